@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+// One error object for every failure the system traps: run-time errors and
+// database errors alike (the latter also carry SQL state and native code).
+struct ErrObject {
+    std::int32_t Number = 0;
+    QString Description;
+    QString Source;
+    QString SQLState;
+    std::int32_t NativeError = 0;
+};
+
+// The run time's error numbers that the procedures name.
+namespace vberr {
+constexpr std::int32_t InvalidCall = 5;
+constexpr std::int32_t Overflow = 6;
+constexpr std::int32_t OutOfMemory = 7;
+constexpr std::int32_t SubscriptOutOfRange = 9;
+constexpr std::int32_t DivisionByZero = 11;
+constexpr std::int32_t TypeMismatch = 13;
+constexpr std::int32_t InternalError = 51;
+constexpr std::int32_t BadFileNameOrNumber = 52;
+constexpr std::int32_t FileNotFound = 53;
+constexpr std::int32_t BadFileMode = 54;
+constexpr std::int32_t FileAlreadyOpen = 55;
+constexpr std::int32_t InputPastEnd = 62;
+constexpr std::int32_t BadRecordLength = 59;
+constexpr std::int32_t PermissionDenied = 70;
+constexpr std::int32_t PathFileAccess = 75;
+constexpr std::int32_t PathNotFound = 76;
+constexpr std::int32_t ObjectNotSet = 91;
+constexpr std::int32_t InvalidUseOfNull = 94;
+// Data layer: no current record, item not found in the collection, object closed.
+constexpr std::int32_t NoCurrentRecord = 3021;
+constexpr std::int32_t ItemNotFound = 3265;
+constexpr std::int32_t ObjectClosed = 3704;
+} // namespace vberr
+
+// The run time's own text for one of its error numbers (empty when it has none).
+QString ErrorDescription(std::int32_t number);
+
+class VbException : public std::exception {
+public:
+    explicit VbException(ErrObject err);
+    const ErrObject &err() const noexcept { return m_err; }
+    const char *what() const noexcept override { return m_what.c_str(); }
+
+private:
+    ErrObject m_err;
+    std::string m_what;
+};
+
+// Raises a run-time error; an empty description takes the run time's own text.
+[[noreturn]] void Raise(std::int32_t number, const QString &description = {}, const QString &source = {});
+
+// Turns whatever a step threw into the error object a handler sees.
+ErrObject CurrentError(std::exception_ptr failure);
+
+// The error-answer convention, in one place: a procedure runs its steps through
+// Steps; when a step fails, the handler shows the failure and returns the
+// operator's answer: 4 runs the step again, 5 goes on with the next step, any
+// other answer leaves the procedure (every later step is skipped).
+class Steps {
+public:
+    using Handler = std::function<int(const ErrObject &)>;
+    static constexpr int Retry = 4;
+    static constexpr int Ignore = 5;
+
+    explicit Steps(Handler onError) : m_onError(std::move(onError)) {}
+
+    // Runs one step; false once the procedure is leaving.
+    bool operator()(const std::function<void()> &step);
+    bool leaving() const { return m_leaving; }
+    // The procedure's own decision to stop.
+    void leave() { m_leaving = true; }
+    // The answer that made the procedure leave (0 when none did).
+    int lastAnswer() const { return m_lastAnswer; }
+
+private:
+    Handler m_onError;
+    bool m_leaving = false;
+    int m_lastAnswer = 0;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// The one seam through which every message box, input box and modal dialog
+// passes: in the program they are real Qt windows; a test installs a
+// Responder that answers them from a script and records what was asked.
+namespace ui {
+
+// Message-box styles: buttons + icon + default button, as the suite writes them.
+enum MsgBoxStyle : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton2 = 256,
+    vbDefaultButton3 = 512,
+};
+
+// Answers.
+enum MsgBoxResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+// The program's own title (used when a message box is given no title).
+QString ApplicationTitle();
+void SetApplicationTitle(const QString &title);
+
+// Shows a modal message box; returns the answer 1-7. A null title means the
+// program's own title.
+int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString());
+
+// Asks for one text; returns the empty text when the operator cancels.
+QString InputBox(const QString &prompt, const QString &title = QString(), const QString &defaultText = QString());
+
+// Runs a dialog modally until it is hidden or closed.
+void ShowModal(QDialog &dialog);
+
+// Sends keystrokes to the focused control; "{TAB}" moves the focus to the next
+// control in tab order that can take it.
+void SendKeys(const QString &keys);
+
+// Colours as the suite stores them: &HBBGGRR.
+QColor FromBGR(long bgr);
+long ToBGR(const QColor &color);
+// 1440 twips to the inch, at the screen's logical resolution.
+int TwipsToPixels(int twips);
+
+class Responder {
+public:
+    virtual ~Responder() = default;
+    virtual int msgBox(const QString &prompt, int style, const QString &title) = 0;
+    // Returns the typed text; the empty text for Cancel.
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // Drives a modal dialog (fills it, clicks its buttons); returns when done.
+    virtual void modal(QDialog &dialog) = 0;
+};
+
+// Installs a responder (nullptr restores the real windows). Not owned.
+void SetResponder(Responder *responder);
+Responder *CurrentResponder();
+
+} // namespace ui
