@@ -1,6 +1,9 @@
 // Test programs run with a real (offscreen) Qt application, so widgets can be
-// created and driven.
+// created and driven, and with an application folder of their own.
+#include "platform/runtime/app.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +12,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTemporaryDir appDir;
+    SetAppPath(appDir.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
