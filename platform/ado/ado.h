@@ -33,6 +33,12 @@ constexpr std::int32_t DB_E_INTEGRITYVIOLATION = std::int32_t(0x80040E2F); // co
 constexpr std::int32_t DB_E_NOTABLE = std::int32_t(0x80040E37);          // unknown table or view
 constexpr std::int32_t DB_E_ERRORSINCOMMAND = std::int32_t(0x80040E14);  // syntax, unknown column or function
 constexpr std::int32_t DB_E_ABORTLIMITREACHED = std::int32_t(0x80040E31); // time-out
+constexpr std::int32_t DB_E_CONCURRENCYVIOLATION = std::int32_t(0x80040E38); // row changed since it was read
+constexpr std::int32_t adErrProviderNotFound = 3706;
+constexpr std::int32_t adErrObjectOpen = 3705;
+constexpr std::int32_t adErrIllegalOperation = 3219;
+constexpr std::int32_t adErrFeatureNotAvailable = 3251;
+constexpr std::int32_t adErrInvalidConnection = 3709;
 
 // The database platform a connection was opened on.
 enum class Platform { None, SQLite, SqlServer, Oracle };
@@ -60,17 +66,20 @@ private:
 class Field {
 public:
     QString Name() const { return m_name; }
-    const Variant &Value() const { return m_value; }
-    void setValue(const Variant &v) { m_value = v; }
+    // Error 3021 when the recordset has no current row.
+    const Variant &Value() const;
+    void setValue(const Variant &v);
     // The declared size: characters for text, 4 for integers, 8 for reals, 16 for dates.
     std::int32_t DefinedSize() const { return m_definedSize; }
 
     Field(QString name, std::int32_t definedSize) : m_name(std::move(name)), m_definedSize(definedSize) {}
 
 private:
+    friend class Recordset;
     QString m_name;
     std::int32_t m_definedSize = 0;
     Variant m_value;
+    bool m_current = true;
 };
 
 class Connection;
@@ -97,6 +106,8 @@ public:
     std::int32_t AbsolutePosition() const;  // 1-based
     // All rows from the current one on: [field][row]; leaves the cursor at the end.
     QList<QList<Variant>> GetRows();
+    // At most `rows` rows (all when negative).
+    QList<QList<Variant>> GetRows(int rows);
 
     int FieldCount() const;
     Field &Fields(int index);             // error 3265 when out of range
@@ -109,6 +120,9 @@ public:
     QString Source() const;
 
     struct Impl;
+
+private:
+    friend class Connection;
 
 private:
     std::unique_ptr<Impl> d;
@@ -145,13 +159,27 @@ public:
     void setDefaultDatabase(const QString &name);
 
     Recordset OpenSchema(int schema);
+    // Restrictions as ADO takes them: tables (catalog, schema, name, type),
+    // columns (catalog, schema, table, column); empty entries restrict nothing.
+    Recordset OpenSchema(int schema, const QList<Variant> &restrictions);
+
+    // Puts a provider of the caller's own in place of the one Open would
+    // choose (tests: see RecordingProvider). The connection is then open on
+    // `platform`; the connection string stays as set.
+    void attachProvider(std::unique_ptr<Provider> provider, Platform platform);
+    void attachProvider(std::unique_ptr<Provider> provider);
 
     Platform platform() const;
     Provider *provider() const { return m_provider.get(); }
 
 private:
     friend struct Recordset::Impl;
+    friend class Recordset;
+    [[noreturn]] void raiseErrors() const;
+    void requireOpen();
     QString m_connectionString;
+    QString m_defaultDatabase;
+    Platform m_platform = Platform::None;
     int m_cursorLocation = adUseServer;
     int m_commandTimeout = 30;
     int m_isolationLevel = adXactReadCommitted;

@@ -1,5 +1,9 @@
 #include "platform/runtime/variant.h"
 
+#include "platform/runtime/dates.h"
+#include "platform/runtime/format.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 
 #include <cmath>
@@ -24,12 +28,12 @@ QString Variant::toString() const
     switch (m_type) {
     case Type::Empty: return QString();
     case Type::Null: Raise(vberr::InvalidUseOfNull);
-    case Type::Boolean: return std::get<bool>(m_value) ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::Boolean: return vb::CStr(std::get<bool>(m_value));
     case Type::Integer:
-    case Type::Long: return QString::number(std::get<std::int64_t>(m_value));
-    case Type::Double: return QString::number(std::get<double>(m_value), 'g', 15);
-    case Type::Currency: return QString::number(std::get<::Currency>(m_value).toDouble(), 'g', 19);
-    case Type::Date: return std::get<QDateTime>(m_value).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    case Type::Long: return vb::CStr(std::get<std::int64_t>(m_value));
+    case Type::Double: return vb::CStr(std::get<double>(m_value));
+    case Type::Currency: return vb::CStr(std::get<::Currency>(m_value));
+    case Type::Date: return vb::GeneralDate(std::get<QDateTime>(m_value));
     case Type::String: return std::get<QString>(m_value);
     }
     return QString();
@@ -45,42 +49,36 @@ double Variant::toDouble() const
     case Type::Long: return double(std::get<std::int64_t>(m_value));
     case Type::Double: return std::get<double>(m_value);
     case Type::Currency: return std::get<::Currency>(m_value).toDouble();
-    case Type::Date: {
-        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
-        return double(base.msecsTo(std::get<QDateTime>(m_value))) / 86400000.0;
-    }
-    case Type::String: {
-        bool ok = false;
-        const double d = std::get<QString>(m_value).trimmed().toDouble(&ok);
-        if (!ok)
-            Raise(vberr::TypeMismatch);
-        return d;
-    }
+    case Type::Date: return vb::ToSerial(std::get<QDateTime>(m_value));
+    case Type::String: return vb::CDbl(std::get<QString>(m_value));
     }
     return 0;
 }
 
 std::int32_t Variant::toLong() const
 {
-    const double d = std::nearbyint(toDouble());
-    if (!(d >= std::numeric_limits<std::int32_t>::min() && d <= std::numeric_limits<std::int32_t>::max()))
-        Raise(vberr::Overflow);
-    return std::int32_t(d);
+    if (m_type == Type::Currency)
+        return vb::CLng(vb::Round(std::get<::Currency>(m_value), 0).toDouble());
+    return vb::CLng(toDouble());
 }
 
 std::int16_t Variant::toInt() const
 {
-    const double d = std::nearbyint(toDouble());
-    if (!(d >= std::numeric_limits<std::int16_t>::min() && d <= std::numeric_limits<std::int16_t>::max()))
-        Raise(vberr::Overflow);
-    return std::int16_t(d);
+    if (m_type == Type::Currency)
+        return vb::CInt(vb::Round(std::get<::Currency>(m_value), 0).toDouble());
+    return vb::CInt(toDouble());
 }
 
 ::Currency Variant::toCurrency() const
 {
-    if (m_type == Type::Currency)
-        return std::get<::Currency>(m_value);
-    return ::Currency::fromDouble(toDouble());
+    switch (m_type) {
+    case Type::Currency: return std::get<::Currency>(m_value);
+    case Type::Integer:
+    case Type::Long: return ::Currency::fromScaled(std::get<std::int64_t>(m_value)) * ::Currency::fromScaled(10000 * 10000);
+    // Exact reading of the digits: a Double would lose those of large amounts.
+    case Type::String: return vb::CCur(std::get<QString>(m_value));
+    default: return ::Currency::fromDouble(toDouble());
+    }
 }
 
 bool Variant::toBool() const
@@ -88,10 +86,10 @@ bool Variant::toBool() const
     if (m_type == Type::Boolean)
         return std::get<bool>(m_value);
     if (m_type == Type::String) {
-        const QString s = std::get<QString>(m_value).trimmed();
-        if (s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || s.compare(QLatin1String("Verdadero"), Qt::CaseInsensitive) == 0)
+        const QString s = vb::Trim(std::get<QString>(m_value));
+        if (vb::EqualsText(s, QStringLiteral("True")) || vb::EqualsText(s, QStringLiteral("Verdadero")))
             return true;
-        if (s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || s.compare(QLatin1String("Falso"), Qt::CaseInsensitive) == 0)
+        if (vb::EqualsText(s, QStringLiteral("False")) || vb::EqualsText(s, QStringLiteral("Falso")))
             return false;
     }
     return toDouble() != 0;
@@ -103,18 +101,15 @@ QDateTime Variant::toDate() const
     case Type::Date: return std::get<QDateTime>(m_value);
     case Type::Null: Raise(vberr::InvalidUseOfNull);
     case Type::String: {
-        const QDateTime d = QDateTime::fromString(std::get<QString>(m_value).trimmed(), QStringLiteral("d/M/yyyy H:m:s"));
-        if (d.isValid())
-            return d;
-        const QDate day = QDate::fromString(std::get<QString>(m_value).trimmed(), QStringLiteral("d/M/yyyy"));
-        if (day.isValid())
-            return QDateTime(day, QTime(0, 0));
+        const QString &text = std::get<QString>(m_value);
+        if (const auto d = vb::ParseDate(text))
+            return *d;
+        // A number written as text is a serial date, as the run time reads it.
+        if (const auto n = vb::ParseNumber(text))
+            return vb::FromSerial(*n);
         Raise(vberr::TypeMismatch);
     }
-    default: {
-        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
-        return base.addMSecs(std::llround(toDouble() * 86400000.0));
-    }
+    default: return vb::FromSerial(toDouble());
     }
 }
 

@@ -16,7 +16,11 @@ QString ErrorDescription(std::int32_t number)
     case vberr::FileNotFound: return QStringLiteral("No se ha encontrado el archivo");
     case vberr::BadFileMode: return QStringLiteral("Modo de archivo incorrecto");
     case vberr::FileAlreadyOpen: return QStringLiteral("El archivo ya está abierto");
+    case vberr::DeviceIOError: return QStringLiteral("Error de E/S en el dispositivo");
+    case vberr::FileAlreadyExists: return QStringLiteral("El archivo ya existe");
     case vberr::BadRecordLength: return QStringLiteral("Longitud de registro incorrecta");
+    case vberr::DiskFull: return QStringLiteral("Disco lleno");
+    case vberr::BadRecordNumber: return QStringLiteral("Número de registro incorrecto");
     case vberr::InputPastEnd: return QStringLiteral("La entrada ha sobrepasado el final del archivo");
     case vberr::PermissionDenied: return QStringLiteral("Permiso denegado");
     case vberr::PathFileAccess: return QStringLiteral("Error de acceso a la ruta o el archivo");

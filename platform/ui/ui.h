@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -48,6 +50,17 @@ void ShowModal(QDialog &dialog);
 // control in tab order that can take it.
 void SendKeys(const QString &keys);
 
+// Asks for a file to open; returns the chosen path, the empty text when the
+// operator cancels. The filter is in Qt's form ("Textos (*.txt)").
+QString GetOpenFileName(const QString &title, const QString &filter = QString(), const QString &folder = QString());
+
+// What a message-box style offers: its buttons' texts and answers, in order,
+// the icon part of the style (0, 16, 32, 48, 64) and the default button's index.
+QStringList ButtonTexts(int style);
+QList<int> ButtonAnswers(int style);
+int StyleIcon(int style);
+int DefaultButtonIndex(int style);
+
 // Colours as the suite stores them: &HBBGGRR.
 QColor FromBGR(long bgr);
 long ToBGR(const QColor &color);
@@ -62,10 +75,28 @@ public:
     virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
     // Drives a modal dialog (fills it, clicks its buttons); returns when done.
     virtual void modal(QDialog &dialog) = 0;
+    // Chooses a file to open; the empty text for Cancel.
+    virtual QString openFileName(const QString &title, const QString &filter, const QString &folder)
+    {
+        (void)title, (void)filter, (void)folder;
+        return {};
+    }
 };
 
 // Installs a responder (nullptr restores the real windows). Not owned.
 void SetResponder(Responder *responder);
 Responder *CurrentResponder();
+
+// Installs a responder for its own lifetime and puts the previous one back.
+class ScopedResponder {
+public:
+    explicit ScopedResponder(Responder &responder) : m_previous(CurrentResponder()) { SetResponder(&responder); }
+    ~ScopedResponder() { SetResponder(m_previous); }
+    ScopedResponder(const ScopedResponder &) = delete;
+    ScopedResponder &operator=(const ScopedResponder &) = delete;
+
+private:
+    Responder *m_previous;
+};
 
 } // namespace ui

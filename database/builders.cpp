@@ -1,0 +1,98 @@
+#include "database/builders.h"
+
+#include "platform/runtime/vberror.h"
+
+#include <cmath>
+
+std::vector<TipoCampoValor> gCamposValores;
+std::vector<TipoCampoValor> gTotalesAgrupados;
+
+QString ArmaCondicion(const QString &Columna, const QString &Operador, const QStringList &Valores,
+                      const QString &Conector, const QString &Comilla, const Variant &IncluyeNulos,
+                      bool SaltaVacios)
+{
+    const QString nada = QStringLiteral("1=1");
+    if (Valores.isEmpty())
+        return nada;
+    try {
+        QString condicion = Columna + Operador + Comilla + Valores.front() + Comilla;
+        for (qsizetype i = 1; i < Valores.size(); ++i) {
+            if (SaltaVacios && Valores[i].trimmed().isEmpty())
+                continue;
+            condicion += Conector + Columna + Operador + Comilla + Valores[i] + Comilla;
+        }
+        if (!IncluyeNulos.isNull() && !IncluyeNulos.isEmpty() && IncluyeNulos.toBool())
+            condicion += Conector + Columna + QStringLiteral(" is null ");
+        return condicion;
+    } catch (...) {
+        return nada;
+    }
+}
+
+void ArmaInsert(QString &Sentencia, std::vector<TipoCampoValor> &Campos, bool Vaciar)
+{
+    if (Campos.empty())
+        Raise(vberr::SubscriptOutOfRange);
+    QString columnas;
+    QString valores;
+    for (std::size_t i = 0; i < Campos.size(); ++i) {
+        const QChar fin = i + 1 == Campos.size() ? QLatin1Char(')') : QLatin1Char(',');
+        columnas += Campos[i].NombreCampo + fin;
+        valores += Campos[i].ValorCampo + fin;
+    }
+    Sentencia += QLatin1Char('(') + columnas + QStringLiteral(" VALUES (") + valores;
+    if (Vaciar)
+        Campos.clear();
+}
+
+QString NumeroSQL(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");  // never "-0"
+    if (std::isfinite(value) && std::fabs(value) < 1e15 && std::fabs(value) >= 1e-4) {
+        // Plain notation with up to 15 significant digits, as the run time writes numbers.
+        const int entero = std::fabs(value) >= 1 ? int(std::floor(std::log10(std::fabs(value)))) + 1 : 0;
+        QString s = QString::number(value, 'f', std::max(0, 15 - entero));
+        if (s.contains(QLatin1Char('.'))) {
+            while (s.endsWith(QLatin1Char('0')))
+                s.chop(1);
+            if (s.endsWith(QLatin1Char('.')))
+                s.chop(1);
+        }
+        return s;
+    }
+    return QString::number(value, 'g', 15).toUpper();
+}
+
+QString NumeroSQL(const Variant &value)
+{
+    switch (value.type()) {
+    case Variant::Type::Integer:
+    case Variant::Type::Long:
+        return QString::number(value.rawInteger());
+    case Variant::Type::Boolean:
+        return value.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
+    case Variant::Type::Currency: {
+        // Exact: the amount's four decimals, trailing zeros dropped.
+        const std::int64_t scaled = value.toCurrency().scaled();
+        const bool negativo = scaled < 0;
+        const std::uint64_t abs = negativo ? std::uint64_t(-(scaled + 1)) + 1 : std::uint64_t(scaled);
+        QString s = QString::number(abs / 10000);
+        QString dec = QStringLiteral("%1").arg(abs % 10000, 4, 10, QLatin1Char('0'));
+        while (dec.endsWith(QLatin1Char('0')))
+            dec.chop(1);
+        if (!dec.isEmpty())
+            s += QLatin1Char('.') + dec;
+        return negativo ? QLatin1Char('-') + s : s;
+    }
+    default:
+        return NumeroSQL(value.toDouble());
+    }
+}
+
+QString TextoSQL(const QString &value)
+{
+    QString s = value;
+    s.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + s + QLatin1Char('\'');
+}

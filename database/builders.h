@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/runtime/variant.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// A column name and its finished SQL literal (gCamposValores), or a group key
+// and its summed quantity as text (gTotalesAgrupados).
+struct TipoCampoValor {
+    QString NombreCampo;
+    QString ValorCampo;
+};
+
+// The columns of the INSERT being built, in statement order. The caller sizes
+// and fills it for one statement and ArmaInsert empties it; an empty list is
+// one that was never sized (or was emptied).
+extern std::vector<TipoCampoValor> gCamposValores;
+// The totals by group of the voucher entry model (searched by BuscaEnArregloGlobal).
+extern std::vector<TipoCampoValor> gTotalesAgrupados;
+
+// Columna Operador Comilla valor Comilla for each value, joined by Conector;
+// with IncluyeNulos True (Null counts as False) also "Conector Columna is null ".
+// The first value always takes part; with SaltaVacios the later ones that are
+// blank once trimmed are left out. An empty list, or any failure, gives "1=1".
+QString ArmaCondicion(const QString &Columna, const QString &Operador, const QStringList &Valores,
+                      const QString &Conector, const QString &Comilla, const Variant &IncluyeNulos,
+                      bool SaltaVacios);
+
+// Appends "(" column list ") VALUES (" value list ")" to the caller's INSERT
+// prefix; with Vaciar the list is left empty. An empty list is the run time's
+// subscript error (9).
+void ArmaInsert(QString &Sentencia, std::vector<TipoCampoValor> &Campos, bool Vaciar);
+
+// A number as SQL text: "." as decimal point whatever the regional settings,
+// no grouping, no trailing zeros.
+QString NumeroSQL(double value);
+QString NumeroSQL(const Variant &value);
+
+// A text between single quotes with each quote inside it doubled, so that the
+// value is stored and compared as typed and can never end the literal early.
+QString TextoSQL(const QString &value);

@@ -1,0 +1,113 @@
+#include "database/builders.h"
+
+#include "platform/runtime/regional.h"
+#include "platform/runtime/vberror.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CondicionCase {
+    const char *nombre;
+    QStringList valores;
+    Variant incluyeNulos;
+    bool saltaVacios;
+    const char *esperado;
+};
+
+TEST(ArmaCondicion, BuildsTheComparisonList)
+{
+    const CondicionCase cases[] = {
+        {"stock posting's call", {"A1", "B2"}, false, false, " idarticulo ='A1' OR  idarticulo ='B2'"},
+        {"one value, no connector", {"A1"}, false, false, " idarticulo ='A1'"},
+        {"nulls appended", {"A1"}, true, false, " idarticulo ='A1' OR  idarticulo  is null "},
+        {"Null counts as False", {"A1"}, Variant::null(), false, " idarticulo ='A1'"},
+        {"blank later values skipped", {"A1", "  ", "C3"}, false, true, " idarticulo ='A1' OR  idarticulo ='C3'"},
+        {"blank later values kept", {"A1", ""}, false, false, " idarticulo ='A1' OR  idarticulo =''"},
+        {"blank first value always kept", {" ", "B2"}, false, true, " idarticulo =' ' OR  idarticulo ='B2'"},
+        {"never sized", {}, true, false, "1=1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_EQ(ArmaCondicion(QStringLiteral(" idarticulo "), QStringLiteral("="), c.valores, QStringLiteral(" OR "),
+                                QStringLiteral("'"), c.incluyeNulos, c.saltaVacios),
+                  QString::fromUtf8(c.esperado));
+    }
+}
+
+class ArmaInsertTest : public ::testing::Test {
+protected:
+    void TearDown() override { gCamposValores.clear(); }
+};
+
+TEST_F(ArmaInsertTest, SizedAtOnceAndEmptiedAfterUse)
+{
+    gCamposValores.resize(2);
+    gCamposValores[0] = {QStringLiteral("Cuenta"), QStringLiteral("'1.1.01'")};
+    gCamposValores[1] = {QStringLiteral("TC"), QStringLiteral("'FC  '")};
+    QString sentencia = QStringLiteral("INSERT INTO MV_ASIENTOS ");
+    ArmaInsert(sentencia, gCamposValores, true);
+    EXPECT_EQ(sentencia, QStringLiteral("INSERT INTO MV_ASIENTOS (Cuenta,TC) VALUES ('1.1.01','FC  ')"));
+    EXPECT_TRUE(gCamposValores.empty());
+
+    // A fresh statement starts from nothing.
+    gCamposValores.push_back({QStringLiteral("Id"), QStringLiteral("NULL")});
+    QString otra = QStringLiteral(" INSERT INTO V_MV_CPTEACCIONES ");
+    ArmaInsert(otra, gCamposValores, true);
+    EXPECT_EQ(otra, QStringLiteral(" INSERT INTO V_MV_CPTEACCIONES (Id) VALUES (NULL)"));
+}
+
+TEST_F(ArmaInsertTest, GrownOneByOneWithAnUnwrittenElement)
+{
+    gCamposValores.push_back({QStringLiteral("A"), QStringLiteral("1")});
+    gCamposValores.emplace_back();  // enlarged but never written
+    gCamposValores.push_back({QStringLiteral("C"), QStringLiteral("'x'")});
+    QString sentencia = QStringLiteral("INSERT INTO T ");
+    ArmaInsert(sentencia, gCamposValores, false);
+    EXPECT_EQ(sentencia, QStringLiteral("INSERT INTO T (A,,C) VALUES (1,,'x')"));
+    EXPECT_EQ(gCamposValores.size(), 3u);  // kept without the flag
+}
+
+TEST_F(ArmaInsertTest, NeverSizedListIsASubscriptError)
+{
+    QString sentencia = QStringLiteral("INSERT INTO T ");
+    try {
+        ArmaInsert(sentencia, gCamposValores, true);
+        FAIL() << "no error";
+    } catch (const VbException &e) {
+        EXPECT_EQ(e.err().Number, vberr::SubscriptOutOfRange);
+    }
+    EXPECT_EQ(sentencia, QStringLiteral("INSERT INTO T "));
+}
+
+TEST(NumeroSQL, AlwaysWritesAPointWhateverTheDecimalMark)
+{
+    vb::ScopedRegional coma(vb::CommaDecimalSettings());
+    const struct {
+        Variant valor;
+        const char *esperado;
+    } cases[] = {
+        {12.5, "12.5"},
+        {-0.25, "-0.25"},
+        {0.0, "0"},
+        {1234567.0, "1234567"},
+        {0.1 + 0.2, "0.3"},
+        {Variant(Currency::fromScaled(34560)), "3.456"},
+        {Variant(Currency::fromScaled(-5)), "-0.0005"},
+        {Variant(42), "42"},
+        {1e20, "1E+20"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.esperado);
+        EXPECT_EQ(NumeroSQL(c.valor), QString::fromUtf8(c.esperado));
+    }
+}
+
+TEST(TextoSQL, DoublesInnerQuotes)
+{
+    EXPECT_EQ(TextoSQL(QStringLiteral("O'Brien")), QStringLiteral("'O''Brien'"));
+    EXPECT_EQ(TextoSQL(QStringLiteral("'; DROP TABLE X --")), QStringLiteral("'''; DROP TABLE X --'"));
+    EXPECT_EQ(TextoSQL(QString()), QStringLiteral("''"));
+}
+
+} // namespace

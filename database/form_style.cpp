@@ -1,0 +1,83 @@
+#include "database/form_style.h"
+
+#include "database/globals.h"
+#include "platform/component/component.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QWidget>
+
+#include <exception>
+#include <functional>
+
+namespace {
+
+// The routine ignores every failure: each step runs whatever the one before did.
+void Paso(const std::function<void()> &paso)
+{
+    try {
+        paso();
+    } catch (...) {
+    }
+}
+
+// An icon of the program's own resources, by name.
+QIcon IconoDeRecursos(const QString &nombre)
+{
+    const QString candidatos[] = {QStringLiteral(":/") + nombre,
+                                  QStringLiteral(":/") + nombre + QStringLiteral(".ico"),
+                                  QStringLiteral(":/") + nombre + QStringLiteral(".png"),
+                                  QStringLiteral(":/icons/") + nombre + QStringLiteral(".ico"),
+                                  QStringLiteral(":/icons/") + nombre + QStringLiteral(".png")};
+    for (const QString &ruta : candidatos) {
+        if (QFileInfo::exists(ruta)) {
+            QIcon icono(ruta);
+            if (!icono.isNull())
+                return icono;
+        }
+    }
+    return {};
+}
+
+bool EsVentanaMarco(const QWidget *window)
+{
+    const QString tipo = QString::fromLatin1(window->metaObject()->className());
+    return tipo.compare(QLatin1String("frmMDI"), Qt::CaseInsensitive) == 0 ||
+           window->objectName().compare(QLatin1String("frmMDI"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void AplicaIconoYEstilo(QWidget *window)
+{
+    if (!window)
+        return;
+    QString nombre;
+    Paso([&] {
+        nombre = gIni().LeeValor(QStringLiteral("VI000vi.INI"), QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
+                                 QStringLiteral("ICONVELGORA"));
+    });
+    Paso([&] {
+        const QIcon icono = IconoDeRecursos(nombre);
+        if (!icono.isNull())
+            window->setWindowIcon(icono);
+    });
+    Paso([&] {
+        // Only a window that still has no icon of its own takes the file.
+        if (window->windowIcon().isNull() || !window->testAttribute(Qt::WA_SetWindowIcon)) {
+            if (QFileInfo::exists(QStringLiteral("velgora.ico")))
+                window->setWindowIcon(QIcon(QStringLiteral("velgora.ico")));
+        }
+    });
+    if (EsVentanaMarco(window))
+        return;
+    Paso([&] { gEntorno().AjustaFormulario(window); });
+    for (const char *barra : {"UtilVel1", "TBarRep1", "Util0011"}) {
+        Paso([&] {
+            if (QObject *toolbar = window->findChild<QObject *>(QLatin1String(barra)))
+                toolbar->setProperty("StyleBar", gFlatToolbars.toDouble());
+        });
+    }
+    Paso([] { QCoreApplication::processEvents(); });
+}

@@ -1,0 +1,50 @@
+#include "database/globals.h"
+
+std::int32_t gColorTextoFoco = 0;
+std::int32_t gColorFondoFoco = 0;
+QString gSeccionPC;
+Variant gFlatToolbars;
+QString gParametroAdicional;
+QString gMenu;
+QString gUsuarioLogeado;
+QString gCaja;
+QString gCadenaODBC;
+
+QString gTablaConfiguracion;
+
+bool gMostrarStockEnConsultas = false;
+QString gTituloClientes;
+QString gTituloProveedores;
+QString gArchivoDocTareas;
+bool gExigeClaveConsultaLike = false;
+bool gUsaConsultaLike = false;
+QString gCantidadDecimales;
+bool gUsaMultilesMonedas = false;
+bool gUsaFacturaProforma = false;
+bool gUsaCCosto = false;
+bool gUsaStockUdKg = false;
+QString gUNegocio;
+QString gUnidadM3;
+QString gUnidadBL;
+QString gUnidadKG;
+std::int16_t gPeriodo = 0;
+bool gValidaCodigoBarra = false;
+bool gModuloOrdenDeTrabajo = false;
+bool gVModificaCPrecio = false;
+bool gCModificaCPrecio = false;
+bool gMaderera = false;
+QString gMadTiras;
+QString gMadP2;
+QString gMadML;
+QString gMadM2;
+QString gMadHojas;
+QString gMadMLP2;
+QString gMadM2P2;
+QString gMadMLM2;
+QString gCuentaCtroDist;
+Currency gMaxDto;
+bool gPideClaveStockNeg = false;
+bool gPideClaveMarkUpBase = false;
+bool gPideClaveLimiteCredito = false;
+bool gSSBloqueoActivo = false;
+QString gTopDefault;

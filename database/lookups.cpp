@@ -1,0 +1,264 @@
+#include "database/db_dll.h"
+
+#include "database/builders.h"
+#include "platform/component/cls_componente.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+#include "platform/ui/ui.h"
+
+namespace {
+
+constexpr auto CI = Qt::CaseInsensitive;
+
+// The kind of a searched value, from the run time's variant type codes.
+enum class Clase { Texto, Fecha, Numero, Crudo };
+
+Clase ClaseDe(const Variant &Tipodato)
+{
+    double codigo = 0;
+    if (Tipodato.isNumber()) {
+        codigo = Tipodato.toDouble();
+    } else if (Tipodato.isString()) {
+        bool ok = false;
+        codigo = Tipodato.rawString().trimmed().toDouble(&ok);
+        if (!ok)
+            return Clase::Crudo;
+    } else {
+        return Clase::Crudo;
+    }
+    if (codigo == 8)
+        return Clase::Texto;
+    if (codigo == 7)
+        return Clase::Fecha;
+    if (codigo == 3 || codigo == 5 || codigo == 4)
+        return Clase::Numero;
+    return Clase::Crudo;
+}
+
+// The leading number of a key, as SQL text.
+QString NumeroDeClave(const QString &valor)
+{
+    return NumeroSQL(vb::Val(valor));
+}
+
+// The three lookups answer failures with their own box, and write no log line.
+Steps PasosConAviso()
+{
+    return Steps([](const ErrObject &err) {
+        return ui::MsgBox(err.Description, ui::vbAbortRetryIgnore + ui::vbCritical, QStringLiteral("Aviso al Operador"));
+    });
+}
+
+// The comparison of ExisteEnTabla and ExisteEnTablaST for the non-text kinds.
+QString ComparacionNoTexto(Clase clase, const QString &Campo, const QString &ValorBuscado)
+{
+    switch (clase) {
+    case Clase::Fecha: return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + vb::Trim(ValorBuscado) + QLatin1Char(' ');
+    case Clase::Numero: return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + NumeroDeClave(ValorBuscado);
+    default: return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
+    }
+}
+
+// The condition form: the caller's condition, with WHERE unless it holds one.
+QString ConCondicion(const QString &inicio, const QString &Tabla, const QString &Condicion)
+{
+    const bool tieneWhere = Condicion.contains(QStringLiteral(" WHERE "), CI);
+    return inicio + Tabla + (tieneWhere ? QStringLiteral(" ") : QStringLiteral(" WHERE ")) + Condicion;
+}
+
+// The cursor and lock of the caller's recordset, which is then closed. A
+// recordset that was never opened keeps the given forward-only, read-only defaults.
+void TiposDe(ado::Recordset &rs, int &cursor, int &bloqueo)
+{
+    if (rs.State() == ado::adStateClosed)
+        return;
+    cursor = rs.CursorType();
+    bloqueo = rs.LockType();
+    rs.Close();
+}
+
+// The numeric reading of an aggregate: a number as it is (whatever the
+// decimal mark of the regional settings), a text by its leading number.
+double LecturaNumerica(const Variant &valor)
+{
+    switch (valor.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Null:
+        return 0;
+    case Variant::Type::String:
+        return vb::Val(valor.rawString());
+    default:
+        if (valor.isNumber())
+            return valor.toDouble();
+        return vb::Val(valor.toString());
+    }
+}
+
+Variant Agregado(DB_Dll &db, const QString &sentencia, const QString &columna)
+{
+    Variant resultado;
+    ado::Recordset rs;
+    rs.Open(sentencia, db.gCnn(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+    if (!rs.Bof()) {
+        rs.MoveFirst();
+        resultado = Variant(LecturaNumerica(rs.Fields(columna).Value()));
+    }
+    rs.Close();
+    return resultado;
+}
+
+// The condition of the extreme values: none when blank, never a dangling WHERE.
+QString CondicionAgregado(const Variant &Condicion)
+{
+    if (Condicion.isEmpty() || Condicion.isNull())
+        return QString();
+    const QString condicion = vb::Trim(Condicion.toString());
+    return condicion.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condicion;
+}
+
+} // namespace
+
+Variant DB_Dll::DatosTabla(const QString &Tabla, const QString &ValorBuscado, const QString &CampoDevuelto,
+                           const QString &Campo, const Variant &Tipodato, const QString &Condicion, bool UsaTrim)
+{
+    Variant resultado;
+    QString sentencia;
+    ado::Recordset rs;
+    Steps steps = PasosConAviso();
+    steps([&] {
+        QString comparacion;
+        switch (ClaseDe(Tipodato)) {
+        case Clase::Texto:
+            comparacion = UsaTrim ? QStringLiteral("LTRIM(RTRIM(") + Campo + QStringLiteral(")) =")
+                                  : Campo + QStringLiteral(" =");
+            comparacion += TextoSQL(vb::Trim(ValorBuscado)) + QLatin1Char(' ');
+            break;
+        case Clase::Fecha:
+            comparacion = Campo + QStringLiteral(" = #") + vb::Trim(ValorBuscado) + QStringLiteral("# ");
+            break;
+        case Clase::Numero:
+            comparacion = Campo + QStringLiteral(" = ") + NumeroDeClave(ValorBuscado);
+            break;
+        case Clase::Crudo:
+            comparacion = Campo + QStringLiteral(" = ") + ValorBuscado;
+            break;
+        }
+        sentencia = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + QStringLiteral(" WHERE ") + comparacion;
+        if (!vb::Trim(Condicion).isEmpty())
+            sentencia += QStringLiteral(" AND ");
+        sentencia += Condicion;
+    });
+    steps([&] { AbrirRecordset(sentencia, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
+    steps([&] {
+        if (rs.Bof())
+            resultado = Variant(QString());
+        else
+            resultado = Variant(mComponente().ValorNoNulo(rs.Fields(CampoDevuelto).Value()).toString());
+    });
+    steps([&] { CierraRecordset(&rs); });
+    return resultado;
+}
+
+bool DB_Dll::ExisteEnTabla(const QString &Tabla, const QString &ValorBuscado, const QString &Campo,
+                           ado::Recordset *Lrcs, const Variant &Tipodato, const QString &Condicion)
+{
+    bool existe = false;
+    QString sentencia;
+    ado::Recordset propio;
+    ado::Recordset &rs = Lrcs ? *Lrcs : propio;
+    Steps steps = PasosConAviso();
+    steps([&] {
+        if (!Condicion.isEmpty()) {
+            sentencia = ConCondicion(QStringLiteral("SELECT TOP 1 * FROM "), Tabla, Condicion);
+            return;
+        }
+        const Clase clase = ClaseDe(Tipodato);
+        if (clase == Clase::Texto)
+            sentencia = QStringLiteral("SELECT TOP 1  * FROM ") + Tabla + QStringLiteral(" WHERE LTRIM(RTRIM(") + Campo +
+                        QStringLiteral(")) =") + TextoSQL(vb::Trim(ValorBuscado));
+        else
+            sentencia = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + ComparacionNoTexto(clase, Campo, ValorBuscado);
+    });
+    steps([&] { sentencia = ORACLE_Dicc(SS_TSinonimos(sentencia)); });
+    steps([&] {
+        if (Lrcs) {
+            // The caller's recordset keeps its own cursor and lock.
+            int cursor = ado::adOpenForwardOnly;
+            int bloqueo = ado::adLockReadOnly;
+            TiposDe(rs, cursor, bloqueo);
+            rs.Open(sentencia, gCnn(), cursor, bloqueo, -1);
+        } else {
+            rs.Open(sentencia, gCnn(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+        }
+    });
+    steps([&] { existe = !rs.Bof(); });
+    if (!Lrcs && rs.State() != ado::adStateClosed)
+        rs.Close();
+    return existe;
+}
+
+bool DB_Dll::ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, const QString &Campo,
+                             ado::Recordset *Lrcs, const Variant &Tipodato, const QString &Condicion,
+                             bool SoloLectura)
+{
+    bool existe = false;
+    QString sentencia;
+    ado::Recordset propio;
+    ado::Recordset &rs = Lrcs ? *Lrcs : propio;
+    Steps steps = PasosConAviso();
+    steps([&] {
+        if (!Condicion.isEmpty()) {
+            sentencia = ConCondicion(QStringLiteral("SELECT * FROM "), Tabla, Condicion);
+            return;
+        }
+        const Clase clase = ClaseDe(Tipodato);
+        if (clase == Clase::Texto)
+            sentencia = QStringLiteral("SELECT * FROM ") + Tabla + QStringLiteral(" WHERE ") + Campo +
+                        QStringLiteral(" =") + TextoSQL(ValorBuscado);
+        else
+            sentencia = QStringLiteral("SELECT * FROM ") + Tabla + ComparacionNoTexto(clase, Campo, ValorBuscado);
+    });
+    steps([&] {
+        if (Lrcs) {
+            int cursor = ado::adOpenForwardOnly;
+            int bloqueo = ado::adLockReadOnly;
+            TiposDe(rs, cursor, bloqueo);
+            if (SoloLectura) {
+                cursor = ado::adOpenForwardOnly;
+                bloqueo = ado::adLockReadOnly;
+            }
+            rs.Open(sentencia, gCnn(), cursor, bloqueo, -1);
+        } else {
+            rs.Open(sentencia, gCnn(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+        }
+    });
+    steps([&] { existe = !rs.Bof(); });
+    if (!Lrcs && rs.State() != ado::adStateClosed)
+        rs.Close();
+    return existe;
+}
+
+Variant DB_Dll::BuscaMaximo(const QString &QueTabla, const QString &QueCampo, const Variant &, const Variant &Condicion)
+{
+    return Agregado(*this,
+                    QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla +
+                        CondicionAgregado(Condicion),
+                    QStringLiteral("MAYOR"));
+}
+
+Variant DB_Dll::BuscaMinimo(const QString &QueTabla, const QString &QueCampo, const Variant &, const Variant &Condicion)
+{
+    return Agregado(*this,
+                    QStringLiteral("SELECT MIN(") + QueCampo + QStringLiteral(") AS MENOR FROM ") + QueTabla +
+                        CondicionAgregado(Condicion),
+                    QStringLiteral("MENOR"));
+}
+
+Variant DB_Dll::BuscaUltimoCodigo(const QString &QueTabla, const QString &QueCampo, const Variant &,
+                                  const QString &Condicion)
+{
+    QString sentencia = QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla;
+    if (!vb::Trim(Condicion).isEmpty())
+        sentencia += QStringLiteral(" WHERE ") + Condicion;
+    return Agregado(*this, sentencia, QStringLiteral("MAYOR"));
+}

@@ -1,0 +1,229 @@
+#include "database/db_dll.h"
+
+#include "platform/component/cls_componente.h"
+#include "platform/runtime/dates.h"
+#include "platform/runtime/regional.h"
+#include "platform/runtime/strings.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <optional>
+
+namespace {
+
+constexpr auto CI = Qt::CaseInsensitive;
+
+// The arguments of a call whose "(" stands just before `from`: split at the
+// commas of its own level, quoted literals and inner calls kept whole.
+// Returns the index of the closing ")" or -1 when the call is not closed.
+int SplitArguments(const QString &text, int from, QStringList &args)
+{
+    int depth = 0;
+    bool quoted = false;
+    int start = from;
+    for (int i = from; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (quoted) {
+            continue;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            if (depth == 0) {
+                args << text.mid(start, i - start);
+                return i;
+            }
+            --depth;
+        } else if (c == QLatin1Char(',') && depth == 0) {
+            args << text.mid(start, i - start);
+            start = i + 1;
+        }
+    }
+    return -1;
+}
+
+// Step 1: TOP n to a ROWNUM limit. TOP counts only as the word right after
+// SELECT, so columns such as STOPE or literals holding "TOP " are left alone.
+QString ConvertTop(const QString &text)
+{
+    static const QRegularExpression top(QStringLiteral(R"(\bSELECT\s+(TOP)\s+(\S+)\s)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = top.match(text);
+    if (!m.hasMatch())
+        return text;
+
+    const QString select = text.left(m.capturedStart(0));
+    const QString head = text.left(m.capturedStart(1));
+    const QString number = m.captured(2);
+    const QString tail = text.mid(m.capturedEnd(2) + 1);
+
+    // A ROWNUM condition beside ORDER BY or GROUP BY would pick arbitrary rows
+    // before ordering or grouping: limit the finished result instead.
+    static const QRegularExpression ordered(QStringLiteral(R"(\b(ORDER|GROUP)\s+BY\b)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (ordered.match(tail).hasMatch()) {
+        const QString inner = text.mid(select.size(), m.capturedStart(1) - select.size()) + tail;
+        return select + QStringLiteral("SELECT * FROM (") + inner + QStringLiteral(") WHERE ROWNUM <= ") + number;
+    }
+
+    const QString limit = (text.contains(QStringLiteral(" WHERE "), CI) ? QStringLiteral(" AND ROWNUM <= ")
+                                                                         : QStringLiteral(" WHERE ROWNUM <= "))
+                          + number;
+    // The joining blanks are harmless to the server and kept as they always were.
+    return head + QLatin1Char(' ') + tail + QLatin1Char(' ') + limit + QLatin1Char(' ') + QLatin1Char(' ');
+}
+
+// A literal that is strictly a day/month/year date, optionally with a time.
+std::optional<QString> DateLiteral(const QString &literal)
+{
+    const QString sep = QRegularExpression::escape(QString(vb::Regional().dateSeparator));
+    const QRegularExpression date(QStringLiteral(R"(^\d{1,2}%1\d{1,2}%1(\d{4}|\d{2})( +\d{1,2}:\d{2}(:\d{2})?)?$)").arg(sep));
+    const QRegularExpressionMatch m = date.match(literal);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const std::optional<QDateTime> parsed = vb::ParseDate(literal);
+    if (!parsed)
+        return std::nullopt;
+    if (m.capturedLength(2) > 0) {
+        return QStringLiteral("TO_DATE('") + vb::FormatDate(*parsed, QStringLiteral("dd/mm/yyyy hh:nn:ss"))
+               + QStringLiteral("','DD/MM/YYYY HH24:MI:SS')");
+    }
+    return QStringLiteral("TO_DATE('") + vb::FormatDate(*parsed, QStringLiteral("dd/mm/yyyy"))
+           + QStringLiteral("','DD/MM/YYYY')");
+}
+
+// Step 4: quoted dates to TO_DATE calls; other literals stay as written.
+QString ConvertDates(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 32);
+    int pos = 0;
+    while (pos < text.size()) {
+        const int open = text.indexOf(QLatin1Char('\''), pos);
+        if (open < 0)
+            break;
+        const int close = text.indexOf(QLatin1Char('\''), open + 1);
+        if (close < 0)
+            break;  // an unclosed quote: the rest goes as it is, the server will say why
+        out += text.mid(pos, open - pos);
+        const QString literal = text.mid(open + 1, close - open - 1);
+        if (const auto converted = DateLiteral(literal))
+            out += *converted;
+        else
+            out += text.mid(open, close - open + 1);
+        pos = close + 1;
+    }
+    out += text.mid(pos);
+    // A date already written as a TO_DATE call must not be wrapped twice.
+    while (out.contains(QStringLiteral("TO_DATE(TO_DATE("), CI)) {
+        out.replace(QStringLiteral("TO_DATE(TO_DATE("), QStringLiteral("TO_DATE("), CI);
+        out.replace(QStringLiteral("'DD/MM/YYYY'),'DD/MM/YYYY')"), QStringLiteral("'DD/MM/YYYY')"), CI);
+    }
+    return out;
+}
+
+// Step 5: CHARINDEX(find, in[, start]) is INSTR(in, find[, start]) on Oracle.
+QString ConvertCharindex(const QString &text)
+{
+    static const QRegularExpression call(QStringLiteral(R"(\bCHARINDEX\s*\()"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QString out = text;
+    int from = 0;
+    for (;;) {
+        const QRegularExpressionMatch m = call.match(out, from);
+        if (!m.hasMatch())
+            break;
+        QStringList args;
+        const int close = SplitArguments(out, m.capturedEnd(0), args);
+        if (close < 0 || args.size() < 2 || args.size() > 3) {
+            // Not a call we can read: rename only.
+            out.replace(m.capturedStart(0), 9, QStringLiteral("InStr"));
+            from = m.capturedStart(0) + 5;
+            continue;
+        }
+        QStringList swapped{args.at(1).trimmed(), args.at(0).trimmed()};
+        if (args.size() == 3)
+            swapped << args.at(2).trimmed();
+        // Inner calls are converted too.
+        for (QString &a : swapped)
+            a = ConvertCharindex(a);
+        const QString replacement = QStringLiteral("InStr(") + swapped.join(QStringLiteral(", ")) + QLatin1Char(')');
+        out.replace(m.capturedStart(0), close + 1 - m.capturedStart(0), replacement);
+        from = m.capturedStart(0) + replacement.size();
+    }
+    return out;
+}
+
+// Step 7: comparisons with the empty text after the first "WHERE ".
+QString ConvertEmptyComparisons(QString text)
+{
+    for (const QString &pattern : {QStringLiteral("= ''"), QStringLiteral("=''")}) {
+        const int p = text.indexOf(QStringLiteral("WHERE "), 0, CI);
+        if (p < 0)
+            return text;
+        text = text.left(p) + text.mid(p).replace(pattern, QStringLiteral(" IS NULL "), CI);
+    }
+    return text;
+}
+
+bool IsNamePart(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('.') || c == QLatin1Char('\'');
+}
+
+// Step 8: the date style 103 as an argument of TO_CHAR. Only the number 103
+// standing alone inside a TO_CHAR call that is still open is the style.
+QString ConvertStyle103(QString text)
+{
+    int from = 0;
+    for (;;) {
+        const int p = text.indexOf(QStringLiteral("103"), from);
+        if (p < 0)
+            return text;
+        from = p + 3;
+        const bool alone = (p == 0 || !IsNamePart(text.at(p - 1)))
+                           && (p + 3 >= text.size() || !IsNamePart(text.at(p + 3)));
+        const int q = text.lastIndexOf(QLatin1Char('('), p);
+        if (!alone || q < 7)
+            continue;
+        const int closed = text.indexOf(QLatin1Char(')'), q);
+        if (closed >= 0 && closed < p)
+            continue;  // that call closed before the number
+        if (text.mid(q - 7, 8).compare(QStringLiteral("TO_CHAR("), CI) == 0)
+            text.replace(p, 3, QStringLiteral("'DD/MM/YYYY'"));
+    }
+}
+
+} // namespace
+
+QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
+{
+    if (gCnn().platform() != ado::Platform::Oracle)
+        return SentenciaSQL;
+
+    if (mComponente().CuentaPalabras(SentenciaSQL) < 2)
+        return SentenciaSQL.toUpper() == QStringLiteral("LEN") ? QStringLiteral("LENGTH") : SentenciaSQL;
+
+    QString s = ConvertTop(SentenciaSQL);
+
+    for (const char *len : {" LEN(", " LEN (", " LEN  (", " LEN   (", " LEN    ("})
+        s.replace(QLatin1String(len), QStringLiteral(" LENGTH("), CI);
+
+    s.replace(QLatin1Char('['), QLatin1Char('"'));
+    s.replace(QLatin1Char(']'), QLatin1Char('"'));
+
+    s = ConvertDates(s);
+    s = ConvertCharindex(s);
+
+    s.replace(QStringLiteral("CONVERT(NVARCHAR,"), QStringLiteral("TO_CHAR("), CI);
+    s.replace(QStringLiteral("CONVERT(INT,"), QStringLiteral("TO_NUMBER("), CI);
+
+    s = ConvertEmptyComparisons(s);
+    s = ConvertStyle103(s);
+
+    s.replace(QStringLiteral("SUBSTRING("), QStringLiteral("SUBSTR("), CI);
+    s.replace(QStringLiteral("ISNULL("), QStringLiteral("NVL("), CI);
+    return s;
+}

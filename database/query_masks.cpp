@@ -1,0 +1,112 @@
+#include "database/query_masks.h"
+
+#include "lookup/lib_clscons3.h"
+#include "platform/runtime/files.h"
+#include "platform/runtime/vberror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+QByteArray fixedWidth(const QString &text, int width)
+{
+    QByteArray bytes = vb::ToFileBytes(text).left(width);
+    if (bytes.size() < width)
+        bytes.append(width - bytes.size(), ' ');
+    return bytes;
+}
+
+struct DefaultMask {
+    const char *nombre;
+    const char *vista;
+    const char *campos;
+};
+
+// The technicians mask stands twice, as the suite has always written it;
+// readers take the first.
+constexpr DefaultMask kDefaults[] = {
+    {"ARTICULOS", "V_MA_ARTICULOS", "|DESCRIPCION|IDARTICULO|"},
+    {"CLIENTES", "VT_CLIENTES", "|RAZON_SOCIAL|CODIGO|CONTACTO|"},
+    {"PROVEEDORES", "VT_PROVEEDORES", "|RAZON_SOCIAL|CODIGO|"},
+    {"CONTACTOS", "MA_CONTACTOS", "|Nombre_y_Apellido|Domicilio|Localidad|Telefono|"},
+    {"VENDEDORES", "V_TA_VENDEDORES", "|NOMBRE|IDVENDEDOR|"},
+    {"TECNICOS", "V_TA_TECNICOS", "|NOMBRE|IDTECNICO|"},
+    {"TECNICOS", "V_TA_TECNICOS", "|NOMBRE|IDTECNICO|"},
+    {"MANTENIMIENTOS", "V_MA_MANTENIMIENTOS", "|DESCRIPCION|CODIGO|"},
+};
+
+} // namespace
+
+QByteArray TipoMascaraConsulta::aBytes() const
+{
+    QByteArray record;
+    record.reserve(LargoRegistro);
+    record += fixedWidth(NombreMascara, LargoNombre);
+    record += fixedWidth(VistaMascara, LargoVista);
+    record += fixedWidth(CamposMascara, LargoCampos);
+    record += fixedWidth(FiltroMascara, LargoFiltro);
+    record += fixedWidth(FinMascara, LargoFin);
+    return record;
+}
+
+TipoMascaraConsulta TipoMascaraConsulta::deBytes(const QByteArray &registro)
+{
+    QByteArray r = registro.left(LargoRegistro);
+    if (r.size() < LargoRegistro)
+        r.append(LargoRegistro - r.size(), ' ');
+    TipoMascaraConsulta m;
+    int at = 0;
+    const auto take = [&](int width) {
+        const QString s = vb::FromFileBytes(r.mid(at, width));
+        at += width;
+        return s;
+    };
+    m.NombreMascara = take(LargoNombre);
+    m.VistaMascara = take(LargoVista);
+    m.CamposMascara = take(LargoCampos);
+    m.FiltroMascara = take(LargoFiltro);
+    m.FinMascara = take(LargoFin);
+    return m;
+}
+
+bool FaltaArchivoConsultas(const QString &ruta)
+{
+    const QFileInfo info(ruta);
+    // An empty file is what an interrupted write used to leave: it holds no mask.
+    return !info.isFile() || info.size() == 0;
+}
+
+void CreaArchivoConsultas()
+{
+    const QString ruta = gConsulta().gRutaMascaraConsultas;
+    const qint64 largo = TipoMascaraConsulta::LargoRegistro;
+
+    // Records go after the last whole record of what is there already.
+    QByteArray contenido;
+    if (QFileInfo(ruta).isFile()) {
+        QFile actual(ruta);
+        if (!actual.open(QIODevice::ReadOnly))
+            Raise(vberr::PathFileAccess, {}, QStringLiteral("CreaArchivoConsultas"));
+        contenido = actual.readAll();
+        contenido.truncate(int(contenido.size() / largo * largo));
+    }
+    for (const DefaultMask &d : kDefaults) {
+        TipoMascaraConsulta m;
+        m.NombreMascara = QString::fromLatin1(d.nombre).trimmed();
+        m.VistaMascara = QString::fromLatin1(d.vista);
+        m.CamposMascara = QString::fromLatin1(d.campos).trimmed();
+        m.FiltroMascara = QString();
+        contenido += m.aBytes();
+    }
+
+    // Whole or nothing: QSaveFile writes beside the target and renames it into place.
+    QSaveFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly)) {
+        const bool sinCarpeta = !QFileInfo(QFileInfo(ruta).absolutePath()).isDir();
+        Raise(sinCarpeta ? vberr::PathNotFound : vberr::PathFileAccess, {}, QStringLiteral("CreaArchivoConsultas"));
+    }
+    if (archivo.write(contenido) != contenido.size() || !archivo.commit())
+        Raise(vberr::PathFileAccess, {}, QStringLiteral("CreaArchivoConsultas"));
+}

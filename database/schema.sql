@@ -1,0 +1,518 @@
+-- The suite's tables and views that this tool and its library read and write.
+-- SQL Server DDL; the embedded engine runs the same text through its dialect.
+-- Codes are right-aligned fixed-width texts ("  RM"); voucher ids are 13
+-- characters (branch 4, number 8, letter 1).
+
+-- Vouchers (sales side) -------------------------------------------------------
+
+CREATE TABLE dbo.V_MV_CPTE (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    SUCURSAL varchar(4) NULL,
+    NUMERO varchar(8) NULL,
+    LETRA varchar(1) NULL,
+    FECHA datetime NOT NULL,
+    CUENTA varchar(10) NULL,
+    RAZONSOCIAL varchar(60) NULL,
+    IDDEPOSITO varchar(4) NULL,
+    IDVENDEDOR varchar(4) NULL,
+    IDCAJA varchar(4) NULL,
+    UNEGOCIO varchar(4) NULL,
+    TCORIGEN varchar(4) NULL,
+    IDCOMPROBANTEORIGEN varchar(13) NULL,
+    IMPORTE money NULL DEFAULT (0),
+    IMPORTE_S_IVA money NULL DEFAULT (0),
+    IVA money NULL DEFAULT (0),
+    ANULADO bit NOT NULL DEFAULT (0),
+    USUARIO varchar(20) NULL,
+    FECHAHORA_GRABACION datetime NULL,
+    FECHAHORA_MODIFICACION datetime NULL,
+    CONSTRAINT PK_V_MV_CPTE PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
+);
+CREATE INDEX IX_V_MV_CPTE_TC_FECHA ON V_MV_CPTE (TC, FECHA);
+CREATE INDEX IX_V_MV_CPTE_ORIGEN ON V_MV_CPTE (TCORIGEN, IDCOMPROBANTEORIGEN);
+
+CREATE TABLE dbo.V_MV_CPTEINSUMOS (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    RENGLON int NOT NULL,
+    IDARTICULO varchar(25) NOT NULL,
+    DESCRIPCION varchar(100) NULL,
+    IDUNIDAD varchar(4) NULL,
+    CANTIDAD float NOT NULL DEFAULT (0),
+    CANTIDADUD float NULL,
+    PRECIO money NULL DEFAULT (0),
+    IMPORTE money NULL DEFAULT (0),
+    DTOITEM float NULL DEFAULT (0),
+    IVARI float NULL DEFAULT (0),
+    NROLOTE varchar(25) NULL,
+    NROSERIE varchar(25) NULL,
+    IDDEPOSITO varchar(4) NULL,
+    TC_ORIGEN varchar(4) NULL,
+    IDCOMPROBANTE_ORIGEN varchar(13) NULL,
+    ID_ORIGEN int NULL,
+    CONSTRAINT PK_V_MV_CPTEINSUMOS PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento, RENGLON)
+);
+
+CREATE TABLE dbo.V_MV_CPTETAREAS (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    RENGLON int NOT NULL,
+    IDTAREA varchar(10) NOT NULL,
+    DESCRIPCION varchar(100) NULL,
+    IDTECNICO varchar(4) NULL,
+    HORAS float NULL DEFAULT (0),
+    IMPORTE money NULL DEFAULT (0),
+    CONSTRAINT PK_V_MV_CPTETAREAS PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento, RENGLON)
+);
+
+CREATE TABLE dbo.V_MV_CPTE_OBSERV (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    OBSERVACIONES varchar(1000) NULL,
+    CONSTRAINT PK_V_MV_CPTE_OBSERV PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
+);
+
+CREATE TABLE dbo.V_MV_STOCK (
+    TC varchar(4) NOT NULL,
+    IdComprobante varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    Secuencia int NOT NULL,
+    Fecha datetime NOT NULL,
+    IdCaja varchar(4) NULL,
+    IdDeposito varchar(4) NULL,
+    IDDEPOSITO_DESTINO varchar(4) NULL,
+    IdArticulo varchar(25) NOT NULL,
+    Descripcion varchar(100) NULL,
+    NroLote varchar(25) NULL,
+    ControladoPor varchar(25) NULL,
+    IdOrigen varchar(4) NULL,
+    NroSerie varchar(25) NULL,
+    IdUnidad varchar(4) NULL,
+    Cantidad float NOT NULL DEFAULT (0),
+    CantidadUD float NULL,
+    IdUnidadBase varchar(4) NULL,
+    CuentaProveedor varchar(10) NULL,
+    IdMotivoStock varchar(4) NULL,
+    PrecioVenta money NULL DEFAULT (0),
+    Importe_S_Iva money NULL DEFAULT (0),
+    Costo money NULL DEFAULT (0),
+    Impuestos money NULL DEFAULT (0),
+    DtoItem float NULL DEFAULT (0),
+    Tc_Origen varchar(4) NULL,
+    IdComprobante_Origen varchar(13) NULL,
+    Id_Origen int NULL,
+    IVARI float NULL DEFAULT (0),
+    IVARNI float NULL DEFAULT (0),
+    IdTecnico varchar(4) NULL,
+    EQUIV_UDBASE float NULL DEFAULT (1),
+    IDINSERT int NULL,
+    IDCOMPULSA int NULL,
+    Oferta int NULL DEFAULT (0),
+    IdVendedor varchar(4) NULL,
+    Importe_Ud money NULL DEFAULT (0),
+    Ud_Pr varchar(4) NULL,
+    EnComodato int NULL DEFAULT (0),
+    CONSTRAINT PK_V_MV_STOCK PRIMARY KEY (TC, IdComprobante, IdComplemento, Secuencia)
+);
+CREATE INDEX IX_V_MV_STOCK_ARTICULO ON V_MV_STOCK (IdArticulo, IdDeposito);
+
+CREATE TABLE dbo.V_MV_CPTEACCIONES (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    FECHAHORA varchar(20) NULL,
+    USUARIO varchar(20) NULL,
+    ACCION varchar(100) NULL
+);
+CREATE INDEX IX_V_MV_CPTEACCIONES ON V_MV_CPTEACCIONES (TC, IDCOMPROBANTE, IdComplemento);
+
+CREATE TABLE dbo.V_MV_CPTETERCEROS (
+    ID int NOT NULL,
+    TC varchar(4) NULL,
+    IDCOMPROBANTE varchar(13) NULL,
+    IDCOMPLEMENTO int NULL,
+    CUENTA varchar(10) NULL,
+    CONSTRAINT PK_V_MV_CPTETERCEROS PRIMARY KEY (ID)
+);
+
+CREATE TABLE dbo.V_MV_CTROL_CPTE (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    USUARIO varchar(20) NULL,
+    FECHAHORA datetime NULL,
+    CONSTRAINT PK_V_MV_CTROL_CPTE PRIMARY KEY (TC, IDCOMPROBANTE)
+);
+
+CREATE TABLE dbo.V_MV_FALTANTES (
+    FechaHora varchar(30) NULL,
+    IdArticulo varchar(25) NULL,
+    Descripcion varchar(100) NULL,
+    Usuario varchar(20) NULL
+);
+
+CREATE TABLE dbo.V_MV_CargosAplicados (
+    CUENTA varchar(10) NOT NULL,
+    TC varchar(4) NULL,
+    IDCOMPROBANTE varchar(13) NULL,
+    SALDO money NULL DEFAULT (0)
+);
+
+-- Vouchers (purchase side) ----------------------------------------------------
+
+CREATE TABLE dbo.C_MV_CPTE (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    SUCURSAL varchar(4) NULL,
+    NUMERO varchar(8) NULL,
+    LETRA varchar(1) NULL,
+    FECHA datetime NOT NULL,
+    CUENTA varchar(10) NULL,
+    RAZONSOCIAL varchar(60) NULL,
+    IDDEPOSITO varchar(4) NULL,
+    UNEGOCIO varchar(4) NULL,
+    IMPORTE money NULL DEFAULT (0),
+    USUARIO varchar(20) NULL,
+    CONSTRAINT PK_C_MV_CPTE PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
+);
+CREATE INDEX IX_C_MV_CPTE_TC_FECHA ON C_MV_CPTE (TC, FECHA);
+
+CREATE TABLE dbo.C_MV_CPTEINSUMOS (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    RENGLON int NOT NULL,
+    IDARTICULO varchar(25) NOT NULL,
+    DESCRIPCION varchar(100) NULL,
+    IDUNIDAD varchar(4) NULL,
+    CANTIDAD float NOT NULL DEFAULT (0),
+    PRECIO money NULL DEFAULT (0),
+    IMPORTE money NULL DEFAULT (0),
+    NROLOTE varchar(25) NULL,
+    NROSERIE varchar(25) NULL,
+    CONSTRAINT PK_C_MV_CPTEINSUMOS PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento, RENGLON)
+);
+
+CREATE TABLE dbo.C_MV_CPTE_OBSERV (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    IdComplemento int NOT NULL DEFAULT (0),
+    OBSERVACIONES varchar(1000) NULL,
+    CONSTRAINT PK_C_MV_CPTE_OBSERV PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
+);
+
+-- Configuration, users ------------------------------------------------------
+
+CREATE TABLE dbo.TA_CONFIGURACION (
+    CLAVE varchar(50) NOT NULL,
+    VALOR varchar(255) NULL,
+    valoraux varchar(255) NULL,
+    DESCRIPCION varchar(255) NULL,
+    CONSTRAINT PK_TA_CONFIGURACION PRIMARY KEY (CLAVE)
+);
+
+CREATE TABLE dbo.ta_usuarios (
+    nombre varchar(20) NOT NULL,
+    NombreCompleto varchar(60) NULL,
+    Administrador int NOT NULL DEFAULT (0),
+    UNegocio varchar(4) NULL,
+    CONSTRAINT PK_ta_usuarios PRIMARY KEY (nombre)
+);
+
+CREATE TABLE dbo.TA_CONFIG_IMP_CPTE (
+    TC varchar(4) NOT NULL,
+    CANTLINEAS int NULL,
+    CONSTRAINT PK_TA_CONFIG_IMP_CPTE PRIMARY KEY (TC)
+);
+
+-- Voucher types and numbering -------------------------------------------------
+
+CREATE TABLE dbo.V_TA_CPTE (
+    CODIGO varchar(4) NOT NULL,
+    TALONARIO int NOT NULL DEFAULT (1),
+    UNEGOCIO varchar(4) NOT NULL DEFAULT ('   1'),
+    DESCRIPCION varchar(60) NULL,
+    Letras varchar(10) NULL,
+    Modificanumeracion bit NOT NULL DEFAULT (0),
+    Externo bit NOT NULL DEFAULT (0),
+    Sistema varchar(4) NULL,
+    SIGNO int NULL DEFAULT (1),
+    A_ULTIMO_NRO varchar(8) NULL, A_NRO_DESDE varchar(8) NULL, A_NRO_HASTA varchar(8) NULL,
+    A_SUC_DEFAULT varchar(4) NULL, VenceA datetime NULL,
+    B_ULTIMO_NRO varchar(8) NULL, B_NRO_DESDE varchar(8) NULL, B_NRO_HASTA varchar(8) NULL,
+    B_SUC_DEFAULT varchar(4) NULL, VenceB datetime NULL,
+    C_ULTIMO_NRO varchar(8) NULL, C_NRO_DESDE varchar(8) NULL, C_NRO_HASTA varchar(8) NULL,
+    C_SUC_DEFAULT varchar(4) NULL, VenceC datetime NULL,
+    L_ULTIMO_NRO varchar(8) NULL, L_NRO_DESDE varchar(8) NULL, L_NRO_HASTA varchar(8) NULL,
+    L_SUC_DEFAULT varchar(4) NULL, VenceL datetime NULL,
+    X_ULTIMO_NRO varchar(8) NULL, X_NRO_DESDE varchar(8) NULL, X_NRO_HASTA varchar(8) NULL,
+    X_SUC_DEFAULT varchar(4) NULL, VenceX datetime NULL,
+    fechahora_modificacion datetime NULL,
+    CONSTRAINT PK_V_TA_CPTE PRIMARY KEY (CODIGO, TALONARIO, UNEGOCIO)
+);
+
+CREATE TABLE dbo.TA_Comprobantes (
+    CODIGO varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    SISTEMA varchar(4) NULL,
+    CONSTRAINT PK_TA_Comprobantes PRIMARY KEY (CODIGO)
+);
+
+CREATE TABLE dbo.MV_VIAJES (
+    TC varchar(4) NOT NULL,
+    idcomprobante varchar(13) NOT NULL,
+    FECHA datetime NULL,
+    CONSTRAINT PK_MV_VIAJES PRIMARY KEY (TC, idcomprobante)
+);
+
+-- Accounting ------------------------------------------------------------------
+
+CREATE TABLE dbo.MA_CUENTAS (
+    CODIGO varchar(10) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    IMPUTABLE bit NOT NULL DEFAULT (1),
+    CONSTRAINT PK_MA_CUENTAS PRIMARY KEY (CODIGO)
+);
+
+CREATE TABLE dbo.MV_ASIENTOS (
+    TC varchar(4) NOT NULL,
+    SUCURSAL varchar(4) NULL,
+    NUMERO varchar(8) NULL,
+    LETRA varchar(1) NULL,
+    CUENTA varchar(10) NULL,
+    MES_OPERATIVO int NULL,
+    PERIODO int NULL,
+    TIPO_REG varchar(4) NULL,
+    [NUMERO ASIENTO] int NULL,
+    FECHA datetime NULL,
+    IMPORTE money NULL DEFAULT (0),
+    DEBEHABER varchar(1) NULL,
+    CCOSTO varchar(4) NULL,
+    DETALLE varchar(100) NULL
+);
+CREATE INDEX IX_MV_ASIENTOS_CPTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
+
+CREATE TABLE dbo.MA_SUBDIARIOS (
+    CODIGO varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_MA_SUBDIARIOS PRIMARY KEY (CODIGO)
+);
+
+CREATE TABLE dbo.MA_SUBDIARIOSCOMPROBANTES (
+    TC varchar(4) NOT NULL,
+    SUBDIARIO varchar(4) NOT NULL,
+    CONSTRAINT PK_MA_SUBDIARIOSCOMPROBANTES PRIMARY KEY (TC, SUBDIARIO)
+);
+
+CREATE TABLE dbo.AC_CUENTASDIARIO (
+    CUENTA varchar(10) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_AC_CUENTASDIARIO PRIMARY KEY (CUENTA)
+);
+
+CREATE TABLE dbo.AC_CUENTASDIARIO_CCOSTO (
+    CUENTA varchar(10) NOT NULL,
+    CCOSTO varchar(4) NOT NULL,
+    CONSTRAINT PK_AC_CUENTASDIARIO_CCOSTO PRIMARY KEY (CUENTA, CCOSTO)
+);
+
+CREATE TABLE dbo.TA_CCOSTO (
+    CODIGO varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_TA_CCOSTO PRIMARY KEY (CODIGO)
+);
+
+-- Articles, units, deposits, stock -----------------------------------------
+
+CREATE TABLE dbo.V_MA_ARTICULOS (
+    IDARTICULO varchar(25) NOT NULL,
+    DESCRIPCION varchar(100) NULL,
+    IDUNIDAD varchar(4) NULL,
+    IDFAMILIA varchar(4) NULL,
+    IDTIPOARTICULO varchar(4) NULL,
+    codigobarra varchar(25) NULL,
+    CODIGOBARRADUN varchar(25) NULL,
+    UD_TTE varchar(4) NULL,
+    CODIGOBARRA1 varchar(25) NULL, UMCB1 varchar(4) NULL,
+    CODIGOBARRA2 varchar(25) NULL, UMCB2 varchar(4) NULL,
+    CODIGOBARRA3 varchar(25) NULL, UMCB3 varchar(4) NULL,
+    CODIGOBARRA4 varchar(25) NULL, UMCB4 varchar(4) NULL,
+    USASERIE bit NOT NULL DEFAULT (0),
+    USALOTE bit NOT NULL DEFAULT (0),
+    cuentacontableC varchar(10) NULL,
+    costo money NULL DEFAULT (0),
+    PRECIO1 money NULL DEFAULT (0), PRECIO2 money NULL DEFAULT (0), PRECIO3 money NULL DEFAULT (0),
+    PRECIO4 money NULL DEFAULT (0), PRECIO5 money NULL DEFAULT (0), PRECIO6 money NULL DEFAULT (0),
+    PRECIO7 money NULL DEFAULT (0), PRECIO8 money NULL DEFAULT (0),
+    CONSTRAINT PK_V_MA_ARTICULOS PRIMARY KEY (IDARTICULO)
+);
+
+CREATE TABLE dbo.V_MA_INSUMOS (
+    IDARTICULO varchar(25) NOT NULL,
+    IDINSUMO varchar(25) NOT NULL,
+    IDUNIDAD varchar(4) NULL,
+    CANTIDAD float NULL DEFAULT (0),
+    CONSTRAINT PK_V_MA_INSUMOS PRIMARY KEY (IDARTICULO, IDINSUMO)
+);
+
+CREATE TABLE dbo.V_MA_PRECIOS (
+    IDARTICULO varchar(25) NOT NULL,
+    LISTA varchar(4) NOT NULL,
+    PRECIO money NULL DEFAULT (0),
+    CONSTRAINT PK_V_MA_PRECIOS PRIMARY KEY (IDARTICULO, LISTA)
+);
+
+CREATE TABLE dbo.V_TA_UNIDAD (
+    IDUNIDAD varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_V_TA_UNIDAD PRIMARY KEY (IDUNIDAD)
+);
+
+CREATE TABLE dbo.S_TA_EQUIV (
+    IdArticulo varchar(25) NOT NULL,
+    IdUnidad1 varchar(4) NOT NULL,
+    IdUnidad2 varchar(4) NOT NULL,
+    Coeficiente float NOT NULL DEFAULT (1),
+    CONSTRAINT PK_S_TA_EQUIV PRIMARY KEY (IdArticulo, IdUnidad1, IdUnidad2)
+);
+
+CREATE TABLE dbo.V_TA_FAMILIAS (
+    IDFAMILIA varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_V_TA_FAMILIAS PRIMARY KEY (IDFAMILIA)
+);
+
+CREATE TABLE dbo.V_TA_TipoArticulo (
+    IDTIPOARTICULO varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_V_TA_TipoArticulo PRIMARY KEY (IDTIPOARTICULO)
+);
+
+CREATE TABLE dbo.V_TA_DEPOSITO (
+    IDDEPOSITO varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_V_TA_DEPOSITO PRIMARY KEY (IDDEPOSITO)
+);
+
+CREATE TABLE dbo.V_TA_CAJAS (
+    IDCAJA varchar(4) NOT NULL,
+    DESCRIPCION varchar(60) NULL,
+    CONSTRAINT PK_V_TA_CAJAS PRIMARY KEY (IDCAJA)
+);
+
+CREATE TABLE dbo.V_TA_VENDEDORES (
+    IDVENDEDOR varchar(4) NOT NULL,
+    NOMBRE varchar(60) NULL,
+    CONSTRAINT PK_V_TA_VENDEDORES PRIMARY KEY (IDVENDEDOR)
+);
+
+CREATE TABLE dbo.V_TA_TECNICOS (
+    IDTECNICO varchar(4) NOT NULL,
+    NOMBRE varchar(60) NULL,
+    CONSTRAINT PK_V_TA_TECNICOS PRIMARY KEY (IDTECNICO)
+);
+
+CREATE TABLE dbo.v_ta_tareas (
+    IDTAREA varchar(10) NOT NULL,
+    DESCRIPCION varchar(100) NULL,
+    CONSTRAINT PK_v_ta_tareas PRIMARY KEY (IDTAREA)
+);
+
+CREATE TABLE dbo.V_TA_MotivoVta (
+    IdMotivoVta varchar(4) NOT NULL,
+    Descripcion varchar(60) NULL,
+    CuentaContable varchar(10) NULL,
+    CONSTRAINT PK_V_TA_MotivoVta PRIMARY KEY (IdMotivoVta)
+);
+
+CREATE TABLE dbo.V_TA_MOTIVOSTOCK (
+    IDMOTIVOSTOCK varchar(4) NOT NULL,
+    CUENTACONTABLE varchar(10) NULL,
+    Descripcion varchar(60) NULL,
+    CONSTRAINT PK_V_TA_MOTIVOSTOCK PRIMARY KEY (IDMOTIVOSTOCK)
+);
+
+CREATE TABLE dbo.ma_posiciones (
+    iddeposito varchar(4) NOT NULL,
+    idposicion varchar(10) NOT NULL,
+    descripcion varchar(60) NULL,
+    orden int NULL DEFAULT (0),
+    CONSTRAINT PK_ma_posiciones PRIMARY KEY (iddeposito, idposicion)
+);
+
+CREATE TABLE dbo.AC_SALDOSLAYOUT (
+    iddeposito varchar(4) NOT NULL,
+    idposicion varchar(10) NOT NULL,
+    idarticulo varchar(25) NOT NULL,
+    nrolote varchar(25) NOT NULL DEFAULT (''),
+    idunidadbase varchar(4) NULL,
+    saldo float NULL DEFAULT (0),
+    CONSTRAINT PK_AC_SALDOSLAYOUT PRIMARY KEY (iddeposito, idposicion, idarticulo, nrolote)
+);
+
+CREATE TABLE dbo.STK_SALDOS_UNIDADES (
+    IDARTICULO varchar(25) NOT NULL,
+    IDDEPOSITO varchar(4) NOT NULL,
+    IDUNIDAD varchar(4) NOT NULL,
+    STOCK float NULL DEFAULT (0),
+    CONSTRAINT PK_STK_SALDOS_UNIDADES PRIMARY KEY (IDARTICULO, IDDEPOSITO, IDUNIDAD)
+);
+
+CREATE TABLE dbo.STK_STOCK_UDKG (
+    IDARTICULO varchar(25) NOT NULL,
+    IDDEPOSITO varchar(4) NOT NULL,
+    CantidadUd float NULL DEFAULT (0),
+    CantidadKg float NULL DEFAULT (0),
+    CONSTRAINT PK_STK_STOCK_UDKG PRIMARY KEY (IDARTICULO, IDDEPOSITO)
+);
+
+CREATE TABLE dbo.STK_SERIES_Y_LOTES (
+    IdArticulo varchar(25) NOT NULL,
+    IdDeposito varchar(4) NOT NULL,
+    NroLote varchar(25) NOT NULL DEFAULT (''),
+    NroSerie varchar(25) NOT NULL DEFAULT (''),
+    IdUnidad varchar(4) NULL,
+    Saldo float NULL DEFAULT (0),
+    Vencimiento datetime NULL,
+    CONSTRAINT PK_STK_SERIES_Y_LOTES PRIMARY KEY (IdArticulo, IdDeposito, NroLote, NroSerie)
+);
+
+-- Customers and suppliers -----------------------------------------------------
+
+CREATE TABLE dbo.VT_CLIENTES (
+    CODIGO varchar(10) NOT NULL,
+    RAZONSOCIAL varchar(60) NULL,
+    CONSTRAINT PK_VT_CLIENTES PRIMARY KEY (CODIGO)
+);
+
+CREATE TABLE dbo.VT_PROVEEDORES (
+    CODIGO varchar(10) NOT NULL,
+    RAZONSOCIAL varchar(60) NULL,
+    CONSTRAINT PK_VT_PROVEEDORES PRIMARY KEY (CODIGO)
+);
+
+GO
+
+-- Views -----------------------------------------------------------------------
+
+CREATE VIEW dbo.VT_MA_ARTICULOS AS SELECT * FROM V_MA_ARTICULOS;
+CREATE VIEW dbo.VT_V_MV_CPTEINSUMOS_CONS2 AS SELECT * FROM V_MV_CPTEINSUMOS;
+CREATE VIEW dbo.VT_V_MV_Stock_Cons AS SELECT * FROM V_MV_STOCK;
+CREATE VIEW dbo.VT_V_MV_INSUMOS_APLICACION AS
+    SELECT TC AS TCO_ORIGEN, IDCOMPROBANTE AS IDCOMPROBANTEORIGEN, IDARTICULO, CANTIDAD AS CantidadAplicada
+    FROM V_MV_CPTEINSUMOS;
+
+-- The synonyms through which users who are not administrators read.
+CREATE VIEW dbo.SS_MA_CUENTAS AS SELECT * FROM MA_CUENTAS;
+CREATE VIEW dbo.SS_V_TA_DEPOSITO AS SELECT * FROM V_TA_DEPOSITO;
+CREATE VIEW dbo.SS_MV_ASIENTOS AS SELECT * FROM MV_ASIENTOS;
+CREATE VIEW dbo.SS_V_TA_FAMILIAS AS SELECT * FROM V_TA_FAMILIAS;
+CREATE VIEW dbo.SS_V_TA_CAJAS AS SELECT * FROM V_TA_CAJAS;
+CREATE VIEW dbo.SS_AC_CUENTASDIARIO AS SELECT * FROM AC_CUENTASDIARIO;
+CREATE VIEW dbo.SS_AC_CUENTAS_DIARIO_CCOSTO AS SELECT * FROM AC_CUENTASDIARIO_CCOSTO;
+GO

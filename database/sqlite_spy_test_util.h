@@ -1,0 +1,89 @@
+#pragma once
+
+// A small embedded database on gDB()'s connection, for the lookup and schema
+// tests: the embedded engine behind a provider that records every text the
+// connection sends, so that tests can read the statements as built.
+
+#include "database/db_dll.h"
+#include "platform/ado/provider.h"
+#include "platform/ado/sqlite_provider.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+class SpyProvider : public ado::Provider {
+public:
+    SpyProvider(std::unique_ptr<ado::Provider> inner, QStringList &log) : m_inner(std::move(inner)), m_log(log) {}
+
+    QString name() const override { return m_inner->name(); }
+    ado::Platform platform() const override { return m_inner->platform(); }
+    void close() override { m_inner->close(); }
+    bool execute(const QString &sql, ado::Errors &errors, std::int32_t *recordsAffected, ado::RowSet *rows) override
+    {
+        m_log << sql;
+        return m_inner->execute(sql, errors, recordsAffected, rows);
+    }
+    bool beginTrans(ado::Errors &errors) override { return m_inner->beginTrans(errors); }
+    bool commitTrans(ado::Errors &errors) override { return m_inner->commitTrans(errors); }
+    bool rollbackTrans(ado::Errors &errors) override { return m_inner->rollbackTrans(errors); }
+    int transactionLevel() const override { return m_inner->transactionLevel(); }
+    bool updateRow(const QString &table, const std::vector<ado::Column> &columns, const std::vector<Variant> &original,
+                   const std::vector<Variant> &current, const std::vector<bool> &changed, ado::Errors &errors,
+                   std::int32_t &matched) override
+    {
+        return m_inner->updateRow(table, columns, original, current, changed, errors, matched);
+    }
+    bool openSchema(int schema, const std::vector<QString> &restrictions, ado::RowSet &out, ado::Errors &errors) override
+    {
+        return m_inner->openSchema(schema, restrictions, out, errors);
+    }
+
+private:
+    std::unique_ptr<ado::Provider> m_inner;
+    QStringList &m_log;
+};
+
+// gDB() open on a fresh database file, as an administrator on SQL Server
+// syntax; `sent` holds the texts sent since the last clear.
+class SpyDatabase : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        const QString path = m_dir.filePath(QStringLiteral("prueba.db"));
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+        sqlite3_close(db);
+        ado::Errors errors;
+        auto inner = ado::SqliteProvider::open(path, errors);
+        ASSERT_TRUE(inner) << (errors.Count() ? errors.Item(0).Description.toStdString() : std::string());
+        gDB().gCnn().attachProvider(std::make_unique<SpyProvider>(std::move(inner), sent));
+        gDB().gEsAdmin = true;
+        gDB().gConnString.clear();
+        gDB().gProveedor = gDB().pSQLOLEDB();
+        gDB().gDBName = QStringLiteral("prueba");
+    }
+    void TearDown() override
+    {
+        gDB().gCnn().Close();
+        gDB().gProveedor.clear();
+        gDB().gDBName.clear();
+    }
+
+    // Runs set-up statements without recording them.
+    void Run(const QStringList &statements)
+    {
+        for (const QString &s : statements)
+            gDB().gCnn().Execute(s);
+        sent.clear();
+    }
+
+    QStringList sent;
+
+private:
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,104 @@
+#include "database/db_dll.h"
+
+#include "platform/component/cls_componente.h"
+#include "platform/ui/ui.h"
+
+#include <array>
+
+namespace {
+
+constexpr auto CI = Qt::CaseInsensitive;
+
+// Failures the caller is left to find in the connection's error collection:
+// the provider's generic failure, constraints, missing tables, command errors.
+constexpr std::array<std::int32_t, 4> kSilentFailures{
+    ado::E_FAIL_,
+    ado::DB_E_INTEGRITYVIOLATION,
+    ado::DB_E_NOTABLE,
+    ado::DB_E_ERRORSINCOMMAND,
+};
+
+bool IsSilentFailure(std::int32_t number)
+{
+    for (std::int32_t n : kSilentFailures)
+        if (n == number)
+            return true;
+    return false;
+}
+
+// The server's native error for text or binary data that would be truncated.
+constexpr std::int32_t kTruncation = 8152;
+
+} // namespace
+
+void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffected)
+{
+    // One handler for the whole run: it reports (or not) and the run ends;
+    // nothing is retried and nothing reaches the caller.
+    Steps run([&](const ErrObject &err) {
+        ado::Errors &errors = gCnn().errors();
+        const bool transaction = SentenciaSQL.contains(QStringLiteral("TRANS"), CI);
+        // A refused truncation stays in the collection for the caller: the row was not written.
+        if (errors.Count() > 0 && !transaction && errors.Item(0).NativeError == kTruncation)
+            return 0;
+        if (!IsSilentFailure(err.Number) && !transaction)
+            ui::MsgBox(err.Description, ui::vbCritical, QStringLiteral("Aviso al operador!!!"));
+        return 0;
+    });
+
+    run([&] {
+        const bool dropAndCreate = SentenciaSQL.contains(QStringLiteral("DROP"), CI)
+                                   && SentenciaSQL.contains(QStringLiteral("CREATE"), CI)
+                                   && !SentenciaSQL.contains(QStringLiteral("DELETE"), CI)
+                                   && !SentenciaSQL.contains(QStringLiteral("@ADMIN_"), CI);
+        if (dropAndCreate)
+            SentenciaSQL = SS_TSinonimos(SentenciaSQL);
+        else
+            SentenciaSQL.remove(QStringLiteral("@Admin_"), CI);
+
+        if (gCnn().platform() == ado::Platform::Oracle) {
+            EjecutaScriptOracle(SentenciaSQL, RecordsAffected);
+        } else {
+            gCnn().Execute(SentenciaSQL, RecordsAffected, -1);
+        }
+    });
+}
+
+void DB_Dll::AbrirRecordset(QString &SentenciaSQL, ado::Recordset &Lrcs, ado::Connection *ConexionActiva,
+                            int CursorType, int LockType, int Options, bool ConvOracle)
+{
+    Steps step([&](const ErrObject &err) {
+        return mComponente().MuestraError(err, Variant(), QStringLiteral("AbrirRecordset"));
+    });
+
+    ado::Connection &connection = ConexionActiva ? *ConexionActiva : gCnn();
+    // A caller may reuse one recordset for successive queries.
+    step([&] { CierraRecordset(&Lrcs); });
+    step([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); });
+    bool oracle = false;
+    step([&] { oracle = ConvOracle && connection.platform() == ado::Platform::Oracle; });
+    step([&] {
+        Lrcs.Open(oracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL, connection, CursorType, LockType, Options);
+    });
+    // Leaving on the operator's answer: the recordset is left closed.
+    if (step.leaving() && Lrcs.State() != ado::adStateClosed) {
+        try {
+            Lrcs.Close();
+        } catch (const VbException &) {
+        }
+    }
+}
+
+void DB_Dll::CierraRecordset(ado::Recordset *LRCSTEMP)
+{
+    if (!LRCSTEMP)
+        return;
+    Steps step([&](const ErrObject &err) {
+        return TratamientoErrores(err, std::nullopt, QStringLiteral("CierraRecordset"));
+    });
+    // The state is read again on a retry: a recordset that did close is left alone.
+    step([&] {
+        if (LRCSTEMP->State() != ado::adStateClosed)
+            LRCSTEMP->Close();
+    });
+}

@@ -1,0 +1,608 @@
+#include "platform/ado/sqlite_dialect.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <optional>
+
+namespace ado {
+namespace {
+
+struct Token {
+    enum Kind { Space, Comment, String, Word, QuotedName, Number, Punct };
+    Kind kind;
+    QString text;         // as written (for String: the content, quotes removed and '' undone)
+    bool newline = false; // Space or Comment holding a line break
+    QString upper() const { return text.toUpper(); }
+    bool significant() const { return kind != Space && kind != Comment; }
+    bool is(const char *word) const { return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
+    bool punct(QChar c) const { return kind == Punct && text.size() == 1 && text[0] == c; }
+};
+
+using Tokens = std::vector<Token>;
+
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '@' || c == '#' || c == '$'; }
+
+Tokens tokenize(const QString &s)
+{
+    Tokens out;
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = s[i];
+        if (c.isSpace()) {
+            qsizetype j = i;
+            bool nl = false;
+            while (j < n && s[j].isSpace()) {
+                nl = nl || s[j] == '\r' || s[j] == '\n';
+                ++j;
+            }
+            out.push_back({Token::Space, s.mid(i, j - i), nl});
+            i = j;
+        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
+            qsizetype j = i;
+            while (j < n && s[j] != '\r' && s[j] != '\n')
+                ++j;
+            out.push_back({Token::Comment, s.mid(i, j - i), false});
+            i = j;
+        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
+            const qsizetype end = s.indexOf(QLatin1String("*/"), i + 2);
+            if (end < 0)
+                throw DialectError(QStringLiteral("Missing end comment mark '*/'."));
+            const QString body = s.mid(i, end + 2 - i);
+            out.push_back({Token::Comment, body, body.contains('\n') || body.contains('\r')});
+            i = end + 2;
+        } else if (c == '\'' || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' &&
+                                 (i == 0 || !isWordChar(s[i - 1])))) {
+            qsizetype j = (c == '\'') ? i + 1 : i + 2;
+            QString content;
+            for (;;) {
+                if (j >= n)
+                    throw DialectError(QStringLiteral("Unclosed quotation mark after the character string '%1'.")
+                                           .arg(content));
+                if (s[j] == '\'') {
+                    if (j + 1 < n && s[j + 1] == '\'') {
+                        content += '\'';
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                content += s[j++];
+            }
+            out.push_back({Token::String, content, false});
+            i = j;
+        } else if (c == '[') {
+            qsizetype j = i + 1;
+            QString name;
+            for (;;) {
+                if (j >= n)
+                    throw DialectError(QStringLiteral("Unclosed quotation mark after the name '%1'.").arg(name));
+                if (s[j] == ']') {
+                    if (j + 1 < n && s[j + 1] == ']') {
+                        name += ']';
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                name += s[j++];
+            }
+            out.push_back({Token::QuotedName, name, false});
+            i = j;
+        } else if (c == '"') {
+            const qsizetype end = s.indexOf('"', i + 1);
+            if (end < 0)
+                throw DialectError(QStringLiteral("Unclosed quotation mark in a quoted name."));
+            out.push_back({Token::QuotedName, s.mid(i + 1, end - i - 1), false});
+            i = end + 1;
+        } else if (c.isDigit() || (c == '.' && i + 1 < n && s[i + 1].isDigit())) {
+            qsizetype j = i;
+            while (j < n && (s[j].isDigit() || s[j] == '.'))
+                ++j;
+            if (j < n && (s[j] == 'e' || s[j] == 'E')) {
+                qsizetype k = j + 1;
+                if (k < n && (s[k] == '+' || s[k] == '-'))
+                    ++k;
+                if (k < n && s[k].isDigit()) {
+                    j = k;
+                    while (j < n && s[j].isDigit())
+                        ++j;
+                }
+            }
+            out.push_back({Token::Number, s.mid(i, j - i), false});
+            i = j;
+        } else if (isWordChar(c)) {
+            qsizetype j = i;
+            while (j < n && isWordChar(s[j]))
+                ++j;
+            out.push_back({Token::Word, s.mid(i, j - i), false});
+            i = j;
+        } else {
+            static const QStringList pairs = {"<=", ">=", "<>", "!=", "||", "!<", "!>"};
+            const QString two = s.mid(i, 2);
+            if (pairs.contains(two)) {
+                out.push_back({Token::Punct, two, false});
+                i += 2;
+            } else {
+                out.push_back({Token::Punct, QString(c), false});
+                ++i;
+            }
+        }
+    }
+    return out;
+}
+
+const QSet<QString> &statementStarters()
+{
+    static const QSet<QString> words = {"SELECT", "INSERT", "UPDATE", "DELETE", "CREATE", "ALTER", "DROP",
+                                        "IF", "BEGIN", "COMMIT", "ROLLBACK", "SET", "TRUNCATE", "EXEC",
+                                        "EXECUTE", "DECLARE", "PRINT", "GRANT"};
+    return words;
+}
+
+// Significant tokens of a statement, with their paren depth.
+struct Sig {
+    const Token *tok;
+    int depth;
+};
+
+std::vector<Sig> significant(const Tokens &toks)
+{
+    std::vector<Sig> out;
+    int depth = 0;
+    for (const Token &t : toks) {
+        if (!t.significant())
+            continue;
+        if (t.punct(')'))
+            --depth;
+        out.push_back({&t, depth});
+        if (t.punct('('))
+            ++depth;
+    }
+    return out;
+}
+
+bool hasTopLevelWord(const std::vector<Sig> &sig, const char *word)
+{
+    for (const Sig &s : sig)
+        if (s.depth == 0 && s.tok->is(word))
+            return true;
+    return false;
+}
+
+// Whether a line that starts with `next` still belongs to the statement
+// gathered so far (UPDATE ... / SET ..., INSERT ... / SELECT ..., IF EXISTS (...) / body).
+bool continues(const Tokens &cur, const QString &next)
+{
+    const std::vector<Sig> sig = significant(cur);
+    if (sig.empty())
+        return true;
+    const QString first = sig.front().tok->upper();
+    const Token &last = *sig.back().tok;
+    static const QSet<QString> joiners = {"UNION", "ALL", "EXCEPT", "INTERSECT", "AS", "AND", "OR", "NOT",
+                                          "THEN", "ELSE", "WHEN", "IN", "EXISTS", "ON", "WHERE", "FROM"};
+    if (last.kind == Token::Word && joiners.contains(last.upper()))
+        return true;
+    if (last.kind == Token::Punct && last.text != ")")
+        return true;
+    if (next == "SET" && first == "UPDATE" && !hasTopLevelWord(sig, "SET"))
+        return true;
+    if (next == "SELECT" && first == "INSERT" && !hasTopLevelWord(sig, "VALUES") &&
+        !hasTopLevelWord(sig, "SELECT"))
+        return true;
+    if (first == "IF") {
+        // The body has not begun while the statement ends with the guard's ")".
+        for (size_t i = 1; i < sig.size(); ++i) {
+            if (sig[i].depth == 0 && sig[i].tok->punct('(')) {
+                size_t j = i + 1;
+                while (j < sig.size() && !(sig[j].depth == 0 && sig[j].tok->punct(')')))
+                    ++j;
+                return j == sig.size() - 1;
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+std::vector<Tokens> splitBatch(const Tokens &toks)
+{
+    std::vector<Tokens> out;
+    Tokens cur;
+    int depth = 0;
+    auto finish = [&] {
+        if (!significant(cur).empty())
+            out.push_back(cur);
+        cur.clear();
+    };
+    auto nextSignificant = [&](size_t from) -> size_t {
+        while (from < toks.size() && !toks[from].significant())
+            ++from;
+        return from;
+    };
+    bool atLineStart = true;
+    for (size_t i = 0; i < toks.size(); ++i) {
+        const Token &t = toks[i];
+        if (t.punct('('))
+            ++depth;
+        else if (t.punct(')'))
+            depth = std::max(0, depth - 1);
+        if (t.punct(';') && depth == 0) {
+            finish();
+            continue;
+        }
+        if (t.newline)
+            atLineStart = true;
+        if (t.kind == Token::Word && atLineStart && depth == 0) {
+            const QString up = t.upper();
+            // GO alone on its line ends the batch's statement.
+            if (up == "GO") {
+                const size_t j = i + 1;
+                if (j >= toks.size() || toks[j].newline ||
+                    (toks[j].kind == Token::Comment && (j + 1 >= toks.size() || toks[j + 1].newline))) {
+                    finish();
+                    atLineStart = false;
+                    continue;
+                }
+            }
+            if (statementStarters().contains(up) && !continues(cur, up))
+                finish();
+        }
+        if (t.significant())
+            atLineStart = false;
+        cur.push_back(t);
+    }
+    (void)nextSignificant;
+    finish();
+    return out;
+}
+
+QString quoteString(const QString &s)
+{
+    QString q = s;
+    q.replace('\'', QLatin1String("''"));
+    return '\'' + q + '\'';
+}
+
+QString quoteName(const QString &s)
+{
+    QString q = s;
+    q.replace('"', QLatin1String("\"\""));
+    return '"' + q + '"';
+}
+
+QString text(const Token &t)
+{
+    switch (t.kind) {
+    case Token::String: return quoteString(t.text);
+    case Token::QuotedName: return quoteName(t.text);
+    default: return t.text;
+    }
+}
+
+const QSet<QString> &textTypes()
+{
+    static const QSet<QString> types = {"CHAR", "VARCHAR", "NCHAR", "NVARCHAR", "TEXT", "NTEXT"};
+    return types;
+}
+
+[[noreturn]] void refuse(const QString &what)
+{
+    throw DialectError(QStringLiteral("The embedded database does not support %1.").arg(what));
+}
+
+// Translates one ordinary statement (no transaction word, no IF).
+QString translatePlain(const std::vector<Sig> &sig)
+{
+    const QString first = sig.front().tok->upper();
+    const bool tableDdl = (first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE");
+    QString out;
+    auto put = [&](const QString &piece) {
+        if (!out.isEmpty() && !piece.isEmpty() && piece != ")" && piece != "," && piece != "." &&
+            !out.endsWith('(') && !out.endsWith('.'))
+            out += ' ';
+        out += piece;
+    };
+    std::vector<std::optional<QString>> pendingLimit(1);
+    int depth = 0;
+    size_t i = 0;
+
+    // TRUNCATE TABLE t is DELETE FROM t.
+    if (first == "TRUNCATE") {
+        if (sig.size() < 3 || !sig[1].tok->is("TABLE"))
+            refuse(QStringLiteral("this TRUNCATE statement"));
+        out = QStringLiteral("DELETE FROM");
+        i = 2;
+    }
+
+    for (; i < sig.size(); ++i) {
+        const Token &t = *sig[i].tok;
+        const Token *next = i + 1 < sig.size() ? sig[i + 1].tok : nullptr;
+        const Token *prev = i > 0 ? sig[i - 1].tok : nullptr;
+        const QString up = t.upper();
+
+        if (t.kind == Token::Word || t.kind == Token::QuotedName) {
+            // Owners: dbo.T names the table of this database.
+            if (t.text.compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0 && next && next->punct('.')) {
+                ++i;
+                continue;
+            }
+        }
+
+        if (t.kind == Token::Word) {
+            const bool call = next && next->punct('(');
+            if (up.startsWith('@'))
+                refuse(QStringLiteral("variables (%1)").arg(t.text));
+            if (call && (up == "CONVERT" || up == "DATEADD" || up == "DATEDIFF" || up == "DATEPART" ||
+                         up == "DATENAME" || up == "REPLICATE" || up == "STR" || up == "PATINDEX"))
+                refuse(QStringLiteral("the function %1").arg(up));
+            if (call && up == "ISNULL") {
+                put(QStringLiteral("IFNULL"));
+                continue;
+            }
+            if (call && up == "LEFT") {
+                put(QStringLiteral("sqlsrv_left"));
+                continue;
+            }
+            if (call && up == "RIGHT") {
+                put(QStringLiteral("sqlsrv_right"));
+                continue;
+            }
+            if (up == "CLUSTERED" || up == "NONCLUSTERED")
+                continue;
+            if (up == "IDENTITY")
+                refuse(QStringLiteral("IDENTITY columns"));
+            if (up == "WITH" && next && next->punct('('))
+                refuse(QStringLiteral("table hints (WITH (...))"));
+            if (up == "TOP" && prev && (prev->is("SELECT") || prev->is("DISTINCT") || prev->is("ALL"))) {
+                QString count;
+                if (next && next->kind == Token::Number) {
+                    count = next->text;
+                    i += 1;
+                } else if (next && next->punct('(') && i + 3 < sig.size() && sig[i + 2].tok->kind == Token::Number &&
+                           sig[i + 3].tok->punct(')')) {
+                    count = sig[i + 2].tok->text;
+                    i += 3;
+                } else {
+                    refuse(QStringLiteral("TOP without a number"));
+                }
+                bool whole = false;
+                count.toLongLong(&whole);
+                if (!whole)
+                    refuse(QStringLiteral("TOP %1").arg(count));
+                if (i + 1 < sig.size() && (sig[i + 1].tok->is("PERCENT") || sig[i + 1].tok->is("WITH")))
+                    refuse(QStringLiteral("TOP ... %1").arg(sig[i + 1].tok->upper()));
+                pendingLimit[size_t(depth)] = count;
+                continue;
+            }
+            if (up == "DELETE" && i == 0) {
+                put(QStringLiteral("DELETE"));
+                if (next && !next->is("FROM")) {
+                    // DELETE t FROM t JOIN ... has no SQLite form.
+                    size_t j = i + 1;
+                    while (j < sig.size() && (sig[j].tok->kind == Token::Word || sig[j].tok->kind == Token::QuotedName ||
+                                              sig[j].tok->punct('.')))
+                        ++j;
+                    if (j < sig.size() && j > i + 2 && sig[j - 1].tok->is("FROM"))
+                        refuse(QStringLiteral("DELETE with a FROM clause of its own"));
+                    put(QStringLiteral("FROM"));
+                }
+                continue;
+            }
+            if (first == "ALTER" && up == "ADD" && tableDdl) {
+                for (size_t j = i + 1; j < sig.size(); ++j)
+                    if (sig[j].depth == 0 && sig[j].tok->punct(','))
+                        refuse(QStringLiteral("ALTER TABLE ... ADD of several columns"));
+                if (next && (next->is("CONSTRAINT") || next->is("PRIMARY") || next->is("UNIQUE") ||
+                             next->is("FOREIGN") || next->is("CHECK")))
+                    refuse(QStringLiteral("ALTER TABLE ... ADD of a table constraint"));
+                put(QStringLiteral("ADD COLUMN"));
+                if (next && next->is("COLUMN"))
+                    ++i;
+                continue;
+            }
+            if (tableDdl && textTypes().contains(up) && prev &&
+                (prev->kind == Token::Word || prev->kind == Token::QuotedName) && i >= 2 &&
+                (sig[i - 2].tok->punct('(') || sig[i - 2].tok->punct(',') || sig[i - 2].tok->is("ADD") ||
+                 sig[i - 2].tok->is("COLUMN"))) {
+                put(t.text);
+                if (next && next->punct('(')) {
+                    size_t j = i + 1;
+                    QString size;
+                    while (j < sig.size() && !sig[j].tok->punct(')'))
+                        size += sig[j++].tok->text;
+                    out += size + ')';
+                    i = j;
+                }
+                put(QStringLiteral("COLLATE %1").arg(QLatin1String(kTextCollation)));
+                continue;
+            }
+            put(t.text);
+            continue;
+        }
+
+        if (t.kind == Token::String) {
+            const QString date = SqliteDialect::storedDate(t.text);
+            if (!date.isEmpty())
+                put(quoteString(date));
+            else if (tableDdl)
+                put(quoteString(t.text));
+            else
+                put(quoteString(t.text) + QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation));
+            continue;
+        }
+
+        if (t.kind == Token::Punct) {
+            if (t.text == "+" && ((prev && prev->kind == Token::String) || (next && next->kind == Token::String))) {
+                put(QStringLiteral("||"));
+                continue;
+            }
+            if (t.text == "(") {
+                put(QStringLiteral("("));
+                ++depth;
+                pendingLimit.resize(size_t(depth) + 1);
+                pendingLimit[size_t(depth)].reset();
+                continue;
+            }
+            if (t.text == ")") {
+                if (depth > 0 && pendingLimit[size_t(depth)])
+                    put(QStringLiteral("LIMIT ") + *pendingLimit[size_t(depth)]);
+                out += ')';
+                if (depth > 0)
+                    --depth;
+                continue;
+            }
+            if (t.text == "." || t.text == ",") {
+                out += t.text;
+                continue;
+            }
+            if (t.text == "!<" || t.text == "!>")
+                refuse(t.text);
+            put(t.text);
+            continue;
+        }
+        put(text(t));
+    }
+    if (pendingLimit[0])
+        put(QStringLiteral("LIMIT ") + *pendingLimit[0]);
+    return out;
+}
+
+std::optional<DialectStatement> translateStatement(const Tokens &toks)
+{
+    const std::vector<Sig> sig = significant(toks);
+    if (sig.empty())
+        return std::nullopt;
+    const QString first = sig.front().tok->upper();
+    DialectStatement st;
+
+    auto transactionTail = [&](size_t from) {
+        size_t i = from;
+        if (i < sig.size() && (sig[i].tok->is("TRAN") || sig[i].tok->is("TRANSACTION") || sig[i].tok->is("WORK")))
+            ++i;
+        if (i < sig.size() && (sig[i].tok->kind == Token::Word || sig[i].tok->kind == Token::QuotedName))
+            ++i;  // a transaction name
+        return i == sig.size();
+    };
+
+    if (first == "SET") {
+        const QString what = sig.size() > 1 ? sig[1].tok->upper() : QString();
+        const QString value = sig.size() > 2 ? sig[2].tok->upper() : QString();
+        if (sig.size() == 3 && what == "NOCOUNT" && (value == "ON" || value == "OFF"))
+            return std::nullopt;
+        if (sig.size() == 3 && what == "DATEFORMAT" && value == "DMY")
+            return std::nullopt;
+        refuse(QStringLiteral("SET %1").arg(what));
+    }
+    if (first == "BEGIN") {
+        if (sig.size() < 2 || !(sig[1].tok->is("TRAN") || sig[1].tok->is("TRANSACTION")) || !transactionTail(1))
+            refuse(QStringLiteral("BEGIN ... END blocks"));
+        st.kind = DialectStatement::Kind::Begin;
+        return st;
+    }
+    if (first == "COMMIT" || first == "ROLLBACK") {
+        if (!transactionTail(1))
+            refuse(first + QStringLiteral(" with these words"));
+        st.kind = first == "COMMIT" ? DialectStatement::Kind::Commit : DialectStatement::Kind::Rollback;
+        return st;
+    }
+    if (first == "IF") {
+        size_t i = 1;
+        if (i < sig.size() && sig[i].tok->is("NOT")) {
+            st.negate = true;
+            ++i;
+        }
+        if (i + 1 >= sig.size() || !sig[i].tok->is("EXISTS") || !sig[i + 1].tok->punct('('))
+            refuse(QStringLiteral("IF without EXISTS (query)"));
+        const size_t open = i + 1;
+        size_t close = open + 1;
+        while (close < sig.size() && !(sig[close].depth == 0 && sig[close].tok->punct(')')))
+            ++close;
+        if (close >= sig.size())
+            throw DialectError(QStringLiteral("Incorrect syntax near 'EXISTS'."));
+        // Rebuild the inner query and the body from the original tokens.
+        const Token *innerFirst = sig[open + 1].tok;
+        const Token *innerEnd = sig[close].tok;
+        const Token *bodyFirst = close + 1 < sig.size() ? sig[close + 1].tok : nullptr;
+        if (!bodyFirst)
+            throw DialectError(QStringLiteral("Incorrect syntax near ')': IF EXISTS needs a statement."));
+        Tokens inner, body;
+        bool inInner = false, inBody = false;
+        for (const Token &t : toks) {
+            if (&t == innerFirst)
+                inInner = true;
+            if (&t == innerEnd)
+                inInner = false;
+            if (&t == bodyFirst)
+                inBody = true;
+            if (inInner)
+                inner.push_back(t);
+            if (inBody)
+                body.push_back(t);
+        }
+        const std::vector<Sig> innerSig = significant(inner);
+        if (innerSig.empty() || !innerSig.front().tok->is("SELECT"))
+            refuse(QStringLiteral("IF EXISTS without a query"));
+        st.kind = DialectStatement::Kind::IfExists;
+        st.condition = QStringLiteral("SELECT EXISTS (") + translatePlain(innerSig) + ')';
+        const std::optional<DialectStatement> inside = translateStatement(body);
+        if (inside)
+            st.body.push_back(*inside);
+        return st;
+    }
+    if (first == "EXEC" || first == "EXECUTE" || first == "DECLARE" || first == "PRINT" || first == "GRANT")
+        refuse(first);
+    st.sql = translatePlain(sig);
+    return st;
+}
+
+} // namespace
+
+std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch)
+{
+    std::vector<DialectStatement> out;
+    for (const Tokens &statement : splitBatch(tokenize(batch)))
+        if (std::optional<DialectStatement> st = translateStatement(statement))
+            out.push_back(std::move(*st));
+    return out;
+}
+
+QString SqliteDialect::storedDate(const QString &text)
+{
+    static const QRegularExpression dmy(QStringLiteral(
+        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression iso(QStringLiteral(
+        R"(^(\d{4})-(\d{2})-(\d{2})(?:[ T](\d{2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?$)"));
+    int y = 0, m = 0, d = 0;
+    QRegularExpressionMatch match = dmy.match(text);
+    if (match.hasMatch()) {
+        d = match.captured(1).toInt();
+        m = match.captured(2).toInt();
+        y = match.captured(3).toInt();
+        if (match.captured(3).size() == 2)
+            y += y < 50 ? 2000 : 1900;  // SQL Server's two-digit year cut-off
+    } else {
+        match = iso.match(text);
+        if (!match.hasMatch())
+            return {};
+        y = match.captured(1).toInt();
+        m = match.captured(2).toInt();
+        d = match.captured(3).toInt();
+    }
+    const int hh = match.captured(4).toInt(), mm = match.captured(5).toInt(), ss = match.captured(6).toInt();
+    if (!QDate::isValid(y, m, d) || hh > 23 || mm > 59 || ss > 59)
+        return {};
+    return QStringLiteral("%1-%2-%3 %4:%5:%6")
+        .arg(y, 4, 10, QChar('0'))
+        .arg(m, 2, 10, QChar('0'))
+        .arg(d, 2, 10, QChar('0'))
+        .arg(hh, 2, 10, QChar('0'))
+        .arg(mm, 2, 10, QChar('0'))
+        .arg(ss, 2, 10, QChar('0'));
+}
+
+} // namespace ado

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+#include <vector>
+
+// SQL Server's syntax, as the system writes it, turned into statements the
+// embedded SQLite engine runs with SQL Server's meaning. What it does not
+// know it refuses (DialectError) rather than guess.
+namespace ado {
+
+class DialectError : public std::runtime_error {
+public:
+    explicit DialectError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The collation of text columns and text literals: case-insensitive and
+// blind to trailing blanks, as SQL Server's default collation.
+inline constexpr const char *kTextCollation = "SQLTEXT";
+
+struct DialectStatement {
+    enum class Kind {
+        Sql,       // `sql` runs as it is
+        Begin,     // BEGIN TRAN[SACTION]
+        Commit,    // COMMIT [TRAN[SACTION]]
+        Rollback,  // ROLLBACK [TRAN[SACTION]]
+        IfExists,  // runs `body` when `condition` (a SELECT EXISTS) gives 1, or 0 with `negate`
+    };
+    Kind kind = Kind::Sql;
+    QString sql;
+    QString condition;
+    bool negate = false;
+    std::vector<DialectStatement> body;  // one statement for IfExists
+};
+
+class SqliteDialect {
+public:
+    // Splits a batch at ";", GO lines and line breaks that start a new
+    // statement, and translates each statement. SET NOCOUNT and SET
+    // DATEFORMAT DMY vanish.
+    static std::vector<DialectStatement> translateBatch(const QString &batch);
+
+    // A quoted day/month/year date (d/m/yyyy or dd/mm/yy, optional
+    // hh:mm[:ss]) or an ISO date, as stored: "YYYY-MM-DD HH:MM:SS"; empty
+    // when the text is no such date.
+    static QString storedDate(const QString &text);
+};
+
+} // namespace ado

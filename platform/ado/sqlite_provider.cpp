@@ -1,0 +1,749 @@
+#include "platform/ado/sqlite_provider.h"
+
+#include "platform/ado/sqlite_dialect.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace ado {
+namespace {
+
+// --- collation and functions -------------------------------------------
+
+int rtrimmedLength(const char *s, int n)
+{
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
+    return n;
+}
+
+bool ascii(const char *s, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+int compareText(void *, int na, const void *va, int nb, const void *vb)
+{
+    const char *a = static_cast<const char *>(va);
+    const char *b = static_cast<const char *>(vb);
+    na = rtrimmedLength(a, na);
+    nb = rtrimmedLength(b, nb);
+    if (ascii(a, na) && ascii(b, nb)) {
+        const int n = std::min(na, nb);
+        for (int i = 0; i < n; ++i) {
+            int ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+            if (ca >= 'A' && ca <= 'Z')
+                ca += 32;
+            if (cb >= 'A' && cb <= 'Z')
+                cb += 32;
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+        }
+        return na == nb ? 0 : (na < nb ? -1 : 1);
+    }
+    const int c = QString::compare(QString::fromUtf8(a, na), QString::fromUtf8(b, nb), Qt::CaseInsensitive);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+QString argText(sqlite3_value *v)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    return QString::fromUtf8(p, sqlite3_value_bytes(v));
+}
+
+void resultText(sqlite3_context *ctx, const QString &s)
+{
+    const QByteArray u = s.toUtf8();
+    sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+}
+
+bool anyNull(int argc, sqlite3_value **argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    return false;
+}
+
+// LEN leaves out trailing blanks, as SQL Server's does.
+void fnLen(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    QString s = argText(argv[0]);
+    qsizetype n = s.size();
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
+    sqlite3_result_int64(ctx, n);
+}
+
+// CHARINDEX(needle, haystack[, start]): 1-based, 0 when absent, under the text collation's case rule.
+void fnCharIndex(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QString needle = argText(argv[0]);
+    const QString hay = argText(argv[1]);
+    qsizetype from = argc > 2 ? std::max<sqlite3_int64>(1, sqlite3_value_int64(argv[2])) - 1 : 0;
+    if (needle.isEmpty())
+        return sqlite3_result_int64(ctx, 0);
+    const qsizetype at = hay.indexOf(needle, from, Qt::CaseInsensitive);
+    sqlite3_result_int64(ctx, at < 0 ? 0 : at + 1);
+}
+
+void fnLeft(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const sqlite3_int64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the left function.", -1);
+    resultText(ctx, argText(argv[0]).left(qsizetype(n)));
+}
+
+void fnRight(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const sqlite3_int64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the right function.", -1);
+    resultText(ctx, argText(argv[0]).right(qsizetype(n)));
+}
+
+// UPPER and LOWER beyond ASCII (ñ, accented vowels).
+void fnUpper(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).toUpper());
+}
+
+void fnLower(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).toLower());
+}
+
+void fnGetDate(sqlite3_context *ctx, int, sqlite3_value **)
+{
+    resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+// --- types and values --------------------------------------------------------
+
+Column describe(sqlite3_stmt *st, int i)
+{
+    Column c;
+    c.name = QString::fromUtf8(sqlite3_column_name(st, i));
+    if (const char *t = sqlite3_column_table_name(st, i))
+        c.baseTable = QString::fromUtf8(t);
+    if (const char *o = sqlite3_column_origin_name(st, i))
+        c.baseColumn = QString::fromUtf8(o);
+    const char *declared = sqlite3_column_decltype(st, i);
+    const QString decl = declared ? QString::fromUtf8(declared).toUpper() : QString();
+    auto sizeIn = [&](std::int32_t fallback) {
+        const qsizetype open = decl.indexOf('(');
+        if (open < 0)
+            return fallback;
+        bool ok = false;
+        const int n = decl.mid(open + 1, decl.indexOf(')', open) - open - 1).section(',', 0, 0).trimmed().toInt(&ok);
+        return ok ? std::int32_t(n) : fallback;
+    };
+    if (decl.isEmpty()) {
+        c.kind = ColumnKind::Unknown;
+    } else if (decl.contains("CHAR") || decl.contains("TEXT")) {
+        c.kind = ColumnKind::Text;
+        c.definedSize = sizeIn(decl.contains("TEXT") ? 2147483647 : 1);
+    } else if (decl.contains("DATE") || decl.contains("TIME")) {
+        c.kind = ColumnKind::Date;
+        c.definedSize = 16;
+    } else if (decl.contains("MONEY") || decl.contains("DEC") || decl.contains("NUMERIC")) {
+        c.kind = ColumnKind::Money;
+        c.definedSize = decl.contains("MONEY") ? 8 : 19;
+    } else if (decl.startsWith("BIT")) {
+        c.kind = ColumnKind::Boolean;
+        c.definedSize = 2;
+    } else if (decl.contains("INT")) {
+        c.kind = ColumnKind::Integer;
+        c.definedSize = decl.contains("BIGINT") ? 8 : decl.contains("SMALLINT") ? 2 : decl.contains("TINYINT") ? 1 : 4;
+    } else if (decl.contains("REAL") || decl.contains("FLOA") || decl.contains("DOUB")) {
+        c.kind = ColumnKind::Real;
+        c.definedSize = 8;
+    } else if (decl.contains("BLOB") || decl.contains("BINARY") || decl.contains("IMAGE")) {
+        c.kind = ColumnKind::Binary;
+        c.definedSize = sizeIn(2147483647);
+    }
+    return c;
+}
+
+QDateTime parseStored(const QString &s)
+{
+    static const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    QDateTime d = QDateTime::fromString(s, format);
+    if (!d.isValid()) {
+        const QString normal = SqliteDialect::storedDate(s);
+        if (!normal.isEmpty())
+            d = QDateTime::fromString(normal, format);
+    }
+    return d;
+}
+
+bool looksStoredDate(const char *p, int n)
+{
+    return n == 19 && p[4] == '-' && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':';
+}
+
+Variant cell(sqlite3_stmt *st, int i, const Column &c)
+{
+    const int type = sqlite3_column_type(st, i);
+    if (type == SQLITE_NULL)
+        return Variant::null();
+    auto textValue = [&] {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        return QString::fromUtf8(p, sqlite3_column_bytes(st, i));
+    };
+    switch (c.kind) {
+    case ColumnKind::Text:
+        return Variant(textValue());
+    case ColumnKind::Integer:
+        if (type == SQLITE_INTEGER)
+            return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+        break;
+    case ColumnKind::Boolean:
+        if (type == SQLITE_INTEGER)
+            return Variant(sqlite3_column_int64(st, i) != 0);
+        break;
+    case ColumnKind::Real:
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            return Variant(sqlite3_column_double(st, i));
+        break;
+    case ColumnKind::Money:
+        if (type == SQLITE_INTEGER)
+            return Variant(::Currency::fromScaled(sqlite3_column_int64(st, i) * 10000));
+        if (type == SQLITE_FLOAT)
+            return Variant(::Currency::fromDouble(sqlite3_column_double(st, i)));
+        break;
+    case ColumnKind::Date:
+        if (type == SQLITE_TEXT) {
+            const QDateTime d = parseStored(textValue());
+            if (d.isValid())
+                return Variant(d);
+        }
+        break;
+    default:
+        break;
+    }
+    switch (type) {
+    case SQLITE_INTEGER:
+        return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return Variant(sqlite3_column_double(st, i));
+    default: {
+        // An expression over a date column (MAX(FECHA)) comes back as the stored text.
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        const int n = sqlite3_column_bytes(st, i);
+        if (c.kind == ColumnKind::Unknown && looksStoredDate(p, n)) {
+            const QDateTime d = parseStored(QString::fromUtf8(p, n));
+            if (d.isValid())
+                return Variant(d);
+        }
+        return Variant(QString::fromUtf8(p, n));
+    }
+    }
+}
+
+void bind(sqlite3_stmt *st, int index, const Variant &v, ColumnKind kind)
+{
+    switch (v.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Null:
+        sqlite3_bind_null(st, index);
+        return;
+    case Variant::Type::Boolean:
+        sqlite3_bind_int(st, index, v.toBool() ? 1 : 0);
+        return;
+    case Variant::Type::Integer:
+    case Variant::Type::Long:
+        sqlite3_bind_int64(st, index, v.rawInteger());
+        return;
+    case Variant::Type::Double:
+        sqlite3_bind_double(st, index, v.rawDouble());
+        return;
+    case Variant::Type::Currency:
+        sqlite3_bind_double(st, index, v.toCurrency().toDouble());
+        return;
+    case Variant::Type::Date: {
+        const QByteArray u = v.toDate().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+        sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case Variant::Type::String: {
+        QString s = v.rawString();
+        if (kind == ColumnKind::Date) {
+            // A text written into a date column means the day it names (day/month/year).
+            const QString stored = SqliteDialect::storedDate(s.trimmed());
+            if (!stored.isEmpty())
+                s = stored;
+        }
+        const QByteArray u = s.toUtf8();
+        sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+QString quoted(const QString &name)
+{
+    QString q = name;
+    q.replace('"', QLatin1String("\"\""));
+    return '"' + q + '"';
+}
+
+struct Finalizer {
+    sqlite3_stmt *st;
+    ~Finalizer() { sqlite3_finalize(st); }
+};
+
+} // namespace
+
+void SqliteProvider::registerExtensions(sqlite3 *db)
+{
+    sqlite3_create_collation(db, kTextCollation, SQLITE_UTF8, nullptr, compareText);
+    const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "LEN", 1, det, nullptr, fnLen, nullptr, nullptr);
+    sqlite3_create_function(db, "CHARINDEX", 2, det, nullptr, fnCharIndex, nullptr, nullptr);
+    sqlite3_create_function(db, "CHARINDEX", 3, det, nullptr, fnCharIndex, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_left", 2, det, nullptr, fnLeft, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_right", 2, det, nullptr, fnRight, nullptr, nullptr);
+    sqlite3_create_function(db, "upper", 1, det, nullptr, fnUpper, nullptr, nullptr);
+    sqlite3_create_function(db, "lower", 1, det, nullptr, fnLower, nullptr, nullptr);
+    sqlite3_create_function(db, "GETDATE", 0, SQLITE_UTF8, nullptr, fnGetDate, nullptr, nullptr);
+}
+
+std::unique_ptr<SqliteProvider> SqliteProvider::open(const QString &path, Errors &errors)
+{
+    const QString source = QStringLiteral("SQLite");
+    const QFileInfo info(path);
+    if (path.trimmed().isEmpty() || !info.exists() || !info.isFile()) {
+        errors.Add({E_FAIL_,
+                    QStringLiteral("Cannot open database \"%1\" requested by the login. The login failed.").arg(path),
+                    source, QStringLiteral("08004"), SQLITE_CANTOPEN});
+        return nullptr;
+    }
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_extended_result_codes(db, 1);
+    // A file that is not a database shows only at the first read.
+    const int check = rc == SQLITE_OK ? sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) : rc;
+    if (check != SQLITE_OK) {
+        errors.Add({E_FAIL_,
+                    QStringLiteral("Cannot open database \"%1\": %2").arg(path, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))),
+                    source, QStringLiteral("08004"), db ? sqlite3_extended_errcode(db) : rc});
+        sqlite3_close(db);
+        return nullptr;
+    }
+    registerExtensions(db);
+    std::unique_ptr<SqliteProvider> p(new SqliteProvider(db, path));
+    p->setCommandTimeout(30, errors);
+    return p;
+}
+
+SqliteProvider::SqliteProvider(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path))
+{
+    // The time-out of a running statement: the engine asks now and then.
+    sqlite3_progress_handler(
+        m_db, 10000,
+        [](void *self) -> int {
+            auto *p = static_cast<SqliteProvider *>(self);
+            return p->m_deadline != 0 && QDateTime::currentMSecsSinceEpoch() > p->m_deadline ? 1 : 0;
+        },
+        this);
+}
+
+SqliteProvider::~SqliteProvider() { close(); }
+
+void SqliteProvider::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_level = 0;
+}
+
+void SqliteProvider::addError(Errors &errors, int rc, const QString &message) const
+{
+    const int primary = rc & 0xff;
+    Error e;
+    e.Source = name();
+    e.NativeError = rc;
+    e.Description = message;
+    if (primary == SQLITE_CONSTRAINT) {
+        e.Number = DB_E_INTEGRITYVIOLATION;
+        e.SQLState = QStringLiteral("23000");
+    } else if (primary == SQLITE_INTERRUPT || primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+        e.Number = DB_E_ABORTLIMITREACHED;
+        e.SQLState = QStringLiteral("HYT00");
+        if (primary == SQLITE_INTERRUPT)
+            e.Description = QStringLiteral("Query timeout expired");
+    } else if (primary == SQLITE_ERROR && (message.startsWith("no such table") || message.startsWith("no such view"))) {
+        e.Number = DB_E_NOTABLE;
+        e.SQLState = QStringLiteral("42S02");
+    } else if (primary == SQLITE_ERROR) {
+        // syntax, unknown column or function, an object that already exists, ...
+        e.Number = DB_E_ERRORSINCOMMAND;
+        e.SQLState = message.startsWith("no such column") ? QStringLiteral("42S22") : QStringLiteral("42000");
+    } else {
+        e.Number = E_FAIL_;
+        e.SQLState = QStringLiteral("HY000");
+    }
+    errors.Add(std::move(e));
+}
+
+void SqliteProvider::syncLevel()
+{
+    // Some failures make the engine roll the whole transaction back itself.
+    if (m_level > 0 && sqlite3_get_autocommit(m_db))
+        m_level = 0;
+}
+
+bool SqliteProvider::plain(const char *sql, Errors &errors)
+{
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+    return true;
+}
+
+bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows,
+                                  bool *gotRows)
+{
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *st = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &st, nullptr);
+    if (rc != SQLITE_OK) {
+        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+    if (!st)
+        return true;  // nothing but a comment
+    Finalizer guard{st};
+    const int ncol = sqlite3_column_count(st);
+    const bool wantRows = ncol > 0 && rows && gotRows && !*gotRows;
+    if (wantRows) {
+        rows->columns.clear();
+        rows->rows.clear();
+        for (int i = 0; i < ncol; ++i)
+            rows->columns.push_back(describe(st, i));
+    }
+    m_deadline = m_timeoutSeconds > 0 ? QDateTime::currentMSecsSinceEpoch() + qint64(m_timeoutSeconds) * 1000 : 0;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        if (!wantRows)
+            continue;
+        std::vector<Variant> row;
+        row.reserve(size_t(ncol));
+        for (int i = 0; i < ncol; ++i)
+            row.push_back(cell(st, i, rows->columns[size_t(i)]));
+        rows->rows.push_back(std::move(row));
+    }
+    m_deadline = 0;
+    if (rc != SQLITE_DONE) {
+        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        syncLevel();
+        return false;
+    }
+    if (wantRows) {
+        *gotRows = true;
+        // Expressions declare no size: the widest value stands for it.
+        for (size_t c = 0; c < rows->columns.size(); ++c) {
+            Column &col = rows->columns[c];
+            if (col.kind != ColumnKind::Unknown)
+                continue;
+            std::int32_t size = 0;
+            for (const auto &r : rows->rows) {
+                const Variant &v = r[c];
+                if (v.isString())
+                    size = std::max(size, std::int32_t(v.rawString().size()));
+                else if (v.isDate())
+                    size = std::max(size, std::int32_t(16));
+                else if (v.type() == Variant::Type::Double)
+                    size = std::max(size, std::int32_t(8));
+                else if (v.isNumber())
+                    size = std::max(size, std::int32_t(4));
+            }
+            col.definedSize = size;
+        }
+    }
+    if (!sqlite3_stmt_readonly(st))
+        affected += sqlite3_changes64(m_db);
+    return true;
+}
+
+bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *recordsAffected, RowSet *rows)
+{
+    if (!m_db) {
+        errors.Add({E_FAIL_, QStringLiteral("The connection is closed."), name(), QStringLiteral("08003"), SQLITE_MISUSE});
+        return false;
+    }
+    std::vector<DialectStatement> statements;
+    try {
+        statements = SqliteDialect::translateBatch(sql);
+    } catch (const DialectError &e) {
+        errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+        return false;
+    }
+    std::int64_t affected = 0;
+    bool gotRows = false;
+    // The batch stops at its first failing statement; the caller decides about the transaction.
+    std::function<bool(const DialectStatement &)> run = [&](const DialectStatement &st) -> bool {
+        switch (st.kind) {
+        case DialectStatement::Kind::Begin:
+            return beginTrans(errors);
+        case DialectStatement::Kind::Commit:
+            return commitTrans(errors);
+        case DialectStatement::Kind::Rollback:
+            return rollbackTrans(errors);
+        case DialectStatement::Kind::IfExists: {
+            RowSet test;
+            bool got = false;
+            std::int64_t none = 0;
+            if (!runStatement(st.condition, errors, none, &test, &got))
+                return false;
+            const bool exists = !test.rows.empty() && test.rows[0][0].type() == Variant::Type::Long &&
+                                test.rows[0][0].rawInteger() != 0;
+            if (exists != st.negate)
+                for (const DialectStatement &b : st.body)
+                    if (!run(b))
+                        return false;
+            return true;
+        }
+        case DialectStatement::Kind::Sql:
+            return runStatement(st.sql, errors, affected, rows, &gotRows);
+        }
+        return true;
+    };
+    bool ok = true;
+    for (const DialectStatement &st : statements)
+        if (!(ok = run(st)))
+            break;
+    if (recordsAffected)
+        *recordsAffected = std::int32_t(affected);
+    return ok;
+}
+
+bool SqliteProvider::beginTrans(Errors &errors)
+{
+    if (m_level == 0 && !plain("BEGIN", errors))
+        return false;
+    ++m_level;
+    return true;
+}
+
+bool SqliteProvider::commitTrans(Errors &errors)
+{
+    if (m_level == 0) {
+        errors.Add({E_FAIL_, QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."),
+                    name(), QStringLiteral("25000"), 3902});
+        return false;
+    }
+    if (m_level > 1) {
+        --m_level;
+        return true;
+    }
+    const bool ok = plain("COMMIT", errors);
+    if (ok)
+        m_level = 0;
+    syncLevel();
+    return ok;
+}
+
+bool SqliteProvider::rollbackTrans(Errors &errors)
+{
+    if (m_level == 0) {
+        errors.Add({E_FAIL_, QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."),
+                    name(), QStringLiteral("25000"), 3903});
+        return false;
+    }
+    m_level = 0;
+    if (sqlite3_get_autocommit(m_db))
+        return true;  // the engine already rolled back
+    return plain("ROLLBACK", errors);
+}
+
+bool SqliteProvider::updateRow(const QString &table, const std::vector<Column> &columns,
+                               const std::vector<Variant> &original, const std::vector<Variant> &current,
+                               const std::vector<bool> &changed, Errors &errors, std::int32_t &matched)
+{
+    matched = 0;
+    // Key columns of the table: with a key, the key and the changed columns
+    // tell whether the row is still as read; without one, every column does.
+    QStringList keys;
+    {
+        sqlite3_stmt *st = nullptr;
+        const QByteArray q = ("PRAGMA table_info(" + quoted(table) + ")").toUtf8();
+        if (sqlite3_prepare_v2(m_db, q.constData(), -1, &st, nullptr) == SQLITE_OK) {
+            Finalizer g{st};
+            while (sqlite3_step(st) == SQLITE_ROW)
+                if (sqlite3_column_int(st, 5) > 0)
+                    keys << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1))).toUpper();
+        }
+    }
+    QStringList sets, where;
+    std::vector<std::pair<const Variant *, ColumnKind>> params;
+    for (size_t i = 0; i < columns.size(); ++i)
+        if (changed[i]) {
+            sets << quoted(columns[i].baseColumn) + " = ?";
+            params.push_back({&current[i], columns[i].kind});
+        }
+    if (sets.isEmpty())
+        return true;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const Column &c = columns[i];
+        if (!keys.isEmpty() && !changed[i] && !keys.contains(c.baseColumn.toUpper()))
+            continue;
+        if (c.kind == ColumnKind::Binary)
+            continue;
+        const QString col = quoted(c.baseColumn);
+        if (original[i].isNull() || original[i].isEmpty()) {
+            where << col + " IS NULL";
+        } else if (c.kind == ColumnKind::Money || c.kind == ColumnKind::Real) {
+            where << "abs(" + col + " - ?) < 0.00005";
+            params.push_back({&original[i], c.kind});
+        } else {
+            where << col + " = ?";
+            params.push_back({&original[i], c.kind});
+        }
+    }
+    QString sql = "UPDATE " + quoted(table) + " SET " + sets.join(", ");
+    if (!where.isEmpty())
+        sql += " WHERE " + where.join(" AND ");
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &st, nullptr) != SQLITE_OK) {
+        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+    Finalizer guard{st};
+    for (size_t i = 0; i < params.size(); ++i)
+        bind(st, int(i) + 1, *params[i].first, params[i].second);
+    if (sqlite3_step(st) != SQLITE_DONE) {
+        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        syncLevel();
+        return false;
+    }
+    matched = std::int32_t(sqlite3_changes64(m_db));
+    return true;
+}
+
+bool SqliteProvider::openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors)
+{
+    auto restriction = [&](size_t i) { return i < restrictions.size() ? restrictions[i].trimmed() : QString(); };
+    auto textColumn = [](const char *name) { return Column{QString::fromLatin1(name), ColumnKind::Text, 128, {}, {}}; };
+    // One file is one catalog: the catalog restriction is not compared.
+    const QString catalog = QFileInfo(m_path).completeBaseName();
+    std::vector<std::pair<QString, QString>> objects;  // name, type
+    {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(m_db,
+                               "SELECT name, type FROM sqlite_master WHERE type IN ('table','view') "
+                               "AND name NOT LIKE 'sqlite_%' ORDER BY name",
+                               -1, &st, nullptr) != SQLITE_OK) {
+            addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+            return false;
+        }
+        Finalizer g{st};
+        while (sqlite3_step(st) == SQLITE_ROW)
+            objects.push_back({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0))),
+                               QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1))).toUpper()});
+    }
+    const QString schemaR = restriction(1), nameR = restriction(2);
+    auto wanted = [&](const QString &name) {
+        return (schemaR.isEmpty() || schemaR.compare("dbo", Qt::CaseInsensitive) == 0) &&
+               (nameR.isEmpty() || name.compare(nameR, Qt::CaseInsensitive) == 0);
+    };
+    out = RowSet();
+    if (schema == adSchemaTables) {
+        for (const char *c : {"TABLE_CATALOG", "TABLE_SCHEMA", "TABLE_NAME", "TABLE_TYPE"})
+            out.columns.push_back(textColumn(c));
+        const QString typeR = restriction(3);
+        for (const auto &[name, type] : objects) {
+            if (!wanted(name) || (!typeR.isEmpty() && typeR.compare(type, Qt::CaseInsensitive) != 0))
+                continue;
+            out.rows.push_back({Variant(catalog), Variant("dbo"), Variant(name), Variant(type)});
+        }
+        return true;
+    }
+    if (schema == adSchemaColumns) {
+        for (const char *c : {"TABLE_CATALOG", "TABLE_SCHEMA", "TABLE_NAME", "COLUMN_NAME"})
+            out.columns.push_back(textColumn(c));
+        out.columns.push_back({QStringLiteral("ORDINAL_POSITION"), ColumnKind::Integer, 4, {}, {}});
+        out.columns.push_back(textColumn("DATA_TYPE"));
+        out.columns.push_back({QStringLiteral("CHARACTER_MAXIMUM_LENGTH"), ColumnKind::Integer, 4, {}, {}});
+        out.columns.push_back({QStringLiteral("IS_NULLABLE"), ColumnKind::Boolean, 2, {}, {}});
+        const QString columnR = restriction(3);
+        for (const auto &object : objects) {
+            const QString &name = object.first;
+            if (!wanted(name))
+                continue;
+            sqlite3_stmt *st = nullptr;
+            const QByteArray q = ("PRAGMA table_info(" + quoted(name) + ")").toUtf8();
+            if (sqlite3_prepare_v2(m_db, q.constData(), -1, &st, nullptr) != SQLITE_OK) {
+                addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+                return false;
+            }
+            Finalizer g{st};
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                const QString column = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1)));
+                if (!columnR.isEmpty() && column.compare(columnR, Qt::CaseInsensitive) != 0)
+                    continue;
+                const QString type = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 2)));
+                Variant length = Variant::null();
+                const qsizetype open = type.indexOf('(');
+                if (open > 0 && (type.contains("CHAR", Qt::CaseInsensitive)))
+                    length = Variant(type.mid(open + 1, type.indexOf(')') - open - 1).toInt());
+                out.rows.push_back({Variant(catalog), Variant("dbo"), Variant(name), Variant(column),
+                                    Variant(sqlite3_column_int(st, 0) + 1), Variant(type.section('(', 0, 0).trimmed()),
+                                    length, Variant(sqlite3_column_int(st, 3) == 0)});
+            }
+        }
+        return true;
+    }
+    errors.Add({E_FAIL_, QStringLiteral("Object or provider is not capable of performing requested operation."),
+                name(), QStringLiteral("HYC00"), SQLITE_MISUSE});
+    return false;
+}
+
+bool SqliteProvider::setCommandTimeout(int seconds, Errors &)
+{
+    m_timeoutSeconds = std::max(0, seconds);
+    // Waiting for another writer counts against the same time-out.
+    sqlite3_busy_timeout(m_db, m_timeoutSeconds > 0 ? m_timeoutSeconds * 1000 : 24 * 3600 * 1000);
+    return true;
+}
+
+bool SqliteProvider::setDefaultDatabase(const QString &database, Errors &errors)
+{
+    const QString wanted = database.trimmed();
+    if (wanted.isEmpty() || wanted == m_path || QFileInfo(wanted) == QFileInfo(m_path) ||
+        wanted.compare(QFileInfo(m_path).completeBaseName(), Qt::CaseInsensitive) == 0)
+        return true;
+    errors.Add({E_FAIL_,
+                QStringLiteral("Database '%1' does not exist. Make sure that the name is entered correctly.").arg(wanted),
+                name(), QStringLiteral("42000"), SQLITE_ERROR});
+    return false;
+}
+
+} // namespace ado

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/ado/provider.h"
+
+#include <QHash>
+#include <QString>
+
+
+struct sqlite3;
+struct sqlite3_stmt;
+namespace ado {
+
+// The embedded engine: one database file, spoken to in SQL Server's syntax
+// through SqliteDialect.
+class SqliteProvider : public Provider {
+public:
+    // Opens an existing file (a missing one is an error, never a new empty
+    // database); null with `errors` filled when it cannot.
+    static std::unique_ptr<SqliteProvider> open(const QString &path, Errors &errors);
+    ~SqliteProvider() override;
+
+    // The collation and functions the translated SQL relies on; any other
+    // handle on these files (the demo generator, the benchmark) needs them.
+    static void registerExtensions(sqlite3 *db);
+
+    QString name() const override { return QStringLiteral("SQLite"); }
+    Platform platform() const override { return Platform::SQLite; }
+    void close() override;
+
+    bool execute(const QString &sql, Errors &errors, std::int32_t *recordsAffected, RowSet *rows) override;
+    bool beginTrans(Errors &errors) override;
+    bool commitTrans(Errors &errors) override;
+    bool rollbackTrans(Errors &errors) override;
+    int transactionLevel() const override { return m_level; }
+    bool updateRow(const QString &table, const std::vector<Column> &columns, const std::vector<Variant> &original,
+                   const std::vector<Variant> &current, const std::vector<bool> &changed, Errors &errors,
+                   std::int32_t &matched) override;
+    bool openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors) override;
+    bool setCommandTimeout(int seconds, Errors &errors) override;
+    QString defaultDatabase() const override { return m_path; }
+    bool setDefaultDatabase(const QString &name, Errors &errors) override;
+
+    sqlite3 *handle() const { return m_db; }
+
+private:
+    SqliteProvider(sqlite3 *db, QString path);
+    bool runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
+    bool plain(const char *sql, Errors &errors);
+    void addError(Errors &errors, int rc, const QString &message) const;
+    void syncLevel();
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    int m_level = 0;
+    int m_timeoutSeconds = 30;
+    std::int64_t m_deadline = 0;  // ms since epoch while a statement runs under a time-out
+};
+
+} // namespace ado

@@ -1,0 +1,3 @@
+#include "platform/component/cls_aplicacion.h"
+
+void ClsAplicacion::RutaAplicacion(const QString &folder) { m_ruta = folder; }

@@ -1,0 +1,177 @@
+#include "platform/runtime/strings.h"
+
+#include "platform/runtime/vberror.h"
+
+namespace vb {
+
+namespace {
+Qt::CaseSensitivity sensitivity(Compare c)
+{
+    return c == Compare::Text ? Qt::CaseInsensitive : Qt::CaseSensitive;
+}
+
+void requireNonNegative(int n)
+{
+    if (n < 0)
+        Raise(vberr::InvalidCall);
+}
+} // namespace
+
+int Len(const QString &s) { return int(s.size()); }
+
+QString Left(const QString &s, int length)
+{
+    requireNonNegative(length);
+    return s.left(length);
+}
+
+QString Right(const QString &s, int length)
+{
+    requireNonNegative(length);
+    return s.right(length);
+}
+
+QString Mid(const QString &s, int start, int length)
+{
+    if (start < 1)
+        Raise(vberr::InvalidCall);
+    if (start > s.size())
+        return QString();
+    return length < 0 ? s.mid(start - 1) : s.mid(start - 1, length);
+}
+
+int InStr(const QString &s, const QString &what, Compare compare)
+{
+    return InStr(1, s, what, compare);
+}
+
+int InStr(int start, const QString &s, const QString &what, Compare compare)
+{
+    if (start < 1)
+        Raise(vberr::InvalidCall);
+    if (start > s.size())
+        return 0;
+    if (what.isEmpty())
+        return start;
+    return int(s.indexOf(what, start - 1, sensitivity(compare))) + 1;
+}
+
+int InStrRev(const QString &s, const QString &what, int start, Compare compare)
+{
+    if (start == 0 || start < -1)
+        Raise(vberr::InvalidCall);
+    if (start == -1)
+        start = int(s.size());
+    if (start > s.size())
+        return 0;
+    if (what.isEmpty())
+        return start;
+    // The match must lie wholly within the first start characters.
+    const int from = start - int(what.size());
+    if (from < 0)
+        return 0;
+    return int(s.lastIndexOf(what, from, sensitivity(compare))) + 1;
+}
+
+QString LTrim(const QString &s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s.at(i) == QLatin1Char(' '))
+        ++i;
+    return s.mid(i);
+}
+
+QString RTrim(const QString &s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return s.left(n);
+}
+
+QString Trim(const QString &s) { return LTrim(RTrim(s)); }
+
+QString UCase(const QString &s) { return s.toUpper(); }
+QString LCase(const QString &s) { return s.toLower(); }
+
+QString Space(int count)
+{
+    requireNonNegative(count);
+    return QString(count, QLatin1Char(' '));
+}
+
+QString StringOf(int count, QChar ch)
+{
+    requireNonNegative(count);
+    return QString(count, ch);
+}
+
+QString Replace(const QString &s, const QString &find, const QString &replacement,
+                int start, int count, Compare compare)
+{
+    if (start < 1 || count < -1)
+        Raise(vberr::InvalidCall);
+    if (start > s.size())
+        return QString();
+    const QString tail = s.mid(start - 1);
+    if (find.isEmpty() || count == 0)
+        return tail;
+    const Qt::CaseSensitivity cs = sensitivity(compare);
+    QString out;
+    out.reserve(tail.size());
+    qsizetype pos = 0;
+    int done = 0;
+    while (count < 0 || done < count) {
+        const qsizetype hit = tail.indexOf(find, pos, cs);
+        if (hit < 0)
+            break;
+        out += QStringView(tail).mid(pos, hit - pos);
+        out += replacement;
+        pos = hit + find.size();
+        ++done;
+    }
+    out += QStringView(tail).mid(pos);
+    return out;
+}
+
+int StrCompText(const QString &a, const QString &b)
+{
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+bool EqualsText(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString Chr(int code)
+{
+    if (code < 0 || code > 255)
+        Raise(vberr::InvalidCall);
+    return QString(QChar(char16_t(code)));
+}
+
+int Asc(const QString &s)
+{
+    if (s.isEmpty())
+        Raise(vberr::InvalidCall);
+    const char16_t u = s.at(0).unicode();
+    return u <= 0xFF ? int(u) : int('?');
+}
+
+QString ChrW(int code)
+{
+    if (code < -32768 || code > 65535)
+        Raise(vberr::InvalidCall);
+    return QString(QChar(char16_t(code < 0 ? code + 65536 : code)));
+}
+
+int AscW(const QString &s)
+{
+    if (s.isEmpty())
+        Raise(vberr::InvalidCall);
+    return int(s.at(0).unicode());
+}
+
+} // namespace vb

@@ -1,0 +1,133 @@
+#include "platform/runtime/runtime_test_util.h"
+#include "platform/runtime/strings.h"
+
+#include <gtest/gtest.h>
+
+using namespace vb;
+
+namespace {
+
+TEST(Strings, MidLeftRightCountFromOne)
+{
+    struct Case { const char *s; int start; int length; const char *expected; };
+    const Case cases[] = {
+        {"ABCDEF", 1, -1, "ABCDEF"},
+        {"ABCDEF", 3, 2, "CD"},
+        {"ABCDEF", 5, 10, "EF"},
+        {"ABCDEF", 6, -1, "F"},
+        {"ABCDEF", 7, -1, ""},    // past the end
+        {"ABCDEF", 100, 3, ""},
+        {"ABCDEF", 2, 0, ""},
+        {"", 1, 1, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(QString::fromUtf8(c.s)).arg(c.start).arg(c.length).toStdString());
+        EXPECT_EQ(Mid(QString::fromUtf8(c.s), c.start, c.length), QString::fromUtf8(c.expected));
+    }
+    EXPECT_EQ(Left(QStringLiteral("ñandú"), 2), QStringLiteral("ña"));
+    EXPECT_EQ(Right(QStringLiteral("ñandú"), 2), QStringLiteral("dú"));
+    EXPECT_EQ(Left(QStringLiteral("ab"), 9), QStringLiteral("ab"));
+    EXPECT_EQ(Len(QStringLiteral("ñandú")), 5);
+}
+
+TEST(Strings, BadPositionsAreInvalidCall)
+{
+    EXPECT_EQ(RaisedNumber([] { Mid(QStringLiteral("abc"), 0); }), vberr::InvalidCall);
+    EXPECT_EQ(RaisedNumber([] { Mid(QStringLiteral("abc"), 1, -2); }), 0);  // negative length: to the end
+    EXPECT_EQ(RaisedNumber([] { Left(QStringLiteral("abc"), -1); }), vberr::InvalidCall);
+    EXPECT_EQ(RaisedNumber([] { InStr(0, QStringLiteral("abc"), QStringLiteral("a")); }), vberr::InvalidCall);
+    EXPECT_EQ(RaisedNumber([] { Space(-1); }), vberr::InvalidCall);
+}
+
+TEST(Strings, InStrFindsFromStart)
+{
+    struct Case { int start; const char *s; const char *what; Compare cmp; int expected; };
+    const Case cases[] = {
+        {1, "abcabc", "c", Compare::Binary, 3},
+        {4, "abcabc", "c", Compare::Binary, 6},
+        {7, "abcabc", "c", Compare::Binary, 0},
+        {1, "abcabc", "C", Compare::Binary, 0},
+        {1, "abcabc", "C", Compare::Text, 3},
+        {1, "abc", "", Compare::Binary, 1},
+        {3, "abc", "", Compare::Binary, 3},
+        {4, "abc", "", Compare::Binary, 0},
+        {1, "", "a", Compare::Binary, 0},
+        {1, "AÑO", "ño", Compare::Text, 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.s) + " / " + c.what);
+        EXPECT_EQ(InStr(c.start, QString::fromUtf8(c.s), QString::fromUtf8(c.what), c.cmp), c.expected);
+    }
+}
+
+TEST(Strings, InStrRevSearchesBackwards)
+{
+    EXPECT_EQ(InStrRev(QStringLiteral("a\\b\\c"), QStringLiteral("\\")), 4);
+    EXPECT_EQ(InStrRev(QStringLiteral("a\\b\\c"), QStringLiteral("\\"), 3), 2);
+    EXPECT_EQ(InStrRev(QStringLiteral("abcabc"), QStringLiteral("bc"), 5), 2);  // must end by the start
+    EXPECT_EQ(InStrRev(QStringLiteral("abc"), QStringLiteral("x")), 0);
+    EXPECT_EQ(InStrRev(QStringLiteral("abc"), QStringLiteral("a"), 9), 0);
+    EXPECT_EQ(InStrRev(QStringLiteral("ABC"), QStringLiteral("b"), -1, Compare::Text), 2);
+}
+
+TEST(Strings, TrimRemovesBlanksOnly)
+{
+    EXPECT_EQ(Trim(QStringLiteral("  a b  ")), QStringLiteral("a b"));
+    EXPECT_EQ(Trim(QStringLiteral("\ta\n")), QStringLiteral("\ta\n"));
+    EXPECT_EQ(LTrim(QStringLiteral("  a ")), QStringLiteral("a "));
+    EXPECT_EQ(RTrim(QStringLiteral(" a  ")), QStringLiteral(" a"));
+    EXPECT_EQ(Trim(QString(QChar(0x00A0)) + QStringLiteral("x ")), QString(QChar(0x00A0)) + QStringLiteral("x"));
+    EXPECT_EQ(Trim(QStringLiteral("    ")), QString());
+}
+
+TEST(Strings, ReplaceScansLeftToRightWithoutOverlap)
+{
+    struct Case { const char *s; const char *find; const char *with; int start; int count; Compare cmp; const char *expected; };
+    const Case cases[] = {
+        {"aaaa", "aa", "b", 1, -1, Compare::Binary, "bb"},
+        {"aaa", "aa", "b", 1, -1, Compare::Binary, "ba"},
+        {"Select FROM from", "from", "X", 1, -1, Compare::Text, "Select X X"},
+        {"Select FROM from", "from", "X", 1, -1, Compare::Binary, "Select FROM X"},
+        {"a,b,c", ",", ".", 1, 1, Compare::Binary, "a.b,c"},
+        {"abcabc", "a", "aa", 1, -1, Compare::Binary, "aabcaabc"},  // no rescanning of the replacement
+        {"abcabc", "a", "x", 3, -1, Compare::Binary, "cxbc"},        // the result starts at start
+        {"abc", "", "x", 1, -1, Compare::Binary, "abc"},
+        {"abc", "b", "", 1, -1, Compare::Binary, "ac"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.s);
+        EXPECT_EQ(Replace(QString::fromUtf8(c.s), QString::fromUtf8(c.find), QString::fromUtf8(c.with), c.start, c.count, c.cmp),
+                  QString::fromUtf8(c.expected));
+    }
+}
+
+TEST(Strings, TextComparisonIgnoresCase)
+{
+    EXPECT_TRUE(EqualsText(QStringLiteral("si"), QStringLiteral("SI")));
+    EXPECT_TRUE(EqualsText(QStringLiteral("año"), QStringLiteral("AÑO")));
+    EXPECT_FALSE(EqualsText(QStringLiteral("si "), QStringLiteral("SI")));
+    EXPECT_EQ(StrCompText(QStringLiteral("a"), QStringLiteral("B")), -1);
+    EXPECT_EQ(StrCompText(QStringLiteral("b"), QStringLiteral("A")), 1);
+    EXPECT_EQ(StrCompText(QStringLiteral("Rm"), QStringLiteral("rM")), 0);
+    EXPECT_EQ(UCase(QStringLiteral("ñandú")), QStringLiteral("ÑANDÚ"));
+}
+
+TEST(Strings, ChrAndAscUseTheSingleByteCodePage)
+{
+    EXPECT_EQ(Chr(255), QString(QChar(0x00FF)));
+    EXPECT_EQ(Chr(0).size(), 1);
+    EXPECT_EQ(Chr(0).at(0).unicode(), 0);
+    EXPECT_EQ(Chr(241), QStringLiteral("ñ"));
+    EXPECT_EQ(Asc(QStringLiteral("ñ")), 241);
+    EXPECT_EQ(Asc(Chr(255)), 255);
+    EXPECT_EQ(Asc(QStringLiteral("€")), 63);
+    EXPECT_EQ(RaisedNumber([] { Chr(256); }), vberr::InvalidCall);
+    EXPECT_EQ(RaisedNumber([] { Chr(-1); }), vberr::InvalidCall);
+    EXPECT_EQ(RaisedNumber([] { Asc(QString()); }), vberr::InvalidCall);
+    EXPECT_EQ(ChrW(0x20AC), QStringLiteral("€"));
+    EXPECT_EQ(AscW(QStringLiteral("€")), 0x20AC);
+    EXPECT_EQ(StringOf(3, QChar(0)).size(), 3);
+    EXPECT_EQ(Space(3), QStringLiteral("   "));
+}
+
+} // namespace

@@ -1,0 +1,283 @@
+// The deletion run on a real database file: what goes, what stays, the log,
+// the messages and the answers to the question.
+#include "purge/deletion_run.h"
+#include "purge/purge_test_db.h"
+
+#include "database/db_dll.h"
+#include "database/globals.h"
+#include "platform/runtime/app.h"
+#include "platform/runtime/dates.h"
+#include "platform/ui/scripted_responder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace purgetest;
+
+namespace {
+
+const QString kRM = QStringLiteral("  RM");
+
+class Registro final : public ProgresoAnulacion {
+public:
+    void Muestra() override { eventos << QStringLiteral("muestra"); }
+    void Pinta(double porcentaje, const QString &texto) override
+    {
+        ultimoPorcentaje = porcentaje;
+        ultimoTexto = texto;
+        ++pintadas;
+    }
+    void Oculta() override { eventos << QStringLiteral("oculta"); }
+
+    QStringList eventos;
+    int pintadas = 0;
+    double ultimoPorcentaje = -1;
+    QString ultimoTexto;
+};
+
+QStringList LineasLog()
+{
+    QFile f(RutaLogAnulacion());
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QString texto = QString::fromLatin1(f.readAll());
+    QStringList lineas = texto.split(QStringLiteral("\r\n"));
+    if (!lineas.isEmpty() && lineas.last().isEmpty())
+        lineas.removeLast();
+    return lineas;
+}
+
+QString ComoDma(const QString &iso)
+{
+    return QDate::fromString(iso, QStringLiteral("yyyy-MM-dd")).toString(QStringLiteral("d/M/yyyy"));
+}
+
+class AnulacionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ruta = QDir(AppPath()).filePath(QStringLiteral("anulacion.db"));
+        QFile::remove(ruta);
+        QFile::remove(RutaLogAnulacion());
+        CreaBaseDemo(ruta, 60);
+        AbreConexion(ruta);
+        db = std::make_unique<Sqlite>(ruta);
+        vb::FixClock(QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
+    }
+    void TearDown() override
+    {
+        db.reset();
+        CierraConexion();
+        vb::SetClock({});
+    }
+
+    // A cut-off day in the middle of the RM vouchers' dates.
+    QString DiaDeCorte()
+    {
+        const QStringList dias =
+            db->Textos(QStringLiteral("SELECT DISTINCT substr(FECHA, 1, 10) FROM V_MV_CPTE WHERE TC = '  RM' ORDER BY 1"));
+        EXPECT_GE(dias.size(), 3);
+        return dias.value(dias.size() / 2);
+    }
+
+    // Checks that exactly `idas` went from all five tables and nothing else moved.
+    void ComparaFotos(const Foto &antes, const Foto &despues, const std::set<QString> &idas)
+    {
+        for (const auto &[clave, tablas] : antes) {
+            SCOPED_TRACE(clave.toStdString());
+            if (idas.count(clave)) {
+                EXPECT_EQ(despues.count(clave), 0u);
+            } else {
+                ASSERT_EQ(despues.count(clave), 1u);
+                EXPECT_EQ(despues.at(clave), tablas);
+            }
+        }
+        EXPECT_EQ(despues.size(), antes.size() - idas.size());
+    }
+
+    QString ruta;
+    std::unique_ptr<Sqlite> db;
+    ui::ScriptedResponder respuestas;
+    Registro progreso;
+};
+
+TEST_F(AnulacionTest, BorraElTipoHastaElDiaInclusiveYNadaMas)
+{
+    const QString dia = DiaDeCorte();
+    // A voucher stamped in the afternoon of the cut-off day belongs to that day.
+    const QString tarde = db->Textos(QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' AND "
+                                                    "substr(FECHA, 1, 10) > '%1' ORDER BY FECHA LIMIT 1")
+                                         .arg(dia))
+                              .value(0);
+    ASSERT_FALSE(tarde.isEmpty());
+    db->Ejecuta(QStringLiteral("UPDATE V_MV_CPTE SET FECHA = '%1 14:30:00' WHERE TC = '  RM' AND IDCOMPROBANTE = '%2'")
+                    .arg(dia, tarde));
+
+    const Foto antes = TomaFoto(*db);
+    const std::set<QString> idas = ClavesHasta(*db, kRM, dia);
+    ASSERT_GT(idas.size(), 1u);
+    const long long huerfanosAntes = Huerfanos(*db);
+
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(ui::vbOK);
+    const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral(" RM "), ComoDma(dia), progreso);
+
+    EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
+    EXPECT_EQ(r.anulados, int(idas.size()));
+    EXPECT_EQ(r.fallidos, 0);
+    ComparaFotos(antes, TomaFoto(*db), idas);
+    EXPECT_EQ(db->Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE IDCOMPROBANTE = '%1' AND TC = '  RM'")
+                             .arg(tarde)),
+              0);
+    EXPECT_EQ(Huerfanos(*db), huerfanosAntes);
+
+    ASSERT_EQ(respuestas.requests().size(), 1u);
+    const ui::Request &fin = respuestas.last();
+    EXPECT_EQ(fin.prompt, QStringLiteral("Anulado sin Errores, se actualizaron %1 registros ").arg(idas.size()));
+    EXPECT_EQ(fin.title, QStringLiteral("Aviso al Operador"));
+    EXPECT_EQ(fin.style, ui::vbInformation);
+
+    EXPECT_EQ(progreso.eventos, (QStringList{QStringLiteral("muestra"), QStringLiteral("oculta")}));
+    EXPECT_EQ(progreso.pintadas, int(idas.size()));
+    EXPECT_DOUBLE_EQ(progreso.ultimoPorcentaje, 100.0);
+    EXPECT_TRUE(progreso.ultimoTexto.startsWith(kRM + QStringLiteral(" ")));
+    EXPECT_TRUE(progreso.ultimoTexto.endsWith(QStringLiteral(" Leidos: %1 DE %1").arg(idas.size())));
+
+    const QStringList log = LineasLog();
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[0].startsWith(QStringLiteral("PC: ")));
+    EXPECT_TRUE(log[0].contains(QStringLiteral("  Fecha : 10/12/2026 09:30:00 TC:   RM FECHA HASTA:") + ComoDma(dia)));
+    EXPECT_TRUE(log[0].endsWith(QStringLiteral("FECHA HASTA:") + ComoDma(dia)));
+    EXPECT_EQ(log[1], QStringLiteral("Registros Anulados %1 Usuario Sistema: %2").arg(idas.size()).arg(gUsuarioLogeado));
+}
+
+TEST_F(AnulacionTest, SinComprobantesHastaLaFecha)
+{
+    const Foto antes = TomaFoto(*db);
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(ui::vbOK);
+    const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QStringLiteral("1/1/1990"), progreso);
+
+    EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
+    EXPECT_EQ(r.anulados, 0);
+    EXPECT_EQ(TomaFoto(*db), antes);
+    EXPECT_EQ(respuestas.prompts(), QStringList{QStringLiteral("Anulado sin Errores, se actualizaron 0 registros ")});
+    EXPECT_EQ(progreso.eventos, (QStringList{QStringLiteral("muestra"), QStringLiteral("oculta")}));
+    const QStringList log = LineasLog();
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[1].startsWith(QStringLiteral("Registros Anulados 0 Usuario Sistema: ")));
+}
+
+TEST_F(AnulacionTest, FechaInvalidaNoEscribeNiBorraNada)
+{
+    const Foto antes = TomaFoto(*db);
+    const char *const fechas[] = {"", "   ", "31/02/2026", "2026-12-10", "ayer", "12/25/2020", "1/1/2026' OR '1'='1"};
+    for (const char *fecha : fechas) {
+        SCOPED_TRACE(fecha);
+        ui::ScriptedResponder local;
+        ui::ScopedResponder scope(local);
+        local.answer(ui::vbOK);
+        const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QString::fromUtf8(fecha), progreso);
+        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::FechaInvalida);
+        ASSERT_EQ(local.requests().size(), 1u);
+        EXPECT_EQ(local.last().title, QStringLiteral("Aviso al Operador"));
+        EXPECT_TRUE(local.last().prompt.contains(QStringLiteral("dd/mm/aaaa")));
+        EXPECT_EQ(local.unexpected(), 0);
+    }
+    EXPECT_FALSE(QFile::exists(RutaLogAnulacion()));
+    EXPECT_TRUE(progreso.eventos.isEmpty());
+    EXPECT_EQ(TomaFoto(*db), antes);
+}
+
+TEST_F(AnulacionTest, ComillaEnElTipoNoEscapaDelLiteral)
+{
+    const Foto antes = TomaFoto(*db);
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(ui::vbOK);
+    const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("' OR"), QStringLiteral("31/12/2099"), progreso);
+    EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
+    EXPECT_EQ(r.anulados, 0);
+    EXPECT_EQ(TomaFoto(*db), antes);
+}
+
+// A trigger refuses the deletion of one voucher's rows in one table: the
+// voucher must stay whole whichever of the five statements fails.
+struct CasoFallo {
+    const char *tabla;
+    int respuesta;
+};
+
+class FalloDeUnComprobante : public AnulacionTest, public ::testing::WithParamInterface<CasoFallo> {};
+
+TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
+{
+    const CasoFallo caso = GetParam();
+    const QString dia = DiaDeCorte();
+    const std::set<QString> idas = ClavesHasta(*db, kRM, dia);
+    ASSERT_GE(idas.size(), 3u);
+    const QString victima = *std::next(idas.begin());
+    const QString id = victima.section(u'|', 1, 1);
+    db->Ejecuta(QStringLiteral("CREATE TRIGGER falla_prueba BEFORE DELETE ON %1 WHEN old.TC = '  RM' AND "
+                               "old.IDCOMPROBANTE = '%2' BEGIN SELECT RAISE(ABORT, 'Borrado bloqueado'); END")
+                    .arg(QLatin1String(caso.tabla), id));
+    const Foto antes = TomaFoto(*db);
+    ASSERT_TRUE(antes.count(victima));
+    const long long huerfanosAntes = Huerfanos(*db);
+
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(caso.respuesta).answer(ui::vbOK);
+    const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), ComoDma(dia), progreso);
+
+    const Foto despues = TomaFoto(*db);
+    ASSERT_TRUE(despues.count(victima));
+    EXPECT_EQ(despues.at(victima), antes.at(victima));  // whole: every table as before
+    EXPECT_EQ(r.fallidos, 1);
+
+    ASSERT_GE(respuestas.requests().size(), 1u);
+    const ui::Request &pregunta = respuestas.requests().front();
+    EXPECT_EQ(pregunta.title, QStringLiteral("Atencion"));
+    EXPECT_EQ(pregunta.style, ui::vbYesNo);
+    EXPECT_TRUE(pregunta.prompt.startsWith(QStringLiteral("Error detectado:")));
+    EXPECT_TRUE(pregunta.prompt.contains(QStringLiteral("Borrado bloqueado")));
+    EXPECT_TRUE(pregunta.prompt.endsWith(QStringLiteral("\r\n-Desea continuar...?")));
+
+    const QStringList log = LineasLog();
+    if (caso.respuesta == ui::vbYes) {
+        std::set<QString> sinVictima = idas;
+        sinVictima.erase(victima);
+        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
+        EXPECT_EQ(r.anulados, int(sinVictima.size()));
+        ComparaFotos(antes, despues, sinVictima);
+        ASSERT_EQ(respuestas.requests().size(), 2u);
+        EXPECT_EQ(respuestas.last().prompt, QStringLiteral("Anulado con Errores, se actualizaron %1 registros, "
+                                                           "fallaron 1 registros ")
+                                                .arg(sinVictima.size()));
+        EXPECT_EQ(respuestas.last().title, QStringLiteral("Aviso al Operador"));
+        ASSERT_EQ(log.size(), 2);
+        EXPECT_TRUE(log[1].startsWith(QStringLiteral("Registros Anulados %1 Usuario Sistema: ").arg(sinVictima.size())));
+    } else {
+        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Detenida);
+        EXPECT_EQ(respuestas.requests().size(), 1u);  // no final message
+        EXPECT_EQ(log.size(), 1);                     // header only
+        EXPECT_EQ(respuestas.pending(), 1);
+        // Nothing after the stop was touched; what went before went whole.
+        for (const QString &k : idas) {
+            if (despues.count(k)) {
+                EXPECT_EQ(despues.at(k), antes.at(k)) << k.toStdString();
+            }
+        }
+        EXPECT_TRUE(progreso.eventos.contains(QStringLiteral("muestra")));
+        EXPECT_FALSE(progreso.eventos.contains(QStringLiteral("oculta")));
+    }
+    // The connection is usable afterwards: no transaction was left open.
+    db->Ejecuta(QStringLiteral("DROP TRIGGER falla_prueba"));
+    EXPECT_EQ(Huerfanos(*db), huerfanosAntes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tablas, FalloDeUnComprobante,
+                         ::testing::Values(CasoFallo{"V_MV_CPTETAREAS", ui::vbYes}, CasoFallo{"V_MV_CPTETAREAS", ui::vbNo},
+                                           CasoFallo{"V_MV_STOCK", ui::vbYes}, CasoFallo{"V_MV_STOCK", ui::vbNo}));
+
+} // namespace

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+class PictureBox;
+}
+
+// The tool's only window: an access-code box that unlocks the frame with the
+// voucher type, the cut-off date and the accept button. The deletion itself
+// lives in AnulaComprobantes; the window only gathers its inputs and shows
+// its progress.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Start-up of the whole system, then the component's form preparation.
+    void Form_Load();
+    // Empties the voucher type.
+    void Inicializa();
+
+    // Event handlers, callable from tests as the controls call them.
+    void txtPassWord_Change();
+    void txtPassWord_GotFocus();
+    void txtPassWord_LostFocus();
+    void txtPassWord_KeyPress(int &KeyAscii);
+    void txtTC_GotFocus();
+    void txtTC_LostFocus();
+    void txtTC_KeyPress(int &KeyAscii);
+    void CmdAceptar_Click();
+    void CmdCancelar_Click();
+
+    // True while a deletion run holds the window.
+    bool Corriendo() const { return m_corriendo; }
+
+    // Controls, named as the suite names them.
+    QLineEdit *txtPassWord = nullptr;
+    std::array<QLabel *, 3> Label1{};
+    QGroupBox *FrmDetalle = nullptr;
+    QLineEdit *txtTC = nullptr;
+    QLineEdit *TXTFECHA = nullptr;
+    QPushButton *CmdAceptar = nullptr;
+    QPushButton *CmdCancelar = nullptr;
+    ui::PictureBox *PicMsg = nullptr;
+
+    static const QString kCodigoAcceso;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void focoEncendido(QLineEdit *box);
+    void focoApagado(QLineEdit *box);
+    class BloqueoEntrada;
+    // A click or key meant for one of the window's own controls.
+    static bool EsEntradaDelOperador(const QWidget &ventana, QObject *watched, QEvent *event);
+
+    bool m_corriendo = false;
+};

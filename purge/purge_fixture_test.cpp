@@ -1,0 +1,134 @@
+// Helpers shared by the purge tests (no tests of their own).
+#include "purge/purge_test_db.h"
+#include "purge/testdata/llenado.h"
+
+#include "database/db_dll.h"
+#include "database/startup.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <stdexcept>
+
+namespace purgetest {
+
+const char *const kTablas[5] = {"V_MV_CPTEINSUMOS", "V_MV_CPTETAREAS", "V_MV_CPTE_OBSERV", "V_MV_CPTE", "V_MV_STOCK"};
+
+QString ParametrosPara(const QString &path)
+{
+    return QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(path);
+}
+
+void CreaBaseDemo(const QString &path, int vouchers)
+{
+    llenado::Plan plan;
+    plan.comprobantes = vouchers;
+    llenado::CreaBase(path, QStringLiteral(ANULACION_SOURCE_DIR "/database/schema.sql"), plan);
+}
+
+void CierraConexion()
+{
+    DB_Dll &db = gDB();
+    if (db.gCnn().State() != 0)
+        db.gCnn().Close();
+    db.gOpenFlag = false;
+}
+
+void AbreConexion(const QString &path)
+{
+    CierraConexion();
+    bool armar = false;
+    QString cadena;
+    InicializaSistema(armar, ParametrosPara(path), cadena, 3);
+    if (!gDB().gOpenFlag)
+        throw std::runtime_error("the connection did not open");
+}
+
+Sqlite::Sqlite(const QString &path)
+{
+    if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(m_db));
+    sqlite3_busy_timeout(m_db, 10000);
+    llenado::RegistraColacion(m_db);
+}
+
+Sqlite::~Sqlite()
+{
+    sqlite3_close(m_db);
+}
+
+void Sqlite::Ejecuta(const QString &sql)
+{
+    char *error = nullptr;
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string texto = error ? error : "?";
+        sqlite3_free(error);
+        throw std::runtime_error(texto + " in " + sql.toStdString());
+    }
+}
+
+QStringList Sqlite::Textos(const QString &sql)
+{
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+        throw std::runtime_error(std::string(sqlite3_errmsg(m_db)) + " in " + sql.toStdString());
+    QStringList filas;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        filas << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        throw std::runtime_error(sqlite3_errmsg(m_db));
+    return filas;
+}
+
+long long Sqlite::Numero(const QString &sql)
+{
+    const QStringList t = Textos(sql);
+    return t.isEmpty() ? 0 : t.first().toLongLong();
+}
+
+namespace {
+const char *const kClave = "TC || '|' || IDCOMPROBANTE || '|' || IdComplemento";
+}
+
+Foto TomaFoto(Sqlite &db)
+{
+    Foto foto;
+    for (const char *tabla : kTablas) {
+        const QStringList filas = db.Textos(QStringLiteral("SELECT %1 || '#' || COUNT(*) FROM %2 GROUP BY TC, "
+                                                           "IDCOMPROBANTE, IdComplemento")
+                                                .arg(QLatin1String(kClave), QLatin1String(tabla)));
+        for (const QString &f : filas) {
+            const qsizetype at = f.lastIndexOf(u'#');
+            foto[f.left(at)][QLatin1String(tabla)] = f.mid(at + 1).toLongLong();
+        }
+    }
+    return foto;
+}
+
+std::set<QString> ClavesHasta(Sqlite &db, const QString &tipo, const QString &diaIso)
+{
+    const QStringList filas =
+        db.Textos(QStringLiteral("SELECT %1 FROM V_MV_CPTE WHERE TC = '%2' AND substr(FECHA, 1, 10) <= '%3'")
+                      .arg(QLatin1String(kClave), tipo, diaIso));
+    return {filas.begin(), filas.end()};
+}
+
+long long Huerfanos(Sqlite &db)
+{
+    long long n = 0;
+    for (const char *tabla : kTablas) {
+        if (QLatin1String(tabla) == QLatin1String("V_MV_CPTE"))
+            continue;
+        n += db.Numero(QStringLiteral("SELECT COUNT(*) FROM %1 x WHERE NOT EXISTS (SELECT 1 FROM V_MV_CPTE c "
+                                      "WHERE c.TC = x.TC AND c.IDCOMPROBANTE = x.IDCOMPROBANTE "
+                                      "AND c.IdComplemento = x.IdComplemento)")
+                           .arg(QLatin1String(tabla)));
+    }
+    return n;
+}
+
+} // namespace purgetest

@@ -1,0 +1,54 @@
+#pragma once
+
+// Test helpers of the purge tests: a demo database on disk, the program's
+// connection opened on it through start-up, and a raw sqlite3 view of the
+// five voucher tables to check what a run left behind.
+
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <set>
+
+struct sqlite3;
+
+namespace purgetest {
+
+// The five tables one voucher lives in, in the order the run deletes them.
+extern const char *const kTablas[5];
+
+// Makes a demo database of about `vouchers` vouchers at path (replacing it).
+void CreaBaseDemo(const QString &path, int vouchers);
+
+// Opens the program's connection on the database through start-up, as the
+// window does, closing whatever connection was open before.
+void AbreConexion(const QString &path);
+void CierraConexion();
+// The parameter string the program is started with for that database.
+QString ParametrosPara(const QString &path);
+
+// A direct look at the file, beside the program's own connection.
+class Sqlite {
+public:
+    explicit Sqlite(const QString &path);
+    ~Sqlite();
+    Sqlite(const Sqlite &) = delete;
+    Sqlite &operator=(const Sqlite &) = delete;
+
+    void Ejecuta(const QString &sql);
+    long long Numero(const QString &sql);
+    QStringList Textos(const QString &sql);
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+// Key "TC|IDCOMPROBANTE|IdComplemento" -> rows in each of the five tables.
+using Foto = std::map<QString, std::map<QString, long long>>;
+Foto TomaFoto(Sqlite &db);
+// Keys of the headers of that type dated on the day or before (ISO day).
+std::set<QString> ClavesHasta(Sqlite &db, const QString &tipo, const QString &diaIso);
+// Rows of lines, tasks, observations or movements whose header is gone.
+long long Huerfanos(Sqlite &db);
+
+} // namespace purgetest

@@ -1,0 +1,229 @@
+#include "tools/demodata.h"
+
+#include "platform/ado/ado.h"
+#include "platform/ado/sqlite_dialect.h"
+#include "platform/ado/sqlite_provider.h"
+#include "platform/runtime/vberror.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace demodata {
+namespace {
+
+QString connectionString(const QString &path)
+{
+    return QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(path);
+}
+
+class Db {
+public:
+    explicit Db(const QString &path)
+    {
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            throw DemoError("cannot open " + path.toStdString());
+        ado::SqliteProvider::registerExtensions(m_db);
+        exec("PRAGMA synchronous = OFF");
+        exec("BEGIN");
+    }
+    ~Db()
+    {
+        for (auto *st : m_statements)
+            sqlite3_finalize(st);
+        sqlite3_close(m_db);
+    }
+    void exec(const char *sql)
+    {
+        if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw DemoError(sqlite3_errmsg(m_db));
+    }
+    sqlite3_stmt *prepare(const char *sql)
+    {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &st, nullptr) != SQLITE_OK)
+            throw DemoError(std::string(sqlite3_errmsg(m_db)) + " in " + sql);
+        m_statements.push_back(st);
+        return st;
+    }
+    // Binds texts (QString), whole numbers (int) and amounts (double) in order, then runs.
+    template <typename... Args>
+    void run(sqlite3_stmt *st, const Args &...args)
+    {
+        int i = 0;
+        (bindOne(st, ++i, args), ...);
+        if (sqlite3_step(st) != SQLITE_DONE)
+            throw DemoError(sqlite3_errmsg(m_db));
+        sqlite3_reset(st);
+    }
+
+private:
+    static void bindOne(sqlite3_stmt *st, int i, const QString &s)
+    {
+        const QByteArray u = s.toUtf8();
+        sqlite3_bind_text(st, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    }
+    static void bindOne(sqlite3_stmt *st, int i, const char *s) { sqlite3_bind_text(st, i, s, -1, SQLITE_TRANSIENT); }
+    static void bindOne(sqlite3_stmt *st, int i, int v) { sqlite3_bind_int(st, i, v); }
+    static void bindOne(sqlite3_stmt *st, int i, double v) { sqlite3_bind_double(st, i, v); }
+    sqlite3 *m_db = nullptr;
+    std::vector<sqlite3_stmt *> m_statements;
+};
+
+const char *const kArticles[] = {"TORNILLO HEXAGONAL 1/4", "ARANDELA PLANA 6MM", "TUERCA AUTOFRENANTE M8",
+                                 "CABLE UNIPOLAR 2.5MM", "CAÑO GALVANIZADO 1/2", "PINTURA LATEX 20L",
+                                 "TABLA PINO 1X6", "MACHIMBRE 1/2 X 4", "CLAVO PUNTA PARIS 2", "SILICONA TRANSPARENTE",
+                                 "LIJA AL AGUA 220", "CINTA AISLADORA", "TERMICA BIPOLAR 20A", "LLAVE DE PASO 3/4",
+                                 "CODO PVC 110", "BROCHA N 20", "RODILLO LANA 22CM", "MEMBRANA ASFALTICA",
+                                 "CEMENTO 50KG", "ARENA FINA M3"};
+const char *const kTasks[] = {"INSTALACION", "FLETE", "MANO DE OBRA", "ARMADO", "CORTE A MEDIDA"};
+const char *const kCustomers[] = {"FERRETERIA EL TORNILLO SRL", "CONSTRUCTORA DEL SUR SA", "MADERERA LOS ANDES",
+                                  "JUAN PEREZ", "ELECTRICIDAD NORTE SH", "COOPERATIVA AGRICOLA LIMITADA"};
+
+QString idComprobante(int branch, int number, QChar letter)
+{
+    return QStringLiteral("%1%2%3").arg(branch, 4, 10, QChar('0')).arg(number, 8, 10, QChar('0')).arg(letter);
+}
+
+} // namespace
+
+QString Code(const QString &text, int width) { return text.trimmed().rightJustified(width, ' ', true); }
+
+void CreateSchema(const QString &path, bool overwrite)
+{
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!overwrite)
+            throw DemoError(QStringLiteral("%1 already exists (use --force to replace it)").arg(path).toStdString());
+        if (!QFile::remove(path))
+            throw DemoError(QStringLiteral("cannot remove %1").arg(path).toStdString());
+    }
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw DemoError(QStringLiteral("cannot create %1").arg(path).toStdString());
+    // The schema goes through the data layer, as every statement of the system does.
+    try {
+        ado::Connection cn;
+        cn.Open(connectionString(path));
+        cn.Execute(SchemaSql());
+        cn.Close();
+    } catch (const VbException &e) {
+        QFile::remove(path);
+        throw DemoError(("schema: " + e.err().Description).toStdString());
+    }
+}
+
+void CreateDemoDatabase(const QString &path, const Options &options)
+{
+    CreateSchema(path, options.overwrite);
+    Db db(path);
+
+    auto users = db.prepare("INSERT INTO ta_usuarios (nombre, NombreCompleto, Administrador, UNegocio) VALUES (?,?,?,?)");
+    db.run(users, "ADMIN", "Administrador del sistema", 1, Code("1", 4));
+    db.run(users, "OPERADOR", "Operador de depósito", 0, Code("1", 4));
+
+    auto config = db.prepare("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
+    const char *const rows[][4] = {
+        {"DepositoDefault", "   1", "", "Depósito por defecto"},
+        {"TopConsArt", "1000", "", "Filas de las consultas de artículos"},
+        {"UsaConsultaLIKE", "SI", "", "Búsqueda por parte del texto"},
+        {"MostrarStockenConsultas", "NO", "", "Stock en las consultas"},
+        {"ConfirmaUDEquiv", "NO", "", "Confirmar la unidad equivalente"},
+        {"DescargaInsumosProduccion", "NO", "", "Descarga de insumos de producción"},
+        {"MotivoStockRemito", "   1", "", "Motivo de stock de los remitos"},
+        {"MotivoStockTransferencias", "   2", "", "Motivo de stock de las transferencias"},
+        {"SeparadorHora", ":", "", "Separador de la hora"},
+        {"Periodo", "2024", "", "Período contable"},
+        {"NOM_PCLASE1", "Lista", "", "Precio 1"},
+        {"NOM_PCLASE2", "Mayorista", "", "Precio 2"},
+        {"EQU_  RM", "  FC", "", "Equivalencia de numeración"},
+    };
+    for (const auto &r : rows)
+        db.run(config, r[0], r[1], r[2], r[3]);
+
+    auto deposit = db.prepare("INSERT INTO V_TA_DEPOSITO (IDDEPOSITO, DESCRIPCION) VALUES (?,?)");
+    db.run(deposit, Code("1", 4), "DEPOSITO CENTRAL");
+    db.run(deposit, Code("2", 4), "SUCURSAL NORTE");
+    auto unit = db.prepare("INSERT INTO V_TA_UNIDAD (IDUNIDAD, DESCRIPCION) VALUES (?,?)");
+    db.run(unit, Code("UN", 4), "UNIDAD");
+    db.run(unit, Code("KG", 4), "KILOGRAMO");
+    db.run(unit, Code("M3", 4), "METRO CUBICO");
+    auto type = db.prepare("INSERT INTO TA_Comprobantes (CODIGO, DESCRIPCION, SISTEMA) VALUES (?,?,?)");
+    auto book = db.prepare("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, DESCRIPCION, Letras, Sistema, "
+                           "A_ULTIMO_NRO, A_NRO_DESDE, A_NRO_HASTA, A_SUC_DEFAULT) VALUES (?,1,?,?,?,?,?,?,?,?)");
+    const char *const typeNames[] = {"REMITO", "FACTURA", "NOTA DE CREDITO", "ORDEN DE COMPRA"};
+    for (int t = 0; t < 4; ++t) {
+        const QString system = t == 3 ? QStringLiteral("  CO") : QStringLiteral("  VT");
+        db.run(type, Code(kVoucherTypes[t], 4), typeNames[t], system);
+        db.run(book, Code(kVoucherTypes[t], 4), Code("1", 4), typeNames[t], "A", system, "00000000", "00000001",
+               "99999999", "0001");
+    }
+    auto article = db.prepare("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, costo, "
+                              "PRECIO1) VALUES (?,?,?,?,?,?)");
+    const int articleCount = int(std::size(kArticles));
+    for (int a = 0; a < articleCount; ++a)
+        db.run(article, Code(QStringLiteral("ART%1").arg(a + 1, 4, 10, QChar('0')), 25), kArticles[a], Code("UN", 4),
+               QStringLiteral("779%1").arg(100000 + a, 10, 10, QChar('0')), 10.0 + a * 1.25, 15.5 + a * 2.0);
+    auto task = db.prepare("INSERT INTO v_ta_tareas (IDTAREA, DESCRIPCION) VALUES (?,?)");
+    for (int t = 0; t < int(std::size(kTasks)); ++t)
+        db.run(task, Code(QStringLiteral("T%1").arg(t + 1), 10), kTasks[t]);
+    auto customer = db.prepare("INSERT INTO VT_CLIENTES (CODIGO, RAZONSOCIAL) VALUES (?,?)");
+    for (int c = 0; c < int(std::size(kCustomers)); ++c)
+        db.run(customer, Code(QString::number(1000 + c), 10), kCustomers[c]);
+
+    auto header = db.prepare(
+        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, RAZONSOCIAL, "
+        "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO, FECHAHORA_GRABACION) VALUES (?,?,0,?,?,?,?,?,?,?,?,?,?,?)");
+    auto purchase = db.prepare(
+        "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, RAZONSOCIAL, "
+        "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO) VALUES (?,?,0,?,?,?,?,?,?,?,?,?,?)");
+    auto line = db.prepare("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, IDARTICULO, "
+                           "DESCRIPCION, IDUNIDAD, CANTIDAD, PRECIO, IMPORTE, IDDEPOSITO) VALUES (?,?,0,?,?,?,?,?,?,?,?)");
+    auto taskLine = db.prepare("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, IDTAREA, "
+                               "DESCRIPCION, HORAS, IMPORTE) VALUES (?,?,0,?,?,?,?,?)");
+    auto note = db.prepare("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IdComplemento, OBSERVACIONES) VALUES (?,?,0,?)");
+    auto stock = db.prepare("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, "
+                            "IdArticulo, Descripcion, IdUnidad, Cantidad, CantidadUD, IdUnidadBase, IdMotivoStock, "
+                            "PrecioVenta, Costo) VALUES (?,?,0,?,?,?,?,?,?,?,?,?,?,?,?)");
+
+    const int vouchers = std::max(0, options.vouchers);
+    int numbers[4] = {0, 0, 0, 0};
+    for (int v = 0; v < vouchers; ++v) {
+        const int t = v % 4;
+        const QString tc = Code(kVoucherTypes[t], 4);
+        const int number = ++numbers[t];
+        const QString id = idComprobante(1, number, 'A');
+        const qint64 dayOffset = vouchers > 1 ? qint64(v) * (options.days - 1) / (vouchers - 1) : 0;
+        const QString date = options.firstDate.addDays(dayOffset).toString(QStringLiteral("yyyy-MM-dd")) + " 00:00:00";
+        const QString account = Code(QString::number(1000 + v % int(std::size(kCustomers))), 10);
+        const char *name = kCustomers[v % int(std::size(kCustomers))];
+        const QString depot = Code(QString::number(1 + v % 2), 4);
+        const int sign = t == 0 ? -1 : 1;
+        double total = 0;
+        for (int r = 0; r < 5; ++r) {
+            const int a = (v * 5 + r) % articleCount;
+            const double qty = 1 + (v + r) % 12;
+            const double price = 15.5 + a * 2.0;
+            total += qty * price;
+            const QString art = Code(QStringLiteral("ART%1").arg(a + 1, 4, 10, QChar('0')), 25);
+            db.run(line, tc, id, r + 1, art, kArticles[a], Code("UN", 4), qty, price, qty * price, depot);
+            db.run(stock, tc, id, r + 1, date, depot, art, kArticles[a], Code("UN", 4), sign * qty, sign * qty,
+                   Code("UN", 4), Code("1", 4), price, 10.0 + a * 1.25);
+        }
+        for (int r = 0; r < 2; ++r) {
+            const int k = (v + r) % int(std::size(kTasks));
+            db.run(taskLine, tc, id, r + 1, Code(QStringLiteral("T%1").arg(k + 1), 10), kTasks[k], 1.5 + r, 1200.0 * (r + 1));
+        }
+        db.run(note, tc, id, QStringLiteral("Entregar en horario comercial. Comprobante %1 %2.").arg(tc.trimmed(), id));
+        db.run(header, tc, id, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4), total, "ADMIN", date);
+        if (t == 3)  // the purchase-side twin of an order
+            db.run(purchase, tc, id, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4), total, "ADMIN");
+    }
+    db.exec("COMMIT");
+}
+
+} // namespace demodata

@@ -1,0 +1,45 @@
+// demodb PATH [--vouchers N] [--force]: creates a demo database file.
+#include "tools/demodata.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    QString path;
+    demodata::Options options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == "--force") {
+            options.overwrite = true;
+        } else if (a == "--vouchers" && i + 1 < args.size()) {
+            bool ok = false;
+            options.vouchers = args[++i].toInt(&ok);
+            if (!ok || options.vouchers < 0) {
+                std::fprintf(stderr, "demodb: --vouchers needs a whole number\n");
+                return 2;
+            }
+        } else if (!a.startsWith("--") && path.isEmpty()) {
+            path = a;
+        } else {
+            path.clear();
+            break;
+        }
+    }
+    if (path.isEmpty()) {
+        std::fprintf(stderr, "usage: demodb PATH [--vouchers N] [--force]\n");
+        return 2;
+    }
+    try {
+        demodata::CreateDemoDatabase(path, options);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "demodb: %s\n", e.what());
+        return 1;
+    }
+    std::printf("%s: %d vouchers\n", qPrintable(path), options.vouchers);
+    return 0;
+}
