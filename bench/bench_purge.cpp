@@ -6,7 +6,7 @@
 #include "purge/testdata/llenado.h"
 
 #include "database/db_dll.h"
-#include "database/startup.h"
+#include "database/startup/startup.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database/query_masks.h"
+#include "database/mascara_consulta.h"
 #include "platform/runtime/variant.h"
 
 #include <QList>

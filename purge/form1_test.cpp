@@ -5,7 +5,7 @@
 #include "purge/purge_test_db.h"
 
 #include "database/globals.h"
-#include "database/startup.h"
+#include "database/startup/startup.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/end.h"
 #include "platform/ui/picture_box.h"

@@ -3,7 +3,7 @@
 #include "purge/testdata/llenado.h"
 
 #include "database/db_dll.h"
-#include "database/startup.h"
+#include "database/startup/startup.h"
 
 #include <QFile>
 

@@ -50,9 +50,13 @@ std::int32_t numberFor(const QString &state)
     return E_FAIL_;
 }
 
-// The handle's diagnostics as errors; informational records (class 01) are not errors.
-void collect(SQLSMALLINT type, SQLHANDLE handle, const QString &source, Errors &errors, bool anyState = false)
+// The diagnostics of a failed call as errors. Informational records (class
+// 01) are not errors, unless they are all the driver left: the driver
+// manager reports a driver it cannot load that way.
+void collect(SQLSMALLINT type, SQLHANDLE handle, const QString &source, Errors &errors)
 {
+    std::vector<Error> all;
+    bool anyError = false;
     for (SQLSMALLINT i = 1;; ++i) {
         SQLWCHAR state[6] = {};
         SQLINTEGER native = 0;
@@ -62,11 +66,13 @@ void collect(SQLSMALLINT type, SQLHANDLE handle, const QString &source, Errors &
         if (!ok(rc))
             break;
         const QString st = fromWide(state, 5);
-        if (st.startsWith("01") && !anyState)
-            continue;
-        errors.Add({numberFor(st), fromWide(message, std::min<qsizetype>(len, qsizetype(std::size(message)) - 1)), source,
-                    st, std::int32_t(native)});
+        anyError = anyError || !st.startsWith("01");
+        all.push_back({numberFor(st), fromWide(message, std::min<qsizetype>(len, qsizetype(std::size(message)) - 1)),
+                       source, st, std::int32_t(native)});
     }
+    for (Error &e : all)
+        if (!anyError || !e.SQLState.startsWith("01"))
+            errors.Add(std::move(e));
 }
 
 struct IniDrivers {

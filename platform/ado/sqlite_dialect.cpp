@@ -148,18 +148,23 @@ const QSet<QString> &statementStarters()
 struct Sig {
     const Token *tok;
     int depth;
+    bool spaced;  // written with blanks (or a comment) in front
 };
 
 std::vector<Sig> significant(const Tokens &toks)
 {
     std::vector<Sig> out;
     int depth = 0;
+    bool spaced = false;
     for (const Token &t : toks) {
-        if (!t.significant())
+        if (!t.significant()) {
+            spaced = true;
             continue;
+        }
         if (t.punct(')'))
             --depth;
-        out.push_back({&t, depth});
+        out.push_back({&t, depth, spaced});
+        spaced = false;
         if (t.punct('('))
             ++depth;
     }
@@ -183,6 +188,8 @@ bool continues(const Tokens &cur, const QString &next)
         return true;
     const QString first = sig.front().tok->upper();
     const Token &last = *sig.back().tok;
+    if (first == "SET" && !sig.back().tok->punct(','))
+        return false;  // SET NOCOUNT ON, SET DATEFORMAT dmy: one line each
     static const QSet<QString> joiners = {"UNION", "ALL", "EXCEPT", "INTERSECT", "AS", "AND", "OR", "NOT",
                                           "THEN", "ELSE", "WHEN", "IN", "EXISTS", "ON", "WHERE", "FROM"};
     if (last.kind == Token::Word && joiners.contains(last.upper()))
@@ -301,11 +308,14 @@ QString translatePlain(const std::vector<Sig> &sig)
     const QString first = sig.front().tok->upper();
     const bool tableDdl = (first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE");
     QString out;
+    // Pieces keep the blanks of the original; words the translation adds get one.
+    bool spaced = false;
+    bool carrySpace = false;  // the blank in front of a dropped "dbo."
     auto put = [&](const QString &piece) {
-        if (!out.isEmpty() && !piece.isEmpty() && piece != ")" && piece != "," && piece != "." &&
-            !out.endsWith('(') && !out.endsWith('.'))
+        if (!out.isEmpty() && spaced && !out.endsWith(' '))
             out += ' ';
         out += piece;
+        spaced = true;
     };
     std::vector<std::optional<QString>> pendingLimit(1);
     int depth = 0;
@@ -321,6 +331,8 @@ QString translatePlain(const std::vector<Sig> &sig)
 
     for (; i < sig.size(); ++i) {
         const Token &t = *sig[i].tok;
+        spaced = sig[i].spaced || carrySpace;
+        carrySpace = false;
         const Token *next = i + 1 < sig.size() ? sig[i + 1].tok : nullptr;
         const Token *prev = i > 0 ? sig[i - 1].tok : nullptr;
         const QString up = t.upper();
@@ -329,6 +341,7 @@ QString translatePlain(const std::vector<Sig> &sig)
             // Owners: dbo.T names the table of this database.
             if (t.text.compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0 && next && next->punct('.')) {
                 ++i;
+                carrySpace = spaced;
                 continue;
             }
         }
@@ -383,11 +396,10 @@ QString translatePlain(const std::vector<Sig> &sig)
                 put(QStringLiteral("DELETE"));
                 if (next && !next->is("FROM")) {
                     // DELETE t FROM t JOIN ... has no SQLite form.
-                    size_t j = i + 1;
-                    while (j < sig.size() && (sig[j].tok->kind == Token::Word || sig[j].tok->kind == Token::QuotedName ||
-                                              sig[j].tok->punct('.')))
-                        ++j;
-                    if (j < sig.size() && j > i + 2 && sig[j - 1].tok->is("FROM"))
+                    size_t j = i + 2;
+                    while (j + 1 < sig.size() && sig[j].tok->punct('.'))
+                        j += 2;
+                    if (j < sig.size() && sig[j].tok->is("FROM"))
                         refuse(QStringLiteral("DELETE with a FROM clause of its own"));
                     put(QStringLiteral("FROM"));
                 }
@@ -449,8 +461,10 @@ QString translatePlain(const std::vector<Sig> &sig)
                 continue;
             }
             if (t.text == ")") {
-                if (depth > 0 && pendingLimit[size_t(depth)])
+                if (depth > 0 && pendingLimit[size_t(depth)]) {
+                    spaced = true;
                     put(QStringLiteral("LIMIT ") + *pendingLimit[size_t(depth)]);
+                }
                 out += ')';
                 if (depth > 0)
                     --depth;
@@ -467,6 +481,7 @@ QString translatePlain(const std::vector<Sig> &sig)
         }
         put(text(t));
     }
+    spaced = true;
     if (pendingLimit[0])
         put(QStringLiteral("LIMIT ") + *pendingLimit[0]);
     return out;

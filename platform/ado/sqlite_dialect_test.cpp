@@ -1,4 +1,5 @@
 #include "platform/ado/sqlite_dialect.h"
+#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 

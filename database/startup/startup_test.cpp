@@ -1,7 +1,7 @@
-#include "database/startup.h"
+#include "database/startup/startup.h"
 
 #include "database/frm_acceso.h"
-#include "database/query_masks.h"
+#include "database/startup/query_masks.h"
 #include "database/startup_test_util.h"
 #include "platform/component/component.h"
 #include "platform/runtime/app.h"

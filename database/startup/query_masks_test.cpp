@@ -1,4 +1,4 @@
-#include "database/query_masks.h"
+#include "database/startup/query_masks.h"
 
 #include "lookup/lib_clscons3.h"
 #include "database/startup_test_util.h"

@@ -1,0 +1,453 @@
+#include "platform/ado/ado.h"
+#include "platform/ado/recording_provider.h"
+#include "platform/runtime/vberror.h"
+#include "tests/support/fixture_db.h"
+#include "tests/support/qt_print.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ado::Connection;
+using ado::Recordset;
+
+// A connection on a fresh database with the suite's schema and a small table of its own.
+class SqliteDb : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        db = MakeFixtureDb(dir.path(), withDemo(), 8);
+        cn.setCursorLocation(ado::adUseClient);
+        cn.Open(db.connectionString);
+        cn.Execute("CREATE TABLE dbo.T (C varchar(10) NOT NULL PRIMARY KEY, N int NULL, R float NULL, "
+                   "M money NULL, F datetime NULL)");
+    }
+    virtual bool withDemo() const { return false; }
+
+    // Runs a statement and gives the first column of the first row.
+    Variant scalar(const QString &sql)
+    {
+        Recordset rs;
+        rs.Open(sql, cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
+        EXPECT_FALSE(rs.Eof()) << sql.toStdString();
+        return rs.Eof() ? Variant() : rs.Fields(0).Value();
+    }
+    int count(const QString &sql) { return scalar(sql).toLong(); }
+
+    // The error a call raises (Number 0 when it raises none).
+    template <typename F>
+    ErrObject raised(F &&call)
+    {
+        try {
+            call();
+        } catch (const VbException &e) {
+            return e.err();
+        }
+        return {};
+    }
+
+    QTemporaryDir dir;
+    FixtureDb db;
+    Connection cn;
+};
+
+class DemoDb : public SqliteDb {
+    bool withDemo() const override { return true; }
+};
+
+TEST_F(SqliteDb, TextComparesWithoutCaseAndTrailingBlanks)
+{
+    cn.Execute("INSERT INTO T (C, N) VALUES ('abc  ', 1)\r\nINSERT INTO T (C, N) VALUES ('  RM', 2)");
+    const char *const hits[] = {
+        "SELECT COUNT(*) FROM T WHERE C = 'ABC'",
+        "SELECT COUNT(*) FROM T WHERE LTRIM(RTRIM(C)) = 'Abc'",
+        "SELECT COUNT(*) FROM T WHERE SUBSTRING(C, 1, 2) = 'AB'",
+        "SELECT COUNT(*) FROM T WHERE UPPER(C) = 'abc   '",
+        "SELECT COUNT(*) FROM T WHERE C IN ('x', 'ABC')",
+        "SELECT COUNT(*) FROM T WHERE C = '  rm'",
+        "SELECT COUNT(*) FROM T WHERE ISNULL(C, '') = 'ABC'",
+    };
+    for (const char *sql : hits) {
+        SCOPED_TRACE(sql);
+        EXPECT_EQ(count(sql), 1);
+    }
+    // Leading blanks count, as they do on the server.
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'RM'"), 0);
+    // The key holds "abc" once, whatever the case or the trailing blanks.
+    EXPECT_EQ(raised([&] { cn.Execute("INSERT INTO T (C) VALUES ('ABC')"); }).Number, ado::DB_E_INTEGRITYVIOLATION);
+}
+
+TEST_F(SqliteDb, FunctionsKeepTheServersMeaning)
+{
+    cn.Execute("INSERT INTO T (C, N) VALUES ('Ñandú', 1)");
+    EXPECT_EQ(scalar("SELECT LEN('ab  ')").toLong(), 2);
+    EXPECT_EQ(scalar("SELECT CHARINDEX('B', 'abcb')").toLong(), 2);
+    EXPECT_EQ(scalar("SELECT CHARINDEX('b', 'abcb', 3)").toLong(), 4);
+    EXPECT_EQ(scalar("SELECT CHARINDEX('z', 'abc')").toLong(), 0);
+    EXPECT_EQ(scalar("SELECT LEFT('abcdef', 2)").toString(), "ab");
+    EXPECT_EQ(scalar("SELECT RIGHT('abcdef', 2) + 'x'").toString(), "efx");
+    EXPECT_EQ(scalar("SELECT UPPER(C) FROM T").toString(), QString::fromUtf8("ÑANDÚ"));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'ñandú'"), 1);
+    EXPECT_TRUE(scalar("SELECT ISNULL(N, 0) FROM T WHERE C = 'x' OR 1 = 1").type() == Variant::Type::Long);
+}
+
+TEST_F(SqliteDb, DayMonthYearDatesMeanThatDay)
+{
+    cn.Execute("INSERT INTO T (C, F) VALUES ('a', '5/3/2021')\n"
+               "INSERT INTO T (C, F) VALUES ('b', '06/03/21 10:30')");
+    const Variant f = scalar("SELECT F FROM T WHERE C = 'a'");
+    ASSERT_TRUE(f.isDate());
+    EXPECT_EQ(f.toDate(), QDateTime(QDate(2021, 3, 5), QTime(0, 0)));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F <= '05/03/2021'"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F <= '6/3/2021'"), 1);  // 10:30 is after that day's start
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F <= '6/3/2021 23:59:59'"), 2);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F >= '2021-03-06'"), 1);
+    const Variant last = scalar("SELECT MAX(F) FROM T");
+    ASSERT_TRUE(last.isDate());
+    EXPECT_EQ(last.toDate(), QDateTime(QDate(2021, 3, 6), QTime(10, 30)));
+}
+
+TEST_F(SqliteDb, FieldValuesAndSizes)
+{
+    cn.Execute("INSERT INTO T (C, N, R, M, F) VALUES ('a', 7, 1.5, 12.3456, '1/2/2005')");
+    cn.Execute("INSERT INTO T (C) VALUES ('b')");
+    Recordset rs;
+    rs.Open("SELECT C, N, R, M, F, N * 2 AS DOBLE FROM T ORDER BY C", cn, 0, 1);
+    struct Expect {
+        const char *name;
+        Variant::Type type;
+        int size;
+    };
+    const Expect fields[] = {{"C", Variant::Type::String, 10},  {"N", Variant::Type::Long, 4},
+                             {"R", Variant::Type::Double, 8},   {"M", Variant::Type::Currency, 8},
+                             {"F", Variant::Type::Date, 16},    {"DOBLE", Variant::Type::Long, 4}};
+    for (const Expect &e : fields) {
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(rs.Fields(e.name).Value().type(), e.type);
+        EXPECT_EQ(rs.Fields(e.name).DefinedSize(), e.size);
+    }
+    EXPECT_EQ(rs.Fields("M").Value().toCurrency(), Currency::fromScaled(123456));
+    rs.MoveNext();
+    for (const char *name : {"N", "R", "M", "F", "DOBLE"})
+        EXPECT_TRUE(rs.Fields(name).Value().isNull()) << name;
+}
+
+TEST_F(SqliteDb, TopIfExistsAlterAndOwners)
+{
+    cn.Execute("INSERT INTO T (C, N) VALUES ('a', 3)\nINSERT INTO T (C, N) VALUES ('b', 1)\n"
+               "INSERT INTO [dbo].[T] (C, N) VALUES ('c', 2)");
+    EXPECT_EQ(scalar("SELECT TOP 1 C FROM dbo.T ORDER BY N").toString(), "b");
+    for (int i = 0; i < 2; ++i)
+        cn.Execute("IF NOT EXISTS (SELECT * FROM T WHERE C = 'D')\r\nINSERT INTO T (C, N) VALUES ('d', 9)");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 4);
+    cn.Execute("IF EXISTS (SELECT * FROM T WHERE C = 'zz') DELETE T");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 4);
+    cn.Execute("ALTER TABLE dbo.T ADD EMAIL VARCHAR(50) Null  CONSTRAINT DF_T_EMAIL DEFAULT ('')");
+    cn.Execute("ALTER TABLE T ADD [NRO ASIENTO] int NOT NULL DEFAULT (0)");
+    cn.Execute("UPDATE T SET EMAIL = 'X@Y' WHERE C = 'a'");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE EMAIL = 'x@y  '"), 1);
+    EXPECT_EQ(count("SELECT SUM([NRO ASIENTO]) FROM T"), 0);
+}
+
+TEST_F(SqliteDb, TransactionSpansCallsAndNests)
+{
+    cn.Execute("INSERT INTO T (C) VALUES ('a')");
+    cn.Execute("BEGIN TRANSACTION\r\nDELETE T WHERE C = 'a'\r");
+    cn.Execute("ROLLBACK TRANSACTION");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
+
+    // Only the outermost commit ends it; a rollback undoes every level.
+    cn.Execute("BEGIN TRAN");
+    EXPECT_EQ(cn.BeginTrans(), 2);
+    cn.Execute("DELETE T");
+    cn.Execute("COMMIT TRANSACTION");
+    cn.RollbackTrans();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
+
+    cn.BeginTrans();
+    cn.Execute("DELETE T");
+    cn.Execute("COMMIT");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 0);
+
+    const ErrObject e = raised([&] { cn.Execute("COMMIT TRANSACTION"); });
+    EXPECT_NE(e.Number, 0);
+    EXPECT_EQ(cn.errors().Count(), 1);
+    EXPECT_EQ(cn.errors().Item(0).NativeError, 3902);
+}
+
+TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
+{
+    cn.Execute("INSERT INTO T (C) VALUES ('a')");
+    struct Case {
+        const char *sql;
+        std::int32_t number;
+        int native;
+    };
+    const Case cases[] = {
+        {"SELEC * FROM T", ado::DB_E_ERRORSINCOMMAND, SQLITE_ERROR},
+        {"SELECT NOPE FROM T", ado::DB_E_ERRORSINCOMMAND, SQLITE_ERROR},
+        {"SELECT NOFUNC(C) FROM T", ado::DB_E_ERRORSINCOMMAND, SQLITE_ERROR},
+        {"DELETE NO_SUCH_TABLE WHERE A = 1", ado::DB_E_NOTABLE, SQLITE_ERROR},
+        {"INSERT INTO T (C) VALUES ('A')", ado::DB_E_INTEGRITYVIOLATION, SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"INSERT INTO T (N) VALUES (1)", ado::DB_E_INTEGRITYVIOLATION, SQLITE_CONSTRAINT_NOTNULL},
+        {"SELECT CONVERT(varchar, N) FROM T", ado::DB_E_ERRORSINCOMMAND, SQLITE_ERROR},
+        // An error in a later statement of a batch is seen, and the batch stops there.
+        {"DELETE T WHERE C = 'zz'\rDELETE NO_SUCH_TABLE\rDELETE T", ado::DB_E_NOTABLE, SQLITE_ERROR},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.sql);
+        const ErrObject e = raised([&] { cn.Execute(c.sql); });
+        EXPECT_EQ(e.Number, c.number);
+        EXPECT_EQ(e.NativeError, c.native);
+        EXPECT_EQ(e.Source, "SQLite");
+        ASSERT_EQ(cn.errors().Count(), 1);
+        EXPECT_EQ(cn.errors().Item(0).Number, c.number);
+        EXPECT_FALSE(cn.errors().Item(0).Description.isEmpty());
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
+    // A searched DELETE that removes nothing succeeds and leaves no error.
+    std::int32_t affected = -1;
+    cn.Execute("DELETE T WHERE C = 'none'", &affected);
+    EXPECT_EQ(affected, 0);
+    EXPECT_EQ(cn.errors().Count(), 0);
+    cn.Execute("SET NOCOUNT ON\r\nINSERT INTO T (C) VALUES ('b')\r\nINSERT INTO T (C) VALUES ('c')", &affected);
+    EXPECT_EQ(affected, 2);
+}
+
+TEST_F(SqliteDb, OpenRefusesMissingFilesAndUnknownProviders)
+{
+    const QString missing = dir.filePath("missing.db");
+    Connection other;
+    const ErrObject e = raised([&] { other.Open(SqliteConnectionString(missing)); });
+    EXPECT_EQ(e.Number, ado::E_FAIL_);
+    EXPECT_EQ(other.errors().Count(), 1);
+    EXPECT_EQ(other.errors().Item(0).SQLState, "08004");
+    EXPECT_TRUE(e.Description.contains(missing));
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(other.State(), ado::adStateClosed);
+
+    EXPECT_EQ(raised([&] { other.Open("Provider=Nothing.1;Data Source=x;"); }).Number, ado::adErrProviderNotFound);
+    EXPECT_EQ(raised([&] { other.Execute("SELECT 1"); }).Number, ado::adErrInvalidConnection);
+
+    EXPECT_EQ(cn.platform(), ado::Platform::SQLite);
+    EXPECT_EQ(cn.DefaultDatabase(), db.path);
+    cn.setDefaultDatabase(db.path);
+    EXPECT_NE(raised([&] { cn.setDefaultDatabase("OTRA_EMPRESA"); }).Number, 0);
+}
+
+TEST_F(SqliteDb, RecordsetNavigation)
+{
+    cn.Execute("INSERT INTO T (C, N) VALUES ('a', 1)\nINSERT INTO T (C, N) VALUES ('b', 2)\n"
+               "INSERT INTO T (C, N) VALUES ('c', 3)");
+    Recordset rs;
+    rs.Open("SELECT C, N, N AS c FROM T ORDER BY N", cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
+    EXPECT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(rs.CursorType(), ado::adOpenStatic);  // client-side cursors are static
+    EXPECT_EQ(rs.LockType(), ado::adLockReadOnly);
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_FALSE(rs.Bof());
+    EXPECT_EQ(rs.AbsolutePosition(), 1);
+    // Names ignore case; the first of two equal names wins.
+    EXPECT_EQ(rs.Fields("c").Value().toString(), "a");
+    EXPECT_EQ(rs.Fields(" n ").Value().toLong(), 1);
+    EXPECT_EQ(raised([&] { rs.Fields("NOPE"); }).Number, vberr::ItemNotFound);
+    EXPECT_EQ(raised([&] { rs.Fields(3); }).Number, vberr::ItemNotFound);
+    rs.MoveLast();
+    EXPECT_EQ(rs.AbsolutePosition(), 3);
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_EQ(rs.Fields(0).Name(), "C");
+    EXPECT_EQ(raised([&] { rs.Fields(0).Value(); }).Number, vberr::NoCurrentRecord);
+    EXPECT_EQ(raised([&] { rs.MoveNext(); }).Number, vberr::NoCurrentRecord);
+    rs.MoveFirst();
+    rs.MoveNext();
+    const auto rows = rs.GetRows();
+    ASSERT_EQ(rows.size(), 3);  // fields
+    ASSERT_EQ(rows[0].size(), 2);  // rows from the current one on
+    EXPECT_EQ(rows[0][0].toString(), "b");
+    EXPECT_EQ(rows[1][1].toLong(), 3);
+    EXPECT_TRUE(rs.Eof());
+    rs.MoveFirst();
+    EXPECT_EQ(rs.GetRows(1)[0].size(), 1);
+    EXPECT_EQ(rs.Fields("C").Value().toString(), "b");
+    rs.Close();
+    EXPECT_EQ(raised([&] { rs.Close(); }).Number, vberr::ObjectClosed);
+
+    Recordset empty;
+    empty.Open("SELECT * FROM T WHERE C = 'none'", cn, 0, 1);
+    EXPECT_TRUE(empty.Bof());
+    EXPECT_TRUE(empty.Eof());
+    EXPECT_EQ(empty.RecordCount(), 0);
+    EXPECT_EQ(empty.FieldCount(), 5);
+    EXPECT_EQ(raised([&] { empty.MoveFirst(); }).Number, vberr::NoCurrentRecord);
+
+    // Server-side forward-only cursors cannot tell their count.
+    Connection server;
+    server.Open(db.connectionString);
+    Recordset fwd;
+    fwd.Open("SELECT * FROM T", server, ado::adOpenForwardOnly, ado::adLockReadOnly);
+    EXPECT_EQ(fwd.RecordCount(), -1);
+    fwd.Close();
+    fwd.Open("SELECT * FROM T", server, ado::adOpenStatic, ado::adLockReadOnly);
+    EXPECT_EQ(fwd.RecordCount(), 3);
+}
+
+TEST_F(SqliteDb, UpdateWritesTheRowUnlessSomeoneChangedIt)
+{
+    cn.Execute("INSERT INTO T (C, N, M, F) VALUES ('a', 1, 10.5, '1/1/2020')\nINSERT INTO T (C, N) VALUES ('b', 2)");
+    Recordset rs;
+    rs.Open("SELECT * FROM T WHERE C = 'a'", cn, ado::adOpenDynamic, ado::adLockOptimistic);
+    EXPECT_EQ(rs.LockType(), ado::adLockOptimistic);
+    rs.Fields("N").setValue(Variant(5));
+    rs.Fields("F").setValue(Variant("15/06/24 10:30"));  // as the numbering routines write it
+    rs.Update();
+    EXPECT_EQ(count("SELECT N FROM T WHERE C = 'a'"), 5);
+    EXPECT_EQ(scalar("SELECT F FROM T WHERE C = 'a'").toDate(), QDateTime(QDate(2024, 6, 15), QTime(10, 30)));
+    EXPECT_EQ(count("SELECT N FROM T WHERE C = 'b'"), 2);
+    rs.Fields("M").setValue(Variant(Currency::fromScaled(200000)));
+    rs.Update();  // a second update of the same row
+    EXPECT_EQ(scalar("SELECT M FROM T WHERE C = 'a'").toCurrency(), Currency::fromScaled(200000));
+
+    // Someone else changes the row in between: the update must not overwrite it.
+    Recordset stale;
+    stale.Open("SELECT * FROM T WHERE C = 'b'", cn, ado::adOpenDynamic, ado::adLockOptimistic);
+    cn.Execute("UPDATE T SET N = 99 WHERE C = 'b'");
+    stale.Fields("N").setValue(Variant(3));
+    EXPECT_EQ(raised([&] { stale.Update(); }).Number, ado::DB_E_CONCURRENCYVIOLATION);
+    EXPECT_EQ(count("SELECT N FROM T WHERE C = 'b'"), 99);
+
+    Recordset ro;
+    ro.Open("SELECT * FROM T", cn, 0, ado::adLockReadOnly);
+    ro.Fields("N").setValue(Variant(0));
+    EXPECT_EQ(raised([&] { ro.Update(); }).Number, ado::adErrFeatureNotAvailable);
+
+    Recordset expr;
+    expr.Open("SELECT C, N + 1 AS X FROM T", cn, ado::adOpenDynamic, ado::adLockOptimistic);
+    expr.Fields("X").setValue(Variant(0));
+    EXPECT_EQ(raised([&] { expr.Update(); }).Number, ado::E_FAIL_);
+}
+
+TEST_F(SqliteDb, OpenSchemaListsTablesViewsAndColumns)
+{
+    Recordset tables = cn.OpenSchema(ado::adSchemaTables);
+    QStringList names;
+    while (!tables.Eof()) {
+        names << tables.Fields("TABLE_NAME").Value().toString();
+        tables.MoveNext();
+    }
+    for (const char *name : {"V_MV_CPTE", "V_MV_CPTEINSUMOS", "V_MV_CPTETAREAS", "V_MV_CPTE_OBSERV", "V_MV_STOCK",
+                             "TA_CONFIGURACION", "ta_usuarios", "V_MA_ARTICULOS", "C_MV_CPTE", "SS_MA_CUENTAS",
+                             "SS_AC_CUENTAS_DIARIO_CCOSTO", "T"})
+        EXPECT_TRUE(names.contains(name)) << name;
+
+    Recordset cols = cn.OpenSchema(ado::adSchemaColumns, {Variant(db.path), Variant(), Variant("v_mv_cpte"), Variant()});
+    QStringList columns;
+    while (!cols.Eof()) {
+        EXPECT_EQ(cols.Fields("TABLE_NAME").Value().toString(), "V_MV_CPTE");
+        columns << cols.Fields("COLUMN_NAME").Value().toString();
+        cols.MoveNext();
+    }
+    EXPECT_TRUE(columns.contains("IdComplemento"));
+    EXPECT_TRUE(columns.contains("FECHA"));
+}
+
+TEST_F(DemoDb, TheDeletionRunsBatchRemovesOneVoucher)
+{
+    const QString tc = "  RM";
+    Recordset rs;
+    rs.Open("SELECT * FROM V_MV_CPTE WHERE TC = '" + tc + "' AND FECHA <= '31/12/2030'", cn, 0, 1);
+    ASSERT_EQ(rs.RecordCount(), 2);
+    const QString id = rs.Fields("IdComprobante").Value().toString();
+    const QString comp = rs.Fields("IdComplemento").Value().toString();
+    EXPECT_EQ(id.size(), 13);
+    const QString key = "TC = '" + tc + "' AND IDCOMPROBANTE = '" + id + "' AND IdComplemento = ";
+    const QString batch = "BEGIN TRANSACTION\r\n"
+                          "DELETE V_MV_CPTEINSUMOS WHERE " + key + " " + comp + "\r"
+                          "DELETE V_MV_CPTETAREAS WHERE " + key + "  " + comp + "\r"
+                          "DELETE V_MV_CPTE_OBSERV WHERE " + key + " " + comp + "\r"
+                          "DELETE V_MV_CPTE WHERE " + key + comp + "\r"
+                          "DELETE V_MV_STOCK WHERE " + key + " " + comp + "\r";
+    std::int32_t affected = 0;
+    cn.Execute(batch, &affected);
+    EXPECT_EQ(affected, 5 + 2 + 1 + 1 + 5);
+    cn.Execute("COMMIT TRANSACTION");
+    EXPECT_EQ(cn.errors().Count(), 0);
+    for (const char *table : {"V_MV_CPTEINSUMOS", "V_MV_CPTETAREAS", "V_MV_CPTE_OBSERV", "V_MV_CPTE", "V_MV_STOCK"}) {
+        SCOPED_TRACE(table);
+        EXPECT_EQ(count(QString("SELECT COUNT(*) FROM %1 WHERE TC = '  RM' AND IDCOMPROBANTE = '%2'").arg(table, id)), 0);
+        EXPECT_GT(count(QString("SELECT COUNT(*) FROM %1").arg(table)), 0);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'"), 1);
+    // A failing batch is undone by the caller's rollback.
+    const QString other = scalar("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM'").toString();
+    EXPECT_NE(raised([&] {
+                  cn.Execute("BEGIN TRANSACTION\r\nDELETE V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = '" +
+                             other + "'\rDELETE V_MV_NOPE WHERE X = 1\r");
+              }).Number,
+              0);
+    EXPECT_EQ(cn.errors().Count(), 1);
+    cn.Execute("ROLLBACK TRANSACTION");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = '" + other + "'"), 5);
+}
+
+TEST_F(DemoDb, DemoDataHasUsersConfigurationAndFixedWidthCodes)
+{
+    EXPECT_EQ(count("SELECT Administrador FROM ta_usuarios WHERE nombre = 'ADMIN'"), 1);
+    EXPECT_EQ(count("SELECT Administrador FROM ta_usuarios WHERE nombre = 'operador'"), 0);
+    EXPECT_EQ(scalar("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'DepositoDefault'").toString(), "   1");
+    EXPECT_EQ(count("SELECT COUNT(DISTINCT TC) FROM V_MV_CPTE"), 4);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM V_MV_CPTE WHERE LEN(IDCOMPROBANTE) <> 13"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM V_MA_ARTICULOS WHERE SUBSTRING(IDARTICULO, 1, 1) <> ' '"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM SS_MA_CUENTAS"), 0);
+}
+
+TEST(RecordingProvider, RecordsCallsAndAnswersScriptedErrors)
+{
+    Connection cn;
+    auto owned = std::make_unique<ado::RecordingProvider>(ado::Platform::Oracle, "OraOLEDB");
+    ado::RecordingProvider &rec = *owned;
+    rec.fail("V_MV_STOCK", {ado::DB_E_NOTABLE, "ORA-00942: table or view does not exist", {}, "42S02", 942}, 1);
+    rec.fail("CommitTrans", {ado::E_FAIL_, "commit failed", {}, {}, 0});
+    rec.affect("DELETE", 5);
+    ado::RowSet answer;
+    answer.columns.push_back({"VALOR", ado::ColumnKind::Text, 255, {}, {}});
+    answer.rows.push_back({Variant("SI")});
+    rec.answer("TA_CONFIGURACION", answer);
+    cn.attachProvider(std::move(owned));
+    EXPECT_EQ(cn.platform(), ado::Platform::Oracle);
+    EXPECT_EQ(cn.State(), ado::adStateOpen);
+
+    cn.BeginTrans();
+    std::int32_t n = 0;
+    cn.Execute("DELETE V_MV_CPTE WHERE 1 = 1", &n);
+    EXPECT_EQ(n, 5);
+    ErrObject failure;
+    try {
+        cn.Execute("DELETE V_MV_STOCK WHERE 1 = 1");
+    } catch (const VbException &e) {
+        failure = e.err();
+    }
+    EXPECT_EQ(failure.Number, ado::DB_E_NOTABLE);
+    EXPECT_EQ(failure.Source, "OraOLEDB");
+    EXPECT_EQ(cn.errors().Item(0).NativeError, 942);
+    cn.Execute("DELETE V_MV_STOCK WHERE 1 = 1");  // the rule was used up
+    EXPECT_EQ(cn.errors().Count(), 0);
+    EXPECT_THROW(cn.CommitTrans(), VbException);
+    cn.RollbackTrans();
+
+    Recordset rs;
+    rs.Open("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'X'", cn);
+    EXPECT_EQ(rs.Fields("valor").Value().toString(), "SI");
+    EXPECT_EQ(rec.calls(), (QStringList{"BeginTrans", "Execute DELETE V_MV_CPTE WHERE 1 = 1",
+                                        "Execute DELETE V_MV_STOCK WHERE 1 = 1", "Execute DELETE V_MV_STOCK WHERE 1 = 1",
+                                        "CommitTrans", "RollbackTrans",
+                                        "Query SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'X'"}));
+}
+
+} // namespace
