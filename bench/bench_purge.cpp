@@ -3,17 +3,18 @@
 // identical databases of 1,000 and 10,000 vouchers.
 // Usage: bench_purge [sizes...]   (default: 1000 10000)
 #include "purge/deletion_run.h"
-#include "purge/testdata/llenado.h"
 
 #include "database/db_dll.h"
 #include "database/startup/startup.h"
+#include "platform/ado/sqlite_provider.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
+#include "tools/demodata.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -23,11 +24,6 @@
 #include <string>
 
 namespace {
-
-QString Esquema()
-{
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../database/schema.sql"));
-}
 
 // Peak resident memory of the process so far, in KiB.
 long PicoMemoria()
@@ -71,7 +67,7 @@ Medida PorLaApi(const QString &ruta)
 {
     sqlite3 *db = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &db);
-    llenado::RegistraColacion(db);
+    ado::SqliteProvider::registerExtensions(db);
     QElapsedTimer reloj;
     reloj.start();
     sqlite3_stmt *sel = nullptr;
@@ -137,13 +133,15 @@ int main(int argc, char **argv)
                 "sqlite3 ms/v", "peak KiB");
     double primeraPorComprobante = 0;
     for (int n : tamanos) {
-        llenado::Plan plan;
-        plan.comprobantes = n;
-        plan.tipos = {QStringLiteral("  RM")};
+        demodata::Options opciones;
+        opciones.vouchers = n;
+        opciones.types = {QStringLiteral("RM")};
+        opciones.overwrite = true;
         const QString a = QDir(dir.path()).filePath(QStringLiteral("corrida-%1.db").arg(n));
         const QString b = QDir(dir.path()).filePath(QStringLiteral("api-%1.db").arg(n));
-        llenado::CreaBase(a, Esquema(), plan);
-        llenado::CreaBase(b, Esquema(), plan);
+        demodata::CreateDemoDatabase(a, opciones);
+        QFile::remove(b);
+        QFile::copy(a, b);
 
         const Medida corrida = PorLaCorrida(a);
         const long pico = PicoMemoria();

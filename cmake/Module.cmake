@@ -18,7 +18,7 @@ function(anulacion_module name dir)
     add_executable(${name}_tests ${tests})
     target_link_libraries(${name}_tests PRIVATE ${name} ${M_TEST_DEPS} testsupport GTest::gtest)
     gtest_discover_tests(${name}_tests
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300
       DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()

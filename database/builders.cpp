@@ -14,12 +14,17 @@ QString ArmaCondicion(const QString &Columna, const QString &Operador, const QSt
     const QString nada = QStringLiteral("1=1");
     if (Valores.isEmpty())
         return nada;
+    // Between single quotes an inner quote is doubled, so the value stays one literal.
+    const bool entreComillas = Comilla == QLatin1String("'");
+    auto valor = [&](const QString &v) {
+        return entreComillas ? QString(v).replace(QLatin1Char('\''), QStringLiteral("''")) : v;
+    };
     try {
-        QString condicion = Columna + Operador + Comilla + Valores.front() + Comilla;
+        QString condicion = Columna + Operador + Comilla + valor(Valores.front()) + Comilla;
         for (qsizetype i = 1; i < Valores.size(); ++i) {
             if (SaltaVacios && Valores[i].trimmed().isEmpty())
                 continue;
-            condicion += Conector + Columna + Operador + Comilla + Valores[i] + Comilla;
+            condicion += Conector + Columna + Operador + Comilla + valor(Valores[i]) + Comilla;
         }
         if (!IncluyeNulos.isNull() && !IncluyeNulos.isEmpty() && IncluyeNulos.toBool())
             condicion += Conector + Columna + QStringLiteral(" is null ");

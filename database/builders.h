@@ -24,7 +24,8 @@ extern std::vector<TipoCampoValor> gTotalesAgrupados;
 // Columna Operador Comilla valor Comilla for each value, joined by Conector;
 // with IncluyeNulos True (Null counts as False) also "Conector Columna is null ".
 // The first value always takes part; with SaltaVacios the later ones that are
-// blank once trimmed are left out. An empty list, or any failure, gives "1=1".
+// blank once trimmed are left out. With Comilla "'" a quote inside a value is
+// doubled. An empty list, or any failure, gives "1=1".
 QString ArmaCondicion(const QString &Columna, const QString &Operador, const QStringList &Valores,
                       const QString &Conector, const QString &Comilla, const Variant &IncluyeNulos,
                       bool SaltaVacios);

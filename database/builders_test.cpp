@@ -26,6 +26,7 @@ TEST(ArmaCondicion, BuildsTheComparisonList)
         {"blank later values kept", {"A1", ""}, false, false, " idarticulo ='A1' OR  idarticulo =''"},
         {"blank first value always kept", {" ", "B2"}, false, true, " idarticulo =' ' OR  idarticulo ='B2'"},
         {"never sized", {}, true, false, "1=1"},
+        {"a quote inside a value", {"O'B", "A'1'"}, false, false, " idarticulo ='O''B' OR  idarticulo ='A''1'''"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
@@ -33,6 +34,17 @@ TEST(ArmaCondicion, BuildsTheComparisonList)
                                 QStringLiteral("'"), c.incluyeNulos, c.saltaVacios),
                   QString::fromUtf8(c.esperado));
     }
+}
+
+// Another quote mark (or none, for numbers) leaves the values as given.
+TEST(ArmaCondicion, OtherQuoteMarksLeaveValuesAlone)
+{
+    EXPECT_EQ(ArmaCondicion(QStringLiteral("Nro"), QStringLiteral(" = "), {QStringLiteral("1"), QStringLiteral("2")},
+                            QStringLiteral(" OR "), QString(), false, false),
+              QStringLiteral("Nro = 1 OR Nro = 2"));
+    EXPECT_EQ(ArmaCondicion(QStringLiteral("F"), QStringLiteral("="), {QStringLiteral("O'B")}, QStringLiteral(" OR "),
+                            QStringLiteral("#"), true, false),
+              QStringLiteral("F=#O'B# OR F is null "));
 }
 
 class ArmaInsertTest : public ::testing::Test {

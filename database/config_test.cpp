@@ -1,6 +1,9 @@
 #include "database/config.h"
 
+#include "database/sqlite_spy_test_util.h"
 #include "database/startup_test_util.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -162,6 +165,98 @@ TEST_F(CfgTest, UserWithoutBusinessUnitGetsOne)
     EXPECT_EQ(gTopDefault, QStringLiteral("50"));
     EXPECT_TRUE(gModuloOrdenDeTrabajo) << "missing key: on";
     EXPECT_EQ(gMaxDto.toDouble(), 0.0);
+}
+
+// The keys in the order they are read; the business unit comes between rows 11 and 13.
+TEST_F(CfgTest, CargaConfiguracionReadsTheKeysInOrder)
+{
+    QStringList enviados;
+    ado::Errors errores;
+    auto motor = ado::SqliteProvider::open(empresa.path(), errores);
+    ASSERT_TRUE(motor);
+    gDB().gCnn().attachProvider(std::make_unique<SpyProvider>(std::move(motor), enviados));
+    gUsuarioLogeado = QStringLiteral("ana");
+    CargaConfiguracion(QStringLiteral("/app/"));
+
+    const QRegularExpression clave(QStringLiteral("^SELECT VALOR, valoraux FROM ta_configuracion WHERE CLAVE = '(.*)'$"));
+    QStringList leidas;
+    for (const QString &s : enviados) {
+        const QRegularExpressionMatch m = clave.match(s);
+        const QString k = m.hasMatch() ? m.captured(1) : (s.contains(QStringLiteral("ta_usuarios")) ? "(usuario)" : s);
+        if (leidas.isEmpty() || leidas.last() != k)  // a key read twice in a row counts once
+            leidas << k;
+    }
+    const QStringList esperadas = {
+        "MostrarStockenConsultas", "TituloClientes", "TituloProveedores", "EXIGECLAVECONSULTALIKEARTICULOS",
+        "UsaConsultaLike", "CantidadDecimales", "UsaMultilesMonedas", "UsaFacturaProforma", "USACCOSTO",
+        "USA_STK_STOCK_UDKG", "(usuario)", "UNIDADDEMEDIDA_M3", "UNIDADDEMEDIDA_BL", "UNIDADDEMEDIDA_KG", "PERIODO",
+        "VALIDACODIGOBARRA", "CFondo", "CLetra", "ModuloOrdenDeTrabajo", "V_ModificaCPrecio", "C_ModificaCPrecio",
+        "MADERERA", "MAD_TIRAS", "MAD_P2", "MAD_ML", "MAD_M2", "MAD_HOJAS", "MAD_ML_P2", "MAD_M2_P2", "MAD_ML_M2",
+        "CuentaCtroDist", "MaxDto", "PideClave_StockNeg", "PideClave_MarkUpBase", "PideClave_LimiteCredito",
+        "SS_BloqueoActivo", "Top_Default"};
+    EXPECT_EQ(leidas.join(QStringLiteral(", ")).toStdString(), esperadas.join(QStringLiteral(", ")).toStdString());
+}
+
+TEST_F(CfgTest, CargaConfiguracionTrimsEveryTextRow)
+{
+    const std::pair<const char *, QString *> filas[] = {
+        {"TituloClientes", &gTituloClientes},   {"TituloProveedores", &gTituloProveedores},
+        {"UNIDADDEMEDIDA_M3", &gUnidadM3},     {"UNIDADDEMEDIDA_BL", &gUnidadBL},
+        {"UNIDADDEMEDIDA_KG", &gUnidadKG},     {"MAD_TIRAS", &gMadTiras},
+        {"MAD_P2", &gMadP2},                   {"MAD_ML", &gMadML},
+        {"MAD_M2", &gMadM2},                   {"MAD_HOJAS", &gMadHojas},
+        {"MAD_ML_P2", &gMadMLP2},              {"MAD_M2_P2", &gMadM2P2},
+        {"MAD_ML_M2", &gMadMLM2},              {"CuentaCtroDist", &gCuentaCtroDist},
+    };
+    for (const auto &[k, var] : filas)
+        empresa.config(QString::fromUtf8(k), QStringLiteral(" v_%1 ").arg(QString::fromUtf8(k)));
+    CargaConfiguracion(QStringLiteral("/app/"));
+    for (const auto &[k, var] : filas) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(*var, QStringLiteral("v_%1").arg(QString::fromUtf8(k)));
+    }
+}
+
+// Every switch row under one value: which rule each key follows.
+TEST_F(CfgTest, CargaConfiguracionSwitchRules)
+{
+    enum Regla { Si, SiRecortado, NoEsNo, DefinidoYNoEsNo };
+    const std::tuple<const char *, bool *, Regla> filas[] = {
+        {"MostrarStockenConsultas", &gMostrarStockEnConsultas, Si},
+        {"EXIGECLAVECONSULTALIKEARTICULOS", &gExigeClaveConsultaLike, Si},
+        {"UsaConsultaLike", &gUsaConsultaLike, Si},
+        {"UsaMultilesMonedas", &gUsaMultilesMonedas, Si},
+        {"UsaFacturaProforma", &gUsaFacturaProforma, Si},
+        {"USACCOSTO", &gUsaCCosto, Si},
+        {"USA_STK_STOCK_UDKG", &gUsaStockUdKg, Si},
+        {"VALIDACODIGOBARRA", &gValidaCodigoBarra, SiRecortado},
+        {"ModuloOrdenDeTrabajo", &gModuloOrdenDeTrabajo, NoEsNo},
+        {"V_ModificaCPrecio", &gVModificaCPrecio, DefinidoYNoEsNo},
+        {"C_ModificaCPrecio", &gCModificaCPrecio, DefinidoYNoEsNo},
+        {"MADERERA", &gMaderera, DefinidoYNoEsNo},
+        {"PideClave_StockNeg", &gPideClaveStockNeg, DefinidoYNoEsNo},
+        {"PideClave_MarkUpBase", &gPideClaveMarkUpBase, DefinidoYNoEsNo},
+        {"PideClave_LimiteCredito", &gPideClaveLimiteCredito, DefinidoYNoEsNo},
+        {"SS_BloqueoActivo", &gSSBloqueoActivo, Si},
+    };
+    // Value (nullptr: no row), then the expected state per rule.
+    const std::pair<const char *, std::array<bool, 4>> valores[] = {
+        {nullptr, {false, false, true, false}}, {"si", {true, true, true, true}},
+        {" SI", {false, true, true, true}},     {"NO ", {false, false, false, true}},
+        {"no", {false, false, false, false}},    {"x", {false, false, true, true}},
+    };
+    for (const auto &[valor, esperado] : valores) {
+        SCOPED_TRACE(valor ? std::string("'") + valor + "'" : std::string("no row"));
+        empresa.exec(QStringLiteral("DELETE FROM ta_configuracion;"));
+        for (const auto &[k, var, regla] : filas) {
+            *var = !esperado[regla];
+            if (valor)
+                empresa.config(QString::fromUtf8(k), QString::fromUtf8(valor));
+        }
+        CargaConfiguracion(QStringLiteral("/app/"));
+        for (const auto &[k, var, regla] : filas)
+            EXPECT_EQ(*var, esperado[regla]) << k;
+    }
 }
 
 } // namespace

@@ -2,25 +2,16 @@
 
 #include "database/globals.h"
 #include "platform/component/component.h"
+#include "platform/runtime/vberror.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QWidget>
 
-#include <exception>
-#include <functional>
 
 namespace {
 
-// The routine ignores every failure: each step runs whatever the one before did.
-void Paso(const std::function<void()> &paso)
-{
-    try {
-        paso();
-    } catch (...) {
-    }
-}
 
 // An icon of the program's own resources, by name.
 QIcon IconoDeRecursos(const QString &nombre)
@@ -54,16 +45,18 @@ void AplicaIconoYEstilo(QWidget *window)
     if (!window)
         return;
     QString nombre;
-    Paso([&] {
+    // Every failure is ignored: each step runs whatever the one before did.
+    Steps paso([](const ErrObject &) { return Steps::Ignore; });
+    paso([&] {
         nombre = gIni().LeeValor(QStringLiteral("VI000vi.INI"), QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
                                  QStringLiteral("ICONVELGORA"));
     });
-    Paso([&] {
+    paso([&] {
         const QIcon icono = IconoDeRecursos(nombre);
         if (!icono.isNull())
             window->setWindowIcon(icono);
     });
-    Paso([&] {
+    paso([&] {
         // Only a window that still has no icon of its own takes the file.
         if (window->windowIcon().isNull() || !window->testAttribute(Qt::WA_SetWindowIcon)) {
             if (QFileInfo::exists(QStringLiteral("velgora.ico")))
@@ -72,12 +65,12 @@ void AplicaIconoYEstilo(QWidget *window)
     });
     if (EsVentanaMarco(window))
         return;
-    Paso([&] { gEntorno().AjustaFormulario(window); });
+    paso([&] { gEntorno().AjustaFormulario(window); });
     for (const char *barra : {"UtilVel1", "TBarRep1", "Util0011"}) {
-        Paso([&] {
+        paso([&] {
             if (QObject *toolbar = window->findChild<QObject *>(QLatin1String(barra)))
                 toolbar->setProperty("StyleBar", gFlatToolbars.toDouble());
         });
     }
-    Paso([] { QCoreApplication::processEvents(); });
+    paso([] { QCoreApplication::processEvents(); });
 }

@@ -30,6 +30,8 @@ frmAcceso::frmAcceso(QWidget *parent) : QDialog(parent)
     TxtUserId = box("TxtUserId");
     TxtUserPassword = box("TxtUserPassword");
     TxtUserPassword->setEchoMode(QLineEdit::Password);
+    // The suite's password boxes show "*", not the style's own bullet.
+    TxtUserPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
     CboPlataformaDB = new QComboBox(framAcceso);
     CboPlataformaDB->setObjectName(QStringLiteral("CboPlataformaDB"));

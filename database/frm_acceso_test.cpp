@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,8 @@ TEST(frmAcceso, ControlsAndTexts)
         EXPECT_EQ(etiquetas[i].first->parentWidget(), f.framAcceso);
     }
     EXPECT_EQ(f.TxtUserPassword->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(f.TxtUserPassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, f.TxtUserPassword),
+              int('*'));
     ASSERT_EQ(f.CboPlataformaDB->count(), 2);
     EXPECT_EQ(f.CboPlataformaDB->itemText(0), QStringLiteral("SQL Server"));
     EXPECT_EQ(f.CboPlataformaDB->itemText(1), QStringLiteral("ORACLE"));

@@ -162,6 +162,24 @@ TEST_F(OpenServerTest, RetryThenSuccess)
     EXPECT_TRUE(db.gEsAdmin);
 }
 
+TEST_F(OpenServerTest, RetryQuestionQuotesTheFirstProviderError)
+{
+    operador.answer(ui::vbNo);
+    DB_Dll &db = gDB();
+    db.gServidor = QStringLiteral("malo");
+    db.gDBName = QStringLiteral("/no/existe/base.db");
+    db.OpenServerADODB(false, 3, QString(), false);
+    ASSERT_EQ(operador.requests().size(), 1u);
+    ASSERT_GE(db.gCnn().errors().Count(), 1) << "No leaves the collection as it was";
+    const ado::Error &e = db.gCnn().errors().Item(0);
+    const QString esperado = QStringLiteral(" Estado de Sql: %1\rNumero de Error: %2\rDescripcion: %3\rCodigo Nativo: %4\r"
+                                            " - Desea Intentarlo Nuevamente??? ")
+                                 .arg(e.SQLState, QString::number(e.Number), e.Description, QString::number(e.NativeError));
+    EXPECT_EQ(operador.requests()[0].prompt, esperado);
+    EXPECT_EQ(operador.requests()[0].style, ui::vbYesNo + ui::vbCritical);
+    EXPECT_FALSE(db.gOpenFlag);
+}
+
 TEST_F(OpenServerTest, RetryCancelledInTheDialogGivesUp)
 {
     operador.answer(ui::vbYes);  // then the dialog is left untouched: Cancel

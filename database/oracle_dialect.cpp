@@ -57,7 +57,8 @@ QString ConvertTop(const QString &text)
     const QString select = text.left(m.capturedStart(0));
     const QString head = text.left(m.capturedStart(1));
     const QString number = m.captured(2);
-    const QString tail = text.mid(m.capturedEnd(2) + 1);
+    // The rest after TOP is trimmed before it is cut, so trailing blanks go.
+    const QString tail = vb::RTrim(text.mid(m.capturedEnd(2) + 1));
 
     // A ROWNUM condition beside ORDER BY or GROUP BY would pick arbitrary rows
     // before ordering or grouping: limit the finished result instead.
@@ -120,6 +121,8 @@ QString ConvertDates(const QString &text)
     while (out.contains(QStringLiteral("TO_DATE(TO_DATE("), CI)) {
         out.replace(QStringLiteral("TO_DATE(TO_DATE("), QStringLiteral("TO_DATE("), CI);
         out.replace(QStringLiteral("'DD/MM/YYYY'),'DD/MM/YYYY')"), QStringLiteral("'DD/MM/YYYY')"), CI);
+        out.replace(QStringLiteral("'DD/MM/YYYY HH24:MI:SS'),'DD/MM/YYYY HH24:MI:SS')"),
+                    QStringLiteral("'DD/MM/YYYY HH24:MI:SS')"), CI);
     }
     return out;
 }

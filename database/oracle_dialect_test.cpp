@@ -39,6 +39,7 @@ const DialectCase kSteps[] = {
      "SELECT * FROM (SELECT * FROM T WHERE A = 1 ORDER BY B) WHERE ROWNUM <= 1"},
     {"top_group_by", "SELECT TOP 5 A, COUNT(*) FROM T GROUP BY A ORDER BY 2",
      "SELECT * FROM (SELECT A, COUNT(*) FROM T GROUP BY A ORDER BY 2) WHERE ROWNUM <= 5"},
+    {"top_trailing_blanks", "SELECT TOP 10 CODIGO FROM T   ", "SELECT  CODIGO FROM T  WHERE ROWNUM <= 10  "},
     {"top_lower_case", "select top 3 a from t", "select  a from t  WHERE ROWNUM <= 3  "},
     {"stope_is_a_column", "SELECT STOPE, A FROM T WHERE B = 'LAPTOP '", "SELECT STOPE, A FROM T WHERE B = 'LAPTOP '"},
     // Step 2: LEN.
@@ -51,6 +52,8 @@ const DialectCase kSteps[] = {
      "SELECT * FROM T WHERE F >= TO_DATE('01/02/2005','DD/MM/YYYY') AND G <= TO_DATE('01/02/2005','DD/MM/YYYY')"},
     {"date_already_converted", "SELECT * FROM T WHERE F = TO_DATE('01/02/2005','DD/MM/YYYY')",
      "SELECT * FROM T WHERE F = TO_DATE('01/02/2005','DD/MM/YYYY')"},
+    {"date_time_already_converted", "SELECT * FROM T WHERE F = TO_DATE('01/02/2005 08:00:00','DD/MM/YYYY HH24:MI:SS')",
+     "SELECT * FROM T WHERE F = TO_DATE('01/02/2005 08:00:00','DD/MM/YYYY HH24:MI:SS')"},
     {"date_with_time", "SELECT * FROM T WHERE F < '31/12/2024 23:59:59' AND G > '1/2/2005 8:05'",
      "SELECT * FROM T WHERE F < TO_DATE('31/12/2024 23:59:59','DD/MM/YYYY HH24:MI:SS') AND G > "
      "TO_DATE('01/02/2005 08:05:00','DD/MM/YYYY HH24:MI:SS')"},

@@ -53,6 +53,8 @@ TEST_F(OracleScriptTest, CutsBatchesIntoCalls)
          "DELETE FROM D WHERE K = 1\rDELETE FROM E WHERE K = 1\r",
          {"BeginTrans", "Execute DELETE FROM A WHERE K = 1", "Execute DELETE FROM B WHERE K = 1", "Execute DELETE FROM C WHERE K = 1",
           "Execute DELETE FROM D WHERE K = 1", "Execute DELETE FROM E WHERE K = 1"}},
+        {"alter_and_grant", "ALTER TABLE T ADD X INT GRANT SELECT ON T TO U",
+         {"Execute ALTER TABLE T ADD X INT", "Execute GRANT SELECT ON T TO U"}},
         {"commit_alone", "COMMIT TRANSACTION", {"CommitTrans"}},
         {"rollback_trans", "ROLLBACK TRANS", {"RollbackTrans"}},
         {"leading_blanks", "  \r\n  INSERT INTO T (A) VALUES (1)", {"Execute INSERT INTO T (A) VALUES (1)"}},

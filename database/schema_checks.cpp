@@ -1,5 +1,6 @@
 #include "database/db_dll.h"
 
+#include "database/builders.h"
 #include "platform/runtime/strings.h"
 
 namespace {
@@ -10,6 +11,19 @@ constexpr auto CI = Qt::CaseInsensitive;
 Steps SchemaSteps(DB_Dll &db, const QString &rutina)
 {
     return Steps([&db, rutina](const ErrObject &err) { return db.TratamientoErrores(err, std::nullopt, rutina); });
+}
+
+// The default as written: a number with "." whatever the regional settings.
+QString TextoDeDefault(const Variant &valor)
+{
+    switch (valor.type()) {
+    case Variant::Type::Null: return QStringLiteral("NULL");
+    case Variant::Type::Integer:
+    case Variant::Type::Long:
+    case Variant::Type::Double:
+    case Variant::Type::Currency: return NumeroSQL(valor);
+    default: return valor.toString();
+    }
 }
 
 } // namespace
@@ -68,7 +82,7 @@ void DB_Dll::AddField(const QString &Tabla, const QString &Campo, const QString 
         if (!ValorDefault.isEmpty())
             porDefecto = QStringLiteral(" CONSTRAINT DF_") + vb::Trim(Tabla) + QLatin1Char('_') + vb::Trim(Campo) +
                          QStringLiteral(" DEFAULT (") +
-                         (ValorDefault.isNull() ? QStringLiteral("NULL") : ValorDefault.toString()) + QLatin1Char(')');
+                         TextoDeDefault(ValorDefault) + QLatin1Char(')');
         sentencia = QStringLiteral("ALTER TABLE dbo.") + Tabla + QStringLiteral(" ADD ") + Campo + QLatin1Char(' ') +
                     Tipo + nulos + porDefecto;
     });

@@ -1,6 +1,7 @@
 #include "database/db_dll.h"
 #include "database/sqlite_spy_test_util.h"
 
+#include "platform/runtime/regional.h"
 #include "platform/ui/scripted_responder.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,10 @@ TEST_F(SchemaChecksTest, AddFieldStatements)
          "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT ('')"},
         {"no default", true, Variant(), "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null "},
         {"not null with a number", false, 0, "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Not Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT (0)"},
+        {"a decimal default under comma settings", true, 0.5,
+         "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT (0.5)"},
     };
+    vb::ScopedRegional coma(vb::CommaDecimalSettings());
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
         sent.clear();

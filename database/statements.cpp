@@ -46,6 +46,8 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
         return 0;
     });
 
+    // The collection tells of this call only, also when nothing reaches the server.
+    gCnn().errors().Clear();
     run([&] {
         const bool dropAndCreate = SentenciaSQL.contains(QStringLiteral("DROP"), CI)
                                    && SentenciaSQL.contains(QStringLiteral("CREATE"), CI)

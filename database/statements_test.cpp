@@ -114,6 +114,18 @@ TEST_F(StatementsTest, FailureMessagesFollowTheRules)
     }
 }
 
+TEST_F(StatementsTest, TruncationAfterSuccessStaysForTheCaller)
+{
+    LeavingProvider &leaving = AttachRecording<LeavingProvider>(db.gCnn(), ado::Platform::SqlServer);
+    for (std::size_t entries : {1u, 2u, 3u}) {
+        SCOPED_TRACE(entries);
+        leaving.leaveAfterEach(std::vector<ado::Error>(entries, Failure(std::int32_t(0x80040E57), QStringLiteral("truncado"), 8152)));
+        db.EjecutaConsultaSQL(QStringLiteral("INSERT INTO T (A) VALUES ('xxxxxxxx')"));
+        EXPECT_EQ(db.gCnn().errors().Count(), int(entries));
+    }
+    EXPECT_TRUE(responder.requests().empty());
+}
+
 TEST_F(StatementsTest, OracleIsThePlatformNotTheWord)
 {
     // A SQL Server host named ORACLE01 runs the batch as one text.
@@ -126,6 +138,13 @@ TEST_F(StatementsTest, OracleIsThePlatformNotTheWord)
     db.EjecutaConsultaSQL(sql);
     EXPECT_EQ(provider->calls(), (QStringList{"BeginTrans", "Execute DELETE FROM T", "CommitTrans"}));
     EXPECT_TRUE(sql.isEmpty());
+
+    // A script that sends nothing leaves no errors of an earlier statement behind.
+    provider->fail(QStringLiteral("FROM MALA"), Failure(ado::DB_E_NOTABLE));
+    db.EjecutaConsultaSQL(QStringLiteral("DELETE FROM MALA"));
+    ASSERT_EQ(db.gCnn().errors().Count(), 1);
+    db.EjecutaConsultaSQL(QStringLiteral("SET NOCOUNT  ON"));
+    EXPECT_EQ(db.gCnn().errors().Count(), 0);
 }
 
 TEST_F(StatementsTest, RecordsetQueriesPassSynonymsAndDialect)
@@ -138,7 +157,7 @@ TEST_F(StatementsTest, RecordsetQueriesPassSynonymsAndDialect)
     };
     const Case cases[] = {
         {"sql_server", ado::Platform::SqlServer, true, "SELECT TOP 1 [A] FROM SS_MA_CUENTAS "},
-        {"oracle", ado::Platform::Oracle, true, "SELECT  \"A\" FROM SS_MA_CUENTAS   WHERE ROWNUM <= 1  "},
+        {"oracle", ado::Platform::Oracle, true, "SELECT  \"A\" FROM SS_MA_CUENTAS  WHERE ROWNUM <= 1  "},
         {"oracle_unconverted", ado::Platform::Oracle, false, "SELECT TOP 1 [A] FROM SS_MA_CUENTAS "},
     };
     for (const Case &c : cases) {
@@ -237,6 +256,19 @@ TEST_F(StatementsEngineTest, FailuresLeftToTheCallerShowNothing)
     db.EjecutaConsultaSQL(QStringLiteral("UPDATE T SET B = 'x'"), &rows);
     EXPECT_EQ(db.gCnn().errors().Count(), 0);
     EXPECT_EQ(rows, 2);
+}
+
+TEST_F(StatementsEngineTest, TimeOutShowsItsDescription)
+{
+    db.gCnn().setCommandTimeout(1);
+    db.EjecutaConsultaSQL(
+        QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c"));
+    ASSERT_EQ(db.gCnn().errors().Count(), 1);
+    EXPECT_EQ(db.gCnn().errors().Item(0).Number, ado::DB_E_ABORTLIMITREACHED);
+    ASSERT_EQ(responder.requests().size(), 1u);
+    EXPECT_EQ(responder.last().prompt, db.gCnn().errors().Item(0).Description);
+    EXPECT_EQ(responder.last().style, 16);
+    EXPECT_EQ(responder.last().title, QStringLiteral("Aviso al operador!!!"));
 }
 
 TEST_F(StatementsEngineTest, OpenRecordsetIsClosedAndReopened)

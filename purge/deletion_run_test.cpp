@@ -5,6 +5,7 @@
 
 #include "database/db_dll.h"
 #include "database/globals.h"
+#include "platform/ado/recording_provider.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/dates.h"
 #include "platform/ui/scripted_responder.h"
@@ -279,5 +280,123 @@ TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
 INSTANTIATE_TEST_SUITE_P(Tablas, FalloDeUnComprobante,
                          ::testing::Values(CasoFallo{"V_MV_CPTETAREAS", ui::vbYes}, CasoFallo{"V_MV_CPTETAREAS", ui::vbNo},
                                            CasoFallo{"V_MV_STOCK", ui::vbYes}, CasoFallo{"V_MV_STOCK", ui::vbNo}));
+
+// The server refuses one voucher's COMMIT (a deferred constraint, a lost
+// connection): seen only through a recorded connection, where what is sent
+// after the failure can be checked statement by statement.
+class CommitQueFalla : public AnulacionTest, public ::testing::WithParamInterface<int> {
+protected:
+    // Fails the commit of the n-th voucher: the COMMIT text is the same for
+    // all, so the rule is armed when the run paints that voucher.
+    class ArmaEnElComprobante final : public ProgresoAnulacion {
+    public:
+        ArmaEnElComprobante(ado::RecordingProvider &p, int n, ado::Error e)
+            : proveedor(p), cual(n), error(std::move(e))
+        {
+        }
+        void Muestra() override {}
+        void Pinta(double, const QString &) override
+        {
+            if (++pintadas == cual)
+                proveedor.fail(QStringLiteral("COMMIT TRANSACTION"), error, 1);
+        }
+        void Oculta() override {}
+
+    private:
+        ado::RecordingProvider &proveedor;
+        int cual;
+        ado::Error error;
+        int pintadas = 0;
+    };
+
+    // Replaces the open file's engine; TearDown's CierraConexion closes it.
+    ado::RecordingProvider &Graba()
+    {
+        auto p = std::make_unique<ado::RecordingProvider>(ado::Platform::SqlServer);
+        ado::RecordingProvider &ref = *p;
+        gDB().gCnn().attachProvider(std::move(p));
+        return ref;
+    }
+
+    static ado::RowSet Claves(const std::vector<std::pair<QString, int>> &claves)
+    {
+        ado::RowSet set;
+        set.columns = {{QStringLiteral("TC"), ado::ColumnKind::Text, 4, {}, {}},
+                       {QStringLiteral("IdComprobante"), ado::ColumnKind::Text, 13, {}, {}},
+                       {QStringLiteral("IdComplemento"), ado::ColumnKind::Integer, 4, {}, {}}};
+        for (const auto &[id, complemento] : claves)
+            set.rows.push_back({Variant(kRM), Variant(id), Variant(complemento)});
+        return set;
+    }
+};
+
+TEST_P(CommitQueFalla, PreguntaCitandoElErrorYDeshace)
+{
+    const int respuesta = GetParam();
+    const QString a = QStringLiteral("000100000001A"), b = QStringLiteral("000100000002A"),
+                  c = QStringLiteral("000100000003A");
+    ado::RecordingProvider &proveedor = Graba();
+    proveedor.answer(QStringLiteral("SELECT TC, IdComprobante, IdComplemento FROM V_MV_CPTE"),
+                     Claves({{a, 0}, {b, 1}, {c, 0}}));
+    ado::Error error;
+    error.Number = -2147217900;
+    error.Description = QStringLiteral("The transaction ended in the trigger. The batch has been aborted.");
+    error.NativeError = 3609;
+    ArmaEnElComprobante falla(proveedor, 2, error);
+
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(respuesta).answer(ui::vbOK);
+    const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QStringLiteral("31/12/2025"), falla);
+
+    ASSERT_GE(respuestas.requests().size(), 1u);
+    const ui::Request &pregunta = respuestas.requests().front();
+    EXPECT_EQ(pregunta.prompt,
+              QStringLiteral("Error detectado:") + error.Description + QStringLiteral("\r\n-Desea continuar...?"));
+    EXPECT_EQ(pregunta.title, QStringLiteral("Atencion"));
+    EXPECT_EQ(pregunta.style, ui::vbYesNo);
+    EXPECT_EQ(r.fallidos, 1);
+
+    const QString commit = QStringLiteral("Execute COMMIT TRANSACTION");
+    const QString rollback = QStringLiteral("Execute ROLLBACK TRANSACTION");
+    const auto lote = [](const QString &id, int complemento) {
+        return QStringLiteral("Execute ") + SentenciaBorrado(kRM, id, complemento);
+    };
+    // The failed commit is followed at once by the rollback; the first
+    // voucher's commit stood and is not undone.
+    QStringList esperadas{lote(a, 0), commit, lote(b, 1), commit, rollback};
+    const QStringList llamadas = proveedor.calls();
+    ASSERT_FALSE(llamadas.isEmpty());
+    EXPECT_TRUE(llamadas.first().startsWith(
+        QStringLiteral("Query SELECT TC, IdComprobante, IdComplemento FROM V_MV_CPTE WHERE TC = '  RM' AND FECHA < ")))
+        << llamadas.first().toStdString();
+    const QStringList log = LineasLog();
+    if (respuesta == ui::vbYes) {
+        esperadas << lote(c, 0) << commit;
+        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
+        EXPECT_EQ(r.anulados, 2);
+        ASSERT_EQ(respuestas.requests().size(), 2u);
+        EXPECT_EQ(respuestas.last().prompt,
+                  QStringLiteral("Anulado con Errores, se actualizaron 2 registros, fallaron 1 registros "));
+        EXPECT_EQ(respuestas.last().title, QStringLiteral("Aviso al Operador"));
+        EXPECT_EQ(respuestas.last().style, ui::vbExclamation);
+        ASSERT_EQ(log.size(), 2);
+        EXPECT_EQ(log[1], QStringLiteral("Registros Anulados 2 Usuario Sistema: %1").arg(gUsuarioLogeado));
+    } else {
+        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Detenida);
+        EXPECT_EQ(r.anulados, 1);
+        EXPECT_EQ(respuestas.requests().size(), 1u);  // no final message
+        EXPECT_EQ(respuestas.pending(), 1);
+        ASSERT_EQ(log.size(), 1);
+        EXPECT_TRUE(log[0].startsWith(QStringLiteral("PC: ")));
+    }
+    EXPECT_EQ(llamadas.mid(1), esperadas);
+    EXPECT_EQ(proveedor.transactionLevel(), 0);
+    EXPECT_EQ(respuestas.unexpected(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Respuestas, CommitQueFalla, ::testing::Values(int(ui::vbYes), int(ui::vbNo)),
+                         [](const ::testing::TestParamInfo<int> &i) {
+                             return i.param == ui::vbYes ? std::string("Si") : std::string("No");
+                         });
 
 } // namespace

@@ -1,9 +1,10 @@
 // Helpers shared by the purge tests (no tests of their own).
 #include "purge/purge_test_db.h"
-#include "purge/testdata/llenado.h"
 
 #include "database/db_dll.h"
 #include "database/startup/startup.h"
+#include "platform/ado/sqlite_provider.h"
+#include "tools/demodata.h"
 
 #include <QFile>
 
@@ -23,9 +24,15 @@ QString ParametrosPara(const QString &path)
 
 void CreaBaseDemo(const QString &path, int vouchers)
 {
-    llenado::Plan plan;
-    plan.comprobantes = vouchers;
-    llenado::CreaBase(path, QStringLiteral(ANULACION_SOURCE_DIR "/database/schema.sql"), plan);
+    demodata::Options opciones;
+    opciones.vouchers = vouchers;
+    opciones.overwrite = true;
+    // Ten vouchers a day: two or three RM on each day at different times
+    // (one at 14:30 or later), so any cut-off day tests "inclusive"; every
+    // fifth voucher has IdComplemento 1.
+    opciones.perDay = 10;
+    opciones.complementEvery = 5;
+    demodata::CreateDemoDatabase(path, opciones);
 }
 
 void CierraConexion()
@@ -51,7 +58,7 @@ Sqlite::Sqlite(const QString &path)
     if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(m_db));
     sqlite3_busy_timeout(m_db, 10000);
-    llenado::RegistraColacion(m_db);
+    ado::SqliteProvider::registerExtensions(m_db);
 }
 
 Sqlite::~Sqlite()

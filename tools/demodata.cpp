@@ -10,6 +10,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace demodata {
 namespace {
 
@@ -86,6 +89,26 @@ QString idComprobante(int branch, int number, QChar letter)
     return QStringLiteral("%1%2%3").arg(branch, 4, 10, QChar('0')).arg(number, 8, 10, QChar('0')).arg(letter);
 }
 
+// Options::types as indexes into kVoucherTypes; an unknown code is refused
+// before anything is written.
+std::vector<int> typeIndexes(const QStringList &codes)
+{
+    std::vector<int> indexes;
+    for (const QString &code : codes) {
+        int found = -1;
+        for (int t = 0; t < int(std::size(kVoucherTypes)); ++t)
+            if (code.trimmed() == QLatin1String(kVoucherTypes[t]))
+                found = t;
+        if (found < 0)
+            throw DemoError(QStringLiteral("unknown voucher type \"%1\"").arg(code).toStdString());
+        indexes.push_back(found);
+    }
+    if (indexes.empty())
+        for (int t = 0; t < int(std::size(kVoucherTypes)); ++t)
+            indexes.push_back(t);
+    return indexes;
+}
+
 } // namespace
 
 QString Code(const QString &text, int width) { return text.trimmed().rightJustified(width, ' ', true); }
@@ -119,6 +142,7 @@ void CreateSchema(const QString &path, bool overwrite)
 
 void CreateDemoDatabase(const QString &path, const Options &options)
 {
+    const std::vector<int> types = typeIndexes(options.types);
     CreateSchema(path, options.overwrite);
     Db db(path);
 
@@ -177,28 +201,34 @@ void CreateDemoDatabase(const QString &path, const Options &options)
 
     auto header = db.prepare(
         "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, RAZONSOCIAL, "
-        "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO, FECHAHORA_GRABACION) VALUES (?,?,0,?,?,?,?,?,?,?,?,?,?,?)");
+        "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO, FECHAHORA_GRABACION) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     auto purchase = db.prepare(
         "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, RAZONSOCIAL, "
-        "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO) VALUES (?,?,0,?,?,?,?,?,?,?,?,?,?)");
+        "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
     auto line = db.prepare("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, IDARTICULO, "
-                           "DESCRIPCION, IDUNIDAD, CANTIDAD, PRECIO, IMPORTE, IDDEPOSITO) VALUES (?,?,0,?,?,?,?,?,?,?,?)");
+                           "DESCRIPCION, IDUNIDAD, CANTIDAD, PRECIO, IMPORTE, IDDEPOSITO) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     auto taskLine = db.prepare("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, IDTAREA, "
-                               "DESCRIPCION, HORAS, IMPORTE) VALUES (?,?,0,?,?,?,?,?)");
-    auto note = db.prepare("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IdComplemento, OBSERVACIONES) VALUES (?,?,0,?)");
+                               "DESCRIPCION, HORAS, IMPORTE) VALUES (?,?,?,?,?,?,?,?)");
+    auto note = db.prepare("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IdComplemento, OBSERVACIONES) VALUES (?,?,?,?)");
     auto stock = db.prepare("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, "
                             "IdArticulo, Descripcion, IdUnidad, Cantidad, CantidadUD, IdUnidadBase, IdMotivoStock, "
-                            "PrecioVenta, Costo) VALUES (?,?,0,?,?,?,?,?,?,?,?,?,?,?,?)");
+                            "PrecioVenta, Costo) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
 
     const int vouchers = std::max(0, options.vouchers);
+    const int perDay = std::max(1, options.perDay);
+    const int dayGroups = (vouchers + perDay - 1) / perDay;
+    const int timeCount = int(std::size(kTimesOfDay));
     int numbers[4] = {0, 0, 0, 0};
     for (int v = 0; v < vouchers; ++v) {
-        const int t = v % 4;
+        const int t = types[size_t(v) % types.size()];
         const QString tc = Code(kVoucherTypes[t], 4);
         const int number = ++numbers[t];
         const QString id = idComprobante(1, number, 'A');
-        const qint64 dayOffset = vouchers > 1 ? qint64(v) * (options.days - 1) / (vouchers - 1) : 0;
-        const QString date = options.firstDate.addDays(dayOffset).toString(QStringLiteral("yyyy-MM-dd")) + " 00:00:00";
+        const int complement = options.complementEvery > 0 && (v + 1) % options.complementEvery == 0 ? 1 : 0;
+        const int group = v / perDay;
+        const qint64 dayOffset = dayGroups > 1 ? qint64(group) * (options.days - 1) / (dayGroups - 1) : 0;
+        const QString date = options.firstDate.addDays(dayOffset).toString(QStringLiteral("yyyy-MM-dd")) + " " +
+                             kTimesOfDay[(v % perDay) % timeCount];
         const QString account = Code(QString::number(1000 + v % int(std::size(kCustomers))), 10);
         const char *name = kCustomers[v % int(std::size(kCustomers))];
         const QString depot = Code(QString::number(1 + v % 2), 4);
@@ -210,18 +240,22 @@ void CreateDemoDatabase(const QString &path, const Options &options)
             const double price = 15.5 + a * 2.0;
             total += qty * price;
             const QString art = Code(QStringLiteral("ART%1").arg(a + 1, 4, 10, QChar('0')), 25);
-            db.run(line, tc, id, r + 1, art, kArticles[a], Code("UN", 4), qty, price, qty * price, depot);
-            db.run(stock, tc, id, r + 1, date, depot, art, kArticles[a], Code("UN", 4), sign * qty, sign * qty,
-                   Code("UN", 4), Code("1", 4), price, 10.0 + a * 1.25);
+            db.run(line, tc, id, complement, r + 1, art, kArticles[a], Code("UN", 4), qty, price, qty * price, depot);
+            db.run(stock, tc, id, complement, r + 1, date, depot, art, kArticles[a], Code("UN", 4), sign * qty,
+                   sign * qty, Code("UN", 4), Code("1", 4), price, 10.0 + a * 1.25);
         }
         for (int r = 0; r < 2; ++r) {
             const int k = (v + r) % int(std::size(kTasks));
-            db.run(taskLine, tc, id, r + 1, Code(QStringLiteral("T%1").arg(k + 1), 10), kTasks[k], 1.5 + r, 1200.0 * (r + 1));
+            db.run(taskLine, tc, id, complement, r + 1, Code(QStringLiteral("T%1").arg(k + 1), 10), kTasks[k], 1.5 + r,
+                   1200.0 * (r + 1));
         }
-        db.run(note, tc, id, QStringLiteral("Entregar en horario comercial. Comprobante %1 %2.").arg(tc.trimmed(), id));
-        db.run(header, tc, id, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4), total, "ADMIN", date);
+        db.run(note, tc, id, complement,
+               QStringLiteral("Entregar en horario comercial. Comprobante %1 %2.").arg(tc.trimmed(), id));
+        db.run(header, tc, id, complement, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4), total,
+               "ADMIN", date);
         if (t == 3)  // the purchase-side twin of an order
-            db.run(purchase, tc, id, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4), total, "ADMIN");
+            db.run(purchase, tc, id, complement, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4),
+                   total, "ADMIN");
     }
     db.exec("COMMIT");
 }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -14,11 +15,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Every voucher has 5 article lines, 2 task lines, 1 observation and 5
+// stock movements.
 struct Options {
     int vouchers = 200;                 // sales and purchase vouchers together
     QDate firstDate = QDate(2023, 1, 1);
     int days = 730;                     // dates spread over this many days
     bool overwrite = false;             // replace an existing file
+    // The types the vouchers take in turn, from kVoucherTypes, trimmed or
+    // padded; empty: all four.
+    QStringList types;
+    // Consecutive vouchers that share one day: the first at midnight, the
+    // others later in the day (kTimesOfDay in turn, up to 23:59:59), for
+    // runs cut off on a day whose vouchers are not all stamped at midnight.
+    int perDay = 1;
+    // Every n-th voucher (the n-th, the 2n-th...) has IdComplemento 1; 0: none.
+    int complementEvery = 0;
 };
 
 // The schema's SQL Server text, as compiled into the program.
@@ -36,5 +48,8 @@ void CreateDemoDatabase(const QString &path, const Options &options = {});
 
 // The voucher types of the demo data.
 inline const char *const kVoucherTypes[] = {"RM", "FC", "NC", "OC"};
+
+// The times of day of the vouchers that share a day (see Options::perDay).
+inline const char *const kTimesOfDay[] = {"00:00:00", "08:30:00", "14:30:00", "18:45:10", "23:59:59"};
 
 } // namespace demodata

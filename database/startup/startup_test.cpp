@@ -281,4 +281,16 @@ TEST_F(InicializaSistemaTest, AnErrorThatStopsStartUpIsShown)
     EXPECT_EQ(finales, 0) << "the connection is open, so the program goes on";
 }
 
+// The flag says open but the connection is not: start-up runs its later steps
+// and then ends the program rather than leave a window without a connection.
+TEST_F(InicializaSistemaTest, NoOpenConnectionAtTheEndEndsTheProgram)
+{
+    gDB().gOpenFlag = true;
+    bool arma = false;
+    QString cadena;
+    InicializaSistema(arma, parametros(), cadena, 3);
+    EXPECT_NE(gDB().gCnn().State(), ado::adStateOpen);
+    EXPECT_EQ(finales, 1);
+}
+
 } // namespace

@@ -77,6 +77,17 @@ TEST_F(SqliteDb, TextComparesWithoutCaseAndTrailingBlanks)
         SCOPED_TRACE(sql);
         EXPECT_EQ(count(sql), 1);
     }
+    // Trimmed or cut values against each other, with no literal to carry the rule.
+    const char *const pairs[] = {
+        "SELECT COUNT(*) FROM T A, T B WHERE A.N = 1 AND B.N = 1 AND RTRIM(A.C) = UPPER(B.C)",
+        "SELECT COUNT(*) FROM T A, T B WHERE A.N = 1 AND B.N = 1 AND LEFT(A.C, 2) = SUBSTRING(UPPER(B.C), 1, 2)",
+        "SELECT COUNT(*) FROM T A, T B WHERE A.N = 1 AND B.N = 3 AND SUBSTRING(A.C, 2, 4) = ISNULL(UPPER(B.C), '')",
+    };
+    cn.Execute("INSERT INTO T (C, N) VALUES ('bc', 3)");
+    for (const char *sql : pairs) {
+        SCOPED_TRACE(sql);
+        EXPECT_EQ(count(sql), 1);
+    }
     // Leading blanks count, as they do on the server.
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'RM'"), 0);
     // The key holds "abc" once, whatever the case or the trailing blanks.
@@ -90,6 +101,18 @@ TEST_F(SqliteDb, FunctionsKeepTheServersMeaning)
     EXPECT_EQ(scalar("SELECT CHARINDEX('B', 'abcb')").toLong(), 2);
     EXPECT_EQ(scalar("SELECT CHARINDEX('b', 'abcb', 3)").toLong(), 4);
     EXPECT_EQ(scalar("SELECT CHARINDEX('z', 'abc')").toLong(), 0);
+    // A start before the first character shortens the result; it never counts from the end.
+    const struct {
+        const char *sql;
+        const char *value;
+    } substrings[] = {
+        {"SELECT SUBSTRING('abcdef', 2, 3)", "bcd"}, {"SELECT SUBSTRING('abcdef', 0, 2)", "a"},
+        {"SELECT SUBSTRING('abcdef', -1, 3)", "a"},  {"SELECT SUBSTRING('abcdef', -3, 2)", ""},
+        {"SELECT SUBSTRING('abcdef', 5, 10)", "ef"}, {"SELECT SUBSTRING('abcdef', 9, 1)", ""},
+    };
+    for (const auto &c : substrings)
+        EXPECT_EQ(scalar(c.sql).toString(), c.value) << c.sql;
+    EXPECT_EQ(raised([&] { scalar("SELECT SUBSTRING('abc', 1, -1)"); }).Number, ado::DB_E_ERRORSINCOMMAND);
     EXPECT_EQ(scalar("SELECT LEFT('abcdef', 2)").toString(), "ab");
     EXPECT_EQ(scalar("SELECT RIGHT('abcdef', 2) + 'x'").toString(), "efx");
     EXPECT_EQ(scalar("SELECT UPPER(C) FROM T").toString(), QString::fromUtf8("ÑANDÚ"));
@@ -111,6 +134,33 @@ TEST_F(SqliteDb, DayMonthYearDatesMeanThatDay)
     const Variant last = scalar("SELECT MAX(F) FROM T");
     ASSERT_TRUE(last.isDate());
     EXPECT_EQ(last.toDate(), QDateTime(QDate(2021, 3, 6), QTime(10, 30)));
+}
+
+TEST_F(SqliteDb, QuotedDatesStayTextOutsideDateColumns)
+{
+    cn.Execute("INSERT INTO T (C, F) VALUES ('5/3/21', '5/3/21')");
+    EXPECT_EQ(scalar("SELECT C FROM T").toString(), "5/3/21");
+    EXPECT_EQ(scalar("SELECT F FROM T").toDate(), QDateTime(QDate(2021, 3, 5), QTime(0, 0)));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = '5/3/21' AND T.F = '05/03/2021'"), 1);
+    cn.Execute("UPDATE T SET C = '1/2/24', F = '1/2/24' WHERE C = '5/3/21'");
+    EXPECT_EQ(scalar("SELECT C FROM T").toString(), "1/2/24");
+    EXPECT_EQ(scalar("SELECT F FROM T").toDate(), QDateTime(QDate(2024, 2, 1), QTime(0, 0)));
+
+    // A table of the same batch, and a column added by an earlier call.
+    cn.Execute("CREATE TABLE W (D datetime NULL, S varchar(10) NULL)\nINSERT INTO W VALUES ('5/3/21', '5/3/21')");
+    EXPECT_EQ(scalar("SELECT S FROM W WHERE D = '5/3/2021'").toString(), "5/3/21");
+    cn.Execute("ALTER TABLE W ADD G datetime NULL");
+    cn.Execute("UPDATE W SET G = '6/3/21'");
+    EXPECT_EQ(scalar("SELECT G FROM W").toDate(), QDateTime(QDate(2021, 3, 6), QTime(0, 0)));
+
+    // A text written through a recordset stays as written in a text column.
+    Recordset rs;
+    rs.Open("SELECT * FROM T", cn, ado::adOpenDynamic, ado::adLockOptimistic);
+    rs.Fields("C").setValue(Variant("7/3/21"));
+    rs.Fields("F").setValue(Variant("7/3/21"));
+    rs.Update();
+    EXPECT_EQ(scalar("SELECT C FROM T").toString(), "7/3/21");
+    EXPECT_EQ(scalar("SELECT F FROM T").toDate(), QDateTime(QDate(2021, 3, 7), QTime(0, 0)));
 }
 
 TEST_F(SqliteDb, FieldValuesAndSizes)
@@ -218,6 +268,18 @@ TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
     EXPECT_EQ(cn.errors().Count(), 0);
     cn.Execute("SET NOCOUNT ON\r\nINSERT INTO T (C) VALUES ('b')\r\nINSERT INTO T (C) VALUES ('c')", &affected);
     EXPECT_EQ(affected, 2);
+}
+
+TEST_F(SqliteDb, ATimeOutHasANumberOfItsOwn)
+{
+    cn.setCommandTimeout(1);
+    const ErrObject e = raised([&] {
+        cn.Execute("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c");
+    });
+    EXPECT_EQ(e.Number, ado::DB_E_ABORTLIMITREACHED);
+    EXPECT_EQ(cn.errors().Item(0).SQLState, "HYT00");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 0);
+    EXPECT_EQ(cn.errors().Count(), 0);
 }
 
 TEST_F(SqliteDb, OpenRefusesMissingFilesAndUnknownProviders)

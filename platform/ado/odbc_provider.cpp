@@ -1,12 +1,10 @@
 #include "platform/ado/odbc_provider.h"
 
 #include "platform/ado/connection_string.h"
-#include "platform/runtime/app.h"
+#include "platform/runtime/ini.h"
 
 #include <QDateTime>
-#include <QDir>
 
-#include <ini.h>
 #include <sql.h>
 #include <sqlext.h>
 
@@ -73,23 +71,6 @@ void collect(SQLSMALLINT type, SQLHANDLE handle, const QString &source, Errors &
     for (Error &e : all)
         if (!anyError || !e.SQLState.startsWith("01"))
             errors.Add(std::move(e));
-}
-
-struct IniDrivers {
-    QString sqlServer, oracle;
-};
-
-int iniHandler(void *user, const char *section, const char *name, const char *value)
-{
-    auto *d = static_cast<IniDrivers *>(user);
-    if (QString::fromUtf8(section).compare("ODBC", Qt::CaseInsensitive) != 0)
-        return 1;
-    const QString key = QString::fromUtf8(name);
-    if (key.compare("SqlServerDriver", Qt::CaseInsensitive) == 0)
-        d->sqlServer = QString::fromUtf8(value).trimmed();
-    else if (key.compare("OracleDriver", Qt::CaseInsensitive) == 0)
-        d->oracle = QString::fromUtf8(value).trimmed();
-    return 1;
 }
 
 struct Stmt {
@@ -289,11 +270,9 @@ QString OdbcProvider::driverFor(Platform platform)
     const QString env = qEnvironmentVariable(oracle ? "ANULACION_ORACLE_DRIVER" : "ANULACION_SQLSERVER_DRIVER").trimmed();
     if (!env.isEmpty())
         return env;
-    IniDrivers drivers;
-    const QString ini = QDir(AppPath()).filePath(QStringLiteral("VI000vi.INI"));
-    if (QFile::exists(ini))
-        ini_parse(QFile::encodeName(ini).constData(), iniHandler, &drivers);
-    const QString fromIni = oracle ? drivers.oracle : drivers.sqlServer;
+    const QString fromIni = vb::ProfileString(QStringLiteral("VI000vi.INI"), QStringLiteral("ODBC"),
+                                              oracle ? QStringLiteral("OracleDriver") : QStringLiteral("SqlServerDriver"))
+                                    .trimmed();
     if (!fromIni.isEmpty())
         return fromIni;
     return oracle ? QStringLiteral("Oracle") : QStringLiteral("FreeTDS");

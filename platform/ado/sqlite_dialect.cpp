@@ -297,14 +297,205 @@ const QSet<QString> &textTypes()
     return types;
 }
 
+
+bool isName(const Token &t) { return t.kind == Token::Word || t.kind == Token::QuotedName; }
+
+// The type names the engine reads back as dates (see the provider's columns).
+bool isDateType(const QString &type)
+{
+    const QString up = type.toUpper();
+    return up.contains(QLatin1String("DATE")) || up.contains(QLatin1String("TIME"));
+}
+
+// The parts of a dotted name starting at `j` (a, a.b, a.b.c); `after` is the
+// index past it.
+QStringList dottedName(const std::vector<Sig> &sig, size_t j, size_t &after)
+{
+    QStringList parts;
+    while (j < sig.size() && isName(*sig[j].tok)) {
+        parts << sig[j].tok->text.toUpper();
+        ++j;
+        if (j + 1 >= sig.size() || !sig[j].tok->punct('.'))
+            break;
+        ++j;
+    }
+    after = j;
+    return parts;
+}
+
+QString lastPart(const std::vector<Sig> &sig, size_t j, size_t &after)
+{
+    const QStringList parts = dottedName(sig, j, after);
+    return parts.isEmpty() ? QString() : parts.back();
+}
+
+bool isComparison(const Token &t)
+{
+    static const QSet<QString> ops = {"=", "<>", "!=", "<", "<=", ">", ">="};
+    return t.kind == Token::Punct && ops.contains(t.text);
+}
+
+// Which string literals of a statement name a day: those compared with a
+// date column, set into one (UPDATE ... SET) or inserted at one's place
+// (INSERT INTO t (cols) VALUES). Any other literal is text.
+std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &dates)
+{
+    std::vector<bool> at(sig.size(), false);
+    if (dates.byTable.isEmpty() || sig.empty())
+        return at;
+    const QString first = sig.front().tok->upper();
+    size_t after = 0;
+    // UPDATE's own columns go unqualified in its SET and WHERE.
+    const QString updated = first == "UPDATE" ? lastPart(sig, 1, after) : QString();
+    auto tableOf = [&](const QStringList &parts, int depth) {
+        if (parts.size() >= 2)
+            return parts[parts.size() - 2];
+        return depth == 0 ? updated : QString();
+    };
+    // A column reference ending at `j` / starting at `j`.
+    auto columnEndingAt = [&](size_t j) {
+        if (j >= sig.size() || !isName(*sig[j].tok))
+            return false;
+        QStringList parts{sig[j].tok->text.toUpper()};
+        while (j >= 2 && sig[j - 1].tok->punct('.') && isName(*sig[j - 2].tok)) {
+            parts.prepend(sig[j - 2].tok->text.toUpper());
+            j -= 2;
+        }
+        return dates.has(tableOf(parts, sig[j].depth), parts.back());
+    };
+    auto columnStartingAt = [&](size_t j) {
+        size_t end = 0;
+        const QStringList parts = dottedName(sig, j, end);
+        if (parts.isEmpty() || (end < sig.size() && sig[end].tok->punct('(')))
+            return false;
+        return dates.has(tableOf(parts, sig[j].depth), parts.back());
+    };
+    // The column in front of a keyword at `k` (col [NOT] BETWEEN, col [NOT] IN).
+    auto columnBefore = [&](size_t k) {
+        if (k >= 1 && sig[k - 1].tok->is("NOT"))
+            --k;
+        return k >= 1 && columnEndingAt(k - 1);
+    };
+
+    for (size_t i = 0; i < sig.size(); ++i) {
+        if (sig[i].tok->kind != Token::String)
+            continue;
+        const int depth = sig[i].depth;
+        if (i >= 2 && isComparison(*sig[i - 1].tok) && columnEndingAt(i - 2))
+            at[i] = true;
+        else if (i + 2 < sig.size() && isComparison(*sig[i + 1].tok) && columnStartingAt(i + 2))
+            at[i] = true;
+        else if (i >= 1 && sig[i - 1].tok->is("BETWEEN") && columnBefore(i - 1))
+            at[i] = true;
+        else if (i >= 3 && sig[i - 1].tok->is("AND") && sig[i - 3].tok->is("BETWEEN") && columnBefore(i - 3))
+            at[i] = true;
+        else {
+            // IN ('...', '...'): a list of plain values only, never a subquery.
+            size_t j = i;
+            while (j > 0 && sig[j - 1].depth == depth &&
+                   (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number ||
+                    sig[j - 1].tok->punct(',')))
+                --j;
+            if (j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN") && columnBefore(j - 2))
+                at[i] = true;
+        }
+    }
+
+    if (first == "INSERT") {
+        size_t j = 1;
+        if (j < sig.size() && sig[j].tok->is("INTO"))
+            ++j;
+        const QString table = lastPart(sig, j, after);
+        j = after;
+        QStringList columns;
+        if (j < sig.size() && sig[j].tok->punct('(')) {
+            for (++j; j < sig.size() && !sig[j].tok->punct(')'); ++j)
+                if (isName(*sig[j].tok))
+                    columns << sig[j].tok->text.toUpper();
+        } else {
+            columns = dates.order.value(table);
+        }
+        while (j < sig.size() && !(sig[j].depth == 0 && sig[j].tok->is("VALUES")))
+            ++j;
+        qsizetype item = 0;
+        for (++j; j < sig.size(); ++j) {
+            const Token &t = *sig[j].tok;
+            if (sig[j].depth == 0 && t.punct('('))
+                item = 0;
+            else if (sig[j].depth == 1 && t.punct(','))
+                ++item;
+            else if (sig[j].depth == 1 && t.kind == Token::String && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(',')) &&
+                     j + 1 < sig.size() && (sig[j + 1].tok->punct(',') || sig[j + 1].tok->punct(')')) &&
+                     item < columns.size() && dates.has(table, columns[item]))
+                at[j] = true;
+        }
+    }
+    return at;
+}
+
+// What a CREATE, ALTER or DROP TABLE does to the date columns.
+void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
+{
+    size_t k = 0;
+    while (k + 1 < sig.size() && !(sig[k].depth == 0 && sig[k + 1].tok->is("TABLE") &&
+                                   (sig[k].tok->is("CREATE") || sig[k].tok->is("ALTER") || sig[k].tok->is("DROP"))))
+        ++k;
+    if (k + 1 >= sig.size())
+        return;
+    size_t j = 0;
+    const QString table = lastPart(sig, k + 2, j);
+    if (table.isEmpty())
+        return;
+    const QString verb = sig[k].tok->upper();
+    if (verb == "DROP") {
+        dates.byTable.remove(table);
+        dates.order.remove(table);
+        return;
+    }
+    auto define = [&](size_t c) {
+        if (c + 1 < sig.size() && isName(*sig[c].tok) && sig[c + 1].tok->kind == Token::Word) {
+            const QString column = sig[c].tok->text.toUpper();
+            if (!dates.order[table].contains(column))
+                dates.order[table] << column;
+            if (isDateType(sig[c + 1].tok->text))
+                dates.byTable[table].insert(column);
+            else
+                dates.byTable[table].remove(column);
+        }
+    };
+    if (verb == "CREATE") {
+        dates.byTable.insert(table, {});
+        dates.order.insert(table, {});
+        static const QSet<QString> constraints = {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"};
+        for (; j < sig.size(); ++j)
+            if (sig[j].depth == 1 && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(',')) &&
+                !constraints.contains(sig[j].tok->upper()))
+                define(j);
+        return;
+    }
+    // ALTER TABLE t ADD [COLUMN] c type / ALTER COLUMN c type / DROP COLUMN c
+    if (j >= sig.size())
+        return;
+    const QString action = sig[j].tok->upper();
+    if (++j < sig.size() && sig[j].tok->is("COLUMN"))
+        ++j;
+    if (action == "DROP" && j < sig.size()) {
+        dates.byTable[table].remove(sig[j].tok->text.toUpper());
+        dates.order[table].removeAll(sig[j].tok->text.toUpper());
+    } else if (action == "ADD" || action == "ALTER") {
+        define(j);
+    }
+}
+
 [[noreturn]] void refuse(const QString &what)
 {
     throw DialectError(QStringLiteral("The embedded database does not support %1.").arg(what));
 }
 
 // Translates one ordinary statement (no transaction word, no IF).
-QString translatePlain(const std::vector<Sig> &sig)
+QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates)
 {
+    const std::vector<bool> dateAt = dateLiterals(sig, dates);
     const QString first = sig.front().tok->upper();
     const bool tableDdl = (first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE");
     QString out;
@@ -318,6 +509,10 @@ QString translatePlain(const std::vector<Sig> &sig)
         spaced = true;
     };
     std::vector<std::optional<QString>> pendingLimit(1);
+    // Text functions lose the column's collation: their result gets it back,
+    // so trimmed or cut values still compare as the server compares them.
+    std::vector<bool> collateAfter(1, false);
+    bool collateNextCall = false;
     int depth = 0;
     size_t i = 0;
 
@@ -353,6 +548,10 @@ QString translatePlain(const std::vector<Sig> &sig)
             if (call && (up == "CONVERT" || up == "DATEADD" || up == "DATEDIFF" || up == "DATEPART" ||
                          up == "DATENAME" || up == "REPLICATE" || up == "STR" || up == "PATINDEX"))
                 refuse(QStringLiteral("the function %1").arg(up));
+            static const QSet<QString> textFunctions = {"ISNULL", "LEFT", "RIGHT", "LTRIM", "RTRIM", "SUBSTRING",
+                                                        "UPPER", "LOWER", "REPLACE"};
+            if (call && !tableDdl && textFunctions.contains(up))
+                collateNextCall = true;
             if (call && up == "ISNULL") {
                 put(QStringLiteral("IFNULL"));
                 continue;
@@ -438,7 +637,7 @@ QString translatePlain(const std::vector<Sig> &sig)
         }
 
         if (t.kind == Token::String) {
-            const QString date = SqliteDialect::storedDate(t.text);
+            const QString date = dateAt[i] ? SqliteDialect::storedDate(t.text) : QString();
             if (!date.isEmpty())
                 put(quoteString(date));
             else if (tableDdl)
@@ -458,6 +657,9 @@ QString translatePlain(const std::vector<Sig> &sig)
                 ++depth;
                 pendingLimit.resize(size_t(depth) + 1);
                 pendingLimit[size_t(depth)].reset();
+                collateAfter.resize(size_t(depth) + 1);
+                collateAfter[size_t(depth)] = collateNextCall;
+                collateNextCall = false;
                 continue;
             }
             if (t.text == ")") {
@@ -466,8 +668,11 @@ QString translatePlain(const std::vector<Sig> &sig)
                     put(QStringLiteral("LIMIT ") + *pendingLimit[size_t(depth)]);
                 }
                 out += ')';
-                if (depth > 0)
+                if (depth > 0) {
+                    if (collateAfter[size_t(depth)])
+                        out += QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
                     --depth;
+                }
                 continue;
             }
             if (t.text == "." || t.text == ",") {
@@ -487,7 +692,7 @@ QString translatePlain(const std::vector<Sig> &sig)
     return out;
 }
 
-std::optional<DialectStatement> translateStatement(const Tokens &toks)
+std::optional<DialectStatement> translateStatement(const Tokens &toks, const DateColumns &dates)
 {
     const std::vector<Sig> sig = significant(toks);
     if (sig.empty())
@@ -563,26 +768,40 @@ std::optional<DialectStatement> translateStatement(const Tokens &toks)
         if (innerSig.empty() || !innerSig.front().tok->is("SELECT"))
             refuse(QStringLiteral("IF EXISTS without a query"));
         st.kind = DialectStatement::Kind::IfExists;
-        st.condition = QStringLiteral("SELECT EXISTS (") + translatePlain(innerSig) + ')';
-        const std::optional<DialectStatement> inside = translateStatement(body);
+        st.condition = QStringLiteral("SELECT EXISTS (") + translatePlain(innerSig, dates) + ')';
+        const std::optional<DialectStatement> inside = translateStatement(body, dates);
         if (inside)
             st.body.push_back(*inside);
         return st;
     }
     if (first == "EXEC" || first == "EXECUTE" || first == "DECLARE" || first == "PRINT" || first == "GRANT")
         refuse(first);
-    st.sql = translatePlain(sig);
+    st.sql = translatePlain(sig, dates);
     return st;
 }
 
 } // namespace
 
-std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch)
+bool DateColumns::has(const QString &table, const QString &column) const
+{
+    const auto own = byTable.constFind(table);
+    if (own != byTable.constEnd())
+        return own->contains(column);
+    for (const QSet<QString> &columns : byTable)
+        if (columns.contains(column))
+            return true;
+    return false;
+}
+
+std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch, const DateColumns &given)
 {
     std::vector<DialectStatement> out;
-    for (const Tokens &statement : splitBatch(tokenize(batch)))
-        if (std::optional<DialectStatement> st = translateStatement(statement))
+    DateColumns dates = given;
+    for (const Tokens &statement : splitBatch(tokenize(batch))) {
+        if (std::optional<DialectStatement> st = translateStatement(statement, dates))
             out.push_back(std::move(*st));
+        learnSchema(significant(statement), dates);
+    }
     return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <stdexcept>
@@ -39,12 +41,23 @@ struct DialectStatement {
     std::vector<DialectStatement> body;  // one statement for IfExists
 };
 
+// The date columns of the database, upper-case, table by table. A quoted
+// date means a day only where it meets one of these.
+struct DateColumns {
+    QHash<QString, QSet<QString>> byTable;
+    QHash<QString, QStringList> order;  // every column, as declared: INSERT without a column list
+    // With a table this database has, its own columns; otherwise (an alias,
+    // a subquery, no table at all) a date column of any table.
+    bool has(const QString &table, const QString &column) const;
+};
+
 class SqliteDialect {
 public:
     // Splits a batch at ";", GO lines and line breaks that start a new
     // statement, and translates each statement. SET NOCOUNT and SET
-    // DATEFORMAT DMY vanish.
-    static std::vector<DialectStatement> translateBatch(const QString &batch);
+    // DATEFORMAT DMY vanish. Tables the batch creates, alters or drops
+    // count for its later statements.
+    static std::vector<DialectStatement> translateBatch(const QString &batch, const DateColumns &dates = {});
 
     // A quoted day/month/year date (d/m/yyyy or dd/mm/yy, optional
     // hh:mm[:ss]) or an ISO date, as stored: "YYYY-MM-DD HH:MM:SS"; empty

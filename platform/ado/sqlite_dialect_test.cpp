@@ -3,14 +3,24 @@
 
 #include <gtest/gtest.h>
 
+using ado::DateColumns;
 using ado::DialectStatement;
 using ado::SqliteDialect;
 
 namespace {
 
-QString only(const QString &sql)
+// T.F and V.FECHA, V.ALTA are dates; U.F is text.
+DateColumns schema()
 {
-    const auto st = SqliteDialect::translateBatch(sql);
+    DateColumns d;
+    d.byTable = {{"T", {"F"}}, {"V", {"FECHA", "ALTA"}}, {"U", {}}};
+    d.order = {{"T", {"C", "F"}}, {"V", {"ID", "FECHA", "OBS", "ALTA"}}, {"U", {"OBS", "F"}}};
+    return d;
+}
+
+QString only(const QString &sql, const DateColumns &dates = schema())
+{
+    const auto st = SqliteDialect::translateBatch(sql, dates);
     EXPECT_EQ(st.size(), 1u) << sql.toStdString();
     return st.empty() ? QString() : st.front().sql;
 }
@@ -29,16 +39,19 @@ TEST(SqliteDialect, TranslatesConstructByConstruct)
          "SELECT * FROM T WHERE A IN (SELECT A FROM U ORDER BY B LIMIT 1)"},
         {"DELETE V_MV_CPTE WHERE IdComplemento = 0", "DELETE FROM V_MV_CPTE WHERE IdComplemento = 0"},
         {"DELETE FROM T", "DELETE FROM T"},
-        {"SELECT ISNULL(A, 0) FROM dbo.T", "SELECT IFNULL(A, 0) FROM T"},
+        {"SELECT ISNULL(A, 0) FROM dbo.T", "SELECT IFNULL(A, 0) COLLATE SQLTEXT FROM T"},
         {"SELECT A FROM T WHERE A IS NULL", "SELECT A FROM T WHERE A IS NULL"},
         {"SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM T", "SELECT MAX(\"NUMERO ASIENTO\") AS \"NRO_ASIENTO\" FROM T"},
+        {"SELECT [COD-ART] FROM [dbo].[MI TABLA-2]", "SELECT \"COD-ART\" FROM \"MI TABLA-2\""},
         {"SELECT * FROM T WHERE F <= '31/12/2020'", "SELECT * FROM T WHERE F <= '2020-12-31 00:00:00'"},
         {"SELECT * FROM T WHERE F = '5/3/21 10:30'", "SELECT * FROM T WHERE F = '2021-03-05 10:30:00'"},
         {"SELECT * FROM T WHERE C = 'RM'", "SELECT * FROM T WHERE C = 'RM' COLLATE SQLTEXT"},
         {"SELECT * FROM T WHERE C = N'O''Brien'", "SELECT * FROM T WHERE C = 'O''Brien' COLLATE SQLTEXT"},
         {"SELECT 'A' + C FROM T", "SELECT 'A' COLLATE SQLTEXT || C FROM T"},
         {"SELECT LEFT(C, 2), RIGHT(C, 1) FROM T LEFT JOIN U ON T.A = U.A",
-         "SELECT sqlsrv_left(C, 2), sqlsrv_right(C, 1) FROM T LEFT JOIN U ON T.A = U.A"},
+         "SELECT sqlsrv_left(C, 2) COLLATE SQLTEXT, sqlsrv_right(C, 1) COLLATE SQLTEXT FROM T LEFT JOIN U ON T.A = U.A"},
+        {"SELECT * FROM T WHERE LTRIM(RTRIM(A)) = SUBSTRING(B, 1, LEN(B))",
+         "SELECT * FROM T WHERE LTRIM(RTRIM(A) COLLATE SQLTEXT) COLLATE SQLTEXT = SUBSTRING(B, 1, LEN(B)) COLLATE SQLTEXT"},
         {"ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT ('')",
          "ALTER TABLE CLIENTES ADD COLUMN EMAIL VARCHAR(50) COLLATE SQLTEXT Null CONSTRAINT DF_CLIENTES_EMAIL DEFAULT ('')"},
         {"CREATE TABLE T (TEXT varchar(4) NOT NULL, N int)",
@@ -49,6 +62,86 @@ TEST(SqliteDialect, TranslatesConstructByConstruct)
         SCOPED_TRACE(c.input);
         EXPECT_EQ(only(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected));
     }
+}
+
+TEST(SqliteDialect, QuotedDatesBecomeDaysOnlyAtDateColumns)
+{
+    const Case cases[] = {
+        {"SELECT * FROM V WHERE FECHA = '5/3/21'", "SELECT * FROM V WHERE FECHA = '2021-03-05 00:00:00'"},
+        {"SELECT * FROM V WHERE OBS = '1/2/2024'", "SELECT * FROM V WHERE OBS = '1/2/2024' COLLATE SQLTEXT"},
+        {"SELECT * FROM V WHERE [FECHA] >= '1/2/2024' AND fecha < '1/3/2024 10:30'",
+         "SELECT * FROM V WHERE \"FECHA\" >= '2024-02-01 00:00:00' AND fecha < '2024-03-01 10:30:00'"},
+        {"SELECT * FROM V X WHERE X.FECHA <> '1/2/2024' AND X.[ALTA] != '2/2/2024'",
+         "SELECT * FROM V X WHERE X.FECHA <> '2024-02-01 00:00:00' AND X.\"ALTA\" != '2024-02-02 00:00:00'"},
+        {"SELECT * FROM dbo.V WHERE '1/2/24' <= V.FECHA AND '1/2/24' > V.OBS",
+         "SELECT * FROM V WHERE '2024-02-01 00:00:00' <= V.FECHA AND '1/2/24' COLLATE SQLTEXT > V.OBS"},
+        {"SELECT * FROM V WHERE FECHA BETWEEN '1/2/24' AND '29/2/24'",
+         "SELECT * FROM V WHERE FECHA BETWEEN '2024-02-01 00:00:00' AND '2024-02-29 00:00:00'"},
+        {"SELECT * FROM V WHERE FECHA NOT BETWEEN '1/2/24' AND '29/2/24'",
+         "SELECT * FROM V WHERE FECHA NOT BETWEEN '2024-02-01 00:00:00' AND '2024-02-29 00:00:00'"},
+        {"SELECT * FROM V WHERE OBS BETWEEN '1/2/24' AND '29/2/24'",
+         "SELECT * FROM V WHERE OBS BETWEEN '1/2/24' COLLATE SQLTEXT AND '29/2/24' COLLATE SQLTEXT"},
+        {"SELECT * FROM V WHERE FECHA IN ('1/2/24', '2/2/24')",
+         "SELECT * FROM V WHERE FECHA IN ('2024-02-01 00:00:00', '2024-02-02 00:00:00')"},
+        {"SELECT * FROM V WHERE OBS NOT IN ('1/2/24')", "SELECT * FROM V WHERE OBS NOT IN ('1/2/24' COLLATE SQLTEXT)"},
+        {"SELECT * FROM V WHERE FECHA IN (SELECT OBS FROM V WHERE ID = '1/2/24')",
+         "SELECT * FROM V WHERE FECHA IN (SELECT OBS FROM V WHERE ID = '1/2/24' COLLATE SQLTEXT)"},
+        {"SELECT * FROM V WHERE LEFT(OBS, 6) = '5/3/21'",
+         "SELECT * FROM V WHERE sqlsrv_left(OBS, 6) COLLATE SQLTEXT = '5/3/21' COLLATE SQLTEXT"},
+        {"SELECT '5/3/21', 'del 5/3/21' FROM V", "SELECT '5/3/21' COLLATE SQLTEXT, 'del 5/3/21' COLLATE SQLTEXT FROM V"},
+        {"SELECT * FROM V WHERE FECHA = 'del 5/3/21'", "SELECT * FROM V WHERE FECHA = 'del 5/3/21' COLLATE SQLTEXT"},
+        {"SELECT * FROM V WHERE OBS = '2024-03-05' OR FECHA = '2024-03-05'",
+         "SELECT * FROM V WHERE OBS = '2024-03-05' COLLATE SQLTEXT OR FECHA = '2024-03-05 00:00:00'"},
+        {"INSERT INTO V (ID, FECHA, OBS) VALUES (1, '5/3/21', '5/3/21')",
+         "INSERT INTO V (ID, FECHA, OBS) VALUES (1, '2021-03-05 00:00:00', '5/3/21' COLLATE SQLTEXT)"},
+        {"INSERT INTO dbo.V VALUES (1, '5/3/21', 'del 5/3/21', '6/3/21')",
+         "INSERT INTO V VALUES (1, '2021-03-05 00:00:00', 'del 5/3/21' COLLATE SQLTEXT, '2021-03-06 00:00:00')"},
+        {"INSERT INTO V ([OBS], [ALTA]) VALUES ('1/1/20', '1/1/20'), ('2/1/20', '2/1/20')",
+         "INSERT INTO V (\"OBS\", \"ALTA\") VALUES ('1/1/20' COLLATE SQLTEXT, '2020-01-01 00:00:00'), "
+         "('2/1/20' COLLATE SQLTEXT, '2020-01-02 00:00:00')"},
+        {"INSERT INTO U (OBS, F) VALUES ('5/3/21', '5/3/21')",
+         "INSERT INTO U (OBS, F) VALUES ('5/3/21' COLLATE SQLTEXT, '5/3/21' COLLATE SQLTEXT)"},
+        {"UPDATE V SET FECHA = '5/3/21', OBS = '5/3/21' WHERE ID = 1",
+         "UPDATE V SET FECHA = '2021-03-05 00:00:00', OBS = '5/3/21' COLLATE SQLTEXT WHERE ID = 1"},
+        {"UPDATE U SET F = '5/3/21' WHERE OBS = '5/3/21'",
+         "UPDATE U SET F = '5/3/21' COLLATE SQLTEXT WHERE OBS = '5/3/21' COLLATE SQLTEXT"},
+        {"UPDATE T SET F = '5/3/21' WHERE C = 'del 5/3/21'",
+         "UPDATE T SET F = '2021-03-05 00:00:00' WHERE C = 'del 5/3/21' COLLATE SQLTEXT"},
+        {"DELETE U WHERE U.F = '5/3/21'", "DELETE FROM U WHERE U.F = '5/3/21' COLLATE SQLTEXT"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.input);
+        EXPECT_EQ(only(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected));
+    }
+    // Without date columns nothing is a date.
+    EXPECT_EQ(only("SELECT * FROM V WHERE FECHA = '5/3/21'", DateColumns()),
+              "SELECT * FROM V WHERE FECHA = '5/3/21' COLLATE SQLTEXT");
+
+    const auto guarded = SqliteDialect::translateBatch(
+        "IF NOT EXISTS (SELECT * FROM V WHERE FECHA = '5/3/21') UPDATE V SET ALTA = '6/3/21', OBS = '6/3/21'", schema());
+    ASSERT_EQ(guarded.size(), 1u);
+    EXPECT_EQ(guarded[0].condition, "SELECT EXISTS (SELECT * FROM V WHERE FECHA = '2021-03-05 00:00:00')");
+    ASSERT_EQ(guarded[0].body.size(), 1u);
+    EXPECT_EQ(guarded[0].body[0].sql, "UPDATE V SET ALTA = '2021-03-06 00:00:00', OBS = '6/3/21' COLLATE SQLTEXT");
+}
+
+TEST(SqliteDialect, TablesChangedInABatchCountForItsLaterStatements)
+{
+    const auto st = SqliteDialect::translateBatch(
+        "CREATE TABLE W (D datetime NULL, S varchar(10), CONSTRAINT PK_W_DATETIME PRIMARY KEY (S))\n"
+        "INSERT INTO W VALUES ('5/3/21', '5/3/21')\n"
+        "ALTER TABLE U ADD G smalldatetime NULL\n"
+        "UPDATE U SET G = '5/3/21'\n"
+        "ALTER TABLE V DROP COLUMN FECHA\n"
+        "UPDATE V SET FECHA = '5/3/21'\n"
+        "DROP TABLE T\n"
+        "SELECT * FROM T WHERE F = '5/3/21'",
+        schema());
+    ASSERT_EQ(st.size(), 8u);
+    EXPECT_EQ(st[1].sql, "INSERT INTO W VALUES ('2021-03-05 00:00:00', '5/3/21' COLLATE SQLTEXT)");
+    EXPECT_EQ(st[3].sql, "UPDATE U SET G = '2021-03-05 00:00:00'");
+    EXPECT_EQ(st[5].sql, "UPDATE V SET FECHA = '5/3/21' COLLATE SQLTEXT");
+    EXPECT_EQ(st[7].sql, "SELECT * FROM T WHERE F = '5/3/21' COLLATE SQLTEXT");  // no table left with a date F
 }
 
 TEST(SqliteDialect, SplitsBatchesWhereStatementsStart)
@@ -66,6 +159,7 @@ TEST(SqliteDialect, SplitsBatchesWhereStatementsStart)
         {"INSERT INTO T (A)\nSELECT A FROM U", {K::Sql}},
         {"SELECT A FROM T\nUNION\nSELECT A FROM U", {K::Sql}},
         {"SET NOCOUNT ON\nGO\nSELECT 1; SELECT 'a;b'\nGO", {K::Sql, K::Sql}},
+        {"SET NOCOUNT ON\r\nDELETE T\r\nSET NOCOUNT OFF", {K::Sql}},
         {"COMMIT TRAN\nROLLBACK TRANSACTION T1\nBEGIN TRAN", {K::Commit, K::Rollback, K::Begin}},
         {"IF NOT EXISTS (SELECT * FROM T WHERE A = 1)\r\nINSERT INTO T (A) VALUES (1)", {K::IfExists}},
         {"-- a comment\nDELETE T /* ; */ WHERE A = 1", {K::Sql}},

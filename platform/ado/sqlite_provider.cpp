@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace ado {
@@ -118,6 +119,25 @@ void fnRight(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     resultText(ctx, argText(argv[0]).right(qsizetype(n)));
 }
 
+// SUBSTRING(text, start, length) as on the server: a start before the first
+// character shortens the result instead of counting from the end.
+void fnSubstring(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QString s = argText(argv[0]);
+    const sqlite3_int64 n = s.size();
+    // Clamped so that start + length cannot overflow; the result is the same.
+    const sqlite3_int64 limit = sqlite3_int64(1) << 62;
+    const sqlite3_int64 start = std::clamp<sqlite3_int64>(sqlite3_value_int64(argv[1]), -limit, n + 1);
+    const sqlite3_int64 length = sqlite3_value_int64(argv[2]);
+    if (length < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the substring function.", -1);
+    const sqlite3_int64 first = std::max<sqlite3_int64>(start, 1);
+    const sqlite3_int64 end = std::min<sqlite3_int64>(start + std::min(length, limit), n + 1);  // exclusive
+    resultText(ctx, end > first ? s.mid(qsizetype(first - 1), qsizetype(end - first)) : QString());
+}
+
 // UPPER and LOWER beyond ASCII (ñ, accented vowels).
 void fnUpper(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
@@ -140,6 +160,29 @@ void fnGetDate(sqlite3_context *ctx, int, sqlite3_value **)
 
 // --- types and values --------------------------------------------------------
 
+// The kind of a declared type, by SQLite's own affinity words and the server's names.
+ColumnKind describeType(const QString &declared)
+{
+    const QString decl = declared.toUpper();
+    if (decl.isEmpty())
+        return ColumnKind::Unknown;
+    if (decl.contains("CHAR") || decl.contains("TEXT"))
+        return ColumnKind::Text;
+    if (decl.contains("DATE") || decl.contains("TIME"))
+        return ColumnKind::Date;
+    if (decl.contains("MONEY") || decl.contains("DEC") || decl.contains("NUMERIC"))
+        return ColumnKind::Money;
+    if (decl.startsWith("BIT"))
+        return ColumnKind::Boolean;
+    if (decl.contains("INT"))
+        return ColumnKind::Integer;
+    if (decl.contains("REAL") || decl.contains("FLOA") || decl.contains("DOUB"))
+        return ColumnKind::Real;
+    if (decl.contains("BLOB") || decl.contains("BINARY") || decl.contains("IMAGE"))
+        return ColumnKind::Binary;
+    return ColumnKind::Unknown;
+}
+
 Column describe(sqlite3_stmt *st, int i)
 {
     Column c;
@@ -158,29 +201,18 @@ Column describe(sqlite3_stmt *st, int i)
         const int n = decl.mid(open + 1, decl.indexOf(')', open) - open - 1).section(',', 0, 0).trimmed().toInt(&ok);
         return ok ? std::int32_t(n) : fallback;
     };
-    if (decl.isEmpty()) {
-        c.kind = ColumnKind::Unknown;
-    } else if (decl.contains("CHAR") || decl.contains("TEXT")) {
-        c.kind = ColumnKind::Text;
-        c.definedSize = sizeIn(decl.contains("TEXT") ? 2147483647 : 1);
-    } else if (decl.contains("DATE") || decl.contains("TIME")) {
-        c.kind = ColumnKind::Date;
-        c.definedSize = 16;
-    } else if (decl.contains("MONEY") || decl.contains("DEC") || decl.contains("NUMERIC")) {
-        c.kind = ColumnKind::Money;
-        c.definedSize = decl.contains("MONEY") ? 8 : 19;
-    } else if (decl.startsWith("BIT")) {
-        c.kind = ColumnKind::Boolean;
-        c.definedSize = 2;
-    } else if (decl.contains("INT")) {
-        c.kind = ColumnKind::Integer;
+    c.kind = describeType(decl);
+    switch (c.kind) {
+    case ColumnKind::Text: c.definedSize = sizeIn(decl.contains("TEXT") ? 2147483647 : 1); break;
+    case ColumnKind::Date: c.definedSize = 16; break;
+    case ColumnKind::Money: c.definedSize = decl.contains("MONEY") ? 8 : 19; break;
+    case ColumnKind::Boolean: c.definedSize = 2; break;
+    case ColumnKind::Integer:
         c.definedSize = decl.contains("BIGINT") ? 8 : decl.contains("SMALLINT") ? 2 : decl.contains("TINYINT") ? 1 : 4;
-    } else if (decl.contains("REAL") || decl.contains("FLOA") || decl.contains("DOUB")) {
-        c.kind = ColumnKind::Real;
-        c.definedSize = 8;
-    } else if (decl.contains("BLOB") || decl.contains("BINARY") || decl.contains("IMAGE")) {
-        c.kind = ColumnKind::Binary;
-        c.definedSize = sizeIn(2147483647);
+        break;
+    case ColumnKind::Real: c.definedSize = 8; break;
+    case ColumnKind::Binary: c.definedSize = sizeIn(2147483647); break;
+    default: break;
     }
     return c;
 }
@@ -324,6 +356,7 @@ void SqliteProvider::registerExtensions(sqlite3 *db)
     sqlite3_create_function(db, "CHARINDEX", 3, det, nullptr, fnCharIndex, nullptr, nullptr);
     sqlite3_create_function(db, "sqlsrv_left", 2, det, nullptr, fnLeft, nullptr, nullptr);
     sqlite3_create_function(db, "sqlsrv_right", 2, det, nullptr, fnRight, nullptr, nullptr);
+    sqlite3_create_function(db, "SUBSTRING", 3, det, nullptr, fnSubstring, nullptr, nullptr);
     sqlite3_create_function(db, "upper", 1, det, nullptr, fnUpper, nullptr, nullptr);
     sqlite3_create_function(db, "lower", 1, det, nullptr, fnLower, nullptr, nullptr);
     sqlite3_create_function(db, "GETDATE", 0, SQLITE_UTF8, nullptr, fnGetDate, nullptr, nullptr);
@@ -500,7 +533,7 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
     }
     std::vector<DialectStatement> statements;
     try {
-        statements = SqliteDialect::translateBatch(sql);
+        statements = SqliteDialect::translateBatch(sql, dateColumns());
     } catch (const DialectError &e) {
         errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
         return false;
@@ -542,6 +575,41 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
     if (recordsAffected)
         *recordsAffected = std::int32_t(affected);
     return ok;
+}
+
+const DateColumns &SqliteProvider::dateColumns()
+{
+    auto each = [&](const QByteArray &sql, const std::function<void(sqlite3_stmt *)> &row) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
+            return;
+        Finalizer g{st};
+        while (sqlite3_step(st) == SQLITE_ROW)
+            row(st);
+    };
+    auto textAt = [](sqlite3_stmt *st, int i) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)));
+    };
+    int version = -1;
+    each("PRAGMA schema_version", [&](sqlite3_stmt *st) { version = sqlite3_column_int(st, 0); });
+    if (version == m_schemaVersion)
+        return m_dates;
+    m_dates = DateColumns();
+    QStringList tables;
+    each("SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name NOT LIKE 'sqlite_%'",
+         [&](sqlite3_stmt *st) { tables << textAt(st, 0); });
+    for (const QString &table : tables) {
+        // Every table has its entry, so a table without dates answers for itself.
+        QSet<QString> &columns = m_dates.byTable[table.toUpper()];
+        QStringList &order = m_dates.order[table.toUpper()];
+        each(("PRAGMA table_info(" + quoted(table) + ")").toUtf8(), [&](sqlite3_stmt *st) {
+            order << textAt(st, 1).toUpper();
+            if (describeType(textAt(st, 2)) == ColumnKind::Date)
+                columns.insert(order.back());
+        });
+    }
+    m_schemaVersion = version;
+    return m_dates;
 }
 
 bool SqliteProvider::beginTrans(Errors &errors)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ado/provider.h"
+#include "platform/ado/sqlite_dialect.h"
 
 #include <QHash>
 #include <QString>
@@ -48,11 +49,14 @@ private:
     bool plain(const char *sql, Errors &errors);
     void addError(Errors &errors, int rc, const QString &message) const;
     void syncLevel();
+    const DateColumns &dateColumns();
 
     sqlite3 *m_db = nullptr;
     QString m_path;
     int m_level = 0;
     int m_timeoutSeconds = 30;
+    DateColumns m_dates;
+    int m_schemaVersion = -1;  // of m_dates; any DDL, from any handle, changes it
     std::int64_t m_deadline = 0;  // ms since epoch while a statement runs under a time-out
 };
 

@@ -265,6 +265,31 @@ TEST_F(IniFile, FindsSectionsAndKeysWithoutRegardToCase)
     }
 }
 
+TEST_F(IniFile, LongLinesIndentedKeysAndSemicolonsReadWhole)
+{
+    const QByteArray longValue = "Provider=SQLOLEDB ;Data Source=" + QByteArray(300, 'S');
+    const QByteArray longSection = "WORKSTATION-ACCOUNTING-01.EXAMPLE.LOCAL|jperezBaseDeDatos";
+    write("VI000vi.INI",
+          "[" + longSection + "]\r\n"
+          "  Servidor=SRV\r\n"
+          "\tDbName = VENTAS ;2024\r\n"
+          "Cadena=" + longValue + "\r\n"
+          "[Iconos]\n"
+          "IconoDelSistema=X\n");
+    struct Case {
+        QString section, key, expected;
+    } cases[] = {
+        {QString::fromLatin1(longSection), "Servidor", "SRV"},        // indented: a key, not a continuation
+        {QString::fromLatin1(longSection), "DbName", "VENTAS ;2024"}, // ";" inside a value is no comment
+        {QString::fromLatin1(longSection), "Cadena", QString::fromLatin1(longValue)},
+        {"Iconos", "IconoDelSistema", "X"},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.key.toStdString());
+        EXPECT_EQ(gIni().LeeValor("VI000vi.INI", k.section, k.key, "(def)"), k.expected);
+    }
+}
+
 TEST_F(IniFile, MissingFileGivesTheDefault)
 {
     EXPECT_EQ(gIni().LeeValor("VI000vi.INI", "Iconos", "IconoDelSistema", "ICONVELGORA"), "ICONVELGORA");

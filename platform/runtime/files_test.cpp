@@ -1,7 +1,9 @@
+#include "platform/runtime/app.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/runtime_test_util.h"
 #include "platform/runtime/strings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -117,6 +119,23 @@ TEST_F(FilesTest, ExistenceLengthKillAndName)
     Kill(b);
     EXPECT_FALSE(FileExists(b));
     EXPECT_EQ(RaisedNumber([&] { Kill(b); }), vberr::FileNotFound);
+}
+
+TEST(AppFolder, SetFolderThenEnvironmentThenExecutablesFolder)
+{
+    const QString saved = AppPath();
+    const QByteArray savedEnv = qgetenv("ANULACION_APPDIR");
+    SetAppPath(QString());
+    qputenv("ANULACION_APPDIR", "/srv/suite/");
+    EXPECT_EQ(AppPath(), QStringLiteral("/srv/suite"));  // no trailing separator
+    SetAppPath(QStringLiteral("/tmp/propia/"));
+    EXPECT_EQ(AppPath(), QStringLiteral("/tmp/propia"));  // the set folder wins
+    SetAppPath(QString());
+    qunsetenv("ANULACION_APPDIR");
+    EXPECT_EQ(AppPath(), QCoreApplication::applicationDirPath());
+    if (!savedEnv.isNull())
+        qputenv("ANULACION_APPDIR", savedEnv);
+    SetAppPath(saved);
 }
 
 TEST(PathText, TrailingSeparator)
