@@ -8,16 +8,6 @@
 
 namespace {
 
-ado::Error Failure(std::int32_t number, const QString &description = QStringLiteral("falla"), std::int32_t native = 0)
-{
-    ado::Error e;
-    e.Number = number;
-    e.Description = description;
-    e.Source = QStringLiteral("Scripted");
-    e.NativeError = native;
-    return e;
-}
-
 // A connection object on an Oracle connection whose calls are recorded.
 class OracleScriptTest : public ::testing::Test {
 protected:

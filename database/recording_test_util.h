@@ -22,6 +22,17 @@ inline ado::RowSet NoRows()
     return set;
 }
 
+// A provider error as the scripted providers report it.
+inline ado::Error Failure(std::int32_t number, const QString &description = QStringLiteral("falla"), std::int32_t native = 0)
+{
+    ado::Error e;
+    e.Number = number;
+    e.Description = description;
+    e.Source = QStringLiteral("Scripted");
+    e.NativeError = native;
+    return e;
+}
+
 // A recording provider that also leaves entries behind after every statement
 // that succeeds, as some providers leave status messages.
 class LeavingProvider : public ado::RecordingProvider {

@@ -11,16 +11,6 @@
 
 namespace {
 
-ado::Error Failure(std::int32_t number, const QString &description = QStringLiteral("falla"), std::int32_t native = 0)
-{
-    ado::Error e;
-    e.Number = number;
-    e.Description = description;
-    e.Source = QStringLiteral("Scripted");
-    e.NativeError = native;
-    return e;
-}
-
 // The statement runner and the recordset opener over a recorded connection.
 class StatementsTest : public ::testing::Test {
 protected:

@@ -6,11 +6,9 @@
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/ado/recording_provider.h"
-#include "platform/runtime/app.h"
 #include "platform/runtime/dates.h"
 #include "platform/ui/scripted_responder.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -59,10 +57,7 @@ class AnulacionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ruta = QDir(AppPath()).filePath(QStringLiteral("anulacion.db"));
-        QFile::remove(ruta);
-        QFile::remove(RutaLogAnulacion());
-        CreaBaseDemo(ruta, 60);
+        ruta = BaseNueva(QStringLiteral("anulacion.db"), 60);
         AbreConexion(ruta);
         db = std::make_unique<Sqlite>(ruta);
         vb::FixClock(QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));

@@ -6,7 +6,6 @@
 
 #include "database/globals.h"
 #include "database/startup/startup.h"
-#include "platform/runtime/app.h"
 #include "platform/runtime/end.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/scripted_responder.h"
@@ -64,10 +63,7 @@ class VentanaTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ruta = QDir(AppPath()).filePath(QStringLiteral("ventana.db"));
-        QFile::remove(ruta);
-        QFile::remove(RutaLogAnulacion());
-        CreaBaseDemo(ruta, 40);
+        ruta = BaseNueva(QStringLiteral("ventana.db"), 40);
         CierraConexion();
         FijaLineaDeComandos(ParametrosPara(ruta));
         vb::SetEndHandler([this] { ++finales; });

@@ -7,10 +7,8 @@
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/ado/recording_provider.h"
-#include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -69,10 +67,7 @@ protected:
     void SetUp() override
     {
         // Start-up needs a real file; the recorder then takes its place.
-        ruta = QDir(AppPath()).filePath(QStringLiteral("anulacion_oracle.db"));
-        QFile::remove(ruta);
-        QFile::remove(RutaLogAnulacion());
-        CreaBaseDemo(ruta, 10);
+        ruta = BaseNueva(QStringLiteral("anulacion_oracle.db"), 10);
         AbreConexion(ruta);
         auto p = std::make_unique<ado::RecordingProvider>(ado::Platform::Oracle);
         proveedor = p.get();

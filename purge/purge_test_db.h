@@ -19,6 +19,9 @@ extern const char *const kTablas[5];
 
 // Makes a demo database of about `vouchers` vouchers at path (replacing it).
 void CreaBaseDemo(const QString &path, int vouchers);
+// A fresh demo database named `nombre` in the program folder, with no run log
+// left from an earlier test; returns its path.
+QString BaseNueva(const QString &nombre, int vouchers);
 
 // Opens the program's connection on the database through start-up, as the
 // window does, closing whatever connection was open before.

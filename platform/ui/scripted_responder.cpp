@@ -80,10 +80,11 @@ int ScriptedResponder::msgBox(const QString &prompt, int style, const QString &t
     return record(std::move(r)).answer;
 }
 
-QString ScriptedResponder::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+QString ScriptedResponder::answerText(Request::Kind kind, const QString &prompt, const QString &title,
+                                      const QString &defaultText)
 {
     Request r;
-    r.kind = Request::Kind::InputBox;
+    r.kind = kind;
     r.prompt = prompt;
     r.title = title;
     r.defaultText = defaultText;
@@ -94,6 +95,11 @@ QString ScriptedResponder::inputBox(const QString &prompt, const QString &title,
         r.unexpected = true;
     }
     return record(std::move(r)).text;
+}
+
+QString ScriptedResponder::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    return answerText(Request::Kind::InputBox, prompt, title, defaultText);
 }
 
 void ScriptedResponder::modal(QDialog &dialog)
@@ -120,18 +126,7 @@ void ScriptedResponder::modal(QDialog &dialog)
 
 QString ScriptedResponder::openFileName(const QString &title, const QString &filter, const QString &folder)
 {
-    Request r;
-    r.kind = Request::Kind::OpenFile;
-    r.prompt = folder;
-    r.title = title;
-    r.defaultText = filter;
-    if (const Step *step = next(r.kind)) {
-        r.text = step->text;
-        m_script.pop_front();
-    } else {
-        r.unexpected = true;
-    }
-    return record(std::move(r)).text;
+    return answerText(Request::Kind::OpenFile, folder, title, filter);
 }
 
 } // namespace ui

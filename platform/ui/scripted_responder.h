@@ -66,6 +66,8 @@ private:
     // empty or expects another kind (that step stays for the next request).
     const Step *next(Request::Kind kind) const;
     Request &record(Request request);
+    // Input box and file dialog: answered with the next step's text.
+    QString answerText(Request::Kind kind, const QString &prompt, const QString &title, const QString &defaultText);
 
     std::deque<Step> m_script;
     std::vector<Request> m_requests;
