@@ -1,0 +1,92 @@
+// The demo data is what the demo, the purge tests and the benchmarks stand
+// on: every voucher whole, and the options doing what they say.
+#include "tools/demodata.h"
+
+#include "platform/ado/ado.h"
+#include "tests/support/fixture_db.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::int32_t Count(ado::Connection &cn, const QString &sql)
+{
+    ado::Recordset rs;
+    rs.Open(sql, cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
+    return rs.Fields(0).Value().toLong();
+}
+
+class DemoDataTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(QStringLiteral("demo.db")); }
+    void open() { cn.Open(SqliteConnectionString(path())); }
+
+    QTemporaryDir dir;
+    ado::Connection cn;
+};
+
+TEST_F(DemoDataTest, EveryVoucherHasAllItsRows)
+{
+    demodata::Options o;
+    o.vouchers = 12;
+    o.types = {QStringLiteral("RM")};
+    demodata::CreateDemoDatabase(path(), o);
+    open();
+
+    EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'")), 12);
+    struct Rows {
+        const char *table;
+        int perVoucher;
+    };
+    for (const Rows &r : {Rows{"V_MV_CPTEINSUMOS", 5}, Rows{"V_MV_CPTETAREAS", 2}, Rows{"V_MV_CPTE_OBSERV", 1},
+                          Rows{"V_MV_STOCK", 5}}) {
+        SCOPED_TRACE(r.table);
+        const QString table = QString::fromLatin1(r.table);
+        // Vouchers that have other than the expected number of rows.
+        EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE C WHERE (SELECT COUNT(*) FROM ") + table +
+                                QStringLiteral(" L WHERE L.TC = C.TC AND L.IDCOMPROBANTE = C.IDCOMPROBANTE AND "
+                                               "L.IdComplemento = C.IdComplemento) <> ") +
+                                QString::number(r.perVoucher)),
+                  0);
+    }
+}
+
+TEST_F(DemoDataTest, VouchersShareADayAtItsTimesAndTakeComplements)
+{
+    demodata::Options o;
+    o.vouchers = 6;
+    o.types = {QStringLiteral("RM")};
+    o.perDay = 3;
+    o.complementEvery = 2;
+    demodata::CreateDemoDatabase(path(), o);
+    open();
+
+    EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(DISTINCT substr(FECHA, 1, 10)) FROM V_MV_CPTE")), 2);
+    for (const char *time : {"00:00:00", "08:30:00", "14:30:00"}) {
+        SCOPED_TRACE(time);
+        EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE substr(FECHA, 12, 8) = '") +
+                                QString::fromLatin1(time) + QLatin1Char('\'')),
+                  2);
+    }
+    EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE IdComplemento = 1")), 3);
+}
+
+TEST_F(DemoDataTest, RefusesWhatWouldLoseOrGuess)
+{
+    demodata::CreateSchema(path());
+    const qint64 size = QFile(path()).size();
+    // An existing file stays as it is unless replacing it was asked for.
+    EXPECT_THROW(demodata::CreateDemoDatabase(path()), demodata::DemoError);
+    EXPECT_EQ(QFile(path()).size(), size);
+
+    demodata::Options unknown;
+    unknown.types = {QStringLiteral("ZZ")};
+    unknown.overwrite = true;
+    EXPECT_THROW(demodata::CreateDemoDatabase(path(), unknown), demodata::DemoError);
+    EXPECT_EQ(QFile(path()).size(), size);
+}
+
+} // namespace
