@@ -28,16 +28,7 @@ TEST(CfgSwitches, ThreeRules)
     }
 }
 
-class CfgTest : public ConOperador {
-protected:
-    void SetUp() override
-    {
-        ConOperador::SetUp();
-        gDB().gCnn().Open(empresa.connString());
-        gDB().gOpenFlag = true;
-    }
-    EmpresaDemo empresa;
-};
+class CfgTest : public ConEmpresaAbierta {};
 
 TEST_F(CfgTest, ReadsValueAndAux)
 {

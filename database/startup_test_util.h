@@ -88,3 +88,16 @@ protected:
     ui::ScriptedResponder operador;
     int finales = 0;
 };
+
+// A scripted operator on a connection already open to the small company
+// database, as start-up leaves it.
+class ConEmpresaAbierta : public ConOperador {
+protected:
+    void SetUp() override
+    {
+        ConOperador::SetUp();
+        gDB().gCnn().Open(empresa.connString());
+        gDB().gOpenFlag = true;
+    }
+    EmpresaDemo empresa;
+};

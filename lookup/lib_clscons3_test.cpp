@@ -4,16 +4,7 @@
 
 namespace {
 
-class DriverCreation : public ConOperador {
-protected:
-    void SetUp() override
-    {
-        ConOperador::SetUp();
-        gDB().gCnn().Open(empresa.connString());
-        gDB().gOpenFlag = true;
-    }
-    EmpresaDemo empresa;
-};
+class DriverCreation : public ConEmpresaAbierta {};
 
 TEST_F(DriverCreation, MissingKeysAreHandedOnAsOneBlank)
 {
