@@ -5,7 +5,7 @@
 //
 //     bench_ado [N]        (default 2000)
 #include "platform/ado/ado.h"
-#include "platform/ado/sqlite_provider.h"
+#include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/vberror.h"
 #include "tools/demodata.h"
 
@@ -72,7 +72,7 @@ double directText(const QString &path, const std::vector<Voucher> &)
 {
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    ado::SqliteProvider::registerExtensions(db);
+    ado::registerSqlServerFunctions(db);
     QElapsedTimer t;
     t.start();
     const std::vector<Voucher> list = vouchersIn(db);
@@ -94,7 +94,7 @@ double directPrepared(const QString &path, const std::vector<Voucher> &)
 {
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    ado::SqliteProvider::registerExtensions(db);
+    ado::registerSqlServerFunctions(db);
     QElapsedTimer t;
     t.start();
     std::vector<sqlite3_stmt *> st;
@@ -129,7 +129,7 @@ long long remaining(const QString &path)
 {
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    ado::SqliteProvider::registerExtensions(db);
+    ado::registerSqlServerFunctions(db);
     long long n = 0;
     for (const char *table : kTables) {
         sqlite3_stmt *st = nullptr;

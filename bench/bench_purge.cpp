@@ -6,7 +6,7 @@
 
 #include "database/db_dll.h"
 #include "database/startup/startup.h"
-#include "platform/ado/sqlite_provider.h"
+#include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
 #include "tools/demodata.h"
@@ -67,7 +67,7 @@ Medida PorLaApi(const QString &ruta)
 {
     sqlite3 *db = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &db);
-    ado::SqliteProvider::registerExtensions(db);
+    ado::registerSqlServerFunctions(db);
     QElapsedTimer reloj;
     reloj.start();
     sqlite3_stmt *sel = nullptr;

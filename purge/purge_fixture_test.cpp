@@ -5,7 +5,7 @@
 
 #include "database/db_dll.h"
 #include "database/startup/startup.h"
-#include "platform/ado/sqlite_provider.h"
+#include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/app.h"
 #include "tools/demodata.h"
 
@@ -71,7 +71,7 @@ Sqlite::Sqlite(const QString &path)
     if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(m_db));
     sqlite3_busy_timeout(m_db, 10000);
-    ado::SqliteProvider::registerExtensions(m_db);
+    ado::registerSqlServerFunctions(m_db);
 }
 
 Sqlite::~Sqlite()

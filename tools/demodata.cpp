@@ -2,7 +2,7 @@
 
 #include "platform/ado/ado.h"
 #include "platform/ado/sqlite_dialect.h"
-#include "platform/ado/sqlite_provider.h"
+#include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/vberror.h"
 
 #include <QFile>
@@ -27,7 +27,7 @@ public:
     {
         if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             throw DemoError("cannot open " + path.toStdString());
-        ado::SqliteProvider::registerExtensions(m_db);
+        ado::registerSqlServerFunctions(m_db);
         exec("PRAGMA synchronous = OFF");
         exec("BEGIN");
     }

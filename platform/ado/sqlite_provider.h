@@ -20,10 +20,6 @@ public:
     static std::unique_ptr<SqliteProvider> open(const QString &path, Errors &errors);
     ~SqliteProvider() override;
 
-    // The collation and functions the translated SQL relies on; any other
-    // handle on these files (the demo generator, the benchmark) needs them.
-    static void registerExtensions(sqlite3 *db);
-
     QString name() const override { return QStringLiteral("SQLite"); }
     Platform platform() const override { return Platform::SQLite; }
     void close() override;

@@ -1,0 +1,175 @@
+#include "platform/ado/sqlite_functions.h"
+
+#include "platform/ado/sqlite_dialect.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace ado {
+namespace {
+
+int rtrimmedLength(const char *s, int n)
+{
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
+    return n;
+}
+
+bool ascii(const char *s, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+int compareText(void *, int na, const void *va, int nb, const void *vb)
+{
+    const char *a = static_cast<const char *>(va);
+    const char *b = static_cast<const char *>(vb);
+    na = rtrimmedLength(a, na);
+    nb = rtrimmedLength(b, nb);
+    if (ascii(a, na) && ascii(b, nb)) {
+        const int n = std::min(na, nb);
+        for (int i = 0; i < n; ++i) {
+            int ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+            if (ca >= 'A' && ca <= 'Z')
+                ca += 32;
+            if (cb >= 'A' && cb <= 'Z')
+                cb += 32;
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+        }
+        return na == nb ? 0 : (na < nb ? -1 : 1);
+    }
+    const int c = QString::compare(QString::fromUtf8(a, na), QString::fromUtf8(b, nb), Qt::CaseInsensitive);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+QString argText(sqlite3_value *v)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    return QString::fromUtf8(p, sqlite3_value_bytes(v));
+}
+
+void resultText(sqlite3_context *ctx, const QString &s)
+{
+    const QByteArray u = s.toUtf8();
+    sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+}
+
+bool anyNull(int argc, sqlite3_value **argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    return false;
+}
+
+// LEN leaves out trailing blanks, as SQL Server's does.
+void fnLen(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    QString s = argText(argv[0]);
+    qsizetype n = s.size();
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
+    sqlite3_result_int64(ctx, n);
+}
+
+// CHARINDEX(needle, haystack[, start]): 1-based, 0 when absent, under the text collation's case rule.
+void fnCharIndex(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QString needle = argText(argv[0]);
+    const QString hay = argText(argv[1]);
+    qsizetype from = argc > 2 ? std::max<sqlite3_int64>(1, sqlite3_value_int64(argv[2])) - 1 : 0;
+    if (needle.isEmpty())
+        return sqlite3_result_int64(ctx, 0);
+    const qsizetype at = hay.indexOf(needle, from, Qt::CaseInsensitive);
+    sqlite3_result_int64(ctx, at < 0 ? 0 : at + 1);
+}
+
+void fnLeft(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const sqlite3_int64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the left function.", -1);
+    resultText(ctx, argText(argv[0]).left(qsizetype(n)));
+}
+
+void fnRight(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const sqlite3_int64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the right function.", -1);
+    resultText(ctx, argText(argv[0]).right(qsizetype(n)));
+}
+
+// SUBSTRING(text, start, length) as on the server: a start before the first
+// character shortens the result instead of counting from the end.
+void fnSubstring(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QString s = argText(argv[0]);
+    const sqlite3_int64 n = s.size();
+    // Clamped so that start + length cannot overflow; the result is the same.
+    const sqlite3_int64 limit = sqlite3_int64(1) << 62;
+    const sqlite3_int64 start = std::clamp<sqlite3_int64>(sqlite3_value_int64(argv[1]), -limit, n + 1);
+    const sqlite3_int64 length = sqlite3_value_int64(argv[2]);
+    if (length < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the substring function.", -1);
+    const sqlite3_int64 first = std::max<sqlite3_int64>(start, 1);
+    const sqlite3_int64 end = std::min<sqlite3_int64>(start + std::min(length, limit), n + 1);  // exclusive
+    resultText(ctx, end > first ? s.mid(qsizetype(first - 1), qsizetype(end - first)) : QString());
+}
+
+// UPPER and LOWER beyond ASCII (ñ, accented vowels).
+void fnUpper(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).toUpper());
+}
+
+void fnLower(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).toLower());
+}
+
+void fnGetDate(sqlite3_context *ctx, int, sqlite3_value **)
+{
+    resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+} // namespace
+
+void registerSqlServerFunctions(sqlite3 *db)
+{
+    sqlite3_create_collation(db, kTextCollation, SQLITE_UTF8, nullptr, compareText);
+    const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "LEN", 1, det, nullptr, fnLen, nullptr, nullptr);
+    sqlite3_create_function(db, "CHARINDEX", 2, det, nullptr, fnCharIndex, nullptr, nullptr);
+    sqlite3_create_function(db, "CHARINDEX", 3, det, nullptr, fnCharIndex, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_left", 2, det, nullptr, fnLeft, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_right", 2, det, nullptr, fnRight, nullptr, nullptr);
+    sqlite3_create_function(db, "SUBSTRING", 3, det, nullptr, fnSubstring, nullptr, nullptr);
+    sqlite3_create_function(db, "upper", 1, det, nullptr, fnUpper, nullptr, nullptr);
+    sqlite3_create_function(db, "lower", 1, det, nullptr, fnLower, nullptr, nullptr);
+    sqlite3_create_function(db, "GETDATE", 0, SQLITE_UTF8, nullptr, fnGetDate, nullptr, nullptr);
+}
+
+} // namespace ado
