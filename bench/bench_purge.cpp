@@ -5,8 +5,8 @@
 #include "purge/deletion_run.h"
 
 #include "database/db_dll.h"
-#include "database/startup/startup.h"
 #include "platform/ado/sqlite_functions.h"
+#include "startup/startup.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
 #include "tools/demodata.h"

@@ -1,6 +1,6 @@
 #include "database/articulos.h"
 
-#include "database/sqlite_spy_test_util.h"
+#include "tests/support/sqlite_spy.h"
 #include "platform/component/component.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/scripted_responder.h"

@@ -1,7 +1,7 @@
 #include "database/config.h"
 
-#include "database/sqlite_spy_test_util.h"
-#include "database/startup_test_util.h"
+#include "tests/support/sqlite_spy.h"
+#include "tests/support/empresa.h"
 
 #include <QRegularExpression>
 

@@ -2,7 +2,7 @@
 
 #include "database/builders.h"
 #include "database/globals.h"
-#include "database/sqlite_spy_test_util.h"
+#include "tests/support/sqlite_spy.h"
 #include "platform/runtime/regional.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"

@@ -1,5 +1,5 @@
 #include "database/db_dll.h"
-#include "database/sqlite_spy_test_util.h"
+#include "tests/support/sqlite_spy.h"
 
 #include "platform/runtime/app.h"
 #include "platform/runtime/regional.h"

@@ -1,7 +1,7 @@
 #include "database/db_dll.h"
 
 #include "database/frm_acceso.h"
-#include "database/startup_test_util.h"
+#include "tests/support/empresa.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "database/db_dll.h"
 
-#include "database/recording_test_util.h"
+#include "tests/support/recording.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 #include "lookup/lib_clscons3.h"
 
-#include "database/startup_test_util.h"
+#include "tests/support/consulta.h"
+#include "tests/support/empresa.h"
 
 namespace {
 
-class DriverCreation : public ConEmpresaAbierta {};
+class DriverCreation : public SinConsulta<ConEmpresaAbierta> {};
 
 TEST_F(DriverCreation, MissingKeysAreHandedOnAsOneBlank)
 {

@@ -2,7 +2,7 @@
 // wholly there or wholly gone. The test program runs itself a second time
 // as the child that does the purge.
 #include "purge/deletion_run.h"
-#include "purge/purge_test_db.h"
+#include "tests/support/purge_db.h"
 
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"

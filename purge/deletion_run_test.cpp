@@ -1,7 +1,7 @@
 // The deletion run on a real database file: what goes, what stays, the log,
 // the messages and the answers to the question.
 #include "purge/deletion_run.h"
-#include "purge/purge_test_db.h"
+#include "tests/support/purge_db.h"
 
 #include "database/db_dll.h"
 #include "database/globals.h"

@@ -4,7 +4,7 @@
 
 #include "database/globals.h"
 #include "database/progress.h"
-#include "database/startup/startup.h"
+#include "startup/startup.h"
 #include "platform/component/component.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/strings.h"

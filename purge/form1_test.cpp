@@ -2,10 +2,10 @@
 // end of two runs.
 #include "purge/form1.h"
 #include "purge/deletion_run.h"
-#include "purge/purge_test_db.h"
+#include "tests/support/purge_db.h"
 
 #include "database/globals.h"
-#include "database/startup/startup.h"
+#include "startup/startup.h"
 #include "platform/runtime/end.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/scripted_responder.h"

@@ -2,7 +2,7 @@
 // the script runner and the dialect conversion, so what reaches the server
 // is checked call by call on a recorded connection.
 #include "purge/deletion_run.h"
-#include "purge/purge_test_db.h"
+#include "tests/support/purge_db.h"
 
 #include "database/db_dll.h"
 #include "database/globals.h"

@@ -1,6 +1,6 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/files.h"
-#include "platform/runtime/runtime_test_util.h"
+#include "tests/support/raised_error.h"
 #include "platform/runtime/strings.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "platform/runtime/runtime_test_util.h"
+#include "tests/support/raised_error.h"
 #include "platform/runtime/strings.h"
 
 #include <gtest/gtest.h>

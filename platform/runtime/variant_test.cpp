@@ -1,6 +1,6 @@
 #include "platform/runtime/dates.h"
 #include "platform/runtime/regional.h"
-#include "platform/runtime/runtime_test_util.h"
+#include "tests/support/raised_error.h"
 #include "platform/runtime/variant.h"
 
 #include <gtest/gtest.h>

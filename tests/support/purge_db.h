@@ -4,6 +4,11 @@
 // connection opened on it through start-up, and a raw sqlite3 view of the
 // five voucher tables to check what a run left behind.
 
+#include "platform/runtime/app.h"
+#include "purge/deletion_run.h"
+
+#include <QDir>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -20,8 +25,16 @@ extern const char *const kTablas[5];
 // Makes a demo database of about `vouchers` vouchers at path (replacing it).
 void CreaBaseDemo(const QString &path, int vouchers);
 // A fresh demo database named `nombre` in the program folder, with no run log
-// left from an earlier test; returns its path.
-QString BaseNueva(const QString &nombre, int vouchers);
+// left from an earlier test; returns its path. Inline: the run log's place is
+// the purge's, and only the purge tests link it.
+inline QString BaseNueva(const QString &nombre, int vouchers)
+{
+    const QString ruta = QDir(AppPath()).filePath(nombre);
+    QFile::remove(ruta);
+    QFile::remove(RutaLogAnulacion());
+    CreaBaseDemo(ruta, vouchers);
+    return ruta;
+}
 
 // Opens the program's connection on the database through start-up, as the
 // window does, closing whatever connection was open before.

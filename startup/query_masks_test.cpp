@@ -1,7 +1,8 @@
-#include "database/startup/query_masks.h"
+#include "startup/query_masks.h"
 
 #include "lookup/lib_clscons3.h"
-#include "database/startup_test_util.h"
+#include "tests/support/consulta.h"
+#include "tests/support/empresa.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,11 +10,11 @@
 
 namespace {
 
-class QueryMaskFile : public ConOperador {
+class QueryMaskFile : public SinConsulta<ConOperador> {
 protected:
     void SetUp() override
     {
-        ConOperador::SetUp();
+        SinConsulta::SetUp();
         ruta = dir.filePath(QStringLiteral("consultas.vgr"));
         gConsulta().gRutaMascaraConsultas = ruta;
     }

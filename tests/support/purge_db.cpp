@@ -1,18 +1,10 @@
-// Helpers shared by the purge tests (no tests of their own).
-#include "purge/purge_test_db.h"
-
-#include "purge/deletion_run.h"
+#include "tests/support/purge_db.h"
 
 #include "database/db_dll.h"
-#include "database/startup/startup.h"
 #include "platform/ado/sqlite_functions.h"
-#include "platform/runtime/app.h"
+#include "startup/startup.h"
 #include "tools/demodata.h"
 
-#include <QDir>
-#include <QFile>
-
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <stdexcept>
@@ -37,15 +29,6 @@ void CreaBaseDemo(const QString &path, int vouchers)
     opciones.perDay = 10;
     opciones.complementEvery = 5;
     demodata::CreateDemoDatabase(path, opciones);
-}
-
-QString BaseNueva(const QString &nombre, int vouchers)
-{
-    const QString ruta = QDir(AppPath()).filePath(nombre);
-    QFile::remove(ruta);
-    QFile::remove(RutaLogAnulacion());
-    CreaBaseDemo(ruta, vouchers);
-    return ruta;
 }
 
 void CierraConexion()

@@ -2,8 +2,8 @@
 
 #include "database/db_dll.h"
 #include "database/globals.h"
-#include "lookup/lib_clscons3.h"
 #include "platform/runtime/end.h"
+#include "tests/support/fixture_db.h"
 #include "platform/ui/scripted_responder.h"
 
 #include <QDir>
@@ -12,8 +12,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-// Test support for start-up: a small company database on the embedded engine
-// (users and configuration), a scripted operator and an observed program end.
+// A small company database on the embedded engine (users and configuration),
+// a scripted operator and an observed program end, for the tests of the
+// database layer and of the folders above it. Header only: each test program
+// compiles it against what it links; the lookup driver and start-up are reset
+// by the fixtures of the folders that link them.
 class EmpresaDemo {
 public:
     EmpresaDemo()
@@ -42,7 +45,7 @@ public:
     // The connection string of the embedded engine in the SQL Server form.
     QString connString(const QString &user = QStringLiteral("ana")) const
     {
-        return QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=%2;Pwd=;").arg(m_path, user);
+        return SqliteConnectionString(m_path, user);
     }
 
 private:
@@ -67,7 +70,6 @@ inline void ReiniciaConexion()
     db.gExtended.clear();
     db.gEsAdmin = false;
     gTablaConfiguracion.clear();
-    LiberaConsulta();
 }
 
 // A fixture with a scripted operator, an observed End and a fresh connection.

@@ -1,9 +1,9 @@
-#include "database/startup/startup.h"
+#include "startup/startup.h"
 
 #include "database/config.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
-#include "database/startup/query_masks.h"
+#include "startup/query_masks.h"
 #include "lookup/lib_clscons3.h"
 #include "platform/component/component.h"
 #include "platform/runtime/app.h"

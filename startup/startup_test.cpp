@@ -1,8 +1,9 @@
-#include "database/startup/startup.h"
+#include "startup/startup.h"
 
 #include "database/frm_acceso.h"
-#include "database/startup/query_masks.h"
-#include "database/startup_test_util.h"
+#include "startup/query_masks.h"
+#include "tests/support/consulta.h"
+#include "tests/support/empresa.h"
 #include "platform/component/component.h"
 #include "platform/runtime/app.h"
 
@@ -67,11 +68,11 @@ TEST(ArmaSeccionPC, UpperCasedAndCutTo50)
     EXPECT_EQ(ArmaSeccionPC(QString(25, QLatin1Char('p')), QString(24, QLatin1Char('u'))).size(), 50);
 }
 
-class InicializaSistemaTest : public ConOperador {
+class InicializaSistemaTest : public SinConsulta<ConOperador> {
 protected:
     void SetUp() override
     {
-        ConOperador::SetUp();
+        SinConsulta::SetUp();
         QFile::remove(mascaras());
         FijaLineaDeComandos(QString());
     }
@@ -79,7 +80,7 @@ protected:
     {
         FijaLineaDeComandos(std::nullopt);
         QFile::remove(mascaras());
-        ConOperador::TearDown();
+        SinConsulta::TearDown();
     }
     static QString mascaras() { return AppPath() + QStringLiteral("/consultas.vgr"); }
     QString parametros(const QString &extra = {}) const

@@ -1,4 +1,4 @@
-#include "database/startup/query_masks.h"
+#include "startup/query_masks.h"
 
 #include "lookup/lib_clscons3.h"
 #include "platform/runtime/files.h"
