@@ -2,7 +2,7 @@
 
 #include "platform/runtime/format.h"
 #include "platform/ui/picture_box.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/units.h"
 
 QString TextoProgreso(const QString &text, double percentage)
 {

@@ -10,6 +10,7 @@
 #include "platform/runtime/strings.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/ui.h"
+#include "platform/ui/units.h"
 
 #include <QApplication>
 #include <QCloseEvent>

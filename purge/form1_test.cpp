@@ -9,6 +9,7 @@
 #include "platform/runtime/end.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/scripted_responder.h"
+#include "platform/ui/units.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,15 +7,11 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPalette>
 #include <QPushButton>
-#include <QScreen>
 #include <QWidget>
 
-#include <cmath>
 #include <cstdint>
 
 namespace ui {
@@ -67,26 +63,6 @@ int closeAnswer(int style)
     case vbAbortRetryIgnore: return vbAbort;
     case vbYesNo: return vbNo;
     default: return vbCancel;
-    }
-}
-
-// System colours are stored with the high bit set and the colour index below.
-QColor systemColour(std::uint32_t index)
-{
-    const QPalette pal = QGuiApplication::palette();
-    switch (index) {
-    case 5: return pal.color(QPalette::Base);          // window background
-    case 8: return pal.color(QPalette::Text);          // window text
-    case 13: return pal.color(QPalette::Highlight);
-    case 14: return pal.color(QPalette::HighlightedText);
-    case 15: return pal.color(QPalette::Button);       // button face
-    case 16: return pal.color(QPalette::Dark);         // button shadow
-    case 17: return pal.color(QPalette::PlaceholderText);
-    case 18: return pal.color(QPalette::ButtonText);
-    case 20: return pal.color(QPalette::Light);        // button highlight
-    case 24: return pal.color(QPalette::ToolTipBase);
-    case 23: return pal.color(QPalette::ToolTipText);
-    default: return pal.color(QPalette::Window);
     }
 }
 
@@ -254,28 +230,6 @@ void SendKeys(const QString &keys)
     for (qsizetype at = keys.indexOf(tab, 0, Qt::CaseInsensitive); at >= 0;
          at = keys.indexOf(tab, at + tab.size(), Qt::CaseInsensitive))
         focusNext();
-}
-
-QColor FromBGR(long bgr)
-{
-    const auto value = static_cast<std::uint32_t>(bgr);
-    if (value & 0x80000000u)
-        return systemColour(value & 0xFFu);
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-long ToBGR(const QColor &color)
-{
-    const QColor rgb = color.toRgb();
-    return long(rgb.red()) | (long(rgb.green()) << 8) | (long(rgb.blue()) << 16);
-}
-
-int TwipsToPixels(int twips)
-{
-    double dpi = 96.0;
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        dpi = screen->logicalDotsPerInchX();
-    return int(std::lround(twips * dpi / 1440.0));
 }
 
 void SetResponder(Responder *responder) { g_responder = responder; }

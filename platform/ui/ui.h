@@ -61,12 +61,6 @@ QList<int> ButtonAnswers(int style);
 int StyleIcon(int style);
 int DefaultButtonIndex(int style);
 
-// Colours as the suite stores them: &HBBGGRR.
-QColor FromBGR(long bgr);
-long ToBGR(const QColor &color);
-// 1440 twips to the inch, at the screen's logical resolution.
-int TwipsToPixels(int twips);
-
 class Responder {
 public:
     virtual ~Responder() = default;

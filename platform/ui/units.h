@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QFont;
+
+// The suite's units: colours as it stores them, twips, and widths given as
+// "n X" (the width of n capital letters X in a form's font).
+namespace ui {
+
+// Colours as the suite stores them: &HBBGGRR; with the high bit set, a
+// system colour of the palette.
+QColor FromBGR(long bgr);
+long ToBGR(const QColor &color);
+
+// 1440 twips to the inch, at the screen's logical resolution.
+int TwipsToPixels(int twips);
+
+// The width in pixels of n capital letters "X" in the font (0 for n <= 0):
+// column widths are written in this unit so they follow the form's font.
+int WidthOfX(const QFont &font, int n);
+
+} // namespace ui
