@@ -2,6 +2,7 @@
 
 #include "database/frm_acceso.h"
 #include "platform/runtime/numbers.h"
+#include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"
 
 #include <QComboBox>
@@ -32,7 +33,7 @@ void ArmaCadenaConexion(DB_Dll &db)
 // Asks for the connection values; false when the operator cancelled.
 bool PideDatosAcceso(DB_Dll &db)
 {
-    frmAcceso dlg;
+    frmAcceso &dlg = ui::DefaultInstance<frmAcceso>::Get();
     dlg.TxtDbName->setText(db.gDBName);
     dlg.TxtServidor->setText(db.gServidor);
     dlg.TxtUserId->setText(db.gUsuario);
@@ -55,6 +56,7 @@ bool PideDatosAcceso(DB_Dll &db)
     } else {
         db.gOpenFlag = false;
     }
+    ui::DefaultInstance<frmAcceso>::Unload();
     return db.gOpenFlag;
 }
 

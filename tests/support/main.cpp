@@ -1,6 +1,7 @@
 // Test programs run with a real (offscreen) Qt application, so widgets can be
 // created and driven, and with an application folder of their own.
 #include "platform/runtime/app.h"
+#include "platform/ui/default_instance.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -15,5 +16,7 @@ int main(int argc, char **argv)
     QTemporaryDir appDir;
     SetAppPath(appDir.path());
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    ui::DestroyUnloaded();
+    return result;
 }
