@@ -41,9 +41,7 @@ QString Cfg(const QString &Clave, QString &ValorAux)
     QString resultado;
     QString sentencia;
     ado::Recordset rs;
-    Steps steps([](const ErrObject &err) {
-        return gDB().TratamientoErrores(err, std::nullopt, QStringLiteral("Cfg"));
-    });
+    Steps steps = Pasos(QStringLiteral("Cfg"));
     steps([&] {
         if (gTablaConfiguracion.trimmed().isEmpty())
             gTablaConfiguracion = QStringLiteral("TA_CONFIGURACION");

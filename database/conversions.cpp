@@ -44,9 +44,7 @@ Variant FmtMoneda(QString Importe, const Variant &Decimales)
     bool sinCambio = false;
     Currency monto;
     QString texto;
-    Steps steps([](const ErrObject &err) {
-        return gDB().TratamientoErrores(err, std::nullopt, QStringLiteral("FmtMoneda"));
-    });
+    Steps steps = Pasos(QStringLiteral("FmtMoneda"));
     steps([&] {
         decimales = Decimales.toInt();
         sinCambio = decimales == -3;

@@ -135,3 +135,7 @@ private:
 
 // The program's one connection object, created on first use.
 DB_Dll &gDB();
+
+// The steps of a procedure whose errors go to TratamientoErrores with the
+// routine's label (the default message-box style): Pasos(QStringLiteral("Cfg")).
+Steps Pasos(const QString &rutina, DB_Dll &db = gDB());

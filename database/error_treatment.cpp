@@ -23,12 +23,17 @@ QString AnswerWord(int answer)
 
 } // namespace
 
+Steps Pasos(const QString &rutina, DB_Dll &db)
+{
+    return Steps([&db, rutina](const ErrObject &err) { return db.TratamientoErrores(err, std::nullopt, rutina); });
+}
+
 std::int16_t DB_Dll::TratamientoErrores(const ErrObject &CodErr, std::optional<int> Botones,
                                         std::optional<QString> Rutina)
 {
     // The treatment must never fail itself: a step that fails is skipped and
     // the next one runs, so the operator's answer always comes back.
-    Steps step([](const ErrObject &) { return Steps::Ignore; });
+    Steps step = Steps::IgnoringErrors();
 
     QString logPath;
     step([&] {

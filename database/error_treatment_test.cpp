@@ -97,6 +97,34 @@ TEST_F(ErrorTreatmentTest, AnswerWordsAndRoutineParts)
     EXPECT_EQ(logBytes(), expected);  // appended in order, Latin-1
 }
 
+// Pasos sends each failure to the treatment with its label and follows the
+// operator: Reintentar runs the step again, Ignorar goes on, Abortar leaves.
+TEST_F(ErrorTreatmentTest, PasosFollowsTheAnswersOfTheTreatment)
+{
+    responder.answer(ui::vbRetry);
+    responder.answer(ui::vbIgnore);
+    responder.answer(ui::vbAbort);
+    Steps paso = Pasos(QStringLiteral("Cfg"), db);
+    int intentos = 0;
+    QStringList hechos;
+    EXPECT_TRUE(paso([&] {
+        if (++intentos == 1)
+            Raise(vberr::Overflow);
+        hechos << QStringLiteral("uno");
+    }));
+    EXPECT_TRUE(paso([&] { Raise(vberr::TypeMismatch); }));
+    EXPECT_FALSE(paso([&] { Raise(vberr::DivisionByZero); }));
+    EXPECT_FALSE(paso([&] { hechos << QStringLiteral("tarde"); }));
+    EXPECT_EQ(hechos, QStringList{QStringLiteral("uno")});
+    EXPECT_EQ(intentos, 2);
+    EXPECT_EQ(paso.lastAnswer(), ui::vbAbort);
+    ASSERT_EQ(responder.requests().size(), 3u);
+    for (const ui::Request &r : responder.requests()) {
+        EXPECT_EQ(r.style, 18);
+        EXPECT_TRUE(r.title.endsWith(QStringLiteral(" - Cfg Aviso al operador!!! "))) << r.title.toStdString();
+    }
+}
+
 TEST_F(ErrorTreatmentTest, NoFailureShowsAndWritesNothing)
 {
     EXPECT_EQ(db.TratamientoErrores(Failure(0, QStringLiteral("nada"))), 0);

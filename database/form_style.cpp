@@ -45,8 +45,7 @@ void AplicaIconoYEstilo(QWidget *window)
     if (!window)
         return;
     QString nombre;
-    // Every failure is ignored: each step runs whatever the one before did.
-    Steps paso([](const ErrObject &) { return Steps::Ignore; });
+    Steps paso = Steps::IgnoringErrors();
     paso([&] {
         nombre = gIni().LeeValor(QStringLiteral("VI000vi.INI"), QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
                                  QStringLiteral("ICONVELGORA"));

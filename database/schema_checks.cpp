@@ -7,12 +7,6 @@ namespace {
 
 constexpr auto CI = Qt::CaseInsensitive;
 
-// Error answers of the schema lists: retry, go on, or leave.
-Steps SchemaSteps(DB_Dll &db, const QString &rutina)
-{
-    return Steps([&db, rutina](const ErrObject &err) { return db.TratamientoErrores(err, std::nullopt, rutina); });
-}
-
 // The default as written: a number with "." whatever the regional settings.
 QString TextoDeDefault(const Variant &valor)
 {
@@ -32,7 +26,7 @@ bool DB_Dll::ExisteTablaDB(const QString &Tabla)
 {
     bool existe = false;
     ado::Recordset lista;
-    Steps steps = SchemaSteps(*this, QStringLiteral("VerificaCampos"));
+    Steps steps = Pasos(QStringLiteral("VerificaCampos"), *this);
     steps([&] { lista = gCnn().OpenSchema(ado::adSchemaTables); });
     steps([&] {
         const QString buscada = vb::Trim(Tabla);
@@ -53,7 +47,7 @@ bool DB_Dll::ExisteCampoDB(const QString &Tabla, const QString &Campo)
         return true;
     bool existe = false;
     ado::Recordset lista;
-    Steps steps = SchemaSteps(*this, QStringLiteral("VerificaCampos"));
+    Steps steps = Pasos(QStringLiteral("VerificaCampos"), *this);
     steps([&] {
         lista = gCnn().OpenSchema(ado::adSchemaColumns, {Variant(gDBName), Variant(), Variant(Tabla), Variant()});
     });
@@ -75,7 +69,7 @@ void DB_Dll::AddField(const QString &Tabla, const QString &Campo, const QString 
                       const Variant &ValorDefault)
 {
     QString sentencia;
-    Steps steps = SchemaSteps(*this, QStringLiteral("errAddField"));
+    Steps steps = Pasos(QStringLiteral("errAddField"), *this);
     steps([&] {
         const QString nulos = PermiteNulos ? QStringLiteral(" Null ") : QStringLiteral(" Not Null ");
         QString porDefecto;

@@ -95,9 +95,7 @@ void DB_Dll::CierraRecordset(ado::Recordset *LRCSTEMP)
 {
     if (!LRCSTEMP)
         return;
-    Steps step([&](const ErrObject &err) {
-        return TratamientoErrores(err, std::nullopt, QStringLiteral("CierraRecordset"));
-    });
+    Steps step = Pasos(QStringLiteral("CierraRecordset"), *this);
     // The state is read again on a retry: a recordset that did close is left alone.
     step([&] {
         if (LRCSTEMP->State() != ado::adStateClosed)

@@ -208,11 +208,10 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
         // from the previous row may reach a DELETE.
         std::optional<std::int32_t> complemento;
         QString idComprobante;
-        paso([&] {
-            complemento = fila.idComplemento.toLong();
-            idComprobante = fila.idComprobante;
-        });
-        if (paso.leaving())
+        if (!paso([&] {
+                complemento = fila.idComplemento.toLong();
+                idComprobante = fila.idComprobante;
+            }))
             break;
         if (!complemento) {
             ++r.fallidos;
@@ -220,19 +219,16 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
         }
 
         std::optional<QString> error;
-        paso([&] {
-            if (transaccionAbierta)
-                Deshace();
-            transaccionAbierta = true;
-            error = Ejecuta(SentenciaBorrado(tipo, idComprobante, *complemento));
-        });
-        if (paso.leaving())
+        if (!paso([&] {
+                if (transaccionAbierta)
+                    Deshace();
+                transaccionAbierta = true;
+                error = Ejecuta(SentenciaBorrado(tipo, idComprobante, *complemento));
+            }))
             break;
         // The first error is taken before the rollback is sent, so the
         // question quotes what went wrong, not the rollback's answer.
-        if (!error)
-            paso([&] { error = Ejecuta(QStringLiteral("COMMIT TRANSACTION")); });
-        if (paso.leaving())
+        if (!error && !paso([&] { error = Ejecuta(QStringLiteral("COMMIT TRANSACTION")); }))
             break;
         if (error) {
             // Failed batch or failed commit: nothing of this voucher may stay

@@ -71,6 +71,18 @@ ErrObject CurrentError(std::exception_ptr failure);
 // Steps; when a step fails, the handler shows the failure and returns the
 // operator's answer: 4 runs the step again, 5 goes on with the next step, any
 // other answer leaves the procedure (every later step is skipped).
+//
+//     Steps paso = Pasos(QStringLiteral("Cfg"));   // the database layer's factory
+//     paso([&] { ... });
+//     for (...) {
+//         if (!paso([&] { ... }))
+//             break;                                // leaving: stop the loop too
+//     }
+//     if (paso.leaving())
+//         return ...;                               // what the procedure holds
+//
+// A step returns false once the procedure is leaving, so a loop breaks on it
+// rather than testing leaving() after each step.
 class Steps {
 public:
     using Handler = std::function<int(const ErrObject &)>;
@@ -78,6 +90,11 @@ public:
     static constexpr int Ignore = 5;
 
     explicit Steps(Handler onError) : m_onError(std::move(onError)) {}
+    // Steps whose failures are skipped, unreported: each step runs whatever the one before did.
+    static Steps IgnoringErrors()
+    {
+        return Steps([](const ErrObject &) { return Ignore; });
+    }
 
     // Runs one step; false once the procedure is leaving.
     bool operator()(const std::function<void()> &step);
