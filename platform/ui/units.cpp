@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QWidget>
 
 #include <cmath>
 #include <cstdint>
@@ -54,6 +55,19 @@ int TwipsToPixels(int twips)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         dpi = screen->logicalDotsPerInchX();
     return int(std::lround(twips * dpi / 1440.0));
+}
+
+int PixelsToTwips(int pixels)
+{
+    double dpi = 96.0;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        dpi = screen->logicalDotsPerInchX();
+    return int(std::lround(pixels * 1440.0 / dpi));
+}
+
+int TextWidth(const QWidget &obj, const QString &text)
+{
+    return PixelsToTwips(QFontMetrics(obj.font()).horizontalAdvance(text));
 }
 
 int WidthOfX(const QFont &font, int n)
