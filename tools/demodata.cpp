@@ -84,6 +84,14 @@ const char *const kTasks[] = {"INSTALACION", "FLETE", "MANO DE OBRA", "ARMADO", 
 const char *const kCustomers[] = {"FERRETERIA EL TORNILLO SRL", "CONSTRUCTORA DEL SUR SA", "MADERERA LOS ANDES",
                                   "JUAN PEREZ", "ELECTRICIDAD NORTE SH", "COOPERATIVA AGRICOLA LIMITADA"};
 
+const char *const kSuppliers[] = {"DISTRIBUIDORA CENTRO SA", "ACEROS DEL LITORAL SRL", "PINTURERIAS UNIDAS",
+                                  "MADERAS O'HIGGINS"};
+const char *const kContacts[] = {"MARIA GONZALEZ", "JORGE RODRIGUEZ", "ANA FERNANDEZ", "LUIS LOPEZ"};
+const char *const kStreets[] = {"SAN MARTIN 1234", "BELGRANO 567", "MITRE 89", "RIVADAVIA 2210"};
+const char *const kTowns[] = {"ROSARIO", "SANTA FE", "PARANA", "VENADO TUERTO"};
+
+QString articleCode(int index) { return Code(QStringLiteral("ART%1").arg(index + 1, 4, 10, QChar('0')), 25); }
+
 QString idComprobante(int branch, int number, QChar letter)
 {
     return QStringLiteral("%1%2%3").arg(branch, 4, 10, QChar('0')).arg(number, 8, 10, QChar('0')).arg(letter);
@@ -188,16 +196,43 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     }
     auto article = db.prepare("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, costo, "
                               "PRECIO1) VALUES (?,?,?,?,?,?)");
-    const int articleCount = int(std::size(kArticles));
-    for (int a = 0; a < articleCount; ++a)
-        db.run(article, Code(QStringLiteral("ART%1").arg(a + 1, 4, 10, QChar('0')), 25), kArticles[a], Code("UN", 4),
-               QStringLiteral("779%1").arg(100000 + a, 10, 10, QChar('0')), 10.0 + a * 1.25, 15.5 + a * 2.0);
+    const int sampleCount = int(std::size(kArticles));
+    const int articleCount = std::max(1, options.articles);
+    for (int a = 0; a < articleCount; ++a) {
+        const QString name = a < sampleCount ? QString::fromUtf8(kArticles[a])
+                                             : QStringLiteral("%1 %2").arg(QString::fromUtf8(kArticles[a % sampleCount]))
+                                                   .arg(a + 1);
+        const int sample = a % sampleCount;
+        db.run(article, articleCode(a), name, Code("UN", 4), QStringLiteral("779%1").arg(100000 + a, 10, 10, QChar('0')),
+               10.0 + sample * 1.25, 15.5 + sample * 2.0);
+    }
     auto task = db.prepare("INSERT INTO v_ta_tareas (IDTAREA, DESCRIPCION) VALUES (?,?)");
     for (int t = 0; t < int(std::size(kTasks)); ++t)
         db.run(task, Code(QStringLiteral("T%1").arg(t + 1), 10), kTasks[t]);
-    auto customer = db.prepare("INSERT INTO VT_CLIENTES (CODIGO, RAZONSOCIAL) VALUES (?,?)");
+    auto customer = db.prepare(
+        "INSERT INTO VT_CLIENTES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL, CONTACTO, Dada_De_Baja) VALUES (?,?,?,?,?)");
     for (int c = 0; c < int(std::size(kCustomers)); ++c)
-        db.run(customer, Code(QString::number(1000 + c), 10), kCustomers[c]);
+        db.run(customer, Code(QString::number(1000 + c), 10), kCustomers[c], kCustomers[c], kContacts[c % 4], 0);
+    // A customer who closed down: the lookups leave it out.
+    db.run(customer, Code("1999", 10), "ALMACEN LA ESQUINA", "ALMACEN LA ESQUINA", "ROSA DIAZ", 1);
+    auto supplier = db.prepare("INSERT INTO VT_PROVEEDORES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL, Dada_De_Baja) VALUES (?,?,?,?)");
+    for (int s = 0; s < int(std::size(kSuppliers)); ++s)
+        db.run(supplier, Code(QString::number(2000 + s), 10), kSuppliers[s], kSuppliers[s], 0);
+    auto contact = db.prepare(
+        "INSERT INTO MA_CONTACTOS (CODIGO, Nombre_y_Apellido, Domicilio, Localidad, Telefono) VALUES (?,?,?,?,?)");
+    for (int c = 0; c < int(std::size(kContacts)); ++c)
+        db.run(contact, Code(QString::number(c + 1), 10), kContacts[c], kStreets[c], kTowns[c],
+               QStringLiteral("0341-45%1").arg(1200 + c * 37));
+    auto seller = db.prepare("INSERT INTO V_TA_VENDEDORES (IDVENDEDOR, NOMBRE) VALUES (?,?)");
+    db.run(seller, Code("1", 4), "CARLOS GOMEZ");
+    db.run(seller, Code("2", 4), "LAURA MARTINEZ");
+    auto technician = db.prepare("INSERT INTO V_TA_TECNICOS (IDTECNICO, NOMBRE) VALUES (?,?)");
+    db.run(technician, Code("1", 4), "PEDRO SOSA");
+    db.run(technician, Code("2", 4), "MARTA RIOS");
+    auto upkeep = db.prepare("INSERT INTO V_MA_MANTENIMIENTOS (CODIGO, DESCRIPCION) VALUES (?,?)");
+    db.run(upkeep, Code("1", 10), "SERVICE AUTOELEVADOR");
+    db.run(upkeep, Code("2", 10), "REVISION TABLERO ELECTRICO");
+    db.run(upkeep, Code("3", 10), "CAMBIO DE FILTROS");
 
     auto header = db.prepare(
         "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, RAZONSOCIAL, "
@@ -235,13 +270,15 @@ void CreateDemoDatabase(const QString &path, const Options &options)
         const int sign = t == 0 ? -1 : 1;
         double total = 0;
         for (int r = 0; r < 5; ++r) {
-            const int a = (v * 5 + r) % articleCount;
+            // Vouchers use the sample articles only, whatever the catalogue's size.
+            const int a = (v * 5 + r) % std::min(articleCount, sampleCount);
             const double qty = 1 + (v + r) % 12;
             const double price = 15.5 + a * 2.0;
             total += qty * price;
-            const QString art = Code(QStringLiteral("ART%1").arg(a + 1, 4, 10, QChar('0')), 25);
-            db.run(line, tc, id, complement, r + 1, art, kArticles[a], Code("UN", 4), qty, price, qty * price, depot);
-            db.run(stock, tc, id, complement, r + 1, date, depot, art, kArticles[a], Code("UN", 4), sign * qty,
+            const QString art = articleCode(a);
+            const char *name = kArticles[a % sampleCount];
+            db.run(line, tc, id, complement, r + 1, art, name, Code("UN", 4), qty, price, qty * price, depot);
+            db.run(stock, tc, id, complement, r + 1, date, depot, art, name, Code("UN", 4), sign * qty,
                    sign * qty, Code("UN", 4), Code("1", 4), price, 10.0 + a * 1.25);
         }
         for (int r = 0; r < 2; ++r) {

@@ -31,6 +31,9 @@ struct Options {
     int perDay = 1;
     // Every n-th voucher (the n-th, the 2n-th...) has IdComplemento 1; 0: none.
     int complementEvery = 0;
+    // Articles in the catalogue: the first ones carry the sample names,
+    // the rest repeat them with their number; at least 1.
+    int articles = 20;
 };
 
 // The schema's SQL Server text, as compiled into the program.

@@ -74,6 +74,30 @@ TEST_F(DemoDataTest, VouchersShareADayAtItsTimesAndTakeComplements)
     EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE IdComplemento = 1")), 3);
 }
 
+TEST_F(DemoDataTest, ArticleCountBeyondTheSamplesAndVouchersOnExistingArticles)
+{
+    for (int articles : {3, 45}) {
+        SCOPED_TRACE(articles);
+        demodata::Options o;
+        o.vouchers = 8;
+        o.articles = articles;
+        o.overwrite = true;
+        demodata::CreateDemoDatabase(path(), o);
+        open();
+        EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(DISTINCT IDARTICULO) FROM V_MA_ARTICULOS")), articles);
+        // Every line names an article of the catalogue.
+        EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTEINSUMOS L WHERE NOT EXISTS (SELECT 1 FROM "
+                                           "V_MA_ARTICULOS A WHERE A.IDARTICULO = L.IDARTICULO)")),
+                  0);
+        cn.Close();
+    }
+    open();
+    EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MA_ARTICULOS WHERE IDARTICULO = '") +
+                            demodata::Code(QStringLiteral("ART0032"), 25) +
+                            QStringLiteral("' AND DESCRIPCION = 'CINTA AISLADORA 32'")),
+              1);
+}
+
 TEST_F(DemoDataTest, RefusesWhatWouldLoseOrGuess)
 {
     demodata::CreateSchema(path());

@@ -1,4 +1,4 @@
-// demodb PATH [--vouchers N] [--force]: creates a demo database file.
+// demodb PATH [--vouchers N] [--articles N] [--force]: creates a demo database file.
 #include "tools/demodata.h"
 
 #include <QCoreApplication>
@@ -23,6 +23,13 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "demodb: --vouchers needs a whole number\n");
                 return 2;
             }
+        } else if (a == "--articles" && i + 1 < args.size()) {
+            bool ok = false;
+            options.articles = args[++i].toInt(&ok);
+            if (!ok || options.articles < 1) {
+                std::fprintf(stderr, "demodb: --articles needs a whole number of at least 1\n");
+                return 2;
+            }
         } else if (!a.startsWith("--") && path.isEmpty()) {
             path = a;
         } else {
@@ -31,7 +38,7 @@ int main(int argc, char **argv)
         }
     }
     if (path.isEmpty()) {
-        std::fprintf(stderr, "usage: demodb PATH [--vouchers N] [--force]\n");
+        std::fprintf(stderr, "usage: demodb PATH [--vouchers N] [--articles N] [--force]\n");
         return 2;
     }
     try {
@@ -40,6 +47,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "demodb: %s\n", e.what());
         return 1;
     }
-    std::printf("%s: %d vouchers\n", qPrintable(path), options.vouchers);
+    std::printf("%s: %d vouchers, %d articles\n", qPrintable(path), options.vouchers, options.articles);
     return 0;
 }
