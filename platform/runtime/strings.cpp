@@ -145,6 +145,11 @@ bool EqualsText(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+bool StartsWithText(QStringView s, QStringView prefix)
+{
+    return s.startsWith(prefix, Qt::CaseInsensitive);
+}
+
 QString Chr(int code)
 {
     if (code < 0 || code > 255)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Text functions with the run time's rules: positions are 1-based, "trim"
 // removes blanks (U+0020) only, and a bad position or length raises error 5.
@@ -38,6 +39,8 @@ QString Replace(const QString &s, const QString &find, const QString &replacemen
 // -1, 0 or 1, ignoring case.
 int StrCompText(const QString &a, const QString &b);
 bool EqualsText(const QString &a, const QString &b);
+// Whether s begins with prefix, ignoring case (no copies: for searches over many rows).
+bool StartsWithText(QStringView s, QStringView prefix);
 
 // Characters of the suite's single-byte code page (Latin-1).
 QString Chr(int code);       // 0..255, else error 5
