@@ -6,7 +6,9 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class ClsComponente;
 
@@ -42,6 +44,14 @@ public:
     // The configuration switch "UsaConsultaLIKE" read at creation.
     bool UsaConsultaLIKE() const { return mUsaConsultaLIKE; }
 
+    // The statement of a lookup of SQL (a table or view name, or a SELECT):
+    // through its query mask, or its own fields, or passed through.
+    // CampoBusqueda is filled in when empty and Where comes back wrapped, as
+    // the caller's variables; nullopt when the mask has too few columns to
+    // search by (the operator has been told). Failing steps are skipped.
+    std::optional<QString> ArmaSentenciaConsulta(const QString &SQL, QString &CampoBusqueda, QString &Where,
+                                                 const QString &SentenciaOpcional);
+
 protected:
     ClsComponente &mComponente();
 
@@ -49,6 +59,12 @@ protected:
     bool mUsaConsultaLIKE = false;
 
 private:
+    // The record of the mask file whose view is the name; nullopt when there
+    // is none, or no file, or the file cannot be read.
+    std::optional<TipoMascaraConsulta> BuscaMascara(const QString &nombre);
+    std::optional<QString> SentenciaMascara(QString &CampoBusqueda, const QString &Where, std::int32_t limite);
+    QString SentenciaCampos(const QString &tabla, QString &CampoBusqueda, std::int32_t limite);
+
     std::unique_ptr<ClsComponente> m_componente;
 };
 
