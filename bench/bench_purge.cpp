@@ -1,9 +1,18 @@
 // The deletion run against the same deletions made straight through the
 // sqlite3 API (prepared statements, one transaction per voucher), on
 // identical databases of 1,000 and 10,000 vouchers.
-// Usage: bench_purge [sizes...]   (default: 1000 10000)
+//
+//     bench_purge [--runs K] [--dir FOLDER]... [--only run|sqlite3] [SIZE...]
+//
+// Sizes default to 1000 10000, K to 5. The run and the direct deletions
+// take turns, K times each, every time on a fresh copy of one database; the
+// program prints the median vouchers per second of each, the spread, the
+// ratio of the medians and the run's time per voucher at each size. Without
+// --dir it runs in the temporary folder and in /dev/shm. --only runs one of
+// the two: for a profiler.
 #include "purge/deletion_run.h"
 
+#include "bench/bench_support.h"
 #include "database/db_dll.h"
 #include "platform/ado/sqlite_functions.h"
 #include "startup/startup.h"
@@ -20,21 +29,9 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace {
-
-// Peak resident memory of the process so far, in KiB.
-long PicoMemoria()
-{
-    std::ifstream f("/proc/self/status");
-    std::string linea;
-    while (std::getline(f, linea))
-        if (linea.rfind("VmHWM:", 0) == 0)
-            return std::stol(linea.substr(6));
-    return -1;
-}
 
 struct Medida {
     int borrados = 0;
@@ -113,6 +110,12 @@ Medida PorLaApi(const QString &ruta)
     return m;
 }
 
+[[noreturn]] void Uso()
+{
+    std::fprintf(stderr, "usage: bench_purge [--runs K] [--dir FOLDER]... [--only run|sqlite3] [SIZE...]\n");
+    std::exit(2);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -120,45 +123,98 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SetAppPath(dir.path());
+    QTemporaryDir logs;
+    SetAppPath(logs.path());
 
     QList<int> tamanos;
-    for (int i = 1; i < argc; ++i)
-        tamanos << QString::fromLocal8Bit(argv[i]).toInt();
+    QStringList carpetas;
+    QString solo;
+    int corridas = 5;
+    const QStringList args = app.arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const bool conValor = i + 1 < args.size();
+        if (a == "--runs" && conValor)
+            corridas = args[++i].toInt();
+        else if (a == "--dir" && conValor)
+            carpetas << args[++i];
+        else if (a == "--only" && conValor)
+            solo = args[++i];
+        else if (a.toInt() > 0)
+            tamanos << a.toInt();
+        else
+            Uso();
+    }
+    if (corridas < 1 || (!solo.isEmpty() && solo != "run" && solo != "sqlite3"))
+        Uso();
     if (tamanos.isEmpty())
         tamanos = {1000, 10000};
+    const bool porLaCorrida = solo.isEmpty() || solo == "run";
+    const bool porLaApi = solo.isEmpty() || solo == "sqlite3";
 
-    std::printf("%8s %12s %12s %7s %12s %12s %10s\n", "vouchers", "run v/s", "sqlite3 v/s", "ratio", "run ms/v",
-                "sqlite3 ms/v", "peak KiB");
-    double primeraPorComprobante = 0;
-    for (int n : tamanos) {
-        demodata::Options opciones;
-        opciones.vouchers = n;
-        opciones.types = {QStringLiteral("RM")};
-        opciones.overwrite = true;
-        const QString a = QDir(dir.path()).filePath(QStringLiteral("corrida-%1.db").arg(n));
-        const QString b = QDir(dir.path()).filePath(QStringLiteral("api-%1.db").arg(n));
-        demodata::CreateDemoDatabase(a, opciones);
-        QFile::remove(b);
-        QFile::copy(a, b);
-
-        const Medida corrida = PorLaCorrida(a);
-        const long pico = PicoMemoria();
-        const Medida api = PorLaApi(b);
-        if (corrida.borrados != n || api.borrados != n)
-            std::printf("warning: deleted %d (run) and %d (sqlite3) of %d\n", corrida.borrados, api.borrados, n);
-        const double vpsRun = corrida.borrados / corrida.segundos;
-        const double vpsApi = api.borrados / api.segundos;
-        const double msRun = 1000.0 * corrida.segundos / n;
-        std::printf("%8d %12.0f %12.0f %6.2fx %12.4f %12.4f %10ld\n", n, vpsRun, vpsApi, vpsApi / vpsRun, msRun,
-                    1000.0 * api.segundos / n, pico);
-        if (primeraPorComprobante == 0)
-            primeraPorComprobante = msRun;
-        else
-            std::printf("         time per voucher at %d is %.0f%% of that at %d\n", n,
-                        100.0 * msRun / primeraPorComprobante, tamanos.first());
+    std::printf("bench_purge: %d runs of each, taking turns, on fresh copies; v/s = vouchers per second (medians)\n",
+                corridas);
+    std::printf("load average before: %s\n", qPrintable(bench::loadAverage()));
+    for (const bench::Folder &carpeta : bench::folders(carpetas)) {
+        QTemporaryDir dir(QDir(carpeta.path).filePath(QStringLiteral("bench_purge-XXXXXX")));
+        if (!dir.isValid()) {
+            std::fprintf(stderr, "bench_purge: cannot write in %s\n", qPrintable(carpeta.path));
+            return 1;
+        }
+        std::printf("\n%s\n", qPrintable(carpeta.label()));
+        std::printf("%8s %10s %7s %10s %7s %7s %10s %12s %10s\n", "vouchers", "run v/s", "spread", "sqlite3 v/s",
+                    "spread", "ratio", "run ms/v", "sqlite3 ms/v", "peak KiB");
+        double primeraPorComprobante = 0;
+        for (int n : tamanos) {
+            demodata::Options opciones;
+            opciones.vouchers = n;
+            opciones.types = {QStringLiteral("RM")};
+            opciones.overwrite = true;
+            const QString maestra = QDir(dir.path()).filePath(QStringLiteral("maestra-%1.db").arg(n));
+            try {
+                demodata::CreateDemoDatabase(maestra, opciones);
+            } catch (const demodata::DemoError &e) {
+                std::fprintf(stderr, "bench_purge: %s\n", e.what());
+                return 1;
+            }
+            const QString copia = QDir(dir.path()).filePath(QStringLiteral("copia.db"));
+            std::vector<double> corrida, api;
+            long pico = 0;
+            for (int r = 0; r < corridas; ++r) {
+                if (porLaCorrida) {
+                    bench::resetPeakMemory();
+                    const Medida m = PorLaCorrida(bench::freshCopy(maestra, copia));
+                    pico = std::max(pico, bench::peakMemory());
+                    if (m.borrados != n)
+                        std::printf("warning: the run deleted %d of %d\n", m.borrados, n);
+                    corrida.push_back(m.segundos);
+                }
+                if (porLaApi) {
+                    const Medida m = PorLaApi(bench::freshCopy(maestra, copia));
+                    if (m.borrados != n)
+                        std::printf("warning: sqlite3 deleted %d of %d\n", m.borrados, n);
+                    api.push_back(m.segundos);
+                }
+                bench::removeDatabase(copia);
+            }
+            bench::removeDatabase(maestra);
+            const bench::Summary c = bench::summarize(corrida), a = bench::summarize(api);
+            const double msRun = 1000.0 * c.median / n;
+            std::printf("%8d %10.0f %6.1f%% %10.0f %6.1f%% %6.2fx %10.4f %12.4f %10ld\n", n,
+                        c.median > 0 ? n / c.median : 0.0, 100 * c.spread(), a.median > 0 ? n / a.median : 0.0,
+                        100 * a.spread(), a.median > 0 ? c.median / a.median : 0.0, msRun, 1000.0 * a.median / n,
+                        porLaCorrida ? pico : 0L);
+            if (!porLaCorrida)
+                continue;
+            if (primeraPorComprobante == 0)
+                primeraPorComprobante = msRun;
+            else
+                std::printf("         the run's time per voucher at %d is %.0f%% of that at %d\n", n,
+                            100.0 * msRun / primeraPorComprobante, tamanos.first());
+        }
     }
-    std::printf("goals: ratio <= 1.30x; time per voucher within 20%% across sizes\n");
+    std::printf("\nload average after: %s\n", qPrintable(bench::loadAverage()));
+    std::printf("ratio = run time / sqlite3 time. goals in RAM: ratio <= 1.20x; time per voucher within 20%% across "
+                "sizes\n");
     return 0;
 }

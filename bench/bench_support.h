@@ -1,0 +1,118 @@
+#pragma once
+
+// What both benchmarks share: the folders they run in, the statistics of
+// repeated runs and the machine's load.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+
+#include <sys/vfs.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// A folder the databases go in, and whether it lives in memory (where the
+// engine's own work is what is timed) or on a disk (where commits wait for it).
+struct Folder {
+    QString path;
+    bool ram = false;
+    QString label() const { return path + (ram ? QStringLiteral(" (RAM)") : QStringLiteral(" (disk)")); }
+};
+
+inline bool inMemory(const QString &path)
+{
+    struct statfs fs {};
+    if (statfs(QFile::encodeName(path).constData(), &fs) != 0)
+        return false;
+    constexpr long kTmpfs = 0x01021994, kRamfs = static_cast<long>(0x858458f6);
+    return long(fs.f_type) == kTmpfs || long(fs.f_type) == kRamfs;
+}
+
+// The folders named with --dir, or the temporary folder and /dev/shm.
+inline std::vector<Folder> folders(const QStringList &given)
+{
+    QStringList paths = given;
+    if (paths.isEmpty()) {
+        paths << QDir::tempPath();
+        const QString shm = QStringLiteral("/dev/shm");
+        if (QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() &&
+            QFileInfo(shm).canonicalFilePath() != QFileInfo(QDir::tempPath()).canonicalFilePath())
+            paths << shm;
+    }
+    std::vector<Folder> out;
+    for (const QString &p : paths)
+        out.push_back({p, inMemory(p)});
+    return out;
+}
+
+struct Summary {
+    double median = 0, min = 0, max = 0;
+    // Half the distance between the extremes, as a share of the median.
+    double spread() const { return median > 0 ? (max - min) / 2 / median : 0; }
+};
+
+inline Summary summarize(std::vector<double> values)
+{
+    Summary s;
+    if (values.empty())
+        return s;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    s.median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    s.min = values.front();
+    s.max = values.back();
+    return s;
+}
+
+inline QString loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    return QString::fromLatin1(f.readLine()).section(' ', 0, 2);
+}
+
+// Peak resident memory since the last resetPeakMemory(), in KiB.
+inline long peakMemory()
+{
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+inline void resetPeakMemory()
+{
+    std::ofstream f("/proc/self/clear_refs");
+    f << "5";
+}
+
+// A copy of `master` under a new name, replacing any older file of that name.
+inline QString freshCopy(const QString &master, const QString &path)
+{
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    if (!QFile::copy(master, path)) {
+        std::fprintf(stderr, "cannot copy %s to %s\n", qPrintable(master), qPrintable(path));
+        std::exit(1);
+    }
+    return path;
+}
+
+inline void removeDatabase(const QString &path)
+{
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+} // namespace bench
