@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace ado {
@@ -14,6 +16,7 @@ struct Token {
     Kind kind;
     QString text;         // as written (for String: the content, quotes removed and '' undone)
     bool newline = false; // Space or Comment holding a line break
+    int literal = -1;     // String or Number: its place among the batch's literals
     QString upper() const { return text.toUpper(); }
     bool significant() const { return kind != Space && kind != Comment; }
     bool is(const char *word) const { return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
@@ -29,6 +32,7 @@ Tokens tokenize(const QString &s)
     Tokens out;
     const qsizetype n = s.size();
     qsizetype i = 0;
+    int literals = 0;
     while (i < n) {
         const QChar c = s[i];
         if (c.isSpace()) {
@@ -72,7 +76,7 @@ Tokens tokenize(const QString &s)
                 }
                 content += s[j++];
             }
-            out.push_back({Token::String, content, false});
+            out.push_back({Token::String, content, false, literals++});
             i = j;
         } else if (c == '[') {
             qsizetype j = i + 1;
@@ -113,7 +117,7 @@ Tokens tokenize(const QString &s)
                         ++j;
                 }
             }
-            out.push_back({Token::Number, s.mid(i, j - i), false});
+            out.push_back({Token::Number, s.mid(i, j - i), false, literals++});
             i = j;
         } else if (isWordChar(c)) {
             qsizetype j = i;
@@ -492,10 +496,75 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
     throw DialectError(QStringLiteral("The embedded database does not support %1.").arg(what));
 }
 
-// Translates one ordinary statement (no transaction word, no IF).
-QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates)
+// Which literals of a statement can be bound instead of written: those that
+// stand for a value (compared, set, inserted, listed after IN), outside any
+// select list, whose text names the column of an unnamed expression. Other
+// literals may be where the engine wants one written (a type's size, a column
+// number in ORDER BY), and statements that define things take none.
+std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
+{
+    std::vector<bool> at(sig.size(), false);
+    const QString first = sig.front().tok->upper();
+    if (first != "SELECT" && first != "INSERT" && first != "UPDATE" && first != "DELETE")
+        return at;
+    static const QSet<QString> listEnds = {"FROM", "INTO", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT",
+                                           "INTERSECT"};
+    auto valueWord = [](const Token &t) { return t.is("LIKE") || t.is("BETWEEN"); };
+    std::vector<char> selecting(1, 0);  // depth by depth: inside a select list
+    bool values = false;                // past INSERT's VALUES
+    for (size_t i = 0; i < sig.size(); ++i) {
+        const Token &t = *sig[i].tok;
+        const size_t depth = size_t(sig[i].depth);
+        if (selecting.size() < depth + 2)
+            selecting.resize(depth + 2, 0);
+        if (t.punct('(')) {
+            selecting[depth + 1] = 0;
+            continue;
+        }
+        if (t.kind == Token::Word) {
+            if (t.is("SELECT"))
+                selecting[depth] = 1;
+            else if (listEnds.contains(t.upper()))
+                selecting[depth] = 0;
+            if (depth == 0 && t.is("VALUES") && first == "INSERT")
+                values = true;
+            continue;
+        }
+        if (t.kind != Token::String && t.kind != Token::Number)
+            continue;
+        if (std::any_of(selecting.begin(), selecting.begin() + qsizetype(depth) + 1, [](char c) { return c != 0; }))
+            continue;
+        const Token *prev = i > 0 ? sig[i - 1].tok : nullptr;
+        const Token *next = i + 1 < sig.size() ? sig[i + 1].tok : nullptr;
+        const bool item = prev && next && (prev->punct('(') || prev->punct(',')) && (next->punct(',') || next->punct(')'));
+        if (prev && (isComparison(*prev) || valueWord(*prev)))
+            at[i] = true;
+        else if (prev && prev->is("AND") && i >= 3 && sig[i - 3].tok->is("BETWEEN"))
+            at[i] = true;
+        else if (next && isComparison(*next) && !(prev && prev->punct('.')))
+            at[i] = true;
+        else if (item && values && depth == 1)
+            at[i] = true;
+        else if (item) {
+            // IN ('...', 2): a list of plain values only.
+            size_t j = i;
+            while (j > 0 && sig[j - 1].depth == sig[i].depth &&
+                   (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number ||
+                    sig[j - 1].tok->punct(',')))
+                --j;
+            at[i] = j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN");
+        }
+    }
+    return at;
+}
+
+// Translates one ordinary statement (no transaction word, no IF). With
+// `parameters`, the literals that can be bound become "?" and are listed there.
+QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
+                       std::vector<DialectParameter> *parameters = nullptr)
 {
     const std::vector<bool> dateAt = dateLiterals(sig, dates);
+    const std::vector<bool> boundAt = parameters ? valueLiterals(sig) : std::vector<bool>(sig.size(), false);
     const QString first = sig.front().tok->upper();
     const bool tableDdl = (first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE");
     QString out;
@@ -636,6 +705,14 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates)
             continue;
         }
 
+        if (boundAt[i]) {
+            using As = DialectParameter::As;
+            const As as = t.kind == Token::Number ? As::Number : dateAt[i] ? As::Date : As::Text;
+            parameters->push_back({t.literal, as});
+            put(as == As::Text ? QStringLiteral("? COLLATE ") + QLatin1String(kTextCollation) : QStringLiteral("?"));
+            continue;
+        }
+
         if (t.kind == Token::String) {
             const QString date = dateAt[i] ? SqliteDialect::storedDate(t.text) : QString();
             if (!date.isEmpty())
@@ -692,7 +769,7 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates)
     return out;
 }
 
-std::optional<DialectStatement> translateStatement(const Tokens &toks, const DateColumns &dates)
+std::optional<DialectStatement> translateStatement(const Tokens &toks, const DateColumns &dates, bool bind = false)
 {
     const std::vector<Sig> sig = significant(toks);
     if (sig.empty())
@@ -768,15 +845,16 @@ std::optional<DialectStatement> translateStatement(const Tokens &toks, const Dat
         if (innerSig.empty() || !innerSig.front().tok->is("SELECT"))
             refuse(QStringLiteral("IF EXISTS without a query"));
         st.kind = DialectStatement::Kind::IfExists;
-        st.condition = QStringLiteral("SELECT EXISTS (") + translatePlain(innerSig, dates) + ')';
-        const std::optional<DialectStatement> inside = translateStatement(body, dates);
+        st.condition = QStringLiteral("SELECT EXISTS (") +
+                       translatePlain(innerSig, dates, bind ? &st.conditionParameters : nullptr) + ')';
+        const std::optional<DialectStatement> inside = translateStatement(body, dates, bind);
         if (inside)
             st.body.push_back(*inside);
         return st;
     }
     if (first == "EXEC" || first == "EXECUTE" || first == "DECLARE" || first == "PRINT" || first == "GRANT")
         refuse(first);
-    st.sql = translatePlain(sig, dates);
+    st.sql = translatePlain(sig, dates, bind ? &st.parameters : nullptr);
     return st;
 }
 
@@ -802,6 +880,149 @@ std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch
             out.push_back(std::move(*st));
         learnSchema(significant(statement), dates);
     }
+    return out;
+}
+
+BatchShape SqliteDialect::shape(const QString &batch)
+{
+    // Reads literals, comments and quoted names exactly as tokenize() does,
+    // without building tokens; translateReusable's caller compares the two.
+    BatchShape out;
+    QString &key = out.key;
+    key.reserve(batch.size());
+    const QChar *s = batch.constData();
+    const qsizetype n = batch.size();
+    qsizetype i = 0;
+    auto copy = [&](qsizetype from, qsizetype to) { key.append(s + from, to - from); };
+    while (i < n) {
+        const QChar c = s[i];
+        if (c.isSpace()) {
+            qsizetype j = i + 1;
+            while (j < n && s[j].isSpace())
+                ++j;
+            copy(i, j);
+            i = j;
+        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
+            qsizetype j = i;
+            while (j < n && s[j] != '\r' && s[j] != '\n')
+                ++j;
+            copy(i, j);
+            i = j;
+        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
+            const qsizetype end = batch.indexOf(QLatin1String("*/"), i + 2);
+            if (end < 0)
+                return {};
+            copy(i, end + 2);
+            i = end + 2;
+        } else if (c == '\'' || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' &&
+                                 (i == 0 || !isWordChar(s[i - 1])))) {
+            if (c != '\'')
+                key += c;
+            qsizetype j = (c == '\'') ? i + 1 : i + 2;
+            const qsizetype from = j;
+            bool doubled = false;
+            for (;;) {
+                if (j >= n)
+                    return {};
+                if (s[j] == '\'') {
+                    if (j + 1 < n && s[j + 1] == '\'') {
+                        doubled = true;
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            QString content(s + from, j - from);
+            if (doubled)
+                content.replace(QLatin1String("''"), QLatin1String("'"));
+            out.literals.push_back({std::move(content), true});
+            key += QLatin1String("''");
+            i = j + 1;
+        } else if (c == '[') {
+            qsizetype j = i + 1;
+            for (;;) {
+                if (j >= n)
+                    return {};
+                if (s[j] == ']') {
+                    if (j + 1 < n && s[j + 1] == ']') {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            copy(i, j + 1);
+            i = j + 1;
+        } else if (c == '"') {
+            const qsizetype end = batch.indexOf('"', i + 1);
+            if (end < 0)
+                return {};
+            copy(i, end + 1);
+            i = end + 1;
+        } else if (c.isDigit() || (c == '.' && i + 1 < n && s[i + 1].isDigit())) {
+            qsizetype j = i;
+            while (j < n && (s[j].isDigit() || s[j] == '.'))
+                ++j;
+            if (j < n && (s[j] == 'e' || s[j] == 'E')) {
+                qsizetype k = j + 1;
+                if (k < n && (s[k] == '+' || s[k] == '-'))
+                    ++k;
+                if (k < n && s[k].isDigit()) {
+                    j = k;
+                    while (j < n && s[j].isDigit())
+                        ++j;
+                }
+            }
+            out.literals.push_back({QString(s + i, j - i), false});
+            key += '0';
+            i = j;
+        } else if (isWordChar(c)) {
+            qsizetype j = i + 1;
+            while (j < n && isWordChar(s[j]))
+                ++j;
+            copy(i, j);
+            i = j;
+        } else {
+            key += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+ReusableBatch SqliteDialect::translateReusable(const QString &batch, const DateColumns &given)
+{
+    ReusableBatch out;
+    const Tokens tokens = tokenize(batch);
+    for (const Token &t : tokens)
+        if (t.literal >= 0)
+            out.literals.push_back({t.text, t.kind == Token::String});
+    // Anything that defines things (also as the body of an IF) changes what
+    // the later statements mean.
+    out.reusable = std::none_of(tokens.begin(), tokens.end(), [](const Token &t) {
+        return t.is("CREATE") || t.is("ALTER") || t.is("DROP");
+    });
+    const std::vector<Tokens> statements = splitBatch(tokens);
+    DateColumns dates = given;
+    for (const Tokens &statement : statements) {
+        if (std::optional<DialectStatement> st = translateStatement(statement, dates, out.reusable))
+            out.statements.push_back(std::move(*st));
+        learnSchema(significant(statement), dates);
+    }
+    out.bound.assign(out.literals.size(), false);
+    std::function<void(const DialectStatement &)> mark = [&](const DialectStatement &st) {
+        for (const DialectParameter &p : st.parameters)
+            out.bound[size_t(p.literal)] = true;
+        for (const DialectParameter &p : st.conditionParameters)
+            out.bound[size_t(p.literal)] = true;
+        for (const DialectStatement &b : st.body)
+            mark(b);
+    };
+    for (const DialectStatement &st : out.statements)
+        mark(st);
     return out;
 }
 

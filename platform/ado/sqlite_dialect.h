@@ -26,6 +26,27 @@ private:
 // blind to trailing blanks, as SQL Server's default collation.
 inline constexpr const char *kTextCollation = "SQLTEXT";
 
+// A literal of a batch: a quoted text (its content, quotes removed and ''
+// undone) or a number (as written). A batch's literals are numbered in the
+// order they are written.
+struct DialectLiteral {
+    QString text;
+    bool isString = false;
+    bool operator==(const DialectLiteral &) const = default;
+};
+
+// Where a statement takes a literal of its batch as a bound parameter, in the
+// order of its "?" marks.
+struct DialectParameter {
+    enum class As {
+        Text,    // the literal's text
+        Date,    // a quoted day, bound as stored; one that is no day cannot be bound
+        Number,  // an integer when it has no point or exponent and fits, else a real
+    };
+    int literal = -1;
+    As as = As::Text;
+};
+
 struct DialectStatement {
     enum class Kind {
         Sql,       // `sql` runs as it is
@@ -39,6 +60,26 @@ struct DialectStatement {
     QString condition;
     bool negate = false;
     std::vector<DialectStatement> body;  // one statement for IfExists
+    std::vector<DialectParameter> parameters;           // of `sql`
+    std::vector<DialectParameter> conditionParameters;  // of `condition`
+};
+
+// A batch's text with the value of every literal blanked ('' and 0), and the
+// literals: batches of one shape differ only in their literals.
+struct BatchShape {
+    QString key;  // empty when the text cannot be read (an unclosed quote or comment)
+    std::vector<DialectLiteral> literals;
+};
+
+// A batch translated for reuse: the literals that stand for values (compared
+// with, set, inserted, listed after IN) are parameters; the others stay in the
+// text. Batches of its shape whose other literals are the same translate the
+// same way, as long as the schema does not change.
+struct ReusableBatch {
+    std::vector<DialectStatement> statements;
+    std::vector<DialectLiteral> literals;  // every literal of the batch, in order
+    std::vector<bool> bound;               // literal by literal: taken as a parameter
+    bool reusable = false;                 // false when a statement changes the schema
 };
 
 // The date columns of the database, upper-case, table by table. A quoted
@@ -58,6 +99,14 @@ public:
     // DATEFORMAT DMY vanish. Tables the batch creates, alters or drops
     // count for its later statements.
     static std::vector<DialectStatement> translateBatch(const QString &batch, const DateColumns &dates = {});
+
+    // The shape of a batch, read far faster than it is translated.
+    static BatchShape shape(const QString &batch);
+
+    // As translateBatch, with parameters where the batch can be reused: no
+    // statement creates, alters or drops anything. Otherwise the statements
+    // are those of translateBatch and `reusable` is false.
+    static ReusableBatch translateReusable(const QString &batch, const DateColumns &dates);
 
     // A quoted day/month/year date (d/m/yyyy or dd/mm/yy, optional
     // hh:mm[:ss]) or an ISO date, as stored: "YYYY-MM-DD HH:MM:SS"; empty

@@ -219,4 +219,113 @@ TEST(SqliteDialect, StoredDates)
     }
 }
 
+// The parameters of a translated statement as "literal:kind" words, for
+// comparing with a table.
+std::string parametersOf(const std::vector<ado::DialectParameter> &ps)
+{
+    std::string out;
+    for (const auto &p : ps) {
+        using As = ado::DialectParameter::As;
+        out += (out.empty() ? "" : " ") + std::to_string(p.literal) + ":" +
+               (p.as == As::Text ? "text" : p.as == As::Date ? "date" : "number");
+    }
+    return out;
+}
+
+TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
+{
+    struct Bound {
+        const char *input;
+        const char *expected;
+        const char *parameters;
+    };
+    const Bound cases[] = {
+        // The deletion run's statement: every key is bound.
+        {"DELETE V_MV_STOCK WHERE TC = '  RM' AND IDCOMPROBANTE = 'X0001' AND IdComplemento =  0",
+         "DELETE FROM V_MV_STOCK WHERE TC = ? COLLATE SQLTEXT AND IDCOMPROBANTE = ? COLLATE SQLTEXT AND IdComplemento = ?",
+         "0:text 1:text 2:number"},
+        {"SELECT * FROM V WHERE FECHA <= '5/3/21' AND OBS LIKE 'a%' AND ID BETWEEN 1 AND 2.5",
+         "SELECT * FROM V WHERE FECHA <= ? AND OBS LIKE ? COLLATE SQLTEXT AND ID BETWEEN ? AND ?",
+         "0:date 1:text 2:number 3:number"},
+        {"SELECT * FROM T WHERE 'RM' = C AND A IN ('x', 'y', 3)",
+         "SELECT * FROM T WHERE ? COLLATE SQLTEXT = C AND A IN (? COLLATE SQLTEXT, ? COLLATE SQLTEXT, ?)",
+         "0:text 1:text 2:text 3:number"},
+        {"INSERT INTO V (ID, FECHA, OBS) VALUES (7, '5/3/21', N'a''b')", "INSERT INTO V (ID, FECHA, OBS) VALUES (?, ?, ? COLLATE SQLTEXT)",
+         "0:number 1:date 2:text"},
+        {"UPDATE V SET OBS = 'z', ALTA = '6/3/21' WHERE ID = 4", "UPDATE V SET OBS = ? COLLATE SQLTEXT, ALTA = ? WHERE ID = ?",
+         "0:text 1:date 2:number"},
+        // Written where they name a column, count rows, size a type or are no value of their own.
+        {"SELECT 'A' + C, 1, CASE WHEN A = 'x' THEN 1 END FROM T WHERE C = 'k'",
+         "SELECT 'A' COLLATE SQLTEXT || C, 1, CASE WHEN A = 'x' COLLATE SQLTEXT THEN 1 END FROM T WHERE C = ? COLLATE SQLTEXT",
+         "4:text"},
+        {"SELECT TOP 3 A FROM T WHERE B = -1 ORDER BY 1", "SELECT A FROM T WHERE B = -1 ORDER BY 1 LIMIT 3", ""},
+        {"SELECT A FROM T WHERE SUBSTRING(C, 2, 3) = CAST(A AS VARCHAR(10))",
+         "SELECT A FROM T WHERE SUBSTRING(C, 2, 3) COLLATE SQLTEXT = CAST(A AS VARCHAR(10))", ""},
+        {"SELECT A FROM T WHERE A IN (SELECT A FROM U WHERE OBS = 'q')",
+         "SELECT A FROM T WHERE A IN (SELECT A FROM U WHERE OBS = ? COLLATE SQLTEXT)", "0:text"},
+        {"INSERT INTO U (OBS) SELECT 'x' FROM T WHERE C = 'y'",
+         "INSERT INTO U (OBS) SELECT 'x' COLLATE SQLTEXT FROM T WHERE C = ? COLLATE SQLTEXT", "1:text"},
+    };
+    for (const Bound &c : cases) {
+        SCOPED_TRACE(c.input);
+        const ado::ReusableBatch b = SqliteDialect::translateReusable(QString::fromUtf8(c.input), schema());
+        EXPECT_TRUE(b.reusable);
+        ASSERT_EQ(b.statements.size(), 1u);
+        EXPECT_EQ(b.statements[0].sql, QString::fromUtf8(c.expected));
+        EXPECT_EQ(parametersOf(b.statements[0].parameters), c.parameters);
+    }
+
+    const ado::ReusableBatch guarded = SqliteDialect::translateReusable(
+        "IF NOT EXISTS (SELECT * FROM V WHERE ID = 1) INSERT INTO V (ID, FECHA) VALUES (1, '5/3/21')", schema());
+    ASSERT_EQ(guarded.statements.size(), 1u);
+    EXPECT_EQ(guarded.statements[0].condition, "SELECT EXISTS (SELECT * FROM V WHERE ID = ?)");
+    EXPECT_EQ(parametersOf(guarded.statements[0].conditionParameters), "0:number");
+    ASSERT_EQ(guarded.statements[0].body.size(), 1u);
+    EXPECT_EQ(parametersOf(guarded.statements[0].body[0].parameters), "1:number 2:date");
+    EXPECT_EQ(guarded.bound, (std::vector<bool>{true, true, true}));
+
+    // Definitions change the meaning of what follows them: written out, as translateBatch writes them.
+    for (const char *ddl : {"CREATE TABLE W (A int DEFAULT 0)\nINSERT INTO W VALUES (1)",
+                            "IF NOT EXISTS (SELECT * FROM T WHERE A = 1) DROP TABLE U"}) {
+        SCOPED_TRACE(ddl);
+        const ado::ReusableBatch b = SqliteDialect::translateReusable(QString::fromUtf8(ddl), schema());
+        EXPECT_FALSE(b.reusable);
+        const auto plain = SqliteDialect::translateBatch(QString::fromUtf8(ddl), schema());
+        ASSERT_EQ(b.statements.size(), plain.size());
+        for (size_t i = 0; i < plain.size(); ++i) {
+            EXPECT_EQ(b.statements[i].sql, plain[i].sql);
+            EXPECT_TRUE(b.statements[i].parameters.empty());
+        }
+    }
+}
+
+TEST(SqliteDialect, TheShapeReadsTheLiteralsAsTheTranslationDoes)
+{
+    const char *const batches[] = {
+        "BEGIN TRANSACTION\r\nDELETE V WHERE TC = '  RM' AND IDCOMPROBANTE = 'O''Hara' AND IdComplemento =  12\r",
+        "SELECT [a 'quoted' name], \"x'y\", N'ñ', n'2', AN'3' FROM T -- it's a comment\nWHERE A = 1.5e3 /* 'x' */ AND B = .5",
+        "SELECT A1, 2B, X FROM T WHERE C = 1e AND D = 10E+2",
+        "SELECT 'a'  -- tail",
+    };
+    for (const char *batch : batches) {
+        SCOPED_TRACE(batch);
+        const QString text = QString::fromUtf8(batch);
+        const ado::BatchShape shape = SqliteDialect::shape(text);
+        EXPECT_FALSE(shape.key.isEmpty());
+        EXPECT_EQ(shape.literals, SqliteDialect::translateReusable(text, {}).literals);
+    }
+
+    // Batches that differ in their literals only share a shape; any other difference makes another.
+    const auto key = [](const char *b) { return SqliteDialect::shape(QString::fromUtf8(b)).key; };
+    EXPECT_EQ(key("DELETE T WHERE A = 'x' AND B = 1"), key("DELETE T WHERE A = 'it''s' AND B = 20.5"));
+    EXPECT_NE(key("DELETE T WHERE A = 'x' AND B = 1"), key("DELETE T WHERE A = 'x' AND C = 1"));
+    EXPECT_NE(key("DELETE T WHERE A = 'x'"), key("DELETE T WHERE A = N'x'"));
+    EXPECT_NE(key("DELETE T WHERE A = 'x'"), key("DELETE T WHERE A = x"));
+
+    for (const char *unreadable : {"SELECT 'open", "SELECT [open", "SELECT \"open", "SELECT 1 /* open"}) {
+        SCOPED_TRACE(unreadable);
+        EXPECT_TRUE(SqliteDialect::shape(QString::fromUtf8(unreadable)).key.isEmpty());
+    }
+}
+
 } // namespace
