@@ -249,6 +249,7 @@ SqliteProvider::~SqliteProvider() { close(); }
 
 void SqliteProvider::close()
 {
+    forget();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -292,14 +293,135 @@ void SqliteProvider::syncLevel()
         m_level = 0;
 }
 
-bool SqliteProvider::plain(const char *sql, Errors &errors)
-{
-    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+// A translation kept for its shape: the statements with their parameters,
+// each prepared once and reset after every use.
+struct SqliteProvider::Kept {
+    sqlite3_stmt *st = nullptr;
+    bool unprepared = false;  // it did not prepare: the written-out form runs instead
+    bool described = false;
+    std::vector<Column> columns;
+    Kept() = default;
+    Kept(const Kept &) = delete;
+    Kept &operator=(const Kept &) = delete;
+    ~Kept() { sqlite3_finalize(st); }
+};
+
+struct SqliteProvider::Translation {
+    QString shape;
+    ReusableBatch batch;
+    std::unordered_map<const QString *, std::unique_ptr<Kept>> kept;  // by the text in `batch`
+
+    Kept &keptFor(const QString &sql)
+    {
+        std::unique_ptr<Kept> &k = kept[&sql];
+        if (!k)
+            k = std::make_unique<Kept>();
+        return *k;
+    }
+    // Whether a batch of this shape reads the same with these literals: the
+    // ones written into the text must be the ones it was translated with.
+    bool fits(const std::vector<DialectLiteral> &literals) const
+    {
+        if (literals.size() != batch.literals.size())
+            return false;
+        for (size_t i = 0; i < literals.size(); ++i)
+            if (!batch.bound[i] && !(literals[i] == batch.literals[i]))
+                return false;
+        return true;
+    }
+};
+
+// A literal's value as it is bound.
+struct SqliteProvider::Bound {
+    enum class Kind { Text, Integer, Real } kind = Kind::Text;
+    QByteArray text;
+    sqlite3_int64 integer = 0;
+    double real = 0;
+
+    // False when the literal cannot stand where the translation put it (a
+    // quoted day that is no day, a number the engine would not read).
+    bool set(const DialectLiteral &literal, DialectParameter::As as)
+    {
+        switch (as) {
+        case DialectParameter::As::Text:
+            kind = Kind::Text;
+            text = literal.text.toUtf8();
+            return true;
+        case DialectParameter::As::Date: {
+            const QString stored = SqliteDialect::storedDate(literal.text);
+            kind = Kind::Text;
+            text = stored.toUtf8();
+            return !stored.isEmpty();
+        }
+        case DialectParameter::As::Number: {
+            bool ok = false;
+            const QString &t = literal.text;
+            if (std::all_of(t.begin(), t.end(), [](QChar c) { return c >= '0' && c <= '9'; })) {
+                integer = t.toLongLong(&ok);
+                if (ok) {
+                    kind = Kind::Integer;
+                    return true;
+                }
+            }
+            // With a point or an exponent, or too large for an integer: a real, as the engine reads it.
+            real = t.toDouble(&ok);
+            kind = Kind::Real;
+            return ok;
+        }
+        }
         return false;
     }
-    return true;
+};
+
+// What one call runs: a kept translation with the values of this batch's
+// literals, or the batch written out with its literals in the text.
+struct SqliteProvider::Plan {
+    std::shared_ptr<Translation> kept;
+    std::vector<Bound> values;  // literal by literal, for `kept`
+    std::vector<DialectStatement> writtenOut;
+    bool hasWrittenOut = false;
+
+    const std::vector<DialectStatement> &statements() const { return kept ? kept->batch.statements : writtenOut; }
+
+    // The values of this batch's literals for `batch`'s parameters; false when one cannot be bound.
+    bool bind(const ReusableBatch &batch, const std::vector<DialectLiteral> &literals)
+    {
+        values.assign(literals.size(), {});
+        std::function<bool(const DialectStatement &)> each = [&](const DialectStatement &st) {
+            for (const auto *list : {&st.parameters, &st.conditionParameters})
+                for (const DialectParameter &p : *list)
+                    if (!values[size_t(p.literal)].set(literals[size_t(p.literal)], p.as))
+                        return false;
+            return std::all_of(st.body.begin(), st.body.end(), each);
+        };
+        return std::all_of(batch.statements.begin(), batch.statements.end(), each);
+    }
+};
+
+void SqliteProvider::forget()
+{
+    m_byShape.clear();
+    m_recent.clear();
+    for (auto &[sql, st] : m_plain)
+        sqlite3_finalize(st);
+    m_plain.clear();
+}
+
+bool SqliteProvider::plain(const char *sql, Errors &errors)
+{
+    sqlite3_stmt *&st = m_plain[sql];
+    if (!st && sqlite3_prepare_v2(m_db, sql, -1, &st, nullptr) != SQLITE_OK) {
+        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        sqlite3_finalize(st);
+        m_plain.erase(sql);
+        return false;
+    }
+    const int rc = sqlite3_step(st);
+    const bool ok = rc == SQLITE_DONE || rc == SQLITE_ROW;
+    if (!ok)
+        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    sqlite3_reset(st);
+    return ok;
 }
 
 bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows,
@@ -307,7 +429,7 @@ bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64
 {
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *st = nullptr;
-    int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &st, nullptr);
+    const int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &st, nullptr);
     if (rc != SQLITE_OK) {
         addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
         return false;
@@ -315,13 +437,26 @@ bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64
     if (!st)
         return true;  // nothing but a comment
     Finalizer guard{st};
+    return stepRows(st, nullptr, errors, affected, rows, gotRows);
+}
+
+bool SqliteProvider::stepRows(sqlite3_stmt *st, std::vector<Column> *described, Errors &errors,
+                              std::int64_t &affected, RowSet *rows, bool *gotRows)
+{
+    int rc = SQLITE_OK;
     const int ncol = sqlite3_column_count(st);
     const bool wantRows = ncol > 0 && rows && gotRows && !*gotRows;
     if (wantRows) {
-        rows->columns.clear();
         rows->rows.clear();
-        for (int i = 0; i < ncol; ++i)
-            rows->columns.push_back(describe(st, i));
+        if (described && !described->empty()) {
+            rows->columns = *described;
+        } else {
+            rows->columns.clear();
+            for (int i = 0; i < ncol; ++i)
+                rows->columns.push_back(describe(st, i));
+            if (described)
+                *described = rows->columns;
+        }
     }
     m_deadline = m_timeoutSeconds > 0 ? QDateTime::currentMSecsSinceEpoch() + qint64(m_timeoutSeconds) * 1000 : 0;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
@@ -366,59 +501,227 @@ bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64
     return true;
 }
 
+bool SqliteProvider::runKept(Kept &kept, const QString &sql, const std::vector<DialectParameter> &parameters,
+                             const Plan &plan, const std::function<const DialectStatement &()> &written,
+                             bool condition, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows)
+{
+    if (!kept.st && !kept.unprepared) {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &kept.st, nullptr) != SQLITE_OK || !kept.st) {
+            sqlite3_finalize(kept.st);
+            kept.st = nullptr;
+            kept.unprepared = true;
+        }
+    }
+    if (kept.unprepared) {
+        // The engine's own words about it, as for any statement written out.
+        const DialectStatement &w = written();
+        return runStatement(condition ? w.condition : w.sql, errors, affected, rows, gotRows);
+    }
+    sqlite3_stmt *st = kept.st;
+    for (size_t i = 0; i < parameters.size(); ++i) {
+        const Bound &v = plan.values[size_t(parameters[i].literal)];
+        const int at = int(i) + 1;
+        switch (v.kind) {
+        case Bound::Kind::Text:
+            sqlite3_bind_text(st, at, v.text.constData(), int(v.text.size()), SQLITE_STATIC);
+            break;
+        case Bound::Kind::Integer:
+            sqlite3_bind_int64(st, at, v.integer);
+            break;
+        case Bound::Kind::Real:
+            sqlite3_bind_double(st, at, v.real);
+            break;
+        }
+    }
+    const bool ok = stepRows(st, &kept.columns, errors, affected, rows, gotRows);
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    return ok;
+}
+
+bool SqliteProvider::run(const DialectStatement &st, const Plan &plan,
+                         const std::function<const DialectStatement &()> &written, Errors &errors,
+                         std::int64_t &affected, RowSet *rows, bool *gotRows)
+{
+    switch (st.kind) {
+    case DialectStatement::Kind::Begin:
+        return beginTrans(errors);
+    case DialectStatement::Kind::Commit:
+        return commitTrans(errors);
+    case DialectStatement::Kind::Rollback:
+        return rollbackTrans(errors);
+    case DialectStatement::Kind::IfExists: {
+        RowSet test;
+        bool got = false;
+        std::int64_t none = 0;
+        const bool ran = plan.kept ? runKept(plan.kept->keptFor(st.condition), st.condition, st.conditionParameters,
+                                             plan, written, true, errors, none, &test, &got)
+                                   : runStatement(st.condition, errors, none, &test, &got);
+        if (!ran)
+            return false;
+        const bool exists = !test.rows.empty() && test.rows[0][0].type() == Variant::Type::Long &&
+                            test.rows[0][0].rawInteger() != 0;
+        if (exists != st.negate)
+            for (size_t b = 0; b < st.body.size(); ++b)
+                if (!run(st.body[b], plan, [&]() -> const DialectStatement & { return written().body[b]; }, errors,
+                         affected, rows, gotRows))
+                    return false;
+        return true;
+    }
+    case DialectStatement::Kind::Sql:
+        if (plan.kept)
+            return runKept(plan.kept->keptFor(st.sql), st.sql, st.parameters, plan, written, false, errors, affected,
+                           rows, gotRows);
+        return runStatement(st.sql, errors, affected, rows, gotRows);
+    }
+    return true;
+}
+
+bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors)
+{
+    plan = Plan();
+    const BatchShape shape = SqliteDialect::shape(sql);
+    bool kept = false;  // a translation of this shape fits, but these literals cannot be bound to it
+    if (!shape.key.isEmpty()) {
+        for (auto it = m_byShape.constFind(shape.key); it != m_byShape.cend() && it.key() == shape.key; ++it) {
+            const std::shared_ptr<Translation> t = **it;
+            if (!t->fits(shape.literals))
+                continue;
+            if (!plan.bind(t->batch, shape.literals)) {
+                kept = true;
+                break;
+            }
+            m_recent.splice(m_recent.begin(), m_recent, *it);
+            plan.kept = t;
+            return true;
+        }
+    }
+    // Translated now, with the schema as it is.
+    if (!checked) {
+        checked = true;
+        refreshSchema();
+    }
+    if (kept)
+        return writeOut(sql, plan, errors);
+    ReusableBatch batch;
+    try {
+        batch = SqliteDialect::translateReusable(sql, m_dates);
+    } catch (const DialectError &e) {
+        errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+        return false;
+    }
+    if (!batch.reusable) {
+        plan.writtenOut = std::move(batch.statements);
+        plan.hasWrittenOut = true;
+        return true;
+    }
+    // The shape is read apart from the translation: only where both read the
+    // same literals may other batches of the shape use it.
+    if (!shape.key.isEmpty() && batch.literals == shape.literals) {
+        auto t = std::make_shared<Translation>();
+        t->shape = shape.key;
+        t->batch = std::move(batch);
+        m_recent.push_front(t);
+        m_byShape.insert(shape.key, m_recent.begin());
+        constexpr size_t kKeptTranslations = 256;
+        while (m_recent.size() > kKeptTranslations) {
+            m_byShape.remove(m_recent.back()->shape, std::prev(m_recent.end()));
+            m_recent.pop_back();
+        }
+        if (plan.bind(t->batch, shape.literals)) {
+            plan.kept = t;
+            return true;
+        }
+        plan.values.clear();
+    }
+    return writeOut(sql, plan, errors);
+}
+
+bool SqliteProvider::writeOut(const QString &sql, Plan &plan, Errors &errors)
+{
+    plan = Plan();
+    try {
+        plan.writtenOut = SqliteDialect::translateBatch(sql, m_dates);
+    } catch (const DialectError &e) {
+        errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+        return false;
+    }
+    plan.hasWrittenOut = true;
+    return true;
+}
+
 bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *recordsAffected, RowSet *rows)
 {
     if (!m_db) {
         errors.Add({E_FAIL_, QStringLiteral("The connection is closed."), name(), QStringLiteral("08003"), SQLITE_MISUSE});
         return false;
     }
-    std::vector<DialectStatement> statements;
-    try {
-        statements = SqliteDialect::translateBatch(sql, dateColumns());
-    } catch (const DialectError &e) {
-        errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+    Plan plan;
+    bool checked = false;  // whether the schema was read during this call
+    if (!makePlan(sql, plan, checked, errors))
         return false;
-    }
     std::int64_t affected = 0;
     bool gotRows = false;
-    // The batch stops at its first failing statement; the caller decides about the transaction.
-    std::function<bool(const DialectStatement &)> run = [&](const DialectStatement &st) -> bool {
-        switch (st.kind) {
-        case DialectStatement::Kind::Begin:
-            return beginTrans(errors);
-        case DialectStatement::Kind::Commit:
-            return commitTrans(errors);
-        case DialectStatement::Kind::Rollback:
-            return rollbackTrans(errors);
-        case DialectStatement::Kind::IfExists: {
-            RowSet test;
-            bool got = false;
-            std::int64_t none = 0;
-            if (!runStatement(st.condition, errors, none, &test, &got))
-                return false;
-            const bool exists = !test.rows.empty() && test.rows[0][0].type() == Variant::Type::Long &&
-                                test.rows[0][0].rawInteger() != 0;
-            if (exists != st.negate)
-                for (const DialectStatement &b : st.body)
-                    if (!run(b))
-                        return false;
-            return true;
+    // Kept statements fall back on the batch written out, translated when first needed.
+    Plan written;
+    const std::vector<DialectStatement> *writtenOut = nullptr;
+    auto writtenBatch = [&]() -> const std::vector<DialectStatement> & {
+        if (!writtenOut) {
+            if (plan.hasWrittenOut) {
+                writtenOut = &plan.writtenOut;
+            } else {
+                written.writtenOut = SqliteDialect::translateBatch(sql, m_dates);  // it translated before: it does again
+                writtenOut = &written.writtenOut;
+            }
         }
-        case DialectStatement::Kind::Sql:
-            return runStatement(st.sql, errors, affected, rows, &gotRows);
-        }
-        return true;
+        return *writtenOut;
     };
+    // The batch stops at its first failing statement; the caller decides about the transaction.
     bool ok = true;
-    for (const DialectStatement &st : statements)
-        if (!(ok = run(st)))
-            break;
+    size_t i = 0;
+    while (ok && i < plan.statements().size()) {
+        const DialectStatement &st = plan.statements()[i];
+        const bool usesSchema = st.kind == DialectStatement::Kind::Sql || st.kind == DialectStatement::Kind::IfExists;
+        // A kept translation is checked against the schema before its first
+        // statement that reads tables: after BEGIN, under the same lock as that statement.
+        if (usesSchema && !checked) {
+            checked = true;
+            if (refreshSchema()) {
+                if (!makePlan(sql, plan, checked, errors))
+                    return false;
+                continue;  // the same statement, translated again
+            }
+        }
+        ok = run(st, plan, [&, i]() -> const DialectStatement & { return writtenBatch()[i]; }, errors, affected, rows,
+                 &gotRows);
+        ++i;
+    }
     if (recordsAffected)
         *recordsAffected = std::int32_t(affected);
     return ok;
 }
 
-const DateColumns &SqliteProvider::dateColumns()
+bool SqliteProvider::refreshSchema()
+{
+    int version = -1;
+    sqlite3_stmt *&st = m_plain["PRAGMA schema_version"];
+    if (!st)
+        sqlite3_prepare_v2(m_db, "PRAGMA schema_version", -1, &st, nullptr);
+    if (st && sqlite3_step(st) == SQLITE_ROW)
+        version = sqlite3_column_int(st, 0);
+    sqlite3_reset(st);
+    if (version == m_schemaVersion)
+        return false;
+    // Every translation depends on the date columns; statements of another schema would be prepared again anyway.
+    m_byShape.clear();
+    m_recent.clear();
+    loadDateColumns();
+    m_schemaVersion = version;
+    return true;
+}
+
+void SqliteProvider::loadDateColumns()
 {
     auto each = [&](const QByteArray &sql, const std::function<void(sqlite3_stmt *)> &row) {
         sqlite3_stmt *st = nullptr;
@@ -431,10 +734,6 @@ const DateColumns &SqliteProvider::dateColumns()
     auto textAt = [](sqlite3_stmt *st, int i) {
         return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)));
     };
-    int version = -1;
-    each("PRAGMA schema_version", [&](sqlite3_stmt *st) { version = sqlite3_column_int(st, 0); });
-    if (version == m_schemaVersion)
-        return m_dates;
     m_dates = DateColumns();
     QStringList tables;
     each("SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name NOT LIKE 'sqlite_%'",
@@ -449,8 +748,6 @@ const DateColumns &SqliteProvider::dateColumns()
                 columns.insert(order.back());
         });
     }
-    m_schemaVersion = version;
-    return m_dates;
 }
 
 bool SqliteProvider::beginTrans(Errors &errors)

@@ -6,6 +6,12 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -40,20 +46,41 @@ public:
     sqlite3 *handle() const { return m_db; }
 
 private:
+    struct Translation;
+    struct Kept;
+    struct Plan;
+    struct Bound;
+
     SqliteProvider(sqlite3 *db, QString path);
+    bool makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors);
+    bool writeOut(const QString &sql, Plan &plan, Errors &errors);
+    bool run(const DialectStatement &st, const Plan &plan, const std::function<const DialectStatement &()> &written,
+             Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
+    bool runKept(Kept &kept, const QString &sql, const std::vector<DialectParameter> &parameters, const Plan &plan,
+                 const std::function<const DialectStatement &()> &written, bool condition, Errors &errors,
+                 std::int64_t &affected, RowSet *rows, bool *gotRows);
     bool runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
+    bool stepRows(sqlite3_stmt *st, std::vector<Column> *described, Errors &errors, std::int64_t &affected,
+                  RowSet *rows, bool *gotRows);
     bool plain(const char *sql, Errors &errors);
     void addError(Errors &errors, int rc, const QString &message) const;
     void syncLevel();
-    const DateColumns &dateColumns();
+    bool refreshSchema();
+    void loadDateColumns();
+    void forget();
 
     sqlite3 *m_db = nullptr;
     QString m_path;
     int m_level = 0;
     int m_timeoutSeconds = 30;
     DateColumns m_dates;
-    int m_schemaVersion = -1;  // of m_dates; any DDL, from any handle, changes it
+    int m_schemaVersion = -1;  // of m_dates and the kept translations; any DDL, from any handle, changes it
     std::int64_t m_deadline = 0;  // ms since epoch while a statement runs under a time-out
+    // Translations of the batches last run, by shape, most recent first, and
+    // the statements that need no translation (BEGIN, COMMIT, ...), prepared once.
+    std::list<std::shared_ptr<Translation>> m_recent;
+    QMultiHash<QString, std::list<std::shared_ptr<Translation>>::iterator> m_byShape;
+    std::unordered_map<std::string, sqlite3_stmt *> m_plain;
 };
 
 } // namespace ado
