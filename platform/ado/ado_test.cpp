@@ -270,6 +270,102 @@ TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
     EXPECT_EQ(affected, 2);
 }
 
+TEST_F(SqliteDb, BatchesOfOneShapeTakeTheirOwnValues)
+{
+    struct Row {
+        const char *c, *n, *r, *f;
+        long long number;
+        double real;
+        QDateTime day;
+    };
+    const Row rows[] = {
+        {"a", "1", "2.5", "5/3/2021", 1, 2.5, QDateTime(QDate(2021, 3, 5), QTime(0, 0))},
+        {"o''b", "2", "1e2", "06/03/21 10:30", 2, 100, QDateTime(QDate(2021, 3, 6), QTime(10, 30))},
+        {"c", "9223372036854775807", "7", "2021-03-07", 9223372036854775807LL, 7, QDateTime(QDate(2021, 3, 7), QTime(0, 0))},
+    };
+    for (const Row &r : rows)
+        cn.Execute(QStringLiteral("INSERT INTO T (C, N, R, F) VALUES ('%1', %2, %3, '%4')").arg(r.c, r.n, r.r, r.f));
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.c);
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT N, R, F FROM T WHERE C = '%1 ' AND F = '%2'").arg(QString(r.c).toUpper(), r.f), cn);
+        ASSERT_FALSE(rs.Eof());
+        EXPECT_EQ(rs.Fields(0).Value().rawInteger(), r.number);
+        EXPECT_EQ(rs.Fields(1).Value().rawDouble(), r.real);
+        EXPECT_EQ(rs.Fields(2).Value().toDate(), r.day);
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T WHERE N = %1 AND R = %2").arg(r.n, r.r)), 1);
+    }
+    // A number with a point is a real, as written out: 2.0 is 2, 2.5 is not.
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE N = 2.0"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE N = 2.5"), 0);
+    // At a date column, a text that names no day is compared as text, as when written out.
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F < 'someday'"), 3);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F < '6/3/2021'"), 1);
+    // Literals that are no value of the statement's conditions keep theirs.
+    EXPECT_EQ(count("SELECT COUNT(*) FROM (SELECT TOP 1 C FROM T ORDER BY C) X"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM (SELECT TOP 2 C FROM T ORDER BY C) X"), 2);
+    EXPECT_EQ(scalar("SELECT 'x' + C AS K FROM T WHERE C = 'a'").toString(), "xa");
+    EXPECT_EQ(scalar("SELECT 'y' + C AS K FROM T WHERE C = 'c'").toString(), "yc");
+
+    // More shapes than are kept: the first is translated again and still right.
+    for (int i = 0; i < 300; ++i)
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS K%1 FROM T WHERE C = 'a'").arg(i)), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) AS K0 FROM T WHERE C = 'c'"), 1);
+}
+
+TEST_F(SqliteDb, KeptTranslationsFollowSchemaChangesOfOtherHandles)
+{
+    auto other = [&](const char *sql) {
+        sqlite3 *h = nullptr;
+        ASSERT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(h, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(h);
+        sqlite3_close(h);
+    };
+    const QString update = "BEGIN TRANSACTION\r\nUPDATE W SET D = '%1' WHERE D = '%2'\r";
+    other("CREATE TABLE W (D varchar(20)); INSERT INTO W VALUES ('5/3/2021')");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM W WHERE D = '5/3/2021'"), 1);  // text: as written
+    cn.Execute(update.arg("4/3/2021", "5/3/2021"));
+    cn.Execute("COMMIT TRANSACTION");
+    EXPECT_EQ(scalar("SELECT D FROM W").toString(), "4/3/2021");
+
+    // The same statements, now that D is a date column: the quoted days mean days.
+    other("DROP TABLE W; CREATE TABLE W (D datetime); INSERT INTO W VALUES ('2021-03-05 00:00:00')");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM W WHERE D = '5/3/2021'"), 1);
+    other("DELETE FROM W; INSERT INTO W VALUES ('2021-03-05 00:00:00'); CREATE TABLE X (A int)");
+    cn.Execute(update.arg("6/3/2021", "5/3/2021"));
+    cn.Execute("COMMIT TRANSACTION");
+    EXPECT_EQ(scalar("SELECT D FROM W").toDate(), QDateTime(QDate(2021, 3, 6), QTime(0, 0)));
+}
+
+TEST_F(SqliteDb, KeptStatementsReportTheirErrorsAndHoldNothingOpen)
+{
+    cn.Execute("INSERT INTO T (C) VALUES ('a')");
+    // The same shapes fail and succeed call by call, with the engine's own words.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ErrObject e = raised([&] { cn.Execute("INSERT INTO T (C) VALUES ('A ')"); });
+        EXPECT_EQ(e.Number, ado::DB_E_INTEGRITYVIOLATION);
+        EXPECT_EQ(e.Description, "UNIQUE constraint failed: T.C");
+        e = raised([&] { cn.Execute("DELETE NO_SUCH_TABLE WHERE A = 1"); });
+        EXPECT_EQ(e.Number, ado::DB_E_NOTABLE);
+        EXPECT_EQ(e.Description, "no such table: NO_SUCH_TABLE");
+        e = raised([&] { cn.Execute("SELECT * FROM T WHERE C = 'a' 'b'"); });
+        EXPECT_EQ(e.Number, ado::DB_E_ERRORSINCOMMAND);
+        EXPECT_EQ(e.Description, "near \"'b'\": syntax error");
+    }
+    // A transaction across calls commits after statements that read and failed.
+    cn.Execute("BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'b'"), 1);
+    EXPECT_NE(raised([&] { cn.Execute("INSERT INTO T (C) VALUES ('b')"); }).Number, 0);
+    cn.Execute("COMMIT TRANSACTION");
+    EXPECT_EQ(cn.provider()->transactionLevel(), 0);
+    sqlite3 *h = nullptr;
+    ASSERT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(h, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);  // no lock left behind
+    sqlite3_close(h);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
+}
+
 TEST_F(SqliteDb, ATimeOutHasANumberOfItsOwn)
 {
     cn.setCommandTimeout(1);
