@@ -243,11 +243,15 @@ CREATE TABLE dbo.ta_usuarios (
     CONSTRAINT PK_ta_usuarios PRIMARY KEY (nombre)
 );
 
+-- Print settings of a voucher type, one row per letter; CANTLINEAS 0 or NULL: no line limit.
 CREATE TABLE dbo.TA_CONFIG_IMP_CPTE (
+    ID int NOT NULL,
     TC varchar(4) NOT NULL,
+    LETRA varchar(1) NOT NULL,
     CANTLINEAS int NULL,
-    CONSTRAINT PK_TA_CONFIG_IMP_CPTE PRIMARY KEY (TC)
+    CONSTRAINT PK_TA_CONFIG_IMP_CPTE PRIMARY KEY (ID)
 );
+CREATE INDEX IX_TA_CONFIG_IMP_CPTE_TC_LETRA ON TA_CONFIG_IMP_CPTE (TC, LETRA);
 
 -- Voucher types and numbering -------------------------------------------------
 
@@ -260,7 +264,10 @@ CREATE TABLE dbo.V_TA_CPTE (
     Modificanumeracion bit NOT NULL DEFAULT (0),
     Externo bit NOT NULL DEFAULT (0),
     Sistema varchar(4) NULL,
-    SIGNO int NULL DEFAULT (1),
+    -- "E" enters goods, "S" issues them; NULL or another value: the type's code decides.
+    ES varchar(1) NULL,
+    -- Sign in the VAT book; NULL: the type's code decides.
+    SIGNO int NULL,
     A_ULTIMO_NRO varchar(8) NULL, A_NRO_DESDE varchar(8) NULL, A_NRO_HASTA varchar(8) NULL,
     A_SUC_DEFAULT varchar(4) NULL, VenceA datetime NULL,
     B_ULTIMO_NRO varchar(8) NULL, B_NRO_DESDE varchar(8) NULL, B_NRO_HASTA varchar(8) NULL,
