@@ -7,6 +7,7 @@
 #include "tests/support/empresa.h"
 #include "tests/support/fixture_db.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,12 @@ protected:
     void SetUp() override
     {
         ConOperador::SetUp();
-        base = MakeFixtureDb(dir.path());
+        // The schema is built once per test program; each test gets a copy.
+        static QTemporaryDir plantillas;
+        static const FixtureDb plantilla = MakeFixtureDb(plantillas.path());
+        base.path = dir.filePath(QStringLiteral("empresa.db"));
+        base.connectionString = SqliteConnectionString(base.path);
+        ASSERT_TRUE(QFile::copy(plantilla.path, base.path));
         gDB().gCnn().Open(base.connectionString);
         gDB().gOpenFlag = true;
     }
