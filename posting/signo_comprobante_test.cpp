@@ -1,7 +1,7 @@
 #include "posting/signo_comprobante.h"
 
 #include "voucher/cls_cmn_cptes.h"
-#include "voucher/voucher_test_db.h"
+#include "tests/support/empresa_esquema.h"
 
 #include <gtest/gtest.h>
 

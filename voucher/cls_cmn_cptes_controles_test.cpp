@@ -1,6 +1,6 @@
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
-#include "voucher/voucher_test_db.h"
+#include "tests/support/empresa_esquema.h"
 
 #include "platform/ui/flex_grid.h"
 #include "tests/support/grilla.h"

@@ -1,5 +1,5 @@
 #include "voucher/cls_cmn_cptes.h"
-#include "voucher/voucher_test_db.h"
+#include "tests/support/empresa_esquema.h"
 
 #include "platform/ui/text_box.h"
 

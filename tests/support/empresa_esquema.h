@@ -1,7 +1,7 @@
 #pragma once
 
-// Test support of the voucher class: the program's connection open on a
-// company database made from the suite's schema, with a scripted operator.
+// The program's connection open on a company database made from the
+// suite's schema (copied per test from one built per program), with a scripted operator.
 
 #include "database/db_dll.h"
 #include "tests/support/empresa.h"
