@@ -27,6 +27,10 @@ QString ErrorDescription(std::int32_t number)
     case vberr::PathNotFound: return QStringLiteral("No se ha encontrado la ruta de acceso");
     case vberr::ObjectNotSet: return QStringLiteral("Variable de tipo Object o la variable de bloque With no está establecida");
     case vberr::InvalidUseOfNull: return QStringLiteral("Uso no válido de Null");
+    case vberr::ControlArrayElementMissing: return QStringLiteral("El elemento de la matriz de controles no existe");
+    case vberr::ObjectAlreadyLoaded: return QStringLiteral("El objeto ya está cargado");
+    case vberr::InvalidPropertyValue: return QStringLiteral("El valor de la propiedad no es válido");
+    case vberr::IndexOutOfBounds: return QStringLiteral("Índice fuera de los límites");
     case vberr::NoCurrentRecord: return QStringLiteral("BOF o EOF es True, o el registro actual se eliminó. La operación solicitada requiere un registro actual.");
     case vberr::ItemNotFound: return QStringLiteral("No se encontró el elemento en la colección que corresponde con el nombre o el ordinal pedido.");
     case vberr::ObjectClosed: return QStringLiteral("No se permite realizar esta operación si el objeto está cerrado.");

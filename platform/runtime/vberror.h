@@ -41,6 +41,11 @@ constexpr std::int32_t PathFileAccess = 75;
 constexpr std::int32_t PathNotFound = 76;
 constexpr std::int32_t ObjectNotSet = 91;
 constexpr std::int32_t InvalidUseOfNull = 94;
+// Controls: array element missing, already loaded, bad property value, index out of bounds.
+constexpr std::int32_t ControlArrayElementMissing = 340;
+constexpr std::int32_t ObjectAlreadyLoaded = 360;
+constexpr std::int32_t InvalidPropertyValue = 380;
+constexpr std::int32_t IndexOutOfBounds = 35600;
 // Data layer: no current record, item not found in the collection, object closed.
 constexpr std::int32_t NoCurrentRecord = 3021;
 constexpr std::int32_t ItemNotFound = 3265;
