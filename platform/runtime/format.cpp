@@ -194,7 +194,7 @@ QString exponentForm(QString text)
     return mantissa + QLatin1Char('E') + sign + exp;
 }
 
-QString plainNumber(double value)
+QString plainNumber(double value, int digits = 15)
 {
     if (value == 0)
         return QStringLiteral("0");
@@ -202,7 +202,7 @@ QString plainNumber(double value)
         return QStringLiteral("NaN");
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
-    return exponentForm(QString::number(value, 'g', 15));
+    return exponentForm(QString::number(value, 'g', digits));
 }
 
 } // namespace
@@ -253,6 +253,15 @@ QString Format(const Variant &value, const QString &pattern)
 QString CStr(double value)
 {
     QString text = plainNumber(value);
+    const QChar mark = Regional().decimalMark;
+    if (mark != QLatin1Char('.'))
+        text.replace(QLatin1Char('.'), mark);
+    return text;
+}
+
+QString CStr(float value)
+{
+    QString text = plainNumber(double(value), 7);
     const QChar mark = Regional().decimalMark;
     if (mark != QLatin1Char('.'))
         text.replace(QLatin1Char('.'), mark);
