@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <filesystem>
+#include <system_error>
+
 namespace vb {
 
 namespace {
@@ -139,6 +142,52 @@ QString SequentialFile::LineInput()
         line += c;
     }
     return FromFileBytes(line);
+}
+
+void SequentialFile::Write(const QStringList &fields)
+{
+    QString line;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += QLatin1Char(',');
+        line += QLatin1Char('"') + fields[i] + QLatin1Char('"');
+    }
+    PrintLine(line);
+}
+
+QString SequentialFile::Input()
+{
+    requireOpen(OpenMode::Input);
+    QFile &f = *m_file;
+    char c = 0;
+    // Leading blanks belong to no field.
+    while (f.peek(&c, 1) == 1 && (c == ' ' || c == '\t'))
+        f.getChar(&c);
+    if (f.atEnd())
+        Raise(vberr::InputPastEnd, {}, f.fileName());
+    QByteArray field;
+    const auto delimiter = [](char ch) { return ch == ',' || ch == '\r' || ch == '\n'; };
+    if (f.peek(&c, 1) == 1 && c == '"') {
+        f.getChar(&c);
+        while (f.getChar(&c) && c != '"')
+            field += c;
+        // Whatever stands between the closing quote and the delimiter is dropped.
+        while (f.peek(&c, 1) == 1 && !delimiter(c))
+            f.getChar(&c);
+    } else {
+        while (f.peek(&c, 1) == 1 && !delimiter(c)) {
+            f.getChar(&c);
+            field += c;
+        }
+        while (field.endsWith(' ') || field.endsWith('\t'))
+            field.chop(1);
+    }
+    if (f.getChar(&c) && c == '\r') {
+        char next = 0;
+        if (f.peek(&next, 1) == 1 && next == '\n')
+            f.getChar(&next);
+    }
+    return FromFileBytes(field);
 }
 
 bool SequentialFile::Eof() const
@@ -313,6 +362,19 @@ void Name(const QString &from, const QString &to)
         Raise(vberr::PathNotFound, {}, to);
     if (!QDir().rename(from, to))
         Raise(vberr::PathFileAccess, {}, from);
+}
+
+void ReplaceFile(const QString &from, const QString &to)
+{
+    checkName(from);
+    checkName(to);
+    if (!FileExists(from))
+        Raise(vberr::FileNotFound, {}, from);
+    std::error_code failure;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()), std::filesystem::path(to.toStdU16String()),
+                            failure);
+    if (failure)
+        Raise(vberr::PathFileAccess, {}, to);
 }
 
 QString WithTrailingSeparator(const QString &folder)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,13 @@ public:
     void Print(const QString &text);
     // Line Input #: up to CR LF, LF or CR (not included); error 62 at the end.
     QString LineInput();
+    // Write # of texts: each between double quotes, separated by commas, and CR LF.
+    void Write(const QStringList &fields);
+    // Input # of one field: a text between double quotes (up to the closing
+    // quote), or else up to the next comma or line end without its surrounding
+    // blanks; the comma or line end behind it (CR LF, LF or CR) is passed over,
+    // so a line end separates fields as a comma does. Error 62 at the end.
+    QString Input();
     bool Eof() const;
     std::int64_t Lof() const;
 
@@ -86,6 +94,9 @@ bool FileExists(const QString &path);   // a file, not a folder
 std::int64_t FileLen(const QString &path);  // error 53 when missing
 void Kill(const QString &path);         // error 53 when missing, 75 when it cannot go
 void Name(const QString &from, const QString &to);  // rename: 53 missing, 58 target exists, 75 otherwise
+// Renames from over to in one step: an existing file at to is replaced, never
+// deleted first, so a failure leaves it whole. 53 when from is missing, 75 otherwise.
+void ReplaceFile(const QString &from, const QString &to);
 
 // The path with a trailing separator ("\" and "/" both count as one).
 QString WithTrailingSeparator(const QString &folder);

@@ -121,6 +121,73 @@ TEST_F(FilesTest, ExistenceLengthKillAndName)
     EXPECT_EQ(RaisedNumber([&] { Kill(b); }), vberr::FileNotFound);
 }
 
+TEST_F(FilesTest, WriteQuotesEachFieldAndEndsTheLine)
+{
+    const QString p = path("CONSULTASLEN.VGR");
+    {
+        SequentialFile f(p, OpenMode::Output);
+        f.Write({QStringLiteral("VT_MA_ARTICULOS"), QStringLiteral("1440|2880|975|")});
+        f.Write({QStringLiteral("Año"), QString()});
+    }
+    EXPECT_EQ(bytesOf(p), QByteArray("\"VT_MA_ARTICULOS\",\"1440|2880|975|\"\r\n\"A\xF1o\",\"\"\r\n"));
+}
+
+struct InputCase {
+    const char *name;
+    QByteArray bytes;
+    QStringList fields;  // every field up to the end of the file
+};
+
+class InputFields : public FilesTest, public ::testing::WithParamInterface<InputCase> {};
+
+TEST_P(InputFields, ReadsFieldByFieldThenStopsAtTheEnd)
+{
+    const InputCase &c = GetParam();
+    const QString p = path("in.txt");
+    {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.bytes);
+    }
+    SequentialFile in(p, OpenMode::Input);
+    QStringList got;
+    while (!in.Eof() && got.size() < 10)
+        got << in.Input();
+    EXPECT_EQ(got, c.fields);
+    EXPECT_EQ(RaisedNumber([&] { in.Input(); }), vberr::InputPastEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, InputFields,
+    ::testing::Values(
+        InputCase{"crlf", "\"A\",\"1|2|\"\r\n\"B\",\"3|\"\r\n", {"A", "1|2|", "B", "3|"}},
+        InputCase{"lf_only", "\"A\",\"1|2|\"\n\"B\",\"3|\"\n", {"A", "1|2|", "B", "3|"}},
+        InputCase{"cr_only_and_no_end", "\"A\",\"1|\"\r\"B\",\"2|\"", {"A", "1|", "B", "2|"}},
+        // A line end separates fields as a comma does.
+        InputCase{"one_field_a_line", "\"A\"\r\n\"1|\"\r\n", {"A", "1|"}},
+        InputCase{"unquoted_trimmed", "  V_CLIENTES , 1500|3000| \r\n", {"V_CLIENTES", "1500|3000|"}},
+        InputCase{"quoted_keeps_blanks_and_commas", "\" a, b \",\"\"\r\n", {" a, b ", ""}},
+        InputCase{"junk_after_the_quote", "\"A\"xy,\"B\"\r\n", {"A", "B"}},
+        InputCase{"latin1", "\"A\xF1o\",\"\xFF\"\r\n", {QStringLiteral("Año"), Chr(255)}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FilesTest, ReplaceFileTakesTheTargetsPlaceInOneStep)
+{
+    const QString from = path("CONSULTASLEN.AUX");
+    const QString to = path("CONSULTASLEN.VGR");
+    { SequentialFile f(to, OpenMode::Output); f.PrintLine(QStringLiteral("viejo")); }
+    { SequentialFile f(from, OpenMode::Output); f.PrintLine(QStringLiteral("nuevo")); }
+    ReplaceFile(from, to);
+    EXPECT_FALSE(FileExists(from));
+    EXPECT_EQ(bytesOf(to), QByteArray("nuevo\r\n"));
+    EXPECT_EQ(RaisedNumber([&] { ReplaceFile(from, to); }), vberr::FileNotFound);
+    EXPECT_EQ(bytesOf(to), QByteArray("nuevo\r\n"));
+    // A folder in the way: the rename fails and the file stays as it was.
+    QDir(m_dir.path()).mkpath(QStringLiteral("carpeta/dentro"));
+    EXPECT_EQ(RaisedNumber([&] { ReplaceFile(to, path("carpeta")); }), vberr::PathFileAccess);
+    EXPECT_EQ(bytesOf(to), QByteArray("nuevo\r\n"));
+}
+
 TEST(AppFolder, SetFolderThenEnvironmentThenExecutablesFolder)
 {
     const QString saved = AppPath();
