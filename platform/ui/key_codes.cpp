@@ -4,36 +4,57 @@
 
 namespace ui {
 
-int VirtualKeyCode(int qtKey)
+int VirtualKeyCode(int qtKey, int qtModifiers)
 {
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return 65 + (qtKey - Qt::Key_A);
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return 48 + (qtKey - Qt::Key_0);
+        return (qtModifiers & Qt::KeypadModifier) ? vbKeyNumpad0 + (qtKey - Qt::Key_0) : qtKey;
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return qtKey;  // Qt's letters are the upper-case codes 65-90
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return 112 + (qtKey - Qt::Key_F1);
+        return vbKeyF1 + (qtKey - Qt::Key_F1);
+    const bool keypad = qtModifiers & Qt::KeypadModifier;
     switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Backspace: return vbKeyBack;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Backtab: return vbKeyTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
+    case Qt::Key_Enter: return vbKeyReturn;
+    case Qt::Key_Shift: return vbKeyShift;
+    case Qt::Key_Control: return vbKeyControl;
+    case Qt::Key_Alt: return vbKeyMenu;
     case Qt::Key_Pause: return 19;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return vbKeyEscape;
+    case Qt::Key_Space: return vbKeySpace;
+    case Qt::Key_PageUp: return vbKeyPageUp;
+    case Qt::Key_PageDown: return vbKeyPageDown;
+    case Qt::Key_End: return vbKeyEnd;
+    case Qt::Key_Home: return vbKeyHome;
+    case Qt::Key_Left: return vbKeyLeft;
+    case Qt::Key_Up: return vbKeyUp;
+    case Qt::Key_Right: return vbKeyRight;
+    case Qt::Key_Down: return vbKeyDown;
+    case Qt::Key_Print: return 44;
+    case Qt::Key_Insert: return vbKeyInsert;
+    case Qt::Key_Delete: return vbKeyDelete;
+    case Qt::Key_Meta: return 91;
+    case Qt::Key_Menu: return 93;
+    case Qt::Key_Asterisk: return keypad ? vbKeyMultiply : 0;
+    case Qt::Key_Plus: return keypad ? vbKeyAdd : 187;
+    case Qt::Key_Minus: return keypad ? vbKeySubtract : 189;
+    case Qt::Key_Period: return keypad ? vbKeyDecimal : 190;
+    case Qt::Key_Slash: return keypad ? vbKeyDivide : 191;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
+    // The punctuation keys of a US keyboard.
+    case Qt::Key_Semicolon: return 186;
+    case Qt::Key_Equal: return 187;
+    case Qt::Key_Comma: return 188;
+    case Qt::Key_QuoteLeft: return 192;
+    case Qt::Key_BracketLeft: return 219;
+    case Qt::Key_Backslash: return 220;
+    case Qt::Key_BracketRight: return 221;
+    case Qt::Key_Apostrophe: return 222;
     default: return 0;
     }
 }
@@ -42,11 +63,11 @@ int ShiftState(int qtModifiers)
 {
     int state = 0;
     if (qtModifiers & Qt::ShiftModifier)
-        state += 1;
+        state |= vbShiftMask;
     if (qtModifiers & Qt::ControlModifier)
-        state += 2;
+        state |= vbCtrlMask;
     if (qtModifiers & Qt::AltModifier)
-        state += 4;
+        state |= vbAltMask;
     return state;
 }
 

@@ -1,6 +1,9 @@
 #include "platform/ui/units.h"
 
+#include "platform/runtime/vberror.h"
+
 #include <QFontMetrics>
+#include <QVariant>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -31,6 +34,79 @@ QColor systemColour(std::uint32_t index)
     case 23: return pal.color(QPalette::ToolTipText);
     default: return pal.color(QPalette::Window);
     }
+}
+
+int toPixels(double twips) { return TwipsToPixels(int(std::lround(twips))); }
+
+enum class Edge { Left, Top, Width, Height };
+
+const char *propertyName(Edge e)
+{
+    switch (e) {
+    case Edge::Left: return "twipsLeft";
+    case Edge::Top: return "twipsTop";
+    case Edge::Width: return "twipsWidth";
+    case Edge::Height: return "twipsHeight";
+    }
+    return "";
+}
+
+// A window's outer frame beyond its client area (nothing until it is shown).
+QSize frameExtra(const QWidget &w)
+{
+    if (!w.isWindow())
+        return {};
+    const QRect outer = w.frameGeometry();
+    const QRect inner = w.geometry();
+    return {outer.width() - inner.width(), outer.height() - inner.height()};
+}
+
+int pixelsOf(const QWidget &w, Edge e)
+{
+    const QRect r = w.isWindow() ? w.frameGeometry() : w.geometry();
+    switch (e) {
+    case Edge::Left: return r.x();
+    case Edge::Top: return r.y();
+    case Edge::Width: return r.width();
+    case Edge::Height: return r.height();
+    }
+    return 0;
+}
+
+double read(const QWidget &w, Edge e)
+{
+    const int now = pixelsOf(w, e);
+    // Stored as (twips set, pixels they gave).
+    const QVariant kept = w.property(propertyName(e));
+    if (kept.isValid()) {
+        const QPointF p = kept.toPointF();
+        if (int(p.y()) == now)
+            return p.x();
+    }
+    return PixelsToTwips(now);
+}
+
+void write(QWidget &w, Edge e, double twips)
+{
+    if ((e == Edge::Width || e == Edge::Height) && twips < 0)
+        Raise(vberr::InvalidPropertyValue);
+    const int px = toPixels(twips);
+    const QSize extra = frameExtra(w);
+    switch (e) {
+    case Edge::Left:
+        w.move(px, w.isWindow() ? w.frameGeometry().y() : w.y());
+        break;
+    case Edge::Top:
+        w.move(w.isWindow() ? w.frameGeometry().x() : w.x(), px);
+        break;
+    case Edge::Width:
+        w.resize(std::max(0, px - extra.width()), w.height());
+        break;
+    case Edge::Height:
+        w.resize(w.width(), std::max(0, px - extra.height()));
+        break;
+    }
+    w.setProperty(propertyName(e), QPointF(twips, pixelsOf(w, e)));
 }
 
 } // namespace
@@ -75,6 +151,30 @@ int WidthOfX(const QFont &font, int n)
     if (n <= 0)
         return 0;
     return QFontMetrics(font).horizontalAdvance(QString(n, QLatin1Char('X')));
+}
+
+double ScreenWidthTwips()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        return screen->geometry().width() * 1440.0 / screen->logicalDotsPerInchX();
+    return 0;
+}
+
+double Left(const QWidget &w) { return read(w, Edge::Left); }
+double Top(const QWidget &w) { return read(w, Edge::Top); }
+double Width(const QWidget &w) { return read(w, Edge::Width); }
+double Height(const QWidget &w) { return read(w, Edge::Height); }
+void SetLeft(QWidget &w, double twips) { write(w, Edge::Left, twips); }
+void SetTop(QWidget &w, double twips) { write(w, Edge::Top, twips); }
+void SetWidth(QWidget &w, double twips) { write(w, Edge::Width, twips); }
+void SetHeight(QWidget &w, double twips) { write(w, Edge::Height, twips); }
+
+void Move(QWidget &w, double left, double top, double width, double height)
+{
+    SetLeft(w, left);
+    SetTop(w, top);
+    SetWidth(w, width);
+    SetHeight(w, height);
 }
 
 } // namespace ui

@@ -27,4 +27,22 @@ int TextWidth(const QWidget &obj, const QString &text);
 // column widths are written in this unit so they follow the form's font.
 int WidthOfX(const QFont &font, int n);
 
+// The primary screen's width in twips.
+double ScreenWidthTwips();
+
+// A widget's position and size in twips. What is set reads back unchanged
+// until the widget is moved or resized by other means (the user, a layout);
+// then its pixels are read back. A window's Width and Height are its outer
+// size, title bar and borders included. A negative width or height raises
+// error 380 and leaves the widget as it was.
+double Left(const QWidget &w);
+double Top(const QWidget &w);
+double Width(const QWidget &w);
+double Height(const QWidget &w);
+void SetLeft(QWidget &w, double twips);
+void SetTop(QWidget &w, double twips);
+void SetWidth(QWidget &w, double twips);
+void SetHeight(QWidget &w, double twips);
+void Move(QWidget &w, double left, double top, double width, double height);
+
 } // namespace ui
