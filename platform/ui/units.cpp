@@ -55,7 +55,7 @@ const char *propertyName(Edge e)
 QSize frameExtra(const QWidget &w)
 {
     if (!w.isWindow())
-        return {};
+        return {0, 0};
     const QRect outer = w.frameGeometry();
     const QRect inner = w.geometry();
     return {outer.width() - inner.width(), outer.height() - inner.height()};
@@ -91,6 +91,8 @@ void write(QWidget &w, Edge e, double twips)
     if ((e == Edge::Width || e == Edge::Height) && twips < 0)
         Raise(vberr::InvalidPropertyValue);
     const int px = toPixels(twips);
+    // Kept before the widget moves: its own resize handler reads it back.
+    w.setProperty(propertyName(e), QPointF(twips, px));
     const QSize extra = frameExtra(w);
     switch (e) {
     case Edge::Left:
@@ -106,7 +108,6 @@ void write(QWidget &w, Edge e, double twips)
         w.resize(w.width(), std::max(0, px - extra.height()));
         break;
     }
-    w.setProperty(propertyName(e), QPointF(twips, pixelsOf(w, e)));
 }
 
 } // namespace
