@@ -20,13 +20,14 @@
 #include <QScrollBar>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace {
 
 // Design values, in twips.
 constexpr double kAnchoInicial = 7260;
 constexpr double kAltoInicial = 4530;
 constexpr double kAltoMarco = 615;
-constexpr double kAnchoMarco = 4455;
 constexpr double kAnchoBoton = 1335;
 constexpr double kAltoBoton = 375;
 
@@ -72,18 +73,22 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget *parent) : QDialog(parent)
     auto *marco = new QGroupBox(this);
     Frame1 = marco;
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    ui::SetWidth(*Frame1, kAnchoMarco);
-    ui::SetHeight(*Frame1, kAltoMarco);
-    const auto boton = [this](const QString &texto, const char *nombre, int orden) {
+    double izquierda = 120;
+    const auto boton = [this, &izquierda](const QString &texto, const char *nombre) {
         auto *b = new QPushButton(texto, Frame1);
         b->setObjectName(QLatin1String(nombre));
         b->setAutoDefault(false);
-        ui::Move(*b, 120 + orden * (kAnchoBoton + 105), 150, kAnchoBoton, kAltoBoton);
+        // Wide enough for its caption in the dialog's font.
+        const double ancho = std::max(kAnchoBoton, double(ui::PixelsToTwips(b->sizeHint().width())));
+        ui::Move(*b, izquierda, 150, ancho, kAltoBoton);
+        izquierda += ancho + 105;
         return b;
     };
-    CmdAceptar = boton(QStringLiteral("&Aceptar"), "CmdAceptar", 0);
-    CmdCancelar = boton(QStringLiteral("&Cancelar"), "CmdCancelar", 1);
-    CmdNueva = boton(QStringLiteral("&Nueva Busqueda"), "CmdNueva", 2);
+    CmdAceptar = boton(QStringLiteral("&Aceptar"), "CmdAceptar");
+    CmdCancelar = boton(QStringLiteral("&Cancelar"), "CmdCancelar");
+    CmdNueva = boton(QStringLiteral("&Nueva Busqueda"), "CmdNueva");
+    ui::SetWidth(*Frame1, izquierda + 15);
+    ui::SetHeight(*Frame1, kAltoMarco);
     CmdAceptar->setDefault(true);
 
     ui::SetWidth(*this, kAnchoInicial);

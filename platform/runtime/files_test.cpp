@@ -136,6 +136,7 @@ struct InputCase {
     const char *name;
     QByteArray bytes;
     QStringList fields;  // every field up to the end of the file
+    friend void PrintTo(const InputCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class InputFields : public FilesTest, public ::testing::WithParamInterface<InputCase> {};

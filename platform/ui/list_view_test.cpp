@@ -56,10 +56,6 @@ protected:
     ListView list;
 };
 
-struct TwipsCase {
-    double twips;
-};
-
 TEST_F(ListaVisible, ColumnWidthsReadBackTheTwipsSetUntilTheUserDragsThem)
 {
     // Widths that are no whole number of pixels still read back as set.
@@ -84,6 +80,7 @@ struct SortCase {
     int key;
     int order;
     QStringList codes;  // main texts in the expected order
+    friend void PrintTo(const SortCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class SortByText : public ListaVisible, public ::testing::WithParamInterface<SortCase> {};
@@ -268,6 +265,7 @@ struct KeyCase {
     Qt::KeyboardModifiers mods;
     int code;
     int shift;
+    friend void PrintTo(const KeyCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class VirtualKeys : public ::testing::TestWithParam<KeyCase> {};
