@@ -166,9 +166,15 @@ public:
         announce();
         if (sorted && inOrder < int(rows.size()))
             relayout([this] {
-                const auto middle = rows.begin() + inOrder;
-                std::stable_sort(middle, rows.end(), less());
-                std::inplace_merge(rows.begin(), middle, rows.end(), less());
+                // A few new rows find their places; many are sorted in with the rest.
+                if (int(rows.size()) - inOrder > 16) {
+                    sortKeyed();
+                    return;
+                }
+                for (auto at = rows.begin() + inOrder; at != rows.end(); ++at) {
+                    auto place = std::upper_bound(rows.begin(), at, *at, less());
+                    std::rotate(place, at, at + 1);
+                }
             });
         inOrder = int(rows.size());
     }
@@ -176,7 +182,7 @@ public:
     void sortAll()
     {
         announce();
-        relayout([this] { std::stable_sort(rows.begin(), rows.end(), less()); });
+        relayout([this] { sortKeyed(); });
         inOrder = int(rows.size());
     }
 
@@ -232,6 +238,28 @@ public:
 
 private:
     RowLess less() const { return RowLess{sortKey, sortOrder == lvwDescending}; }
+
+    // The whole list in the order of RowLess, each text folded once rather
+    // than at every comparison.
+    void sortKeyed()
+    {
+        std::vector<QString> keys;
+        keys.reserve(rows.size());
+        for (const auto &row : rows)
+            keys.push_back(sortKey < row->cells.size() ? row->cells[sortKey].text.toCaseFolded() : QString());
+        std::vector<size_t> order(rows.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        const bool descending = sortOrder == lvwDescending;
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return descending ? keys[b] < keys[a] : keys[a] < keys[b];
+        });
+        std::vector<std::unique_ptr<ListRow>> sortedRows;
+        sortedRows.reserve(rows.size());
+        for (size_t i : order)
+            sortedRows.push_back(std::move(rows[i]));
+        rows = std::move(sortedRows);
+    }
 
     template <typename Reorder>
     void relayout(Reorder reorder)

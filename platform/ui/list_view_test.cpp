@@ -143,6 +143,24 @@ TEST_F(ListaVisible, ARowAddedToASortedListTakesItsPlaceAndTheSelectionFollowsIt
     EXPECT_EQ(column(0), (QStringList{"z", "n", "m", "b", "A", "c"}));
 }
 
+TEST_F(ListaVisible, ManyRowsAddedToASortedListAreSortedInWithTheRest)
+{
+    rows({{"m", "", ""}, {"B", "", ""}});
+    list.setSorted(true);
+    list.setSortOrder(lvwDescending);
+    QStringList expected{"m", "B"};
+    for (int i = 0; i < 40; ++i) {
+        const QString code = QStringLiteral("k%1").arg(i, 2, 10, QLatin1Char('0'));
+        list.ListItems().Add(i % 2 ? code.toUpper() : code);
+        expected << (i % 2 ? code.toUpper() : code);
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString &a, const QString &b) { return b.compare(a, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(column(0), expected);
+    EXPECT_EQ(column(0).first(), QStringLiteral("m"));
+    EXPECT_EQ(column(0).last(), QStringLiteral("B"));
+}
+
 TEST_F(ListaVisible, ManyRowsReachTheViewInOneInsertion)
 {
     QSignalSpy inserted(list.model(), &QAbstractItemModel::rowsInserted);
