@@ -1,0 +1,81 @@
+#include "stock/ast_p.h"
+
+#include "database/builders.h"
+#include "database/db_dll.h"
+#include "platform/component/component.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+
+#include <QStringList>
+
+namespace numeracion {
+
+Steps PasosDe(const QString &rutina)
+{
+    return Steps([rutina](const ErrObject &err) { return gDB().TratamientoErrores(err, std::nullopt, rutina); });
+}
+
+QString Tipo4(const QString &tipo)
+{
+    return gComponente().FormateaCodigo(vb::Trim(tipo), 4);
+}
+
+QString CondicionTipo(const QString &tipo)
+{
+    const QString recortado = vb::Trim(tipo);
+    const QString alineado = Tipo4(tipo);
+    if (recortado == alineado)
+        return QStringLiteral("TC = ") + TextoSQL(alineado);
+    return QStringLiteral("TC IN (") + TextoSQL(recortado) + QLatin1Char(',') + TextoSQL(alineado) +
+           QLatin1Char(')');
+}
+
+bool EsTipo(const QString &tipo, const char *codigo)
+{
+    return vb::EqualsText(vb::Trim(tipo), QLatin1String(codigo));
+}
+
+const Variant &Campo(ado::Recordset &rs, const QString &nombre)
+{
+    return rs.Fields(nombre).Value();
+}
+
+double Numero(const Variant &valor)
+{
+    if (valor.isNull() || valor.isEmpty())
+        return 0;
+    if (valor.isNumber())
+        return valor.toDouble();
+    return vb::Val(valor.toString());
+}
+
+std::optional<double> NumeroSiHay(const Variant &valor)
+{
+    if (valor.isNull())
+        return std::nullopt;
+    return Numero(valor);
+}
+
+QString Texto(const Variant &valor)
+{
+    return gComponente().ValorNoNulo(valor).toString();
+}
+
+bool NormalizaLetra(QString &letra)
+{
+    QString l = vb::UCase(vb::Trim(letra));
+    if (l.isEmpty())
+        l = QStringLiteral("X");
+    // One letter of the list, never a piece of it ("A,B" or ","): it names columns.
+    if (l.size() != 1 || l == QLatin1String(",") || !QString::fromLatin1(kLetras).contains(l))
+        return false;
+    letra = l;
+    return true;
+}
+
+QString MensajeLetraInvalida()
+{
+    return QStringLiteral(" La letra Informada no es Valida, la misma debe ser ") + QLatin1String(kLetras);
+}
+
+} // namespace numeracion

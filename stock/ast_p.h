@@ -1,0 +1,52 @@
+#pragma once
+
+// Helpers shared by the numbering files of this folder.
+
+#include "platform/ado/ado.h"
+#include "platform/runtime/variant.h"
+#include "platform/runtime/vberror.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace numeracion {
+
+// The letters a book has columns for.
+inline constexpr const char *kLetras = "A,B,C,E,R,X,M";
+
+// Steps whose failures go to the error treatment under the routine's name.
+Steps PasosDe(const QString &rutina);
+
+// "TC IN ('CMV',' CMV')": the type as written trimmed and right-aligned to
+// 4, the two forms vouchers and journal rows are stored in.
+QString CondicionTipo(const QString &tipo);
+
+// The type trimmed and right-aligned to 4, as books and stock rows hold it.
+QString Tipo4(const QString &tipo);
+
+// Whether the trimmed type equals the code, ignoring case.
+bool EsTipo(const QString &tipo, const char *codigo);
+
+// A field's value (Null and all).
+const Variant &Campo(ado::Recordset &rs, const QString &nombre);
+// The leading number of a value: numbers as they are, texts by their
+// leading number (" 121" and "00000121" give 121); Null and Empty give 0.
+double Numero(const Variant &valor);
+// The same, or none for Null (a comparison with Null never holds).
+std::optional<double> NumeroSiHay(const Variant &valor);
+// The value's text, Null read as "".
+QString Texto(const Variant &valor);
+
+// Whether the letter is one a book has columns for: trimmed, any case, an
+// empty letter counting as "X". On success it comes back trimmed and
+// upper-case, so that it can name the book's columns.
+bool NormalizaLetra(QString &letra);
+// The message of a letter that is not one of them.
+QString MensajeLetraInvalida();
+
+// The lock hint of the book read: a number drawn inside a transaction holds
+// its book until the transaction ends (each dialect renders it).
+inline constexpr const char *kBloqueoTalonario = " WITH (UPDLOCK, ROWLOCK)";
+
+} // namespace numeracion

@@ -1,0 +1,316 @@
+// Numbering books: choosing the book of a voucher type and drawing its next
+// number, moved past the numbers already taken.
+#include "stock/ast.h"
+
+#include "stock/ast_p.h"
+
+#include "database/builders.h"
+#include "database/config.h"
+#include "database/conversions.h"
+#include "database/db_dll.h"
+#include "platform/component/component.h"
+#include "platform/runtime/dates.h"
+#include "platform/runtime/format.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+#include "platform/ui/ui.h"
+
+#include <QDate>
+#include <QStringList>
+
+#include <optional>
+
+using namespace numeracion;
+
+std::int16_t TalonarioActual = 0;
+
+namespace {
+
+const Currency kUno = Currency::fromScaled(10000);
+
+// The book's current number against its highest one, as the columns hold
+// them: numbers by value, texts as texts ignoring case; Null never compares.
+bool Menor(const Variant &a, const Variant &b)
+{
+    if (a.isNull() || b.isNull())
+        return false;
+    if (a.isString() && b.isString())
+        return vb::StrCompText(a.rawString(), b.rawString()) < 0;
+    return Numero(a) < Numero(b);
+}
+
+// The day an expiry value names; none when it is blank. A text that is no
+// date is error 13.
+std::optional<QDate> DiaDeVencimiento(const Variant &valor)
+{
+    const Variant v = gComponente().ValorNoNulo(valor);
+    if (v.isDate())
+        return v.toDate().date();
+    const QString texto = vb::Trim(v.toString());
+    if (texto.isEmpty())
+        return std::nullopt;
+    return vb::DateValue(texto).date();
+}
+
+// The number part (characters 5 to 12) of a stored voucher id.
+Currency NumeroDelId(const QString &id)
+{
+    return gComponente().ConvierteACurrency(vb::Mid(id, 5, 8));
+}
+
+QString Ocho(Currency valor)
+{
+    return vb::Format(valor, QStringLiteral("00000000"));
+}
+
+// The stored maximum of the query's ULTIMO column, none when no row or Null.
+std::optional<QString> Ultimo(QString sentencia, ado::Recordset &rs)
+{
+    gDB().AbrirRecordset(sentencia, rs);
+    if (rs.Eof())
+        return std::nullopt;
+    const Variant v = Campo(rs, QStringLiteral("ULTIMO"));
+    if (v.isNull())
+        return std::nullopt;
+    return v.toString();
+}
+
+bool Existe(QString sentencia, ado::Recordset &rs)
+{
+    gDB().AbrirRecordset(sentencia, rs);
+    return !rs.Eof();
+}
+
+// Past the highest id of trips or sales of the type, branch and letter. A
+// maximum equal to the number means the number is taken: it moves too.
+void PasaElMaximoDelId(const QString &tabla, const QString &tipo, const QString &sucursal, const QString &letra,
+                       QString &numero, ado::Recordset &rs)
+{
+    const QString sentencia = QStringLiteral("SELECT MAX(idcomprobante) AS ULTIMO From ") + tabla +
+                              QStringLiteral(" WHERE ") + CondicionTipo(tipo) +
+                              QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,1,4)= ") + TextoSQL(sucursal) +
+                              QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,13,1) = ") + TextoSQL(letra);
+    if (const auto ultimo = Ultimo(sentencia, rs)) {
+        const Currency tomado = NumeroDelId(*ultimo);
+        if (tomado >= gComponente().ConvierteACurrency(numero))
+            numero = Ocho(tomado + kUno);
+    }
+}
+
+} // namespace
+
+void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &Sucursal, QString &Numero,
+                                      QString &Letra, bool &ModificaNumero, const QString &FechaComprobante,
+                                      const QString &UNegocio, QString &NroHasta)
+{
+    Steps pasos = PasosDe(QStringLiteral("Obtener_Nro_Comprobante_Contable"));
+    ado::Recordset rs;
+    std::optional<QDate> dia;
+    bool hayFilas = false;
+
+    pasos([&] {
+        if (vb::Trim(Letra).isEmpty())
+            Letra = QStringLiteral("X");
+    });
+    // Books expire by the day: compared as dates, never as texts.
+    pasos([&] {
+        if (!vb::Trim(FechaComprobante).isEmpty())
+            dia = vb::DateValue(vb::Trim(FechaComprobante)).date();
+    });
+    const QString t4 = Tipo4(TipoComprobante);
+    const bool conUnidad = !vb::Trim(UNegocio).isEmpty();
+    auto consulta = [&](bool porUnidad) {
+        hayFilas = false;
+        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE") + QLatin1String(kBloqueoTalonario) +
+                            QStringLiteral(" WHERE CODIGO = ") + TextoSQL(t4);
+        if (porUnidad)
+            sentencia += QStringLiteral(" AND UNEGOCIO = ") + TextoSQL(gComponente().FormateaCodigo(UNegocio, 4));
+        sentencia += QStringLiteral(" ORDER BY TALONARIO");
+        gDB().AbrirRecordset(sentencia, rs);
+        hayFilas = !rs.Eof();
+    };
+    pasos([&] { consulta(conUnidad); });
+    if (!hayFilas && conUnidad)
+        pasos([&] { consulta(false); });
+
+    if (!hayFilas) {
+        pasos([&] {
+            Sucursal = QStringLiteral("1");
+            Numero = QStringLiteral("1");
+            Letra = QStringLiteral("X");
+        });
+        pasos([&] { gDB().CierraRecordset(&rs); });
+        return;
+    }
+
+    bool todosUsados = false;
+    bool tomado = false;
+    while (!tomado && !pasos.leaving()) {
+        bool fin = true;  // a recordset that cannot tell ends the examination
+        pasos([&] { fin = rs.Eof(); });
+        if (fin || pasos.leaving())
+            break;
+        pasos([&] {
+            const QString letras = Texto(Campo(rs, QStringLiteral("Letras")));
+            if (vb::InStr(letras, Letra, vb::Compare::Text) == 0) {
+                Letra = vb::Left(letras, 1);
+                if (vb::Trim(Letra).isEmpty())
+                    Letra = QStringLiteral("X");
+            }
+            const QString l = vb::Trim(Letra);
+            const Variant &ultimo = Campo(rs, l + QStringLiteral("_ULTIMO_NRO"));
+            const Variant &hasta = Campo(rs, l + QStringLiteral("_NRO_HASTA"));
+            if (!Menor(ultimo, hasta)) {
+                todosUsados = true;
+                return;
+            }
+            if (dia) {
+                const auto vence = DiaDeVencimiento(Campo(rs, QStringLiteral("Vence") + l));
+                if (vence && *dia > *vence)
+                    return;
+            }
+            Sucursal = vb::Format(numeracion::Numero(Campo(rs, l + QStringLiteral("_SUC_DEFAULT"))), QStringLiteral("0000"));
+            // The column already holds the next number to issue.
+            const double actual = numeracion::Numero(ultimo);
+            Numero = actual == 0 ? QStringLiteral("00000001") : vb::Format(actual, QStringLiteral("00000000"));
+            NroHasta = vb::Format(numeracion::Numero(hasta), QStringLiteral("00000000"));
+            TalonarioActual = vb::CInt(numeracion::Numero(Campo(rs, QStringLiteral("talonario"))));
+            ModificaNumero = ConvierteBooleano(Texto(Campo(rs, QStringLiteral("Modificanumeracion"))));
+            todosUsados = false;
+            tomado = true;
+        });
+        if (!tomado)
+            pasos([&] { rs.MoveNext(); });
+    }
+
+    pasos([&] {
+        Letra = vb::Trim(Letra);
+        if (todosUsados)
+            ui::MsgBox(QStringLiteral("Todos los talonarios del comprobante ") + TipoComprobante +
+                           QStringLiteral(" se encuentran utilizados, debe dar de alta un nuevo talonario para el "
+                                          "comprobante ") +
+                           TipoComprobante,
+                       ui::vbOKOnly);
+    });
+    pasos([&] { gDB().CierraRecordset(&rs); });
+}
+
+QString ObtieneTCEquivalente(const QString &TipoComprobante)
+{
+    static const QStringList configurados = {
+        QStringLiteral("FCC"), QStringLiteral("FPC"), QStringLiteral("FP"), QStringLiteral("NCC"),
+        QStringLiteral("NDC"), QStringLiteral("PG"),  QStringLiteral("FC"), QStringLiteral("NC"),
+        QStringLiteral("ND"),  QStringLiteral("CB"),  QStringLiteral("CBCT"), QStringLiteral("TK"),
+        QStringLiteral("TKFC"),
+    };
+    static const QStringList propios = {QStringLiteral("CBFP"), QStringLiteral("PGFP"), QStringLiteral("NCFP"),
+                                        QStringLiteral("NCCP"), QStringLiteral("GF")};
+    const QString tipo = vb::Trim(TipoComprobante);
+    if (gComponente().EstaEnLista(tipo, configurados))
+        return vb::Trim(Cfg(QStringLiteral("EQU_") + vb::UCase(tipo)));
+    if (gComponente().EstaEnLista(tipo, propios))
+        return tipo;
+    return QString();
+}
+
+void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, QString &Numero, QString &Letra,
+                             bool &ModificaNumero, bool Verifica, const QString &Cuenta, const QString &UNegocio)
+{
+    (void)Cuenta;  // part of the suite's call, never consulted
+    if (vb::Trim(TipoComprobante).isEmpty())
+        return;
+    Steps pasos = PasosDe(QStringLiteral("Obtener_Nro_Comprobante"));
+    ado::Recordset rs;
+    QString limite = QStringLiteral("99999999");
+    QString hasta = limite;
+
+    pasos([&] {
+        Obtener_Nro_Comprobante_Contable(TipoComprobante, Sucursal, Numero, Letra, ModificaNumero, QString(), UNegocio,
+                                         hasta);
+    });
+    // A type that shares its numbering is not bound by its own book's end.
+    pasos([&] {
+        if (ObtieneTCEquivalente(TipoComprobante).isEmpty())
+            limite = hasta;
+    });
+    if (!Verifica)
+        return;
+
+    const QString tipo = TipoComprobante;
+    auto id = [&] { return Sucursal + Numero + Letra; };
+
+    if (EsTipo(tipo, "VJ")) {
+        bool usado = false;
+        pasos([&] {
+            usado = Existe(QStringLiteral("SELECT * From MV_VIAJES WHERE ") + CondicionTipo(tipo) +
+                               QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
+                           rs);
+        });
+        if (usado)
+            pasos([&] { PasaElMaximoDelId(QStringLiteral("MV_VIAJES"), tipo, Sucursal, Letra, Numero, rs); });
+        pasos([&] { gDB().CierraRecordset(&rs); });
+        return;
+    }
+
+    bool conAsiento = false;
+    pasos([&] {
+        QString asiento;
+        conAsiento = ExisteAsientoComprobante(tipo, Sucursal, Numero, Letra, asiento, QString());
+    });
+    if (conAsiento) {
+        pasos([&] {
+            const auto ultimo = Ultimo(QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE ") +
+                                           CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL= ") +
+                                           TextoSQL(Sucursal) + QStringLiteral(" AND LETRA = ") + TextoSQL(Letra),
+                                       rs);
+            Numero = ultimo ? Ocho(gComponente().ConvierteACurrency(*ultimo) + kUno) : QStringLiteral("00000001");
+        });
+        if (EsTipo(tipo, "CBFP"))
+            pasos([&] { PasaElMaximoDelId(QStringLiteral("V_MV_CPTE"), tipo, Sucursal, Letra, Numero, rs); });
+        pasos([&] { gDB().CierraRecordset(&rs); });
+        return;
+    }
+
+    static const QStringList sinControl = {
+        QStringLiteral("OPG"), QStringLiteral("PG"), QStringLiteral("FC"),   QStringLiteral("NC"),
+        QStringLiteral("ND"),  QStringLiteral("NP"), QStringLiteral("GF"),   QStringLiteral("PR"),
+        QStringLiteral("RM"),  QStringLiteral("TK"), QStringLiteral("TKFC"), QStringLiteral("FP"),
+        QStringLiteral("IR"),  QStringLiteral("VS"), QStringLiteral("SI"),   QStringLiteral("AJP"),
+        QStringLiteral("AJN"), QStringLiteral("TRP"),
+    };
+    if (gComponente().EstaEnLista(tipo, sinControl))
+        return;
+
+    if (EsTipo(tipo, "OC")) {
+        bool usado = false;
+        pasos([&] {
+            usado = Existe(QStringLiteral("SELECT * From C_MV_CPTE WHERE ") + CondicionTipo(tipo) +
+                               QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
+                           rs);
+        });
+        if (usado) {
+            pasos([&] {
+                QString sentencia = QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE ") +
+                                    CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal);
+                if (gComponente().ConvierteACurrency(limite) > Currency())
+                    sentencia += QStringLiteral(" AND NUMERO < ") + TextoSQL(limite) + QStringLiteral(" AND LETRA = ") +
+                                 TextoSQL(Letra) + QStringLiteral(" ");
+                else
+                    sentencia += QStringLiteral(" AND LETRA = ") + TextoSQL(Letra);
+                const auto ultimo = Ultimo(sentencia, rs);
+                Numero = ultimo ? Ocho(gComponente().ConvierteACurrency(*ultimo) + kUno) : QStringLiteral("00000001");
+            });
+        }
+        pasos([&] { gDB().CierraRecordset(&rs); });
+        return;
+    }
+
+    // The number is handed out: its control row goes, in whatever
+    // transaction the connection has open.
+    pasos([&] {
+        gDB().EjecutaConsultaSQL(QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE ") + CondicionTipo(tipo) +
+                                 QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal) +
+                                 QStringLiteral(" AND NUMERO = ") + TextoSQL(Numero) + QStringLiteral(" AND LETRA = ") +
+                                 TextoSQL(Letra));
+    });
+}

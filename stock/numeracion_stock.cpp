@@ -1,0 +1,55 @@
+#include "stock/numeracion_stock.h"
+
+#include "stock/ast.h"
+#include "stock/ast_p.h"
+
+#include "database/builders.h"
+#include "database/db_dll.h"
+#include "database/globals.h"
+#include "platform/runtime/format.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+
+using namespace numeracion;
+
+Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucursal, QString &Letra)
+{
+    Steps pasos = PasosDe(QStringLiteral("AsignarNumeroComprobante"));
+    QString numero;
+    bool modifica = false;
+    bool usado = false;
+    ado::Recordset rs;
+    const QString tipo = TextoSQL(Tipo4(TipoComprobante));
+
+    pasos([&] {
+        Obtener_Nro_Comprobante(TipoComprobante, Sucursal, numero, Letra, modifica, true, QString(), gUNegocio);
+    });
+    // Always 13 characters, whatever the book gave ("1" without a book, the
+    // entry values when every book is used).
+    pasos([&] {
+        Sucursal = vb::Format(Numero(Variant(Sucursal)), QStringLiteral("0000"));
+        numero = vb::Format(Numero(Variant(numero)), QStringLiteral("00000000"));
+    });
+    pasos([&] {
+        QString sentencia = QStringLiteral("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = ") + tipo +
+                            QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(Sucursal + numero + Letra);
+        gDB().AbrirRecordset(sentencia, rs);
+        usado = !rs.Eof();
+    });
+    if (usado) {
+        pasos([&] {
+            QString sentencia = QStringLiteral("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = ") +
+                                tipo + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + TextoSQL(Sucursal) +
+                                QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + TextoSQL(Letra);
+            gDB().AbrirRecordset(sentencia, rs);
+            const Variant ultimo = rs.Eof() ? Variant::null() : Campo(rs, QStringLiteral("ULTIMO"));
+            numero = ultimo.isNull()
+                         ? QStringLiteral("00000001")
+                         : vb::Format(vb::Val(vb::Mid(ultimo.toString(), 5, 8)) + 1, QStringLiteral("00000000"));
+        });
+    }
+    pasos([&] { gDB().CierraRecordset(&rs); });
+    if (pasos.leaving())
+        return Variant();
+    return Variant(Sucursal + numero + Letra);
+}
