@@ -637,8 +637,19 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
                 continue;
             if (up == "IDENTITY")
                 refuse(QStringLiteral("IDENTITY columns"));
-            if (up == "WITH" && next && next->punct('('))
-                refuse(QStringLiteral("table hints (WITH (...))"));
+            if (up == "WITH" && next && next->punct('(')) {
+                // Locking hints go: a transaction here holds the whole file's
+                // write lock from its start (BEGIN IMMEDIATE).
+                static const QSet<QString> locks = {"UPDLOCK", "ROWLOCK", "HOLDLOCK", "NOLOCK", "XLOCK",
+                                                    "PAGLOCK", "TABLOCK", "TABLOCKX", "READUNCOMMITTED"};
+                size_t j = i + 2;
+                while (j < sig.size() && (locks.contains(sig[j].tok->upper()) || sig[j].tok->punct(',')))
+                    ++j;
+                if (j == i + 2 || j >= sig.size() || !sig[j].tok->punct(')'))
+                    refuse(QStringLiteral("table hints (WITH (...))"));
+                i = j;
+                continue;
+            }
             if (up == "TOP" && prev && (prev->is("SELECT") || prev->is("DISTINCT") || prev->is("ALL"))) {
                 QString count;
                 if (next && next->kind == Token::Number) {

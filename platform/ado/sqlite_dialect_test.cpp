@@ -57,6 +57,9 @@ TEST(SqliteDialect, TranslatesConstructByConstruct)
         {"CREATE TABLE T (TEXT varchar(4) NOT NULL, N int)",
          "CREATE TABLE T (TEXT varchar(4) COLLATE SQLTEXT NOT NULL, N int)"},
         {"TRUNCATE TABLE T", "DELETE FROM T"},
+        {"SELECT * FROM T WITH (UPDLOCK, ROWLOCK) WHERE A = 1 ORDER BY B",
+         "SELECT * FROM T WHERE A = 1 ORDER BY B"},
+        {"SELECT A FROM T with(nolock)", "SELECT A FROM T"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.input);
@@ -196,6 +199,9 @@ TEST(SqliteDialect, RefusesWhatItDoesNotKnow)
         "ALTER TABLE T ADD A int, B int",
         "IF 1 = 1 SELECT 1",
         "EXEC sp_who",
+        "SELECT * FROM T WITH (INDEX(IX_T))",
+        "SELECT * FROM T WITH (UPDLOCK, FORCESEEK)",
+        "SELECT * FROM T WITH ()",
     };
     for (const char *sql : refused) {
         SCOPED_TRACE(sql);
