@@ -118,6 +118,13 @@ TEST_F(SqliteDb, FunctionsKeepTheServersMeaning)
     EXPECT_EQ(scalar("SELECT UPPER(C) FROM T").toString(), QString::fromUtf8("ÑANDÚ"));
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'ñandú'"), 1);
     EXPECT_TRUE(scalar("SELECT ISNULL(N, 0) FROM T WHERE C = 'x' OR 1 = 1").type() == Variant::Type::Long);
+    // A trimmed number still compares with a number; texts lose their blanks only.
+    cn.Execute("INSERT INTO T (C, N, R) VALUES ('y', 2024, 2.5)");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE RTRIM(LTRIM(N)) = 2024"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE LTRIM(R) = 2.5"), 1);
+    EXPECT_EQ(scalar("SELECT LTRIM('  a b  ') + '|' + RTRIM('  a b  ') + '|'").toString(), "a b  |  a b|");
+    EXPECT_EQ(scalar("SELECT LTRIM(char(9) + 'a')").toString(), "\ta");
+    EXPECT_TRUE(scalar("SELECT RTRIM(LTRIM(NULL))").isNull());
 }
 
 TEST_F(SqliteDb, DayMonthYearDatesMeanThatDay)

@@ -150,6 +150,34 @@ void fnLower(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     resultText(ctx, argText(argv[0]).toLower());
 }
 
+// LTRIM and RTRIM remove blanks only; a number stays a number, so that a
+// trimmed number column compares with a number as the server compares it
+// (RTRIM(LTRIM(PERIODO)) = 2024).
+void trimmed(sqlite3_context *ctx, sqlite3_value *v, bool leading)
+{
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        return sqlite3_result_null(ctx);
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return sqlite3_result_value(ctx, v);
+    default:
+        break;
+    }
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    int n = sqlite3_value_bytes(v);
+    int from = 0;
+    if (leading)
+        while (from < n && p[from] == ' ')
+            ++from;
+    else
+        n = rtrimmedLength(p, n);
+    sqlite3_result_text(ctx, p + from, n - from, SQLITE_TRANSIENT);
+}
+
+void fnLTrim(sqlite3_context *ctx, int, sqlite3_value **argv) { trimmed(ctx, argv[0], true); }
+void fnRTrim(sqlite3_context *ctx, int, sqlite3_value **argv) { trimmed(ctx, argv[0], false); }
+
 void fnGetDate(sqlite3_context *ctx, int, sqlite3_value **)
 {
     resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
@@ -169,6 +197,8 @@ void registerSqlServerFunctions(sqlite3 *db)
     sqlite3_create_function(db, "SUBSTRING", 3, det, nullptr, fnSubstring, nullptr, nullptr);
     sqlite3_create_function(db, "upper", 1, det, nullptr, fnUpper, nullptr, nullptr);
     sqlite3_create_function(db, "lower", 1, det, nullptr, fnLower, nullptr, nullptr);
+    sqlite3_create_function(db, "LTRIM", 1, det, nullptr, fnLTrim, nullptr, nullptr);
+    sqlite3_create_function(db, "RTRIM", 1, det, nullptr, fnRTrim, nullptr, nullptr);
     sqlite3_create_function(db, "GETDATE", 0, SQLITE_UTF8, nullptr, fnGetDate, nullptr, nullptr);
 }
 
