@@ -238,6 +238,28 @@ TEST_F(SqliteDb, TransactionSpansCallsAndNests)
     EXPECT_EQ(cn.errors().Item(0).NativeError, 3902);
 }
 
+TEST_F(SqliteDb, ATransactionHoldsTheWriteLockFromItsStart)
+{
+    cn.Execute("INSERT INTO T (C, N) VALUES ('a', 1)");
+    Connection other;
+    other.setCommandTimeout(1);
+    other.Open(db.connectionString);
+    cn.BeginTrans();
+    // Reading is still open to others; starting another transaction waits
+    // for this one, before it has written anything.
+    Recordset rs;
+    rs.Open("SELECT N FROM T", other);
+    EXPECT_EQ(rs.Fields(0).Value().toLong(), 1);
+    rs.Close();
+    EXPECT_EQ(raised([&] { other.BeginTrans(); }).Number, ado::DB_E_ABORTLIMITREACHED);
+    EXPECT_EQ(raised([&] { other.Execute("BEGIN TRANSACTION"); }).Number, ado::DB_E_ABORTLIMITREACHED);
+    cn.CommitTrans();
+    EXPECT_EQ(other.BeginTrans(), 1);
+    other.Execute("UPDATE T SET N = 2");
+    other.CommitTrans();
+    EXPECT_EQ(count("SELECT N FROM T"), 2);
+}
+
 TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
 {
     cn.Execute("INSERT INTO T (C) VALUES ('a')");

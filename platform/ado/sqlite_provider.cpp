@@ -752,7 +752,10 @@ void SqliteProvider::loadDateColumns()
 
 bool SqliteProvider::beginTrans(Errors &errors)
 {
-    if (m_level == 0 && !plain("BEGIN", errors))
+    // The write lock is taken at once: what a transaction reads (a numbering
+    // book, say) cannot be read and changed by another writer before it ends.
+    // A second writer waits here, within the command time-out.
+    if (m_level == 0 && !plain("BEGIN IMMEDIATE", errors))
         return false;
     ++m_level;
     return true;
