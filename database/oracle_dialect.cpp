@@ -1,5 +1,6 @@
 #include "database/db_dll.h"
 
+#include "platform/ado/provider.h"
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/regional.h"
@@ -199,6 +200,20 @@ QString ConvertStyle103(QString text)
     }
 }
 
+// The row-lock hint of a read that holds what it reads (a numbering book):
+// Oracle takes those locks with FOR UPDATE, which hold until the transaction
+// ends; outside a transaction the rows are read without locking.
+QString ConvertLockHint(const QString &text, bool inTransaction)
+{
+    static const QRegularExpression hint(QStringLiteral(R"(\s+WITH\s*\(\s*UPDLOCK\s*,\s*ROWLOCK\s*\))"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (!text.contains(hint))
+        return text;
+    QString s = text;
+    s.remove(hint);
+    return inTransaction ? vb::RTrim(s) + QStringLiteral(" FOR UPDATE") : s;
+}
+
 } // namespace
 
 QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
@@ -228,5 +243,5 @@ QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
 
     s.replace(QStringLiteral("SUBSTRING("), QStringLiteral("SUBSTR("), CI);
     s.replace(QStringLiteral("ISNULL("), QStringLiteral("NVL("), CI);
-    return s;
+    return ConvertLockHint(s, gCnn().provider() && gCnn().provider()->transactionLevel() > 0);
 }

@@ -81,6 +81,23 @@ const DialectCase kSteps[] = {
 INSTANTIATE_TEST_SUITE_P(Steps, OracleDialectTest, ::testing::ValuesIn(kSteps),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// The row lock of a book read: FOR UPDATE holds only inside a transaction.
+TEST(OracleDialectLocks, ForUpdateInsideATransactionOnly)
+{
+    DB_Dll db;
+    AttachRecording(db.gCnn(), ado::Platform::Oracle);
+    const QString read = QStringLiteral("SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = ' CMV' ORDER BY TALONARIO");
+    EXPECT_EQ(db.ORACLE_Dicc(read), QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV' ORDER BY TALONARIO"));
+    db.gCnn().BeginTrans();
+    EXPECT_EQ(db.ORACLE_Dicc(read),
+              QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV' ORDER BY TALONARIO FOR UPDATE"));
+    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")),
+              QStringLiteral("SELECT * FROM T FOR UPDATE"));
+    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T WHERE A = 1")), QStringLiteral("SELECT * FROM T WHERE A = 1"));
+    db.gCnn().RollbackTrans();
+    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")), QStringLiteral("SELECT * FROM T"));
+}
+
 TEST(OracleDialectOtherPlatforms, IdentityOffOracle)
 {
     // The word ORACLE in the connection text does not make a connection Oracle.
