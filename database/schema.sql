@@ -151,12 +151,13 @@ CREATE TABLE dbo.V_MV_CPTETERCEROS (
     CONSTRAINT PK_V_MV_CPTETERCEROS PRIMARY KEY (ID)
 );
 
+-- One row per voucher number marked used: the key refuses a second marking.
 CREATE TABLE dbo.V_MV_CTROL_CPTE (
     TC varchar(4) NOT NULL,
-    IDCOMPROBANTE varchar(13) NOT NULL,
-    USUARIO varchar(20) NULL,
-    FECHAHORA datetime NULL,
-    CONSTRAINT PK_V_MV_CTROL_CPTE PRIMARY KEY (TC, IDCOMPROBANTE)
+    SUCURSAL varchar(4) NOT NULL,
+    NUMERO varchar(8) NOT NULL,
+    LETRA varchar(1) NOT NULL,
+    CONSTRAINT PK_V_MV_CTROL_CPTE PRIMARY KEY (TC, SUCURSAL, NUMERO, LETRA)
 );
 
 CREATE TABLE dbo.V_MV_FALTANTES (
@@ -255,29 +256,36 @@ CREATE INDEX IX_TA_CONFIG_IMP_CPTE_TC_LETRA ON TA_CONFIG_IMP_CPTE (TC, LETRA);
 
 -- Voucher types and numbering -------------------------------------------------
 
+-- Numbering books: one row per voucher type, book and business unit, with
+-- per-letter numbers (the next one to issue, the range, the branch) kept as
+-- integers so that they compare by value.
 CREATE TABLE dbo.V_TA_CPTE (
     CODIGO varchar(4) NOT NULL,
     TALONARIO int NOT NULL DEFAULT (1),
     UNEGOCIO varchar(4) NOT NULL DEFAULT ('   1'),
     DESCRIPCION varchar(60) NULL,
     Letras varchar(10) NULL,
-    Modificanumeracion bit NOT NULL DEFAULT (0),
-    Externo bit NOT NULL DEFAULT (0),
-    Sistema varchar(4) NULL,
+    Modificanumeracion bit NULL DEFAULT (0),
+    Externo bit NULL DEFAULT (0),
+    Sistema varchar(20) NULL,
     -- "E" enters goods, "S" issues them; NULL or another value: the type's code decides.
     ES varchar(1) NULL,
     -- Sign in the VAT book; NULL: the type's code decides.
     SIGNO int NULL,
-    A_ULTIMO_NRO varchar(8) NULL, A_NRO_DESDE varchar(8) NULL, A_NRO_HASTA varchar(8) NULL,
-    A_SUC_DEFAULT varchar(4) NULL, VenceA datetime NULL,
-    B_ULTIMO_NRO varchar(8) NULL, B_NRO_DESDE varchar(8) NULL, B_NRO_HASTA varchar(8) NULL,
-    B_SUC_DEFAULT varchar(4) NULL, VenceB datetime NULL,
-    C_ULTIMO_NRO varchar(8) NULL, C_NRO_DESDE varchar(8) NULL, C_NRO_HASTA varchar(8) NULL,
-    C_SUC_DEFAULT varchar(4) NULL, VenceC datetime NULL,
-    L_ULTIMO_NRO varchar(8) NULL, L_NRO_DESDE varchar(8) NULL, L_NRO_HASTA varchar(8) NULL,
-    L_SUC_DEFAULT varchar(4) NULL, VenceL datetime NULL,
-    X_ULTIMO_NRO varchar(8) NULL, X_NRO_DESDE varchar(8) NULL, X_NRO_HASTA varchar(8) NULL,
-    X_SUC_DEFAULT varchar(4) NULL, VenceX datetime NULL,
+    A_ULTIMO_NRO int NULL DEFAULT (0), A_NRO_DESDE int NULL, A_NRO_HASTA int NULL,
+    A_SUC_DEFAULT int NULL, VenceA datetime NULL,
+    B_ULTIMO_NRO int NULL DEFAULT (0), B_NRO_DESDE int NULL, B_NRO_HASTA int NULL,
+    B_SUC_DEFAULT int NULL, VenceB datetime NULL,
+    C_ULTIMO_NRO int NULL DEFAULT (0), C_NRO_DESDE int NULL, C_NRO_HASTA int NULL,
+    C_SUC_DEFAULT int NULL, VenceC datetime NULL,
+    E_ULTIMO_NRO int NULL DEFAULT (0), E_NRO_DESDE int NULL, E_NRO_HASTA int NULL,
+    E_SUC_DEFAULT int NULL, VenceE datetime NULL,
+    R_ULTIMO_NRO int NULL DEFAULT (0), R_NRO_DESDE int NULL, R_NRO_HASTA int NULL,
+    R_SUC_DEFAULT int NULL, VenceR datetime NULL,
+    X_ULTIMO_NRO int NULL DEFAULT (0), X_NRO_DESDE int NULL, X_NRO_HASTA int NULL,
+    X_SUC_DEFAULT int NULL, VenceX datetime NULL,
+    M_ULTIMO_NRO int NULL DEFAULT (0), M_NRO_DESDE int NULL, M_NRO_HASTA int NULL,
+    M_SUC_DEFAULT int NULL, VenceM datetime NULL,
     fechahora_modificacion datetime NULL,
     CONSTRAINT PK_V_TA_CPTE PRIMARY KEY (CODIGO, TALONARIO, UNEGOCIO)
 );
@@ -285,8 +293,17 @@ CREATE TABLE dbo.V_TA_CPTE (
 CREATE TABLE dbo.TA_Comprobantes (
     CODIGO varchar(4) NOT NULL,
     DESCRIPCION varchar(60) NULL,
-    SISTEMA varchar(4) NULL,
-    CONSTRAINT PK_TA_Comprobantes PRIMARY KEY (CODIGO)
+    SISTEMA varchar(20) NOT NULL,
+    TALONARIO int NOT NULL DEFAULT (1),
+    A_ULTIMO_NRO int NULL DEFAULT (0), A_SUC_DEFAULT int NULL,
+    B_ULTIMO_NRO int NULL DEFAULT (0), B_SUC_DEFAULT int NULL,
+    C_ULTIMO_NRO int NULL DEFAULT (0), C_SUC_DEFAULT int NULL,
+    E_ULTIMO_NRO int NULL DEFAULT (0), E_SUC_DEFAULT int NULL,
+    R_ULTIMO_NRO int NULL DEFAULT (0), R_SUC_DEFAULT int NULL,
+    X_ULTIMO_NRO int NULL DEFAULT (0), X_SUC_DEFAULT int NULL,
+    M_ULTIMO_NRO int NULL DEFAULT (0), M_SUC_DEFAULT int NULL,
+    fechahora_modificacion datetime NULL,
+    CONSTRAINT PK_TA_Comprobantes PRIMARY KEY (CODIGO, SISTEMA, TALONARIO)
 );
 
 CREATE TABLE dbo.MV_VIAJES (
