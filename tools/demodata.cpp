@@ -184,16 +184,15 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     db.run(unit, Code("UN", 4), "UNIDAD");
     db.run(unit, Code("KG", 4), "KILOGRAMO");
     db.run(unit, Code("M3", 4), "METRO CUBICO");
+    // Voucher types with the system each belongs to: the four of the demo
+    // vouchers, the consumption vouchers of production and the cost-of-sales entry.
     auto type = db.prepare("INSERT INTO TA_Comprobantes (CODIGO, DESCRIPCION, SISTEMA) VALUES (?,?,?)");
-    auto book = db.prepare("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, DESCRIPCION, Letras, Sistema, "
-                           "A_ULTIMO_NRO, A_NRO_DESDE, A_NRO_HASTA, A_SUC_DEFAULT) VALUES (?,1,?,?,?,?,?,?,?,?)");
     const char *const typeNames[] = {"REMITO", "FACTURA", "NOTA DE CREDITO", "ORDEN DE COMPRA"};
-    for (int t = 0; t < 4; ++t) {
-        const QString system = t == 3 ? QStringLiteral("  CO") : QStringLiteral("  VT");
-        db.run(type, Code(kVoucherTypes[t], 4), typeNames[t], system);
-        db.run(book, Code(kVoucherTypes[t], 4), Code("1", 4), typeNames[t], "A", system, "00000000", "00000001",
-               "99999999", "0001");
-    }
+    const char *const systems[] = {"VENTAS", "VENTAS", "VENTAS", "COMPRAS"};
+    for (int t = 0; t < 4; ++t)
+        db.run(type, Code(kVoucherTypes[t], 4), typeNames[t], systems[t]);
+    db.run(type, Code("PE", 4), "CONSUMO DE PRODUCCION", "STOCK");
+    db.run(type, Code("CMV", 4), "COSTO DE MERCADERIAS VENDIDAS", "Contable");
     auto article = db.prepare("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, costo, "
                               "PRECIO1) VALUES (?,?,?,?,?,?)");
     const int sampleCount = int(std::size(kArticles));
@@ -294,6 +293,24 @@ void CreateDemoDatabase(const QString &path, const Options &options)
             db.run(purchase, tc, id, complement, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4),
                    total, "ADMIN");
     }
+
+    // Numbering books, one per type: the demo vouchers' letter A at the number
+    // after the last one used, "PE" and "CMV" with letter X from 1. The
+    // cost-of-sales entries go to a sub-journal of their own.
+    auto book = db.prepare("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, DESCRIPCION, Letras, Sistema, "
+                           "Modificanumeracion, Externo, A_ULTIMO_NRO, A_NRO_DESDE, A_NRO_HASTA, A_SUC_DEFAULT, "
+                           "X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, X_SUC_DEFAULT) "
+                           "VALUES (?,1,?,?,?,?,0,0,?,?,?,?,?,?,?,?)");
+    for (int t = 0; t < 4; ++t)
+        db.run(book, Code(kVoucherTypes[t], 4), Code("1", 4), typeNames[t], "A", systems[t], numbers[t] + 1, 1,
+               99999999, 1, 0, 0, 0, 0);
+    db.run(book, Code("PE", 4), Code("1", 4), "CONSUMO DE PRODUCCION", "X", "STOCK", 0, 0, 0, 0, 1, 1, 99999999, 1);
+    db.run(book, Code("CMV", 4), Code("1", 4), "COSTO DE MERCADERIAS VENDIDAS", "X", "Contable", 0, 0, 0, 0, 1, 1,
+           99999999, 1);
+    auto subJournal = db.prepare("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES (?,?)");
+    db.run(subJournal, Code("3", 4), "COSTO DE VENTAS");
+    auto typeSubJournal = db.prepare("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES (?,?)");
+    db.run(typeSubJournal, Code("CMV", 4), Code("3", 4));
     db.exec("COMMIT");
 }
 
