@@ -51,7 +51,7 @@ QString ObtieneTipoRegCont(const QString &TipoComprobante)
     QString subdiario;
     bool hay = false;
     ado::Recordset rs;
-    Steps pasos = PasosDe(QStringLiteral("ObtieneTipoRegCont$"));
+    Steps pasos = Pasos(QStringLiteral("ObtieneTipoRegCont$"));
     pasos([&] {
         QString sentencia = QStringLiteral("SELECT * FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC = ") +
                             TextoSQL(gComponente().FormateaCodigo(vb::Trim(TipoComprobante)));
@@ -101,7 +101,7 @@ std::int32_t ValidaTCRegistraciones(const Variant &MesOperativo, const Variant &
 
     std::int32_t resultado = 0;
     ado::Recordset rs;
-    Steps pasos = PasosDe(QStringLiteral("ValidaTCRegistraciones"));
+    Steps pasos = Pasos(QStringLiteral("ValidaTCRegistraciones"));
     pasos([&] {
         // The marker reads the journal itself for every user, never a synonym.
         QString sentencia = QStringLiteral("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOS "

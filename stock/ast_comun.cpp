@@ -10,11 +10,6 @@
 
 namespace numeracion {
 
-Steps PasosDe(const QString &rutina)
-{
-    return Steps([rutina](const ErrObject &err) { return gDB().TratamientoErrores(err, std::nullopt, rutina); });
-}
-
 QString Tipo4(const QString &tipo)
 {
     return gComponente().FormateaCodigo(vb::Trim(tipo), 4);

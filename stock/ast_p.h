@@ -15,9 +15,6 @@ namespace numeracion {
 // The letters a book has columns for.
 inline constexpr const char *kLetras = "A,B,C,E,R,X,M";
 
-// Steps whose failures go to the error treatment under the routine's name.
-Steps PasosDe(const QString &rutina);
-
 // "TC IN ('CMV',' CMV')": the type as written trimmed and right-aligned to
 // 4, the two forms vouchers and journal rows are stored in.
 QString CondicionTipo(const QString &tipo);

@@ -103,7 +103,7 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
                                       QString &Letra, bool &ModificaNumero, const QString &FechaComprobante,
                                       const QString &UNegocio, QString &NroHasta)
 {
-    Steps pasos = PasosDe(QStringLiteral("Obtener_Nro_Comprobante_Contable"));
+    Steps pasos = Pasos(QStringLiteral("Obtener_Nro_Comprobante_Contable"));
     ado::Recordset rs;
     std::optional<QDate> dia;
     bool hayFilas = false;
@@ -145,12 +145,11 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
 
     bool todosUsados = false;
     bool tomado = false;
-    while (!tomado && !pasos.leaving()) {
+    while (!tomado) {
         bool fin = true;  // a recordset that cannot tell ends the examination
-        pasos([&] { fin = rs.Eof(); });
-        if (fin || pasos.leaving())
+        if (!pasos([&] { fin = rs.Eof(); }) || fin)
             break;
-        pasos([&] {
+        const bool sigue = pasos([&] {
             const QString letras = Texto(Campo(rs, QStringLiteral("Letras")));
             if (vb::InStr(letras, Letra, vb::Compare::Text) == 0) {
                 Letra = vb::Left(letras, 1);
@@ -179,8 +178,8 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
             todosUsados = false;
             tomado = true;
         });
-        if (!tomado)
-            pasos([&] { rs.MoveNext(); });
+        if (!sigue || (!tomado && !pasos([&] { rs.MoveNext(); })))
+            break;
     }
 
     pasos([&] {
@@ -219,7 +218,7 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, 
     (void)Cuenta;  // part of the suite's call, never consulted
     if (vb::Trim(TipoComprobante).isEmpty())
         return;
-    Steps pasos = PasosDe(QStringLiteral("Obtener_Nro_Comprobante"));
+    Steps pasos = Pasos(QStringLiteral("Obtener_Nro_Comprobante"));
     ado::Recordset rs;
     QString limite = QStringLiteral("99999999");
     QString hasta = limite;

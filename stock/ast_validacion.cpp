@@ -226,7 +226,7 @@ void ActualizaNumeracionComprobante(const QString &TipoComprobante, const QStrin
                                     const QString &Numero, QString &Letra, bool GeneraSentencia, QString &Sentencia,
                                     bool Forzar)
 {
-    Steps pasos = PasosDe(QStringLiteral("ActualizaNumeracionComprobante"));
+    Steps pasos = Pasos(QStringLiteral("ActualizaNumeracionComprobante"));
     // A letter outside the list would name columns that do not exist.
     pasos([&] {
         if (!NormalizaLetra(Letra)) {

@@ -14,7 +14,7 @@ using namespace numeracion;
 
 Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucursal, QString &Letra)
 {
-    Steps pasos = PasosDe(QStringLiteral("AsignarNumeroComprobante"));
+    Steps pasos = Pasos(QStringLiteral("AsignarNumeroComprobante"));
     QString numero;
     bool modifica = false;
     bool usado = false;
