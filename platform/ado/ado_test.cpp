@@ -94,6 +94,30 @@ TEST_F(SqliteDb, TextComparesWithoutCaseAndTrailingBlanks)
     EXPECT_EQ(raised([&] { cn.Execute("INSERT INTO T (C) VALUES ('ABC')"); }).Number, ado::DB_E_INTEGRITYVIOLATION);
 }
 
+TEST_F(SqliteDb, TextOrdersAsQtComparesWithoutCase)
+{
+    // Pairs where ASCII and other letters meet at different places; the
+    // order must be that of the whole texts compared without case.
+    const std::pair<const char *, const char *> pairs[] = {
+        {"abc", "ABD"}, {"Ñandú", "ñANDÚ  "}, {"aÑ", "AÑ"}, {"az", "añ"}, {"b", "ñ"}, {"añb", "AÑC"},
+        {"a", "añ"},   {"[", "a"},            {"A", "["},   {"é", "E"},   {"x é", "X É"}, {"ab", "abc  "},
+    };
+    for (const auto &[a, b] : pairs) {
+        SCOPED_TRACE(std::string(a) + " / " + b);
+        const QString left = QString::fromUtf8(a), right = QString::fromUtf8(b);
+        auto trimmed = [](QString s) {
+            while (s.endsWith(' '))
+                s.chop(1);
+            return s;
+        };
+        const int c = QString::compare(trimmed(left), trimmed(right), Qt::CaseInsensitive);
+        const long long expected = c < 0 ? -1 : c > 0 ? 1 : 0;
+        const QString sql = QStringLiteral("SELECT CASE WHEN '%1' = '%2' THEN 0 WHEN '%1' < '%2' THEN -1 ELSE 1 END")
+                                .arg(left, right);
+        EXPECT_EQ(scalar(sql).toLong(), expected);
+    }
+}
+
 TEST_F(SqliteDb, FunctionsKeepTheServersMeaning)
 {
     cn.Execute("INSERT INTO T (C, N) VALUES ('Ñandú', 1)");

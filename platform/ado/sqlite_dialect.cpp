@@ -898,39 +898,35 @@ BatchShape SqliteDialect::shape(const QString &batch)
 {
     // Reads literals, comments and quoted names exactly as tokenize() does,
     // without building tokens; translateReusable's caller compares the two.
+    // The text between literals goes to the key in one piece.
     BatchShape out;
     QString &key = out.key;
     key.reserve(batch.size());
     const QChar *s = batch.constData();
     const qsizetype n = batch.size();
     qsizetype i = 0;
-    auto copy = [&](qsizetype from, qsizetype to) { key.append(s + from, to - from); };
+    qsizetype pending = 0;  // start of the text not yet in the key
+    auto literal = [&](qsizetype from, qsizetype to, const char *blank) {
+        key.append(s + pending, from - pending);
+        key += QLatin1String(blank);
+        pending = to;
+    };
     while (i < n) {
         const QChar c = s[i];
         if (c.isSpace()) {
-            qsizetype j = i + 1;
-            while (j < n && s[j].isSpace())
-                ++j;
-            copy(i, j);
-            i = j;
+            ++i;
         } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
-            qsizetype j = i;
-            while (j < n && s[j] != '\r' && s[j] != '\n')
-                ++j;
-            copy(i, j);
-            i = j;
+            while (i < n && s[i] != '\r' && s[i] != '\n')
+                ++i;
         } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
             const qsizetype end = batch.indexOf(QLatin1String("*/"), i + 2);
             if (end < 0)
                 return {};
-            copy(i, end + 2);
             i = end + 2;
         } else if (c == '\'' || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' &&
                                  (i == 0 || !isWordChar(s[i - 1])))) {
-            if (c != '\'')
-                key += c;
-            qsizetype j = (c == '\'') ? i + 1 : i + 2;
-            const qsizetype from = j;
+            const qsizetype open = c == '\'' ? i : i + 1;
+            qsizetype j = open + 1;
             bool doubled = false;
             for (;;) {
                 if (j >= n)
@@ -945,11 +941,11 @@ BatchShape SqliteDialect::shape(const QString &batch)
                 }
                 ++j;
             }
-            QString content(s + from, j - from);
+            QString content(s + open + 1, j - open - 1);
             if (doubled)
                 content.replace(QLatin1String("''"), QLatin1String("'"));
             out.literals.push_back({std::move(content), true});
-            key += QLatin1String("''");
+            literal(open, j + 1, "''");
             i = j + 1;
         } else if (c == '[') {
             qsizetype j = i + 1;
@@ -965,13 +961,11 @@ BatchShape SqliteDialect::shape(const QString &batch)
                 }
                 ++j;
             }
-            copy(i, j + 1);
             i = j + 1;
         } else if (c == '"') {
             const qsizetype end = batch.indexOf('"', i + 1);
             if (end < 0)
                 return {};
-            copy(i, end + 1);
             i = end + 1;
         } else if (c.isDigit() || (c == '.' && i + 1 < n && s[i + 1].isDigit())) {
             qsizetype j = i;
@@ -988,19 +982,17 @@ BatchShape SqliteDialect::shape(const QString &batch)
                 }
             }
             out.literals.push_back({QString(s + i, j - i), false});
-            key += '0';
+            literal(i, j, "0");
             i = j;
         } else if (isWordChar(c)) {
-            qsizetype j = i + 1;
-            while (j < n && isWordChar(s[j]))
-                ++j;
-            copy(i, j);
-            i = j;
+            ++i;
+            while (i < n && isWordChar(s[i]))
+                ++i;
         } else {
-            key += c;
             ++i;
         }
     }
+    key.append(s + pending, n - pending);
     return out;
 }
 

@@ -19,34 +19,34 @@ int rtrimmedLength(const char *s, int n)
     return n;
 }
 
-bool ascii(const char *s, int n)
-{
-    for (int i = 0; i < n; ++i)
-        if (static_cast<unsigned char>(s[i]) >= 0x80)
-            return false;
-    return true;
-}
-
 int compareText(void *, int na, const void *va, int nb, const void *vb)
 {
-    const char *a = static_cast<const char *>(va);
-    const char *b = static_cast<const char *>(vb);
-    na = rtrimmedLength(a, na);
-    nb = rtrimmedLength(b, nb);
-    if (ascii(a, na) && ascii(b, nb)) {
-        const int n = std::min(na, nb);
-        for (int i = 0; i < n; ++i) {
-            int ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
-            if (ca >= 'A' && ca <= 'Z')
-                ca += 32;
-            if (cb >= 'A' && cb <= 'Z')
-                cb += 32;
-            if (ca != cb)
-                return ca < cb ? -1 : 1;
-        }
-        return na == nb ? 0 : (na < nb ? -1 : 1);
+    const auto *a = static_cast<const unsigned char *>(va);
+    const auto *b = static_cast<const unsigned char *>(vb);
+    na = rtrimmedLength(reinterpret_cast<const char *>(a), na);
+    nb = rtrimmedLength(reinterpret_cast<const char *>(b), nb);
+    // Byte by byte while both sides are ASCII: the first difference there
+    // decides as the full compare would, case folded the same way.
+    const int n = std::min(na, nb);
+    int i = 0;
+    for (; i < n; ++i) {
+        int ca = a[i], cb = b[i];
+        if ((ca | cb) >= 0x80)
+            break;
+        if (ca == cb)
+            continue;
+        if (ca >= 'A' && ca <= 'Z')
+            ca += 32;
+        if (cb >= 'A' && cb <= 'Z')
+            cb += 32;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
     }
-    const int c = QString::compare(QString::fromUtf8(a, na), QString::fromUtf8(b, nb), Qt::CaseInsensitive);
+    if (i == n)
+        return na == nb ? 0 : (na < nb ? -1 : 1);
+    // From the first character beyond ASCII on, as Qt compares without regard to case.
+    const int c = QString::compare(QString::fromUtf8(reinterpret_cast<const char *>(a) + i, na - i),
+                                   QString::fromUtf8(reinterpret_cast<const char *>(b) + i, nb - i), Qt::CaseInsensitive);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 

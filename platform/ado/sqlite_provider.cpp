@@ -73,6 +73,35 @@ Column describe(sqlite3_stmt *st, int i)
     return c;
 }
 
+bool looksStoredDate(const char *p, int n)
+{
+    return n == 19 && p[4] == '-' && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':';
+}
+
+// "YYYY-MM-DD HH:MM:SS" read straight from the engine's bytes: invalid when
+// it is not that (or names a local time the clock skips), for parseStored to decide.
+QDateTime quickStored(const char *p, int n)
+{
+    if (!looksStoredDate(p, n))
+        return {};
+    auto number = [&](int from, int digits) {
+        int v = 0;
+        for (int k = from; k < from + digits; ++k) {
+            if (p[k] < '0' || p[k] > '9')
+                return -1;
+            v = v * 10 + (p[k] - '0');
+        }
+        return v;
+    };
+    const int y = number(0, 4), mo = number(5, 2), d = number(8, 2), h = number(11, 2), mi = number(14, 2),
+              sec = number(17, 2);
+    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || sec < 0 || !QDate::isValid(y, mo, d) || !QTime::isValid(h, mi, sec))
+        return {};
+    const QTime time(h, mi, sec);
+    QDateTime dt(QDate(y, mo, d), time);
+    return dt.isValid() && dt.time() == time ? dt : QDateTime();
+}
+
 QDateTime parseStored(const QString &s)
 {
     static const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
@@ -83,11 +112,6 @@ QDateTime parseStored(const QString &s)
             d = QDateTime::fromString(normal, format);
     }
     return d;
-}
-
-bool looksStoredDate(const char *p, int n)
-{
-    return n == 19 && p[4] == '-' && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':';
 }
 
 Variant cell(sqlite3_stmt *st, int i, const Column &c)
@@ -122,6 +146,10 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
         break;
     case ColumnKind::Date:
         if (type == SQLITE_TEXT) {
+            const QDateTime quick = quickStored(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                                                sqlite3_column_bytes(st, i));
+            if (quick.isValid())
+                return Variant(quick);
             const QDateTime d = parseStored(textValue());
             if (d.isValid())
                 return Variant(d);
@@ -140,6 +168,9 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
         const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
         const int n = sqlite3_column_bytes(st, i);
         if (c.kind == ColumnKind::Unknown && looksStoredDate(p, n)) {
+            const QDateTime quick = quickStored(p, n);
+            if (quick.isValid())
+                return Variant(quick);
             const QDateTime d = parseStored(QString::fromUtf8(p, n));
             if (d.isValid())
                 return Variant(d);
@@ -309,6 +340,7 @@ struct SqliteProvider::Kept {
 struct SqliteProvider::Translation {
     QString shape;
     ReusableBatch batch;
+    std::vector<DialectParameter> parameters;  // of every statement, also in IF's condition and body
     std::unordered_map<const QString *, std::unique_ptr<Kept>> kept;  // by the text in `batch`
 
     Kept &keptFor(const QString &sql)
@@ -383,18 +415,14 @@ struct SqliteProvider::Plan {
 
     const std::vector<DialectStatement> &statements() const { return kept ? kept->batch.statements : writtenOut; }
 
-    // The values of this batch's literals for `batch`'s parameters; false when one cannot be bound.
-    bool bind(const ReusableBatch &batch, const std::vector<DialectLiteral> &literals)
+    // The values of this batch's literals for the translation's parameters; false when one cannot be bound.
+    bool bind(const Translation &t, const std::vector<DialectLiteral> &literals)
     {
-        values.assign(literals.size(), {});
-        std::function<bool(const DialectStatement &)> each = [&](const DialectStatement &st) {
-            for (const auto *list : {&st.parameters, &st.conditionParameters})
-                for (const DialectParameter &p : *list)
-                    if (!values[size_t(p.literal)].set(literals[size_t(p.literal)], p.as))
-                        return false;
-            return std::all_of(st.body.begin(), st.body.end(), each);
-        };
-        return std::all_of(batch.statements.begin(), batch.statements.end(), each);
+        values.resize(literals.size());
+        for (const DialectParameter &p : t.parameters)
+            if (!values[size_t(p.literal)].set(literals[size_t(p.literal)], p.as))
+                return false;
+        return true;
     }
 };
 
@@ -588,7 +616,7 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
             const std::shared_ptr<Translation> t = **it;
             if (!t->fits(shape.literals))
                 continue;
-            if (!plan.bind(t->batch, shape.literals)) {
+            if (!plan.bind(*t, shape.literals)) {
                 kept = true;
                 break;
             }
@@ -622,6 +650,14 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
         auto t = std::make_shared<Translation>();
         t->shape = shape.key;
         t->batch = std::move(batch);
+        std::function<void(const DialectStatement &)> collect = [&](const DialectStatement &st) {
+            t->parameters.insert(t->parameters.end(), st.parameters.begin(), st.parameters.end());
+            t->parameters.insert(t->parameters.end(), st.conditionParameters.begin(), st.conditionParameters.end());
+            for (const DialectStatement &b : st.body)
+                collect(b);
+        };
+        for (const DialectStatement &st : t->batch.statements)
+            collect(st);
         m_recent.push_front(t);
         m_byShape.insert(shape.key, m_recent.begin());
         constexpr size_t kKeptTranslations = 256;
@@ -629,7 +665,7 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
             m_byShape.remove(m_recent.back()->shape, std::prev(m_recent.end()));
             m_recent.pop_back();
         }
-        if (plan.bind(t->batch, shape.literals)) {
+        if (plan.bind(*t, shape.literals)) {
             plan.kept = t;
             return true;
         }
