@@ -1,5 +1,6 @@
 #include "platform/ado/ado.h"
 #include "platform/ado/recording_provider.h"
+#include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/vberror.h"
 #include "tests/support/fixture_db.h"
 #include "tests/support/qt_print.h"
@@ -417,6 +418,34 @@ TEST_F(SqliteDb, KeptStatementsReportTheirErrorsAndHoldNothingOpen)
     EXPECT_EQ(sqlite3_exec(h, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);  // no lock left behind
     sqlite3_close(h);
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
+}
+
+TEST_F(SqliteDb, TheJournalKeptBetweenTransactionsHoldsNothingToUndo)
+{
+    cn.Execute("BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('a')");
+    cn.Execute("COMMIT TRANSACTION");
+    QFile journal(db.path + "-journal");
+    ASSERT_TRUE(journal.exists());
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    EXPECT_EQ(journal.read(28), QByteArray(28, '\0'));  // no header: not hot
+    journal.close();
+    cn.Close();
+    // Another handle in the engine's default mode sees the committed row, and does not roll it back.
+    sqlite3 *h = nullptr;
+    ASSERT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
+    ado::registerSqlServerFunctions(h);
+    sqlite3_stmt *st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(h, "SELECT COUNT(*) FROM T", -1, &st, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 1);
+    sqlite3_finalize(st);
+    // A file its users put in WAL stays in WAL.
+    ASSERT_EQ(sqlite3_exec(h, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(h);
+    cn.Open(db.connectionString);
+    cn.Execute("INSERT INTO T (C) VALUES ('b')");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
+    EXPECT_TRUE(QFile::exists(db.path + "-wal"));
 }
 
 TEST_F(SqliteDb, ATimeOutHasANumberOfItsOwn)

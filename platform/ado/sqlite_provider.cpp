@@ -227,6 +227,24 @@ QString quoted(const QString &name)
     return '"' + q + '"';
 }
 
+// The rollback journal stays between transactions (its header zeroed, and
+// synced, at each commit) instead of being created and deleted each time:
+// a transaction is as atomic and a killed one rolls back the same way, since
+// an engine that opens the file treats only a journal with a header as hot.
+// Only for files left in the default mode: one its users put in WAL stays so.
+void keepJournal(sqlite3 *db)
+{
+    sqlite3_stmt *st = nullptr;
+    bool deleting = false;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        deleting = qstricmp(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)), "delete") == 0;
+    sqlite3_finalize(st);
+    if (!deleting)
+        return;
+    // A large transaction does not leave a large file behind.
+    sqlite3_exec(db, "PRAGMA journal_mode = PERSIST; PRAGMA journal_size_limit = 1048576", nullptr, nullptr, nullptr);
+}
+
 struct Finalizer {
     sqlite3_stmt *st;
     ~Finalizer() { sqlite3_finalize(st); }
@@ -259,6 +277,7 @@ std::unique_ptr<SqliteProvider> SqliteProvider::open(const QString &path, Errors
         return nullptr;
     }
     registerSqlServerFunctions(db);
+    keepJournal(db);
     std::unique_ptr<SqliteProvider> p(new SqliteProvider(db, path));
     p->setCommandTimeout(30, errors);
     return p;
