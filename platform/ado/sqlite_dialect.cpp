@@ -906,6 +906,13 @@ BatchShape SqliteDialect::shape(const QString &batch)
     const qsizetype n = batch.size();
     qsizetype i = 0;
     qsizetype pending = 0;  // start of the text not yet in the key
+    auto wordChar = [](QChar c) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return isWordChar(c);
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '@' ||
+               u == '#' || u == '$';
+    };
     auto literal = [&](qsizetype from, qsizetype to, const char *blank) {
         key.append(s + pending, from - pending);
         key += QLatin1String(blank);
@@ -924,7 +931,7 @@ BatchShape SqliteDialect::shape(const QString &batch)
                 return {};
             i = end + 2;
         } else if (c == '\'' || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' &&
-                                 (i == 0 || !isWordChar(s[i - 1])))) {
+                                 (i == 0 || !wordChar(s[i - 1])))) {
             const qsizetype open = c == '\'' ? i : i + 1;
             qsizetype j = open + 1;
             bool doubled = false;
@@ -984,9 +991,9 @@ BatchShape SqliteDialect::shape(const QString &batch)
             out.literals.push_back({QString(s + i, j - i), false});
             literal(i, j, "0");
             i = j;
-        } else if (isWordChar(c)) {
+        } else if (wordChar(c)) {
             ++i;
-            while (i < n && isWordChar(s[i]))
+            while (i < n && wordChar(s[i]))
                 ++i;
         } else {
             ++i;
