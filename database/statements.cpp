@@ -3,6 +3,8 @@
 #include "platform/component/cls_componente.h"
 #include "platform/ui/ui.h"
 
+#include <QStringMatcher>
+
 #include <array>
 
 namespace {
@@ -49,13 +51,16 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
     // The collection tells of this call only, also when nothing reaches the server.
     gCnn().errors().Clear();
     run([&] {
-        const bool dropAndCreate = SentenciaSQL.contains(QStringLiteral("DROP"), CI)
+        // Case-blind searches over every statement: the matcher skips ahead, and
+        // a text without "@" names no owner to remove.
+        static const QStringMatcher drop(QStringLiteral("DROP"), CI);
+        const bool dropAndCreate = drop.indexIn(SentenciaSQL) >= 0
                                    && SentenciaSQL.contains(QStringLiteral("CREATE"), CI)
                                    && !SentenciaSQL.contains(QStringLiteral("DELETE"), CI)
                                    && !SentenciaSQL.contains(QStringLiteral("@ADMIN_"), CI);
         if (dropAndCreate)
             SentenciaSQL = SS_TSinonimos(SentenciaSQL);
-        else
+        else if (SentenciaSQL.contains(QLatin1Char('@')))
             SentenciaSQL.remove(QStringLiteral("@Admin_"), CI);
 
         if (gCnn().platform() == ado::Platform::Oracle) {
