@@ -48,7 +48,9 @@ protected:
                      .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2])));
     }
     // Shows the dialog with the statement; `script` runs while it is up.
-    Lib_FrmCons3 &muestra(const QString &sql, const std::function<void(Lib_FrmCons3 &)> &script = {})
+    // `respuestas` answer the boxes that come up while the dialog loads.
+    Lib_FrmCons3 &muestra(const QString &sql, const std::function<void(Lib_FrmCons3 &)> &script = {},
+                          std::initializer_list<int> respuestas = {})
     {
         Lib_FrmCons3 &d = Consulta::Get();
         d.SQL = sql;
@@ -58,6 +60,8 @@ protected:
             if (script)
                 script(f);
         });
+        for (int r : respuestas)
+            operador.answer(r);
         ui::ShowModal(d);
         return d;
     }
@@ -117,6 +121,23 @@ TEST_F(ListaConsulta, AnEmptyResultKeepsColumnsAndBoxesAndAcceptOnlyHides)
     ASSERT_TRUE(d.Valores);
     EXPECT_TRUE(d.Valores->isEmpty());
     EXPECT_EQ(operador.unexpected(), 0);
+}
+
+TEST_F(ListaConsulta, AStatementTheDatabaseRejectsLeavesAnEmptyListBehindItsMessages)
+{
+    // The data layer's error dialog, the columns' message, the load's error dialog.
+    Lib_FrmCons3 &d = muestra(QStringLiteral("SELECT NADA FROM VT_CLIENTES"), {}, {ui::vbAbort, ui::vbOK, ui::vbAbort});
+    const std::vector<ui::Request> &r = operador.requests();
+    ASSERT_EQ(r.size(), 4u);  // the dialog itself, then three boxes
+    EXPECT_TRUE(r[1].prompt.endsWith(QStringLiteral("Rutina: AbrirRecordset"))) << r[1].prompt.toStdString();
+    EXPECT_EQ(r[2].style, ui::vbOKOnly);
+    EXPECT_TRUE(r[3].prompt.endsWith(QStringLiteral("Rutina: FORM_LOAD"))) << r[3].prompt.toStdString();
+    EXPECT_EQ(r[3].style, ui::vbAbortRetryIgnore + ui::vbCritical);
+    EXPECT_EQ(operador.pending(), 0);
+    EXPECT_EQ(operador.unexpected(), 0);
+    EXPECT_EQ(d.ListView1->ListItems().Count(), 0);
+    EXPECT_EQ(d.ListView1->ColumnHeaders().Count(), 0);
+    EXPECT_TRUE(d.IsLoaded());
 }
 
 TEST_F(ListaConsulta, ATableNameClosingTheStatementStillKeysTheWidthFile)
@@ -553,9 +574,10 @@ void ListaDeArticulosDemo::foto(const QString &sql)
             });
     EXPECT_GT(d.ListView1->ListItems().Count(), 0);
     const QString carpeta = qEnvironmentVariable("ANULACION_CAPTURAS");
-    if (!carpeta.isEmpty())
+    if (!carpeta.isEmpty()) {
         EXPECT_TRUE(foto.save(
             QDir(carpeta).filePath(QStringLiteral("lista_consulta_%1.png").arg(d.ListView1->ColumnHeaders().Count()))));
+    }
 }
 
 } // namespace
