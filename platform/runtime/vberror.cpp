@@ -31,6 +31,8 @@ QString ErrorDescription(std::int32_t number)
     case vberr::ObjectAlreadyLoaded: return QStringLiteral("El objeto ya está cargado");
     case vberr::InvalidPropertyValue: return QStringLiteral("El valor de la propiedad no es válido");
     case vberr::IndexOutOfBounds: return QStringLiteral("Índice fuera de los límites");
+    case vberr::ElementNotFound: return QStringLiteral("No se encontró el elemento");
+    case vberr::KeyNotUnique: return QStringLiteral("La clave no es única en la colección");
     case vberr::NoCurrentRecord: return QStringLiteral("BOF o EOF es True, o el registro actual se eliminó. La operación solicitada requiere un registro actual.");
     case vberr::ItemNotFound: return QStringLiteral("No se encontró el elemento en la colección que corresponde con el nombre o el ordinal pedido.");
     case vberr::ObjectClosed: return QStringLiteral("No se permite realizar esta operación si el objeto está cerrado.");

@@ -46,6 +46,9 @@ constexpr std::int32_t ControlArrayElementMissing = 340;
 constexpr std::int32_t ObjectAlreadyLoaded = 360;
 constexpr std::int32_t InvalidPropertyValue = 380;
 constexpr std::int32_t IndexOutOfBounds = 35600;
+// Keyed collections of controls (tree nodes): no such element, a key used twice.
+constexpr std::int32_t ElementNotFound = 35601;
+constexpr std::int32_t KeyNotUnique = 35602;
 // Data layer: no current record, item not found in the collection, object closed.
 constexpr std::int32_t NoCurrentRecord = 3021;
 constexpr std::int32_t ItemNotFound = 3265;

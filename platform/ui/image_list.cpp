@@ -7,7 +7,7 @@ namespace ui {
 const ListImage &ImageList::ListImages(int index) const
 {
     if (index < 1 || index > Count())
-        Raise(imgerr::IndexOutOfBounds, QStringLiteral("Index out of bounds"));
+        Raise(vberr::IndexOutOfBounds);
     return m_images[std::size_t(index - 1)];
 }
 

@@ -29,8 +29,4 @@ private:
     std::vector<ListImage> m_images;
 };
 
-namespace imgerr {
-constexpr int IndexOutOfBounds = 35600;
-} // namespace imgerr
-
 } // namespace ui

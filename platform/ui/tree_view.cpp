@@ -179,7 +179,7 @@ void Node::EnsureVisible()
 Node &Nodes::Item(int index) const
 {
     if (index < 1 || index > Count())
-        Raise(treeerr::ElementNotFound, QStringLiteral("No se encontró el elemento"));
+        Raise(vberr::ElementNotFound);
     return *m_nodes[index - 1];
 }
 
@@ -193,7 +193,7 @@ Node &Nodes::Item(const QString &key) const
 {
     Node *node = Find(key);
     if (!node)
-        Raise(treeerr::ElementNotFound, QStringLiteral("No se encontró el elemento"));
+        Raise(vberr::ElementNotFound);
     return *node;
 }
 
@@ -215,7 +215,7 @@ Node &Nodes::Add(const QString &Relative, int Relationship, const QString &Key, 
     }
     const QString keyFolded = folded(Key);
     if (!Key.isEmpty() && m_byKey.contains(keyFolded))
-        Raise(treeerr::KeyNotUnique, QStringLiteral("La clave no es única en la colección"));
+        Raise(vberr::KeyNotUnique);
     const int index = Count();
     m_nodes.push_back(std::unique_ptr<Node>(new Node(m_tree, index, parent, Key, Text)));
     if (!Key.isEmpty())

@@ -19,12 +19,6 @@ enum TreeLineStyle { tvwTreeLines = 0, tvwRootLines = 1 };
 // Style: which parts a node shows (7: tree lines, plus/minus, picture and text).
 enum TreeStyle { tvwTextOnly = 0, tvwPlusMinusText = 2, tvwTreelinesPlusMinusPictureText = 7 };
 
-// The run time's errors of a node collection.
-namespace treeerr {
-constexpr int ElementNotFound = 35601;
-constexpr int KeyNotUnique = 35602;
-} // namespace treeerr
-
 // One node. Owned by its tree; valid until the tree is cleared.
 class Node {
 public:

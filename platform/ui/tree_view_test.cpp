@@ -104,10 +104,10 @@ TEST_F(TreeViewTest, BadAddsRaiseAndLeaveTheTreeAsItWas)
         int error;
     };
     const Case cases[] = {
-        {"repeated key", QStringLiteral("A"), tvwChild, QStringLiteral("Ab"), treeerr::KeyNotUnique},
-        {"repeated key in another case", QStringLiteral("A"), tvwChild, QStringLiteral("AB"), treeerr::KeyNotUnique},
-        {"repeated root key as next", QStringLiteral("Ab"), tvwNext, QStringLiteral("A"), treeerr::KeyNotUnique},
-        {"unknown relative", QStringLiteral("Z"), tvwChild, QStringLiteral("Z1"), treeerr::ElementNotFound},
+        {"repeated key", QStringLiteral("A"), tvwChild, QStringLiteral("Ab"), vberr::KeyNotUnique},
+        {"repeated key in another case", QStringLiteral("A"), tvwChild, QStringLiteral("AB"), vberr::KeyNotUnique},
+        {"repeated root key as next", QStringLiteral("Ab"), tvwNext, QStringLiteral("A"), vberr::KeyNotUnique},
+        {"unknown relative", QStringLiteral("Z"), tvwChild, QStringLiteral("Z1"), vberr::ElementNotFound},
         {"unknown relationship", QStringLiteral("A"), 1, QStringLiteral("A9"), vberr::InvalidCall},
     };
     for (const Case &c : cases) {
@@ -116,9 +116,9 @@ TEST_F(TreeViewTest, BadAddsRaiseAndLeaveTheTreeAsItWas)
         EXPECT_EQ(n.Count(), 2);
         EXPECT_EQ(Shape(*tree.model()), QStringLiteral("raíz(b)"));
     }
-    EXPECT_EQ(RaisedBy([&] { n.Item(3); }), treeerr::ElementNotFound);
-    EXPECT_EQ(RaisedBy([&] { n.Item(0); }), treeerr::ElementNotFound);
-    EXPECT_EQ(RaisedBy([&] { n.Item(QStringLiteral("Ac")); }), treeerr::ElementNotFound);
+    EXPECT_EQ(RaisedBy([&] { n.Item(3); }), vberr::ElementNotFound);
+    EXPECT_EQ(RaisedBy([&] { n.Item(0); }), vberr::ElementNotFound);
+    EXPECT_EQ(RaisedBy([&] { n.Item(QStringLiteral("Ac")); }), vberr::ElementNotFound);
 
     n.Clear();
     EXPECT_EQ(n.Count(), 0);
