@@ -2,6 +2,7 @@
 
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
+#include "platform/ui/image_list.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
 #include "platform/ui/key_codes.h"
@@ -23,24 +24,44 @@ struct ListCell {
     QString text;
     bool bold = false;
     long foreColor = -1;
+    QVariant sortValue;  // sorts the cell instead of its text when set
 };
 
 struct ListRow {
     QList<ListCell> cells;  // 0 is the main text, k the sub-item k
     bool checked = false;
     int pos = 0;            // in the current order, from 0
+    int smallIcon = 0;      // 1-based in the small-icon list; 0 none
 };
 
-// Case-insensitive text order of the sort column; equal texts keep their order.
+// Order of two cells: by their sort values when both carry one of the same
+// kind, else by text without regard to case.
+static int CompareCells(const ListCell *a, const ListCell *b)
+{
+    static const ListCell none;
+    const ListCell &ca = a ? *a : none;
+    const ListCell &cb = b ? *b : none;
+    if (ca.sortValue.isValid() && cb.sortValue.isValid()) {
+        const QPartialOrdering order = QVariant::compare(ca.sortValue, cb.sortValue);
+        if (order == QPartialOrdering::Less)
+            return -1;
+        if (order == QPartialOrdering::Greater)
+            return 1;
+        if (order == QPartialOrdering::Equivalent)
+            return 0;
+    }
+    return vb::StrCompText(ca.text, cb.text);
+}
+
+// The order of the sort column; equal cells keep their order.
 struct RowLess {
     int key;
     bool descending;
     bool operator()(const std::unique_ptr<ListRow> &a, const std::unique_ptr<ListRow> &b) const
     {
-        static const QString none;
-        const QString &ta = key < a->cells.size() ? a->cells[key].text : none;
-        const QString &tb = key < b->cells.size() ? b->cells[key].text : none;
-        return descending ? vb::StrCompText(tb, ta) < 0 : vb::StrCompText(ta, tb) < 0;
+        const ListCell *ca = key < a->cells.size() ? &a->cells[key] : nullptr;
+        const ListCell *cb = key < b->cells.size() ? &b->cells[key] : nullptr;
+        return descending ? CompareCells(cb, ca) < 0 : CompareCells(ca, cb) < 0;
     }
 };
 
@@ -66,6 +87,7 @@ public:
     int sortOrder = lvwAscending;
     bool held = false;
     bool flushQueued = false;
+    const ImageList *smallIcons = nullptr;
 
     int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : announced; }
     int columnCount(const QModelIndex &parent = {}) const override
@@ -81,6 +103,11 @@ public:
         const int c = index.column();
         if (role == Qt::CheckStateRole)
             return (checkboxes && c == 0) ? QVariant(row.checked ? Qt::Checked : Qt::Unchecked) : QVariant();
+        if (role == Qt::DecorationRole) {
+            if (c != 0 || !smallIcons || row.smallIcon < 1 || row.smallIcon > smallIcons->Count())
+                return {};
+            return smallIcons->ListImages(row.smallIcon).Picture;
+        }
         if (c >= row.cells.size())
             return {};
         const ListCell &cell = row.cells[c];
@@ -133,7 +160,7 @@ public:
     ListRow *append(const QString &text)
     {
         auto row = std::make_unique<ListRow>();
-        row->cells.append(ListCell{text});
+        row->cells.append(ListCell{text, false, -1, {}});
         row->pos = int(rows.size());
         rows.push_back(std::move(row));
         if (!sorted)
@@ -245,15 +272,24 @@ private:
     {
         std::vector<QString> keys;
         keys.reserve(rows.size());
-        for (const auto &row : rows)
-            keys.push_back(sortKey < row->cells.size() ? row->cells[sortKey].text.toCaseFolded() : QString());
+        bool values = false;  // some cell of the column sorts by its value
+        for (const auto &row : rows) {
+            const bool has = sortKey < row->cells.size();
+            keys.push_back(has ? row->cells[sortKey].text.toCaseFolded() : QString());
+            values = values || (has && row->cells[sortKey].sortValue.isValid());
+        }
         std::vector<size_t> order(rows.size());
         for (size_t i = 0; i < order.size(); ++i)
             order[i] = i;
         const bool descending = sortOrder == lvwDescending;
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            return descending ? keys[b] < keys[a] : keys[a] < keys[b];
-        });
+        const RowLess byCells = less();
+        if (values)
+            std::stable_sort(order.begin(), order.end(),
+                             [&](size_t a, size_t b) { return byCells(rows[a], rows[b]); });
+        else
+            std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+                return descending ? keys[b] < keys[a] : keys[a] < keys[b];
+            });
         std::vector<std::unique_ptr<ListRow>> sortedRows;
         sortedRows.reserve(rows.size());
         for (size_t i : order)
@@ -362,6 +398,33 @@ void ListItem::setSubItems(int index, const QString &text)
     if (index < 1)
         outOfBounds();
     ListSubItems(index).setText(text);
+}
+
+QVariant ListItem::SortValue(int index) const
+{
+    ListRow &r = row();
+    if (index < 0 || index >= r.cells.size())
+        return {};
+    return r.cells[index].sortValue;
+}
+
+void ListItem::setSortValue(int index, const QVariant &value)
+{
+    ListRow &r = row();
+    if (index < 0 || index >= int(m_view->m_model->columns.size()))
+        outOfBounds();
+    while (r.cells.size() <= index)
+        r.cells.append(ListCell());
+    r.cells[index].sortValue = value;
+}
+
+int ListItem::SmallIcon() const { return row().smallIcon; }
+
+void ListItem::setSmallIcon(int index)
+{
+    ListRow &r = row();
+    r.smallIcon = index;
+    m_view->m_model->cellChanged(r, 0, Qt::DecorationRole);
 }
 
 bool ListItem::Checked() const { return row().checked; }
@@ -494,6 +557,14 @@ ListView::~ListView() = default;
 
 bool ListView::Checkboxes() const { return m_model->checkboxes; }
 void ListView::setCheckboxes(bool on) { m_model->setCheckboxes(on); }
+
+const ImageList *ListView::SmallIcons() const { return m_model->smallIcons; }
+
+void ListView::setSmallIcons(const ImageList *images)
+{
+    m_model->smallIcons = images;
+    viewport()->update();
+}
 
 bool ListView::Sorted() const { return m_model->sorted; }
 

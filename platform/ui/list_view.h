@@ -2,10 +2,13 @@
 
 #include <QString>
 #include <QTreeView>
+#include <QVariant>
 
 #include <memory>
 
 namespace ui {
+
+class ImageList;
 
 class ListView;
 class ListViewModel;
@@ -47,6 +50,13 @@ public:
     QString SubItems(int index) const;
     void setSubItems(int index, const QString &text);
     ListSubItem ListSubItems(int index) const;
+    // A value that sorts the cell (0 the main text, k the sub-item k) in place
+    // of its text: a date, a number. Cells without one sort by text.
+    QVariant SortValue(int index) const;
+    void setSortValue(int index, const QVariant &value);
+    // The row's image: 1-based in the list's SmallIcons; 0 for none.
+    int SmallIcon() const;
+    void setSmallIcon(int index);
     bool Checked() const;
     void setChecked(bool checked);
     bool Bold() const;
@@ -136,6 +146,10 @@ public:
 
     bool Checkboxes() const;
     void setCheckboxes(bool on);
+
+    // The images the rows show in report view (not owned).
+    const ImageList *SmallIcons() const;
+    void setSmallIcons(const ImageList *images);
 
     // Sorted sorts the rows by the column SortKey (0 is the main text, k the
     // sub-item k) in SortOrder; changing either while sorted sorts again.
