@@ -148,6 +148,92 @@ void CreateSchema(const QString &path, bool overwrite)
     }
 }
 
+namespace {
+
+// The lookups' samples, numbered from 9001 so that they stand apart from
+// the generated vouchers.
+void AddLookupSamples(Db &db)
+{
+    auto tree = [&](const char *sql, std::initializer_list<std::pair<const char *, const char *>> rows) {
+        auto st = db.prepare(sql);
+        for (const auto &[code, text] : rows)
+            db.run(st, code, text);
+    };
+    tree("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES (?,?)",
+         {{"1", "FERRETERIA"}, {"11", "TORNILLOS"}, {"111", "TORNILLOS PARKER"}, {"112", "TORNILLOS AUTOPERFORANTES"},
+          {"12", "CLAVOS"}, {"2", "PINTURERIA"}, {"21", "LATEX"}, {"22", "ESMALTES"}, {"3", "ELECTRICIDAD"},
+          {"31", "CABLES"}, {"311", "CABLES UNIPOLARES"}});
+    tree("INSERT INTO TA_CCOSTO (CODIGO, DESCRIPCION) VALUES (?,?)",
+         {{"1", "ADMINISTRACION"}, {"11", "CONTADURIA"}, {"2", "TALLER"}, {"21", "MANTENIMIENTO"}});
+    tree("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1',?,?)",
+         {{"A", "PASILLO A"}, {"A1", "ESTANTE A1"}, {"A11", "ESTANTE A1 NIVEL 1"}, {"B", "PASILLO B"}});
+
+    auto sale = db.prepare("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
+                           "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ANULADA, APROBADO, FINALIZADA, FechaPreparacion, "
+                           "COMENTARIOS, ID) VALUES (?,?,?,'0001',?,'A',?,?,?,?,?,?,?,0,?,?,?)");
+    struct Sale {
+        const char *tc;
+        int complement, voided, approved;
+        const char *prepared;  // "" for none
+        const char *note;
+    };
+    const Sale sales[] = {
+        {"FC", 0, 0, 1, "", ""},      {"FC", 0, 1, 1, "", ""},  {"FC", 1, 0, 0, "", ""},
+        {"NC", 0, 0, 0, "", ""},      {"ND", 0, 0, 0, "", ""},  {"OT", 2, 0, 0, "", "REPARACION BOMBA"},
+        {"PR", 0, 0, 1, "", "OBRA CENTRO"}, {"PR", 0, 1, 0, "", "ANULADO POR EL CLIENTE"},
+        {"NP", 0, 0, 0, "2024-06-03 10:00:00", ""}, {"NP", 0, 0, 0, "", ""}, {"RM", 0, 0, 0, "", ""},
+    };
+    int number = 9000;
+    for (const Sale &v : sales) {
+        ++number;
+        const QString id = idComprobante(1, number, 'A');
+        const char *name = kCustomers[number % int(std::size(kCustomers))];
+        db.run(sale, Code(v.tc, 4), id, v.complement, id.mid(4, 8), "2024-06-01", Code("1000", 10), name, name,
+               1000.0 + number % 100, v.voided, v.approved, v.prepared, v.note, number);
+        if (*v.prepared == 0)
+            db.exec(qPrintable(QStringLiteral("UPDATE V_MV_CPTE SET FechaPreparacion = NULL WHERE IDCOMPROBANTE = '%1'").arg(id)));
+    }
+
+    auto purchase = db.prepare("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, "
+                               "FECHA, CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ANULADA, APROBADO, FINALIZADO, Garantia, "
+                               "COMENTARIOS, ID) VALUES (?,?,0,'0001',?,'A',?,?,?,?,?,0,1,0,?,?,?)");
+    struct Purchase {
+        const char *tc;
+        int guarantee;
+        const char *note;
+    };
+    const Purchase purchases[] = {
+        {"OC", 0, "ENTREGA EN OBRA"}, {"OC", 1, "CON GARANTIA EXTENDIDA"}, {"OC", 0, ""}, {"FCC", 0, ""}, {"RMC", 0, ""},
+    };
+    QString firstOrder;
+    for (const Purchase &c : purchases) {
+        ++number;
+        const QString id = idComprobante(1, number, 'A');
+        if (firstOrder.isEmpty())
+            firstOrder = id;
+        db.run(purchase, Code(c.tc, 4), id, id.mid(4, 8), "2024-06-02", Code("2000", 10), "DISTRIBUIDORA CENTRO SA",
+               "DISTRIBUIDORA CENTRO SA", 5000.0 + number % 100, c.guarantee, c.note, number);
+    }
+    // The first order's reception.
+    auto reception = db.prepare("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, "
+                                "IdArticulo, Descripcion, IdUnidad, Cantidad, Tc_Origen, IdComprobante_Origen) "
+                                "VALUES ('  IR',?,0,1,'2024-06-05','   1',?,?,'  UN',10,'  OC',?)");
+    db.run(reception, idComprobante(1, ++number, 'A'), Code("ART0001", 25), kArticles[0], firstOrder);
+
+    auto third = db.prepare("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, CUENTA, FECHA, "
+                            "FECHAENVIADO, FECHARECIBIDO) VALUES (?,'  FC',?,0,?,?,?,?)");
+    db.run(third, 1, idComprobante(1, 9001, 'A'), Code("1000", 10), "2024-06-01", "2024-06-02", "2024-06-04");
+    db.run(third, 2, idComprobante(1, 9002, 'A'), Code("1001", 10), "2024-06-01", "2024-06-03", "");
+    db.exec("UPDATE V_MV_CPTETERCEROS SET FECHARECIBIDO = NULL WHERE FECHARECIBIDO = ''");
+
+    auto entry = db.prepare("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, DEBEHABER, "
+                            "DETALLE, SECUENCIA) VALUES ('NCPE','0001',?,'A',?,'2024-06-06',?,?,?,?)");
+    db.run(entry, "00000001", Code("2000", 10), 250.0, "D", "BONIFICACION POR VOLUMEN", 1);
+    db.run(entry, "00000001", Code("2000", 10), 250.0, "H", "BONIFICACION POR VOLUMEN", 2);
+}
+
+} // namespace
+
 void CreateDemoDatabase(const QString &path, const Options &options)
 {
     const std::vector<int> types = typeIndexes(options.types);
@@ -311,6 +397,11 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     db.run(subJournal, Code("3", 4), "COSTO DE VENTAS");
     auto typeSubJournal = db.prepare("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES (?,?)");
     db.run(typeSubJournal, Code("CMV", 4), Code("3", 4));
+    // What the voucher lookup shows of every voucher: its name; orders approved.
+    db.exec("UPDATE V_MV_CPTE SET NOMBRE = RAZONSOCIAL");
+    db.exec("UPDATE C_MV_CPTE SET NOMBRE = RAZONSOCIAL, APROBADO = 1");
+    if (options.lookupSamples)
+        AddLookupSamples(db);
     db.exec("COMMIT");
 }
 

@@ -34,6 +34,11 @@ struct Options {
     // Articles in the catalogue: the first ones carry the sample names,
     // the rest repeat them with their number; at least 1.
     int articles = 20;
+    // The voucher and tree lookups' samples: a voucher for every row icon
+    // (approved, voided, pending, prepared, guarantee), an order with its
+    // reception, third-party vouchers, a supplier's credit entry, and
+    // families, cost centres and positions nested by code length.
+    bool lookupSamples = false;
 };
 
 // The schema's SQL Server text, as compiled into the program.
