@@ -5,6 +5,7 @@
 #include "tests/support/item_view_clicks.h"
 #include "tests/support/lookup_db.h"
 #include "tests/support/qt_print.h"
+#include "platform/runtime/strings.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -499,6 +500,35 @@ TEST_F(Comprobantes, TheDefaultInstanceUnloadsItselfAndIsReleasedByItsCaller)
     EXPECT_TRUE(Instancia::Get().NroComprobante.isEmpty());
     Instancia::Unload();
     ui::DestroyUnloaded();
+}
+
+TEST_F(Comprobantes, TheDemoDatabaseShowsEveryIcon)
+{
+    demodata::Options o;
+    o.vouchers = 8;
+    o.lookupSamples = true;
+    UsaDemo(o);
+    QStringList vistas;
+    for (const char *tc : {"FC", "NC", "ND", "OT", "PR", "NP/PENDIENTES", "RM", "OC", "T3", "FCC", "NCPE", "RMC"}) {
+        SCOPED_TRACE(tc);
+        FrmConsComprobantes dlg;
+        Abre(dlg, QString::fromLatin1(tc), QString(), [&](QDialog &) {
+            EXPECT_GT(dlg.ListView1->ListItems().Count(), 0);
+            for (int i = 1; i <= dlg.ListView1->ListItems().Count(); ++i)
+                if (!vistas.contains(Imagen(dlg, i)))
+                    vistas << Imagen(dlg, i);
+            if (vb::EqualsText(dlg.TC, QStringLiteral("OC"))) {
+                QStringList recepciones;
+                for (int i = 1; i <= dlg.ListView1->ListItems().Count(); ++i)
+                    recepciones << Celdas(dlg, i).value(5);
+                recepciones.removeAll(QString());
+                EXPECT_EQ(recepciones.size(), 1);
+            }
+        });
+        EXPECT_EQ(operador.unexpected(), 0);
+    }
+    vistas.sort();
+    EXPECT_EQ(vistas, (QStringList{"Anulado", "Aprobado", "FC", "Generico", "NC", "ND", "OC", "OCG", "OT", "PR", "T3"}));
 }
 
 } // namespace

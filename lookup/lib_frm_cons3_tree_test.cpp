@@ -433,4 +433,17 @@ TEST_F(ArbolTest, AQueryThatCannotOpenLeavesTheRootOnly)
     EXPECT_TRUE(p[1].endsWith(QStringLiteral("Rutina: ArmarTreeVAutomatico"))) << p[1].toStdString();
 }
 
+TEST_F(ArbolTest, TheDemoFamiliesNestByCodeLength)
+{
+    demodata::Options o;
+    o.vouchers = 4;
+    o.lookupSamples = true;
+    UsaDemo(o);
+    Lib_FrmCons3Tree dlg;
+    dlg.SQL = kFamilias;
+    Muestra(dlg, [&](QDialog &) {
+        EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...(1(11(111 112) 12) 2(21 22) 3(31(311)))"));
+    });
+}
+
 } // namespace

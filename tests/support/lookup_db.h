@@ -9,6 +9,7 @@
 #include "platform/ado/sqlite_provider.h"
 #include "platform/ui/scripted_responder.h"
 #include "tests/support/fixture_db.h"
+#include "tools/demodata.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -39,6 +40,20 @@ protected:
         gDB().gCnn().errors().Clear();
         gDB().gProveedor.clear();
         gDB().gDBName.clear();
+    }
+
+    // Puts the demo database in place of the empty one.
+    void UsaDemo(const demodata::Options &opciones)
+    {
+        demodata::Options o = opciones;
+        o.overwrite = true;
+        const QString path = m_dir.filePath(QStringLiteral("demo.db"));
+        demodata::CreateDemoDatabase(path, o);
+        ado::Errors errors;
+        auto inner = ado::SqliteProvider::open(path, errors);
+        ASSERT_TRUE(inner);
+        gDB().gCnn().attachProvider(std::make_unique<SpyProvider>(std::move(inner), sent));
+        sent.clear();
     }
 
     // Runs set-up statements without recording them.
