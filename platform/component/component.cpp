@@ -29,3 +29,9 @@ ClsCartel &gCartel()
     static ClsCartel instance;
     return instance;
 }
+
+ClsTeclado &gTeclado()
+{
+    static ClsTeclado instance;
+    return instance;
+}
