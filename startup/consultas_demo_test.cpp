@@ -1,0 +1,72 @@
+// Every default mask that start-up writes opens its lookup on the demo
+// database, with the filters the driver adds.
+#include "lookup/lib_clscons3.h"
+#include "startup/startup.h"
+
+#include "database/db_dll.h"
+#include "platform/runtime/app.h"
+#include "tests/support/consulta.h"
+#include "tests/support/empresa.h"
+#include "tests/support/qt_print.h"
+
+#include <QFile>
+
+namespace {
+
+class MascarasPorDefecto : public SinConsulta<ConOperador> {
+protected:
+    void SetUp() override
+    {
+        SinConsulta::SetUp();
+        base = MakeFixtureDb(dir.path(), true, 8);
+        QFile::remove(QDir(AppPath()).filePath(QStringLiteral("consultas.vgr")));
+        bool armar = false;
+        QString cadena;
+        InicializaSistema(armar, QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(base.path),
+                          cadena, 3);
+        ASSERT_TRUE(gDB().gOpenFlag);
+    }
+    QStringList primeraColumna(QString sentencia)
+    {
+        ado::Recordset rs;
+        gDB().AbrirRecordset(sentencia, rs);
+        QStringList filas;
+        for (; !rs.Eof(); rs.MoveNext())
+            filas << rs.Fields(0).Value().toString().trimmed();
+        return filas;
+    }
+    QTemporaryDir dir;
+    FixtureDb base;
+};
+
+TEST_F(MascarasPorDefecto, EachOpensOnTheDemoDatabase)
+{
+    ASSERT_TRUE(QFile::exists(gConsulta().gRutaMascaraConsultas));
+    struct Caso {
+        const char *vista, *primera;
+        int filas;
+    };
+    const Caso casos[] = {
+        {"V_MA_ARTICULOS", "ARANDELA PLANA 6MM", 20},
+        {"VT_CLIENTES", "CONSTRUCTORA DEL SUR SA", 6},  // the closed-down customer left out
+        {"VT_PROVEEDORES", "ACEROS DEL LITORAL SRL", 4},
+        {"MA_CONTACTOS", "ANA FERNANDEZ", 4},
+        {"V_TA_VENDEDORES", "CARLOS GOMEZ", 2},
+        {"V_TA_TECNICOS", "MARTA RIOS", 2},
+        {"V_MA_MANTENIMIENTOS", "CAMBIO DE FILTROS", 3},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.vista);
+        QString campo, where;
+        const std::optional<QString> sentencia =
+            gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(c.vista), campo, where, {});
+        ASSERT_TRUE(sentencia);
+        const QStringList filas = primeraColumna(*sentencia);
+        EXPECT_EQ(filas.size(), c.filas) << sentencia->toStdString();
+        ASSERT_FALSE(filas.isEmpty());
+        EXPECT_EQ(filas.first(), QString::fromLatin1(c.primera));
+    }
+    EXPECT_EQ(operador.requests().size(), 0u);
+}
+
+} // namespace
