@@ -136,6 +136,11 @@ private:
 // The program's one connection object, created on first use.
 DB_Dll &gDB();
 
+// Whether EjecutaConsultaSQL keeps this failure to itself, leaving it in the
+// connection's Errors for the caller: the four provider numbers it does not
+// show, and a refused truncation.
+bool FallaNoInformada(const ado::Error &error);
+
 // The steps of a procedure whose errors go to TratamientoErrores with the
 // routine's label (the default message-box style): Pasos(QStringLiteral("Cfg")).
 Steps Pasos(const QString &rutina, DB_Dll &db = gDB());

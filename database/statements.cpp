@@ -33,6 +33,12 @@ constexpr std::int32_t kTruncation = 8152;
 
 } // namespace
 
+bool FallaNoInformada(const ado::Error &error)
+{
+    // A refused truncation stays in the collection for the caller: the row was not written.
+    return IsSilentFailure(error.Number) || error.NativeError == kTruncation;
+}
+
 void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffected)
 {
     // One handler for the whole run: it reports (or not) and the run ends;
@@ -40,10 +46,10 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
     Steps run([&](const ErrObject &err) {
         ado::Errors &errors = gCnn().errors();
         const bool transaction = SentenciaSQL.contains(QStringLiteral("TRANS"), CI);
-        // A refused truncation stays in the collection for the caller: the row was not written.
-        if (errors.Count() > 0 && !transaction && errors.Item(0).NativeError == kTruncation)
+        if (transaction)
             return 0;
-        if (!IsSilentFailure(err.Number) && !transaction)
+        const bool callada = errors.Count() > 0 ? FallaNoInformada(errors.Item(0)) : IsSilentFailure(err.Number);
+        if (!callada)
             ui::MsgBox(err.Description, ui::vbCritical, QStringLiteral("Aviso al operador!!!"));
         return 0;
     });
