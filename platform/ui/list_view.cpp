@@ -648,6 +648,14 @@ void ListView::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
+    if (!event->text().isEmpty()) {
+        int keyAscii = event->text().at(0).unicode();
+        emit KeyPress(keyAscii);
+        if (keyAscii == 0) {
+            event->accept();
+            return;
+        }
+    }
     switch (event->key()) {
     case Qt::Key_Space:
         if (Checkboxes())

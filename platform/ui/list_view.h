@@ -175,6 +175,10 @@ signals:
     void DblClick();
     // A handler that sets KeyCode to 0 keeps the list from acting on the key.
     void KeyDown(int &KeyCode, int Shift);
+    // The character the key types (8 for Backspace), after KeyDown let the key
+    // pass; a key that types nothing sends none. A handler that sets it to 0
+    // keeps the list from acting on the key.
+    void KeyPress(int &KeyAscii);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

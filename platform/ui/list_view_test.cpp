@@ -238,6 +238,33 @@ TEST_F(ListaVisible, AConsumedKeyLeavesTheListUntouched)
     EXPECT_EQ(list.SelectedItem().Text(), QStringLiteral("B"));
 }
 
+TEST_F(ListaVisible, KeyPressCarriesTheTextTypedUnlessTheKeyWasConsumed)
+{
+    rows({{"A", "", ""}});
+    QList<int> typed;
+    QObject::connect(&list, &ListView::KeyPress, [&](int &c) {
+        typed << c;
+        if (c == ' ')
+            c = 0;
+    });
+    list.setCheckboxes(true);
+    list.setSelectedItem(list.ListItems().Item(1));
+    QObject::connect(&list, &ListView::KeyDown, [&](int &KeyCode, int) {
+        if (KeyCode == vbKeyInsert || KeyCode == 'X')
+            KeyCode = 0;
+    });
+    key(Qt::Key_B);
+    key(Qt::Key_1, Qt::KeypadModifier);
+    QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_Ntilde, QStringLiteral("\u00f1"), Qt::NoModifier);
+    key(Qt::Key_X);
+    key(Qt::Key_F5);
+    key(Qt::Key_Insert);
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Space);
+    EXPECT_EQ(typed, (QList<int>{'b', '1', 0xF1, 8, ' '}));
+    EXPECT_FALSE(list.ListItems().Item(1).Checked()) << "a consumed Space ticks nothing";
+}
+
 TEST_F(ListaVisible, TypingDoesNotSearchTheListAndCellsCannotBeEdited)
 {
     rows({{"Alfa", "", ""}, {"Beta", "", ""}, {"Gama", "", ""}});
