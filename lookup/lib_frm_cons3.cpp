@@ -103,6 +103,7 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget *parent) : QDialog(parent)
     connect(ListView1, &ui::ListView::ColumnClick, this, &Lib_FrmCons3::ListView1_ColumnClick);
     connect(ListView1, &ui::ListView::DblClick, this, &Lib_FrmCons3::ListView1_DblClick);
     connect(ListView1, &ui::ListView::KeyDown, this, &Lib_FrmCons3::ListView1_KeyDown);
+    connect(ListView1, &ui::ListView::KeyPress, this, &Lib_FrmCons3::ListView1_KeyPress);
     connect(CmbSearch, &ui::ComboBoxArray::GotFocus, this, &Lib_FrmCons3::CmbSearch_GotFocus);
     connect(CmbSearch, &ui::ComboBoxArray::LostFocus, this, &Lib_FrmCons3::CmbSearch_LostFocus);
     connect(CmbSearch, &ui::ComboBoxArray::Change, this, &Lib_FrmCons3::CmbSearch_Change);

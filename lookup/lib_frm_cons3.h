@@ -92,6 +92,8 @@ public:
     void ListView1_ColumnClick(int position);
     void ListView1_DblClick();
     void ListView1_KeyDown(int &KeyCode, int Shift);
+    // The character a key types in the list, once ListView1_KeyDown let it pass.
+    void ListView1_KeyPress(int &KeyAscii);
     void CmbSearch_GotFocus(int Index);
     void CmbSearch_LostFocus(int Index);
     void CmbSearch_Change(int Index);
@@ -111,6 +113,8 @@ private:
     // The value of a column (by its position, IndiceColumna's answer) in a row;
     // the empty text when the position matches no column.
     QString ValorDeColumna(const ui::ListItem &fila, int posicion) const;
+    // F5 in a search box: the statement filtered on its column, and a reload.
+    void FiltroServidor(int Index);
 
     bool EsConsultaArticulos = false;
     QString TablaConsulta;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The lookup tests' fixture: gDB() open on a fresh database made from the
-// suite's schema, a scripted operator, and the lookup driver with masks on
-// and its query-mask file in the test's own folder.
+// suite's schema, every text sent recorded, a scripted operator, and the
+// lookup driver with masks on and its query-mask file in the test's own folder.
 
 #include "database/mascara_consulta.h"
 #include "lookup/lib_clscons3.h"
@@ -11,6 +11,7 @@
 #include "tests/support/empresa.h"
 #include "tests/support/fixture_db.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/sqlite_spy.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -30,7 +31,12 @@ protected:
     {
         SinConsulta<ConOperador>::SetUp();
         base = MakeFixtureDb(dir.path(), conDemo);
-        gDB().gCnn().Open(base.connectionString);
+        // The engine behind a provider that records every text sent (`sent`).
+        ado::Errors errores;
+        auto motor = ado::SqliteProvider::open(base.path, errores);
+        ASSERT_TRUE(motor) << (errores.Count() ? errores.Item(0).Description.toStdString() : std::string());
+        gDB().gCnn().attachProvider(std::make_unique<SpyProvider>(std::move(motor), sent));
+        gDB().gCnn().setConnectionString(base.connectionString);
         gDB().gOpenFlag = true;
         gDB().gUsuario = QStringLiteral("ADMIN");
         rutaMascaras = dir.filePath(QStringLiteral("consultas.vgr"));
@@ -88,6 +94,7 @@ protected:
     }
 
     bool conDemo = false;
+    QStringList sent;
     QTemporaryDir dir;
     FixtureDb base;
     QString rutaMascaras;
