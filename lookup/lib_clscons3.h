@@ -44,6 +44,18 @@ public:
     // The configuration switch "UsaConsultaLIKE" read at creation.
     bool UsaConsultaLIKE() const { return mUsaConsultaLIKE; }
 
+    // The lookup: turns a table or view name (through its query mask, or its
+    // own fields) or a whole SELECT into a pick list, shows it modally and
+    // leaves the pick in ValorDevuelto, Valores and Cantidades. The pointers
+    // are the caller's variables (by reference, null when not given):
+    // CampoBusqueda is filled in when empty, Where comes back wrapped, and
+    // CmpsDevueltos is emptied and set to null once a dialog was shown. Every
+    // failing step is skipped.
+    void ConsultaSearch(const QString &SQL, Coleccion *CmpsDevueltos = nullptr, const QString &Clave = {},
+                        QString *CampoBusqueda = nullptr, QString *Where = nullptr,
+                        const QString &SentenciaOpcional = {}, bool TreeView = false,
+                        const QString &ValoresDefault = {});
+
     // The statement of a lookup of SQL (a table or view name, or a SELECT):
     // through its query mask, or its own fields, or passed through.
     // CampoBusqueda is filled in when empty and Where comes back wrapped, as
@@ -59,6 +71,14 @@ protected:
     bool mUsaConsultaLIKE = false;
 
 private:
+    // The two roads of the dialog (lib_clscons3_search.cpp, lib_clscons3_arbol.cpp).
+    void MuestraLista(const QString &sentencia, Coleccion *CmpsDevueltos, const QString &Clave,
+                      const QString &CampoBusqueda, const QString &ValoresDefault);
+    void MuestraArbol(const QString &sentencia);
+    // Unloads the dialog a lookup showed and lets both dialogs' default
+    // instances go, so the next lookup starts with fresh ones.
+    void LiberaDialogos();
+
     // The record of the mask file whose view is the name; nullopt when there
     // is none, or no file, or the file cannot be read.
     std::optional<TipoMascaraConsulta> BuscaMascara(const QString &nombre);
