@@ -1,0 +1,173 @@
+// consulta BASE [TABLA|SELECT] [options]: runs the library's lookup on a
+// database file and prints what the lookup driver hands back.
+#include "database/db_dll.h"
+#include "lookup/lib_clscons3.h"
+#include "platform/runtime/app.h"
+#include "platform/ui/ui.h"
+#include "startup/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+const char *const kUso =
+    "usage: consulta BASE [TABLA|SELECT] [options]\n"
+    "  TABLA|SELECT            a table or view name, or a whole SELECT (default V_MA_ARTICULOS)\n"
+    "  --usuario U             database user (ADMIN)\n"
+    "  --clave TEXTO           text put in the first search box (Clave)\n"
+    "  --campo-busqueda C      search column (CampoBusqueda)\n"
+    "  --where W               filter when the mask has none (Where)\n"
+    "  --opcional SQL          statement for a name without a mask (SentenciaOpcional)\n"
+    "  --arbol                 the tree dialog (TreeView)\n"
+    "  --valores-default L     values whose rows start ticked (ValoresDefault)\n"
+    "  --devueltos A,B         captions of the columns returned (CmpsDevueltos)\n"
+    "  --checks                pick several rows (Checks)\n"
+    "  --cantidades            quantity keys on (UsaCantidades)\n"
+    "  --campo-devuelto C      column whose value is returned (CampoDevuelto)\n"
+    "  --sin-mascaras          no query masks: the table's own fields\n"
+    "  --mascaras RUTA         query-mask file (default: consultas.vgr in the program folder)\n"
+    "  --sentencia             print the statement only; no dialog\n";
+
+QString Texto(const QString &s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
+
+QString Lista(const Coleccion &c)
+{
+    if (!c)
+        return QStringLiteral("Nothing");
+    QStringList items;
+    for (const Variant &v : *c)
+        items << Texto(v.toString());
+    return QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+void Imprime(const char *nombre, const QString &valor)
+{
+    std::printf("%-16s %s\n", nombre, valor.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+
+    QString base, sql = QStringLiteral("V_MA_ARTICULOS"), usuario = QStringLiteral("ADMIN");
+    QString clave, campoBusqueda, where, opcional, valoresDefault, campoDevuelto, mascaras;
+    QStringList devueltos;
+    bool arbol = false, checks = false, cantidades = false, sinMascaras = false, soloSentencia = false;
+    bool hayDevueltos = false;
+    int posicional = 0;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const auto valor = [&](QString &destino) {
+            if (i + 1 >= args.size())
+                return false;
+            destino = args[++i];
+            return true;
+        };
+        bool ok = true;
+        if (a == "--usuario")
+            ok = valor(usuario);
+        else if (a == "--clave")
+            ok = valor(clave);
+        else if (a == "--campo-busqueda")
+            ok = valor(campoBusqueda);
+        else if (a == "--where")
+            ok = valor(where);
+        else if (a == "--opcional")
+            ok = valor(opcional);
+        else if (a == "--valores-default")
+            ok = valor(valoresDefault);
+        else if (a == "--campo-devuelto")
+            ok = valor(campoDevuelto);
+        else if (a == "--mascaras")
+            ok = valor(mascaras);
+        else if (a == "--devueltos") {
+            QString lista;
+            ok = valor(lista);
+            devueltos = lista.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            hayDevueltos = true;
+        } else if (a == "--arbol")
+            arbol = true;
+        else if (a == "--checks")
+            checks = true;
+        else if (a == "--cantidades")
+            cantidades = true;
+        else if (a == "--sin-mascaras")
+            sinMascaras = true;
+        else if (a == "--sentencia")
+            soloSentencia = true;
+        else if (a.startsWith(QLatin1String("--")))
+            ok = false;
+        else if (posicional++ == 0)
+            base = a;
+        else if (posicional == 2)
+            sql = a;
+        else
+            ok = false;
+        if (!ok) {
+            std::fputs(kUso, stderr);
+            return 2;
+        }
+    }
+    if (base.isEmpty() || !QFileInfo(base).isFile()) {
+        std::fputs(base.isEmpty() ? kUso : "consulta: no such database file\n", stderr);
+        return 2;
+    }
+
+    ui::SetApplicationTitle(QStringLiteral("CONSULTA"));
+    // Start-up as the suite's programs run it: the connection, the
+    // configuration, the lookup driver and its query-mask file.
+    bool armar = false;
+    QString cadena;
+    InicializaSistema(armar,
+                      QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=%2;@Password=;")
+                          .arg(QFileInfo(base).absoluteFilePath(), usuario),
+                      cadena, 3);
+    if (!gDB().gOpenFlag) {
+        std::fprintf(stderr, "consulta: the connection did not open\n");
+        return 1;
+    }
+
+    Lib_ClsCons3 &c = gConsulta();
+    if (sinMascaras)
+        c.gUsarMascarasConsultas = false;
+    if (!mascaras.isEmpty())
+        c.gRutaMascaraConsultas = QFileInfo(mascaras).absoluteFilePath();
+    c.Checks = checks;
+    c.UsaCantidades = cantidades;
+    c.CampoDevuelto = campoDevuelto;
+
+    Imprime("masks", c.gUsarMascarasConsultas ? c.gRutaMascaraConsultas : QStringLiteral("off"));
+    if (soloSentencia) {
+        const std::optional<QString> s = c.ArmaSentenciaConsulta(sql, campoBusqueda, where, opcional);
+        Imprime("statement", s ? *s : QStringLiteral("(none)"));
+        Imprime("CampoBusqueda", Texto(campoBusqueda));
+        Imprime("Where", Texto(where));
+        return 0;
+    }
+
+    Coleccion cmps;
+    if (hayDevueltos) {
+        cmps = std::make_shared<QList<Variant>>();
+        for (const QString &d : devueltos)
+            cmps->append(Variant(d));
+    }
+    c.ConsultaSearch(sql, &cmps, clave, &campoBusqueda, &where, opcional, arbol, valoresDefault);
+
+    Imprime("ValorDevuelto", Texto(c.ValorDevuelto.toString()));
+    Imprime("Valores", Lista(c.Valores));
+    Imprime("Cantidades", Lista(c.Cantidades));
+    Imprime("CampoBusqueda", Texto(campoBusqueda));
+    Imprime("Where", Texto(where));
+    Imprime("CmpsDevueltos", Lista(cmps));
+    Imprime("Checks", c.Checks ? QStringLiteral("True") : QStringLiteral("False"));
+    Imprime("CampoDevuelto", Texto(c.CampoDevuelto));
+    return 0;
+}
