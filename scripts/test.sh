@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, configures, builds and runs every test.
-# Usage: scripts/test.sh [--sanitize]
+# Installs what is missing, configures, builds and runs every test: first in
+# build/, then with AddressSanitizer and UBSan in build-asan/.
+# Usage: scripts/test.sh [--plain | --sanitize]   (only one of the two runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-build=build
-extra=()
-if [ "${1:-}" = "--sanitize" ]; then build=build-asan; extra=(-DANULACION_SANITIZE=ON); fi
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra[@]}" >/dev/null
-cmake --build "$build" -j"$(nproc)"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+
+run() {
+  local build=$1
+  shift
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$build" -j"$(nproc)"
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+}
+
+case "${1:-}" in
+  --plain) run build ;;
+  --sanitize) run build-asan -DANULACION_SANITIZE=ON ;;
+  "") run build && run build-asan -DANULACION_SANITIZE=ON ;;
+  *) echo "usage: $0 [--plain | --sanitize]" >&2; exit 2 ;;
+esac
