@@ -16,15 +16,13 @@ QString ArmaCondicion(const QString &Columna, const QString &Operador, const QSt
         return nada;
     // Between single quotes an inner quote is doubled, so the value stays one literal.
     const bool entreComillas = Comilla == QLatin1String("'");
-    auto valor = [&](const QString &v) {
-        return entreComillas ? QString(v).replace(QLatin1Char('\''), QStringLiteral("''")) : v;
-    };
+    auto literal = [&](const QString &v) { return entreComillas ? TextoSQL(v) : Comilla + v + Comilla; };
     try {
-        QString condicion = Columna + Operador + Comilla + valor(Valores.front()) + Comilla;
+        QString condicion = Columna + Operador + literal(Valores.front());
         for (qsizetype i = 1; i < Valores.size(); ++i) {
             if (SaltaVacios && Valores[i].trimmed().isEmpty())
                 continue;
-            condicion += Conector + Columna + Operador + Comilla + valor(Valores[i]) + Comilla;
+            condicion += Conector + Columna + Operador + literal(Valores[i]);
         }
         if (!IncluyeNulos.isNull() && !IncluyeNulos.isEmpty() && IncluyeNulos.toBool())
             condicion += Conector + Columna + QStringLiteral(" is null ");

@@ -1,5 +1,6 @@
 #include "purge/deletion_run.h"
 
+#include "database/builders.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/component/component.h"
@@ -109,26 +110,19 @@ std::optional<QDate> LeeFechaHasta(const QString &texto)
     return fecha;
 }
 
-QString LiteralTexto(const QString &valor)
-{
-    QString doblado = valor;
-    doblado.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + doblado + QLatin1Char('\'');
-}
-
 QString SentenciaSeleccion(const QString &tipo, const QDate &hasta)
 {
     // "Up to the day inclusive" is "before the next day": a voucher stamped
     // 14:30 on the cut-off day is included. The literal is day/month/year,
     // the form every session of the suite reads.
-    return QStringLiteral("SELECT TC, IdComprobante, IdComplemento FROM V_MV_CPTE WHERE TC = ") + LiteralTexto(tipo) +
-           QStringLiteral(" AND FECHA < ") + LiteralTexto(hasta.addDays(1).toString(QStringLiteral("dd/MM/yyyy")));
+    return QStringLiteral("SELECT TC, IdComprobante, IdComplemento FROM V_MV_CPTE WHERE TC = ") + TextoSQL(tipo) +
+           QStringLiteral(" AND FECHA < ") + TextoSQL(hasta.addDays(1).toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 QString SentenciaBorrado(const QString &tipo, const QString &idComprobante, std::int32_t idComplemento)
 {
-    const QString clave = QStringLiteral(" WHERE TC = ") + LiteralTexto(tipo) + QStringLiteral(" AND IDCOMPROBANTE = ") +
-                          LiteralTexto(idComprobante) + QStringLiteral(" AND IdComplemento =");
+    const QString clave = QStringLiteral(" WHERE TC = ") + TextoSQL(tipo) + QStringLiteral(" AND IDCOMPROBANTE = ") +
+                          TextoSQL(idComprobante) + QStringLiteral(" AND IdComplemento =");
     const QString complemento = QString::number(idComplemento);
     const QChar cr(u'\r');
     return QStringLiteral("BEGIN TRANSACTION\r\n") +

@@ -45,9 +45,6 @@ struct ResultadoAnulacion {
 // day. Anything else (empty, 31/02/2026, 2026-12-10, "ayer") gives nothing.
 std::optional<QDate> LeeFechaHasta(const QString &texto);
 
-// A text between single quotes, any quote inside doubled.
-QString LiteralTexto(const QString &valor);
-
 // The selection: the keys of the vouchers of the (already fixed-width) type
 // dated on the cut-off day or before, whatever their time of day.
 QString SentenciaSeleccion(const QString &tipo, const QDate &hasta);

@@ -2,6 +2,8 @@
 // unchanged, so they are checked character by character.
 #include "purge/deletion_run.h"
 
+#include "database/builders.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -67,8 +69,8 @@ TEST(SentenciasAnulacion, LoteDeUnComprobante)
 
 TEST(SentenciasAnulacion, ComillasNoSalenDelLiteral)
 {
-    EXPECT_EQ(LiteralTexto(QStringLiteral("R'M")), QStringLiteral("'R''M'"));
-    EXPECT_EQ(LiteralTexto(QStringLiteral("''")), QStringLiteral("''''''"));
+    EXPECT_EQ(TextoSQL(QStringLiteral("R'M")), QStringLiteral("'R''M'"));
+    EXPECT_EQ(TextoSQL(QStringLiteral("''")), QStringLiteral("''''''"));
     const QString lote = SentenciaBorrado(QStringLiteral("' OR"), QStringLiteral("1' OR '1'='1"), 7);
     EXPECT_TRUE(lote.contains(QStringLiteral("TC = ''' OR' AND IDCOMPROBANTE = '1'' OR ''1''=''1' AND")));
     EXPECT_TRUE(SentenciaSeleccion(QStringLiteral("X'Y"), QDate(2026, 1, 1)).contains(QStringLiteral("TC = 'X''Y'")));
