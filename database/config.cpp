@@ -5,29 +5,21 @@
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
-
-namespace {
-
-bool esTexto(const QString &a, const char *b)
-{
-    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
+#include "platform/runtime/strings.h"
 
 bool CfgSi(const QString &valor)
 {
-    return esTexto(valor, "SI");
+    return vb::EqualsText(valor, QStringLiteral("SI"));
 }
 
 bool CfgNoEsNo(const QString &valor)
 {
-    return !esTexto(valor.trimmed(), "NO");
+    return !vb::EqualsText(valor.trimmed(), QStringLiteral("NO"));
 }
 
 bool CfgDefinidoYNoEsNo(const QString &valor)
 {
-    return !(valor.trimmed().isEmpty() || esTexto(valor, "NO"));
+    return !(valor.trimmed().isEmpty() || vb::EqualsText(valor, QStringLiteral("NO")));
 }
 
 QString Cfg(const QString &Clave)
@@ -53,7 +45,7 @@ QString Cfg(const QString &Clave, QString &ValorAux)
     steps([&] {
         // The date keys are stored upper-cased; the whole statement follows them.
         const QString k = Clave.trimmed();
-        if (esTexto(k, "[FECHA HASTA]") || esTexto(k, "[FECHA DESDE]"))
+        if (vb::EqualsText(k, QStringLiteral("[FECHA HASTA]")) || vb::EqualsText(k, QStringLiteral("[FECHA DESDE]")))
             sentencia = sentencia.toUpper();
     });
     // Opening and reading are one step, so that a retry opens the query again.
@@ -103,7 +95,7 @@ void CargaConfiguracion(const QString &RutaAplicacion)
     gUnidadBL = Cfg(QStringLiteral("UNIDADDEMEDIDA_BL")).trimmed();
     gUnidadKG = Cfg(QStringLiteral("UNIDADDEMEDIDA_KG")).trimmed();
     gPeriodo = vb::CInt(vb::Val(Cfg(QStringLiteral("PERIODO"))));
-    gValidaCodigoBarra = esTexto(Cfg(QStringLiteral("VALIDACODIGOBARRA")).trimmed(), "SI");
+    gValidaCodigoBarra = vb::EqualsText(Cfg(QStringLiteral("VALIDACODIGOBARRA")).trimmed(), QStringLiteral("SI"));
     gColorFondoFoco = vb::CLng(c.ConvierteACurrency(Cfg(QStringLiteral("CFondo"))).toDouble());
     if (gColorFondoFoco == 0)
         gColorFondoFoco = 0xFFFF00;

@@ -3,6 +3,7 @@
 #include "database/globals.h"
 #include "platform/component/component.h"
 #include "platform/runtime/vberror.h"
+#include "platform/runtime/strings.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -34,8 +35,8 @@ QIcon IconoDeRecursos(const QString &nombre)
 bool EsVentanaMarco(const QWidget *window)
 {
     const QString tipo = QString::fromLatin1(window->metaObject()->className());
-    return tipo.compare(QLatin1String("frmMDI"), Qt::CaseInsensitive) == 0 ||
-           window->objectName().compare(QLatin1String("frmMDI"), Qt::CaseInsensitive) == 0;
+    return vb::EqualsText(tipo, QLatin1String("frmMDI")) ||
+           vb::EqualsText(window->objectName(), QLatin1String("frmMDI"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/format.h"
+#include "platform/runtime/strings.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -37,7 +38,7 @@ bool EsDeFamilia(const Variant &Qtype, std::initializer_list<int> familia)
 
 Variant DB_Dll::SQLValue(const Variant &Valor, const QString &Tipo)
 {
-    if (Tipo.compare(QLatin1String("@"), Qt::CaseInsensitive) == 0) {
+    if (vb::EqualsText(Tipo, QLatin1String("@"))) {
         // The amount's own digits with "." as decimal point; no quotes.
         if (Valor.isNull())
             return Variant(QStringLiteral("0"));

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr auto CI = Qt::CaseInsensitive;
 
 // The kind of a searched value, from the run time's variant type codes.
 enum class Clase { Texto, Fecha, Numero, Crudo };
@@ -62,7 +61,7 @@ QString ComparacionNoTexto(Clase clase, const QString &Campo, const QString &Val
 // The condition form: the caller's condition, with WHERE unless it holds one.
 QString ConCondicion(const QString &inicio, const QString &Tabla, const QString &Condicion)
 {
-    const bool tieneWhere = Condicion.contains(QStringLiteral(" WHERE "), CI);
+    const bool tieneWhere = vb::ContainsText(Condicion, QStringLiteral(" WHERE "));
     return inicio + Tabla + (tieneWhere ? QStringLiteral(" ") : QStringLiteral(" WHERE ")) + Condicion;
 }
 

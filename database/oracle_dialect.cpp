@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr auto CI = Qt::CaseInsensitive;
 
 // The arguments of a call whose "(" stands just before `from`: split at the
 // commas of its own level, quoted literals and inner calls kept whole.
@@ -70,7 +69,7 @@ QString ConvertTop(const QString &text)
         return select + QStringLiteral("SELECT * FROM (") + inner + QStringLiteral(") WHERE ROWNUM <= ") + number;
     }
 
-    const QString limit = (text.contains(QStringLiteral(" WHERE "), CI) ? QStringLiteral(" AND ROWNUM <= ")
+    const QString limit = (vb::ContainsText(text, QStringLiteral(" WHERE ")) ? QStringLiteral(" AND ROWNUM <= ")
                                                                          : QStringLiteral(" WHERE ROWNUM <= "))
                           + number;
     // The joining blanks are harmless to the server and kept as they always were.
@@ -119,11 +118,11 @@ QString ConvertDates(const QString &text)
     }
     out += text.mid(pos);
     // A date already written as a TO_DATE call must not be wrapped twice.
-    while (out.contains(QStringLiteral("TO_DATE(TO_DATE("), CI)) {
-        out.replace(QStringLiteral("TO_DATE(TO_DATE("), QStringLiteral("TO_DATE("), CI);
-        out.replace(QStringLiteral("'DD/MM/YYYY'),'DD/MM/YYYY')"), QStringLiteral("'DD/MM/YYYY')"), CI);
-        out.replace(QStringLiteral("'DD/MM/YYYY HH24:MI:SS'),'DD/MM/YYYY HH24:MI:SS')"),
-                    QStringLiteral("'DD/MM/YYYY HH24:MI:SS')"), CI);
+    while (vb::ContainsText(out, QStringLiteral("TO_DATE(TO_DATE("))) {
+        out = vb::ReplaceText(out, QStringLiteral("TO_DATE(TO_DATE("), QStringLiteral("TO_DATE("));
+        out = vb::ReplaceText(out, QStringLiteral("'DD/MM/YYYY'),'DD/MM/YYYY')"), QStringLiteral("'DD/MM/YYYY')"));
+        out = vb::ReplaceText(out, QStringLiteral("'DD/MM/YYYY HH24:MI:SS'),'DD/MM/YYYY HH24:MI:SS')"),
+                              QStringLiteral("'DD/MM/YYYY HH24:MI:SS')"));
     }
     return out;
 }
@@ -164,10 +163,10 @@ QString ConvertCharindex(const QString &text)
 QString ConvertEmptyComparisons(QString text)
 {
     for (const QString &pattern : {QStringLiteral("= ''"), QStringLiteral("=''")}) {
-        const int p = text.indexOf(QStringLiteral("WHERE "), 0, CI);
+        const int p = vb::IndexOfText(text, QStringLiteral("WHERE "), 0);
         if (p < 0)
             return text;
-        text = text.left(p) + text.mid(p).replace(pattern, QStringLiteral(" IS NULL "), CI);
+        text = text.left(p) + vb::ReplaceText(text.mid(p), pattern, QStringLiteral(" IS NULL "));
     }
     return text;
 }
@@ -195,7 +194,7 @@ QString ConvertStyle103(QString text)
         const int closed = text.indexOf(QLatin1Char(')'), q);
         if (closed >= 0 && closed < p)
             continue;  // that call closed before the number
-        if (text.mid(q - 7, 8).compare(QStringLiteral("TO_CHAR("), CI) == 0)
+        if (vb::EqualsText(text.mid(q - 7, 8), QStringLiteral("TO_CHAR(")))
             text.replace(p, 3, QStringLiteral("'DD/MM/YYYY'"));
     }
 }
@@ -227,7 +226,7 @@ QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
     QString s = ConvertTop(SentenciaSQL);
 
     for (const char *len : {" LEN(", " LEN (", " LEN  (", " LEN   (", " LEN    ("})
-        s.replace(QLatin1String(len), QStringLiteral(" LENGTH("), CI);
+        s = vb::ReplaceText(s, QLatin1String(len), QStringLiteral(" LENGTH("));
 
     s.replace(QLatin1Char('['), QLatin1Char('"'));
     s.replace(QLatin1Char(']'), QLatin1Char('"'));
@@ -235,13 +234,13 @@ QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
     s = ConvertDates(s);
     s = ConvertCharindex(s);
 
-    s.replace(QStringLiteral("CONVERT(NVARCHAR,"), QStringLiteral("TO_CHAR("), CI);
-    s.replace(QStringLiteral("CONVERT(INT,"), QStringLiteral("TO_NUMBER("), CI);
+    s = vb::ReplaceText(s, QStringLiteral("CONVERT(NVARCHAR,"), QStringLiteral("TO_CHAR("));
+    s = vb::ReplaceText(s, QStringLiteral("CONVERT(INT,"), QStringLiteral("TO_NUMBER("));
 
     s = ConvertEmptyComparisons(s);
     s = ConvertStyle103(s);
 
-    s.replace(QStringLiteral("SUBSTRING("), QStringLiteral("SUBSTR("), CI);
-    s.replace(QStringLiteral("ISNULL("), QStringLiteral("NVL("), CI);
+    s = vb::ReplaceText(s, QStringLiteral("SUBSTRING("), QStringLiteral("SUBSTR("));
+    s = vb::ReplaceText(s, QStringLiteral("ISNULL("), QStringLiteral("NVL("));
     return ConvertLockHint(s, gCnn().provider() && gCnn().provider()->transactionLevel() > 0);
 }

@@ -1,4 +1,5 @@
 #include "database/db_dll.h"
+#include "platform/runtime/strings.h"
 
 #include <QStringList>
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr auto CI = Qt::CaseInsensitive;
 
 // The words at which a batch is cut into statements; the nearest one wins.
 constexpr std::array<const char *, 12> kKeywords{
@@ -46,20 +46,20 @@ QString OutsideLiterals(const QString &text, const std::function<QString(const Q
 QString Prepare(const QString &script)
 {
     return OutsideLiterals(script, [](QString s) {
-        s.remove(QStringLiteral("SET NOCOUNT ON"), CI);
-        s.remove(QStringLiteral("SET NOCOUNT OFF"), CI);
-        s.replace(QStringLiteral(" GO "), QStringLiteral(" "), CI);
-        s.replace(QStringLiteral("\r\nGO "), QStringLiteral(" "), CI);
-        s.replace(QStringLiteral("\r\nGO "), QStringLiteral(" "), CI);
-        s.replace(QStringLiteral("\r\nGO\r\n"), QStringLiteral(" "), CI);
+        s = vb::RemoveText(s, QStringLiteral("SET NOCOUNT ON"));
+        s = vb::RemoveText(s, QStringLiteral("SET NOCOUNT OFF"));
+        s = vb::ReplaceText(s, QStringLiteral(" GO "), QStringLiteral(" "));
+        s = vb::ReplaceText(s, QStringLiteral("\r\nGO "), QStringLiteral(" "));
+        s = vb::ReplaceText(s, QStringLiteral("\r\nGO "), QStringLiteral(" "));
+        s = vb::ReplaceText(s, QStringLiteral("\r\nGO\r\n"), QStringLiteral(" "));
         s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         s.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        s.replace(QStringLiteral("BEGIN TRANSACTION"), QStringLiteral("SET TRANSACTION"), CI);
-        s.replace(QStringLiteral("BEGIN TRANS"), QStringLiteral("SET TRANSACTION"), CI);
-        s.replace(QStringLiteral("COMMIT TRANSACTION"), QStringLiteral("COMMIT"), CI);
-        s.replace(QStringLiteral("COMMIT TRANS"), QStringLiteral("COMMIT"), CI);
-        s.replace(QStringLiteral("ROLLBACK TRANSACTION"), QStringLiteral("ROLLBACK"), CI);
-        s.replace(QStringLiteral("ROLLBACK TRANS"), QStringLiteral("ROLLBACK"), CI);
+        s = vb::ReplaceText(s, QStringLiteral("BEGIN TRANSACTION"), QStringLiteral("SET TRANSACTION"));
+        s = vb::ReplaceText(s, QStringLiteral("BEGIN TRANS"), QStringLiteral("SET TRANSACTION"));
+        s = vb::ReplaceText(s, QStringLiteral("COMMIT TRANSACTION"), QStringLiteral("COMMIT"));
+        s = vb::ReplaceText(s, QStringLiteral("COMMIT TRANS"), QStringLiteral("COMMIT"));
+        s = vb::ReplaceText(s, QStringLiteral("ROLLBACK TRANSACTION"), QStringLiteral("ROLLBACK"));
+        s = vb::ReplaceText(s, QStringLiteral("ROLLBACK TRANS"), QStringLiteral("ROLLBACK"));
         return s;
     });
 }
@@ -71,7 +71,7 @@ int KeywordAt(const QString &text, int i)
         return 0;
     for (const char *keyword : kKeywords) {
         const QLatin1String k(keyword);
-        if (text.mid(i, k.size()).compare(k, CI) != 0)
+        if (!vb::EqualsText(text.mid(i, k.size()), k))
             continue;
         int end = i + int(k.size());
         if (k.endsWith(QLatin1String("EXIST")) && end < text.size() && text.at(end).toUpper() == QLatin1Char('S'))
@@ -118,10 +118,10 @@ std::optional<Guard> ReadGuard(const QString &statement)
 {
     Guard g;
     int pos = 0;
-    if (statement.startsWith(QLatin1String("IF NOT EXIST"), CI)) {
+    if (vb::StartsWithText(statement, u"IF NOT EXIST")) {
         g.negated = true;
         pos = 12;
-    } else if (statement.startsWith(QLatin1String("IF EXIST"), CI)) {
+    } else if (vb::StartsWithText(statement, u"IF EXIST")) {
         pos = 8;
     } else {
         return std::nullopt;
@@ -158,7 +158,7 @@ constexpr std::int32_t DB_S_NORESULT = 265929;
 
 QString DB_Dll::FiltraSentenciaOracle(const QString &Sentencia)
 {
-    if (Sentencia.contains(QStringLiteral("SET NOCOUNT"), CI) || Sentencia.contains(QStringLiteral("IF NOT EXIST"), CI))
+    if (vb::ContainsText(Sentencia, QStringLiteral("SET NOCOUNT")) || vb::ContainsText(Sentencia, QStringLiteral("IF NOT EXIST")))
         return {};
     return Sentencia;
 }
@@ -197,11 +197,11 @@ bool DB_Dll::EjecutaScriptOracle(QString &SentenciaSQL, std::int32_t *RecordsAff
 
         if (skipNext) {
             skipNext = false;
-        } else if (statement.compare(QLatin1String("SET TRANSACTION"), CI) == 0) {
+        } else if (vb::EqualsText(statement, QLatin1String("SET TRANSACTION"))) {
             gCnn().BeginTrans();
-        } else if (statement.compare(QLatin1String("COMMIT"), CI) == 0) {
+        } else if (vb::EqualsText(statement, QLatin1String("COMMIT"))) {
             gCnn().CommitTrans();
-        } else if (statement.compare(QLatin1String("ROLLBACK"), CI) == 0) {
+        } else if (vb::EqualsText(statement, QLatin1String("ROLLBACK"))) {
             gCnn().RollbackTrans();
         } else if (const std::optional<Guard> guard = ReadGuard(statement)) {
             // The guarded statement runs only when the guard holds.

@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr auto CI = Qt::CaseInsensitive;
 
 // The default as written: a number with "." whatever the regional settings.
 QString TextoDeDefault(const Variant &valor)
@@ -43,7 +42,7 @@ bool DB_Dll::ExisteTablaDB(const QString &Tabla)
 bool DB_Dll::ExisteCampoDB(const QString &Tabla, const QString &Campo)
 {
     // Oracle's column lists are not read: every column counts as present.
-    if (gProveedor.contains(QStringLiteral("ORACLE"), CI))
+    if (vb::ContainsText(gProveedor, QStringLiteral("ORACLE")))
         return true;
     bool existe = false;
     ado::Recordset lista;

@@ -2,6 +2,7 @@
 
 #include "platform/component/cls_componente.h"
 #include "platform/ui/ui.h"
+#include "platform/runtime/strings.h"
 
 #include <QStringMatcher>
 
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr auto CI = Qt::CaseInsensitive;
 
 // Failures the caller is left to find in the connection's error collection:
 // the provider's generic failure, constraints, missing tables, command errors.
@@ -45,7 +45,7 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
     // nothing is retried and nothing reaches the caller.
     Steps run([&](const ErrObject &err) {
         ado::Errors &errors = gCnn().errors();
-        const bool transaction = SentenciaSQL.contains(QStringLiteral("TRANS"), CI);
+        const bool transaction = vb::ContainsText(SentenciaSQL, QStringLiteral("TRANS"));
         if (transaction)
             return 0;
         const bool callada = errors.Count() > 0 ? FallaNoInformada(errors.Item(0)) : IsSilentFailure(err.Number);
@@ -59,15 +59,15 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
     run([&] {
         // Case-blind searches over every statement: the matcher skips ahead, and
         // a text without "@" names no owner to remove.
-        static const QStringMatcher drop(QStringLiteral("DROP"), CI);
+        static const QStringMatcher drop(QStringLiteral("DROP"), Qt::CaseInsensitive);
         const bool dropAndCreate = drop.indexIn(SentenciaSQL) >= 0
-                                   && SentenciaSQL.contains(QStringLiteral("CREATE"), CI)
-                                   && !SentenciaSQL.contains(QStringLiteral("DELETE"), CI)
-                                   && !SentenciaSQL.contains(QStringLiteral("@ADMIN_"), CI);
+                                   && vb::ContainsText(SentenciaSQL, QStringLiteral("CREATE"))
+                                   && !vb::ContainsText(SentenciaSQL, QStringLiteral("DELETE"))
+                                   && !vb::ContainsText(SentenciaSQL, QStringLiteral("@ADMIN_"));
         if (dropAndCreate)
             SentenciaSQL = SS_TSinonimos(SentenciaSQL);
         else if (SentenciaSQL.contains(QLatin1Char('@')))
-            SentenciaSQL.remove(QStringLiteral("@Admin_"), CI);
+            SentenciaSQL = vb::RemoveText(SentenciaSQL, QStringLiteral("@Admin_"));
 
         if (gCnn().platform() == ado::Platform::Oracle) {
             EjecutaScriptOracle(SentenciaSQL, RecordsAffected);

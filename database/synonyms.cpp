@@ -1,4 +1,5 @@
 #include "database/db_dll.h"
+#include "platform/runtime/strings.h"
 
 #include <array>
 
@@ -36,7 +37,7 @@ void ReplaceInContext(QString &text, char before, const QString &name, char afte
 {
     const QString pattern = QLatin1Char(before) + name + QLatin1Char(after);
     const QString replacement = QLatin1Char(before) + synonym + QLatin1Char(after);
-    text.replace(pattern, replacement, Qt::CaseInsensitive);
+    text = vb::ReplaceText(text, pattern, replacement);
 }
 
 } // namespace
@@ -45,7 +46,7 @@ QString DB_Dll::SS_TSinonimos(const QString &Sentencia)
 {
     QString text = Sentencia;
     if (gEsAdmin)
-        return text.remove(kMarker, Qt::CaseInsensitive);
+        return vb::RemoveText(text, kMarker);
 
     for (std::size_t i = 0; i < kSynonyms.size(); ++i) {
         const QString name = QLatin1String(kSynonyms[i].object);
@@ -55,8 +56,8 @@ QString DB_Dll::SS_TSinonimos(const QString &Sentencia)
         if (i == 0) {
             ReplaceInContext(text, '{', name, '.', synonym);
             // The marked name has had its contexts treated: it now reads the table itself.
-            text.replace(kMarker + name, name, Qt::CaseInsensitive);
+            text = vb::ReplaceText(text, kMarker + name, name);
         }
     }
-    return text.remove(kMarker, Qt::CaseInsensitive);
+    return vb::RemoveText(text, kMarker);
 }

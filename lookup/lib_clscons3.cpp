@@ -14,7 +14,7 @@ Lib_ClsCons3::Lib_ClsCons3()
         // Only a failed read (the empty text) becomes 0; a missing key's blank is handed on.
         *niveles[n - 1] = valor.isEmpty() ? Variant(0) : Variant(valor);
     }
-    mUsaConsultaLIKE = Cfg(QStringLiteral("UsaConsultaLIKE")).compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
+    mUsaConsultaLIKE = CfgSi(Cfg(QStringLiteral("UsaConsultaLIKE")));
 }
 
 Lib_ClsCons3::~Lib_ClsCons3()

@@ -10,6 +10,7 @@
 #include "platform/runtime/end.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/vberror.h"
+#include "platform/runtime/strings.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -69,7 +70,7 @@ QString LeeParametro(const QString &Parametros, const QString &Clave, const QStr
     for (const QString &entrada : entradas) {
         const int igual = entrada.indexOf(QLatin1Char('='));
         const QString nombre = (igual < 0 ? entrada : entrada.left(igual)).trimmed();
-        if (nombre.compare(Clave, Qt::CaseInsensitive) != 0)
+        if (!vb::EqualsText(nombre, Clave))
             continue;
         return igual < 0 ? QString() : entrada.mid(igual + 1).trimmed();
     }

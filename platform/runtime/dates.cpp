@@ -2,6 +2,7 @@
 
 #include "platform/runtime/regional.h"
 #include "platform/runtime/vberror.h"
+#include "platform/runtime/strings.h"
 
 #include <QRegularExpression>
 
@@ -199,11 +200,11 @@ QString FormatDate(const QDateTime &d, const QString &pattern)
         } else if (c == QLatin1Char('\\') && i + 1 < pattern.size()) {
             tokens.append({Kind::Literal, QString(pattern.at(i + 1))});
             i += 2;
-        } else if (pattern.mid(i, 5).compare(QLatin1String("AM/PM"), Qt::CaseInsensitive) == 0) {
+        } else if (vb::EqualsText(pattern.mid(i, 5), QLatin1String("AM/PM"))) {
             tokens.append({Kind::AmPm, pattern.mid(i, 5)});
             twelveHour = true;
             i += 5;
-        } else if (pattern.mid(i, 3).compare(QLatin1String("A/P"), Qt::CaseInsensitive) == 0) {
+        } else if (vb::EqualsText(pattern.mid(i, 3), QLatin1String("A/P"))) {
             tokens.append({Kind::AmPm, pattern.mid(i, 3)});
             twelveHour = true;
             i += 3;

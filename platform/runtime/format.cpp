@@ -4,6 +4,7 @@
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/regional.h"
 #include "platform/runtime/variant.h"
+#include "platform/runtime/strings.h"
 
 #include <cmath>
 #include <string>
@@ -161,9 +162,9 @@ QString formatDigits(const Digits &value, const QString &pattern)
 // The named number formats the run time knows; empty when the pattern is none.
 QString namedPattern(const QString &pattern)
 {
-    if (pattern.compare(QLatin1String("Fixed"), Qt::CaseInsensitive) == 0)
+    if (vb::EqualsText(pattern, QLatin1String("Fixed")))
         return QStringLiteral("0.00");
-    if (pattern.compare(QLatin1String("Standard"), Qt::CaseInsensitive) == 0)
+    if (vb::EqualsText(pattern, QLatin1String("Standard")))
         return QStringLiteral("#,##0.00");
     return pattern;
 }
@@ -210,7 +211,7 @@ QString plainNumber(double value, int digits = 15)
 QString Format(double value, const QString &pattern)
 {
     const QString p = namedPattern(pattern);
-    if (p.isEmpty() || p.compare(QLatin1String("General Number"), Qt::CaseInsensitive) == 0)
+    if (p.isEmpty() || vb::EqualsText(p, QLatin1String("General Number")))
         return CStr(value);
     if (!hasPlaceholder(p))
         return p;
@@ -220,7 +221,7 @@ QString Format(double value, const QString &pattern)
 QString Format(Currency value, const QString &pattern)
 {
     const QString p = namedPattern(pattern);
-    if (p.isEmpty() || p.compare(QLatin1String("General Number"), Qt::CaseInsensitive) == 0)
+    if (p.isEmpty() || vb::EqualsText(p, QLatin1String("General Number")))
         return CStr(value);
     if (!hasPlaceholder(p))
         return p;

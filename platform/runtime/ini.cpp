@@ -1,6 +1,7 @@
 #include "platform/runtime/ini.h"
 
 #include "platform/runtime/app.h"
+#include "platform/runtime/strings.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +47,7 @@ QString vb::ProfilePath(const QString &file)
     const QFileInfo info(path);
     const QStringList entries = info.dir().entryList(QDir::Files | QDir::Hidden);
     for (const QString &entry : entries)
-        if (QString::compare(entry, info.fileName(), Qt::CaseInsensitive) == 0)
+        if (vb::EqualsText(entry, info.fileName()))
             return info.dir().filePath(entry);
     return path;
 }
@@ -69,13 +70,13 @@ QString vb::ProfileString(const QString &file, const QString &section, const QSt
         if (line.startsWith(QLatin1Char('['))) {
             const qsizetype close = line.indexOf(QLatin1Char(']'));
             const QString name = blanksTrimmed(QStringView(line).mid(1, close < 0 ? -1 : close - 1));
-            inSection = QString::compare(name, wantedSection, Qt::CaseInsensitive) == 0;
+            inSection = vb::EqualsText(name, wantedSection);
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (!inSection || eq < 0)
             continue;
-        if (QString::compare(blanksTrimmed(QStringView(line).left(eq)), wantedKey, Qt::CaseInsensitive) != 0)
+        if (!vb::EqualsText(blanksTrimmed(QStringView(line).left(eq)), wantedKey))
             continue;
         QString value = blanksTrimmed(QStringView(line).mid(eq + 1));
         // A value written between quotes is read without them, as the platform did.

@@ -5,9 +5,11 @@
 namespace vb {
 
 namespace {
+constexpr Qt::CaseSensitivity kText = Qt::CaseInsensitive;
+
 Qt::CaseSensitivity sensitivity(Compare c)
 {
-    return c == Compare::Text ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    return c == Compare::Text ? kText : Qt::CaseSensitive;
 }
 
 void requireNonNegative(int n)
@@ -136,18 +138,28 @@ QString Replace(const QString &s, const QString &find, const QString &replacemen
 
 int StrCompText(const QString &a, const QString &b)
 {
-    const int c = a.compare(b, Qt::CaseInsensitive);
+    const int c = a.compare(b, kText);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-bool EqualsText(const QString &a, const QString &b)
+bool EqualsText(const QString &a, const QString &b) { return a.compare(b, kText) == 0; }
+
+bool ContainsText(const QString &s, const QString &what) { return s.contains(what, kText); }
+
+qsizetype IndexOfText(const QString &s, const QString &what, qsizetype from) { return s.indexOf(what, from, kText); }
+
+QString ReplaceText(const QString &s, const QString &find, const QString &replacement)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    if (find.isEmpty())
+        return s;
+    return QString(s).replace(find, replacement, kText);
 }
+
+QString RemoveText(const QString &s, const QString &what) { return ReplaceText(s, what, QString()); }
 
 bool StartsWithText(QStringView s, QStringView prefix)
 {
-    return s.startsWith(prefix, Qt::CaseInsensitive);
+    return s.startsWith(prefix, kText);
 }
 
 QString Chr(int code)

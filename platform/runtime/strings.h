@@ -36,11 +36,18 @@ QString StringOf(int count, QChar ch);
 QString Replace(const QString &s, const QString &find, const QString &replacement,
                 int start = 1, int count = -1, Compare compare = Compare::Binary);
 
-// -1, 0 or 1, ignoring case.
+// The text comparison (letter case ignored), the one the whole system uses:
+// -1, 0 or 1; equality; and its kin for searching and replacing.
 int StrCompText(const QString &a, const QString &b);
 bool EqualsText(const QString &a, const QString &b);
 // Whether s begins with prefix, ignoring case (no copies: for searches over many rows).
 bool StartsWithText(QStringView s, QStringView prefix);
+bool ContainsText(const QString &s, const QString &what);
+// 0-based position of what at from or after it; -1 when absent.
+qsizetype IndexOfText(const QString &s, const QString &what, qsizetype from = 0);
+// Every occurrence, left to right without overlap; an empty find changes nothing.
+QString ReplaceText(const QString &s, const QString &find, const QString &replacement);
+QString RemoveText(const QString &s, const QString &what);
 
 // Characters of the suite's single-byte code page (Latin-1).
 QString Chr(int code);       // 0..255, else error 5

@@ -112,6 +112,33 @@ TEST(Strings, TextComparisonIgnoresCase)
     EXPECT_EQ(UCase(QStringLiteral("ñandú")), QStringLiteral("ÑANDÚ"));
 }
 
+TEST(Strings, SearchAndReplaceIgnoringCase)
+{
+    EXPECT_TRUE(ContainsText(QStringLiteral("begin Transaction"), QStringLiteral("TRANS")));
+    EXPECT_FALSE(ContainsText(QStringLiteral("BEGIN"), QStringLiteral("TRANS")));
+    EXPECT_TRUE(StartsWithText(QStringLiteral("if Not Exists ("), QStringLiteral("IF NOT EXIST")));
+    EXPECT_FALSE(StartsWithText(QStringLiteral(" IF NOT EXIST"), QStringLiteral("IF NOT EXIST")));
+    EXPECT_EQ(IndexOfText(QStringLiteral("select a Where b where c"), QStringLiteral("WHERE ")), 9);
+    EXPECT_EQ(IndexOfText(QStringLiteral("select a Where b where c"), QStringLiteral("WHERE "), 10), 17);
+    EXPECT_EQ(IndexOfText(QStringLiteral("select"), QStringLiteral("WHERE")), -1);
+
+    struct Case {
+        const char *in, *find, *replacement, *out;
+    } cases[] = {
+        {"Commit Trans; commit TRANS", "COMMIT TRANS", "COMMIT", "COMMIT; COMMIT"},
+        {"aaaa", "AA", "b", "bb"},             // left to right, no overlap
+        {"Año y AÑO", "año", "x", "x y x"},    // beyond ASCII
+        {"sin cambio", "", "x", "sin cambio"}, // an empty find changes nothing
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(ReplaceText(QString::fromUtf8(c.in), QString::fromUtf8(c.find), QString::fromUtf8(c.replacement)),
+                  QString::fromUtf8(c.out));
+    }
+    EXPECT_EQ(RemoveText(QStringLiteral("SET NOCOUNT ON select; set nocount on"), QStringLiteral("SET NOCOUNT ON")),
+              QStringLiteral(" select; "));
+}
+
 TEST(Strings, ChrAndAscUseTheSingleByteCodePage)
 {
     EXPECT_EQ(Chr(255), QString(QChar(0x00FF)));

@@ -1,6 +1,7 @@
 #include "platform/ui/ui.h"
 
 #include "platform/ui/message_box.h"
+#include "platform/runtime/strings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -227,8 +228,7 @@ void SendKeys(const QString &keys)
 {
     // Only the tab key is sent by the suite; other keys are not simulated.
     const QString tab = QStringLiteral("{TAB}");
-    for (qsizetype at = keys.indexOf(tab, 0, Qt::CaseInsensitive); at >= 0;
-         at = keys.indexOf(tab, at + tab.size(), Qt::CaseInsensitive))
+    for (qsizetype at = vb::IndexOfText(keys, tab); at >= 0; at = vb::IndexOfText(keys, tab, at + tab.size()))
         focusNext();
 }
 
