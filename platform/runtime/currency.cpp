@@ -24,6 +24,21 @@ Currency Currency::fromDouble(double value)
     return checked(std::nearbyint((long double)value * 10000.0L));
 }
 
+__int128 Currency::divideHalfEven(__int128 value, int drop)
+{
+    __int128 unit = 1;
+    for (int i = 0; i < drop; ++i)
+        unit *= 10;
+    __int128 q = value / unit;
+    __int128 r = value % unit;
+    const bool negative = value < 0;
+    if (r < 0)
+        r = -r;
+    if (2 * r > unit || (2 * r == unit && (q & 1)))
+        q += negative ? -1 : 1;
+    return q;
+}
+
 Currency Currency::operator+(Currency o) const
 {
     std::int64_t r;
@@ -42,13 +57,7 @@ Currency Currency::operator-(Currency o) const
 
 Currency Currency::operator*(Currency o) const
 {
-    const __int128 p = (__int128)m_scaled * o.m_scaled;
-    // Half to even at the fourth decimal.
-    __int128 q = p / 10000, r = p % 10000;
-    if (r < 0) { r = -r; }
-    const bool neg = p < 0;
-    if (r > 5000 || (r == 5000 && (q & 1)))
-        q += neg ? -1 : 1;
+    const __int128 q = divideHalfEven((__int128)m_scaled * o.m_scaled, 4);
     if (q > std::numeric_limits<std::int64_t>::max() || q < std::numeric_limits<std::int64_t>::min())
         Raise(vberr::Overflow);
     return fromScaled(std::int64_t(q));

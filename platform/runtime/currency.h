@@ -9,6 +9,9 @@ public:
     static constexpr Currency fromScaled(std::int64_t scaled) { Currency c; c.m_scaled = scaled; return c; }
     // Rounds half to even at the fourth decimal; error 6 when out of range.
     static Currency fromDouble(double value);
+    // value / 10^drop, rounded half to even: the one rounding rule of the
+    // fixed-point amounts (products, fewer decimals, exact decimal texts).
+    static __int128 divideHalfEven(__int128 value, int drop);
 
     constexpr std::int64_t scaled() const { return m_scaled; }
     double toDouble() const { return double(m_scaled) / 10000.0; }

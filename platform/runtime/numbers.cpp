@@ -194,22 +194,6 @@ double requireNumber(const QString &s)
     return *d;
 }
 
-// Rounds a scaled integer's last `drop` decimal digits away, half to even.
-__int128 roundHalfEven(__int128 value, int drop)
-{
-    __int128 unit = 1;
-    for (int i = 0; i < drop; ++i)
-        unit *= 10;
-    __int128 q = value / unit;
-    __int128 r = value % unit;
-    const bool negative = value < 0;
-    if (r < 0)
-        r = -r;
-    if (2 * r > unit || (2 * r == unit && (q & 1)))
-        q += negative ? -1 : 1;
-    return q;
-}
-
 } // namespace
 
 double Val(const QString &text)
@@ -285,7 +269,7 @@ Currency Round(Currency c, int decimals)
     if (decimals >= 4)
         return c;
     const int drop = 4 - decimals;
-    __int128 q = roundHalfEven(c.scaled(), drop);
+    __int128 q = Currency::divideHalfEven(c.scaled(), drop);
     for (int i = 0; i < drop; ++i)
         q *= 10;
     if (q > std::numeric_limits<std::int64_t>::max() || q < std::numeric_limits<std::int64_t>::min())
@@ -330,7 +314,7 @@ Currency CCur(const QString &s)
         v *= 10;
     if (d->fracDigits.size() > frac.size() && d->fracDigits.find_first_not_of('0', frac.size()) != std::string::npos)
         v += 1;  // digits beyond the twentieth only break a tie upwards
-    v = roundHalfEven(v, drop);
+    v = Currency::divideHalfEven(v, drop);
     if (d->negative)
         v = -v;
     if (v > std::numeric_limits<std::int64_t>::max() || v < std::numeric_limits<std::int64_t>::min())

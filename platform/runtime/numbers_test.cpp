@@ -193,4 +193,19 @@ TEST(CurrencyArithmetic, ExactWithOverflowAndDivisionErrors)
     EXPECT_EQ(RaisedNumber([] { Currency::fromDouble(1e20); }), vberr::Overflow);
 }
 
+TEST(CurrencyArithmetic, DivideHalfToEvenOnBothSides)
+{
+    struct Case {
+        long long value;
+        int drop;
+        long long expected;
+    } cases[] = {{25, 1, 2},   {35, 1, 4},   {-25, 1, -2}, {-35, 1, -4},         {26, 1, 3},
+                 {-26, 1, -3}, {24, 1, 2},   {-24, 1, -2}, {125000, 4, 12},      {135000, 4, 14},
+                 {7, 0, 7},    {-5000, 4, 0}, {15000, 4, 2}, {-15000, 4, -2}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ((long long)Currency::divideHalfEven(c.value, c.drop), c.expected);
+    }
+}
+
 } // namespace
