@@ -366,14 +366,7 @@ void Connection::raiseErrors() const
 {
     if (m_errors.Count() == 0)
         raise(E_FAIL_, QStringLiteral("Unspecified error"));
-    const Error &first = m_errors.Item(0);
-    ErrObject e;
-    e.Number = first.Number;
-    e.Description = first.Description;
-    e.Source = first.Source;
-    e.SQLState = first.SQLState;
-    e.NativeError = first.NativeError;
-    throw VbException(e);
+    throw VbException(m_errors.Item(0));
 }
 
 void Connection::requireOpen()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/runtime/variant.h"
+#include "platform/runtime/vberror.h"
 
 #include <QList>
 #include <QString>
@@ -43,13 +44,9 @@ constexpr std::int32_t adErrInvalidConnection = 3709;
 // The database platform a connection was opened on.
 enum class Platform { None, SQLite, SqlServer, Oracle };
 
-struct Error {
-    std::int32_t Number = 0;
-    QString Description;
-    QString Source;
-    QString SQLState;
-    std::int32_t NativeError = 0;
-};
+// A provider's error is the run-time error object itself: what a failing call
+// raises is the first entry of the collection, as it is.
+using Error = ErrObject;
 
 class Errors {
 public:
