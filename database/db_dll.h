@@ -15,8 +15,12 @@ class ClsDialogoArchivo;
 
 // The one database connection object of the program (held in gDB()).
 // Every statement, query and recordset of every subsystem goes through it.
-// Texts that the original passed by reference are QString& here and come
-// back rewritten.
+// Texts taken as QString& may come back rewritten: the caller sees the
+// statement as it was sent.
+// The members are defined by topic in db_dll_*.cpp: value lookups (ExisteEnTabla,
+// DatosTabla, BuscaMaximo...), open_connection, literals (SQLValue, field-type
+// families), schema_checks (schema helpers and names, AddField), statements,
+// oracle_dialect, oracle_script, synonyms and error_treatment.
 class DB_Dll {
 public:
     DB_Dll();
@@ -121,7 +125,7 @@ public:
     std::int16_t TratamientoErrores(const ErrObject &CodErr, std::optional<int> Botones = std::nullopt,
                                     std::optional<QString> Rutina = std::nullopt);
 
-    // Oracle script runner (private in the original; reachable for tests).
+    // Oracle script runner (used by EjecutaConsultaSQL; public for the tests).
     bool EjecutaScriptOracle(QString &SentenciaSQL, std::int32_t *RecordsAffected);
     QString FiltraSentenciaOracle(const QString &Sentencia);
 

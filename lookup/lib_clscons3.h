@@ -12,7 +12,7 @@
 
 class ClsComponente;
 
-// A collection of the run time: shared, and null where the original held Nothing.
+// A collection of the run time: shared, and null while it is Nothing.
 using Coleccion = std::shared_ptr<QList<Variant>>;
 
 // The lookup driver. Creation reads its configuration keys (Cfg), so the

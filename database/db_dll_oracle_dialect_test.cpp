@@ -32,7 +32,7 @@ const DialectCase kSteps[] = {
     {"single_len", "len", "LENGTH"},
     {"single_len_blank", "len ", "len "},
     {"single_word", "CODIGO", "CODIGO"},
-    // Step 1: TOP.
+    // TOP.
     {"top_no_where", "SELECT TOP 10 CODIGO FROM T", "SELECT  CODIGO FROM T  WHERE ROWNUM <= 10  "},
     {"top_with_where", "SELECT TOP 1 * FROM T WHERE A = 1", "SELECT  * FROM T WHERE A = 1  AND ROWNUM <= 1  "},
     {"top_order_by", "SELECT TOP 1 * FROM T WHERE A = 1 ORDER BY B",
@@ -42,12 +42,12 @@ const DialectCase kSteps[] = {
     {"top_trailing_blanks", "SELECT TOP 10 CODIGO FROM T   ", "SELECT  CODIGO FROM T  WHERE ROWNUM <= 10  "},
     {"top_lower_case", "select top 3 a from t", "select  a from t  WHERE ROWNUM <= 3  "},
     {"stope_is_a_column", "SELECT STOPE, A FROM T WHERE B = 'LAPTOP '", "SELECT STOPE, A FROM T WHERE B = 'LAPTOP '"},
-    // Step 2: LEN.
+    // LEN.
     {"len_call", "SELECT LEN(A), LEN (B), LEN    (C) FROM T", "SELECT LENGTH(A), LENGTH(B), LENGTH(C) FROM T"},
     {"len_without_blank_before", "SELECT (LEN(A)) FROM T", "SELECT (LEN(A)) FROM T"},
-    // Step 3: brackets.
+    // Brackets.
     {"brackets", "SELECT [CODIGO] FROM [V_MA_ARTICULOS]", "SELECT \"CODIGO\" FROM \"V_MA_ARTICULOS\""},
-    // Step 4: dates.
+    // Dates.
     {"date_twice", "SELECT * FROM T WHERE F >= '1/2/2005' AND G <= '1/2/2005'",
      "SELECT * FROM T WHERE F >= TO_DATE('01/02/2005','DD/MM/YYYY') AND G <= TO_DATE('01/02/2005','DD/MM/YYYY')"},
     {"date_already_converted", "SELECT * FROM T WHERE F = TO_DATE('01/02/2005','DD/MM/YYYY')",
@@ -60,17 +60,17 @@ const DialectCase kSteps[] = {
     {"texts_stay", "SELECT * FROM T WHERE A = '   1' AND B = 'RM' AND C = '1/2' AND D = '12:30' AND E = '31/02/2024'",
      "SELECT * FROM T WHERE A = '   1' AND B = 'RM' AND C = '1/2' AND D = '12:30' AND E = '31/02/2024'"},
     {"unclosed_quote", "SELECT * FROM T WHERE A = '1/2/2005", "SELECT * FROM T WHERE A = '1/2/2005"},
-    // Step 5: CHARINDEX.
+    // CHARINDEX.
     {"charindex_swapped", "SELECT * FROM T WHERE CHARINDEX('X', CODIGO) > 0", "SELECT * FROM T WHERE InStr(CODIGO, 'X') > 0"},
     {"charindex_nested", "SELECT charindex(',', SUBSTRING(A, 1, 3), 2) FROM T", "SELECT InStr(SUBSTR(A, 1, 3), ',', 2) FROM T"},
-    // Step 6 and 8: CONVERT and the style 103.
+    // CONVERT and the style 103.
     {"convert_style", "SELECT CONVERT(NVARCHAR, FECHA, 103), CONVERT(INT, A) FROM T",
      "SELECT TO_CHAR( FECHA, 'DD/MM/YYYY'), TO_NUMBER( A) FROM T"},
     {"103_outside_to_char", "SELECT TO_CHAR(A) FROM T WHERE C = 103 AND D = '1103'",
      "SELECT TO_CHAR(A) FROM T WHERE C = 103 AND D = '1103'"},
-    // Step 7: comparisons with the empty text.
+    // Comparisons with the empty text.
     {"empty_text", "UPDATE T SET A = '' WHERE B = '' AND C=''", "UPDATE T SET A = '' WHERE B  IS NULL  AND C IS NULL "},
-    // Steps 9 and 10.
+    // SUBSTRING and ISNULL.
     {"substring_isnull", "SELECT ISNULL(SUBSTRING(A,1,2),'X') FROM T", "SELECT NVL(SUBSTR(A,1,2),'X') FROM T"},
     // All together.
     {"whole", "SELECT TOP 1 [A], ISNULL(C,0), LEN(B) FROM T WHERE F <= '5/6/2024' AND NOMBRE = '' ORDER BY A",

@@ -44,7 +44,7 @@ int SplitArguments(const QString &text, int from, QStringList &args)
     return -1;
 }
 
-// Step 1: TOP n to a ROWNUM limit. TOP counts only as the word right after
+// TOP n to a ROWNUM limit. TOP counts only as the word right after
 // SELECT, so columns such as STOPE or literals holding "TOP " are left alone.
 QString ConvertTop(const QString &text)
 {
@@ -95,7 +95,7 @@ std::optional<QString> DateLiteral(const QString &literal)
            + QStringLiteral("','DD/MM/YYYY')");
 }
 
-// Step 4: quoted dates to TO_DATE calls; other literals stay as written.
+// Quoted dates to TO_DATE calls; other literals stay as written.
 QString ConvertDates(const QString &text)
 {
     QString out;
@@ -127,7 +127,7 @@ QString ConvertDates(const QString &text)
     return out;
 }
 
-// Step 5: CHARINDEX(find, in[, start]) is INSTR(in, find[, start]) on Oracle.
+// CHARINDEX(find, in[, start]) is INSTR(in, find[, start]) on Oracle.
 QString ConvertCharindex(const QString &text)
 {
     static const QRegularExpression call(QStringLiteral(R"(\bCHARINDEX\s*\()"),
@@ -159,7 +159,7 @@ QString ConvertCharindex(const QString &text)
     return out;
 }
 
-// Step 7: comparisons with the empty text after the first "WHERE ".
+// Comparisons with the empty text after the first "WHERE ".
 QString ConvertEmptyComparisons(QString text)
 {
     for (const QString &pattern : {QStringLiteral("= ''"), QStringLiteral("=''")}) {
@@ -176,7 +176,7 @@ bool IsNamePart(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('.') || c == QLatin1Char('\'');
 }
 
-// Step 8: the date style 103 as an argument of TO_CHAR. Only the number 103
+// The date style 103 as an argument of TO_CHAR. Only the number 103
 // standing alone inside a TO_CHAR call that is still open is the style.
 QString ConvertStyle103(QString text)
 {
