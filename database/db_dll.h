@@ -55,7 +55,8 @@ public:
     // Connection opening.
     void OpenServerADODB(bool PideParametrosSQL = false, std::int32_t lCursor = 0, const QString &ConnString = {},
                          bool ValidaAdmin = false);
-    void OpenLocalADODB();
+    // A second way of opening that does nothing.
+    void OpenLocalADODB(const QString &ConnString, const QString &CadenaID, const QString &CadenaPWD);
 
     bool ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, const QString &Campo = QStringLiteral("Codigo"),
                          ado::Recordset *Lrcs = nullptr, const Variant &Tipodato = 8, const QString &Condicion = {},

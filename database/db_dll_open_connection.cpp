@@ -125,6 +125,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, std::int32_t lCursor, const
 }
 
 // A second way of opening that the suite keeps for its callers; it has nothing to do.
-void DB_Dll::OpenLocalADODB()
+void DB_Dll::OpenLocalADODB(const QString &ConnString, const QString &CadenaID, const QString &CadenaPWD)
 {
+    (void)ConnString, (void)CadenaID, (void)CadenaPWD;
 }

@@ -208,8 +208,11 @@ TEST_F(OpenServerTest, FailureWithoutProviderErrorsLeavesTheFlagFalse)
 
 TEST_F(OpenServerTest, OpenLocalDoesNothing)
 {
-    gDB().OpenLocalADODB();
+    const QString cadena = empresa.connString();
+    gDB().OpenLocalADODB(cadena, QStringLiteral("ana"), QStringLiteral("clave"));
     EXPECT_FALSE(gDB().gOpenFlag);
+    EXPECT_NE(gDB().gCnn().State(), ado::adStateOpen);
+    EXPECT_TRUE(gDB().gConnString.isEmpty());
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 

@@ -215,17 +215,15 @@ void Form1::txtPassWord_LostFocus() { focoApagado(txtPassWord); }
 void Form1::txtTC_GotFocus() { focoEncendido(txtTC); }
 void Form1::txtTC_LostFocus() { focoApagado(txtTC); }
 
-void Form1::txtPassWord_KeyPress(int &KeyAscii)
+void Form1::ConvierteEnterEnTab1(int KeyAscii)
 {
     if (KeyAscii == kEnter)
         ui::SendKeys(QStringLiteral("{TAB}"));
 }
 
-void Form1::txtTC_KeyPress(int &KeyAscii)
-{
-    if (KeyAscii == kEnter)
-        ui::SendKeys(QStringLiteral("{TAB}"));
-}
+void Form1::txtPassWord_KeyPress(int &KeyAscii) { ConvierteEnterEnTab1(KeyAscii); }
+
+void Form1::txtTC_KeyPress(int &KeyAscii) { ConvierteEnterEnTab1(KeyAscii); }
 
 void Form1::CmdAceptar_Click()
 {

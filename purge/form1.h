@@ -59,6 +59,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Enter (13) sends "{TAB}", as the two key handlers do; no control is bound
+    // to them. ManejadorVacio does nothing.
+    void ConvierteEnterEnTab1(int KeyAscii);
+    void ConvierteEnterEnTab2(int KeyAscii) { ConvierteEnterEnTab1(KeyAscii); }
+    void ConvierteEnterEnTab3(int KeyAscii) { ConvierteEnterEnTab1(KeyAscii); }
+    void ConvierteEnterEnTab4(int KeyAscii) { ConvierteEnterEnTab1(KeyAscii); }
+    void ManejadorVacio() {}
+
     void focoEncendido(QLineEdit *box);
     void focoApagado(QLineEdit *box);
     class BloqueoEntrada;
