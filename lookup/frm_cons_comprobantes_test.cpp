@@ -126,7 +126,7 @@ protected:
         double importe = 100;
         int anulada = 0;
         int aprobado = 0;
-        QString extra;  // further "COLUMN = value" pairs
+        QString extra = {};  // further "COLUMN = value" pairs
     };
     void Venta(const Cpte &c)
     {
