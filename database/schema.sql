@@ -399,10 +399,10 @@ CREATE TABLE dbo.V_MA_ARTICULOS (
 
 CREATE TABLE dbo.V_MA_INSUMOS (
     IDARTICULO varchar(25) NOT NULL,
-    IDINSUMO varchar(25) NOT NULL,
-    IDUNIDAD varchar(4) NULL,
+    IdArticuloInsumo varchar(25) NOT NULL,
+    IdUnidadInsumo varchar(4) NULL,
     CANTIDAD float NULL DEFAULT (0),
-    CONSTRAINT PK_V_MA_INSUMOS PRIMARY KEY (IDARTICULO, IDINSUMO)
+    CONSTRAINT PK_V_MA_INSUMOS PRIMARY KEY (IDARTICULO, IdArticuloInsumo)
 );
 
 CREATE TABLE dbo.V_MA_PRECIOS (
@@ -418,12 +418,13 @@ CREATE TABLE dbo.V_TA_UNIDAD (
     CONSTRAINT PK_V_TA_UNIDAD PRIMARY KEY (IDUNIDAD)
 );
 
+-- One IDUNIDAD times Coeficiente is the quantity in IDUNIDAD_EQUIV.
 CREATE TABLE dbo.S_TA_EQUIV (
     IdArticulo varchar(25) NOT NULL,
-    IdUnidad1 varchar(4) NOT NULL,
-    IdUnidad2 varchar(4) NOT NULL,
+    IDUNIDAD varchar(4) NOT NULL,
+    IDUNIDAD_EQUIV varchar(4) NOT NULL,
     Coeficiente float NOT NULL DEFAULT (1),
-    CONSTRAINT PK_S_TA_EQUIV PRIMARY KEY (IdArticulo, IdUnidad1, IdUnidad2)
+    CONSTRAINT PK_S_TA_EQUIV PRIMARY KEY (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV)
 );
 
 CREATE TABLE dbo.V_TA_FAMILIAS (
@@ -503,9 +504,9 @@ CREATE TABLE dbo.AC_SALDOSLAYOUT (
 CREATE TABLE dbo.STK_SALDOS_UNIDADES (
     IDARTICULO varchar(25) NOT NULL,
     IDDEPOSITO varchar(4) NOT NULL,
-    IDUNIDAD varchar(4) NOT NULL,
+    EQUIVALENCIA varchar(4) NOT NULL,
     STOCK float NULL DEFAULT (0),
-    CONSTRAINT PK_STK_SALDOS_UNIDADES PRIMARY KEY (IDARTICULO, IDDEPOSITO, IDUNIDAD)
+    CONSTRAINT PK_STK_SALDOS_UNIDADES PRIMARY KEY (IDARTICULO, IDDEPOSITO, EQUIVALENCIA)
 );
 
 CREATE TABLE dbo.STK_STOCK_UDKG (
@@ -516,16 +517,19 @@ CREATE TABLE dbo.STK_STOCK_UDKG (
     CONSTRAINT PK_STK_STOCK_UDKG PRIMARY KEY (IDARTICULO, IDDEPOSITO)
 );
 
+-- The balance per lot, serial and position; an article that uses only
+-- lots (or only serials) keeps the other NULL.
 CREATE TABLE dbo.STK_SERIES_Y_LOTES (
     IdArticulo varchar(25) NOT NULL,
     IdDeposito varchar(4) NOT NULL,
-    NroLote varchar(25) NOT NULL DEFAULT (''),
-    NroSerie varchar(25) NOT NULL DEFAULT (''),
+    NroLote varchar(25) NULL,
+    NroSerie varchar(25) NULL,
+    IdPosicion varchar(15) NULL,
     IdUnidad varchar(4) NULL,
-    Saldo float NULL DEFAULT (0),
-    Vencimiento datetime NULL,
-    CONSTRAINT PK_STK_SERIES_Y_LOTES PRIMARY KEY (IdArticulo, IdDeposito, NroLote, NroSerie)
+    CANTIDAD float NULL DEFAULT (0),
+    Vencimiento datetime NULL
 );
+CREATE INDEX IX_STK_SERIES_Y_LOTES_ARTICULO ON STK_SERIES_Y_LOTES (IdArticulo, IdDeposito);
 
 -- Customers and suppliers -----------------------------------------------------
 
@@ -568,8 +572,14 @@ GO
 -- Views -----------------------------------------------------------------------
 
 CREATE VIEW dbo.VT_MA_ARTICULOS AS SELECT * FROM V_MA_ARTICULOS;
-CREATE VIEW dbo.VT_V_MV_CPTEINSUMOS_CONS2 AS SELECT * FROM V_MV_CPTEINSUMOS;
-CREATE VIEW dbo.VT_V_MV_Stock_Cons AS SELECT * FROM V_MV_STOCK;
+-- Per voucher and article: the quantity on the voucher, and the quantity
+-- already moved through stock (without its sign).
+CREATE VIEW dbo.VT_V_MV_CPTEINSUMOS_CONS2 AS
+    SELECT TC, IDCOMPROBANTE, IDARTICULO, SUM(CANTIDAD) AS Cantidad
+    FROM V_MV_CPTEINSUMOS GROUP BY TC, IDCOMPROBANTE, IDARTICULO;
+CREATE VIEW dbo.VT_V_MV_Stock_Cons AS
+    SELECT TC, IdComprobante AS IDCOMPROBANTE, IdArticulo AS IDARTICULO, ABS(SUM(Cantidad)) AS Cantidad
+    FROM V_MV_STOCK GROUP BY TC, IdComprobante, IdArticulo;
 -- Vouchers still open, as the voucher lookup's pending lists read them.
 CREATE VIEW dbo.V_RemitosPendientes AS SELECT * FROM V_MV_CPTE WHERE FINALIZADA = 0 AND ANULADA = 0;
 CREATE VIEW dbo.C_RemitosPendientes AS SELECT * FROM C_MV_CPTE WHERE FINALIZADO = 0 AND ANULADA = 0;
