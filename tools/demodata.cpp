@@ -117,6 +117,53 @@ std::vector<int> typeIndexes(const QStringList &codes)
     return indexes;
 }
 
+// Units, equivalences, balances, lots and components for the stock queries;
+// all but the units need the sample articles in the catalogue.
+void addStockData(Db &db, bool withSamples)
+{
+    auto config = db.prepare("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
+    db.run(config, "UNIDADDEMEDIDA_M3", "M3", "", "Unidad de los metros cúbicos");
+    db.run(config, "UNIDADDEMEDIDA_BL", "BL", "", "Unidad de los bultos");
+    db.run(config, "UNIDADDEMEDIDA_KG", "KG", "", "Unidad de los kilogramos");
+    auto unit = db.prepare("INSERT INTO V_TA_UNIDAD (IDUNIDAD, DESCRIPCION) VALUES (?,?)");
+    db.run(unit, Code("BL", 4), "BULTO");
+    if (!withSamples)
+        return;
+
+    const auto art = [](int number) { return articleCode(number - 1); };  // ART0019 is art(19)
+    // One unit times the coefficient is the quantity in the other.
+    auto equiv = db.prepare("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES (?,?,?,?)");
+    db.run(equiv, art(19), Code("UN", 4), Code("KG", 4), 50.0);   // a 50 kg bag of cement
+    db.run(equiv, art(19), Code("BL", 4), Code("UN", 4), 20.0);   // 20 bags a bundle
+    db.run(equiv, art(7), Code("UN", 4), Code("M3", 4), 0.0042);  // a pine board
+    db.run(equiv, art(7), Code("UN", 4), Code("KG", 4), 2.1);
+    db.run(equiv, art(20), Code("M3", 4), Code("KG", 4), 1500.0);
+
+    auto balance = db.prepare("INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, IDDEPOSITO, EQUIVALENCIA, STOCK) VALUES (?,?,?,?)");
+    db.run(balance, art(19), Code("1", 4), Code("UN", 4), 120.0);
+    db.run(balance, art(19), Code("2", 4), Code("UN", 4), 40.0);
+    db.run(balance, art(19), Code("1", 4), Code("KG", 4), 6000.0);
+    db.run(balance, art(7), Code("1", 4), Code("UN", 4), 300.0);
+    db.run(balance, art(1), Code("1", 4), Code("UN", 4), 500.0);
+    db.run(balance, art(1), Code("2", 4), Code("UN", 4), 250.0);
+    db.run(balance, art(6), Code("1", 4), Code("UN", 4), 40.0);
+
+    // The paint is kept by lot in the central deposit.
+    auto usesLots = db.prepare("UPDATE V_MA_ARTICULOS SET USALOTE = 1 WHERE IDARTICULO = ?");
+    db.run(usesLots, art(6));
+    auto lot = db.prepare("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, IdUnidad, CANTIDAD, "
+                          "Vencimiento) VALUES (?,?,?,?,?,?)");
+    db.run(lot, art(6), Code("1", 4), Code("L2024-001", 25), Code("UN", 4), 12.0, "2025-06-30");
+    db.run(lot, art(6), Code("1", 4), Code("L2024-002", 25), Code("UN", 4), 8.0, "2025-09-30");
+    db.run(lot, art(6), Code("1", 4), Code("L2024-003", 25), Code("UN", 4), 20.0, "2026-01-31");
+
+    // Tongue-and-groove boards are milled from pine boards, and sanded.
+    auto component = db.prepare("INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, CANTIDAD) "
+                                "VALUES (?,?,?,?)");
+    db.run(component, art(8), art(7), Code("UN", 4), 1.1);
+    db.run(component, art(8), art(11), Code("UN", 4), 0.1);
+}
+
 } // namespace
 
 QString Code(const QString &text, int width) { return text.trimmed().rightJustified(width, ' ', true); }
@@ -402,6 +449,7 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     db.exec("UPDATE C_MV_CPTE SET NOMBRE = RAZONSOCIAL, APROBADO = 1");
     if (options.lookupSamples)
         AddLookupSamples(db);
+    addStockData(db, articleCount >= sampleCount);
     db.exec("COMMIT");
 }
 
