@@ -1,0 +1,79 @@
+#pragma once
+
+// The stock tests' company (tests/support/esquema.h): helpers for the stock
+// tables, the settings the stock queries read put back between tests, and an
+// operator that mends the database while asked.
+
+#include "database/globals.h"
+#include "tests/support/esquema.h"
+#include "tools/demodata.h"
+
+#include <functional>
+
+// For its lifetime, passes every box to the scripted operator, and runs a
+// repair just before the n-th message box is answered, so that the failing
+// step can succeed on a retry.
+class ReparaAlPreguntar : public ui::Responder {
+public:
+    ReparaAlPreguntar(ui::ScriptedResponder &operador, int pregunta, std::function<void()> arreglo)
+        : m_operador(operador), m_pregunta(pregunta), m_arreglo(std::move(arreglo)), m_anterior(ui::CurrentResponder())
+    {
+        ui::SetResponder(this);
+    }
+    ~ReparaAlPreguntar() override { ui::SetResponder(m_anterior); }
+    ReparaAlPreguntar(const ReparaAlPreguntar &) = delete;
+    ReparaAlPreguntar &operator=(const ReparaAlPreguntar &) = delete;
+
+    int msgBox(const QString &prompt, int style, const QString &title) override
+    {
+        if (++m_preguntas == m_pregunta)
+            m_arreglo();
+        return m_operador.msgBox(prompt, style, title);
+    }
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override
+    {
+        return m_operador.inputBox(prompt, title, defaultText);
+    }
+    void modal(QDialog &dialog) override { m_operador.modal(dialog); }
+
+private:
+    ui::ScriptedResponder &m_operador;
+    int m_pregunta;
+    std::function<void()> m_arreglo;
+    ui::Responder *m_anterior;
+    int m_preguntas = 0;
+};
+
+class StockDb : public EmpresaEsquema {
+protected:
+    void SetUp() override
+    {
+        EmpresaEsquema::SetUp();
+        Reinicia();
+    }
+    void TearDown() override
+    {
+        Reinicia();
+        EmpresaEsquema::TearDown();
+    }
+
+    static QString Codigo(const QString &texto, int ancho) { return demodata::Code(texto, ancho); }
+
+    void Articulo(const QString &codigo, const QString &unidad, int usaLote = 0, int usaSerie = 0)
+    {
+        Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, USALOTE, USASERIE) "
+                               "VALUES ('%1', 'ARTICULO', '%2', %3, %4)")
+                    .arg(Codigo(codigo, 25).replace(QLatin1Char('\''), QStringLiteral("''")), Codigo(unidad, 4))
+                    .arg(usaLote)
+                    .arg(usaSerie));
+    }
+
+private:
+    static void Reinicia()
+    {
+        gUsaStockUdKg = false;
+        gUnidadM3.clear();
+        gUnidadBL.clear();
+        gUnidadKG.clear();
+    }
+};
