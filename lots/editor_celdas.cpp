@@ -5,6 +5,7 @@
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/flex_grid_view.h"
+#include "platform/ui/key_codes.h"
 #include "platform/ui/text_box.h"
 
 #include <QCoreApplication>
@@ -12,10 +13,6 @@
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kArriba = 38;
-constexpr int kAbajo = 40;
 constexpr int kLargoTexto = 25;
 
 } // namespace
@@ -126,7 +123,7 @@ void EditorCeldas::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, i
         return int(gDB().TratamientoErrores(e, std::nullopt, QStringLiteral("EditKeyCode")));
     });
     switch (KeyCode) {
-    case kEnter: {
+    case ui::vbKeyReturn: {
         const bool enLaUltima = grilla.Col() == m_reglas.UltimaColumnaEditable();
         paso([&] { FocoALaGrilla(MsFlexGrid); });
         paso([&] {
@@ -149,18 +146,18 @@ void EditorCeldas::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, i
         });
         break;
     }
-    case kEscape:
+    case ui::vbKeyEscape:
         paso([&] { Edt.hide(); });
         paso([&] { FocoALaGrilla(MsFlexGrid); });
         break;
-    case kArriba:
+    case ui::vbKeyUp:
         paso([&] { FocoALaGrilla(MsFlexGrid); });
         paso([&] {
             if (grilla.Row() > grilla.FixedRows())
                 grilla.setRow(grilla.Row() - 1);
         });
         break;
-    case kAbajo:
+    case ui::vbKeyDown:
         paso([&] { FocoALaGrilla(MsFlexGrid); });
         paso([&] {
             if (grilla.Row() < grilla.Rows() - 1) {
@@ -197,7 +194,7 @@ void EditorCeldas::TxtEdit_KeyDown(int &KeyCode, int Shift)
     const int tecla = KeyCode;
     KeyCode = 0;
     // Escape leaves the cell as it was: nothing to check.
-    if (tecla != kEscape) {
+    if (tecla != ui::vbKeyEscape) {
         m_reglas.CampoValida(m_caja);
         if (m_reglas.Cancelado())
             return;

@@ -1,13 +1,9 @@
 #include "platform/component/cls_teclado.h"
 
+#include "platform/ui/key_codes.h"
 #include "platform/ui/text_box.h"
 
 namespace {
-
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr int kArriba = 38;
-constexpr int kAbajo = 40;
 
 // The box's text as it will be once the selection is replaced by what is typed.
 QString TextoSinSeleccion(const ui::TextBox &box)
@@ -27,7 +23,7 @@ int PosicionDeEscritura(const ui::TextBox &box)
 
 bool ClsTeclado::EsTeclaFinEdicion(int KeyCode) const
 {
-    return KeyCode == kEnter || KeyCode == kEscape || KeyCode == kArriba || KeyCode == kAbajo;
+    return KeyCode == ui::vbKeyReturn || KeyCode == ui::vbKeyEscape || KeyCode == ui::vbKeyUp || KeyCode == ui::vbKeyDown;
 }
 
 void ClsTeclado::FiltraTecla(const ui::TextBox &Texto, int &KeyAscii) const
