@@ -231,6 +231,19 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
             marcados << vb::Trim(v);
     int campos = 0;
     paso([&] { campos = mRs.FieldCount(); });
+    // The colour is worked out only where it shows, and the stock columns are
+    // looked for once: a failed lookup per row would cost more than the row.
+    bool conColumnasStock = false;
+    paso([&] {
+        bool puntoPedido = false, stock = false;
+        for (int i = 0; i < campos; ++i) {
+            const QString nombre = mRs.Fields(i).Name();
+            puntoPedido = puntoPedido || vb::EqualsText(nombre, QStringLiteral("PUNTOPEDIDO"));
+            stock = stock || vb::EqualsText(nombre, QStringLiteral("Stock"));
+        }
+        conColumnasStock = puntoPedido && stock;
+    });
+    const bool calculaColor = coloreaStock && EsConsultaArticulos && conColumnasStock;
     while (!paso.leaving()) {
         bool fin = true;
         if (!paso([&] { fin = mRs.Eof(); }) || fin)
@@ -249,7 +262,7 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
         });
         Variant color;
         paso([&] {
-            if (!EsConsultaArticulos)
+            if (!calculaColor)
                 return;
             try {
                 const Currency r = mComponente().ConvierteACurrency(
