@@ -328,7 +328,11 @@ int toPixels(double twips) { return TwipsToPixels(int(std::lround(twips))); }
 
 // ---- ListSubItem ----
 
-QString ListSubItem::Text() const { return m_cell < m_row->cells.size() ? m_row->cells[m_cell].text : QString(); }
+QString ListSubItem::Text() const
+{
+    const QList<ListCell> &cells = m_row->cells;  // read without a detach check
+    return m_cell < cells.size() ? cells[m_cell].text : QString();
+}
 
 void ListSubItem::setText(const QString &text)
 {
