@@ -198,6 +198,8 @@ CREATE TABLE dbo.C_MV_CPTE (
     FINALIZADO bit NOT NULL DEFAULT (0),
     Garantia bit NOT NULL DEFAULT (0),
     COMENTARIOS varchar(100) NULL,
+    -- When the goods of a purchase order were received (stock posting of its invoice or remittance).
+    FECHARECEPCION datetime NULL,
     CONSTRAINT PK_C_MV_CPTE PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
 );
 CREATE INDEX IX_C_MV_CPTE_TC_FECHA ON C_MV_CPTE (TC, FECHA);
@@ -394,6 +396,8 @@ CREATE TABLE dbo.V_MA_ARTICULOS (
     PRECIO4 money NULL DEFAULT (0), PRECIO5 money NULL DEFAULT (0), PRECIO6 money NULL DEFAULT (0),
     PRECIO7 money NULL DEFAULT (0), PRECIO8 money NULL DEFAULT (0),
     SUSPENDIDO bit NOT NULL DEFAULT (0),
+    -- The supplier account its stock movements carry when the voucher asks for each article's own.
+    CUENTAPROVEEDOR varchar(10) NULL,
     CONSTRAINT PK_V_MA_ARTICULOS PRIMARY KEY (IDARTICULO)
 );
 
