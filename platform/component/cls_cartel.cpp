@@ -35,10 +35,14 @@ void ClsCartel::ensureWindow()
     bold.setBold(true);
     m_title->setFont(bold);
     m_title->setAlignment(Qt::AlignCenter);
+    m_text = new QLabel(window);
+    m_text->setObjectName(QStringLiteral("lblTexto"));
+    m_text->setAlignment(Qt::AlignCenter);
     m_detail = new QLabel(window);
     m_detail->setObjectName(QStringLiteral("lblDetalle"));
     m_detail->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_title);
+    layout->addWidget(m_text);
     layout->addWidget(m_detail);
     window->setMinimumWidth(320);
     m_window = window;
@@ -51,9 +55,16 @@ void ClsCartel::Muestra(const QString &text, int option)
 
 void ClsCartel::Actualiza(int option, const QString &title, const QString &detail)
 {
+    Actualiza(option, title, QString(), detail);
+}
+
+void ClsCartel::Actualiza(int option, const QString &title, const QString &text, const QString &detail)
+{
     (void)option;  // one kind of banner
     ensureWindow();
     m_title->setText(title);
+    m_text->setText(text);
+    m_text->setVisible(!text.isEmpty());
     m_detail->setText(detail);
     m_detail->setVisible(!detail.isEmpty());
     m_window->adjustSize();
@@ -78,11 +89,14 @@ void ClsCartel::Cierra()
     m_window->hide();
     delete m_window.data();
     m_title = nullptr;
+    m_text = nullptr;
     m_detail = nullptr;
 }
 
 bool ClsCartel::Visible() const { return m_window && m_window->isVisible(); }
 
 QString ClsCartel::Titulo() const { return m_window ? m_title->text() : QString(); }
+
+QString ClsCartel::Texto() const { return m_window ? m_text->text() : QString(); }
 
 QString ClsCartel::Detalle() const { return m_window ? m_detail->text() : QString(); }

@@ -19,12 +19,15 @@ public:
     void Muestra(const QString &text, int option = 0);
     // Changes the title and the detail line; shows the banner when hidden.
     void Actualiza(int option, const QString &title, const QString &detail = {});
+    // The same with a text line between the title and the detail.
+    void Actualiza(int option, const QString &title, const QString &text, const QString &detail);
     // Hides and releases the banner window.
     void Cierra();
 
     // For callers and tests: whether it is shown, and its current texts.
     bool Visible() const;
     QString Titulo() const;
+    QString Texto() const;
     QString Detalle() const;
 
 private:
@@ -32,5 +35,6 @@ private:
 
     QPointer<QWidget> m_window;
     QLabel *m_title = nullptr;
+    QLabel *m_text = nullptr;
     QLabel *m_detail = nullptr;
 };

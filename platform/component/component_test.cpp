@@ -407,6 +407,20 @@ TEST(Cartel, ShowsUpdatesAndCloses)
     EXPECT_TRUE(cartel.Visible());
 }
 
+TEST(Cartel, ATextLineBetweenTitleAndDetail)
+{
+    ClsCartel cartel;
+    cartel.Actualiza(0, "Grabando", "ART1  TORNILLO", "1 de 3");
+    EXPECT_EQ(cartel.Titulo(), "Grabando");
+    EXPECT_EQ(cartel.Texto(), "ART1  TORNILLO");
+    EXPECT_EQ(cartel.Detalle(), "1 de 3");
+    // The shorter form clears the text line it does not give.
+    cartel.Actualiza(0, "Borrando", "Comprobante 12 de 40");
+    EXPECT_EQ(cartel.Texto(), QString());
+    EXPECT_EQ(cartel.Detalle(), "Comprobante 12 de 40");
+    cartel.Cierra();
+}
+
 TEST(DialogoArchivo, ThroughTheSeam)
 {
     ui::ScriptedResponder responder;
