@@ -43,6 +43,13 @@ std::int16_t SignoStock(const QString &TC)
 
 std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA)
 {
+    bool leido = false;
+    return ObtieneSignoComprobante(TC, LibroIVA, leido);
+}
+
+std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA, bool &Leido)
+{
+    Leido = false;
     std::int16_t resultado = 0;
     ado::Recordset rs;
     Steps paso = Pasos(QStringLiteral("ObtieneSignoComprobante%"));
@@ -73,6 +80,7 @@ std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA)
                 else
                     resultado = SignoStock(TC);
             }
+            Leido = true;
         });
     gDB().CierraRecordset(&rs);
     return resultado;

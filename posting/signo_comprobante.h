@@ -9,6 +9,9 @@
 // type's row in V_TA_CPTE decides (ES, SIGNO); where it says nothing the
 // type's code does. A type without a row is reported and gives 0.
 std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA);
+// The same; Leido tells whether the sign came from the type's row (false when
+// the type has none or the read failed, and the result is then 0).
+std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA, bool &Leido);
 
 // The kind of stock movement a posting run hands to its accounting entry:
 // 5 reception of a purchase order, 4 reception of a transfer, 2 loan,
