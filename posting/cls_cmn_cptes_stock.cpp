@@ -1,8 +1,519 @@
-// Members of ClsCmnCptes that posting/ defines: the stock posting, its sign
-// and its accounting entry.
+// Members of ClsCmnCptes that posting/ defines: the stock posting of a
+// voucher's article lines and the sign of a voucher type.
 #include "voucher/cls_cmn_cptes.h"
 
+#include "posting/corrida_stock_p.h"
+#include "posting/movimiento_stock.h"
 #include "posting/signo_comprobante.h"
+
+#include "database/builders.h"
+#include "database/config.h"
+#include "database/conversions.h"
+#include "database/db_dll.h"
+#include "lots/lista_pipe.h"
+#include "platform/ado/ado.h"
+#include "platform/component/component.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+#include "platform/ui/do_events.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/ui.h"
+#include "voucher/columnas.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace GrillaArticulos;
+
+namespace {
+
+QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
+QString W25(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 25); }
+
+bool EsDelGrid(const QString &valor) { return vb::EqualsText(vb::Trim(valor), kDelGrid); }
+
+// A lot key: the lot before CHR(255), the serial after it. An item without
+// the separator leaves both as they were.
+void SeparaLoteSerie(const QString &item, QString &lote, QString &serie)
+{
+    const qsizetype en = item.indexOf(ListaPipe::SeparadorLoteSerie());
+    if (en < 0)
+        return;
+    lote = item.left(en);
+    serie = item.mid(en + 1);
+}
+
+// The plain code an SQL literal stands for; NULL stands for none.
+QString CodigoDeLiteral(const QString &literal)
+{
+    QString codigo = vb::Trim(literal);
+    if (vb::EqualsText(codigo, QStringLiteral("NULL")))
+        return {};
+    if (codigo.size() >= 2 && codigo.startsWith(QLatin1Char('\'')) && codigo.endsWith(QLatin1Char('\'')))
+        codigo = codigo.mid(1, codigo.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    return vb::Trim(codigo);
+}
+
+// The line's quantity in equal shares of four decimals, the last share
+// taking what the others leave.
+std::vector<double> Reparte(Currency total, std::int32_t partes)
+{
+    std::vector<double> cuotas;
+    const Currency cuota = total / Currency::fromScaled(std::int64_t(partes) * 10000);
+    Currency resto = total;
+    for (std::int32_t k = 1; k < partes; ++k) {
+        cuotas.push_back(cuota.toDouble());
+        resto -= cuota;
+    }
+    cuotas.push_back(resto.toDouble());
+    return cuotas;
+}
+
+// A movement of a transfer's issue, to be entered into the destination.
+struct Traslado {
+    int Fila = 0;
+    QString Deposito;  // where it left from
+    QString Lote;
+    QString Serie;
+    double Cantidad = 0;
+};
+
+class Posteo {
+public:
+    Posteo(CorridaStock &corrida, bool muestraCartel, const QString &loteFijo)
+        : c(corrida), g(corrida.Grilla), m_muestraCartel(muestraCartel), m_loteFijo(loteFijo)
+    {
+    }
+
+    bool EnComodato = false;
+
+    // The movements of one line in one pass. Issues of a transfer are kept
+    // in `traslados`.
+    void Linea(int fila, int pasada, std::vector<Traslado> *traslados);
+    // A transfer's issue entered into its destination.
+    void Entra(const Traslado &t);
+
+private:
+    // Builds, shows and sends one movement; true when the run goes on.
+    void Emite(MovimientoStock mov);
+
+    CorridaStock &c;
+    ui::FlexGrid &g;
+    bool m_muestraCartel;
+    QString m_loteFijo;
+};
+
+void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
+{
+    auto celda = [&](int columna) { return g.TextMatrix(fila, columna); };
+    const std::int16_t signo = c.Signo;
+    const bool transferencia = c.Enc.EsTransferencia;
+    bool talle = false;
+    bool serie = false;
+    std::int32_t entradas = 0;
+    std::int32_t movimientos = 1;
+    std::vector<double> cuotas;  // the shares of a line whose list gives its movements
+    double linea = 0;
+    const bool sigue = c.Paso([&] {
+        linea = gComponente().ConvierteACurrency(Variant(celda(ColCantidad))).toDouble();
+        talle = MarcaDeCelda(g, fila, AuxPideTalle);
+        serie = MarcaDeCelda(g, fila, AuxPideSerie);
+        const QString lotes = celda(ColNroLote);
+        const QString series = celda(ColNroSerie);
+        cuotas.clear();
+        movimientos = 1;
+        if (signo == 1) {
+            if (talle || (serie && transferencia))
+                entradas = ListaPipe::Cuenta_Series_Lotes(lotes, QString(), false);
+            else if (serie)
+                entradas = ListaPipe::Cuenta_Series_Lotes(series, lotes, true);
+            else
+                entradas = ListaPipe::Cuenta_Series_Lotes(series, lotes, false);
+            if (talle || serie) {
+                movimientos = std::max<std::int32_t>(1, entradas);
+            } else if (entradas > 1) {
+                // One movement per item of the list that gives the count,
+                // each with its share of the line.
+                movimientos = ListaPipe::Cantidad_Series_Lotes(series.isEmpty() ? lotes : series);
+                cuotas = Reparte(gComponente().ConvierteACurrency(Variant(celda(ColCantidad))), movimientos);
+            }
+        } else if (signo == -1) {
+            entradas = ListaPipe::Cuenta_Series_Lotes(lotes, QString(), false);
+            movimientos = std::max<std::int32_t>(1, entradas);
+        }
+    });
+    if (!sigue)
+        return;
+
+    for (std::int32_t k = 1; k <= movimientos && !c.Terminada && !c.Paso.leaving(); ++k) {
+        c.Paso([&] {
+            const std::int16_t secuencia = c.SiguienteSecuencia();
+            double entrada = gComponente().ConvierteADouble(Variant(celda(ColCantidad)));
+            ui::DoEvents();
+            const QString itemLote = ListaPipe::ExtraeSerieLote(celda(ColNroLote), std::int16_t(k));
+            const QString itemSerie = ListaPipe::ExtraeSerieLote(celda(ColNroSerie), std::int16_t(k));
+            QString lote;
+            QString serieMov;
+            bool deLaLista = false;  // the quantity comes from the quantity list
+            bool tallePosteo = talle;
+            if (signo == 1) {
+                lote = W25(vb::Trim(itemLote));
+                serieMov = W25(vb::Trim(itemSerie));
+                const QString perecedero = vb::Trim(celda(Auxesperecedero));
+                if (ConvierteBooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero)) {
+                    lote = W25(vb::Trim(celda(ColNroLote)));
+                } else if (talle) {
+                    if (!vb::Trim(itemLote).isEmpty()) {
+                        SeparaLoteSerie(itemLote, lote, serieMov);
+                        lote = W25(vb::Trim(lote));
+                        serieMov.clear();
+                        entrada = gComponente().ConvierteADouble(Variant(itemSerie));
+                        deLaLista = true;
+                    }
+                } else {
+                    if (vb::Trim(lote).isEmpty() && !vb::Trim(m_loteFijo).isEmpty())
+                        lote = W25(vb::Trim(m_loteFijo));
+                    if (serie) {
+                        const QString item = transferencia ? itemLote : itemSerie;
+                        if (!vb::Trim(item).isEmpty()) {
+                            SeparaLoteSerie(item, lote, serieMov);
+                            lote = W25(vb::Trim(lote));
+                            serieMov = W25(vb::Trim(serieMov));
+                            if (transferencia) {
+                                entrada = gComponente().ConvierteADouble(Variant(itemSerie));
+                                deLaLista = true;
+                            } else {
+                                entrada = 1;
+                            }
+                        }
+                    }
+                }
+                if (!cuotas.empty())
+                    entrada = cuotas[std::size_t(k - 1)];
+            } else if (signo == -1) {
+                if (vb::Trim(celda(AuxPideTalle)).isEmpty())
+                    g.setTextMatrix(fila, AuxPideTalle, QStringLiteral("0"));
+                tallePosteo = MarcaDeCelda(g, fila, AuxPideTalle);
+                if (tallePosteo) {
+                    // A size's key closes with the separator and no serial:
+                    // the lot is what stands before it.
+                    if (!vb::Trim(itemLote).isEmpty()) {
+                        QString sinSerie;
+                        lote = itemLote;
+                        SeparaLoteSerie(itemLote, lote, sinSerie);
+                        lote = W25(vb::Trim(lote));
+                    }
+                    entrada = gComponente().ConvierteADouble(Variant(itemSerie));
+                    deLaLista = true;
+                } else if (!vb::Trim(itemLote).isEmpty()) {
+                    SeparaLoteSerie(itemLote, lote, serieMov);
+                    lote = W25(vb::Trim(lote));
+                    serieMov = W25(vb::Trim(serieMov));
+                    entrada = gComponente().ConvierteADouble(Variant(itemSerie));
+                    deLaLista = true;
+                }
+            }
+            if (deLaLista && entrada == 0)
+                return;  // nothing taken from that item: its number goes to the next movement
+
+            MovimientoStock mov;
+            mov.Fila = fila;
+            mov.Signo = signo;
+            mov.Secuencia = secuencia;
+            mov.Deposito = pasada == 1 ? DepositoDeLinea(g, fila, c.Enc)
+                                       : DepositoResuelto(g, fila, c.Enc.IdDepositoDestino, c.Enc);
+            mov.DepositoDestino = c.Enc.IdDepositoDestino;
+            mov.Lote = lote;
+            mov.Serie = serieMov;
+            mov.Cantidad = CantidadMovimiento(signo, signo == 1 && tallePosteo, lote, serieMov, entrada, linea,
+                                              entradas, !cuotas.empty());
+            if (traslados)
+                traslados->push_back({fila, mov.Deposito, mov.Lote, mov.Serie, mov.Cantidad});
+            Emite(mov);
+        });
+    }
+}
+
+void Posteo::Entra(const Traslado &t)
+{
+    c.Paso([&] {
+        MovimientoStock mov;
+        mov.Fila = t.Fila;
+        mov.Signo = 1;
+        mov.Secuencia = c.SiguienteSecuencia();
+        ui::DoEvents();
+        mov.Deposito = DepositoResuelto(g, t.Fila, c.Enc.IdDepositoDestino, c.Enc);
+        mov.DepositoDestino = t.Deposito;
+        mov.Lote = t.Lote;
+        mov.Serie = t.Serie;
+        mov.Cantidad = t.Cantidad;
+        Emite(mov);
+    });
+}
+
+void Posteo::Emite(MovimientoStock mov)
+{
+    const int fila = mov.Fila;
+    ArmaMovimientoStock(g, c.Enc, mov, EnComodato);
+    QString sentencia = InsertStock();
+    ui::DoEvents();
+    if (m_muestraCartel)
+        gCartel().Actualiza(0, QStringLiteral("Grabando Stock..."),
+                            vb::Trim(g.TextMatrix(fila, ColArticulo)) + QStringLiteral("  ") +
+                                g.TextMatrix(fila, ColDescripcion),
+                            QString::number(fila) + QStringLiteral(" de ") + QString::number(g.Rows() - 1));
+    if (!c.Salida.Devuelve()) {
+        // Each movement runs with its own journal rows.
+        QString motivo = c.Enc.IdMotivoStock;
+        QString tc = c.Enc.TC;
+        QString suc = vb::Mid(c.Enc.SucNroLetra, 1, 4);
+        QString nro = vb::Mid(c.Enc.SucNroLetra, 5, 8);
+        QString letra = vb::Mid(c.Enc.SucNroLetra, 13, 1);
+        bool debito = true;
+        std::int16_t uno = 1;
+        sentencia += QStringLiteral("\r\n ") + c.Clase.GeneraAsientoStock(g, motivo, tc, suc, nro, letra, c.Enc.Fecha,
+                                                                           debito, 0, fila, uno);
+    }
+    c.Secuencia = mov.Secuencia;
+    if (c.Envia(sentencia) && !c.Salida.Devuelve())
+        ui::DoEvents();
+}
+
+} // namespace
+
+std::int16_t CorridaStock::SiguienteSecuencia() const
+{
+    if (Secuencia == INT16_MAX)
+        Raise(vberr::Overflow);
+    return std::int16_t(Secuencia + 1);
+}
+
+bool CorridaStock::Envia(const QString &sentencia)
+{
+    if (Salida.Envia(sentencia))
+        return true;
+    const ado::Errors &errores = gDB().gCnn().errors();
+    ui::MsgBox(errores.Count() > 0 ? errores.Item(0).Description : QString(), ui::vbCritical,
+               QStringLiteral("Aviso al operador"));
+    HayError = true;
+    Terminada = true;
+    return false;
+}
+
+void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, const QString &SucNroLetra,
+                                 const QString &IdComplemento, const QString &Fecha, QString &IdDeposito,
+                                 QString &IdDepositoDestino, QString &IdMotivoStock, QString &TcOrigen,
+                                 QString &ComprobanteOrigen, bool EsTransferencia, const QString &Cuenta,
+                                 bool GeneraSentenciaSQL, QString &SQLTemp, bool &HayError, const QString &IdTecnico,
+                                 const QString &LoteFijo, const QString &Aduana, const QString &LoteOrigen,
+                                 std::int16_t SignoRemota, bool MuestraCartel, const QString &IdVendedor)
+{
+    // However the run ends, the banner goes and the operator's input that
+    // came meanwhile is dropped.
+    struct AlSalir {
+        ~AlSalir()
+        {
+            gCartel().Cierra();
+            ui::DoEvents();
+        }
+    } alSalir;
+
+    // Any failure but a retry that succeeds leaves the posting incomplete.
+    Steps paso([&](const ErrObject &err) {
+        gCartel().Cierra();
+        const int respuesta = gDB().TratamientoErrores(err, std::nullopt, QStringLiteral("ActualizaStock"));
+        if (respuesta != Steps::Retry)
+            HayError = true;
+        return respuesta;
+    });
+    CorridaStock c(*this, MSFlexGrid2, Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")),
+                   HayError, paso);
+    EncabezadoStock &enc = c.Enc;
+    Posteo posteo(c, MuestraCartel, LoteFijo);
+    // With the grid flags the parameters end with the last posted line's values.
+    bool preparado = false;
+    struct Devuelve {
+        const bool &preparado;
+        const EncabezadoStock &enc;
+        QString &motivo;
+        QString &origen;
+        QString &comprobante;
+        ~Devuelve()
+        {
+            if (!preparado)
+                return;
+            motivo = enc.IdMotivoStock;
+            origen = enc.TcOrigen;
+            comprobante = enc.ComprobanteOrigen;
+        }
+    } devuelve{preparado, enc, IdMotivoStock, TcOrigen, ComprobanteOrigen};
+
+    paso([&] {
+        if (MuestraCartel)
+            gCartel().Muestra(QStringLiteral("Grabando Stock...."), 0);
+    });
+
+    const QString origenPedido = vb::Trim(TcOrigen);
+    paso([&] {
+        QString origen = W4(vb::Trim(TcOrigen));
+        enc.TcOrigenDeGrilla = EsDelGrid(origen);
+        if (!enc.TcOrigenDeGrilla)
+            origen = vb::Trim(origen).isEmpty() ? QStringLiteral("NULL") : TextoSQL(origen);
+
+        QString comprobante = ComprobanteOrigen;
+        enc.ComprobanteOrigenDeGrilla = EsDelGrid(comprobante);
+        if (!enc.ComprobanteOrigenDeGrilla)
+            comprobante = vb::Trim(comprobante).isEmpty() ? QStringLiteral("NULL") : TextoSQL(comprobante);
+
+        enc.DepositoDefault = TextoSQL(W4(vb::Trim(Cfg(QStringLiteral("DepositoDefault")))));
+        QString deposito = IdDeposito;
+        if (!EsDelGrid(deposito))
+            deposito = vb::Trim(deposito).isEmpty() ? enc.DepositoDefault : TextoSQL(W4(vb::Trim(deposito)));
+
+        QString motivo = IdMotivoStock;
+        enc.MotivoDeGrilla = EsDelGrid(motivo);
+        if (!enc.MotivoDeGrilla) {
+            if (motivo.isEmpty())
+                motivo = TextoSQL(W4(Cfg(QStringLiteral("MotivoStockDefault"))));
+            else
+                motivo = vb::Trim(motivo).isEmpty() ? QStringLiteral("NULL") : TextoSQL(W4(motivo));
+        }
+
+        QString destino = vb::Trim(IdDepositoDestino).isEmpty() ? QStringLiteral("NULL")
+                                                                 : TextoSQL(W4(vb::Trim(IdDepositoDestino)));
+
+        TcOrigen = enc.TcOrigen = origen;
+        ComprobanteOrigen = enc.ComprobanteOrigen = comprobante;
+        IdDeposito = enc.IdDeposito = deposito;
+        IdMotivoStock = enc.IdMotivoStock = motivo;
+        IdDepositoDestino = enc.IdDepositoDestino = destino;
+        enc.TC = TC;
+        enc.SucNroLetra = SucNroLetra;
+        enc.IdComplemento = IdComplemento;
+        enc.Fecha = Fecha;
+        enc.EsTransferencia = EsTransferencia;
+        enc.Cuenta = Cuenta;
+        enc.IdTecnico = IdTecnico;
+        enc.Aduana = Aduana;
+        enc.LoteOrigen = LoteOrigen;
+        enc.SignoRemota = SignoRemota;
+        enc.IdVendedor = IdVendedor;
+        enc.PIVA = mPIVA;
+        enc.ConfirmaUDEquiv = CfgSi(Cfg(QStringLiteral("ConfirmaUDEquiv")));
+        preparado = true;
+    });
+
+    // The sign first: a type without its row posts nothing at all.
+    std::int16_t signo = 0;
+    bool conSigno = true;
+    paso([&] {
+        signo = SignoRemota != 0 ? SignoRemota : ::ObtieneSignoComprobante(TC, false, conSigno);
+    });
+    if (!conSigno) {
+        HayError = true;
+        return;
+    }
+    if (paso.leaving())
+        return;
+    ui::DoEvents();
+
+    // The reception of a purchase order that the voucher receives.
+    paso([&] {
+        const bool recepcionObligatoria = CfgDefinidoYNoEsNo(Cfg(QStringLiteral("IR_Oblig")));
+        const bool recibe = vb::EqualsText(vb::Trim(TC), QStringLiteral("FCC")) ||
+                            vb::EqualsText(vb::Trim(TC), QStringLiteral("RMC"));
+        if (recepcionObligatoria || !recibe || !vb::EqualsText(origenPedido, QStringLiteral("OC")))
+            return;
+        c.Envia(QStringLiteral("if exists(select * from c_mv_cpte where TC=") + enc.TcOrigen +
+                QStringLiteral(" and IDCOMPROBANTE=") + enc.ComprobanteOrigen +
+                QStringLiteral(" and fecharecepcion is null) ") + QStringLiteral(" UPDATE c_mv_cpte set FechaRecepcion=") +
+                TextoSQL(Fecha) + QStringLiteral(" where TC=") + enc.TcOrigen + QStringLiteral(" and IDCOMPROBANTE=") +
+                enc.ComprobanteOrigen);
+    });
+    if (c.Terminada || paso.leaving())
+        return;
+
+    bool produccion = false;
+    paso([&] {
+        enc.EsCompras = vb::EqualsText(gDB()
+                                           .DatosTabla(QStringLiteral("V_TA_CPTE"), TC, QStringLiteral("SISTEMA"),
+                                                       QStringLiteral("Codigo"), 8, QString(), true)
+                                           .toString(),
+                                       QStringLiteral("COMPRAS"));
+        produccion = vb::EqualsText(TC, QStringLiteral("OP"));
+    });
+
+    const int pasadas = EsTransferencia || produccion ? 2 : 1;
+    paso([&] {
+        if (!produccion)
+            return;
+        IdDepositoDestino = enc.IdDepositoDestino = enc.IdDeposito;
+        // A production order's new movements follow the ones it already has.
+        QString consulta = QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ") +
+                           TextoSQL(W4(vb::Trim(TC))) + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(SucNroLetra);
+        ado::Recordset rs;
+        gDB().AbrirRecordset(consulta, rs);
+        std::int16_t maximo = vb::CInt(gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(0).Value())));
+        gDB().CierraRecordset(&rs);
+        if (maximo != 0)
+            maximo = vb::CInt(double(maximo) + 1);
+        c.Secuencia = maximo;
+    });
+
+    std::vector<Traslado> traslados;
+    const bool replica = EsTransferencia && !produccion;
+    for (int pasada = 1; pasada <= pasadas && !c.Terminada && !paso.leaving(); ++pasada) {
+        c.Signo = signo;
+        if (EsTransferencia)
+            c.Signo = pasada == 1 ? -1 : 1;
+        if (produccion)
+            c.Signo = pasada == 1 ? 1 : -1;
+        if (replica && pasada == 2) {
+            // The destination receives exactly what the issue took.
+            for (const Traslado &t : traslados) {
+                if (c.Terminada || paso.leaving())
+                    break;
+                posteo.Entra(t);
+            }
+            continue;
+        }
+        const int filas = MSFlexGrid2.Rows();
+        for (int fila = 1; fila < filas && !c.Terminada && !paso.leaving(); ++fila) {
+            bool esLinea = false;
+            paso([&] {
+                // A row whose code is blank is no line.
+                esLinea = gComponente().ConvierteACurrency(Variant(MSFlexGrid2.TextMatrix(fila, ColCantidad))) !=
+                              Currency() &&
+                          !vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)).isEmpty();
+                if (esLinea && produccion) {
+                    const bool producido = vb::Trim(MSFlexGrid2.TextMatrix(fila, AuxCantidadInsumo)) == QLatin1String("-1");
+                    esLinea = producido == (pasada == 1);
+                }
+            });
+            if (esLinea)
+                posteo.Linea(fila, pasada, replica ? &traslados : nullptr);
+        }
+    }
+    if (c.Terminada || paso.leaving())
+        return;
+    ui::DoEvents();
+
+    gCartel().Cierra();
+    if (GeneraSentenciaSQL) {
+        paso([&] {
+            QString motivo = enc.IdMotivoStock;
+            QString tc = TC;
+            QString suc = vb::Mid(SucNroLetra, 1, 4);
+            QString nro = vb::Mid(SucNroLetra, 5, 8);
+            QString letra = vb::Mid(SucNroLetra, 13, 1);
+            bool debito = true;
+            std::int16_t uno = 1;
+            const std::int16_t tipoMov = TipoMovimientoStock(TC, CodigoDeLiteral(enc.TcOrigen), posteo.EnComodato, Cuenta);
+            c.Salida.Envia(GeneraAsientoStock(MSFlexGrid2, motivo, tc, suc, nro, letra, Fecha, debito, tipoMov, 0, uno));
+        });
+        ui::DoEvents();
+    }
+}
 
 std::int16_t ClsCmnCptes::ObtieneSignoComprobante(const QString &TC, bool LibroIVA)
 {

@@ -1,0 +1,285 @@
+#include "posting/posteo_test_util.h"
+
+#include "platform/component/component.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using namespace posteo;
+
+const QString kId = QStringLiteral("000100000001A");
+
+struct CasoCorrida {
+    const char *nombre;
+    std::function<void(Comprobante &)> argumentos;
+    std::vector<FilaDeGrilla> lineas;
+    QStringList esperadas;  // the rows of the voucher's type, as Movimientos gives them
+    QStringList previas = {};  // rows already stored
+};
+
+void PrintTo(const CasoCorrida &c, std::ostream *os) { *os << c.nombre; }
+
+class Corrida : public BasePosteo, public ::testing::WithParamInterface<std::tuple<CasoCorrida, bool>> {};
+
+TEST_P(Corrida, PostsTheRowsOnBothPaths)
+{
+    const auto &[c, recolecta] = GetParam();
+    Comprobante v;
+    if (c.argumentos)
+        c.argumentos(v);
+    for (const QString &previa : c.previas)
+        Ejecuta(previa);
+    Grilla(c.lineas);
+    PosteaYGraba(v, recolecta);
+    EXPECT_FALSE(hayError);
+    EXPECT_EQ(Movimientos(v.TC), c.esperadas);
+    EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
+}
+
+auto Tipo(const char *tc)
+{
+    return [=](Comprobante &v) { v.TC = QString::fromLatin1(tc); };
+}
+
+auto Transferencia(const char *desde, const char *hacia)
+{
+    return [=](Comprobante &v) {
+        v.TC = QStringLiteral("TR");
+        v.EsTransferencia = true;
+        v.IdDeposito = QString::fromLatin1(desde);
+        v.IdDepositoDestino = QString::fromLatin1(hacia);
+    };
+}
+
+const QString kLinea = QStringLiteral("A1");
+
+const CasoCorrida kCasos[] = {
+    {"a grid with only its title row posts nothing", {}, {}, {}},
+    {"rows of quantity 0 and rows without code are no lines",
+     {},
+     {Linea(kLinea, QStringLiteral("0")), Linea(QString(), QStringLiteral("3")), Linea(QStringLiteral("   "), QStringLiteral("3")),
+      Linea(QStringLiteral("A2"), QStringLiteral("2"))},
+     {"1 1>- -/- -2"}},
+    {"an entry of one unit per lot item",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("3"), {{ColNroLote, QStringLiteral("|L1|L1|L2|")}})},
+     {"1 1>- L1/- 1", "2 1>- L1/- 1", "3 1>- L2/- 1"}},
+    {"an entry of one lot takes the whole line",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("3"), {{ColNroLote, QStringLiteral("|L1|")}})},
+     {"1 1>- L1/- 3"}},
+    {"an entry of two lots splits the line between them",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("10"), {{ColNroLote, QStringLiteral("|L1|L2|")}})},
+     {"1 1>- L1/- 5", "2 1>- L2/- 5"}},
+    {"shares of four decimals, the last one takes the rest",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("7"), {{ColNroLote, QStringLiteral("|L1|L2|L3|")}})},
+     {"1 1>- L1/- 2.3333", "2 1>- L2/- 2.3333", "3 1>- L3/- 2.3334"}},
+    {"serials on an entry without the serial flag share the line too",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("2"), {{ColNroSerie, QStringLiteral("|S1|S2|")}})},
+     {"1 1>- -/S1 1", "2 1>- -/S2 1"}},
+    {"an entry with serials: one unit per serial",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("3"), {{AuxPideSerie, QStringLiteral("1")}, {ColNroSerie, QStringLiteral("|S1|S2|S3|")}})},
+     {"1 1>- -/S1 1", "2 1>- -/S2 1", "3 1>- -/S3 1"}},
+    {"an entry of sizes: the quantity of each size",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("5"),
+            {{AuxPideTalle, QStringLiteral("1")}, {ColNroLote, "|" + Clave("T1") + "|" + Clave("T2") + "|"},
+             {ColNroSerie, QStringLiteral("|2|3|")}})},
+     {"1 1>- T1/- 2", "2 1>- T2/- 3"}},
+    {"an entry without lot takes the fixed lot",
+     [](Comprobante &v) {
+         v.TC = QStringLiteral("IR");
+         v.LoteFijo = QStringLiteral("F1");
+     },
+     {Linea(kLinea, QStringLiteral("2"))},
+     {"1 1>- F1/- 2"}},
+    {"a lot with a quote is stored as typed",
+     Tipo("IR"),
+     {Linea(kLinea, QStringLiteral("3"), {{ColNroLote, QStringLiteral("|L'1|")}})},
+     {"1 1>- L'1/- 3"}},
+    {"an issue of lot keys with their quantities",
+     {},
+     {Linea(kLinea, QStringLiteral("5"),
+            {{ColNroLote, "|" + Clave("L1", "S1") + "|" + Clave("L2", "S2") + "|"}, {ColNroSerie, QStringLiteral("|2|3|")}})},
+     {"1 1>- L1/S1 -2", "2 1>- L2/S2 -3"}},
+    {"an issue item of 0 writes nothing and leaves its number to the next",
+     {},
+     {Linea(kLinea, QStringLiteral("3"),
+            {{ColNroLote, "|" + Clave("L1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
+             {ColNroSerie, QStringLiteral("|2|0|1|")}})},
+     {"1 1>- L1/- -2", "2 1>- L3/- -1"}},
+    {"an issue without lots after one with lots carries none",
+     {},
+     {Linea(kLinea, QStringLiteral("2"), {{ColNroLote, "|" + Clave("L1", "S1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}}),
+      Linea(QStringLiteral("A2"), QStringLiteral("4"))},
+     {"1 1>- L1/S1 -2", "2 1>- -/- -4"}},
+    {"an issue of sizes",
+     {},
+     {Linea(kLinea, QStringLiteral("2"),
+            {{AuxPideTalle, QString()}, {ColNroLote, "|" + Clave("T1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}}),
+      Linea(QStringLiteral("A2"), QStringLiteral("3"),
+            {{AuxPideTalle, QStringLiteral("1")}, {ColNroLote, "|" + Clave("T1") + "|" + Clave("T2") + "|"},
+             {ColNroSerie, QStringLiteral("|1|2|")}})},
+     {"1 1>- T1/- -2", "2 1>- T1/- -1", "3 1>- T2/- -2"}},
+    {"a line's own deposit; the header's when it gives none",
+     {},
+     {Linea(kLinea, QStringLiteral("1"), {{ColDeposito, QStringLiteral(" 4")}}), Linea(QStringLiteral("A2"), QStringLiteral("1"))},
+     {"1 4>- -/- -1", "2 1>- -/- -1"}},
+    {"the header's deposit when the caller imposes the entry sign",
+     [](Comprobante &v) { v.SignoRemota = 1; },
+     {Linea(kLinea, QStringLiteral("2"), {{ColDeposito, QStringLiteral("4")}})},
+     {"1 1>- -/- 2"}},
+    {"each line's deposit, else the default one",
+     [](Comprobante &v) { v.IdDeposito = QStringLiteral(" eldelgrid "); },
+     {Linea(kLinea, QStringLiteral("1"), {{ColDeposito, QStringLiteral("4")}}), Linea(QStringLiteral("A2"), QStringLiteral("1"))},
+     {"1 4>- -/- -1", "2 9>- -/- -1"}},
+    {"no deposit in the header: the default one",
+     [](Comprobante &v) { v.IdDeposito.clear(); },
+     {Linea(kLinea, QStringLiteral("1"))},
+     {"1 9>- -/- -1"}},
+    {"a type of sign 0: one movement of 0 per line",
+     Tipo("XX"),
+     {Linea(kLinea, QStringLiteral("2"), {{ColNroLote, QStringLiteral("|L1|L2|")}}), Linea(QStringLiteral("A2"), QStringLiteral("1"))},
+     {"1 1>- -/- 0", "2 1>- -/- 0"}},
+    {"a transfer issues from each line's deposit and enters all into the destination",
+     Transferencia("3", "7"),
+     {Linea(kLinea, QStringLiteral("2"), {{ColDeposito, QStringLiteral("3")}}),
+      Linea(QStringLiteral("A2"), QStringLiteral("1"), {{ColDeposito, QStringLiteral("5")}})},
+     {"1 3>7 -/- -2", "2 5>7 -/- -1", "3 7>3 -/- 2", "4 7>5 -/- 1"}},
+    {"a transfer enters the lots and serials it issued, with their quantities",
+     Transferencia("1", "7"),
+     {Linea(kLinea, QStringLiteral("5"),
+            {{ColNroLote, "|" + Clave("L1", "S1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
+             {ColNroSerie, QStringLiteral("|2|0|3|")}})},
+     {"1 1>7 L1/S1 -2", "2 1>7 L3/- -3", "3 7>1 L1/S1 2", "4 7>1 L3/- 3"}},
+    {"a production order enters what it makes, then issues what it uses",
+     Tipo("OP"),
+     {Linea(QStringLiteral("A2"), QStringLiteral("4")), Linea(kLinea, QStringLiteral("2"), {{AuxCantidadInsumo, QStringLiteral("-1")}})},
+     {"1 1>- -/- 2", "2 1>- -/- -4"}},
+    {"a production order goes on after the movements it has",
+     Tipo("OP"),
+     {Linea(QStringLiteral("A2"), QStringLiteral("4")), Linea(kLinea, QStringLiteral("2"), {{AuxCantidadInsumo, QStringLiteral("-1")}})},
+     {"5 1>- -/- 1", "7 1>- -/- 2", "8 1>- -/- -4"},
+     {QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia, Fecha, IdDeposito, IdArticulo, Cantidad) "
+                     "VALUES ('  OP', '000100000001A', 5, '2024-03-01', '   1', 'A9', 1)")}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Vouchers, Corrida, ::testing::Combine(::testing::ValuesIn(kCasos), ::testing::Bool()),
+                         [](const auto &info) {
+                             return QStringLiteral("%1_%2")
+                                 .arg(info.index)
+                                 .arg(std::get<1>(info.param) ? QStringLiteral("Collected") : QStringLiteral("Run"))
+                                 .toStdString();
+                         });
+
+TEST_F(BasePosteo, TheCollectedTextOfASmallVoucher)
+{
+    Configura(QStringLiteral("PIVA"), QStringLiteral("21"));
+    clase.emplace();
+    Grilla({Linea(kLinea, QStringLiteral("2"), {{ColImporte, QStringLiteral("15,5")}})});
+    sqlTemp = QStringLiteral("PREVIO");
+    Comprobante v;
+    Postea(v, true);
+    const QString articulo = Codigo(kLinea);
+    EXPECT_EQ(sqlTemp,
+              "PREVIO\rINSERT INTO V_MV_STOCK(TC,IdComprobante,IdComplemento,Secuencia,Fecha,IdCaja,IdDeposito,IdArticulo,"
+              "Descripcion,NroLote,ControladoPor,NroSerie,IdUnidad,Cantidad,IdMotivoStock,PrecioVenta,Importe_S_Iva,Costo,"
+              "Impuestos,DtoItem,Tc_Origen,IdComprobante_Origen,Id_Origen,IVARI,IVARNI,EQUIV_UDBASE,IDINSERT,IDCOMPULSA,"
+              "Oferta,IdVendedor,Importe_Ud,Ud_Pr,EnComodato) VALUES ('  RM','000100000001A',0,1,'15/03/2024','   1',"
+              "'   1','" + articulo + "','DESC A1',NULL,'',NULL,'  UN',-2,'   1',15.5,0,0,0,0,NULL,NULL,0,21,0,1,0,0,0,"
+              "'1',0,'',0)\r");
+    // Nothing ran: the caller's transaction will.
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+    // The prepared header values went back to the caller.
+    EXPECT_EQ(v.IdDeposito, QStringLiteral("'   1'"));
+    EXPECT_EQ(v.IdMotivoStock, QStringLiteral("'   1'"));
+    EXPECT_EQ(v.IdDepositoDestino, QStringLiteral("NULL"));
+    EXPECT_EQ(v.TcOrigen, QStringLiteral("NULL"));
+    EXPECT_EQ(v.ComprobanteOrigen, QStringLiteral("NULL"));
+}
+
+TEST_F(BasePosteo, HeaderValuesAsTheyAreGivenAndAsTheyComeBack)
+{
+    Configura(QStringLiteral("MotivoStockDefault"), QStringLiteral("3"));
+    Grilla({Linea(kLinea, QStringLiteral("1"), {{MotivoStock, QStringLiteral("01")}, {AuxCpteOrigen, QStringLiteral("  NP000200000001A")}}),
+            Linea(QStringLiteral("A2"), QStringLiteral("1"), {{MotivoStock, QStringLiteral("02")}, {AuxCpteOrigen, QStringLiteral("  NP000200000002A")}})});
+    struct Caso {
+        QString motivo, origen, comprobante;
+        QString motivoDespues, origenDespues, comprobanteDespues;
+    };
+    const Caso casos[] = {
+        {QStringLiteral("ELDELGRID"), QStringLiteral("eldelgrid"), QStringLiteral(" ElDelGrid"), QStringLiteral("'  02'"),
+         QStringLiteral("'NP'"), QStringLiteral("'000200000002A'")},
+        {QString(), QStringLiteral("OC"), QStringLiteral("000100000005A"), QStringLiteral("'   3'"), QStringLiteral("'  OC'"),
+         QStringLiteral("'000100000005A'")},
+        {QStringLiteral("  "), QStringLiteral("  "), QString(), QStringLiteral("NULL"), QStringLiteral("NULL"), QStringLiteral("NULL")},
+        {QStringLiteral("M'1"), QStringLiteral("O'C"), QStringLiteral("0001'"), QStringLiteral("' M''1'"), QStringLiteral("' O''C'"),
+         QStringLiteral("'0001'''")},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.motivo.toStdString());
+        Comprobante v;
+        v.IdMotivoStock = c.motivo;
+        v.TcOrigen = c.origen;
+        v.ComprobanteOrigen = c.comprobante;
+        sqlTemp.clear();
+        Postea(v, true);
+        EXPECT_EQ(v.IdMotivoStock, c.motivoDespues);
+        EXPECT_EQ(v.TcOrigen, c.origenDespues);
+        EXPECT_EQ(v.ComprobanteOrigen, c.comprobanteDespues);
+        EXPECT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
+        Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
+    }
+}
+
+TEST_F(BasePosteo, HayErrorIsNeverClearedAndAMissingTypePostsNothing)
+{
+    Grilla({Linea(kLinea, QStringLiteral("1"))});
+    hayError = true;
+    Postea();
+    EXPECT_TRUE(hayError);
+    EXPECT_EQ(Movimientos().size(), 1);
+
+    // The type's row gives the sign: without it nothing is posted, not even
+    // the reception of the order it receives.
+    Ejecuta(QStringLiteral("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
+    Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = ' RMC'"));
+    for (bool recolecta : {false, true}) {
+        hayError = false;
+        operador.clear();
+        sqlTemp = QStringLiteral("PREVIO");
+        Comprobante v;
+        v.TC = QStringLiteral("RMC");
+        v.TcOrigen = QStringLiteral("OC");
+        v.ComprobanteOrigen = QStringLiteral("000100000005A");
+        Postea(v, recolecta);
+        EXPECT_TRUE(hayError);
+        EXPECT_EQ(operador.prompts(),
+                  QStringList{QStringLiteral("El Tipo de Comprobante informado no existe en la tabla de comprobantes")});
+        EXPECT_EQ(sqlTemp, QStringLiteral("PREVIO"));
+        EXPECT_EQ(Movimientos(QStringLiteral("RMC")), QStringList());
+        EXPECT_TRUE(Valor(QStringLiteral("SELECT FECHARECEPCION FROM C_MV_CPTE")).isNull());
+    }
+}
+
+TEST_F(BasePosteo, AnIssuedSizeKeepsTheLotsWidth)
+{
+    Grilla({Linea(kLinea, QStringLiteral("2"),
+                  {{AuxPideTalle, QStringLiteral("1")}, {ColNroLote, "|" + Clave("T1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}})});
+    Postea();
+    EXPECT_EQ(Valor(QStringLiteral("SELECT NroLote FROM V_MV_STOCK")).toString(), QStringLiteral("T1").rightJustified(25));
+}
+
+} // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+// The state of one stock posting run, shared by the files of posting/ that
+// take part in it (the lines' movements, the consumption of inputs).
+
+#include "posting/movimiento_stock.h"
+
+#include "database/sentencias.h"
+#include "platform/runtime/vberror.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class ClsCmnCptes;
+
+namespace ui {
+class FlexGrid;
+}
+
+struct CorridaStock {
+    CorridaStock(ClsCmnCptes &clase, ui::FlexGrid &grilla, Sentencias salida, bool &hayError, Steps &paso)
+        : Clase(clase), Grilla(grilla), Salida(salida), HayError(hayError), Paso(paso)
+    {
+    }
+
+    ClsCmnCptes &Clase;
+    ui::FlexGrid &Grilla;
+    EncabezadoStock Enc;
+    Sentencias Salida;  // run now, or collect for the caller's transaction
+    bool &HayError;
+    Steps &Paso;          // the run's error treatment
+    std::int16_t Signo = 0;
+    std::int16_t Secuencia = 0;  // the voucher's movement number, last one used
+    bool Terminada = false;     // a statement failed: the run ends
+
+    // The movement number after the last one used; error 6 past 32,767.
+    std::int16_t SiguienteSecuencia() const;
+
+    // Runs or collects one statement. When it ran and failed the operator is
+    // shown why, HayError is set and the run ends: false.
+    bool Envia(const QString &sentencia);
+};

@@ -1,0 +1,188 @@
+#include "posting/movimiento_stock.h"
+
+#include "database/builders.h"
+#include "database/config.h"
+#include "database/conversions.h"
+#include "database/db_dll.h"
+#include "database/globals.h"
+#include "platform/component/component.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+#include "platform/ui/flex_grid.h"
+#include "voucher/columnas.h"
+
+using namespace GrillaArticulos;
+
+namespace {
+
+QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
+QString W25(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 25); }
+
+// A cell's text as an SQL number (four decimals, "." as decimal point).
+QString Numero(const QString &texto) { return gDB().SQLValue(Variant(texto), QStringLiteral("@")).toString(); }
+QString Numero(Currency importe) { return NumeroSQL(Variant(importe)); }
+
+// A code quoted, or NULL when it is blank.
+QString TextoONull(const QString &texto) { return vb::Trim(texto).isEmpty() ? QStringLiteral("NULL") : TextoSQL(texto); }
+
+QString SinComillas(const QString &texto) { return gComponente().QuitaCaracteres(texto, QStringLiteral("'")); }
+
+void Agrega(const char *columna, const QString &valor)
+{
+    gCamposValores.push_back({QString::fromLatin1(columna), valor});
+}
+
+} // namespace
+
+bool MarcaDeCelda(const ui::FlexGrid &grilla, int fila, int columna)
+{
+    return ConvierteBooleano(vb::Trim(grilla.TextMatrix(fila, columna)));
+}
+
+QString DepositoResuelto(const ui::FlexGrid &grilla, int fila, const QString &deposito, const EncabezadoStock &enc)
+{
+    if (!vb::EqualsText(vb::Trim(deposito), kDelGrid))
+        return deposito;
+    const QString propio = vb::Trim(grilla.TextMatrix(fila, ColDeposito));
+    return propio.isEmpty() ? enc.DepositoDefault : TextoSQL(W4(propio));
+}
+
+QString DepositoDeLinea(const ui::FlexGrid &grilla, int fila, const EncabezadoStock &enc)
+{
+    const QString propio = vb::Trim(grilla.TextMatrix(fila, ColDeposito));
+    if (enc.SignoRemota == 1 || propio.isEmpty())
+        return DepositoResuelto(grilla, fila, enc.IdDeposito, enc);
+    return TextoSQL(W4(propio));
+}
+
+double CantidadMovimiento(std::int16_t signo, bool talle, const QString &lote, const QString &serie, double entrada,
+                          double linea, std::int32_t entradas, bool reparto)
+{
+    const bool conLote = !vb::Trim(lote).isEmpty();
+    const bool conSerie = !vb::Trim(serie).isEmpty();
+    if (signo == 1) {
+        if (talle || !conLote || conSerie || reparto)
+            return entrada;
+        return entradas > 1 ? 1 : linea;  // a lot without serial
+    }
+    if (signo == -1)
+        return conLote || conSerie || entrada > 0 ? entrada : linea;
+    return linea;
+}
+
+QString CuentaDeFila(const QString &Cuenta, const QString &IdArticulo)
+{
+    if (!vb::EqualsText(Cuenta, QStringLiteral("PorDefault")))
+        return Cuenta;
+    const QString propia = vb::Trim(gComponente()
+                                        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"), W25(vb::Trim(IdArticulo)),
+                                                                      QStringLiteral("CUENTAPROVEEDOR"),
+                                                                      QStringLiteral("IDARTICULO"), 8, QString(), true))
+                                        .toString());
+    return propia.isEmpty() ? QStringLiteral("NULL") : propia;
+}
+
+void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const MovimientoStock &mov, bool &HayComodato)
+{
+    const int f = mov.Fila;
+    auto celda = [&](int columna) { return grilla.TextMatrix(f, columna); };
+    const Currency signo = Currency::fromScaled(std::int64_t(mov.Signo) * 10000);
+
+    gCamposValores.clear();
+    Agrega("TC", TextoSQL(W4(enc.TC)));
+    Agrega("IdComprobante", TextoSQL(enc.SucNroLetra));
+    if (!enc.EsCompras)
+        Agrega("IdComplemento", enc.IdComplemento);
+    Agrega("Secuencia", QString::number(mov.Secuencia));
+    Agrega("Fecha", TextoSQL(enc.Fecha));
+    if (!vb::Trim(gCaja).isEmpty()) {
+        gCaja = SinComillas(gCaja);
+        Agrega("IdCaja", TextoSQL(W4(gCaja)));
+    }
+    Agrega("IdDeposito", mov.Deposito);
+    if (enc.EsTransferencia)
+        Agrega("IDDEPOSITO_DESTINO", vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
+    Agrega("IdArticulo", TextoSQL(W25(vb::Trim(celda(ColArticulo)))));
+    Agrega("Descripcion", TextoSQL(SinComillas(vb::Left(vb::Trim(celda(ColDescripcion)), 100))));
+    Agrega("NroLote", TextoONull(mov.Lote));
+
+    QString controlado = vb::Trim(celda(ControladoPor));
+    if (controlado.isEmpty())
+        controlado = vb::Trim(SinComillas(celda(Lote_Aduana)));
+    if (controlado.isEmpty())
+        controlado = vb::Trim(SinComillas(enc.Aduana));
+    Agrega("ControladoPor", TextoSQL(controlado));
+
+    QString origen = vb::Trim(celda(Lote_Origen));
+    if (origen.isEmpty())
+        origen = vb::Trim(enc.LoteOrigen);
+    if (!origen.isEmpty())
+        Agrega("IdOrigen", TextoSQL(W4(origen)));
+
+    Agrega("NroSerie", TextoONull(mov.Serie));
+    const QString unidad = vb::Trim(celda(ColUnidad));
+    Agrega("IdUnidad", unidad.isEmpty() ? QStringLiteral("NULL") : TextoSQL(W4(unidad)));
+    Agrega("Cantidad", Numero(Currency::fromDouble(mov.Cantidad * mov.Signo)));
+
+    // The quantity in the base unit, when the line carries one.
+    grilla.setTextMatrix(f, ColUnidadEquiv, W4(vb::Trim(celda(ColUnidadEquiv))));
+    if (celda(ColAux76).isEmpty())
+        grilla.setTextMatrix(f, ColAux76, QStringLiteral("0"));
+    const bool pesable = MarcaDeCelda(grilla, f, ColAux76);
+    const bool conUnidadBase = !vb::Trim(celda(ColAux41)).isEmpty();
+    if ((pesable || !enc.ConfirmaUDEquiv) && conUnidadBase) {
+        Agrega("CantidadUD", Numero(gComponente().ConvierteACurrency(Variant(celda(ColAux74))) * signo));
+        Agrega("IdUnidadBase", TextoSQL(celda(ColAux41)));
+    } else if (!pesable && enc.ConfirmaUDEquiv) {
+        Agrega("CantidadUD", Numero(gComponente().ConvierteACurrency(Variant(celda(ColCantidadEquiv))) * signo));
+        Agrega("IdUnidadBase", TextoSQL(celda(ColUnidadEquiv)));
+    }
+
+    const QString cuenta = CuentaDeFila(enc.Cuenta, celda(ColArticulo));
+    if (!vb::EqualsText(vb::Trim(cuenta), QStringLiteral("NULL")))
+        Agrega("CuentaProveedor", TextoSQL(cuenta));
+
+    if (enc.MotivoDeGrilla)
+        enc.IdMotivoStock = TextoSQL(W4(celda(MotivoStock)));
+    Agrega("IdMotivoStock", enc.IdMotivoStock);
+    Agrega("PrecioVenta", Numero(celda(ColImporte)));
+    Agrega("Importe_S_Iva", Numero(celda(AuxPrecioSinIVA)));
+    Agrega("Costo", Numero(celda(ColAux38)));
+    Agrega("Impuestos", Numero(celda(ColImpuestos)));
+    Agrega("DtoItem", Numero(celda(ColPorcDto)));
+    if (enc.TcOrigenDeGrilla)
+        enc.TcOrigen = TextoSQL(vb::Trim(vb::Left(celda(AuxCpteOrigen), 4)));
+    Agrega("Tc_Origen", enc.TcOrigen);
+    if (enc.ComprobanteOrigenDeGrilla)
+        enc.ComprobanteOrigen = TextoSQL(vb::Trim(vb::Mid(celda(AuxCpteOrigen), 5, 13)));
+    Agrega("IdComprobante_Origen", enc.ComprobanteOrigen);
+    Agrega("Id_Origen", Numero(celda(AuxIdCpteOrigen)));
+
+    const Currency tasa = gComponente().ConvierteACurrency(Variant(celda(AuxTasaIVA)));
+    const bool exento = vb::CInt(gComponente().ConvierteACurrency(Variant(celda(AuxEsExento))).toDouble()) == -1;
+    Agrega("IVARI", tasa == Currency() && !exento ? gDB().SQLValue(Variant(enc.PIVA), QStringLiteral("@")).toString()
+                                                  : Numero(tasa));
+    Agrega("IVARNI", Numero(celda(ColAux45)));
+    if (!vb::EqualsText(vb::Trim(enc.IdTecnico), QStringLiteral("NULL")))
+        Agrega("IdTecnico", TextoSQL(W4(enc.IdTecnico)));
+    if (celda(AuxCoeficiente).isEmpty())
+        grilla.setTextMatrix(f, AuxCoeficiente, QStringLiteral("1"));
+    Agrega("EQUIV_UDBASE", Numero(celda(AuxCoeficiente)));
+    Agrega("IDINSERT", Numero(celda(ColAux80)));
+    Agrega("IDCOMPULSA", Numero(celda(ColAux81)));
+    Agrega("Oferta", Numero(celda(ColAux85)));
+    Agrega("IdVendedor", TextoSQL(enc.IdVendedor));
+    Agrega("Importe_Ud", Numero(celda(ColImporteUnidad)));
+    Agrega("Ud_Pr", TextoSQL(W4(celda(ColUnidadPrecio))));
+    Agrega("EnComodato", Numero(celda(EnComodato)));
+
+    if (!HayComodato && vb::Val(celda(EnComodato)) == 1)
+        HayComodato = true;
+}
+
+QString InsertStock()
+{
+    QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
+    ArmaInsert(sentencia, gCamposValores, true);
+    return sentencia;
+}

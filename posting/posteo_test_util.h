@@ -1,0 +1,178 @@
+#pragma once
+
+// The posting tests' company: the schema's database with the voucher types
+// and articles the cases post, an article grid given as a table of lines,
+// the run's 22 arguments with defaults, and the stock rows read back in a
+// form a table of cases can state.
+
+#include "voucher/cls_cmn_cptes.h"
+#include "voucher/columnas.h"
+
+#include "database/builders.h"
+#include "database/db_dll.h"
+#include "database/globals.h"
+#include "platform/ui/flex_grid.h"
+#include "tests/support/empresa_esquema.h"
+#include "tests/support/grilla.h"
+
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace posteo {
+
+using namespace GrillaArticulos;
+
+// One article line: code, quantity and the cells a case names. The flag
+// cells read as on when empty, so a line has them off unless it says so.
+inline FilaDeGrilla Linea(const QString &articulo, const QString &cantidad, FilaDeGrilla celdas = {})
+{
+    FilaDeGrilla fila{{ColArticulo, articulo},      {ColDescripcion, QStringLiteral("DESC ") + articulo.trimmed()},
+                      {ColUnidad, QStringLiteral("UN")}, {ColCantidad, cantidad},
+                      {AuxPideSerie, QStringLiteral("0")}, {Auxesperecedero, QStringLiteral("0")},
+                      {AuxPideTalle, QStringLiteral("0")}, {Aux_InsumosPorPorcentaje, QStringLiteral("0")},
+                      {ColAux76, QStringLiteral("0")}};
+    for (const auto &[columna, texto] : celdas)
+        fila[columna] = texto;
+    return fila;
+}
+
+// A lot key of an issue list: lot, CHR(255), serial.
+inline QString Clave(const QString &lote, const QString &serie = {})
+{
+    return lote + QChar(0xFF) + serie;
+}
+
+// The arguments of one posting, as a voucher form passes them.
+struct Comprobante {
+    QString TC = QStringLiteral("RM");
+    QString SucNroLetra = QStringLiteral("000100000001A");
+    QString IdComplemento = QStringLiteral("0");
+    QString Fecha = QStringLiteral("15/03/2024");
+    QString IdDeposito = QStringLiteral("1");
+    QString IdDepositoDestino;
+    QString IdMotivoStock = QStringLiteral("1");
+    QString TcOrigen;
+    QString ComprobanteOrigen;
+    bool EsTransferencia = false;
+    QString Cuenta = QStringLiteral("NULL");
+    QString IdTecnico = QStringLiteral("NULL");
+    QString LoteFijo;
+    QString Aduana;
+    QString LoteOrigen;
+    std::int16_t SignoRemota = 0;
+    bool MuestraCartel = false;
+    QString IdVendedor = QStringLiteral("1");
+};
+
+class BasePosteo : public ConEmpresaDelEsquema {
+protected:
+    void SetUp() override
+    {
+        ConEmpresaDelEsquema::SetUp();
+        gCaja = QStringLiteral("1");
+        gCamposValores.clear();
+        // RM issues, IR enters, TR moves between deposits, XX leaves stock alone.
+        Ejecuta(QStringLiteral(
+            "INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  RM', 'S', 'VENTAS'), ('  IR', 'E', 'STOCK'), "
+            "(' FCC', 'E', 'COMPRAS'), (' RMC', 'E', 'COMPRAS'), ('  TR', NULL, 'STOCK'), ('  OP', NULL, 'STOCK'), "
+            "('  XX', NULL, 'VENTAS')"));
+        Ejecuta(QStringLiteral(
+            "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, costo, CUENTAPROVEEDOR) VALUES "
+            "('%1', 'TORNILLO', '  UN', 10, '2001'), ('%2', 'ARANDELA', '  UN', 2.5, NULL), "
+            "('%3', 'TUERCA', '  UN', 4, ' 2002 ')")
+                    .arg(Codigo(QStringLiteral("A1")), Codigo(QStringLiteral("A2")), Codigo(QStringLiteral("A3"))));
+        Configura(QStringLiteral("DepositoDefault"), QStringLiteral("   9"));
+        clase.emplace();
+    }
+    void TearDown() override
+    {
+        clase.reset();
+        gCaja = QStringLiteral("1");
+        gCamposValores.clear();
+        ConEmpresaDelEsquema::TearDown();
+    }
+
+    static QString Codigo(const QString &articulo) { return articulo.rightJustified(25, QLatin1Char(' ')); }
+
+    // The article grid: the title row and the lines.
+    void Grilla(const std::vector<FilaDeGrilla> &lineas)
+    {
+        std::vector<FilaDeGrilla> filas{{{ColArticulo, QStringLiteral("Código")}}};
+        filas.insert(filas.end(), lineas.begin(), lineas.end());
+        LlenaGrilla(grilla, Columnas, filas);
+    }
+
+    // Posts the grid; the collect path appends to sqlTemp.
+    void Postea(Comprobante &v, bool generaSentencia)
+    {
+        clase->ActualizaStock(grilla, v.TC, v.SucNroLetra, v.IdComplemento, v.Fecha, v.IdDeposito,
+                              v.IdDepositoDestino, v.IdMotivoStock, v.TcOrigen, v.ComprobanteOrigen, v.EsTransferencia,
+                              v.Cuenta, generaSentencia, sqlTemp, hayError, v.IdTecnico, v.LoteFijo, v.Aduana,
+                              v.LoteOrigen, v.SignoRemota, v.MuestraCartel, v.IdVendedor);
+    }
+    void Postea(Comprobante v = {}) { Postea(v, false); }
+
+    // What a caller of the collect path does: the text in one transaction,
+    // committed only when it ran without errors.
+    bool EjecutaEnTransaccion(const QString &texto)
+    {
+        gDB().gCnn().BeginTrans();
+        gDB().EjecutaConsultaSQL(texto);
+        if (gDB().gCnn().errors().Count() > 0) {
+            gDB().gCnn().RollbackTrans();
+            return false;
+        }
+        gDB().gCnn().CommitTrans();
+        return true;
+    }
+
+    // Posts through either path and leaves the rows in the database.
+    void PosteaYGraba(Comprobante v, bool generaSentencia)
+    {
+        Postea(v, generaSentencia);
+        if (generaSentencia) {
+            EXPECT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
+        }
+    }
+
+    Variant Valor(const QString &consulta)
+    {
+        ado::Recordset rs;
+        rs.Open(consulta, gDB().gCnn());
+        return rs.Eof() ? Variant() : rs.Fields(0).Value();
+    }
+    long long Cuenta(const QString &consulta) { return Valor(consulta).toLong(); }
+
+    // The stock rows of a voucher type in Secuencia order, one text each:
+    // "secuencia deposit>destination lot/serial quantity", codes trimmed,
+    // "-" for NULL.
+    QStringList Movimientos(const QString &tc = QStringLiteral("RM"), const QString &condicion = QStringLiteral("1=1"))
+    {
+        QStringList filas;
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("SELECT Secuencia, IdDeposito, IDDEPOSITO_DESTINO, NroLote, NroSerie, Cantidad "
+                               "FROM V_MV_STOCK WHERE TC = %1 AND %2 ORDER BY IdComprobante, Secuencia")
+                    .arg(TextoSQL(tc.rightJustified(4, QLatin1Char(' '))), condicion),
+                gDB().gCnn());
+        auto texto = [&](int i) {
+            const Variant v = rs.Fields(i).Value();
+            return v.isNull() ? QStringLiteral("-") : v.toString().trimmed();
+        };
+        while (!rs.Eof()) {
+            filas << QStringLiteral("%1 %2>%3 %4/%5 %6")
+                         .arg(texto(0), texto(1), texto(2), texto(3), texto(4),
+                              QString::number(rs.Fields(5).Value().toDouble(), 'g', 12));
+            rs.MoveNext();
+        }
+        return filas;
+    }
+
+    std::optional<ClsCmnCptes> clase;
+    ui::FlexGrid grilla;
+    QString sqlTemp;
+    bool hayError = false;
+};
+
+} // namespace posteo
