@@ -3,6 +3,7 @@
 #include "platform/component/component.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -280,6 +281,208 @@ TEST_F(BasePosteo, AnIssuedSizeKeepsTheLotsWidth)
                   {{AuxPideTalle, QStringLiteral("1")}, {ColNroLote, "|" + Clave("T1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}})});
     Postea();
     EXPECT_EQ(Valor(QStringLiteral("SELECT NroLote FROM V_MV_STOCK")).toString(), QStringLiteral("T1").rightJustified(25));
+}
+
+struct CasoRecepcion {
+    const char *obligatoria;  // IR_Oblig; nullptr: no such key
+    const char *tc;
+    const char *origen;
+    bool escribe;
+};
+
+void PrintTo(const CasoRecepcion &c, std::ostream *os)
+{
+    *os << (c.obligatoria ? c.obligatoria : "(none)") << " " << c.tc << " from " << c.origen;
+}
+
+class Recepcion : public BasePosteo, public ::testing::WithParamInterface<std::tuple<CasoRecepcion, bool>> {};
+
+TEST_P(Recepcion, TheOrderReceivedGetsItsDateOnce)
+{
+    const auto &[c, recolecta] = GetParam();
+    if (c.obligatoria)
+        Configura(QStringLiteral("IR_Oblig"), QString::fromLatin1(c.obligatoria));
+    Ejecuta(QStringLiteral("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA, FECHARECEPCION) VALUES "
+                           "('  OC', '000100000005A', '2024-03-01', NULL), ('  OC', '000100000006A', '2024-03-01', '2024-02-01')"));
+    auto recepcion = [&](const char *id) {
+        return Valor(QStringLiteral("SELECT FECHARECEPCION FROM C_MV_CPTE WHERE IDCOMPROBANTE = '%1'").arg(id));
+    };
+    Grilla({Linea(kLinea, QStringLiteral("1"))});
+    for (const char *id : {"000100000005A", "000100000006A"}) {
+        Comprobante v;
+        v.TC = QString::fromLatin1(c.tc);
+        v.SucNroLetra = QStringLiteral("00010000000") + QLatin1String(id).right(2);
+        v.TcOrigen = QString::fromLatin1(c.origen);
+        v.ComprobanteOrigen = QString::fromLatin1(id);
+        sqlTemp.clear();
+        Postea(v, recolecta);
+        if (recolecta) {
+            // Collected for the caller's transaction, not run behind its back.
+            EXPECT_TRUE(recepcion("000100000005A").isNull() || QLatin1String(id) == QLatin1String("000100000006A"));
+            EXPECT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
+        }
+    }
+    EXPECT_FALSE(hayError);
+    if (c.escribe)
+        EXPECT_EQ(recepcion("000100000005A").toDate().date(), QDate(2024, 3, 15));
+    else
+        EXPECT_TRUE(recepcion("000100000005A").isNull());
+    EXPECT_EQ(recepcion("000100000006A").toDate().date(), QDate(2024, 2, 1));
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Recepcion,
+    ::testing::Combine(::testing::Values(CasoRecepcion{nullptr, "FCC", "OC", true}, CasoRecepcion{"", "FCC", "OC", true},
+                                         CasoRecepcion{"no", "RMC", "OC", true}, CasoRecepcion{" ", "rmc", " oc ", true},
+                                         CasoRecepcion{"SI", "FCC", "OC", false}, CasoRecepcion{"X", "FCC", "OC", false},
+                                         CasoRecepcion{" NO", "FCC", "OC", false}, CasoRecepcion{nullptr, "IR", "OC", false},
+                                         CasoRecepcion{nullptr, "FCC", "OCX", false},
+                                         CasoRecepcion{nullptr, "FCC", "", false}),
+                       ::testing::Bool()));
+
+TEST_F(BasePosteo, AFailedStatementEndsTheRunAndKeepsWhatRanBefore)
+{
+    RechazaStock(QStringLiteral("NEW.Secuencia = 3"), QStringLiteral("Tercera linea rechazada"));
+    Grilla({Linea(kLinea, QStringLiteral("1")), Linea(QStringLiteral("A2"), QStringLiteral("2")),
+            Linea(QStringLiteral("A3"), QStringLiteral("3")), Linea(kLinea, QStringLiteral("4"))});
+    Comprobante v;
+    v.MuestraCartel = true;
+    Postea(v);
+    EXPECT_TRUE(hayError);
+    EXPECT_EQ(Movimientos(), (QStringList{"1 1>- -/- -1", "2 1>- -/- -2"}));
+    ASSERT_FALSE(operador.requests().empty());
+    EXPECT_EQ(operador.last().prompt, QStringLiteral("Tercera linea rechazada"));
+    EXPECT_EQ(operador.last().title, QStringLiteral("Aviso al operador"));
+    EXPECT_EQ(operador.last().icon, ui::vbCritical);
+    EXPECT_FALSE(gCartel().Visible());
+}
+
+// Answers the error treatment's box with a script of its own; the answer
+// may first mend what failed.
+class Arregla : public ui::ScriptedResponder {
+public:
+    std::function<int()> alPreguntar;
+    QStringList titulos;
+    int msgBox(const QString &prompt, int style, const QString &title) override
+    {
+        titulos << title;
+        ScriptedResponder::msgBox(prompt, style, title);
+        return alPreguntar();
+    }
+};
+
+TEST_F(BasePosteo, ARunTimeErrorLeavesThePostingIncompleteUnlessARetryMendsIt)
+{
+    struct Caso {
+        const char *nombre;
+        int respuesta;
+        bool arregla;
+        QStringList filas;
+        bool error;
+    };
+    const Caso casos[] = {
+        {"ignored: the next lines are posted", ui::vbIgnore, false, {"1 1>- -/- -1"}, true},
+        {"abandoned: nothing more", ui::vbAbort, false, {}, true},
+        {"retried after the cell is mended", ui::vbRetry, true, {"1 1>- -/- -2", "2 1>- -/- -1"}, false},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
+        // A quantity no amount can hold.
+        Grilla({Linea(kLinea, QStringLiteral("1e300")), Linea(QStringLiteral("A2"), QStringLiteral("1"))});
+        Arregla respuestas;
+        respuestas.alPreguntar = [&] {
+            if (c.arregla)
+                grilla.setTextMatrix(1, ColCantidad, QStringLiteral("2"));
+            return c.respuesta;
+        };
+        ui::ScopedResponder alcance(respuestas);
+        hayError = false;
+        Comprobante v;
+        v.MuestraCartel = true;
+        Postea(v);
+        EXPECT_EQ(hayError, c.error);
+        EXPECT_EQ(Movimientos(), c.filas);
+        ASSERT_EQ(respuestas.titulos.size(), 1);
+        EXPECT_TRUE(respuestas.titulos[0].contains(QStringLiteral("ActualizaStock"))) << respuestas.titulos[0].toStdString();
+        EXPECT_FALSE(gCartel().Visible());
+    }
+}
+
+TEST_F(BasePosteo, TheBannerShowsOnlyWhenAskedAndAlwaysCloses)
+{
+    Grilla({Linea(kLinea, QStringLiteral("1")), Linea(QStringLiteral("A2"), QStringLiteral("2"))});
+    QStringList vistos;
+    QTimer muestreo;
+    muestreo.setInterval(0);
+    QObject::connect(&muestreo, &QTimer::timeout, [&] {
+        const QString visto = gCartel().Visible() ? gCartel().Titulo() + "|" + gCartel().Texto() + "|" + gCartel().Detalle()
+                                                  : QStringLiteral("(oculto)");
+        if (vistos.isEmpty() || vistos.last() != visto)
+            vistos << visto;
+    });
+    muestreo.start();
+
+    Comprobante v;
+    v.MuestraCartel = true;
+    Postea(v, true);
+    EXPECT_EQ(vistos, (QStringList{"Grabando Stock....||", "Grabando Stock...|A1  DESC A1|1 de 2",
+                                   "Grabando Stock...|A2  DESC A2|2 de 2", "(oculto)"}));
+    EXPECT_FALSE(gCartel().Visible());
+
+    // Not asked: the run shows nothing of its own, and still closes the banner.
+    vistos.clear();
+    gCartel().Muestra(QStringLiteral("Otro trabajo"));
+    v.MuestraCartel = false;
+    Postea(v, true);
+    EXPECT_EQ(vistos, (QStringList{"Otro trabajo||", "(oculto)"}));
+    EXPECT_FALSE(gCartel().Visible());
+}
+
+// A click as the window system queues it.
+void EncolaClic(QPushButton &boton)
+{
+    const QPointF centro = QRectF(boton.rect()).center();
+    const QPointF global = boton.mapToGlobal(centro);
+    QCoreApplication::postEvent(&boton, new QMouseEvent(QEvent::MouseButtonPress, centro, global, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(&boton, new QMouseEvent(QEvent::MouseButtonRelease, centro, global, Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+}
+
+TEST_F(BasePosteo, TheOperatorsClicksWhileAVoucherPostsAreNeverDelivered)
+{
+    QPushButton grabar(QStringLiteral("Grabar"));
+    grabar.show();
+    QApplication::processEvents();
+    int clics = 0;
+    QObject::connect(&grabar, &QPushButton::clicked, [&] {
+        ++clics;
+        // What a form's handler might do, were it let through.
+        grilla.setTextMatrix(2, ColCantidad, QStringLiteral("99"));
+    });
+    Grilla({Linea(kLinea, QStringLiteral("1")), Linea(QStringLiteral("A2"), QStringLiteral("2"))});
+    int turnos = 0;
+    QTimer operador;
+    operador.setInterval(0);
+    QObject::connect(&operador, &QTimer::timeout, [&] {
+        if (++turnos <= 3)
+            EncolaClic(grabar);
+    });
+    EncolaClic(grabar);
+    operador.start();
+    Postea();
+    operador.stop();
+    QApplication::processEvents();
+    EXPECT_GT(turnos, 3);
+    EXPECT_EQ(clics, 0);
+    EXPECT_EQ(Movimientos(), (QStringList{"1 1>- -/- -1", "2 1>- -/- -2"}));
+
+    // Once the run is over the form is the operator's again.
+    EncolaClic(grabar);
+    QApplication::processEvents();
+    EXPECT_EQ(clics, 1);
 }
 
 } // namespace

@@ -17,6 +17,8 @@
 
 #include <QStringList>
 
+#include <sqlite3.h>
+
 #include <optional>
 #include <vector>
 
@@ -135,6 +137,25 @@ protected:
         if (generaSentencia) {
             EXPECT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
         }
+    }
+
+    // A statement straight to the file (a trigger the engine's dialect would
+    // not take), beside the program's connection.
+    void EnLaBase(const QString &sql)
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(base.path.toUtf8().constData(), &db), SQLITE_OK);
+        char *error = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+        sqlite3_free(error);
+        sqlite3_close(db);
+    }
+    // A trigger that refuses the stock rows the condition names (NEW.column ...).
+    void RechazaStock(const QString &condicion, const QString &mensaje = QStringLiteral("Fila rechazada"))
+    {
+        EnLaBase(QStringLiteral("CREATE TRIGGER rechaza_stock BEFORE INSERT ON V_MV_STOCK WHEN %1 "
+                                "BEGIN SELECT RAISE(ABORT, '%2'); END")
+                     .arg(condicion, mensaje));
     }
 
     Variant Valor(const QString &consulta)
