@@ -23,6 +23,15 @@ namespace {
 const char *const kBaseHija = "ANULACION_CORRIDA_HIJA_DB";
 const char *const kLogHija = "ANULACION_CORRIDA_HIJA_LOG";
 
+// The child pauses a little at each voucher, so that the parent can kill it
+// mid-run however fast the engine or however loaded the machine.
+class ProgresoLento final : public ProgresoAnulacion {
+public:
+    void Muestra() override {}
+    void Pinta(double, const QString &) override { QThread::msleep(5); }
+    void Oculta() override {}
+};
+
 // The child: purges every RM voucher of the database it is given. Skipped
 // when the test program runs normally.
 TEST(CorridaHija, AnulaTodoElTipo)
@@ -34,7 +43,7 @@ TEST(CorridaHija, AnulaTodoElTipo)
     AbreConexion(base);
     ui::ScriptedResponder respuestas;
     ui::ScopedResponder scope(respuestas);
-    SinProgreso progreso;
+    ProgresoLento progreso;
     AnulaComprobantes(QStringLiteral("RM"), QStringLiteral("31/12/2099"), progreso);
     CierraConexion();
 }
