@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 
 namespace {
 
@@ -27,6 +28,7 @@ EditorCeldas::EditorCeldas(ui::FlexGridView &MSFlexGrid1, ui::TextBox &TxtEdit, 
     connect(&m_vista.grid(), &ui::FlexGrid::LeaveCell, this, &EditorCeldas::MSFlexGrid1_LeaveCell);
     connect(&m_caja, &ui::TextBox::KeyPress, this, &EditorCeldas::TxtEdit_KeyPress);
     connect(&m_caja, &ui::TextBox::KeyDown, this, &EditorCeldas::TxtEdit_KeyDown);
+    m_vista.installEventFilter(this);
     m_vista.viewport()->installEventFilter(this);
 }
 
@@ -205,6 +207,16 @@ void EditorCeldas::TxtEdit_KeyDown(int &KeyCode, int Shift)
 
 bool EditorCeldas::eventFilter(QObject *watched, QEvent *event)
 {
+    // The window coming back to the front (a message box closed, a popup
+    // gone) gives the grid the focus it had: that is no commit, and the box
+    // takes the focus back.
+    if (watched == &m_vista && event->type() == QEvent::FocusIn && Editando()) {
+        const Qt::FocusReason razon = static_cast<QFocusEvent *>(event)->reason();
+        if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason) {
+            m_caja.setFocus();
+            return true;
+        }
+    }
     if (watched == m_vista.viewport() && Editando()
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         // The click's focus change has already run the check when the focus

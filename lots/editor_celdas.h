@@ -79,6 +79,7 @@ public:
 
 protected:
     // A click on the grid commits first; a refused value keeps the click away.
+    // The grid getting the focus back with its window is no commit.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

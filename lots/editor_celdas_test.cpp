@@ -246,6 +246,26 @@ TEST_F(Editor, AClickOnTheGridCommitsOnlyWhatTheCheckAccepts)
     EXPECT_EQ(operador.prompts(), QStringList{QStringLiteral("No")});
 }
 
+TEST_F(Editor, TheWindowComingBackToTheFrontCommitsNothing)
+{
+    // As after a refusal's message box: the grid gets the focus back with
+    // its window, and must not check (and refuse, and show the box) again.
+    for (Qt::FocusReason razon : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        Ventana v;
+        v.grilla.MoveTo(2, 1);
+        v.escribe(QStringLiteral("malo"));
+        QTest::keyClick(v.caja, Qt::Key_Return);
+        ASSERT_EQ(v.validados.size(), 1);
+        v.vista->setFocus(razon);
+        EXPECT_EQ(v.validados.size(), 1);
+        EXPECT_TRUE(v.editor.Editando());
+        EXPECT_EQ(QApplication::focusWidget(), v.caja);
+        v.vista->setFocus(Qt::OtherFocusReason);
+        EXPECT_EQ(v.validados.size(), 2) << "any other focus on the grid is a commit";
+        operador.clear();
+    }
+}
+
 TEST_F(Editor, ChangingTheCellFromCodeCommitsAfterTheCheck)
 {
     Ventana v;
