@@ -36,6 +36,12 @@ CREATE TABLE dbo.V_MV_CPTE (
     FINALIZADA bit NOT NULL DEFAULT (0),
     FechaPreparacion datetime NULL,
     COMENTARIOS varchar(100) NULL,
+    -- What loading a voucher into the entry grids reads: the delivery marker
+    -- (-1: delivered in parts), the loan flag (1: on loan) and the customer's
+    -- VAT condition (a number) that gives the letter.
+    IdReparto int NULL,
+    EnComodato int NULL DEFAULT (0),
+    CondicionIVA int NULL,
     CONSTRAINT PK_V_MV_CPTE PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
 );
 CREATE INDEX IX_V_MV_CPTE_TC_FECHA ON V_MV_CPTE (TC, FECHA);
@@ -55,12 +61,36 @@ CREATE TABLE dbo.V_MV_CPTEINSUMOS (
     IMPORTE money NULL DEFAULT (0),
     DTOITEM float NULL DEFAULT (0),
     IVARI float NULL DEFAULT (0),
-    NROLOTE varchar(25) NULL,
-    NROSERIE varchar(25) NULL,
+    Nro_Lote varchar(255) NULL,
+    Nro_Serie varchar(255) NULL,
     IDDEPOSITO varchar(4) NULL,
     TC_ORIGEN varchar(4) NULL,
     IDCOMPROBANTE_ORIGEN varchar(13) NULL,
     ID_ORIGEN int NULL,
+    -- The line as the entry grids load it (ID orders the lines; PALLETS orders
+    -- those of an order, "NP").
+    ID int NULL,
+    IdUnidadBase varchar(4) NULL,
+    Equiv_UDBase float NULL,
+    Exento bit NULL DEFAULT (0),
+    PorcDto float NULL DEFAULT (0),
+    IDLista varchar(4) NULL,
+    Presentacion varchar(60) NULL,
+    Costo money NULL DEFAULT (0),
+    Importe_S_IVA money NULL DEFAULT (0),
+    Impuestos money NULL DEFAULT (0),
+    Total money NULL DEFAULT (0),
+    ControladoPor varchar(25) NULL,
+    IdOrigen varchar(4) NULL,
+    AlicIVA float NULL DEFAULT (0),
+    Precio_Lista money NULL,
+    CodigoArtProveedor varchar(25) NULL,
+    PALLETS int NULL,
+    -- Timber: thickness, width, the unit of the price and the price per unit.
+    ESPESOR float NULL,
+    Ancho float NULL,
+    Ud_Pr varchar(4) NULL,
+    Importe_Ud money NULL,
     CONSTRAINT PK_V_MV_CPTEINSUMOS PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento, RENGLON)
 );
 
@@ -74,6 +104,16 @@ CREATE TABLE dbo.V_MV_CPTETAREAS (
     IDTECNICO varchar(4) NULL,
     HORAS float NULL DEFAULT (0),
     IMPORTE money NULL DEFAULT (0),
+    -- HORAS in minutes; the dates estimated and real.
+    ID int NULL,
+    ValorHora money NULL DEFAULT (0),
+    valorHora_S_Iva money NULL DEFAULT (0),
+    Total money NULL DEFAULT (0),
+    descripcionadicional varchar(255) NULL,
+    FechaEstInicio datetime NULL,
+    FechaEstFin datetime NULL,
+    FechaREALInicio datetime NULL,
+    FechaREALFin datetime NULL,
     CONSTRAINT PK_V_MV_CPTETAREAS PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento, RENGLON)
 );
 
@@ -82,7 +122,14 @@ CREATE TABLE dbo.V_MV_CPTE_OBSERV (
     IDCOMPROBANTE varchar(13) NOT NULL,
     IdComplemento int NOT NULL DEFAULT (0),
     OBSERVACIONES varchar(1000) NULL,
-    CONSTRAINT PK_V_MV_CPTE_OBSERV PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
+    -- Several rows per voucher; TIPO_OBS 'OC' marks the other concepts (a
+    -- text and its amount).
+    ID int NOT NULL DEFAULT (1),
+    Observacion varchar(200) NULL,
+    Importe money NULL DEFAULT (0),
+    Importe_S_IVA money NULL DEFAULT (0),
+    TIPO_OBS varchar(2) NULL,
+    CONSTRAINT PK_V_MV_CPTE_OBSERV PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento, ID)
 );
 
 CREATE TABLE dbo.V_MV_STOCK (
@@ -184,7 +231,8 @@ CREATE TABLE dbo.C_MV_CPTE (
     NUMERO varchar(8) NULL,
     LETRA varchar(1) NULL,
     FECHA datetime NOT NULL,
-    CUENTA varchar(10) NULL,
+    -- The supplier: one number may stand under two suppliers.
+    CUENTA varchar(10) NOT NULL DEFAULT (''),
     RAZONSOCIAL varchar(60) NULL,
     IDDEPOSITO varchar(4) NULL,
     UNEGOCIO varchar(4) NULL,
@@ -200,32 +248,94 @@ CREATE TABLE dbo.C_MV_CPTE (
     COMENTARIOS varchar(100) NULL,
     -- When the goods of a purchase order were received (stock posting of its invoice or remittance).
     FECHARECEPCION datetime NULL,
-    CONSTRAINT PK_C_MV_CPTE PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
+    -- As on the sales side.
+    IdReparto int NULL,
+    EnComodato int NULL DEFAULT (0),
+    CondicionIVA int NULL,
+    CONSTRAINT PK_C_MV_CPTE PRIMARY KEY (TC, IDCOMPROBANTE, CUENTA, IdComplemento)
 );
 CREATE INDEX IX_C_MV_CPTE_TC_FECHA ON C_MV_CPTE (TC, FECHA);
 
 CREATE TABLE dbo.C_MV_CPTEINSUMOS (
     TC varchar(4) NOT NULL,
     IDCOMPROBANTE varchar(13) NOT NULL,
+    CUENTA varchar(10) NOT NULL DEFAULT (''),
     IdComplemento int NOT NULL DEFAULT (0),
     RENGLON int NOT NULL,
     IDARTICULO varchar(25) NOT NULL,
     DESCRIPCION varchar(100) NULL,
     IDUNIDAD varchar(4) NULL,
     CANTIDAD float NOT NULL DEFAULT (0),
+    CANTIDADUD float NULL,
     PRECIO money NULL DEFAULT (0),
     IMPORTE money NULL DEFAULT (0),
-    NROLOTE varchar(25) NULL,
-    NROSERIE varchar(25) NULL,
-    CONSTRAINT PK_C_MV_CPTEINSUMOS PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento, RENGLON)
+    Nro_Lote varchar(255) NULL,
+    Nro_Serie varchar(255) NULL,
+    -- The line as the entry grids load it (ID orders the lines; PALLETS orders
+    -- those of an order, "NP").
+    ID int NULL,
+    IdUnidadBase varchar(4) NULL,
+    Equiv_UDBase float NULL,
+    Exento bit NULL DEFAULT (0),
+    PorcDto float NULL DEFAULT (0),
+    IDLista varchar(4) NULL,
+    Presentacion varchar(60) NULL,
+    Costo money NULL DEFAULT (0),
+    Importe_S_IVA money NULL DEFAULT (0),
+    Impuestos money NULL DEFAULT (0),
+    Total money NULL DEFAULT (0),
+    ControladoPor varchar(25) NULL,
+    IdOrigen varchar(4) NULL,
+    AlicIVA float NULL DEFAULT (0),
+    Precio_Lista money NULL,
+    CodigoArtProveedor varchar(25) NULL,
+    PALLETS int NULL,
+    -- Timber: thickness, width, the unit of the price and the price per unit.
+    ESPESOR float NULL,
+    Ancho float NULL,
+    Ud_Pr varchar(4) NULL,
+    Importe_Ud money NULL,
+    CONSTRAINT PK_C_MV_CPTEINSUMOS PRIMARY KEY (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON)
+);
+
+CREATE TABLE dbo.C_MV_CPTETAREAS (
+    TC varchar(4) NOT NULL,
+    IDCOMPROBANTE varchar(13) NOT NULL,
+    CUENTA varchar(10) NOT NULL DEFAULT (''),
+    IdComplemento int NOT NULL DEFAULT (0),
+    RENGLON int NOT NULL,
+    IDTAREA varchar(10) NOT NULL,
+    DESCRIPCION varchar(100) NULL,
+    IDTECNICO varchar(4) NULL,
+    HORAS float NULL DEFAULT (0),
+    IMPORTE money NULL DEFAULT (0),
+    -- HORAS in minutes; the dates estimated and real.
+    ID int NULL,
+    ValorHora money NULL DEFAULT (0),
+    valorHora_S_Iva money NULL DEFAULT (0),
+    Total money NULL DEFAULT (0),
+    descripcionadicional varchar(255) NULL,
+    FechaEstInicio datetime NULL,
+    FechaEstFin datetime NULL,
+    FechaREALInicio datetime NULL,
+    FechaREALFin datetime NULL,
+    CONSTRAINT PK_C_MV_CPTETAREAS PRIMARY KEY (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON)
 );
 
 CREATE TABLE dbo.C_MV_CPTE_OBSERV (
     TC varchar(4) NOT NULL,
     IDCOMPROBANTE varchar(13) NOT NULL,
+    CUENTA varchar(10) NOT NULL DEFAULT (''),
     IdComplemento int NOT NULL DEFAULT (0),
     OBSERVACIONES varchar(1000) NULL,
-    CONSTRAINT PK_C_MV_CPTE_OBSERV PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
+    -- Several rows per voucher; TIPO_OBS 'OC' marks the other concepts (a
+    -- text and its amount).
+    ID int NOT NULL DEFAULT (1),
+    Observacion varchar(200) NULL,
+    Importe money NULL DEFAULT (0),
+    Importe_S_IVA money NULL DEFAULT (0),
+    TIPO_OBS varchar(2) NULL,
+    CONSTRAINT PK_C_MV_CPTE_OBSERV PRIMARY KEY (TC, IDCOMPROBANTE, CUENTA, IdComplemento, ID)
 );
 
 -- Configuration, users ------------------------------------------------------
@@ -398,6 +508,16 @@ CREATE TABLE dbo.V_MA_ARTICULOS (
     SUSPENDIDO bit NOT NULL DEFAULT (0),
     -- The supplier account its stock movements carry when the voucher asks for each article's own.
     CUENTAPROVEEDOR varchar(10) NULL,
+    -- What a loaded line takes from its article: the type (V_TA_TipoArticulo),
+    -- the presentation, VAT exemption, expiry, sizes (NULL: none), weighing
+    -- and, in the timber trade, whether the line asks for its measures.
+    IdTipo varchar(4) NULL,
+    Presentacion varchar(60) NULL,
+    Exento bit NULL DEFAULT (0),
+    Perecedero bit NULL DEFAULT (0),
+    UsaTalle bit NULL,
+    pesable bit NULL DEFAULT (0),
+    PIDEMEDIDAS bit NULL,
     CONSTRAINT PK_V_MA_ARTICULOS PRIMARY KEY (IDARTICULO)
 );
 
@@ -438,9 +558,9 @@ CREATE TABLE dbo.V_TA_FAMILIAS (
 );
 
 CREATE TABLE dbo.V_TA_TipoArticulo (
-    IDTIPOARTICULO varchar(4) NOT NULL,
+    IdTipo varchar(4) NOT NULL,
     DESCRIPCION varchar(60) NULL,
-    CONSTRAINT PK_V_TA_TipoArticulo PRIMARY KEY (IDTIPOARTICULO)
+    CONSTRAINT PK_V_TA_TipoArticulo PRIMARY KEY (IdTipo)
 );
 
 CREATE TABLE dbo.V_TA_DEPOSITO (
@@ -589,9 +709,13 @@ CREATE VIEW dbo.V_RemitosPendientes AS SELECT * FROM V_MV_CPTE WHERE FINALIZADA 
 CREATE VIEW dbo.C_RemitosPendientes AS SELECT * FROM C_MV_CPTE WHERE FINALIZADO = 0 AND ANULADA = 0;
 CREATE VIEW dbo.V_OT_Pendientes AS SELECT * FROM V_MV_CPTE WHERE FINALIZADA = 0;
 CREATE VIEW dbo.V_PR_PENDIENTES AS SELECT * FROM V_MV_CPTE WHERE FINALIZADA = 0 AND ANULADA = 0;
+-- What later vouchers applied of a voucher's lines: their quantities summed by
+-- origin type (trimmed: 'RM'), origin voucher and article.
 CREATE VIEW dbo.VT_V_MV_INSUMOS_APLICACION AS
-    SELECT TC AS TCO_ORIGEN, IDCOMPROBANTE AS IDCOMPROBANTEORIGEN, IDARTICULO, CANTIDAD AS CantidadAplicada
-    FROM V_MV_CPTEINSUMOS;
+    SELECT LTRIM(RTRIM(TC_ORIGEN)) AS TCO_ORIGEN, IDCOMPROBANTE_ORIGEN AS IDCOMPROBANTEORIGEN, IDARTICULO,
+        SUM(CANTIDAD) AS CantidadAplicada
+    FROM V_MV_CPTEINSUMOS WHERE TC_ORIGEN IS NOT NULL
+    GROUP BY LTRIM(RTRIM(TC_ORIGEN)), IDCOMPROBANTE_ORIGEN, IDARTICULO;
 
 -- The synonyms through which users who are not administrators read.
 CREATE VIEW dbo.SS_MA_CUENTAS AS SELECT * FROM MA_CUENTAS;
