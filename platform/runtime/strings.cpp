@@ -96,6 +96,20 @@ QString Trim(const QString &s) { return LTrim(RTrim(s)); }
 QString UCase(const QString &s) { return s.toUpper(); }
 QString LCase(const QString &s) { return s.toLower(); }
 
+QString ProperCase(const QString &s)
+{
+    QString out = s.toLower();
+    bool wordStart = true;
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        const bool separator = u == 0 || (u >= 9 && u <= 13) || u == ' ';
+        if (wordStart && !separator)
+            c = c.toUpper();
+        wordStart = separator;
+    }
+    return out;
+}
+
 QString Space(int count)
 {
     requireNonNegative(count);

@@ -27,6 +27,9 @@ QString LTrim(const QString &s);
 QString RTrim(const QString &s);
 QString UCase(const QString &s);
 QString LCase(const QString &s);
+// StrConv's proper case: the first letter of every word upper case, the others
+// lower case; words are parted by blanks, tabs, line breaks and Chr(0).
+QString ProperCase(const QString &s);
 QString Space(int count);
 QString StringOf(int count, QChar ch);
 

@@ -139,6 +139,22 @@ TEST(Strings, SearchAndReplaceIgnoringCase)
               QStringLiteral(" select; "));
 }
 
+TEST(Strings, ProperCaseStartsEveryWord)
+{
+    const struct {
+        const char *in, *out;
+    } cases[] = {
+        {"CÓDIGO DE ARTÍCULO", "Código De Artículo"},
+        {"pRODUCTO", "Producto"},
+        {"  dos  blancos", "  Dos  Blancos"},
+        {"tab\tlínea\nfin", "Tab\tLínea\nFin"},
+        {"n-ésimo/parte.uno", "N-ésimo/parte.uno"},  // only blanks and breaks part words
+        {"", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ProperCase(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
 TEST(Strings, ChrAndAscUseTheSingleByteCodePage)
 {
     EXPECT_EQ(Chr(255), QString(QChar(0x00FF)));
