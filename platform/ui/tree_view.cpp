@@ -10,9 +10,6 @@
 
 namespace ui {
 
-namespace {
-QString folded(const QString &key) { return key.toCaseFolded(); }
-} // namespace
 
 // The view's model over the tree's node records.
 class TreeModel : public QAbstractItemModel {
@@ -95,6 +92,8 @@ public:
 
     void nodeChanged(const Node &node, int role)
     {
+        if (m_tree->m_held)
+            return;
         const QModelIndex at = indexOf(node);
         emit dataChanged(at, at, {role});
     }
@@ -106,14 +105,18 @@ public:
 
     void insert(int parent, int position, int node)
     {
-        const QModelIndex parentIndex = parent < 0 ? QModelIndex() : indexOf(*m_tree->m_nodes.m_nodes[parent]);
         std::vector<int> &siblings = parent < 0 ? m_tree->m_nodes.m_top : m_tree->m_nodes.m_nodes[parent]->m_children;
-        beginInsertRows(parentIndex, position, position);
+        const bool shown = !m_tree->m_held;
+        if (shown)
+            beginInsertRows(parent < 0 ? QModelIndex() : indexOf(*m_tree->m_nodes.m_nodes[parent]), position, position);
         siblings.insert(siblings.begin() + position, node);
         for (int row = position; row < int(siblings.size()); ++row)
             m_tree->m_nodes.m_nodes[siblings[row]]->m_row = row;
-        endInsertRows();
+        if (shown)
+            endInsertRows();
     }
+    void beginReset() { beginResetModel(); }
+    void endReset() { endResetModel(); }
     void reset(const std::function<void()> &change)
     {
         beginResetModel();
@@ -152,10 +155,15 @@ void Node::setChecked(bool on)
     m_tree->m_model->nodeChanged(*this, Qt::CheckStateRole);
 }
 
-bool Node::Selected() const { return m_tree->selectionModel()->isSelected(m_tree->indexOf(*this)); }
+bool Node::Selected() const
+{
+    return !m_tree->m_held && m_tree->selectionModel()->isSelected(m_tree->indexOf(*this));
+}
 
 void Node::setSelected(bool on)
 {
+    if (m_tree->m_held)
+        return;
     const QModelIndex at = m_tree->indexOf(*this);
     if (on)
         m_tree->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
@@ -163,15 +171,21 @@ void Node::setSelected(bool on)
         m_tree->selectionModel()->select(at, QItemSelectionModel::Deselect);
 }
 
-bool Node::Expanded() const { return m_tree->isExpanded(m_tree->indexOf(*this)); }
+bool Node::Expanded() const { return m_tree->m_held ? m_expanded : m_tree->isExpanded(m_tree->indexOf(*this)); }
 
-void Node::setExpanded(bool on) { m_tree->setExpanded(m_tree->indexOf(*this), on); }
+void Node::setExpanded(bool on)
+{
+    m_expanded = on;
+    if (!m_tree->m_held)
+        m_tree->setExpanded(m_tree->indexOf(*this), on);
+}
 
 void Node::EnsureVisible()
 {
     for (Node *up = Parent(); up; up = up->Parent())
         up->setExpanded(true);
-    m_tree->scrollTo(m_tree->indexOf(*this));
+    if (!m_tree->m_held)
+        m_tree->scrollTo(m_tree->indexOf(*this));
 }
 
 // --- Nodes ---
@@ -183,10 +197,29 @@ Node &Nodes::Item(int index) const
     return *m_nodes[index - 1];
 }
 
+size_t qHash(const Nodes::CaseBlindKey &key, size_t seed) noexcept
+{
+    size_t h = 1469598103934665603ull ^ seed;
+    for (QChar c : key.text) {
+        const char16_t u = c.unicode();
+        const char16_t f = u < 128 ? char16_t(u >= 'a' && u <= 'z' ? u - 32 : u) : c.toCaseFolded().toUpper().unicode();
+        h = (h ^ f) * 1099511628211ull;
+    }
+    return h;
+}
+
 Node *Nodes::Find(const QString &key) const
 {
-    const auto it = m_byKey.constFind(folded(key));
-    return it == m_byKey.cend() ? nullptr : m_nodes[*it].get();
+    const auto it = m_byKey.constFind(CaseBlindKey{key});
+    return it == m_byKey.cend() ? nullptr : m_nodes[size_t(*it)].get();
+}
+
+void Nodes::Reserve(int count)
+{
+    if (count <= 0)
+        return;
+    m_nodes.reserve(size_t(count));
+    m_byKey.reserve(size_t(count));
 }
 
 Node &Nodes::Item(const QString &key) const
@@ -199,38 +232,47 @@ Node &Nodes::Item(const QString &key) const
 
 Node &Nodes::Add(const QString &Relative, int Relationship, const QString &Key, const QString &Text)
 {
-    int parent = -1;
-    int position = int(m_top.size());
-    if (!Relative.isEmpty()) {
-        const Node &relative = Item(Relative);
-        if (Relationship == tvwChild) {
-            parent = relative.m_index;
-            position = int(relative.m_children.size());
-        } else if (Relationship == tvwNext) {
-            parent = relative.m_parent;
-            position = relative.m_row + 1;
-        } else {
-            Raise(vberr::InvalidCall);
-        }
-    }
-    const QString keyFolded = folded(Key);
-    if (!Key.isEmpty() && m_byKey.contains(keyFolded))
-        Raise(vberr::KeyNotUnique);
+    if (Relative.isEmpty())
+        return add(-1, int(m_top.size()), Key, Text);
+    return Add(Item(Relative), Relationship, Key, Text);
+}
+
+Node &Nodes::Add(const Node &relative, int Relationship, const QString &Key, const QString &Text)
+{
+    if (Relationship == tvwChild)
+        return add(relative.m_index, int(relative.m_children.size()), Key, Text);
+    if (Relationship == tvwNext)
+        return add(relative.m_parent, relative.m_row + 1, Key, Text);
+    Raise(vberr::InvalidCall);
+}
+
+Node &Nodes::add(int parent, int position, const QString &Key, const QString &Text)
+{
     const int index = Count();
+    if (!Key.isEmpty()) {
+        const auto before = m_byKey.size();
+        int &slot = m_byKey[CaseBlindKey{Key}];
+        if (m_byKey.size() == before)
+            Raise(vberr::KeyNotUnique);
+        slot = index;
+    }
     m_nodes.push_back(std::unique_ptr<Node>(new Node(m_tree, index, parent, Key, Text)));
-    if (!Key.isEmpty())
-        m_byKey.insert(keyFolded, index);
     m_tree->m_model->insert(parent, position, index);
     return *m_nodes.back();
 }
 
 void Nodes::Clear()
 {
-    m_tree->m_model->reset([this] {
+    auto clear = [this] {
         m_nodes.clear();
         m_top.clear();
         m_byKey.clear();
-    });
+    };
+    // A held tree is inside a reset already.
+    if (m_tree->m_held)
+        clear();
+    else
+        m_tree->m_model->reset(clear);
 }
 
 // --- TreeView ---
@@ -247,6 +289,28 @@ TreeView::TreeView(QWidget *parent) : QTreeView(parent), m_nodes(this), m_model(
 }
 
 TreeView::~TreeView() = default;
+
+void TreeView::HoldUpdates()
+{
+    if (m_held)
+        return;
+    // The view forgets its expanded nodes when the model is reset: keep them.
+    for (const auto &node : m_nodes.m_nodes)
+        node->m_expanded = isExpanded(indexOf(*node));
+    m_model->beginReset();
+    m_held = true;
+}
+
+void TreeView::ReleaseUpdates()
+{
+    if (!m_held)
+        return;
+    m_held = false;
+    m_model->endReset();
+    for (const auto &node : m_nodes.m_nodes)
+        if (node->m_expanded)
+            setExpanded(indexOf(*node), true);
+}
 
 Node *TreeView::nodeAt(const QModelIndex &index) const { return m_model->nodeAt(index); }
 

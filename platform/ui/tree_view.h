@@ -57,6 +57,7 @@ private:
     QString m_key;
     QString m_text;
     bool m_checked = false;
+    bool m_expanded = false;  // asked for while the tree's updates were held
 };
 
 // The tree's nodes, by 1-based index in order of addition or by key (keys
@@ -72,6 +73,10 @@ public:
     // that does not exist, 5 for a relationship other than next and child.
     Node &Add(const QString &Relative, int Relationship, const QString &Key, const QString &Text);
     Node &Add(const QString &Key, const QString &Text) { return Add({}, 0, Key, Text); }
+    // The same relative to a node in hand (no look-up of its key).
+    Node &Add(const Node &Relative, int Relationship, const QString &Key, const QString &Text);
+    // Room for this many nodes, for a caller that knows how many will come.
+    void Reserve(int count);
     void Clear();
 
 private:
@@ -81,8 +86,21 @@ private:
     explicit Nodes(TreeView *tree) : m_tree(tree) {}
     TreeView *m_tree;
     std::vector<std::unique_ptr<Node>> m_nodes;
-    std::vector<int> m_top;       // the top-level nodes, in their order
-    QHash<QString, int> m_byKey;  // folded key -> index
+    Node &add(int parent, int position, const QString &Key, const QString &Text);
+public:
+    // A key compared without regard to case, hashed without folding a copy.
+    struct CaseBlindKey {
+        QString text;
+        friend bool operator==(const CaseBlindKey &a, const CaseBlindKey &b) noexcept
+        {
+            return a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+        }
+        friend size_t qHash(const CaseBlindKey &key, size_t seed) noexcept;
+    };
+
+private:
+    std::vector<int> m_top;  // the top-level nodes, in their order
+    QHash<CaseBlindKey, int> m_byKey;
 };
 
 // A tree of keyed nodes with optional check boxes, over Qt's model/view
@@ -108,6 +126,11 @@ public:
     Node *nodeAt(const QModelIndex &index) const;
     QModelIndex indexOf(const Node &node) const;
 
+    // While held, nodes added and expanded are not shown; releasing shows the
+    // whole tree in one go (many nodes fill much faster so).
+    void HoldUpdates();
+    void ReleaseUpdates();
+
 signals:
     void DblClick();
     // The operator ticked or cleared a node (mouse or Space); never for a
@@ -126,6 +149,7 @@ private:
     Nodes m_nodes;
     TreeModel *m_model;
     bool m_checkboxes = false;
+    bool m_held = false;
     int m_lineStyle = tvwTreeLines;
     int m_style = tvwTreelinesPlusMinusPictureText;
 };

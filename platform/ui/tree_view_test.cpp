@@ -214,4 +214,30 @@ TEST_F(TreeViewTest, SelectionExpansionAndDoubleClick)
     EXPECT_EQ(tree.SelectedItem(), nullptr);
 }
 
+TEST_F(TreeViewTest, AHeldTreeIsShownWholeOnRelease)
+{
+    Nodes &n = tree.nodes();
+    n.Add(QStringLiteral("X"), QStringLiteral("antes"));
+    n.Item(1).setExpanded(true);
+    tree.HoldUpdates();
+    n.Clear();
+    n.Reserve(4);
+    Node &root = n.Add(QStringLiteral("A"), QStringLiteral("raíz"));
+    root.setExpanded(true);
+    Node &one = n.Add(root, tvwChild, QStringLiteral("Añ1"), QStringLiteral("1"));
+    n.Add(one, tvwNext, QStringLiteral("A2"), QStringLiteral("2"));
+    n.Add(one, tvwChild, QStringLiteral("A11"), QStringLiteral("11"));
+    EXPECT_TRUE(root.Expanded());
+    EXPECT_EQ(RaisedBy([&] { n.Add(root, tvwChild, QStringLiteral("aÑ1"), QStringLiteral("otra")); }), vberr::KeyNotUnique);
+    EXPECT_EQ(tree.model()->rowCount(), 1);  // what the view knew before holding
+    tree.ReleaseUpdates();
+    EXPECT_EQ(Shape(*tree.model()), QStringLiteral("raíz(1(11), 2)"));
+    EXPECT_TRUE(root.Expanded());
+    EXPECT_FALSE(one.Expanded());
+    EXPECT_EQ(n.Find(QStringLiteral("AÑ1")), &one);
+    // Keys equal without regard to case hash alike, also outside ASCII.
+    EXPECT_EQ(qHash(Nodes::CaseBlindKey{QStringLiteral("ÁrbolK")}, 7),
+              qHash(Nodes::CaseBlindKey{QStringLiteral("áRBOL\u212A")}, 7));
+}
+
 } // namespace
