@@ -13,6 +13,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStringBuilder>
+
+#include <functional>
 
 namespace {
 
@@ -148,23 +152,28 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
         datos = rs.GetRows();
     });
     const int filas = datos.isEmpty() ? 0 : int(datos[0].size());
-    for (int i = 0; i < filas && !paso.leaving(); ++i) {
-        paso([&] {
-            if (datos.size() < 2)
-                Raise(vberr::SubscriptOutOfRange);
-            if (!actual)
-                Raise(vberr::ObjectNotSet);
-            const QString codigo = TextoNoNulo(datos[0][i]);
-            const QString descripcion = TextoNoNulo(datos[1][i]);
-            const QString clave = QStringLiteral("A") + codigo;
-            const QString texto = codigo + QStringLiteral(" - ") + descripcion;
-            // The root's key is the shortest there is, so the climb stops there at the latest.
-            while (clave.size() < actual->Key().size() && actual->Parent())
-                actual = actual->Parent();
-            const int relacion = clave.size() == actual->Key().size() ? ui::tvwNext : ui::tvwChild;
-            actual = &TreeV->nodes().Add(actual->Key(), relacion, clave, texto);
-        });
-    }
+    // The tree is shown once it is built.
+    TreeV->nodes().Reserve(filas + 1);
+    TreeV->HoldUpdates();
+    const auto suelta = qScopeGuard([this] { TreeV->ReleaseUpdates(); });
+    int i = 0;
+    // One step per row, made once: the rows are many.
+    const std::function<void()> fila = [&] {
+        if (datos.size() < 2)
+            Raise(vberr::SubscriptOutOfRange);
+        if (!actual)
+            Raise(vberr::ObjectNotSet);
+        const QString codigo = TextoNoNulo(datos[0][i]);
+        const QString descripcion = TextoNoNulo(datos[1][i]);
+        const QString clave = QStringLiteral("A") % codigo;
+        // The root's key is the shortest there is, so the climb stops there at the latest.
+        while (clave.size() < actual->Key().size() && actual->Parent())
+            actual = actual->Parent();
+        const int relacion = clave.size() == actual->Key().size() ? ui::tvwNext : ui::tvwChild;
+        actual = &TreeV->nodes().Add(*actual, relacion, clave, codigo % QStringLiteral(" - ") % descripcion);
+    };
+    for (; i < filas && !paso.leaving(); ++i)
+        paso(fila);
 }
 
 void Lib_FrmCons3Tree::CmbSearch_Change(int Index)
