@@ -4,8 +4,25 @@
 // LiberaDialogos (lib_clscons3_search.cpp).
 #include "lookup/lib_clscons3.h"
 
+#include "lookup/lib_frm_cons3_tree.h"
+#include "platform/runtime/vberror.h"
+#include "platform/ui/default_instance.h"
+#include "platform/ui/ui.h"
+
 void Lib_ClsCons3::MuestraArbol(const QString &sentencia)
 {
-    // Not built yet: a tree lookup shows nothing and leaves the pick empty.
-    (void)sentencia;
+    Steps paso = Steps::IgnoringErrors();
+    Lib_FrmCons3Tree &frm = ui::DefaultInstance<Lib_FrmCons3Tree>::Get();
+    paso([&] {
+        frm.SQL = sentencia;
+        frm.CampoDevuelto = CampoDevuelto;
+        frm.CheckBoxes = Checks;
+    });
+    paso([&] { Valores.reset(); });
+    paso([&] { ui::ShowModal(frm); });
+    paso([&] {
+        ValorDevuelto = frm.ValorDevuelto;
+        Valores = frm.Valores;
+    });
+    paso([&] { Checks = false; });
 }

@@ -3,6 +3,7 @@
 #include "lookup/lib_clscons3.h"
 
 #include "lookup/lib_frm_cons3.h"
+#include "lookup/lib_frm_cons3_tree.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/default_instance.h"
@@ -90,4 +91,5 @@ void Lib_ClsCons3::MuestraLista(const QString &sentencia, Coleccion *CmpsDevuelt
 void Lib_ClsCons3::LiberaDialogos()
 {
     ui::DefaultInstance<Lib_FrmCons3>::Unload();
+    ui::DefaultInstance<Lib_FrmCons3Tree>::Unload();
 }
