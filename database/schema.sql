@@ -560,7 +560,14 @@ CREATE TABLE dbo.V_TA_FAMILIAS (
 CREATE TABLE dbo.V_TA_TipoArticulo (
     IdTipo varchar(4) NOT NULL,
     DESCRIPCION varchar(60) NULL,
+    Tipo varchar(4) NULL,
     CONSTRAINT PK_V_TA_TipoArticulo PRIMARY KEY (IdTipo)
+);
+
+CREATE TABLE dbo.V_ta_Rubros (
+    IdRubro varchar(4) NOT NULL,
+    Descripcion varchar(60) NULL,
+    CONSTRAINT PK_V_ta_Rubros PRIMARY KEY (IdRubro)
 );
 
 CREATE TABLE dbo.V_TA_DEPOSITO (
@@ -612,18 +619,22 @@ CREATE TABLE dbo.ma_posiciones (
     idposicion varchar(10) NOT NULL,
     descripcion varchar(60) NULL,
     orden int NULL DEFAULT (0),
+    ordeningreso int NULL DEFAULT (0),
     CONSTRAINT PK_ma_posiciones PRIMARY KEY (iddeposito, idposicion)
 );
 
+-- A NULL idposicion is the deposit's balance outside every position.
 CREATE TABLE dbo.AC_SALDOSLAYOUT (
+    ID int NOT NULL,
     iddeposito varchar(4) NOT NULL,
-    idposicion varchar(10) NOT NULL,
+    idposicion varchar(10) NULL,
     idarticulo varchar(25) NOT NULL,
     nrolote varchar(25) NOT NULL DEFAULT (''),
     idunidadbase varchar(4) NULL,
     saldo float NULL DEFAULT (0),
-    CONSTRAINT PK_AC_SALDOSLAYOUT PRIMARY KEY (iddeposito, idposicion, idarticulo, nrolote)
+    CONSTRAINT PK_AC_SALDOSLAYOUT PRIMARY KEY (ID)
 );
+CREATE INDEX IX_AC_SALDOSLAYOUT_ARTICULO ON AC_SALDOSLAYOUT (iddeposito, idarticulo);
 
 CREATE TABLE dbo.STK_SALDOS_UNIDADES (
     IDARTICULO varchar(25) NOT NULL,
