@@ -157,6 +157,28 @@ void addStockData(Db &db, bool withSamples)
     db.run(lot, art(6), Code("1", 4), Code("L2024-002", 25), Code("UN", 4), 8.0, "2025-09-30");
     db.run(lot, art(6), Code("1", 4), Code("L2024-003", 25), Code("UN", 4), 20.0, "2026-01-31");
 
+    // Cement is stored by position in the central deposit, in bags (UN), and
+    // sold by the bag or the bundle; some bags wait outside any position.
+    auto position = db.prepare("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion, ordeningreso) "
+                               "VALUES (?,?,?,?)");
+    db.run(position, Code("1", 4), "P-01", "PLAYA CEMENTO 1", 2);
+    db.run(position, Code("1", 4), "P-02", "PLAYA CEMENTO 2", 1);
+    auto layout = db.prepare("INSERT INTO AC_SALDOSLAYOUT (ID, iddeposito, idposicion, idarticulo, nrolote, "
+                             "idunidadbase, saldo) VALUES (?,?,?,?,'',?,?)");
+    db.run(layout, 1, Code("1", 4), "P-01", art(19), Code("UN", 4), 60.0);
+    db.run(layout, 2, Code("1", 4), "P-02", art(19), Code("UN", 4), 40.0);
+    auto outside = db.prepare("INSERT INTO AC_SALDOSLAYOUT (ID, iddeposito, idposicion, idarticulo, nrolote, "
+                              "idunidadbase, saldo) VALUES (?,?,NULL,?,'',?,?)");
+    db.run(outside, 3, Code("1", 4), art(19), Code("UN", 4), 20.0);
+
+    // Article categories and types; a type's Tipo holds its own code.
+    auto category = db.prepare("INSERT INTO V_ta_Rubros (IdRubro, Descripcion) VALUES (?,?)");
+    db.run(category, Code("CON", 4), "CONSTRUCCION");
+    db.run(category, Code("PIN", 4), "PINTURAS");
+    auto type = db.prepare("INSERT INTO V_TA_TipoArticulo (IDTIPOARTICULO, DESCRIPCION, Tipo) VALUES (?,?,?)");
+    db.run(type, Code("MP", 4), "MATERIA PRIMA", Code("MP", 4));
+    db.run(type, Code("PT", 4), "PRODUCTO TERMINADO", Code("PT", 4));
+
     // Tongue-and-groove boards are milled from pine boards, and sanded.
     auto component = db.prepare("INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, CANTIDAD) "
                                 "VALUES (?,?,?,?)");
