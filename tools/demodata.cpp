@@ -175,7 +175,7 @@ void addStockData(Db &db, bool withSamples)
     auto category = db.prepare("INSERT INTO V_ta_Rubros (IdRubro, Descripcion) VALUES (?,?)");
     db.run(category, Code("CON", 4), "CONSTRUCCION");
     db.run(category, Code("PIN", 4), "PINTURAS");
-    auto type = db.prepare("INSERT INTO V_TA_TipoArticulo (IDTIPOARTICULO, DESCRIPCION, Tipo) VALUES (?,?,?)");
+    auto type = db.prepare("INSERT INTO V_TA_TipoArticulo (IdTipo, DESCRIPCION, Tipo) VALUES (?,?,?)");
     db.run(type, Code("MP", 4), "MATERIA PRIMA", Code("MP", 4));
     db.run(type, Code("PT", 4), "PRODUCTO TERMINADO", Code("PT", 4));
 
