@@ -374,7 +374,7 @@ TEST_F(Comprobantes, AcceptPerGroup)
     Venta({"PR", "0001000000004A"});
     Run({QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA) VALUES (7, '  FC', "
                         "'0001000000010A', 0, '2024-03-05')")});
-    enum Como { Boton, Enter, DobleClic, SinFila };
+    enum Como { Boton, OrdenaYBoton, Enter, DobleClic, SinFila };
     struct Caso {
         const char *tc;
         const char *id;  // row to pick, by its number
@@ -386,6 +386,7 @@ TEST_F(Comprobantes, AcceptPerGroup)
     const Caso casos[] = {
         {"RM", "0001000000001A", Boton, "0001000000001A", "1", "-"},  // the record's, not the blank cell
         {"RM", "0001000000002A", Enter, "0001000000002A", "0", "-"},
+        {"RM", "0001000000001A", OrdenaYBoton, "0001000000001A", "1", "-"},  // the complement goes with its row
         {"OT", "0001000000003A", DobleClic, "0001000000003A", "2", "-"},
         {"FCC", "0001000000009A", Boton, "0001000000009A", "-", "  1001"},
         {"PR", "0001000000004A", Enter, "0001000000004A", "0", "-"},
@@ -398,12 +399,17 @@ TEST_F(Comprobantes, AcceptPerGroup)
         dlg.IdComplemento = QStringLiteral("-");
         dlg.Proveedor = QStringLiteral("-");
         Abre(dlg, QString::fromLatin1(c.tc), QString(), [&](QDialog &) {
+            if (c.como == OrdenaYBoton)
+                dlg.ListView1_ColumnClick(4);  // by NOMBRE, descending: "UNO" moves first
             int fila = 0;
             for (int i = 1; i <= dlg.ListView1->ListItems().Count(); ++i)
                 if (Celdas(dlg, i).contains(QString::fromLatin1(c.id)))
                     fila = i;
             ASSERT_TRUE(c.como == SinFila || fila > 0);
             switch (c.como) {
+            case OrdenaYBoton:
+                EXPECT_EQ(fila, 1);
+                [[fallthrough]];
             case Boton:
                 Selecciona(dlg, fila);
                 QTest::mouseClick(dlg.CmdAceptar, Qt::LeftButton);
