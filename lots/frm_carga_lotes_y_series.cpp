@@ -1,0 +1,576 @@
+#include "lots/frm_carga_lotes_y_series.h"
+
+#include "database/builders.h"
+#include "database/conversions.h"
+#include "database/db_dll.h"
+#include "database/form_style.h"
+#include "lots/lista_pipe.h"
+#include "lots/lotes_grilla.h"
+#include "platform/ado/ado.h"
+#include "platform/component/component.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+#include "platform/ui/flex_grid_view.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/key_preview.h"
+#include "platform/ui/text_box.h"
+#include "platform/ui/toolbar.h"
+#include "platform/ui/ui.h"
+#include "platform/ui/units.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+using namespace LotesGrilla;
+
+namespace {
+
+// Columns of the grid.
+constexpr int kLote = 0;
+constexpr int kSerie = 1;
+constexpr int kItem = 1;
+constexpr int kValor = 2;
+constexpr int kStock = 2;
+constexpr int kTomado = 3;
+constexpr int kFilasVisibles = 10;
+constexpr int kTeclaF2 = ui::vbKeyF1 + 1;
+
+const QString kAviso = QStringLiteral("Aviso al Operador");
+const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
+const QString kAjustar = QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
+
+QString Equis(int n) { return vb::StringOf(n, QLatin1Char('X')); }
+
+} // namespace
+
+FrmCargaLotesySeries::FrmCargaLotesySeries(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmCargaLotesySeries"));
+    setWindowTitle(QStringLiteral("Numeros de Serie"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    // As designed: 2 rows, 2 columns, one fixed row and one fixed column.
+    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1.setRows(2);
+    MSFlexGrid1.setCols(2);
+    MSFlexGrid1.setFixedRows(1);
+    MSFlexGrid1.setFixedCols(1);
+
+    ImageList1.Add(style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Llenar"));
+    ImageList1.Add(style()->standardIcon(QStyle::SP_LineEditClearButton), QStringLiteral("Blanquear"));
+    Toolbar1 = new ui::Toolbar(this);
+    Toolbar1->setName(QStringLiteral("Toolbar1"));
+    Toolbar1->setImageList(&ImageList1);
+    Toolbar1->AddButton(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"), 1);
+    Toolbar1->AddButton(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"), 2);
+
+    lblArticulo = new QLabel(QStringLiteral("Artículo-Descripción"), this);
+    lblArticulo->setObjectName(QStringLiteral("lblArticulo"));
+
+    VistaMSFlexGrid1 = new ui::FlexGridView(MSFlexGrid1, this);
+    VistaMSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+
+    CmdAceptar = new QPushButton(QStringLiteral("F2 &Aceptar"), this);
+    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    // Enter presses the button that has the focus, and no other.
+    for (QPushButton *boton : {CmdAceptar, CmdCancelar}) {
+        boton->setAutoDefault(true);
+        boton->setDefault(false);
+    }
+
+    auto *botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(CmdAceptar);
+    botones->addWidget(CmdCancelar);
+    auto *principal = new QVBoxLayout(this);
+    principal->addWidget(Toolbar1);
+    principal->addWidget(lblArticulo);
+    principal->addWidget(VistaMSFlexGrid1, 1);
+    principal->addLayout(botones);
+
+    // Floats over the grid, outside the layout.
+    TxtEdit = new ui::TextBox(this);
+    TxtEdit->setName(QStringLiteral("TxtEdit"));
+    ReglasEditor &reglas = *this;
+    m_editor = std::make_unique<EditorCeldas>(*VistaMSFlexGrid1, *TxtEdit, reglas);
+
+    setTabOrder(VistaMSFlexGrid1, CmdAceptar);
+    setTabOrder(CmdAceptar, CmdCancelar);
+
+    m_teclas = new ui::KeyPreview(this);
+    connect(m_teclas, &ui::KeyPreview::KeyDown, this, &FrmCargaLotesySeries::Form_KeyDown);
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(Toolbar1, &ui::Toolbar::ButtonClick, this, &FrmCargaLotesySeries::Toolbar1_ButtonClick);
+
+    AjustaTamano();
+    Form_Load();
+}
+
+FrmCargaLotesySeries::~FrmCargaLotesySeries()
+{
+    // The grid is a member: its window and editor go first.
+    m_editor.reset();
+    delete VistaMSFlexGrid1;
+}
+
+void FrmCargaLotesySeries::Form_Load()
+{
+    gComponente().PreparaFormulario(this, false);
+    AplicaIconoYEstilo(this);
+}
+
+void FrmCargaLotesySeries::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // A dialog picks a default button when shown; this one has none, so that
+    // Enter in the grid or its box never accepts.
+    if (visible) {
+        CmdAceptar->setDefault(false);
+        CmdCancelar->setDefault(false);
+    }
+}
+
+void FrmCargaLotesySeries::closeEvent(QCloseEvent *event)
+{
+    CmdCancelar_Click();
+    event->accept();
+}
+
+void FrmCargaLotesySeries::reject() { CmdCancelar_Click(); }
+
+void FrmCargaLotesySeries::Form_KeyDown(int &KeyCode, int Shift)
+{
+    (void)Shift;
+    if (KeyCode != kTeclaF2)
+        return;
+    KeyCode = 0;
+    CmdAceptar_Click();
+}
+
+void FrmCargaLotesySeries::CmdCancelar_Click() { hide(); }
+
+bool FrmCargaLotesySeries::ColumnaDeSeries() const { return EsSerie && !EsSerieYLote && !EsTalle; }
+
+void FrmCargaLotesySeries::CargaDatos()
+{
+    Steps paso = Steps::IgnoringErrors();
+    paso([&] { EsSerieYLote = EsSerie && EsLote; });
+    paso([&] {
+        const QString deposito = Deposito + QLatin1Char(')');
+        if (EsTalle) {
+            setWindowTitle(QStringLiteral("Talles, Colores, Sexo (Deposito: ") + deposito);
+            // A variant article with lots and serials is handled as a serial article.
+            if (EsSerieYLote) {
+                EsSerieYLote = false;
+                EsLote = false;
+            }
+        } else if (EsSerieYLote) {
+            setWindowTitle(QStringLiteral("Números de Lote y Serie (Deposito: ") + deposito);
+        } else if (EsSerie) {
+            setWindowTitle(QStringLiteral("Números de Serie (Deposito: ") + deposito);
+        } else if (EsLote) {
+            setWindowTitle(QStringLiteral("Números de Lote (Deposito: ") + deposito);
+        }
+    });
+    paso([&] { lblArticulo->setText(vb::ProperCase(ArticuloDescripcion)); });
+    paso([&] { InicializaGrid(); });
+    paso([&] { VerificaAnteriores(); });
+    paso([&] { VerificaExistenciasEnGrilla(); });
+    // The cursor starts on the first value the operator gives.
+    paso([&] {
+        if (MSFlexGrid1.Rows() > 1)
+            MSFlexGrid1.MoveTo(1, EsConsultaDeSerieLote ? kTomado : kValor);
+    });
+    // Sized for the mode's columns, and centred again at that size.
+    paso([&] { AjustaTamano(); });
+    paso([&] { gComponente().PreparaFormulario(this, false); });
+}
+
+void FrmCargaLotesySeries::InicializaGrid()
+{
+    Steps::IgnoringErrors()([&] {
+        ui::FlexGrid &g = MSFlexGrid1;
+        const auto x = [this](int n) { return ui::TextWidth(*this, Equis(n)); };
+        if (EsConsultaDeSerieLote) {
+            g.Clear();
+            g.setCols(4);
+            g.setFixedCols(2);
+            g.setTextMatrix(0, kLote, EsTalle ? QStringLiteral("TALLE-COLOR-SEXO") : QStringLiteral("LOTE"));
+            g.setTextMatrix(0, kSerie, QStringLiteral("SERIE"));
+            g.setTextMatrix(0, kStock, QStringLiteral("CANT. STOCK"));
+            g.setTextMatrix(0, kTomado, QStringLiteral("CANT. "));
+            g.setColWidth(kLote, x(18));
+            g.setColWidth(kSerie, x(15));
+            g.setColWidth(kStock, x(12));
+            g.setColWidth(kTomado, x(12));
+            g.setRows(1);
+            if (!EsSerie)
+                g.setColWidth(kSerie, 0);
+            if (!EsLote)
+                g.setColWidth(kLote, 0);
+            g.setColAlignment(kLote, ui::flexAlignCenterTop);
+            g.setColAlignment(kSerie, ui::flexAlignCenterTop);
+            return;
+        }
+        g.setCols(4);
+        g.setRows(int(vb::CLng(Cantidad + 1)));
+        g.setColWidth(0, 0);
+        g.setColWidth(3, 0);
+        g.setColWidth(kItem, x(5));
+        g.setColWidth(kValor, x(35));
+        g.setTextMatrix(0, kItem, QStringLiteral("ITEM"));
+        g.setTextMatrix(0, kValor, EsSerie ? QStringLiteral("Número de Serie") : QStringLiteral("Número de Lote"));
+        if (EsSerieYLote) {
+            g.setColWidth(2, x(25));
+            g.setColWidth(3, x(25));
+            g.setTextMatrix(0, 3, QStringLiteral("Número de Serie"));
+            g.setTextMatrix(0, 2, QStringLiteral("Número de Lote"));
+        }
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, kItem, QString::number(fila));
+        g.setColAlignment(kItem, ui::flexAlignCenterCenter);
+    });
+}
+
+void FrmCargaLotesySeries::VerificaAnteriores()
+{
+    ui::FlexGrid &g = MSFlexGrid1;
+    if (!EsConsultaDeSerieLote) {
+        // One item per row, each list down its own column as far as there are
+        // rows; a "-" stands for a cell that was blank.
+        const auto carga = [&](const QString &lista, int col) {
+            if (vb::Trim(gComponente().QuitaCaracteres(lista, QStringLiteral("|"))).isEmpty())
+                return;
+            QStringList items;
+            ListaPipe::DescomponeSerieLote(lista, items);
+            for (int k = 0; k + 1 < items.size() && k + 1 < g.Rows(); ++k)
+                g.setTextMatrix(k + 1, col, items[k] == QLatin1String("-") ? QString() : items[k]);
+        };
+        Steps paso = Steps::IgnoringErrors();
+        if (!EsSerieYLote) {
+            paso([&] { carga(SeriesAnteriores + LotesAnteriores, kValor); });
+        } else {
+            paso([&] { carga(LotesAnteriores, 2); });
+            paso([&] { carga(SeriesAnteriores, 3); });
+        }
+        return;
+    }
+    Steps::IgnoringErrors()([&] {
+        const QString separador = ListaPipe::SeparadorLoteSerie();
+        QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ")
+            + TextoSQL(gComponente().FormateaCodigo(Articulo, 25))
+            + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + TextoSQL(Deposito)
+            + QStringLiteral(" ORDER BY NROLOTE, NROSERIE ");
+        ado::Recordset rs;
+        gDB().AbrirRecordset(sql, rs);
+        int registros = 0;
+        while (!rs.Eof()) {
+            const int fila = g.Rows();
+            g.setRows(fila + 1);
+            g.setTextMatrix(fila, kLote, vb::Trim(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroLote")).Value()).toString()));
+            g.setTextMatrix(fila, kSerie, vb::Trim(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroSerie")).Value()).toString()));
+            const Variant stock = gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Cantidad")).Value());
+            g.setTextMatrix(fila, kStock, stock.isNumber() ? TextoCantidad(stock.toDouble()) : stock.toString());
+            g.setTextMatrix(fila, kTomado, QString());
+            ++registros;
+            rs.MoveNext();
+        }
+        gDB().CierraRecordset(&rs);
+
+        // An earlier choice no longer in stock stays in sight, with stock 0.
+        QStringList anteriores;
+        ListaPipe::DescomponeSerieLote(Lotes, anteriores);
+        QStringList claves;
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            claves << ClaveDeFila(g, fila);
+        for (int k = 0; k + 1 < anteriores.size(); ++k) {
+            const QString &item = anteriores[k];
+            if (item.isEmpty() || item == separador || BuscaEnArreglo(claves, item, 0) >= 0)
+                continue;
+            const qsizetype corte = item.indexOf(separador);
+            const int fila = g.Rows();
+            g.setRows(fila + 1);
+            g.setTextMatrix(fila, kLote, corte < 0 ? item : item.left(corte));
+            g.setTextMatrix(fila, kSerie, corte < 0 ? QString() : item.mid(corte + 1));
+            g.setTextMatrix(fila, kStock, QStringLiteral("0"));
+            g.setTextMatrix(fila, kTomado, QStringLiteral("0"));
+        }
+
+        if (registros == 0)
+            return;
+        g.setRows(g.Rows() + 1);
+        if (vb::EqualsText(Lotes, QString())) {
+            CompletaCantidades();
+            return;
+        }
+        for (int fila = 1; fila < g.Rows(); ++fila) {
+            const std::int32_t lugar = ListaPipe::Busca_Lotes_Series(Lotes, ClaveDeFila(g, fila));
+            if (lugar != 0)
+                g.setTextMatrix(fila, kTomado,
+                                TextoCantidad(ValorInicial(ListaPipe::ExtraeSerieLote(Series, std::int16_t(lugar)))));
+        }
+    });
+}
+
+void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
+{
+    if (!EsConsultaDeSerieLote)
+        return;
+    ui::FlexGrid &g = MSFlexGrid1;
+    Steps paso = Steps::IgnoringErrors();
+    paso([&] {
+        if (vb::EqualsText(LotesExistentes, QString()))
+            return;
+        // What the voucher's other lines already take is not offered again.
+        QStringList claves, cantidades;
+        ListaPipe::DescomponeSerieLote(LotesExistentes, claves);
+        ListaPipe::DescomponeSerieLote(SeriesExistentes, cantidades);
+        QStringList filas;
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            filas << ClaveDeFila(g, fila);
+        for (int k = 0; k + 1 < claves.size(); ++k) {
+            const int i = BuscaEnArreglo(filas, claves[k], 0);
+            if (i < 0)
+                continue;
+            const int fila = i + 1;
+            const QString tomado = k < cantidades.size() ? cantidades[k] : QString();
+            g.setTextMatrix(fila, kStock,
+                            TextoCantidad(ValorInicial(g.TextMatrix(fila, kStock)) - ValorInicial(tomado)));
+        }
+    });
+    paso([&] {
+        if (!vb::EqualsText(Lotes, QString()))
+            return;
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, kTomado, QStringLiteral("0"));
+        DistribuyeCantidadSolicitada();
+    });
+}
+
+void FrmCargaLotesySeries::DistribuyeCantidadSolicitada()
+{
+    Steps::IgnoringErrors()([&] { Distribuye(MSFlexGrid1, Currency::fromDouble(Cantidad)); });
+}
+
+void FrmCargaLotesySeries::CompletaCantidades()
+{
+    LotesGrilla::CompletaCantidades(MSFlexGrid1, Currency::fromDouble(Cantidad));
+}
+
+void FrmCargaLotesySeries::CompletaTodoIgual()
+{
+    // A serial belongs to one unit: it is never copied to the others.
+    if (ColumnaDeSeries())
+        return;
+    ui::FlexGrid &g = MSFlexGrid1;
+    Steps paso = Steps::IgnoringErrors();
+    QString valor;
+    paso([&] { valor = vb::Trim(g.TextMatrix(1, kValor)); });
+    for (int fila = 1; fila < g.Rows(); ++fila)
+        paso([&] {
+            if (vb::Trim(g.TextMatrix(fila, kValor)).isEmpty())
+                g.setTextMatrix(fila, kValor, valor);
+        });
+}
+
+double FrmCargaLotesySeries::SumaFilas(std::int32_t MenosCual)
+{
+    return SumaColumna(MSFlexGrid1, kTomado, MenosCual).toDouble();
+}
+
+bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida()
+{
+    bool iguales = false;
+    Steps paso = Pasos(QString());
+    paso([&] { iguales = SumaColumna(MSFlexGrid1, kTomado, -1) == Currency::fromDouble(Cantidad); });
+    return !paso.leaving() && iguales;
+}
+
+void FrmCargaLotesySeries::CampoValida(ui::TextBox &Texto)
+{
+    m_cancelado = false;
+    ui::FlexGrid &g = MSFlexGrid1;
+    Steps paso = Pasos(QStringLiteral("CampoValida"));
+    QString texto, campo;
+    paso([&] {
+        texto = vb::Trim(Texto.Text());
+        campo = vb::Trim(Texto.DataField());
+    });
+    if (paso.leaving())
+        return;
+    if (!vb::EqualsText(campo, QStringLiteral("Cantidad"))) {
+        paso([&] {
+            if (g.Row() != 1)
+                return;
+            g.setText(texto);
+            CompletaTodoIgual();
+        });
+        return;
+    }
+    QString mensaje;
+    paso([&] {
+        const Currency v = LotesGrilla::Cantidad(texto);
+        if (v < Currency())
+            mensaje = QStringLiteral("La Cantidad no puede ser Menor a Cero");
+        else if (v != vb::Round(v, 0))
+            mensaje = QStringLiteral("No Puede Informase Cantidades que no Sean Enteras");
+        else if (EsLote && !EsSerie && !EsSerieYLote && !vb::Trim(g.TextMatrix(g.Row(), kLote)).isEmpty()
+                 && v > LotesGrilla::Cantidad(g.TextMatrix(g.Row(), kStock)))
+            mensaje = QStringLiteral("La Cantidad supera a la cantidad disponible en Stock");
+    });
+    if (mensaje.isEmpty())
+        return;
+    m_cancelado = true;
+    ui::MsgBox(mensaje, ui::vbOKOnly + ui::vbCritical, kAviso);
+}
+
+void FrmCargaLotesySeries::CmdAceptar_Click()
+{
+    // An edit still open counts only once the dialog's check has accepted it.
+    if (!m_editor->ConfirmaEdicion())
+        return;
+    Steps paso = Pasos(QStringLiteral("CmdAceptar_Click"));
+    ui::FlexGrid &g = MSFlexGrid1;
+    if (!EsConsultaDeSerieLote) {
+        paso([&] { CompletaTodoIgual(); });
+        paso([&] {
+            if (EsSerieYLote) {
+                Lotes = ListaDeColumna(g, 2);
+                Series = ListaDeColumna(g, 3);
+            } else if (EsLote) {
+                Lotes = ListaDeColumna(g, kValor);
+                Series.clear();
+            } else {
+                Series = ListaDeColumna(g, kValor);
+                Lotes.clear();
+            }
+        });
+        if (paso.leaving())
+            return;
+        m_aceptado = true;
+        hide();
+        return;
+    }
+    bool sigue = true;
+    paso([&] {
+        if (ValidaCantidadCantidadPedida())
+            return;
+        const Currency suma = SumaColumna(g, kTomado, -1);
+        const Currency pedida = Currency::fromDouble(Cantidad);
+        const auto ajusta = [&](const QString &motivo) {
+            if (ui::MsgBox(motivo + QStringLiteral("\r\n") + kAjustar, ui::vbYesNo + ui::vbQuestion, kAvisoFuerte)
+                == ui::vbYes) {
+                Cantidad = suma.toDouble();
+                return;
+            }
+            ui::MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCantidad(Cantidad),
+                       ui::vbOKOnly + ui::vbCritical, kAviso);
+            sigue = false;
+        };
+        if (suma > pedida) {
+            ajusta(QStringLiteral(
+                "La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de Datos"));
+        } else if (!MostrarForm) {
+            ui::MsgBox(QStringLiteral("El Stock es Menor a la cantidad solicitada "), ui::vbOKOnly + ui::vbInformation,
+                       kAvisoFuerte);
+            sigue = false;
+        } else {
+            ajusta(QStringLiteral(
+                "La suma de las cantidades Informadas, Es Menor a la solicitada en el Formulario de Carga de Datos"));
+        }
+    });
+    if (!sigue || paso.leaving())
+        return;
+    paso([&] {
+        const QString claves = ListaDeClaves(g);
+        const QString cantidades = ListaDeColumna(g, kTomado);
+        Lotes = claves;
+        Series = cantidades;
+    });
+    if (paso.leaving())
+        return;
+    m_aceptado = true;
+    hide();
+}
+
+void FrmCargaLotesySeries::Toolbar1_ButtonClick(int Index)
+{
+    if (Index != 1 && Index != 2)
+        return;
+    if (!m_editor->ConfirmaEdicion())
+        return;
+    ui::FlexGrid &g = MSFlexGrid1;
+    const QString valor = Index == 1 ? vb::Trim(g.Text()) : QString();
+    for (int fila = g.Row() + 1; fila < g.Rows(); ++fila)
+        g.setTextMatrix(fila, g.Col(), valor);
+}
+
+void FrmCargaLotesySeries::AjustaTamano()
+{
+    int ancho = 0;
+    for (int c = 0; c < MSFlexGrid1.Cols(); ++c)
+        if (MSFlexGrid1.ColWidth(c) > 0)
+            ancho += ui::TwipsToPixels(MSFlexGrid1.ColWidth(c));
+    ancho += 2 * VistaMSFlexGrid1->frameWidth() + VistaMSFlexGrid1->verticalScrollBar()->sizeHint().width() + 2;
+    const int alto = VistaMSFlexGrid1->horizontalHeader()->height()
+        + kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight) + 2 * VistaMSFlexGrid1->frameWidth();
+    VistaMSFlexGrid1->setMinimumSize(ancho, alto);
+    adjustSize();
+}
+
+void FrmCargaLotesySeries::Text_Propiedades(ui::TextBox &Texto, std::int32_t Col)
+{
+    m_editor->Text_Propiedades(Texto, int(Col));
+}
+
+void FrmCargaLotesySeries::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift)
+{
+    m_editor->EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
+}
+
+void FrmCargaLotesySeries::MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii)
+{
+    m_editor->MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
+}
+
+bool FrmCargaLotesySeries::AceptaEdicion(int Col) const
+{
+    return Col >= MSFlexGrid1.FixedCols() && !(EsConsultaDeSerieLote && Col == kStock);
+}
+
+bool FrmCargaLotesySeries::EsColumnaCantidad(int Col) const
+{
+    return EsConsultaDeSerieLote && (Col == kStock || Col == kTomado);
+}
+
+int FrmCargaLotesySeries::UltimaColumnaEditable() const
+{
+    int ultima = 2;
+    if (EsSerieYLote)
+        ultima = 3;
+    if (EsConsultaDeSerieLote)
+        ultima = 3;
+    if (EsSerie)
+        ultima = 2;
+    return ultima;
+}
+
+void FrmCargaLotesySeries::EnterEnLaUltimaFila(ui::FlexGrid &grilla) { grilla.setCol(1); }
+
+int FrmCargaLotesySeries::ColumnaTrasUltima() const { return EsSerieYLote ? 2 : -1; }
+
+int FrmCargaLotesySeries::ColumnaTrasEnter() const { return EsConsultaDeSerieLote ? kTomado : -1; }
+
+bool FrmCargaLotesySeries::SaltaError(int Numero) const
+{
+    return Numero == vberr::InvalidCall || Numero == ui::FlexGrid::InvalidColValue;
+}
