@@ -105,8 +105,10 @@ public:
                                double &Cantidad, const QString &SeriesLoteAnt, const QString &CantidadANT,
                                QString &SeriesLoteNvo, QString &CantidadesNvo, bool Lote, bool Serie, bool Talle,
                                QString &Deposito, bool MostrarForm);
+    // The lists the article's lines hold, joined; FilaExcluida (-1: none) is
+    // a row left out, the line being asked for.
     void CuentaLotesEnGrilla(const ui::FlexGrid &Grilla, const QString &Articulo, QString &LotesEnGrid,
-                             QString &CantidadesEnGrid);
+                             QString &CantidadesEnGrid, std::int32_t FilaExcluida = -1);
     void PidePosicionLote(const QString &Articulo, const QString &IdUnidad, double Cantidad, const QString &Deposito,
                           const QString &PosicionAnt, const QString &LoteAnt, QString &PosicionNVO,
                           QString &LoteNvo, bool Posicion, bool Lote);
