@@ -30,7 +30,7 @@ namespace {
 QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
 QString W25(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 25); }
 
-bool EsDelGrid(const QString &valor) { return vb::EqualsText(vb::Trim(valor), kDelGrid); }
+bool EsDelGrid(const QString &valor) { return vb::EqualsText(vb::Trim(valor), kElDelGrid); }
 
 // A lot key: the lot before CHR(255), the serial after it. An item without
 // the separator leaves both as they were.
@@ -326,7 +326,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
             HayError = true;
         return respuesta;
     });
-    CorridaStock c(*this, MSFlexGrid2, Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")),
+    CorridaStock c(*this, MSFlexGrid2, Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")), SQLTemp,
                    HayError, paso);
     EncabezadoStock &enc = c.Enc;
     Posteo posteo(c, MuestraCartel, LoteFijo);
@@ -497,6 +497,13 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
     if (c.Terminada || paso.leaving())
         return;
     ui::DoEvents();
+
+    // A transfer moves the articles themselves between deposits: nothing is
+    // made there, so nothing is consumed.
+    if (!EsTransferencia)
+        ConsumeInsumos(c);
+    if (c.Terminada || paso.leaving())
+        return;
 
     gCartel().Cierra();
     if (GeneraSentenciaSQL) {

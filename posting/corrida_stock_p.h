@@ -19,8 +19,9 @@ class FlexGrid;
 }
 
 struct CorridaStock {
-    CorridaStock(ClsCmnCptes &clase, ui::FlexGrid &grilla, Sentencias salida, bool &hayError, Steps &paso)
-        : Clase(clase), Grilla(grilla), Salida(salida), HayError(hayError), Paso(paso)
+    CorridaStock(ClsCmnCptes &clase, ui::FlexGrid &grilla, Sentencias salida, QString &sqlTemp, bool &hayError,
+                 Steps &paso)
+        : Clase(clase), Grilla(grilla), Salida(salida), SQLTemp(sqlTemp), HayError(hayError), Paso(paso)
     {
     }
 
@@ -28,6 +29,7 @@ struct CorridaStock {
     ui::FlexGrid &Grilla;
     EncabezadoStock Enc;
     Sentencias Salida;  // run now, or collect for the caller's transaction
+    QString &SQLTemp;   // the caller's collected statements
     bool &HayError;
     Steps &Paso;          // the run's error treatment
     std::int16_t Signo = 0;
@@ -41,3 +43,9 @@ struct CorridaStock {
     // shown why, HayError is set and the run ends: false.
     bool Envia(const QString &sentencia);
 };
+
+// The consumption of the components of the grid's articles, after the
+// movements of the lines: rows of a "PE" voucher of its own, numbered from
+// 1, and the statement that advances that voucher's book. Ends the run like
+// a movement when a row fails.
+void ConsumeInsumos(CorridaStock &c);

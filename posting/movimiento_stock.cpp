@@ -41,7 +41,7 @@ bool MarcaDeCelda(const ui::FlexGrid &grilla, int fila, int columna)
 
 QString DepositoResuelto(const ui::FlexGrid &grilla, int fila, const QString &deposito, const EncabezadoStock &enc)
 {
-    if (!vb::EqualsText(vb::Trim(deposito), kDelGrid))
+    if (!vb::EqualsText(vb::Trim(deposito), kElDelGrid))
         return deposito;
     const QString propio = vb::Trim(grilla.TextMatrix(fila, ColDeposito));
     return propio.isEmpty() ? enc.DepositoDefault : TextoSQL(W4(propio));

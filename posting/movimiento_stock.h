@@ -5,6 +5,8 @@
 // turns that, the grid line and the run's header values into the row's
 // columns and their SQL literals. It touches no window.
 
+#include "stock/lotes_insumos.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -13,12 +15,9 @@ namespace ui {
 class FlexGrid;
 }
 
-// The deposit, motive or origin that each grid line gives.
-inline const QString kDelGrid = QStringLiteral("ELDELGRID");
-
 // The run's header values and arguments, as the rows read them. The five
 // header values are SQL literals (or NULL) once the run has prepared them,
-// or the sentinel with its flag set.
+// or the sentinel kElDelGrid with its flag set.
 struct EncabezadoStock {
     QString TC;
     QString SucNroLetra;

@@ -148,14 +148,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFila{"the line's motive when the grid gives it",
                  [](Fila &f) {
                      f.enc.MotivoDeGrilla = true;
-                     f.enc.IdMotivoStock = kDelGrid;
+                     f.enc.IdMotivoStock = kElDelGrid;
                      f.linea[MotivoStock] = QStringLiteral("2");
                  },
                  {{"IdMotivoStock", "'   2'"}}, {}},
         CasoFila{"the line's origin voucher when the grid gives it",
                  [](Fila &f) {
                      f.enc.TcOrigenDeGrilla = f.enc.ComprobanteOrigenDeGrilla = true;
-                     f.enc.TcOrigen = f.enc.ComprobanteOrigen = kDelGrid;
+                     f.enc.TcOrigen = f.enc.ComprobanteOrigen = kElDelGrid;
                      f.linea[AuxCpteOrigen] = QStringLiteral("  NP000200000077B");
                      f.linea[AuxIdCpteOrigen] = QStringLiteral("77");
                  },

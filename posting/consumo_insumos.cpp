@@ -1,0 +1,260 @@
+#include "posting/consumo_insumos.h"
+
+#include "posting/corrida_stock_p.h"
+#include "posting/movimiento_stock.h"
+
+#include "database/builders.h"
+#include "database/config.h"
+#include "database/conversions.h"
+#include "database/db_dll.h"
+#include "platform/component/component.h"
+#include "platform/runtime/format.h"
+#include "platform/runtime/numbers.h"
+#include "platform/runtime/strings.h"
+#include "platform/ui/flex_grid.h"
+#include "stock/ast.h"
+#include "stock/numeracion_stock.h"
+#include "voucher/columnas.h"
+
+#include <optional>
+
+std::vector<TipoArticuloCantidad> gInsumos;
+
+using namespace GrillaArticulos;
+
+namespace {
+
+QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
+QString W25(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 25); }
+Currency Importe(const Variant &valor) { return gComponente().ConvierteACurrency(valor); }
+QString Numero(Currency importe) { return NumeroSQL(Variant(importe)); }
+
+void Agrega(const char *columna, const QString &valor)
+{
+    gCamposValores.push_back({QString::fromLatin1(columna), valor});
+}
+
+QString DatoDelArticulo(const QString &articulo, const char *campo)
+{
+    return gComponente()
+        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"), W25(vb::Trim(articulo)),
+                                      QString::fromLatin1(campo), QStringLiteral("IDARTICULO"), 8, QString(), true))
+        .toString();
+}
+
+// One consumption row: the product row offsets the line's article, a
+// component row consumes a component (from one of its lots, or without lot).
+struct FilaConsumo {
+    int Fila = 0;
+    bool Producto = false;
+    QString Articulo;               // the component (or the line's article)
+    QString Unidad;                 // the component's unit
+    std::optional<QString> Lote;    // set for a row made from a lot record
+    Currency Cantidad;              // with its sign
+    QString ArticuloDeLaCuenta;     // whose supplier account it carries
+};
+
+class Consumo {
+public:
+    explicit Consumo(CorridaStock &corrida) : c(corrida), g(corrida.Grilla) {}
+
+    void Corre();
+
+private:
+    void Linea(int fila);
+    // Writes (or collects) one row; a row that moves nothing is not written.
+    void Escribe(const FilaConsumo &f);
+    QString Deposito(int fila) const;
+
+    CorridaStock &c;
+    ui::FlexGrid &g;
+    QString m_id;  // the consumption voucher: type PE, one id per run
+    QString m_sucursal = QStringLiteral("0001");
+    QString m_letra = QStringLiteral("X");
+    std::vector<TipoArticuloCantidad> m_lotes;
+};
+
+void Consumo::Corre()
+{
+    bool descarga = true;
+    c.Paso([&] {
+        descarga = !CfgSi(Cfg(QStringLiteral("DescargaInsumosProduccion"))) &&
+                   !vb::EqualsText(c.Enc.TC, QStringLiteral("OP"));
+    });
+    if (!descarga || c.Paso.leaving())
+        return;
+    c.Secuencia = 0;
+    const int filas = g.Rows();
+    for (int fila = 1; fila < filas && !c.Terminada && !c.Paso.leaving(); ++fila)
+        Linea(fila);
+    if (c.Terminada || c.Paso.leaving())
+        return;
+
+    c.Paso([&] {
+        if (c.Secuencia <= 0 || vb::Trim(m_id).isEmpty())
+            return;
+        // The book goes past the number used, in the caller's transaction.
+        QString letra = vb::Mid(m_id, 13, 1);
+        QString sentencia;
+        ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), vb::Mid(m_id, 1, 4),
+                                       vb::Str(vb::Val(vb::Mid(m_id, 5, 8)) + 1), letra, true, sentencia, false);
+        c.SQLTemp += QLatin1Char('\r') + sentencia;
+    });
+}
+
+void Consumo::Linea(int fila)
+{
+    auto celda = [&](int columna) { return g.TextMatrix(fila, columna); };
+    bool tiene = false;
+    bool porcentaje = false;
+    QString articulo;
+    Currency cantidad;
+    if (!c.Paso([&] {
+            cantidad = Importe(Variant(celda(ColCantidad)));
+            articulo = vb::Trim(celda(ColArticulo));
+            if (cantidad == Currency() || articulo.isEmpty())
+                return;
+            porcentaje = ConvierteBooleano(vb::Trim(celda(Aux_InsumosPorPorcentaje)));
+            const Currency base = Importe(Variant(celda(ColAux74)));
+            if (porcentaje && base > Currency())
+                cantidad = base;
+            tiene = IdArticuloTieneInsumos(articulo, gInsumos, false);
+        }) ||
+        !tiene)
+        return;
+    c.Paso([&] {
+        if (!m_id.isEmpty())
+            return;
+        const Variant id = AsignarNumeroComprobante(QStringLiteral("PE"), m_sucursal, m_letra);
+        // Without a number the rows would belong to no voucher.
+        if (id.isEmpty())
+            Raise(vberr::InvalidCall, QStringLiteral("No hay número para el comprobante de consumo PE"));
+        m_id = id.toString();
+    });
+    if (m_id.isEmpty())
+        return;
+
+    const Currency factor = Currency::fromScaled(std::int64_t(c.Signo) * 10000);
+    std::vector<FilaConsumo> filas;
+    if (porcentaje) {
+        FilaConsumo producto;
+        producto.Fila = fila;
+        producto.Producto = true;
+        producto.Articulo = articulo;
+        producto.ArticuloDeLaCuenta = articulo;
+        c.Paso([&] { producto.Cantidad = -(Importe(Variant(celda(ColCantidad))) * factor); });
+        filas.push_back(producto);
+    }
+    const std::vector<TipoArticuloCantidad> insumos = gInsumos;
+    for (const TipoArticuloCantidad &insumo : insumos) {
+        c.Paso([&] {
+            const QString componente = NormalizaCaracteres(Variant(insumo.Codigo.text()));
+            if (componente.isEmpty())
+                return;
+            Currency necesaria = cantidad * Currency::fromDouble(insumo.Cantidad);
+            if (porcentaje)
+                necesaria = necesaria / Currency::fromScaled(100 * 10000);
+            FilaConsumo fc;
+            fc.Fila = fila;
+            fc.Articulo = componente;
+            fc.Unidad = NormalizaCaracteres(Variant(insumo.Unidad.text()));
+            fc.ArticuloDeLaCuenta = porcentaje ? articulo : componente;
+            // The lots of the deposit the row moves stock from.
+            if (ArticuloTieneLotes(componente, Deposito(fila), m_lotes, necesaria.toDouble())) {
+                for (const TipoArticuloCantidad &lote : m_lotes) {
+                    fc.Lote = lote.Codigo.text();
+                    fc.Cantidad = Currency::fromDouble(lote.Cantidad) * factor;
+                    filas.push_back(fc);
+                }
+            } else {
+                fc.Cantidad = necesaria * factor;
+                filas.push_back(fc);
+            }
+        });
+        if (c.Paso.leaving())
+            return;
+    }
+    for (const FilaConsumo &f : filas) {
+        if (c.Terminada || c.Paso.leaving())
+            return;
+        c.Paso([&] { Escribe(f); });
+    }
+}
+
+QString Consumo::Deposito(int fila) const
+{
+    const QString propio = vb::Trim(g.TextMatrix(fila, ColDeposito));
+    if (!propio.isEmpty())
+        return TextoSQL(W4(propio));
+    return DepositoResuelto(g, fila, c.Enc.IdDeposito, c.Enc);
+}
+
+void Consumo::Escribe(const FilaConsumo &f)
+{
+    if (f.Cantidad == Currency())
+        return;
+    auto celda = [&](int columna) { return g.TextMatrix(f.Fila, columna); };
+    const EncabezadoStock &enc = c.Enc;
+    const std::int16_t secuencia = c.SiguienteSecuencia();
+
+    gCamposValores.clear();
+    Agrega("TC", TextoSQL(W4(QStringLiteral("PE"))));
+    Agrega("IdComprobante", TextoSQL(m_id));
+    if (!enc.EsCompras)
+        Agrega("IdComplemento", enc.IdComplemento);
+    Agrega("Secuencia", QString::number(secuencia));
+    Agrega("Fecha", TextoSQL(enc.Fecha));
+    Agrega("IdDeposito", Deposito(f.Fila));
+    Agrega("IdArticulo", TextoSQL(W25(vb::Trim(f.Articulo))));
+    if (f.Producto) {
+        Agrega("Descripcion", TextoSQL(vb::Left(vb::Trim(celda(ColDescripcion)), 100)));
+    } else {
+        const QString descripcion = gComponente().QuitaCaracteres(vb::Trim(DatoDelArticulo(f.Articulo, "DESCRIPCION")),
+                                                                  QStringLiteral("'"));
+        Agrega("Descripcion", TextoSQL(vb::Left(descripcion, 100)));
+    }
+    if (f.Lote) {
+        // The lot as the lot table holds it; the shortfall has none.
+        const QString lote = vb::RTrim(QString(*f.Lote).remove(QChar(0)));
+        Agrega("NroLote", vb::Trim(lote).isEmpty() ? QStringLiteral("NULL") : TextoSQL(lote));
+    }
+    if (f.Producto)
+        Agrega("IdUnidad", TextoSQL(W4(celda(ColUnidad))));
+    else
+        Agrega("IdUnidad", f.Unidad.isEmpty() ? QStringLiteral("NULL") : TextoSQL(W4(f.Unidad)));
+    if (f.Producto) {
+        const Currency factor = Currency::fromScaled(-std::int64_t(c.Signo) * 10000);
+        if (MarcaDeCelda(g, f.Fila, ColAux76)) {
+            Agrega("CantidadUD", Numero(Importe(Variant(celda(ColAux74))) * factor));
+            Agrega("IdUnidadBase", TextoSQL(celda(ColAux41)));
+        } else if (enc.ConfirmaUDEquiv) {
+            Agrega("CantidadUD", Numero(Importe(Variant(celda(ColCantidadEquiv))) * factor));
+            Agrega("IdUnidadBase", TextoSQL(celda(ColUnidadEquiv)));
+        }
+    }
+    Agrega("Cantidad", Numero(f.Cantidad));
+    const QString cuenta = CuentaDeFila(vb::Trim(enc.Cuenta), f.ArticuloDeLaCuenta);
+    if (!vb::EqualsText(vb::Trim(cuenta), QStringLiteral("NULL")))
+        Agrega("CuentaProveedor", TextoSQL(cuenta));
+    Agrega("IdMotivoStock", enc.MotivoDeGrilla ? TextoSQL(W4(celda(MotivoStock))) : enc.IdMotivoStock);
+    Agrega("PrecioVenta", QStringLiteral("0"));
+    Agrega("Importe_S_iva", QStringLiteral("0"));
+    Agrega("Costo", f.Producto ? Numero(Importe(Variant(celda(ColAux38))))
+                               : Numero(Importe(Variant(DatoDelArticulo(f.Articulo, "Costo")))));
+    Agrega("Tc_Origen", TextoSQL(enc.TC));
+    Agrega("IdComprobante_Origen", TextoSQL(enc.SucNroLetra));
+    Agrega("ControladoPor", TextoSQL(vb::Trim(celda(ColArticulo))));
+    if (enc.TcOrigenDeGrilla)
+        c.Enc.TcOrigen = TextoSQL(vb::Trim(vb::Left(celda(AuxCpteOrigen), 4)));
+
+    const QString sentencia = InsertStock();
+    c.Secuencia = secuencia;
+    c.Envia(sentencia);
+}
+
+} // namespace
+
+void ConsumeInsumos(CorridaStock &c)
+{
+    Consumo(c).Corre();
+}
