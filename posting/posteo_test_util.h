@@ -13,6 +13,7 @@
 #include "database/globals.h"
 #include "platform/ui/flex_grid.h"
 #include "tests/support/empresa_esquema.h"
+#include "stock/ast.h"
 #include "tests/support/grilla.h"
 
 #include <QStringList>
@@ -68,6 +69,50 @@ struct Comprobante {
     QString IdVendedor = QStringLiteral("1");
 };
 
+inline QString CodigoArticulo(const QString &articulo) { return articulo.rightJustified(25, QLatin1Char(' ')); }
+
+// The voucher types and articles every case posts: RM issues, IR enters, TR
+// moves between deposits, XX leaves stock alone; FCC and RMC are purchases.
+inline QStringList Semilla()
+{
+    return {QStringLiteral(
+                "INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  RM', 'S', 'VENTAS'), ('  IR', 'E', 'STOCK'), "
+                "(' FCC', 'E', 'COMPRAS'), (' RMC', 'E', 'COMPRAS'), ('  TR', NULL, 'STOCK'), ('  OP', NULL, 'STOCK'), "
+                "('  XX', NULL, 'VENTAS')"),
+            QStringLiteral(
+                "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, costo, CUENTAPROVEEDOR) VALUES "
+                "('%1', 'TORNILLO', '  UN', 10, '2001'), ('%2', 'ARANDELA', '  UN', 2.5, NULL), "
+                "('%3', 'TUERCA', '  UN', 4, ' 2002 ')")
+                .arg(CodigoArticulo(QStringLiteral("A1")), CodigoArticulo(QStringLiteral("A2")),
+                     CodigoArticulo(QStringLiteral("A3")))};
+}
+
+// Articles made of others: P1 of 3 C1 and half a C2 (in kg); P2 of 30% C1
+// and 70% C2; P3 of C1 and of C3, which has no unit and comes in 0. The
+// consumption vouchers PE are numbered from a fresh book of letter X.
+inline QStringList SemillaInsumos()
+{
+    QStringList sentencias;
+    const char *const articulos[][2] = {{"P1", "MESA"}, {"P2", "PINTURA MEZCLA"}, {"P3", "KIT"},
+                                        {"C1", "TABLA O''K"}, {"C2", "COLA"}, {"C3", "TORNILLO"}};
+    for (const auto &a : articulos)
+        sentencias << QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, costo, CUENTAPROVEEDOR) "
+                                     "VALUES ('%1', '%2', 1.5, '3%3')")
+                          .arg(CodigoArticulo(QString::fromLatin1(a[0])), QString::fromLatin1(a[1]), QString::fromLatin1(a[0]));
+    const char *const insumos[][4] = {{"P1", "C1", "'  UN'", "3"},  {"P1", "C2", "'  KG'", "0.5"},
+                                      {"P2", "C1", "'  UN'", "30"}, {"P2", "C2", "'  KG'", "70"},
+                                      {"P3", "C1", "'  UN'", "1"},  {"P3", "C3", "NULL", "0"}};
+    for (const auto &i : insumos)
+        sentencias << QStringLiteral("INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, CANTIDAD) "
+                                     "VALUES ('%1', '%2', %3, %4)")
+                          .arg(CodigoArticulo(QString::fromLatin1(i[0])), CodigoArticulo(QString::fromLatin1(i[1])),
+                               QString::fromLatin1(i[2]), QString::fromLatin1(i[3]));
+    sentencias << QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Letras, Sistema, X_ULTIMO_NRO, "
+                                 "X_NRO_DESDE, X_NRO_HASTA, X_SUC_DEFAULT) VALUES ('  PE', 1, '   1', 'X', 'STOCK', 0, 1, "
+                                 "99999999, 1)");
+    return sentencias;
+}
+
 class BasePosteo : public ConEmpresaDelEsquema {
 protected:
     void SetUp() override
@@ -75,16 +120,8 @@ protected:
         ConEmpresaDelEsquema::SetUp();
         gCaja = QStringLiteral("1");
         gCamposValores.clear();
-        // RM issues, IR enters, TR moves between deposits, XX leaves stock alone.
-        Ejecuta(QStringLiteral(
-            "INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  RM', 'S', 'VENTAS'), ('  IR', 'E', 'STOCK'), "
-            "(' FCC', 'E', 'COMPRAS'), (' RMC', 'E', 'COMPRAS'), ('  TR', NULL, 'STOCK'), ('  OP', NULL, 'STOCK'), "
-            "('  XX', NULL, 'VENTAS')"));
-        Ejecuta(QStringLiteral(
-            "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, costo, CUENTAPROVEEDOR) VALUES "
-            "('%1', 'TORNILLO', '  UN', 10, '2001'), ('%2', 'ARANDELA', '  UN', 2.5, NULL), "
-            "('%3', 'TUERCA', '  UN', 4, ' 2002 ')")
-                    .arg(Codigo(QStringLiteral("A1")), Codigo(QStringLiteral("A2")), Codigo(QStringLiteral("A3"))));
+        for (const QString &sentencia : Semilla())
+            Ejecuta(sentencia);
         Configura(QStringLiteral("DepositoDefault"), QStringLiteral("   9"));
         clase.emplace();
     }
@@ -96,7 +133,7 @@ protected:
         ConEmpresaDelEsquema::TearDown();
     }
 
-    static QString Codigo(const QString &articulo) { return articulo.rightJustified(25, QLatin1Char(' ')); }
+    static QString Codigo(const QString &articulo) { return CodigoArticulo(articulo); }
 
     // The article grid: the title row and the lines.
     void Grilla(const std::vector<FilaDeGrilla> &lineas)
@@ -194,6 +231,53 @@ protected:
     ui::FlexGrid grilla;
     QString sqlTemp;
     bool hayError = false;
+};
+
+// The company with articles made of others.
+class BaseConsumo : public BasePosteo {
+protected:
+    void SetUp() override
+    {
+        BasePosteo::SetUp();
+        TalonarioActual = 0;
+        for (const QString &sentencia : SemillaInsumos())
+            Ejecuta(sentencia);
+    }
+    void TearDown() override
+    {
+        TalonarioActual = 0;
+        BasePosteo::TearDown();
+    }
+public:
+    using ConEmpresaDelEsquema::Configura;
+    void Lote(const char *articulo, const char *deposito, const char *lote, double cantidad)
+    {
+        Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, CANTIDAD) "
+                               "VALUES (%1, %2, %3, %4)")
+                    .arg(TextoSQL(Codigo(QString::fromLatin1(articulo))), TextoSQL(QString::fromLatin1(deposito).rightJustified(4)),
+                         TextoSQL(QString::fromLatin1(lote).rightJustified(25)), QString::number(cantidad)));
+    }
+    // The consumption rows: "id secuencia article deposit lot quantity", codes trimmed, "-" for NULL.
+    QStringList Consumos()
+    {
+        QStringList filas;
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("SELECT IdComprobante, Secuencia, IdArticulo, IdDeposito, NroLote, Cantidad FROM V_MV_STOCK "
+                               "WHERE TC = '  PE' ORDER BY IdComprobante, Secuencia"),
+                gDB().gCnn());
+        auto texto = [&](int i) {
+            const Variant v = rs.Fields(i).Value();
+            return v.isNull() ? QStringLiteral("-") : v.toString().trimmed();
+        };
+        while (!rs.Eof()) {
+            filas << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                         .arg(texto(0), texto(1), texto(2), texto(3), texto(4),
+                              QString::number(rs.Fields(5).Value().toDouble(), 'g', 12));
+            rs.MoveNext();
+        }
+        return filas;
+    }
+    long long UltimoDelLibro() { return Cuenta(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")); }
 };
 
 } // namespace posteo

@@ -1,0 +1,133 @@
+// Posting killed outright (SIGKILL) in the middle of a long series of
+// vouchers, each collected and run in a transaction of its own: every voucher
+// must be there with all its movements and consumption rows, or not at all.
+// The test program runs itself a second time as the child that posts.
+#include "posting/posteo_test_util.h"
+
+#include "tests/support/fixture_db.h"
+#include "tests/support/purge_db.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using namespace posteo;
+
+const char *const kBaseHija = "POSTEO_CORRIDA_HIJA_DB";
+constexpr int kComprobantes = 400;
+
+QString IdComprobante(int numero) { return QStringLiteral("0001%1A").arg(numero, 8, 10, QLatin1Char('0')); }
+
+// Each voucher: a plain article, one made of two others, one with three lots.
+std::vector<FilaDeGrilla> Lineas()
+{
+    return {Linea("A1", "1"), Linea("P1", "2"),
+            Linea("A2", "6", {{ColNroLote, "|" + Clave("L1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
+                              {ColNroSerie, QStringLiteral("|1|2|3|")}})};
+}
+constexpr long long kMovimientos = 5;  // A1, P1, three lots of A2
+constexpr long long kConsumos = 2;     // the two parts of P1
+
+class PosteoHijo : public ::testing::Test {};
+
+// The child: posts every voucher into the database it is given. Skipped when
+// the test program runs normally.
+TEST_F(PosteoHijo, PosteaCadaComprobanteEnSuTransaccion)
+{
+    const QString base = qEnvironmentVariable(kBaseHija);
+    if (base.isEmpty())
+        GTEST_SKIP() << "only run as the child of the crash test";
+    ui::ScriptedResponder operador;
+    ui::ScopedResponder alcance(operador);
+    gDB().gCnn().Open(SqliteConnectionString(base));
+    gDB().gOpenFlag = true;
+    ClsCmnCptes clase;
+    ui::FlexGrid grilla;
+    for (int n = 1; n <= kComprobantes; ++n) {
+        std::vector<FilaDeGrilla> filas{{{ColArticulo, QStringLiteral("Código")}}};
+        for (const FilaDeGrilla &f : Lineas())
+            filas.push_back(f);
+        LlenaGrilla(grilla, Columnas, filas);
+        Comprobante v;
+        v.SucNroLetra = IdComprobante(n);
+        QString sql;
+        bool hayError = false;
+        clase.ActualizaStock(grilla, v.TC, v.SucNroLetra, v.IdComplemento, v.Fecha, v.IdDeposito, v.IdDepositoDestino,
+                             v.IdMotivoStock, v.TcOrigen, v.ComprobanteOrigen, v.EsTransferencia, v.Cuenta, true, sql,
+                             hayError, v.IdTecnico, v.LoteFijo, v.Aduana, v.LoteOrigen, v.SignoRemota, v.MuestraCartel,
+                             v.IdVendedor);
+        ASSERT_FALSE(hayError);
+        gDB().gCnn().BeginTrans();
+        gDB().EjecutaConsultaSQL(sql);
+        if (gDB().gCnn().errors().Count() > 0)
+            gDB().gCnn().RollbackTrans();
+        else
+            gDB().gCnn().CommitTrans();
+    }
+    gDB().gCnn().Close();
+}
+
+TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
+{
+    QTemporaryDir carpeta;
+    ASSERT_TRUE(carpeta.isValid());
+    const QString ruta = MakeFixtureDb(carpeta.path(), false, 0, QStringLiteral("posteo.db")).path;
+    purgetest::Sqlite db(ruta);
+    QStringList semilla = Semilla() + SemillaInsumos();
+    semilla << QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1')");
+    for (const QString &sentencia : semilla)
+        db.Ejecuta(sentencia);
+
+    QProcess hija;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kBaseHija), ruta);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    hija.setProcessEnvironment(env);
+    hija.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    hija.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--gtest_filter=PosteoHijo.PosteaCadaComprobanteEnSuTransaccion")});
+    ASSERT_TRUE(hija.waitForStarted());
+
+    // Kill it once a good number of vouchers are in, well before the end.
+    const auto posteados = [&] {
+        return db.Numero(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante) FROM V_MV_STOCK WHERE TC = '  RM'"));
+    };
+    QElapsedTimer reloj;
+    reloj.start();
+    while (posteados() < 50 && hija.state() == QProcess::Running && reloj.elapsed() < 120000)
+        QThread::msleep(2);
+    ASSERT_EQ(hija.state(), QProcess::Running) << "the posting ended before it could be interrupted";
+    hija.kill();  // SIGKILL
+    ASSERT_TRUE(hija.waitForFinished());
+    EXPECT_EQ(hija.exitStatus(), QProcess::CrashExit);
+
+    std::map<QString, std::pair<long long, long long>> porComprobante;  // movements, consumption rows
+    for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '  RM'")))
+        ++porComprobante[id].first;
+    for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante_Origen FROM V_MV_STOCK WHERE TC = '  PE'")))
+        ++porComprobante[id].second;
+    const long long enteros = posteados();
+    EXPECT_GE(enteros, 50);
+    EXPECT_LT(enteros, kComprobantes);
+    for (const auto &[id, filas] : porComprobante) {
+        SCOPED_TRACE(id.toStdString());
+        EXPECT_EQ(filas.first, kMovimientos);
+        EXPECT_EQ(filas.second, kConsumos);
+    }
+    // The vouchers came in order, and each consumption took its own number from the book.
+    for (int n = 1; n <= enteros; ++n)
+        EXPECT_TRUE(porComprobante.count(IdComprobante(n))) << n;
+    EXPECT_EQ(db.Numero(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante) FROM V_MV_STOCK WHERE TC = '  PE'")), enteros);
+    EXPECT_EQ(db.Numero(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")), enteros + 1);
+}
+
+} // namespace
