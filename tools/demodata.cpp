@@ -186,6 +186,36 @@ void addStockData(Db &db, bool withSamples)
     db.run(component, art(8), art(11), Code("UN", 4), 0.1);
 }
 
+// The voucher types the stock posting walks (with the sign each gives its
+// lines), each article's supplier account, and the settings the posting reads.
+// The purchase orders stay without reception date until a purchase posts them.
+void addPostingData(Db &db, bool withSamples)
+{
+    db.exec("UPDATE V_TA_CPTE SET ES = 'S' WHERE CODIGO = '  RM'");
+    auto type = db.prepare("INSERT INTO TA_Comprobantes (CODIGO, DESCRIPCION, SISTEMA) VALUES (?,?,?)");
+    auto book = db.prepare("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, DESCRIPCION, Letras, Sistema, ES, "
+                           "Modificanumeracion, Externo, A_ULTIMO_NRO, A_NRO_DESDE, A_NRO_HASTA, A_SUC_DEFAULT) "
+                           "VALUES (?,1,?,?,'A',?,NULLIF(?, ''),0,0,1,1,99999999,1)");
+    // A transfer and a production order take their signs from their passes.
+    const char *const types[][4] = {{"IR", "INGRESO DE MERCADERIA", "STOCK", "E"},
+                                    {"TR", "TRANSFERENCIA ENTRE DEPOSITOS", "STOCK", ""},
+                                    {"OP", "ORDEN DE PRODUCCION", "STOCK", ""},
+                                    {"FCC", "FACTURA DE COMPRA", "COMPRAS", "E"},
+                                    {"RMC", "REMITO DE COMPRA", "COMPRAS", "E"}};
+    for (const auto &t : types) {
+        db.run(type, Code(t[0], 4), t[1], t[2]);
+        db.run(book, Code(t[0], 4), Code("1", 4), t[1], t[2], t[3]);
+    }
+    auto config = db.prepare("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
+    db.run(config, "IR_Oblig", "NO", "", "Ingreso obligatorio de las órdenes de compra");
+    db.run(config, "MotivoStockDefault", "   1", "", "Motivo de stock por defecto");
+    if (!withSamples)
+        return;
+    auto account = db.prepare("UPDATE V_MA_ARTICULOS SET CUENTAPROVEEDOR = ? WHERE IDARTICULO = ?");
+    for (int a = 0; a < int(std::size(kArticles)); ++a)
+        db.run(account, Code(QString::number(2000 + a % int(std::size(kSuppliers))), 10), articleCode(a));
+}
+
 } // namespace
 
 QString Code(const QString &text, int width) { return text.trimmed().rightJustified(width, ' ', true); }
@@ -472,6 +502,7 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     if (options.lookupSamples)
         AddLookupSamples(db);
     addStockData(db, articleCount >= sampleCount);
+    addPostingData(db, articleCount >= sampleCount);
     db.exec("COMMIT");
 }
 
