@@ -180,6 +180,7 @@ const Method kVariants[] = {
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure as soon as it is known
     int n = 2000, runs = 5;
     QStringList dirs;
     QString only;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <malloc.h>
 #include <sys/vfs.h>
 
 #include <algorithm>
@@ -91,8 +92,11 @@ inline long peakMemory()
     return -1;
 }
 
+// Freed memory goes back to the system first, so that the next peak is that
+// of what runs next rather than what the process kept from before.
 inline void resetPeakMemory()
 {
+    malloc_trim(0);
     std::ofstream f("/proc/self/clear_refs");
     f << "5";
 }
