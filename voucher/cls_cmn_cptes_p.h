@@ -5,7 +5,16 @@
 #include "platform/runtime/strings.h"
 #include "platform/ui/flex_grid.h"
 
+#include <QString>
+
 #include <cstdint>
+
+class ClsCmnCptes;
+class Steps;
+
+namespace ado {
+class Recordset;
+}
 
 namespace cptes {
 
@@ -22,5 +31,36 @@ inline std::int32_t CuentaLineas(const ui::FlexGrid *grilla)
                 ++lineas;
     return lineas;
 }
+
+// Loading a stored voucher (cls_cmn_cptes_carga.cpp and the files of its steps).
+
+// A field of the recordset's current row as a grid cell takes it: never
+// Null, trimmed (Campo) or as stored (CampoSinRecortar).
+QString Campo(ado::Recordset &rs, const char *nombre);
+QString CampoSinRecortar(ado::Recordset &rs, const char *nombre);
+bool EsNulo(ado::Recordset &rs, const char *nombre);
+
+// What the loader knows of the voucher while it writes an article line.
+struct Carga {
+    QString TC;            // as the caller gave them
+    QString SucNroLetra;
+    bool Compras = false;
+    bool entregaParcial = false;    // EntregaParcialRemito (a missing key is on)
+    bool cantidadNegativa = false;  // the caller marked the load with -98
+    bool repartoPendiente = false;  // the header's IdReparto is -1
+};
+
+// What later deliveries already took of a line (cls_cmn_cptes_pendientes.cpp):
+// the quantity applied, the quantity the line shows (ColCantidad) and the
+// rest still to apply (AuxRestoPorAplicar).
+double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &IdArticulo, double Cantidad,
+                        Steps &paso);
+QString CantidadMostrada(const Carga &carga, double Cantidad, double aplicada);
+QString RestoPorAplicar(double Cantidad, double aplicada);
+
+// The timber measures of the article grid's last row, then its merging into
+// the first earlier row of the same board (cls_cmn_cptes_maderas.cpp). The
+// row that holds the line afterwards: the last one, or the one it went into.
+int MedidasMadera(ui::FlexGrid &grilla, ado::Recordset &linea, Steps &paso);
 
 } // namespace cptes

@@ -1,0 +1,73 @@
+// What a loaded line of a voucher delivered in parts shows: the quantity
+// still to deliver, not the stored one.
+#include "voucher/cls_cmn_cptes.h"
+#include "voucher/cls_cmn_cptes_p.h"
+
+#include "database/builders.h"
+#include "database/db_dll.h"
+#include "platform/component/component.h"
+#include "platform/runtime/format.h"
+#include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
+
+namespace cptes {
+
+namespace {
+
+bool Es(const QString &texto, const char *codigo) { return vb::EqualsText(texto, QLatin1String(codigo)); }
+
+} // namespace
+
+double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &IdArticulo, double Cantidad,
+                        Steps &paso)
+{
+    double pendiente = 0;
+    double aplicada = 0;
+    if (carga.Compras)
+        return aplicada;
+    const QString tc = vb::Trim(carga.TC);
+    const bool entregaEnPartes = carga.entregaParcial && (Es(tc, "RM") || Es(tc, "NP"));
+    if (carga.repartoPendiente) {
+        paso([&] { pendiente = cptes.CantRepartoPend(carga.TC, carga.SucNroLetra, IdArticulo); });
+        paso([&] {
+            // A returned remittance line (negative) with nothing pending shows what it returns.
+            if (entregaEnPartes && Es(carga.TC, "RM") && Cantidad < 0 && pendiente == 0) {
+                aplicada = 0;
+                pendiente = Cantidad;
+                return;
+            }
+            if (pendiente > Cantidad)
+                pendiente = Cantidad;
+            aplicada = Cantidad - pendiente;
+        });
+    } else if (entregaEnPartes) {
+        QString sentencia = QStringLiteral("SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+                                           "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = ") +
+                            TextoSQL(vb::Trim(carga.SucNroLetra)) + QStringLiteral(" AND IDARTICULO = ") +
+                            TextoSQL(gComponente().FormateaCodigo(vb::Trim(IdArticulo), 25));
+        ado::Recordset rs;
+        paso([&] { gDB().AbrirRecordset(sentencia, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
+        // No later voucher took any of it yet: nothing applied.
+        paso([&] {
+            if (!rs.Eof())
+                aplicada = gComponente()
+                               .ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("CantidadAplicada")).Value()))
+                               .toDouble();
+        });
+        paso([&] { gDB().CierraRecordset(&rs); });
+    }
+    return aplicada;
+}
+
+QString CantidadMostrada(const Carga &carga, double Cantidad, double aplicada)
+{
+    QString texto = vb::Trim(vb::CStr((carga.cantidadNegativa ? -Cantidad : Cantidad) - aplicada));
+    const bool devolucion = Es(carga.TC, "RM") && Cantidad < 0 && aplicada == 0;
+    if (gComponente().ConvierteACurrency(Variant(texto)) < Currency() && !devolucion)
+        texto = QStringLiteral("0");
+    return texto;
+}
+
+QString RestoPorAplicar(double Cantidad, double aplicada) { return vb::Trim(vb::CStr(Cantidad - aplicada)); }
+
+} // namespace cptes
