@@ -216,6 +216,139 @@ void addPostingData(Db &db, bool withSamples)
         db.run(account, Code(QString::number(2000 + a % int(std::size(kSuppliers))), 10), articleCode(a));
 }
 
+// What the entry grids load of every voucher: the lines' prices, tax and
+// order, the tasks' rates and dates, the observation as an other concept,
+// the customer's VAT condition; the orders' lines on the purchase side; and
+// the switches of the layout and the load.
+void AddEntryData(Db &db)
+{
+    auto config = db.prepare("INSERT OR IGNORE INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
+    const char *const rows[][3] = {
+        {"NombreArticulos", "ARTÍCULO", "Título de la columna de artículos"},
+        {"PideDepositoEnCptes", "SI", "Depósito por línea en los comprobantes"},
+        {"NoMostrarImportesEnOT", "NO", "Ocultar importes en las órdenes de trabajo"},
+        {"V_ListaPreciosPorItemArticulos", "NO", "Lista de precios por línea"},
+        {"V_DescuentoPorArticulos", "SI", "Descuento por línea"},
+        {"EntregaParcialRemito", "SI", "Entregas parciales"},
+        {"CONDIVA", "1", "Condición de IVA de la empresa"},
+        {"MADERERA", "NO", "Comercio de maderas"},
+        {"MAD_TIRAS", "TI", "Unidad de las tiras"},
+        {"CantidadDecimales", "2", "Decimales de los importes"},
+    };
+    for (const auto &r : rows)
+        db.run(config, r[0], r[1], "", r[2]);
+    auto unit = db.prepare("INSERT OR IGNORE INTO V_TA_UNIDAD (IDUNIDAD, DESCRIPCION) VALUES (?,?)");
+    db.run(unit, Code("TI", 4), "TIRA");
+    auto book = db.prepare("INSERT OR IGNORE INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, DESCRIPCION, Letras, Sistema) "
+                           "VALUES (?,1,'   1',?,'A',?)");
+    db.run(book, Code("NP", 4), "NOTA DE PEDIDO", "VENTAS");
+    db.run(book, Code("OT", 4), "ORDEN DE TRABAJO", "VENTAS");
+    db.run(book, Code("FCC", 4), "FACTURA DE COMPRA", "COMPRAS");
+
+    db.exec("UPDATE V_MV_CPTEINSUMOS SET ID = RENGLON, IdUnidadBase = IDUNIDAD, Equiv_UDBase = 1, "
+            "CANTIDADUD = CANTIDAD, Exento = 0, PorcDto = 0, AlicIVA = 21, Costo = ROUND(PRECIO * 0.6, 2), "
+            "Importe_S_IVA = ROUND(IMPORTE / 1.21, 2), Impuestos = 0, Total = IMPORTE, PALLETS = RENGLON");
+    db.exec("UPDATE V_MV_CPTETAREAS SET ID = RENGLON, ValorHora = 800, valorHora_S_Iva = 661.16, Total = IMPORTE, "
+            "FechaEstInicio = (SELECT substr(c.FECHA, 1, 10) FROM V_MV_CPTE c WHERE c.TC = V_MV_CPTETAREAS.TC AND "
+            "c.IDCOMPROBANTE = V_MV_CPTETAREAS.IDCOMPROBANTE AND c.IdComplemento = V_MV_CPTETAREAS.IdComplemento)");
+    db.exec("UPDATE V_MV_CPTE_OBSERV SET ID = 1, TIPO_OBS = 'OC', Observacion = 'FLETE Y ACARREO', Importe = 1210, "
+            "Importe_S_IVA = 1000");
+    db.exec("UPDATE V_MV_CPTE SET EnComodato = 0, IdReparto = 0, "
+            "CondicionIVA = CASE WHEN CAST(CUENTA AS INTEGER) % 2 = 0 THEN 1 ELSE 5 END");
+    db.exec("UPDATE V_MV_CPTE SET ID = rowid WHERE ID IS NULL");
+    db.exec("UPDATE C_MV_CPTE SET EnComodato = 0, IdReparto = 0, CondicionIVA = 1");
+    db.exec("INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON, ID, IDARTICULO, "
+            "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, Importe_S_IVA, Precio_Lista) "
+            "SELECT l.TC, l.IDCOMPROBANTE, c.CUENTA, l.IdComplemento, l.RENGLON, l.RENGLON, l.IDARTICULO, l.DESCRIPCION, "
+            "l.IDUNIDAD, l.CANTIDAD, l.CANTIDAD, l.PRECIO, l.IMPORTE, l.IMPORTE, ROUND(l.IMPORTE / 1.21, 2), l.PRECIO "
+            "FROM V_MV_CPTEINSUMOS l JOIN C_MV_CPTE c ON c.TC = l.TC AND c.IDCOMPROBANTE = l.IDCOMPROBANTE AND "
+            "c.IdComplemento = l.IdComplemento");
+    // Types and presentations of the first articles; the pine boards ask for their measures.
+    auto article = db.prepare("UPDATE V_MA_ARTICULOS SET IdTipo = COALESCE(IdTipo, ?), Presentacion = ?, "
+                              "PIDEMEDIDAS = ? WHERE IDARTICULO = ?");
+    for (int a = 0; a < int(std::size(kArticles)); ++a)
+        db.run(article, Code(a < 10 ? "MP" : "PT", 4), a < 3 ? "CAJA X 100" : "", a == 6 || a == 7 ? 1 : 0,
+               articleCode(a));
+    db.exec("UPDATE V_MA_ARTICULOS SET Presentacion = NULL WHERE Presentacion = ''");
+}
+
+// The entry model's samples (Options::entrySamples).
+void AddEntrySamples(Db &db)
+{
+    const QString pedido = idComprobante(1, 9101, 'A');
+    const QString remito = idComprobante(1, 9102, 'A');
+    const QString orden = idComprobante(1, 9103, 'A');
+    const QString compra = idComprobante(1, 9104, 'A');
+    auto header = db.prepare("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
+                             "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) "
+                             "VALUES (?,?,0,'0001',?,'A',?,?,?,?,?,?,?,0,?)");
+    const char *customer = kCustomers[1];
+    db.run(header, Code("NP", 4), pedido, pedido.mid(4, 8), "2024-07-01", Code("1001", 10), customer, customer, 950.0,
+           9101, 0, 1);
+    db.run(header, Code("RM", 4), remito, remito.mid(4, 8), "2024-07-03", Code("1001", 10), customer, customer, 400.0,
+           9102, 0, 1);
+    db.run(header, Code("OT", 4), orden, orden.mid(4, 8), "2024-07-08", Code("1002", 10), kCustomers[2], kCustomers[2],
+           5245.0, 9103, 0, 5);
+
+    // The order's three lines; the remittance delivers part of two of them.
+    auto line = db.prepare("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, ID, IDARTICULO, "
+                           "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, Importe_S_IVA, "
+                           "AlicIVA, Equiv_UDBase, PALLETS, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) "
+                           "VALUES (?,?,0,?,?,?,?,'  UN',?,?,?,?,?,?,21,1,?,?,?)");
+    const struct {
+        int article;
+        double ordered, delivered;
+        int pallet;
+    } items[] = {{0, 20, 12, 3}, {4, 10, 10, 1}, {18, 5, 0, 2}};
+    int r = 0;
+    int delivered = 0;
+    for (const auto &it : items) {
+        ++r;
+        const double price = 15.5 + it.article * 2.0;
+        db.run(line, Code("NP", 4), pedido, r, r, articleCode(it.article), kArticles[it.article], it.ordered,
+               it.ordered, price, it.ordered * price, it.ordered * price, it.ordered * price / 1.21, it.pallet, "", "");
+        if (it.delivered > 0) {
+            ++delivered;
+            db.run(line, Code("RM", 4), remito, delivered, delivered, articleCode(it.article), kArticles[it.article],
+                   it.delivered, it.delivered, price, it.delivered * price, it.delivered * price,
+                   it.delivered * price / 1.21, delivered, Code("NP", 4), pedido);
+        }
+    }
+    db.exec("UPDATE V_MV_CPTEINSUMOS SET TC_ORIGEN = NULL, IDCOMPROBANTE_ORIGEN = NULL WHERE TC_ORIGEN = ''");
+
+    // A work order: two tasks with their estimated and real dates, and two other concepts.
+    auto task = db.prepare("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, ID, IDTAREA, "
+                           "DESCRIPCION, IDTECNICO, HORAS, IMPORTE, ValorHora, valorHora_S_Iva, Total, "
+                           "descripcionadicional, FechaEstInicio, FechaEstFin, FechaREALInicio, FechaREALFin) "
+                           "VALUES ('  OT',?,0,?,?,?,?,?,?,?,800,661.16,?,?,?,?,?,?)");
+    db.run(task, orden, 1, 1, Code("T1", 10), kTasks[0], Code("1", 4), 150.0, 2000.0, 2000.0, "TABLERO PRINCIPAL",
+           "2024-07-08", "2024-07-09", "2024-07-08 09:00:00", "2024-07-09 17:30:00");
+    db.run(task, orden, 2, 2, Code("T5", 10), kTasks[4], Code("2", 4), 45.0, 600.0, 600.0, "",
+           "2024-07-10", "2024-07-10", "2024-07-10 08:00:00", "2024-07-10 08:45:00");
+    auto otherConcept = db.prepare("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IdComplemento, ID, Observacion, "
+                              "Importe, Importe_S_IVA, TIPO_OBS) VALUES ('  OT',?,0,?,?,?,?,?)");
+    db.run(otherConcept, orden, 1, "VIATICOS", 1815.0, 1500.0, "OC");
+    db.run(otherConcept, orden, 2, "MATERIALES MENORES", 830.0, 685.95, "OC");
+    db.run(otherConcept, orden, 3, "Cliente avisado por teléfono", 0.0, 0.0, "OB");
+
+    // One invoice number under two suppliers.
+    auto purchase = db.prepare("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
+                               "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) "
+                               "VALUES (' FCC',?,0,'0001',?,'A','2024-07-05',?,?,?,?,?,0,0,1)");
+    auto purchaseLine = db.prepare("INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON, ID, "
+                                   "IDARTICULO, DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, "
+                                   "Precio_Lista, CodigoArtProveedor) VALUES (' FCC',?,?,0,1,1,?,?,'  UN',?,?,?,?,?,?,?)");
+    for (int s : {1, 3}) {
+        const QString account = Code(QString::number(2000 + s), 10);
+        const int a = s == 1 ? 9 : 3;
+        const double qty = 100.0 * s;
+        const double price = 10.0 + a * 1.25;
+        db.run(purchase, compra, compra.mid(4, 8), account, kSuppliers[s], kSuppliers[s], qty * price, 9104 + s);
+        db.run(purchaseLine, compra, account, articleCode(a), kArticles[a], qty, qty, price, qty * price, qty * price,
+               price * 1.1, QStringLiteral("PRV-%1").arg(a + 1));
+    }
+}
+
 } // namespace
 
 QString Code(const QString &text, int width) { return text.trimmed().rightJustified(width, ' ', true); }
@@ -467,7 +600,7 @@ void CreateDemoDatabase(const QString &path, const Options &options)
         }
         for (int r = 0; r < 2; ++r) {
             const int k = (v + r) % int(std::size(kTasks));
-            db.run(taskLine, tc, id, complement, r + 1, Code(QStringLiteral("T%1").arg(k + 1), 10), kTasks[k], 1.5 + r,
+            db.run(taskLine, tc, id, complement, r + 1, Code(QStringLiteral("T%1").arg(k + 1), 10), kTasks[k], 90.0 + 60 * r,
                    1200.0 * (r + 1));
         }
         db.run(note, tc, id, complement,
@@ -503,6 +636,9 @@ void CreateDemoDatabase(const QString &path, const Options &options)
         AddLookupSamples(db);
     addStockData(db, articleCount >= sampleCount);
     addPostingData(db, articleCount >= sampleCount);
+    AddEntryData(db);
+    if (options.entrySamples && articleCount >= sampleCount)
+        AddEntrySamples(db);
     db.exec("COMMIT");
 }
 

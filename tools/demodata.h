@@ -39,6 +39,10 @@ struct Options {
     // reception, third-party vouchers, a supplier's credit entry, and
     // families, cost centres and positions nested by code length.
     bool lookupSamples = false;
+    // The entry model's samples, numbered from 9101: an order delivered in
+    // part by a later remittance, a work order with dated tasks and other
+    // concepts, and one purchase number under two suppliers.
+    bool entrySamples = false;
 };
 
 // The schema's SQL Server text, as compiled into the program.

@@ -113,4 +113,35 @@ TEST_F(DemoDataTest, RefusesWhatWouldLoseOrGuess)
     EXPECT_EQ(QFile(path()).size(), size);
 }
 
+TEST_F(DemoDataTest, EntrySamplesLoadAsTheEntryGridsRead)
+{
+    demodata::Options o;
+    o.vouchers = 8;
+    o.entrySamples = true;
+    demodata::CreateDemoDatabase(path(), o);
+    open();
+    const QString aplicado = QStringLiteral("SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+                                            "TCO_ORIGEN = 'NP' AND IDCOMPROBANTEORIGEN = '000100009101A' AND IDARTICULO = '%1'");
+    const struct {
+        const char *what;
+        QString sql;
+        int expected;
+    } checks[] = {
+        // The remittance delivered 12 of the order's first line and all of its second.
+        {"applied of the first line", aplicado.arg(demodata::Code(QStringLiteral("ART0001"), 25)), 12},
+        {"applied of the second line", aplicado.arg(demodata::Code(QStringLiteral("ART0005"), 25)), 10},
+        {"work order tasks", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTETAREAS WHERE TC = '  OT' AND FechaREALFin IS NOT NULL"), 2},
+        {"work order other concepts", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE_OBSERV WHERE TC = '  OT' AND TIPO_OBS = 'OC'"), 2},
+        {"one number, two suppliers", QStringLiteral("SELECT COUNT(DISTINCT CUENTA) FROM C_MV_CPTE WHERE TC = ' FCC'"), 2},
+        {"lines without an order", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTEINSUMOS WHERE ID IS NULL"), 0},
+        {"other concepts of the generated vouchers", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE_OBSERV WHERE TIPO_OBS = 'OC'"), 8 + 2},
+        {"purchase lines of the orders", QStringLiteral("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS WHERE TC = '  OC'"), 2 * 5},
+        {"hours in minutes", QStringLiteral("SELECT MIN(HORAS) FROM V_MV_CPTETAREAS WHERE TC = '  RM'"), 90},
+    };
+    for (const auto &c : checks) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Count(cn, c.sql), c.expected);
+    }
+}
+
 } // namespace
