@@ -6,8 +6,14 @@
 
 #include "platform/ado/ado.h"
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/text_box.h"
+#include "tests/support/empresa.h"
+#include "tests/support/fixture_db.h"
+#include "tools/demodata.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -336,5 +342,70 @@ INSTANTIATE_TEST_SUITE_P(
                       // A retry opens the query again: its box, then the handler's once more.
                       CasoFallo{"retry", {ui::vbAbort, ui::vbRetry, ui::vbAbort, ui::vbIgnore}, 4, true, true}),
     [](const ::testing::TestParamInfo<CasoFallo> &info) { return std::string(info.param.nombre); });
+
+// The demo company's entry samples, loaded as a form would.
+class CargaDemo : public ConOperador {
+protected:
+    void SetUp() override
+    {
+        ConOperador::SetUp();
+        demodata::Options opciones;
+        opciones.vouchers = 8;
+        opciones.entrySamples = true;
+        const QString ruta = dir.filePath(QStringLiteral("demo.db"));
+        demodata::CreateDemoDatabase(ruta, opciones);
+        gDB().gCnn().Open(SqliteConnectionString(ruta));
+        gDB().gOpenFlag = true;
+    }
+    void Carga(const char *tc, const char *id, bool compras = false, const QString &proveedor = {})
+    {
+        ClsCmnCptes cptes;
+        cptes.InicializaGrids(&tareas, &articulos, &otros, &edit, nullptr, &edit3, form, QString::fromLatin1(tc), nullptr);
+        std::int16_t reparto = 0;
+        cptes.AsignarDatosComprobante(QString::fromLatin1(tc), QString::fromLatin1(id), QStringLiteral("0"), &tareas,
+                                      &articulos, &otros, Variant(), nullptr, compras, proveedor, reparto);
+    }
+    QStringList Columna(const ui::FlexGrid &g, int col) const
+    {
+        QStringList r;
+        for (int f = 1; f < g.Rows() - 1; ++f)
+            r << g.TextMatrix(f, col);
+        return r;
+    }
+    QTemporaryDir dir;
+    QWidget form;
+    ui::FlexGrid tareas, articulos, otros;
+    ui::TextBox edit, edit3;
+};
+
+TEST_F(CargaDemo, AnOrderShowsWhatTheRemittanceLeftToDeliver)
+{
+    using namespace GrillaArticulos;
+    Carga("NP", "000100009101A");
+    EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
+    // By pallet: delivered in full, not delivered, delivered in part.
+    EXPECT_EQ(Columna(articulos, ColArticulo),
+              (QStringList{QStringLiteral("ART0005"), QStringLiteral("ART0019"), QStringLiteral("ART0001")}));
+    EXPECT_EQ(Columna(articulos, ColCantidad), (QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("8")}));
+    EXPECT_EQ(Columna(articulos, AuxRestoPorAplicar),
+              (QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("8")}));
+}
+
+TEST_F(CargaDemo, AWorkOrderAndAPurchaseOfOneOfTwoSuppliers)
+{
+    Carga("OT", "000100009103A");
+    EXPECT_EQ(Columna(tareas, GrillaTareas::ColHoras), (QStringList{QStringLiteral("02:30"), QStringLiteral("00:45")}));
+    EXPECT_EQ(Columna(tareas, GrillaTareas::AuxFechaREALFin),
+              (QStringList{QStringLiteral("09/07/2024 17:30:00"), QStringLiteral("10/07/2024 08:45:00")}));
+    EXPECT_EQ(Columna(otros, GrillaOtrosConceptos::ColDetalle),
+              (QStringList{QStringLiteral("VIATICOS"), QStringLiteral("MATERIALES MENORES")}));
+    EXPECT_EQ(Columna(otros, GrillaOtrosConceptos::ColImporteConcepto),
+              (QStringList{QStringLiteral("1815.00"), QStringLiteral("830.00")}));
+
+    Carga("FCC", "000100009104A", true, demodata::Code(QStringLiteral("2003"), 10));
+    EXPECT_EQ(Columna(articulos, GrillaArticulos::ColArticulo), QStringList{QStringLiteral("ART0004")});
+    EXPECT_EQ(Columna(articulos, GrillaArticulos::ColCantidad), QStringList{QStringLiteral("300")});
+    EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
+}
 
 } // namespace
