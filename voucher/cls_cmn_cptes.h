@@ -109,7 +109,9 @@ public:
     // a row left out, the line being asked for.
     void CuentaLotesEnGrilla(const ui::FlexGrid &Grilla, const QString &Articulo, QString &LotesEnGrid,
                              QString &CantidadesEnGrid, std::int32_t FilaExcluida = -1);
-    void PidePosicionLote(const QString &Articulo, const QString &IdUnidad, double Cantidad, const QString &Deposito,
+    // lots/cls_cmn_cptes_posiciones.cpp: Cantidad comes back as the sum of
+    // the rows when the operator agreed to adjust it.
+    void PidePosicionLote(const QString &Articulo, const QString &IdUnidad, double &Cantidad, const QString &Deposito,
                           const QString &PosicionAnt, const QString &LoteAnt, QString &PosicionNVO,
                           QString &LoteNvo, bool Posicion, bool Lote);
 

@@ -1,0 +1,390 @@
+#include "lots/frm_lote_y_posicion.h"
+
+#include "database/db_dll.h"
+#include "database/form_style.h"
+#include "lots/posiciones_grilla.h"
+#include "platform/component/component.h"
+#include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
+#include "platform/ui/flex_grid_view.h"
+#include "platform/ui/text_box.h"
+#include "platform/ui/toolbar.h"
+#include "platform/ui/ui.h"
+#include "platform/ui/units.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+using namespace PosicionesGrilla;
+
+namespace {
+
+constexpr int kFilasVisibles = 10;
+
+const QString kAviso = QStringLiteral("Aviso al Operador");
+const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
+const QString kAjustar = QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
+
+// A typed quantity; the keyboard filter leaves "." as the one decimal mark, a
+// "," still reads the same. Not a number (the empty text among them): error 13.
+Currency CantidadTipeada(const QString &texto)
+{
+    bool ok = false;
+    const double v = QString(texto).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok)
+        Raise(vberr::TypeMismatch);
+    return Currency::fromDouble(v);
+}
+
+} // namespace
+
+FrmLoteyPosicion::FrmLoteyPosicion(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmLoteyPosicion"));
+    setWindowTitle(QStringLiteral("Posiciones"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1.setCols(5);
+    MSFlexGrid1.setRows(2);
+    MSFlexGrid1.setFixedRows(1);
+    MSFlexGrid1.setFixedCols(1);
+
+    ImageList1.Add(style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Llenar"));
+    ImageList1.Add(style()->standardIcon(QStyle::SP_LineEditClearButton), QStringLiteral("Blanquear"));
+    ImageList1.Add(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Proponer"));
+    Toolbar1 = new ui::Toolbar(this);
+    Toolbar1->setName(QStringLiteral("Toolbar1"));
+    Toolbar1->setImageList(&ImageList1);
+    Toolbar1->AddButton(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"), 1);
+    Toolbar1->AddButton(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"), 2);
+    Toolbar1->AddButton(QStringLiteral("Proponer Automaticamente"), 3);
+
+    lblArticulo = new QLabel(QStringLiteral("Artículo-Descripción"), this);
+    lblArticulo->setObjectName(QStringLiteral("lblArticulo"));
+
+    VistaMSFlexGrid1 = new ui::FlexGridView(MSFlexGrid1, this);
+    VistaMSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+
+    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
+    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    // Enter presses the button that has the focus, and no other.
+    for (QPushButton *boton : {CmdAceptar, CmdCancelar}) {
+        boton->setAutoDefault(true);
+        boton->setDefault(false);
+    }
+
+    auto *botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(CmdAceptar);
+    botones->addWidget(CmdCancelar);
+    auto *principal = new QVBoxLayout(this);
+    principal->addWidget(Toolbar1);
+    principal->addWidget(lblArticulo);
+    principal->addWidget(VistaMSFlexGrid1, 1);
+    principal->addLayout(botones);
+
+    // Floats over the grid, outside the layout.
+    TxtEdit = new ui::TextBox(this);
+    TxtEdit->setName(QStringLiteral("TxtEdit"));
+    ReglasEditor &reglas = *this;
+    m_editor = std::make_unique<EditorCeldas>(*VistaMSFlexGrid1, *TxtEdit, reglas);
+
+    setTabOrder(VistaMSFlexGrid1, CmdAceptar);
+    setTabOrder(CmdAceptar, CmdCancelar);
+
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(Toolbar1, &ui::Toolbar::ButtonClick, this, &FrmLoteyPosicion::Toolbar1_ButtonClick);
+
+    AjustaTamano();
+    Form_Load();
+}
+
+FrmLoteyPosicion::~FrmLoteyPosicion()
+{
+    // The grid is a member: its window and editor go first.
+    m_editor.reset();
+    delete VistaMSFlexGrid1;
+}
+
+void FrmLoteyPosicion::Form_Load()
+{
+    gComponente().PreparaFormulario(this, false);
+    AplicaIconoYEstilo(this);
+}
+
+void FrmLoteyPosicion::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // No default button: Enter in the grid or its box never accepts.
+    if (visible) {
+        CmdAceptar->setDefault(false);
+        CmdCancelar->setDefault(false);
+    }
+}
+
+void FrmLoteyPosicion::closeEvent(QCloseEvent *event)
+{
+    CmdCancelar_Click();
+    event->accept();
+}
+
+void FrmLoteyPosicion::reject()
+{
+    // Escape inside an edit belongs to the edit.
+    if (m_editor->Editando())
+        return;
+    CmdCancelar_Click();
+}
+
+void FrmLoteyPosicion::CargaDatos()
+{
+    Steps paso = Steps::IgnoringErrors();
+    paso([&] { EsPosicionYLote = EsPosicion && EsLote; });
+    paso([&] {
+        const QString deposito = Deposito + QLatin1Char(')');
+        if (EsPosicionYLote)
+            setWindowTitle(QStringLiteral("Posiciones y Lotes (Deposito: ") + deposito);
+        else if (EsPosicion)
+            setWindowTitle(QStringLiteral("Posiciones (Deposito: ") + deposito);
+        else if (EsLote)
+            setWindowTitle(QStringLiteral("Números de Lote (Deposito: ") + deposito);
+    });
+    paso([&] { lblArticulo->setText(vb::ProperCase(ArticuloDescripcion)); });
+    paso([&] {
+        InicializaGrid();
+        VerificaAnteriores();
+    });
+    paso([&] { MSFlexGrid1.MoveTo(MSFlexGrid1.Rows() - 1, kCantidad); });
+    paso([&] { AjustaTamano(); });
+    paso([&] { gComponente().PreparaFormulario(this, false); });
+}
+
+void FrmLoteyPosicion::InicializaGrid()
+{
+    Datos d;
+    d.EsPosicion = EsPosicion;
+    d.EsPosicionYLote = EsPosicionYLote;
+    PosicionesGrilla::InicializaGrid(MSFlexGrid1, d);
+}
+
+void FrmLoteyPosicion::VerificaAnteriores()
+{
+    Datos d;
+    d.Deposito = Deposito;
+    d.IUNIDAD = IUNIDAD;
+    d.Articulo = Articulo;
+    d.Cantidad1 = Cantidad1;
+    d.EsPosicion = EsPosicion;
+    d.EsPosicionYLote = EsPosicionYLote;
+    d.EsConsultaDePosicionLote = EsConsultaDePosicionLote;
+    d.PosicionesAnteriores = PosicionesAnteriores;
+    d.LotesAnteriores = LotesAnteriores;
+    m_hayDeposito =
+        PosicionesGrilla::VerificaAnteriores(MSFlexGrid1, d, [this](const QString &t) { return ui::TextWidth(*this, t); });
+}
+
+double FrmLoteyPosicion::SumaFilas(std::int32_t MenosCual)
+{
+    return PosicionesGrilla::SumaFilas(MSFlexGrid1, int(MenosCual)).toDouble();
+}
+
+bool FrmLoteyPosicion::ValidaCantidadCantidadPedida()
+{
+    bool iguales = false;
+    Steps paso = Pasos(QString());
+    paso([&] { iguales = PosicionesGrilla::SumaFilas(MSFlexGrid1, -1) == Currency::fromDouble(Cantidad1); });
+    return !paso.leaving() && iguales;
+}
+
+void FrmLoteyPosicion::CampoValida(ui::TextBox &Texto)
+{
+    m_cancelado = false;
+    ui::FlexGrid &g = MSFlexGrid1;
+    Steps paso = Pasos(QStringLiteral("CampoValida"));
+    QString texto, campo;
+    paso([&] {
+        texto = vb::Trim(Texto.Text());
+        campo = vb::Trim(Texto.DataField());
+    });
+    if (paso.leaving())
+        return;
+    if (!vb::EqualsText(campo, QStringLiteral("Cantidad"))) {
+        paso([&] {
+            if (g.Row() != 1)
+                return;
+            g.setText(texto);
+            CompletaTodoIgual();
+        });
+        return;
+    }
+    QString mensaje;
+    if (gComponente().ConvierteACurrency(texto) < Currency()) {
+        mensaje = QStringLiteral("La Cantidad no puede ser Menor a Cero");
+    } else {
+        // Ignoring an unreadable text refuses it as beyond the available.
+        mensaje = QStringLiteral("No hay disponible para esa posicion");
+        paso([&] {
+            if (CantidadTipeada(texto) <= ValorInicial(g.TextMatrix(g.Row(), kDisponible)))
+                mensaje.clear();
+        });
+        if (paso.leaving())
+            return;
+    }
+    if (mensaje.isEmpty())
+        return;
+    m_cancelado = true;
+    ui::MsgBox(mensaje, ui::vbOKOnly + ui::vbCritical, kAviso);
+}
+
+void FrmLoteyPosicion::CompletaTodoIgual()
+{
+    ui::FlexGrid &g = MSFlexGrid1;
+    Steps paso = Steps::IgnoringErrors();
+    QString valor;
+    paso([&] { valor = vb::Trim(g.TextMatrix(1, 2)); });
+    for (int fila = 1; fila < g.Rows(); ++fila)
+        paso([&] {
+            if (vb::Trim(g.TextMatrix(fila, 2)).isEmpty())
+                g.setTextMatrix(fila, 2, valor);
+        });
+}
+
+void FrmLoteyPosicion::CmdAceptar_Click()
+{
+    // An edit still open counts only once the dialog's check has accepted it.
+    if (!m_editor->ConfirmaEdicion())
+        return;
+    ui::FlexGrid &g = MSFlexGrid1;
+    if (!ValidaCantidadCantidadPedida()) {
+        const Currency suma = PosicionesGrilla::SumaFilas(g, -1);
+        const auto ajusta = [&](const QString &motivo) {
+            if (ui::MsgBox(motivo + QStringLiteral("\r\n") + kAjustar, ui::vbYesNo + ui::vbQuestion, kAvisoFuerte) ==
+                ui::vbYes) {
+                Cantidad1 = PosicionesGrilla::SumaFilas(g, -1).toDouble();
+                return true;
+            }
+            ui::MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCantidad(Cantidad1),
+                       ui::vbOKOnly + ui::vbCritical, kAviso);
+            return false;
+        };
+        if (suma > Currency::fromDouble(Cantidad1)) {
+            if (!ajusta(QStringLiteral(
+                    "La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de Datos")))
+                return;
+        } else if (!MostrarForm) {
+            ui::MsgBox(QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "),
+                       ui::vbOKOnly + ui::vbInformation, kAvisoFuerte);
+            return;
+        } else if (!ajusta(QStringLiteral("La suma de las cantidades Informadas, Es Menor a la solicitada en el "
+                                          "Formulario de Carga de Datos"))) {
+            return;
+        }
+    }
+    const auto lista = [&](int col, bool conCantidad) {
+        QString texto = QStringLiteral("|");
+        for (int fila = 1; fila < g.Rows(); ++fila) {
+            const QString cantidad = vb::Trim(g.TextMatrix(fila, kCantidad));
+            if (cantidad.isEmpty() || cantidad == QLatin1String("0"))
+                continue;
+            const QString item = m_hayDeposito && fila == g.Rows() - 1 ? QString() : vb::Trim(g.TextMatrix(fila, col));
+            texto += conCantidad ? item + QLatin1Char('*') + cantidad + QLatin1Char('|') : item + QLatin1Char('|');
+        }
+        return texto;
+    };
+    if (EsPosicionYLote) {
+        Posiciones = lista(kPosicion, true);
+        Lotes = lista(kLote, false);
+    } else if (EsPosicion) {
+        Posiciones = lista(kPosicion, true);
+    } else {
+        // Nothing is chosen here: the line keeps the lists it had.
+        Posiciones = PosicionesAnteriores;
+        Lotes = LotesAnteriores;
+    }
+    hide();
+}
+
+void FrmLoteyPosicion::CmdCancelar_Click()
+{
+    // The line keeps the lists it had.
+    Posiciones = PosicionesAnteriores;
+    Lotes = LotesAnteriores;
+    hide();
+}
+
+void FrmLoteyPosicion::Toolbar1_ButtonClick(int Index)
+{
+    if (Index < 1 || Index > 3)
+        return;
+    if (!m_editor->ConfirmaEdicion())
+        return;
+    ui::FlexGrid &g = MSFlexGrid1;
+    if (Index == 3) {
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, kCantidad, QStringLiteral("0"));
+        DistribuyeCantidadSolicitada(g, Currency::fromDouble(Cantidad1));
+        if (g.Rows() > 1)
+            g.MoveTo(g.Rows() - 1, kCantidad);
+        return;
+    }
+    if (g.Col() != kCantidad)
+        return;
+    const QString valor = Index == 1 ? vb::Trim(g.Text()) : QStringLiteral("0");
+    for (int fila = g.Row(); fila < g.Rows(); ++fila)
+        g.setTextMatrix(fila, kCantidad, valor);
+}
+
+void FrmLoteyPosicion::AjustaTamano()
+{
+    int ancho = 0;
+    for (int c = 0; c < MSFlexGrid1.Cols(); ++c)
+        if (MSFlexGrid1.ColWidth(c) > 0)
+            ancho += ui::TwipsToPixels(MSFlexGrid1.ColWidth(c));
+    ancho += 2 * VistaMSFlexGrid1->frameWidth() + VistaMSFlexGrid1->verticalScrollBar()->sizeHint().width() + 2;
+    const int alto = VistaMSFlexGrid1->horizontalHeader()->height() +
+                     kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight) +
+                     2 * VistaMSFlexGrid1->frameWidth();
+    VistaMSFlexGrid1->setMinimumSize(ancho, alto);
+    adjustSize();
+}
+
+void FrmLoteyPosicion::Text_Propiedades(ui::TextBox &Texto, std::int32_t Col)
+{
+    m_editor->Text_Propiedades(Texto, int(Col));
+}
+
+void FrmLoteyPosicion::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift)
+{
+    m_editor->EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
+}
+
+void FrmLoteyPosicion::MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii)
+{
+    m_editor->MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
+}
+
+bool FrmLoteyPosicion::AceptaEdicion(int Col) const { return Col == kCantidad; }
+
+bool FrmLoteyPosicion::EsColumnaCantidad(int Col) const { return Col == kCantidad; }
+
+int FrmLoteyPosicion::UltimaColumnaEditable() const { return kCantidad; }
+
+void FrmLoteyPosicion::EnterEnLaUltimaFila(ui::FlexGrid &grilla)
+{
+    (void)grilla;
+    CmdAceptar->setFocus();
+}
+
+int FrmLoteyPosicion::ColumnaTrasUltima() const { return EsPosicionYLote ? kCantidad : -1; }
+
+bool FrmLoteyPosicion::SaltaError(int Numero) const { return Numero == vberr::InvalidCall; }
