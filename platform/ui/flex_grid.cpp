@@ -24,6 +24,16 @@ void FlexGrid::resize(int rows, int cols)
         Raise(vberr::InvalidCall);
     if (rows == m_rows && cols == m_cols)
         return;
+    // Rows added below: the cells are stored row by row, so the ones there stay
+    // where they are and a loop that adds a row per line never copies the grid.
+    if (cols == m_cols && rows > m_rows && m_rows > 0) {
+        const int header = headerRows();
+        beginInsertRows({}, m_rows - header, rows - header - 1);
+        m_cells.resize(std::size_t(rows) * std::size_t(cols));
+        m_rows = rows;
+        endInsertRows();
+        return;
+    }
     beginResetModel();
     std::vector<Cell> cells(std::size_t(rows) * std::size_t(cols));
     for (int r = 0; r < std::min(rows, m_rows); ++r)

@@ -220,6 +220,29 @@ TEST(FlexGrid, ResizingKeepsTheCellsThatSurvive)
     EXPECT_EQ(grid.rowCount(), 0);
 }
 
+TEST(FlexGrid, RowsAddedOneByOneReachTheViewWithWhatStoodAbove)
+{
+    FlexGrid grid;
+    grid.setCols(3);
+    grid.setColWidth(1, 800);
+    FlexGridView view(grid);
+    for (int row = 1; row < 40; ++row) {
+        grid.setTextMatrix(row, 1, QString::number(row));
+        grid.MoveTo(row, 1);
+        grid.setCellForeColor(row);
+        grid.setRows(grid.Rows() + 1);
+    }
+    EXPECT_EQ(grid.Rows(), 41);
+    EXPECT_EQ(view.verticalHeader()->count(), 40);  // the view was told of every row
+    EXPECT_EQ(view.columnWidth(1), TwipsToPixels(800));
+    for (int row = 1; row < 40; ++row) {
+        EXPECT_EQ(view.model()->index(row - 1, 1).data().toString(), QString::number(row));
+        grid.MoveTo(row, 1);
+        EXPECT_EQ(grid.CellForeColor(), row);
+    }
+    EXPECT_EQ(grid.TextMatrix(40, 1), QString());
+}
+
 TEST(FlexGrid, CellRectangleFollowsWidthsAndTheTopRow)
 {
     FlexGrid grid;
