@@ -1,0 +1,339 @@
+// Loading a stored voucher into the entry grids (AsignarDatosComprobante),
+// against the same statements stepped straight through the sqlite3 API.
+//
+//     bench_load [--runs K] [--dir FOLDER] [LINES...]
+//
+// Lines default to 50 500, K to 7. Each voucher is a remittance delivered in
+// parts whose lines name articles of the catalogue in turn, with five tasks
+// and five other concepts; the company counts quantities in kilograms. The
+// statements the loader sends are recorded once, translated to the engine's
+// own SQL before the clock starts, and then prepared, stepped and read
+// (every column as text) through the API; loads and direct reads take turns.
+// The program prints both medians, their ratio and the time per line. Goals:
+// the load within 3x of the direct reads, grid filling included, and the
+// time per line at the largest size within 20% of that at the smallest.
+#include "voucher/cls_cmn_cptes.h"
+
+#include "bench/bench_support.h"
+#include "database/db_dll.h"
+#include "database/globals.h"
+#include "platform/ado/provider.h"
+#include "platform/ado/sqlite_dialect.h"
+#include "platform/ado/sqlite_functions.h"
+#include "platform/ado/sqlite_provider.h"
+#include "platform/runtime/app.h"
+#include "platform/ui/flex_grid.h"
+#include "platform/ui/scripted_responder.h"
+#include "platform/ui/text_box.h"
+#include "tools/demodata.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kArticulos = 200;
+
+QString Articulo(int n) { return QStringLiteral("ART%1").arg(n, 4, 10, QLatin1Char('0')).rightJustified(25); }
+QString Comprobante(int lineas) { return QStringLiteral("0001%1A").arg(lineas, 8, 10, QLatin1Char('0')); }
+
+void Ejecuta(sqlite3 *db, const QString &sql)
+{
+    char *error = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::fprintf(stderr, "bench_load: %s in %s\n", error ? error : "?", qPrintable(sql.left(200)));
+        std::exit(1);
+    }
+}
+
+// The company, its catalogue and one remittance per size.
+void ArmaBase(const QString &ruta, const std::vector<int> &tamanos)
+{
+    demodata::CreateSchema(ruta, true);
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(ruta).constData(), &db);
+    ado::registerSqlServerFunctions(db);
+    Ejecuta(db, QStringLiteral("BEGIN"));
+    Ejecuta(db, QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, Sistema) VALUES ('  RM', 'VENTAS')"));
+    for (const auto &[clave, valor] : std::vector<std::pair<const char *, const char *>>{
+             {"CantidadDecimales", "2"}, {"EntregaParcialRemito", "SI"}, {"CONDIVA", "1"}, {"SeparadorHora", ":"}})
+        Ejecuta(db, QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('%1', '%2')")
+                        .arg(QLatin1String(clave), QLatin1String(valor)));
+    Ejecuta(db, QStringLiteral("INSERT INTO V_TA_TipoArticulo (IdTipo, DESCRIPCION) VALUES ('  MP', 'MATERIA PRIMA')"));
+    for (int a = 1; a <= kArticulos; ++a) {
+        Ejecuta(db, QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, USASERIE, "
+                                   "IdTipo, Presentacion, pesable) VALUES ('%1', 'ARTICULO %2', '  UN', '779%2', 0, "
+                                   "'  MP', 'CAJA', 0)")
+                        .arg(Articulo(a))
+                        .arg(a));
+        Ejecuta(db, QStringLiteral("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES "
+                                   "('%1', '  UN', '  KG', 2.5)")
+                        .arg(Articulo(a)));
+    }
+    for (int lineas : tamanos) {
+        const QString id = Comprobante(lineas);
+        Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, FECHA, CUENTA, IdReparto, EnComodato, "
+                                   "CondicionIVA) VALUES ('  RM', '%1', '2024-03-05', '      1000', 0, 0, 5)")
+                        .arg(id));
+        for (int l = 1; l <= lineas; ++l) {
+            Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
+                                       "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, IMPORTE, Total, Importe_S_IVA, "
+                                       "AlicIVA, Equiv_UDBase, IdUnidadBase, Costo, Impuestos) VALUES ('  RM', '%1', %2, "
+                                       "%2, '%3', 'ARTICULO', '  UN', %4, %4, 15.5, %5, 12.81, 21, 1, '  UN', 9.3, 0)")
+                            .arg(id)
+                            .arg(l)
+                            .arg(Articulo(1 + (l - 1) % kArticulos))
+                            .arg(1 + l % 7)
+                            .arg(15.5 * (1 + l % 7)));
+            // Half the lines were partly delivered by a later invoice.
+            if (l % 2 == 0)
+                Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
+                                           "CANTIDAD, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES ('  FC', '%1', %2, %2, "
+                                           "'%3', 1, '  RM', '%1')")
+                                .arg(id)
+                                .arg(l)
+                                .arg(Articulo(1 + (l - 1) % kArticulos)));
+        }
+        for (int t = 1; t <= 5; ++t) {
+            Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, RENGLON, ID, IDTAREA, DESCRIPCION, "
+                                       "HORAS, ValorHora, valorHora_S_Iva, Total, FechaEstInicio, FechaREALFin) VALUES "
+                                       "('  RM', '%1', %2, %2, '        T%2', 'TAREA', 90, 800, 661.16, 1200, "
+                                       "'2024-03-05', '2024-03-06 17:30:00')")
+                            .arg(id)
+                            .arg(t));
+            Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, ID, Observacion, Importe, "
+                                       "Importe_S_IVA, TIPO_OBS) VALUES ('  RM', '%1', %2, 'CONCEPTO %2', 121, 100, 'OC')")
+                            .arg(id)
+                            .arg(t));
+        }
+    }
+    Ejecuta(db, QStringLiteral("COMMIT"));
+    sqlite3_close(db);
+}
+
+// The texts the connection sends, as the loader wrote them.
+class Grabador : public ado::Provider {
+public:
+    Grabador(std::unique_ptr<ado::Provider> motor, QStringList &log) : m_motor(std::move(motor)), m_log(log) {}
+    QString name() const override { return m_motor->name(); }
+    ado::Platform platform() const override { return m_motor->platform(); }
+    void close() override { m_motor->close(); }
+    bool execute(const QString &sql, ado::Errors &errors, std::int32_t *affected, ado::RowSet *rows) override
+    {
+        m_log << sql;
+        return m_motor->execute(sql, errors, affected, rows);
+    }
+    bool beginTrans(ado::Errors &errors) override { return m_motor->beginTrans(errors); }
+    bool commitTrans(ado::Errors &errors) override { return m_motor->commitTrans(errors); }
+    bool rollbackTrans(ado::Errors &errors) override { return m_motor->rollbackTrans(errors); }
+    int transactionLevel() const override { return m_motor->transactionLevel(); }
+    bool updateRow(const QString &table, const std::vector<ado::Column> &columns, const std::vector<Variant> &original,
+                   const std::vector<Variant> &current, const std::vector<bool> &changed, ado::Errors &errors,
+                   std::int32_t &matched) override
+    {
+        return m_motor->updateRow(table, columns, original, current, changed, errors, matched);
+    }
+    bool openSchema(int schema, const std::vector<QString> &restrictions, ado::RowSet &out, ado::Errors &errors) override
+    {
+        return m_motor->openSchema(schema, restrictions, out, errors);
+    }
+
+private:
+    std::unique_ptr<ado::Provider> m_motor;
+    QStringList &m_log;
+};
+
+void Abre(const QString &ruta, QStringList *log)
+{
+    DB_Dll &db = gDB();
+    if (db.gCnn().State() != ado::adStateClosed)
+        db.gCnn().Close();
+    db.gCnn().Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(ruta));
+    if (log) {
+        db.gCnn().Close();
+        ado::Errors errores;
+        db.gCnn().attachProvider(std::make_unique<Grabador>(ado::SqliteProvider::open(ruta, errores), *log));
+    }
+    db.gOpenFlag = true;
+    db.gEsAdmin = true;
+}
+
+struct Grillas {
+    QWidget form;
+    ui::FlexGrid tareas, articulos, otros;
+    ui::TextBox edit, edit3;
+};
+
+// Seconds of one load into freshly laid-out grids; `lineas` receives the lines shown.
+double Carga(int tamano, int &lineas)
+{
+    Grillas g;
+    ClsCmnCptes cptes;
+    cptes.InicializaGrids(&g.tareas, &g.articulos, &g.otros, &g.edit, nullptr, &g.edit3, g.form, QStringLiteral("RM"),
+                          nullptr);
+    std::int16_t reparto = 0;
+    QElapsedTimer reloj;
+    reloj.start();
+    cptes.AsignarDatosComprobante(QStringLiteral("RM"), Comprobante(tamano), QStringLiteral("0"), &g.tareas,
+                                  &g.articulos, &g.otros, Variant(), nullptr, false, QString(), reparto);
+    const double segundos = double(reloj.nsecsElapsed()) / 1e9;
+    lineas = g.articulos.Rows() - 2;
+    return segundos;
+}
+
+// The recorded statements in the engine's SQL.
+struct Directa {
+    QByteArray sql;
+};
+
+std::vector<Directa> Traduce(const QStringList &enviadas)
+{
+    std::vector<Directa> out;
+    for (const QString &batch : enviadas) {
+        for (const ado::DialectStatement &s : ado::SqliteDialect::translateBatch(batch)) {
+            if (s.kind != ado::DialectStatement::Kind::Sql) {
+                std::fprintf(stderr, "bench_load: unexpected statement kind in %s\n", qPrintable(batch.left(120)));
+                std::exit(1);
+            }
+            out.push_back({s.sql.toUtf8()});
+        }
+    }
+    return out;
+}
+
+// Seconds of preparing, stepping and reading every column as text.
+double Lectura(sqlite3 *db, const std::vector<Directa> &sentencias, qint64 &filas)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    filas = 0;
+    qint64 largo = 0;
+    for (const Directa &d : sentencias) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(db, d.sql.constData(), int(d.sql.size()), &st, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "bench_load: %s in %s\n", sqlite3_errmsg(db), d.sql.constData());
+            std::exit(1);
+        }
+        const int columnas = sqlite3_column_count(st);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < columnas; ++c)
+                if (const unsigned char *t = sqlite3_column_text(st, c))
+                    largo += QString::fromUtf8(reinterpret_cast<const char *>(t), sqlite3_column_bytes(st, c)).size();
+            ++filas;
+        }
+        sqlite3_finalize(st);
+    }
+    (void)largo;
+    return double(reloj.nsecsElapsed()) / 1e9;
+}
+
+struct Medida {
+    int lineas = 0;
+    int sentencias = 0;
+    bench::Summary carga, lectura;
+};
+
+void Imprime(const Medida &m)
+{
+    std::printf("%5d lines  %5d statements  load %8.2f ms (±%4.1f%%)  direct %8.2f ms (±%4.1f%%)  ratio %5.2f  "
+                "%7.1f us/line\n",
+                m.lineas, m.sentencias, m.carga.median * 1e3, m.carga.spread() * 100, m.lectura.median * 1e3,
+                m.lectura.spread() * 100, m.lectura.median > 0 ? m.carga.median / m.lectura.median : 0,
+                m.lineas ? m.carga.median / m.lineas * 1e6 : 0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    int runs = 7;
+    QStringList dirs;
+    std::vector<int> tamanos;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--runs") && i + 1 < args.size())
+            runs = std::max(1, args[++i].toInt());
+        else if (args[i] == QLatin1String("--dir") && i + 1 < args.size())
+            dirs << args[++i];
+        else if (args[i].toInt() > 0)
+            tamanos.push_back(args[i].toInt());
+        else {
+            std::fprintf(stderr, "usage: bench_load [--runs K] [--dir FOLDER] [LINES...]\n");
+            return 2;
+        }
+    }
+    if (tamanos.empty())
+        tamanos = {50, 500};
+    const bench::Folder folder = bench::folders(dirs.mid(0, 1)).front();
+    SetAppPath(folder.path);
+    ui::ScriptedResponder operador;  // a message would be a fault of the load: counted below
+    ui::SetResponder(&operador);
+    gCantidadDecimales = QStringLiteral("2");
+    gUnidadKG = QStringLiteral("KG");
+    std::printf("folder %s, %d runs, load average %s\n", qPrintable(folder.label()), runs,
+                qPrintable(bench::loadAverage()));
+
+    const QString ruta = QDir(folder.path).filePath(QStringLiteral("bench_load.db"));
+    ArmaBase(ruta, tamanos);
+    sqlite3 *directo = nullptr;
+    sqlite3_open_v2(QFile::encodeName(ruta).constData(), &directo, SQLITE_OPEN_READONLY, nullptr);
+    ado::registerSqlServerFunctions(directo);
+
+    std::vector<Medida> medidas;
+    for (int tamano : tamanos) {
+        Medida m;
+        QStringList enviadas;
+        Abre(ruta, &enviadas);
+        Carga(tamano, m.lineas);
+        const std::vector<Directa> sentencias = Traduce(enviadas);
+        m.sentencias = int(sentencias.size());
+        Abre(ruta, nullptr);
+        std::vector<double> cargas, lecturas;
+        for (int r = 0; r < runs; ++r) {
+            int lineas = 0;
+            cargas.push_back(Carga(tamano, lineas));
+            qint64 filas = 0;
+            lecturas.push_back(Lectura(directo, sentencias, filas));
+            if (lineas != tamano) {
+                std::fprintf(stderr, "bench_load: %d lines loaded of %d\n", lineas, tamano);
+                return 1;
+            }
+        }
+        m.carga = bench::summarize(cargas);
+        m.lectura = bench::summarize(lecturas);
+        Imprime(m);
+        medidas.push_back(m);
+    }
+    gDB().gCnn().Close();
+    sqlite3_close(directo);
+    bench::removeDatabase(ruta);
+    if (!operador.requests().empty())
+        std::printf("messages during the loads: %d (the first: %s)\n", int(operador.requests().size()),
+                    qPrintable(operador.requests().front().prompt));
+
+    bool dentro = true;
+    for (const Medida &m : medidas)
+        dentro = dentro && m.carga.median <= 3 * m.lectura.median;
+    std::printf("goal loads within 3x of the direct reads: %s\n", dentro ? "met" : "NOT met");
+    if (medidas.size() >= 2) {
+        const double chica = medidas.front().carga.median / medidas.front().lineas;
+        const double grande = medidas.back().carga.median / medidas.back().lineas;
+        std::printf("time per line, largest vs smallest: %+.1f%% (goal within 20%%): %s\n", (grande / chica - 1) * 100,
+                    grande <= chica * 1.2 ? "met" : "NOT met");
+        const double leeChica = medidas.front().lectura.median / medidas.front().lineas;
+        const double leeGrande = medidas.back().lectura.median / medidas.back().lineas;
+        std::printf("direct read per line, largest vs smallest: %+.1f%%\n", (leeGrande / leeChica - 1) * 100);
+    }
+    ui::SetResponder(nullptr);
+    return 0;
+}
