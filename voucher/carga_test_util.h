@@ -1,18 +1,15 @@
 #pragma once
 
 // A company made from the schema for the layout and loading tests: the
-// statements the connection is sent are recorded, the company settings that
-// the loader reads from module variables start blank, and seed rows are
-// written past the data layer.
+// statements the connection is sent are recorded (seed rows are not), and the
+// company settings that the loader reads from module variables start blank.
 
 #include "database/globals.h"
 #include "platform/ado/ado.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/text_box.h"
 #include "voucher/cls_cmn_cptes.h"
-#include "platform/ado/sqlite_provider.h"
-#include "tests/support/empresa_esquema.h"
-#include "tests/support/sqlite_spy.h"
+#include "tests/support/esquema.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -21,16 +18,11 @@
 #include <utility>
 #include <vector>
 
-class EmpresaCarga : public ConEmpresaDelEsquema {
+class EmpresaCarga : public EmpresaEsquema {
 protected:
     void SetUp() override
     {
-        ConEmpresaDelEsquema::SetUp();
-        gDB().gCnn().Close();
-        ado::Errors errores;
-        auto motor = ado::SqliteProvider::open(base.path, errores);
-        ASSERT_TRUE(motor);
-        gDB().gCnn().attachProvider(std::make_unique<SpyProvider>(std::move(motor), enviadas));
+        EmpresaEsquema::SetUp();
         gMaderera = false;
         gMadTiras.clear();
         gCantidadDecimales = QStringLiteral("2");
@@ -40,7 +32,11 @@ protected:
         gMaderera = false;
         gMadTiras.clear();
         gCantidadDecimales.clear();
-        ConEmpresaDelEsquema::TearDown();
+        EmpresaEsquema::TearDown();
+    }
+    void Configura(const QString &clave, const QString &valor)
+    {
+        Ejecuta(QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('%1', '%2')").arg(clave, valor));
     }
     // A voucher type of a system (its first numbering book).
     void Tipo(const QString &codigo, const QString &sistema)
@@ -48,10 +44,6 @@ protected:
         Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Sistema) VALUES ('%1', 1, '   1', '%2')")
                     .arg(codigo.trimmed().rightJustified(4, QLatin1Char(' ')), sistema));
     }
-    // The statements sent that contain the text (any case).
-    QStringList EnviadasCon(const QString &texto) const { return enviadas.filter(texto, Qt::CaseInsensitive); }
-
-    QStringList enviadas;
 };
 
 // A remittance number the tests share.
