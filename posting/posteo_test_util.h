@@ -12,7 +12,7 @@
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/ui/flex_grid.h"
-#include "tests/support/empresa_esquema.h"
+#include "tests/support/esquema.h"
 #include "stock/ast.h"
 #include "tests/support/grilla.h"
 
@@ -113,11 +113,11 @@ inline QStringList SemillaInsumos()
     return sentencias;
 }
 
-class BasePosteo : public ConEmpresaDelEsquema {
+class BasePosteo : public EmpresaEsquema {
 protected:
     void SetUp() override
     {
-        ConEmpresaDelEsquema::SetUp();
+        EmpresaEsquema::SetUp();
         gCaja = QStringLiteral("1");
         gCamposValores.clear();
         for (const QString &sentencia : Semilla())
@@ -130,7 +130,7 @@ protected:
         clase.reset();
         gCaja = QStringLiteral("1");
         gCamposValores.clear();
-        ConEmpresaDelEsquema::TearDown();
+        EmpresaEsquema::TearDown();
     }
 
     static QString Codigo(const QString &articulo) { return CodigoArticulo(articulo); }
@@ -176,6 +176,12 @@ protected:
         }
     }
 
+    void Configura(const QString &clave, const QString &valor)
+    {
+        Ejecuta(QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES (%1, %2)")
+                    .arg(TextoSQL(clave), TextoSQL(valor)));
+    }
+
     // A statement straight to the file (a trigger the engine's dialect would
     // not take), beside the program's connection.
     void EnLaBase(const QString &sql)
@@ -194,14 +200,6 @@ protected:
                                 "BEGIN SELECT RAISE(ABORT, '%2'); END")
                      .arg(condicion, mensaje));
     }
-
-    Variant Valor(const QString &consulta)
-    {
-        ado::Recordset rs;
-        rs.Open(consulta, gDB().gCnn());
-        return rs.Eof() ? Variant() : rs.Fields(0).Value();
-    }
-    long long Cuenta(const QString &consulta) { return Valor(consulta).toLong(); }
 
     // The stock rows of a voucher type in Secuencia order, one text each:
     // "secuencia deposit>destination lot/serial quantity", codes trimmed,
@@ -249,7 +247,7 @@ protected:
         BasePosteo::TearDown();
     }
 public:
-    using ConEmpresaDelEsquema::Configura;
+    using BasePosteo::Configura;
     void Lote(const char *articulo, const char *deposito, const char *lote, double cantidad)
     {
         Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, CANTIDAD) "
