@@ -358,6 +358,24 @@ TEST_F(BasePosteo, AFailedStatementEndsTheRunAndKeepsWhatRanBefore)
     EXPECT_FALSE(gCartel().Visible());
 }
 
+TEST_F(BasePosteo, AReceptionThatFailsEndsTheRunBeforeAnyMovement)
+{
+    Ejecuta(QStringLiteral("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
+    EnLaBase(QStringLiteral("CREATE TRIGGER rechaza_recepcion BEFORE UPDATE ON C_MV_CPTE "
+                            "BEGIN SELECT RAISE(ABORT, 'Recepcion rechazada'); END"));
+    Grilla({Linea(kLinea, QStringLiteral("1"))});
+    Comprobante v;
+    v.TC = QStringLiteral("FCC");
+    v.TcOrigen = QStringLiteral("OC");
+    v.ComprobanteOrigen = QStringLiteral("000100000005A");
+    Postea(v);
+    EXPECT_TRUE(hayError);
+    EXPECT_EQ(Movimientos(v.TC), QStringList());
+    ASSERT_FALSE(operador.requests().empty());
+    EXPECT_EQ(operador.last().prompt, QStringLiteral("Recepcion rechazada"));
+    EXPECT_EQ(operador.last().title, QStringLiteral("Aviso al operador"));
+}
+
 // Answers the error treatment's box with a script of its own; the answer
 // may first mend what failed.
 class Arregla : public ui::ScriptedResponder {
