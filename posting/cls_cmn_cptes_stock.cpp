@@ -94,7 +94,7 @@ public:
     void Entra(const Traslado &t);
 
 private:
-    // Builds, shows and sends one movement; true when the run goes on.
+    // Builds, shows and sends one movement.
     void Emite(MovimientoStock mov);
 
     CorridaStock &c;
