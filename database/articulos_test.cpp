@@ -1,6 +1,6 @@
 #include "database/articulos.h"
 
-#include "tests/support/sqlite_spy.h"
+#include "tests/support/empresa.h"
 #include "platform/component/component.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/scripted_responder.h"
@@ -16,45 +16,39 @@ QString W25(const char *codigo)
     return gComponente().FormateaCodigo(QString::fromUtf8(codigo), 25);
 }
 
-class ArticulosTest : public SpyDatabase {
+class ArticulosTest : public EmpresaEspiada {
 protected:
     void SetUp() override
     {
-        SpyDatabase::SetUp();
+        EmpresaEspiada::SetUp();
         ui::SetResponder(&responder);
-        Run({QStringLiteral(
-            "CREATE TABLE V_MA_ARTICULOS (IDARTICULO VARCHAR(25), Descripcion VARCHAR(50), IDUNIDAD VARCHAR(4), "
-            "codigobarra VARCHAR(25), CODIGOBARRADUN VARCHAR(25), CODIGOBARRA1 VARCHAR(25), CODIGOBARRA2 VARCHAR(25), "
-            "CODIGOBARRA3 VARCHAR(25), CODIGOBARRA4 VARCHAR(25), UD_TTE VARCHAR(4), UMCB1 VARCHAR(4), UMCB2 VARCHAR(4), "
-            "UMCB3 VARCHAR(4), UMCB4 VARCHAR(4))")});
         Alta("ART1", "Tornillo", "  UN", "7790001000017", "17790001000014", "", "BC2-ALT", "  CJ", "  PK");
         Alta("ARTICULO7", "Arandela", "  KG", "", "", "", "", "", "");
         Alta("654321", "Tuerca", "  UN", "", "", "", "", "", "");
         Alta("OTRO", "Clavo", "  UN", "654321", "", "", "", "", "");
         Alta("O'REILLY1", "Perno", "  UN", "", "", "", "", "", "");
-        sent.clear();
+        enviadas.clear();
     }
     void TearDown() override
     {
         ui::SetResponder(nullptr);
-        SpyDatabase::TearDown();
+        EmpresaEspiada::TearDown();
     }
     void Alta(const char *id, const char *descripcion, const char *unidad, const char *barra, const char *dun,
               const char *cb1, const char *cb2, const char *udTte, const char *umcb2)
     {
-        auto lit = [](const QString &s) { return QLatin1Char('\'') + QString(s).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''); };
-        auto cod = [&](const char *c) { return *c ? lit(W25(c)) : QStringLiteral("NULL"); };
-        Run({QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, Descripcion, IDUNIDAD, codigobarra, CODIGOBARRADUN, "
+        auto cod = [&](const char *c) { return *c ? TextoSQL(W25(c)) : QStringLiteral("NULL"); };
+        Ejecuta({QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, Descripcion, IDUNIDAD, codigobarra, CODIGOBARRADUN, "
                             "CODIGOBARRA1, CODIGOBARRA2, UD_TTE, UMCB2) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
-                 .arg(cod(id), lit(QString::fromUtf8(descripcion)), lit(QString::fromUtf8(unidad)), cod(barra), cod(dun),
-                      cod(cb1), cod(cb2), lit(QString::fromUtf8(udTte)), lit(QString::fromUtf8(umcb2)))});
+                 .arg(cod(id), TextoSQL(QString::fromUtf8(descripcion)), TextoSQL(QString::fromUtf8(unidad)), cod(barra), cod(dun),
+                      cod(cb1), cod(cb2), TextoSQL(QString::fromUtf8(udTte)), TextoSQL(QString::fromUtf8(umcb2)))});
     }
     // The column each search compared, in order.
     QStringList Columnas() const
     {
         QStringList columnas;
         static const QRegularExpression where(QStringLiteral("WHERE (\\w+) ="));
-        for (const QString &s : sent)
+        for (const QString &s : enviadas)
             columnas << where.match(s).captured(1);
         return columnas;
     }
@@ -95,7 +89,7 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        sent.clear();
+        enviadas.clear();
         QString codigo = QString::fromUtf8(c.codigo);
         bool porBarra = c.porBarra;
         QString descripcion = QStringLiteral("previa");
@@ -133,7 +127,7 @@ TEST_F(ArticulosTest, StatementTexts)
         QStringLiteral("SELECT UMCB4 AS IDUNIDAD, V_MA_ARTICULOS.* FROM V_MA_ARTICULOS WHERE CODIGOBARRA4 = ") + w,
         QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE IDARTICULO = ") + w,
     };
-    EXPECT_EQ(sent, esperadas);
+    EXPECT_EQ(enviadas, esperadas);
     EXPECT_EQ(descripcion, QStringLiteral("Perno"));
 }
 

@@ -28,7 +28,7 @@ TEST(CfgSwitches, ThreeRules)
     }
 }
 
-class CfgTest : public ConEmpresaAbierta {};
+class CfgTest : public Empresa {};
 
 TEST_F(CfgTest, ReadsValueAndAux)
 {
@@ -44,7 +44,7 @@ TEST_F(CfgTest, ReadsValueAndAux)
 
 TEST_F(CfgTest, NullValuesReadEmpty)
 {
-    empresa.exec(QStringLiteral("INSERT INTO ta_configuracion VALUES ('Nulo', NULL, NULL);"));
+    empresa.exec(QStringLiteral("INSERT INTO ta_configuracion (CLAVE, VALOR, valoraux) VALUES ('Nulo', NULL, NULL);"));
     QString aux = QStringLiteral("x");
     EXPECT_EQ(Cfg(QStringLiteral("Nulo"), aux), QString());
     EXPECT_EQ(aux, QString());
@@ -73,7 +73,7 @@ TEST_F(CfgTest, FailedReadIsTreatedAndReadsEmpty)
 // (here: the table appears) and answers Retry to Cfg's report.
 class ArreglaYReintenta : public ui::ScriptedResponder {
 public:
-    explicit ArreglaYReintenta(const EmpresaDemo &e) : m_e(e) {}
+    explicit ArreglaYReintenta(const BaseEmpresa &e) : m_e(e) {}
     int msgBox(const QString &prompt, int style, const QString &title) override
     {
         ++veces;
@@ -89,7 +89,7 @@ public:
     int veces = 0;
 
 private:
-    const EmpresaDemo &m_e;
+    const BaseEmpresa &m_e;
 };
 
 TEST_F(CfgTest, RetryRunsTheFailedReadAgain)

@@ -2,7 +2,7 @@
 
 #include "database/builders.h"
 #include "database/globals.h"
-#include "tests/support/sqlite_spy.h"
+#include "tests/support/empresa.h"
 #include "platform/runtime/regional.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
@@ -181,19 +181,18 @@ TEST_F(BuscaEnArregloGlobalTest, NeverSizedListIsASubscriptError)
     }
 }
 
-class FormateaHorasTest : public SpyDatabase {
+class FormateaHorasTest : public EmpresaEspiada {
 protected:
     void SetUp() override
     {
-        SpyDatabase::SetUp();
+        EmpresaEspiada::SetUp();
         gTablaConfiguracion.clear();
-        Run({QStringLiteral("CREATE TABLE TA_CONFIGURACION (CLAVE VARCHAR(50), VALOR VARCHAR(255), valoraux VARCHAR(255))")});
     }
     void Separador(const char *valor)
     {
-        Run({QStringLiteral("DELETE FROM TA_CONFIGURACION")});
+        Ejecuta({QStringLiteral("DELETE FROM TA_CONFIGURACION")});
         if (valor)
-            Run({QStringLiteral("INSERT INTO TA_CONFIGURACION VALUES ('SeparadorHora', '%1', NULL)").arg(QLatin1String(valor))});
+            Ejecuta({QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES ('SeparadorHora', '%1', NULL)").arg(QLatin1String(valor))});
     }
 };
 

@@ -8,9 +8,9 @@
 
 namespace {
 
-class OpenServerTest : public ConOperador {
+class OpenServerTest : public Empresa {
 protected:
-    EmpresaDemo empresa;
+    OpenServerTest() : Empresa({.abierta = false}) {}
 };
 
 struct CadenaCase {

@@ -1,5 +1,5 @@
 #include "database/db_dll.h"
-#include "tests/support/sqlite_spy.h"
+#include "tests/support/empresa.h"
 
 #include "platform/runtime/regional.h"
 #include "platform/ui/scripted_responder.h"
@@ -8,25 +8,25 @@
 
 namespace {
 
-class SchemaChecksTest : public SpyDatabase {
+class SchemaChecksTest : public EmpresaEspiada {
 protected:
     void SetUp() override
     {
-        SpyDatabase::SetUp();
+        EmpresaEspiada::SetUp();
         ui::SetResponder(&responder);
-        Run({QStringLiteral("CREATE TABLE CLIENTES (Codigo VARCHAR(10), Nombre VARCHAR(40))"),
+        Ejecuta({QStringLiteral("CREATE TABLE CLIENTES (Codigo VARCHAR(10), Nombre VARCHAR(40))"),
              QStringLiteral("CREATE VIEW V_CLIENTES AS SELECT Codigo FROM CLIENTES"),
              QStringLiteral("CREATE TABLE PROVEEDORES (Codigo VARCHAR(10), EMAIL VARCHAR(10))")});
     }
     void TearDown() override
     {
         ui::SetResponder(nullptr);
-        SpyDatabase::TearDown();
+        EmpresaEspiada::TearDown();
     }
     QStringList Alters() const
     {
         QStringList a;
-        for (const QString &s : sent)
+        for (const QString &s : enviadas)
             if (s.startsWith(QStringLiteral("ALTER")))
                 a << s;
         return a;
@@ -59,7 +59,7 @@ TEST_F(SchemaChecksTest, TablesAndColumnsFromTheSchemaLists)
         SCOPED_TRACE(std::string(c.tabla) + "." + c.campo);
         EXPECT_EQ(gDB().ExisteCampoDB(QString::fromUtf8(c.tabla), QString::fromUtf8(c.campo)), c.existe);
     }
-    EXPECT_TRUE(sent.isEmpty());  // no query on the tables themselves
+    EXPECT_TRUE(enviadas.isEmpty());  // no query on the tables themselves
 }
 
 TEST_F(SchemaChecksTest, OracleColumnsAlwaysCount)
@@ -86,14 +86,14 @@ TEST_F(SchemaChecksTest, AddFieldStatements)
     vb::ScopedRegional coma(vb::CommaDecimalSettings());
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        sent.clear();
+        enviadas.clear();
         gDB().AddField(QStringLiteral("CLIENTES"), QStringLiteral("EMAIL"), QStringLiteral("VARCHAR(50)"), c.nulos,
                        c.porDefecto);
         ASSERT_EQ(Alters().size(), 1);
         EXPECT_EQ(Alters()[0], QString::fromUtf8(c.sentencia));
         // Each statement added the column on the embedded engine; drop it for the next.
         EXPECT_TRUE(gDB().ExisteCampoDB(QStringLiteral("CLIENTES"), QStringLiteral("EMAIL")));
-        Run({QStringLiteral("ALTER TABLE CLIENTES DROP COLUMN EMAIL")});
+        Ejecuta({QStringLiteral("ALTER TABLE CLIENTES DROP COLUMN EMAIL")});
     }
 }
 
@@ -117,7 +117,7 @@ TEST_F(SchemaChecksTest, VerCampoDBAddsOnlyWhatIsMissing)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        sent.clear();
+        enviadas.clear();
         responder.clear();
         EXPECT_EQ(gDB().VerCampoDB(QString::fromUtf8(c.tabla), QString::fromUtf8(c.campo), c.agregar,
                                    QString::fromUtf8(c.tipo), true),

@@ -1,5 +1,5 @@
 #include "database/db_dll.h"
-#include "tests/support/sqlite_spy.h"
+#include "tests/support/empresa.h"
 
 #include "platform/runtime/app.h"
 #include "platform/runtime/regional.h"
@@ -12,25 +12,25 @@
 
 namespace {
 
-class LookupsTest : public SpyDatabase {
+class LookupsTest : public EmpresaEspiada {
 protected:
     void SetUp() override
     {
-        SpyDatabase::SetUp();
+        EmpresaEspiada::SetUp();
         ui::SetResponder(&responder);
-        Run({
-            QStringLiteral("CREATE TABLE ta_usuarios (nombre VARCHAR(30), Administrador VARCHAR(2), Edad INT, Alta DATETIME)"),
-            QStringLiteral("INSERT INTO ta_usuarios VALUES ('JUAN', 'SI', 30, '2024-01-05')"),
-            QStringLiteral("INSERT INTO ta_usuarios VALUES ('  ANA ', 'NO', 25, NULL)"),
-            QStringLiteral("INSERT INTO ta_usuarios VALUES ('O''BRIEN', 'SI', 40, NULL)"),
-            QStringLiteral("INSERT INTO ta_usuarios VALUES ('PEDRO', NULL, 12, NULL)"),
+        Ejecuta({
+            QStringLiteral("CREATE TABLE PERSONAS (nombre VARCHAR(30), Administrador VARCHAR(2), Edad INT, Alta DATETIME)"),
+            QStringLiteral("INSERT INTO PERSONAS VALUES ('JUAN', 'SI', 30, '2024-01-05')"),
+            QStringLiteral("INSERT INTO PERSONAS VALUES ('  ANA ', 'NO', 25, NULL)"),
+            QStringLiteral("INSERT INTO PERSONAS VALUES ('O''BRIEN', 'SI', 40, NULL)"),
+            QStringLiteral("INSERT INTO PERSONAS VALUES ('PEDRO', NULL, 12, NULL)"),
         });
     }
     void TearDown() override
     {
         ui::SetResponder(nullptr);
         gDB().gEsAdmin = true;
-        SpyDatabase::TearDown();
+        EmpresaEspiada::TearDown();
     }
     ui::ScriptedResponder responder;
 };
@@ -50,40 +50,40 @@ TEST_F(LookupsTest, DatosTablaStatementsAndResults)
         const char *resultado;
     } cases[] = {
         {"a match", "JUAN", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='JUAN' ", "SI"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN' ", "SI"},
         {"no match", "NADIE", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='NADIE' ", ""},
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='NADIE' ", ""},
         {"trimmed both sides", " ANA ", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='ANA' ", "NO"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='ANA' ", "NO"},
         {"untrimmed column", " ANA ", "Administrador", "nombre", 8, "", false, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE nombre ='ANA' ", ""},
+         "SELECT TOP 1 * FROM PERSONAS WHERE nombre ='ANA' ", ""},
         {"a quote in the value", "O'BRIEN", "Edad", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN' ", "40"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN' ", "40"},
         {"text 8 counts as 8", "JUAN", "Edad", "nombre", Variant("8"), "", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='JUAN' ", "30"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN' ", "30"},
         {"Null field reads empty", "PEDRO", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='PEDRO' ", ""},
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='PEDRO' ", ""},
         {"number key and extra condition", "12abc", "nombre", "Edad", 3, "nombre <> 'X'", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE Edad = 12 AND nombre <> 'X'", "PEDRO"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12 AND nombre <> 'X'", "PEDRO"},
         {"blank condition adds no AND", "JUAN", "Edad", "nombre", 8, "   ", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='JUAN'    ", "30"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN'    ", "30"},
         {"decimal key under comma settings", "25.0", "nombre", "Edad", 5, "", true, true,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE Edad = 25", "  ANA "},
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 25", "  ANA "},
         {"a key read by its leading number", "12,5", "nombre", "Edad", 5, "", true, true,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE Edad = 12", "PEDRO"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12", "PEDRO"},
         {"raw kind passes the literal", "40", "nombre", "Edad", 0, "", true, false,
-         "SELECT TOP 1 * FROM ta_usuarios WHERE Edad = 40", "O'BRIEN"},
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 40", "O'BRIEN"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
         vb::ScopedRegional r(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
-        sent.clear();
-        const Variant v = gDB().DatosTabla(QStringLiteral("ta_usuarios"), QString::fromUtf8(c.valor),
+        enviadas.clear();
+        const Variant v = gDB().DatosTabla(QStringLiteral("PERSONAS"), QString::fromUtf8(c.valor),
                                            QString::fromUtf8(c.devuelto), QString::fromUtf8(c.campo), c.tipo,
                                            QString::fromUtf8(c.condicion), c.usaTrim);
         EXPECT_EQ(v.toString(), QString::fromUtf8(c.resultado));
-        ASSERT_EQ(sent.size(), 1);
-        EXPECT_EQ(sent[0], QString::fromUtf8(c.sentencia));
+        ASSERT_EQ(enviadas.size(), 1);
+        EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
     }
     EXPECT_EQ(responder.requests().size(), 0u);
 }
@@ -91,10 +91,10 @@ TEST_F(LookupsTest, DatosTablaStatementsAndResults)
 TEST_F(LookupsTest, DatosTablaDecimalKeyIsWrittenWithAPoint)
 {
     vb::ScopedRegional coma(vb::CommaDecimalSettings());
-    gDB().DatosTabla(QStringLiteral("ta_usuarios"), QStringLiteral("12.5"), QStringLiteral("nombre"),
+    gDB().DatosTabla(QStringLiteral("PERSONAS"), QStringLiteral("12.5"), QStringLiteral("nombre"),
                      QStringLiteral("Edad"), 5);
-    ASSERT_EQ(sent.size(), 1);
-    EXPECT_EQ(sent[0], QStringLiteral("SELECT TOP 1 * FROM ta_usuarios WHERE Edad = 12.5"));
+    ASSERT_EQ(enviadas.size(), 1);
+    EXPECT_EQ(enviadas[0], QStringLiteral("SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12.5"));
 }
 
 // A failure shows its own box (no log line) and follows the answer.
@@ -147,26 +147,26 @@ TEST_F(LookupsTest, ExisteEnTablaStatementsAndResults)
         const char *sentencia;
         bool existe;
     } cases[] = {
-        {"a match", " JUAN ", "nombre", 8, "", "SELECT TOP 1  * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='JUAN'", true},
-        {"no match", "NADIE", "nombre", 8, "", "SELECT TOP 1  * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='NADIE'", false},
+        {"a match", " JUAN ", "nombre", 8, "", "SELECT TOP 1  * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN'", true},
+        {"no match", "NADIE", "nombre", 8, "", "SELECT TOP 1  * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='NADIE'", false},
         {"a quote in the value", "O'BRIEN", "nombre", 8, "",
-         "SELECT TOP 1  * FROM ta_usuarios WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN'", true},
-        {"a number", "25", "Edad", 3, "", "SELECT TOP 1 * FROM ta_usuarios WHERE Edad = 25", true},
+         "SELECT TOP 1  * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN'", true},
+        {"a number", "25", "Edad", 3, "", "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 25", true},
         {"a date literal passes unchanged", " '05/01/2024' ", "Alta", 7, "",
-         "SELECT TOP 1 * FROM ta_usuarios WHERE Alta = '05/01/2024' ", true},
+         "SELECT TOP 1 * FROM PERSONAS WHERE Alta = '05/01/2024' ", true},
         {"condition replaces the key", "NADIE", "nombre", 8, "Edad > 35",
-         "SELECT TOP 1 * FROM ta_usuarios WHERE Edad > 35", true},
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad > 35", true},
         {"condition with its own where", "x", "nombre", 8, " where Edad > 100",
-         "SELECT TOP 1 * FROM ta_usuarios  where Edad > 100", false},
+         "SELECT TOP 1 * FROM PERSONAS  where Edad > 100", false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        sent.clear();
-        EXPECT_EQ(gDB().ExisteEnTabla(QStringLiteral("ta_usuarios"), QString::fromUtf8(c.valor),
+        enviadas.clear();
+        EXPECT_EQ(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QString::fromUtf8(c.valor),
                                       QString::fromUtf8(c.campo), nullptr, c.tipo, QString::fromUtf8(c.condicion)),
                   c.existe);
-        ASSERT_EQ(sent.size(), 1);
-        EXPECT_EQ(sent[0], QString::fromUtf8(c.sentencia));
+        ASSERT_EQ(enviadas.size(), 1);
+        EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
     }
     EXPECT_EQ(responder.requests().size(), 0u);
 }
@@ -174,16 +174,16 @@ TEST_F(LookupsTest, ExisteEnTablaStatementsAndResults)
 TEST_F(LookupsTest, ExisteEnTablaLeavesTheCallersRecordsetOnTheRow)
 {
     ado::Recordset rs;
-    QString previa = QStringLiteral("SELECT * FROM ta_usuarios");
+    QString previa = QStringLiteral("SELECT * FROM PERSONAS");
     rs.Open(previa, gDB().gCnn(), ado::adOpenStatic, ado::adLockOptimistic);
-    ASSERT_TRUE(gDB().ExisteEnTabla(QStringLiteral("ta_usuarios"), QStringLiteral("O'BRIEN"), QStringLiteral("nombre"), &rs));
+    ASSERT_TRUE(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QStringLiteral("O'BRIEN"), QStringLiteral("nombre"), &rs));
     ASSERT_EQ(rs.State(), ado::adStateOpen);
     EXPECT_EQ(rs.Fields(QStringLiteral("Edad")).Value().toLong(), 40);
     EXPECT_EQ(rs.LockType(), ado::adLockOptimistic);  // its own lock kept
 
     // A recordset never opened reads forward-only.
     ado::Recordset nuevo;
-    EXPECT_TRUE(gDB().ExisteEnTabla(QStringLiteral("ta_usuarios"), QStringLiteral("JUAN"), QStringLiteral("nombre"), &nuevo));
+    EXPECT_TRUE(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QStringLiteral("JUAN"), QStringLiteral("nombre"), &nuevo));
     EXPECT_EQ(nuevo.LockType(), ado::adLockReadOnly);
 }
 
@@ -194,29 +194,29 @@ TEST_F(LookupsTest, ExisteEnTablaSTComparesUntrimmedAndReopensReadOnly)
         const char *sentencia;
         bool existe;
     } cases[] = {
-        {"JUAN", "SELECT * FROM ta_usuarios WHERE nombre ='JUAN'", true},
-        {"  ANA ", "SELECT * FROM ta_usuarios WHERE nombre ='  ANA '", true},
-        {"ANA", "SELECT * FROM ta_usuarios WHERE nombre ='ANA'", false},
-        {"O'BRIEN", "SELECT * FROM ta_usuarios WHERE nombre ='O''BRIEN'", true},
+        {"JUAN", "SELECT * FROM PERSONAS WHERE nombre ='JUAN'", true},
+        {"  ANA ", "SELECT * FROM PERSONAS WHERE nombre ='  ANA '", true},
+        {"ANA", "SELECT * FROM PERSONAS WHERE nombre ='ANA'", false},
+        {"O'BRIEN", "SELECT * FROM PERSONAS WHERE nombre ='O''BRIEN'", true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.valor);
-        sent.clear();
-        EXPECT_EQ(gDB().ExisteEnTablaST(QStringLiteral("ta_usuarios"), QString::fromUtf8(c.valor), QStringLiteral("nombre")),
+        enviadas.clear();
+        EXPECT_EQ(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"), QString::fromUtf8(c.valor), QStringLiteral("nombre")),
                   c.existe);
-        ASSERT_EQ(sent.size(), 1);
-        EXPECT_EQ(sent[0], QString::fromUtf8(c.sentencia));
+        ASSERT_EQ(enviadas.size(), 1);
+        EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
     }
-    sent.clear();
-    EXPECT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("ta_usuarios"), QStringLiteral("x"), QStringLiteral("nombre"),
+    enviadas.clear();
+    EXPECT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"), QStringLiteral("x"), QStringLiteral("nombre"),
                                       nullptr, 8, QStringLiteral("Edad = 12")));
-    EXPECT_EQ(sent.value(0), QStringLiteral("SELECT * FROM ta_usuarios WHERE Edad = 12"));
+    EXPECT_EQ(enviadas.value(0), QStringLiteral("SELECT * FROM PERSONAS WHERE Edad = 12"));
 
     for (const bool soloLectura : {false, true}) {
         SCOPED_TRACE(soloLectura ? "read-only" : "own lock");
         ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT * FROM ta_usuarios"), gDB().gCnn(), ado::adOpenDynamic, ado::adLockOptimistic);
-        ASSERT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("ta_usuarios"), QStringLiteral("JUAN"), QStringLiteral("nombre"),
+        rs.Open(QStringLiteral("SELECT * FROM PERSONAS"), gDB().gCnn(), ado::adOpenDynamic, ado::adLockOptimistic);
+        ASSERT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"), QStringLiteral("JUAN"), QStringLiteral("nombre"),
                                           &rs, 8, QString(), soloLectura));
         EXPECT_EQ(rs.LockType(), soloLectura ? ado::adLockReadOnly : ado::adLockOptimistic);
         EXPECT_EQ(rs.Fields(QStringLiteral("Edad")).Value().toLong(), 30);
@@ -227,10 +227,11 @@ TEST_F(LookupsTest, ExisteEnTablaSTComparesUntrimmedAndReopensReadOnly)
 // synonym; its untranslated sibling reads the table itself.
 TEST_F(LookupsTest, OnlyExisteEnTablaPassesTheSynonyms)
 {
-    Run({
-        QStringLiteral("CREATE TABLE MA_CUENTAS (Codigo VARCHAR(20))"),
+    // The synonym becomes a table of its own, so that each read shows which it was.
+    Ejecuta({
+        QStringLiteral("DROP VIEW SS_MA_CUENTAS"),
         QStringLiteral("CREATE TABLE SS_MA_CUENTAS (Codigo VARCHAR(20))"),
-        QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('1.1')"),
+        QStringLiteral("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('1.1')"),
         QStringLiteral("INSERT INTO SS_MA_CUENTAS VALUES ('2.2')"),
     });
     gDB().gEsAdmin = false;
@@ -249,7 +250,7 @@ TEST_F(LookupsTest, ExisteEnTablaOwnBoxOnAFailure)
         EXPECT_EQ(req.title, QStringLiteral("Aviso al Operador"));
         EXPECT_EQ(req.style, ui::vbAbortRetryIgnore + ui::vbCritical);
     }
-    EXPECT_EQ(sent.size(), 2);  // the retry ran the statement again
+    EXPECT_EQ(enviadas.size(), 2);  // the retry ran the statement again
 
     responder.clear();
     responder.answer(ui::vbIgnore);
@@ -258,12 +259,12 @@ TEST_F(LookupsTest, ExisteEnTablaOwnBoxOnAFailure)
     EXPECT_EQ(responder.requests().front().title, QStringLiteral("Aviso al Operador"));
 }
 
-class ExtremosTest : public SpyDatabase {
+class ExtremosTest : public EmpresaEspiada {
 protected:
     void SetUp() override
     {
-        SpyDatabase::SetUp();
-        Run({
+        EmpresaEspiada::SetUp();
+        Ejecuta({
             QStringLiteral("CREATE TABLE MV_NUMEROS (Numero FLOAT, Codigo VARCHAR(13), Grupo INT)"),
             QStringLiteral("INSERT INTO MV_NUMEROS VALUES (12.5, '0001000000012', 1)"),
             QStringLiteral("INSERT INTO MV_NUMEROS VALUES (3, '0001000000007', 1)"),
@@ -304,7 +305,7 @@ TEST_F(ExtremosTest, StatementsAndResults)
         vb::ScopedRegional r(coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
         for (const auto &c : cases) {
             SCOPED_TRACE(std::string(c.nombre) + (coma ? " (comma)" : ""));
-            sent.clear();
+            enviadas.clear();
             const QString tabla = QString::fromUtf8(c.tabla), campo = QString::fromUtf8(c.campo);
             Variant v;
             switch (c.op) {
@@ -314,8 +315,8 @@ TEST_F(ExtremosTest, StatementsAndResults)
                 v = gDB().BuscaUltimoCodigo(tabla, campo, 8, c.condicion.isEmpty() ? QString() : c.condicion.toString());
                 break;
             }
-            ASSERT_EQ(sent.size(), 1);
-            EXPECT_EQ(sent[0], QString::fromUtf8(c.sentencia));
+            ASSERT_EQ(enviadas.size(), 1);
+            EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
             EXPECT_EQ(v.isEmpty(), c.resultado.isEmpty());
             if (!c.resultado.isEmpty()) {
                 EXPECT_EQ(v.type(), Variant::Type::Double);

@@ -3,7 +3,7 @@
 #include "lookup/consulta_comprobantes.h"
 #include "platform/ui/default_instance.h"
 #include "tests/support/item_view_clicks.h"
-#include "tests/support/lookup_db.h"
+#include "tests/support/empresa.h"
 #include "tests/support/qt_print.h"
 #include "platform/runtime/strings.h"
 
@@ -115,7 +115,7 @@ TEST(SentenciaComprobantes, AliasesAndTheLeadingWhere)
 
 // ---- the dialog ----
 
-class Comprobantes : public ConsultaDb {
+class Comprobantes : public EmpresaEspiada {
 protected:
     struct Cpte {
         QString tc;
@@ -135,7 +135,7 @@ protected:
     void Compra(const Cpte &c) { Inserta(QStringLiteral("C_MV_CPTE"), c); }
     void Inserta(const QString &tabla, const Cpte &c)
     {
-        Run({QStringLiteral("INSERT INTO %1 (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, NOMBRE, IMPORTE, ANULADA, "
+        Ejecuta({QStringLiteral("INSERT INTO %1 (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, NOMBRE, IMPORTE, ANULADA, "
                             "APROBADO) VALUES ('%2', '%3', %4, '%5', '  1001', '%6', %7, %8, %9)")
                  .arg(tabla, c.tc.rightJustified(4), c.id)
                  .arg(c.complemento)
@@ -144,11 +144,11 @@ protected:
                  .arg(c.anulada)
                  .arg(c.aprobado)});
         if (!c.extra.isEmpty())
-            Run({QStringLiteral("UPDATE %1 SET %2 WHERE IDCOMPROBANTE = '%3'").arg(tabla, c.extra, c.id)});
+            Ejecuta({QStringLiteral("UPDATE %1 SET %2 WHERE IDCOMPROBANTE = '%3'").arg(tabla, c.extra, c.id)});
     }
     void Config(const QString &clave, const QString &valor)
     {
-        Run({QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES ('%1', '%2', '')").arg(clave, valor)});
+        Ejecuta({QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES ('%1', '%2', '')").arg(clave, valor)});
     }
 
     static QStringList Titulos(FrmConsComprobantes &dlg)
@@ -210,27 +210,27 @@ TEST_F(Comprobantes, TheStatementSentAndTheSwitchesRead)
         FrmConsComprobantes dlg;
         Abre(dlg, QString::fromLatin1(c.tc), QString::fromLatin1(c.filtro), [&](QDialog &) {});
         EXPECT_EQ(dlg.TC, QString::fromLatin1(c.tcDespues));
-        const QString enviados = sent.join(QLatin1Char('\n'));
+        const QString enviados = enviadas.join(QLatin1Char('\n'));
         EXPECT_EQ(enviados.contains(QStringLiteral("UsaRemitoContado")), c.leeContado);
         EXPECT_EQ(enviados.contains(QStringLiteral("EntregaParcialRemito")), c.leeParcial);
         EXPECT_TRUE(enviados.contains(QStringLiteral("UsaReferenciaPresupuestos")));
         EXPECT_EQ(dlg.soloPendientes(), QString::fromLatin1(c.tc).contains(QLatin1Char('/'))
                                             && !QString::fromLatin1(c.tc).contains(QStringLiteral("ANTICIPOS")));
         EXPECT_EQ(operador.unexpected(), 0);
-        sent.clear();
+        enviadas.clear();
     }
     // The list query reaches the connection as built.
     FrmConsComprobantes dlg;
     Abre(dlg, QStringLiteral("RM/PENDIENTES"), QStringLiteral("CUENTA = '1'"), [&](QDialog &) {});
-    EXPECT_TRUE(sent.contains(QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, "
+    EXPECT_TRUE(enviadas.contains(QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, "
                                              "Importe FROM V_RemitosPendientes WHERE TC = '  RM' AND CUENTA = '1' ORDER "
                                              "BY IDCOMPROBANTE DESC")))
-        << sent.join(QLatin1Char('\n')).toStdString();
+        << enviadas.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(Comprobantes, ColumnsAndCellsPerType)
 {
-    Run({QStringLiteral("INSERT INTO VT_PROVEEDORES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL) VALUES ('  1001', 'x', 'ACEROS SA')"),
+    Ejecuta({QStringLiteral("INSERT INTO VT_PROVEEDORES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL) VALUES ('  1001', 'x', 'ACEROS SA')"),
          QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, DETALLE, SECUENCIA) "
                         "VALUES ('NCPE', '0001', '00000042', 'A', '  1001', '2024-03-05', 55.5, 'BONIFICACION', 1)"),
          QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, FECHAENVIADO, "
@@ -269,7 +269,7 @@ TEST_F(Comprobantes, ColumnsAndCellsPerType)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tc) + (c.referencia ? " with Referencia" : ""));
-        Run({QStringLiteral("DELETE FROM TA_CONFIGURACION")});
+        Ejecuta({QStringLiteral("DELETE FROM TA_CONFIGURACION")});
         if (c.referencia)
             Config(QStringLiteral("UsaReferenciaPresupuestos"), QStringLiteral("SI"));
         FrmConsComprobantes dlg;
@@ -313,7 +313,7 @@ TEST_F(Comprobantes, TheIconTellsTheState)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tipo) + " " + c.imagen);
-        Run({QStringLiteral("DELETE FROM V_MV_CPTE"), QStringLiteral("DELETE FROM C_MV_CPTE")});
+        Ejecuta({QStringLiteral("DELETE FROM V_MV_CPTE"), QStringLiteral("DELETE FROM C_MV_CPTE")});
         if (c.compra)
             Compra(c.cpte);
         else
@@ -372,7 +372,7 @@ TEST_F(Comprobantes, AcceptPerGroup)
     Venta({"OT", "0001000000003A", 2, "2024-03-05", "OT"});
     Compra({"FCC", "0001000000009A", 0, "2024-03-05", "PROV"});
     Venta({"PR", "0001000000004A"});
-    Run({QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA) VALUES (7, '  FC', "
+    Ejecuta({QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA) VALUES (7, '  FC', "
                         "'0001000000010A', 0, '2024-03-05')")});
     enum Como { Boton, OrdenaYBoton, Enter, DobleClic, SinFila };
     struct Caso {

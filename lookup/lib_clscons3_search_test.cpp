@@ -28,7 +28,7 @@ protected:
             {"C1", "Ana SRL", "LUIS", "0"}, {"C2", "Bruno SA", "ROSA", "0"}, {"C3", "Baja SA", "NADIE", "1"},
             {"C4", "Carla", "ANA", "0"}};
         for (const auto &f : filas)
-            exec(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO, Dada_De_Baja) VALUES ('%1', "
+            Ejecuta(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO, Dada_De_Baja) VALUES ('%1', "
                                 "'%2', '%3', %4)")
                      .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2]), QLatin1String(f[3])));
     }

@@ -37,7 +37,7 @@ const std::initializer_list<MascaraPrueba> kMascaras = {
 TEST_F(Sentencia, MaskRoad)
 {
     mascaras(kMascaras);
-    exec(QStringLiteral("CREATE VIEW vt_proveedores_baja AS SELECT * FROM VT_PROVEEDORES"));
+    Ejecuta(QStringLiteral("CREATE VIEW vt_proveedores_baja AS SELECT * FROM VT_PROVEEDORES"));
     struct Caso {
         const char *sql, *campo, *where;
         const char *sentencia, *campoDespues;
@@ -124,9 +124,9 @@ TEST_F(Sentencia, ViewNamesCleanedOfNulsAndByte255)
 
 TEST_F(Sentencia, FallbackBuildsTheColumnsFromTheTableReversed)
 {
-    exec(QStringLiteral("CREATE TABLE PRUEBA_ITEMS (ID int, CODIGO varchar(10), DESCRIPCION varchar(60), PRECIO1 money, "
+    Ejecuta(QStringLiteral("CREATE TABLE PRUEBA_ITEMS (ID int, CODIGO varchar(10), DESCRIPCION varchar(60), PRECIO1 money, "
                         "FECHAHORA_GRABACION datetime)"));
-    exec(QStringLiteral("CREATE TABLE PRUEBA_NOTAS (ID int, NOMBRE varchar(10), CODIGO varchar(4), DETALLE varchar(60))"));
+    Ejecuta(QStringLiteral("CREATE TABLE PRUEBA_NOTAS (ID int, NOMBRE varchar(10), CODIGO varchar(4), DETALLE varchar(60))"));
     mascaras(kMascaras);
     struct Caso {
         const char *sql, *campo, *opcional;
@@ -186,7 +186,7 @@ TEST_F(Sentencia, FallbackOnAMissingTableSelectsEverything)
 TEST_F(Sentencia, SelectPassesThroughOnArticlesView)
 {
     mascaras(kMascaras);
-    config(QStringLiteral("TopConsArt"), QStringLiteral("5"));
+    Configura(QStringLiteral("TopConsArt"), QStringLiteral("5"));
     const char *casos[][2] = {
         {"select IDARTICULO from V_MA_ARTICULOS where IDARTICULO like 'A%'",
          "select IDARTICULO from VT_MA_ARTICULOS where IDARTICULO like 'A%'"},
@@ -230,9 +230,9 @@ TEST_F(Sentencia, RowLimitFromTopConsArt)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c[0] ? c[0] : "(missing)");
-        exec(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'TopConsArt'"));
+        Ejecuta(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'TopConsArt'"));
         if (c[0])
-            config(QStringLiteral("TopConsArt"), QString::fromLatin1(c[0]));
+            Configura(QStringLiteral("TopConsArt"), QString::fromLatin1(c[0]));
         EXPECT_EQ(*arma(QStringLiteral("V_TA_TECNICOS")).sentencia,
                   QStringLiteral("SELECT TOP %1 NOMBRE,IDTECNICO FROM V_TA_TECNICOS ORDER BY NOMBRE")
                       .arg(QString::fromLatin1(c[1])));

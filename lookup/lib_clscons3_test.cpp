@@ -5,7 +5,7 @@
 
 namespace {
 
-class DriverCreation : public SinConsulta<ConEmpresaAbierta> {};
+class DriverCreation : public SinConsulta<Empresa> {};
 
 TEST_F(DriverCreation, MissingKeysAreHandedOnAsOneBlank)
 {

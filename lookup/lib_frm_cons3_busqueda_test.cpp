@@ -32,9 +32,9 @@ protected:
             {"C4", "  Carla", "ANA"},       {"C5", "O'Brien", "ROSA"}, {"C6", "abrojos", "ANA"},
         };
         for (const auto &f : filas)
-            exec(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO) VALUES (%1, %2, %3)")
+            Ejecuta(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO) VALUES (%1, %2, %3)")
                      .arg(TextoSQL(QLatin1String(f[0])), TextoSQL(QLatin1String(f[1])), TextoSQL(QLatin1String(f[2]))));
-        sent.clear();
+        enviadas.clear();
     }
     void TearDown() override
     {
@@ -85,11 +85,11 @@ protected:
         QWidget *f = foco();
         return f && (f == w || w->isAncestorOf(f));
     }
-    // The statements the dialog sent to the database, from the spy's log.
+    // The statements the dialog enviadas to the database, from the spy's log.
     QStringList consultas() const
     {
         QStringList out;
-        for (const QString &s : sent)
+        for (const QString &s : enviadas)
             if (s.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
                 out << s;
         return out;
@@ -226,7 +226,7 @@ TEST_F(BusquedaLista, F5FiltersOnTheServerAndFiltersAccumulate)
         ui::ComboBox *nombre = d.CmbSearch->Item(0);
         nombre->setFocus();
         QApplication::processEvents();
-        sent.clear();
+        enviadas.clear();
         QTest::keyClicks(foco(), QStringLiteral("ab"));
         tecla(foco(), Qt::Key_F5);
         ASSERT_EQ(consultas().size(), 1);
@@ -418,8 +418,8 @@ protected:
     void SetUp() override
     {
         BusquedaLista::SetUp();
-        exec(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('A1', 'TORNILLO')"));
-        exec(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('B''2', 'MADERA O''HIGGINS')"));
+        Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('A1', 'TORNILLO')"));
+        Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('B''2', 'MADERA O''HIGGINS')"));
         vb::FixClock(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
     }
     void TearDown() override

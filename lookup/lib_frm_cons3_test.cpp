@@ -29,6 +29,7 @@ using Consulta = ui::DefaultInstance<Lib_FrmCons3>;
 // shows it; the column-width file lives in the test's application folder.
 class ListaConsulta : public ConConsultas {
 protected:
+    using ConConsultas::ConConsultas;
     void SetUp() override
     {
         ConConsultas::SetUp();
@@ -44,7 +45,7 @@ protected:
     void clientes(std::initializer_list<std::array<const char *, 3>> filas)
     {
         for (const auto &f : filas)
-            exec(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO) VALUES ('%1', '%2', '%3')")
+            Ejecuta(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO) VALUES ('%1', '%2', '%3')")
                      .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2])));
     }
     // Shows the dialog with the statement; `script` runs while it is up.
@@ -167,8 +168,8 @@ TEST_F(ListaConsulta, ColumnsAreAsWideAsTheirSizeInLettersXUpToSixty)
 
 TEST_F(ListaConsulta, PriceColumnsOfAnArticleListTakeTheConfiguredCaptions)
 {
-    config(QStringLiteral("NOM_PCLASE3"), QStringLiteral("Mayorista"));
-    exec(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, PRECIO3) VALUES ('A1', 12.5)"));
+    Configura(QStringLiteral("NOM_PCLASE3"), QStringLiteral("Mayorista"));
+    Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, PRECIO3) VALUES ('A1', 12.5)"));
     Lib_FrmCons3 &d = Consulta::Get();
     d.CampoDevuelto = QStringLiteral("PRECIO3");
     muestra(QStringLiteral("SELECT IDARTICULO, PRECIO3, precio1, costo FROM V_MA_ARTICULOS"), [](Lib_FrmCons3 &f) {
@@ -200,7 +201,7 @@ public:
 TEST_P(ColoresDeStock, TheRowTakesTheColourOfItsStockLevel)
 {
     const ColorCase &c = GetParam();
-    exec(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, costo, PRECIO1) VALUES ('A1', 'Tornillo', "
+    Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, costo, PRECIO1) VALUES ('A1', 'Tornillo', "
                         "%1, %2)")
              .arg(c.puntoPedido)
              .arg(c.stock));
@@ -234,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ListaConsulta, RowsStayPlainWithoutTheSwitchTheStockColumnsOrAColour)
 {
-    exec(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, costo, PRECIO1) VALUES ('A1', 0, 5)"));
+    Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, costo, PRECIO1) VALUES ('A1', 0, 5)"));
     const auto plano = [&](const QString &muestraStock, const Variant &nivel1, const QString &sql) {
         Consulta::Unload();
         Lib_FrmCons3 &d = Consulta::Get();
@@ -421,7 +422,7 @@ class MarcasIniciales : public ListaConsulta, public ::testing::WithParamInterfa
 TEST_P(MarcasIniciales, RowsWhoseValueIsAnItemOfTheListStartTicked)
 {
     const MarcaCase &c = GetParam();
-    exec(QStringLiteral("DELETE FROM VT_CLIENTES"));
+    Ejecuta(QStringLiteral("DELETE FROM VT_CLIENTES"));
     clientes({{"1", "", ""}, {"10", "", ""}, {"11", "", ""}, {"0", "", ""}, {"ab", "", ""}, {"  ", "", ""}});
     Lib_FrmCons3 &d = Consulta::Get();
     d.CheckBoxes = true;
@@ -447,9 +448,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ListaConsulta, QuantitiesTravelWithThePickedRowsWhenTheListHasTheirColumn)
 {
-    exec(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '2.5' WHERE CODIGO = 'C1'"));
-    exec(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = 'x' WHERE CODIGO = 'C2'"));
-    exec(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '3' WHERE CODIGO = 'C3'"));
+    Ejecuta(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '2.5' WHERE CODIGO = 'C1'"));
+    Ejecuta(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = 'x' WHERE CODIGO = 'C2'"));
+    Ejecuta(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '3' WHERE CODIGO = 'C3'"));
     const QString conCantidad =
         QStringLiteral("SELECT CODIGO, CONTACTO AS [**Cantidad**] FROM VT_CLIENTES ORDER BY CODIGO");
     // The values and the quantities accept hands back.
@@ -480,14 +481,14 @@ TEST_F(ListaConsulta, QuantitiesTravelWithThePickedRowsWhenTheListHasTheirColumn
               (Entrega{{"C2", "C3"}, {}}));
     {
         vb::ScopedRegional coma(vb::CommaDecimalSettings());
-        exec(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '2,5' WHERE CODIGO = 'C3'"));
+        Ejecuta(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '2,5' WHERE CODIGO = 'C3'"));
         EXPECT_EQ(acepta(false, conCantidad, eligeTres), (Entrega{{"C3"}, {2.5}}));
     }
 }
 
 TEST_F(ListaConsulta, UnloadSavesTheWidthsOnlyWhenAskedAndUnderTheSharedKey)
 {
-    exec(QStringLiteral("CREATE VIEW Stk_ma_articulos AS SELECT * FROM V_MA_ARTICULOS"));
+    Ejecuta(QStringLiteral("CREATE VIEW Stk_ma_articulos AS SELECT * FROM V_MA_ARTICULOS"));
     muestra(QStringLiteral("SELECT IDARTICULO, DESCRIPCION FROM Stk_ma_articulos"));
     Consulta::Unload();
     EXPECT_FALSE(vb::FileExists(ArchivoAnchos()));
@@ -533,7 +534,7 @@ TEST_F(ListaConsulta, AWidthFileThatCannotBeWrittenIsToldAndTheUnloadGoesOn)
 
 class ListaDeArticulosDemo : public ListaConsulta {
 public:
-    ListaDeArticulosDemo() { conDemo = true; }
+    ListaDeArticulosDemo() : ListaConsulta(true) {}
     // Shows the statement, checks the boxes over their columns, photographs it.
     void foto(const QString &sql);
 };

@@ -4,7 +4,7 @@
 #include "platform/ui/combo_box_array.h"
 #include "platform/ui/tree_view.h"
 #include "tests/support/item_view_clicks.h"
-#include "tests/support/lookup_db.h"
+#include "tests/support/empresa.h"
 #include "tests/support/qt_print.h"
 
 #include <QLineEdit>
@@ -44,7 +44,7 @@ QStringList Textos(const Coleccion &c)
     return out;
 }
 
-class ArbolTest : public ConsultaDb {
+class ArbolTest : public EmpresaEspiada {
 protected:
     void Familias(const QStringList &codigos)
     {
@@ -52,7 +52,7 @@ protected:
         for (const QString &c : codigos)
             sql << QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('%1', 'FAMILIA %2')")
                        .arg(c, c.trimmed());
-        Run(sql);
+        Ejecuta(sql);
     }
     ui::ComboBox &Caja(Lib_FrmCons3Tree &dlg) { return *dlg.CmbSearch->Item(0); }
     // Types over what the box holds, as the operator does after selecting it.
@@ -97,7 +97,7 @@ TEST_F(ArbolTest, LevelsFollowTheLengthOfTheCodes)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Run({QStringLiteral("DELETE FROM V_TA_FAMILIAS")});
+        Ejecuta({QStringLiteral("DELETE FROM V_TA_FAMILIAS")});
         Familias(c.codigos);
         Lib_FrmCons3Tree dlg;
         dlg.SQL = kFamilias;
@@ -158,7 +158,7 @@ TEST_F(ArbolTest, AnEmptyCodeRepeatsTheRootsKey)
 TEST_F(ArbolTest, TypingSelectsTheFirstNodeByCodeOrDescription)
 {
     Familias({"1", "11", "111", "12", "2"});
-    Run({QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Ferretería' WHERE IDFAMILIA = '12'")});
+    Ejecuta({QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Ferretería' WHERE IDFAMILIA = '12'")});
     struct Caso {
         const char *escrito;
         const char *clave;
@@ -237,7 +237,7 @@ TEST(FiltraConsultaArbol, JoinsTheConditionBeforeTheOrderClause)
 TEST_F(ArbolTest, F5FiltersByDescriptionAndNuevaBusquedaKeepsTheFilters)
 {
     Familias({"1", "11", "2", "21"});
-    Run({QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Caños O''Brien' WHERE IDFAMILIA IN ('1', '11')"),
+    Ejecuta({QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Caños O''Brien' WHERE IDFAMILIA IN ('1', '11')"),
          QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Caños' WHERE IDFAMILIA = '2'")});
     Lib_FrmCons3Tree dlg;
     dlg.SQL = kFamilias;
@@ -313,7 +313,7 @@ TEST_F(TildesTest, ATickPassesToEveryDescendantAndTheRootIsNoCode)
 
 TEST_F(TildesTest, TickedCodesPerKindOfCode)
 {
-    Run({QStringLiteral("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1', '12', 'ESTANTE')")});
+    Ejecuta({QStringLiteral("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1', '12', 'ESTANTE')")});
     struct Caso {
         const char *campo;
         QStringList valores;
@@ -342,7 +342,7 @@ TEST_F(TildesTest, TickedCodesPerKindOfCode)
 TEST_F(ArbolTest, SingleAcceptReturnsTheCodeAsItsTableHoldsIt)
 {
     Familias({"1", "11"});
-    Run({QStringLiteral("INSERT INTO TA_CCOSTO (CODIGO, DESCRIPCION) VALUES ('7', 'TALLER')"),
+    Ejecuta({QStringLiteral("INSERT INTO TA_CCOSTO (CODIGO, DESCRIPCION) VALUES ('7', 'TALLER')"),
          QStringLiteral("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1', 'P1', 'ESTANTE')")});
     const QString unaFila = QStringLiteral("SELECT '%1' AS c, 'x' AS d");
     struct Caso {

@@ -96,7 +96,10 @@ private:
     bool m_cancelado = false;
 };
 
-class Editor : public ConOperador {};
+class Editor : public Empresa {
+protected:
+    Editor() : Empresa({.abierta = false}) {}
+};
 
 struct Apertura {
     const char *nombre;

@@ -21,8 +21,10 @@ QStringList L(std::initializer_list<const char *> items)
 
 // The codec reports a malformed list through the error treatment; a test sees
 // its box and answers it.
-class Codec : public ConOperador {
+class Codec : public Empresa {
 protected:
+    Codec() : Empresa({.abierta = false}) {}
+
     void esperaUnError(int numero, const QString &rutina)
     {
         ASSERT_EQ(operador.requests().size(), 1u);

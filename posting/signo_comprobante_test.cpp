@@ -1,7 +1,7 @@
 #include "posting/signo_comprobante.h"
 
 #include "voucher/cls_cmn_cptes.h"
-#include "tests/support/empresa_esquema.h"
+#include "tests/support/empresa.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,8 @@ struct SignoCase {
     int esperado;
 };
 
-class Signo : public ConEmpresaDelEsquema, public ::testing::WithParamInterface<SignoCase> {};
+class Signo : public Empresa, public ::testing::WithParamInterface<SignoCase> {};
+class SignoEnLaEmpresa : public Empresa {};
 
 TEST_P(Signo, RowThenCodeDecide)
 {
@@ -56,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         SignoCase{"  IR", "S", -1, "IR", true, -1}, SignoCase{"  NC", nullptr, 1, "NC", true, 1},
         SignoCase{"  XX", "E", 0, "XX", true, 0}, SignoCase{"  FC", nullptr, 0, "FC", false, -1}));
 
-TEST_F(ConEmpresaDelEsquema, AMissingTypeIsReportedAndGivesZero)
+TEST_F(SignoEnLaEmpresa, AMissingTypeIsReportedAndGivesZero)
 {
     Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, SIGNO) VALUES ('  FC', 'S', -1)"));
     for (bool libroIVA : {false, true}) {
@@ -70,7 +71,7 @@ TEST_F(ConEmpresaDelEsquema, AMissingTypeIsReportedAndGivesZero)
     }
 }
 
-TEST_F(ConEmpresaDelEsquema, AQuoteInTheTypeNeitherBreaksNorChangesTheQuery)
+TEST_F(SignoEnLaEmpresa, AQuoteInTheTypeNeitherBreaksNorChangesTheQuery)
 {
     Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, SIGNO) VALUES ('  FC', 'S', -1)"));
     // Unquoted, this would read the FC row: ... CODIGO='' OR CODIGO='  FC'.
@@ -81,7 +82,7 @@ TEST_F(ConEmpresaDelEsquema, AQuoteInTheTypeNeitherBreaksNorChangesTheQuery)
     EXPECT_EQ(operador.prompts(), QStringList{kNoExiste});
 }
 
-TEST_F(ConEmpresaDelEsquema, ASignThatIsNoNumberGoesToTheErrorTreatment)
+TEST_F(SignoEnLaEmpresa, ASignThatIsNoNumberGoesToTheErrorTreatment)
 {
     // The column is numeric; the embedded engine keeps the text as given.
     Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, SIGNO) VALUES ('  FC', 'menos')"));
@@ -91,7 +92,7 @@ TEST_F(ConEmpresaDelEsquema, ASignThatIsNoNumberGoesToTheErrorTreatment)
     EXPECT_TRUE(operador.last().title.contains(QStringLiteral(" - ObtieneSignoComprobante%")));
 }
 
-TEST_F(ConEmpresaDelEsquema, TheVoucherClassForwardsTheSign)
+TEST_F(SignoEnLaEmpresa, TheVoucherClassForwardsTheSign)
 {
     Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES) VALUES ('  AJ', 'E')"));
     ClsCmnCptes cptes;
@@ -107,7 +108,7 @@ struct TipoMovCase {
     int esperado;
 };
 
-class TipoMov : public ConEmpresaDelEsquema, public ::testing::WithParamInterface<TipoMovCase> {};
+class TipoMov : public Empresa, public ::testing::WithParamInterface<TipoMovCase> {};
 
 TEST_P(TipoMov, FirstRuleThatHolds)
 {

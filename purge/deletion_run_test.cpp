@@ -1,6 +1,7 @@
 // The deletion run on a real database file: what goes, what stays, the log,
 // the messages and the answers to the question.
 #include "purge/deletion_run.h"
+#include "tests/support/empresa.h"
 #include "tests/support/purge_db.h"
 
 #include "database/db_dll.h"
@@ -53,10 +54,13 @@ QString ComoDma(const QString &iso)
     return QDate::fromString(iso, QStringLiteral("yyyy-MM-dd")).toString(QStringLiteral("d/M/yyyy"));
 }
 
-class AnulacionTest : public ::testing::Test {
+class AnulacionTest : public Empresa {
 protected:
+    AnulacionTest() : Empresa({.abierta = false}) {}
+
     void SetUp() override
     {
+        Empresa::SetUp();
         ruta = BaseNueva(QStringLiteral("anulacion.db"), 60);
         AbreConexion(ruta);
         db = std::make_unique<Sqlite>(ruta);
@@ -67,6 +71,7 @@ protected:
         db.reset();
         CierraConexion();
         vb::SetClock({});
+        Empresa::TearDown();
     }
 
     // A cut-off day in the middle of the RM vouchers' dates.

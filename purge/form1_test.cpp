@@ -2,6 +2,7 @@
 // end of two runs.
 #include "purge/form1.h"
 #include "purge/deletion_run.h"
+#include "tests/support/empresa.h"
 #include "tests/support/purge_db.h"
 
 #include "database/globals.h"
@@ -60,20 +61,22 @@ private:
     QWidget &m_w;
 };
 
-class VentanaTest : public ::testing::Test {
+class VentanaTest : public Empresa {
 protected:
+    VentanaTest() : Empresa({.abierta = false}) {}
+
     void SetUp() override
     {
+        Empresa::SetUp();
         ruta = BaseNueva(QStringLiteral("ventana.db"), 40);
         CierraConexion();
         FijaLineaDeComandos(ParametrosPara(ruta));
-        vb::SetEndHandler([this] { ++finales; });
     }
     void TearDown() override
     {
-        vb::SetEndHandler({});
         FijaLineaDeComandos(std::nullopt);
         CierraConexion();
+        Empresa::TearDown();
     }
 
     void Abre(Form1 &form)
@@ -88,7 +91,6 @@ protected:
     }
 
     QString ruta;
-    int finales = 0;
 };
 
 TEST_F(VentanaTest, CodigoDeAccesoAbreYCierraElMarco)

@@ -2,6 +2,7 @@
 // the script runner and the dialect conversion, so what reaches the server
 // is checked call by call on a recorded connection.
 #include "purge/deletion_run.h"
+#include "tests/support/empresa.h"
 #include "tests/support/purge_db.h"
 
 #include "database/db_dll.h"
@@ -62,10 +63,13 @@ ado::RowSet Claves(const std::vector<std::pair<QString, int>> &claves)
     return set;
 }
 
-class AnulacionOracleTest : public ::testing::Test {
+class AnulacionOracleTest : public Empresa {
 protected:
+    AnulacionOracleTest() : Empresa({.abierta = false}) {}
+
     void SetUp() override
     {
+        Empresa::SetUp();
         // Start-up needs a real file; the recorder then takes its place.
         ruta = BaseNueva(QStringLiteral("anulacion_oracle.db"), 10);
         AbreConexion(ruta);
@@ -79,6 +83,7 @@ protected:
         CierraConexion();
         QFile::remove(RutaLogAnulacion());
         QFile::remove(ruta);
+        Empresa::TearDown();
     }
 
     QString ruta;

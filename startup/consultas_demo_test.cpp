@@ -13,8 +13,10 @@
 
 namespace {
 
-class MascarasPorDefecto : public SinConsulta<ConOperador> {
+class MascarasPorDefecto : public SinConsulta<Empresa> {
 protected:
+    MascarasPorDefecto() : SinConsulta<Empresa>({.abierta = false}) {}
+
     void SetUp() override
     {
         SinConsulta::SetUp();

@@ -10,8 +10,10 @@
 
 namespace {
 
-class QueryMaskFile : public SinConsulta<ConOperador> {
+class QueryMaskFile : public SinConsulta<Empresa> {
 protected:
+    QueryMaskFile() : SinConsulta<Empresa>({.abierta = false}) {}
+
     void SetUp() override
     {
         SinConsulta::SetUp();

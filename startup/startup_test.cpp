@@ -68,8 +68,10 @@ TEST(ArmaSeccionPC, UpperCasedAndCutTo50)
     EXPECT_EQ(ArmaSeccionPC(QString(25, QLatin1Char('p')), QString(24, QLatin1Char('u'))).size(), 50);
 }
 
-class InicializaSistemaTest : public SinConsulta<ConOperador> {
+class InicializaSistemaTest : public SinConsulta<Empresa> {
 protected:
+    InicializaSistemaTest() : SinConsulta<Empresa>({.abierta = false}) {}
+
     void SetUp() override
     {
         SinConsulta::SetUp();
@@ -90,7 +92,6 @@ protected:
                    .arg(empresa.path()) +
                extra;
     }
-    EmpresaDemo empresa;
 };
 
 TEST_F(InicializaSistemaTest, OpensTunesAndPreparesEverything)

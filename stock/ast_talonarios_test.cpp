@@ -1,6 +1,6 @@
 #include "stock/ast.h"
 #include "stock/numeracion_stock.h"
-#include "stock/numeracion_test_util.h"
+#include "tests/support/numeracion.h"
 
 #include "tests/support/recording.h"
 #include "tests/support/qt_print.h"
@@ -477,7 +477,8 @@ TEST(IdStockNuloMaximo, ANullMaximumRestartsAtOne)
 
 // The demo database's books continue its vouchers.
 class DemoNumeracion : public BaseNumeracion {
-    bool conDemo() const override { return true; }
+protected:
+    DemoNumeracion() : BaseNumeracion(true) {}
 };
 
 TEST_F(DemoNumeracion, EveryDemoBookProposesAFreeNumber)

@@ -1,5 +1,5 @@
 #include "stock/ast.h"
-#include "stock/numeracion_test_util.h"
+#include "tests/support/numeracion.h"
 
 #include "tests/support/recording.h"
 #include "platform/ado/sqlite_provider.h"

@@ -2,7 +2,7 @@
 // test program runs itself a second time as the other operator.
 #include "stock/ast.h"
 #include "stock/numeracion_stock.h"
-#include "stock/numeracion_test_util.h"
+#include "tests/support/numeracion.h"
 
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"

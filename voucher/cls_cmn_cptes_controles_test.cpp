@@ -1,6 +1,6 @@
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
-#include "tests/support/empresa_esquema.h"
+#include "tests/support/empresa.h"
 
 #include "platform/ui/flex_grid.h"
 #include "tests/support/grilla.h"
@@ -17,11 +17,11 @@ const int kSinTocar = -7;
 
 // Two task lines, seven article lines (and a row of blanks that is no line),
 // one other concept; each grid ends in its empty row.
-class Lineas : public ConEmpresaDelEsquema {
+class Lineas : public Empresa {
 protected:
     void SetUp() override
     {
-        ConEmpresaDelEsquema::SetUp();
+        Empresa::SetUp();
         LlenaGrilla(tareas, GrillaTareas::Columnas, {{{0, "Código"}}, {{0, "T1"}}, {{0, "T2"}}, {}});
         std::vector<FilaDeGrilla> filas{{{ColArticulo, "Código"}}};
         for (int i = 1; i <= 7; ++i)

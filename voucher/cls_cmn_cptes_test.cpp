@@ -1,5 +1,5 @@
 #include "voucher/cls_cmn_cptes.h"
-#include "tests/support/empresa_esquema.h"
+#include "tests/support/empresa.h"
 
 #include "platform/ui/text_box.h"
 
@@ -17,7 +17,7 @@ struct CreacionCase {
     bool esperadoAsientos;
 };
 
-class Creacion : public ConEmpresaDelEsquema, public ::testing::WithParamInterface<CreacionCase> {};
+class Creacion : public Empresa, public ::testing::WithParamInterface<CreacionCase> {};
 
 TEST_P(Creacion, ReadsPIVAAndAsientosXStockOnce)
 {
@@ -58,7 +58,7 @@ struct EditorCase {
     int maxLength;
 };
 
-class TextPropiedades : public ConEmpresaDelEsquema, public ::testing::WithParamInterface<EditorCase> {};
+class TextPropiedades : public Empresa, public ::testing::WithParamInterface<EditorCase> {};
 
 TEST_P(TextPropiedades, SetsTheBoxForTheColumnOrLeavesItCleared)
 {

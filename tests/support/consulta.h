@@ -7,6 +7,7 @@
 template <class Base>
 class SinConsulta : public Base {
 protected:
+    using Base::Base;
     void SetUp() override
     {
         LiberaConsulta();

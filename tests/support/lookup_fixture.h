@@ -1,17 +1,15 @@
 #pragma once
 
-// The lookup tests' fixture: gDB() open on a fresh database made from the
-// suite's schema, every text sent recorded, a scripted operator, and the
-// lookup driver with masks on and its query-mask file in the test's own folder.
+// The lookup tests' fixture: the company fixture (tests/support/empresa.h)
+// with every text sent recorded, and the lookup driver with masks on and its
+// query-mask file in the test's own folder.
 
 #include "database/mascara_consulta.h"
 #include "lookup/lib_clscons3.h"
 #include "platform/runtime/files.h"
 #include "tests/support/consulta.h"
 #include "tests/support/empresa.h"
-#include "tests/support/fixture_db.h"
 #include "tests/support/qt_print.h"
-#include "tests/support/sqlite_spy.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,19 +23,13 @@ struct MascaraPrueba {
     const char *filtro;
 };
 
-class ConConsultas : public SinConsulta<ConOperador> {
+class ConConsultas : public SinConsulta<Empresa> {
 protected:
+    explicit ConConsultas(bool demo = false) : SinConsulta<Empresa>({.espia = true, .demo = demo}) {}
+
     void SetUp() override
     {
-        SinConsulta<ConOperador>::SetUp();
-        base = MakeFixtureDb(dir.path(), conDemo);
-        // The engine behind a provider that records every text sent (`sent`).
-        ado::Errors errores;
-        auto motor = ado::SqliteProvider::open(base.path, errores);
-        ASSERT_TRUE(motor) << (errores.Count() ? errores.Item(0).Description.toStdString() : std::string());
-        gDB().gCnn().attachProvider(std::make_unique<SpyProvider>(std::move(motor), sent));
-        gDB().gCnn().setConnectionString(base.connectionString);
-        gDB().gOpenFlag = true;
+        SinConsulta<Empresa>::SetUp();
         gDB().gUsuario = QStringLiteral("ADMIN");
         rutaMascaras = dir.filePath(QStringLiteral("consultas.vgr"));
     }
@@ -52,13 +44,6 @@ protected:
             preparado = true;
         }
         return c;
-    }
-
-    void exec(const QString &sql) { gDB().gCnn().Execute(sql); }
-    void config(const QString &clave, const QString &valor)
-    {
-        exec(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = '%1'").arg(clave));
-        exec(QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('%1', '%2')").arg(clave, valor));
     }
 
     // Writes the query-mask file with these records, in order.
@@ -93,10 +78,7 @@ protected:
         return n;
     }
 
-    bool conDemo = false;
-    QStringList sent;
     QTemporaryDir dir;
-    FixtureDb base;
     QString rutaMascaras;
 
 private:

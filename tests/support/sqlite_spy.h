@@ -1,8 +1,8 @@
 #pragma once
 
-// A small embedded database on gDB()'s connection, for the lookup and schema
-// tests: the embedded engine behind a provider that records every text the
-// connection sends, so that tests can read the statements as built.
+// A provider that records every text the connection sends before the one it
+// wraps runs it, so that tests can read the statements as built (the company
+// fixture's `espia`).
 
 #include "database/db_dll.h"
 #include "platform/ado/provider.h"
@@ -45,45 +45,4 @@ public:
 private:
     std::unique_ptr<ado::Provider> m_inner;
     QStringList &m_log;
-};
-
-// gDB() open on a fresh database file, as an administrator on SQL Server
-// syntax; `sent` holds the texts sent since the last clear.
-class SpyDatabase : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        const QString path = m_dir.filePath(QStringLiteral("prueba.db"));
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-        sqlite3_close(db);
-        ado::Errors errors;
-        auto inner = ado::SqliteProvider::open(path, errors);
-        ASSERT_TRUE(inner) << (errors.Count() ? errors.Item(0).Description.toStdString() : std::string());
-        gDB().gCnn().attachProvider(std::make_unique<SpyProvider>(std::move(inner), sent));
-        gDB().gEsAdmin = true;
-        gDB().gConnString.clear();
-        gDB().gProveedor = gDB().pSQLOLEDB();
-        gDB().gDBName = QStringLiteral("prueba");
-    }
-    void TearDown() override
-    {
-        gDB().gCnn().Close();
-        gDB().gProveedor.clear();
-        gDB().gDBName.clear();
-    }
-
-    // Runs set-up statements without recording them.
-    void Run(const QStringList &statements)
-    {
-        for (const QString &s : statements)
-            gDB().gCnn().Execute(s);
-        sent.clear();
-    }
-
-    QStringList sent;
-
-private:
-    QTemporaryDir m_dir;
 };

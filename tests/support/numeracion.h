@@ -1,11 +1,12 @@
 #pragma once
 
-// The numbering tests' company database (tests/support/esquema.h) with
-// numbering books given as rows and the module's book forgotten between tests.
+// The numbering tests' company (tests/support/empresa.h, as start-up leaves
+// it, every text sent recorded) with numbering books given as rows and the
+// module's book forgotten between tests.
 
 #include "stock/ast.h"
 
-#include "tests/support/esquema.h"
+#include "tests/support/empresa.h"
 
 #include <vector>
 
@@ -44,17 +45,19 @@ inline Libro Con(Libro l, QString Libro::*campo, const char *valor)
     return l;
 }
 
-class BaseNumeracion : public EmpresaEsquema {
+class BaseNumeracion : public Empresa {
 protected:
+    explicit BaseNumeracion(bool demo = false) : Empresa({.espia = true, .demo = demo, .comoArranque = true}) {}
+
     void SetUp() override
     {
-        EmpresaEsquema::SetUp();
+        Empresa::SetUp();
         TalonarioActual = 0;
     }
     void TearDown() override
     {
         TalonarioActual = 0;
-        EmpresaEsquema::TearDown();
+        Empresa::TearDown();
     }
     void Libros(const std::vector<Libro> &libros)
     {
