@@ -2,7 +2,7 @@
 
 #include "database/builders.h"
 #include "platform/runtime/strings.h"
-#include "stock/stock_test_db.h"
+#include "tests/support/stock_db.h"
 
 #include <algorithm>
 #include <vector>
@@ -302,7 +302,7 @@ TEST_F(Insumos, FailuresByAnswer)
 
 class DemoStock : public StockDb {
 protected:
-    bool conDemo() const override { return true; }
+    DemoStock() : StockDb(true) {}
 };
 
 TEST_F(DemoStock, TheDemoCompanyHasLotsAndComponentsToPost)

@@ -1,7 +1,7 @@
 #include "stock/saldos.h"
 
 #include "tests/support/raised_error.h"
-#include "stock/stock_test_db.h"
+#include "tests/support/stock_db.h"
 
 namespace {
 

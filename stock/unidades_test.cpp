@@ -5,7 +5,7 @@
 #include "tests/support/raised_error.h"
 #include "platform/ui/flex_grid.h"
 #include "stock/saldos.h"
-#include "stock/stock_test_db.h"
+#include "tests/support/stock_db.h"
 #include "voucher/columnas.h"
 
 #include <vector>

@@ -2,15 +2,15 @@
 #include "voucher/cls_cmn_cptes.h"
 
 #include "stock/saldos.h"
-#include "tests/support/esquema.h"
+#include "tests/support/empresa.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class SaldosDemo : public EmpresaEsquema {
+class SaldosDemo : public Empresa {
 protected:
-    bool conDemo() const override { return true; }
+    SaldosDemo() : Empresa({.espia = true, .demo = true, .comoArranque = true}) {}
 };
 
 TEST_F(SaldosDemo, BalancesByDepositUnitAndLot)

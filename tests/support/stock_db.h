@@ -1,11 +1,13 @@
 #pragma once
 
-// The stock tests' company (tests/support/esquema.h): helpers for the stock
+// The stock tests' company (tests/support/empresa.h, as start-up leaves it,
+// every text sent recorded): helpers for the stock
 // tables, the settings the stock queries read put back between tests, and an
 // operator that mends the database while asked.
 
 #include "database/globals.h"
-#include "tests/support/esquema.h"
+#include "database/builders.h"
+#include "tests/support/empresa.h"
 #include "tools/demodata.h"
 
 #include <functional>
@@ -44,17 +46,19 @@ private:
     int m_preguntas = 0;
 };
 
-class StockDb : public EmpresaEsquema {
+class StockDb : public Empresa {
 protected:
+    explicit StockDb(bool demo = false) : Empresa({.espia = true, .demo = demo, .comoArranque = true}) {}
+
     void SetUp() override
     {
-        EmpresaEsquema::SetUp();
+        Empresa::SetUp();
         Reinicia();
     }
     void TearDown() override
     {
         Reinicia();
-        EmpresaEsquema::TearDown();
+        Empresa::TearDown();
     }
 
     static QString Codigo(const QString &texto, int ancho) { return demodata::Code(texto, ancho); }
@@ -62,8 +66,8 @@ protected:
     void Articulo(const QString &codigo, const QString &unidad, int usaLote = 0, int usaSerie = 0)
     {
         Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, USALOTE, USASERIE) "
-                               "VALUES ('%1', 'ARTICULO', '%2', %3, %4)")
-                    .arg(Codigo(codigo, 25).replace(QLatin1Char('\''), QStringLiteral("''")), Codigo(unidad, 4))
+                               "VALUES (%1, 'ARTICULO', '%2', %3, %4)")
+                    .arg(TextoSQL(Codigo(codigo, 25)), Codigo(unidad, 4))
                     .arg(usaLote)
                     .arg(usaSerie));
     }
