@@ -1,4 +1,4 @@
-#include "posting/posteo_test_util.h"
+#include "tests/support/posteo.h"
 
 #include "platform/component/component.h"
 

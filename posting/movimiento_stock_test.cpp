@@ -1,6 +1,6 @@
 #include "posting/movimiento_stock.h"
 
-#include "posting/posteo_test_util.h"
+#include "tests/support/posteo.h"
 
 #include "database/builders.h"
 #include "database/globals.h"
