@@ -1,7 +1,7 @@
 // Loading a stored voucher into grids laid out for its type, on a company
 // made from the schema.
 #include "voucher/cls_cmn_cptes.h"
-#include "voucher/carga_test_util.h"
+#include "tests/support/carga.h"
 #include "voucher/columnas.h"
 
 #include "platform/ado/ado.h"

@@ -1,7 +1,7 @@
 // The entry grids' layout on a company made from the schema, measured with a
 // form's own font.
 #include "voucher/cls_cmn_cptes.h"
-#include "voucher/carga_test_util.h"
+#include "tests/support/carga.h"
 #include "voucher/columnas.h"
 
 #include "platform/ui/flex_grid.h"

@@ -1,7 +1,7 @@
 // Timber lines as they load: the measures their article asks for, hidden
 // cells where it asks for none, and later lines of the same board joined to
 // the first one.
-#include "voucher/carga_test_util.h"
+#include "tests/support/carga.h"
 #include "voucher/columnas.h"
 
 #include "stock/unidades.h"

@@ -1,6 +1,6 @@
 // What a loaded article line shows of a voucher delivered in parts: the
 // quantity still to deliver in ColCantidad, the rest to apply beside it.
-#include "voucher/carga_test_util.h"
+#include "tests/support/carga.h"
 #include "voucher/columnas.h"
 
 #include <gtest/gtest.h>
