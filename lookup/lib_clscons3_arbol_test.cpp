@@ -7,7 +7,7 @@
 #include "platform/ui/default_instance.h"
 #include "platform/ui/tree_view.h"
 #include "tests/support/item_view_clicks.h"
-#include "tests/support/lookup_db.h"
+#include "tests/support/empresa.h"
 #include "tests/support/qt_print.h"
 
 #include <QPushButton>
@@ -17,13 +17,13 @@ namespace {
 
 using Arbol = ui::DefaultInstance<Lib_FrmCons3Tree>;
 
-class CaminoArbol : public ConsultaDb {
+class CaminoArbol : public EmpresaEspiada {
 protected:
     void SetUp() override
     {
-        ConsultaDb::SetUp();
+        EmpresaEspiada::SetUp();
         LiberaConsulta();
-        Run({QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('1', 'FERRETERIA')"),
+        Ejecuta({QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('1', 'FERRETERIA')"),
              QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('11', 'TORNILLOS')"),
              QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('2', 'PINTURERIA')")});
     }
@@ -32,7 +32,7 @@ protected:
         Arbol::Unload();
         ui::DestroyUnloaded();
         LiberaConsulta();
-        ConsultaDb::TearDown();
+        EmpresaEspiada::TearDown();
     }
     // The operator's part while the tree is up.
     void AlMostrar(const std::function<void(Lib_FrmCons3Tree &)> &script)
