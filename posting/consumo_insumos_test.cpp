@@ -1,6 +1,6 @@
 #include "posting/consumo_insumos.h"
 
-#include "posting/posteo_test_util.h"
+#include "tests/support/posteo.h"
 
 #include "stock/ast.h"
 

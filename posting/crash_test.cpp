@@ -2,7 +2,7 @@
 // vouchers, each collected and run in a transaction of its own: every voucher
 // must be there with all its movements and consumption rows, or not at all.
 // The test program runs itself a second time as the child that posts.
-#include "posting/posteo_test_util.h"
+#include "tests/support/posteo.h"
 
 #include "tests/support/fixture_db.h"
 #include "tests/support/purge_db.h"

@@ -1,6 +1,6 @@
 // The collect path as its caller uses it: the collected text in one
 // transaction, committed only when every statement ran.
-#include "posting/posteo_test_util.h"
+#include "tests/support/posteo.h"
 
 #include <gtest/gtest.h>
 
