@@ -344,18 +344,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CasoFallo> &info) { return std::string(info.param.nombre); });
 
 // The demo company's entry samples, loaded as a form would.
-class CargaDemo : public ConOperador {
+class CargaDemo : public Empresa {
 protected:
     void SetUp() override
     {
-        ConOperador::SetUp();
+        Empresa::SetUp();
         demodata::Options opciones;
         opciones.vouchers = 8;
         opciones.entrySamples = true;
-        const QString ruta = dir.filePath(QStringLiteral("demo.db"));
-        demodata::CreateDemoDatabase(ruta, opciones);
-        gDB().gCnn().Open(SqliteConnectionString(ruta));
-        gDB().gOpenFlag = true;
+        UsaDemo(opciones);
     }
     void Carga(const char *tc, const char *id, bool compras = false, const QString &proveedor = {})
     {
@@ -372,7 +369,6 @@ protected:
             r << g.TextMatrix(f, col);
         return r;
     }
-    QTemporaryDir dir;
     QWidget form;
     ui::FlexGrid tareas, articulos, otros;
     ui::TextBox edit, edit3;
