@@ -130,6 +130,13 @@ public:
     {
         EXPECT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("empresa.db"));
+        copia(demo);
+    }
+
+    // Starts again from a fresh copy, with or without the demo data.
+    void copia(bool demo)
+    {
+        QFile::remove(m_path);
         EXPECT_TRUE(QFile::copy(Plantilla(demo), m_path));
         QFile(m_path).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         if (!demo) {
@@ -215,15 +222,21 @@ class Empresa : public ::testing::Test {
 protected:
     explicit Empresa(OpcionesEmpresa opciones = {}) : m_opciones(opciones), empresa(opciones.demo) {}
 
+    // Whether the company holds the demo data; a fixture may decide it here.
+    virtual bool conDemo() const { return m_opciones.demo; }
+
     void SetUp() override
     {
         ReiniciaConexion();
         ReiniciaGlobales();
         ui::SetResponder(&operador);
         vb::SetEndHandler([this] { ++finales; });
+        const bool demo = conDemo();
+        if (demo != m_opciones.demo)
+            empresa.copia(demo);
         base = empresa.fixture();
         if (m_opciones.abierta)
-            Abre(base.path, m_opciones.demo ? QStringLiteral("ADMIN") : QStringLiteral("ana"));
+            Abre(base.path, demo ? QStringLiteral("ADMIN") : QStringLiteral("ana"));
         gDB().gEsAdmin = m_opciones.administrador || m_opciones.comoArranque;
         if (m_opciones.comoArranque) {
             gTablaConfiguracion = QStringLiteral("TA_CONFIGURACION");
