@@ -42,10 +42,14 @@ CREATE TABLE dbo.V_MV_CPTE (
     IdReparto int NULL,
     EnComodato int NULL DEFAULT (0),
     CondicionIVA int NULL,
+    -- The voucher this one derives from, as the related-voucher questions ask it.
+    COMPROBANTEORIGEN varchar(13) NULL,
+    COMPLEMENTOORIGEN int NULL,
     CONSTRAINT PK_V_MV_CPTE PRIMARY KEY (TC, IDCOMPROBANTE, IdComplemento)
 );
 CREATE INDEX IX_V_MV_CPTE_TC_FECHA ON V_MV_CPTE (TC, FECHA);
 CREATE INDEX IX_V_MV_CPTE_ORIGEN ON V_MV_CPTE (TCORIGEN, IDCOMPROBANTEORIGEN);
+CREATE INDEX IX_V_MV_CPTE_RELACIONADOS ON V_MV_CPTE (TCORIGEN, COMPROBANTEORIGEN, COMPLEMENTOORIGEN);
 
 CREATE TABLE dbo.V_MV_CPTEINSUMOS (
     TC varchar(4) NOT NULL,
@@ -182,9 +186,13 @@ CREATE TABLE dbo.V_MV_CPTEACCIONES (
     TC varchar(4) NOT NULL,
     IDCOMPROBANTE varchar(13) NOT NULL,
     IdComplemento int NOT NULL DEFAULT (0),
-    FECHAHORA varchar(20) NULL,
+    FECHAHORA datetime NULL,
     USUARIO varchar(20) NULL,
-    ACCION varchar(100) NULL
+    ACCION varchar(100) NULL,
+    Tipo_accion varchar(1) NULL,
+    PC varchar(50) NULL,
+    SYSTEMUSER varchar(50) NULL,
+    NUMEROASIENTO int NULL
 );
 CREATE INDEX IX_V_MV_CPTEACCIONES ON V_MV_CPTEACCIONES (TC, IDCOMPROBANTE, IdComplemento);
 
@@ -438,9 +446,9 @@ CREATE TABLE dbo.MA_CUENTAS (
 
 CREATE TABLE dbo.MV_ASIENTOS (
     TC varchar(4) NOT NULL,
-    SUCURSAL varchar(4) NULL,
-    NUMERO varchar(8) NULL,
-    LETRA varchar(1) NULL,
+    SUCURSAL varchar(4) NOT NULL,
+    NUMERO varchar(8) NOT NULL,
+    LETRA varchar(1) NOT NULL,
     CUENTA varchar(10) NULL,
     MES_OPERATIVO int NULL,
     PERIODO int NULL,
@@ -448,12 +456,27 @@ CREATE TABLE dbo.MV_ASIENTOS (
     [NUMERO ASIENTO] int NULL,
     FECHA datetime NULL,
     IMPORTE money NULL DEFAULT (0),
-    DEBEHABER varchar(1) NULL,
+    [DEBE-HABER] varchar(1) NULL,
     CCOSTO varchar(4) NULL,
     DETALLE varchar(100) NULL,
-    SECUENCIA int NULL
+    SECUENCIA int NOT NULL,
+    -- What a stock movement's entry writes besides.
+    FechaSubDiario datetime NULL,
+    FechaHora_Grabacion datetime NULL,
+    USUARIO_LOGEADO varchar(20) NULL,
+    Moneda varchar(4) NULL,
+    Cotizacion float NULL,
+    CABImporte money NULL,
+    CABCuenta varchar(10) NULL,
+    CABNombre varchar(10) NULL,
+    Unegocio varchar(4) NULL,
+    IdCajas varchar(4) NULL,
+    TC_ORIGEN varchar(4) NULL,
+    CPTE_ORIGEN varchar(13) NULL,
+    CONSTRAINT PK_MV_ASIENTOS PRIMARY KEY (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA)
 );
 CREATE INDEX IX_MV_ASIENTOS_CPTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
+CREATE INDEX IX_MV_ASIENTOS_NUMERO ON MV_ASIENTOS (PERIODO, MES_OPERATIVO, TIPO_REG);
 
 CREATE TABLE dbo.MA_SUBDIARIOS (
     CODIGO varchar(4) NOT NULL,
@@ -607,6 +630,12 @@ CREATE TABLE dbo.V_TA_MotivoVta (
     Descripcion varchar(60) NULL,
     CuentaContable varchar(10) NULL,
     CONSTRAINT PK_V_TA_MotivoVta PRIMARY KEY (IdMotivoVta)
+);
+
+CREATE TABLE dbo.V_TA_Input_Ventas (
+    IdMotivoVta varchar(4) NOT NULL,
+    COSTO_MERCADERIA varchar(10) NULL,
+    CONSTRAINT PK_V_TA_Input_Ventas PRIMARY KEY (IdMotivoVta)
 );
 
 CREATE TABLE dbo.V_TA_MOTIVOSTOCK (

@@ -190,7 +190,7 @@ protected:
     }
     void Asiento(const char *tc, const char *numero, const char *sucursal = "0001", const char *letra = "X")
     {
-        Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA) VALUES ('%1', '%2', '%3', '%4')")
+        Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA) VALUES ('%1', '%2', '%3', '%4', 1)")
                     .arg(QLatin1String(tc), QLatin1String(sucursal), QLatin1String(numero), QLatin1String(letra)));
     }
     void Viaje(const char *tc, const char *id)

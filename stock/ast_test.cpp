@@ -34,11 +34,11 @@ protected:
         BaseNumeracion::SetUp();
         Ejecuta({
             QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, MES_OPERATIVO, PERIODO, "
-                           "TIPO_REG, [NUMERO ASIENTO]) VALUES (' CMV', '0001', '00000120', 'X', '1.1.01', 7, 2024, '   3', 123)"),
+                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES (' CMV', '0001', '00000120', 'X', '1.1.01', 7, 2024, '   3', 123, 1)"),
             QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, MES_OPERATIVO, PERIODO, "
-                           "TIPO_REG, [NUMERO ASIENTO]) VALUES ('CMV', '0001', '00000121', 'X', '5.1.01', 7, 2024, '   3', 124)"),
+                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES ('CMV', '0001', '00000121', 'X', '5.1.01', 7, 2024, '   3', 124, 1)"),
             QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, MES_OPERATIVO, PERIODO, "
-                           "TIPO_REG, [NUMERO ASIENTO]) VALUES ('  OC', '0001', '00000005', 'A', '2.1.01', 3, 2024, NULL, 9)"),
+                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES ('  OC', '0001', '00000005', 'A', '2.1.01', 3, 2024, NULL, 9, 1)"),
         });
     }
 };
@@ -135,8 +135,8 @@ protected:
             {"7", "2024", "''", "12"},      {"7", "2024", "'   '", "13"},  {"7", "2024", "CHAR(255) + 'RS'", "15"},
         };
         for (const auto &f : filas)
-            Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, MES_OPERATIVO, PERIODO, TIPO_REG, [NUMERO ASIENTO]) "
-                                   "VALUES (' CMV', %1, %2, %3, %4)")
+            Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, "
+                                   "PERIODO, TIPO_REG, [NUMERO ASIENTO]) VALUES (' CMV', '0001', '%4', 'X', 1, %1, %2, %3, %4)")
                         .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2]), QLatin1String(f[3])));
     }
 };

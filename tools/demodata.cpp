@@ -458,7 +458,7 @@ void AddLookupSamples(Db &db)
     db.run(third, 2, idComprobante(1, 9002, 'A'), Code("1001", 10), "2024-06-01", "2024-06-03", "");
     db.exec("UPDATE V_MV_CPTETERCEROS SET FECHARECIBIDO = NULL WHERE FECHARECIBIDO = ''");
 
-    auto entry = db.prepare("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, DEBEHABER, "
+    auto entry = db.prepare("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, [DEBE-HABER], "
                             "DETALLE, SECUENCIA) VALUES ('NCPE','0001',?,'A',?,'2024-06-06',?,?,?,?)");
     db.run(entry, "00000001", Code("2000", 10), 250.0, "D", "BONIFICACION POR VOLUMEN", 1);
     db.run(entry, "00000001", Code("2000", 10), 250.0, "H", "BONIFICACION POR VOLUMEN", 2);
