@@ -35,11 +35,17 @@ public:
     // voucher/cls_cmn_cptes.cpp: reads PIVA and AsientosXStock once.
     ClsCmnCptes();
 
-    // posting/cls_cmn_cptes_stock.cpp: journal rows of a stock movement, as
-    // SQL text (empty when AsientosXStock is off).
+    // posting/cls_cmn_cptes_asiento.cpp: journal rows of a stock movement, as
+    // SQL text (empty when AsientosXStock is off). Per line (SoloRegistro > 0)
+    // a line is valued once per voucher, the first call of a voucher taking
+    // its entry number; NuevoAsientoStock starts over (a new posting run).
+    // AsientoStockIncompleto: the last call stopped without the entry the
+    // voucher needs (its register type is missing), so the run has failed.
     QString GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStock, QString &TC, QString &Suc, QString &Nro,
                                QString &Letra, const QString &Fecha, bool &EsDebito, std::int16_t TipoMov,
                                std::int32_t SoloRegistro, std::int16_t &Secuencia);
+    void NuevoAsientoStock();
+    bool AsientoStockIncompleto() const { return mAsientoIncompleto; }
 
     // voucher/cls_cmn_cptes.cpp: the edit box set for the grid column being edited.
     void TextPropiedades(ui::TextBox &Texto, std::int32_t Columna);
@@ -166,4 +172,10 @@ private:
     double mPIVA = 0;               // default VAT rate of the movement rows
     bool mAsientosXStock = false;   // off: GeneraAsientoStock gives no entry
     std::int16_t mNumeroAsiento = 0;  // entry number kept between GeneraAsientoStock calls
+    // The voucher being valued line by line, its lines already valued, and
+    // whether its entry stopped for good (no further rows nor messages).
+    QString mAsientoCpte;
+    QList<std::int32_t> mAsientoFilas;
+    bool mAsientoDetenido = false;
+    bool mAsientoIncompleto = false;
 };

@@ -1,0 +1,343 @@
+// The accounting entry of a stock movement: its rows for each kind of
+// movement, its numbers over calls, the per-line merge and its stops.
+
+#include "posting/posteo_test_util.h"
+
+#include "platform/ado/ado.h"
+#include "tests/support/qt_print.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace posteo;
+
+// An article line with its quantity, cost and price without VAT.
+FilaDeGrilla Valorada(const char *articulo, const char *cantidad, const char *costo, const char *precio = "0")
+{
+    return Linea(QString::fromLatin1(articulo), QString::fromLatin1(cantidad),
+                 {{ColAux38, QString::fromLatin1(costo)}, {AuxPrecioSinIVA, QString::fromLatin1(precio)}});
+}
+
+class Asiento : public BasePosteo {
+protected:
+    void SetUp() override
+    {
+        BasePosteo::SetUp();
+        periodo = gPeriodo;
+        gPeriodo = 2024;
+        gUsuarioLogeado = QStringLiteral("OPERADOR");
+        Configura(QStringLiteral("AsientosXStock"), QStringLiteral("SI"));
+        Configura(QStringLiteral("MotivoStockRemito"), QStringLiteral("7"));
+        Configura(QStringLiteral("MotivoStockComodato"), QStringLiteral("8"));
+        Configura(QStringLiteral("MotivoStockTransferencias"), QStringLiteral("9"));
+        Configura(QStringLiteral("MotivoStockRecepcionOC"), QStringLiteral("6"));
+        Ejecuta(QStringLiteral("INSERT INTO V_TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, Descripcion) VALUES "
+                               "('   1', ' 5.1.01 ', 'AJUSTE'), ('   6', '5.1.06', 'RECEPCION'), "
+                               "('   7', '5.1.07', 'REMITO'), ('   8', '5.1.08', 'COMODATO'), "
+                               "('   9', '5.1.09', 'TRASLADO'), ('   2', '  ', 'SIN CUENTA')"));
+        Ejecuta(QStringLiteral("INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   4', 'VENTA')"));
+        Ejecuta(QStringLiteral("INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   4', '5.2.01')"));
+        Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  EG', 'E', 'STOCK'), "
+                               "('  SG', 'S', 'STOCK')"));
+        // A1 and A2 share one stock account; A4 has none.
+        Ejecuta(QStringLiteral("UPDATE V_MA_ARTICULOS SET cuentacontableC = '1.3.01' WHERE IDARTICULO IN ('%1', '%2')")
+                    .arg(Codigo(QStringLiteral("A1")), Codigo(QStringLiteral("A2"))));
+        Ejecuta(QStringLiteral("UPDATE V_MA_ARTICULOS SET cuentacontableC = '1.3.02' WHERE IDARTICULO = '%1'")
+                    .arg(Codigo(QStringLiteral("A3"))));
+        Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('%1', 'CLAVO', '  UN')")
+                    .arg(Codigo(QStringLiteral("A4"))));
+        clase.emplace();
+    }
+    void TearDown() override
+    {
+        gPeriodo = periodo;
+        BasePosteo::TearDown();
+    }
+
+    struct Llamada {
+        QString TC = QStringLiteral("RM");
+        QString Motivo = QStringLiteral("1");
+        QString Suc = QStringLiteral("0001");
+        QString Nro = QStringLiteral("00000001");
+        QString Letra = QStringLiteral("A");
+        std::int16_t TipoMov = 0;
+        std::int32_t SoloRegistro = 0;
+        std::int16_t Secuencia = 1;
+        bool EsDebito = true;
+    };
+    QString Genera(Llamada &l)
+    {
+        return clase->GeneraAsientoStock(grilla, l.Motivo, l.TC, l.Suc, l.Nro, l.Letra, QStringLiteral("15/03/2024"),
+                                         l.EsDebito, l.TipoMov, l.SoloRegistro, l.Secuencia);
+    }
+    void Corre(const QString &texto)
+    {
+        gDB().EjecutaConsultaSQL(texto);
+        EXPECT_EQ(gDB().gCnn().errors().Count(), 0) << texto.toStdString();
+    }
+    // The journal: "tc secuencia cuenta side amount", voucher and sequence order.
+    QStringList Filas(const QString &columnas = QStringLiteral("TC, SECUENCIA, CUENTA, [DEBE-HABER], IMPORTE"))
+    {
+        QStringList filas;
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("SELECT %1 FROM MV_ASIENTOS ORDER BY TC, SUCURSAL, NUMERO, LETRA, SECUENCIA").arg(columnas),
+                gDB().gCnn());
+        while (!rs.Eof()) {
+            QStringList campos;
+            for (int i = 0; i < rs.FieldCount(); ++i) {
+                const Variant v = rs.Fields(i).Value();
+                campos << (v.isNull() ? QStringLiteral("-") : v.toString().trimmed());
+            }
+            filas << campos.join(QLatin1Char(' '));
+            rs.MoveNext();
+        }
+        return filas;
+    }
+    // Earlier entries of March 2024: register 2 up to 40, register 3 up to 7.
+    void RegistrosConAsientos()
+    {
+        Ejecuta(QStringLiteral("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES ('   2', 'STOCK'), ('   3', 'COSTOS')"));
+        Ejecuta(QStringLiteral("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES ('  RM', '   2'), "
+                               "('  IR', '   3')"));
+        Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, PERIODO, "
+                               "TIPO_REG, [NUMERO ASIENTO]) VALUES ('  AJ', '0009', '00000001', 'A', 1, 3, 2024, '   2', 40), "
+                               "('  AJ', '0009', '00000002', 'A', 1, 3, 2024, '   3', 7), "
+                               "('  AJ', '0009', '00000003', 'A', 1, 4, 2024, '   2', 90)"));
+    }
+    std::int16_t periodo = 0;
+};
+
+struct CasoAsiento {
+    const char *nombre;
+    const char *tc;
+    std::int16_t tipoMov;
+    const char *grilla;
+    std::vector<FilaDeGrilla> lineas;
+    QStringList filas;         // the journal once the text ran
+    std::int16_t secuencia;    // what the call leaves in Secuencia
+};
+
+TEST_F(Asiento, EachKindValuesItsLinesOnItsSides)
+{
+    const std::vector<CasoAsiento> casos{
+        {"remito: motive debited, one line per stock account",
+         "RM", 1, "MSFlexGrid2",
+         {Valorada("A1", "2", "10"), Valorada("A2", "1", "5"), Valorada("A3", "1", "4")},
+         {"RM 1 5.1.07 D 29", "RM 2 1.3.01 H 25", "RM 3 1.3.02 H 4"}, 4},
+        {"difference grid in any case: the motive passed, sides swapped",
+         "RM", 1, "msflexgridDIF", {Valorada("A1", "1", "10")}, {"RM 1 5.1.01 H 10", "RM 2 1.3.01 D 10"}, 3},
+        {"loan", "RM", 2, "MSFlexGrid2", {Valorada("A3", "2", "4")}, {"RM 1 5.1.08 D 8", "RM 2 1.3.02 H 8"}, 3},
+        {"transfer out", "TR", 3, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"TR 1 5.1.09 D 10", "TR 2 1.3.01 H 10"}, 3},
+        {"transfer in", "TR", 4, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"TR 1 5.1.09 H 10", "TR 2 1.3.01 D 10"}, 3},
+        {"order received: valued at the price without VAT",
+         "RM", 5, "MSFlexGrid2", {Valorada("A1", "3", "10", "12.5")}, {"RM 1 5.1.06 H 37.5", "RM 2 1.3.01 D 37.5"}, 3},
+        {"RMC of another kind: as an order received",
+         "RMC", 0, "MSFlexGrid2", {Valorada("A1", "2", "10", "11")}, {"RMC 1 5.1.06 H 22", "RMC 2 1.3.01 D 22"}, 3},
+        {"IR credits the motive", "IR", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"IR 1 5.1.01 H 10", "IR 2 1.3.01 D 10"}, 3},
+        {"SI credits the motive", "si", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"si 1 5.1.01 H 10", "si 2 1.3.01 D 10"}, 3},
+        {"VS debits the motive", "VS", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"VS 1 5.1.01 D 10", "VS 2 1.3.01 H 10"}, 3},
+        {"AJN debits the motive", "AJN", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"AJN 1 5.1.01 D 10", "AJN 2 1.3.01 H 10"}, 3},
+        {"another type entering stock: as IR", "EG", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")},
+         {"EG 1 5.1.01 H 10", "EG 2 1.3.01 D 10"}, 3},
+        {"another type leaving stock: as VS", "SG", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")},
+         {"SG 1 5.1.01 D 10", "SG 2 1.3.01 H 10"}, 3},
+        {"a type that moves no stock has no entry", "XX", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {}, 1},
+        {"an invoice has no entry of its own", "FC", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {}, 1},
+        {"nor a purchase invoice, whatever the kind", "FCC", 1, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {}, 1},
+        {"two lines of one article: one amount", "RM", 1, "MSFlexGrid2",
+         {Valorada("A1", "2", "10"), Valorada("A1", "1", "10")}, {"RM 1 5.1.07 D 30", "RM 2 1.3.01 H 30"}, 3},
+        {"a negative amount goes to the other side", "RM", 1, "MSFlexGrid2",
+         {Valorada("A1", "-2", "10")}, {"RM 1 5.1.07 H 20", "RM 2 1.3.01 D 20"}, 3},
+        {"quantity zero and an article without account: no row, the numbers still used", "RM", 1, "MSFlexGrid2",
+         {Valorada("A1", "0", "10"), Valorada("A4", "5", "3")}, {}, 3},
+        {"only an article without account: no account line", "RM", 1, "MSFlexGrid2", {Valorada("A4", "5", "3")}, {}, 2},
+        {"articles that cancel out: the motive line has no row", "RM", 1, "MSFlexGrid2",
+         {Valorada("A1", "1", "10"), Valorada("A3", "-1", "10")}, {"RM 2 1.3.01 H 10", "RM 3 1.3.02 D 10"}, 4},
+    };
+    for (const CasoAsiento &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS"));
+        Grilla(c.lineas);
+        grilla.setObjectName(QString::fromLatin1(c.grilla));
+        Llamada l;
+        l.TC = QString::fromLatin1(c.tc);
+        l.TipoMov = c.tipoMov;
+        const QString texto = Genera(l);
+        if (c.filas.isEmpty() && c.secuencia == 1) {
+            EXPECT_EQ(texto, QString());
+            continue;
+        }
+        if (!c.filas.isEmpty()) {
+            EXPECT_TRUE(texto.startsWith(QStringLiteral("\r\nINSERT INTO MV_ASIENTOS ("))) << texto.toStdString();
+        }
+        if (!texto.isEmpty())
+            Corre(texto);
+        EXPECT_EQ(Filas(), c.filas);
+        EXPECT_EQ(l.Secuencia, c.secuencia);
+        EXPECT_EQ(operador.requests().size(), 0u);
+    }
+}
+
+TEST_F(Asiento, TheRowCarriesTheVoucherMotiveAndWhoWroteIt)
+{
+    gUNegocio = QStringLiteral("   2");
+    gCaja = QStringLiteral("3");
+    Ejecuta(QStringLiteral("UPDATE V_TA_MOTIVOSTOCK SET Descripcion = 'AJUSTE D''ORO' WHERE IDMOTIVOSTOCK = '   1'"));
+    Grilla({Valorada("A1", "1", "10")});
+    Llamada l;
+    l.TC = QStringLiteral("IR");
+    l.Motivo = QStringLiteral("'1'");
+    Corre(Genera(l));
+    EXPECT_EQ(l.Motivo, QStringLiteral("1"));
+    EXPECT_EQ(Filas(QStringLiteral("TC, SUCURSAL, NUMERO, LETRA, MES_OPERATIVO, PERIODO, TIPO_REG, DETALLE, "
+                                   "USUARIO_LOGEADO, Moneda, Cotizacion, CABImporte, CABCuenta, CABNombre, Unegocio, "
+                                   "IdCajas, TC_ORIGEN, CPTE_ORIGEN")),
+              (QStringList{"IR 0001 00000001 A 3 2024  AJUSTE D'ORO OPERADOR 1 1 10 5.1.01 1 2 3 - -",
+                           "IR 0001 00000001 A 3 2024  AJUSTE D'ORO OPERADOR 1 1 10 5.1.01 1 2 3 - -"}));
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = '  IR' AND FechaHora_Grabacion IS NOT NULL "
+                                    "AND FechaSubDiario IS NOT NULL")),
+              2);
+}
+
+TEST_F(Asiento, CostOfSalesIsAnEntryOfItsOwnTypeNamingTheSale)
+{
+    struct Caso {
+        const char *tc;
+        QStringList filas;
+    };
+    const std::vector<Caso> casos{
+        {"FC", {"CMV 5.2.01 D FC 000100000001A", "CMV 1.3.01 H FC 000100000001A"}},
+        {"NC", {"CMV 5.2.01 H NC 000100000001A", "CMV 1.3.01 D NC 000100000001A"}},
+        {"FCC", {}},
+        {"RM", {}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.tc);
+        Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS"));
+        Grilla({Valorada("A1", "1", "10")});
+        Llamada l;
+        l.TC = QString::fromLatin1(c.tc);
+        l.Motivo = QStringLiteral("4");
+        l.TipoMov = 99;
+        const QString texto = Genera(l);
+        if (c.filas.isEmpty()) {
+            EXPECT_EQ(texto, QString());
+            continue;
+        }
+        EXPECT_EQ(l.TC, QStringLiteral("CMV"));
+        Corre(texto);
+        EXPECT_EQ(Filas(QStringLiteral("TC, CUENTA, [DEBE-HABER], TC_ORIGEN, CPTE_ORIGEN")), c.filas);
+    }
+}
+
+TEST_F(Asiento, AMotiveWithoutAccountOrTheSettingOffGivesNoEntry)
+{
+    Grilla({Valorada("A1", "1", "10")});
+    for (const char *motivo : {"2", "5"}) {
+        Llamada l;
+        l.TC = QStringLiteral("IR");
+        l.Motivo = QString::fromLatin1(motivo);
+        EXPECT_EQ(Genera(l), QString()) << motivo;
+    }
+    Ejecuta(QStringLiteral("UPDATE TA_CONFIGURACION SET VALOR = 'NO' WHERE CLAVE = 'AsientosXStock'"));
+    clase.emplace();
+    Llamada l;
+    l.TC = QStringLiteral("IR");
+    EXPECT_EQ(Genera(l), QString());
+    EXPECT_EQ(operador.requests().size(), 0u);
+}
+
+TEST_F(Asiento, EntryNumbersFollowTheirOwnRegister)
+{
+    RegistrosConAsientos();
+    Grilla({Valorada("A1", "1", "10")});
+    struct Caso {
+        const char *tc;
+        const char *nro;
+        const char *numero;
+    };
+    // One instance: its first entry takes the register's next number, then it counts up.
+    const std::vector<Caso> casos{{"RM", "00000001", "41"}, {"RM", "00000002", "42"}};
+    for (const Caso &c : casos) {
+        Llamada l;
+        l.TC = QString::fromLatin1(c.tc);
+        l.Nro = QString::fromLatin1(c.nro);
+        Corre(Genera(l));
+    }
+    clase.emplace();
+    Llamada ir;
+    ir.TC = QStringLiteral("IR");
+    Corre(Genera(ir));
+    EXPECT_EQ(Filas(QStringLiteral("TC, NUMERO, TIPO_REG, [NUMERO ASIENTO]")),
+              (QStringList{"AJ 00000001 2 40", "AJ 00000002 3 7", "AJ 00000003 2 90", "IR 00000001 3 8",
+                           "IR 00000001 3 8", "RM 00000001 2 41", "RM 00000001 2 41", "RM 00000002 2 42",
+                           "RM 00000002 2 42"}));
+}
+
+TEST_F(Asiento, PerLineCallsValueEachLineOnceAndMergeByAccountAndSide)
+{
+    RegistrosConAsientos();
+    Grilla({Valorada("A4", "1", "1"), Valorada("A1", "2", "10"), Valorada("A2", "1", "5"), Valorada("A3", "1", "4")});
+    // Row 1 posts nothing worth an entry line; rows 2 and 3 post two lots each.
+    for (int fila : {2, 2, 3, 3, 4}) {
+        Llamada l;
+        l.TC = QStringLiteral("RM");
+        l.TipoMov = 1;
+        l.SoloRegistro = fila;
+        const QString texto = Genera(l);
+        if (!texto.isEmpty())
+            Corre(texto);
+    }
+    EXPECT_EQ(Filas(QStringLiteral("TC, SECUENCIA, CUENTA, [DEBE-HABER], IMPORTE, [NUMERO ASIENTO]")),
+              (QStringList{"AJ 1 - - 0 40", "AJ 1 - - 0 7", "AJ 1 - - 0 90", "RM 1 5.1.07 D 29 41",
+                           "RM 2 1.3.01 H 25 41", "RM 3 1.3.02 H 4 41"}));
+
+    // The same voucher posted again by a new run takes a new number.
+    clase->NuevoAsientoStock();
+    Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS WHERE TC = '  RM'"));
+    Llamada l;
+    l.TC = QStringLiteral("RM");
+    l.TipoMov = 1;
+    l.SoloRegistro = 4;
+    Corre(Genera(l));
+    EXPECT_EQ(Filas(QStringLiteral("TC, SECUENCIA, [NUMERO ASIENTO]")).mid(3),
+              (QStringList{"RM 1 41", "RM 2 41"}));
+}
+
+TEST_F(Asiento, TheTwoStopsAreShownAndOnlyTheMissingRegisterFailsTheRun)
+{
+    Ejecuta(QStringLiteral("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES ('', 'SIN CODIGO')"));
+    Ejecuta(QStringLiteral("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES ('  SG', '')"));
+    Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, "
+                           "[NUMERO ASIENTO]) VALUES ('  RM', '0001', '00000001', 'A', 1, 3, 41)"));
+    Grilla({Valorada("A1", "1", "10")});
+    Llamada yaCargado;
+    EXPECT_EQ(Genera(yaCargado), QString());
+    EXPECT_FALSE(clase->AsientoStockIncompleto());
+    Llamada sinRegistro;
+    sinRegistro.TC = QStringLiteral("SG");
+    EXPECT_EQ(Genera(sinRegistro), QString());
+    EXPECT_TRUE(clase->AsientoStockIncompleto());
+    // Per line, the voucher's stop is told once.
+    for (int fila : {1, 1}) {
+        Llamada l;
+        l.TC = QStringLiteral("SG");
+        l.SoloRegistro = fila;
+        EXPECT_EQ(Genera(l), QString());
+    }
+    ASSERT_EQ(operador.requests().size(), 3u);
+    EXPECT_EQ(operador.prompts(),
+              (QStringList{"El comprobante ya ha Sido Cargado. Asiento 03 - 000041",
+                           "No se ha informado El Tipo de Registro que generará el Asiento, corrija esto desde "
+                           "configuración y vuelva a intentarlo",
+                           "No se ha informado El Tipo de Registro que generará el Asiento, corrija esto desde "
+                           "configuración y vuelva a intentarlo"}));
+    for (const auto &r : operador.requests()) {
+        EXPECT_EQ(r.title, QStringLiteral("Aviso al operador"));
+        EXPECT_EQ(r.icon, ui::vbCritical);
+    }
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS")), 1);
+}
+
+} // namespace
