@@ -57,7 +57,9 @@ public:
                          const QString &TC, ui::FlexGrid *MSFlexGrid4);
 
     // voucher/cls_cmn_cptes_acciones.cpp: action trail and related vouchers.
-    void ActualizaBuchon(const QString &TC, const QString &SucNroLetra, const QString &IdComplemento, bool lEsAlta,
+    // ActualizaBuchon: whether the row was written (or, with GeneraSentencia,
+    // built); a failed INSERT leaves its errors in the connection's list.
+    bool ActualizaBuchon(const QString &TC, const QString &SucNroLetra, const QString &IdComplemento, bool lEsAlta,
                          bool lEsModificacion, bool GeneraSentencia, QString &SentenciaSQL,
                          const QString &NroAsiento);
     void ConsultaComprobante(const QString &TC, QString &Respuesta, const std::optional<QString> &Filtro,

@@ -1,0 +1,160 @@
+// Members of ClsCmnCptes: the action trail of a voucher, the voucher lookup,
+// the charges of an account and the vouchers derived from a voucher.
+#include "voucher/cls_cmn_cptes.h"
+
+#include "database/builders.h"
+#include "database/conversions.h"
+#include "database/db_dll.h"
+#include "database/globals.h"
+#include "lookup/frm_cons_comprobantes.h"
+#include "platform/ado/ado.h"
+#include "platform/component/cls_entorno.h"
+#include "platform/component/component.h"
+#include "platform/runtime/dates.h"
+#include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
+#include "platform/ui/default_instance.h"
+#include "platform/ui/ui.h"
+
+#include <QDateTime>
+#include <QMetaObject>
+#include <QObject>
+
+namespace {
+
+QString Tipo4(const QString &tc) { return gComponente().FormateaCodigo(vb::Trim(tc), 4); }
+
+// The late-bound call's error when the object lacks the member.
+constexpr std::int32_t kNoAdmitePropiedad = 438;
+const QString kNoAdmite = QStringLiteral("El objeto no admite esta propiedad o método");
+
+void PonePropiedad(QObject &objeto, const char *nombre, const QString &valor)
+{
+    if (objeto.metaObject()->indexOfProperty(nombre) < 0 || !objeto.setProperty(nombre, valor))
+        Raise(kNoAdmitePropiedad, kNoAdmite);
+}
+
+// The vouchers that name the given one as their origin.
+QString DerivadosDe(const QString &tc, const QString &sucNroLetra)
+{
+    return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TCORIGEN = ") + TextoSQL(Tipo4(tc)) +
+           QStringLiteral(" AND COMPROBANTEORIGEN = ") + TextoSQL(vb::Trim(sucNroLetra));
+}
+
+} // namespace
+
+bool ClsCmnCptes::ActualizaBuchon(const QString &TC, const QString &SucNroLetra, const QString &IdComplemento,
+                                  bool lEsAlta, bool lEsModificacion, bool GeneraSentencia, QString &SentenciaSQL,
+                                  const QString &NroAsiento)
+{
+    bool hecho = false;
+    QString sentencia;
+    Steps pasos = Pasos(QStringLiteral("ActualizaBuchon"));
+    pasos([&] {
+        const QString accion = lEsAlta ? QStringLiteral("'A'") : lEsModificacion ? QStringLiteral("'M'") : QStringLiteral("'B'");
+        const QString fechaHora = vb::FormatDate(QDateTime::currentDateTime(), ObtieneFormatoFechaHora());
+        gCamposValores.clear();
+        gCamposValores = {
+            {QStringLiteral("TC"), TextoSQL(Tipo4(TC))},
+            {QStringLiteral("IdComprobante"), TextoSQL(SucNroLetra)},
+            // A number: what is typed cannot become SQL.
+            {QStringLiteral("IdComplemento"), gDB().SQLValue(Variant(IdComplemento), QStringLiteral("@")).toString()},
+            {QStringLiteral("Tipo_accion"), accion},
+            {QStringLiteral("FECHAHORA"), TextoSQL(fechaHora)},
+            {QStringLiteral("Usuario"), TextoSQL(gUsuarioLogeado)},
+            {QStringLiteral("PC"), TextoSQL(gEntorno().NombrePC())},
+            {QStringLiteral("SYSTEMUSER"), QStringLiteral("''")},
+            {QStringLiteral("NUMEROASIENTO"),
+             NumeroSQL(Variant(gComponente().ConvierteACurrency(Variant(NroAsiento))))},
+        };
+    });
+    pasos([&] {
+        sentencia = QStringLiteral(" INSERT INTO V_MV_CPTEACCIONES ");
+        ArmaInsert(sentencia, gCamposValores, true);
+    });
+    pasos([&] {
+        if (sentencia.isEmpty())
+            return;
+        if (GeneraSentencia) {
+            SentenciaSQL = sentencia;
+            hecho = true;
+            return;
+        }
+        gDB().EjecutaConsultaSQL(sentencia);
+        hecho = gDB().gCnn().errors().Count() == 0;
+    });
+    return hecho;
+}
+
+void ClsCmnCptes::ConsultaComprobante(const QString &TC, QString &Respuesta, const std::optional<QString> &Filtro,
+                                      QString &IdComplemento, QString &Proveedor)
+{
+    using Consulta = ui::DefaultInstance<FrmConsComprobantes>;
+    Steps pasos = Pasos(QStringLiteral("ConsultaComprobante"));
+    pasos([&] {
+        FrmConsComprobantes &dlg = Consulta::Get();
+        dlg.TC = TC;
+        dlg.Filtro = Filtro.value_or(QString());
+        dlg.NroComprobante.clear();
+    });
+    pasos([&] { ui::ShowModal(Consulta::Get()); });
+    pasos([&] { Respuesta = Consulta::Get().NroComprobante; });
+    pasos([&] { IdComplemento = Consulta::Get().IdComplemento; });
+    pasos([&] { Proveedor = Consulta::Get().Proveedor; });
+    Consulta::Unload();
+}
+
+Currency ClsCmnCptes::ImporteCargosReales(const QString &Cuenta)
+{
+    Currency importe;
+    ado::Recordset rs;
+    Steps pasos = Pasos(QStringLiteral("ImporteCargosReales@"));
+    pasos([&] {
+        QString sentencia = QStringLiteral("SELECT SUM (SALDO) AS IMPORTE FROM V_MV_CargosAplicados WHERE CUENTA = ") +
+                            TextoSQL(vb::Trim(Cuenta));
+        gDB().AbrirRecordset(sentencia, rs);
+    });
+    pasos([&] {
+        importe = gComponente().ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
+    });
+    if (pasos.leaving())
+        importe = Currency();
+    gDB().CierraRecordset(&rs);
+    return importe;
+}
+
+void ClsCmnCptes::ControlDeCargosReales(QObject &FrmCtrlCargosReales, const QString &Cliente, const QString &Matricula)
+{
+    PonePropiedad(FrmCtrlCargosReales, "Cliente", Cliente);
+    PonePropiedad(FrmCtrlCargosReales, "Matricula", Matricula);
+    if (!QMetaObject::invokeMethod(&FrmCtrlCargosReales, "Show", Qt::DirectConnection, Q_ARG(int, 1)))
+        Raise(kNoAdmitePropiedad, kNoAdmite);
+}
+
+bool ClsCmnCptes::EstaRelacionadoAOtroComprobante(const QString &TC, const QString &SucNroLetra,
+                                                  const QString &Complemento, bool TenerEnCuentaAnulados)
+{
+    QString sentencia = DerivadosDe(TC, SucNroLetra) + QStringLiteral(" AND COMPLEMENTOORIGEN = ") +
+                        TextoSQL(Complemento) + QStringLiteral(" ");
+    if (!TenerEnCuentaAnulados)
+        sentencia += QStringLiteral(" AND ANULADA = 0");
+    ado::Recordset rs;
+    gDB().AbrirRecordset(sentencia, rs);
+    const bool hay = !rs.Eof();
+    gDB().CierraRecordset(&rs);
+    return hay;
+}
+
+Currency ClsCmnCptes::ObtieneImporteCptesAsociados(const QString &TC, const QString &SucNroLetra)
+{
+    QString sentencia = DerivadosDe(TC, SucNroLetra) + QStringLiteral(" AND ANULADA = 0");
+    ado::Recordset rs;
+    gDB().AbrirRecordset(sentencia, rs);
+    Currency total;
+    while (!rs.Eof()) {
+        total += gComponente().ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
+        rs.MoveNext();
+    }
+    gDB().CierraRecordset(&rs);
+    return total;
+}
