@@ -1,7 +1,7 @@
 // The accounting entry of a stock movement: its rows for each kind of
 // movement, its numbers over calls, the per-line merge and its stops.
 
-#include "posting/posteo_test_util.h"
+#include "tests/support/posteo.h"
 
 #include "platform/ado/ado.h"
 #include "tests/support/qt_print.h"
