@@ -340,4 +340,28 @@ TEST_F(Asiento, TheTwoStopsAreShownAndOnlyTheMissingRegisterFailsTheRun)
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS")), 1);
 }
 
+TEST_F(Asiento, ThePostingRunValuesEachLineOnceOnBothPaths)
+{
+    RegistrosConAsientos();
+    for (bool recoge : {false, true}) {
+        SCOPED_TRACE(recoge ? "collected" : "run");
+        Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS WHERE TC = '  RM'"));
+        Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
+        clase.emplace();
+        sqlTemp.clear();
+        hayError = false;
+        // The first row posts nothing.
+        Grilla({Valorada("A1", "0", "10"), Valorada("A1", "2", "10"), Valorada("A3", "1", "4")});
+        PosteaYGraba(Comprobante{}, recoge);
+        EXPECT_FALSE(hayError);
+        const QStringList filas = Filas(QStringLiteral("TC, CUENTA, [DEBE-HABER], IMPORTE, [NUMERO ASIENTO]")).mid(3);
+        QStringList ordenadas = filas;
+        ordenadas.sort();
+        // Collected, the entry knows the kind of movement: a remito's own motive.
+        const QString motivo = recoge ? QStringLiteral("RM 5.1.07 D 24 41") : QStringLiteral("RM 5.1.01 D 24 41");
+        EXPECT_EQ(ordenadas, (QStringList{"RM 1.3.01 H 20 41", "RM 1.3.02 H 4 41", motivo}));
+        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(DISTINCT SECUENCIA) FROM MV_ASIENTOS WHERE TC = '  RM'")), 3);
+    }
+}
+
 } // namespace

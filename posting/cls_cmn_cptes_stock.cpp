@@ -262,8 +262,9 @@ void Posteo::Emite(MovimientoStock mov)
                             vb::Trim(g.TextMatrix(fila, ColArticulo)) + QStringLiteral("  ") +
                                 g.TextMatrix(fila, ColDescripcion),
                             QString::number(fila) + QStringLiteral(" de ") + QString::number(g.Rows() - 1));
+    QString asiento;
     if (!c.Salida.Devuelve()) {
-        // Each movement runs with its own journal rows.
+        // Each movement runs with its own journal rows, once it was written.
         QString motivo = c.Enc.IdMotivoStock;
         QString tc = c.Enc.TC;
         QString suc = vb::Mid(c.Enc.SucNroLetra, 1, 4);
@@ -271,12 +272,16 @@ void Posteo::Emite(MovimientoStock mov)
         QString letra = vb::Mid(c.Enc.SucNroLetra, 13, 1);
         bool debito = true;
         std::int16_t uno = 1;
-        sentencia += QStringLiteral("\r\n ") + c.Clase.GeneraAsientoStock(g, motivo, tc, suc, nro, letra, c.Enc.Fecha,
-                                                                           debito, 0, fila, uno);
+        asiento = c.Clase.GeneraAsientoStock(g, motivo, tc, suc, nro, letra, c.Enc.Fecha, debito, 0, fila, uno);
+        if (c.Clase.AsientoStockIncompleto())
+            c.HayError = true;
     }
     c.Secuencia = mov.Secuencia;
-    if (c.Envia(sentencia) && !c.Salida.Devuelve())
+    if (c.Envia(sentencia) && !c.Salida.Devuelve()) {
+        if (!asiento.isEmpty())
+            c.Envia(asiento);
         ui::DoEvents();
+    }
 }
 
 } // namespace
@@ -318,6 +323,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
         }
     } alSalir;
 
+    NuevoAsientoStock();
     // Any failure but a retry that succeeds leaves the posting incomplete.
     Steps paso([&](const ErrObject &err) {
         gCartel().Cierra();
@@ -517,6 +523,8 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
             std::int16_t uno = 1;
             const std::int16_t tipoMov = TipoMovimientoStock(TC, CodigoDeLiteral(enc.TcOrigen), posteo.EnComodato, Cuenta);
             c.Salida.Envia(GeneraAsientoStock(MSFlexGrid2, motivo, tc, suc, nro, letra, Fecha, debito, tipoMov, 0, uno));
+            if (AsientoStockIncompleto())
+                HayError = true;
         });
         ui::DoEvents();
     }
