@@ -464,6 +464,38 @@ void AddLookupSamples(Db &db)
     db.run(entry, "00000001", Code("2000", 10), 250.0, "H", "BONIFICACION POR VOLUMEN", 2);
 }
 
+// What a stock movement's entry reads: motives with accounts, stock accounts
+// of articles, register types and their earlier entries, charges of accounts.
+void addJournalData(Db &db)
+{
+    auto motive = db.prepare("INSERT INTO V_TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, Descripcion) VALUES (?,?,?)");
+    db.run(motive, Code("1", 4), "5.1.01", "REMITOS");
+    db.run(motive, Code("2", 4), "5.1.02", "TRANSFERENCIAS");
+    db.run(motive, Code("3", 4), "5.1.03", "COMODATOS");
+    db.run(motive, Code("4", 4), "5.1.04", "RECEPCION DE OC");
+    auto config = db.prepare("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
+    db.run(config, "MotivoStockComodato", "   3", "", "Motivo de stock de los comodatos");
+    db.run(config, "MotivoStockRecepcionOC", "   4", "", "Motivo de stock de la recepción de órdenes");
+    db.exec("INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) SELECT '   9', 'VENTA DE MERCADERIA' "
+            "WHERE NOT EXISTS (SELECT 1 FROM V_TA_MotivoVta WHERE IdMotivoVta = '   9')");
+    db.exec("INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   9', '5.2.01')");
+    db.exec("UPDATE V_MA_ARTICULOS SET cuentacontableC = CASE WHEN LTRIM(IDARTICULO) < 'ART0010' "
+            "THEN '1.3.01' ELSE '1.3.02' END");
+    auto subJournal = db.prepare("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES (?,?)");
+    db.run(subJournal, Code("2", 4), "STOCK");
+    auto typeSubJournal = db.prepare("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES (?,?)");
+    db.run(typeSubJournal, Code("RM", 4), Code("2", 4));
+    db.run(typeSubJournal, Code("IR", 4), Code("2", 4));
+    auto entry = db.prepare("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, CUENTA, FECHA, IMPORTE, "
+                            "[DEBE-HABER], MES_OPERATIVO, PERIODO, TIPO_REG, [NUMERO ASIENTO]) "
+                            "VALUES (?,'0001',?,'X',1,'5.1.01','2024-06-10',100,'D',6,2024,?,?)");
+    db.run(entry, Code("AJ", 4), "00000001", Code("2", 4), 40);
+    db.run(entry, Code("AJ", 4), "00000002", Code("3", 4), 7);
+    auto charge = db.prepare("INSERT INTO V_MV_CargosAplicados (CUENTA, TC, IDCOMPROBANTE, SALDO) VALUES (?,?,?,?)");
+    db.run(charge, Code("1000", 10), Code("FC", 4), "000100009001A", 120.5);
+    db.run(charge, Code("1000", 10), Code("FC", 4), "000100009002A", 30.0);
+}
+
 } // namespace
 
 void CreateDemoDatabase(const QString &path, const Options &options)
@@ -637,6 +669,7 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     addStockData(db, articleCount >= sampleCount);
     addPostingData(db, articleCount >= sampleCount);
     AddEntryData(db);
+    addJournalData(db);
     if (options.entrySamples && articleCount >= sampleCount)
         AddEntrySamples(db);
     db.exec("COMMIT");
