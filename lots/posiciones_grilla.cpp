@@ -3,6 +3,7 @@
 #include "database/builders.h"
 #include "database/db_dll.h"
 #include "lots/lista_pipe.h"
+#include "lots/lotes_grilla.h"
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"
@@ -119,27 +120,11 @@ void ColocaAnteriores(ui::FlexGrid &g, const QStringList &posiciones, const QStr
 
 } // namespace
 
-QString TextoCantidad(Currency cantidad)
-{
-    QString texto = QString::number(cantidad.toDouble(), 'f', 4);
-    while (texto.endsWith(QLatin1Char('0')))
-        texto.chop(1);
-    if (texto.endsWith(QLatin1Char('.')))
-        texto.chop(1);
-    return texto == QLatin1String("-0") ? QStringLiteral("0") : texto;
-}
+QString TextoCantidad(Currency cantidad) { return LotesGrilla::TextoCantidad(cantidad); }
 
-QString TextoCantidad(double cantidad)
-{
-    QString texto = QString::number(cantidad, 'f', 10);
-    while (texto.endsWith(QLatin1Char('0')))
-        texto.chop(1);
-    if (texto.endsWith(QLatin1Char('.')))
-        texto.chop(1);
-    return texto == QLatin1String("-0") ? QStringLiteral("0") : texto;
-}
+QString TextoCantidad(double cantidad) { return LotesGrilla::TextoCantidad(cantidad); }
 
-Currency ValorInicial(const QString &texto) { return Currency::fromDouble(vb::Val(texto)); }
+Currency ValorInicial(const QString &texto) { return LotesGrilla::ValorInicial(texto); }
 
 void InicializaGrid(ui::FlexGrid &g, const Datos &d)
 {
