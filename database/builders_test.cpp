@@ -2,6 +2,7 @@
 
 #include "platform/runtime/regional.h"
 #include "platform/runtime/vberror.h"
+#include "tests/support/raised_error.h"
 
 #include <gtest/gtest.h>
 
@@ -83,12 +84,7 @@ TEST_F(ArmaInsertTest, GrownOneByOneWithAnUnwrittenElement)
 TEST_F(ArmaInsertTest, NeverSizedListIsASubscriptError)
 {
     QString sentencia = QStringLiteral("INSERT INTO T ");
-    try {
-        ArmaInsert(sentencia, gCamposValores, true);
-        FAIL() << "no error";
-    } catch (const VbException &e) {
-        EXPECT_EQ(e.err().Number, vberr::SubscriptOutOfRange);
-    }
+    EXPECT_EQ(RaisedNumber([&] { ArmaInsert(sentencia, gCamposValores, true); }), vberr::SubscriptOutOfRange);
     EXPECT_EQ(sentencia, QStringLiteral("INSERT INTO T "));
 }
 

@@ -7,6 +7,7 @@
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/scripted_responder.h"
+#include "tests/support/raised_error.h"
 
 #include <gtest/gtest.h>
 
@@ -173,12 +174,7 @@ TEST_F(BuscaEnArregloGlobalTest, ComparesCleanedTrimmedKeys)
 
 TEST_F(BuscaEnArregloGlobalTest, NeverSizedListIsASubscriptError)
 {
-    try {
-        BuscaEnArregloGlobal(QStringLiteral("A1"));
-        FAIL() << "no error";
-    } catch (const VbException &e) {
-        EXPECT_EQ(e.err().Number, vberr::SubscriptOutOfRange);
-    }
+    EXPECT_EQ(RaisedNumber([&] { BuscaEnArregloGlobal(QStringLiteral("A1")); }), vberr::SubscriptOutOfRange);
 }
 
 class FormateaHorasTest : public EmpresaEspiada {

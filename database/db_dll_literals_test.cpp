@@ -2,6 +2,7 @@
 
 #include "platform/runtime/regional.h"
 #include "platform/runtime/vberror.h"
+#include "tests/support/raised_error.h"
 
 #include <QDateTime>
 
@@ -94,12 +95,7 @@ TEST(FieldTypeFamilies, ClassifyAdoTypes)
 TEST(FieldTypeFamilies, TextWithoutNumberIsATypeMismatch)
 {
     DB_Dll db;
-    try {
-        db.ADOText(Variant("texto"));
-        FAIL() << "no error";
-    } catch (const VbException &e) {
-        EXPECT_EQ(e.err().Number, vberr::TypeMismatch);
-    }
+    EXPECT_EQ(RaisedNumber([&] { db.ADOText(Variant("texto")); }), vberr::TypeMismatch);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/raised_error.h"
 
 #include <gtest/gtest.h>
 
@@ -197,12 +198,7 @@ TEST_F(Registraciones, AMonthOrPeriodWithoutANumberIsRefusedBeforeAnyStatement)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
-        try {
-            ValidaTCRegistraciones(c.mes, c.periodo, QStringLiteral("3"));
-            ADD_FAILURE() << "no error raised";
-        } catch (const VbException &e) {
-            EXPECT_EQ(e.err().Number, vberr::InvalidCall);
-        }
+        EXPECT_EQ(RaisedNumber([&] { ValidaTCRegistraciones(c.mes, c.periodo, QStringLiteral("3")); }), vberr::InvalidCall);
     }
     EXPECT_TRUE(enviadas.isEmpty());
     EXPECT_EQ(operador.requests().size(), 0u);

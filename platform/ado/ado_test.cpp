@@ -4,6 +4,7 @@
 #include "platform/runtime/vberror.h"
 #include "tests/support/fixture_db.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/raised_error.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -41,17 +42,6 @@ protected:
     }
     int count(const QString &sql) { return scalar(sql).toLong(); }
 
-    // The error a call raises (Number 0 when it raises none).
-    template <typename F>
-    ErrObject raised(F &&call)
-    {
-        try {
-            call();
-        } catch (const VbException &e) {
-            return e.err();
-        }
-        return {};
-    }
 
     QTemporaryDir dir;
     FixtureDb db;
@@ -92,7 +82,7 @@ TEST_F(SqliteDb, TextComparesWithoutCaseAndTrailingBlanks)
     // Leading blanks count, as they do on the server.
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'RM'"), 0);
     // The key holds "abc" once, whatever the case or the trailing blanks.
-    EXPECT_EQ(raised([&] { cn.Execute("INSERT INTO T (C) VALUES ('ABC')"); }).Number, ado::DB_E_INTEGRITYVIOLATION);
+    EXPECT_EQ(RaisedError([&] { cn.Execute("INSERT INTO T (C) VALUES ('ABC')"); }).Number, ado::DB_E_INTEGRITYVIOLATION);
 }
 
 TEST_F(SqliteDb, TextOrdersAsQtComparesWithoutCase)
@@ -137,7 +127,7 @@ TEST_F(SqliteDb, FunctionsKeepTheServersMeaning)
     };
     for (const auto &c : substrings)
         EXPECT_EQ(scalar(c.sql).toString(), c.value) << c.sql;
-    EXPECT_EQ(raised([&] { scalar("SELECT SUBSTRING('abc', 1, -1)"); }).Number, ado::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(RaisedError([&] { scalar("SELECT SUBSTRING('abc', 1, -1)"); }).Number, ado::DB_E_ERRORSINCOMMAND);
     EXPECT_EQ(scalar("SELECT LEFT('abcdef', 2)").toString(), "ab");
     EXPECT_EQ(scalar("SELECT RIGHT('abcdef', 2) + 'x'").toString(), "efx");
     EXPECT_EQ(scalar("SELECT UPPER(C) FROM T").toString(), QString::fromUtf8("ÑANDÚ"));
@@ -257,7 +247,7 @@ TEST_F(SqliteDb, TransactionSpansCallsAndNests)
     cn.Execute("COMMIT");
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 0);
 
-    const ErrObject e = raised([&] { cn.Execute("COMMIT TRANSACTION"); });
+    const ErrObject e = RaisedError([&] { cn.Execute("COMMIT TRANSACTION"); });
     EXPECT_NE(e.Number, 0);
     EXPECT_EQ(cn.errors().Count(), 1);
     EXPECT_EQ(cn.errors().Item(0).NativeError, 3902);
@@ -276,8 +266,8 @@ TEST_F(SqliteDb, ATransactionHoldsTheWriteLockFromItsStart)
     rs.Open("SELECT N FROM T", other);
     EXPECT_EQ(rs.Fields(0).Value().toLong(), 1);
     rs.Close();
-    EXPECT_EQ(raised([&] { other.BeginTrans(); }).Number, ado::DB_E_ABORTLIMITREACHED);
-    EXPECT_EQ(raised([&] { other.Execute("BEGIN TRANSACTION"); }).Number, ado::DB_E_ABORTLIMITREACHED);
+    EXPECT_EQ(RaisedError([&] { other.BeginTrans(); }).Number, ado::DB_E_ABORTLIMITREACHED);
+    EXPECT_EQ(RaisedError([&] { other.Execute("BEGIN TRANSACTION"); }).Number, ado::DB_E_ABORTLIMITREACHED);
     cn.CommitTrans();
     EXPECT_EQ(other.BeginTrans(), 1);
     other.Execute("UPDATE T SET N = 2");
@@ -306,7 +296,7 @@ TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.sql);
-        const ErrObject e = raised([&] { cn.Execute(c.sql); });
+        const ErrObject e = RaisedError([&] { cn.Execute(c.sql); });
         EXPECT_EQ(e.Number, c.number);
         EXPECT_EQ(e.NativeError, c.native);
         EXPECT_EQ(e.Source, "SQLite");
@@ -397,20 +387,20 @@ TEST_F(SqliteDb, KeptStatementsReportTheirErrorsAndHoldNothingOpen)
     // The same shapes fail and succeed call by call, with the engine's own words.
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        ErrObject e = raised([&] { cn.Execute("INSERT INTO T (C) VALUES ('A ')"); });
+        ErrObject e = RaisedError([&] { cn.Execute("INSERT INTO T (C) VALUES ('A ')"); });
         EXPECT_EQ(e.Number, ado::DB_E_INTEGRITYVIOLATION);
         EXPECT_EQ(e.Description, "UNIQUE constraint failed: T.C");
-        e = raised([&] { cn.Execute("DELETE NO_SUCH_TABLE WHERE A = 1"); });
+        e = RaisedError([&] { cn.Execute("DELETE NO_SUCH_TABLE WHERE A = 1"); });
         EXPECT_EQ(e.Number, ado::DB_E_NOTABLE);
         EXPECT_EQ(e.Description, "no such table: NO_SUCH_TABLE");
-        e = raised([&] { cn.Execute("SELECT * FROM T WHERE C = 'a' 'b'"); });
+        e = RaisedError([&] { cn.Execute("SELECT * FROM T WHERE C = 'a' 'b'"); });
         EXPECT_EQ(e.Number, ado::DB_E_ERRORSINCOMMAND);
         EXPECT_EQ(e.Description, "near \"'b'\": syntax error");
     }
     // A transaction across calls commits after statements that read and failed.
     cn.Execute("BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')");
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'b'"), 1);
-    EXPECT_NE(raised([&] { cn.Execute("INSERT INTO T (C) VALUES ('b')"); }).Number, 0);
+    EXPECT_NE(RaisedError([&] { cn.Execute("INSERT INTO T (C) VALUES ('b')"); }).Number, 0);
     cn.Execute("COMMIT TRANSACTION");
     EXPECT_EQ(cn.provider()->transactionLevel(), 0);
     sqlite3 *h = nullptr;
@@ -451,7 +441,7 @@ TEST_F(SqliteDb, TheJournalKeptBetweenTransactionsHoldsNothingToUndo)
 TEST_F(SqliteDb, ATimeOutHasANumberOfItsOwn)
 {
     cn.setCommandTimeout(1);
-    const ErrObject e = raised([&] {
+    const ErrObject e = RaisedError([&] {
         cn.Execute("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c");
     });
     EXPECT_EQ(e.Number, ado::DB_E_ABORTLIMITREACHED);
@@ -464,7 +454,7 @@ TEST_F(SqliteDb, OpenRefusesMissingFilesAndUnknownProviders)
 {
     const QString missing = dir.filePath("missing.db");
     Connection other;
-    const ErrObject e = raised([&] { other.Open(SqliteConnectionString(missing)); });
+    const ErrObject e = RaisedError([&] { other.Open(SqliteConnectionString(missing)); });
     EXPECT_EQ(e.Number, ado::E_FAIL_);
     EXPECT_EQ(other.errors().Count(), 1);
     EXPECT_EQ(other.errors().Item(0).SQLState, "08004");
@@ -472,13 +462,13 @@ TEST_F(SqliteDb, OpenRefusesMissingFilesAndUnknownProviders)
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_EQ(other.State(), ado::adStateClosed);
 
-    EXPECT_EQ(raised([&] { other.Open("Provider=Nothing.1;Data Source=x;"); }).Number, ado::adErrProviderNotFound);
-    EXPECT_EQ(raised([&] { other.Execute("SELECT 1"); }).Number, ado::adErrInvalidConnection);
+    EXPECT_EQ(RaisedError([&] { other.Open("Provider=Nothing.1;Data Source=x;"); }).Number, ado::adErrProviderNotFound);
+    EXPECT_EQ(RaisedError([&] { other.Execute("SELECT 1"); }).Number, ado::adErrInvalidConnection);
 
     EXPECT_EQ(cn.platform(), ado::Platform::SQLite);
     EXPECT_EQ(cn.DefaultDatabase(), db.path);
     cn.setDefaultDatabase(db.path);
-    EXPECT_NE(raised([&] { cn.setDefaultDatabase("OTRA_EMPRESA"); }).Number, 0);
+    EXPECT_NE(RaisedError([&] { cn.setDefaultDatabase("OTRA_EMPRESA"); }).Number, 0);
 }
 
 TEST_F(SqliteDb, RecordsetNavigation)
@@ -496,15 +486,15 @@ TEST_F(SqliteDb, RecordsetNavigation)
     // Names ignore case; the first of two equal names wins.
     EXPECT_EQ(rs.Fields("c").Value().toString(), "a");
     EXPECT_EQ(rs.Fields(" n ").Value().toLong(), 1);
-    EXPECT_EQ(raised([&] { rs.Fields("NOPE"); }).Number, vberr::ItemNotFound);
-    EXPECT_EQ(raised([&] { rs.Fields(3); }).Number, vberr::ItemNotFound);
+    EXPECT_EQ(RaisedError([&] { rs.Fields("NOPE"); }).Number, vberr::ItemNotFound);
+    EXPECT_EQ(RaisedError([&] { rs.Fields(3); }).Number, vberr::ItemNotFound);
     rs.MoveLast();
     EXPECT_EQ(rs.AbsolutePosition(), 3);
     rs.MoveNext();
     EXPECT_TRUE(rs.Eof());
     EXPECT_EQ(rs.Fields(0).Name(), "C");
-    EXPECT_EQ(raised([&] { rs.Fields(0).Value(); }).Number, vberr::NoCurrentRecord);
-    EXPECT_EQ(raised([&] { rs.MoveNext(); }).Number, vberr::NoCurrentRecord);
+    EXPECT_EQ(RaisedError([&] { rs.Fields(0).Value(); }).Number, vberr::NoCurrentRecord);
+    EXPECT_EQ(RaisedError([&] { rs.MoveNext(); }).Number, vberr::NoCurrentRecord);
     rs.MoveFirst();
     rs.MoveNext();
     const auto rows = rs.GetRows();
@@ -517,7 +507,7 @@ TEST_F(SqliteDb, RecordsetNavigation)
     EXPECT_EQ(rs.GetRows(1)[0].size(), 1);
     EXPECT_EQ(rs.Fields("C").Value().toString(), "b");
     rs.Close();
-    EXPECT_EQ(raised([&] { rs.Close(); }).Number, vberr::ObjectClosed);
+    EXPECT_EQ(RaisedError([&] { rs.Close(); }).Number, vberr::ObjectClosed);
 
     Recordset empty;
     empty.Open("SELECT * FROM T WHERE C = 'none'", cn, 0, 1);
@@ -525,7 +515,7 @@ TEST_F(SqliteDb, RecordsetNavigation)
     EXPECT_TRUE(empty.Eof());
     EXPECT_EQ(empty.RecordCount(), 0);
     EXPECT_EQ(empty.FieldCount(), 5);
-    EXPECT_EQ(raised([&] { empty.MoveFirst(); }).Number, vberr::NoCurrentRecord);
+    EXPECT_EQ(RaisedError([&] { empty.MoveFirst(); }).Number, vberr::NoCurrentRecord);
 
     // Server-side forward-only cursors cannot tell their count.
     Connection server;
@@ -559,18 +549,18 @@ TEST_F(SqliteDb, UpdateWritesTheRowUnlessSomeoneChangedIt)
     stale.Open("SELECT * FROM T WHERE C = 'b'", cn, ado::adOpenDynamic, ado::adLockOptimistic);
     cn.Execute("UPDATE T SET N = 99 WHERE C = 'b'");
     stale.Fields("N").setValue(Variant(3));
-    EXPECT_EQ(raised([&] { stale.Update(); }).Number, ado::DB_E_CONCURRENCYVIOLATION);
+    EXPECT_EQ(RaisedError([&] { stale.Update(); }).Number, ado::DB_E_CONCURRENCYVIOLATION);
     EXPECT_EQ(count("SELECT N FROM T WHERE C = 'b'"), 99);
 
     Recordset ro;
     ro.Open("SELECT * FROM T", cn, 0, ado::adLockReadOnly);
     ro.Fields("N").setValue(Variant(0));
-    EXPECT_EQ(raised([&] { ro.Update(); }).Number, ado::adErrFeatureNotAvailable);
+    EXPECT_EQ(RaisedError([&] { ro.Update(); }).Number, ado::adErrFeatureNotAvailable);
 
     Recordset expr;
     expr.Open("SELECT C, N + 1 AS X FROM T", cn, ado::adOpenDynamic, ado::adLockOptimistic);
     expr.Fields("X").setValue(Variant(0));
-    EXPECT_EQ(raised([&] { expr.Update(); }).Number, ado::E_FAIL_);
+    EXPECT_EQ(RaisedError([&] { expr.Update(); }).Number, ado::E_FAIL_);
 }
 
 TEST_F(SqliteDb, OpenSchemaListsTablesViewsAndColumns)
@@ -626,7 +616,7 @@ TEST_F(DemoDb, TheDeletionRunsBatchRemovesOneVoucher)
     EXPECT_EQ(count("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'"), 1);
     // A failing batch is undone by the caller's rollback.
     const QString other = scalar("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM'").toString();
-    EXPECT_NE(raised([&] {
+    EXPECT_NE(RaisedError([&] {
                   cn.Execute("BEGIN TRANSACTION\r\nDELETE V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = '" +
                              other + "'\rDELETE V_MV_NOPE WHERE X = 1\r");
               }).Number,
@@ -667,12 +657,7 @@ TEST(RecordingProvider, RecordsCallsAndAnswersScriptedErrors)
     std::int32_t n = 0;
     cn.Execute("DELETE V_MV_CPTE WHERE 1 = 1", &n);
     EXPECT_EQ(n, 5);
-    ErrObject failure;
-    try {
-        cn.Execute("DELETE V_MV_STOCK WHERE 1 = 1");
-    } catch (const VbException &e) {
-        failure = e.err();
-    }
+    const ErrObject failure = RaisedError([&] { cn.Execute("DELETE V_MV_STOCK WHERE 1 = 1"); });
     EXPECT_EQ(failure.Number, ado::DB_E_NOTABLE);
     EXPECT_EQ(failure.Source, "OraOLEDB");
     EXPECT_EQ(cn.errors().Item(0).NativeError, 942);

@@ -4,6 +4,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/vberror.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/raised_error.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,16 +67,6 @@ protected:
     QString connectionString() const
     {
         return "PROVIDER=SQLOLEDB;Server=localhost;Database =" + path + ";UId=ADMIN;Pwd=a;b}c;";
-    }
-    template <typename F>
-    ErrObject raised(F &&call)
-    {
-        try {
-            call();
-        } catch (const VbException &e) {
-            return e.err();
-        }
-        return {};
     }
     int count(const QString &sql)
     {
@@ -143,7 +134,7 @@ TEST_F(OdbcSqlite, UpdateWritesBackAndRefusedBatchesAreErrors)
     cn.Execute("INSERT INTO T VALUES ('x', 1)");
     cn.Execute("INSERT INTO T VALUES ('y', 2)");
     // This driver takes one statement per call; its refusal must surface, not pass as success.
-    EXPECT_NE(raised([&] { cn.Execute("DELETE FROM T WHERE C = 'x'; DELETE FROM T"); }).Number, 0);
+    EXPECT_NE(RaisedError([&] { cn.Execute("DELETE FROM T WHERE C = 'x'; DELETE FROM T"); }).Number, 0);
     EXPECT_GE(cn.errors().Count(), 1);
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
 
@@ -154,7 +145,7 @@ TEST_F(OdbcSqlite, UpdateWritesBackAndRefusedBatchesAreErrors)
     EXPECT_EQ(count("SELECT N FROM T WHERE C = 'y'"), 7);
     cn.Execute("UPDATE T SET N = 8 WHERE C = 'y'");
     rs.Fields("N").setValue(Variant(9));
-    EXPECT_EQ(raised([&] { rs.Update(); }).Number, ado::DB_E_CONCURRENCYVIOLATION);
+    EXPECT_EQ(RaisedError([&] { rs.Update(); }).Number, ado::DB_E_CONCURRENCYVIOLATION);
 }
 
 TEST_F(OdbcSqlite, TransactionsThroughTheDriver)
@@ -170,7 +161,7 @@ TEST_F(OdbcSqlite, TransactionsThroughTheDriver)
     cn.CommitTrans();
     cn.CommitTrans();
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
-    EXPECT_NE(raised([&] { cn.CommitTrans(); }).Number, 0);
+    EXPECT_NE(RaisedError([&] { cn.CommitTrans(); }).Number, 0);
 }
 
 TEST_F(OdbcSqlite, FailuresCarryTheDriversDiagnostics)
@@ -180,7 +171,7 @@ TEST_F(OdbcSqlite, FailuresCarryTheDriversDiagnostics)
     const char *const bad[] = {"SELEC 1", "SELECT * FROM NO_SUCH_TABLE", "INSERT INTO T VALUES ('a')"};
     for (const char *sql : bad) {
         SCOPED_TRACE(sql);
-        const ErrObject e = raised([&] { cn.Execute(sql); });
+        const ErrObject e = RaisedError([&] { cn.Execute(sql); });
         EXPECT_NE(e.Number, 0);
         ASSERT_GE(cn.errors().Count(), 1);
         EXPECT_FALSE(cn.errors().Item(0).Description.isEmpty());
@@ -195,12 +186,7 @@ TEST(OdbcOpen, AFailedOpenReportsTheDiagnosticsAndRaises)
 {
     EnvVar env("ANULACION_SQLSERVER_DRIVER", "No Such Driver 9");
     Connection cn;
-    ErrObject e;
-    try {
-        cn.Open("PROVIDER=SQLOLEDB;Server=db01;Database =EMPRESA;UId=sa;Pwd=x;");
-    } catch (const VbException &ex) {
-        e = ex.err();
-    }
+    const ErrObject e = RaisedError([&] { cn.Open("PROVIDER=SQLOLEDB;Server=db01;Database =EMPRESA;UId=sa;Pwd=x;"); });
     EXPECT_EQ(e.Number, ado::E_FAIL_);
     ASSERT_GE(cn.errors().Count(), 1);
     EXPECT_EQ(cn.errors().Item(0).SQLState.size(), 5);

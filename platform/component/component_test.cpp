@@ -2,6 +2,7 @@
 
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
+#include "tests/support/raised_error.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,18 +59,8 @@ TEST(Converters, CurrencyReadsEveryDigitOfTheText)
 
 TEST(Converters, OutOfRangeRaisesOverflow)
 {
-    try {
-        gComponente().ConvierteACurrency("922337203685478");
-        FAIL() << "no error";
-    } catch (const VbException &e) {
-        EXPECT_EQ(e.err().Number, vberr::Overflow);
-    }
-    try {
-        gComponente().ConvierteALong("3000000000");
-        FAIL() << "no error";
-    } catch (const VbException &e) {
-        EXPECT_EQ(e.err().Number, vberr::Overflow);
-    }
+    EXPECT_EQ(RaisedNumber([&] { gComponente().ConvierteACurrency("922337203685478"); }), vberr::Overflow);
+    EXPECT_EQ(RaisedNumber([&] { gComponente().ConvierteALong("3000000000"); }), vberr::Overflow);
 }
 
 TEST(ValorNoNulo, NeverNullAndUsableAsTextOrNumber)

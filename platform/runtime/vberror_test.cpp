@@ -1,4 +1,5 @@
 #include "platform/runtime/vberror.h"
+#include "tests/support/raised_error.h"
 
 #include <gtest/gtest.h>
 
@@ -50,13 +51,9 @@ INSTANTIATE_TEST_SUITE_P(Answers, StepsTest,
 
 TEST(Raise, UsesTheRunTimeTextWhenNoneIsGiven)
 {
-    try {
-        Raise(vberr::Overflow);
-        FAIL();
-    } catch (const VbException &e) {
-        EXPECT_EQ(e.err().Number, 6);
-        EXPECT_EQ(e.err().Description, QStringLiteral("Desbordamiento"));
-    }
+    const ErrObject e = RaisedError([] { Raise(vberr::Overflow); });
+    EXPECT_EQ(e.Number, 6);
+    EXPECT_EQ(e.Description, QStringLiteral("Desbordamiento"));
 }
 
 TEST(CurrentError, MapsForeignExceptions)

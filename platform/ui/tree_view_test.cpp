@@ -2,6 +2,7 @@
 
 #include "platform/runtime/vberror.h"
 #include "tests/support/item_view_clicks.h"
+#include "tests/support/raised_error.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -12,15 +13,6 @@ namespace {
 
 using namespace ui;
 
-int RaisedBy(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const VbException &e) {
-        return e.err().Number;
-    }
-    return 0;
-}
 
 // The tree as the view's model shows it: "text(child, child)" per node.
 QString Shape(const QAbstractItemModel &model, const QModelIndex &parent = {})
@@ -112,13 +104,13 @@ TEST_F(TreeViewTest, BadAddsRaiseAndLeaveTheTreeAsItWas)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(RaisedBy([&] { n.Add(c.relative, c.relationship, c.key, QStringLiteral("x")); }), c.error);
+        EXPECT_EQ(RaisedNumber([&] { n.Add(c.relative, c.relationship, c.key, QStringLiteral("x")); }), c.error);
         EXPECT_EQ(n.Count(), 2);
         EXPECT_EQ(Shape(*tree.model()), QStringLiteral("raíz(b)"));
     }
-    EXPECT_EQ(RaisedBy([&] { n.Item(3); }), vberr::ElementNotFound);
-    EXPECT_EQ(RaisedBy([&] { n.Item(0); }), vberr::ElementNotFound);
-    EXPECT_EQ(RaisedBy([&] { n.Item(QStringLiteral("Ac")); }), vberr::ElementNotFound);
+    EXPECT_EQ(RaisedNumber([&] { n.Item(3); }), vberr::ElementNotFound);
+    EXPECT_EQ(RaisedNumber([&] { n.Item(0); }), vberr::ElementNotFound);
+    EXPECT_EQ(RaisedNumber([&] { n.Item(QStringLiteral("Ac")); }), vberr::ElementNotFound);
 
     n.Clear();
     EXPECT_EQ(n.Count(), 0);
@@ -228,7 +220,7 @@ TEST_F(TreeViewTest, AHeldTreeIsShownWholeOnRelease)
     n.Add(one, tvwNext, QStringLiteral("A2"), QStringLiteral("2"));
     n.Add(one, tvwChild, QStringLiteral("A11"), QStringLiteral("11"));
     EXPECT_TRUE(root.Expanded());
-    EXPECT_EQ(RaisedBy([&] { n.Add(root, tvwChild, QStringLiteral("aÑ1"), QStringLiteral("otra")); }), vberr::KeyNotUnique);
+    EXPECT_EQ(RaisedNumber([&] { n.Add(root, tvwChild, QStringLiteral("aÑ1"), QStringLiteral("otra")); }), vberr::KeyNotUnique);
     EXPECT_EQ(tree.model()->rowCount(), 1);  // what the view knew before holding
     tree.ReleaseUpdates();
     EXPECT_EQ(Shape(*tree.model()), QStringLiteral("raíz(1(11), 2)"));

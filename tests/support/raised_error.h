@@ -4,13 +4,16 @@
 
 #include <functional>
 
-// The run-time error number a call raises; 0 when it raises none.
-inline int RaisedNumber(const std::function<void()> &call)
+// The run-time error a call raises; Number 0 when it raises none.
+inline ErrObject RaisedError(const std::function<void()> &call)
 {
     try {
         call();
     } catch (const VbException &e) {
-        return e.err().Number;
+        return e.err();
     }
-    return 0;
+    return {};
 }
+
+// Just its number.
+inline int RaisedNumber(const std::function<void()> &call) { return RaisedError(call).Number; }
