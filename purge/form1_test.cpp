@@ -186,16 +186,7 @@ TEST_F(VentanaTest, DosCorridasDesdeLaVentana)
     Captura(form, "abierta");
     QTest::mouseClick(form.CmdAceptar, Qt::LeftButton);
 
-    const Foto despues = TomaFoto(db);
-    for (const auto &[clave, tablas] : antes) {
-        SCOPED_TRACE(clave.toStdString());
-        if (idas.count(clave)) {
-            EXPECT_EQ(despues.count(clave), 0u);
-        } else {
-            ASSERT_EQ(despues.count(clave), 1u);
-            EXPECT_EQ(despues.at(clave), tablas);
-        }
-    }
+    ComparaFotos(antes, TomaFoto(db), idas);
     ASSERT_EQ(respuestas.prompts().size(), 1);
     EXPECT_EQ(respuestas.prompts().at(0),
               QStringLiteral("Anulado sin Errores, se actualizaron %1 registros ").arg(idas.size()));

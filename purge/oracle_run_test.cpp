@@ -168,12 +168,7 @@ TEST_P(UnBorradoFalla, DeshaceYPregunta)
     QStringList esperadas{Seleccion(QStringLiteral("01/01/2026")), QStringLiteral("BeginTrans")};
     esperadas << Borrados(kA, 0).mid(0, caso.tabla + 1) << QStringLiteral("RollbackTrans");
 
-    ASSERT_GE(respuestas.requests().size(), 1u);
-    const ui::Request &pregunta = respuestas.requests().front();
-    EXPECT_EQ(pregunta.prompt,
-              QStringLiteral("Error detectado:") + error.Description + QStringLiteral("\r\n-Desea continuar...?"));
-    EXPECT_EQ(pregunta.title, QStringLiteral("Atencion"));
-    EXPECT_EQ(pregunta.style, ui::vbYesNo);
+    EsperaPreguntaDeError(respuestas, error.Description);
     EXPECT_EQ(r.fallidos, 1);
 
     if (caso.respuesta == ui::vbYes) {

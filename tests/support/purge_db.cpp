@@ -5,6 +5,7 @@
 #include "startup/startup.h"
 #include "tools/demodata.h"
 
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <stdexcept>
@@ -132,6 +133,36 @@ long long Huerfanos(Sqlite &db)
                            .arg(QLatin1String(tabla)));
     }
     return n;
+}
+
+void ComparaFotos(const Foto &antes, const Foto &despues, const std::set<QString> &idas)
+{
+    for (const auto &[clave, tablas] : antes) {
+        SCOPED_TRACE(clave.toStdString());
+        if (idas.count(clave)) {
+            EXPECT_EQ(despues.count(clave), 0u);
+        } else {
+            ASSERT_EQ(despues.count(clave), 1u);
+            EXPECT_EQ(despues.at(clave), tablas);
+        }
+    }
+    EXPECT_EQ(despues.size(), antes.size() - idas.size());
+}
+
+void EsperaPreguntaDeError(const ui::ScriptedResponder &respuestas, const QString &descripcion, bool parte)
+{
+    ASSERT_GE(respuestas.requests().size(), 1u);
+    const ui::Request &pregunta = respuestas.requests().front();
+    const QString inicio = QStringLiteral("Error detectado:"), fin = QStringLiteral("\r\n-Desea continuar...?");
+    if (parte) {
+        EXPECT_TRUE(pregunta.prompt.startsWith(inicio)) << pregunta.prompt.toStdString();
+        EXPECT_TRUE(pregunta.prompt.contains(descripcion)) << pregunta.prompt.toStdString();
+        EXPECT_TRUE(pregunta.prompt.endsWith(fin)) << pregunta.prompt.toStdString();
+    } else {
+        EXPECT_EQ(pregunta.prompt, inicio + descripcion + fin);
+    }
+    EXPECT_EQ(pregunta.title, QStringLiteral("Atencion"));
+    EXPECT_EQ(pregunta.style, ui::vbYesNo);
 }
 
 } // namespace purgetest

@@ -5,6 +5,7 @@
 // five voucher tables to check what a run left behind.
 
 #include "platform/runtime/app.h"
+#include "platform/ui/scripted_responder.h"
 #include "purge/deletion_run.h"
 
 #include <QDir>
@@ -66,5 +67,13 @@ Foto TomaFoto(Sqlite &db);
 std::set<QString> ClavesHasta(Sqlite &db, const QString &tipo, const QString &diaIso);
 // Rows of lines, tasks, observations or movements whose header is gone.
 long long Huerfanos(Sqlite &db);
+
+// Checks that exactly `idas` went from all five tables and nothing else moved.
+void ComparaFotos(const Foto &antes, const Foto &despues, const std::set<QString> &idas);
+
+// Checks the first box of a run in which a voucher failed: the question that
+// quotes the error whose description is given (or, when `parte` is set, holds
+// it somewhere) and asks Yes or No.
+void EsperaPreguntaDeError(const ui::ScriptedResponder &respuestas, const QString &descripcion, bool parte = false);
 
 } // namespace purgetest
