@@ -8,9 +8,9 @@
 
 namespace {
 
-QString AnswerWord(int answer)
+QString PalabraDeRespuesta(int respuesta)
 {
-    switch (answer) {
+    switch (respuesta) {
     case ui::vbCancel: return QStringLiteral("Cancelar");
     case ui::vbAbort: return QStringLiteral("Abortar");
     case ui::vbRetry: return QStringLiteral("Reintentar");
@@ -33,34 +33,34 @@ std::int16_t DB_Dll::TratamientoErrores(const ErrObject &CodErr, std::optional<i
 {
     // The treatment must never fail itself: a step that fails is skipped and
     // the next one runs, so the operator's answer always comes back.
-    Steps step = Steps::IgnoringErrors();
+    Steps paso = Steps::IgnoringErrors();
 
-    QString logPath;
-    step([&] {
-        logPath = gLogErr.isEmpty() ? vb::WithTrailingSeparator(AppPath()) + QStringLiteral("VGERR.LOG") : gLogErr;
+    QString rutaLog;
+    paso([&] {
+        rutaLog = gLogErr.isEmpty() ? vb::WithTrailingSeparator(AppPath()) + QStringLiteral("VGERR.LOG") : gLogErr;
     });
 
-    const QString message = QStringLiteral("Ha ocurrido el Siguiente Error (") + QString::number(CodErr.Number)
+    const QString mensaje = QStringLiteral("Ha ocurrido el Siguiente Error (") + QString::number(CodErr.Number)
                             + QStringLiteral(") ") + vb::Trim(CodErr.Description);
-    const QString routine = Rutina ? QStringLiteral(" - ") + *Rutina : QString();
-    const QString title = CodErr.Source + routine + QStringLiteral(" Aviso al operador!!! ");
-    const int style = Botones.value_or(ui::vbAbortRetryIgnore + ui::vbCritical);
+    const QString rutina = Rutina ? QStringLiteral(" - ") + *Rutina : QString();
+    const QString titulo = CodErr.Source + rutina + QStringLiteral(" Aviso al operador!!! ");
+    const int estilo = Botones.value_or(ui::vbAbortRetryIgnore + ui::vbCritical);
 
     if (CodErr.Number == 0)
         return 0;
 
-    int answer = 0;
-    step([&] { answer = ui::MsgBox(message, style, title); });
+    int respuesta = 0;
+    paso([&] { respuesta = ui::MsgBox(mensaje, estilo, titulo); });
 
-    step([&] {
-        const QDateTime now = vb::Now();
-        const QString line = vb::ErrorLogDate(now) + QLatin1Char(' ') + vb::ErrorLogTime(now)
-                             + QStringLiteral(" Rutina: ") + vb::Trim(routine) + QStringLiteral(" Mensaje ")
-                             + vb::Trim(message) + QStringLiteral(" Respondió : ") + AnswerWord(answer);
-        vb::SequentialFile log(logPath, vb::OpenMode::Append);
-        log.PrintLine(line);
-        log.Close();
+    paso([&] {
+        const QDateTime ahora = vb::Now();
+        const QString linea = vb::ErrorLogDate(ahora) + QLatin1Char(' ') + vb::ErrorLogTime(ahora)
+                             + QStringLiteral(" Rutina: ") + vb::Trim(rutina) + QStringLiteral(" Mensaje ")
+                             + vb::Trim(mensaje) + QStringLiteral(" Respondió : ") + PalabraDeRespuesta(respuesta);
+        vb::SequentialFile archivo(rutaLog, vb::OpenMode::Append);
+        archivo.PrintLine(linea);
+        archivo.Close();
     });
 
-    return std::int16_t(answer);
+    return std::int16_t(respuesta);
 }

@@ -10,13 +10,13 @@
 
 namespace {
 
-const QString kOracleProvider = QStringLiteral("OraOLEDB.Oracle.1");
+const QString kProveedorOracle = QStringLiteral("OraOLEDB.Oracle.1");
 
 // Builds gConnString from the object's variables: Oracle when the server holds "#".
 void ArmaCadenaConexion(DB_Dll &db)
 {
     if (db.gServidor.contains(QLatin1Char('#'))) {
-        db.gConnString = QStringLiteral("Provider=") + kOracleProvider + QStringLiteral(";Data Source=") + db.gDBName +
+        db.gConnString = QStringLiteral("Provider=") + kProveedorOracle + QStringLiteral(";Data Source=") + db.gDBName +
                          QStringLiteral(";User Id=") + db.gUsuario + QStringLiteral(";Password=") + db.gUserPassWord +
                          QStringLiteral(";");
         return;
@@ -47,7 +47,7 @@ bool PideDatosAcceso(DB_Dll &db)
         db.gUsuario = dlg.TxtUserId->text();
         db.gUserPassWord = dlg.TxtUserPassword->text();
         if (dlg.CboPlataformaDB->currentIndex() > 0) {
-            db.gProveedor = kOracleProvider;
+            db.gProveedor = kProveedorOracle;
             if (!db.gServidor.contains(QLatin1Char('#')))
                 db.gServidor.prepend(QLatin1Char('#'));
         } else {

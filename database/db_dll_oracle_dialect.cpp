@@ -17,7 +17,7 @@ namespace {
 // The arguments of a call whose "(" stands just before `from`: split at the
 // commas of its own level, quoted literals and inner calls kept whole.
 // Returns the index of the closing ")" or -1 when the call is not closed.
-int SplitArguments(const QString &text, int from, QStringList &args)
+int PartirArgumentos(const QString &text, int from, QStringList &args)
 {
     int depth = 0;
     bool quoted = false;
@@ -46,7 +46,7 @@ int SplitArguments(const QString &text, int from, QStringList &args)
 
 // TOP n to a ROWNUM limit. TOP counts only as the word right after
 // SELECT, so columns such as STOPE or literals holding "TOP " are left alone.
-QString ConvertTop(const QString &text)
+QString ConvierteTop(const QString &text)
 {
     static const QRegularExpression top(QStringLiteral(R"(\bSELECT\s+(TOP)\s+(\S+)\s)"),
                                         QRegularExpression::CaseInsensitiveOption);
@@ -77,7 +77,7 @@ QString ConvertTop(const QString &text)
 }
 
 // A literal that is strictly a day/month/year date, optionally with a time.
-std::optional<QString> DateLiteral(const QString &literal)
+std::optional<QString> LiteralFecha(const QString &literal)
 {
     const QString sep = QRegularExpression::escape(QString(vb::Regional().dateSeparator));
     const QRegularExpression date(QStringLiteral(R"(^\d{1,2}%1\d{1,2}%1(\d{4}|\d{2})( +\d{1,2}:\d{2}(:\d{2})?)?$)").arg(sep));
@@ -96,7 +96,7 @@ std::optional<QString> DateLiteral(const QString &literal)
 }
 
 // Quoted dates to TO_DATE calls; other literals stay as written.
-QString ConvertDates(const QString &text)
+QString ConvierteFechas(const QString &text)
 {
     QString out;
     out.reserve(text.size() + 32);
@@ -110,7 +110,7 @@ QString ConvertDates(const QString &text)
             break;  // an unclosed quote: the rest goes as it is, the server will say why
         out += text.mid(pos, open - pos);
         const QString literal = text.mid(open + 1, close - open - 1);
-        if (const auto converted = DateLiteral(literal))
+        if (const auto converted = LiteralFecha(literal))
             out += *converted;
         else
             out += text.mid(open, close - open + 1);
@@ -128,7 +128,7 @@ QString ConvertDates(const QString &text)
 }
 
 // CHARINDEX(find, in[, start]) is INSTR(in, find[, start]) on Oracle.
-QString ConvertCharindex(const QString &text)
+QString ConvierteCharindex(const QString &text)
 {
     static const QRegularExpression call(QStringLiteral(R"(\bCHARINDEX\s*\()"),
                                          QRegularExpression::CaseInsensitiveOption);
@@ -139,7 +139,7 @@ QString ConvertCharindex(const QString &text)
         if (!m.hasMatch())
             break;
         QStringList args;
-        const int close = SplitArguments(out, m.capturedEnd(0), args);
+        const int close = PartirArgumentos(out, m.capturedEnd(0), args);
         if (close < 0 || args.size() < 2 || args.size() > 3) {
             // Not a call we can read: rename only.
             out.replace(m.capturedStart(0), 9, QStringLiteral("InStr"));
@@ -151,7 +151,7 @@ QString ConvertCharindex(const QString &text)
             swapped << args.at(2).trimmed();
         // Inner calls are converted too.
         for (QString &a : swapped)
-            a = ConvertCharindex(a);
+            a = ConvierteCharindex(a);
         const QString replacement = QStringLiteral("InStr(") + swapped.join(QStringLiteral(", ")) + QLatin1Char(')');
         out.replace(m.capturedStart(0), close + 1 - m.capturedStart(0), replacement);
         from = m.capturedStart(0) + replacement.size();
@@ -160,7 +160,7 @@ QString ConvertCharindex(const QString &text)
 }
 
 // Comparisons with the empty text after the first "WHERE ".
-QString ConvertEmptyComparisons(QString text)
+QString ConvierteComparacionesVacias(QString text)
 {
     for (const QString &pattern : {QStringLiteral("= ''"), QStringLiteral("=''")}) {
         const int p = vb::IndexOfText(text, QStringLiteral("WHERE "), 0);
@@ -171,14 +171,14 @@ QString ConvertEmptyComparisons(QString text)
     return text;
 }
 
-bool IsNamePart(QChar c)
+bool EsParteDeNombre(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('.') || c == QLatin1Char('\'');
 }
 
 // The date style 103 as an argument of TO_CHAR. Only the number 103
 // standing alone inside a TO_CHAR call that is still open is the style.
-QString ConvertStyle103(QString text)
+QString ConvierteEstilo103(QString text)
 {
     int from = 0;
     for (;;) {
@@ -186,8 +186,8 @@ QString ConvertStyle103(QString text)
         if (p < 0)
             return text;
         from = p + 3;
-        const bool alone = (p == 0 || !IsNamePart(text.at(p - 1)))
-                           && (p + 3 >= text.size() || !IsNamePart(text.at(p + 3)));
+        const bool alone = (p == 0 || !EsParteDeNombre(text.at(p - 1)))
+                           && (p + 3 >= text.size() || !EsParteDeNombre(text.at(p + 3)));
         const int q = text.lastIndexOf(QLatin1Char('('), p);
         if (!alone || q < 7)
             continue;
@@ -202,7 +202,7 @@ QString ConvertStyle103(QString text)
 // The row-lock hint of a read that holds what it reads (a numbering book):
 // Oracle takes those locks with FOR UPDATE, which hold until the transaction
 // ends; outside a transaction the rows are read without locking.
-QString ConvertLockHint(const QString &text, bool inTransaction)
+QString ConvierteBloqueo(const QString &text, bool inTransaction)
 {
     static const QRegularExpression hint(QStringLiteral(R"(\s+WITH\s*\(\s*UPDLOCK\s*,\s*ROWLOCK\s*\))"),
                                          QRegularExpression::CaseInsensitiveOption);
@@ -223,7 +223,7 @@ QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
     if (mComponente().CuentaPalabras(SentenciaSQL) < 2)
         return SentenciaSQL.toUpper() == QStringLiteral("LEN") ? QStringLiteral("LENGTH") : SentenciaSQL;
 
-    QString s = ConvertTop(SentenciaSQL);
+    QString s = ConvierteTop(SentenciaSQL);
 
     for (const char *len : {" LEN(", " LEN (", " LEN  (", " LEN   (", " LEN    ("})
         s = vb::ReplaceText(s, QLatin1String(len), QStringLiteral(" LENGTH("));
@@ -231,16 +231,16 @@ QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
     s.replace(QLatin1Char('['), QLatin1Char('"'));
     s.replace(QLatin1Char(']'), QLatin1Char('"'));
 
-    s = ConvertDates(s);
-    s = ConvertCharindex(s);
+    s = ConvierteFechas(s);
+    s = ConvierteCharindex(s);
 
     s = vb::ReplaceText(s, QStringLiteral("CONVERT(NVARCHAR,"), QStringLiteral("TO_CHAR("));
     s = vb::ReplaceText(s, QStringLiteral("CONVERT(INT,"), QStringLiteral("TO_NUMBER("));
 
-    s = ConvertEmptyComparisons(s);
-    s = ConvertStyle103(s);
+    s = ConvierteComparacionesVacias(s);
+    s = ConvierteEstilo103(s);
 
     s = vb::ReplaceText(s, QStringLiteral("SUBSTRING("), QStringLiteral("SUBSTR("));
     s = vb::ReplaceText(s, QStringLiteral("ISNULL("), QStringLiteral("NVL("));
-    return ConvertLockHint(s, gCnn().provider() && gCnn().provider()->transactionLevel() > 0);
+    return ConvierteBloqueo(s, gCnn().provider() && gCnn().provider()->transactionLevel() > 0);
 }

@@ -11,12 +11,12 @@ namespace {
 
 
 // The words at which a batch is cut into statements; the nearest one wins.
-constexpr std::array<const char *, 12> kKeywords{
+constexpr std::array<const char *, 12> kPalabrasClave{
     "INSERT ", "DELETE ", "UPDATE ", "CREATE ", "DROP ", "ALTER ",
     "SET TRANSACTION", "COMMIT", "ROLLBACK", "IF NOT EXIST", "IF EXIST", "GRANT ",
 };
 
-bool IsIdentifierChar(QChar c)
+bool EsCaracterDeNombre(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#')
            || c == QLatin1Char('$') || c == QLatin1Char('.');
@@ -24,7 +24,7 @@ bool IsIdentifierChar(QChar c)
 
 // Applies `rewrite` to the text outside quoted literals only: a value such
 // as 'COMMIT TRANSACTION' or one holding a line break is sent as written.
-QString OutsideLiterals(const QString &text, const std::function<QString(const QString &)> &rewrite)
+QString FueraDeLiterales(const QString &text, const std::function<QString(const QString &)> &rewrite)
 {
     QString out;
     int pos = 0;
@@ -43,9 +43,9 @@ QString OutsideLiterals(const QString &text, const std::function<QString(const Q
     return out;
 }
 
-QString Prepare(const QString &script)
+QString Prepara(const QString &script)
 {
-    return OutsideLiterals(script, [](QString s) {
+    return FueraDeLiterales(script, [](QString s) {
         s = vb::RemoveText(s, QStringLiteral("SET NOCOUNT ON"));
         s = vb::RemoveText(s, QStringLiteral("SET NOCOUNT OFF"));
         s = vb::ReplaceText(s, QStringLiteral(" GO "), QStringLiteral(" "));
@@ -65,18 +65,18 @@ QString Prepare(const QString &script)
 }
 
 // Length of the keyword standing as a word at `i`, or 0.
-int KeywordAt(const QString &text, int i)
+int PalabraClaveEn(const QString &text, int i)
 {
-    if (i > 0 && IsIdentifierChar(text.at(i - 1)))
+    if (i > 0 && EsCaracterDeNombre(text.at(i - 1)))
         return 0;
-    for (const char *keyword : kKeywords) {
+    for (const char *keyword : kPalabrasClave) {
         const QLatin1String k(keyword);
         if (!vb::EqualsText(text.mid(i, k.size()), k))
             continue;
         int end = i + int(k.size());
         if (k.endsWith(QLatin1String("EXIST")) && end < text.size() && text.at(end).toUpper() == QLatin1Char('S'))
             ++end;
-        if (!k.endsWith(QLatin1Char(' ')) && end < text.size() && IsIdentifierChar(text.at(end)))
+        if (!k.endsWith(QLatin1Char(' ')) && end < text.size() && EsCaracterDeNombre(text.at(end)))
             continue;
         return int(k.size());
     }
@@ -85,7 +85,7 @@ int KeywordAt(const QString &text, int i)
 
 // Where statements start: keywords standing as words, outside literals and
 // outside brackets (a guard's query or a sub-query never starts one).
-std::vector<int> StatementStarts(const QString &text)
+std::vector<int> ComienzosDeSentencia(const QString &text)
 {
     std::vector<int> starts;
     bool quoted = false;
@@ -100,7 +100,7 @@ std::vector<int> StatementStarts(const QString &text)
             ++depth;
         } else if (c == QLatin1Char(')')) {
             depth = depth > 0 ? depth - 1 : 0;
-        } else if (depth == 0 && KeywordAt(text, i) > 0) {
+        } else if (depth == 0 && PalabraClaveEn(text, i) > 0) {
             starts.push_back(i);
         }
     }
@@ -108,15 +108,15 @@ std::vector<int> StatementStarts(const QString &text)
 }
 
 // An IF [NOT] EXISTS (query) guard, read apart: its query and what follows it.
-struct Guard {
+struct Condicion {
     bool negated = false;
     QString query;
     QString guarded;
 };
 
-std::optional<Guard> ReadGuard(const QString &statement)
+std::optional<Condicion> LeeCondicion(const QString &statement)
 {
-    Guard g;
+    Condicion g;
     int pos = 0;
     if (vb::StartsWithText(statement, u"IF NOT EXIST")) {
         g.negated = true;
@@ -167,9 +167,9 @@ bool DB_Dll::EjecutaScriptOracle(QString &SentenciaSQL, std::int32_t *RecordsAff
 {
     // The caller's text is consumed as the run goes: on a failure it holds the
     // rest of the script from the failing statement on.
-    SentenciaSQL = Prepare(SentenciaSQL);
+    SentenciaSQL = Prepara(SentenciaSQL);
     const QString script = SentenciaSQL;
-    const std::vector<int> starts = StatementStarts(script);
+    const std::vector<int> starts = ComienzosDeSentencia(script);
 
     auto execute = [&](const QString &statement) {
         const QString sql = FiltraSentenciaOracle(ORACLE_Dicc(statement));
@@ -203,7 +203,7 @@ bool DB_Dll::EjecutaScriptOracle(QString &SentenciaSQL, std::int32_t *RecordsAff
             gCnn().CommitTrans();
         } else if (vb::EqualsText(statement, QLatin1String("ROLLBACK"))) {
             gCnn().RollbackTrans();
-        } else if (const std::optional<Guard> guard = ReadGuard(statement)) {
+        } else if (const std::optional<Condicion> guard = LeeCondicion(statement)) {
             // The guarded statement runs only when the guard holds.
             const bool holds = found(guard->query) != guard->negated;
             if (!guard->guarded.isEmpty()) {

@@ -20,7 +20,7 @@ constexpr std::array<std::int32_t, 4> kSilentFailures{
     ado::DB_E_ERRORSINCOMMAND,
 };
 
-bool IsSilentFailure(std::int32_t number)
+bool FallaSilenciosa(std::int32_t number)
 {
     for (std::int32_t n : kSilentFailures)
         if (n == number)
@@ -29,14 +29,14 @@ bool IsSilentFailure(std::int32_t number)
 }
 
 // The server's native error for text or binary data that would be truncated.
-constexpr std::int32_t kTruncation = 8152;
+constexpr std::int32_t kTruncamiento = 8152;
 
 } // namespace
 
 bool FallaNoInformada(const ado::Error &error)
 {
     // A refused truncation stays in the collection for the caller: the row was not written.
-    return IsSilentFailure(error.Number) || error.NativeError == kTruncation;
+    return FallaSilenciosa(error.Number) || error.NativeError == kTruncamiento;
 }
 
 void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffected)
@@ -48,7 +48,7 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
         const bool transaction = vb::ContainsText(SentenciaSQL, QStringLiteral("TRANS"));
         if (transaction)
             return 0;
-        const bool callada = errors.Count() > 0 ? FallaNoInformada(errors.Item(0)) : IsSilentFailure(err.Number);
+        const bool callada = errors.Count() > 0 ? FallaNoInformada(errors.Item(0)) : FallaSilenciosa(err.Number);
         if (!callada)
             ui::MsgBox(err.Description, ui::vbCritical, QStringLiteral("Aviso al operador!!!"));
         return 0;

@@ -5,14 +5,14 @@
 
 namespace {
 
-struct Synonym {
+struct Sinonimo {
     const char *object;
     const char *synonym;
 };
 
 // Applied in this order; the CCOSTO view comes after the shorter name, whose
 // contexts never match it (the shorter name is followed there by "_").
-constexpr std::array<Synonym, 7> kSynonyms{{
+constexpr std::array<Sinonimo, 7> kSinonimos{{
     {"MA_CUENTAS", "SS_MA_CUENTAS"},
     {"V_TA_DEPOSITO", "SS_V_TA_DEPOSITO"},
     {"MV_ASIENTOS", "SS_MV_ASIENTOS"},
@@ -23,7 +23,7 @@ constexpr std::array<Synonym, 7> kSynonyms{{
 }};
 
 // The surroundings in which a name is a table reference: (before, after).
-constexpr std::array<std::pair<char, char>, 5> kContexts{{
+constexpr std::array<std::pair<char, char>, 5> kContextos{{
     {' ', ' '},
     {'(', ' '},
     {' ', '.'},
@@ -31,9 +31,9 @@ constexpr std::array<std::pair<char, char>, 5> kContexts{{
     {',', '.'},
 }};
 
-const QString kMarker = QStringLiteral("@Admin_");
+const QString kMarca = QStringLiteral("@Admin_");
 
-void ReplaceInContext(QString &text, char before, const QString &name, char after, const QString &synonym)
+void ReemplazaEnContexto(QString &text, char before, const QString &name, char after, const QString &synonym)
 {
     const QString pattern = QLatin1Char(before) + name + QLatin1Char(after);
     const QString replacement = QLatin1Char(before) + synonym + QLatin1Char(after);
@@ -46,18 +46,18 @@ QString DB_Dll::SS_TSinonimos(const QString &Sentencia)
 {
     QString text = Sentencia;
     if (gEsAdmin)
-        return vb::RemoveText(text, kMarker);
+        return vb::RemoveText(text, kMarca);
 
-    for (std::size_t i = 0; i < kSynonyms.size(); ++i) {
-        const QString name = QLatin1String(kSynonyms[i].object);
-        const QString synonym = QLatin1String(kSynonyms[i].synonym);
-        for (const auto &[before, after] : kContexts)
-            ReplaceInContext(text, before, name, after, synonym);
+    for (std::size_t i = 0; i < kSinonimos.size(); ++i) {
+        const QString name = QLatin1String(kSinonimos[i].object);
+        const QString synonym = QLatin1String(kSinonimos[i].synonym);
+        for (const auto &[before, after] : kContextos)
+            ReemplazaEnContexto(text, before, name, after, synonym);
         if (i == 0) {
-            ReplaceInContext(text, '{', name, '.', synonym);
+            ReemplazaEnContexto(text, '{', name, '.', synonym);
             // The marked name has had its contexts treated: it now reads the table itself.
-            text = vb::ReplaceText(text, kMarker + name, name);
+            text = vb::ReplaceText(text, kMarca + name, name);
         }
     }
-    return vb::RemoveText(text, kMarker);
+    return vb::RemoveText(text, kMarca);
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-QByteArray fixedWidth(const QString &text, int width)
+QByteArray AnchoFijo(const QString &text, int width)
 {
     QByteArray bytes = vb::ToFileBytes(text).left(width);
     if (bytes.size() < width)
@@ -18,11 +18,11 @@ QByteArray TipoMascaraConsulta::aBytes() const
 {
     QByteArray record;
     record.reserve(LargoRegistro);
-    record += fixedWidth(NombreMascara, LargoNombre);
-    record += fixedWidth(VistaMascara, LargoVista);
-    record += fixedWidth(CamposMascara, LargoCampos);
-    record += fixedWidth(FiltroMascara, LargoFiltro);
-    record += fixedWidth(FinMascara, LargoFin);
+    record += AnchoFijo(NombreMascara, LargoNombre);
+    record += AnchoFijo(VistaMascara, LargoVista);
+    record += AnchoFijo(CamposMascara, LargoCampos);
+    record += AnchoFijo(FiltroMascara, LargoFiltro);
+    record += AnchoFijo(FinMascara, LargoFin);
     return record;
 }
 

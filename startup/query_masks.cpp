@@ -11,7 +11,7 @@
 namespace {
 
 
-struct DefaultMask {
+struct MascaraPorDefecto {
     const char *nombre;
     const char *vista;
     const char *campos;
@@ -19,7 +19,7 @@ struct DefaultMask {
 
 // The technicians mask stands twice, as the suite has always written it;
 // readers take the first.
-constexpr DefaultMask kDefaults[] = {
+constexpr MascaraPorDefecto kPorDefecto[] = {
     {"ARTICULOS", "V_MA_ARTICULOS", "|DESCRIPCION|IDARTICULO|"},
     {"CLIENTES", "VT_CLIENTES", "|RAZON_SOCIAL|CODIGO|CONTACTO|"},
     {"PROVEEDORES", "VT_PROVEEDORES", "|RAZON_SOCIAL|CODIGO|"},
@@ -54,7 +54,7 @@ void CreaArchivoConsultas()
         contenido = actual.readAll();
         contenido.truncate(int(contenido.size() / largo * largo));
     }
-    for (const DefaultMask &d : kDefaults) {
+    for (const MascaraPorDefecto &d : kPorDefecto) {
         TipoMascaraConsulta m;
         m.NombreMascara = QString::fromLatin1(d.nombre).trimmed();
         m.VistaMascara = QString::fromLatin1(d.vista);
