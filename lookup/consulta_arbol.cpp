@@ -1,6 +1,7 @@
 #include "lookup/consulta_arbol.h"
 
 #include "database/builders.h"
+#include "platform/runtime/strings.h"
 
 #include <QRegularExpression>
 
@@ -18,7 +19,7 @@ QString FiltraConsultaArbol(const QString &sql, const QString &columna, const QS
     } else {
         SentenciaSinOrden = sql;
     }
-    const QString union_ = sql.contains(QLatin1String("where"), Qt::CaseInsensitive) ? QStringLiteral(" and ")
+    const QString union_ = vb::ContainsText(sql, QStringLiteral("where")) ? QStringLiteral(" and ")
                                                                                        : QStringLiteral(" where ");
     // TextoSQL doubles the quotes; the wildcards go around the text inside them.
     const QString literal = TextoSQL(QStringLiteral("%") + texto + QStringLiteral("%"));
@@ -30,5 +31,5 @@ bool NodoCoincide(const QString &textoNodo, const QString &buscado)
     const qsizetype guion = textoNodo.indexOf(QLatin1Char('-'));
     const QString codigo = guion < 0 ? QString() : textoNodo.left(guion).trimmed();
     const QString descripcion = (guion < 0 ? textoNodo : textoNodo.mid(guion + 1)).trimmed();
-    return codigo.startsWith(buscado, Qt::CaseInsensitive) || descripcion.startsWith(buscado, Qt::CaseInsensitive);
+    return vb::StartsWithText(codigo, buscado) || vb::StartsWithText(descripcion, buscado);
 }

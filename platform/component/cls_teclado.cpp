@@ -1,5 +1,6 @@
 #include "platform/component/cls_teclado.h"
 
+#include "platform/runtime/strings.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/text_box.h"
 
@@ -30,7 +31,7 @@ void ClsTeclado::FiltraTecla(const ui::TextBox &Texto, int &KeyAscii) const
 {
     if (KeyAscii < 32)
         return;
-    if (Texto.DataField().trimmed().compare(QLatin1String("Cantidad"), Qt::CaseInsensitive) != 0) {
+    if (!vb::EqualsText(Texto.DataField().trimmed(), QStringLiteral("Cantidad"))) {
         if (KeyAscii == '|' || KeyAscii == 255)
             KeyAscii = 0;
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/strings.h"
+
 #include <QHash>
 #include <QString>
 #include <QTreeView>
@@ -93,7 +95,7 @@ public:
         QString text;
         friend bool operator==(const CaseBlindKey &a, const CaseBlindKey &b) noexcept
         {
-            return a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+            return vb::EqualsText(a.text, b.text);
         }
         friend size_t qHash(const CaseBlindKey &key, size_t seed) noexcept;
     };
