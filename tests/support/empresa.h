@@ -352,12 +352,3 @@ class EmpresaEspiada : public Empresa {
 protected:
     explicit EmpresaEspiada(OpcionesEmpresa opciones = {.espia = true, .administrador = true}) : Empresa(opciones) {}
 };
-
-// Older names, kept while the branches that use them land: new tests take
-// Empresa with {.abierta = false}, Empresa, and its `empresa`.
-class ConOperador : public Empresa {
-protected:
-    ConOperador() : Empresa({.abierta = false}) {}
-};
-using ConEmpresaAbierta = Empresa;
-using EmpresaDemo = BaseEmpresa;
