@@ -224,7 +224,7 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
     paso([&] { vacio = mRs.Bof(); });
     if (vacio || paso.leaving())
         return;
-    const bool coloreaStock = vb::EqualsText(MuestraStock, QStringLiteral("SI"));
+    const bool coloreaStock = CfgSi(MuestraStock);
     QStringList marcados;
     for (const QString &v : ValoresDefault.split(QLatin1Char(',')))
         if (!vb::Trim(v).isEmpty())
