@@ -164,20 +164,17 @@ public:
         sqlite3_close(db);
     }
 
-    // Sets a configuration key (replacing its row).
+    // Sets a configuration key (replacing its row); a null aux is NULL.
     void config(const QString &clave, const QString &valor, const QString &aux = {}) const
     {
         exec(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = %1; "
                             "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES (%1, %2, %3);")
-                 .arg(TextoSQL(clave), TextoSQL(valor), TextoSQL(aux)));
+                 .arg(TextoSQL(clave), TextoSQL(valor), aux.isNull() ? QStringLiteral("NULL") : TextoSQL(aux)));
     }
     void configuracion(std::initializer_list<FilaConfiguracion> filas) const
     {
         for (const FilaConfiguracion &f : filas)
-            exec(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = %1; "
-                                "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES (%1, %2, %3);")
-                     .arg(TextoSQL(QString::fromUtf8(f.clave)), TextoSQL(QString::fromUtf8(f.valor)),
-                          f.aux ? TextoSQL(QString::fromUtf8(f.aux)) : QStringLiteral("NULL")));
+            config(QString::fromUtf8(f.clave), QString::fromUtf8(f.valor), f.aux ? QString::fromUtf8(f.aux) : QString());
     }
     void usuarios(std::initializer_list<FilaUsuario> filas) const
     {
