@@ -29,7 +29,8 @@
 
 namespace {
 
-struct Voucher {
+struct Voucher
+{
     QString tc, id, complement;
 };
 
@@ -112,7 +113,8 @@ double prepared(const QString &path, bool keptJournal)
     for (const char *table : kTables) {
         sqlite3_stmt *s = nullptr;
         const QByteArray q = QStringLiteral("DELETE FROM %1 WHERE TC = ? AND IDCOMPROBANTE = ? AND IdComplemento = ?")
-                                 .arg(QLatin1String(table)).toUtf8();
+                                 .arg(QLatin1String(table))
+                                 .toUtf8();
         sqlite3_prepare_v2(db, q.constData(), -1, &s, nullptr);
         st.push_back(s);
     }
@@ -136,8 +138,14 @@ double prepared(const QString &path, bool keptJournal)
     return ms;
 }
 
-double directPrepared(const QString &path) { return prepared(path, false); }
-double directPreparedKeptJournal(const QString &path) { return prepared(path, true); }
+double directPrepared(const QString &path)
+{
+    return prepared(path, false);
+}
+double directPreparedKeptJournal(const QString &path)
+{
+    return prepared(path, true);
+}
 
 long long remaining(const QString &path)
 {
@@ -156,7 +164,8 @@ long long remaining(const QString &path)
     return n;
 }
 
-struct Method {
+struct Method
+{
     const char *key;
     const char *label;
     double (*run)(const QString &path);
@@ -171,7 +180,8 @@ const Method kVariants[] = {
 
 [[noreturn]] void usage()
 {
-    std::fprintf(stderr, "usage: bench_ado [--vouchers N] [--runs K] [--dir FOLDER]... [--only layer|text|prepared|kept]\n");
+    std::fprintf(stderr,
+                 "usage: bench_ado [--vouchers N] [--runs K] [--dir FOLDER]... [--only layer|text|prepared|kept]\n");
     std::exit(2);
 }
 
@@ -180,7 +190,7 @@ const Method kVariants[] = {
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure as soon as it is known
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each figure as soon as it is known
     int n = 2000, runs = 5;
     QStringList dirs;
     QString only;
@@ -211,7 +221,8 @@ int main(int argc, char **argv)
         usage();
 
     std::printf("bench_ado: %d vouchers, one transaction each; %d runs of each variant, interleaved, on fresh copies\n",
-                n, runs);
+                n,
+                runs);
     std::printf("load average before: %s\n", qPrintable(bench::loadAverage()));
     try {
         for (const bench::Folder &folder : bench::folders(dirs)) {
@@ -234,12 +245,21 @@ int main(int argc, char **argv)
                     bench::removeDatabase(copy);
                 }
             std::printf("\n%s\n", qPrintable(folder.label()));
-            std::printf("  %-24s %10s %10s %10s %7s %14s\n", "variant", "median ms", "min ms", "max ms", "spread",
+            std::printf("  %-24s %10s %10s %10s %7s %14s\n",
+                        "variant",
+                        "median ms",
+                        "min ms",
+                        "max ms",
+                        "spread",
                         "layer/variant");
             const bench::Summary layer = bench::summarize(times[0]);
             for (size_t v = 0; v < variants.size(); ++v) {
                 const bench::Summary s = bench::summarize(times[v]);
-                std::printf("  %-24s %10.1f %10.1f %10.1f %6.1f%%", variants[v]->label, s.median, s.min, s.max,
+                std::printf("  %-24s %10.1f %10.1f %10.1f %6.1f%%",
+                            variants[v]->label,
+                            s.median,
+                            s.min,
+                            s.max,
                             100 * s.spread());
                 if (v > 0 && variants[0] == &kVariants[0])
                     std::printf(" %13.3fx", layer.median / s.median);
@@ -255,7 +275,8 @@ int main(int argc, char **argv)
     }
     std::printf("\nload average after: %s\n", qPrintable(bench::loadAverage()));
     std::printf("goals: layer/variant <= 1.20x (sqlite3_exec) and <= 1.30x (prepared) in RAM; <= 1.10x on disk\n");
-    std::printf("the direct variants use the engine's default journal, created and deleted at each commit; the layer and "
-                "the last variant keep it\n");
+    std::printf(
+        "the direct variants use the engine's default journal, created and deleted at each commit; the layer and "
+        "the last variant keep it\n");
     return 0;
 }

@@ -48,10 +48,13 @@ void ArmaBase(const QString &ruta, int vouchers)
     ado::registerSqlServerFunctions(db);
     Ejecuta(db, "BEGIN");
     sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, NOMBRE, IMPORTE, "
-                       "ANULADA, APROBADO) VALUES ('  FC', ?, 0, ?, '      1000', 'FERRETERIA EL TORNILLO SRL', ?, ?, ?)",
-                       -1, &st, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, NOMBRE, IMPORTE, "
+        "ANULADA, APROBADO) VALUES ('  FC', ?, 0, ?, '      1000', 'FERRETERIA EL TORNILLO SRL', ?, ?, ?)",
+        -1,
+        &st,
+        nullptr);
     for (int v = 1; v <= vouchers; ++v) {
         const QByteArray id = QStringLiteral("0001%1A").arg(v, 8, 10, QChar('0')).toLatin1();
         const QByteArray fecha = QDate(2023, 1, 1).addDays(v % 730).toString(Qt::ISODate).toLatin1();
@@ -92,8 +95,8 @@ void Abre(const QString &ruta)
     db.gEsAdmin = true;
 }
 
-const QString kSentenciaFC =
-    QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TC = '  FC' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC");
+const QString kSentenciaFC = QStringLiteral(
+    "SELECT * FROM V_MV_CPTE WHERE TC = '  FC' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC");
 const QString kSentenciaArbol = QStringLiteral("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS ORDER BY IDFAMILIA");
 
 // Seconds until the voucher list holds every row; `filas` receives their count.
@@ -107,7 +110,7 @@ double CargaComprobantes(int &filas)
     respuestas.drive([&](QDialog &) {
         filas = dlg.ListView1->ListItems().Count();
         if (filas > 0)
-            dlg.ListView1->ListItems().Item(filas);  // the rows in their order, known to the view
+            dlg.ListView1->ListItems().Item(filas); // the rows in their order, known to the view
     });
     reloj.start();
     ui::ShowModal(dlg);
@@ -130,7 +133,7 @@ double LecturaComprobantes(int &filas)
         ++filas;
     }
     gDB().CierraRecordset(&rs);
-    (void)largo;
+    (void) largo;
     return double(reloj.nsecsElapsed()) / 1e9;
 }
 
@@ -160,16 +163,17 @@ double LecturaArbol(int &filas)
     for (int i = 0; i < filas; ++i)
         largo += datos[0][i].toString().size() + datos[1][i].toString().size();
     gDB().CierraRecordset(&rs);
-    (void)largo;
+    (void) largo;
     return double(reloj.nsecsElapsed()) / 1e9;
 }
 
-struct Par {
+struct Par
+{
     bench::Summary carga, lectura;
     int filas = 0;
 };
 
-template <typename Carga, typename Lectura>
+template<typename Carga, typename Lectura>
 Par Mide(int runs, Carga carga, Lectura lectura)
 {
     std::vector<double> c, l;
@@ -192,8 +196,13 @@ Par Mide(int runs, Carga carga, Lectura lectura)
 void Imprime(const char *que, const Par &p)
 {
     std::printf("%-28s %7d rows  load %8.1f ms (±%4.1f%%)  read %8.1f ms (±%4.1f%%)  ratio %5.2f  %6.2f us/row\n",
-                que, p.filas, p.carga.median * 1e3, p.carga.spread() * 100, p.lectura.median * 1e3,
-                p.lectura.spread() * 100, p.lectura.median > 0 ? p.carga.median / p.lectura.median : 0,
+                que,
+                p.filas,
+                p.carga.median * 1e3,
+                p.carga.spread() * 100,
+                p.lectura.median * 1e3,
+                p.lectura.spread() * 100,
+                p.lectura.median > 0 ? p.carga.median / p.lectura.median : 0,
                 p.filas ? p.carga.median / p.filas * 1e6 : 0);
 }
 
@@ -224,7 +233,10 @@ int main(int argc, char **argv)
         sizes = {5000, 50000};
     const bench::Folder folder = bench::folders(dirs.mid(0, 1)).front();
     SetAppPath(folder.path);
-    std::printf("folder %s, %d runs, load average %s\n", qPrintable(folder.label()), runs, qPrintable(bench::loadAverage()));
+    std::printf("folder %s, %d runs, load average %s\n",
+                qPrintable(folder.label()),
+                runs,
+                qPrintable(bench::loadAverage()));
 
     std::vector<Par> comprobantes;
     for (int size : sizes) {
@@ -236,7 +248,8 @@ int main(int argc, char **argv)
         if (size == sizes.back()) {
             const Par arbol = Mide(runs, CargaArbol, LecturaArbol);
             Imprime("tree lookup, 10000 codes", arbol);
-            std::printf("goal tree within 2x of its read: %s\n", arbol.carga.median <= 2 * arbol.lectura.median ? "met" : "NOT met");
+            std::printf("goal tree within 2x of its read: %s\n",
+                        arbol.carga.median <= 2 * arbol.lectura.median ? "met" : "NOT met");
         }
         gDB().gCnn().Close();
         bench::removeDatabase(ruta);
@@ -248,7 +261,8 @@ int main(int argc, char **argv)
     if (comprobantes.size() >= 2) {
         const double chica = comprobantes.front().carga.median / comprobantes.front().filas;
         const double grande = comprobantes.back().carga.median / comprobantes.back().filas;
-        std::printf("time per row, largest vs smallest: %+.1f%% (goal within 20%%): %s\n", (grande / chica - 1) * 100,
+        std::printf("time per row, largest vs smallest: %+.1f%% (goal within 20%%): %s\n",
+                    (grande / chica - 1) * 100,
                     grande <= chica * 1.2 ? "met" : "NOT met");
         // The bare read's own growth, to tell the dialog's share from the data layer's.
         const double leeChica = comprobantes.front().lectura.median / comprobantes.front().filas;

@@ -45,9 +45,13 @@
 
 namespace {
 
-double Segundos(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e9; }
+double Segundos(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e9;
+}
 
-struct Tiempos {
+struct Tiempos
+{
     std::vector<double> carga, tecla, orden;
 };
 
@@ -94,7 +98,8 @@ Tiempos PorLaConsulta(int corridas, int &filas, QString &sentencia)
 
 // ---- The bare list ----
 
-class Modelo : public QAbstractTableModel {
+class Modelo : public QAbstractTableModel
+{
 public:
     std::vector<std::array<QString, 2>> filas;
     int rowCount(const QModelIndex &p = {}) const override { return p.isValid() ? 0 : int(filas.size()); }
@@ -156,8 +161,8 @@ Tiempos PorLaListaDesnuda(const QString &ruta, int corridas, int &filas)
 
         QElapsedTimer k;
         k.start();
-        const QModelIndexList hallados =
-            modelo.match(modelo.index(0, 0), Qt::DisplayRole, QStringLiteral("q"), 1, Qt::MatchStartsWith);
+        const QModelIndexList hallados
+            = modelo.match(modelo.index(0, 0), Qt::DisplayRole, QStringLiteral("q"), 1, Qt::MatchStartsWith);
         t.tecla.push_back(Segundos(k));
         if (!hallados.isEmpty())
             std::fprintf(stderr, "a row begins with q\n");
@@ -177,7 +182,12 @@ void Linea(const char *nombre, const std::vector<double> &nuestra, const std::ve
     const bench::Summary a = bench::summarize(nuestra);
     const bench::Summary b = bench::summarize(desnuda);
     const double ratio = b.median > 0 ? a.median / b.median : 0;
-    std::printf("%-10s %10.1f ms %10.1f ms %7.2fx   goal %.1fx %s\n", nombre, a.median * 1e3, b.median * 1e3, ratio, meta,
+    std::printf("%-10s %10.1f ms %10.1f ms %7.2fx   goal %.1fx %s\n",
+                nombre,
+                a.median * 1e3,
+                b.median * 1e3,
+                ratio,
+                meta,
                 ratio <= meta ? "met" : "MISSED");
 }
 
@@ -213,8 +223,11 @@ int main(int argc, char **argv)
         sqlite3 *db = nullptr;
         sqlite3_open(QFile::encodeName(ruta).constData(), &db);
         ado::registerSqlServerFunctions(db);
-        const int rc = sqlite3_exec(db, "UPDATE TA_CONFIGURACION SET VALOR = '100000' WHERE CLAVE = 'TopConsArt'",
-                                    nullptr, nullptr, nullptr);
+        const int rc = sqlite3_exec(db,
+                                    "UPDATE TA_CONFIGURACION SET VALOR = '100000' WHERE CLAVE = 'TopConsArt'",
+                                    nullptr,
+                                    nullptr,
+                                    nullptr);
         if (rc != SQLITE_OK) {
             std::fprintf(stderr, "TopConsArt: %s\n", sqlite3_errmsg(db));
             return 1;
@@ -223,14 +236,18 @@ int main(int argc, char **argv)
     }
     bool armar = false;
     QString cadena;
-    InicializaSistema(armar, QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(ruta), cadena,
+    InicializaSistema(armar,
+                      QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(ruta),
+                      cadena,
                       3);
     if (!gDB().gOpenFlag) {
         std::fprintf(stderr, "the connection did not open\n");
         return 1;
     }
 
-    std::printf("bench_consulta: %d articles, %d runs, load %s\n", articulos, corridas,
+    std::printf("bench_consulta: %d articles, %d runs, load %s\n",
+                articulos,
+                corridas,
                 qPrintable(bench::loadAverage()));
     int filasConsulta = 0, filasDesnuda = 0;
     QString sentencia;

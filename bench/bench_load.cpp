@@ -41,8 +41,14 @@ namespace {
 
 constexpr int kArticulos = 200;
 
-QString Articulo(int n) { return QStringLiteral("ART%1").arg(n, 4, 10, QLatin1Char('0')).rightJustified(25); }
-QString Comprobante(int lineas) { return QStringLiteral("0001%1A").arg(lineas, 8, 10, QLatin1Char('0')); }
+QString Articulo(int n)
+{
+    return QStringLiteral("ART%1").arg(n, 4, 10, QLatin1Char('0')).rightJustified(25);
+}
+QString Comprobante(int lineas)
+{
+    return QStringLiteral("0001%1A").arg(lineas, 8, 10, QLatin1Char('0'));
+}
 
 void Ejecuta(sqlite3 *db, const QString &sql)
 {
@@ -62,56 +68,66 @@ void ArmaBase(const QString &ruta, const std::vector<int> &tamanos)
     ado::registerSqlServerFunctions(db);
     Ejecuta(db, QStringLiteral("BEGIN"));
     Ejecuta(db, QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, Sistema) VALUES ('  RM', 'VENTAS')"));
-    for (const auto &[clave, valor] : std::vector<std::pair<const char *, const char *>>{
-             {"CantidadDecimales", "2"}, {"EntregaParcialRemito", "SI"}, {"CONDIVA", "1"}, {"SeparadorHora", ":"}})
-        Ejecuta(db, QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('%1', '%2')")
-                        .arg(QLatin1String(clave), QLatin1String(valor)));
+    for (const auto &[clave, valor] : std::vector<std::pair<const char *, const char *>>{{"CantidadDecimales", "2"},
+                                                                                         {"EntregaParcialRemito", "SI"},
+                                                                                         {"CONDIVA", "1"},
+                                                                                         {"SeparadorHora", ":"}})
+        Ejecuta(db,
+                QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('%1', '%2')")
+                    .arg(QLatin1String(clave), QLatin1String(valor)));
     Ejecuta(db, QStringLiteral("INSERT INTO V_TA_TipoArticulo (IdTipo, DESCRIPCION) VALUES ('  MP', 'MATERIA PRIMA')"));
     for (int a = 1; a <= kArticulos; ++a) {
-        Ejecuta(db, QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, USASERIE, "
-                                   "IdTipo, Presentacion, pesable) VALUES ('%1', 'ARTICULO %2', '  UN', '779%2', 0, "
-                                   "'  MP', 'CAJA', 0)")
-                        .arg(Articulo(a))
-                        .arg(a));
-        Ejecuta(db, QStringLiteral("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES "
-                                   "('%1', '  UN', '  KG', 2.5)")
-                        .arg(Articulo(a)));
+        Ejecuta(db,
+                QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, USASERIE, "
+                               "IdTipo, Presentacion, pesable) VALUES ('%1', 'ARTICULO %2', '  UN', '779%2', 0, "
+                               "'  MP', 'CAJA', 0)")
+                    .arg(Articulo(a))
+                    .arg(a));
+        Ejecuta(db,
+                QStringLiteral("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES "
+                               "('%1', '  UN', '  KG', 2.5)")
+                    .arg(Articulo(a)));
     }
     for (int lineas : tamanos) {
         const QString id = Comprobante(lineas);
-        Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, FECHA, CUENTA, IdReparto, EnComodato, "
-                                   "CondicionIVA) VALUES ('  RM', '%1', '2024-03-05', '      1000', 0, 0, 5)")
-                        .arg(id));
+        Ejecuta(db,
+                QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, FECHA, CUENTA, IdReparto, EnComodato, "
+                               "CondicionIVA) VALUES ('  RM', '%1', '2024-03-05', '      1000', 0, 0, 5)")
+                    .arg(id));
         for (int l = 1; l <= lineas; ++l) {
-            Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
-                                       "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, IMPORTE, Total, Importe_S_IVA, "
-                                       "AlicIVA, Equiv_UDBase, IdUnidadBase, Costo, Impuestos) VALUES ('  RM', '%1', %2, "
-                                       "%2, '%3', 'ARTICULO', '  UN', %4, %4, 15.5, %5, 12.81, 21, 1, '  UN', 9.3, 0)")
-                            .arg(id)
-                            .arg(l)
-                            .arg(Articulo(1 + (l - 1) % kArticulos))
-                            .arg(1 + l % 7)
-                            .arg(15.5 * (1 + l % 7)));
+            Ejecuta(db,
+                    QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
+                                   "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, IMPORTE, Total, Importe_S_IVA, "
+                                   "AlicIVA, Equiv_UDBase, IdUnidadBase, Costo, Impuestos) VALUES ('  RM', '%1', %2, "
+                                   "%2, '%3', 'ARTICULO', '  UN', %4, %4, 15.5, %5, 12.81, 21, 1, '  UN', 9.3, 0)")
+                        .arg(id)
+                        .arg(l)
+                        .arg(Articulo(1 + (l - 1) % kArticulos))
+                        .arg(1 + l % 7)
+                        .arg(15.5 * (1 + l % 7)));
             // Half the lines were partly delivered by a later invoice.
             if (l % 2 == 0)
-                Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
-                                           "CANTIDAD, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES ('  FC', '%1', %2, %2, "
-                                           "'%3', 1, '  RM', '%1')")
-                                .arg(id)
-                                .arg(l)
-                                .arg(Articulo(1 + (l - 1) % kArticulos)));
+                Ejecuta(db,
+                        QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
+                                       "CANTIDAD, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES ('  FC', '%1', %2, %2, "
+                                       "'%3', 1, '  RM', '%1')")
+                            .arg(id)
+                            .arg(l)
+                            .arg(Articulo(1 + (l - 1) % kArticulos)));
         }
         for (int t = 1; t <= 5; ++t) {
-            Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, RENGLON, ID, IDTAREA, DESCRIPCION, "
-                                       "HORAS, ValorHora, valorHora_S_Iva, Total, FechaEstInicio, FechaREALFin) VALUES "
-                                       "('  RM', '%1', %2, %2, '        T%2', 'TAREA', 90, 800, 661.16, 1200, "
-                                       "'2024-03-05', '2024-03-06 17:30:00')")
-                            .arg(id)
-                            .arg(t));
-            Ejecuta(db, QStringLiteral("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, ID, Observacion, Importe, "
-                                       "Importe_S_IVA, TIPO_OBS) VALUES ('  RM', '%1', %2, 'CONCEPTO %2', 121, 100, 'OC')")
-                            .arg(id)
-                            .arg(t));
+            Ejecuta(db,
+                    QStringLiteral("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, RENGLON, ID, IDTAREA, DESCRIPCION, "
+                                   "HORAS, ValorHora, valorHora_S_Iva, Total, FechaEstInicio, FechaREALFin) VALUES "
+                                   "('  RM', '%1', %2, %2, '        T%2', 'TAREA', 90, 800, 661.16, 1200, "
+                                   "'2024-03-05', '2024-03-06 17:30:00')")
+                        .arg(id)
+                        .arg(t));
+            Ejecuta(db,
+                    QStringLiteral("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, ID, Observacion, Importe, "
+                                   "Importe_S_IVA, TIPO_OBS) VALUES ('  RM', '%1', %2, 'CONCEPTO %2', 121, 100, 'OC')")
+                        .arg(id)
+                        .arg(t));
         }
     }
     Ejecuta(db, QStringLiteral("COMMIT"));
@@ -119,9 +135,13 @@ void ArmaBase(const QString &ruta, const std::vector<int> &tamanos)
 }
 
 // The texts the connection sends, as the loader wrote them.
-class Grabador : public ado::Provider {
+class Grabador : public ado::Provider
+{
 public:
-    Grabador(std::unique_ptr<ado::Provider> motor, QStringList &log) : m_motor(std::move(motor)), m_log(log) {}
+    Grabador(std::unique_ptr<ado::Provider> motor, QStringList &log)
+        : m_motor(std::move(motor))
+        , m_log(log)
+    {}
     QString name() const override { return m_motor->name(); }
     ado::Platform platform() const override { return m_motor->platform(); }
     void close() override { m_motor->close(); }
@@ -134,8 +154,12 @@ public:
     bool commitTrans(ado::Errors &errors) override { return m_motor->commitTrans(errors); }
     bool rollbackTrans(ado::Errors &errors) override { return m_motor->rollbackTrans(errors); }
     int transactionLevel() const override { return m_motor->transactionLevel(); }
-    bool updateRow(const QString &table, const std::vector<ado::Column> &columns, const std::vector<Variant> &original,
-                   const std::vector<Variant> &current, const std::vector<bool> &changed, ado::Errors &errors,
+    bool updateRow(const QString &table,
+                   const std::vector<ado::Column> &columns,
+                   const std::vector<Variant> &original,
+                   const std::vector<Variant> &current,
+                   const std::vector<bool> &changed,
+                   ado::Errors &errors,
                    std::int32_t &matched) override
     {
         return m_motor->updateRow(table, columns, original, current, changed, errors, matched);
@@ -165,7 +189,8 @@ void Abre(const QString &ruta, QStringList *log)
     db.gEsAdmin = true;
 }
 
-struct Grillas {
+struct Grillas
+{
     QWidget form;
     ui::FlexGrid tareas, articulos, otros;
     ui::TextBox edit, edit3;
@@ -176,20 +201,37 @@ double Carga(int tamano, int &lineas)
 {
     Grillas g;
     ClsCmnCptes cptes;
-    cptes.InicializaGrids(&g.tareas, &g.articulos, &g.otros, &g.edit, nullptr, &g.edit3, g.form, QStringLiteral("RM"),
+    cptes.InicializaGrids(&g.tareas,
+                          &g.articulos,
+                          &g.otros,
+                          &g.edit,
+                          nullptr,
+                          &g.edit3,
+                          g.form,
+                          QStringLiteral("RM"),
                           nullptr);
     std::int16_t reparto = 0;
     QElapsedTimer reloj;
     reloj.start();
-    cptes.AsignarDatosComprobante(QStringLiteral("RM"), Comprobante(tamano), QStringLiteral("0"), &g.tareas,
-                                  &g.articulos, &g.otros, Variant(), nullptr, false, QString(), reparto);
+    cptes.AsignarDatosComprobante(QStringLiteral("RM"),
+                                  Comprobante(tamano),
+                                  QStringLiteral("0"),
+                                  &g.tareas,
+                                  &g.articulos,
+                                  &g.otros,
+                                  Variant(),
+                                  nullptr,
+                                  false,
+                                  QString(),
+                                  reparto);
     const double segundos = double(reloj.nsecsElapsed()) / 1e9;
     lineas = g.articulos.Rows() - 2;
     return segundos;
 }
 
 // The recorded statements in the engine's SQL.
-struct Directa {
+struct Directa
+{
     QByteArray sql;
 };
 
@@ -230,11 +272,12 @@ double Lectura(sqlite3 *db, const std::vector<Directa> &sentencias, qint64 &fila
         }
         sqlite3_finalize(st);
     }
-    (void)largo;
+    (void) largo;
     return double(reloj.nsecsElapsed()) / 1e9;
 }
 
-struct Medida {
+struct Medida
+{
     int lineas = 0;
     int sentencias = 0;
     bench::Summary carga, lectura;
@@ -244,8 +287,13 @@ void Imprime(const Medida &m)
 {
     std::printf("%5d lines  %5d statements  load %8.2f ms (±%4.1f%%)  direct %8.2f ms (±%4.1f%%)  ratio %5.2f  "
                 "%7.1f us/line\n",
-                m.lineas, m.sentencias, m.carga.median * 1e3, m.carga.spread() * 100, m.lectura.median * 1e3,
-                m.lectura.spread() * 100, m.lectura.median > 0 ? m.carga.median / m.lectura.median : 0,
+                m.lineas,
+                m.sentencias,
+                m.carga.median * 1e3,
+                m.carga.spread() * 100,
+                m.lectura.median * 1e3,
+                m.lectura.spread() * 100,
+                m.lectura.median > 0 ? m.carga.median / m.lectura.median : 0,
                 m.lineas ? m.carga.median / m.lineas * 1e6 : 0);
 }
 
@@ -276,11 +324,13 @@ int main(int argc, char **argv)
         tamanos = {50, 500};
     const bench::Folder folder = bench::folders(dirs.mid(0, 1)).front();
     SetAppPath(folder.path);
-    ui::ScriptedResponder operador;  // a message would be a fault of the load: counted below
+    ui::ScriptedResponder operador; // a message would be a fault of the load: counted below
     ui::SetResponder(&operador);
     gCantidadDecimales = QStringLiteral("2");
     gUnidadKG = QStringLiteral("KG");
-    std::printf("folder %s, %d runs, load average %s\n", qPrintable(folder.label()), runs,
+    std::printf("folder %s, %d runs, load average %s\n",
+                qPrintable(folder.label()),
+                runs,
                 qPrintable(bench::loadAverage()));
 
     const QString ruta = QDir(folder.path).filePath(QStringLiteral("bench_load.db"));
@@ -318,7 +368,8 @@ int main(int argc, char **argv)
     sqlite3_close(directo);
     bench::removeDatabase(ruta);
     if (!operador.requests().empty())
-        std::printf("messages during the loads: %d (the first: %s)\n", int(operador.requests().size()),
+        std::printf("messages during the loads: %d (the first: %s)\n",
+                    int(operador.requests().size()),
                     qPrintable(operador.requests().front().prompt));
 
     bool dentro = true;
@@ -328,7 +379,8 @@ int main(int argc, char **argv)
     if (medidas.size() >= 2) {
         const double chica = medidas.front().carga.median / medidas.front().lineas;
         const double grande = medidas.back().carga.median / medidas.back().lineas;
-        std::printf("time per line, largest vs smallest: %+.1f%% (goal within 20%%): %s\n", (grande / chica - 1) * 100,
+        std::printf("time per line, largest vs smallest: %+.1f%% (goal within 20%%): %s\n",
+                    (grande / chica - 1) * 100,
                     grande <= chica * 1.2 ? "met" : "NOT met");
         const double leeChica = medidas.front().lectura.median / medidas.front().lineas;
         const double leeGrande = medidas.back().lectura.median / medidas.back().lineas;

@@ -37,7 +37,10 @@ namespace {
 
 using namespace GrillaArticulos;
 
-QString Articulo(int n) { return QStringLiteral("ART%1").arg(n, 4, 10, QLatin1Char('0')); }
+QString Articulo(int n)
+{
+    return QStringLiteral("ART%1").arg(n, 4, 10, QLatin1Char('0'));
+}
 
 bool Ejecuta(sqlite3 *db, const QString &sql)
 {
@@ -62,13 +65,16 @@ bool CreaMaestra(const QString &ruta, int lineas)
     sqlite3 *db = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &db);
     ado::registerSqlServerFunctions(db);
-    bool bien = Ejecuta(db, QStringLiteral("BEGIN")) &&
-                Ejecuta(db, QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  RM', 'S', 'VENTAS')")) &&
-                Ejecuta(db, QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1')"));
+    bool bien
+        = Ejecuta(db, QStringLiteral("BEGIN"))
+          && Ejecuta(db, QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  RM', 'S', 'VENTAS')"))
+          && Ejecuta(db,
+                     QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1')"));
     for (int n = 1; bien && n <= lineas; ++n)
-        bien = Ejecuta(db, QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('%1', "
-                                          "'ARTICULO %2', '  UN')")
-                               .arg(Articulo(n).rightJustified(25), QString::number(n)));
+        bien = Ejecuta(db,
+                       QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('%1', "
+                                      "'ARTICULO %2', '  UN')")
+                           .arg(Articulo(n).rightJustified(25), QString::number(n)));
     bien = bien && Ejecuta(db, QStringLiteral("COMMIT"));
     sqlite3_close(db);
     return bien;
@@ -94,7 +100,8 @@ void LlenaGrilla(ui::FlexGrid &grilla, int lineas)
     }
 }
 
-struct Medida {
+struct Medida
+{
     double posteo = 0;  // building the collected text
     double corrida = 0; // running it in one transaction
     QString texto;
@@ -118,10 +125,28 @@ Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
     Medida m;
     QElapsedTimer reloj;
     reloj.start();
-    clase.ActualizaStock(grilla, QStringLiteral("RM"), QStringLiteral("000100000001A"), QStringLiteral("0"),
-                         QStringLiteral("2024-03-15"), deposito, destino, motivo, origen, comprobante, false,
-                         QStringLiteral("NULL"), true, m.texto, hayError, QStringLiteral("NULL"), QString(), QString(),
-                         QString(), 0, false, QStringLiteral("1"));
+    clase.ActualizaStock(grilla,
+                         QStringLiteral("RM"),
+                         QStringLiteral("000100000001A"),
+                         QStringLiteral("0"),
+                         QStringLiteral("2024-03-15"),
+                         deposito,
+                         destino,
+                         motivo,
+                         origen,
+                         comprobante,
+                         false,
+                         QStringLiteral("NULL"),
+                         true,
+                         m.texto,
+                         hayError,
+                         QStringLiteral("NULL"),
+                         QString(),
+                         QString(),
+                         QString(),
+                         0,
+                         false,
+                         QStringLiteral("1"));
     m.posteo = double(reloj.nsecsElapsed()) / 1e9;
     reloj.restart();
     db.gCnn().BeginTrans();
@@ -159,8 +184,8 @@ double PorLaApi(const QString &ruta, const QStringList &inserts)
     for (const QString &insert : inserts) {
         const QByteArray sql = insert.toUtf8();
         sqlite3_stmt *st = nullptr;
-        bien = bien && sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) == SQLITE_OK &&
-               sqlite3_step(st) == SQLITE_DONE;
+        bien = bien && sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) == SQLITE_OK
+               && sqlite3_step(st) == SQLITE_DONE;
         sqlite3_finalize(st);
     }
     bien = bien && Ejecuta(db, QStringLiteral("COMMIT"));
@@ -218,8 +243,19 @@ int main(int argc, char **argv)
             return 1;
         }
         std::printf("\n%s\n", qPrintable(carpeta.label()));
-        std::printf("%6s %6s %10s %10s %10s %7s %10s %7s %7s %11s %10s %8s\n", "lines", "rows", "posting", "running",
-                    "layer", "spread", "sqlite3", "spread", "ratio", "layer ms/l", "each", "ratio");
+        std::printf("%6s %6s %10s %10s %10s %7s %10s %7s %7s %11s %10s %8s\n",
+                    "lines",
+                    "rows",
+                    "posting",
+                    "running",
+                    "layer",
+                    "spread",
+                    "sqlite3",
+                    "spread",
+                    "ratio",
+                    "layer ms/l",
+                    "each",
+                    "ratio");
         double primeraPorLinea = 0;
         for (int n : tamanos) {
             const QString maestra = QDir(dir.path()).filePath(QStringLiteral("maestra-%1.db").arg(n));
@@ -235,8 +271,8 @@ int main(int argc, char **argv)
                 capa.push_back(m.posteo + m.corrida);
                 const Medida u = PorLaCapa(bench::freshCopy(maestra, copia), n, true);
                 cadaUna.push_back(u.posteo + u.corrida);
-                const QStringList inserts = m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts)
-                                                .filter(QStringLiteral("INSERT INTO"));
+                const QStringList inserts
+                    = m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts).filter(QStringLiteral("INSERT INTO"));
                 filas = inserts.size();
                 api.push_back(PorLaApi(bench::freshCopy(maestra, copia), inserts));
             }
@@ -245,15 +281,26 @@ int main(int argc, char **argv)
             const bench::Summary p = bench::summarize(posteo), c = bench::summarize(corrida),
                                  t = bench::summarize(capa), u = bench::summarize(cadaUna), a = bench::summarize(api);
             const double porLinea = 1000.0 * t.median / n;
-            std::printf("%6d %6lld %10.3f %10.3f %10.3f %6.1f%% %10.3f %6.1f%% %6.2fx %11.4f %10.3f %7.2fx\n", n,
-                        (long long)filas, 1000 * p.median, 1000 * c.median, 1000 * t.median, 100 * t.spread(),
-                        1000 * a.median, 100 * a.spread(), a.median > 0 ? t.median / a.median : 0.0, porLinea,
-                        1000 * u.median, a.median > 0 ? u.median / a.median : 0.0);
+            std::printf("%6d %6lld %10.3f %10.3f %10.3f %6.1f%% %10.3f %6.1f%% %6.2fx %11.4f %10.3f %7.2fx\n",
+                        n,
+                        (long long) filas,
+                        1000 * p.median,
+                        1000 * c.median,
+                        1000 * t.median,
+                        100 * t.spread(),
+                        1000 * a.median,
+                        100 * a.spread(),
+                        a.median > 0 ? t.median / a.median : 0.0,
+                        porLinea,
+                        1000 * u.median,
+                        a.median > 0 ? u.median / a.median : 0.0);
             if (primeraPorLinea == 0)
                 primeraPorLinea = porLinea;
             else
-                std::printf("       the layer's time per line at %d is %.0f%% of that at %d\n", n,
-                            100.0 * porLinea / primeraPorLinea, tamanos.first());
+                std::printf("       the layer's time per line at %d is %.0f%% of that at %d\n",
+                            n,
+                            100.0 * porLinea / primeraPorLinea,
+                            tamanos.first());
         }
     }
     std::printf("\nload average after: %s\n", qPrintable(bench::loadAverage()));

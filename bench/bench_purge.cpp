@@ -17,9 +17,9 @@
 #include "bench/bench_support.h"
 #include "database/db_dll.h"
 #include "platform/ado/sqlite_functions.h"
-#include "startup/startup.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
+#include "startup/startup.h"
 #include "tools/demodata.h"
 
 #include <QApplication>
@@ -35,7 +35,8 @@
 
 namespace {
 
-struct Medida {
+struct Medida
+{
     int borrados = 0;
     double segundos = 0;
 };
@@ -48,7 +49,10 @@ Medida PorLaCorrida(const QString &ruta)
     db.gOpenFlag = false;
     bool armar = false;
     QString cadena;
-    InicializaSistema(armar, QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(ruta), cadena, 3);
+    InicializaSistema(armar,
+                      QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(ruta),
+                      cadena,
+                      3);
     ui::ScriptedResponder respuestas;
     ui::ScopedResponder scope(respuestas);
     respuestas.answer(ui::vbOK);
@@ -73,22 +77,29 @@ Medida PorLaApi(const QString &ruta, bool diarioQueQueda)
     QElapsedTimer reloj;
     reloj.start();
     sqlite3_stmt *sel = nullptr;
-    sqlite3_prepare_v2(db, "SELECT TC, IDCOMPROBANTE, IdComplemento FROM V_MV_CPTE WHERE TC = '  RM' AND FECHA < '2100-01-01'",
-                       -1, &sel, nullptr);
-    struct Clave {
+    sqlite3_prepare_v2(
+        db,
+        "SELECT TC, IDCOMPROBANTE, IdComplemento FROM V_MV_CPTE WHERE TC = '  RM' AND FECHA < '2100-01-01'",
+        -1,
+        &sel,
+        nullptr);
+    struct Clave
+    {
         std::string tc, id;
         int complemento;
     };
     std::vector<Clave> claves;
     while (sqlite3_step(sel) == SQLITE_ROW)
         claves.push_back({reinterpret_cast<const char *>(sqlite3_column_text(sel, 0)),
-                          reinterpret_cast<const char *>(sqlite3_column_text(sel, 1)), sqlite3_column_int(sel, 2)});
+                          reinterpret_cast<const char *>(sqlite3_column_text(sel, 1)),
+                          sqlite3_column_int(sel, 2)});
     sqlite3_finalize(sel);
     const char *const tablas[] = {"V_MV_CPTEINSUMOS", "V_MV_CPTETAREAS", "V_MV_CPTE_OBSERV", "V_MV_CPTE", "V_MV_STOCK"};
     std::vector<sqlite3_stmt *> del;
     for (const char *t : tablas) {
         sqlite3_stmt *st = nullptr;
-        const std::string sql = std::string("DELETE FROM ") + t + " WHERE TC = ? AND IDCOMPROBANTE = ? AND IdComplemento = ?";
+        const std::string sql = std::string("DELETE FROM ") + t
+                                + " WHERE TC = ? AND IDCOMPROBANTE = ? AND IdComplemento = ?";
         sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
         del.push_back(st);
     }
@@ -128,7 +139,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure as soon as it is known
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each figure as soon as it is known
     QTemporaryDir logs;
     SetAppPath(logs.path());
 
@@ -168,8 +179,18 @@ int main(int argc, char **argv)
             return 1;
         }
         std::printf("\n%s\n", qPrintable(carpeta.label()));
-        std::printf("%8s %10s %7s %11s %7s %7s %10s %12s %10s %8s %10s\n", "vouchers", "run v/s", "spread",
-                    "sqlite3 v/s", "spread", "ratio", "run ms/v", "sqlite3 ms/v", "peak KiB", "kept v/s", "kept ratio");
+        std::printf("%8s %10s %7s %11s %7s %7s %10s %12s %10s %8s %10s\n",
+                    "vouchers",
+                    "run v/s",
+                    "spread",
+                    "sqlite3 v/s",
+                    "spread",
+                    "ratio",
+                    "run ms/v",
+                    "sqlite3 ms/v",
+                    "peak KiB",
+                    "kept v/s",
+                    "kept ratio");
         double primeraPorComprobante = 0;
         for (int n : tamanos) {
             demodata::Options opciones;
@@ -211,16 +232,27 @@ int main(int argc, char **argv)
             const double msRun = 1000.0 * c.median / n;
             auto vps = [n](const bench::Summary &x) { return x.median > 0 ? n / x.median : 0.0; };
             auto ratio = [&](const bench::Summary &x) { return x.median > 0 ? c.median / x.median : 0.0; };
-            std::printf("%8d %10.0f %6.1f%% %11.0f %6.1f%% %6.2fx %10.4f %12.4f %10ld %8.0f %9.2fx\n", n, vps(c),
-                        100 * c.spread(), vps(a), 100 * a.spread(), ratio(a), msRun, 1000.0 * a.median / n,
-                        porLaCorrida ? pico : 0L, vps(k), ratio(k));
+            std::printf("%8d %10.0f %6.1f%% %11.0f %6.1f%% %6.2fx %10.4f %12.4f %10ld %8.0f %9.2fx\n",
+                        n,
+                        vps(c),
+                        100 * c.spread(),
+                        vps(a),
+                        100 * a.spread(),
+                        ratio(a),
+                        msRun,
+                        1000.0 * a.median / n,
+                        porLaCorrida ? pico : 0L,
+                        vps(k),
+                        ratio(k));
             if (!porLaCorrida)
                 continue;
             if (primeraPorComprobante == 0)
                 primeraPorComprobante = msRun;
             else
-                std::printf("         the run's time per voucher at %d is %.0f%% of that at %d\n", n,
-                            100.0 * msRun / primeraPorComprobante, tamanos.first());
+                std::printf("         the run's time per voucher at %d is %.0f%% of that at %d\n",
+                            n,
+                            100.0 * msRun / primeraPorComprobante,
+                            tamanos.first());
         }
     }
     std::printf("\nload average after: %s\n", qPrintable(bench::loadAverage()));

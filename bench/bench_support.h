@@ -22,7 +22,8 @@ namespace bench {
 
 // A folder the databases go in, and whether it lives in memory (where the
 // engine's own work is what is timed) or on a disk (where commits wait for it).
-struct Folder {
+struct Folder
+{
     QString path;
     bool ram = false;
     QString label() const { return path + (ram ? QStringLiteral(" (RAM)") : QStringLiteral(" (disk)")); }
@@ -30,7 +31,8 @@ struct Folder {
 
 inline bool inMemory(const QString &path)
 {
-    struct statfs fs {};
+    struct statfs fs
+    {};
     if (statfs(QFile::encodeName(path).constData(), &fs) != 0)
         return false;
     constexpr long kTmpfs = 0x01021994, kRamfs = static_cast<long>(0x858458f6);
@@ -44,8 +46,8 @@ inline std::vector<Folder> folders(const QStringList &given)
     if (paths.isEmpty()) {
         paths << QDir::tempPath();
         const QString shm = QStringLiteral("/dev/shm");
-        if (QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() &&
-            QFileInfo(shm).canonicalFilePath() != QFileInfo(QDir::tempPath()).canonicalFilePath())
+        if (QFileInfo(shm).isDir() && QFileInfo(shm).isWritable()
+            && QFileInfo(shm).canonicalFilePath() != QFileInfo(QDir::tempPath()).canonicalFilePath())
             paths << shm;
     }
     std::vector<Folder> out;
@@ -54,7 +56,8 @@ inline std::vector<Folder> folders(const QStringList &given)
     return out;
 }
 
-struct Summary {
+struct Summary
+{
     double median = 0, min = 0, max = 0;
     // Half the distance between the extremes, as a share of the median.
     double spread() const { return median > 0 ? (max - min) / 2 / median : 0; }

@@ -45,8 +45,8 @@ QString Texto(ado::Recordset &rs, const char *campo)
 
 } // namespace
 
-bool BuscaArticuloPorCodigo(QString &Codigo, ado::Recordset &Rs, bool SoloLectura, bool &PorCodigoBarra,
-                            QString &Descripcion)
+bool BuscaArticuloPorCodigo(
+    QString &Codigo, ado::Recordset &Rs, bool SoloLectura, bool &PorCodigoBarra, QString &Descripcion)
 {
     const bool corto = Codigo.size() <= 6;
     if (corto)

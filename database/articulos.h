@@ -12,5 +12,5 @@
 // (PorCodigoBarra is then set to False). On a find Codigo becomes the article's
 // IdArticulo (after a bar-code find; see the body for the exact rule) and
 // Descripcion its description.
-bool BuscaArticuloPorCodigo(QString &Codigo, ado::Recordset &Rs, bool SoloLectura, bool &PorCodigoBarra,
-                            QString &Descripcion);
+bool BuscaArticuloPorCodigo(
+    QString &Codigo, ado::Recordset &Rs, bool SoloLectura, bool &PorCodigoBarra, QString &Descripcion);

@@ -1,9 +1,9 @@
 #include "database/articulos.h"
 
-#include "tests/support/empresa.h"
 #include "platform/component/component.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/scripted_responder.h"
+#include "tests/support/empresa.h"
 
 #include <QRegularExpression>
 
@@ -16,7 +16,8 @@ QString W25(const char *codigo)
     return gComponente().FormateaCodigo(QString::fromUtf8(codigo), 25);
 }
 
-class ArticulosTest : public EmpresaEspiada {
+class ArticulosTest : public EmpresaEspiada
+{
 protected:
     void SetUp() override
     {
@@ -34,14 +35,29 @@ protected:
         ui::SetResponder(nullptr);
         EmpresaEspiada::TearDown();
     }
-    void Alta(const char *id, const char *descripcion, const char *unidad, const char *barra, const char *dun,
-              const char *cb1, const char *cb2, const char *udTte, const char *umcb2)
+    void Alta(const char *id,
+              const char *descripcion,
+              const char *unidad,
+              const char *barra,
+              const char *dun,
+              const char *cb1,
+              const char *cb2,
+              const char *udTte,
+              const char *umcb2)
     {
         auto cod = [&](const char *c) { return *c ? TextoSQL(W25(c)) : QStringLiteral("NULL"); };
-        Ejecuta({QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, Descripcion, IDUNIDAD, codigobarra, CODIGOBARRADUN, "
-                            "CODIGOBARRA1, CODIGOBARRA2, UD_TTE, UMCB2) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
-                 .arg(cod(id), TextoSQL(QString::fromUtf8(descripcion)), TextoSQL(QString::fromUtf8(unidad)), cod(barra), cod(dun),
-                      cod(cb1), cod(cb2), TextoSQL(QString::fromUtf8(udTte)), TextoSQL(QString::fromUtf8(umcb2)))});
+        Ejecuta({QStringLiteral(
+                     "INSERT INTO V_MA_ARTICULOS (IDARTICULO, Descripcion, IDUNIDAD, codigobarra, CODIGOBARRADUN, "
+                     "CODIGOBARRA1, CODIGOBARRA2, UD_TTE, UMCB2) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
+                     .arg(cod(id),
+                          TextoSQL(QString::fromUtf8(descripcion)),
+                          TextoSQL(QString::fromUtf8(unidad)),
+                          cod(barra),
+                          cod(dun),
+                          cod(cb1),
+                          cod(cb2),
+                          TextoSQL(QString::fromUtf8(udTte)),
+                          TextoSQL(QString::fromUtf8(umcb2)))});
     }
     // The column each search compared, in order.
     QStringList Columnas() const
@@ -61,7 +77,8 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
                   dun = QStringLiteral("CODIGOBARRADUN"), cb1 = QStringLiteral("CODIGOBARRA1"),
                   cb2 = QStringLiteral("CODIGOBARRA2"), cb3 = QStringLiteral("CODIGOBARRA3"),
                   cb4 = QStringLiteral("CODIGOBARRA4");
-    const struct {
+    const struct
+    {
         const char *nombre;
         const char *codigo;
         bool porBarra;
@@ -70,22 +87,65 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
         bool porBarraDespues;
         const char *descripcion;
         QStringList columnas;
-        const char *unidad;  // first IDUNIDAD of the row left behind
+        const char *unidad; // first IDUNIDAD of the row left behind
     } cases[] = {
         {"six characters: by article code only", "654321", true, true, W25("654321"), false, "Tuerca", {id}, "  UN"},
-        {"article code asked by bar code", "ARTICULO7", true, true, QStringLiteral("ARTICULO7"), true, "Arandela",
-         {barra, barra, dun, cb1, cb2, cb3, cb4, id}, "  KG"},
-        {"alternative bar code by bar code", "BC2-ALT", true, true, W25("ART1"), true, "Tornillo",
-         {barra, barra, dun, cb1, cb2}, "  PK"},
-        {"alternative bar code by article code", "BC2-ALT", false, true, QStringLiteral("BC2-ALT"), false, "Tornillo",
-         {id, barra, dun, cb1, cb2}, "  PK"},
-        {"shipping-unit bar code", "17790001000014", true, true, W25("ART1"), true, "Tornillo", {barra, barra, dun}, "  CJ"},
-        {"main bar code after the article code", "7790001000017", false, true, W25("ART1"), false, "Tornillo", {id, barra},
+        {"article code asked by bar code",
+         "ARTICULO7",
+         true,
+         true,
+         QStringLiteral("ARTICULO7"),
+         true,
+         "Arandela",
+         {barra, barra, dun, cb1, cb2, cb3, cb4, id},
+         "  KG"},
+        {"alternative bar code by bar code",
+         "BC2-ALT",
+         true,
+         true,
+         W25("ART1"),
+         true,
+         "Tornillo",
+         {barra, barra, dun, cb1, cb2},
+         "  PK"},
+        {"alternative bar code by article code",
+         "BC2-ALT",
+         false,
+         true,
+         QStringLiteral("BC2-ALT"),
+         false,
+         "Tornillo",
+         {id, barra, dun, cb1, cb2},
+         "  PK"},
+        {"shipping-unit bar code",
+         "17790001000014",
+         true,
+         true,
+         W25("ART1"),
+         true,
+         "Tornillo",
+         {barra, barra, dun},
+         "  CJ"},
+        {"main bar code after the article code",
+         "7790001000017",
+         false,
+         true,
+         W25("ART1"),
+         false,
+         "Tornillo",
+         {id, barra},
          "  UN"},
         {"article code first", "ART1", false, true, W25("ART1"), false, "Tornillo", {id}, "  UN"},
         {"a quote in the code", "O'REILLY1", false, true, W25("O'REILLY1"), false, "Perno", {id}, "  UN"},
-        {"found nowhere", "NOEXISTE99", false, false, QStringLiteral("NOEXISTE99"), false, "previa",
-         {id, barra, dun, cb1, cb2, cb3, cb4, id}, nullptr},
+        {"found nowhere",
+         "NOEXISTE99",
+         false,
+         false,
+         QStringLiteral("NOEXISTE99"),
+         false,
+         "previa",
+         {id, barra, dun, cb1, cb2, cb3, cb4, id},
+         nullptr},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
@@ -116,7 +176,8 @@ TEST_F(ArticulosTest, StatementTexts)
     ado::Recordset rs;
     // Found nowhere by bar code: every statement form runs once, the main bar code twice.
     BuscaArticuloPorCodigo(codigo, rs, true, porBarra, descripcion);
-    const QString w = QStringLiteral("'") + W25("O'REILLY1").replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+    const QString w = QStringLiteral("'") + W25("O'REILLY1").replace(QLatin1Char('\''), QStringLiteral("''"))
+                      + QLatin1Char('\'');
     const QStringList esperadas{
         QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE codigobarra =  ") + w,
         QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE codigobarra =  ") + w,

@@ -7,8 +7,12 @@
 std::vector<TipoCampoValor> gCamposValores;
 std::vector<TipoCampoValor> gTotalesAgrupados;
 
-QString ArmaCondicion(const QString &Columna, const QString &Operador, const QStringList &Valores,
-                      const QString &Conector, const QString &Comilla, const Variant &IncluyeNulos,
+QString ArmaCondicion(const QString &Columna,
+                      const QString &Operador,
+                      const QStringList &Valores,
+                      const QString &Conector,
+                      const QString &Comilla,
+                      const Variant &IncluyeNulos,
                       bool SaltaVacios)
 {
     const QString nada = QStringLiteral("1=1");
@@ -51,7 +55,7 @@ void ArmaInsert(QString &Sentencia, std::vector<TipoCampoValor> &Campos, bool Va
 QString NumeroSQL(double value)
 {
     if (value == 0)
-        return QStringLiteral("0");  // never "-0"
+        return QStringLiteral("0"); // never "-0"
     if (std::isfinite(value) && std::fabs(value) < 1e15 && std::fabs(value) >= 1e-4) {
         // Plain notation with up to 15 significant digits, as the run time writes numbers.
         const int entero = std::fabs(value) >= 1 ? int(std::floor(std::log10(std::fabs(value)))) + 1 : 0;

@@ -9,7 +9,8 @@
 
 // A column name and its finished SQL literal (gCamposValores), or a group key
 // and its summed quantity as text (gTotalesAgrupados).
-struct TipoCampoValor {
+struct TipoCampoValor
+{
     QString NombreCampo;
     QString ValorCampo;
 };
@@ -26,8 +27,12 @@ extern std::vector<TipoCampoValor> gTotalesAgrupados;
 // The first value always takes part; with SaltaVacios the later ones that are
 // blank once trimmed are left out. With Comilla "'" a quote inside a value is
 // doubled. An empty list, or any failure, gives "1=1".
-QString ArmaCondicion(const QString &Columna, const QString &Operador, const QStringList &Valores,
-                      const QString &Conector, const QString &Comilla, const Variant &IncluyeNulos,
+QString ArmaCondicion(const QString &Columna,
+                      const QString &Operador,
+                      const QStringList &Valores,
+                      const QString &Conector,
+                      const QString &Comilla,
+                      const Variant &IncluyeNulos,
                       bool SaltaVacios);
 
 // Appends "(" column list ") VALUES (" value list ")" to the caller's INSERT

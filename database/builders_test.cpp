@@ -8,7 +8,8 @@
 
 namespace {
 
-struct CondicionCase {
+struct CondicionCase
+{
     const char *nombre;
     QStringList valores;
     Variant incluyeNulos;
@@ -31,8 +32,13 @@ TEST(ArmaCondicion, BuildsTheComparisonList)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        EXPECT_EQ(ArmaCondicion(QStringLiteral(" idarticulo "), QStringLiteral("="), c.valores, QStringLiteral(" OR "),
-                                QStringLiteral("'"), c.incluyeNulos, c.saltaVacios),
+        EXPECT_EQ(ArmaCondicion(QStringLiteral(" idarticulo "),
+                                QStringLiteral("="),
+                                c.valores,
+                                QStringLiteral(" OR "),
+                                QStringLiteral("'"),
+                                c.incluyeNulos,
+                                c.saltaVacios),
                   QString::fromUtf8(c.esperado));
     }
 }
@@ -40,15 +46,26 @@ TEST(ArmaCondicion, BuildsTheComparisonList)
 // Another quote mark (or none, for numbers) leaves the values as given.
 TEST(ArmaCondicion, OtherQuoteMarksLeaveValuesAlone)
 {
-    EXPECT_EQ(ArmaCondicion(QStringLiteral("Nro"), QStringLiteral(" = "), {QStringLiteral("1"), QStringLiteral("2")},
-                            QStringLiteral(" OR "), QString(), false, false),
+    EXPECT_EQ(ArmaCondicion(QStringLiteral("Nro"),
+                            QStringLiteral(" = "),
+                            {QStringLiteral("1"), QStringLiteral("2")},
+                            QStringLiteral(" OR "),
+                            QString(),
+                            false,
+                            false),
               QStringLiteral("Nro = 1 OR Nro = 2"));
-    EXPECT_EQ(ArmaCondicion(QStringLiteral("F"), QStringLiteral("="), {QStringLiteral("O'B")}, QStringLiteral(" OR "),
-                            QStringLiteral("#"), true, false),
+    EXPECT_EQ(ArmaCondicion(QStringLiteral("F"),
+                            QStringLiteral("="),
+                            {QStringLiteral("O'B")},
+                            QStringLiteral(" OR "),
+                            QStringLiteral("#"),
+                            true,
+                            false),
               QStringLiteral("F=#O'B# OR F is null "));
 }
 
-class ArmaInsertTest : public ::testing::Test {
+class ArmaInsertTest : public ::testing::Test
+{
 protected:
     void TearDown() override { gCamposValores.clear(); }
 };
@@ -73,12 +90,12 @@ TEST_F(ArmaInsertTest, SizedAtOnceAndEmptiedAfterUse)
 TEST_F(ArmaInsertTest, GrownOneByOneWithAnUnwrittenElement)
 {
     gCamposValores.push_back({QStringLiteral("A"), QStringLiteral("1")});
-    gCamposValores.emplace_back();  // enlarged but never written
+    gCamposValores.emplace_back(); // enlarged but never written
     gCamposValores.push_back({QStringLiteral("C"), QStringLiteral("'x'")});
     QString sentencia = QStringLiteral("INSERT INTO T ");
     ArmaInsert(sentencia, gCamposValores, false);
     EXPECT_EQ(sentencia, QStringLiteral("INSERT INTO T (A,,C) VALUES (1,,'x')"));
-    EXPECT_EQ(gCamposValores.size(), 3u);  // kept without the flag
+    EXPECT_EQ(gCamposValores.size(), 3u); // kept without the flag
 }
 
 TEST_F(ArmaInsertTest, NeverSizedListIsASubscriptError)
@@ -91,7 +108,8 @@ TEST_F(ArmaInsertTest, NeverSizedListIsASubscriptError)
 TEST(NumeroSQL, AlwaysWritesAPointWhateverTheDecimalMark)
 {
     vb::ScopedRegional coma(vb::CommaDecimalSettings());
-    const struct {
+    const struct
+    {
         Variant valor;
         const char *esperado;
     } cases[] = {

@@ -4,8 +4,8 @@
 #include "database/globals.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"
-#include "platform/runtime/vberror.h"
 #include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
 
 bool CfgSi(const QString &valor)
 {
@@ -39,8 +39,8 @@ QString Cfg(const QString &Clave, QString &ValorAux)
             gTablaConfiguracion = QStringLiteral("TA_CONFIGURACION");
     });
     steps([&] {
-        sentencia = QStringLiteral("SELECT VALOR, valoraux FROM ") + gTablaConfiguracion +
-                    QStringLiteral(" WHERE CLAVE = '") + Clave.trimmed() + QStringLiteral("'");
+        sentencia = QStringLiteral("SELECT VALOR, valoraux FROM ") + gTablaConfiguracion
+                    + QStringLiteral(" WHERE CLAVE = '") + Clave.trimmed() + QStringLiteral("'");
     });
     steps([&] {
         // The date keys are stored upper-cased; the whole statement follows them.
@@ -84,9 +84,13 @@ void CargaConfiguracion(const QString &RutaAplicacion)
     gUsaCCosto = CfgSi(Cfg(QStringLiteral("USACCOSTO")));
     gUsaStockUdKg = CfgSi(Cfg(QStringLiteral("USA_STK_STOCK_UDKG")));
 
-    const Variant unidad = c.ValorNoNulo(gDB().DatosTabla(QStringLiteral("ta_usuarios"), gUsuarioLogeado,
-                                                           QStringLiteral("UNegocio"), QStringLiteral("nombre"), 8,
-                                                           QString(), true));
+    const Variant unidad = c.ValorNoNulo(gDB().DatosTabla(QStringLiteral("ta_usuarios"),
+                                                          gUsuarioLogeado,
+                                                          QStringLiteral("UNegocio"),
+                                                          QStringLiteral("nombre"),
+                                                          8,
+                                                          QString(),
+                                                          true));
     gUNegocio = c.FormateaCodigo(unidad.toString(), 4);
     if (gUNegocio.isEmpty())
         gUNegocio = QStringLiteral("   1");

@@ -1,7 +1,7 @@
 #include "database/config.h"
 
-#include "tests/support/sqlite_spy.h"
 #include "tests/support/empresa.h"
+#include "tests/support/sqlite_spy.h"
 
 #include <QRegularExpression>
 
@@ -9,15 +9,22 @@ namespace {
 
 TEST(CfgSwitches, ThreeRules)
 {
-    struct Case {
+    struct Case
+    {
         const char *valor;
         bool si, noEsNo, definidoYNoEsNo;
     };
     const Case cases[] = {
-        {" ", false, true, false},  // a missing key reads as one blank
-        {"", false, true, false},   {"SI", true, true, true},   {"si", true, true, true},
-        {" SI", false, true, true}, {"NO", false, false, false}, {"no", false, false, false},
-        {"NO ", false, false, true}, {" no", false, false, true}, {"X", false, true, true},
+        {" ", false, true, false}, // a missing key reads as one blank
+        {"", false, true, false},
+        {"SI", true, true, true},
+        {"si", true, true, true},
+        {" SI", false, true, true},
+        {"NO", false, false, false},
+        {"no", false, false, false},
+        {"NO ", false, false, true},
+        {" no", false, false, true},
+        {"X", false, true, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string("'") + c.valor + "'");
@@ -28,7 +35,8 @@ TEST(CfgSwitches, ThreeRules)
     }
 }
 
-class CfgTest : public Empresa {};
+class CfgTest : public Empresa
+{};
 
 TEST_F(CfgTest, ReadsValueAndAux)
 {
@@ -71,9 +79,12 @@ TEST_F(CfgTest, FailedReadIsTreatedAndReadsEmpty)
 
 // The operator leaves the query runner's own report, then removes the cause
 // (here: the table appears) and answers Retry to Cfg's report.
-class ArreglaYReintenta : public ui::ScriptedResponder {
+class ArreglaYReintenta : public ui::ScriptedResponder
+{
 public:
-    explicit ArreglaYReintenta(const BaseEmpresa &e) : m_e(e) {}
+    explicit ArreglaYReintenta(const BaseEmpresa &e)
+        : m_e(e)
+    {}
     int msgBox(const QString &prompt, int style, const QString &title) override
     {
         ++veces;
@@ -106,12 +117,24 @@ TEST_F(CfgTest, RetryRunsTheFailedReadAgain)
 TEST_F(CfgTest, CargaConfiguracionFillsTheCompanySettings)
 {
     const std::pair<const char *, const char *> filas[] = {
-        {"MostrarStockenConsultas", "si"}, {"TituloClientes", "  Clientes  "}, {"UsaConsultaLike", " SI"},
-        {"CantidadDecimales", " 3 "},      {"USACCOSTO", "SI"},                 {"UNIDADDEMEDIDA_KG", " KG "},
-        {"PERIODO", "2024.5abc"},          {"VALIDACODIGOBARRA", " si "},       {"CLetra", "12,6"},
-        {"ModuloOrdenDeTrabajo", "NO "},   {"V_ModificaCPrecio", "NO "},        {"C_ModificaCPrecio", " "},
-        {"MADERERA", "no"},                {"MAD_TIRAS", " T "},                {"MaxDto", " 12.5 "},
-        {"PideClave_StockNeg", "x"},       {"SS_BloqueoActivo", "SI"},          {"Top_Default", "  "},
+        {"MostrarStockenConsultas", "si"},
+        {"TituloClientes", "  Clientes  "},
+        {"UsaConsultaLike", " SI"},
+        {"CantidadDecimales", " 3 "},
+        {"USACCOSTO", "SI"},
+        {"UNIDADDEMEDIDA_KG", " KG "},
+        {"PERIODO", "2024.5abc"},
+        {"VALIDACODIGOBARRA", " si "},
+        {"CLetra", "12,6"},
+        {"ModuloOrdenDeTrabajo", "NO "},
+        {"V_ModificaCPrecio", "NO "},
+        {"C_ModificaCPrecio", " "},
+        {"MADERERA", "no"},
+        {"MAD_TIRAS", " T "},
+        {"MaxDto", " 12.5 "},
+        {"PideClave_StockNeg", "x"},
+        {"SS_BloqueoActivo", "SI"},
+        {"Top_Default", "  "},
     };
     for (const auto &[k, v] : filas)
         empresa.config(QString::fromUtf8(k), QString::fromUtf8(v));
@@ -169,35 +192,72 @@ TEST_F(CfgTest, CargaConfiguracionReadsTheKeysInOrder)
     gUsuarioLogeado = QStringLiteral("ana");
     CargaConfiguracion(QStringLiteral("/app/"));
 
-    const QRegularExpression clave(QStringLiteral("^SELECT VALOR, valoraux FROM ta_configuracion WHERE CLAVE = '(.*)'$"));
+    const QRegularExpression clave(
+        QStringLiteral("^SELECT VALOR, valoraux FROM ta_configuracion WHERE CLAVE = '(.*)'$"));
     QStringList leidas;
     for (const QString &s : enviados) {
         const QRegularExpressionMatch m = clave.match(s);
         const QString k = m.hasMatch() ? m.captured(1) : (s.contains(QStringLiteral("ta_usuarios")) ? "(usuario)" : s);
-        if (leidas.isEmpty() || leidas.last() != k)  // a key read twice in a row counts once
+        if (leidas.isEmpty() || leidas.last() != k) // a key read twice in a row counts once
             leidas << k;
     }
-    const QStringList esperadas = {
-        "MostrarStockenConsultas", "TituloClientes", "TituloProveedores", "EXIGECLAVECONSULTALIKEARTICULOS",
-        "UsaConsultaLike", "CantidadDecimales", "UsaMultilesMonedas", "UsaFacturaProforma", "USACCOSTO",
-        "USA_STK_STOCK_UDKG", "(usuario)", "UNIDADDEMEDIDA_M3", "UNIDADDEMEDIDA_BL", "UNIDADDEMEDIDA_KG", "PERIODO",
-        "VALIDACODIGOBARRA", "CFondo", "CLetra", "ModuloOrdenDeTrabajo", "V_ModificaCPrecio", "C_ModificaCPrecio",
-        "MADERERA", "MAD_TIRAS", "MAD_P2", "MAD_ML", "MAD_M2", "MAD_HOJAS", "MAD_ML_P2", "MAD_M2_P2", "MAD_ML_M2",
-        "CuentaCtroDist", "MaxDto", "PideClave_StockNeg", "PideClave_MarkUpBase", "PideClave_LimiteCredito",
-        "SS_BloqueoActivo", "Top_Default"};
+    const QStringList esperadas = {"MostrarStockenConsultas",
+                                   "TituloClientes",
+                                   "TituloProveedores",
+                                   "EXIGECLAVECONSULTALIKEARTICULOS",
+                                   "UsaConsultaLike",
+                                   "CantidadDecimales",
+                                   "UsaMultilesMonedas",
+                                   "UsaFacturaProforma",
+                                   "USACCOSTO",
+                                   "USA_STK_STOCK_UDKG",
+                                   "(usuario)",
+                                   "UNIDADDEMEDIDA_M3",
+                                   "UNIDADDEMEDIDA_BL",
+                                   "UNIDADDEMEDIDA_KG",
+                                   "PERIODO",
+                                   "VALIDACODIGOBARRA",
+                                   "CFondo",
+                                   "CLetra",
+                                   "ModuloOrdenDeTrabajo",
+                                   "V_ModificaCPrecio",
+                                   "C_ModificaCPrecio",
+                                   "MADERERA",
+                                   "MAD_TIRAS",
+                                   "MAD_P2",
+                                   "MAD_ML",
+                                   "MAD_M2",
+                                   "MAD_HOJAS",
+                                   "MAD_ML_P2",
+                                   "MAD_M2_P2",
+                                   "MAD_ML_M2",
+                                   "CuentaCtroDist",
+                                   "MaxDto",
+                                   "PideClave_StockNeg",
+                                   "PideClave_MarkUpBase",
+                                   "PideClave_LimiteCredito",
+                                   "SS_BloqueoActivo",
+                                   "Top_Default"};
     EXPECT_EQ(leidas.join(QStringLiteral(", ")).toStdString(), esperadas.join(QStringLiteral(", ")).toStdString());
 }
 
 TEST_F(CfgTest, CargaConfiguracionTrimsEveryTextRow)
 {
     const std::pair<const char *, QString *> filas[] = {
-        {"TituloClientes", &gTituloClientes},   {"TituloProveedores", &gTituloProveedores},
-        {"UNIDADDEMEDIDA_M3", &gUnidadM3},     {"UNIDADDEMEDIDA_BL", &gUnidadBL},
-        {"UNIDADDEMEDIDA_KG", &gUnidadKG},     {"MAD_TIRAS", &gMadTiras},
-        {"MAD_P2", &gMadP2},                   {"MAD_ML", &gMadML},
-        {"MAD_M2", &gMadM2},                   {"MAD_HOJAS", &gMadHojas},
-        {"MAD_ML_P2", &gMadMLP2},              {"MAD_M2_P2", &gMadM2P2},
-        {"MAD_ML_M2", &gMadMLM2},              {"CuentaCtroDist", &gCuentaCtroDist},
+        {"TituloClientes", &gTituloClientes},
+        {"TituloProveedores", &gTituloProveedores},
+        {"UNIDADDEMEDIDA_M3", &gUnidadM3},
+        {"UNIDADDEMEDIDA_BL", &gUnidadBL},
+        {"UNIDADDEMEDIDA_KG", &gUnidadKG},
+        {"MAD_TIRAS", &gMadTiras},
+        {"MAD_P2", &gMadP2},
+        {"MAD_ML", &gMadML},
+        {"MAD_M2", &gMadM2},
+        {"MAD_HOJAS", &gMadHojas},
+        {"MAD_ML_P2", &gMadMLP2},
+        {"MAD_M2_P2", &gMadM2P2},
+        {"MAD_ML_M2", &gMadMLM2},
+        {"CuentaCtroDist", &gCuentaCtroDist},
     };
     for (const auto &[k, var] : filas)
         empresa.config(QString::fromUtf8(k), QStringLiteral(" v_%1 ").arg(QString::fromUtf8(k)));
@@ -232,9 +292,12 @@ TEST_F(CfgTest, CargaConfiguracionSwitchRules)
     };
     // Value (nullptr: no row), then the expected state per rule.
     const std::pair<const char *, std::array<bool, 4>> valores[] = {
-        {nullptr, {false, false, true, false}}, {"si", {true, true, true, true}},
-        {" SI", {false, true, true, true}},     {"NO ", {false, false, false, true}},
-        {"no", {false, false, false, false}},    {"x", {false, false, true, true}},
+        {nullptr, {false, false, true, false}},
+        {"si", {true, true, true, true}},
+        {" SI", {false, true, true, true}},
+        {"NO ", {false, false, false, true}},
+        {"no", {false, false, false, false}},
+        {"x", {false, false, true, true}},
     };
     for (const auto &[valor, esperado] : valores) {
         SCOPED_TRACE(valor ? std::string("'") + valor + "'" : std::string("no row"));

@@ -27,8 +27,11 @@ double MinutosDeTexto(const QString &hora)
 
 bool ConvierteBooleano(const QString &texto)
 {
-    static const QStringList falsos{QStringLiteral("FALSE"), QStringLiteral("FALSO"), QStringLiteral("0"),
-                                    QStringLiteral("NO"), QStringLiteral("N")};
+    static const QStringList falsos{QStringLiteral("FALSE"),
+                                    QStringLiteral("FALSO"),
+                                    QStringLiteral("0"),
+                                    QStringLiteral("NO"),
+                                    QStringLiteral("N")};
     return !falsos.contains(vb::UCase(texto));
 }
 
@@ -102,8 +105,8 @@ Variant FormateaHoras(const Variant &Minutos, std::int32_t &Horas, std::int32_t 
         const std::int32_t total = Minutos.toLong();
         Horas = total / 60;
         MinutosRestantes = total % 60;
-        return Variant(vb::Format(double(Horas), QStringLiteral("#####00")) + separador +
-                       vb::Format(double(MinutosRestantes), QStringLiteral("#####00")));
+        return Variant(vb::Format(double(Horas), QStringLiteral("#####00")) + separador
+                       + vb::Format(double(MinutosRestantes), QStringLiteral("#####00")));
     }
     const QString horas = vb::Format(Minutos.toDouble() / 60, QStringLiteral("#####.00"));
     return Variant(gComponente().Reemplaza(horas, QStringLiteral(","), QStringLiteral(".")));
@@ -134,8 +137,8 @@ std::int32_t BuscaEnArregloGlobal(const QString &texto)
         Raise(vberr::SubscriptOutOfRange);
     const QString buscado = vb::Trim(texto);
     for (std::size_t i = 0; i < gTotalesAgrupados.size(); ++i) {
-        const QString clave =
-            vb::Trim(gComponente().QuitaCaracteres(gTotalesAgrupados[i].NombreCampo, vb::Chr(255), vb::Chr(0)));
+        const QString clave = vb::Trim(
+            gComponente().QuitaCaracteres(gTotalesAgrupados[i].NombreCampo, vb::Chr(255), vb::Chr(0)));
         if (vb::EqualsText(clave, buscado))
             return std::int32_t(i);
     }

@@ -2,11 +2,11 @@
 
 #include "database/builders.h"
 #include "database/globals.h"
-#include "tests/support/empresa.h"
 #include "platform/runtime/regional.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/scripted_responder.h"
+#include "tests/support/empresa.h"
 #include "tests/support/raised_error.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +15,25 @@ namespace {
 
 TEST(ConvierteBooleano, OnlyTheFalseWordsAreFalse)
 {
-    const struct {
+    const struct
+    {
         const char *texto;
         bool esperado;
     } cases[] = {
-        {"no", false}, {"No", false}, {"NO", false}, {"Falso", false}, {"fAlSe", false}, {"0", false}, {"n", false},
-        {"", true},    {" ", true},   {" NO", true}, {"NO ", true},   {"SI", true},     {"00", true},  {"1", true},
+        {"no", false},
+        {"No", false},
+        {"NO", false},
+        {"Falso", false},
+        {"fAlSe", false},
+        {"0", false},
+        {"n", false},
+        {"", true},
+        {" ", true},
+        {" NO", true},
+        {"NO ", true},
+        {"SI", true},
+        {"00", true},
+        {"1", true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.texto);
@@ -33,7 +46,8 @@ TEST(ObtieneFormatoFechaHora, IsTheTrailPattern)
     EXPECT_EQ(ObtieneFormatoFechaHora(), QStringLiteral("dd/mm/yy hh:mm"));
 }
 
-class FmtMonedaTest : public ::testing::Test {
+class FmtMonedaTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -55,7 +69,8 @@ TEST_F(FmtMonedaTest, DecimalCodesUnderBothDecimalMarks)
     punto.currencyDigits = 3;
     vb::RegionalSettings coma = vb::CommaDecimalSettings();
     coma.currencyDigits = 3;
-    const struct {
+    const struct
+    {
         const char *nombre;
         bool conComa;
         const char *importe;
@@ -99,7 +114,8 @@ TEST_F(FmtMonedaTest, BadDecimalCodeGoesToTheErrorTreatment)
 
 TEST(ConvierteAMinutos, ReadsHoursAndMinutes)
 {
-    const struct {
+    const struct
+    {
         const char *hora;
         const char *horas;
         const char *minutos;
@@ -117,12 +133,14 @@ TEST(ConvierteAMinutos, ReadsHoursAndMinutes)
         {"  ", "0", "0", false, 0},
         {"", "", "45", false, 45},
         {"", "2", "15", true, 0},
-        {"25:10", "", "", false, 1510},  // no valid time: read as text
+        {"25:10", "", "", false, 1510}, // no valid time: read as text
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.hora) + "|" + c.horas + "|" + c.minutos);
-        EXPECT_DOUBLE_EQ(ConvierteAMinutos(QString::fromUtf8(c.hora), QString::fromUtf8(c.horas),
-                                           QString::fromUtf8(c.minutos), c.soloTexto)
+        EXPECT_DOUBLE_EQ(ConvierteAMinutos(QString::fromUtf8(c.hora),
+                                           QString::fromUtf8(c.horas),
+                                           QString::fromUtf8(c.minutos),
+                                           c.soloTexto)
                              .toDouble(),
                          c.esperado);
     }
@@ -140,22 +158,30 @@ TEST(NormalizaCaracteres, RemovesTheSeparatorsAndTrims)
 TEST(BuscaEnArreglo, SearchesFromTheStartIndex)
 {
     const QStringList a{QStringLiteral("uno"), QStringLiteral("DOS"), QStringLiteral("tres"), QStringLiteral("dos")};
-    const struct {
+    const struct
+    {
         const char *texto;
         std::int16_t desde;
         std::int16_t esperado;
     } cases[] = {
-        {"dos", 0, 1}, {"dos", 2, 3}, {"dos", 4, -1}, {"cuatro", 0, -1}, {"dos ", 0, -1}, {"UNO", 0, 0}, {"x", 100, -1},
+        {"dos", 0, 1},
+        {"dos", 2, 3},
+        {"dos", 4, -1},
+        {"cuatro", 0, -1},
+        {"dos ", 0, -1},
+        {"UNO", 0, 0},
+        {"x", 100, -1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.texto) + " from " + std::to_string(c.desde));
         EXPECT_EQ(BuscaEnArreglo(a, QString::fromUtf8(c.texto), c.desde), c.esperado);
     }
     EXPECT_EQ(BuscaEnArreglo({}, QStringLiteral("x"), 0), -1);
-    EXPECT_THROW(BuscaEnArreglo(a, QStringLiteral("x"), -1), VbException);  // below the lower bound
+    EXPECT_THROW(BuscaEnArreglo(a, QStringLiteral("x"), -1), VbException); // below the lower bound
 }
 
-class BuscaEnArregloGlobalTest : public ::testing::Test {
+class BuscaEnArregloGlobalTest : public ::testing::Test
+{
 protected:
     void TearDown() override { gTotalesAgrupados.clear(); }
 };
@@ -177,7 +203,8 @@ TEST_F(BuscaEnArregloGlobalTest, NeverSizedListIsASubscriptError)
     EXPECT_EQ(RaisedNumber([&] { BuscaEnArregloGlobal(QStringLiteral("A1")); }), vberr::SubscriptOutOfRange);
 }
 
-class FormateaHorasTest : public EmpresaEspiada {
+class FormateaHorasTest : public EmpresaEspiada
+{
 protected:
     void SetUp() override
     {
@@ -188,17 +215,20 @@ protected:
     {
         Ejecuta({QStringLiteral("DELETE FROM TA_CONFIGURACION")});
         if (valor)
-            Ejecuta({QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES ('SeparadorHora', '%1', NULL)").arg(QLatin1String(valor))});
+            Ejecuta({QStringLiteral(
+                         "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES ('SeparadorHora', '%1', NULL)")
+                         .arg(QLatin1String(valor))});
     }
 };
 
 TEST_F(FormateaHorasTest, BothSeparatorsUnderBothDecimalMarks)
 {
-    const struct {
-        const char *separador;  // null: no such key
+    const struct
+    {
+        const char *separador; // null: no such key
         Variant minutos;
         const char *texto;
-        std::int32_t horas, resto;  // -1: left unchanged
+        std::int32_t horas, resto; // -1: left unchanged
     } cases[] = {
         {nullptr, 0, "00:00", 0, 0},
         {nullptr, 125, "02:05", 2, 5},
@@ -213,8 +243,8 @@ TEST_F(FormateaHorasTest, BothSeparatorsUnderBothDecimalMarks)
     for (const bool coma : {false, true}) {
         vb::ScopedRegional r(coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
         for (const auto &c : cases) {
-            SCOPED_TRACE(std::string(c.separador ? c.separador : "(none)") + " " + c.minutos.toString().toStdString() +
-                         (coma ? " (comma)" : ""));
+            SCOPED_TRACE(std::string(c.separador ? c.separador : "(none)") + " " + c.minutos.toString().toStdString()
+                         + (coma ? " (comma)" : ""));
             Separador(c.separador);
             std::int32_t horas = -1, resto = -1;
             EXPECT_EQ(FormateaHoras(c.minutos, horas, resto).toString(), QString::fromUtf8(c.texto));

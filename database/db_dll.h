@@ -21,7 +21,8 @@ class ClsDialogoArchivo;
 // DatosTabla, BuscaMaximo...), open_connection, literals (SQLValue, field-type
 // families), schema_checks (schema helpers and names, AddField), statements,
 // oracle_dialect, oracle_script, synonyms and error_treatment.
-class DB_Dll {
+class DB_Dll
+{
 public:
     DB_Dll();
     ~DB_Dll();
@@ -47,25 +48,43 @@ public:
     QString gLogErr;
 
     // Value lookups.
-    Variant BuscaMaximo(const QString &QueTabla, const QString &QueCampo, const Variant &Tipo = {},
+    Variant BuscaMaximo(const QString &QueTabla,
+                        const QString &QueCampo,
+                        const Variant &Tipo = {},
                         const Variant &Condicion = {});
-    Variant BuscaMinimo(const QString &QueTabla, const QString &QueCampo, const Variant &Tipo = {},
+    Variant BuscaMinimo(const QString &QueTabla,
+                        const QString &QueCampo,
+                        const Variant &Tipo = {},
                         const Variant &Condicion = {});
 
     // Connection opening.
-    void OpenServerADODB(bool PideParametrosSQL = false, std::int32_t lCursor = 0, const QString &ConnString = {},
+    void OpenServerADODB(bool PideParametrosSQL = false,
+                         std::int32_t lCursor = 0,
+                         const QString &ConnString = {},
                          bool ValidaAdmin = false);
     // A second way of opening that does nothing.
     void OpenLocalADODB(const QString &ConnString, const QString &CadenaID, const QString &CadenaPWD);
 
-    bool ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, const QString &Campo = QStringLiteral("Codigo"),
-                         ado::Recordset *Lrcs = nullptr, const Variant &Tipodato = 8, const QString &Condicion = {},
+    bool ExisteEnTablaST(const QString &Tabla,
+                         const QString &ValorBuscado,
+                         const QString &Campo = QStringLiteral("Codigo"),
+                         ado::Recordset *Lrcs = nullptr,
+                         const Variant &Tipodato = 8,
+                         const QString &Condicion = {},
                          bool SoloLectura = false);
-    bool ExisteEnTabla(const QString &Tabla, const QString &ValorBuscado, const QString &Campo = QStringLiteral("Codigo"),
-                       ado::Recordset *Lrcs = nullptr, const Variant &Tipodato = 8, const QString &Condicion = {});
-    Variant DatosTabla(const QString &Tabla, const QString &ValorBuscado, const QString &CampoDevuelto,
-                       const QString &Campo = QStringLiteral("Codigo"), const Variant &Tipodato = 8,
-                       const QString &Condicion = {}, bool UsaTrim = true);
+    bool ExisteEnTabla(const QString &Tabla,
+                       const QString &ValorBuscado,
+                       const QString &Campo = QStringLiteral("Codigo"),
+                       ado::Recordset *Lrcs = nullptr,
+                       const Variant &Tipodato = 8,
+                       const QString &Condicion = {});
+    Variant DatosTabla(const QString &Tabla,
+                       const QString &ValorBuscado,
+                       const QString &CampoDevuelto,
+                       const QString &Campo = QStringLiteral("Codigo"),
+                       const Variant &Tipodato = 8,
+                       const QString &Condicion = {},
+                       bool UsaTrim = true);
 
     // Field-type families.
     bool adodate(const Variant &Qtype);
@@ -77,10 +96,17 @@ public:
     void CierraRecordset(ado::Recordset *LRCSTEMP);
 
     // Schema helpers and names.
-    void QConsulta(const QString &TB, const Variant &Rsp, const QString &Cl1, const QString &Cl2,
-                   const QString &CmpDisplay = QStringLiteral("Codigo"), const Variant &SQLWHERE = {});
-    void QGridConsulta(const QString &Sentencia, const QString &CampoDevuelto1, const QString &gCnnString,
-                       const Variant &CampoDevuelto2 = {}, const Variant &CampoDevuelto3 = {});
+    void QConsulta(const QString &TB,
+                   const Variant &Rsp,
+                   const QString &Cl1,
+                   const QString &Cl2,
+                   const QString &CmpDisplay = QStringLiteral("Codigo"),
+                   const Variant &SQLWHERE = {});
+    void QGridConsulta(const QString &Sentencia,
+                       const QString &CampoDevuelto1,
+                       const QString &gCnnString,
+                       const Variant &CampoDevuelto2 = {},
+                       const Variant &CampoDevuelto3 = {});
     QString stSTF(QString &rsName, std::int16_t rnPart);
     QString AddBrackets(QString &rObjName);
     QString StripConnect(QString &rsTblName);
@@ -96,12 +122,18 @@ public:
         QString s = SentenciaSQL;
         EjecutaConsultaSQL(s, RecordsAffected);
     }
-    void AbrirRecordset(QString &SentenciaSQL, ado::Recordset &Lrcs, ado::Connection *ConexionActiva = nullptr,
-                        int CursorType = ado::adOpenForwardOnly, int LockType = ado::adLockReadOnly, int Options = -1,
+    void AbrirRecordset(QString &SentenciaSQL,
+                        ado::Recordset &Lrcs,
+                        ado::Connection *ConexionActiva = nullptr,
+                        int CursorType = ado::adOpenForwardOnly,
+                        int LockType = ado::adLockReadOnly,
+                        int Options = -1,
                         bool ConvOracle = true);
     QString ORACLE_Dicc(const QString &SentenciaSQL);
 
-    Variant BuscaUltimoCodigo(const QString &QueTabla, const QString &QueCampo, const Variant &Tipo = 8,
+    Variant BuscaUltimoCodigo(const QString &QueTabla,
+                              const QString &QueCampo,
+                              const Variant &Tipo = 8,
                               const QString &Condicion = {});
 
     QString pJETOLEDB40() const { return QStringLiteral("Microsoft.Jet.OLEDB.4.0"); }
@@ -110,12 +142,19 @@ public:
 
     Variant SQLValue(const Variant &Valor, const QString &Tipo = QStringLiteral("'"));
 
-    void AddField(const QString &Tabla, const QString &Campo, const QString &Tipo, bool PermiteNulos,
+    void AddField(const QString &Tabla,
+                  const QString &Campo,
+                  const QString &Tipo,
+                  bool PermiteNulos,
                   const Variant &ValorDefault = {});
     bool ExisteTablaDB(const QString &Tabla);
     bool ExisteCampoDB(const QString &Tabla, const QString &Campo);
-    bool VerCampoDB(const QString &Tabla, const QString &Campo, bool Agregar = true, const QString &Tipo = {},
-                    bool PermiteNulos = false, const Variant &ValorDefault = {});
+    bool VerCampoDB(const QString &Tabla,
+                    const QString &Campo,
+                    bool Agregar = true,
+                    const QString &Tipo = {},
+                    bool PermiteNulos = false,
+                    const Variant &ValorDefault = {});
 
     QString SS_TSinonimos(const QString &Sentencia);
 
@@ -123,7 +162,8 @@ public:
     Variant ArchivoErrores() const { return Variant(gLogErr); }
     void setArchivoErrores(const Variant &vNewValue) { gLogErr = vNewValue.toString(); }
     // Botones: the message-box style, 18 (Abort/Retry/Ignore, critical) when not given.
-    std::int16_t TratamientoErrores(const ErrObject &CodErr, std::optional<int> Botones = std::nullopt,
+    std::int16_t TratamientoErrores(const ErrObject &CodErr,
+                                    std::optional<int> Botones = std::nullopt,
                                     std::optional<QString> Rutina = std::nullopt);
 
     // Oracle script runner (used by EjecutaConsultaSQL; public for the tests).

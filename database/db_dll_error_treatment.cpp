@@ -11,13 +11,20 @@ namespace {
 QString PalabraDeRespuesta(int respuesta)
 {
     switch (respuesta) {
-    case ui::vbCancel: return QStringLiteral("Cancelar");
-    case ui::vbAbort: return QStringLiteral("Abortar");
-    case ui::vbRetry: return QStringLiteral("Reintentar");
-    case ui::vbIgnore: return QStringLiteral("Ignorar");
-    case ui::vbYes: return QStringLiteral("Sí");
-    case ui::vbNo: return QStringLiteral("No");
-    default: return {};
+    case ui::vbCancel:
+        return QStringLiteral("Cancelar");
+    case ui::vbAbort:
+        return QStringLiteral("Abortar");
+    case ui::vbRetry:
+        return QStringLiteral("Reintentar");
+    case ui::vbIgnore:
+        return QStringLiteral("Ignorar");
+    case ui::vbYes:
+        return QStringLiteral("Sí");
+    case ui::vbNo:
+        return QStringLiteral("No");
+    default:
+        return {};
     }
 }
 
@@ -28,7 +35,8 @@ Steps Pasos(const QString &rutina, DB_Dll &db)
     return Steps([&db, rutina](const ErrObject &err) { return db.TratamientoErrores(err, std::nullopt, rutina); });
 }
 
-std::int16_t DB_Dll::TratamientoErrores(const ErrObject &CodErr, std::optional<int> Botones,
+std::int16_t DB_Dll::TratamientoErrores(const ErrObject &CodErr,
+                                        std::optional<int> Botones,
                                         std::optional<QString> Rutina)
 {
     // The treatment must never fail itself: a step that fails is skipped and
@@ -55,8 +63,8 @@ std::int16_t DB_Dll::TratamientoErrores(const ErrObject &CodErr, std::optional<i
     paso([&] {
         const QDateTime ahora = vb::Now();
         const QString linea = vb::ErrorLogDate(ahora) + QLatin1Char(' ') + vb::ErrorLogTime(ahora)
-                             + QStringLiteral(" Rutina: ") + vb::Trim(rutina) + QStringLiteral(" Mensaje ")
-                             + vb::Trim(mensaje) + QStringLiteral(" Respondió : ") + PalabraDeRespuesta(respuesta);
+                              + QStringLiteral(" Rutina: ") + vb::Trim(rutina) + QStringLiteral(" Mensaje ")
+                              + vb::Trim(mensaje) + QStringLiteral(" Respondió : ") + PalabraDeRespuesta(respuesta);
         vb::SequentialFile archivo(rutaLog, vb::OpenMode::Append);
         archivo.PrintLine(linea);
         archivo.Close();

@@ -15,7 +15,8 @@
 namespace {
 
 // A fresh application folder and a fixed clock for every case.
-class ErrorTreatmentTest : public ::testing::Test {
+class ErrorTreatmentTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -55,7 +56,8 @@ protected:
 TEST_F(ErrorTreatmentTest, RetryShowsMessageAndLogsLine)
 {
     responder.answer(ui::vbRetry);
-    const int answer = db.TratamientoErrores(Failure(91, QStringLiteral("  Variable no establecida ")), std::nullopt,
+    const int answer = db.TratamientoErrores(Failure(91, QStringLiteral("  Variable no establecida ")),
+                                             std::nullopt,
                                              QStringLiteral("CierraRecordset"));
     EXPECT_EQ(answer, 4);
     ASSERT_EQ(responder.requests().size(), 1u);
@@ -63,24 +65,38 @@ TEST_F(ErrorTreatmentTest, RetryShowsMessageAndLogsLine)
     EXPECT_EQ(r.prompt, QStringLiteral("Ha ocurrido el Siguiente Error (91) Variable no establecida"));
     EXPECT_EQ(r.style, 18);
     EXPECT_EQ(r.title, QStringLiteral("anulacion - CierraRecordset Aviso al operador!!! "));
-    EXPECT_EQ(logBytes(), vb::ToFileBytes(QStringLiteral(
-                              "03-07-2024 09:05:04 Rutina: - CierraRecordset Mensaje Ha ocurrido el Siguiente "
-                              "Error (91) Variable no establecida Respondió : Reintentar\r\n")));
+    EXPECT_EQ(logBytes(),
+              vb::ToFileBytes(
+                  QStringLiteral("03-07-2024 09:05:04 Rutina: - CierraRecordset Mensaje Ha ocurrido el Siguiente "
+                                 "Error (91) Variable no establecida Respondió : Reintentar\r\n")));
 }
 
 TEST_F(ErrorTreatmentTest, AnswerWordsAndRoutineParts)
 {
-    struct Case {
+    struct Case
+    {
         int style;
         int answer;
         std::optional<QString> routine;
-        const char *tail;  // the line from " Rutina: " on
+        const char *tail; // the line from " Rutina: " on
     };
     const Case cases[] = {
-        {18, ui::vbAbort, std::nullopt, " Rutina:  Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : Abortar"},
-        {18, ui::vbIgnore, QStringLiteral("Cfg"), " Rutina: - Cfg Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : Ignorar"},
-        {0, ui::vbOK, QStringLiteral("Cfg"), " Rutina: - Cfg Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : "},
-        {1, ui::vbCancel, std::nullopt, " Rutina:  Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : Cancelar"},
+        {18,
+         ui::vbAbort,
+         std::nullopt,
+         " Rutina:  Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : Abortar"},
+        {18,
+         ui::vbIgnore,
+         QStringLiteral("Cfg"),
+         " Rutina: - Cfg Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : Ignorar"},
+        {0,
+         ui::vbOK,
+         QStringLiteral("Cfg"),
+         " Rutina: - Cfg Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : "},
+        {1,
+         ui::vbCancel,
+         std::nullopt,
+         " Rutina:  Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : Cancelar"},
         {4, ui::vbYes, std::nullopt, " Rutina:  Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : Sí"},
         {4, ui::vbNo, std::nullopt, " Rutina:  Mensaje Ha ocurrido el Siguiente Error (-2147217900) X Respondió : No"},
     };
@@ -91,10 +107,12 @@ TEST_F(ErrorTreatmentTest, AnswerWordsAndRoutineParts)
         EXPECT_EQ(db.TratamientoErrores(Failure(-2147217900, QStringLiteral("X")), c.style, c.routine), c.answer);
         EXPECT_EQ(responder.last().style, c.style);
         EXPECT_EQ(responder.last().title,
-                  c.routine ? QStringLiteral("anulacion - Cfg Aviso al operador!!! ") : QStringLiteral("anulacion Aviso al operador!!! "));
-        expected += vb::ToFileBytes(QStringLiteral("03-07-2024 09:05:04") + QString::fromUtf8(c.tail) + QStringLiteral("\r\n"));
+                  c.routine ? QStringLiteral("anulacion - Cfg Aviso al operador!!! ")
+                            : QStringLiteral("anulacion Aviso al operador!!! "));
+        expected += vb::ToFileBytes(QStringLiteral("03-07-2024 09:05:04") + QString::fromUtf8(c.tail)
+                                    + QStringLiteral("\r\n"));
     }
-    EXPECT_EQ(logBytes(), expected);  // appended in order, Latin-1
+    EXPECT_EQ(logBytes(), expected); // appended in order, Latin-1
 }
 
 // Pasos sends each failure to the treatment with its label and follows the

@@ -13,7 +13,8 @@ namespace {
 TEST(SQLValue, LiteralsOfEachKind)
 {
     DB_Dll db;
-    const struct {
+    const struct
+    {
         const char *nombre;
         Variant valor;
         const char *tipo;
@@ -64,7 +65,8 @@ TEST(SQLValue, DateInQuotesTakesItsDefaultText)
 TEST(FieldTypeFamilies, ClassifyAdoTypes)
 {
     DB_Dll db;
-    const struct {
+    const struct
+    {
         Variant tipo;
         bool fecha, texto, numero, moneda, booleano;
     } cases[] = {

@@ -16,9 +16,9 @@ const QString kProveedorOracle = QStringLiteral("OraOLEDB.Oracle.1");
 void ArmaCadenaConexion(DB_Dll &db)
 {
     if (db.gServidor.contains(QLatin1Char('#'))) {
-        db.gConnString = QStringLiteral("Provider=") + kProveedorOracle + QStringLiteral(";Data Source=") + db.gDBName +
-                         QStringLiteral(";User Id=") + db.gUsuario + QStringLiteral(";Password=") + db.gUserPassWord +
-                         QStringLiteral(";");
+        db.gConnString = QStringLiteral("Provider=") + kProveedorOracle + QStringLiteral(";Data Source=") + db.gDBName
+                         + QStringLiteral(";User Id=") + db.gUsuario + QStringLiteral(";Password=") + db.gUserPassWord
+                         + QStringLiteral(";");
         return;
     }
     QString s = QStringLiteral("PROVIDER=") + db.pSQLOLEDB() + QStringLiteral(";");
@@ -69,11 +69,13 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, std::int32_t lCursor, const
         if (errs.Count() > 0) {
             const ado::Error &e = errs.Item(0);
             const QString cr = QStringLiteral("\r");
-            const QString msg = QStringLiteral(" Estado de Sql: ") + e.SQLState + cr + QStringLiteral("Numero de Error: ") +
-                                QString::number(e.Number) + cr + QStringLiteral("Descripcion: ") + e.Description + cr +
-                                QStringLiteral("Codigo Nativo: ") + QString::number(e.NativeError) + cr +
-                                QStringLiteral(" - Desea Intentarlo Nuevamente??? ");
-            const int answer = ui::MsgBox(msg, ui::vbYesNo + ui::vbCritical,
+            const QString msg = QStringLiteral(" Estado de Sql: ") + e.SQLState + cr
+                                + QStringLiteral("Numero de Error: ") + QString::number(e.Number) + cr
+                                + QStringLiteral("Descripcion: ") + e.Description + cr
+                                + QStringLiteral("Codigo Nativo: ") + QString::number(e.NativeError) + cr
+                                + QStringLiteral(" - Desea Intentarlo Nuevamente??? ");
+            const int answer = ui::MsgBox(msg,
+                                          ui::vbYesNo + ui::vbCritical,
                                           QStringLiteral(" Error de Conexion a Base de Datos"));
             if (answer == ui::vbYes) {
                 errs.Clear();
@@ -118,8 +120,13 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, std::int32_t lCursor, const
             gEsAdmin = true;
             return;
         }
-        const Variant v = DatosTabla(QStringLiteral("ta_usuarios"), gUsuario, QStringLiteral("Administrador"),
-                                     QStringLiteral("nombre"), 8, QString(), true);
+        const Variant v = DatosTabla(QStringLiteral("ta_usuarios"),
+                                     gUsuario,
+                                     QStringLiteral("Administrador"),
+                                     QStringLiteral("nombre"),
+                                     8,
+                                     QString(),
+                                     true);
         gEsAdmin = vb::Val(v.isNull() || v.isEmpty() ? QString() : v.toString()) == 1;
     });
 }
@@ -127,5 +134,5 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, std::int32_t lCursor, const
 // A second way of opening that the suite keeps for its callers; it has nothing to do.
 void DB_Dll::OpenLocalADODB(const QString &ConnString, const QString &CadenaID, const QString &CadenaPWD)
 {
-    (void)ConnString, (void)CadenaID, (void)CadenaPWD;
+    (void) ConnString, (void) CadenaID, (void) CadenaPWD;
 }

@@ -8,12 +8,16 @@
 
 namespace {
 
-class OpenServerTest : public Empresa {
+class OpenServerTest : public Empresa
+{
 protected:
-    OpenServerTest() : Empresa({.abierta = false}) {}
+    OpenServerTest()
+        : Empresa({.abierta = false})
+    {}
 };
 
-struct CadenaCase {
+struct CadenaCase
+{
     const char *name;
     const char *servidor;
     const char *base;
@@ -29,10 +33,20 @@ TEST_F(OpenServerTest, BuildsTheConnectionString)
 {
     const CadenaCase cases[] = {
         {"SQL Server", "SRV", "DB", "sa", "pw", "", "PROVIDER=SQLOLEDB;Server=SRV;Database =DB;UId=sa;Pwd=pw;"},
-        {"extended appended as it is", "SRV", "DB", "sa", "", "App=X",
+        {"extended appended as it is",
+         "SRV",
+         "DB",
+         "sa",
+         "",
+         "App=X",
          "PROVIDER=SQLOLEDB;Server=SRV;Database =DB;UId=sa;Pwd=;App=X"},
-        {"Oracle: a # anywhere", "OR#CL", "ORADB", "u", "p",
-         "", "Provider=OraOLEDB.Oracle.1;Data Source=ORADB;User Id=u;Password=p;"},
+        {"Oracle: a # anywhere",
+         "OR#CL",
+         "ORADB",
+         "u",
+         "p",
+         "",
+         "Provider=OraOLEDB.Oracle.1;Data Source=ORADB;User Id=u;Password=p;"},
     };
     for (const CadenaCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,9 +186,10 @@ TEST_F(OpenServerTest, RetryQuestionQuotesTheFirstProviderError)
     ASSERT_EQ(operador.requests().size(), 1u);
     ASSERT_GE(db.gCnn().errors().Count(), 1) << "No leaves the collection as it was";
     const ado::Error &e = db.gCnn().errors().Item(0);
-    const QString esperado = QStringLiteral(" Estado de Sql: %1\rNumero de Error: %2\rDescripcion: %3\rCodigo Nativo: %4\r"
-                                            " - Desea Intentarlo Nuevamente??? ")
-                                 .arg(e.SQLState, QString::number(e.Number), e.Description, QString::number(e.NativeError));
+    const QString esperado
+        = QStringLiteral(" Estado de Sql: %1\rNumero de Error: %2\rDescripcion: %3\rCodigo Nativo: %4\r"
+                         " - Desea Intentarlo Nuevamente??? ")
+              .arg(e.SQLState, QString::number(e.Number), e.Description, QString::number(e.NativeError));
     EXPECT_EQ(operador.requests()[0].prompt, esperado);
     EXPECT_EQ(operador.requests()[0].style, ui::vbYesNo + ui::vbCritical);
     EXPECT_FALSE(db.gOpenFlag);
@@ -182,7 +197,7 @@ TEST_F(OpenServerTest, RetryQuestionQuotesTheFirstProviderError)
 
 TEST_F(OpenServerTest, RetryCancelledInTheDialogGivesUp)
 {
-    operador.answer(ui::vbYes);  // then the dialog is left untouched: Cancel
+    operador.answer(ui::vbYes); // then the dialog is left untouched: Cancel
     DB_Dll &db = gDB();
     db.gServidor = QStringLiteral("malo");
     db.OpenServerADODB(false, 3, QString(), false);

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // The arguments of a call whose "(" stands just before `from`: split at the
 // commas of its own level, quoted literals and inner calls kept whole.
 // Returns the index of the closing ")" or -1 when the call is not closed.
@@ -70,7 +69,7 @@ QString ConvierteTop(const QString &text)
     }
 
     const QString limit = (vb::ContainsText(text, QStringLiteral(" WHERE ")) ? QStringLiteral(" AND ROWNUM <= ")
-                                                                         : QStringLiteral(" WHERE ROWNUM <= "))
+                                                                             : QStringLiteral(" WHERE ROWNUM <= "))
                           + number;
     // The joining blanks are harmless to the server and kept as they always were.
     return head + QLatin1Char(' ') + tail + QLatin1Char(' ') + limit + QLatin1Char(' ') + QLatin1Char(' ');
@@ -80,7 +79,8 @@ QString ConvierteTop(const QString &text)
 std::optional<QString> LiteralFecha(const QString &literal)
 {
     const QString sep = QRegularExpression::escape(QString(vb::Regional().dateSeparator));
-    const QRegularExpression date(QStringLiteral(R"(^\d{1,2}%1\d{1,2}%1(\d{4}|\d{2})( +\d{1,2}:\d{2}(:\d{2})?)?$)").arg(sep));
+    const QRegularExpression date(
+        QStringLiteral(R"(^\d{1,2}%1\d{1,2}%1(\d{4}|\d{2})( +\d{1,2}:\d{2}(:\d{2})?)?$)").arg(sep));
     const QRegularExpressionMatch m = date.match(literal);
     if (!m.hasMatch())
         return std::nullopt;
@@ -107,7 +107,7 @@ QString ConvierteFechas(const QString &text)
             break;
         const int close = text.indexOf(QLatin1Char('\''), open + 1);
         if (close < 0)
-            break;  // an unclosed quote: the rest goes as it is, the server will say why
+            break; // an unclosed quote: the rest goes as it is, the server will say why
         out += text.mid(pos, open - pos);
         const QString literal = text.mid(open + 1, close - open - 1);
         if (const auto converted = LiteralFecha(literal))
@@ -121,7 +121,8 @@ QString ConvierteFechas(const QString &text)
     while (vb::ContainsText(out, QStringLiteral("TO_DATE(TO_DATE("))) {
         out = vb::ReplaceText(out, QStringLiteral("TO_DATE(TO_DATE("), QStringLiteral("TO_DATE("));
         out = vb::ReplaceText(out, QStringLiteral("'DD/MM/YYYY'),'DD/MM/YYYY')"), QStringLiteral("'DD/MM/YYYY')"));
-        out = vb::ReplaceText(out, QStringLiteral("'DD/MM/YYYY HH24:MI:SS'),'DD/MM/YYYY HH24:MI:SS')"),
+        out = vb::ReplaceText(out,
+                              QStringLiteral("'DD/MM/YYYY HH24:MI:SS'),'DD/MM/YYYY HH24:MI:SS')"),
                               QStringLiteral("'DD/MM/YYYY HH24:MI:SS')"));
     }
     return out;
@@ -193,7 +194,7 @@ QString ConvierteEstilo103(QString text)
             continue;
         const int closed = text.indexOf(QLatin1Char(')'), q);
         if (closed >= 0 && closed < p)
-            continue;  // that call closed before the number
+            continue; // that call closed before the number
         if (vb::EqualsText(text.mid(q - 7, 8), QStringLiteral("TO_CHAR(")))
             text.replace(p, 3, QStringLiteral("'DD/MM/YYYY'"));
     }

@@ -6,18 +6,17 @@
 
 namespace {
 
-struct DialectCase {
+struct DialectCase
+{
     const char *name;
     const char *in;
     const char *out;
 };
 
-class OracleDialectTest : public ::testing::TestWithParam<DialectCase> {
+class OracleDialectTest : public ::testing::TestWithParam<DialectCase>
+{
 protected:
-    void SetUp() override
-    {
-        AttachRecording(db.gCnn(), ado::Platform::Oracle);
-    }
+    void SetUp() override { AttachRecording(db.gCnn(), ado::Platform::Oracle); }
     DB_Dll db;
 };
 
@@ -35,9 +34,11 @@ const DialectCase kSteps[] = {
     // TOP.
     {"top_no_where", "SELECT TOP 10 CODIGO FROM T", "SELECT  CODIGO FROM T  WHERE ROWNUM <= 10  "},
     {"top_with_where", "SELECT TOP 1 * FROM T WHERE A = 1", "SELECT  * FROM T WHERE A = 1  AND ROWNUM <= 1  "},
-    {"top_order_by", "SELECT TOP 1 * FROM T WHERE A = 1 ORDER BY B",
+    {"top_order_by",
+     "SELECT TOP 1 * FROM T WHERE A = 1 ORDER BY B",
      "SELECT * FROM (SELECT * FROM T WHERE A = 1 ORDER BY B) WHERE ROWNUM <= 1"},
-    {"top_group_by", "SELECT TOP 5 A, COUNT(*) FROM T GROUP BY A ORDER BY 2",
+    {"top_group_by",
+     "SELECT TOP 5 A, COUNT(*) FROM T GROUP BY A ORDER BY 2",
      "SELECT * FROM (SELECT A, COUNT(*) FROM T GROUP BY A ORDER BY 2) WHERE ROWNUM <= 5"},
     {"top_trailing_blanks", "SELECT TOP 10 CODIGO FROM T   ", "SELECT  CODIGO FROM T  WHERE ROWNUM <= 10  "},
     {"top_lower_case", "select top 3 a from t", "select  a from t  WHERE ROWNUM <= 3  "},
@@ -48,54 +49,71 @@ const DialectCase kSteps[] = {
     // Brackets.
     {"brackets", "SELECT [CODIGO] FROM [V_MA_ARTICULOS]", "SELECT \"CODIGO\" FROM \"V_MA_ARTICULOS\""},
     // Dates.
-    {"date_twice", "SELECT * FROM T WHERE F >= '1/2/2005' AND G <= '1/2/2005'",
+    {"date_twice",
+     "SELECT * FROM T WHERE F >= '1/2/2005' AND G <= '1/2/2005'",
      "SELECT * FROM T WHERE F >= TO_DATE('01/02/2005','DD/MM/YYYY') AND G <= TO_DATE('01/02/2005','DD/MM/YYYY')"},
-    {"date_already_converted", "SELECT * FROM T WHERE F = TO_DATE('01/02/2005','DD/MM/YYYY')",
+    {"date_already_converted",
+     "SELECT * FROM T WHERE F = TO_DATE('01/02/2005','DD/MM/YYYY')",
      "SELECT * FROM T WHERE F = TO_DATE('01/02/2005','DD/MM/YYYY')"},
-    {"date_time_already_converted", "SELECT * FROM T WHERE F = TO_DATE('01/02/2005 08:00:00','DD/MM/YYYY HH24:MI:SS')",
+    {"date_time_already_converted",
+     "SELECT * FROM T WHERE F = TO_DATE('01/02/2005 08:00:00','DD/MM/YYYY HH24:MI:SS')",
      "SELECT * FROM T WHERE F = TO_DATE('01/02/2005 08:00:00','DD/MM/YYYY HH24:MI:SS')"},
-    {"date_with_time", "SELECT * FROM T WHERE F < '31/12/2024 23:59:59' AND G > '1/2/2005 8:05'",
+    {"date_with_time",
+     "SELECT * FROM T WHERE F < '31/12/2024 23:59:59' AND G > '1/2/2005 8:05'",
      "SELECT * FROM T WHERE F < TO_DATE('31/12/2024 23:59:59','DD/MM/YYYY HH24:MI:SS') AND G > "
      "TO_DATE('01/02/2005 08:05:00','DD/MM/YYYY HH24:MI:SS')"},
-    {"texts_stay", "SELECT * FROM T WHERE A = '   1' AND B = 'RM' AND C = '1/2' AND D = '12:30' AND E = '31/02/2024'",
+    {"texts_stay",
+     "SELECT * FROM T WHERE A = '   1' AND B = 'RM' AND C = '1/2' AND D = '12:30' AND E = '31/02/2024'",
      "SELECT * FROM T WHERE A = '   1' AND B = 'RM' AND C = '1/2' AND D = '12:30' AND E = '31/02/2024'"},
     {"unclosed_quote", "SELECT * FROM T WHERE A = '1/2/2005", "SELECT * FROM T WHERE A = '1/2/2005"},
     // CHARINDEX.
-    {"charindex_swapped", "SELECT * FROM T WHERE CHARINDEX('X', CODIGO) > 0", "SELECT * FROM T WHERE InStr(CODIGO, 'X') > 0"},
-    {"charindex_nested", "SELECT charindex(',', SUBSTRING(A, 1, 3), 2) FROM T", "SELECT InStr(SUBSTR(A, 1, 3), ',', 2) FROM T"},
+    {"charindex_swapped",
+     "SELECT * FROM T WHERE CHARINDEX('X', CODIGO) > 0",
+     "SELECT * FROM T WHERE InStr(CODIGO, 'X') > 0"},
+    {"charindex_nested",
+     "SELECT charindex(',', SUBSTRING(A, 1, 3), 2) FROM T",
+     "SELECT InStr(SUBSTR(A, 1, 3), ',', 2) FROM T"},
     // CONVERT and the style 103.
-    {"convert_style", "SELECT CONVERT(NVARCHAR, FECHA, 103), CONVERT(INT, A) FROM T",
+    {"convert_style",
+     "SELECT CONVERT(NVARCHAR, FECHA, 103), CONVERT(INT, A) FROM T",
      "SELECT TO_CHAR( FECHA, 'DD/MM/YYYY'), TO_NUMBER( A) FROM T"},
-    {"103_outside_to_char", "SELECT TO_CHAR(A) FROM T WHERE C = 103 AND D = '1103'",
+    {"103_outside_to_char",
+     "SELECT TO_CHAR(A) FROM T WHERE C = 103 AND D = '1103'",
      "SELECT TO_CHAR(A) FROM T WHERE C = 103 AND D = '1103'"},
     // Comparisons with the empty text.
     {"empty_text", "UPDATE T SET A = '' WHERE B = '' AND C=''", "UPDATE T SET A = '' WHERE B  IS NULL  AND C IS NULL "},
     // SUBSTRING and ISNULL.
     {"substring_isnull", "SELECT ISNULL(SUBSTRING(A,1,2),'X') FROM T", "SELECT NVL(SUBSTR(A,1,2),'X') FROM T"},
     // All together.
-    {"whole", "SELECT TOP 1 [A], ISNULL(C,0), LEN(B) FROM T WHERE F <= '5/6/2024' AND NOMBRE = '' ORDER BY A",
-     "SELECT * FROM (SELECT \"A\", NVL(C,0), LENGTH(B) FROM T WHERE F <= TO_DATE('05/06/2024','DD/MM/YYYY') AND NOMBRE  IS NULL  "
+    {"whole",
+     "SELECT TOP 1 [A], ISNULL(C,0), LEN(B) FROM T WHERE F <= '5/6/2024' AND NOMBRE = '' ORDER BY A",
+     "SELECT * FROM (SELECT \"A\", NVL(C,0), LENGTH(B) FROM T WHERE F <= TO_DATE('05/06/2024','DD/MM/YYYY') AND NOMBRE "
+     " IS NULL  "
      "ORDER BY A) WHERE ROWNUM <= 1"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Steps, OracleDialectTest, ::testing::ValuesIn(kSteps),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Steps, OracleDialectTest, ::testing::ValuesIn(kSteps), [](const auto &info) {
+    return std::string(info.param.name);
+});
 
 // The row lock of a book read: FOR UPDATE holds only inside a transaction.
 TEST(OracleDialectLocks, ForUpdateInsideATransactionOnly)
 {
     DB_Dll db;
     AttachRecording(db.gCnn(), ado::Platform::Oracle);
-    const QString read = QStringLiteral("SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = ' CMV' ORDER BY TALONARIO");
+    const QString read = QStringLiteral(
+        "SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = ' CMV' ORDER BY TALONARIO");
     EXPECT_EQ(db.ORACLE_Dicc(read), QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV' ORDER BY TALONARIO"));
     db.gCnn().BeginTrans();
     EXPECT_EQ(db.ORACLE_Dicc(read),
               QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV' ORDER BY TALONARIO FOR UPDATE"));
     EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")),
               QStringLiteral("SELECT * FROM T FOR UPDATE"));
-    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T WHERE A = 1")), QStringLiteral("SELECT * FROM T WHERE A = 1"));
+    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T WHERE A = 1")),
+              QStringLiteral("SELECT * FROM T WHERE A = 1"));
     db.gCnn().RollbackTrans();
-    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")), QStringLiteral("SELECT * FROM T"));
+    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")),
+              QStringLiteral("SELECT * FROM T"));
 }
 
 TEST(OracleDialectOtherPlatforms, IdentityOffOracle)

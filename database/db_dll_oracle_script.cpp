@@ -9,11 +9,20 @@
 
 namespace {
 
-
 // The words at which a batch is cut into statements; the nearest one wins.
 constexpr std::array<const char *, 12> kPalabrasClave{
-    "INSERT ", "DELETE ", "UPDATE ", "CREATE ", "DROP ", "ALTER ",
-    "SET TRANSACTION", "COMMIT", "ROLLBACK", "IF NOT EXIST", "IF EXIST", "GRANT ",
+    "INSERT ",
+    "DELETE ",
+    "UPDATE ",
+    "CREATE ",
+    "DROP ",
+    "ALTER ",
+    "SET TRANSACTION",
+    "COMMIT",
+    "ROLLBACK",
+    "IF NOT EXIST",
+    "IF EXIST",
+    "GRANT ",
 };
 
 bool EsCaracterDeNombre(QChar c)
@@ -34,7 +43,7 @@ QString FueraDeLiterales(const QString &text, const std::function<QString(const 
             break;
         int close = text.indexOf(QLatin1Char('\''), open + 1);
         if (close < 0)
-            close = int(text.size()) - 1;  // unclosed: the rest is the literal
+            close = int(text.size()) - 1; // unclosed: the rest is the literal
         out += rewrite(text.mid(pos, open - pos));
         out += text.mid(open, close - open + 1);
         pos = close + 1;
@@ -108,7 +117,8 @@ std::vector<int> ComienzosDeSentencia(const QString &text)
 }
 
 // An IF [NOT] EXISTS (query) guard, read apart: its query and what follows it.
-struct Condicion {
+struct Condicion
+{
     bool negated = false;
     QString query;
     QString guarded;
@@ -158,7 +168,8 @@ constexpr std::int32_t DB_S_NORESULT = 265929;
 
 QString DB_Dll::FiltraSentenciaOracle(const QString &Sentencia)
 {
-    if (vb::ContainsText(Sentencia, QStringLiteral("SET NOCOUNT")) || vb::ContainsText(Sentencia, QStringLiteral("IF NOT EXIST")))
+    if (vb::ContainsText(Sentencia, QStringLiteral("SET NOCOUNT"))
+        || vb::ContainsText(Sentencia, QStringLiteral("IF NOT EXIST")))
         return {};
     return Sentencia;
 }

@@ -1,15 +1,16 @@
 #include "database/db_dll.h"
 
-#include "tests/support/recording.h"
 #include "platform/ui/scripted_responder.h"
 #include "platform/ui/ui.h"
+#include "tests/support/recording.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // A connection object on an Oracle connection whose calls are recorded.
-class OracleScriptTest : public ::testing::Test {
+class OracleScriptTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -32,7 +33,8 @@ protected:
 
 TEST_F(OracleScriptTest, CutsBatchesIntoCalls)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         const char *script;
         QStringList calls;
@@ -41,25 +43,35 @@ TEST_F(OracleScriptTest, CutsBatchesIntoCalls)
         {"purge_batch",
          "BEGIN TRANSACTION\r\nDELETE FROM A WHERE K = 1\rDELETE FROM B WHERE K = 1\rDELETE FROM C WHERE K = 1\r"
          "DELETE FROM D WHERE K = 1\rDELETE FROM E WHERE K = 1\r",
-         {"BeginTrans", "Execute DELETE FROM A WHERE K = 1", "Execute DELETE FROM B WHERE K = 1", "Execute DELETE FROM C WHERE K = 1",
-          "Execute DELETE FROM D WHERE K = 1", "Execute DELETE FROM E WHERE K = 1"}},
-        {"alter_and_grant", "ALTER TABLE T ADD X INT GRANT SELECT ON T TO U",
+         {"BeginTrans",
+          "Execute DELETE FROM A WHERE K = 1",
+          "Execute DELETE FROM B WHERE K = 1",
+          "Execute DELETE FROM C WHERE K = 1",
+          "Execute DELETE FROM D WHERE K = 1",
+          "Execute DELETE FROM E WHERE K = 1"}},
+        {"alter_and_grant",
+         "ALTER TABLE T ADD X INT GRANT SELECT ON T TO U",
          {"Execute ALTER TABLE T ADD X INT", "Execute GRANT SELECT ON T TO U"}},
         {"commit_alone", "COMMIT TRANSACTION", {"CommitTrans"}},
         {"rollback_trans", "ROLLBACK TRANS", {"RollbackTrans"}},
         {"leading_blanks", "  \r\n  INSERT INTO T (A) VALUES (1)", {"Execute INSERT INTO T (A) VALUES (1)"}},
-        {"go_and_nocount", "SET NOCOUNT ON\r\nGO\r\nDROP VIEW V\r\nGO\r\nCREATE VIEW V AS SELECT 1 X FROM DUAL\r\nSET NOCOUNT OFF",
+        {"go_and_nocount",
+         "SET NOCOUNT ON\r\nGO\r\nDROP VIEW V\r\nGO\r\nCREATE VIEW V AS SELECT 1 X FROM DUAL\r\nSET NOCOUNT OFF",
          {"Execute DROP VIEW V", "Execute CREATE VIEW V AS SELECT 1 X FROM DUAL"}},
         {"odd_nocount_drops_statement", "DELETE FROM T SET NOCOUNT  ON", {}},
         {"select_only", "SELECT * FROM T", {}},
         {"keyword_inside_literal",
          "UPDATE T SET A = 'COMMIT TRANSACTION', B = 'x DELETE FROM y' WHERE LASTUPDATE = 1",
          {"Execute UPDATE T SET A = 'COMMIT TRANSACTION', B = 'x DELETE FROM y' WHERE LASTUPDATE = 1"}},
-        {"keyword_inside_word", "UPDATE T SET FECHA_LASTUPDATE = 1 WHERE K = 2",
+        {"keyword_inside_word",
+         "UPDATE T SET FECHA_LASTUPDATE = 1 WHERE K = 2",
          {"Execute UPDATE T SET FECHA_LASTUPDATE = 1 WHERE K = 2"}},
-        {"line_break_kept_in_literal", "INSERT INTO T (A) VALUES ('uno\r\ndos')", {"Execute INSERT INTO T (A) VALUES ('uno\r\ndos')"}},
+        {"line_break_kept_in_literal",
+         "INSERT INTO T (A) VALUES ('uno\r\ndos')",
+         {"Execute INSERT INTO T (A) VALUES ('uno\r\ndos')"}},
         {"begin_before_select", "BEGIN TRANSACTION SELECT 1 FROM DUAL", {"Execute SET TRANSACTION SELECT 1 FROM DUAL"}},
-        {"converted_each", "BEGIN TRAN\r\nUPDATE [T] SET A = ISNULL(B, 0)\r\nCOMMIT TRANSACTION",
+        {"converted_each",
+         "BEGIN TRAN\r\nUPDATE [T] SET A = ISNULL(B, 0)\r\nCOMMIT TRANSACTION",
          // "BEGIN TRAN" is no keyword: it stays in front of the first one and never runs.
          {"Execute UPDATE \"T\" SET A = NVL(B, 0)", "CommitTrans"}},
     };
@@ -74,7 +86,7 @@ TEST_F(OracleScriptTest, AddsRowCountsAndConsumesText)
 {
     provider->affect(QStringLiteral("FROM A"), 3);
     provider->affect(QStringLiteral("FROM B"), 4);
-    std::int32_t rows = 10;  // added to, never reset
+    std::int32_t rows = 10; // added to, never reset
     QString script = QStringLiteral("BEGIN TRANSACTION\r\nDELETE FROM A\rDELETE FROM B\rCOMMIT TRANSACTION");
     run(script, &rows);
     EXPECT_EQ(rows, 17);
@@ -83,12 +95,13 @@ TEST_F(OracleScriptTest, AddsRowCountsAndConsumesText)
     QString select = QStringLiteral("SELECT A\r\nFROM T");
     run(select, &rows);
     EXPECT_EQ(rows, 17);
-    EXPECT_EQ(select, QStringLiteral("SELECT A FROM T"));  // as the preparation left it
+    EXPECT_EQ(select, QStringLiteral("SELECT A FROM T")); // as the preparation left it
 }
 
 TEST_F(OracleScriptTest, GuardsDecideWhetherTheirStatementRuns)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         const char *script;
         bool found;
@@ -113,7 +126,8 @@ TEST_F(OracleScriptTest, GuardsDecideWhetherTheirStatementRuns)
     // The statement after the guarded one always runs.
     provider = &AttachRecording<LeavingProvider>(db.gCnn(), ado::Platform::Oracle);
     provider->answer(QStringLiteral("FROM T WHERE A = 1"), OneRow());
-    QString script = QStringLiteral("IF NOT EXISTS (SELECT * FROM T WHERE A = 1) INSERT INTO T (A) VALUES (1) UPDATE T SET B = 2");
+    QString script = QStringLiteral(
+        "IF NOT EXISTS (SELECT * FROM T WHERE A = 1) INSERT INTO T (A) VALUES (1) UPDATE T SET B = 2");
     EXPECT_EQ(run(script), (QStringList{"Query SELECT * FROM T WHERE A = 1", "Execute UPDATE T SET B = 2"}));
 }
 
@@ -140,7 +154,8 @@ TEST_F(OracleScriptTest, NoResultStatusIsClearedOnlyWhenAlone)
 // Through the statement runner: a failure ends the script and reaches its handler.
 TEST_F(OracleScriptTest, FailureEndsScriptAndLeavesRest)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         std::int32_t number;
         bool message;

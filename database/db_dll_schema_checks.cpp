@@ -5,17 +5,19 @@
 
 namespace {
 
-
 // The default as written: a number with "." whatever the regional settings.
 QString TextoDeDefault(const Variant &valor)
 {
     switch (valor.type()) {
-    case Variant::Type::Null: return QStringLiteral("NULL");
+    case Variant::Type::Null:
+        return QStringLiteral("NULL");
     case Variant::Type::Integer:
     case Variant::Type::Long:
     case Variant::Type::Double:
-    case Variant::Type::Currency: return NumeroSQL(valor);
-    default: return valor.toString();
+    case Variant::Type::Currency:
+        return NumeroSQL(valor);
+    default:
+        return valor.toString();
     }
 }
 
@@ -64,8 +66,8 @@ bool DB_Dll::ExisteCampoDB(const QString &Tabla, const QString &Campo)
     return existe;
 }
 
-void DB_Dll::AddField(const QString &Tabla, const QString &Campo, const QString &Tipo, bool PermiteNulos,
-                      const Variant &ValorDefault)
+void DB_Dll::AddField(
+    const QString &Tabla, const QString &Campo, const QString &Tipo, bool PermiteNulos, const Variant &ValorDefault)
 {
     QString sentencia;
     Steps steps = Pasos(QStringLiteral("errAddField"), *this);
@@ -73,17 +75,20 @@ void DB_Dll::AddField(const QString &Tabla, const QString &Campo, const QString 
         const QString nulos = PermiteNulos ? QStringLiteral(" Null ") : QStringLiteral(" Not Null ");
         QString porDefecto;
         if (!ValorDefault.isEmpty())
-            porDefecto = QStringLiteral(" CONSTRAINT DF_") + vb::Trim(Tabla) + QLatin1Char('_') + vb::Trim(Campo) +
-                         QStringLiteral(" DEFAULT (") +
-                         TextoDeDefault(ValorDefault) + QLatin1Char(')');
-        sentencia = QStringLiteral("ALTER TABLE dbo.") + Tabla + QStringLiteral(" ADD ") + Campo + QLatin1Char(' ') +
-                    Tipo + nulos + porDefecto;
+            porDefecto = QStringLiteral(" CONSTRAINT DF_") + vb::Trim(Tabla) + QLatin1Char('_') + vb::Trim(Campo)
+                         + QStringLiteral(" DEFAULT (") + TextoDeDefault(ValorDefault) + QLatin1Char(')');
+        sentencia = QStringLiteral("ALTER TABLE dbo.") + Tabla + QStringLiteral(" ADD ") + Campo + QLatin1Char(' ')
+                    + Tipo + nulos + porDefecto;
     });
     steps([&] { EjecutaConsultaSQL(sentencia); });
 }
 
-bool DB_Dll::VerCampoDB(const QString &Tabla, const QString &Campo, bool Agregar, const QString &Tipo,
-                        bool PermiteNulos, const Variant &ValorDefault)
+bool DB_Dll::VerCampoDB(const QString &Tabla,
+                        const QString &Campo,
+                        bool Agregar,
+                        const QString &Tipo,
+                        bool PermiteNulos,
+                        const Variant &ValorDefault)
 {
     if (!ExisteTablaDB(Tabla))
         return true;
@@ -94,14 +99,11 @@ bool DB_Dll::VerCampoDB(const QString &Tabla, const QString &Campo, bool Agregar
     return ExisteCampoDB(Tabla, Campo);
 }
 
-void DB_Dll::QConsulta(const QString &, const Variant &, const QString &, const QString &, const QString &,
-                       const Variant &)
-{
-}
+void DB_Dll::QConsulta(
+    const QString &, const Variant &, const QString &, const QString &, const QString &, const Variant &)
+{}
 
-void DB_Dll::QGridConsulta(const QString &, const QString &, const QString &, const Variant &, const Variant &)
-{
-}
+void DB_Dll::QGridConsulta(const QString &, const QString &, const QString &, const Variant &, const Variant &) {}
 
 QString DB_Dll::stSTF(QString &rsName, std::int16_t rnPart)
 {
@@ -109,7 +111,7 @@ QString DB_Dll::stSTF(QString &rsName, std::int16_t rnPart)
         return StripOwner(rsName);
     const qsizetype punto = rsName.indexOf(QLatin1Char('.'));
     if (punto < 0)
-        return rsName;  // one part only: it is both the first and the last
+        return rsName; // one part only: it is both the first and the last
     return rnPart != 0 ? rsName.mid(punto + 1) : rsName.left(punto);
 }
 
@@ -149,7 +151,8 @@ QString DB_Dll::StripOwner(QString &rsTblName)
 QString DB_Dll::StripFileName(QString &rsFileName)
 {
     // Either separator ends a folder.
-    const qsizetype barra = std::max(rsFileName.lastIndexOf(QLatin1Char('\\')), rsFileName.lastIndexOf(QLatin1Char('/')));
+    const qsizetype barra = std::max(rsFileName.lastIndexOf(QLatin1Char('\\')),
+                                     rsFileName.lastIndexOf(QLatin1Char('/')));
     if (barra < 0)
         return QString();
     return rsFileName.left(barra);

@@ -8,15 +8,16 @@
 
 namespace {
 
-class SchemaChecksTest : public EmpresaEspiada {
+class SchemaChecksTest : public EmpresaEspiada
+{
 protected:
     void SetUp() override
     {
         EmpresaEspiada::SetUp();
         ui::SetResponder(&responder);
         Ejecuta({QStringLiteral("CREATE TABLE CLIENTES (Codigo VARCHAR(10), Nombre VARCHAR(40))"),
-             QStringLiteral("CREATE VIEW V_CLIENTES AS SELECT Codigo FROM CLIENTES"),
-             QStringLiteral("CREATE TABLE PROVEEDORES (Codigo VARCHAR(10), EMAIL VARCHAR(10))")});
+                 QStringLiteral("CREATE VIEW V_CLIENTES AS SELECT Codigo FROM CLIENTES"),
+                 QStringLiteral("CREATE TABLE PROVEEDORES (Codigo VARCHAR(10), EMAIL VARCHAR(10))")});
     }
     void TearDown() override
     {
@@ -36,7 +37,8 @@ protected:
 
 TEST_F(SchemaChecksTest, TablesAndColumnsFromTheSchemaLists)
 {
-    const struct {
+    const struct
+    {
         const char *tabla;
         bool existe;
     } tablas[] = {{"CLIENTES", true}, {" clientes ", true}, {"V_CLIENTES", true}, {"CLIENTE", false}, {"", false}};
@@ -44,14 +46,15 @@ TEST_F(SchemaChecksTest, TablesAndColumnsFromTheSchemaLists)
         SCOPED_TRACE(c.tabla);
         EXPECT_EQ(gDB().ExisteTablaDB(QString::fromUtf8(c.tabla)), c.existe);
     }
-    const struct {
+    const struct
+    {
         const char *tabla;
         const char *campo;
         bool existe;
     } campos[] = {
         {"CLIENTES", "Nombre", true},
         {"clientes", " NOMBRE ", true},
-        {"CLIENTES", "EMAIL", false},  // a column of another table
+        {"CLIENTES", "EMAIL", false}, // a column of another table
         {"PROVEEDORES", "EMAIL", true},
         {"NO_EXISTE", "Codigo", false},
     };
@@ -59,7 +62,7 @@ TEST_F(SchemaChecksTest, TablesAndColumnsFromTheSchemaLists)
         SCOPED_TRACE(std::string(c.tabla) + "." + c.campo);
         EXPECT_EQ(gDB().ExisteCampoDB(QString::fromUtf8(c.tabla), QString::fromUtf8(c.campo)), c.existe);
     }
-    EXPECT_TRUE(enviadas.isEmpty());  // no query on the tables themselves
+    EXPECT_TRUE(enviadas.isEmpty()); // no query on the tables themselves
 }
 
 TEST_F(SchemaChecksTest, OracleColumnsAlwaysCount)
@@ -70,24 +73,35 @@ TEST_F(SchemaChecksTest, OracleColumnsAlwaysCount)
 
 TEST_F(SchemaChecksTest, AddFieldStatements)
 {
-    const struct {
+    const struct
+    {
         const char *nombre;
         bool nulos;
         Variant porDefecto;
         const char *sentencia;
     } cases[] = {
-        {"nulls and a text default", true, "''",
+        {"nulls and a text default",
+         true,
+         "''",
          "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT ('')"},
         {"no default", true, Variant(), "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null "},
-        {"not null with a number", false, 0, "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Not Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT (0)"},
-        {"a decimal default under comma settings", true, 0.5,
+        {"not null with a number",
+         false,
+         0,
+         "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Not Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT (0)"},
+        {"a decimal default under comma settings",
+         true,
+         0.5,
          "ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT (0.5)"},
     };
     vb::ScopedRegional coma(vb::CommaDecimalSettings());
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
         enviadas.clear();
-        gDB().AddField(QStringLiteral("CLIENTES"), QStringLiteral("EMAIL"), QStringLiteral("VARCHAR(50)"), c.nulos,
+        gDB().AddField(QStringLiteral("CLIENTES"),
+                       QStringLiteral("EMAIL"),
+                       QStringLiteral("VARCHAR(50)"),
+                       c.nulos,
                        c.porDefecto);
         ASSERT_EQ(Alters().size(), 1);
         EXPECT_EQ(Alters()[0], QString::fromUtf8(c.sentencia));
@@ -99,7 +113,8 @@ TEST_F(SchemaChecksTest, AddFieldStatements)
 
 TEST_F(SchemaChecksTest, VerCampoDBAddsOnlyWhatIsMissing)
 {
-    const struct {
+    const struct
+    {
         const char *nombre;
         const char *tabla;
         const char *campo;
@@ -119,8 +134,11 @@ TEST_F(SchemaChecksTest, VerCampoDBAddsOnlyWhatIsMissing)
         SCOPED_TRACE(c.nombre);
         enviadas.clear();
         responder.clear();
-        EXPECT_EQ(gDB().VerCampoDB(QString::fromUtf8(c.tabla), QString::fromUtf8(c.campo), c.agregar,
-                                   QString::fromUtf8(c.tipo), true),
+        EXPECT_EQ(gDB().VerCampoDB(QString::fromUtf8(c.tabla),
+                                   QString::fromUtf8(c.campo),
+                                   c.agregar,
+                                   QString::fromUtf8(c.tipo),
+                                   true),
                   c.resultado);
         EXPECT_EQ(Alters().size(), c.alters);
         EXPECT_EQ(gDB().ExisteCampoDB(QString::fromUtf8(c.tabla), QString::fromUtf8(c.campo)), c.existeDespues);

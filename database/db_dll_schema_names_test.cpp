@@ -4,13 +4,14 @@
 
 namespace {
 
-struct NombreCase {
+struct NombreCase
+{
     const char *entrada;
     const char *resultado;
-    const char *variable;  // the caller's variable afterwards
+    const char *variable; // the caller's variable afterwards
 };
 
-template <std::size_t N, typename F>
+template<std::size_t N, typename F>
 void Recorre(const NombreCase (&cases)[N], F op)
 {
     for (const auto &c : cases) {
@@ -32,7 +33,7 @@ TEST(SchemaNames, StripOwnerAndStSTF)
     Recorre(owner, [&](QString &n) { return db.StripOwner(n); });
 
     const NombreCase ultima[] = {
-        {"db.dbo.CLIENTES", "dbo.CLIENTES", "dbo.CLIENTES"},  // three parts: the first goes
+        {"db.dbo.CLIENTES", "dbo.CLIENTES", "dbo.CLIENTES"}, // three parts: the first goes
         {"dbo.CLIENTES", "CLIENTES", "dbo.CLIENTES"},
         {"CLIENTES", "CLIENTES", "CLIENTES"},
     };

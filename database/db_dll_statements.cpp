@@ -1,15 +1,14 @@
 #include "database/db_dll.h"
 
 #include "platform/component/cls_componente.h"
-#include "platform/ui/ui.h"
 #include "platform/runtime/strings.h"
+#include "platform/ui/ui.h"
 
 #include <QStringMatcher>
 
 #include <array>
 
 namespace {
-
 
 // Failures the caller is left to find in the connection's error collection:
 // the provider's generic failure, constraints, missing tables, command errors.
@@ -77,8 +76,13 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
     });
 }
 
-void DB_Dll::AbrirRecordset(QString &SentenciaSQL, ado::Recordset &Lrcs, ado::Connection *ConexionActiva,
-                            int CursorType, int LockType, int Options, bool ConvOracle)
+void DB_Dll::AbrirRecordset(QString &SentenciaSQL,
+                            ado::Recordset &Lrcs,
+                            ado::Connection *ConexionActiva,
+                            int CursorType,
+                            int LockType,
+                            int Options,
+                            bool ConvOracle)
 {
     Steps step([&](const ErrObject &err) {
         return mComponente().MuestraError(err, Variant(), QStringLiteral("AbrirRecordset"));

@@ -1,8 +1,8 @@
 #include "database/db_dll.h"
 
-#include "tests/support/recording.h"
 #include "platform/ui/scripted_responder.h"
 #include "platform/ui/ui.h"
+#include "tests/support/recording.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +12,8 @@
 namespace {
 
 // The statement runner and the recordset opener over a recorded connection.
-class StatementsTest : public ::testing::Test {
+class StatementsTest : public ::testing::Test
+{
 protected:
     void attach(ado::Platform platform)
     {
@@ -31,21 +32,31 @@ protected:
 
 TEST_F(StatementsTest, RewritesBeforeRunningAndWritesBack)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         bool admin;
         const char *in;
         const char *sent;
     };
     const Case cases[] = {
-        {"update_keeps_table", false, "UPDATE MA_CUENTAS SET A = 1 WHERE B = 2", "UPDATE MA_CUENTAS SET A = 1 WHERE B = 2"},
+        {"update_keeps_table",
+         false,
+         "UPDATE MA_CUENTAS SET A = 1 WHERE B = 2",
+         "UPDATE MA_CUENTAS SET A = 1 WHERE B = 2"},
         {"marker_removed", false, "INSERT INTO @Admin_T (A) VALUES (1)", "INSERT INTO T (A) VALUES (1)"},
         {"marker_lower_case", true, "INSERT INTO @admin_T (A) VALUES (1)", "INSERT INTO T (A) VALUES (1)"},
-        {"drop_create_redirected", false, "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS WHERE 1=1",
+        {"drop_create_redirected",
+         false,
+         "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS WHERE 1=1",
          "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM SS_MV_ASIENTOS WHERE 1=1"},
-        {"drop_create_with_marker", false, "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS @ADMIN_ WHERE 1=1",
+        {"drop_create_with_marker",
+         false,
+         "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS @ADMIN_ WHERE 1=1",
          "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS  WHERE 1=1"},
-        {"drop_create_delete", false, "DROP TABLE X CREATE TABLE X (A INT) DELETE FROM MV_ASIENTOS WHERE 1=1",
+        {"drop_create_delete",
+         false,
+         "DROP TABLE X CREATE TABLE X (A INT) DELETE FROM MV_ASIENTOS WHERE 1=1",
          "DROP TABLE X CREATE TABLE X (A INT) DELETE FROM MV_ASIENTOS WHERE 1=1"},
     };
     for (const Case &c : cases) {
@@ -69,7 +80,8 @@ TEST_F(StatementsTest, ReturnsRowsAffected)
 
 TEST_F(StatementsTest, FailureMessagesFollowTheRules)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         const char *sql;
         ado::Error error;
@@ -80,19 +92,27 @@ TEST_F(StatementsTest, FailureMessagesFollowTheRules)
         {"constraint", "DELETE FROM T", Failure(ado::DB_E_INTEGRITYVIOLATION), false},
         {"no_table", "DELETE FROM T", Failure(ado::DB_E_NOTABLE), false},
         {"syntax", "DELETE FROM T", Failure(ado::DB_E_ERRORSINCOMMAND), false},
-        {"timeout", "DELETE FROM T", Failure(ado::DB_E_ABORTLIMITREACHED, QStringLiteral("Tiempo de espera agotado")), true},
-        {"timeout_in_transaction", "BEGIN TRANSACTION DELETE FROM T COMMIT TRANSACTION",
-         Failure(ado::DB_E_ABORTLIMITREACHED), false},
+        {"timeout",
+         "DELETE FROM T",
+         Failure(ado::DB_E_ABORTLIMITREACHED, QStringLiteral("Tiempo de espera agotado")),
+         true},
+        {"timeout_in_transaction",
+         "BEGIN TRANSACTION DELETE FROM T COMMIT TRANSACTION",
+         Failure(ado::DB_E_ABORTLIMITREACHED),
+         false},
         {"commit_failing", "COMMIT TRANSACTION", Failure(ado::E_FAIL_), false},
         // A refused truncation is no success: it stays for the caller, without a message.
-        {"truncation", "INSERT INTO T (A) VALUES ('xxxxxxxx')", Failure(std::int32_t(0x80040E57), QStringLiteral("truncado"), 8152), false},
+        {"truncation",
+         "INSERT INTO T (A) VALUES ('xxxxxxxx')",
+         Failure(std::int32_t(0x80040E57), QStringLiteral("truncado"), 8152),
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         responder.clear();
         attach(ado::Platform::SqlServer);
         provider->fail(QString::fromUtf8(c.sql).left(6), c.error);
-        db.EjecutaConsultaSQL(QString::fromUtf8(c.sql));  // never raises
+        db.EjecutaConsultaSQL(QString::fromUtf8(c.sql)); // never raises
         ASSERT_EQ(db.gCnn().errors().Count(), 1);
         EXPECT_EQ(db.gCnn().errors().Item(0).NativeError, c.error.NativeError);
         ASSERT_EQ(responder.requests().size(), c.message ? 1u : 0u);
@@ -109,7 +129,8 @@ TEST_F(StatementsTest, TruncationAfterSuccessStaysForTheCaller)
     LeavingProvider &leaving = AttachRecording<LeavingProvider>(db.gCnn(), ado::Platform::SqlServer);
     for (std::size_t entries : {1u, 2u, 3u}) {
         SCOPED_TRACE(entries);
-        leaving.leaveAfterEach(std::vector<ado::Error>(entries, Failure(std::int32_t(0x80040E57), QStringLiteral("truncado"), 8152)));
+        leaving.leaveAfterEach(
+            std::vector<ado::Error>(entries, Failure(std::int32_t(0x80040E57), QStringLiteral("truncado"), 8152)));
         db.EjecutaConsultaSQL(QStringLiteral("INSERT INTO T (A) VALUES ('xxxxxxxx')"));
         EXPECT_EQ(db.gCnn().errors().Count(), int(entries));
     }
@@ -139,7 +160,8 @@ TEST_F(StatementsTest, OracleIsThePlatformNotTheWord)
 
 TEST_F(StatementsTest, RecordsetQueriesPassSynonymsAndDialect)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         ado::Platform platform;
         bool convert;
@@ -208,7 +230,8 @@ TEST_F(StatementsTest, ClosingWhatIsNotOpenDoesNothing)
 namespace {
 
 // The same operations on the embedded engine, on a table of its own.
-class StatementsEngineTest : public ::testing::Test {
+class StatementsEngineTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -217,7 +240,8 @@ protected:
         QFile file(dir.filePath(QStringLiteral("t.db")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.close();
-        db.gCnn().Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(file.fileName()));
+        db.gCnn().Open(
+            QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(file.fileName()));
         db.gEsAdmin = true;
         db.EjecutaConsultaSQL(QStringLiteral("CREATE TABLE T (A INT PRIMARY KEY, B VARCHAR(10))"));
         db.EjecutaConsultaSQL(QStringLiteral("INSERT INTO @Admin_T (A, B) VALUES (1, 'uno')"));
@@ -233,8 +257,8 @@ protected:
 
 TEST_F(StatementsEngineTest, FailuresLeftToTheCallerShowNothing)
 {
-    for (const char *sql : {"COMMIT TRANSACTION", "SELEC * FROM T", "INSERT INTO T (A, B) VALUES (1, 'otra')",
-                            "DELETE FROM NO_EXISTE"}) {
+    for (const char *sql :
+         {"COMMIT TRANSACTION", "SELEC * FROM T", "INSERT INTO T (A, B) VALUES (1, 'otra')", "DELETE FROM NO_EXISTE"}) {
         SCOPED_TRACE(sql);
         db.EjecutaConsultaSQL(QString::fromUtf8(sql));
         EXPECT_GT(db.gCnn().errors().Count(), 0);

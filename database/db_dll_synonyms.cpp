@@ -5,7 +5,8 @@
 
 namespace {
 
-struct Sinonimo {
+struct Sinonimo
+{
     const char *object;
     const char *synonym;
 };

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 // The kind of a searched value, from the run time's variant type codes.
 enum class Clase { Texto, Fecha, Numero, Crudo };
 
@@ -52,9 +51,12 @@ Steps PasosConAviso()
 QString ComparacionNoTexto(Clase clase, const QString &Campo, const QString &ValorBuscado)
 {
     switch (clase) {
-    case Clase::Fecha: return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + vb::Trim(ValorBuscado) + QLatin1Char(' ');
-    case Clase::Numero: return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + NumeroDeClave(ValorBuscado);
-    default: return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
+    case Clase::Fecha:
+        return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + vb::Trim(ValorBuscado) + QLatin1Char(' ');
+    case Clase::Numero:
+        return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + NumeroDeClave(ValorBuscado);
+    default:
+        return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
     }
 }
 
@@ -117,8 +119,13 @@ QString CondicionAgregado(const Variant &Condicion)
 
 } // namespace
 
-Variant DB_Dll::DatosTabla(const QString &Tabla, const QString &ValorBuscado, const QString &CampoDevuelto,
-                           const QString &Campo, const Variant &Tipodato, const QString &Condicion, bool UsaTrim)
+Variant DB_Dll::DatosTabla(const QString &Tabla,
+                           const QString &ValorBuscado,
+                           const QString &CampoDevuelto,
+                           const QString &Campo,
+                           const Variant &Tipodato,
+                           const QString &Condicion,
+                           bool UsaTrim)
 {
     Variant resultado;
     QString sentencia;
@@ -158,8 +165,12 @@ Variant DB_Dll::DatosTabla(const QString &Tabla, const QString &ValorBuscado, co
     return resultado;
 }
 
-bool DB_Dll::ExisteEnTabla(const QString &Tabla, const QString &ValorBuscado, const QString &Campo,
-                           ado::Recordset *Lrcs, const Variant &Tipodato, const QString &Condicion)
+bool DB_Dll::ExisteEnTabla(const QString &Tabla,
+                           const QString &ValorBuscado,
+                           const QString &Campo,
+                           ado::Recordset *Lrcs,
+                           const Variant &Tipodato,
+                           const QString &Condicion)
 {
     bool existe = false;
     QString sentencia;
@@ -173,8 +184,8 @@ bool DB_Dll::ExisteEnTabla(const QString &Tabla, const QString &ValorBuscado, co
         }
         const Clase clase = ClaseDe(Tipodato);
         if (clase == Clase::Texto)
-            sentencia = QStringLiteral("SELECT TOP 1  * FROM ") + Tabla + QStringLiteral(" WHERE LTRIM(RTRIM(") + Campo +
-                        QStringLiteral(")) =") + TextoSQL(vb::Trim(ValorBuscado));
+            sentencia = QStringLiteral("SELECT TOP 1  * FROM ") + Tabla + QStringLiteral(" WHERE LTRIM(RTRIM(") + Campo
+                        + QStringLiteral(")) =") + TextoSQL(vb::Trim(ValorBuscado));
         else
             sentencia = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + ComparacionNoTexto(clase, Campo, ValorBuscado);
     });
@@ -196,8 +207,12 @@ bool DB_Dll::ExisteEnTabla(const QString &Tabla, const QString &ValorBuscado, co
     return existe;
 }
 
-bool DB_Dll::ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, const QString &Campo,
-                             ado::Recordset *Lrcs, const Variant &Tipodato, const QString &Condicion,
+bool DB_Dll::ExisteEnTablaST(const QString &Tabla,
+                             const QString &ValorBuscado,
+                             const QString &Campo,
+                             ado::Recordset *Lrcs,
+                             const Variant &Tipodato,
+                             const QString &Condicion,
                              bool SoloLectura)
 {
     bool existe = false;
@@ -212,8 +227,8 @@ bool DB_Dll::ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, 
         }
         const Clase clase = ClaseDe(Tipodato);
         if (clase == Clase::Texto)
-            sentencia = QStringLiteral("SELECT * FROM ") + Tabla + QStringLiteral(" WHERE ") + Campo +
-                        QStringLiteral(" =") + TextoSQL(ValorBuscado);
+            sentencia = QStringLiteral("SELECT * FROM ") + Tabla + QStringLiteral(" WHERE ") + Campo
+                        + QStringLiteral(" =") + TextoSQL(ValorBuscado);
         else
             sentencia = QStringLiteral("SELECT * FROM ") + Tabla + ComparacionNoTexto(clase, Campo, ValorBuscado);
     });
@@ -240,20 +255,22 @@ bool DB_Dll::ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, 
 Variant DB_Dll::BuscaMaximo(const QString &QueTabla, const QString &QueCampo, const Variant &, const Variant &Condicion)
 {
     return Agregado(*this,
-                    QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla +
-                        CondicionAgregado(Condicion),
+                    QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla
+                        + CondicionAgregado(Condicion),
                     QStringLiteral("MAYOR"));
 }
 
 Variant DB_Dll::BuscaMinimo(const QString &QueTabla, const QString &QueCampo, const Variant &, const Variant &Condicion)
 {
     return Agregado(*this,
-                    QStringLiteral("SELECT MIN(") + QueCampo + QStringLiteral(") AS MENOR FROM ") + QueTabla +
-                        CondicionAgregado(Condicion),
+                    QStringLiteral("SELECT MIN(") + QueCampo + QStringLiteral(") AS MENOR FROM ") + QueTabla
+                        + CondicionAgregado(Condicion),
                     QStringLiteral("MENOR"));
 }
 
-Variant DB_Dll::BuscaUltimoCodigo(const QString &QueTabla, const QString &QueCampo, const Variant &,
+Variant DB_Dll::BuscaUltimoCodigo(const QString &QueTabla,
+                                  const QString &QueCampo,
+                                  const Variant &,
                                   const QString &Condicion)
 {
     QString sentencia = QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla;

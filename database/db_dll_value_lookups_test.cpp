@@ -12,14 +12,16 @@
 
 namespace {
 
-class LookupsTest : public EmpresaEspiada {
+class LookupsTest : public EmpresaEspiada
+{
 protected:
     void SetUp() override
     {
         EmpresaEspiada::SetUp();
         ui::SetResponder(&responder);
         Ejecuta({
-            QStringLiteral("CREATE TABLE PERSONAS (nombre VARCHAR(30), Administrador VARCHAR(2), Edad INT, Alta DATETIME)"),
+            QStringLiteral(
+                "CREATE TABLE PERSONAS (nombre VARCHAR(30), Administrador VARCHAR(2), Edad INT, Alta DATETIME)"),
             QStringLiteral("INSERT INTO PERSONAS VALUES ('JUAN', 'SI', 30, '2024-01-05')"),
             QStringLiteral("INSERT INTO PERSONAS VALUES ('  ANA ', 'NO', 25, NULL)"),
             QStringLiteral("INSERT INTO PERSONAS VALUES ('O''BRIEN', 'SI', 40, NULL)"),
@@ -37,7 +39,8 @@ protected:
 
 TEST_F(LookupsTest, DatosTablaStatementsAndResults)
 {
-    const struct {
+    const struct
+    {
         const char *nombre;
         const char *valor;
         const char *devuelto;
@@ -49,38 +52,138 @@ TEST_F(LookupsTest, DatosTablaStatementsAndResults)
         const char *sentencia;
         const char *resultado;
     } cases[] = {
-        {"a match", "JUAN", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN' ", "SI"},
-        {"no match", "NADIE", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='NADIE' ", ""},
-        {"trimmed both sides", " ANA ", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='ANA' ", "NO"},
-        {"untrimmed column", " ANA ", "Administrador", "nombre", 8, "", false, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE nombre ='ANA' ", ""},
-        {"a quote in the value", "O'BRIEN", "Edad", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN' ", "40"},
-        {"text 8 counts as 8", "JUAN", "Edad", "nombre", Variant("8"), "", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN' ", "30"},
-        {"Null field reads empty", "PEDRO", "Administrador", "nombre", 8, "", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='PEDRO' ", ""},
-        {"number key and extra condition", "12abc", "nombre", "Edad", 3, "nombre <> 'X'", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12 AND nombre <> 'X'", "PEDRO"},
-        {"blank condition adds no AND", "JUAN", "Edad", "nombre", 8, "   ", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN'    ", "30"},
-        {"decimal key under comma settings", "25.0", "nombre", "Edad", 5, "", true, true,
-         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 25", "  ANA "},
-        {"a key read by its leading number", "12,5", "nombre", "Edad", 5, "", true, true,
-         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12", "PEDRO"},
-        {"raw kind passes the literal", "40", "nombre", "Edad", 0, "", true, false,
-         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 40", "O'BRIEN"},
+        {"a match",
+         "JUAN",
+         "Administrador",
+         "nombre",
+         8,
+         "",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN' ",
+         "SI"},
+        {"no match",
+         "NADIE",
+         "Administrador",
+         "nombre",
+         8,
+         "",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='NADIE' ",
+         ""},
+        {"trimmed both sides",
+         " ANA ",
+         "Administrador",
+         "nombre",
+         8,
+         "",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='ANA' ",
+         "NO"},
+        {"untrimmed column",
+         " ANA ",
+         "Administrador",
+         "nombre",
+         8,
+         "",
+         false,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE nombre ='ANA' ",
+         ""},
+        {"a quote in the value",
+         "O'BRIEN",
+         "Edad",
+         "nombre",
+         8,
+         "",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN' ",
+         "40"},
+        {"text 8 counts as 8",
+         "JUAN",
+         "Edad",
+         "nombre",
+         Variant("8"),
+         "",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN' ",
+         "30"},
+        {"Null field reads empty",
+         "PEDRO",
+         "Administrador",
+         "nombre",
+         8,
+         "",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='PEDRO' ",
+         ""},
+        {"number key and extra condition",
+         "12abc",
+         "nombre",
+         "Edad",
+         3,
+         "nombre <> 'X'",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12 AND nombre <> 'X'",
+         "PEDRO"},
+        {"blank condition adds no AND",
+         "JUAN",
+         "Edad",
+         "nombre",
+         8,
+         "   ",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN'    ",
+         "30"},
+        {"decimal key under comma settings",
+         "25.0",
+         "nombre",
+         "Edad",
+         5,
+         "",
+         true,
+         true,
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 25",
+         "  ANA "},
+        {"a key read by its leading number",
+         "12,5",
+         "nombre",
+         "Edad",
+         5,
+         "",
+         true,
+         true,
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12",
+         "PEDRO"},
+        {"raw kind passes the literal",
+         "40",
+         "nombre",
+         "Edad",
+         0,
+         "",
+         true,
+         false,
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 40",
+         "O'BRIEN"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
         vb::ScopedRegional r(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
         enviadas.clear();
-        const Variant v = gDB().DatosTabla(QStringLiteral("PERSONAS"), QString::fromUtf8(c.valor),
-                                           QString::fromUtf8(c.devuelto), QString::fromUtf8(c.campo), c.tipo,
-                                           QString::fromUtf8(c.condicion), c.usaTrim);
+        const Variant v = gDB().DatosTabla(QStringLiteral("PERSONAS"),
+                                           QString::fromUtf8(c.valor),
+                                           QString::fromUtf8(c.devuelto),
+                                           QString::fromUtf8(c.campo),
+                                           c.tipo,
+                                           QString::fromUtf8(c.condicion),
+                                           c.usaTrim);
         EXPECT_EQ(v.toString(), QString::fromUtf8(c.resultado));
         ASSERT_EQ(enviadas.size(), 1);
         EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
@@ -91,8 +194,11 @@ TEST_F(LookupsTest, DatosTablaStatementsAndResults)
 TEST_F(LookupsTest, DatosTablaDecimalKeyIsWrittenWithAPoint)
 {
     vb::ScopedRegional coma(vb::CommaDecimalSettings());
-    gDB().DatosTabla(QStringLiteral("PERSONAS"), QStringLiteral("12.5"), QStringLiteral("nombre"),
-                     QStringLiteral("Edad"), 5);
+    gDB().DatosTabla(QStringLiteral("PERSONAS"),
+                     QStringLiteral("12.5"),
+                     QStringLiteral("nombre"),
+                     QStringLiteral("Edad"),
+                     5);
     ASSERT_EQ(enviadas.size(), 1);
     EXPECT_EQ(enviadas[0], QStringLiteral("SELECT TOP 1 * FROM PERSONAS WHERE Edad = 12.5"));
 }
@@ -102,9 +208,10 @@ TEST_F(LookupsTest, DatosTablaOwnMessageBoxAndItsAnswers)
 {
     const QString log = AppPath() + QStringLiteral("/VGERR.LOG");
     const qint64 logBefore = QFileInfo(log).size();
-    const struct {
+    const struct
+    {
         const char *nombre;
-        std::vector<int> respuestas;  // to the opener's dialog, then to the lookup's own box
+        std::vector<int> respuestas; // to the opener's dialog, then to the lookup's own box
         int cajasPropias;
     } cases[] = {
         {"abort leaves at once", {ui::vbAbort, ui::vbAbort}, 1},
@@ -118,8 +225,10 @@ TEST_F(LookupsTest, DatosTablaOwnMessageBoxAndItsAnswers)
             responder.answer(a);
         // The opener reports the missing table and leaves the recordset closed;
         // the row test then fails in the lookup itself.
-        const Variant v = gDB().DatosTabla(QStringLiteral("NO_EXISTE"), QStringLiteral("JUAN"),
-                                           QStringLiteral("Administrador"), QStringLiteral("nombre"));
+        const Variant v = gDB().DatosTabla(QStringLiteral("NO_EXISTE"),
+                                           QStringLiteral("JUAN"),
+                                           QStringLiteral("Administrador"),
+                                           QStringLiteral("nombre"));
         EXPECT_TRUE(v.isEmpty());
         EXPECT_EQ(responder.unexpected(), 0);
         EXPECT_EQ(responder.pending(), 0);
@@ -138,7 +247,8 @@ TEST_F(LookupsTest, DatosTablaOwnMessageBoxAndItsAnswers)
 
 TEST_F(LookupsTest, ExisteEnTablaStatementsAndResults)
 {
-    const struct {
+    const struct
+    {
         const char *nombre;
         const char *valor;
         const char *campo;
@@ -149,21 +259,45 @@ TEST_F(LookupsTest, ExisteEnTablaStatementsAndResults)
     } cases[] = {
         {"a match", " JUAN ", "nombre", 8, "", "SELECT TOP 1  * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='JUAN'", true},
         {"no match", "NADIE", "nombre", 8, "", "SELECT TOP 1  * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='NADIE'", false},
-        {"a quote in the value", "O'BRIEN", "nombre", 8, "",
-         "SELECT TOP 1  * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN'", true},
+        {"a quote in the value",
+         "O'BRIEN",
+         "nombre",
+         8,
+         "",
+         "SELECT TOP 1  * FROM PERSONAS WHERE LTRIM(RTRIM(nombre)) ='O''BRIEN'",
+         true},
         {"a number", "25", "Edad", 3, "", "SELECT TOP 1 * FROM PERSONAS WHERE Edad = 25", true},
-        {"a date literal passes unchanged", " '05/01/2024' ", "Alta", 7, "",
-         "SELECT TOP 1 * FROM PERSONAS WHERE Alta = '05/01/2024' ", true},
-        {"condition replaces the key", "NADIE", "nombre", 8, "Edad > 35",
-         "SELECT TOP 1 * FROM PERSONAS WHERE Edad > 35", true},
-        {"condition with its own where", "x", "nombre", 8, " where Edad > 100",
-         "SELECT TOP 1 * FROM PERSONAS  where Edad > 100", false},
+        {"a date literal passes unchanged",
+         " '05/01/2024' ",
+         "Alta",
+         7,
+         "",
+         "SELECT TOP 1 * FROM PERSONAS WHERE Alta = '05/01/2024' ",
+         true},
+        {"condition replaces the key",
+         "NADIE",
+         "nombre",
+         8,
+         "Edad > 35",
+         "SELECT TOP 1 * FROM PERSONAS WHERE Edad > 35",
+         true},
+        {"condition with its own where",
+         "x",
+         "nombre",
+         8,
+         " where Edad > 100",
+         "SELECT TOP 1 * FROM PERSONAS  where Edad > 100",
+         false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
         enviadas.clear();
-        EXPECT_EQ(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QString::fromUtf8(c.valor),
-                                      QString::fromUtf8(c.campo), nullptr, c.tipo, QString::fromUtf8(c.condicion)),
+        EXPECT_EQ(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"),
+                                      QString::fromUtf8(c.valor),
+                                      QString::fromUtf8(c.campo),
+                                      nullptr,
+                                      c.tipo,
+                                      QString::fromUtf8(c.condicion)),
                   c.existe);
         ASSERT_EQ(enviadas.size(), 1);
         EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
@@ -176,20 +310,23 @@ TEST_F(LookupsTest, ExisteEnTablaLeavesTheCallersRecordsetOnTheRow)
     ado::Recordset rs;
     QString previa = QStringLiteral("SELECT * FROM PERSONAS");
     rs.Open(previa, gDB().gCnn(), ado::adOpenStatic, ado::adLockOptimistic);
-    ASSERT_TRUE(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QStringLiteral("O'BRIEN"), QStringLiteral("nombre"), &rs));
+    ASSERT_TRUE(
+        gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QStringLiteral("O'BRIEN"), QStringLiteral("nombre"), &rs));
     ASSERT_EQ(rs.State(), ado::adStateOpen);
     EXPECT_EQ(rs.Fields(QStringLiteral("Edad")).Value().toLong(), 40);
-    EXPECT_EQ(rs.LockType(), ado::adLockOptimistic);  // its own lock kept
+    EXPECT_EQ(rs.LockType(), ado::adLockOptimistic); // its own lock kept
 
     // A recordset never opened reads forward-only.
     ado::Recordset nuevo;
-    EXPECT_TRUE(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QStringLiteral("JUAN"), QStringLiteral("nombre"), &nuevo));
+    EXPECT_TRUE(
+        gDB().ExisteEnTabla(QStringLiteral("PERSONAS"), QStringLiteral("JUAN"), QStringLiteral("nombre"), &nuevo));
     EXPECT_EQ(nuevo.LockType(), ado::adLockReadOnly);
 }
 
 TEST_F(LookupsTest, ExisteEnTablaSTComparesUntrimmedAndReopensReadOnly)
 {
-    const struct {
+    const struct
+    {
         const char *valor;
         const char *sentencia;
         bool existe;
@@ -202,22 +339,33 @@ TEST_F(LookupsTest, ExisteEnTablaSTComparesUntrimmedAndReopensReadOnly)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.valor);
         enviadas.clear();
-        EXPECT_EQ(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"), QString::fromUtf8(c.valor), QStringLiteral("nombre")),
+        EXPECT_EQ(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
+                                        QString::fromUtf8(c.valor),
+                                        QStringLiteral("nombre")),
                   c.existe);
         ASSERT_EQ(enviadas.size(), 1);
         EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
     }
     enviadas.clear();
-    EXPECT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"), QStringLiteral("x"), QStringLiteral("nombre"),
-                                      nullptr, 8, QStringLiteral("Edad = 12")));
+    EXPECT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
+                                      QStringLiteral("x"),
+                                      QStringLiteral("nombre"),
+                                      nullptr,
+                                      8,
+                                      QStringLiteral("Edad = 12")));
     EXPECT_EQ(enviadas.value(0), QStringLiteral("SELECT * FROM PERSONAS WHERE Edad = 12"));
 
     for (const bool soloLectura : {false, true}) {
         SCOPED_TRACE(soloLectura ? "read-only" : "own lock");
         ado::Recordset rs;
         rs.Open(QStringLiteral("SELECT * FROM PERSONAS"), gDB().gCnn(), ado::adOpenDynamic, ado::adLockOptimistic);
-        ASSERT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"), QStringLiteral("JUAN"), QStringLiteral("nombre"),
-                                          &rs, 8, QString(), soloLectura));
+        ASSERT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
+                                          QStringLiteral("JUAN"),
+                                          QStringLiteral("nombre"),
+                                          &rs,
+                                          8,
+                                          QString(),
+                                          soloLectura));
         EXPECT_EQ(rs.LockType(), soloLectura ? ado::adLockReadOnly : ado::adLockOptimistic);
         EXPECT_EQ(rs.Fields(QStringLiteral("Edad")).Value().toLong(), 30);
     }
@@ -250,7 +398,7 @@ TEST_F(LookupsTest, ExisteEnTablaOwnBoxOnAFailure)
         EXPECT_EQ(req.title, QStringLiteral("Aviso al Operador"));
         EXPECT_EQ(req.style, ui::vbAbortRetryIgnore + ui::vbCritical);
     }
-    EXPECT_EQ(enviadas.size(), 2);  // the retry ran the statement again
+    EXPECT_EQ(enviadas.size(), 2); // the retry ran the statement again
 
     responder.clear();
     responder.answer(ui::vbIgnore);
@@ -259,7 +407,8 @@ TEST_F(LookupsTest, ExisteEnTablaOwnBoxOnAFailure)
     EXPECT_EQ(responder.requests().front().title, QStringLiteral("Aviso al Operador"));
 }
 
-class ExtremosTest : public EmpresaEspiada {
+class ExtremosTest : public EmpresaEspiada
+{
 protected:
     void SetUp() override
     {
@@ -277,7 +426,8 @@ protected:
 TEST_F(ExtremosTest, StatementsAndResults)
 {
     enum Op { Maximo, Minimo, Ultimo };
-    const struct {
+    const struct
+    {
         const char *nombre;
         Op op;
         const char *tabla;
@@ -288,18 +438,56 @@ TEST_F(ExtremosTest, StatementsAndResults)
     } cases[] = {
         {"largest", Maximo, "MV_NUMEROS", "Numero", Variant(), "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS", 12.5},
         {"smallest", Minimo, "MV_NUMEROS", "Numero", Variant(), "SELECT MIN(Numero) AS MENOR FROM MV_NUMEROS", 3.0},
-        {"condition trimmed", Maximo, "MV_NUMEROS", "Numero", " Grupo = 2 ",
-         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS WHERE Grupo = 2", 7.25},
-        {"blank condition, no WHERE", Maximo, "MV_NUMEROS", "Numero", "  ", "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS", 12.5},
-        {"empty condition, no WHERE", Minimo, "MV_NUMEROS", "Numero", "", "SELECT MIN(Numero) AS MENOR FROM MV_NUMEROS", 3.0},
-        {"text read by its leading number", Maximo, "MV_NUMEROS", "Codigo", Variant(),
-         "SELECT MAX(Codigo) AS MAYOR FROM MV_NUMEROS", 1000000012.0},
+        {"condition trimmed",
+         Maximo,
+         "MV_NUMEROS",
+         "Numero",
+         " Grupo = 2 ",
+         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS WHERE Grupo = 2",
+         7.25},
+        {"blank condition, no WHERE",
+         Maximo,
+         "MV_NUMEROS",
+         "Numero",
+         "  ",
+         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS",
+         12.5},
+        {"empty condition, no WHERE",
+         Minimo,
+         "MV_NUMEROS",
+         "Numero",
+         "",
+         "SELECT MIN(Numero) AS MENOR FROM MV_NUMEROS",
+         3.0},
+        {"text read by its leading number",
+         Maximo,
+         "MV_NUMEROS",
+         "Codigo",
+         Variant(),
+         "SELECT MAX(Codigo) AS MAYOR FROM MV_NUMEROS",
+         1000000012.0},
         {"empty table gives 0", Maximo, "MV_VACIA", "Numero", Variant(), "SELECT MAX(Numero) AS MAYOR FROM MV_VACIA", 0.0},
-        {"no row gives Empty", Maximo, "MV_NUMEROS", "Numero", "Grupo = 9 GROUP BY Grupo",
-         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS WHERE Grupo = 9 GROUP BY Grupo", Variant()},
-        {"last code untrimmed condition", Ultimo, "MV_NUMEROS", "Numero", " Grupo = 1",
-         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS WHERE  Grupo = 1", 12.5},
-        {"last code blank condition", Ultimo, "MV_NUMEROS", "Numero", "  ", "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS", 12.5},
+        {"no row gives Empty",
+         Maximo,
+         "MV_NUMEROS",
+         "Numero",
+         "Grupo = 9 GROUP BY Grupo",
+         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS WHERE Grupo = 9 GROUP BY Grupo",
+         Variant()},
+        {"last code untrimmed condition",
+         Ultimo,
+         "MV_NUMEROS",
+         "Numero",
+         " Grupo = 1",
+         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS WHERE  Grupo = 1",
+         12.5},
+        {"last code blank condition",
+         Ultimo,
+         "MV_NUMEROS",
+         "Numero",
+         "  ",
+         "SELECT MAX(Numero) AS MAYOR FROM MV_NUMEROS",
+         12.5},
     };
     for (const bool coma : {false, true}) {
         vb::ScopedRegional r(coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
@@ -309,8 +497,12 @@ TEST_F(ExtremosTest, StatementsAndResults)
             const QString tabla = QString::fromUtf8(c.tabla), campo = QString::fromUtf8(c.campo);
             Variant v;
             switch (c.op) {
-            case Maximo: v = gDB().BuscaMaximo(tabla, campo, {}, c.condicion); break;
-            case Minimo: v = gDB().BuscaMinimo(tabla, campo, {}, c.condicion); break;
+            case Maximo:
+                v = gDB().BuscaMaximo(tabla, campo, {}, c.condicion);
+                break;
+            case Minimo:
+                v = gDB().BuscaMinimo(tabla, campo, {}, c.condicion);
+                break;
             case Ultimo:
                 v = gDB().BuscaUltimoCodigo(tabla, campo, 8, c.condicion.isEmpty() ? QString() : c.condicion.toString());
                 break;

@@ -2,17 +2,15 @@
 
 #include "database/globals.h"
 #include "platform/component/component.h"
-#include "platform/runtime/vberror.h"
 #include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QWidget>
 
-
 namespace {
-
 
 // An icon of the program's own resources, by name.
 QIcon IconoDeRecursos(const QString &nombre)
@@ -35,8 +33,8 @@ QIcon IconoDeRecursos(const QString &nombre)
 bool EsVentanaMarco(const QWidget *window)
 {
     const QString tipo = QString::fromLatin1(window->metaObject()->className());
-    return vb::EqualsText(tipo, QLatin1String("frmMDI")) ||
-           vb::EqualsText(window->objectName(), QLatin1String("frmMDI"));
+    return vb::EqualsText(tipo, QLatin1String("frmMDI"))
+           || vb::EqualsText(window->objectName(), QLatin1String("frmMDI"));
 }
 
 } // namespace
@@ -48,7 +46,9 @@ void AplicaIconoYEstilo(QWidget *window)
     QString nombre;
     Steps paso = Steps::IgnoringErrors();
     paso([&] {
-        nombre = gIni().LeeValor(QStringLiteral("VI000vi.INI"), QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
+        nombre = gIni().LeeValor(QStringLiteral("VI000vi.INI"),
+                                 QStringLiteral("Iconos"),
+                                 QStringLiteral("IconoDelSistema"),
                                  QStringLiteral("ICONVELGORA"));
     });
     paso([&] {

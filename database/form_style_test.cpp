@@ -15,7 +15,8 @@
 namespace {
 
 // A window type the suite names as its frame window.
-class frmMDI : public QWidget {
+class frmMDI : public QWidget
+{
     Q_OBJECT
 };
 
@@ -26,7 +27,8 @@ QToolBar *Barra(QWidget *w, const char *nombre)
     return t;
 }
 
-class FormStyle : public ::testing::Test {
+class FormStyle : public ::testing::Test
+{
 protected:
     void SetUp() override { gFlatToolbars = Variant(1.0); }
 };

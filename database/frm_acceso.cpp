@@ -10,7 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-frmAcceso::frmAcceso(QWidget *parent) : QDialog(parent)
+frmAcceso::frmAcceso(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAcceso"));
     setWindowTitle(QStringLiteral("Control de Acceso"));

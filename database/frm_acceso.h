@@ -11,7 +11,8 @@ class QPushButton;
 // The login dialog "Control de Acceso": server, database, user, password and
 // the database platform. Accept and cancel set Aceptar and hide the dialog;
 // the caller reads the boxes afterwards.
-class frmAcceso : public QDialog {
+class frmAcceso : public QDialog
+{
     Q_OBJECT
 public:
     explicit frmAcceso(QWidget *parent = nullptr);

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QStyle>
 
@@ -51,8 +51,8 @@ TEST(frmAcceso, ControlsAndTexts)
 TEST(frmAcceso, TabOrderFollowsTheForm)
 {
     frmAcceso f;
-    QWidget *orden[] = {f.TxtServidor, f.TxtDbName, f.TxtUserId, f.TxtUserPassword,
-                        f.CboPlataformaDB, f.bcAceptar, f.bcCancelar};
+    QWidget *orden[]
+        = {f.TxtServidor, f.TxtDbName, f.TxtUserId, f.TxtUserPassword, f.CboPlataformaDB, f.bcAceptar, f.bcCancelar};
     for (int i = 0; i + 1 < 7; ++i) {
         SCOPED_TRACE(i);
         QWidget *w = orden[i]->nextInFocusChain();

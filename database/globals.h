@@ -11,14 +11,14 @@
 // every subsystem reads. Only the user-interface thread touches them.
 
 // Start-up values.
-extern std::int32_t gColorTextoFoco;   // BGR; 0 at start-up
-extern std::int32_t gColorFondoFoco;   // BGR; &HFFFFFF at start-up, &HFFFF00 once configured
-extern QString gSeccionPC;             // "PC|USER" upper-cased, at most 50 characters
-extern Variant gFlatToolbars;          // a Double: the toolbar style of this workstation
+extern std::int32_t gColorTextoFoco; // BGR; 0 at start-up
+extern std::int32_t gColorFondoFoco; // BGR; &HFFFFFF at start-up, &HFFFF00 once configured
+extern QString gSeccionPC;           // "PC|USER" upper-cased, at most 50 characters
+extern Variant gFlatToolbars;        // a Double: the toolbar style of this workstation
 extern QString gParametroAdicional;
 extern QString gMenu;
-extern QString gUsuarioLogeado;        // the database user once connected
-extern QString gCaja;                  // "1" when the parameter string gives none
+extern QString gUsuarioLogeado; // the database user once connected
+extern QString gCaja;           // "1" when the parameter string gives none
 extern QString gCadenaODBC;
 
 // Name of the configuration table that Cfg reads ("TA_CONFIGURACION" when blank).
@@ -36,7 +36,7 @@ extern bool gUsaMultilesMonedas;
 extern bool gUsaFacturaProforma;
 extern bool gUsaCCosto;
 extern bool gUsaStockUdKg;
-extern QString gUNegocio;              // 4 characters, right-aligned; "   1" when the user has none
+extern QString gUNegocio; // 4 characters, right-aligned; "   1" when the user has none
 extern QString gUnidadM3;
 extern QString gUnidadBL;
 extern QString gUnidadKG;

@@ -5,7 +5,8 @@
 
 // One record of the query-mask file consultas.vgr: fixed-width single-byte
 // fields, blank-filled, closed by CR LF; 1202 bytes, records numbered from 1.
-struct TipoMascaraConsulta {
+struct TipoMascaraConsulta
+{
     static constexpr int LargoNombre = 100;
     static constexpr int LargoVista = 100;
     static constexpr int LargoCampos = 500;

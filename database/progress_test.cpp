@@ -1,7 +1,7 @@
 #include "database/progress.h"
 
-#include "platform/ui/picture_box.h"
 #include "platform/runtime/vberror.h"
+#include "platform/ui/picture_box.h"
 
 #include <QImage>
 
@@ -12,9 +12,10 @@ namespace {
 constexpr QRgb kBlanco = 0xFFFFFFFF;
 constexpr QRgb kRojo = 0xFFFF0000;
 constexpr QRgb kNegro = 0xFF000000;
-constexpr QRgb kCian = 0xFF00FFFF;  // the bar over black text
+constexpr QRgb kCian = 0xFF00FFFF; // the bar over black text
 
-class ProgressStrip : public ::testing::Test {
+class ProgressStrip : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -37,8 +38,11 @@ protected:
 
 TEST(TextoProgreso, RoundsAndShowsNothingForZero)
 {
-    const std::pair<double, const char *> cases[] = {
-        {0, "Borrando %"}, {33.4, "Borrando 33%"}, {99.5, "Borrando 100%"}, {100, "Borrando 100%"}, {0.4, "Borrando %"}};
+    const std::pair<double, const char *> cases[] = {{0, "Borrando %"},
+                                                     {33.4, "Borrando 33%"},
+                                                     {99.5, "Borrando 100%"},
+                                                     {100, "Borrando 100%"},
+                                                     {0.4, "Borrando %"}};
     for (const auto &[pct, texto] : cases) {
         SCOPED_TRACE(pct);
         EXPECT_EQ(TextoProgreso(QStringLiteral("Borrando"), pct), QString::fromUtf8(texto));
@@ -47,9 +51,10 @@ TEST(TextoProgreso, RoundsAndShowsNothingForZero)
 
 TEST_F(ProgressStrip, BarEndsAtThePercentage)
 {
-    struct Case {
+    struct Case
+    {
         double pct;
-        int lastBarColumn;  // -1: no bar
+        int lastBarColumn; // -1: no bar
     };
     const Case cases[] = {{0, -1}, {33.4, 66}, {50, 99}, {100, 199}};
     for (const Case &c : cases) {

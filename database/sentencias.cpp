@@ -2,9 +2,15 @@
 
 #include "database/db_dll.h"
 
-Sentencias Sentencias::Ejecutar(DB_Dll &db) { return Sentencias(&db, nullptr, {}); }
+Sentencias Sentencias::Ejecutar(DB_Dll &db)
+{
+    return Sentencias(&db, nullptr, {});
+}
 
-Sentencias Sentencias::Ejecutar() { return Ejecutar(gDB()); }
+Sentencias Sentencias::Ejecutar()
+{
+    return Ejecutar(gDB());
+}
 
 Sentencias Sentencias::Devolver(QString &texto, QString separador)
 {

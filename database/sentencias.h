@@ -17,7 +17,8 @@ class DB_Dll;
 // so the text grows as the statements come; an operation that hands back one
 // statement in place of its argument clears the argument first. Running opens
 // no transaction: what ran before a failure stays written.
-class Sentencias {
+class Sentencias
+{
 public:
     // Runs every statement at once with EjecutaConsultaSQL of `db`.
     static Sentencias Ejecutar(DB_Dll &db);
@@ -36,9 +37,10 @@ public:
 
 private:
     Sentencias(DB_Dll *db, QString *texto, QString separador)
-        : m_db(db), m_texto(texto), m_separador(std::move(separador))
-    {
-    }
+        : m_db(db)
+        , m_texto(texto)
+        , m_separador(std::move(separador))
+    {}
 
     DB_Dll *m_db;
     QString *m_texto;

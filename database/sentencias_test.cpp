@@ -9,7 +9,8 @@
 
 namespace {
 
-class SentenciasTest : public ::testing::Test {
+class SentenciasTest : public ::testing::Test
+{
 protected:
     void SetUp() override { provider = &AttachRecording(db.gCnn(), ado::Platform::SqlServer); }
 
@@ -29,15 +30,17 @@ TEST_F(SentenciasTest, RunningSendsEachStatementAndTellsAFailure)
     EXPECT_EQ(db.gCnn().errors().Count(), 1) << "the failure stays for the caller to read";
     EXPECT_TRUE(salida.Envia(QStringLiteral("INSERT INTO V_MV_STOCK (A) VALUES (3)")))
         << "an earlier failure does not spoil the next statement";
-    EXPECT_EQ(provider->calls(), (QStringList{QStringLiteral("Execute INSERT INTO V_MV_STOCK (A) VALUES (1)"),
-                                              QStringLiteral("Execute INSERT INTO MV_ASIENTOS (A) VALUES (2)"),
-                                              QStringLiteral("Execute INSERT INTO V_MV_STOCK (A) VALUES (3)")}));
+    EXPECT_EQ(provider->calls(),
+              (QStringList{QStringLiteral("Execute INSERT INTO V_MV_STOCK (A) VALUES (1)"),
+                           QStringLiteral("Execute INSERT INTO MV_ASIENTOS (A) VALUES (2)"),
+                           QStringLiteral("Execute INSERT INTO V_MV_STOCK (A) VALUES (3)")}));
     EXPECT_EQ(provider->calls().filter(QStringLiteral("Trans")).size(), 0) << "running opens no transaction";
 }
 
 TEST_F(SentenciasTest, HandingBackAppendsAfterWhatTheCallerHasAndRunsNothing)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         const char *antes;
         const char *separador;

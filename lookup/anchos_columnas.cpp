@@ -17,7 +17,10 @@ QString archivoAuxiliar(const QString &archivo)
 
 } // namespace
 
-QString ArchivoAnchos() { return gComponente().AgregaBarra(AppPath()) + QStringLiteral("CONSULTASLEN.VGR"); }
+QString ArchivoAnchos()
+{
+    return gComponente().AgregaBarra(AppPath()) + QStringLiteral("CONSULTASLEN.VGR");
+}
 
 QString ClaveAnchos(const QString &tabla)
 {
@@ -26,8 +29,7 @@ QString ClaveAnchos(const QString &tabla)
     return tabla;
 }
 
-void LeeAnchos(const QString &archivo, const QString &tabla, int columnas,
-               const std::function<void(int, float)> &aplica)
+void LeeAnchos(const QString &archivo, const QString &tabla, int columnas, const std::function<void(int, float)> &aplica)
 {
     if (!vb::FileExists(archivo))
         return;
@@ -52,7 +54,9 @@ void LeeAnchos(const QString &archivo, const QString &tabla, int columnas,
     }
 }
 
-void GrabaAnchos(const QString &archivo, const QString &tabla, const QList<float> &anchos,
+void GrabaAnchos(const QString &archivo,
+                 const QString &tabla,
+                 const QList<float> &anchos,
                  const std::function<void(const QString &, const QString &)> &reemplaza)
 {
     const QString auxiliar = archivoAuxiliar(archivo);

@@ -20,12 +20,16 @@ QString ClaveAnchos(const QString &tabla);
 // `columnas`. A line with fewer entries than columns ends the reading at the
 // first column it cannot serve; so does any failure, without a message. A
 // missing file gives nothing.
-void LeeAnchos(const QString &archivo, const QString &tabla, int columnas,
+void LeeAnchos(const QString &archivo,
+               const QString &tabla,
+               int columnas,
                const std::function<void(int columna, float ancho)> &aplica);
 
 // Rewrites the file with every other table's line unchanged and the table's
 // own line last. The new text goes to CONSULTASLEN.AUX beside the file, which
 // then takes the file's place in one step (`reemplaza`, a rename over the old
 // file); a failure raises and leaves the old file as it was.
-void GrabaAnchos(const QString &archivo, const QString &tabla, const QList<float> &anchos,
+void GrabaAnchos(const QString &archivo,
+                 const QString &tabla,
+                 const QList<float> &anchos,
                  const std::function<void(const QString &desde, const QString &hacia)> &reemplaza = {});

@@ -15,7 +15,8 @@
 
 namespace {
 
-class ArchivoDeAnchos : public ::testing::Test {
+class ArchivoDeAnchos : public ::testing::Test
+{
 protected:
     QString archivo() const { return dir.filePath(QStringLiteral("CONSULTASLEN.VGR")); }
     QString auxiliar() const { return dir.filePath(QStringLiteral("CONSULTASLEN.AUX")); }
@@ -42,7 +43,8 @@ protected:
     QTemporaryDir dir;
 };
 
-struct LecturaCase {
+struct LecturaCase
+{
     const char *name;
     QByteArray file;
     const char *table;
@@ -51,7 +53,8 @@ struct LecturaCase {
     friend void PrintTo(const LecturaCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class LecturaDeAnchos : public ArchivoDeAnchos, public ::testing::WithParamInterface<LecturaCase> {};
+class LecturaDeAnchos : public ArchivoDeAnchos, public ::testing::WithParamInterface<LecturaCase>
+{};
 
 TEST_P(LecturaDeAnchos, ServesTheColumnsTheTablesLineReaches)
 {
@@ -61,20 +64,35 @@ TEST_P(LecturaDeAnchos, ServesTheColumnsTheTablesLineReaches)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lookup, LecturaDeAnchos,
+    Lookup,
+    LecturaDeAnchos,
     ::testing::Values(
-        LecturaCase{"fewer_entries_than_columns", "\"V_CLIENTES\",\"1500|3000|\"\r\n", "V_CLIENTES", 3,
+        LecturaCase{"fewer_entries_than_columns",
+                    "\"V_CLIENTES\",\"1500|3000|\"\r\n",
+                    "V_CLIENTES",
+                    3,
                     {{1, 1500}, {2, 3000}}},
-        LecturaCase{"more_entries_than_columns", "\"V_CLIENTES\",\"1500|3000|700|\"\r\n", "V_CLIENTES", 2,
+        LecturaCase{"more_entries_than_columns",
+                    "\"V_CLIENTES\",\"1500|3000|700|\"\r\n",
+                    "V_CLIENTES",
+                    2,
                     {{1, 1500}, {2, 3000}}},
-        LecturaCase{"key_without_case", "\"vt_ma_articulos\",\"1440|2880|975|\"\r\n", "VT_MA_ARTICULOS", 3,
+        LecturaCase{"key_without_case",
+                    "\"vt_ma_articulos\",\"1440|2880|975|\"\r\n",
+                    "VT_MA_ARTICULOS",
+                    3,
                     {{1, 1440}, {2, 2880}, {3, 975}}},
-        LecturaCase{"other_tables_ignored", "\"V_OTRA\",\"10|\"\r\n\"V_CLIENTES\",\"20|\"\r\n", "V_CLIENTES", 1,
+        LecturaCase{"other_tables_ignored",
+                    "\"V_OTRA\",\"10|\"\r\n\"V_CLIENTES\",\"20|\"\r\n",
+                    "V_CLIENTES",
+                    1,
                     {{1, 20}}},
-        LecturaCase{"lf_only", "\"V_OTRA\",\"10|\"\n\"V_CLIENTES\",\"20|30|\"\n", "V_CLIENTES", 2,
-                    {{1, 20}, {2, 30}}},
+        LecturaCase{"lf_only", "\"V_OTRA\",\"10|\"\n\"V_CLIENTES\",\"20|30|\"\n", "V_CLIENTES", 2, {{1, 20}, {2, 30}}},
         // Every line of the key, in file order: the later one wins.
-        LecturaCase{"repeated_key_applies_each", "\"T\",\"1|2|\"\r\n\"T\",\"5|6|\"\r\n\"t\",\"7|8|\"\r\n", "T", 2,
+        LecturaCase{"repeated_key_applies_each",
+                    "\"T\",\"1|2|\"\r\n\"T\",\"5|6|\"\r\n\"t\",\"7|8|\"\r\n",
+                    "T",
+                    2,
                     {{1, 7}, {2, 8}}},
         // A line that runs out of entries ends the reading: later lines are not read.
         LecturaCase{"short_line_ends_the_reading", "\"T\",\"5|\"\r\n\"T\",\"7|8|\"\r\n", "T", 2, {{1, 5}}},
@@ -101,8 +119,9 @@ TEST_F(ArchivoDeAnchos, SavingKeepsOtherTablesAndPutsTheTablesLineLast)
 {
     escribe("\"V_CLIENTES\",\"1|2|\"\n\"VT_MA_ARTICULOS\",\"1440|2880|975|\"\n\"v_clientes\",\"9|\"\n");
     GrabaAnchos(archivo(), QStringLiteral("V_CLIENTES"), {1500, 3000, 1234.5f});
-    EXPECT_EQ(contenido(), QByteArray("\"VT_MA_ARTICULOS\",\"1440|2880|975|\"\r\n"
-                                      "\"V_CLIENTES\",\"1500|3000|1234.5|\"\r\n"));
+    EXPECT_EQ(contenido(),
+              QByteArray("\"VT_MA_ARTICULOS\",\"1440|2880|975|\"\r\n"
+                         "\"V_CLIENTES\",\"1500|3000|1234.5|\"\r\n"));
     EXPECT_FALSE(QFile::exists(auxiliar()));
     // What was saved is read back.
     EXPECT_EQ(lee(QStringLiteral("V_CLIENTES"), 3), (std::map<int, float>{{1, 1500}, {2, 3000}, {3, 1234.5f}}));

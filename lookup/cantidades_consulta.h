@@ -17,7 +17,8 @@ double LeeCantidad(const QString &texto);
 
 // A cell after a quantity key, and what becomes of the row's check
 // (nullopt: it stays as it is).
-struct CambioCantidad {
+struct CambioCantidad
+{
     QString celda;
     std::optional<bool> marcada;
 };

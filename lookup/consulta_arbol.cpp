@@ -5,8 +5,11 @@
 
 #include <QRegularExpression>
 
-QString FiltraConsultaArbol(const QString &sql, const QString &columna, const QString &texto,
-                            QString &SentenciaSinOrden, QString &ClausulaOrden)
+QString FiltraConsultaArbol(const QString &sql,
+                            const QString &columna,
+                            const QString &texto,
+                            QString &SentenciaSinOrden,
+                            QString &ClausulaOrden)
 {
     // Only a real ORDER BY is cut: a column such as ORDEN stays where it is.
     static const QRegularExpression orderBy(QStringLiteral("\\border\\s+by\\b"),
@@ -20,10 +23,11 @@ QString FiltraConsultaArbol(const QString &sql, const QString &columna, const QS
         SentenciaSinOrden = sql;
     }
     const QString union_ = vb::ContainsText(sql, QStringLiteral("where")) ? QStringLiteral(" and ")
-                                                                                       : QStringLiteral(" where ");
+                                                                          : QStringLiteral(" where ");
     // TextoSQL doubles the quotes; the wildcards go around the text inside them.
     const QString literal = TextoSQL(QStringLiteral("%") + texto + QStringLiteral("%"));
-    return SentenciaSinOrden + union_ + columna + QStringLiteral(" like ") + literal + QStringLiteral(" ") + ClausulaOrden;
+    return SentenciaSinOrden + union_ + columna + QStringLiteral(" like ") + literal + QStringLiteral(" ")
+           + ClausulaOrden;
 }
 
 bool NodoCoincide(const QString &textoNodo, const QString &buscado)

@@ -9,8 +9,11 @@
 // the query's ORDER BY clause, which stays at the end. A quote in the typed
 // text is doubled; "%" and "_" keep their LIKE meaning. SentenciaSinOrden
 // and ClausulaOrden receive the two parts the query was cut into.
-QString FiltraConsultaArbol(const QString &sql, const QString &columna, const QString &texto,
-                            QString &SentenciaSinOrden, QString &ClausulaOrden);
+QString FiltraConsultaArbol(const QString &sql,
+                            const QString &columna,
+                            const QString &texto,
+                            QString &SentenciaSinOrden,
+                            QString &ClausulaOrden);
 
 // Whether a node's text ("code - description") is found by what the
 // operator typed: the trimmed code or the trimmed description starts with

@@ -17,20 +17,28 @@ bool EsUno(const QString &TC, std::initializer_list<const char *> tipos)
     return false;
 }
 
-bool Vacio(const QString &Filtro) { return Filtro.trimmed().isEmpty(); }
+bool Vacio(const QString &Filtro)
+{
+    return Filtro.trimmed().isEmpty();
+}
 
 } // namespace
 
 void ResuelveAliasComprobante(QString &TC, bool &SoloPendientes)
 {
-    struct Alias {
+    struct Alias
+    {
         const char *alias;
         const char *tipo;
         bool pendientes;
     };
     static const Alias alias[] = {
-        {"RM/PENDIENTES", "RM", true},          {"NP/PENDIENTES", "NP", true}, {"OT/PENDIENTES", "OT", true},
-        {"RM/PENDIENTES_COMPRAS", "RMC", true}, {"PR/PENDIENTES", "PR", true}, {"FC/ANTICIPOS", "FC", false},
+        {"RM/PENDIENTES", "RM", true},
+        {"NP/PENDIENTES", "NP", true},
+        {"OT/PENDIENTES", "OT", true},
+        {"RM/PENDIENTES_COMPRAS", "RMC", true},
+        {"PR/PENDIENTES", "PR", true},
+        {"FC/ANTICIPOS", "FC", false},
     };
     for (const Alias &a : alias) {
         if (vb::EqualsText(TC, QString::fromLatin1(a.alias))) {
@@ -46,7 +54,10 @@ bool EsGrupoPrincipal(const QString &TC)
     return EsUno(TC, {"OT", "NP", "FC", "RM", "ND", "NC", "NCFP", "OP", "FP", "GF"});
 }
 
-bool EsGrupoCompras(const QString &TC) { return EsUno(TC, {"FCC", "NCC", "NCPE", "NDPR", "NCCP", "NDC", "RMC"}); }
+bool EsGrupoCompras(const QString &TC)
+{
+    return EsUno(TC, {"FCC", "NCC", "NCPE", "NDPR", "NCCP", "NDC", "RMC"});
+}
 
 QString QuitaWhereInicial(const QString &Filtro)
 {
@@ -56,7 +67,10 @@ QString QuitaWhereInicial(const QString &Filtro)
     return s;
 }
 
-bool LeeUsaRemitoContado(const QString &TC, bool SoloPendientes) { return SoloPendientes && vb::EqualsText(TC, QStringLiteral("RM")); }
+bool LeeUsaRemitoContado(const QString &TC, bool SoloPendientes)
+{
+    return SoloPendientes && vb::EqualsText(TC, QStringLiteral("RM"));
+}
 
 bool LeeEntregaParcialRemito(const QString &TC, const QString &Filtro, bool SoloPendientes)
 {
@@ -78,13 +92,15 @@ QString SentenciaComprobantes(const QString &TC, const QString &Filtro, const Op
                      : base + donde + QStringLiteral(" AND ") + Filtro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
     }
     if (pend && vb::EqualsText(TC, QStringLiteral("RM"))) {
-        const QString columnas = QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM ");
+        const QString columnas = QStringLiteral(
+            " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM ");
         const QString pendientes = columnas + QStringLiteral("V_RemitosPendientes") + donde;
         const QString todos = columnas + QStringLiteral("V_MV_CPTE") + donde;
         if (!vacio) {
             if (o.UsaRemitoContado)
                 return pendientes + QStringLiteral(" AND ") + Filtro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
-            return todos + QStringLiteral(" AND ") + Filtro + QStringLiteral("  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
+            return todos + QStringLiteral(" AND ") + Filtro
+                   + QStringLiteral("  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
         }
         if (o.UsaRemitoContado && !o.EntregaParcialRemito)
             return pendientes + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
@@ -95,7 +111,8 @@ QString SentenciaComprobantes(const QString &TC, const QString &Filtro, const Op
     if (EsUno(TC, {"NCPE", "NDPR"})) {
         const QString base = QStringLiteral("SELECT * FROM MV_ASIENTOS") + donde;
         return vacio ? base + QStringLiteral(" AND SECUENCIA = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC")
-                     : base + QStringLiteral(" AND ") + Filtro + QStringLiteral(" ORDER BY SUCURSAL, NUMERO, LETRA DESC ");
+                     : base + QStringLiteral(" AND ") + Filtro
+                           + QStringLiteral(" ORDER BY SUCURSAL, NUMERO, LETRA DESC ");
     }
     if (EsUno(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC"})) {
         const QString base = QStringLiteral("SELECT * FROM C_MV_CPTE") + donde;
@@ -115,28 +132,30 @@ QString SentenciaComprobantes(const QString &TC, const QString &Filtro, const Op
         if (vacio)
             return QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, "
                                   "Importe,FechaPreparacion FROM V_MV_CPTE")
-                + donde + QStringLiteral(" AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC");
+                   + donde + QStringLiteral(" AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC");
         return QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, "
                               "FechaPreparacion FROM V_MV_CPTE")
-            + donde + QStringLiteral(" AND ") + Filtro
-            + QStringLiteral(" AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC");
+               + donde + QStringLiteral(" AND ") + Filtro
+               + QStringLiteral(" AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC");
     }
     if (pend && vb::EqualsText(TC, QStringLiteral("PR"))) {
-        const QString columnas =
-            QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM ");
+        const QString columnas = QStringLiteral(
+            " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM ");
         if (vacio)
             return columnas + QStringLiteral("V_PR_PENDIENTES") + donde + QStringLiteral(" AND APROBADO = 1")
-                + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+                   + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
         return columnas + QStringLiteral("V_MV_CPTE") + donde + QStringLiteral(" AND APROBADO = 1 AND ") + Filtro
-            + QStringLiteral(" AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
+               + QStringLiteral(" AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC");
     }
     if (vb::EqualsText(TC, QStringLiteral("OC"))) {
         return QStringLiteral(" SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, "
                               "comentarios, Garantia FROM C_MV_CPTE")
-            + donde + QStringLiteral(" AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0)")
-            + (vacio ? QString() : QStringLiteral(" AND ")) + Filtro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
+               + donde + QStringLiteral(" AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0)")
+               + (vacio ? QString() : QStringLiteral(" AND ")) + Filtro
+               + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC");
     }
     const QString base = QStringLiteral("SELECT * FROM V_MV_CPTE") + donde;
     return vacio ? base + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC")
-                 : base + QStringLiteral(" AND ") + Filtro + QStringLiteral(" ORDER BY  IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC  ");
+                 : base + QStringLiteral(" AND ") + Filtro
+                       + QStringLiteral(" ORDER BY  IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC  ");
 }

@@ -22,7 +22,8 @@ QString QuitaWhereInicial(const QString &Filtro);
 // four characters, its quotes doubled; Filtro, the caller's finished
 // condition, enters as given. UsaRemitoContado and EntregaParcialRemito
 // are read only by the pending delivery notes.
-struct OpcionesConsultaComprobantes {
+struct OpcionesConsultaComprobantes
+{
     bool SoloPendientes = false;
     bool UsaRemitoContado = false;
     bool EntregaParcialRemito = false;

@@ -7,15 +7,17 @@
 
 QString PreguntaFaltante(const QString &articulo, const QString &descripcion)
 {
-    return QStringLiteral("Desea informar el articulo ") + vb::Trim(articulo) + QLatin1Char(' ') +
-           vb::Trim(descripcion) + QStringLiteral("\r\ncomo un faltante de stock?");
+    return QStringLiteral("Desea informar el articulo ") + vb::Trim(articulo) + QLatin1Char(' ') + vb::Trim(descripcion)
+           + QStringLiteral("\r\ncomo un faltante de stock?");
 }
 
-QString SentenciaFaltante(const QString &articulo, const QString &descripcion, const QString &usuario,
+QString SentenciaFaltante(const QString &articulo,
+                          const QString &descripcion,
+                          const QString &usuario,
                           const QDateTime &momento)
 {
-    return QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values(") +
-           TextoSQL(vb::GeneralDate(momento)) + QLatin1Char(',') + TextoSQL(gComponente().FormateaCodigo(articulo, 25)) +
-           QLatin1Char(',') + TextoSQL(vb::Trim(descripcion)) + QLatin1Char(',') + TextoSQL(usuario) +
-           QLatin1Char(')');
+    return QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values(")
+           + TextoSQL(vb::GeneralDate(momento)) + QLatin1Char(',')
+           + TextoSQL(gComponente().FormateaCodigo(articulo, 25)) + QLatin1Char(',') + TextoSQL(vb::Trim(descripcion))
+           + QLatin1Char(',') + TextoSQL(usuario) + QLatin1Char(')');
 }

@@ -14,5 +14,7 @@ QString PreguntaFaltante(const QString &articulo, const QString &descripcion);
 
 // The INSERT of one shortage: the moment as the general date text, the article
 // 25 wide, the trimmed description and the user, each quote doubled.
-QString SentenciaFaltante(const QString &articulo, const QString &descripcion, const QString &usuario,
+QString SentenciaFaltante(const QString &articulo,
+                          const QString &descripcion,
+                          const QString &usuario,
                           const QDateTime &momento);

@@ -15,11 +15,15 @@ TEST(Faltantes, QuestionOnTwoLines)
 TEST(Faltantes, StatementWithQuotesDoubled)
 {
     const QDateTime momento(QDate(2024, 3, 5), QTime(14, 7, 9));
-    EXPECT_EQ(SentenciaFaltante(QStringLiteral("A1"), QStringLiteral(" TORNILLO 1/4\" "), QStringLiteral("ADMIN"),
+    EXPECT_EQ(SentenciaFaltante(QStringLiteral("A1"),
+                                QStringLiteral(" TORNILLO 1/4\" "),
+                                QStringLiteral("ADMIN"),
                                 momento),
               QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values('05/03/2024 "
                              "14:07:09','                       A1','TORNILLO 1/4\"','ADMIN')"));
-    EXPECT_EQ(SentenciaFaltante(QStringLiteral("D'AG"), QStringLiteral("MADERA O'HIGGINS"), QStringLiteral("o'neil"),
+    EXPECT_EQ(SentenciaFaltante(QStringLiteral("D'AG"),
+                                QStringLiteral("MADERA O'HIGGINS"),
+                                QStringLiteral("o'neil"),
                                 momento),
               QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values('05/03/2024 "
                              "14:07:09','                     D''AG','MADERA O''HIGGINS','o''neil')"));

@@ -30,8 +30,8 @@ QString TextoCajaFiltro(const QString &Texto, bool Contiene)
     return Contiene ? Texto : gComponente().Reemplaza(Texto, QStringLiteral("*"), QStringLiteral("%"));
 }
 
-SentenciaFiltrada ArmaFiltroServidor(const QString &SQL, const QString &SentenciaSinOrden, const QString &Campo,
-                                     const QString &Texto, bool Contiene)
+SentenciaFiltrada ArmaFiltroServidor(
+    const QString &SQL, const QString &SentenciaSinOrden, const QString &Campo, const QString &Texto, bool Contiene)
 {
     using vb::Compare;
     SentenciaFiltrada r;
@@ -51,13 +51,12 @@ SentenciaFiltrada ArmaFiltroServidor(const QString &SQL, const QString &Sentenci
         prefijo = QStringLiteral("v_ma_articulos.");
 
     const QString conector = vb::InStr(SQL, QStringLiteral("where"), Compare::Text) > 0 ? QStringLiteral(" and ")
-                                                                                       : QStringLiteral(" where ");
+                                                                                        : QStringLiteral(" where ");
     const QString texto = TextoCajaFiltro(Texto, Contiene);
-    const QString condicion = Contiene
-        ? prefijo + Campo + QStringLiteral(" like ") + TextoSQL(QLatin1Char('%') + texto + QLatin1Char('%')) +
-              QLatin1Char(' ')
-        : QStringLiteral("LTRIM(") + prefijo + Campo + QStringLiteral(") like ") + TextoSQL(texto + QLatin1Char('%')) +
-              QLatin1Char(' ');
+    const QString condicion = Contiene ? prefijo + Campo + QStringLiteral(" like ")
+                                             + TextoSQL(QLatin1Char('%') + texto + QLatin1Char('%')) + QLatin1Char(' ')
+                                       : QStringLiteral("LTRIM(") + prefijo + Campo + QStringLiteral(") like ")
+                                             + TextoSQL(texto + QLatin1Char('%')) + QLatin1Char(' ');
 
     r.SQL = r.SentenciaSinOrden + conector + condicion + r.ClausulaOrden;
     r.SentenciaSinOrden = r.SQL;

@@ -12,10 +12,11 @@
 bool CoincideBusqueda(QStringView celda, QStringView valor);
 
 // The statement parts the dialog keeps between filters.
-struct SentenciaFiltrada {
-    QString SQL;                // the statement with the new condition
-    QString SentenciaSinOrden;  // the same statement, kept for the next filter
-    QString ClausulaOrden;      // the statement's ORDER BY part, empty when it has none
+struct SentenciaFiltrada
+{
+    QString SQL;               // the statement with the new condition
+    QString SentenciaSinOrden; // the same statement, kept for the next filter
+    QString ClausulaOrden;     // the statement's ORDER BY part, empty when it has none
 };
 
 // The F5 filter of one search box: the condition on Campo (a LIKE on the text
@@ -26,8 +27,8 @@ struct SentenciaFiltrada {
 // is doubled, so no typed text can change the statement. SentenciaSinOrden is
 // the statement of the last load: it stays the base when SQL holds "order"
 // without "order by".
-SentenciaFiltrada ArmaFiltroServidor(const QString &SQL, const QString &SentenciaSinOrden, const QString &Campo,
-                                     const QString &Texto, bool Contiene);
+SentenciaFiltrada ArmaFiltroServidor(
+    const QString &SQL, const QString &SentenciaSinOrden, const QString &Campo, const QString &Texto, bool Contiene);
 
 // What the search box holds once the filter is sent: in the begins-with form
 // every "*" becomes "%"; the contains form keeps the text as typed.

@@ -12,8 +12,8 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QIcon>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -41,7 +41,8 @@ Steps PasosCarga()
 
 } // namespace
 
-FrmConsComprobantes::FrmConsComprobantes(QWidget *parent) : QDialog(parent)
+FrmConsComprobantes::FrmConsComprobantes(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmConsComprobantes"));
     setWindowTitle(QStringLiteral("Consulta de Comprobantes"));
@@ -156,7 +157,8 @@ void FrmConsComprobantes::Form_Load()
 void FrmConsComprobantes::Encolumnar()
 {
     Steps paso = Pasos(QStringLiteral("Encolumnar"));
-    struct Columna {
+    struct Columna
+    {
         const char *titulo;
         int letras;
     };
@@ -168,7 +170,8 @@ void FrmConsComprobantes::Encolumnar()
             columnas.push_back({"Referencia", 21});
         columnas.push_back({"IMPORTE", 10});
     } else if (Es(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC", "NCPE", "NDPR"})) {
-        columnas = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"PROVEEDOR", 15}, {"NOMBRE", 21}, {"CONCEPTO", 21}, {"IMPORTE", 10}};
+        columnas
+            = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"PROVEEDOR", 15}, {"NOMBRE", 21}, {"CONCEPTO", 21}, {"IMPORTE", 10}};
     } else if (Es(TC, {"PR"})) {
         columnas = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"NOMBRE", 21}, {"ID", 5}};
         if (ref)
@@ -177,10 +180,15 @@ void FrmConsComprobantes::Encolumnar()
     } else if (Es(TC, {"T3"})) {
         columnas = {{"Nº Int.", 7}, {"FECHA", 13}, {"COMPROBANTE", 15}, {"ID", 4}, {"FH Envio", 10}, {"FH Recep", 10}};
     } else if (Es(TC, {"OC"})) {
-        columnas = {{"FECHA", 13}, {"PROVEEDOR", 13}, {"COMPROBANTE", 17}, {"IMPORTE", 9}, {"COMENTARIOS", 15},
+        columnas = {{"FECHA", 13},
+                    {"PROVEEDOR", 13},
+                    {"COMPROBANTE", 17},
+                    {"IMPORTE", 9},
+                    {"COMENTARIOS", 15},
                     {"Inf. Recepción", 15}};
     } else {
-        columnas = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"CUENTA", 15}, {"NOMBRE", 21}, {"CONCEPTO", 21}, {"IMPORTE", 10}};
+        columnas
+            = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"CUENTA", 15}, {"NOMBRE", 21}, {"CONCEPTO", 21}, {"IMPORTE", 10}};
     }
     paso([&] {
         ListView1->ColumnHeaders().Clear();
@@ -315,8 +323,14 @@ void FrmConsComprobantes::AgregaFila()
         PoneCelda(0, campo("Fecha"));
         PoneCelda(1, texto(Campo("Sucursal") + Campo("Numero") + Campo("Letra")));
         PoneCelda(2, campo("Cuenta"));
-        PoneCelda(3, gDB().DatosTabla(QStringLiteral("VT_PROVEEDORES"), Campo("Cuenta"), QStringLiteral("RAZON_SOCIAL"),
-                                      QStringLiteral("Codigo"), 8, QString(), true));
+        PoneCelda(3,
+                  gDB().DatosTabla(QStringLiteral("VT_PROVEEDORES"),
+                                   Campo("Cuenta"),
+                                   QStringLiteral("RAZON_SOCIAL"),
+                                   QStringLiteral("Codigo"),
+                                   8,
+                                   QString(),
+                                   true));
         PoneCelda(4, campo("Detalle"));
         PoneCelda(5, campo("Importe"));
     } else if (Es(TC, {"PR"})) {
@@ -335,12 +349,16 @@ void FrmConsComprobantes::AgregaFila()
         PoneCelda(3, campo("Importe"));
         PoneCelda(4, campo("COMENTARIOS"));
         // The reception that came from this order; types are stored right-aligned.
-        PoneCelda(5, gDB().DatosTabla(QStringLiteral("v_mv_stock"), QStringLiteral("OC"), QStringLiteral("idcomprobante"),
-                                      QStringLiteral("TC_origen"), 8,
-                                      QStringLiteral(" LTRIM(RTRIM(TC)) = 'IR' AND LTRIM(RTRIM(TC_ORIGEN)) = 'OC' AND "
-                                                     "IDCOMPROBANTE_ORIGEN =")
-                                          + TextoSQL(id),
-                                      true));
+        PoneCelda(5,
+                  gDB().DatosTabla(QStringLiteral("v_mv_stock"),
+                                   QStringLiteral("OC"),
+                                   QStringLiteral("idcomprobante"),
+                                   QStringLiteral("TC_origen"),
+                                   8,
+                                   QStringLiteral(" LTRIM(RTRIM(TC)) = 'IR' AND LTRIM(RTRIM(TC_ORIGEN)) = 'OC' AND "
+                                                  "IDCOMPROBANTE_ORIGEN =")
+                                       + TextoSQL(id),
+                                   true));
     } else {
         const bool conComplemento = Es(TC, {"OT", "FC"});
         PoneCelda(0, campo("Fecha"));
@@ -407,7 +425,10 @@ void FrmConsComprobantes::CmdAceptar_Click()
     Form_Unload();
 }
 
-void FrmConsComprobantes::CmdCancelar_Click() { Form_Unload(); }
+void FrmConsComprobantes::CmdCancelar_Click()
+{
+    Form_Unload();
+}
 
 void FrmConsComprobantes::Form_Unload()
 {
@@ -425,11 +446,14 @@ void FrmConsComprobantes::ListView1_ColumnClick(int position)
     ListView1->setSortOrder(ListView1->SortOrder() == ui::lvwAscending ? ui::lvwDescending : ui::lvwAscending);
 }
 
-void FrmConsComprobantes::ListView1_DblClick() { CmdAceptar_Click(); }
+void FrmConsComprobantes::ListView1_DblClick()
+{
+    CmdAceptar_Click();
+}
 
 void FrmConsComprobantes::ListView1_KeyDown(int &KeyCode, int Shift)
 {
-    (void)Shift;
+    (void) Shift;
     if (KeyCode == ui::vbKeyReturn) {
         // Handled here: the key goes no further.
         KeyCode = 0;
@@ -437,10 +461,13 @@ void FrmConsComprobantes::ListView1_KeyDown(int &KeyCode, int Shift)
     }
 }
 
-void FrmConsComprobantes::ListView1_BeforeLabelEdit(int &Cancel) { Cancel = 1; }
+void FrmConsComprobantes::ListView1_BeforeLabelEdit(int &Cancel)
+{
+    Cancel = 1;
+}
 
 void FrmConsComprobantes::ListView1_AfterLabelEdit(int &Cancel, QString &NewString)
 {
-    (void)NewString;
+    (void) NewString;
     Cancel = 1;
 }

@@ -18,7 +18,8 @@ class QPushButton;
 // every ticked row. Used through its default instance: set TC, Filtro and
 // NroComprobante, show it modally; it unloads itself on accept and cancel,
 // and its outputs stay readable until the caller releases the instance.
-class FrmConsComprobantes : public QDialog {
+class FrmConsComprobantes : public QDialog
+{
     Q_OBJECT
 public:
     explicit FrmConsComprobantes(QWidget *parent = nullptr);

@@ -1,11 +1,11 @@
 #include "lookup/frm_cons_comprobantes.h"
 
 #include "lookup/consulta_comprobantes.h"
-#include "platform/ui/default_instance.h"
-#include "tests/support/item_view_clicks.h"
-#include "tests/support/empresa.h"
-#include "tests/support/qt_print.h"
 #include "platform/runtime/strings.h"
+#include "platform/ui/default_instance.h"
+#include "tests/support/empresa.h"
+#include "tests/support/item_view_clicks.h"
+#include "tests/support/qt_print.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -19,7 +19,8 @@ using ui::ListItem;
 
 TEST(SentenciaComprobantes, OneStatementPerCase)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *tc;
         bool pendientes;
         const char *filtro;
@@ -28,46 +29,153 @@ TEST(SentenciaComprobantes, OneStatementPerCase)
         const char *sentencia;
     };
     const Caso casos[] = {
-        {"RMC", true, "CUENTA = '1'", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = ' RMC' AND CUENTA = '1' ORDER BY IDCOMPROBANTE DESC"},
-        {"RMC", true, " ", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = ' RMC' ORDER BY IDCOMPROBANTE DESC"},
-        {"RM", true, "X = 1", true, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_RemitosPendientes WHERE TC = '  RM' AND X = 1 ORDER BY IDCOMPROBANTE DESC"},
-        {"RM", true, "X = 1", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = '  RM' AND X = 1  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
-        {"RM", true, "", true, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_RemitosPendientes WHERE TC = '  RM' ORDER BY IDCOMPROBANTE DESC"},
-        {"RM", true, "", true, true,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = '  RM' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
+        {"RMC",
+         true,
+         "CUENTA = '1'",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = ' "
+         "RMC' AND CUENTA = '1' ORDER BY IDCOMPROBANTE DESC"},
+        {"RMC",
+         true,
+         " ",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM C_RemitosPendientes WHERE TC = ' "
+         "RMC' ORDER BY IDCOMPROBANTE DESC"},
+        {"RM",
+         true,
+         "X = 1",
+         true,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_RemitosPendientes "
+         "WHERE TC = '  RM' AND X = 1 ORDER BY IDCOMPROBANTE DESC"},
+        {"RM",
+         true,
+         "X = 1",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = '  "
+         "RM' AND X = 1  AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
+        {"RM",
+         true,
+         "",
+         true,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_RemitosPendientes "
+         "WHERE TC = '  RM' ORDER BY IDCOMPROBANTE DESC"},
+        {"RM",
+         true,
+         "",
+         true,
+         true,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe FROM V_MV_CPTE WHERE TC = '  "
+         "RM' AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
         {"t3", false, "X = 1", false, false, "SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO"},
-        {"NCPE", false, "X = 1", false, false, "SELECT * FROM MV_ASIENTOS WHERE TC = 'NCPE' AND X = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC "},
-        {"NDPR", false, "", false, false, "SELECT * FROM MV_ASIENTOS WHERE TC = 'NDPR' AND SECUENCIA = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC"},
-        {"FCC", false, "X = 1", false, false, "SELECT * FROM C_MV_CPTE WHERE TC = ' FCC' AND X = 1 ORDER BY IDCOMPROBANTE DESC "},
+        {"NCPE",
+         false,
+         "X = 1",
+         false,
+         false,
+         "SELECT * FROM MV_ASIENTOS WHERE TC = 'NCPE' AND X = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC "},
+        {"NDPR",
+         false,
+         "",
+         false,
+         false,
+         "SELECT * FROM MV_ASIENTOS WHERE TC = 'NDPR' AND SECUENCIA = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC"},
+        {"FCC",
+         false,
+         "X = 1",
+         false,
+         false,
+         "SELECT * FROM C_MV_CPTE WHERE TC = ' FCC' AND X = 1 ORDER BY IDCOMPROBANTE DESC "},
         {"RMC", false, "", false, false, "SELECT * FROM C_MV_CPTE WHERE TC = ' RMC' ORDER BY IDCOMPROBANTE DESC"},
-        {"OT", true, "X = 1", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM V_OT_Pendientes WHERE TC = '  OT' AND X = 1 ORDER BY IDCOMPROBANTE DESC"},
-        {"OT", true, "", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM V_OT_Pendientes WHERE TC = '  OT'  ORDER BY IDCOMPROBANTE DESC"},
-        {"OT", false, "", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM V_OT_Pendientes WHERE TC = '  OT'  ORDER BY IDCOMPROBANTE DESC"},
-        {"NP", true, "X = 1", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, FechaPreparacion FROM V_MV_CPTE WHERE TC = '  NP' AND X = 1 AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC"},
-        {"NP", true, "", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe,FechaPreparacion FROM V_MV_CPTE WHERE TC = '  NP' AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC"},
-        {"PR", true, "X = 1", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM V_MV_CPTE WHERE TC = '  PR' AND APROBADO = 1 AND X = 1 AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
-        {"PR", true, "", false, false,
-         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM V_PR_PENDIENTES WHERE TC = '  PR' AND APROBADO = 1 ORDER BY IDCOMPROBANTE DESC"},
-        {"OC", false, " a = 1", false, false,
-         " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM C_MV_CPTE WHERE TC = '  OC' AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0) AND  a = 1 ORDER BY IDCOMPROBANTE DESC"},
-        {"OC", false, "", false, false,
-         " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM C_MV_CPTE WHERE TC = '  OC' AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0) ORDER BY IDCOMPROBANTE DESC"},
-        {"PR", false, "", false, false, "SELECT * FROM V_MV_CPTE WHERE TC = '  PR' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC"},
-        {"FC", false, "CUENTA = 'O''Brien'", false, false,
-         "SELECT * FROM V_MV_CPTE WHERE TC = '  FC' AND CUENTA = 'O''Brien' ORDER BY  IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC  "},
+        {"OT",
+         true,
+         "X = 1",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM "
+         "V_OT_Pendientes WHERE TC = '  OT' AND X = 1 ORDER BY IDCOMPROBANTE DESC"},
+        {"OT",
+         true,
+         "",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento,ID,FECHA, Importe FROM "
+         "V_OT_Pendientes WHERE TC = '  OT'  ORDER BY IDCOMPROBANTE DESC"},
+        {"OT",
+         false,
+         "",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, IDCOMPlemento , ID,FECHA, Importe FROM "
+         "V_OT_Pendientes WHERE TC = '  OT'  ORDER BY IDCOMPROBANTE DESC"},
+        {"NP",
+         true,
+         "X = 1",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, FechaPreparacion FROM "
+         "V_MV_CPTE WHERE TC = '  NP' AND X = 1 AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC"},
+        {"NP",
+         true,
+         "",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe,FechaPreparacion FROM "
+         "V_MV_CPTE WHERE TC = '  NP' AND FINALIZADA = 0 and anulada = 0 ORDER BY IDCOMPROBANTE DESC"},
+        {"PR",
+         true,
+         "X = 1",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM V_MV_CPTE "
+         "WHERE TC = '  PR' AND APROBADO = 1 AND X = 1 AND FINALIZADA = 0 ORDER BY IDCOMPROBANTE DESC"},
+        {"PR",
+         true,
+         "",
+         false,
+         false,
+         " SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, Importe, comentarios FROM "
+         "V_PR_PENDIENTES WHERE TC = '  PR' AND APROBADO = 1 ORDER BY IDCOMPROBANTE DESC"},
+        {"OC",
+         false,
+         " a = 1",
+         false,
+         false,
+         " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM "
+         "C_MV_CPTE WHERE TC = '  OC' AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0) AND  a = 1 ORDER BY "
+         "IDCOMPROBANTE DESC"},
+        {"OC",
+         false,
+         "",
+         false,
+         false,
+         " SELECT FECHA, CUENTA , NOMBRE, ANULADA, APROBADO, TC,IDCOMPROBANTE, ID,Importe, comentarios, Garantia FROM "
+         "C_MV_CPTE WHERE TC = '  OC' AND (APROBADO = 1) AND (FINALIZADO = 0) AND (ANULADA = 0) ORDER BY IDCOMPROBANTE "
+         "DESC"},
+        {"PR",
+         false,
+         "",
+         false,
+         false,
+         "SELECT * FROM V_MV_CPTE WHERE TC = '  PR' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC"},
+        {"FC",
+         false,
+         "CUENTA = 'O''Brien'",
+         false,
+         false,
+         "SELECT * FROM V_MV_CPTE WHERE TC = '  FC' AND CUENTA = 'O''Brien' ORDER BY  IDCOMPROBANTE DESC, "
+         "IDCOMPLEMENTO ASC  "},
         // A quote in the type cannot end its literal.
-        {"X'Y", false, "", false, false, "SELECT * FROM V_MV_CPTE WHERE TC = ' X''Y' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC"},
+        {"X'Y",
+         false,
+         "",
+         false,
+         false,
+         "SELECT * FROM V_MV_CPTE WHERE TC = ' X''Y' ORDER BY IDCOMPROBANTE DESC, IDCOMPLEMENTO ASC"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tc) + " / " + c.filtro);
@@ -82,15 +190,21 @@ TEST(SentenciaComprobantes, OneStatementPerCase)
 
 TEST(SentenciaComprobantes, AliasesAndTheLeadingWhere)
 {
-    struct Alias {
+    struct Alias
+    {
         const char *entra;
         const char *tipo;
         bool pendientes;
     };
     const Alias alias[] = {
-        {"rm/Pendientes", "RM", true},          {"NP/PENDIENTES", "NP", true}, {"Ot/pendientes", "OT", true},
-        {"RM/PENDIENTES_compras", "RMC", true}, {"pr/pendientes", "PR", true}, {"fc/anticipos", "FC", false},
-        {"RMC", "RMC", false},                  {" RM/PENDIENTES", " RM/PENDIENTES", false},
+        {"rm/Pendientes", "RM", true},
+        {"NP/PENDIENTES", "NP", true},
+        {"Ot/pendientes", "OT", true},
+        {"RM/PENDIENTES_compras", "RMC", true},
+        {"pr/pendientes", "PR", true},
+        {"fc/anticipos", "FC", false},
+        {"RMC", "RMC", false},
+        {" RM/PENDIENTES", " RM/PENDIENTES", false},
     };
     for (const Alias &a : alias) {
         SCOPED_TRACE(a.entra);
@@ -115,9 +229,11 @@ TEST(SentenciaComprobantes, AliasesAndTheLeadingWhere)
 
 // ---- the dialog ----
 
-class Comprobantes : public EmpresaEspiada {
+class Comprobantes : public EmpresaEspiada
+{
 protected:
-    struct Cpte {
+    struct Cpte
+    {
         QString tc;
         QString id;
         int complemento = 0;
@@ -126,29 +242,28 @@ protected:
         double importe = 100;
         int anulada = 0;
         int aprobado = 0;
-        QString extra = {};  // further "COLUMN = value" pairs
+        QString extra = {}; // further "COLUMN = value" pairs
     };
-    void Venta(const Cpte &c)
-    {
-        Inserta(QStringLiteral("V_MV_CPTE"), c);
-    }
+    void Venta(const Cpte &c) { Inserta(QStringLiteral("V_MV_CPTE"), c); }
     void Compra(const Cpte &c) { Inserta(QStringLiteral("C_MV_CPTE"), c); }
     void Inserta(const QString &tabla, const Cpte &c)
     {
-        Ejecuta({QStringLiteral("INSERT INTO %1 (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, NOMBRE, IMPORTE, ANULADA, "
-                            "APROBADO) VALUES ('%2', '%3', %4, '%5', '  1001', '%6', %7, %8, %9)")
-                 .arg(tabla, c.tc.rightJustified(4), c.id)
-                 .arg(c.complemento)
-                 .arg(c.fecha, c.nombre)
-                 .arg(c.importe)
-                 .arg(c.anulada)
-                 .arg(c.aprobado)});
+        Ejecuta({QStringLiteral(
+                     "INSERT INTO %1 (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, NOMBRE, IMPORTE, ANULADA, "
+                     "APROBADO) VALUES ('%2', '%3', %4, '%5', '  1001', '%6', %7, %8, %9)")
+                     .arg(tabla, c.tc.rightJustified(4), c.id)
+                     .arg(c.complemento)
+                     .arg(c.fecha, c.nombre)
+                     .arg(c.importe)
+                     .arg(c.anulada)
+                     .arg(c.aprobado)});
         if (!c.extra.isEmpty())
             Ejecuta({QStringLiteral("UPDATE %1 SET %2 WHERE IDCOMPROBANTE = '%3'").arg(tabla, c.extra, c.id)});
     }
     void Config(const QString &clave, const QString &valor)
     {
-        Ejecuta({QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES ('%1', '%2', '')").arg(clave, valor)});
+        Ejecuta({QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES ('%1', '%2', '')")
+                     .arg(clave, valor)});
     }
 
     static QStringList Titulos(FrmConsComprobantes &dlg)
@@ -178,8 +293,11 @@ protected:
     void Selecciona(FrmConsComprobantes &dlg, int fila) { ClickRow(*dlg.ListView1, Indice(dlg, fila)); }
 
     // Shows a fresh dialog of a type; the script runs while it is open.
-    void Abre(FrmConsComprobantes &dlg, const QString &tc, const QString &filtro,
-              ui::ScriptedResponder::DialogScript script, std::initializer_list<int> respuestas = {})
+    void Abre(FrmConsComprobantes &dlg,
+              const QString &tc,
+              const QString &filtro,
+              ui::ScriptedResponder::DialogScript script,
+              std::initializer_list<int> respuestas = {})
     {
         dlg.TC = tc;
         dlg.Filtro = filtro;
@@ -191,7 +309,8 @@ protected:
 TEST_F(Comprobantes, TheStatementSentAndTheSwitchesRead)
 {
     Config(QStringLiteral("UsaRemitoContado"), QStringLiteral("si"));
-    struct Caso {
+    struct Caso
+    {
         const char *tc;
         const char *filtro;
         bool leeContado;
@@ -214,30 +333,35 @@ TEST_F(Comprobantes, TheStatementSentAndTheSwitchesRead)
         EXPECT_EQ(enviados.contains(QStringLiteral("UsaRemitoContado")), c.leeContado);
         EXPECT_EQ(enviados.contains(QStringLiteral("EntregaParcialRemito")), c.leeParcial);
         EXPECT_TRUE(enviados.contains(QStringLiteral("UsaReferenciaPresupuestos")));
-        EXPECT_EQ(dlg.soloPendientes(), QString::fromLatin1(c.tc).contains(QLatin1Char('/'))
-                                            && !QString::fromLatin1(c.tc).contains(QStringLiteral("ANTICIPOS")));
+        EXPECT_EQ(dlg.soloPendientes(),
+                  QString::fromLatin1(c.tc).contains(QLatin1Char('/'))
+                      && !QString::fromLatin1(c.tc).contains(QStringLiteral("ANTICIPOS")));
         EXPECT_EQ(operador.unexpected(), 0);
         enviadas.clear();
     }
     // The list query reaches the connection as built.
     FrmConsComprobantes dlg;
     Abre(dlg, QStringLiteral("RM/PENDIENTES"), QStringLiteral("CUENTA = '1'"), [&](QDialog &) {});
-    EXPECT_TRUE(enviadas.contains(QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, "
-                                             "Importe FROM V_RemitosPendientes WHERE TC = '  RM' AND CUENTA = '1' ORDER "
-                                             "BY IDCOMPROBANTE DESC")))
+    EXPECT_TRUE(
+        enviadas.contains(QStringLiteral(" SELECT CUENTA , ANULADA, Nombre, APROBADO, TC,IDCOMPROBANTE, ID,FECHA, "
+                                         "Importe FROM V_RemitosPendientes WHERE TC = '  RM' AND CUENTA = '1' ORDER "
+                                         "BY IDCOMPROBANTE DESC")))
         << enviadas.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(Comprobantes, ColumnsAndCellsPerType)
 {
-    Ejecuta({QStringLiteral("INSERT INTO VT_PROVEEDORES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL) VALUES ('  1001', 'x', 'ACEROS SA')"),
-         QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, DETALLE, SECUENCIA) "
-                        "VALUES ('NCPE', '0001', '00000042', 'A', '  1001', '2024-03-05', 55.5, 'BONIFICACION', 1)"),
-         QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, FECHAENVIADO, "
-                        "FECHARECIBIDO) VALUES (7, '  FC', '0001000000010A', 0, '2024-03-05', '2024-03-06', NULL)"),
-         QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdArticulo, Cantidad, "
-                        "Tc_Origen, IdComprobante_Origen) VALUES ('  IR', '0001000000077A', 0, 1, '2024-03-08', 'A', 1, "
-                        "'  OC', '0001000000003A')")});
+    Ejecuta({QStringLiteral(
+                 "INSERT INTO VT_PROVEEDORES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL) VALUES ('  1001', 'x', 'ACEROS SA')"),
+             QStringLiteral(
+                 "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, DETALLE, SECUENCIA) "
+                 "VALUES ('NCPE', '0001', '00000042', 'A', '  1001', '2024-03-05', 55.5, 'BONIFICACION', 1)"),
+             QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, FECHAENVIADO, "
+                            "FECHARECIBIDO) VALUES (7, '  FC', '0001000000010A', 0, '2024-03-05', '2024-03-06', NULL)"),
+             QStringLiteral(
+                 "INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdArticulo, Cantidad, "
+                 "Tc_Origen, IdComprobante_Origen) VALUES ('  IR', '0001000000077A', 0, 1, '2024-03-08', 'A', 1, "
+                 "'  OC', '0001000000003A')")});
     Venta({"ND", "0001000000001A", 0, "2024-03-05", "NOTA", 12.5});
     Venta({"PR", "0001000000002A", 0, "2024-03-05", "PRESUP", 99, 0, 0, "COMENTARIOS = 'OBRA CENTRO'"});
     Compra({"FCC", "0001000000009A", 0, "2024-03-05", "PROV", 300});
@@ -245,26 +369,39 @@ TEST_F(Comprobantes, ColumnsAndCellsPerType)
     Compra({"OC", "0001000000004A", 0, "2024-03-07", "PINTURAS", 2000, 0, 1});
     const QString dia = Variant(QDateTime(QDate(2024, 3, 5), QTime())).toString();
 
-    struct Caso {
+    struct Caso
+    {
         const char *tc;
         bool referencia;
         QStringList titulos;
-        QStringList celdas;  // of the first row
+        QStringList celdas; // of the first row
     };
     const Caso casos[] = {
-        {"ND", true, {"FECHA", "COMPROBANTE", "ID", "NOMBRE", "Referencia", "IMPORTE"},
+        {"ND",
+         true,
+         {"FECHA", "COMPROBANTE", "ID", "NOMBRE", "Referencia", "IMPORTE"},
          {dia, "0001000000001A", "", "NOTA", "", "12.5"}},
         {"ND", false, {"FECHA", "COMPROBANTE", "ID", "NOMBRE", "IMPORTE"}, {dia, "0001000000001A", "", "NOTA", "12.5"}},
-        {"FCC", false, {"FECHA", "COMPROBANTE", "PROVEEDOR", "NOMBRE", "CONCEPTO", "IMPORTE"},
+        {"FCC",
+         false,
+         {"FECHA", "COMPROBANTE", "PROVEEDOR", "NOMBRE", "CONCEPTO", "IMPORTE"},
          {dia, "0001000000009A", "  1001", "PROV", "", "300"}},
-        {"NCPE", false, {"FECHA", "COMPROBANTE", "PROVEEDOR", "NOMBRE", "CONCEPTO", "IMPORTE"},
+        {"NCPE",
+         false,
+         {"FECHA", "COMPROBANTE", "PROVEEDOR", "NOMBRE", "CONCEPTO", "IMPORTE"},
          {dia, "000100000042A", "  1001", "ACEROS SA", "BONIFICACION", "55.5"}},
         {"PR", false, {"FECHA", "COMPROBANTE", "NOMBRE", "ID", "IMPORTE"}, {dia, "0001000000002A", "PRESUP", "", "99"}},
-        {"PR", true, {"FECHA", "COMPROBANTE", "NOMBRE", "ID", "Referencia", "IMPORTE"},
+        {"PR",
+         true,
+         {"FECHA", "COMPROBANTE", "NOMBRE", "ID", "Referencia", "IMPORTE"},
          {dia, "0001000000002A", "PRESUP", "", "OBRA CENTRO", "99"}},
-        {"T3", false, {"Nº Int.", "FECHA", "COMPROBANTE", "ID", "FH Envio", "FH Recep"},
+        {"T3",
+         false,
+         {"Nº Int.", "FECHA", "COMPROBANTE", "ID", "FH Envio", "FH Recep"},
          {"7", dia, "0001000000010A", "0", Variant(QDateTime(QDate(2024, 3, 6), QTime())).toString(), ""}},
-        {"OC", false, {"FECHA", "PROVEEDOR", "COMPROBANTE", "IMPORTE", "COMENTARIOS", "Inf. Recepción"},
+        {"OC",
+         false,
+         {"FECHA", "PROVEEDOR", "COMPROBANTE", "IMPORTE", "COMENTARIOS", "Inf. Recepción"},
          {Variant(QDateTime(QDate(2024, 3, 7), QTime())).toString(), "  1001 PINTURAS", "0001000000004A", "2000", "", ""}},
     };
     for (const Caso &c : casos) {
@@ -292,20 +429,27 @@ TEST_F(Comprobantes, ColumnsAndCellsPerType)
 
 TEST_F(Comprobantes, TheIconTellsTheState)
 {
-    struct Caso {
-        const char *tipo;  // as the caller asks
+    struct Caso
+    {
+        const char *tipo; // as the caller asks
         Cpte cpte;
         bool compra;
         const char *imagen;
     };
     const Caso casos[] = {
         {"FC", {"FC", "0001000000001A"}, false, "FC"},
-        {"FC", {"FC", "0001000000001A", 0, "2024-03-05", "X", 1, 1, 1}, false, "Anulado"},  // voided beats approved
+        {"FC", {"FC", "0001000000001A", 0, "2024-03-05", "X", 1, 1, 1}, false, "Anulado"}, // voided beats approved
         {"FC", {"FC", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 1}, false, "Aprobado"},
         {"RM", {"RM", "0001000000001A"}, false, "Generico"},
         {"NP", {"NP", "0001000000001A"}, false, "Generico"},
-        {"NP/PENDIENTES", {"NP", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"}, false, "Aprobado"},
-        {"NP", {"NP", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"}, false, "Generico"},
+        {"NP/PENDIENTES",
+         {"NP", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"},
+         false,
+         "Aprobado"},
+        {"NP",
+         {"NP", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"},
+         false,
+         "Generico"},
         {"PR", {"PR", "0001000000001A", 0, "2024-03-05", "X", 1, 1}, false, "Anulado"},
         {"FCC", {"FCC", "0001000000001A"}, true, "Generico"},
         {"OC", {"OC", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 1, "Garantia = 1"}, true, "OCG"},
@@ -350,16 +494,18 @@ TEST_F(Comprobantes, HeaderClicksSortDatesAndAmountsByValue)
         };
         auto clic = [&](int c) {
             QHeaderView *h = dlg.ListView1->header();
-            QTest::mouseClick(h->viewport(), Qt::LeftButton, Qt::NoModifier,
+            QTest::mouseClick(h->viewport(),
+                              Qt::LeftButton,
+                              Qt::NoModifier,
                               QPoint(h->sectionViewportPosition(c) + h->sectionSize(c) / 2, h->height() / 2));
         };
-        clic(0);  // first click: descending
+        clic(0); // first click: descending
         EXPECT_EQ(columna(0), (QStringList{dia(2025, 1, 12), dia(2024, 3, 5), dia(2024, 2, 28)}));
         clic(0);
         EXPECT_EQ(columna(0), (QStringList{dia(2024, 2, 28), dia(2024, 3, 5), dia(2025, 1, 12)}));
-        clic(4);  // another column after an ascending one: descending
+        clic(4); // another column after an ascending one: descending
         EXPECT_EQ(columna(4), (QStringList{"100", "10", "9"}));
-        clic(3);  // and the next ascending, by text without case
+        clic(3); // and the next ascending, by text without case
         EXPECT_EQ(columna(3), (QStringList{"a", "B", "c"}));
         EXPECT_EQ(dlg.ListView1->SortKey(), 3);
     });
@@ -372,21 +518,23 @@ TEST_F(Comprobantes, AcceptPerGroup)
     Venta({"OT", "0001000000003A", 2, "2024-03-05", "OT"});
     Compra({"FCC", "0001000000009A", 0, "2024-03-05", "PROV"});
     Venta({"PR", "0001000000004A"});
-    Ejecuta({QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA) VALUES (7, '  FC', "
-                        "'0001000000010A', 0, '2024-03-05')")});
+    Ejecuta({QStringLiteral(
+        "INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA) VALUES (7, '  FC', "
+        "'0001000000010A', 0, '2024-03-05')")});
     enum Como { Boton, OrdenaYBoton, Enter, DobleClic, SinFila };
-    struct Caso {
+    struct Caso
+    {
         const char *tc;
-        const char *id;  // row to pick, by its number
+        const char *id; // row to pick, by its number
         Como como;
         const char *nro;
         const char *complemento;
         const char *proveedor;
     };
     const Caso casos[] = {
-        {"RM", "0001000000001A", Boton, "0001000000001A", "1", "-"},  // the record's, not the blank cell
+        {"RM", "0001000000001A", Boton, "0001000000001A", "1", "-"}, // the record's, not the blank cell
         {"RM", "0001000000002A", Enter, "0001000000002A", "0", "-"},
-        {"RM", "0001000000001A", OrdenaYBoton, "0001000000001A", "1", "-"},  // the complement goes with its row
+        {"RM", "0001000000001A", OrdenaYBoton, "0001000000001A", "1", "-"}, // the complement goes with its row
         {"OT", "0001000000003A", DobleClic, "0001000000003A", "2", "-"},
         {"FCC", "0001000000009A", Boton, "0001000000009A", "-", "  1001"},
         {"PR", "0001000000004A", Enter, "0001000000004A", "0", "-"},
@@ -400,7 +548,7 @@ TEST_F(Comprobantes, AcceptPerGroup)
         dlg.Proveedor = QStringLiteral("-");
         Abre(dlg, QString::fromLatin1(c.tc), QString(), [&](QDialog &) {
             if (c.como == OrdenaYBoton)
-                dlg.ListView1_ColumnClick(4);  // by NOMBRE, descending: "UNO" moves first
+                dlg.ListView1_ColumnClick(4); // by NOMBRE, descending: "UNO" moves first
             int fila = 0;
             for (int i = 1; i <= dlg.ListView1->ListItems().Count(); ++i)
                 if (Celdas(dlg, i).contains(QString::fromLatin1(c.id)))
@@ -427,7 +575,7 @@ TEST_F(Comprobantes, AcceptPerGroup)
                 break;
             }
             EXPECT_FALSE(dlg.isVisible());
-            EXPECT_EQ(dlg.ListView1->ListItems().Count(), 0);  // unloaded
+            EXPECT_EQ(dlg.ListView1->ListItems().Count(), 0); // unloaded
         });
         EXPECT_EQ(dlg.NroComprobante, QString::fromLatin1(c.nro));
         EXPECT_EQ(dlg.IdComplemento, QString::fromLatin1(c.complemento));
@@ -439,10 +587,11 @@ TEST_F(Comprobantes, OrdersTickedWinOverTheSelection)
 {
     for (int n = 1; n <= 4; ++n)
         Compra({"OC", QStringLiteral("000100000000%1A").arg(n), 0, "2024-03-05", "P", 10.0 * n, 0, 1});
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
-        QList<int> tildes;  // rows, in list order (highest number first)
-        int seleccion;      // 0: none
+        QList<int> tildes; // rows, in list order (highest number first)
+        int seleccion;     // 0: none
         const char *nro;
     };
     const Caso casos[] = {
@@ -470,7 +619,9 @@ TEST_F(Comprobantes, AFailingListQueryIsToldTwiceAndTheDialogStaysOpen)
 {
     // A condition naming a column the table does not have.
     FrmConsComprobantes dlg;
-    Abre(dlg, QStringLiteral("FC"), QStringLiteral("NO_EXISTE = 1"),
+    Abre(dlg,
+         QStringLiteral("FC"),
+         QStringLiteral("NO_EXISTE = 1"),
          [&](QDialog &) {
              EXPECT_TRUE(dlg.isVisible());
              EXPECT_EQ(dlg.ListView1->ListItems().Count(), 0);
@@ -479,7 +630,8 @@ TEST_F(Comprobantes, AFailingListQueryIsToldTwiceAndTheDialogStaysOpen)
     const auto &r = operador.requests();
     ASSERT_EQ(r.size(), 3u);
     EXPECT_TRUE(r[1].prompt.endsWith(QStringLiteral("Rutina: AbrirRecordset"))) << r[1].prompt.toStdString();
-    EXPECT_TRUE(r[2].prompt.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (3704) "))) << r[2].prompt.toStdString();
+    EXPECT_TRUE(r[2].prompt.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (3704) ")))
+        << r[2].prompt.toStdString();
     EXPECT_EQ(r[2].buttons, (QStringList{"Anular", "Reintentar", "Omitir"}));
     EXPECT_TRUE(r[2].title.endsWith(QStringLiteral(" Aviso al operador!!! "))) << r[2].title.toStdString();
     EXPECT_EQ(operador.unexpected(), 0);

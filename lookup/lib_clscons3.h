@@ -17,7 +17,8 @@ using Coleccion = std::shared_ptr<QList<Variant>>;
 
 // The lookup driver. Creation reads its configuration keys (Cfg), so the
 // first use of gConsulta() must come after the connection is open.
-class Lib_ClsCons3 {
+class Lib_ClsCons3
+{
 public:
     Lib_ClsCons3();
     ~Lib_ClsCons3();
@@ -51,9 +52,13 @@ public:
     // CampoBusqueda is filled in when empty, Where comes back wrapped, and
     // CmpsDevueltos is emptied and set to null once a dialog was shown. Every
     // failing step is skipped.
-    void ConsultaSearch(const QString &SQL, Coleccion *CmpsDevueltos = nullptr, const QString &Clave = {},
-                        QString *CampoBusqueda = nullptr, QString *Where = nullptr,
-                        const QString &SentenciaOpcional = {}, bool TreeView = false,
+    void ConsultaSearch(const QString &SQL,
+                        Coleccion *CmpsDevueltos = nullptr,
+                        const QString &Clave = {},
+                        QString *CampoBusqueda = nullptr,
+                        QString *Where = nullptr,
+                        const QString &SentenciaOpcional = {},
+                        bool TreeView = false,
                         const QString &ValoresDefault = {});
 
     // The statement of a lookup of SQL (a table or view name, or a SELECT):
@@ -61,7 +66,9 @@ public:
     // CampoBusqueda is filled in when empty and Where comes back wrapped, as
     // the caller's variables; nullopt when the mask has too few columns to
     // search by (the operator has been told). Failing steps are skipped.
-    std::optional<QString> ArmaSentenciaConsulta(const QString &SQL, QString &CampoBusqueda, QString &Where,
+    std::optional<QString> ArmaSentenciaConsulta(const QString &SQL,
+                                                 QString &CampoBusqueda,
+                                                 QString &Where,
                                                  const QString &SentenciaOpcional);
 
 protected:
@@ -72,8 +79,11 @@ protected:
 
 private:
     // The two roads of the dialog (lib_clscons3_search.cpp, lib_clscons3_arbol.cpp).
-    void MuestraLista(const QString &sentencia, Coleccion *CmpsDevueltos, const QString &Clave,
-                      const QString &CampoBusqueda, const QString &ValoresDefault);
+    void MuestraLista(const QString &sentencia,
+                      Coleccion *CmpsDevueltos,
+                      const QString &Clave,
+                      const QString &CampoBusqueda,
+                      const QString &ValoresDefault);
     void MuestraArbol(const QString &sentencia);
     // Unloads the dialog a lookup showed and lets both dialogs' default
     // instances go, so the next lookup starts with fresh ones.

@@ -6,8 +6,8 @@
 #include "lookup/lib_frm_cons3_tree.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/tree_view.h"
-#include "tests/support/item_view_clicks.h"
 #include "tests/support/empresa.h"
+#include "tests/support/item_view_clicks.h"
 #include "tests/support/qt_print.h"
 
 #include <QPushButton>
@@ -17,15 +17,16 @@ namespace {
 
 using Arbol = ui::DefaultInstance<Lib_FrmCons3Tree>;
 
-class CaminoArbol : public EmpresaEspiada {
+class CaminoArbol : public EmpresaEspiada
+{
 protected:
     void SetUp() override
     {
         EmpresaEspiada::SetUp();
         LiberaConsulta();
         Ejecuta({QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('1', 'FERRETERIA')"),
-             QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('11', 'TORNILLOS')"),
-             QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('2', 'PINTURERIA')")});
+                 QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('11', 'TORNILLOS')"),
+                 QStringLiteral("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES ('2', 'PINTURERIA')")});
     }
     void TearDown() override
     {
@@ -74,7 +75,7 @@ TEST_F(CaminoArbol, TicksComeBackInValoresAndTheDriverIsReset)
     EXPECT_TRUE(c.CampoDevuelto.isEmpty());
     EXPECT_EQ(columnas, nullptr);
     EXPECT_TRUE(vistas->isEmpty());
-    EXPECT_FALSE(Arbol::Exists());  // the next lookup gets a fresh dialog
+    EXPECT_FALSE(Arbol::Exists()); // the next lookup gets a fresh dialog
     EXPECT_EQ(operador.unexpected(), 0);
 }
 

@@ -9,9 +9,14 @@
 #include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"
 
-void Lib_ClsCons3::ConsultaSearch(const QString &SQL, Coleccion *CmpsDevueltos, const QString &Clave,
-                                  QString *CampoBusqueda, QString *Where, const QString &SentenciaOpcional,
-                                  bool TreeView, const QString &ValoresDefault)
+void Lib_ClsCons3::ConsultaSearch(const QString &SQL,
+                                  Coleccion *CmpsDevueltos,
+                                  const QString &Clave,
+                                  QString *CampoBusqueda,
+                                  QString *Where,
+                                  const QString &SentenciaOpcional,
+                                  bool TreeView,
+                                  const QString &ValoresDefault)
 {
     QString campoPropio;
     QString wherePropio;
@@ -46,8 +51,11 @@ void Lib_ClsCons3::ConsultaSearch(const QString &SQL, Coleccion *CmpsDevueltos, 
     paso([&] { LiberaDialogos(); });
 }
 
-void Lib_ClsCons3::MuestraLista(const QString &sentencia, Coleccion *CmpsDevueltos, const QString &Clave,
-                                const QString &CampoBusqueda, const QString &ValoresDefault)
+void Lib_ClsCons3::MuestraLista(const QString &sentencia,
+                                Coleccion *CmpsDevueltos,
+                                const QString &Clave,
+                                const QString &CampoBusqueda,
+                                const QString &ValoresDefault)
 {
     Steps paso = Steps::IgnoringErrors();
     Lib_FrmCons3 &frm = ui::DefaultInstance<Lib_FrmCons3>::Get();

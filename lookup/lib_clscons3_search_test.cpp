@@ -16,7 +16,8 @@ namespace {
 
 using Lista = ui::DefaultInstance<Lib_FrmCons3>;
 
-class Driver : public ConConsultas {
+class Driver : public ConConsultas
+{
 protected:
     void SetUp() override
     {
@@ -24,13 +25,15 @@ protected:
         SetAppPath(dir.path());
         mascaras({{"CLIENTES", "VT_CLIENTES", "|RAZON_SOCIAL|CODIGO|CONTACTO|", ""},
                   {"UNIDADES", "V_TA_UNIDAD", "|DESCRIPCION|", ""}});
-        const char *const filas[][4] = {
-            {"C1", "Ana SRL", "LUIS", "0"}, {"C2", "Bruno SA", "ROSA", "0"}, {"C3", "Baja SA", "NADIE", "1"},
-            {"C4", "Carla", "ANA", "0"}};
+        const char *const filas[][4] = {{"C1", "Ana SRL", "LUIS", "0"},
+                                        {"C2", "Bruno SA", "ROSA", "0"},
+                                        {"C3", "Baja SA", "NADIE", "1"},
+                                        {"C4", "Carla", "ANA", "0"}};
         for (const auto &f : filas)
-            Ejecuta(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO, Dada_De_Baja) VALUES ('%1', "
-                                "'%2', '%3', %4)")
-                     .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2]), QLatin1String(f[3])));
+            Ejecuta(
+                QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO, Dada_De_Baja) VALUES ('%1', "
+                               "'%2', '%3', %4)")
+                    .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2]), QLatin1String(f[3])));
     }
     void TearDown() override
     {
@@ -72,8 +75,9 @@ TEST_F(Driver, ListRoadHandsTheDialogItsInputsAndTheCallerThePick)
     QString campo;
     QString where = QStringLiteral("CODIGO <> 'C4'");
     alMostrar([&](Lib_FrmCons3 &d) {
-        EXPECT_EQ(d.SQL.trimmed(), QStringLiteral("SELECT TOP 1000 RAZON_SOCIAL,CODIGO,CONTACTO FROM VT_CLIENTES WHERE  "
-                                                  "(CODIGO <> 'C4')  ORDER BY RAZON_SOCIAL"));
+        EXPECT_EQ(d.SQL.trimmed(),
+                  QStringLiteral("SELECT TOP 1000 RAZON_SOCIAL,CODIGO,CONTACTO FROM VT_CLIENTES WHERE  "
+                                 "(CODIGO <> 'C4')  ORDER BY RAZON_SOCIAL"));
         EXPECT_EQ(d.FiltroInicial, QStringLiteral("br"));
         EXPECT_EQ(d.CampoBusqueda, QStringLiteral("RAZON_SOCIAL"));
         EXPECT_EQ(d.CampoDevuelto, QStringLiteral("CODIGO"));
@@ -163,8 +167,14 @@ TEST_F(Driver, PassThroughIsSortedByTheListAndChecksReturnEveryTickedRow)
         QTest::keyClick(d.ListView1, Qt::Key_Insert);
         d.CmdAceptar->click();
     });
-    c.ConsultaSearch(QStringLiteral("select CODIGO, CONTACTO AS [**Cantidad**] from VT_CLIENTES"), nullptr, {}, nullptr,
-                     nullptr, {}, false, QStringLiteral("C4"));
+    c.ConsultaSearch(QStringLiteral("select CODIGO, CONTACTO AS [**Cantidad**] from VT_CLIENTES"),
+                     nullptr,
+                     {},
+                     nullptr,
+                     nullptr,
+                     {},
+                     false,
+                     QStringLiteral("C4"));
     ASSERT_TRUE(c.Valores);
     EXPECT_EQ(textos(c.Valores), (QStringList{"C2", "C4"})) << "ticked by ValoresDefault and by the quantity";
     ASSERT_TRUE(c.Cantidades);

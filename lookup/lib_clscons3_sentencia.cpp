@@ -19,11 +19,16 @@ bool Tiene(const QString &texto, const QString &palabra)
     return vb::InStr(texto, palabra, vb::Compare::Text) > 0;
 }
 
-bool EnBlanco(const QString &texto) { return vb::Trim(texto).isEmpty(); }
+bool EnBlanco(const QString &texto)
+{
+    return vb::Trim(texto).isEmpty();
+}
 
 } // namespace
 
-std::optional<QString> Lib_ClsCons3::ArmaSentenciaConsulta(const QString &SQL, QString &CampoBusqueda, QString &Where,
+std::optional<QString> Lib_ClsCons3::ArmaSentenciaConsulta(const QString &SQL,
+                                                           QString &CampoBusqueda,
+                                                           QString &Where,
                                                            const QString &SentenciaOpcional)
 {
     Steps paso = Steps::IgnoringErrors();
@@ -44,7 +49,8 @@ std::optional<QString> Lib_ClsCons3::ArmaSentenciaConsulta(const QString &SQL, Q
         QString sentencia = SQL;
         paso([&] {
             if (Tiene(sentencia, QStringLiteral("V_MA_ARTICULOS")))
-                sentencia = mComponente().ReemplazaTexto(sentencia, QStringLiteral("V_MA_ARTICULOS"),
+                sentencia = mComponente().ReemplazaTexto(sentencia,
+                                                         QStringLiteral("V_MA_ARTICULOS"),
                                                          QStringLiteral("VT_MA_ARTICULOS"));
         });
         return sentencia;
@@ -82,8 +88,7 @@ std::optional<TipoMascaraConsulta> Lib_ClsCons3::BuscaMascara(const QString &nom
     return std::nullopt;
 }
 
-std::optional<QString> Lib_ClsCons3::SentenciaMascara(QString &CampoBusqueda, const QString &Where,
-                                                      std::int32_t limite)
+std::optional<QString> Lib_ClsCons3::SentenciaMascara(QString &CampoBusqueda, const QString &Where, std::int32_t limite)
 {
     ClsComponente &c = mComponente();
     QString vista = vb::Trim(c.QuitaCaracteres(mMascara.VistaMascara, vb::Chr(0), vb::Chr(255)));
@@ -99,7 +104,8 @@ std::optional<QString> Lib_ClsCons3::SentenciaMascara(QString &CampoBusqueda, co
     if (CampoBusqueda.isEmpty()) {
         const int coma = vb::InStr(columnas, QStringLiteral(","));
         if (coma == 0) {
-            ui::MsgBox(QStringLiteral("Debe configurar la consulta para esta tabla"), ui::vbInformation + ui::vbOKOnly,
+            ui::MsgBox(QStringLiteral("Debe configurar la consulta para esta tabla"),
+                       ui::vbInformation + ui::vbOKOnly,
                        QStringLiteral("Aviso al operador"));
             return std::nullopt;
         }
@@ -109,7 +115,8 @@ std::optional<QString> Lib_ClsCons3::SentenciaMascara(QString &CampoBusqueda, co
     QString filtro = vb::Trim(c.QuitaCaracteres(mMascara.FiltroMascara, vb::Chr(0), vb::Chr(255)));
     if (EnBlanco(filtro) && !EnBlanco(Where))
         filtro = Where;
-    if (vb::EqualsText(vista, QStringLiteral("VT_PROVEEDORES")) || vb::EqualsText(vista, QStringLiteral("VT_CLIENTES"))) {
+    if (vb::EqualsText(vista, QStringLiteral("VT_PROVEEDORES"))
+        || vb::EqualsText(vista, QStringLiteral("VT_CLIENTES"))) {
         if (EnBlanco(filtro))
             filtro = QStringLiteral("Dada_De_Baja = 0");
     } else if (vb::EqualsText(vista, QStringLiteral("V_MA_ARTICULOS"))) {
@@ -118,8 +125,8 @@ std::optional<QString> Lib_ClsCons3::SentenciaMascara(QString &CampoBusqueda, co
             filtro = QStringLiteral("SUSPENDIDO = 0");
     }
 
-    QString sentencia = QStringLiteral("SELECT TOP ") + vb::CStr(limite) + QLatin1Char(' ') + columnas +
-                        QStringLiteral(" FROM ") + vista;
+    QString sentencia = QStringLiteral("SELECT TOP ") + vb::CStr(limite) + QLatin1Char(' ') + columnas
+                        + QStringLiteral(" FROM ") + vista;
     if (!EnBlanco(filtro))
         sentencia += QStringLiteral(" WHERE ") + filtro;
     if (!CampoBusqueda.isEmpty())
@@ -141,20 +148,21 @@ QString Lib_ClsCons3::SentenciaCampos(const QString &tabla, QString &CampoBusque
     paso([&] {
         for (int i = 0; i < rs.FieldCount(); ++i) {
             const QString nombre = rs.Fields(i).Name();
-            if (vb::EqualsText(nombre, QStringLiteral("ID")) ||
-                vb::EqualsText(nombre, QStringLiteral("FECHAHORA_MODIFICACION")) ||
-                vb::EqualsText(nombre, QStringLiteral("FECHAHORA_GRABACION")))
+            if (vb::EqualsText(nombre, QStringLiteral("ID"))
+                || vb::EqualsText(nombre, QStringLiteral("FECHAHORA_MODIFICACION"))
+                || vb::EqualsText(nombre, QStringLiteral("FECHAHORA_GRABACION")))
                 continue;
             const bool primera = EnBlanco(lista);
             lista = nombre + QLatin1Char(',') + lista;
-            if (vb::EqualsText(nombre, QStringLiteral("DESCRIPCION")) || vb::EqualsText(nombre, QStringLiteral("NOMBRE")) ||
-                vb::EqualsText(nombre, QStringLiteral("DETALLE")) || primera)
+            if (vb::EqualsText(nombre, QStringLiteral("DESCRIPCION"))
+                || vb::EqualsText(nombre, QStringLiteral("NOMBRE")) || vb::EqualsText(nombre, QStringLiteral("DETALLE"))
+                || primera)
                 CampoBusqueda = nombre;
         }
     });
     paso([&] { gDB().CierraRecordset(&rs); });
 
     const QString columnas = EnBlanco(lista) ? QStringLiteral(" * ") : vb::Left(lista, vb::Len(lista) - 1);
-    return QStringLiteral("SELECT TOP ") + vb::CStr(limite) + QLatin1Char(' ') + columnas + QStringLiteral(" FROM ") +
-           tabla + QStringLiteral(" ORDER BY ") + CampoBusqueda;
+    return QStringLiteral("SELECT TOP ") + vb::CStr(limite) + QLatin1Char(' ') + columnas + QStringLiteral(" FROM ")
+           + tabla + QStringLiteral(" ORDER BY ") + CampoBusqueda;
 }

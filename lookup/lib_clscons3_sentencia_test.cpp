@@ -6,14 +6,18 @@
 
 namespace {
 
-class Sentencia : public ConConsultas {
+class Sentencia : public ConConsultas
+{
 protected:
-    struct Resultado {
+    struct Resultado
+    {
         std::optional<QString> sentencia;
         QString campo;
         QString where;
     };
-    Resultado arma(const QString &sql, const QString &campo = {}, const QString &where = {},
+    Resultado arma(const QString &sql,
+                   const QString &campo = {},
+                   const QString &where = {},
                    const QString &opcional = {})
     {
         Resultado r{std::nullopt, campo, where};
@@ -38,39 +42,59 @@ TEST_F(Sentencia, MaskRoad)
 {
     mascaras(kMascaras);
     Ejecuta(QStringLiteral("CREATE VIEW vt_proveedores_baja AS SELECT * FROM VT_PROVEEDORES"));
-    struct Caso {
+    struct Caso
+    {
         const char *sql, *campo, *where;
         const char *sentencia, *campoDespues;
     };
     const Caso casos[] = {
         // Found without regard to case or surrounding blanks; the default filter of the view.
-        {"  vt_clientes ", "", "",
+        {"  vt_clientes ",
+         "",
+         "",
          "SELECT TOP 1000 RAZON_SOCIAL,CODIGO,CONTACTO FROM VT_CLIENTES WHERE Dada_De_Baja = 0 ORDER BY RAZON_SOCIAL",
          "RAZON_SOCIAL"},
-        {"V_MA_ARTICULOS", "", "",
+        {"V_MA_ARTICULOS",
+         "",
+         "",
          "SELECT TOP 1000 DESCRIPCION,IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION",
          "DESCRIPCION"},
         // The caller's search column stays and orders the list.
-        {"VT_PROVEEDORES", "CODIGO", "",
-         "SELECT TOP 1000 RAZON_SOCIAL,CODIGO FROM VT_PROVEEDORES WHERE Dada_De_Baja = 0 ORDER BY CODIGO", "CODIGO"},
+        {"VT_PROVEEDORES",
+         "CODIGO",
+         "",
+         "SELECT TOP 1000 RAZON_SOCIAL,CODIGO FROM VT_PROVEEDORES WHERE Dada_De_Baja = 0 ORDER BY CODIGO",
+         "CODIGO"},
         // Where over the default filter, wrapped.
-        {"VT_PROVEEDORES", "", "CODIGO > '1'",
+        {"VT_PROVEEDORES",
+         "",
+         "CODIGO > '1'",
          "SELECT TOP 1000 RAZON_SOCIAL,CODIGO FROM VT_PROVEEDORES WHERE  (CODIGO > '1')  ORDER BY RAZON_SOCIAL",
          "RAZON_SOCIAL"},
-        {"v_ma_articulos", "", "(IDUNIDAD = '  UN')",
+        {"v_ma_articulos",
+         "",
+         "(IDUNIDAD = '  UN')",
          "SELECT TOP 1000 DESCRIPCION,IDARTICULO FROM VT_MA_ARTICULOS WHERE (IDUNIDAD = '  UN') ORDER BY DESCRIPCION",
          "DESCRIPCION"},
         // The mask's own filter over Where.
-        {"VT_PROVEEDORES_BAJA", "", "CODIGO > '1'",
+        {"VT_PROVEEDORES_BAJA",
+         "",
+         "CODIGO > '1'",
          "SELECT TOP 1000 RAZON_SOCIAL,CODIGO FROM vt_proveedores_baja WHERE Dada_De_Baja = 1 ORDER BY RAZON_SOCIAL",
          "RAZON_SOCIAL"},
         // The first of two records for one view; a view with no default filter.
         {"V_TA_TECNICOS", "", "", "SELECT TOP 1000 NOMBRE,IDTECNICO FROM V_TA_TECNICOS ORDER BY NOMBRE", "NOMBRE"},
-        {"V_TA_TECNICOS", "", "NOMBRE <> ''",
-         "SELECT TOP 1000 NOMBRE,IDTECNICO FROM V_TA_TECNICOS WHERE  (NOMBRE <> '')  ORDER BY NOMBRE", "NOMBRE"},
+        {"V_TA_TECNICOS",
+         "",
+         "NOMBRE <> ''",
+         "SELECT TOP 1000 NOMBRE,IDTECNICO FROM V_TA_TECNICOS WHERE  (NOMBRE <> '')  ORDER BY NOMBRE",
+         "NOMBRE"},
         // An empty column list selects every column when the caller names the search column.
         {"V_TA_UNIDAD", "IDUNIDAD", "", "SELECT TOP 1000 * FROM V_TA_UNIDAD ORDER BY IDUNIDAD", "IDUNIDAD"},
-        {"V_TA_DEPOSITO", "IDDEPOSITO", "", "SELECT TOP 1000 DESCRIPCION FROM V_TA_DEPOSITO ORDER BY IDDEPOSITO",
+        {"V_TA_DEPOSITO",
+         "IDDEPOSITO",
+         "",
+         "SELECT TOP 1000 DESCRIPCION FROM V_TA_DEPOSITO ORDER BY IDDEPOSITO",
          "IDDEPOSITO"},
     };
     for (const Caso &c : casos) {
@@ -119,34 +143,49 @@ TEST_F(Sentencia, ViewNamesCleanedOfNulsAndByte255)
 
     escribeMascaras(bytes);
     EXPECT_EQ(*arma(QStringLiteral("V_TA_VENDEDORES")).sentencia,
-              QStringLiteral("SELECT TOP 1000 NOMBRE,IDVENDEDOR FROM V_TA_VENDEDORES WHERE NOMBRE <> 'X' ORDER BY NOMBRE"));
+              QStringLiteral(
+                  "SELECT TOP 1000 NOMBRE,IDVENDEDOR FROM V_TA_VENDEDORES WHERE NOMBRE <> 'X' ORDER BY NOMBRE"));
 }
 
 TEST_F(Sentencia, FallbackBuildsTheColumnsFromTheTableReversed)
 {
-    Ejecuta(QStringLiteral("CREATE TABLE PRUEBA_ITEMS (ID int, CODIGO varchar(10), DESCRIPCION varchar(60), PRECIO1 money, "
-                        "FECHAHORA_GRABACION datetime)"));
-    Ejecuta(QStringLiteral("CREATE TABLE PRUEBA_NOTAS (ID int, NOMBRE varchar(10), CODIGO varchar(4), DETALLE varchar(60))"));
+    Ejecuta(
+        QStringLiteral("CREATE TABLE PRUEBA_ITEMS (ID int, CODIGO varchar(10), DESCRIPCION varchar(60), PRECIO1 money, "
+                       "FECHAHORA_GRABACION datetime)"));
+    Ejecuta(QStringLiteral(
+        "CREATE TABLE PRUEBA_NOTAS (ID int, NOMBRE varchar(10), CODIGO varchar(4), DETALLE varchar(60))"));
     mascaras(kMascaras);
-    struct Caso {
+    struct Caso
+    {
         const char *sql, *campo, *opcional;
         const char *sentencia, *campoDespues;
     };
     const Caso casos[] = {
-        {"PRUEBA_ITEMS", "", "", "SELECT TOP 1000 PRECIO1,DESCRIPCION,CODIGO FROM PRUEBA_ITEMS ORDER BY DESCRIPCION",
+        {"PRUEBA_ITEMS",
+         "",
+         "",
+         "SELECT TOP 1000 PRECIO1,DESCRIPCION,CODIGO FROM PRUEBA_ITEMS ORDER BY DESCRIPCION",
          "DESCRIPCION"},
         // The last of DESCRIPCION, NOMBRE and DETALLE wins over the caller's column.
-        {"PRUEBA_NOTAS", "CODIGO", "", "SELECT TOP 1000 DETALLE,CODIGO,NOMBRE FROM PRUEBA_NOTAS ORDER BY DETALLE",
+        {"PRUEBA_NOTAS",
+         "CODIGO",
+         "",
+         "SELECT TOP 1000 DETALLE,CODIGO,NOMBRE FROM PRUEBA_NOTAS ORDER BY DETALLE",
          "DETALLE"},
         // Without one of them, the first field.
-        {"V_MA_PRECIOS", "LISTA", "", "SELECT TOP 1000 PRECIO,LISTA,IDARTICULO FROM V_MA_PRECIOS ORDER BY IDARTICULO",
+        {"V_MA_PRECIOS",
+         "LISTA",
+         "",
+         "SELECT TOP 1000 PRECIO,LISTA,IDARTICULO FROM V_MA_PRECIOS ORDER BY IDARTICULO",
          "IDARTICULO"},
         // The caller's statement, unchanged, for a name without a mask.
         {"PRUEBA_ITEMS", "CODIGO", "select CODIGO from PRUEBA_ITEMS", "select CODIGO from PRUEBA_ITEMS", "CODIGO"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.sql);
-        const Resultado r = arma(QString::fromLatin1(c.sql), QString::fromLatin1(c.campo), QStringLiteral("x = 1"),
+        const Resultado r = arma(QString::fromLatin1(c.sql),
+                                 QString::fromLatin1(c.campo),
+                                 QStringLiteral("x = 1"),
                                  QString::fromLatin1(c.opcional));
         ASSERT_TRUE(r.sentencia);
         EXPECT_EQ(*r.sentencia, QString::fromLatin1(c.sentencia)) << "no filter on this road";
@@ -208,7 +247,7 @@ TEST_F(Sentencia, WhereWrapping)
     const char *casos[][2] = {
         {"", ""},
         {"x", "x"},
-        {"  x  ", "  x  "},  // one character once trimmed
+        {"  x  ", "  x  "}, // one character once trimmed
         {"a=1", " (a=1) "},
         {"(a=1) or (b=2)", "(a=1) or (b=2)"},
         {" (a=1)", " ( (a=1)) "},
@@ -223,10 +262,15 @@ TEST_F(Sentencia, RowLimitFromTopConsArt)
 {
     mascaras(kMascaras);
     const char *casos[][2] = {
-        {nullptr, "1000"},  // no row
-        {" ", "1000"},      {"0", "1000"},    {"abc", "1000"},   {"250", "250"},
-        {"250.5", "250"},   {"251.5", "252"}, {"  75 filas", "75"},
-        {"1E12", "1000"},  // beyond a whole number: the default stays
+        {nullptr, "1000"}, // no row
+        {" ", "1000"},
+        {"0", "1000"},
+        {"abc", "1000"},
+        {"250", "250"},
+        {"250.5", "250"},
+        {"251.5", "252"},
+        {"  75 filas", "75"},
+        {"1E12", "1000"}, // beyond a whole number: the default stays
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c[0] ? c[0] : "(missing)");

@@ -5,7 +5,8 @@
 
 namespace {
 
-class DriverCreation : public SinConsulta<Empresa> {};
+class DriverCreation : public SinConsulta<Empresa>
+{};
 
 TEST_F(DriverCreation, MissingKeysAreHandedOnAsOneBlank)
 {

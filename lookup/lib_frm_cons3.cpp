@@ -9,10 +9,10 @@
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/combo_box_array.h"
-#include "platform/ui/ui.h"
-#include "platform/ui/units.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/key_preview.h"
+#include "platform/ui/ui.h"
+#include "platform/ui/units.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -34,7 +34,7 @@ constexpr double kAltoBoton = 375;
 const QString kRutinaCarga = QStringLiteral("FORM_LOAD");
 
 // One statement of a handler that skips errors.
-template <typename F>
+template<typename F>
 void omitiendoErrores(F &&paso)
 {
     try {
@@ -45,7 +45,8 @@ void omitiendoErrores(F &&paso)
 
 } // namespace
 
-Lib_FrmCons3::Lib_FrmCons3(QWidget *parent) : QDialog(parent)
+Lib_FrmCons3::Lib_FrmCons3(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("Lib_FrmCons3"));
     setWindowTitle(QStringLiteral("Consulta..."));
@@ -186,7 +187,7 @@ void Lib_FrmCons3::Encolumnar()
     try {
         ListView1->ColumnHeaders().Clear();
         const bool listaDeArticulos = vb::InStr(SQL, QStringLiteral("V_MA_ARTICULOS"), vb::Compare::Text) > 0
-            || vb::InStr(SQL, QStringLiteral("STK_MA_ARTICULOS"), vb::Compare::Text) > 0;
+                                      || vb::InStr(SQL, QStringLiteral("STK_MA_ARTICULOS"), vb::Compare::Text) > 0;
         const int campos = mRs.FieldCount();
         for (int i = 0; i < campos; ++i) {
             ado::Field &campo = mRs.Fields(i);
@@ -267,8 +268,8 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
             try {
                 const Currency r = mComponente().ConvierteACurrency(
                     mComponente().ValorNoNulo(mRs.Fields(QStringLiteral("PUNTOPEDIDO")).Value()));
-                const Currency s =
-                    mComponente().ConvierteACurrency(mComponente().ValorNoNulo(mRs.Fields(QStringLiteral("Stock")).Value()));
+                const Currency s = mComponente().ConvierteACurrency(
+                    mComponente().ValorNoNulo(mRs.Fields(QStringLiteral("Stock")).Value()));
                 const Currency cero;
                 if (r == cero && s > cero)
                     color = StkNivel1;
@@ -292,8 +293,7 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
         paso([&] {
             if (!CheckBoxes || marcados.isEmpty())
                 return;
-            const QString valor =
-                vb::Trim(mComponente().ValorNoNulo(mRs.Fields(CampoDevuelto).Value()).toString());
+            const QString valor = vb::Trim(mComponente().ValorNoNulo(mRs.Fields(CampoDevuelto).Value()).toString());
             if (valor.isEmpty())
                 return;
             for (const QString &m : marcados) {
@@ -305,8 +305,9 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
         });
         for (int i = 1; i < campos && !paso.leaving(); ++i)
             paso([&] {
-                mFilaActual.setSubItems(
-                    i, mComponente().FormateaCodigo(mComponente().ValorNoNulo(mRs.Fields(i).Value()).toString()));
+                mFilaActual.setSubItems(i,
+                                        mComponente().FormateaCodigo(
+                                            mComponente().ValorNoNulo(mRs.Fields(i).Value()).toString()));
             });
         paso([&] {
             if (!coloreaStock || !EsConsultaArticulos || vb::Trim(color.toString()).isEmpty())
@@ -459,7 +460,10 @@ void Lib_FrmCons3::CmdAceptar_Click()
     paso([&] { hide(); });
 }
 
-void Lib_FrmCons3::ListView1_DblClick() { CmdAceptar_Click(); }
+void Lib_FrmCons3::ListView1_DblClick()
+{
+    CmdAceptar_Click();
+}
 
 void Lib_FrmCons3::CmdCancelar_Click()
 {
@@ -470,7 +474,10 @@ void Lib_FrmCons3::CmdCancelar_Click()
 }
 
 // Escape is the cancel button.
-void Lib_FrmCons3::reject() { CmdCancelar_Click(); }
+void Lib_FrmCons3::reject()
+{
+    CmdCancelar_Click();
+}
 
 // The title bar's close box cancels and unloads at once.
 void Lib_FrmCons3::closeEvent(QCloseEvent *event)
@@ -490,13 +497,15 @@ void Lib_FrmCons3::Form_Unload()
     try {
         GuardaAnchosColumnas();
     } catch (...) {
-        ui::MsgBox(CurrentError(std::current_exception()).Description, ui::vbCritical,
+        ui::MsgBox(CurrentError(std::current_exception()).Description,
+                   ui::vbCritical,
                    QStringLiteral("Aviso al Operador"));
     }
     try {
         ListView1->ListItems().Clear();
     } catch (...) {
-        ui::MsgBox(CurrentError(std::current_exception()).Description, ui::vbCritical,
+        ui::MsgBox(CurrentError(std::current_exception()).Description,
+                   ui::vbCritical,
                    QStringLiteral("Aviso al Operador"));
     }
 }

@@ -20,7 +20,7 @@ class QWidget;
 namespace ui {
 class ComboBoxArray;
 class KeyPreview;
-}
+} // namespace ui
 
 // The list lookup: runs the caller's SELECT, lists every row with one column
 // per field and a search box over each column, and hands back the picked
@@ -31,7 +31,8 @@ class KeyPreview;
 // Loading, layout, accept, cancel and the column widths live in
 // lib_frm_cons3.cpp; the search, the filters, the keys and the quantities in
 // lib_frm_cons3_busqueda.cpp.
-class Lib_FrmCons3 : public QDialog {
+class Lib_FrmCons3 : public QDialog
+{
     Q_OBJECT
 public:
     explicit Lib_FrmCons3(QWidget *parent = nullptr);
@@ -124,11 +125,10 @@ private:
     std::int16_t IndiceBusquedaActiva = 0;
 
     ado::Recordset mRs;       // open only while the dialog loads
-    ui::ListItem mFilaActual;  // the row being added
-    std::int32_t mFilas = 0;   // rows added by the load
+    ui::ListItem mFilaActual; // the row being added
+    std::int32_t mFilas = 0;  // rows added by the load
 
     ui::KeyPreview *m_keyPreview = nullptr;
     bool m_loaded = false;
     std::unique_ptr<ClsComponente> m_componente;
 };
-

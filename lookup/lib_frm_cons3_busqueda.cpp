@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr long kFondoConFoco = 16776960;  // cyan
-constexpr long kFondoSinFoco = 16777215;  // white
+constexpr long kFondoConFoco = 16776960; // cyan
+constexpr long kFondoSinFoco = 16777215; // white
 
 } // namespace
 
@@ -67,13 +67,16 @@ void Lib_FrmCons3::CmbSearch_Change(int Index)
 }
 
 // A pick from the drop-down list is a change.
-void Lib_FrmCons3::CmbSearch_Click(int Index) { CmbSearch_Change(Index); }
+void Lib_FrmCons3::CmbSearch_Click(int Index)
+{
+    CmbSearch_Change(Index);
+}
 
 // ---- Keys in a search box ----
 
 void Lib_FrmCons3::CmbSearch_KeyDown(int Index, int &KeyCode, int Shift)
 {
-    (void)Shift;
+    (void) Shift;
     Steps paso = Steps::IgnoringErrors();
     switch (KeyCode) {
     case ui::vbKeyF5:
@@ -153,7 +156,7 @@ void Lib_FrmCons3::ListView1_KeyDown(int &KeyCode, int Shift)
     });
     const bool sinModificador = (Shift & (ui::vbShiftMask | ui::vbCtrlMask | ui::vbAltMask)) == 0;
     if (KeyCode == ui::vbKeySpace && CheckBoxes)
-        return;  // the list ticks the row itself
+        return; // the list ticks the row itself
     if (KeyCode == ui::vbKeyReturn) {
         paso([&] { CmdAceptar_Click(); });
         return;
@@ -161,7 +164,7 @@ void Lib_FrmCons3::ListView1_KeyDown(int &KeyCode, int Shift)
     const bool insertar = KeyCode == ui::vbKeyInsert && (Shift == ui::vbShiftMask || sinModificador);
     const bool borrar = KeyCode == ui::vbKeyDelete && sinModificador;
     if (!UsaCantidades || !(insertar || borrar))
-        return;  // what a key types reaches the search box through ListView1_KeyPress
+        return; // what a key types reaches the search box through ListView1_KeyPress
 
     int columna = 0;
     ui::ListItem fila;
@@ -172,8 +175,8 @@ void Lib_FrmCons3::ListView1_KeyDown(int &KeyCode, int Shift)
     std::optional<CambioCantidad> cambio;
     if (KeyCode == ui::vbKeyInsert && Shift == ui::vbShiftMask) {
         paso([&] {
-            cambio = CantidadIngresada(ui::InputBox(QString::fromUtf16(kPreguntaCantidad),
-                                                    QString::fromUtf16(kTituloCantidad), celda));
+            cambio = CantidadIngresada(
+                ui::InputBox(QString::fromUtf16(kPreguntaCantidad), QString::fromUtf16(kTituloCantidad), celda));
         });
     } else if (KeyCode == ui::vbKeyInsert) {
         paso([&] { cambio = SumaCantidad(celda); });
@@ -215,7 +218,7 @@ void Lib_FrmCons3::ListView1_KeyPress(int &KeyAscii)
 
 void Lib_FrmCons3::Form_KeyDown(int &KeyCode, int Shift)
 {
-    (void)Shift;
+    (void) Shift;
     if (KeyCode != ui::vbKeyF12 || !EsConsultaArticulos)
         return;
     KeyCode = 0;
@@ -231,7 +234,8 @@ void Lib_FrmCons3::Form_KeyDown(int &KeyCode, int Shift)
     paso([&] { descripcion = ValorDeColumna(fila, IndiceColumna(QStringLiteral("Descripcion"))); });
     int respuesta = ui::vbNo;
     paso([&] {
-        respuesta = ui::MsgBox(PreguntaFaltante(articulo, descripcion), ui::vbQuestion + ui::vbYesNo,
+        respuesta = ui::MsgBox(PreguntaFaltante(articulo, descripcion),
+                               ui::vbQuestion + ui::vbYesNo,
                                QString::fromUtf16(kTituloFaltante));
     });
     if (respuesta != ui::vbYes)

@@ -21,19 +21,25 @@ namespace {
 
 using Consulta = ui::DefaultInstance<Lib_FrmCons3>;
 
-class BusquedaLista : public ConConsultas {
+class BusquedaLista : public ConConsultas
+{
 protected:
     void SetUp() override
     {
         ConConsultas::SetUp();
         SetAppPath(dir.path());
         const char *const filas[][3] = {
-            {"C1", "abasto norte", "LUIS"}, {"C2", "Abril SA", "ANA"},  {"C3", "Bruno y Cia", "O'NEIL"},
-            {"C4", "  Carla", "ANA"},       {"C5", "O'Brien", "ROSA"}, {"C6", "abrojos", "ANA"},
+            {"C1", "abasto norte", "LUIS"},
+            {"C2", "Abril SA", "ANA"},
+            {"C3", "Bruno y Cia", "O'NEIL"},
+            {"C4", "  Carla", "ANA"},
+            {"C5", "O'Brien", "ROSA"},
+            {"C6", "abrojos", "ANA"},
         };
         for (const auto &f : filas)
-            Ejecuta(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO) VALUES (%1, %2, %3)")
-                     .arg(TextoSQL(QLatin1String(f[0])), TextoSQL(QLatin1String(f[1])), TextoSQL(QLatin1String(f[2]))));
+            Ejecuta(
+                QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO) VALUES (%1, %2, %3)")
+                    .arg(TextoSQL(QLatin1String(f[0])), TextoSQL(QLatin1String(f[1])), TextoSQL(QLatin1String(f[2]))));
         enviadas.clear();
     }
     void TearDown() override
@@ -45,7 +51,8 @@ protected:
 
     // Shows the dialog on the statement, prepared by `prepara`; `script` runs
     // while it is up and active.
-    Lib_FrmCons3 &muestra(const QString &sql, const std::function<void(Lib_FrmCons3 &)> &script,
+    Lib_FrmCons3 &muestra(const QString &sql,
+                          const std::function<void(Lib_FrmCons3 &)> &script,
                           const std::function<void(Lib_FrmCons3 &)> &prepara = {})
     {
         Lib_FrmCons3 &d = Consulta::Get();
@@ -100,19 +107,20 @@ protected:
 
 TEST_F(BusquedaLista, SearchBoxSelectsTheFirstRowByPrefix)
 {
-    struct Caso {
+    struct Caso
+    {
         int caja;
         const char *texto;
-        const char *fila;  // the selected row's main text afterwards
+        const char *fila; // the selected row's main text afterwards
     };
     muestra(kClientes, [](Lib_FrmCons3 &d) {
         const Caso casos[] = {
-            {0, "ab", "abasto norte"},  // without regard to case, the first in list order
+            {0, "ab", "abasto norte"}, // without regard to case, the first in list order
             {0, "ABR", "Abril SA"},
-            {0, "  carla ", "Carla"},  // cell and text both trimmed
-            {0, "zz", "Carla"},        // no match keeps the selection
-            {0, "", "abasto norte"},   // the empty text: the first row
-            {1, "c5", "O'Brien"},      // a sub-item, shown right-aligned
+            {0, "  carla ", "Carla"}, // cell and text both trimmed
+            {0, "zz", "Carla"},       // no match keeps the selection
+            {0, "", "abasto norte"},  // the empty text: the first row
+            {1, "c5", "O'Brien"},     // a sub-item, shown right-aligned
             {2, "ana", "Abril SA"},
         };
         for (const Caso &c : casos) {
@@ -151,13 +159,14 @@ TEST_F(BusquedaLista, FocusColoursAndTheActiveBox)
 
 TEST_F(BusquedaLista, TypingInTheListUsesTheTextTyped)
 {
-    struct Caso {
+    struct Caso
+    {
         bool checks;
         int key;
         Qt::KeyboardModifiers mods;
-        const char *tecleado;  // the text the key types; nullptr: what QTest makes of it
-        const char *texto;     // the box afterwards, from "a"
-        bool foco;             // the box has the focus afterwards
+        const char *tecleado; // the text the key types; nullptr: what QTest makes of it
+        const char *texto;    // the box afterwards, from "a"
+        bool foco;            // the box has the focus afterwards
     };
     const Caso casos[] = {
         {false, Qt::Key_B, Qt::NoModifier, nullptr, "ab", true},
@@ -165,7 +174,7 @@ TEST_F(BusquedaLista, TypingInTheListUsesTheTextTyped)
         {false, Qt::Key_1, Qt::KeypadModifier, nullptr, "a1", true},
         {false, Qt::Key_Backspace, Qt::NoModifier, nullptr, "", true},
         {false, Qt::Key_Space, Qt::NoModifier, nullptr, "a ", true},
-        {true, Qt::Key_Space, Qt::NoModifier, nullptr, "a", false},  // Space only ticks
+        {true, Qt::Key_Space, Qt::NoModifier, nullptr, "a", false}, // Space only ticks
         {false, Qt::Key_F3, Qt::NoModifier, nullptr, "a", false},
         {false, Qt::Key_Meta, Qt::NoModifier, nullptr, "a", false},
         {false, Qt::Key_C, Qt::ControlModifier, "\x03", "a", false},
@@ -183,7 +192,10 @@ TEST_F(BusquedaLista, TypingInTheListUsesTheTextTyped)
                 d.ListView1->setSelectedItem(d.ListView1->ListItems().Item(3));
                 QApplication::processEvents();
                 if (c.tecleado)
-                    QTest::sendKeyEvent(QTest::Click, d.ListView1, Qt::Key(c.key), QString::fromLatin1(c.tecleado),
+                    QTest::sendKeyEvent(QTest::Click,
+                                        d.ListView1,
+                                        Qt::Key(c.key),
+                                        QString::fromLatin1(c.tecleado),
                                         c.mods);
                 else
                     tecla(d.ListView1, c.key, c.mods);
@@ -230,8 +242,9 @@ TEST_F(BusquedaLista, F5FiltersOnTheServerAndFiltersAccumulate)
         QTest::keyClicks(foco(), QStringLiteral("ab"));
         tecla(foco(), Qt::Key_F5);
         ASSERT_EQ(consultas().size(), 1);
-        EXPECT_EQ(consultas().last(), QStringLiteral("SELECT RAZON_SOCIAL, CODIGO, CONTACTO FROM VT_CLIENTES  where "
-                                                     "LTRIM(RAZON_SOCIAL) like 'ab%' ORDER BY CODIGO  "));
+        EXPECT_EQ(consultas().last(),
+                  QStringLiteral("SELECT RAZON_SOCIAL, CODIGO, CONTACTO FROM VT_CLIENTES  where "
+                                 "LTRIM(RAZON_SOCIAL) like 'ab%' ORDER BY CODIGO  "));
         EXPECT_EQ(columna(d, 1), (QStringList{"abasto norte", "Abril SA", "abrojos"}));
         EXPECT_EQ(nombre->Text(), QString()) << "the box of the filter is emptied";
 
@@ -241,9 +254,10 @@ TEST_F(BusquedaLista, F5FiltersOnTheServerAndFiltersAccumulate)
         contacto->setFocus();
         QApplication::processEvents();
         tecla(foco(), Qt::Key_F5);
-        EXPECT_EQ(consultas().last(), QStringLiteral("SELECT RAZON_SOCIAL, CODIGO, CONTACTO FROM VT_CLIENTES  where "
-                                                     "LTRIM(RAZON_SOCIAL) like 'ab%'  and LTRIM(CONTACTO) like 'A%a%' "
-                                                     "ORDER BY CODIGO   "));
+        EXPECT_EQ(consultas().last(),
+                  QStringLiteral("SELECT RAZON_SOCIAL, CODIGO, CONTACTO FROM VT_CLIENTES  where "
+                                 "LTRIM(RAZON_SOCIAL) like 'ab%'  and LTRIM(CONTACTO) like 'A%a%' "
+                                 "ORDER BY CODIGO   "));
         EXPECT_EQ(columna(d, 1), (QStringList{"Abril SA", "abrojos"}));
 
         // "Nueva Busqueda": the first statement's rows again, box 0 focused.
@@ -256,7 +270,8 @@ TEST_F(BusquedaLista, F5FiltersOnTheServerAndFiltersAccumulate)
 
 TEST_F(BusquedaLista, F5WithAQuoteOrAContainsFilterFindsTheRow)
 {
-    struct Caso {
+    struct Caso
+    {
         bool contiene;
         int caja;
         const char *texto;
@@ -301,31 +316,33 @@ TEST_F(BusquedaLista, ColumnClickFlipsTheOrderOnEveryClick)
         click(0);
         EXPECT_EQ(d.ListView1->SortKey(), 0);
         EXPECT_EQ(d.ListView1->SortOrder(), ui::lvwAscending);
-        EXPECT_EQ(columna(d, 1), (QStringList{"abasto norte", "Abril SA", "abrojos", "Bruno y Cia", "Carla", "O'Brien"}));
+        EXPECT_EQ(columna(d, 1),
+                  (QStringList{"abasto norte", "Abril SA", "abrojos", "Bruno y Cia", "Carla", "O'Brien"}));
         click(0);
         EXPECT_EQ(d.ListView1->SortOrder(), ui::lvwDescending);
         EXPECT_EQ(columna(d, 1).first(), QStringLiteral("O'Brien"));
     });
 }
 
-
 // ---- Quantities ----
 
-class CantidadesLista : public BusquedaLista {
+class CantidadesLista : public BusquedaLista
+{
 protected:
-    const QString kConCantidad =
-        QStringLiteral("SELECT CODIGO, RAZON_SOCIAL, CONTACTO AS [**Cantidad**] FROM VT_CLIENTES ORDER BY CODIGO");
+    const QString kConCantidad = QStringLiteral(
+        "SELECT CODIGO, RAZON_SOCIAL, CONTACTO AS [**Cantidad**] FROM VT_CLIENTES ORDER BY CODIGO");
 };
 
 TEST_F(CantidadesLista, InsertDeleteAndShiftInsertByStartingCell)
 {
-    struct Caso {
+    struct Caso
+    {
         bool coma;
         const char *celda;
-        bool marcada;  // before the key
+        bool marcada; // before the key
         int key;
         Qt::KeyboardModifiers mods;
-        const char *respuesta;  // the input box's answer (Shift+Insert); nullptr: no box
+        const char *respuesta; // the input box's answer (Shift+Insert); nullptr: no box
         const char *despues;
         bool marcadaDespues;
     };
@@ -340,14 +357,14 @@ TEST_F(CantidadesLista, InsertDeleteAndShiftInsertByStartingCell)
         {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, "3", "3.00", true},
         {true, "1,0", false, Qt::Key_Insert, Qt::ShiftModifier, "2,5", "2,50", true},
         {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, "muchos", "0.00", true},
-        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, "", "1.0", false},  // Cancel
+        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, "", "1.0", false}, // Cancel
         {false, "1.0", false, Qt::Key_Insert, Qt::ControlModifier, nullptr, "1.0", false},
         {false, "1.0", false, Qt::Key_Insert, Qt::AltModifier, nullptr, "1.0", false},
         {false, "1.0", true, Qt::Key_Delete, Qt::ShiftModifier, nullptr, "1.0", true},
     };
     for (const Caso &c : casos) {
-        SCOPED_TRACE(std::string(c.coma ? ", " : ". ") + c.celda + " " + std::to_string(c.key) + " " +
-                     std::to_string(int(c.mods)));
+        SCOPED_TRACE(std::string(c.coma ? ", " : ". ") + c.celda + " " + std::to_string(c.key) + " "
+                     + std::to_string(int(c.mods)));
         vb::ScopedRegional regional(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
         operador.clear();
         muestra(
@@ -413,13 +430,15 @@ TEST_F(CantidadesLista, WithoutTheColumnOrARowTheErrorDialogAsks)
 
 // ---- The shortage report ----
 
-class FaltantesLista : public BusquedaLista {
+class FaltantesLista : public BusquedaLista
+{
 protected:
     void SetUp() override
     {
         BusquedaLista::SetUp();
         Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('A1', 'TORNILLO')"));
-        Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('B''2', 'MADERA O''HIGGINS')"));
+        Ejecuta(QStringLiteral(
+            "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('B''2', 'MADERA O''HIGGINS')"));
         vb::FixClock(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
     }
     void TearDown() override
@@ -430,12 +449,17 @@ protected:
     QStringList faltantes()
     {
         ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT FechaHora, IdArticulo, Descripcion, Usuario FROM V_MV_FALTANTES"), gDB().gCnn(),
-                ado::adOpenForwardOnly, ado::adLockReadOnly);
+        rs.Open(QStringLiteral("SELECT FechaHora, IdArticulo, Descripcion, Usuario FROM V_MV_FALTANTES"),
+                gDB().gCnn(),
+                ado::adOpenForwardOnly,
+                ado::adLockReadOnly);
         QStringList out;
         for (; !rs.Eof(); rs.MoveNext())
-            out << QStringLiteral("%1|%2|%3|%4").arg(rs.Fields(0).Value().toString(), rs.Fields(1).Value().toString(),
-                                                    rs.Fields(2).Value().toString(), rs.Fields(3).Value().toString());
+            out << QStringLiteral("%1|%2|%3|%4")
+                       .arg(rs.Fields(0).Value().toString(),
+                            rs.Fields(1).Value().toString(),
+                            rs.Fields(2).Value().toString(),
+                            rs.Fields(3).Value().toString());
         return out;
     }
     // F12 on row `fila` of the article list, with the question answered.
@@ -454,8 +478,7 @@ protected:
         });
         Consulta::Unload();
     }
-    const QString kArticulos =
-        QStringLiteral("SELECT IDARTICULO, DESCRIPCION FROM V_MA_ARTICULOS ORDER BY IDARTICULO");
+    const QString kArticulos = QStringLiteral("SELECT IDARTICULO, DESCRIPCION FROM V_MA_ARTICULOS ORDER BY IDARTICULO");
 };
 
 TEST_F(FaltantesLista, YesRecordsTheArticleAndNoRecordsNothing)
@@ -471,9 +494,9 @@ TEST_F(FaltantesLista, YesRecordsTheArticleAndNoRecordsNothing)
 
     f12(1, ui::vbYes);
     f12(2, ui::vbYes);
-    EXPECT_EQ(faltantes(), (QStringList{QStringLiteral("05/03/2024 14:07:09|%1A1|TORNILLO|ADMIN").arg(QString(23, ' ')),
-                                        QStringLiteral("05/03/2024 14:07:09|%1B'2|MADERA O'HIGGINS|ADMIN")
-                                            .arg(QString(22, ' '))}));
+    EXPECT_EQ(faltantes(),
+              (QStringList{QStringLiteral("05/03/2024 14:07:09|%1A1|TORNILLO|ADMIN").arg(QString(23, ' ')),
+                           QStringLiteral("05/03/2024 14:07:09|%1B'2|MADERA O'HIGGINS|ADMIN").arg(QString(22, ' '))}));
     EXPECT_EQ(operador.unexpected(), 0);
 }
 
@@ -484,7 +507,9 @@ TEST_F(FaltantesLista, AFailedInsertIsTold)
     ASSERT_EQ(sqlite3_exec(db,
                            "CREATE TRIGGER sin_faltantes BEFORE INSERT ON V_MV_FALTANTES "
                            "BEGIN SELECT RAISE(ABORT, 'faltantes cerrados'); END",
-                           nullptr, nullptr, nullptr),
+                           nullptr,
+                           nullptr,
+                           nullptr),
               SQLITE_OK);
     sqlite3_close(db);
 

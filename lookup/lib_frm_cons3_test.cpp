@@ -27,7 +27,8 @@ using Consulta = ui::DefaultInstance<Lib_FrmCons3>;
 
 // The dialog over the fixture database, shown through the seam as the driver
 // shows it; the column-width file lives in the test's application folder.
-class ListaConsulta : public ConConsultas {
+class ListaConsulta : public ConConsultas
+{
 protected:
     using ConConsultas::ConConsultas;
     void SetUp() override
@@ -46,11 +47,12 @@ protected:
     {
         for (const auto &f : filas)
             Ejecuta(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO) VALUES ('%1', '%2', '%3')")
-                     .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2])));
+                        .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2])));
     }
     // Shows the dialog with the statement; `script` runs while it is up.
     // `respuestas` answer the boxes that come up while the dialog loads.
-    Lib_FrmCons3 &muestra(const QString &sql, const std::function<void(Lib_FrmCons3 &)> &script = {},
+    Lib_FrmCons3 &muestra(const QString &sql,
+                          const std::function<void(Lib_FrmCons3 &)> &script = {},
                           std::initializer_list<int> respuestas = {})
     {
         Lib_FrmCons3 &d = Consulta::Get();
@@ -129,7 +131,7 @@ TEST_F(ListaConsulta, AStatementTheDatabaseRejectsLeavesAnEmptyListBehindItsMess
     // The data layer's error dialog, the columns' message, the load's error dialog.
     Lib_FrmCons3 &d = muestra(QStringLiteral("SELECT NADA FROM VT_CLIENTES"), {}, {ui::vbAbort, ui::vbOK, ui::vbAbort});
     const std::vector<ui::Request> &r = operador.requests();
-    ASSERT_EQ(r.size(), 4u);  // the dialog itself, then three boxes
+    ASSERT_EQ(r.size(), 4u); // the dialog itself, then three boxes
     EXPECT_TRUE(r[1].prompt.endsWith(QStringLiteral("Rutina: AbrirRecordset"))) << r[1].prompt.toStdString();
     EXPECT_EQ(r[2].style, ui::vbOKOnly);
     EXPECT_TRUE(r[3].prompt.endsWith(QStringLiteral("Rutina: FORM_LOAD"))) << r[3].prompt.toStdString();
@@ -159,10 +161,9 @@ TEST_F(ListaConsulta, ColumnsAreAsWideAsTheirSizeInLettersXUpToSixty)
 {
     Lib_FrmCons3 &d = muestra(QStringLiteral("SELECT IDUNIDAD, DESCRIPCION, IDARTICULO, CONTACTO FROM V_MA_ARTICULOS, "
                                              "VT_CLIENTES"));
-    const int letras[] = {4, 60, 25, 60};  // varchar(4), (100), (25), (60)
+    const int letras[] = {4, 60, 25, 60}; // varchar(4), (100), (25), (60)
     for (int k = 1; k <= 4; ++k)
-        EXPECT_EQ(d.ListView1->ColumnHeaders().Item(k).Width(),
-                  ui::TextWidth(d, QString(letras[k - 1], QLatin1Char('X'))))
+        EXPECT_EQ(d.ListView1->ColumnHeaders().Item(k).Width(), ui::TextWidth(d, QString(letras[k - 1], QLatin1Char('X'))))
             << k;
 }
 
@@ -186,14 +187,16 @@ TEST_F(ListaConsulta, PriceColumnsOfAnArticleListTakeTheConfiguredCaptions)
     EXPECT_EQ(titulos(otra), (QStringList{"PRECIO3"}));
 }
 
-struct ColorCase {
+struct ColorCase
+{
     const char *name;
     double puntoPedido;
     double stock;
-    long color;  // -1: plain
+    long color; // -1: plain
 };
 
-class ColoresDeStock : public ListaConsulta, public ::testing::WithParamInterface<ColorCase> {
+class ColoresDeStock : public ListaConsulta, public ::testing::WithParamInterface<ColorCase>
+{
 public:
     static constexpr long kNivel[] = {255, 65280, 16711680, 8421504};
 };
@@ -201,17 +204,19 @@ public:
 TEST_P(ColoresDeStock, TheRowTakesTheColourOfItsStockLevel)
 {
     const ColorCase &c = GetParam();
-    Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, costo, PRECIO1) VALUES ('A1', 'Tornillo', "
-                        "%1, %2)")
-             .arg(c.puntoPedido)
-             .arg(c.stock));
+    Ejecuta(
+        QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, costo, PRECIO1) VALUES ('A1', 'Tornillo', "
+                       "%1, %2)")
+            .arg(c.puntoPedido)
+            .arg(c.stock));
     Lib_FrmCons3 &d = Consulta::Get();
     d.MuestraStock = QStringLiteral("si");
     d.StkNivel1 = Variant(255);
     d.StkNivel2 = Variant(65280L);
     d.StkNivel3 = Variant(16711680.0);
     d.StkNivel4 = Variant("8421504");
-    muestra(QStringLiteral("SELECT IDARTICULO, DESCRIPCION, costo AS PUNTOPEDIDO, PRECIO1 AS Stock FROM V_MA_ARTICULOS"));
+    muestra(
+        QStringLiteral("SELECT IDARTICULO, DESCRIPCION, costo AS PUNTOPEDIDO, PRECIO1 AS Stock FROM V_MA_ARTICULOS"));
     ui::ListItem fila = d.ListView1->ListItems().Item(1);
     EXPECT_EQ(fila.ForeColor(), c.color);
     EXPECT_EQ(fila.Bold(), c.color >= 0);
@@ -222,16 +227,16 @@ TEST_P(ColoresDeStock, TheRowTakesTheColourOfItsStockLevel)
     EXPECT_EQ(operador.unexpected(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lookup, ColoresDeStock,
-    ::testing::Values(ColorCase{"no_reorder_point_with_stock", 0, 5, 255},
-                      ColorCase{"above_the_reorder_point", 10, 20, 65280},
-                      ColorCase{"below_the_reorder_point", 10, 3, 16711680},
-                      ColorCase{"at_the_reorder_point", 10, 10, 8421504},
-                      ColorCase{"nothing_at_all", 0, 0, 8421504},
-                      ColorCase{"negative_stock", 0, -2, 8421504},
-                      ColorCase{"negative_reorder_point", -1, 5, 8421504}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lookup,
+                         ColoresDeStock,
+                         ::testing::Values(ColorCase{"no_reorder_point_with_stock", 0, 5, 255},
+                                           ColorCase{"above_the_reorder_point", 10, 20, 65280},
+                                           ColorCase{"below_the_reorder_point", 10, 3, 16711680},
+                                           ColorCase{"at_the_reorder_point", 10, 10, 8421504},
+                                           ColorCase{"nothing_at_all", 0, 0, 8421504},
+                                           ColorCase{"negative_stock", 0, -2, 8421504},
+                                           ColorCase{"negative_reorder_point", -1, 5, 8421504}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ListaConsulta, RowsStayPlainWithoutTheSwitchTheStockColumnsOrAColour)
 {
@@ -245,13 +250,14 @@ TEST_F(ListaConsulta, RowsStayPlainWithoutTheSwitchTheStockColumnsOrAColour)
         ui::ListItem fila = d.ListView1->ListItems().Item(1);
         return fila.ForeColor() == -1 && !fila.Bold() && fila.ListSubItems(1).ForeColor() == -1;
     };
-    const QString conStock =
-        QStringLiteral("SELECT IDARTICULO, costo AS PUNTOPEDIDO, PRECIO1 AS Stock FROM V_MA_ARTICULOS");
+    const QString conStock = QStringLiteral(
+        "SELECT IDARTICULO, costo AS PUNTOPEDIDO, PRECIO1 AS Stock FROM V_MA_ARTICULOS");
     EXPECT_FALSE(plano(QStringLiteral("SI"), Variant(255), conStock));
     EXPECT_TRUE(plano(QStringLiteral("NO"), Variant(255), conStock));
     EXPECT_TRUE(plano(QStringLiteral("SI"), Variant(" "), conStock));
     EXPECT_TRUE(plano(QStringLiteral("SI"), Variant("ROJO"), conStock));
-    EXPECT_TRUE(plano(QStringLiteral("SI"), Variant(255), QStringLiteral("SELECT IDARTICULO, costo FROM V_MA_ARTICULOS")));
+    EXPECT_TRUE(
+        plano(QStringLiteral("SI"), Variant(255), QStringLiteral("SELECT IDARTICULO, costo FROM V_MA_ARTICULOS")));
     EXPECT_EQ(operador.unexpected(), 0) << "missing stock columns are no error";
 }
 
@@ -267,8 +273,8 @@ TEST_F(ListaConsulta, LayoutFollowsTheColumnsAndTheScreen)
         EXPECT_EQ(ui::Left(*d.CmbSearch->Item(i)), esperado[i][0]) << i;
         EXPECT_EQ(ui::Width(*d.CmbSearch->Item(i)), esperado[i][1]) << i;
     }
-    EXPECT_EQ(d.HScroll1->maximum(), 2304);  // (3000 + 360 + 480) * 0.6
-    EXPECT_EQ(ui::Width(d), 3640);           // the list (3000 + 360) and 280
+    EXPECT_EQ(d.HScroll1->maximum(), 2304); // (3000 + 360 + 480) * 0.6
+    EXPECT_EQ(ui::Width(d), 3640);          // the list (3000 + 360) and 280
     // The resize lays the rest out from the window's size.
     EXPECT_EQ(ui::Width(*d.picFields), 3640 - 120);
     EXPECT_EQ(ui::Width(*d.ListView1), 3640 - 140);
@@ -287,25 +293,27 @@ TEST_F(ListaConsulta, LayoutFollowsTheColumnsAndTheScreen)
 TEST_F(ListaConsulta, ColumnsAreFoundByTrimmedCaptionWithoutCase)
 {
     Lib_FrmCons3 &d = muestra(QStringLiteral("SELECT CODIGO, RAZON_SOCIAL, CONTACTO, CODIGO FROM VT_CLIENTES"));
-    const std::pair<const char *, int> casos[] = {
-        {"CODIGO", 1}, {" razon_social ", 2}, {"Contacto", 3}, {"NADA", 0}, {"", 0}, {"CODIGO ", 1}};
+    const std::pair<const char *, int> casos[]
+        = {{"CODIGO", 1}, {" razon_social ", 2}, {"Contacto", 3}, {"NADA", 0}, {"", 0}, {"CODIGO ", 1}};
     for (const auto &[nombre, posicion] : casos)
         EXPECT_EQ(d.IndiceColumna(QString::fromLatin1(nombre)), posicion) << nombre;
 }
 
-struct AceptarCase {
+struct AceptarCase
+{
     const char *name;
     bool checkBoxes;
     const char *campoDevuelto;
-    QStringList cmpsDevueltos;  // empty: none given
-    QList<int> checked;         // rows ticked (check-box mode)
-    int selected;               // 0: none
+    QStringList cmpsDevueltos; // empty: none given
+    QList<int> checked;        // rows ticked (check-box mode)
+    int selected;              // 0: none
     QStringList valores;
     const char *valorDevuelto;
     friend void PrintTo(const AceptarCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class Aceptar : public ListaConsulta, public ::testing::WithParamInterface<AceptarCase> {};
+class Aceptar : public ListaConsulta, public ::testing::WithParamInterface<AceptarCase>
+{};
 
 TEST_P(Aceptar, HandsBackTheValuesOfThePickedRows)
 {
@@ -333,20 +341,33 @@ TEST_P(Aceptar, HandsBackTheValuesOfThePickedRows)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lookup, Aceptar,
+    Lookup,
+    Aceptar,
     ::testing::Values(
         AceptarCase{"ticked_rows_in_list_order", true, "RAZON_SOCIAL", {}, {3, 1}, 2, {" Ana", "Carla"}, ""},
         AceptarCase{"ticked_without_returned_column_take_the_first", true, "", {}, {2}, 0, {"C2"}, ""},
         AceptarCase{"ticked_with_an_unknown_column_give_empty_texts", true, "NADA", {}, {1, 3}, 0, {"", ""}, ""},
         AceptarCase{"nothing_ticked", true, "CODIGO", {}, {}, 1, {}, ""},
         AceptarCase{"single_pick", false, "RAZON_SOCIAL", {}, {}, 2, {}, "bruno"},
-        AceptarCase{"single_pick_with_further_columns", false, " razon_social ", {"CONTACTO", "codigo"}, {}, 2,
-                    {"Norte", "C2"}, "bruno"},
-        AceptarCase{"further_columns_only_the_last_is_returned", false, "", {"CODIGO", "CONTACTO"}, {}, 1,
-                    {"C1", " Sur"}, " Sur"},
+        AceptarCase{"single_pick_with_further_columns",
+                    false,
+                    " razon_social ",
+                    {"CONTACTO", "codigo"},
+                    {},
+                    2,
+                    {"Norte", "C2"},
+                    "bruno"},
+        AceptarCase{"further_columns_only_the_last_is_returned",
+                    false,
+                    "",
+                    {"CODIGO", "CONTACTO"},
+                    {},
+                    1,
+                    {"C1", " Sur"},
+                    " Sur"},
         // A name that matches no column gives the empty text in its place.
-        AceptarCase{"unknown_names_keep_their_place", false, "NADA", {"NADA", "CODIGO", "OTRA"}, {}, 3,
-                    {"", "C3", ""}, ""},
+        AceptarCase{
+            "unknown_names_keep_their_place", false, "NADA", {"NADA", "CODIGO", "OTRA"}, {}, 3, {"", "C3", ""}, ""},
         AceptarCase{"single_pick_without_a_selected_row_only_hides", false, "CODIGO", {"CODIGO"}, {2}, 0, {}, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -364,14 +385,16 @@ TEST_F(ListaConsulta, ADoubleClickOnTheListAccepts)
     EXPECT_FALSE(d.isVisible());
 }
 
-struct CancelarCase {
+struct CancelarCase
+{
     const char *name;
     std::function<void(Lib_FrmCons3 &)> how;
     bool unloads;
     friend void PrintTo(const CancelarCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class Cancelar : public ListaConsulta, public ::testing::WithParamInterface<CancelarCase> {};
+class Cancelar : public ListaConsulta, public ::testing::WithParamInterface<CancelarCase>
+{};
 
 TEST_P(Cancelar, GivesNothingBackAndHides)
 {
@@ -403,21 +426,25 @@ TEST_P(Cancelar, GivesNothingBackAndHides)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lookup, Cancelar,
-    ::testing::Values(
-        CancelarCase{"escape_in_the_list", [](Lib_FrmCons3 &f) { QTest::keyClick(f.ListView1, Qt::Key_Escape); }, false},
-        CancelarCase{"cancel_button", [](Lib_FrmCons3 &f) { f.CmdCancelar->click(); }, false},
-        CancelarCase{"title_bar", [](Lib_FrmCons3 &f) { f.close(); }, true}),
+    Lookup,
+    Cancelar,
+    ::testing::Values(CancelarCase{"escape_in_the_list",
+                                   [](Lib_FrmCons3 &f) { QTest::keyClick(f.ListView1, Qt::Key_Escape); },
+                                   false},
+                      CancelarCase{"cancel_button", [](Lib_FrmCons3 &f) { f.CmdCancelar->click(); }, false},
+                      CancelarCase{"title_bar", [](Lib_FrmCons3 &f) { f.close(); }, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
-struct MarcaCase {
+struct MarcaCase
+{
     const char *name;
     const char *valoresDefault;
-    QStringList checked;  // codes that start ticked
+    QStringList checked; // codes that start ticked
     friend void PrintTo(const MarcaCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class MarcasIniciales : public ListaConsulta, public ::testing::WithParamInterface<MarcaCase> {};
+class MarcasIniciales : public ListaConsulta, public ::testing::WithParamInterface<MarcaCase>
+{};
 
 TEST_P(MarcasIniciales, RowsWhoseValueIsAnItemOfTheListStartTicked)
 {
@@ -437,22 +464,22 @@ TEST_P(MarcasIniciales, RowsWhoseValueIsAnItemOfTheListStartTicked)
     EXPECT_EQ(operador.unexpected(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lookup, MarcasIniciales,
-    ::testing::Values(MarcaCase{"whole_items_only", "10,11", {"10", "11"}},
-                      MarcaCase{"items_trimmed_without_case", " 10 , AB ", {"10", "ab"}},
-                      MarcaCase{"empty_items_tick_nothing", ", ,", {}},
-                      MarcaCase{"empty_list", "", {}},
-                      MarcaCase{"no_match", "2", {}}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lookup,
+                         MarcasIniciales,
+                         ::testing::Values(MarcaCase{"whole_items_only", "10,11", {"10", "11"}},
+                                           MarcaCase{"items_trimmed_without_case", " 10 , AB ", {"10", "ab"}},
+                                           MarcaCase{"empty_items_tick_nothing", ", ,", {}},
+                                           MarcaCase{"empty_list", "", {}},
+                                           MarcaCase{"no_match", "2", {}}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ListaConsulta, QuantitiesTravelWithThePickedRowsWhenTheListHasTheirColumn)
 {
     Ejecuta(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '2.5' WHERE CODIGO = 'C1'"));
     Ejecuta(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = 'x' WHERE CODIGO = 'C2'"));
     Ejecuta(QStringLiteral("UPDATE VT_CLIENTES SET CONTACTO = '3' WHERE CODIGO = 'C3'"));
-    const QString conCantidad =
-        QStringLiteral("SELECT CODIGO, CONTACTO AS [**Cantidad**] FROM VT_CLIENTES ORDER BY CODIGO");
+    const QString conCantidad = QStringLiteral(
+        "SELECT CODIGO, CONTACTO AS [**Cantidad**] FROM VT_CLIENTES ORDER BY CODIGO");
     // The values and the quantities accept hands back.
     using Entrega = std::pair<QStringList, QList<double>>;
     const auto acepta = [&](bool checks, const QString &sql, const std::function<void(Lib_FrmCons3 &)> &marca) {
@@ -532,17 +559,21 @@ TEST_F(ListaConsulta, AWidthFileThatCannotBeWrittenIsToldAndTheUnloadGoesOn)
     EXPECT_EQ(viejo.readAll(), antes);
 }
 
-class ListaDeArticulosDemo : public ListaConsulta {
+class ListaDeArticulosDemo : public ListaConsulta
+{
 public:
-    ListaDeArticulosDemo() : ListaConsulta(true) {}
+    ListaDeArticulosDemo()
+        : ListaConsulta(true)
+    {}
     // Shows the statement, checks the boxes over their columns, photographs it.
     void foto(const QString &sql);
 };
 
 TEST_F(ListaDeArticulosDemo, EachSearchBoxSitsOverItsColumn)
 {
-    for (const char *sql : {"SELECT IDARTICULO, IDUNIDAD, PRECIO1 FROM V_MA_ARTICULOS ORDER BY IDARTICULO",
-                            "SELECT IDARTICULO, DESCRIPCION, IDUNIDAD, PRECIO1 FROM V_MA_ARTICULOS ORDER BY IDARTICULO"})
+    for (const char *sql :
+         {"SELECT IDARTICULO, IDUNIDAD, PRECIO1 FROM V_MA_ARTICULOS ORDER BY IDARTICULO",
+          "SELECT IDARTICULO, DESCRIPCION, IDUNIDAD, PRECIO1 FROM V_MA_ARTICULOS ORDER BY IDARTICULO"})
         foto(QString::fromLatin1(sql));
 }
 
@@ -552,27 +583,26 @@ void ListaDeArticulosDemo::foto(const QString &sql)
     Lib_FrmCons3 &d = Consulta::Get();
     d.CampoDevuelto = QStringLiteral("IDARTICULO");
     QImage foto;
-    muestra(sql,
-            [&](Lib_FrmCons3 &f) {
-                ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-                f.CmbSearch->Item(1)->setText(QStringLiteral("TORN"));
-                f.ListView1->setSelectedItem(f.ListView1->ListItems().Item(2));
-                QApplication::processEvents();
-                foto = f.grab().toImage();
-                QHeaderView *h = f.ListView1->header();
-                for (int k = 0; k < f.ListView1->ColumnHeaders().Count(); ++k) {
-                    const QRect caja = f.CmbSearch->Item(k)->geometry().translated(f.picFields->pos());
-                    const QPoint origen = h->mapTo(&f, QPoint(h->sectionViewportPosition(k), 0));
-                    const QRect seccion(origen, QSize(h->sectionSize(k), h->height()));
-                    EXPECT_NEAR(caja.left(), seccion.left(), 3) << k;
-                    EXPECT_LE(caja.right(), seccion.right()) << k;
-                    EXPECT_GT(caja.right(), seccion.right() - 6) << k;
-                    EXPECT_LE(caja.bottom(), seccion.top()) << k;
-                }
-                // Nothing hides the buttons.
-                EXPECT_GE(f.Frame1->geometry().top(), f.HScroll1->geometry().bottom());
-                EXPECT_LE(f.Frame1->geometry().bottom(), f.height());
-            });
+    muestra(sql, [&](Lib_FrmCons3 &f) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+        f.CmbSearch->Item(1)->setText(QStringLiteral("TORN"));
+        f.ListView1->setSelectedItem(f.ListView1->ListItems().Item(2));
+        QApplication::processEvents();
+        foto = f.grab().toImage();
+        QHeaderView *h = f.ListView1->header();
+        for (int k = 0; k < f.ListView1->ColumnHeaders().Count(); ++k) {
+            const QRect caja = f.CmbSearch->Item(k)->geometry().translated(f.picFields->pos());
+            const QPoint origen = h->mapTo(&f, QPoint(h->sectionViewportPosition(k), 0));
+            const QRect seccion(origen, QSize(h->sectionSize(k), h->height()));
+            EXPECT_NEAR(caja.left(), seccion.left(), 3) << k;
+            EXPECT_LE(caja.right(), seccion.right()) << k;
+            EXPECT_GT(caja.right(), seccion.right() - 6) << k;
+            EXPECT_LE(caja.bottom(), seccion.top()) << k;
+        }
+        // Nothing hides the buttons.
+        EXPECT_GE(f.Frame1->geometry().top(), f.HScroll1->geometry().bottom());
+        EXPECT_LE(f.Frame1->geometry().bottom(), f.height());
+    });
     EXPECT_GT(d.ListView1->ListItems().Count(), 0);
     const QString carpeta = qEnvironmentVariable("ANULACION_CAPTURAS");
     if (!carpeta.isEmpty()) {

@@ -5,9 +5,9 @@
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/combo_box_array.h"
+#include "platform/ui/key_codes.h"
 #include "platform/ui/tree_view.h"
 #include "platform/ui/ui.h"
-#include "platform/ui/key_codes.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -44,7 +44,8 @@ void PasaTilde(ui::Node &node)
 
 } // namespace
 
-Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget *parent) : QDialog(parent)
+Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("Lib_FrmCons3Tree"));
     setWindowTitle(QStringLiteral("Consulta..."));
@@ -192,11 +193,14 @@ void Lib_FrmCons3Tree::CmbSearch_Change(int Index)
     }
 }
 
-void Lib_FrmCons3Tree::CmbSearch_Click(int Index) { CmbSearch_Change(Index); }
+void Lib_FrmCons3Tree::CmbSearch_Click(int Index)
+{
+    CmbSearch_Change(Index);
+}
 
 void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int &KeyCode, int Shift)
 {
-    (void)Shift;
+    (void) Shift;
     Steps paso = Steps::IgnoringErrors();
     switch (KeyCode) {
     case ui::vbKeyDown:
@@ -222,7 +226,10 @@ void Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int &KeyCode, int Shift)
     }
 }
 
-void Lib_FrmCons3Tree::CmdNueva_Click() { ArmarTreeVAutomatico(); }
+void Lib_FrmCons3Tree::CmdNueva_Click()
+{
+    ArmarTreeVAutomatico();
+}
 
 void Lib_FrmCons3Tree::CmdAceptar_Click()
 {
@@ -243,7 +250,12 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
                     Valores->append(Variant(codigo.trimmed()));
                 } else if (vb::EqualsText(CampoDevuelto, QStringLiteral("IDPOSICION"))) {
                     ado::Recordset rs;
-                    if (gDB().ExisteEnTabla(QStringLiteral("MA_POSICIONES"), codigo, QStringLiteral("IDPOSICION"), &rs, 8, {})) {
+                    if (gDB().ExisteEnTabla(QStringLiteral("MA_POSICIONES"),
+                                            codigo,
+                                            QStringLiteral("IDPOSICION"),
+                                            &rs,
+                                            8,
+                                            {})) {
                         if (!Valores)
                             Raise(vberr::ObjectNotSet);
                         Valores->append(gComponente().ValorNoNulo(rs.Fields(CampoDevuelto).Value()));
@@ -252,7 +264,8 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
             });
         }
     } else {
-        struct Tabla {
+        struct Tabla
+        {
             const char *campo;
             const char *tabla;
         };
@@ -284,7 +297,10 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
         hide();
 }
 
-void Lib_FrmCons3Tree::TreeV_DblClick() { CmdAceptar_Click(); }
+void Lib_FrmCons3Tree::TreeV_DblClick()
+{
+    CmdAceptar_Click();
+}
 
 void Lib_FrmCons3Tree::CmdCancelar_Click()
 {
@@ -306,7 +322,9 @@ void Lib_FrmCons3Tree::Form_Unload()
     try {
         TreeV->nodes().Clear();
     } catch (...) {
-        ui::MsgBox(CurrentError(std::current_exception()).Description, ui::vbCritical, QStringLiteral("Aviso al Operador"));
+        ui::MsgBox(CurrentError(std::current_exception()).Description,
+                   ui::vbCritical,
+                   QStringLiteral("Aviso al Operador"));
     }
 }
 

@@ -22,7 +22,8 @@ class TreeView;
 // node or ticks several. Used through its default instance by the lookup
 // driver: set SQL, CampoDevuelto and CheckBoxes, show it modally, read
 // ValorDevuelto and Valores once it has hidden itself, then unload it.
-class Lib_FrmCons3Tree : public QDialog {
+class Lib_FrmCons3Tree : public QDialog
+{
     Q_OBJECT
 public:
     explicit Lib_FrmCons3Tree(QWidget *parent = nullptr);

@@ -3,8 +3,8 @@
 #include "lookup/consulta_arbol.h"
 #include "platform/ui/combo_box_array.h"
 #include "platform/ui/tree_view.h"
-#include "tests/support/item_view_clicks.h"
 #include "tests/support/empresa.h"
+#include "tests/support/item_view_clicks.h"
 #include "tests/support/qt_print.h"
 
 #include <QLineEdit>
@@ -44,7 +44,8 @@ QStringList Textos(const Coleccion &c)
     return out;
 }
 
-class ArbolTest : public EmpresaEspiada {
+class ArbolTest : public EmpresaEspiada
+{
 protected:
     void Familias(const QStringList &codigos)
     {
@@ -67,7 +68,7 @@ protected:
             if (ch.unicode() < 128)
                 QTest::keyClick(edit, ch.toLatin1());
             else
-                edit->insert(QString(ch));  // QTest types ASCII only
+                edit->insert(QString(ch)); // QTest types ASCII only
         }
     }
     void Activa(QDialog &dlg)
@@ -84,7 +85,8 @@ protected:
 
 TEST_F(ArbolTest, LevelsFollowTheLengthOfTheCodes)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         QStringList codigos;
         QString forma;
@@ -130,17 +132,21 @@ TEST_F(ArbolTest, RowsThatCannotBeNodesGoToTheErrorDialog)
         "SELECT c, d FROM (SELECT '1' AS c, 'uno' AS d, 1 AS o UNION ALL SELECT '1', 'otra', 2 UNION ALL "
         "SELECT '2', 'dos', 3 UNION ALL SELECT '3', NULL, 4 UNION ALL SELECT '2', 'otra', 5 UNION ALL "
         "SELECT '4', 'cuatro', 6) x ORDER BY o");
-    Muestra(dlg, [&](QDialog &) { EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...(1 2)")); },
+    Muestra(dlg,
+            [&](QDialog &) { EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...(1 2)")); },
             {ui::vbIgnore, ui::vbIgnore, ui::vbAbort});
     const auto &r = operador.requests();
-    ASSERT_EQ(r.size(), 4u);  // the dialog, then three boxes
+    ASSERT_EQ(r.size(), 4u); // the dialog, then three boxes
     const QString repetida = QStringLiteral("Se produjo el error 35602:\nLa clave no es única en la colección\n"
                                             "Origen: anulacion\nRutina: ArmarTreeVAutomatico");
     EXPECT_EQ(r[1].prompt, repetida) << r[1].prompt.toStdString();
     EXPECT_EQ(r[1].title, QStringLiteral("Aviso al operador!!!"));
-    EXPECT_EQ(r[1].buttons, (QStringList{QStringLiteral("Anular"), QStringLiteral("Reintentar"), QStringLiteral("Omitir")}));
+    EXPECT_EQ(r[1].buttons,
+              (QStringList{QStringLiteral("Anular"), QStringLiteral("Reintentar"), QStringLiteral("Omitir")}));
     EXPECT_EQ(r[1].icon, int(ui::vbCritical));
-    EXPECT_EQ(r[2].prompt, QStringLiteral("Se produjo el error 94:\nUso no válido de Null\nOrigen: anulacion\nRutina: ArmarTreeVAutomatico"))
+    EXPECT_EQ(r[2].prompt,
+              QStringLiteral(
+                  "Se produjo el error 94:\nUso no válido de Null\nOrigen: anulacion\nRutina: ArmarTreeVAutomatico"))
         << r[2].prompt.toStdString();
     EXPECT_EQ(r[3].prompt, repetida);
     EXPECT_EQ(operador.unexpected(), 0);
@@ -150,7 +156,8 @@ TEST_F(ArbolTest, AnEmptyCodeRepeatsTheRootsKey)
 {
     Familias({"1"});
     Lib_FrmCons3Tree dlg;
-    dlg.SQL = QStringLiteral("SELECT '' AS c, 'sin código' AS d UNION ALL SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS");
+    dlg.SQL = QStringLiteral(
+        "SELECT '' AS c, 'sin código' AS d UNION ALL SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS");
     Muestra(dlg, [&](QDialog &) { EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...(1)")); }, {ui::vbIgnore});
     EXPECT_EQ(operador.prompts().size(), 1);
 }
@@ -159,14 +166,22 @@ TEST_F(ArbolTest, TypingSelectsTheFirstNodeByCodeOrDescription)
 {
     Familias({"1", "11", "111", "12", "2"});
     Ejecuta({QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Ferretería' WHERE IDFAMILIA = '12'")});
-    struct Caso {
+    struct Caso
+    {
         const char *escrito;
         const char *clave;
     };
     const Caso casos[] = {
-        {"1", "A1"},      {"11", "A11"},     {"111", "A111"}, {"12", "A12"},  {"fERR", "A12"},
-        {"familia 2", "A2"}, {"", "A"},       {"cons", "A"},   {"2", "A2"},
-        {"zzz", "A2"},  // no match: the selection stays
+        {"1", "A1"},
+        {"11", "A11"},
+        {"111", "A111"},
+        {"12", "A12"},
+        {"fERR", "A12"},
+        {"familia 2", "A2"},
+        {"", "A"},
+        {"cons", "A"},
+        {"2", "A2"},
+        {"zzz", "A2"}, // no match: the selection stays
     };
     Lib_FrmCons3Tree dlg;
     dlg.SQL = kFamilias;
@@ -205,26 +220,41 @@ TEST_F(ArbolTest, ArrowAndPageKeysInTheBoxGoToTheTree)
 
 TEST(FiltraConsultaArbol, JoinsTheConditionBeforeTheOrderClause)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         QString sql;
         QString texto;
         QString esperada;
     };
     const Caso casos[] = {
-        {"order by, no where", QStringLiteral("SELECT a, b FROM t ORDER BY a"), QStringLiteral("x"),
+        {"order by, no where",
+         QStringLiteral("SELECT a, b FROM t ORDER BY a"),
+         QStringLiteral("x"),
          QStringLiteral("SELECT a, b FROM t  where Descripcion like '%x%' ORDER BY a")},
-        {"where and order by", QStringLiteral("SELECT a, b FROM t WHERE a > 1 order  by a"), QStringLiteral("x"),
+        {"where and order by",
+         QStringLiteral("SELECT a, b FROM t WHERE a > 1 order  by a"),
+         QStringLiteral("x"),
          QStringLiteral("SELECT a, b FROM t WHERE a > 1  and Descripcion like '%x%' order  by a")},
-        {"neither", QStringLiteral("SELECT a, b FROM t"), QStringLiteral("x"),
+        {"neither",
+         QStringLiteral("SELECT a, b FROM t"),
+         QStringLiteral("x"),
          QStringLiteral("SELECT a, b FROM t where Descripcion like '%x%' ")},
-        {"a quote", QStringLiteral("SELECT a, b FROM t"), QStringLiteral("O'Brien"),
+        {"a quote",
+         QStringLiteral("SELECT a, b FROM t"),
+         QStringLiteral("O'Brien"),
          QStringLiteral("SELECT a, b FROM t where Descripcion like '%O''Brien%' ")},
-        {"wildcards keep their meaning", QStringLiteral("SELECT a, b FROM t"), QStringLiteral("10%_a"),
+        {"wildcards keep their meaning",
+         QStringLiteral("SELECT a, b FROM t"),
+         QStringLiteral("10%_a"),
          QStringLiteral("SELECT a, b FROM t where Descripcion like '%10%_a%' ")},
-        {"a column ORDEN and no order by", QStringLiteral("SELECT a, b FROM t WHERE ORDEN > 0"), QStringLiteral("x"),
+        {"a column ORDEN and no order by",
+         QStringLiteral("SELECT a, b FROM t WHERE ORDEN > 0"),
+         QStringLiteral("x"),
          QStringLiteral("SELECT a, b FROM t WHERE ORDEN > 0 and Descripcion like '%x%' ")},
-        {"ORDEN and an order by", QStringLiteral("SELECT a, ORDEN FROM t ORDER BY ORDEN"), QStringLiteral("x"),
+        {"ORDEN and an order by",
+         QStringLiteral("SELECT a, ORDEN FROM t ORDER BY ORDEN"),
+         QStringLiteral("x"),
          QStringLiteral("SELECT a, ORDEN FROM t  where Descripcion like '%x%' ORDER BY ORDEN")},
     };
     for (const Caso &c : casos) {
@@ -238,22 +268,24 @@ TEST_F(ArbolTest, F5FiltersByDescriptionAndNuevaBusquedaKeepsTheFilters)
 {
     Familias({"1", "11", "2", "21"});
     Ejecuta({QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Caños O''Brien' WHERE IDFAMILIA IN ('1', '11')"),
-         QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Caños' WHERE IDFAMILIA = '2'")});
+             QStringLiteral("UPDATE V_TA_FAMILIAS SET DESCRIPCION = 'Caños' WHERE IDFAMILIA = '2'")});
     Lib_FrmCons3Tree dlg;
     dlg.SQL = kFamilias;
     Muestra(dlg, [&](QDialog &) {
         Escribe(dlg, QStringLiteral("caños"));
         QTest::keyClick(Caja(dlg).lineEdit(), Qt::Key_F5);
-        EXPECT_EQ(dlg.SQL, QStringLiteral("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS  where Descripcion like "
-                                          "'%caños%' ORDER BY IDFAMILIA"));
+        EXPECT_EQ(dlg.SQL,
+                  QStringLiteral("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS  where Descripcion like "
+                                 "'%caños%' ORDER BY IDFAMILIA"));
         EXPECT_EQ(Caja(dlg).Text(), QString());
         EXPECT_EQ(Caja(dlg).Tag(), QStringLiteral("Descripcion"));
         EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...(1(11) 2)"));
 
         Escribe(dlg, QStringLiteral("O'Brien"));
         QTest::keyClick(Caja(dlg).lineEdit(), Qt::Key_F5);
-        EXPECT_EQ(dlg.SQL, QStringLiteral("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS  where Descripcion like "
-                                          "'%caños%'  and Descripcion like '%O''Brien%' ORDER BY IDFAMILIA"));
+        EXPECT_EQ(dlg.SQL,
+                  QStringLiteral("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS  where Descripcion like "
+                                 "'%caños%'  and Descripcion like '%O''Brien%' ORDER BY IDFAMILIA"));
         EXPECT_EQ(dlg.sentenciaSinOrden(), dlg.SQL);
         EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...(1(11))"));
 
@@ -264,7 +296,8 @@ TEST_F(ArbolTest, F5FiltersByDescriptionAndNuevaBusquedaKeepsTheFilters)
     EXPECT_EQ(operador.unexpected(), 0);
 }
 
-class TildesTest : public ArbolTest {
+class TildesTest : public ArbolTest
+{
 protected:
     void SetUp() override
     {
@@ -313,14 +346,16 @@ TEST_F(TildesTest, ATickPassesToEveryDescendantAndTheRootIsNoCode)
 
 TEST_F(TildesTest, TickedCodesPerKindOfCode)
 {
-    Ejecuta({QStringLiteral("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1', '12', 'ESTANTE')")});
-    struct Caso {
+    Ejecuta({QStringLiteral(
+        "INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1', '12', 'ESTANTE')")});
+    struct Caso
+    {
         const char *campo;
         QStringList valores;
     };
     const Caso casos[] = {
         {"CODIGO", {"1", "12", "123"}},
-        {"IDPOSICION", {"12"}},  // only the positions that exist
+        {"IDPOSICION", {"12"}}, // only the positions that exist
         {"OTRO", {}},
     };
     for (const Caso &c : casos) {
@@ -331,7 +366,7 @@ TEST_F(TildesTest, TickedCodesPerKindOfCode)
         dlg.CampoDevuelto = QString::fromLatin1(c.campo);
         Muestra(dlg, [&](QDialog &) {
             ClickCheckBox(*dlg.TreeV, Indice(dlg, "A1"));
-            ClickCheckBox(*dlg.TreeV, Indice(dlg, "A1234"));  // off again, with its child
+            ClickCheckBox(*dlg.TreeV, Indice(dlg, "A1234")); // off again, with its child
             DoubleClickRow(*dlg.TreeV, Indice(dlg, "A2"));
             EXPECT_FALSE(dlg.isVisible());
         });
@@ -343,24 +378,51 @@ TEST_F(ArbolTest, SingleAcceptReturnsTheCodeAsItsTableHoldsIt)
 {
     Familias({"1", "11"});
     Ejecuta({QStringLiteral("INSERT INTO TA_CCOSTO (CODIGO, DESCRIPCION) VALUES ('7', 'TALLER')"),
-         QStringLiteral("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1', 'P1', 'ESTANTE')")});
+             QStringLiteral(
+                 "INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1', 'P1', 'ESTANTE')")});
     const QString unaFila = QStringLiteral("SELECT '%1' AS c, 'x' AS d");
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         QString campo;
         QString sql;
-        QString clave;  // node to pick; empty: none
+        QString clave; // node to pick; empty: none
         bool dobleClic;
         Variant esperado;
     };
     const Caso casos[] = {
-        {"family found", QStringLiteral("IDFAMILIA"), kFamilias, QStringLiteral("A11"), false, Variant(QStringLiteral("11"))},
-        {"family found, double click", QStringLiteral("IDFAMILIA"), kFamilias, QStringLiteral("A1"), true, Variant(QStringLiteral("1"))},
-        {"family missing", QStringLiteral("IDFAMILIA"), unaFila.arg(QStringLiteral("99")), QStringLiteral("A99"), false, Variant(QString())},
+        {"family found",
+         QStringLiteral("IDFAMILIA"),
+         kFamilias,
+         QStringLiteral("A11"),
+         false,
+         Variant(QStringLiteral("11"))},
+        {"family found, double click",
+         QStringLiteral("IDFAMILIA"),
+         kFamilias,
+         QStringLiteral("A1"),
+         true,
+         Variant(QStringLiteral("1"))},
+        {"family missing",
+         QStringLiteral("IDFAMILIA"),
+         unaFila.arg(QStringLiteral("99")),
+         QStringLiteral("A99"),
+         false,
+         Variant(QString())},
         {"root", QStringLiteral("IDFAMILIA"), kFamilias, QStringLiteral("A"), false, Variant(QString())},
         {"nothing selected", QStringLiteral("IDFAMILIA"), kFamilias, QString(), false, Variant(QString())},
-        {"position", QStringLiteral("idposicion"), unaFila.arg(QStringLiteral("P1")), QStringLiteral("AP1"), false, Variant(QStringLiteral("P1"))},
-        {"cost centre", QStringLiteral("CODIGO"), unaFila.arg(QStringLiteral("7")), QStringLiteral("A7"), false, Variant(QStringLiteral("7"))},
+        {"position",
+         QStringLiteral("idposicion"),
+         unaFila.arg(QStringLiteral("P1")),
+         QStringLiteral("AP1"),
+         false,
+         Variant(QStringLiteral("P1"))},
+        {"cost centre",
+         QStringLiteral("CODIGO"),
+         unaFila.arg(QStringLiteral("7")),
+         QStringLiteral("A7"),
+         false,
+         Variant(QStringLiteral("7"))},
         {"unknown field", QStringLiteral("DESCRIPCION"), kFamilias, QStringLiteral("A1"), false, Variant()},
     };
     for (const Caso &c : casos) {
@@ -405,7 +467,7 @@ TEST_F(ArbolTest, CancelAndTheCloseBox)
         EXPECT_EQ(dlg.CmpsDevueltos, nullptr);
         EXPECT_FALSE(dlg.ValorDevuelto.isEmpty());
         EXPECT_EQ(dlg.ValorDevuelto.toString(), QString());
-        EXPECT_EQ(dlg.TreeV->nodes().Count(), 2);  // cancel only hides
+        EXPECT_EQ(dlg.TreeV->nodes().Count(), 2); // cancel only hides
     }
     {
         Lib_FrmCons3Tree dlg;
@@ -417,7 +479,7 @@ TEST_F(ArbolTest, CancelAndTheCloseBox)
         EXPECT_TRUE(dlg.ValorDevuelto.isEmpty());
         ASSERT_NE(dlg.Valores, nullptr);
         EXPECT_TRUE(dlg.Valores->isEmpty());
-        EXPECT_EQ(dlg.TreeV->nodes().Count(), 0);  // unloaded
+        EXPECT_EQ(dlg.TreeV->nodes().Count(), 0); // unloaded
     }
 }
 
@@ -425,8 +487,7 @@ TEST_F(ArbolTest, AQueryThatCannotOpenLeavesTheRootOnly)
 {
     Lib_FrmCons3Tree dlg;
     dlg.SQL = QStringLiteral("SELECT a, b FROM NO_EXISTE");
-    Muestra(dlg, [&](QDialog &) { EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...")); },
-            {ui::vbOK, ui::vbAbort});
+    Muestra(dlg, [&](QDialog &) { EXPECT_EQ(Forma(dlg), QStringLiteral("Consulta...")); }, {ui::vbOK, ui::vbAbort});
     // The data layer's own report, then the tree's error dialog, left at once.
     const QStringList p = operador.prompts();
     ASSERT_EQ(p.size(), 2);

@@ -15,15 +15,20 @@
 
 #include <QLabel>
 
-QString ClsCmnCptes::StrSerieLote(const QString &Serie_Lote) { return ListaPipe::StrSerieLote(Serie_Lote); }
+QString ClsCmnCptes::StrSerieLote(const QString &Serie_Lote)
+{
+    return ListaPipe::StrSerieLote(Serie_Lote);
+}
 
 void ClsCmnCptes::DescomponeSerieLote(const QString &Serie_Lote, QStringList &Arreglo)
 {
     ListaPipe::DescomponeSerieLote(Serie_Lote, Arreglo);
 }
 
-void ClsCmnCptes::DescomponePosicionCantidadLote(const QString &Posicion_Lote, const QString &PIPELotes,
-                                                 QStringList &ArrPosiciones, QStringList &ArrCantidades,
+void ClsCmnCptes::DescomponePosicionCantidadLote(const QString &Posicion_Lote,
+                                                 const QString &PIPELotes,
+                                                 QStringList &ArrPosiciones,
+                                                 QStringList &ArrCantidades,
                                                  QStringList &ArrLote)
 {
     ListaPipe::DescomponePosicionCantidadLote(Posicion_Lote, PIPELotes, ArrPosiciones, ArrCantidades, ArrLote);
@@ -39,9 +44,15 @@ QString ClsCmnCptes::ExtraeSerieLote(const QString &Serie_Lote, std::int16_t Que
     return ListaPipe::ExtraeSerieLote(Serie_Lote, QuePosicion);
 }
 
-std::int32_t ClsCmnCptes::Cantidad_Series_Lotes(const QString &Pipes) { return ListaPipe::Cantidad_Series_Lotes(Pipes); }
+std::int32_t ClsCmnCptes::Cantidad_Series_Lotes(const QString &Pipes)
+{
+    return ListaPipe::Cantidad_Series_Lotes(Pipes);
+}
 
-QString ClsCmnCptes::InsertaCHR255(const QString &iPipe) { return ListaPipe::InsertaCHR255(iPipe); }
+QString ClsCmnCptes::InsertaCHR255(const QString &iPipe)
+{
+    return ListaPipe::InsertaCHR255(iPipe);
+}
 
 std::int32_t ClsCmnCptes::Busca_Lotes_Series(const QString &PipeSeriesLotes, const QString &QueSerieLote)
 {
@@ -54,7 +65,8 @@ using DialogoLotes = ui::DefaultInstance<FrmCargaLotesySeries>;
 
 // Every request leaves the dialog unloaded, on an error too, so that the
 // next one meets a fresh dialog.
-struct DescargaAlSalir {
+struct DescargaAlSalir
+{
     ~DescargaAlSalir() { DialogoLotes::Unload(); }
 };
 
@@ -70,8 +82,14 @@ void Junta(QString &junta, const QString &celda)
 
 } // namespace
 
-void ClsCmnCptes::PideSerieLote(const QString &Articulo, double Cantidad, const QString &SerieAnt,
-                                const QString &LoteAnt, QString &SerieNvo, QString &LoteNvo, bool Serie, bool Lote,
+void ClsCmnCptes::PideSerieLote(const QString &Articulo,
+                                double Cantidad,
+                                const QString &SerieAnt,
+                                const QString &LoteAnt,
+                                QString &SerieNvo,
+                                QString &LoteNvo,
+                                bool Serie,
+                                bool Lote,
                                 bool Talle)
 {
     if (Cantidad == 0) {
@@ -105,10 +123,19 @@ void ClsCmnCptes::PideSerieLote(const QString &Articulo, double Cantidad, const 
     });
 }
 
-void ClsCmnCptes::PideSerieLote_Salidas(ui::FlexGrid &Grilla, const QString &Articulo, const QString &Descripcion,
-                                        double &Cantidad, const QString &SeriesLoteAnt, const QString &CantidadANT,
-                                        QString &SeriesLoteNvo, QString &CantidadesNvo, bool Lote, bool Serie,
-                                        bool Talle, QString &Deposito, bool MostrarForm)
+void ClsCmnCptes::PideSerieLote_Salidas(ui::FlexGrid &Grilla,
+                                        const QString &Articulo,
+                                        const QString &Descripcion,
+                                        double &Cantidad,
+                                        const QString &SeriesLoteAnt,
+                                        const QString &CantidadANT,
+                                        QString &SeriesLoteNvo,
+                                        QString &CantidadesNvo,
+                                        bool Lote,
+                                        bool Serie,
+                                        bool Talle,
+                                        QString &Deposito,
+                                        bool MostrarForm)
 {
     Steps paso = Pasos(QStringLiteral("PideSerieLote"));
     paso([&] {
@@ -159,8 +186,11 @@ void ClsCmnCptes::PideSerieLote_Salidas(ui::FlexGrid &Grilla, const QString &Art
     });
 }
 
-void ClsCmnCptes::CuentaLotesEnGrilla(const ui::FlexGrid &Grilla, const QString &Articulo, QString &LotesEnGrid,
-                                      QString &CantidadesEnGrid, std::int32_t FilaExcluida)
+void ClsCmnCptes::CuentaLotesEnGrilla(const ui::FlexGrid &Grilla,
+                                      const QString &Articulo,
+                                      QString &LotesEnGrid,
+                                      QString &CantidadesEnGrid,
+                                      std::int32_t FilaExcluida)
 {
     LotesEnGrid.clear();
     CantidadesEnGrid.clear();

@@ -9,9 +9,16 @@
 
 #include <QLabel>
 
-void ClsCmnCptes::PidePosicionLote(const QString &Articulo, const QString &IdUnidad, double &Cantidad,
-                                   const QString &Deposito, const QString &PosicionAnt, const QString &LoteAnt,
-                                   QString &PosicionNVO, QString &LoteNvo, bool Posicion, bool Lote)
+void ClsCmnCptes::PidePosicionLote(const QString &Articulo,
+                                   const QString &IdUnidad,
+                                   double &Cantidad,
+                                   const QString &Deposito,
+                                   const QString &PosicionAnt,
+                                   const QString &LoteAnt,
+                                   QString &PosicionNVO,
+                                   QString &LoteNvo,
+                                   bool Posicion,
+                                   bool Lote)
 {
     using Dialogo = ui::DefaultInstance<FrmLoteyPosicion>;
     if (Cantidad == 0) {

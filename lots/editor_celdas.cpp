@@ -18,9 +18,11 @@ constexpr int kLargoTexto = 25;
 
 } // namespace
 
-EditorCeldas::EditorCeldas(ui::FlexGridView &MSFlexGrid1, ui::TextBox &TxtEdit, ReglasEditor &reglas,
-                           QObject *parent)
-    : QObject(parent), m_vista(MSFlexGrid1), m_caja(TxtEdit), m_reglas(reglas)
+EditorCeldas::EditorCeldas(ui::FlexGridView &MSFlexGrid1, ui::TextBox &TxtEdit, ReglasEditor &reglas, QObject *parent)
+    : QObject(parent)
+    , m_vista(MSFlexGrid1)
+    , m_caja(TxtEdit)
+    , m_reglas(reglas)
 {
     m_caja.hide();
     connect(&m_vista, &ui::FlexGridView::KeyPress, this, &EditorCeldas::MSFlexGrid1_KeyPress);
@@ -32,7 +34,10 @@ EditorCeldas::EditorCeldas(ui::FlexGridView &MSFlexGrid1, ui::TextBox &TxtEdit, 
     m_vista.viewport()->installEventFilter(this);
 }
 
-bool EditorCeldas::Editando() const { return !m_caja.isHidden(); }
+bool EditorCeldas::Editando() const
+{
+    return !m_caja.isHidden();
+}
 
 void EditorCeldas::Text_Propiedades(ui::TextBox &Texto, int Col)
 {
@@ -113,11 +118,14 @@ bool EditorCeldas::Confirma(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt)
     return true;
 }
 
-bool EditorCeldas::ConfirmaEdicion() { return Confirma(m_vista, m_caja); }
+bool EditorCeldas::ConfirmaEdicion()
+{
+    return Confirma(m_vista, m_caja);
+}
 
 void EditorCeldas::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift)
 {
-    (void)Shift;
+    (void) Shift;
     ui::FlexGrid &grilla = MsFlexGrid.grid();
     Steps paso([this](const ErrObject &e) {
         if (m_reglas.SaltaError(e.Number))
@@ -168,12 +176,16 @@ void EditorCeldas::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, i
             }
         });
         break;
-    default: break;
+    default:
+        break;
     }
     paso([&] { MuestraCeldaEntera(MsFlexGrid); });
 }
 
-void EditorCeldas::MSFlexGrid1_KeyPress(int &KeyAscii) { MsflexGridEdt(m_vista, m_caja, KeyAscii); }
+void EditorCeldas::MSFlexGrid1_KeyPress(int &KeyAscii)
+{
+    MsflexGridEdt(m_vista, m_caja, KeyAscii);
+}
 
 void EditorCeldas::MSFlexGrid1_GotFocus()
 {
@@ -187,7 +199,10 @@ void EditorCeldas::MSFlexGrid1_LeaveCell()
         Confirma(m_vista, m_caja);
 }
 
-void EditorCeldas::TxtEdit_KeyPress(int &KeyAscii) { gTeclado().FiltraTecla(m_caja, KeyAscii); }
+void EditorCeldas::TxtEdit_KeyPress(int &KeyAscii)
+{
+    gTeclado().FiltraTecla(m_caja, KeyAscii);
+}
 
 void EditorCeldas::TxtEdit_KeyDown(int &KeyCode, int Shift)
 {

@@ -11,7 +11,8 @@ class TextBox;
 // What a lot dialog supplies to the cell editor of its grid: which cells take
 // an edit, where Enter goes, which errors of a move are passed over, and its
 // own check of the typed value.
-class ReglasEditor {
+class ReglasEditor
+{
 public:
     virtual ~ReglasEditor() = default;
 
@@ -51,11 +52,11 @@ public:
 //
 // The grid's view and the box are children of the same window; the box is
 // placed over the cell in the window's coordinates.
-class EditorCeldas : public QObject {
+class EditorCeldas : public QObject
+{
     Q_OBJECT
 public:
-    EditorCeldas(ui::FlexGridView &MSFlexGrid1, ui::TextBox &TxtEdit, ReglasEditor &reglas,
-                 QObject *parent = nullptr);
+    EditorCeldas(ui::FlexGridView &MSFlexGrid1, ui::TextBox &TxtEdit, ReglasEditor &reglas, QObject *parent = nullptr);
 
     // Starts an edit of the current cell with the key typed on the grid.
     void MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii);

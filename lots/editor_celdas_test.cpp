@@ -22,7 +22,8 @@ namespace {
 // A window with a grid of 6 rows (row 0 the titles) and 4 columns (column 0
 // fixed, column 2 read only, column 3 a quantity), the editor's box, and
 // rules a test can change. The check refuses the text "malo".
-class Ventana : public QDialog, public ReglasEditor {
+class Ventana : public QDialog, public ReglasEditor
+{
 public:
     ui::FlexGrid grilla;
     ui::FlexGridView *vista = new ui::FlexGridView(grilla, this);
@@ -35,7 +36,7 @@ public:
     bool avanza = false;
     int trasEnter = -1;
     std::set<int> saltados;
-    QStringList validados;  // the texts the check saw
+    QStringList validados; // the texts the check saw
     int alFinal = 0;
 
     explicit Ventana(int filas = 6)
@@ -96,23 +97,28 @@ private:
     bool m_cancelado = false;
 };
 
-class Editor : public Empresa {
+class Editor : public Empresa
+{
 protected:
-    Editor() : Empresa({.abierta = false}) {}
+    Editor()
+        : Empresa({.abierta = false})
+    {}
 };
 
-struct Apertura {
+struct Apertura
+{
     const char *nombre;
     int col;
-    QString escrito;  // typed on the grid
+    QString escrito; // typed on the grid
     bool abre;
-    QString texto;    // the box's text
+    QString texto; // the box's text
     int cursor;
-    QString campo;    // DataField
-    int largo;        // MaxLength
+    QString campo; // DataField
+    int largo;     // MaxLength
 };
 
-class AbreEdicion : public Editor, public ::testing::WithParamInterface<Apertura> {};
+class AbreEdicion : public Editor, public ::testing::WithParamInterface<Apertura>
+{};
 
 TEST_P(AbreEdicion, TheKeyTypedOnTheGridDecidesTheStartingText)
 {
@@ -129,27 +135,27 @@ TEST_P(AbreEdicion, TheKeyTypedOnTheGridDecidesTheStartingText)
         return;
     EXPECT_EQ(v.caja->SelStart(), k.cursor);
     EXPECT_EQ(QApplication::focusWidget(), v.caja);
-    const QRect celda = v.vista->visualRect(v.grilla.index(0, k.col))
-                            .translated(v.vista->viewport()->mapTo(&v, QPoint(0, 0)));
+    const QRect celda
+        = v.vista->visualRect(v.grilla.index(0, k.col)).translated(v.vista->viewport()->mapTo(&v, QPoint(0, 0)));
     EXPECT_NEAR(v.caja->geometry().left(), celda.left(), 2) << "the box lies over the cell";
     EXPECT_NEAR(v.caja->geometry().top(), celda.top(), 2);
     EXPECT_NEAR(v.caja->geometry().width(), celda.width(), 2);
     EXPECT_EQ(v.grilla.TextMatrix(1, k.col), antes) << "nothing written yet";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Teclas, AbreEdicion,
-    ::testing::Values(Apertura{"DigitReplaces", 3, "7", true, "7", 1, "Cantidad", 0},
-                      Apertura{"BlankKeepsTheText", 3, " ", true, "5", 1, "Cantidad", 0},
-                      Apertura{"EnterKeepsTheText", 3, "\r", true, "5", 1, "Cantidad", 0},
-                      Apertura{"CommaIsTheDecimalPoint", 3, ",", true, ".", 1, "Cantidad", 0},
-                      Apertura{"LetterRefusedInAQuantity", 3, "x", false, "", 0, "Cantidad", 0},
-                      Apertura{"TextCell", 1, "L", true, "L", 1, "", 25},
-                      Apertura{"TextCellKeepsItsText", 1, " ", true, "b1", 2, "", 25},
-                      Apertura{"PipeOpensNothing", 1, "|", false, "", 0, "", 25},
-                      Apertura{"ReadOnlyColumn", 2, "7", false, "", 0, "", 25},
-                      Apertura{"FixedColumn", 0, "7", false, "", 0, "", 25}),
-    [](const auto &info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Teclas,
+                         AbreEdicion,
+                         ::testing::Values(Apertura{"DigitReplaces", 3, "7", true, "7", 1, "Cantidad", 0},
+                                           Apertura{"BlankKeepsTheText", 3, " ", true, "5", 1, "Cantidad", 0},
+                                           Apertura{"EnterKeepsTheText", 3, "\r", true, "5", 1, "Cantidad", 0},
+                                           Apertura{"CommaIsTheDecimalPoint", 3, ",", true, ".", 1, "Cantidad", 0},
+                                           Apertura{"LetterRefusedInAQuantity", 3, "x", false, "", 0, "Cantidad", 0},
+                                           Apertura{"TextCell", 1, "L", true, "L", 1, "", 25},
+                                           Apertura{"TextCellKeepsItsText", 1, " ", true, "b1", 2, "", 25},
+                                           Apertura{"PipeOpensNothing", 1, "|", false, "", 0, "", 25},
+                                           Apertura{"ReadOnlyColumn", 2, "7", false, "", 0, "", 25},
+                                           Apertura{"FixedColumn", 0, "7", false, "", 0, "", 25}),
+                         [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(Editor, ARefusedColumnLeavesItsSettingsOnlyWhenTheDialogSetsUpFirst)
 {
@@ -157,24 +163,26 @@ TEST_F(Editor, ARefusedColumnLeavesItsSettingsOnlyWhenTheDialogSetsUpFirst)
         SCOPED_TRACE(antes);
         Ventana v;
         v.preparaAntes = antes;
-        QTest::keyClick(v.vista, '7');  // a quantity edit...
+        QTest::keyClick(v.vista, '7'); // a quantity edit...
         QTest::keyClick(v.caja, Qt::Key_Escape);
         v.grilla.MoveTo(1, 2);
-        QTest::keyClick(v.vista, '7');  // ...then the read-only column
+        QTest::keyClick(v.vista, '7'); // ...then the read-only column
         EXPECT_FALSE(v.editor.Editando());
         EXPECT_EQ(v.caja->DataField(), antes ? QString() : QStringLiteral("Cantidad"));
     }
 }
 
-struct Movida {
+struct Movida
+{
     const char *nombre;
     std::pair<int, int> desde;
     Qt::Key tecla;
     std::pair<int, int> hasta;
-    QString celda;  // the text of the cell edited, afterwards
+    QString celda; // the text of the cell edited, afterwards
 };
 
-class TeclaFinal : public Editor, public ::testing::WithParamInterface<Movida> {};
+class TeclaFinal : public Editor, public ::testing::WithParamInterface<Movida>
+{};
 
 TEST_P(TeclaFinal, CommitsAndMoves)
 {
@@ -191,16 +199,16 @@ TEST_P(TeclaFinal, CommitsAndMoves)
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Teclas, TeclaFinal,
-    ::testing::Values(Movida{"EnterGoesDown", {2, 3}, Qt::Key_Return, {3, 3}, "8"},
-                      Movida{"EnterOnTheLastRow", {5, 3}, Qt::Key_Enter, {5, 1}, "8"},
-                      Movida{"EscapeKeepsTheOldText", {1, 3}, Qt::Key_Escape, {1, 3}, "5"},
-                      Movida{"UpOnTheFirstRowStays", {1, 3}, Qt::Key_Up, {1, 3}, "8"},
-                      Movida{"Up", {3, 1}, Qt::Key_Up, {2, 1}, "8"},
-                      Movida{"DownGoesToColumnZero", {2, 3}, Qt::Key_Down, {3, 0}, "8"},
-                      Movida{"DownOnTheLastRowStays", {5, 3}, Qt::Key_Down, {5, 3}, "8"}),
-    [](const auto &info) { return std::string(info.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Teclas,
+                         TeclaFinal,
+                         ::testing::Values(Movida{"EnterGoesDown", {2, 3}, Qt::Key_Return, {3, 3}, "8"},
+                                           Movida{"EnterOnTheLastRow", {5, 3}, Qt::Key_Enter, {5, 1}, "8"},
+                                           Movida{"EscapeKeepsTheOldText", {1, 3}, Qt::Key_Escape, {1, 3}, "5"},
+                                           Movida{"UpOnTheFirstRowStays", {1, 3}, Qt::Key_Up, {1, 3}, "8"},
+                                           Movida{"Up", {3, 1}, Qt::Key_Up, {2, 1}, "8"},
+                                           Movida{"DownGoesToColumnZero", {2, 3}, Qt::Key_Down, {3, 0}, "8"},
+                                           Movida{"DownOnTheLastRowStays", {5, 3}, Qt::Key_Down, {5, 3}, "8"}),
+                         [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(Editor, ARefusedValueKeepsTheBoxOpenOnItsCellUntilEscape)
 {
@@ -283,7 +291,8 @@ TEST_F(Editor, ChangingTheCellFromCodeCommitsAfterTheCheck)
     EXPECT_EQ(v.validados, (QStringList{QStringLiteral("4"), QStringLiteral("6")}));
 }
 
-struct ReglaEnter {
+struct ReglaEnter
+{
     const char *nombre;
     int ultima, trasUltima;
     bool avanza;
@@ -292,7 +301,8 @@ struct ReglaEnter {
     int alFinal;
 };
 
-class EnterPorReglas : public Editor, public ::testing::WithParamInterface<ReglaEnter> {};
+class EnterPorReglas : public Editor, public ::testing::WithParamInterface<ReglaEnter>
+{};
 
 TEST_P(EnterPorReglas, TheDialogsRulesDecideWhereEnterGoes)
 {
@@ -310,7 +320,8 @@ TEST_P(EnterPorReglas, TheDialogsRulesDecideWhereEnterGoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Reglas, EnterPorReglas,
+    Reglas,
+    EnterPorReglas,
     ::testing::Values(ReglaEnter{"OtherColumnStays", 3, -1, false, -1, {2, 1}, {2, 1}, 0},
                       ReglaEnter{"OtherColumnGoesRight", 3, -1, true, -1, {2, 1}, {2, 2}, 0},
                       ReglaEnter{"NeverPastTheLastColumn", 1, -1, true, -1, {2, 3}, {2, 3}, 0},
@@ -326,7 +337,8 @@ TEST_F(Editor, AFailingMoveIsSkippedOrReportedAsTheDialogSays)
     const QString titulo = QStringLiteral("EditKeyCode");
     // Column 9 does not exist: the step after Enter on the last column fails
     // with 30010; the step after it brings the cursor to column 1.
-    struct {
+    struct
+    {
         bool saltado;
         int respuesta;
         std::pair<int, int> hasta;

@@ -45,11 +45,15 @@ const QString kAviso = QStringLiteral("Aviso al Operador");
 const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
 const QString kAjustar = QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
 
-QString Equis(int n) { return vb::StringOf(n, QLatin1Char('X')); }
+QString Equis(int n)
+{
+    return vb::StringOf(n, QLatin1Char('X'));
+}
 
 } // namespace
 
-FrmCargaLotesySeries::FrmCargaLotesySeries(QWidget *parent) : QDialog(parent)
+FrmCargaLotesySeries::FrmCargaLotesySeries(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmCargaLotesySeries"));
     setWindowTitle(QStringLiteral("Numeros de Serie"));
@@ -145,20 +149,29 @@ void FrmCargaLotesySeries::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void FrmCargaLotesySeries::reject() { CmdCancelar_Click(); }
+void FrmCargaLotesySeries::reject()
+{
+    CmdCancelar_Click();
+}
 
 void FrmCargaLotesySeries::Form_KeyDown(int &KeyCode, int Shift)
 {
-    (void)Shift;
+    (void) Shift;
     if (KeyCode != kTeclaF2)
         return;
     KeyCode = 0;
     CmdAceptar_Click();
 }
 
-void FrmCargaLotesySeries::CmdCancelar_Click() { hide(); }
+void FrmCargaLotesySeries::CmdCancelar_Click()
+{
+    hide();
+}
 
-bool FrmCargaLotesySeries::ColumnaDeSeries() const { return EsSerie && !EsSerieYLote && !EsTalle; }
+bool FrmCargaLotesySeries::ColumnaDeSeries() const
+{
+    return EsSerie && !EsSerieYLote && !EsTalle;
+}
 
 void FrmCargaLotesySeries::CargaDatos()
 {
@@ -267,17 +280,23 @@ void FrmCargaLotesySeries::VerificaAnteriores()
     Steps::IgnoringErrors()([&] {
         const QString separador = ListaPipe::SeparadorLoteSerie();
         QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ")
-            + TextoSQL(gComponente().FormateaCodigo(Articulo, 25))
-            + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + TextoSQL(Deposito)
-            + QStringLiteral(" ORDER BY NROLOTE, NROSERIE ");
+                      + TextoSQL(gComponente().FormateaCodigo(Articulo, 25))
+                      + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + TextoSQL(Deposito)
+                      + QStringLiteral(" ORDER BY NROLOTE, NROSERIE ");
         ado::Recordset rs;
         gDB().AbrirRecordset(sql, rs);
         int registros = 0;
         while (!rs.Eof()) {
             const int fila = g.Rows();
             g.setRows(fila + 1);
-            g.setTextMatrix(fila, kLote, vb::Trim(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroLote")).Value()).toString()));
-            g.setTextMatrix(fila, kSerie, vb::Trim(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroSerie")).Value()).toString()));
+            g.setTextMatrix(fila,
+                            kLote,
+                            vb::Trim(
+                                gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroLote")).Value()).toString()));
+            g.setTextMatrix(fila,
+                            kSerie,
+                            vb::Trim(
+                                gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroSerie")).Value()).toString()));
             const Variant stock = gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Cantidad")).Value());
             g.setTextMatrix(fila, kStock, stock.isNumber() ? TextoCantidad(stock.toDouble()) : stock.toString());
             g.setTextMatrix(fila, kTomado, QString());
@@ -315,7 +334,8 @@ void FrmCargaLotesySeries::VerificaAnteriores()
         for (int fila = 1; fila < g.Rows(); ++fila) {
             const std::int32_t lugar = ListaPipe::Busca_Lotes_Series(Lotes, ClaveDeFila(g, fila));
             if (lugar != 0)
-                g.setTextMatrix(fila, kTomado,
+                g.setTextMatrix(fila,
+                                kTomado,
                                 TextoCantidad(ValorInicial(ListaPipe::ExtraeSerieLote(Series, std::int16_t(lugar)))));
         }
     });
@@ -343,7 +363,8 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
                 continue;
             const int fila = i + 1;
             const QString tomado = k < cantidades.size() ? cantidades[k] : QString();
-            g.setTextMatrix(fila, kStock,
+            g.setTextMatrix(fila,
+                            kStock,
                             TextoCantidad(ValorInicial(g.TextMatrix(fila, kStock)) - ValorInicial(tomado)));
         }
     });
@@ -473,14 +494,16 @@ void FrmCargaLotesySeries::CmdAceptar_Click()
                 return;
             }
             ui::MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCantidad(Cantidad),
-                       ui::vbOKOnly + ui::vbCritical, kAviso);
+                       ui::vbOKOnly + ui::vbCritical,
+                       kAviso);
             sigue = false;
         };
         if (suma > pedida) {
             ajusta(QStringLiteral(
                 "La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de Datos"));
         } else if (!MostrarForm) {
-            ui::MsgBox(QStringLiteral("El Stock es Menor a la cantidad solicitada "), ui::vbOKOnly + ui::vbInformation,
+            ui::MsgBox(QStringLiteral("El Stock es Menor a la cantidad solicitada "),
+                       ui::vbOKOnly + ui::vbInformation,
                        kAvisoFuerte);
             sigue = false;
         } else {
@@ -522,7 +545,8 @@ void FrmCargaLotesySeries::AjustaTamano()
             ancho += ui::TwipsToPixels(MSFlexGrid1.ColWidth(c));
     ancho += 2 * VistaMSFlexGrid1->frameWidth() + VistaMSFlexGrid1->verticalScrollBar()->sizeHint().width() + 2;
     const int alto = VistaMSFlexGrid1->horizontalHeader()->height()
-        + kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight) + 2 * VistaMSFlexGrid1->frameWidth();
+                     + kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight)
+                     + 2 * VistaMSFlexGrid1->frameWidth();
     VistaMSFlexGrid1->setMinimumSize(ancho, alto);
     adjustSize();
 }
@@ -564,11 +588,20 @@ int FrmCargaLotesySeries::UltimaColumnaEditable() const
     return ultima;
 }
 
-void FrmCargaLotesySeries::EnterEnLaUltimaFila(ui::FlexGrid &grilla) { grilla.setCol(1); }
+void FrmCargaLotesySeries::EnterEnLaUltimaFila(ui::FlexGrid &grilla)
+{
+    grilla.setCol(1);
+}
 
-int FrmCargaLotesySeries::ColumnaTrasUltima() const { return EsSerieYLote ? 2 : -1; }
+int FrmCargaLotesySeries::ColumnaTrasUltima() const
+{
+    return EsSerieYLote ? 2 : -1;
+}
 
-int FrmCargaLotesySeries::ColumnaTrasEnter() const { return EsConsultaDeSerieLote ? kTomado : -1; }
+int FrmCargaLotesySeries::ColumnaTrasEnter() const
+{
+    return EsConsultaDeSerieLote ? kTomado : -1;
+}
 
 bool FrmCargaLotesySeries::SaltaError(int Numero) const
 {

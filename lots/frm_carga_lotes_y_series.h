@@ -31,7 +31,8 @@ class Toolbar;
 // Used through its default instance: the caller sets the public variables,
 // calls CargaDatos, shows it modally (or, in issue mode, calls
 // CmdAceptar_Click on it unseen), reads the results and unloads it.
-class FrmCargaLotesySeries : public QDialog, private ReglasEditor {
+class FrmCargaLotesySeries : public QDialog, private ReglasEditor
+{
     Q_OBJECT
 public:
     explicit FrmCargaLotesySeries(QWidget *parent = nullptr);

@@ -2,11 +2,11 @@
 // clicks, its message boxes answered from the script.
 #include "lots/frm_carga_lotes_y_series.h"
 
-#include "tests/support/lotes.h"
 #include "platform/runtime/regional.h"
 #include "platform/ui/toolbar.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
+#include "tests/support/lotes.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,11 +25,16 @@ const QString kMenor = QStringLiteral(
     "¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
 const QString kStockMenor = QStringLiteral("El Stock es Menor a la cantidad solicitada ");
 
-class Carga : public ConStock {
+class Carga : public ConStock
+{
 protected:
     // A dialog of the entry mode, loaded.
-    FrmCargaLotesySeries &Entrada(double cantidad, bool serie, bool lote, bool talle = false,
-                                  const QString &series = {}, const QString &lotes = {})
+    FrmCargaLotesySeries &Entrada(double cantidad,
+                                  bool serie,
+                                  bool lote,
+                                  bool talle = false,
+                                  const QString &series = {},
+                                  const QString &lotes = {})
     {
         FrmCargaLotesySeries &f = DialogoLotes::Get();
         f.Cantidad = cantidad;
@@ -42,8 +47,12 @@ protected:
         return f;
     }
     // A dialog of the issue mode of article A in depot 1, loaded.
-    FrmCargaLotesySeries &Salida(double cantidad, bool lote, bool serie, const QString &lotes = {},
-                                 const QString &series = {}, bool mostrar = false)
+    FrmCargaLotesySeries &Salida(double cantidad,
+                                 bool lote,
+                                 bool serie,
+                                 const QString &lotes = {},
+                                 const QString &series = {},
+                                 bool mostrar = false)
     {
         FrmCargaLotesySeries &f = DialogoLotes::Get();
         f.Cantidad = cantidad;
@@ -90,7 +99,8 @@ protected:
 
 TEST_F(Carga, EntryRowsAreTheQuantityRoundedHalfToEven)
 {
-    const struct {
+    const struct
+    {
         double cantidad;
         int filas;
     } casos[] = {{3, 3}, {2.5, 3}, {1.5, 1}, {0.4, 0}, {1, 1}};
@@ -109,7 +119,8 @@ TEST_F(Carga, EntryRowsAreTheQuantityRoundedHalfToEven)
 
 TEST_F(Carga, CaptionTitlesAndWidthsFollowTheArticlesFlags)
 {
-    const struct {
+    const struct
+    {
         bool serie, lote, talle;
         const char *deposito;
         const char *titulo;
@@ -117,18 +128,52 @@ TEST_F(Carga, CaptionTitlesAndWidthsFollowTheArticlesFlags)
         QList<int> anchos;
         bool serieYLote, esLote;
     } casos[] = {
-        {false, true, false, "", "Números de Lote (Deposito: )", {"", "ITEM", "Número de Lote", ""}, {0, 5, 35, 0},
-         false, true},
-        {true, false, false, "   2", "Números de Serie (Deposito:    2)", {"", "ITEM", "Número de Serie", ""},
-         {0, 5, 35, 0}, false, false},
-        {true, true, false, "1", "Números de Lote y Serie (Deposito: 1)",
-         {"", "ITEM", "Número de Lote", "Número de Serie"}, {0, 5, 25, 25}, true, true},
-        {true, true, true, "1", "Talles, Colores, Sexo (Deposito: 1)", {"", "ITEM", "Número de Serie", ""},
-         {0, 5, 35, 0}, false, false},
-        {false, false, true, "1", "Talles, Colores, Sexo (Deposito: 1)", {"", "ITEM", "Número de Lote", ""},
-         {0, 5, 35, 0}, false, false},
-        {false, false, false, "1", "Numeros de Serie", {"", "ITEM", "Número de Lote", ""}, {0, 5, 35, 0}, false,
+        {false,
+         true,
+         false,
+         "",
+         "Números de Lote (Deposito: )",
+         {"", "ITEM", "Número de Lote", ""},
+         {0, 5, 35, 0},
+         false,
+         true},
+        {true,
+         false,
+         false,
+         "   2",
+         "Números de Serie (Deposito:    2)",
+         {"", "ITEM", "Número de Serie", ""},
+         {0, 5, 35, 0},
+         false,
          false},
+        {true,
+         true,
+         false,
+         "1",
+         "Números de Lote y Serie (Deposito: 1)",
+         {"", "ITEM", "Número de Lote", "Número de Serie"},
+         {0, 5, 25, 25},
+         true,
+         true},
+        {true,
+         true,
+         true,
+         "1",
+         "Talles, Colores, Sexo (Deposito: 1)",
+         {"", "ITEM", "Número de Serie", ""},
+         {0, 5, 35, 0},
+         false,
+         false},
+        {false,
+         false,
+         true,
+         "1",
+         "Talles, Colores, Sexo (Deposito: 1)",
+         {"", "ITEM", "Número de Lote", ""},
+         {0, 5, 35, 0},
+         false,
+         false},
+        {false, false, false, "1", "Numeros de Serie", {"", "ITEM", "Número de Lote", ""}, {0, 5, 35, 0}, false, false},
     };
     for (const auto &k : casos) {
         SCOPED_TRACE(k.titulo);
@@ -161,10 +206,11 @@ TEST_F(Carga, EarlierListsGoDownTheirColumnsAsFarAsThereAreRows)
 
 TEST_F(Carga, AcceptInEntryModeGivesOneItemPerRow)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         bool serie, lote, talle;
-        const char *series, *lotes;  // earlier lists
+        const char *series, *lotes; // earlier lists
         const char *esperaSeries, *esperaLotes;
     } casos[] = {
         // Row 1's lot fills the blank rows; serials stay each unit's own.
@@ -177,8 +223,8 @@ TEST_F(Carga, AcceptInEntryModeGivesOneItemPerRow)
     };
     for (const Caso &k : casos) {
         SCOPED_TRACE(k.nombre);
-        FrmCargaLotesySeries &f = Entrada(3, k.serie, k.lote, k.talle, QString::fromUtf8(k.series),
-                                          QString::fromUtf8(k.lotes));
+        FrmCargaLotesySeries &f
+            = Entrada(3, k.serie, k.lote, k.talle, QString::fromUtf8(k.series), QString::fromUtf8(k.lotes));
         f.CmdAceptar_Click();
         EXPECT_TRUE(f.Aceptado());
         EXPECT_EQ(f.Series, QString::fromUtf8(k.esperaSeries));
@@ -268,7 +314,7 @@ TEST_F(Carga, EscapeAndEnterNeverCloseTheDialogAndNoButtonIsTheDefault)
     p.tecla(Qt::Key_Escape);
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(p.celda(1, 2), QString()) << "Escape keeps the cell's text";
-    QTest::keyClick(f.VistaMSFlexGrid1, Qt::Key_Return);  // on the grid: opens the box
+    QTest::keyClick(f.VistaMSFlexGrid1, Qt::Key_Return); // on the grid: opens the box
     EXPECT_TRUE(f.TxtEdit->isVisible());
     QTest::keyClick(f.TxtEdit, Qt::Key_Return);
     EXPECT_TRUE(f.isVisible());
@@ -335,16 +381,17 @@ TEST_F(Carga, ToolbarFillsAndBlanksTheCellsBelow)
 
 // ---------------------------------------------------------------- issue mode
 
-class Salidas : public Carga {
+class Salidas : public Carga
+{
 protected:
     void SetUp() override
     {
         Carga::SetUp();
         Stock("A", "1", "A", "", "5");
         Stock("A", "1", "B", "", "10");
-        Stock("A", "2", "C", "", "99");  // another depot
-        Stock("B", "1", "Z", "", "50");  // another article
-        Stock("A", "1", "D", "", "0");   // no stock left
+        Stock("A", "2", "C", "", "99"); // another depot
+        Stock("B", "1", "Z", "", "50"); // another article
+        Stock("A", "1", "D", "", "0");  // no stock left
     }
 };
 
@@ -379,8 +426,9 @@ TEST_F(Salidas, TheStockQueryQuotesItsLiterals)
     f.CargaDatos();
     EXPECT_EQ(Columna(f, 0), (QStringList{"Q", ""}));
     EXPECT_EQ(EnviadasCon(QStringLiteral("STK_SERIES_Y_LOTES")),
-              QStringList{QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '") + QString(22, ' ')
-                          + QStringLiteral("O''1' AND CANTIDAD > 0  AND IDDEPOSITO = '   1' ORDER BY NROLOTE, NROSERIE ")});
+              QStringList{
+                  QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '") + QString(22, ' ')
+                  + QStringLiteral("O''1' AND CANTIDAD > 0  AND IDDEPOSITO = '   1' ORDER BY NROLOTE, NROSERIE ")});
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
@@ -432,8 +480,9 @@ TEST_F(Salidas, AnEarlierChoiceComesBackByItsFullKey)
     EXPECT_EQ(Columna(f, 3), (QStringList{"0", "1", "0", "1", "0"}));
     f.CmdAceptar_Click();
     EXPECT_EQ(operador.requests().size(), 0u);
-    EXPECT_EQ(f.Lotes, QStringLiteral("|") + Clave("L1", "S1") + "|" + Clave("L1", "S2") + "|" + Clave("L1", "S3")
-                           + "|" + Clave("L1", "S9") + "|" + Y + "|");
+    EXPECT_EQ(f.Lotes,
+              QStringLiteral("|") + Clave("L1", "S1") + "|" + Clave("L1", "S2") + "|" + Clave("L1", "S3") + "|"
+                  + Clave("L1", "S9") + "|" + Y + "|");
     EXPECT_EQ(f.Series, QStringLiteral("|0|1|0|1|0|"));
 }
 
@@ -472,23 +521,25 @@ TEST_F(Salidas, QuantityTextsUseThePointWhateverTheRegionalMark)
     FrmCargaLotesySeries &f = Salida(1.7, true, false, {}, {}, true);
     EXPECT_EQ(Columna(f, 2), (QStringList{"0.5", "1.5", ""}));
     EXPECT_EQ(Columna(f, 3), (QStringList{"0.5", "1.2", "0"}));
-    f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("1,5"));  // typed before the mark was filtered
+    f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("1,5")); // typed before the mark was filtered
     operador.answer(ui::vbNo);
     f.CmdAceptar_Click();
     EXPECT_EQ(operador.prompts(), (QStringList{kSupera, kDebeAjustar + "1.7"}));
 }
 
-struct Respuesta {
+struct Respuesta
+{
     const char *nombre;
-    const char *tomado;  // row B's quantity, typed
+    const char *tomado; // row B's quantity, typed
     bool mostrar;
-    int respuesta;       // to the question, 0: none asked
+    int respuesta; // to the question, 0: none asked
     QStringList mensajes;
     bool acepta;
-    double cantidad;     // afterwards
+    double cantidad; // afterwards
 };
 
-class Mensajes : public Salidas, public ::testing::WithParamInterface<Respuesta> {};
+class Mensajes : public Salidas, public ::testing::WithParamInterface<Respuesta>
+{};
 
 TEST_P(Mensajes, AcceptAsksWhenTheSumDiffersFromTheRequest)
 {
@@ -503,19 +554,22 @@ TEST_P(Mensajes, AcceptAsksWhenTheSumDiffersFromTheRequest)
     EXPECT_EQ(f.Aceptado(), k.acepta);
     EXPECT_EQ(f.Cantidad, k.cantidad);
     EXPECT_EQ(f.Lotes, anteriores) << "the same keys whether accepted or not";
-    EXPECT_EQ(f.Series, k.acepta ? QStringLiteral("|5|%1|0|").arg(QString::fromUtf8(k.tomado))
-                                 : QStringLiteral("|5|2|0|"));
+    EXPECT_EQ(f.Series,
+              k.acepta ? QStringLiteral("|5|%1|0|").arg(QString::fromUtf8(k.tomado)) : QStringLiteral("|5|2|0|"));
     for (const ui::Request &r : operador.requests()) {
         const bool pregunta = r.prompt.endsWith(QStringLiteral("Formulario?"));
-        EXPECT_EQ(r.style, pregunta ? ui::vbYesNo + ui::vbQuestion
-                                    : (r.prompt == kStockMenor ? ui::vbInformation : ui::vbCritical));
-        EXPECT_EQ(r.title, pregunta || r.prompt == kStockMenor ? QStringLiteral("Aviso al Operador!!!")
-                                                               : QStringLiteral("Aviso al Operador"));
+        EXPECT_EQ(r.style,
+                  pregunta ? ui::vbYesNo + ui::vbQuestion
+                           : (r.prompt == kStockMenor ? ui::vbInformation : ui::vbCritical));
+        EXPECT_EQ(r.title,
+                  pregunta || r.prompt == kStockMenor ? QStringLiteral("Aviso al Operador!!!")
+                                                      : QStringLiteral("Aviso al Operador"));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Respuestas, Mensajes,
+    Respuestas,
+    Mensajes,
     ::testing::Values(Respuesta{"EqualSumAsksNothing", "2", true, 0, {}, true, 7},
                       Respuesta{"MoreAnsweredYes", "4", true, ui::vbYes, {kSupera}, true, 9},
                       Respuesta{"MoreAnsweredNo", "4", true, ui::vbNo, {kSupera, kDebeAjustar + "7"}, false, 7},
@@ -529,12 +583,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Salidas, TypedQuantitiesAreChecked)
 {
     Stock("A", "1", "L1", "S1", "1");
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         bool lote, serie;
         int fila;
         const char *texto;
-        const char *mensaje;  // empty: accepted
+        const char *mensaje; // empty: accepted
     } casos[] = {
         {"Negative", true, false, 1, "-1", "La Cantidad no puede ser Menor a Cero"},
         {"NotWhole", true, false, 1, "2.5", "No Puede Informase Cantidades que no Sean Enteras"},
@@ -641,8 +696,8 @@ TEST_F(Salidas, F2AcceptsWhereverTheFocusIsAfterCheckingTheOpenEdit)
     f.TxtEdit->setText(QStringLiteral("3"));
     operador.answer(ui::vbNo);
     p.tecla(Qt::Key_F2);
-    EXPECT_EQ(operador.prompts(), (QStringList{QStringLiteral("La Cantidad no puede ser Menor a Cero"), kMenor,
-                                               kDebeAjustar + "7"}))
+    EXPECT_EQ(operador.prompts(),
+              (QStringList{QStringLiteral("La Cantidad no puede ser Menor a Cero"), kMenor, kDebeAjustar + "7"}))
         << "3 and 2 are less than 7";
     EXPECT_FALSE(f.TxtEdit->isVisible());
     EXPECT_TRUE(f.isVisible());

@@ -44,7 +44,8 @@ Currency CantidadTipeada(const QString &texto)
 
 } // namespace
 
-FrmLoteyPosicion::FrmLoteyPosicion(QWidget *parent) : QDialog(parent)
+FrmLoteyPosicion::FrmLoteyPosicion(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmLoteyPosicion"));
     setWindowTitle(QStringLiteral("Posiciones"));
@@ -189,8 +190,9 @@ void FrmLoteyPosicion::VerificaAnteriores()
     d.EsConsultaDePosicionLote = EsConsultaDePosicionLote;
     d.PosicionesAnteriores = PosicionesAnteriores;
     d.LotesAnteriores = LotesAnteriores;
-    m_hayDeposito =
-        PosicionesGrilla::VerificaAnteriores(MSFlexGrid1, d, [this](const QString &t) { return ui::TextWidth(*this, t); });
+    m_hayDeposito = PosicionesGrilla::VerificaAnteriores(MSFlexGrid1, d, [this](const QString &t) {
+        return ui::TextWidth(*this, t);
+    });
 }
 
 double FrmLoteyPosicion::SumaFilas(std::int32_t MenosCual)
@@ -268,13 +270,14 @@ void FrmLoteyPosicion::CmdAceptar_Click()
     if (!ValidaCantidadCantidadPedida()) {
         const Currency suma = PosicionesGrilla::SumaFilas(g, -1);
         const auto ajusta = [&](const QString &motivo) {
-            if (ui::MsgBox(motivo + QStringLiteral("\r\n") + kAjustar, ui::vbYesNo + ui::vbQuestion, kAvisoFuerte) ==
-                ui::vbYes) {
+            if (ui::MsgBox(motivo + QStringLiteral("\r\n") + kAjustar, ui::vbYesNo + ui::vbQuestion, kAvisoFuerte)
+                == ui::vbYes) {
                 Cantidad1 = PosicionesGrilla::SumaFilas(g, -1).toDouble();
                 return true;
             }
             ui::MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCantidad(Cantidad1),
-                       ui::vbOKOnly + ui::vbCritical, kAviso);
+                       ui::vbOKOnly + ui::vbCritical,
+                       kAviso);
             return false;
         };
         if (suma > Currency::fromDouble(Cantidad1)) {
@@ -283,7 +286,8 @@ void FrmLoteyPosicion::CmdAceptar_Click()
                 return;
         } else if (!MostrarForm) {
             ui::MsgBox(QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "),
-                       ui::vbOKOnly + ui::vbInformation, kAvisoFuerte);
+                       ui::vbOKOnly + ui::vbInformation,
+                       kAvisoFuerte);
             return;
         } else if (!ajusta(QStringLiteral("La suma de las cantidades Informadas, Es Menor a la solicitada en el "
                                           "Formulario de Carga de Datos"))) {
@@ -351,9 +355,9 @@ void FrmLoteyPosicion::AjustaTamano()
         if (MSFlexGrid1.ColWidth(c) > 0)
             ancho += ui::TwipsToPixels(MSFlexGrid1.ColWidth(c));
     ancho += 2 * VistaMSFlexGrid1->frameWidth() + VistaMSFlexGrid1->verticalScrollBar()->sizeHint().width() + 2;
-    const int alto = VistaMSFlexGrid1->horizontalHeader()->height() +
-                     kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight) +
-                     2 * VistaMSFlexGrid1->frameWidth();
+    const int alto = VistaMSFlexGrid1->horizontalHeader()->height()
+                     + kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight)
+                     + 2 * VistaMSFlexGrid1->frameWidth();
     VistaMSFlexGrid1->setMinimumSize(ancho, alto);
     adjustSize();
 }
@@ -373,18 +377,33 @@ void FrmLoteyPosicion::MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &
     m_editor->MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
 }
 
-bool FrmLoteyPosicion::AceptaEdicion(int Col) const { return Col == kCantidad; }
+bool FrmLoteyPosicion::AceptaEdicion(int Col) const
+{
+    return Col == kCantidad;
+}
 
-bool FrmLoteyPosicion::EsColumnaCantidad(int Col) const { return Col == kCantidad; }
+bool FrmLoteyPosicion::EsColumnaCantidad(int Col) const
+{
+    return Col == kCantidad;
+}
 
-int FrmLoteyPosicion::UltimaColumnaEditable() const { return kCantidad; }
+int FrmLoteyPosicion::UltimaColumnaEditable() const
+{
+    return kCantidad;
+}
 
 void FrmLoteyPosicion::EnterEnLaUltimaFila(ui::FlexGrid &grilla)
 {
-    (void)grilla;
+    (void) grilla;
     CmdAceptar->setFocus();
 }
 
-int FrmLoteyPosicion::ColumnaTrasUltima() const { return EsPosicionYLote ? kCantidad : -1; }
+int FrmLoteyPosicion::ColumnaTrasUltima() const
+{
+    return EsPosicionYLote ? kCantidad : -1;
+}
 
-bool FrmLoteyPosicion::SaltaError(int Numero) const { return Numero == vberr::InvalidCall; }
+bool FrmLoteyPosicion::SaltaError(int Numero) const
+{
+    return Numero == vberr::InvalidCall;
+}

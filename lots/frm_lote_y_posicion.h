@@ -28,7 +28,8 @@ class Toolbar;
 // Used through its default instance: the caller sets the public variables,
 // calls CargaDatos, shows it modally, reads Posiciones and Lotes and unloads
 // it. Cancel and closing the window give back the earlier lists.
-class FrmLoteyPosicion : public QDialog, private ReglasEditor {
+class FrmLoteyPosicion : public QDialog, private ReglasEditor
+{
     Q_OBJECT
 public:
     explicit FrmLoteyPosicion(QWidget *parent = nullptr);

@@ -38,11 +38,15 @@ const QString kDebeAjustar = QStringLiteral("Debe Ajustar la suma de las cantida
 const QString kMenorACero = QStringLiteral("La Cantidad no puede ser Menor a Cero");
 const QString kNoHay = QStringLiteral("No hay disponible para esa posicion");
 
-QString Cod(const QString &texto, int ancho) { return gComponente().FormateaCodigo(texto, ancho); }
+QString Cod(const QString &texto, int ancho)
+{
+    return gComponente().FormateaCodigo(texto, ancho);
+}
 
 // Cement in deposit 1: P1 holds 4 bags of lot L1, P2 holds 3 of lot L2, and 2
 // bags lie outside positions.
-class Posiciones : public EmpresaEsquema {
+class Posiciones : public EmpresaEsquema
+{
 protected:
     void SetUp() override
     {
@@ -71,7 +75,10 @@ protected:
         EmpresaEsquema::TearDown();
     }
     // The dialog loaded for cement, in deposit 1, as the request leaves it.
-    FrmLoteyPosicion &Carga(double cantidad, bool posicion = true, bool lote = true, const QString &posiciones = {},
+    FrmLoteyPosicion &Carga(double cantidad,
+                            bool posicion = true,
+                            bool lote = true,
+                            const QString &posiciones = {},
                             const QString &lotes = {})
     {
         FrmLoteyPosicion &f = Dialogo::Get();
@@ -126,7 +133,8 @@ protected:
 
 TEST_F(Posiciones, CaptionLabelAndStartingCellByMode)
 {
-    struct Caso {
+    struct Caso
+    {
         bool posicion, lote;
         const char *titulo;
         int filas;
@@ -156,13 +164,14 @@ TEST_F(Posiciones, CaptionLabelAndStartingCellByMode)
 
 TEST_F(Posiciones, TypedQuantitiesAreCheckedAgainstTheRow)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
-        const char *texto;   // "\b": a key then Backspace (an empty text)
-        int respuesta;       // to the error treatment, 0: none expected
+        const char *texto; // "\b": a key then Backspace (an empty text)
+        int respuesta;     // to the error treatment, 0: none expected
         QStringList mensajes;
-        const char *celda;   // CANT. of row 1 after the edit (4 proposed at load)
-        bool abierto;        // the box still open on the cell
+        const char *celda; // CANT. of row 1 after the edit (4 proposed at load)
+        bool abierto;      // the box still open on the cell
     };
     const std::vector<Caso> casos = {
         {"within DISPONIBLE", "3", 0, {}, "3", false},
@@ -227,13 +236,14 @@ TEST_F(Posiciones, EnterMovesDownAndOnTheLastRowGivesTheFocusToAccept)
     EXPECT_EQ(f.MSFlexGrid1.Col(), kCantidad);
     Pone(f, 3, QStringLiteral("2"));
     EXPECT_EQ(QApplication::focusWidget(), f.CmdAceptar);
-    EXPECT_TRUE(f.isVisible());  // Enter never presses a button by itself
+    EXPECT_TRUE(f.isVisible()); // Enter never presses a button by itself
     EXPECT_EQ(Cantidades(f), (QStringList{"1", "0", "2"}));
 }
 
 TEST_F(Posiciones, ToolbarFillsBlanksAndProposes)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         int boton;
         int fila, col;
@@ -271,10 +281,11 @@ TEST_F(Posiciones, ToolbarFillsBlanksAndProposes)
 
 TEST_F(Posiciones, AcceptComparesTheSumWithTheRequestedQuantity)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         bool mostrar;
-        QStringList cantidades;  // CANT. of P1, P2 and the deposit row
+        QStringList cantidades; // CANT. of P1, P2 and the deposit row
         std::vector<int> respuestas;
         QStringList mensajes;
         bool oculto;
@@ -285,16 +296,28 @@ TEST_F(Posiciones, AcceptComparesTheSumWithTheRequestedQuantity)
     const std::vector<Caso> casos = {
         {"equal", false, {"3", "0", "2"}, {}, {}, true, 5, "|P1*3|*2|", "|L1||"},
         {"larger, adjusted", false, {"4", "3", "0"}, {ui::vbYes}, {kSupera}, true, 7, "|P1*4|P2*3|", "|L1|L2|"},
-        {"larger, not adjusted", false, {"4", "3", "0"}, {ui::vbNo, ui::vbOK}, {kSupera, kDebeAjustar + "5"}, false,
-         5, "", ""},
+        {"larger, not adjusted",
+         false,
+         {"4", "3", "0"},
+         {ui::vbNo, ui::vbOK},
+         {kSupera, kDebeAjustar + "5"},
+         false,
+         5,
+         "",
+         ""},
         {"smaller, not shown", false, {"1", "0", "0"}, {ui::vbOK}, {kMenorNoMostrar}, false, 5, "", ""},
         {"all at 0", false, {"0", "0", "0"}, {ui::vbOK}, {kMenorNoMostrar}, false, 5, "", ""},
-        {"smaller, shown, adjusted", true, {"1", "0", "0.5"}, {ui::vbYes}, {kMenor}, true, 1.5, "|P1*1|*0.5|",
-         "|L1||"},
-        {"smaller, shown, not adjusted", true, {"1", "0", "0"}, {ui::vbNo, ui::vbOK}, {kMenor, kDebeAjustar + "5"},
-         false, 5, "", ""},
-        {"a 0.0 row is taken with its text", false, {"5", "0.0", "00"}, {}, {}, true, 5,
-         "|P1*5|P2*0.0|*00|", "|L1|L2||"},
+        {"smaller, shown, adjusted", true, {"1", "0", "0.5"}, {ui::vbYes}, {kMenor}, true, 1.5, "|P1*1|*0.5|", "|L1||"},
+        {"smaller, shown, not adjusted",
+         true,
+         {"1", "0", "0"},
+         {ui::vbNo, ui::vbOK},
+         {kMenor, kDebeAjustar + "5"},
+         false,
+         5,
+         "",
+         ""},
+        {"a 0.0 row is taken with its text", false, {"5", "0.0", "00"}, {}, {}, true, 5, "|P1*5|P2*0.0|*00|", "|L1|L2||"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -354,15 +377,16 @@ TEST_F(Posiciones, CancelAndClosingGiveTheEarlierListsBack)
     }
 }
 
-class Pedido : public Posiciones {};
+class Pedido : public Posiciones
+{};
 
 TEST_F(Pedido, TheRequestGivesTheListsTrimmedAndTheAdjustedQuantity)
 {
     ClsCmnCptes cptes;
     QString posiciones = QStringLiteral("x"), lotes = QStringLiteral("y");
     double cero = 0;
-    cptes.PidePosicionLote(QStringLiteral("CEM"), QStringLiteral("UN"), cero, QStringLiteral("1"), {}, {}, posiciones,
-                           lotes, true, true);
+    cptes.PidePosicionLote(
+        QStringLiteral("CEM"), QStringLiteral("UN"), cero, QStringLiteral("1"), {}, {}, posiciones, lotes, true, true);
     EXPECT_EQ(posiciones, QString());
     EXPECT_EQ(lotes, QString());
     EXPECT_TRUE(operador.requests().empty());
@@ -378,8 +402,16 @@ TEST_F(Pedido, TheRequestGivesTheListsTrimmedAndTheAdjustedQuantity)
     });
     operador.answer(ui::vbYes);
     double cantidad = 5;
-    cptes.PidePosicionLote(QStringLiteral("CEM"), QStringLiteral("UN"), cantidad, QStringLiteral("1"), {}, {},
-                           posiciones, lotes, true, true);
+    cptes.PidePosicionLote(QStringLiteral("CEM"),
+                           QStringLiteral("UN"),
+                           cantidad,
+                           QStringLiteral("1"),
+                           {},
+                           {},
+                           posiciones,
+                           lotes,
+                           true,
+                           true);
     EXPECT_FALSE(consulta);
     EXPECT_EQ(etiqueta, QStringLiteral("CEM"));
     EXPECT_EQ(posiciones, QStringLiteral("|P1*4|P2*3|"));
@@ -392,8 +424,16 @@ TEST_F(Pedido, TheRequestGivesTheListsTrimmedAndTheAdjustedQuantity)
         consulta = f.EsConsultaDePosicionLote;
         QTest::mouseClick(f.CmdCancelar, Qt::LeftButton);
     });
-    cptes.PidePosicionLote(QStringLiteral("CEM"), QStringLiteral("UN"), cantidad, QStringLiteral("1"),
-                           QStringLiteral(" |P2*2| "), {}, posiciones, lotes, true, false);
+    cptes.PidePosicionLote(QStringLiteral("CEM"),
+                           QStringLiteral("UN"),
+                           cantidad,
+                           QStringLiteral("1"),
+                           QStringLiteral(" |P2*2| "),
+                           {},
+                           posiciones,
+                           lotes,
+                           true,
+                           false);
     EXPECT_TRUE(consulta);
     EXPECT_EQ(posiciones, QStringLiteral("|P2*2|"));
     EXPECT_EQ(lotes, QString());

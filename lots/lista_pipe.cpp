@@ -61,7 +61,10 @@ const QString kRutinaCuenta = QStringLiteral("Cuenta_Series_Lotes");
 
 } // namespace
 
-QString SeparadorLoteSerie() { return vb::Chr(255); }
+QString SeparadorLoteSerie()
+{
+    return vb::Chr(255);
+}
 
 QString StrSerieLote(const QString &Serie_Lote)
 {
@@ -97,8 +100,11 @@ void DescomponeSerieLote(const QString &Serie_Lote, QStringList &Arreglo)
     }
 }
 
-void DescomponePosicionCantidadLote(const QString &Posicion_Lote, const QString &PIPELotes,
-                                    QStringList &ArrPosiciones, QStringList &ArrCantidades, QStringList &ArrLote)
+void DescomponePosicionCantidadLote(const QString &Posicion_Lote,
+                                    const QString &PIPELotes,
+                                    QStringList &ArrPosiciones,
+                                    QStringList &ArrCantidades,
+                                    QStringList &ArrLote)
 {
     ArrPosiciones = QStringList{QString()};
     ArrCantidades = QStringList{QString()};

@@ -32,8 +32,11 @@ void DescomponeSerieLote(const QString &Serie_Lote, QStringList &Arreglo);
 // A position list into positions and quantities (cut at the first "*" of
 // each item), and the lot list into lots. An item without "*" is error 5,
 // reported as above; the arrays keep the items before it.
-void DescomponePosicionCantidadLote(const QString &Posicion_Lote, const QString &PIPELotes,
-                                    QStringList &ArrPosiciones, QStringList &ArrCantidades, QStringList &ArrLote);
+void DescomponePosicionCantidadLote(const QString &Posicion_Lote,
+                                    const QString &PIPELotes,
+                                    QStringList &ArrPosiciones,
+                                    QStringList &ArrCantidades,
+                                    QStringList &ArrLote);
 // The stock rows a line stands for: the serial items when there are serials,
 // else the lot items; SinConsolidar false counts distinct non-blank items.
 std::int32_t Cuenta_Series_Lotes(const QString &PipeSeries, const QString &PIPELotes, bool SinConsolidar);

@@ -9,7 +9,7 @@ namespace {
 
 using namespace ListaPipe;
 
-const QString Y = QString(QChar(0xFF));  // CHR(255), the lot and serial separator
+const QString Y = QString(QChar(0xFF)); // CHR(255), the lot and serial separator
 
 QStringList L(std::initializer_list<const char *> items)
 {
@@ -21,9 +21,12 @@ QStringList L(std::initializer_list<const char *> items)
 
 // The codec reports a malformed list through the error treatment; a test sees
 // its box and answers it.
-class Codec : public Empresa {
+class Codec : public Empresa
+{
 protected:
-    Codec() : Empresa({.abierta = false}) {}
+    Codec()
+        : Empresa({.abierta = false})
+    {}
 
     void esperaUnError(int numero, const QString &rutina)
     {
@@ -37,12 +40,14 @@ protected:
     void sinMensajes() { EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString(); }
 };
 
-struct SplitCase {
+struct SplitCase
+{
     const char *lista;
     QStringList arreglo;
 };
 
-class Descompone : public Codec, public ::testing::WithParamInterface<SplitCase> {};
+class Descompone : public Codec, public ::testing::WithParamInterface<SplitCase>
+{};
 
 TEST_P(Descompone, TrimmedItemsAndOneTrailingEmptySlot)
 {
@@ -52,17 +57,23 @@ TEST_P(Descompone, TrimmedItemsAndOneTrailingEmptySlot)
     sinMensajes();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Listas, Descompone,
-    ::testing::Values(SplitCase{"", L({""})}, SplitCase{"|", L({""})}, SplitCase{"ABC", L({""})},
-                      SplitCase{"||", L({"", ""})}, SplitCase{"|A| |", L({"A", "", ""})},
-                      SplitCase{"|A|B|", L({"A", "B", ""})}, SplitCase{"A|B|", L({"A", "B", ""})},
-                      SplitCase{"  |A|B|   ", L({"A", "B", ""})}, SplitCase{"| a |-|", L({"a", "-", ""})},
-                      SplitCase{"|||", L({"", "", ""})}));
+INSTANTIATE_TEST_SUITE_P(Listas,
+                         Descompone,
+                         ::testing::Values(SplitCase{"", L({""})},
+                                           SplitCase{"|", L({""})},
+                                           SplitCase{"ABC", L({""})},
+                                           SplitCase{"||", L({"", ""})},
+                                           SplitCase{"|A| |", L({"A", "", ""})},
+                                           SplitCase{"|A|B|", L({"A", "B", ""})},
+                                           SplitCase{"A|B|", L({"A", "B", ""})},
+                                           SplitCase{"  |A|B|   ", L({"A", "B", ""})},
+                                           SplitCase{"| a |-|", L({"a", "-", ""})},
+                                           SplitCase{"|||", L({"", "", ""})}));
 
 // Retry cannot get past the fault, so every answer keeps the items before it
 // and the walk ends after one box.
-class ListaMalFormada : public Codec, public ::testing::WithParamInterface<int> {};
+class ListaMalFormada : public Codec, public ::testing::WithParamInterface<int>
+{};
 
 TEST_P(ListaMalFormada, EveryAnswerKeepsTheItemsBeforeTheFault)
 {
@@ -75,8 +86,7 @@ TEST_P(ListaMalFormada, EveryAnswerKeepsTheItemsBeforeTheFault)
     operador.clear();
     operador.answer(GetParam());
     QStringList posiciones, cantidades, lotes;
-    DescomponePosicionCantidadLote(QStringLiteral("|A*1|B|C*3|"), QStringLiteral("|L|"), posiciones, cantidades,
-                                   lotes);
+    DescomponePosicionCantidadLote(QStringLiteral("|A*1|B|C*3|"), QStringLiteral("|L|"), posiciones, cantidades, lotes);
     EXPECT_EQ(posiciones, L({"A", ""}));
     EXPECT_EQ(cantidades, L({"1", ""}));
     EXPECT_EQ(lotes, L({""}));
@@ -88,7 +98,8 @@ TEST_P(ListaMalFormada, EveryAnswerKeepsTheItemsBeforeTheFault)
     esperaUnError(5, QStringLiteral("Cuenta_Series_Lotes"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Respuestas, ListaMalFormada,
+INSTANTIATE_TEST_SUITE_P(Respuestas,
+                         ListaMalFormada,
                          ::testing::Values(int(ui::vbAbort), int(ui::vbRetry), int(ui::vbIgnore)));
 
 TEST_F(Codec, ASeparatorBeyondPosition32767IsTheOverflowError)
@@ -105,12 +116,14 @@ TEST_F(Codec, ASeparatorBeyondPosition32767IsTheOverflowError)
     EXPECT_EQ(ExtraeSerieLote(cabe, 1).size(), 32765);
 }
 
-struct TextoCase {
+struct TextoCase
+{
     const char *lista;
     const char *texto;
 };
 
-class Str : public Codec, public ::testing::WithParamInterface<TextoCase> {};
+class Str : public Codec, public ::testing::WithParamInterface<TextoCase>
+{};
 
 TEST_P(Str, DistinctNonBlankItemsEachAfterABlank)
 {
@@ -118,20 +131,26 @@ TEST_P(Str, DistinctNonBlankItemsEachAfterABlank)
     sinMensajes();
 }
 
-INSTANTIATE_TEST_SUITE_P(Listas, Str,
-                         ::testing::Values(TextoCase{"|B|a|A| |D|", " B a D"}, TextoCase{"", ""},
-                                           TextoCase{"| |  |", ""}, TextoCase{"|-|-|", " -"},
-                                           TextoCase{"|A|B|C", " A B"}, TextoCase{"A|B|", " A B"},
+INSTANTIATE_TEST_SUITE_P(Listas,
+                         Str,
+                         ::testing::Values(TextoCase{"|B|a|A| |D|", " B a D"},
+                                           TextoCase{"", ""},
+                                           TextoCase{"| |  |", ""},
+                                           TextoCase{"|-|-|", " -"},
+                                           TextoCase{"|A|B|C", " A B"},
+                                           TextoCase{"A|B|", " A B"},
                                            TextoCase{"| x1 |X1|", " x1"}));
 
-struct CuentaCase {
+struct CuentaCase
+{
     const char *series;
     const char *lotes;
     bool sinConsolidar;
     int cuenta;
 };
 
-class Cuenta : public Codec, public ::testing::WithParamInterface<CuentaCase> {};
+class Cuenta : public Codec, public ::testing::WithParamInterface<CuentaCase>
+{};
 
 TEST_P(Cuenta, StockRowsOfALine)
 {
@@ -140,22 +159,29 @@ TEST_P(Cuenta, StockRowsOfALine)
     sinMensajes();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Listas, Cuenta,
-    ::testing::Values(CuentaCase{"|S1|S2|S1|", "|L1|L2|L3|", false, 2}, CuentaCase{"|S1|S2|S1|", "|L1|L2|L3|", true, 3},
-                      CuentaCase{"", "|L1|L1|-|", false, 2}, CuentaCase{"", "|L1|L1|-|", true, 3},
-                      CuentaCase{"|s1|S1| |", "", false, 1}, CuentaCase{"", "|L1|| |", true, 3},
-                      CuentaCase{"", "|L1|| |", false, 1}, CuentaCase{"  ", "|L1|L2|", false, 0},
-                      CuentaCase{"", "", false, 0}, CuentaCase{"", "", true, 0}));
+INSTANTIATE_TEST_SUITE_P(Listas,
+                         Cuenta,
+                         ::testing::Values(CuentaCase{"|S1|S2|S1|", "|L1|L2|L3|", false, 2},
+                                           CuentaCase{"|S1|S2|S1|", "|L1|L2|L3|", true, 3},
+                                           CuentaCase{"", "|L1|L1|-|", false, 2},
+                                           CuentaCase{"", "|L1|L1|-|", true, 3},
+                                           CuentaCase{"|s1|S1| |", "", false, 1},
+                                           CuentaCase{"", "|L1|| |", true, 3},
+                                           CuentaCase{"", "|L1|| |", false, 1},
+                                           CuentaCase{"  ", "|L1|L2|", false, 0},
+                                           CuentaCase{"", "", false, 0},
+                                           CuentaCase{"", "", true, 0}));
 
-struct ExtraeCase {
+struct ExtraeCase
+{
     const char *lista;
     int posicion;
     const char *item;
     int error;
 };
 
-class Extrae : public Codec, public ::testing::WithParamInterface<ExtraeCase> {};
+class Extrae : public Codec, public ::testing::WithParamInterface<ExtraeCase>
+{};
 
 TEST_P(Extrae, ItemKUntrimmed)
 {
@@ -166,14 +192,19 @@ TEST_P(Extrae, ItemKUntrimmed)
     if (c.error == 0) {
         EXPECT_EQ(item, QString::fromUtf8(c.item));
     }
-    sinMensajes();  // no handler of its own: the caller reports
+    sinMensajes(); // no handler of its own: the caller reports
 }
 
-INSTANTIATE_TEST_SUITE_P(Listas, Extrae,
-                         ::testing::Values(ExtraeCase{"|A|  B  |", 2, "  B  ", 0}, ExtraeCase{"|A|B|", 3, "", 0},
-                                           ExtraeCase{"|A|B|", 0, "", 0}, ExtraeCase{"|A|B|", -1, "", 0},
-                                           ExtraeCase{"|A|B", 1, "A", 0}, ExtraeCase{"|A|B", 2, "", 5},
-                                           ExtraeCase{"", 1, "", 0}, ExtraeCase{"||", 1, "", 0},
+INSTANTIATE_TEST_SUITE_P(Listas,
+                         Extrae,
+                         ::testing::Values(ExtraeCase{"|A|  B  |", 2, "  B  ", 0},
+                                           ExtraeCase{"|A|B|", 3, "", 0},
+                                           ExtraeCase{"|A|B|", 0, "", 0},
+                                           ExtraeCase{"|A|B|", -1, "", 0},
+                                           ExtraeCase{"|A|B", 1, "A", 0},
+                                           ExtraeCase{"|A|B", 2, "", 5},
+                                           ExtraeCase{"", 1, "", 0},
+                                           ExtraeCase{"||", 1, "", 0},
                                            ExtraeCase{"  |A|B|  ", 1, "A", 0}));
 
 TEST_F(Codec, CantidadCountsEmptyItemsAndShowsNothing)
@@ -195,13 +226,15 @@ TEST_F(Codec, InsertaCHR255ClosesEveryItemWithTheSeparator)
     EXPECT_EQ(SeparadorLoteSerie(), Y);
 }
 
-struct BuscaCase {
+struct BuscaCase
+{
     const char *lista;
     const char *buscado;
     int lugar;
 };
 
-class Busca : public Codec, public ::testing::WithParamInterface<BuscaCase> {};
+class Busca : public Codec, public ::testing::WithParamInterface<BuscaCase>
+{};
 
 TEST_P(Busca, PlaceOfTheItemOrWhereANewOneWouldGo)
 {
@@ -210,10 +243,15 @@ TEST_P(Busca, PlaceOfTheItemOrWhereANewOneWouldGo)
     sinMensajes();
 }
 
-INSTANTIATE_TEST_SUITE_P(Listas, Busca,
-                         ::testing::Values(BuscaCase{"|A|B|C|", "D", 4}, BuscaCase{"|A|b|C|", " B ", 2},
-                                           BuscaCase{"", "A", 0}, BuscaCase{"|", "A", 0}, BuscaCase{"|A||C|", "", 2},
-                                           BuscaCase{"|A|B", "a", 1}, BuscaCase{"||", "X", 2}));
+INSTANTIATE_TEST_SUITE_P(Listas,
+                         Busca,
+                         ::testing::Values(BuscaCase{"|A|B|C|", "D", 4},
+                                           BuscaCase{"|A|b|C|", " B ", 2},
+                                           BuscaCase{"", "A", 0},
+                                           BuscaCase{"|", "A", 0},
+                                           BuscaCase{"|A||C|", "", 2},
+                                           BuscaCase{"|A|B", "a", 1},
+                                           BuscaCase{"||", "X", 2}));
 
 TEST_F(Codec, LotKeysAreFoundWholeAndPositionsSplitAtTheFirstStar)
 {
@@ -222,8 +260,11 @@ TEST_F(Codec, LotKeysAreFoundWholeAndPositionsSplitAtTheFirstStar)
     EXPECT_EQ(Busca_Lotes_Series(claves, QStringLiteral("A") + Y), 3);
 
     QStringList posiciones, cantidades, lotes;
-    DescomponePosicionCantidadLote(QStringLiteral("|A1*2*3| P2* 5 |*2|"), QStringLiteral("|L1||"), posiciones,
-                                   cantidades, lotes);
+    DescomponePosicionCantidadLote(QStringLiteral("|A1*2*3| P2* 5 |*2|"),
+                                   QStringLiteral("|L1||"),
+                                   posiciones,
+                                   cantidades,
+                                   lotes);
     EXPECT_EQ(posiciones, L({"A1", "P2", "", ""}));
     EXPECT_EQ(cantidades, L({"2*3", " 5", "2", ""}));
     EXPECT_EQ(lotes, L({"L1", "", ""}));

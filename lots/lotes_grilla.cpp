@@ -26,13 +26,25 @@ QString Item(const QString &celda)
 
 } // namespace
 
-QString TextoCantidad(double cantidad) { return NumeroSQL(cantidad); }
+QString TextoCantidad(double cantidad)
+{
+    return NumeroSQL(cantidad);
+}
 
-QString TextoCantidad(Currency cantidad) { return NumeroSQL(Variant(cantidad)); }
+QString TextoCantidad(Currency cantidad)
+{
+    return NumeroSQL(Variant(cantidad));
+}
 
-Currency ValorInicial(const QString &texto) { return Currency::fromDouble(vb::Val(texto)); }
+Currency ValorInicial(const QString &texto)
+{
+    return Currency::fromDouble(vb::Val(texto));
+}
 
-Currency Cantidad(const QString &texto) { return gComponente().ConvierteACurrency(Variant(texto)); }
+Currency Cantidad(const QString &texto)
+{
+    return gComponente().ConvierteACurrency(Variant(texto));
+}
 
 Currency SumaColumna(const ui::FlexGrid &grilla, int col, int MenosCual)
 {

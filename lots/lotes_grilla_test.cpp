@@ -33,7 +33,8 @@ TEST(LotesGrilla, OneQuantityTextWhateverTheRegionalMark)
 
 TEST(LotesGrilla, AColumnsListHasOneItemPerRowAndNothingWhenAllAreBlank)
 {
-    const struct {
+    const struct
+    {
         const char *nombre;
         std::vector<FilaDeGrilla> filas;
         QString lista;

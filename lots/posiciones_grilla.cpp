@@ -26,12 +26,17 @@ const QString kCabezaSinLotes = QStringLiteral(
     "SELECT AC_SALDOSLAYOUT.idposicion,AC_SALDOSLAYOUT.idunidadbase, isnull(AC_SALDOSLAYOUT.saldo,0) as disponible "
     "FROM AC_SALDOSLAYOUT, ma_posiciones WHERE  ac_saldoslayout.iddeposito=ma_posiciones.iddeposito and "
     "ac_saldoslayout.idposicion=ma_posiciones.idposicion and  ac_saldoslayout.IDDEPOSITO=");
-const QString kCola = QStringLiteral(
-    " and ac_saldoslayout.saldo > 0 order by "
-    "ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,ac_saldoslayout.idposicion  ");
+const QString kCola = QStringLiteral(" and ac_saldoslayout.saldo > 0 order by "
+                                     "ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,ac_saldoslayout.idposicion  ");
 
-QString Deposito4(const Datos &d) { return TextoSQL(gComponente().FormateaCodigo(d.Deposito, 4)); }
-QString Articulo25(const Datos &d) { return TextoSQL(gComponente().FormateaCodigo(d.Articulo, 25)); }
+QString Deposito4(const Datos &d)
+{
+    return TextoSQL(gComponente().FormateaCodigo(d.Deposito, 4));
+}
+QString Articulo25(const Datos &d)
+{
+    return TextoSQL(gComponente().FormateaCodigo(d.Articulo, 25));
+}
 
 QString Texto(ado::Recordset &rs, const QString &campo)
 {
@@ -50,8 +55,8 @@ double EnUnidadDeLaLinea(const Datos &d, const QString &unidadBase, double saldo
 
 void FilasDeSaldos(ui::FlexGrid &g, const Datos &d, bool conLotes)
 {
-    QString sentencia = (conLotes ? kCabezaConLotes : kCabezaSinLotes) + Deposito4(d) +
-                        QStringLiteral(" and ac_saldoslayout.idarticulo=") + Articulo25(d) + kCola;
+    QString sentencia = (conLotes ? kCabezaConLotes : kCabezaSinLotes) + Deposito4(d)
+                        + QStringLiteral(" and ac_saldoslayout.idarticulo=") + Articulo25(d) + kCola;
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
     while (!rs.Eof()) {
@@ -62,7 +67,8 @@ void FilasDeSaldos(ui::FlexGrid &g, const Datos &d, bool conLotes)
             g.setTextMatrix(fila, kLote, vb::Trim(Texto(rs, QStringLiteral("NroLote"))));
         g.setTextMatrix(fila, kUnidad, d.IUNIDAD);
         const double saldo = gComponente().ConvierteADouble(rs.Fields(QStringLiteral("disponible")).Value());
-        g.setTextMatrix(fila, kDisponible,
+        g.setTextMatrix(fila,
+                        kDisponible,
                         TextoCantidad(EnUnidadDeLaLinea(d, Texto(rs, QStringLiteral("IdUnidadBase")), saldo)));
         g.setTextMatrix(fila, kCantidad, QStringLiteral("0"));
         rs.MoveNext();
@@ -72,9 +78,9 @@ void FilasDeSaldos(ui::FlexGrid &g, const Datos &d, bool conLotes)
 bool FilaDelDeposito(ui::FlexGrid &g, const Datos &d, const AnchoTexto &ancho)
 {
     QString sentencia = QStringLiteral("SELECT (ISNULL(SALDO,0)) AS SALDO, IDUNIDADBASE FROM AC_SALDOSLAYOUT WHERE "
-                                       "IDDEPOSITO=") +
-                        Deposito4(d) + QStringLiteral(" AND IDARTICULO=") + Articulo25(d) +
-                        QStringLiteral(" and idposicion is null");
+                                       "IDDEPOSITO=")
+                        + Deposito4(d) + QStringLiteral(" AND IDARTICULO=") + Articulo25(d)
+                        + QStringLiteral(" and idposicion is null");
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
     if (rs.Eof())
@@ -85,7 +91,8 @@ bool FilaDelDeposito(ui::FlexGrid &g, const Datos &d, const AnchoTexto &ancho)
     g.setTextMatrix(fila, kLote, QString());
     g.setTextMatrix(fila, kUnidad, QString());
     const double saldo = gComponente().ConvierteADouble(rs.Fields(QStringLiteral("Saldo")).Value());
-    g.setTextMatrix(fila, kDisponible,
+    g.setTextMatrix(fila,
+                    kDisponible,
                     TextoCantidad(EnUnidadDeLaLinea(d, Texto(rs, QStringLiteral("IdUnidadBase")), saldo)));
     g.setTextMatrix(fila, kCantidad, QStringLiteral("0"));
     if (ancho)
@@ -96,16 +103,20 @@ bool FilaDelDeposito(ui::FlexGrid &g, const Datos &d, const AnchoTexto &ancho)
 // The earlier items back on their rows: by position (and lot), any case; an
 // item without position goes to the deposit row. Items that find no row are
 // dropped.
-void ColocaAnteriores(ui::FlexGrid &g, const QStringList &posiciones, const QStringList &cantidades,
-                      const QStringList &lotes, bool porLote, bool hayDeposito)
+void ColocaAnteriores(ui::FlexGrid &g,
+                      const QStringList &posiciones,
+                      const QStringList &cantidades,
+                      const QStringList &lotes,
+                      bool porLote,
+                      bool hayDeposito)
 {
     const int n = int(posiciones.size()) - 1;
     for (int k = 0; k < n; ++k) {
         if (porLote && k >= lotes.size())
             Raise(vberr::SubscriptOutOfRange);
         for (int fila = 1; fila < g.Rows(); ++fila) {
-            if (vb::EqualsText(g.TextMatrix(fila, kPosicion), posiciones[k]) &&
-                (!porLote || vb::EqualsText(g.TextMatrix(fila, kLote), lotes[k]))) {
+            if (vb::EqualsText(g.TextMatrix(fila, kPosicion), posiciones[k])
+                && (!porLote || vb::EqualsText(g.TextMatrix(fila, kLote), lotes[k]))) {
                 g.setTextMatrix(fila, kCantidad, cantidades[k]);
                 break;
             }
@@ -120,19 +131,31 @@ void ColocaAnteriores(ui::FlexGrid &g, const QStringList &posiciones, const QStr
 
 } // namespace
 
-QString TextoCantidad(Currency cantidad) { return LotesGrilla::TextoCantidad(cantidad); }
+QString TextoCantidad(Currency cantidad)
+{
+    return LotesGrilla::TextoCantidad(cantidad);
+}
 
-QString TextoCantidad(double cantidad) { return LotesGrilla::TextoCantidad(cantidad); }
+QString TextoCantidad(double cantidad)
+{
+    return LotesGrilla::TextoCantidad(cantidad);
+}
 
-Currency ValorInicial(const QString &texto) { return LotesGrilla::ValorInicial(texto); }
+Currency ValorInicial(const QString &texto)
+{
+    return LotesGrilla::ValorInicial(texto);
+}
 
 void InicializaGrid(ui::FlexGrid &g, const Datos &d)
 {
     g.Clear();
     g.setCols(5);
     if (d.EsPosicionYLote) {
-        const QStringList titulos{QStringLiteral("POSICION"), QStringLiteral("LOTE"), QStringLiteral("UNIDAD"),
-                                  QStringLiteral("DISPONIBLE"), QStringLiteral("CANT.")};
+        const QStringList titulos{QStringLiteral("POSICION"),
+                                  QStringLiteral("LOTE"),
+                                  QStringLiteral("UNIDAD"),
+                                  QStringLiteral("DISPONIBLE"),
+                                  QStringLiteral("CANT.")};
         for (int col = 0; col < titulos.size(); ++col)
             g.setTextMatrix(0, col, titulos[col]);
         g.setRows(1);
@@ -156,8 +179,11 @@ bool VerificaAnteriores(ui::FlexGrid &g, const Datos &d, const AnchoTexto &ancho
     try {
         if (d.EsConsultaDePosicionLote) {
             QStringList posiciones, cantidades, lotes;
-            ListaPipe::DescomponePosicionCantidadLote(d.PosicionesAnteriores, d.LotesAnteriores, posiciones,
-                                                      cantidades, lotes);
+            ListaPipe::DescomponePosicionCantidadLote(d.PosicionesAnteriores,
+                                                      d.LotesAnteriores,
+                                                      posiciones,
+                                                      cantidades,
+                                                      lotes);
             FilasDeSaldos(g, d, d.EsPosicionYLote);
             hayDeposito = FilaDelDeposito(g, d, ancho);
             ColocaAnteriores(g, posiciones, cantidades, lotes, d.EsPosicionYLote, hayDeposito);

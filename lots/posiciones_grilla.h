@@ -25,7 +25,8 @@ constexpr int kDisponible = 3;
 constexpr int kCantidad = 4;
 
 // What the grid reads of its dialog.
-struct Datos {
+struct Datos
+{
     QString Deposito;
     QString IUNIDAD;
     QString Articulo;

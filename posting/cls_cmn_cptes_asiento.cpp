@@ -25,10 +25,19 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
+QString W4(const QString &codigo)
+{
+    return gComponente().FormateaCodigo(codigo, 4);
+}
 
-QString Literal(const QString &texto) { return gDB().SQLValue(Variant(texto), QStringLiteral("'")).toString(); }
-QString Importe(double importe) { return gDB().SQLValue(Variant(importe), QStringLiteral("@")).toString(); }
+QString Literal(const QString &texto)
+{
+    return gDB().SQLValue(Variant(texto), QStringLiteral("'")).toString();
+}
+QString Importe(double importe)
+{
+    return gDB().SQLValue(Variant(importe), QStringLiteral("@")).toString();
+}
 
 QString TextoDe(ado::Recordset &rs, const char *campo)
 {
@@ -53,11 +62,12 @@ void Avisa(const QString &texto)
 Currency ImporteDeLinea(const ui::FlexGrid &grilla, int fila, int columnaValor)
 {
     ClsComponente &c = gComponente();
-    return c.ConvierteACurrency(Variant(grilla.TextMatrix(fila, ColCantidad))) *
-           c.ConvierteACurrency(Variant(grilla.TextMatrix(fila, columnaValor)));
+    return c.ConvierteACurrency(Variant(grilla.TextMatrix(fila, ColCantidad)))
+           * c.ConvierteACurrency(Variant(grilla.TextMatrix(fila, columnaValor)));
 }
 
-struct LineaAsiento {
+struct LineaAsiento
+{
     QString Cuenta;
     double Importe = 0;
     bool Debe = false;
@@ -73,9 +83,17 @@ void ClsCmnCptes::NuevoAsientoStock()
     mAsientoIncompleto = false;
 }
 
-QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStock, QString &TC, QString &Suc,
-                                        QString &Nro, QString &Letra, const QString &Fecha, bool &EsDebito,
-                                        std::int16_t TipoMov, std::int32_t SoloRegistro, std::int16_t &Secuencia)
+QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
+                                        QString &eMotivoStock,
+                                        QString &TC,
+                                        QString &Suc,
+                                        QString &Nro,
+                                        QString &Letra,
+                                        const QString &Fecha,
+                                        bool &EsDebito,
+                                        std::int16_t TipoMov,
+                                        std::int32_t SoloRegistro,
+                                        std::int16_t &Secuencia)
 {
     mAsientoIncompleto = false;
     if (!mAsientosXStock)
@@ -110,10 +128,18 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
     QString tcOrigen;
     QString cpteOrigen;
     switch (TipoMov) {
-    case 1: motivo("MotivoStockRemito", true); break;
-    case 2: motivo("MotivoStockComodato", true); break;
-    case 3: motivo("MotivoStockTransferencias", true); break;
-    case 4: motivo("MotivoStockTransferencias", false); break;
+    case 1:
+        motivo("MotivoStockRemito", true);
+        break;
+    case 2:
+        motivo("MotivoStockComodato", true);
+        break;
+    case 3:
+        motivo("MotivoStockTransferencias", true);
+        break;
+    case 4:
+        motivo("MotivoStockTransferencias", false);
+        break;
     case 5:
         columnaValor = AuxPrecioSinIVA;
         motivo("MotivoStockRecepcionOC", false);
@@ -156,15 +182,15 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
     QString detalle;
     {
         const QString codigo = Literal(comp.FormateaCodigo(eMotivoStock, 4));
-        QString sentencia =
-            TipoMov == 99
-                ? QStringLiteral("SELECT V_TA_MotivoVta.IdMotivoVta, V_TA_MotivoVta.Descripcion, "
-                                 "V_TA_Input_Ventas.COSTO_MERCADERIA FROM V_TA_Input_Ventas INNER JOIN "
-                                 "V_TA_MotivoVta ON V_TA_Input_Ventas.IdMotivoVta = V_TA_MotivoVta.IdMotivoVta "
-                                 "WHERE V_TA_MotivoVta.IdMotivoVta = ") +
-                      codigo
-                : QStringLiteral("SELECT CUENTACONTABLE, Descripcion FROM V_TA_MOTIVOSTOCK WHERE IDMOTIVOSTOCK = ") +
-                      codigo;
+        QString sentencia
+            = TipoMov == 99
+                  ? QStringLiteral("SELECT V_TA_MotivoVta.IdMotivoVta, V_TA_MotivoVta.Descripcion, "
+                                   "V_TA_Input_Ventas.COSTO_MERCADERIA FROM V_TA_Input_Ventas INNER JOIN "
+                                   "V_TA_MotivoVta ON V_TA_Input_Ventas.IdMotivoVta = V_TA_MotivoVta.IdMotivoVta "
+                                   "WHERE V_TA_MotivoVta.IdMotivoVta = ")
+                        + codigo
+                  : QStringLiteral("SELECT CUENTACONTABLE, Descripcion FROM V_TA_MOTIVOSTOCK WHERE IDMOTIVOSTOCK = ")
+                        + codigo;
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
         const bool hay = !rs.Eof();
@@ -249,10 +275,15 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
     QStringList cuentas;
     QList<double> montos;
     {
-        QString sentencia = QStringLiteral("select cuentacontableC from v_ma_articulos where (") +
-                            ArmaCondicion(QStringLiteral(" idarticulo "), QStringLiteral("="), articulos,
-                                          QStringLiteral(" OR "), QStringLiteral("'"), Variant(false), false) +
-                            QStringLiteral(") and not cuentacontableC is null group by cuentacontableC");
+        QString sentencia = QStringLiteral("select cuentacontableC from v_ma_articulos where (")
+                            + ArmaCondicion(QStringLiteral(" idarticulo "),
+                                            QStringLiteral("="),
+                                            articulos,
+                                            QStringLiteral(" OR "),
+                                            QStringLiteral("'"),
+                                            Variant(false),
+                                            false)
+                            + QStringLiteral(") and not cuentacontableC is null group by cuentacontableC");
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
         while (!rs.Eof()) {
@@ -265,8 +296,8 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
     for (const QString &cuenta : cuentas) {
         Currency suma;
         for (qsizetype i = 0; i < articulos.size(); ++i) {
-            QString sentencia = QStringLiteral("select cuentacontableC, costo from v_ma_articulos where idarticulo=") +
-                                Literal(articulos[i]);
+            QString sentencia = QStringLiteral("select cuentacontableC, costo from v_ma_articulos where idarticulo=")
+                                + Literal(articulos[i]);
             ado::Recordset rs;
             gDB().AbrirRecordset(sentencia, rs);
             if (!rs.Eof() && vb::EqualsText(TextoDe(rs, "cuentacontableC"), cuenta))
@@ -285,9 +316,9 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
         lineas.push_back({cuentas[i], montos[i], !EsDebito});
 
     const QString tc4 = W4(vb::Trim(TC));
-    const QString delCpte = QStringLiteral(" WHERE TC = ") + Literal(tc4) + QStringLiteral(" AND SUCURSAL = ") +
-                            Literal(Suc) + QStringLiteral(" AND NUMERO = ") + Literal(Nro) +
-                            QStringLiteral(" AND LETRA = ") + Literal(Letra);
+    const QString delCpte = QStringLiteral(" WHERE TC = ") + Literal(tc4) + QStringLiteral(" AND SUCURSAL = ")
+                            + Literal(Suc) + QStringLiteral(" AND NUMERO = ") + Literal(Nro)
+                            + QStringLiteral(" AND LETRA = ") + Literal(Letra);
     // Rows a per-line call inserts follow the entry's highest sequence.
     std::int32_t ultimaSecuencia = -1;
     if (porLinea) {
@@ -315,8 +346,8 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
         if (!(l.Importe > 0))
             continue;
         const QString lado = l.Debe ? QStringLiteral("D") : QStringLiteral("H");
-        const QString cuentaYLado = QStringLiteral(" AND CUENTA = ") + Literal(l.Cuenta) +
-                                    QStringLiteral(" AND [DEBE-HABER] = ") + Literal(lado);
+        const QString cuentaYLado = QStringLiteral(" AND CUENTA = ") + Literal(l.Cuenta)
+                                    + QStringLiteral(" AND [DEBE-HABER] = ") + Literal(lado);
         if (porLinea) {
             QString sentencia = QStringLiteral("SELECT * FROM MV_ASIENTOS") + delCpte + cuentaYLado;
             ado::Recordset rs;
@@ -324,8 +355,8 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
             const bool hay = !rs.Eof();
             gDB().CierraRecordset(&rs);
             if (hay) {
-                sentencias << QStringLiteral("UPDATE MV_ASIENTOS SET IMPORTE = IMPORTE + ") + Importe(l.Importe) +
-                                  delCpte + cuentaYLado;
+                sentencias << QStringLiteral("UPDATE MV_ASIENTOS SET IMPORTE = IMPORTE + ") + Importe(l.Importe)
+                                  + delCpte + cuentaYLado;
                 continue;
             }
         }
@@ -348,7 +379,8 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid, QString &eMotivoStoc
         campo("PERIODO", Literal(periodo));
         campo("Tipo_Reg", Literal(tipoReg));
         campo("[DEBE-HABER]", Literal(lado));
-        campo("FechaHora_Grabacion", gDB().SQLValue(Variant(QDateTime::currentDateTime()), QStringLiteral("'")).toString());
+        campo("FechaHora_Grabacion",
+              gDB().SQLValue(Variant(QDateTime::currentDateTime()), QStringLiteral("'")).toString());
         campo("USUARIO_LOGEADO", Literal(gUsuarioLogeado));
         campo("Importe", Importe(l.Importe));
         campo("Moneda", QStringLiteral("'   1'"));

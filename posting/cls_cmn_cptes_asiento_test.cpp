@@ -15,11 +15,13 @@ using namespace posteo;
 // An article line with its quantity, cost and price without VAT.
 FilaDeGrilla Valorada(const char *articulo, const char *cantidad, const char *costo, const char *precio = "0")
 {
-    return Linea(QString::fromLatin1(articulo), QString::fromLatin1(cantidad),
+    return Linea(QString::fromLatin1(articulo),
+                 QString::fromLatin1(cantidad),
                  {{ColAux38, QString::fromLatin1(costo)}, {AuxPrecioSinIVA, QString::fromLatin1(precio)}});
 }
 
-class Asiento : public BasePosteo {
+class Asiento : public BasePosteo
+{
 protected:
     void SetUp() override
     {
@@ -37,7 +39,8 @@ protected:
                                "('   7', '5.1.07', 'REMITO'), ('   8', '5.1.08', 'COMODATO'), "
                                "('   9', '5.1.09', 'TRASLADO'), ('   2', '  ', 'SIN CUENTA')"));
         Ejecuta(QStringLiteral("INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   4', 'VENTA')"));
-        Ejecuta(QStringLiteral("INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   4', '5.2.01')"));
+        Ejecuta(
+            QStringLiteral("INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   4', '5.2.01')"));
         Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  EG', 'E', 'STOCK'), "
                                "('  SG', 'S', 'STOCK')"));
         // A1 and A2 share one stock account; A4 has none.
@@ -45,7 +48,8 @@ protected:
                     .arg(Codigo(QStringLiteral("A1")), Codigo(QStringLiteral("A2"))));
         Ejecuta(QStringLiteral("UPDATE V_MA_ARTICULOS SET cuentacontableC = '1.3.02' WHERE IDARTICULO = '%1'")
                     .arg(Codigo(QStringLiteral("A3"))));
-        Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('%1', 'CLAVO', '  UN')")
+        Ejecuta(QStringLiteral(
+                    "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('%1', 'CLAVO', '  UN')")
                     .arg(Codigo(QStringLiteral("A4"))));
         clase.emplace();
     }
@@ -55,7 +59,8 @@ protected:
         BasePosteo::TearDown();
     }
 
-    struct Llamada {
+    struct Llamada
+    {
         QString TC = QStringLiteral("RM");
         QString Motivo = QStringLiteral("1");
         QString Suc = QStringLiteral("0001");
@@ -68,8 +73,17 @@ protected:
     };
     QString Genera(Llamada &l)
     {
-        return clase->GeneraAsientoStock(grilla, l.Motivo, l.TC, l.Suc, l.Nro, l.Letra, QStringLiteral("15/03/2024"),
-                                         l.EsDebito, l.TipoMov, l.SoloRegistro, l.Secuencia);
+        return clase->GeneraAsientoStock(grilla,
+                                         l.Motivo,
+                                         l.TC,
+                                         l.Suc,
+                                         l.Nro,
+                                         l.Letra,
+                                         QStringLiteral("15/03/2024"),
+                                         l.EsDebito,
+                                         l.TipoMov,
+                                         l.SoloRegistro,
+                                         l.Secuencia);
     }
     void Corre(const QString &texto)
     {
@@ -81,7 +95,8 @@ protected:
     {
         QStringList filas;
         ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT %1 FROM MV_ASIENTOS ORDER BY TC, SUCURSAL, NUMERO, LETRA, SECUENCIA").arg(columnas),
+        rs.Open(QStringLiteral("SELECT %1 FROM MV_ASIENTOS ORDER BY TC, SUCURSAL, NUMERO, LETRA, SECUENCIA")
+                    .arg(columnas),
                 gDB().gCnn());
         while (!rs.Eof()) {
             QStringList campos;
@@ -97,63 +112,138 @@ protected:
     // Earlier entries of March 2024: register 2 up to 40, register 3 up to 7.
     void RegistrosConAsientos()
     {
-        Ejecuta(QStringLiteral("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES ('   2', 'STOCK'), ('   3', 'COSTOS')"));
+        Ejecuta(QStringLiteral(
+            "INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES ('   2', 'STOCK'), ('   3', 'COSTOS')"));
         Ejecuta(QStringLiteral("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES ('  RM', '   2'), "
                                "('  IR', '   3')"));
-        Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, PERIODO, "
-                               "TIPO_REG, [NUMERO ASIENTO]) VALUES ('  AJ', '0009', '00000001', 'A', 1, 3, 2024, '   2', 40), "
-                               "('  AJ', '0009', '00000002', 'A', 1, 3, 2024, '   3', 7), "
-                               "('  AJ', '0009', '00000003', 'A', 1, 4, 2024, '   2', 90)"));
+        Ejecuta(QStringLiteral(
+            "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, PERIODO, "
+            "TIPO_REG, [NUMERO ASIENTO]) VALUES ('  AJ', '0009', '00000001', 'A', 1, 3, 2024, '   2', 40), "
+            "('  AJ', '0009', '00000002', 'A', 1, 3, 2024, '   3', 7), "
+            "('  AJ', '0009', '00000003', 'A', 1, 4, 2024, '   2', 90)"));
     }
     std::int16_t periodo = 0;
 };
 
-struct CasoAsiento {
+struct CasoAsiento
+{
     const char *nombre;
     const char *tc;
     std::int16_t tipoMov;
     const char *grilla;
     std::vector<FilaDeGrilla> lineas;
-    QStringList filas;         // the journal once the text ran
-    std::int16_t secuencia;    // what the call leaves in Secuencia
+    QStringList filas;      // the journal once the text ran
+    std::int16_t secuencia; // what the call leaves in Secuencia
 };
 
 TEST_F(Asiento, EachKindValuesItsLinesOnItsSides)
 {
     const std::vector<CasoAsiento> casos{
         {"remito: motive debited, one line per stock account",
-         "RM", 1, "MSFlexGrid2",
+         "RM",
+         1,
+         "MSFlexGrid2",
          {Valorada("A1", "2", "10"), Valorada("A2", "1", "5"), Valorada("A3", "1", "4")},
-         {"RM 1 5.1.07 D 29", "RM 2 1.3.01 H 25", "RM 3 1.3.02 H 4"}, 4},
+         {"RM 1 5.1.07 D 29", "RM 2 1.3.01 H 25", "RM 3 1.3.02 H 4"},
+         4},
         {"difference grid in any case: the motive passed, sides swapped",
-         "RM", 1, "msflexgridDIF", {Valorada("A1", "1", "10")}, {"RM 1 5.1.01 H 10", "RM 2 1.3.01 D 10"}, 3},
+         "RM",
+         1,
+         "msflexgridDIF",
+         {Valorada("A1", "1", "10")},
+         {"RM 1 5.1.01 H 10", "RM 2 1.3.01 D 10"},
+         3},
         {"loan", "RM", 2, "MSFlexGrid2", {Valorada("A3", "2", "4")}, {"RM 1 5.1.08 D 8", "RM 2 1.3.02 H 8"}, 3},
         {"transfer out", "TR", 3, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"TR 1 5.1.09 D 10", "TR 2 1.3.01 H 10"}, 3},
         {"transfer in", "TR", 4, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"TR 1 5.1.09 H 10", "TR 2 1.3.01 D 10"}, 3},
         {"order received: valued at the price without VAT",
-         "RM", 5, "MSFlexGrid2", {Valorada("A1", "3", "10", "12.5")}, {"RM 1 5.1.06 H 37.5", "RM 2 1.3.01 D 37.5"}, 3},
+         "RM",
+         5,
+         "MSFlexGrid2",
+         {Valorada("A1", "3", "10", "12.5")},
+         {"RM 1 5.1.06 H 37.5", "RM 2 1.3.01 D 37.5"},
+         3},
         {"RMC of another kind: as an order received",
-         "RMC", 0, "MSFlexGrid2", {Valorada("A1", "2", "10", "11")}, {"RMC 1 5.1.06 H 22", "RMC 2 1.3.01 D 22"}, 3},
-        {"IR credits the motive", "IR", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"IR 1 5.1.01 H 10", "IR 2 1.3.01 D 10"}, 3},
-        {"SI credits the motive", "si", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"si 1 5.1.01 H 10", "si 2 1.3.01 D 10"}, 3},
-        {"VS debits the motive", "VS", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"VS 1 5.1.01 D 10", "VS 2 1.3.01 H 10"}, 3},
-        {"AJN debits the motive", "AJN", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {"AJN 1 5.1.01 D 10", "AJN 2 1.3.01 H 10"}, 3},
-        {"another type entering stock: as IR", "EG", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")},
-         {"EG 1 5.1.01 H 10", "EG 2 1.3.01 D 10"}, 3},
-        {"another type leaving stock: as VS", "SG", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")},
-         {"SG 1 5.1.01 D 10", "SG 2 1.3.01 H 10"}, 3},
+         "RMC",
+         0,
+         "MSFlexGrid2",
+         {Valorada("A1", "2", "10", "11")},
+         {"RMC 1 5.1.06 H 22", "RMC 2 1.3.01 D 22"},
+         3},
+        {"IR credits the motive",
+         "IR",
+         0,
+         "MSFlexGrid2",
+         {Valorada("A1", "1", "10")},
+         {"IR 1 5.1.01 H 10", "IR 2 1.3.01 D 10"},
+         3},
+        {"SI credits the motive",
+         "si",
+         0,
+         "MSFlexGrid2",
+         {Valorada("A1", "1", "10")},
+         {"si 1 5.1.01 H 10", "si 2 1.3.01 D 10"},
+         3},
+        {"VS debits the motive",
+         "VS",
+         0,
+         "MSFlexGrid2",
+         {Valorada("A1", "1", "10")},
+         {"VS 1 5.1.01 D 10", "VS 2 1.3.01 H 10"},
+         3},
+        {"AJN debits the motive",
+         "AJN",
+         0,
+         "MSFlexGrid2",
+         {Valorada("A1", "1", "10")},
+         {"AJN 1 5.1.01 D 10", "AJN 2 1.3.01 H 10"},
+         3},
+        {"another type entering stock: as IR",
+         "EG",
+         0,
+         "MSFlexGrid2",
+         {Valorada("A1", "1", "10")},
+         {"EG 1 5.1.01 H 10", "EG 2 1.3.01 D 10"},
+         3},
+        {"another type leaving stock: as VS",
+         "SG",
+         0,
+         "MSFlexGrid2",
+         {Valorada("A1", "1", "10")},
+         {"SG 1 5.1.01 D 10", "SG 2 1.3.01 H 10"},
+         3},
         {"a type that moves no stock has no entry", "XX", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {}, 1},
         {"an invoice has no entry of its own", "FC", 0, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {}, 1},
         {"nor a purchase invoice, whatever the kind", "FCC", 1, "MSFlexGrid2", {Valorada("A1", "1", "10")}, {}, 1},
-        {"two lines of one article: one amount", "RM", 1, "MSFlexGrid2",
-         {Valorada("A1", "2", "10"), Valorada("A1", "1", "10")}, {"RM 1 5.1.07 D 30", "RM 2 1.3.01 H 30"}, 3},
-        {"a negative amount goes to the other side", "RM", 1, "MSFlexGrid2",
-         {Valorada("A1", "-2", "10")}, {"RM 1 5.1.07 H 20", "RM 2 1.3.01 D 20"}, 3},
-        {"quantity zero and an article without account: no row, the numbers still used", "RM", 1, "MSFlexGrid2",
-         {Valorada("A1", "0", "10"), Valorada("A4", "5", "3")}, {}, 3},
+        {"two lines of one article: one amount",
+         "RM",
+         1,
+         "MSFlexGrid2",
+         {Valorada("A1", "2", "10"), Valorada("A1", "1", "10")},
+         {"RM 1 5.1.07 D 30", "RM 2 1.3.01 H 30"},
+         3},
+        {"a negative amount goes to the other side",
+         "RM",
+         1,
+         "MSFlexGrid2",
+         {Valorada("A1", "-2", "10")},
+         {"RM 1 5.1.07 H 20", "RM 2 1.3.01 D 20"},
+         3},
+        {"quantity zero and an article without account: no row, the numbers still used",
+         "RM",
+         1,
+         "MSFlexGrid2",
+         {Valorada("A1", "0", "10"), Valorada("A4", "5", "3")},
+         {},
+         3},
         {"only an article without account: no account line", "RM", 1, "MSFlexGrid2", {Valorada("A4", "5", "3")}, {}, 2},
-        {"articles that cancel out: the motive line has no row", "RM", 1, "MSFlexGrid2",
-         {Valorada("A1", "1", "10"), Valorada("A3", "-1", "10")}, {"RM 2 1.3.01 H 10", "RM 3 1.3.02 D 10"}, 4},
+        {"articles that cancel out: the motive line has no row",
+         "RM",
+         1,
+         "MSFlexGrid2",
+         {Valorada("A1", "1", "10"), Valorada("A3", "-1", "10")},
+         {"RM 2 1.3.01 H 10", "RM 3 1.3.02 D 10"},
+         4},
     };
     for (const CasoAsiento &c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -195,14 +285,16 @@ TEST_F(Asiento, TheRowCarriesTheVoucherMotiveAndWhoWroteIt)
                                    "IdCajas, TC_ORIGEN, CPTE_ORIGEN")),
               (QStringList{"IR 0001 00000001 A 3 2024  AJUSTE D'ORO OPERADOR 1 1 10 5.1.01 1 2 3 - -",
                            "IR 0001 00000001 A 3 2024  AJUSTE D'ORO OPERADOR 1 1 10 5.1.01 1 2 3 - -"}));
-    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = '  IR' AND FechaHora_Grabacion IS NOT NULL "
-                                    "AND FechaSubDiario IS NOT NULL")),
+    EXPECT_EQ(Cuenta(QStringLiteral(
+                  "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = '  IR' AND FechaHora_Grabacion IS NOT NULL "
+                  "AND FechaSubDiario IS NOT NULL")),
               2);
 }
 
 TEST_F(Asiento, CostOfSalesIsAnEntryOfItsOwnTypeNamingTheSale)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *tc;
         QStringList filas;
     };
@@ -252,7 +344,8 @@ TEST_F(Asiento, EntryNumbersFollowTheirOwnRegister)
 {
     RegistrosConAsientos();
     Grilla({Valorada("A1", "1", "10")});
-    struct Caso {
+    struct Caso
+    {
         const char *tc;
         const char *nro;
         const char *numero;
@@ -270,8 +363,14 @@ TEST_F(Asiento, EntryNumbersFollowTheirOwnRegister)
     ir.TC = QStringLiteral("IR");
     Corre(Genera(ir));
     EXPECT_EQ(Filas(QStringLiteral("TC, NUMERO, TIPO_REG, [NUMERO ASIENTO]")),
-              (QStringList{"AJ 00000001 2 40", "AJ 00000002 3 7", "AJ 00000003 2 90", "IR 00000001 3 8",
-                           "IR 00000001 3 8", "RM 00000001 2 41", "RM 00000001 2 41", "RM 00000002 2 42",
+              (QStringList{"AJ 00000001 2 40",
+                           "AJ 00000002 3 7",
+                           "AJ 00000003 2 90",
+                           "IR 00000001 3 8",
+                           "IR 00000001 3 8",
+                           "RM 00000001 2 41",
+                           "RM 00000001 2 41",
+                           "RM 00000002 2 42",
                            "RM 00000002 2 42"}));
 }
 
@@ -290,8 +389,12 @@ TEST_F(Asiento, PerLineCallsValueEachLineOnceAndMergeByAccountAndSide)
             Corre(texto);
     }
     EXPECT_EQ(Filas(QStringLiteral("TC, SECUENCIA, CUENTA, [DEBE-HABER], IMPORTE, [NUMERO ASIENTO]")),
-              (QStringList{"AJ 1 - - 0 40", "AJ 1 - - 0 7", "AJ 1 - - 0 90", "RM 1 5.1.07 D 29 41",
-                           "RM 2 1.3.01 H 25 41", "RM 3 1.3.02 H 4 41"}));
+              (QStringList{"AJ 1 - - 0 40",
+                           "AJ 1 - - 0 7",
+                           "AJ 1 - - 0 90",
+                           "RM 1 5.1.07 D 29 41",
+                           "RM 2 1.3.01 H 25 41",
+                           "RM 3 1.3.02 H 4 41"}));
 
     // The same voucher posted again by a new run takes a new number.
     clase->NuevoAsientoStock();
@@ -301,8 +404,7 @@ TEST_F(Asiento, PerLineCallsValueEachLineOnceAndMergeByAccountAndSide)
     l.TipoMov = 1;
     l.SoloRegistro = 4;
     Corre(Genera(l));
-    EXPECT_EQ(Filas(QStringLiteral("TC, SECUENCIA, [NUMERO ASIENTO]")).mid(3),
-              (QStringList{"RM 1 41", "RM 2 41"}));
+    EXPECT_EQ(Filas(QStringLiteral("TC, SECUENCIA, [NUMERO ASIENTO]")).mid(3), (QStringList{"RM 1 41", "RM 2 41"}));
 }
 
 TEST_F(Asiento, TheTwoStopsAreShownAndOnlyTheMissingRegisterFailsTheRun)

@@ -27,10 +27,19 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
-QString W25(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 25); }
+QString W4(const QString &codigo)
+{
+    return gComponente().FormateaCodigo(codigo, 4);
+}
+QString W25(const QString &codigo)
+{
+    return gComponente().FormateaCodigo(codigo, 25);
+}
 
-bool EsDelGrid(const QString &valor) { return vb::EqualsText(vb::Trim(valor), kElDelGrid); }
+bool EsDelGrid(const QString &valor)
+{
+    return vb::EqualsText(vb::Trim(valor), kElDelGrid);
+}
 
 // A lot key: the lot before CHR(255), the serial after it. An item without
 // the separator leaves both as they were.
@@ -70,20 +79,24 @@ std::vector<double> Reparte(Currency total, std::int32_t partes)
 }
 
 // A movement of a transfer's issue, to be entered into the destination.
-struct Traslado {
+struct Traslado
+{
     int Fila = 0;
-    QString Deposito;  // where it left from
+    QString Deposito; // where it left from
     QString Lote;
     QString Serie;
     double Cantidad = 0;
 };
 
-class Posteo {
+class Posteo
+{
 public:
     Posteo(CorridaStock &corrida, bool muestraCartel, const QString &loteFijo)
-        : c(corrida), g(corrida.Grilla), m_muestraCartel(muestraCartel), m_loteFijo(loteFijo)
-    {
-    }
+        : c(corrida)
+        , g(corrida.Grilla)
+        , m_muestraCartel(muestraCartel)
+        , m_loteFijo(loteFijo)
+    {}
 
     bool EnComodato = false;
 
@@ -112,7 +125,7 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
     bool serie = false;
     std::int32_t entradas = 0;
     std::int32_t movimientos = 1;
-    std::vector<double> cuotas;  // the shares of a line whose list gives its movements
+    std::vector<double> cuotas; // the shares of a line whose list gives its movements
     double linea = 0;
     const bool sigue = c.Paso([&] {
         linea = gComponente().ConvierteACurrency(Variant(celda(ColCantidad))).toDouble();
@@ -154,7 +167,7 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
             const QString itemSerie = ListaPipe::ExtraeSerieLote(celda(ColNroSerie), std::int16_t(k));
             QString lote;
             QString serieMov;
-            bool deLaLista = false;  // the quantity comes from the quantity list
+            bool deLaLista = false; // the quantity comes from the quantity list
             bool tallePosteo = talle;
             if (signo == 1) {
                 lote = W25(vb::Trim(itemLote));
@@ -214,7 +227,7 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
                 }
             }
             if (deLaLista && entrada == 0)
-                return;  // nothing taken from that item: its number goes to the next movement
+                return; // nothing taken from that item: its number goes to the next movement
 
             MovimientoStock mov;
             mov.Fila = fila;
@@ -225,8 +238,14 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
             mov.DepositoDestino = c.Enc.IdDepositoDestino;
             mov.Lote = lote;
             mov.Serie = serieMov;
-            mov.Cantidad = CantidadMovimiento(signo, signo == 1 && tallePosteo, lote, serieMov, entrada, linea,
-                                              entradas, !cuotas.empty());
+            mov.Cantidad = CantidadMovimiento(signo,
+                                              signo == 1 && tallePosteo,
+                                              lote,
+                                              serieMov,
+                                              entrada,
+                                              linea,
+                                              entradas,
+                                              !cuotas.empty());
             if (traslados)
                 traslados->push_back({fila, mov.Deposito, mov.Lote, mov.Serie, mov.Cantidad});
             Emite(mov);
@@ -258,9 +277,10 @@ void Posteo::Emite(MovimientoStock mov)
     QString sentencia = InsertStock();
     ui::DoEvents();
     if (m_muestraCartel)
-        gCartel().Actualiza(0, QStringLiteral("Grabando Stock..."),
-                            vb::Trim(g.TextMatrix(fila, ColArticulo)) + QStringLiteral("  ") +
-                                g.TextMatrix(fila, ColDescripcion),
+        gCartel().Actualiza(0,
+                            QStringLiteral("Grabando Stock..."),
+                            vb::Trim(g.TextMatrix(fila, ColArticulo)) + QStringLiteral("  ")
+                                + g.TextMatrix(fila, ColDescripcion),
                             QString::number(fila) + QStringLiteral(" de ") + QString::number(g.Rows() - 1));
     QString asiento;
     if (!c.Salida.Devuelve()) {
@@ -298,24 +318,41 @@ bool CorridaStock::Envia(const QString &sentencia)
     if (Salida.Envia(sentencia))
         return true;
     const ado::Errors &errores = gDB().gCnn().errors();
-    ui::MsgBox(errores.Count() > 0 ? errores.Item(0).Description : QString(), ui::vbCritical,
+    ui::MsgBox(errores.Count() > 0 ? errores.Item(0).Description : QString(),
+               ui::vbCritical,
                QStringLiteral("Aviso al operador"));
     HayError = true;
     Terminada = true;
     return false;
 }
 
-void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, const QString &SucNroLetra,
-                                 const QString &IdComplemento, const QString &Fecha, QString &IdDeposito,
-                                 QString &IdDepositoDestino, QString &IdMotivoStock, QString &TcOrigen,
-                                 QString &ComprobanteOrigen, bool EsTransferencia, const QString &Cuenta,
-                                 bool GeneraSentenciaSQL, QString &SQLTemp, bool &HayError, const QString &IdTecnico,
-                                 const QString &LoteFijo, const QString &Aduana, const QString &LoteOrigen,
-                                 std::int16_t SignoRemota, bool MuestraCartel, const QString &IdVendedor)
+void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
+                                 const QString &TC,
+                                 const QString &SucNroLetra,
+                                 const QString &IdComplemento,
+                                 const QString &Fecha,
+                                 QString &IdDeposito,
+                                 QString &IdDepositoDestino,
+                                 QString &IdMotivoStock,
+                                 QString &TcOrigen,
+                                 QString &ComprobanteOrigen,
+                                 bool EsTransferencia,
+                                 const QString &Cuenta,
+                                 bool GeneraSentenciaSQL,
+                                 QString &SQLTemp,
+                                 bool &HayError,
+                                 const QString &IdTecnico,
+                                 const QString &LoteFijo,
+                                 const QString &Aduana,
+                                 const QString &LoteOrigen,
+                                 std::int16_t SignoRemota,
+                                 bool MuestraCartel,
+                                 const QString &IdVendedor)
 {
     // However the run ends, the banner goes and the operator's input that
     // came meanwhile is dropped.
-    struct AlSalir {
+    struct AlSalir
+    {
         ~AlSalir()
         {
             gCartel().Cierra();
@@ -332,13 +369,18 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
             HayError = true;
         return respuesta;
     });
-    CorridaStock c(*this, MSFlexGrid2, Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")), SQLTemp,
-                   HayError, paso);
+    CorridaStock c(*this,
+                   MSFlexGrid2,
+                   Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")),
+                   SQLTemp,
+                   HayError,
+                   paso);
     EncabezadoStock &enc = c.Enc;
     Posteo posteo(c, MuestraCartel, LoteFijo);
     // With the grid flags the parameters end with the last posted line's values.
     bool preparado = false;
-    struct Devuelve {
+    struct Devuelve
+    {
         const bool &preparado;
         const EncabezadoStock &enc;
         QString &motivo;
@@ -386,7 +428,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
         }
 
         QString destino = vb::Trim(IdDepositoDestino).isEmpty() ? QStringLiteral("NULL")
-                                                                 : TextoSQL(W4(vb::Trim(IdDepositoDestino)));
+                                                                : TextoSQL(W4(vb::Trim(IdDepositoDestino)));
 
         TcOrigen = enc.TcOrigen = origen;
         ComprobanteOrigen = enc.ComprobanteOrigen = comprobante;
@@ -412,9 +454,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
     // The sign first: a type without its row posts nothing at all.
     std::int16_t signo = 0;
     bool conSigno = true;
-    paso([&] {
-        signo = SignoRemota != 0 ? SignoRemota : ::ObtieneSignoComprobante(TC, false, conSigno);
-    });
+    paso([&] { signo = SignoRemota != 0 ? SignoRemota : ::ObtieneSignoComprobante(TC, false, conSigno); });
     if (!conSigno) {
         HayError = true;
         return;
@@ -426,15 +466,16 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
     // The reception of a purchase order that the voucher receives.
     paso([&] {
         const bool recepcionObligatoria = CfgDefinidoYNoEsNo(Cfg(QStringLiteral("IR_Oblig")));
-        const bool recibe = vb::EqualsText(vb::Trim(TC), QStringLiteral("FCC")) ||
-                            vb::EqualsText(vb::Trim(TC), QStringLiteral("RMC"));
+        const bool recibe = vb::EqualsText(vb::Trim(TC), QStringLiteral("FCC"))
+                            || vb::EqualsText(vb::Trim(TC), QStringLiteral("RMC"));
         if (recepcionObligatoria || !recibe || !vb::EqualsText(origenPedido, QStringLiteral("OC")))
             return;
-        c.Envia(QStringLiteral("if exists(select * from c_mv_cpte where TC=") + enc.TcOrigen +
-                QStringLiteral(" and IDCOMPROBANTE=") + enc.ComprobanteOrigen +
-                QStringLiteral(" and fecharecepcion is null) ") + QStringLiteral(" UPDATE c_mv_cpte set FechaRecepcion=") +
-                TextoSQL(Fecha) + QStringLiteral(" where TC=") + enc.TcOrigen + QStringLiteral(" and IDCOMPROBANTE=") +
-                enc.ComprobanteOrigen);
+        c.Envia(QStringLiteral("if exists(select * from c_mv_cpte where TC=") + enc.TcOrigen
+                + QStringLiteral(" and IDCOMPROBANTE=") + enc.ComprobanteOrigen
+                + QStringLiteral(" and fecharecepcion is null) ")
+                + QStringLiteral(" UPDATE c_mv_cpte set FechaRecepcion=") + TextoSQL(Fecha)
+                + QStringLiteral(" where TC=") + enc.TcOrigen + QStringLiteral(" and IDCOMPROBANTE=")
+                + enc.ComprobanteOrigen);
     });
     if (c.Terminada || paso.leaving())
         return;
@@ -442,8 +483,13 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
     bool produccion = false;
     paso([&] {
         enc.EsCompras = vb::EqualsText(gDB()
-                                           .DatosTabla(QStringLiteral("V_TA_CPTE"), TC, QStringLiteral("SISTEMA"),
-                                                       QStringLiteral("Codigo"), 8, QString(), true)
+                                           .DatosTabla(QStringLiteral("V_TA_CPTE"),
+                                                       TC,
+                                                       QStringLiteral("SISTEMA"),
+                                                       QStringLiteral("Codigo"),
+                                                       8,
+                                                       QString(),
+                                                       true)
                                            .toString(),
                                        QStringLiteral("COMPRAS"));
         produccion = vb::EqualsText(TC, QStringLiteral("OP"));
@@ -455,8 +501,9 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
             return;
         IdDepositoDestino = enc.IdDepositoDestino = enc.IdDeposito;
         // A production order's new movements follow the ones it already has.
-        QString consulta = QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ") +
-                           TextoSQL(W4(vb::Trim(TC))) + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(SucNroLetra);
+        QString consulta = QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ")
+                           + TextoSQL(W4(vb::Trim(TC))) + QStringLiteral(" AND IDCOMPROBANTE = ")
+                           + TextoSQL(SucNroLetra);
         ado::Recordset rs;
         gDB().AbrirRecordset(consulta, rs);
         std::int16_t maximo = vb::CInt(gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(0).Value())));
@@ -488,11 +535,12 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
             bool esLinea = false;
             paso([&] {
                 // A row whose code is blank is no line.
-                esLinea = gComponente().ConvierteACurrency(Variant(MSFlexGrid2.TextMatrix(fila, ColCantidad))) !=
-                              Currency() &&
-                          !vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)).isEmpty();
+                esLinea = gComponente().ConvierteACurrency(Variant(MSFlexGrid2.TextMatrix(fila, ColCantidad)))
+                              != Currency()
+                          && !vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)).isEmpty();
                 if (esLinea && produccion) {
-                    const bool producido = vb::Trim(MSFlexGrid2.TextMatrix(fila, AuxCantidadInsumo)) == QLatin1String("-1");
+                    const bool producido = vb::Trim(MSFlexGrid2.TextMatrix(fila, AuxCantidadInsumo))
+                                           == QLatin1String("-1");
                     esLinea = producido == (pasada == 1);
                 }
             });
@@ -521,7 +569,8 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2, const QString &TC, c
             QString letra = vb::Mid(SucNroLetra, 13, 1);
             bool debito = true;
             std::int16_t uno = 1;
-            const std::int16_t tipoMov = TipoMovimientoStock(TC, CodigoDeLiteral(enc.TcOrigen), posteo.EnComodato, Cuenta);
+            const std::int16_t tipoMov
+                = TipoMovimientoStock(TC, CodigoDeLiteral(enc.TcOrigen), posteo.EnComodato, Cuenta);
             c.Salida.Envia(GeneraAsientoStock(MSFlexGrid2, motivo, tc, suc, nro, letra, Fecha, debito, tipoMov, 0, uno));
             if (AsientoStockIncompleto())
                 HayError = true;

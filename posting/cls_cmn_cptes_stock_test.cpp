@@ -18,17 +18,22 @@ using namespace posteo;
 
 const QString kId = QStringLiteral("000100000001A");
 
-struct CasoCorrida {
+struct CasoCorrida
+{
     const char *nombre;
     std::function<void(Comprobante &)> argumentos;
     std::vector<FilaDeGrilla> lineas;
-    QStringList esperadas;  // the rows of the voucher's type, as Movimientos gives them
-    QStringList previas = {};  // rows already stored
+    QStringList esperadas;    // the rows of the voucher's type, as Movimientos gives them
+    QStringList previas = {}; // rows already stored
 };
 
-void PrintTo(const CasoCorrida &c, std::ostream *os) { *os << c.nombre; }
+void PrintTo(const CasoCorrida &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
-class Corrida : public BasePosteo, public ::testing::WithParamInterface<std::tuple<CasoCorrida, bool>> {};
+class Corrida : public BasePosteo, public ::testing::WithParamInterface<std::tuple<CasoCorrida, bool>>
+{};
 
 TEST_P(Corrida, PostsTheRowsOnBothPaths)
 {
@@ -66,7 +71,9 @@ const CasoCorrida kCasos[] = {
     {"a grid with only its title row posts nothing", {}, {}, {}},
     {"rows of quantity 0 and rows without code are no lines",
      {},
-     {Linea(kLinea, QStringLiteral("0")), Linea(QString(), QStringLiteral("3")), Linea(QStringLiteral("   "), QStringLiteral("3")),
+     {Linea(kLinea, QStringLiteral("0")),
+      Linea(QString(), QStringLiteral("3")),
+      Linea(QStringLiteral("   "), QStringLiteral("3")),
       Linea(QStringLiteral("A2"), QStringLiteral("2"))},
      {"1 1>- -/- -2"}},
     {"an entry of one unit per lot item",
@@ -91,12 +98,16 @@ const CasoCorrida kCasos[] = {
      {"1 1>- -/S1 1", "2 1>- -/S2 1"}},
     {"an entry with serials: one unit per serial",
      Tipo("IR"),
-     {Linea(kLinea, QStringLiteral("3"), {{AuxPideSerie, QStringLiteral("1")}, {ColNroSerie, QStringLiteral("|S1|S2|S3|")}})},
+     {Linea(kLinea,
+            QStringLiteral("3"),
+            {{AuxPideSerie, QStringLiteral("1")}, {ColNroSerie, QStringLiteral("|S1|S2|S3|")}})},
      {"1 1>- -/S1 1", "2 1>- -/S2 1", "3 1>- -/S3 1"}},
     {"an entry of sizes: the quantity of each size",
      Tipo("IR"),
-     {Linea(kLinea, QStringLiteral("5"),
-            {{AuxPideTalle, QStringLiteral("1")}, {ColNroLote, "|" + Clave("T1") + "|" + Clave("T2") + "|"},
+     {Linea(kLinea,
+            QStringLiteral("5"),
+            {{AuxPideTalle, QStringLiteral("1")},
+             {ColNroLote, "|" + Clave("T1") + "|" + Clave("T2") + "|"},
              {ColNroSerie, QStringLiteral("|2|3|")}})},
      {"1 1>- T1/- 2", "2 1>- T2/- 3"}},
     {"an entry without lot takes the fixed lot",
@@ -112,31 +123,40 @@ const CasoCorrida kCasos[] = {
      {"1 1>- L'1/- 3"}},
     {"an issue of lot keys with their quantities",
      {},
-     {Linea(kLinea, QStringLiteral("5"),
-            {{ColNroLote, "|" + Clave("L1", "S1") + "|" + Clave("L2", "S2") + "|"}, {ColNroSerie, QStringLiteral("|2|3|")}})},
+     {Linea(kLinea,
+            QStringLiteral("5"),
+            {{ColNroLote, "|" + Clave("L1", "S1") + "|" + Clave("L2", "S2") + "|"},
+             {ColNroSerie, QStringLiteral("|2|3|")}})},
      {"1 1>- L1/S1 -2", "2 1>- L2/S2 -3"}},
     {"an issue item of 0 writes nothing and leaves its number to the next",
      {},
-     {Linea(kLinea, QStringLiteral("3"),
+     {Linea(kLinea,
+            QStringLiteral("3"),
             {{ColNroLote, "|" + Clave("L1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
              {ColNroSerie, QStringLiteral("|2|0|1|")}})},
      {"1 1>- L1/- -2", "2 1>- L3/- -1"}},
     {"an issue without lots after one with lots carries none",
      {},
-     {Linea(kLinea, QStringLiteral("2"), {{ColNroLote, "|" + Clave("L1", "S1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}}),
+     {Linea(kLinea,
+            QStringLiteral("2"),
+            {{ColNroLote, "|" + Clave("L1", "S1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}}),
       Linea(QStringLiteral("A2"), QStringLiteral("4"))},
      {"1 1>- L1/S1 -2", "2 1>- -/- -4"}},
     {"an issue of sizes",
      {},
-     {Linea(kLinea, QStringLiteral("2"),
+     {Linea(kLinea,
+            QStringLiteral("2"),
             {{AuxPideTalle, QString()}, {ColNroLote, "|" + Clave("T1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}}),
-      Linea(QStringLiteral("A2"), QStringLiteral("3"),
-            {{AuxPideTalle, QStringLiteral("1")}, {ColNroLote, "|" + Clave("T1") + "|" + Clave("T2") + "|"},
+      Linea(QStringLiteral("A2"),
+            QStringLiteral("3"),
+            {{AuxPideTalle, QStringLiteral("1")},
+             {ColNroLote, "|" + Clave("T1") + "|" + Clave("T2") + "|"},
              {ColNroSerie, QStringLiteral("|1|2|")}})},
      {"1 1>- T1/- -2", "2 1>- T1/- -1", "3 1>- T2/- -2"}},
     {"a line's own deposit; the header's when it gives none",
      {},
-     {Linea(kLinea, QStringLiteral("1"), {{ColDeposito, QStringLiteral(" 4")}}), Linea(QStringLiteral("A2"), QStringLiteral("1"))},
+     {Linea(kLinea, QStringLiteral("1"), {{ColDeposito, QStringLiteral(" 4")}}),
+      Linea(QStringLiteral("A2"), QStringLiteral("1"))},
      {"1 4>- -/- -1", "2 1>- -/- -1"}},
     {"the header's deposit when the caller imposes the entry sign",
      [](Comprobante &v) { v.SignoRemota = 1; },
@@ -144,7 +164,8 @@ const CasoCorrida kCasos[] = {
      {"1 1>- -/- 2"}},
     {"each line's deposit, else the default one",
      [](Comprobante &v) { v.IdDeposito = QStringLiteral(" eldelgrid "); },
-     {Linea(kLinea, QStringLiteral("1"), {{ColDeposito, QStringLiteral("4")}}), Linea(QStringLiteral("A2"), QStringLiteral("1"))},
+     {Linea(kLinea, QStringLiteral("1"), {{ColDeposito, QStringLiteral("4")}}),
+      Linea(QStringLiteral("A2"), QStringLiteral("1"))},
      {"1 4>- -/- -1", "2 9>- -/- -1"}},
     {"no deposit in the header: the default one",
      [](Comprobante &v) { v.IdDeposito.clear(); },
@@ -152,7 +173,8 @@ const CasoCorrida kCasos[] = {
      {"1 9>- -/- -1"}},
     {"a type of sign 0: one movement of 0 per line",
      Tipo("XX"),
-     {Linea(kLinea, QStringLiteral("2"), {{ColNroLote, QStringLiteral("|L1|L2|")}}), Linea(QStringLiteral("A2"), QStringLiteral("1"))},
+     {Linea(kLinea, QStringLiteral("2"), {{ColNroLote, QStringLiteral("|L1|L2|")}}),
+      Linea(QStringLiteral("A2"), QStringLiteral("1"))},
      {"1 1>- -/- 0", "2 1>- -/- 0"}},
     {"a transfer issues from each line's deposit and enters all into the destination",
      Transferencia("3", "7"),
@@ -161,23 +183,28 @@ const CasoCorrida kCasos[] = {
      {"1 3>7 -/- -2", "2 5>7 -/- -1", "3 7>3 -/- 2", "4 7>5 -/- 1"}},
     {"a transfer enters the lots and serials it issued, with their quantities",
      Transferencia("1", "7"),
-     {Linea(kLinea, QStringLiteral("5"),
+     {Linea(kLinea,
+            QStringLiteral("5"),
             {{ColNroLote, "|" + Clave("L1", "S1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
              {ColNroSerie, QStringLiteral("|2|0|3|")}})},
      {"1 1>7 L1/S1 -2", "2 1>7 L3/- -3", "3 7>1 L1/S1 2", "4 7>1 L3/- 3"}},
     {"a production order enters what it makes, then issues what it uses",
      Tipo("OP"),
-     {Linea(QStringLiteral("A2"), QStringLiteral("4")), Linea(kLinea, QStringLiteral("2"), {{AuxCantidadInsumo, QStringLiteral("-1")}})},
+     {Linea(QStringLiteral("A2"), QStringLiteral("4")),
+      Linea(kLinea, QStringLiteral("2"), {{AuxCantidadInsumo, QStringLiteral("-1")}})},
      {"1 1>- -/- 2", "2 1>- -/- -4"}},
     {"a production order goes on after the movements it has",
      Tipo("OP"),
-     {Linea(QStringLiteral("A2"), QStringLiteral("4")), Linea(kLinea, QStringLiteral("2"), {{AuxCantidadInsumo, QStringLiteral("-1")}})},
+     {Linea(QStringLiteral("A2"), QStringLiteral("4")),
+      Linea(kLinea, QStringLiteral("2"), {{AuxCantidadInsumo, QStringLiteral("-1")}})},
      {"5 1>- -/- 1", "7 1>- -/- 2", "8 1>- -/- -4"},
      {QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia, Fecha, IdDeposito, IdArticulo, Cantidad) "
                      "VALUES ('  OP', '000100000001A', 5, '2024-03-01', '   1', 'A9', 1)")}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Vouchers, Corrida, ::testing::Combine(::testing::ValuesIn(kCasos), ::testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(Vouchers,
+                         Corrida,
+                         ::testing::Combine(::testing::ValuesIn(kCasos), ::testing::Bool()),
                          [](const auto &info) {
                              return QStringLiteral("%1_%2")
                                  .arg(info.index)
@@ -194,12 +221,15 @@ TEST_F(BasePosteo, TheCollectedTextOfASmallVoucher)
     Comprobante v;
     Postea(v, true);
     const QString articulo = Codigo(kLinea);
-    EXPECT_EQ(sqlTemp,
-              "PREVIO\rINSERT INTO V_MV_STOCK(TC,IdComprobante,IdComplemento,Secuencia,Fecha,IdCaja,IdDeposito,IdArticulo,"
-              "Descripcion,NroLote,ControladoPor,NroSerie,IdUnidad,Cantidad,IdMotivoStock,PrecioVenta,Importe_S_Iva,Costo,"
-              "Impuestos,DtoItem,Tc_Origen,IdComprobante_Origen,Id_Origen,IVARI,IVARNI,EQUIV_UDBASE,IDINSERT,IDCOMPULSA,"
-              "Oferta,IdVendedor,Importe_Ud,Ud_Pr,EnComodato) VALUES ('  RM','000100000001A',0,1,'15/03/2024','   1',"
-              "'   1','" + articulo + "','DESC A1',NULL,'',NULL,'  UN',-2,'   1',15.5,0,0,0,0,NULL,NULL,0,21,0,1,0,0,0,"
+    EXPECT_EQ(
+        sqlTemp,
+        "PREVIO\rINSERT INTO V_MV_STOCK(TC,IdComprobante,IdComplemento,Secuencia,Fecha,IdCaja,IdDeposito,IdArticulo,"
+        "Descripcion,NroLote,ControladoPor,NroSerie,IdUnidad,Cantidad,IdMotivoStock,PrecioVenta,Importe_S_Iva,Costo,"
+        "Impuestos,DtoItem,Tc_Origen,IdComprobante_Origen,Id_Origen,IVARI,IVARNI,EQUIV_UDBASE,IDINSERT,IDCOMPULSA,"
+        "Oferta,IdVendedor,Importe_Ud,Ud_Pr,EnComodato) VALUES ('  RM','000100000001A',0,1,'15/03/2024','   1',"
+        "'   1','"
+            + articulo
+            + "','DESC A1',NULL,'',NULL,'  UN',-2,'   1',15.5,0,0,0,0,NULL,NULL,0,21,0,1,0,0,0,"
               "'1',0,'',0)\r");
     // Nothing ran: the caller's transaction will.
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
@@ -214,19 +244,41 @@ TEST_F(BasePosteo, TheCollectedTextOfASmallVoucher)
 TEST_F(BasePosteo, HeaderValuesAsTheyAreGivenAndAsTheyComeBack)
 {
     Configura(QStringLiteral("MotivoStockDefault"), QStringLiteral("3"));
-    Grilla({Linea(kLinea, QStringLiteral("1"), {{MotivoStock, QStringLiteral("01")}, {AuxCpteOrigen, QStringLiteral("  NP000200000001A")}}),
-            Linea(QStringLiteral("A2"), QStringLiteral("1"), {{MotivoStock, QStringLiteral("02")}, {AuxCpteOrigen, QStringLiteral("  NP000200000002A")}})});
-    struct Caso {
+    Grilla({Linea(kLinea,
+                  QStringLiteral("1"),
+                  {{MotivoStock, QStringLiteral("01")}, {AuxCpteOrigen, QStringLiteral("  NP000200000001A")}}),
+            Linea(QStringLiteral("A2"),
+                  QStringLiteral("1"),
+                  {{MotivoStock, QStringLiteral("02")}, {AuxCpteOrigen, QStringLiteral("  NP000200000002A")}})});
+    struct Caso
+    {
         QString motivo, origen, comprobante;
         QString motivoDespues, origenDespues, comprobanteDespues;
     };
     const Caso casos[] = {
-        {QStringLiteral("ELDELGRID"), QStringLiteral("eldelgrid"), QStringLiteral(" ElDelGrid"), QStringLiteral("'  02'"),
-         QStringLiteral("'NP'"), QStringLiteral("'000200000002A'")},
-        {QString(), QStringLiteral("OC"), QStringLiteral("000100000005A"), QStringLiteral("'   3'"), QStringLiteral("'  OC'"),
+        {QStringLiteral("ELDELGRID"),
+         QStringLiteral("eldelgrid"),
+         QStringLiteral(" ElDelGrid"),
+         QStringLiteral("'  02'"),
+         QStringLiteral("'NP'"),
+         QStringLiteral("'000200000002A'")},
+        {QString(),
+         QStringLiteral("OC"),
+         QStringLiteral("000100000005A"),
+         QStringLiteral("'   3'"),
+         QStringLiteral("'  OC'"),
          QStringLiteral("'000100000005A'")},
-        {QStringLiteral("  "), QStringLiteral("  "), QString(), QStringLiteral("NULL"), QStringLiteral("NULL"), QStringLiteral("NULL")},
-        {QStringLiteral("M'1"), QStringLiteral("O'C"), QStringLiteral("0001'"), QStringLiteral("' M''1'"), QStringLiteral("' O''C'"),
+        {QStringLiteral("  "),
+         QStringLiteral("  "),
+         QString(),
+         QStringLiteral("NULL"),
+         QStringLiteral("NULL"),
+         QStringLiteral("NULL")},
+        {QStringLiteral("M'1"),
+         QStringLiteral("O'C"),
+         QStringLiteral("0001'"),
+         QStringLiteral("' M''1'"),
+         QStringLiteral("' O''C'"),
          QStringLiteral("'0001'''")},
     };
     for (const Caso &c : casos) {
@@ -255,7 +307,8 @@ TEST_F(BasePosteo, HayErrorIsNeverClearedAndAMissingTypePostsNothing)
 
     // The type's row gives the sign: without it nothing is posted, not even
     // the reception of the order it receives.
-    Ejecuta(QStringLiteral("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
+    Ejecuta(QStringLiteral(
+        "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
     Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = ' RMC'"));
     for (bool recolecta : {false, true}) {
         hayError = false;
@@ -268,7 +321,8 @@ TEST_F(BasePosteo, HayErrorIsNeverClearedAndAMissingTypePostsNothing)
         Postea(v, recolecta);
         EXPECT_TRUE(hayError);
         EXPECT_EQ(operador.prompts(),
-                  QStringList{QStringLiteral("El Tipo de Comprobante informado no existe en la tabla de comprobantes")});
+                  QStringList{
+                      QStringLiteral("El Tipo de Comprobante informado no existe en la tabla de comprobantes")});
         EXPECT_EQ(sqlTemp, QStringLiteral("PREVIO"));
         EXPECT_EQ(Movimientos(QStringLiteral("RMC")), QStringList());
         EXPECT_TRUE(Valor(QStringLiteral("SELECT FECHARECEPCION FROM C_MV_CPTE")).isNull());
@@ -277,14 +331,19 @@ TEST_F(BasePosteo, HayErrorIsNeverClearedAndAMissingTypePostsNothing)
 
 TEST_F(BasePosteo, AnIssuedSizeKeepsTheLotsWidth)
 {
-    Grilla({Linea(kLinea, QStringLiteral("2"),
-                  {{AuxPideTalle, QStringLiteral("1")}, {ColNroLote, "|" + Clave("T1") + "|"}, {ColNroSerie, QStringLiteral("|2|")}})});
+    Grilla({Linea(kLinea,
+                  QStringLiteral("2"),
+                  {{AuxPideTalle, QStringLiteral("1")},
+                   {ColNroLote, "|" + Clave("T1") + "|"},
+                   {ColNroSerie, QStringLiteral("|2|")}})});
     Postea();
-    EXPECT_EQ(Valor(QStringLiteral("SELECT NroLote FROM V_MV_STOCK")).toString(), QStringLiteral("T1").rightJustified(25));
+    EXPECT_EQ(Valor(QStringLiteral("SELECT NroLote FROM V_MV_STOCK")).toString(),
+              QStringLiteral("T1").rightJustified(25));
 }
 
-struct CasoRecepcion {
-    const char *obligatoria;  // IR_Oblig; nullptr: no such key
+struct CasoRecepcion
+{
+    const char *obligatoria; // IR_Oblig; nullptr: no such key
     const char *tc;
     const char *origen;
     bool escribe;
@@ -295,15 +354,17 @@ void PrintTo(const CasoRecepcion &c, std::ostream *os)
     *os << (c.obligatoria ? c.obligatoria : "(none)") << " " << c.tc << " from " << c.origen;
 }
 
-class Recepcion : public BasePosteo, public ::testing::WithParamInterface<std::tuple<CasoRecepcion, bool>> {};
+class Recepcion : public BasePosteo, public ::testing::WithParamInterface<std::tuple<CasoRecepcion, bool>>
+{};
 
 TEST_P(Recepcion, TheOrderReceivedGetsItsDateOnce)
 {
     const auto &[c, recolecta] = GetParam();
     if (c.obligatoria)
         Configura(QStringLiteral("IR_Oblig"), QString::fromLatin1(c.obligatoria));
-    Ejecuta(QStringLiteral("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA, FECHARECEPCION) VALUES "
-                           "('  OC', '000100000005A', '2024-03-01', NULL), ('  OC', '000100000006A', '2024-03-01', '2024-02-01')"));
+    Ejecuta(QStringLiteral(
+        "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA, FECHARECEPCION) VALUES "
+        "('  OC', '000100000005A', '2024-03-01', NULL), ('  OC', '000100000006A', '2024-03-01', '2024-02-01')"));
     auto recepcion = [&](const char *id) {
         return Valor(QStringLiteral("SELECT FECHARECEPCION FROM C_MV_CPTE WHERE IDCOMPROBANTE = '%1'").arg(id));
     };
@@ -331,21 +392,27 @@ TEST_P(Recepcion, TheOrderReceivedGetsItsDateOnce)
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, Recepcion,
-    ::testing::Combine(::testing::Values(CasoRecepcion{nullptr, "FCC", "OC", true}, CasoRecepcion{"", "FCC", "OC", true},
-                                         CasoRecepcion{"no", "RMC", "OC", true}, CasoRecepcion{" ", "rmc", " oc ", true},
-                                         CasoRecepcion{"SI", "FCC", "OC", false}, CasoRecepcion{"X", "FCC", "OC", false},
-                                         CasoRecepcion{" NO", "FCC", "OC", false}, CasoRecepcion{nullptr, "IR", "OC", false},
-                                         CasoRecepcion{nullptr, "FCC", "OCX", false},
-                                         CasoRecepcion{nullptr, "FCC", "", false}),
-                       ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(Casos,
+                         Recepcion,
+                         ::testing::Combine(::testing::Values(CasoRecepcion{nullptr, "FCC", "OC", true},
+                                                              CasoRecepcion{"", "FCC", "OC", true},
+                                                              CasoRecepcion{"no", "RMC", "OC", true},
+                                                              CasoRecepcion{" ", "rmc", " oc ", true},
+                                                              CasoRecepcion{"SI", "FCC", "OC", false},
+                                                              CasoRecepcion{"X", "FCC", "OC", false},
+                                                              CasoRecepcion{" NO", "FCC", "OC", false},
+                                                              CasoRecepcion{nullptr, "IR", "OC", false},
+                                                              CasoRecepcion{nullptr, "FCC", "OCX", false},
+                                                              CasoRecepcion{nullptr, "FCC", "", false}),
+                                            ::testing::Bool()));
 
 TEST_F(BasePosteo, AFailedStatementEndsTheRunAndKeepsWhatRanBefore)
 {
     RechazaStock(QStringLiteral("NEW.Secuencia = 3"), QStringLiteral("Tercera linea rechazada"));
-    Grilla({Linea(kLinea, QStringLiteral("1")), Linea(QStringLiteral("A2"), QStringLiteral("2")),
-            Linea(QStringLiteral("A3"), QStringLiteral("3")), Linea(kLinea, QStringLiteral("4"))});
+    Grilla({Linea(kLinea, QStringLiteral("1")),
+            Linea(QStringLiteral("A2"), QStringLiteral("2")),
+            Linea(QStringLiteral("A3"), QStringLiteral("3")),
+            Linea(kLinea, QStringLiteral("4"))});
     Comprobante v;
     v.MuestraCartel = true;
     Postea(v);
@@ -360,7 +427,8 @@ TEST_F(BasePosteo, AFailedStatementEndsTheRunAndKeepsWhatRanBefore)
 
 TEST_F(BasePosteo, AReceptionThatFailsEndsTheRunBeforeAnyMovement)
 {
-    Ejecuta(QStringLiteral("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
+    Ejecuta(QStringLiteral(
+        "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
     EnLaBase(QStringLiteral("CREATE TRIGGER rechaza_recepcion BEFORE UPDATE ON C_MV_CPTE "
                             "BEGIN SELECT RAISE(ABORT, 'Recepcion rechazada'); END"));
     Grilla({Linea(kLinea, QStringLiteral("1"))});
@@ -378,7 +446,8 @@ TEST_F(BasePosteo, AReceptionThatFailsEndsTheRunBeforeAnyMovement)
 
 // Answers the error treatment's box with a script of its own; the answer
 // may first mend what failed.
-class Arregla : public ui::ScriptedResponder {
+class Arregla : public ui::ScriptedResponder
+{
 public:
     std::function<int()> alPreguntar;
     QStringList titulos;
@@ -392,7 +461,8 @@ public:
 
 TEST_F(BasePosteo, ARunTimeErrorLeavesThePostingIncompleteUnlessARetryMendsIt)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         int respuesta;
         bool arregla;
@@ -438,8 +508,9 @@ TEST_F(BasePosteo, TheBannerShowsOnlyWhenAskedAndAlwaysCloses)
     QTimer muestreo;
     muestreo.setInterval(0);
     QObject::connect(&muestreo, &QTimer::timeout, [&] {
-        const QString visto = gCartel().Visible() ? gCartel().Titulo() + "|" + gCartel().Texto() + "|" + gCartel().Detalle()
-                                                  : QStringLiteral("(oculto)");
+        const QString visto = gCartel().Visible()
+                                  ? gCartel().Titulo() + "|" + gCartel().Texto() + "|" + gCartel().Detalle()
+                                  : QStringLiteral("(oculto)");
         if (vistos.isEmpty() || vistos.last() != visto)
             vistos << visto;
     });
@@ -448,8 +519,11 @@ TEST_F(BasePosteo, TheBannerShowsOnlyWhenAskedAndAlwaysCloses)
     Comprobante v;
     v.MuestraCartel = true;
     Postea(v, true);
-    EXPECT_EQ(vistos, (QStringList{"Grabando Stock....||", "Grabando Stock...|A1  DESC A1|1 de 2",
-                                   "Grabando Stock...|A2  DESC A2|2 de 2", "(oculto)"}));
+    EXPECT_EQ(vistos,
+              (QStringList{"Grabando Stock....||",
+                           "Grabando Stock...|A1  DESC A1|1 de 2",
+                           "Grabando Stock...|A2  DESC A2|2 de 2",
+                           "(oculto)"}));
     EXPECT_FALSE(gCartel().Visible());
 
     // Not asked: the run shows nothing of its own, and still closes the banner.
@@ -466,10 +540,20 @@ void EncolaClic(QPushButton &boton)
 {
     const QPointF centro = QRectF(boton.rect()).center();
     const QPointF global = boton.mapToGlobal(centro);
-    QCoreApplication::postEvent(&boton, new QMouseEvent(QEvent::MouseButtonPress, centro, global, Qt::LeftButton,
-                                                        Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(&boton, new QMouseEvent(QEvent::MouseButtonRelease, centro, global, Qt::LeftButton,
-                                                        Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(&boton,
+                                new QMouseEvent(QEvent::MouseButtonPress,
+                                                centro,
+                                                global,
+                                                Qt::LeftButton,
+                                                Qt::LeftButton,
+                                                Qt::NoModifier));
+    QCoreApplication::postEvent(&boton,
+                                new QMouseEvent(QEvent::MouseButtonRelease,
+                                                centro,
+                                                global,
+                                                Qt::LeftButton,
+                                                Qt::NoButton,
+                                                Qt::NoModifier));
 }
 
 TEST_F(BasePosteo, TheOperatorsClicksWhileAVoucherPostsAreNeverDelivered)

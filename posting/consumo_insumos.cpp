@@ -24,10 +24,22 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
-QString W25(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 25); }
-Currency Importe(const Variant &valor) { return gComponente().ConvierteACurrency(valor); }
-QString Numero(Currency importe) { return NumeroSQL(Variant(importe)); }
+QString W4(const QString &codigo)
+{
+    return gComponente().FormateaCodigo(codigo, 4);
+}
+QString W25(const QString &codigo)
+{
+    return gComponente().FormateaCodigo(codigo, 25);
+}
+Currency Importe(const Variant &valor)
+{
+    return gComponente().ConvierteACurrency(valor);
+}
+QString Numero(Currency importe)
+{
+    return NumeroSQL(Variant(importe));
+}
 
 void Agrega(const char *columna, const QString &valor)
 {
@@ -37,26 +49,36 @@ void Agrega(const char *columna, const QString &valor)
 QString DatoDelArticulo(const QString &articulo, const char *campo)
 {
     return gComponente()
-        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"), W25(vb::Trim(articulo)),
-                                      QString::fromLatin1(campo), QStringLiteral("IDARTICULO"), 8, QString(), true))
+        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
+                                      W25(vb::Trim(articulo)),
+                                      QString::fromLatin1(campo),
+                                      QStringLiteral("IDARTICULO"),
+                                      8,
+                                      QString(),
+                                      true))
         .toString();
 }
 
 // One consumption row: the product row offsets the line's article, a
 // component row consumes a component (from one of its lots, or without lot).
-struct FilaConsumo {
+struct FilaConsumo
+{
     int Fila = 0;
     bool Producto = false;
-    QString Articulo;               // the component (or the line's article)
-    QString Unidad;                 // the component's unit
-    std::optional<QString> Lote;    // set for a row made from a lot record
-    Currency Cantidad;              // with its sign
-    QString ArticuloDeLaCuenta;     // whose supplier account it carries
+    QString Articulo;            // the component (or the line's article)
+    QString Unidad;              // the component's unit
+    std::optional<QString> Lote; // set for a row made from a lot record
+    Currency Cantidad;           // with its sign
+    QString ArticuloDeLaCuenta;  // whose supplier account it carries
 };
 
-class Consumo {
+class Consumo
+{
 public:
-    explicit Consumo(CorridaStock &corrida) : c(corrida), g(corrida.Grilla) {}
+    explicit Consumo(CorridaStock &corrida)
+        : c(corrida)
+        , g(corrida.Grilla)
+    {}
 
     void Corre();
 
@@ -68,7 +90,7 @@ private:
 
     CorridaStock &c;
     ui::FlexGrid &g;
-    QString m_id;  // the consumption voucher: type PE, one id per run
+    QString m_id; // the consumption voucher: type PE, one id per run
     QString m_sucursal = QStringLiteral("0001");
     QString m_letra = QStringLiteral("X");
     std::vector<TipoArticuloCantidad> m_lotes;
@@ -78,8 +100,8 @@ void Consumo::Corre()
 {
     bool descarga = true;
     c.Paso([&] {
-        descarga = !CfgSi(Cfg(QStringLiteral("DescargaInsumosProduccion"))) &&
-                   !vb::EqualsText(c.Enc.TC, QStringLiteral("OP"));
+        descarga = !CfgSi(Cfg(QStringLiteral("DescargaInsumosProduccion")))
+                   && !vb::EqualsText(c.Enc.TC, QStringLiteral("OP"));
     });
     if (!descarga || c.Paso.leaving())
         return;
@@ -96,8 +118,14 @@ void Consumo::Corre()
         // The book goes past the number used, in the caller's transaction.
         QString letra = vb::Mid(m_id, 13, 1);
         QString sentencia;
-        ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), vb::Mid(m_id, 1, 4),
-                                       vb::Str(vb::Val(vb::Mid(m_id, 5, 8)) + 1), letra, true, sentencia, false);
+        ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                       QStringLiteral("STOCK"),
+                                       vb::Mid(m_id, 1, 4),
+                                       vb::Str(vb::Val(vb::Mid(m_id, 5, 8)) + 1),
+                                       letra,
+                                       true,
+                                       sentencia,
+                                       false);
         c.SQLTemp += QLatin1Char('\r') + sentencia;
     });
 }
@@ -119,8 +147,8 @@ void Consumo::Linea(int fila)
             if (porcentaje && base > Currency())
                 cantidad = base;
             tiene = IdArticuloTieneInsumos(articulo, gInsumos, false);
-        }) ||
-        !tiene)
+        })
+        || !tiene)
         return;
     c.Paso([&] {
         if (!m_id.isEmpty())
@@ -239,8 +267,9 @@ void Consumo::Escribe(const FilaConsumo &f)
     Agrega("IdMotivoStock", enc.MotivoDeGrilla ? TextoSQL(W4(celda(MotivoStock))) : enc.IdMotivoStock);
     Agrega("PrecioVenta", QStringLiteral("0"));
     Agrega("Importe_S_iva", QStringLiteral("0"));
-    Agrega("Costo", f.Producto ? Numero(Importe(Variant(celda(ColAux38))))
-                               : Numero(Importe(Variant(DatoDelArticulo(f.Articulo, "Costo")))));
+    Agrega("Costo",
+           f.Producto ? Numero(Importe(Variant(celda(ColAux38))))
+                      : Numero(Importe(Variant(DatoDelArticulo(f.Articulo, "Costo")))));
     Agrega("Tc_Origen", TextoSQL(enc.TC));
     Agrega("IdComprobante_Origen", TextoSQL(enc.SucNroLetra));
     Agrega("ControladoPor", TextoSQL(vb::Trim(celda(ColArticulo))));

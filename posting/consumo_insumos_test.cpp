@@ -14,16 +14,21 @@ using namespace posteo;
 
 const char *const kPE = "000100000001X";
 
-struct CasoConsumo {
+struct CasoConsumo
+{
     const char *nombre;
     std::function<void(BaseConsumo &, Comprobante &)> prepara;
     std::vector<FilaDeGrilla> lineas;
     QStringList consumos;
 };
 
-void PrintTo(const CasoConsumo &c, std::ostream *os) { *os << c.nombre; }
+void PrintTo(const CasoConsumo &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
-class Consumo : public BaseConsumo, public ::testing::WithParamInterface<std::tuple<CasoConsumo, bool>> {};
+class Consumo : public BaseConsumo, public ::testing::WithParamInterface<std::tuple<CasoConsumo, bool>>
+{};
 
 TEST_P(Consumo, RowsAndTheBooksAdvance)
 {
@@ -60,11 +65,17 @@ FilaDeGrilla PorPorcentaje(FilaDeGrilla celdas = {})
 const CasoConsumo kConsumos[] = {
     {"each component by its quantity per unit", {}, {Linea("P1", "4")}, {"1 C1 1 - -12", "2 C2 1 - -2"}},
     {"an article without components consumes nothing", {}, {Linea("A1", "4")}, {}},
-    {"a line of quantity 0 or without code consumes nothing", {},
-     {Linea("P1", "0"), Linea("", "4"), Linea("  ", "4")}, {}},
-    {"percentages: the article offset first, then its parts", {}, {Linea("P2", "4", PorPorcentaje())},
+    {"a line of quantity 0 or without code consumes nothing",
+     {},
+     {Linea("P1", "0"), Linea("", "4"), Linea("  ", "4")},
+     {}},
+    {"percentages: the article offset first, then its parts",
+     {},
+     {Linea("P2", "4", PorPorcentaje())},
      {"1 P2 1 - 4", "2 C1 1 - -1.2", "3 C2 1 - -2.8"}},
-    {"percentages of a base quantity", {}, {Linea("P2", "4", PorPorcentaje({{ColAux74, "10"}}))},
+    {"percentages of a base quantity",
+     {},
+     {Linea("P2", "4", PorPorcentaje({{ColAux74, "10"}}))},
      {"1 P2 1 - 4", "2 C1 1 - -3", "3 C2 1 - -7"}},
     {"lots that fall short: the rest without lot",
      [](BaseConsumo &b, Comprobante &) {
@@ -72,42 +83,58 @@ const CasoConsumo kConsumos[] = {
          b.Lote("C1", "1", "L1", 2);
          b.Lote("C1", "2", "L9", 50);
      },
-     {Linea("P1", "4")}, {"1 C1 1 L1 -2", "2 C1 1 L2 -3", "3 C1 1 - -7", "4 C2 1 - -2"}},
+     {Linea("P1", "4")},
+     {"1 C1 1 L1 -2", "2 C1 1 L2 -3", "3 C1 1 - -7", "4 C2 1 - -2"}},
     {"lots that cover exactly",
      [](BaseConsumo &b, Comprobante &) {
          b.Lote("C1", "1", "L1", 5);
          b.Lote("C1", "1", "L2", 7);
          b.Lote("C1", "1", "L3", 7);
      },
-     {Linea("P1", "4")}, {"1 C1 1 L1 -5", "2 C1 1 L2 -7", "3 C2 1 - -2"}},
+     {Linea("P1", "4")},
+     {"1 C1 1 L1 -5", "2 C1 1 L2 -7", "3 C2 1 - -2"}},
     {"lots of the deposit the line takes from",
      [](BaseConsumo &b, Comprobante &) {
          b.Lote("C1", "1", "L1", 50);
          b.Lote("C1", "2", "L9", 50);
      },
-     {Linea("P1", "1", {{ColDeposito, "2"}})}, {"1 C1 2 L9 -3", "2 C2 2 - -0.5"}},
+     {Linea("P1", "1", {{ColDeposito, "2"}})},
+     {"1 C1 2 L9 -3", "2 C2 2 - -0.5"}},
     {"a component of 0 writes no row", {}, {Linea("P3", "2")}, {"1 C1 1 - -2"}},
-    {"an entry puts the components back", [](BaseConsumo &, Comprobante &v) { v.TC = "IR"; }, {Linea("P1", "1")},
+    {"an entry puts the components back",
+     [](BaseConsumo &, Comprobante &v) { v.TC = "IR"; },
+     {Linea("P1", "1")},
      {"1 C1 1 - 3", "2 C2 1 - 0.5"}},
-    {"a type of sign 0 consumes nothing", [](BaseConsumo &, Comprobante &v) { v.TC = "XX"; },
-     {Linea("P1", "4"), Linea("P2", "4", PorPorcentaje())}, {}},
+    {"a type of sign 0 consumes nothing",
+     [](BaseConsumo &, Comprobante &v) { v.TC = "XX"; },
+     {Linea("P1", "4"), Linea("P2", "4", PorPorcentaje())},
+     {}},
     {"a transfer moves the articles and consumes nothing",
      [](BaseConsumo &, Comprobante &v) {
          v.TC = "TR";
          v.EsTransferencia = true;
          v.IdDepositoDestino = "2";
      },
-     {Linea("P1", "4")}, {}},
-    {"a production order consumes through its own lines", [](BaseConsumo &, Comprobante &v) { v.TC = "OP"; },
-     {Linea("P1", "4", {{AuxCantidadInsumo, "-1"}})}, {}},
+     {Linea("P1", "4")},
+     {}},
+    {"a production order consumes through its own lines",
+     [](BaseConsumo &, Comprobante &v) { v.TC = "OP"; },
+     {Linea("P1", "4", {{AuxCantidadInsumo, "-1"}})},
+     {}},
     {"switched off in any letter case", Clave("DescargaInsumosProduccion", "si"), {Linea("P1", "4")}, {}},
-    {"a \"NO\" keeps it on", Clave("DescargaInsumosProduccion", "NO"), {Linea("P1", "1")},
+    {"a \"NO\" keeps it on",
+     Clave("DescargaInsumosProduccion", "NO"),
+     {Linea("P1", "1")},
      {"1 C1 1 - -3", "2 C2 1 - -0.5"}},
-    {"two lines, one voucher", {}, {Linea("P3", "2"), Linea("A1", "1"), Linea("P1", "1")},
+    {"two lines, one voucher",
+     {},
+     {Linea("P3", "2"), Linea("A1", "1"), Linea("P1", "1")},
      {"1 C1 1 - -2", "2 C1 1 - -3", "3 C2 1 - -0.5"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Casos, Consumo, ::testing::Combine(::testing::ValuesIn(kConsumos), ::testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(Casos,
+                         Consumo,
+                         ::testing::Combine(::testing::ValuesIn(kConsumos), ::testing::Bool()),
                          [](const auto &info) {
                              return QStringLiteral("%1_%2")
                                  .arg(info.index)
@@ -120,11 +147,16 @@ TEST_F(BaseConsumo, TheColumnsOfTheConsumptionRows)
     Lote("C1", "1", "L1", 2);
     Configura(QStringLiteral("ConfirmaUDEquiv"), QStringLiteral("SI"));
     clase.emplace();
-    Grilla({Linea("P2", "1",
-                  {{ColDescripcion, QStringLiteral("MESA O'K")}, {ColAux38, QStringLiteral("7")}, {MotivoStock, "4"},
-                   {Aux_InsumosPorPorcentaje, "1"}, {ColCantidadEquiv, "2"}, {ColUnidadEquiv, "CJ"}})});
+    Grilla({Linea("P2",
+                  "1",
+                  {{ColDescripcion, QStringLiteral("MESA O'K")},
+                   {ColAux38, QStringLiteral("7")},
+                   {MotivoStock, "4"},
+                   {Aux_InsumosPorPorcentaje, "1"},
+                   {ColCantidadEquiv, "2"},
+                   {ColUnidadEquiv, "CJ"}})});
     Comprobante v;
-    v.TC = QStringLiteral("FCC");  // a purchase: no IdComplemento
+    v.TC = QStringLiteral("FCC"); // a purchase: no IdComplemento
     v.Cuenta = QStringLiteral("PorDefault");
     v.IdMotivoStock = QStringLiteral("ELDELGRID");
     Postea(v, true);
@@ -132,17 +164,21 @@ TEST_F(BaseConsumo, TheColumnsOfTheConsumptionRows)
     ASSERT_EQ(consumos.size(), 3) << sqlTemp.toStdString();
     const QString pe = QStringLiteral("'  PE','000100000001X',");
     // The offset of the article, as a purchase of sign 1 with confirmed equivalent units.
-    EXPECT_EQ(consumos[0],
-              "INSERT INTO V_MV_STOCK(TC,IdComprobante,Secuencia,Fecha,IdDeposito,IdArticulo,Descripcion,IdUnidad,"
-              "CantidadUD,IdUnidadBase,Cantidad,CuentaProveedor,IdMotivoStock,PrecioVenta,Importe_S_iva,Costo,Tc_Origen,"
-              "IdComprobante_Origen,ControladoPor) VALUES (" + pe + "1,'15/03/2024','   1','" + Codigo("P2") +
-                  "','MESA O''K','  UN',-2,'  CJ',-1,'3P2','   4',0,0,7,'FCC','000100000001A','P2')");
+    EXPECT_EQ(
+        consumos[0],
+        "INSERT INTO V_MV_STOCK(TC,IdComprobante,Secuencia,Fecha,IdDeposito,IdArticulo,Descripcion,IdUnidad,"
+        "CantidadUD,IdUnidadBase,Cantidad,CuentaProveedor,IdMotivoStock,PrecioVenta,Importe_S_iva,Costo,Tc_Origen,"
+        "IdComprobante_Origen,ControladoPor) VALUES ("
+            + pe + "1,'15/03/2024','   1','" + Codigo("P2")
+            + "','MESA O''K','  UN',-2,'  CJ',-1,'3P2','   4',0,0,7,'FCC','000100000001A','P2')");
     // A part from its lot, with the part's own description and cost, the article's account.
-    EXPECT_EQ(consumos[1],
-              "INSERT INTO V_MV_STOCK(TC,IdComprobante,Secuencia,Fecha,IdDeposito,IdArticulo,Descripcion,NroLote,IdUnidad,"
-              "Cantidad,CuentaProveedor,IdMotivoStock,PrecioVenta,Importe_S_iva,Costo,Tc_Origen,IdComprobante_Origen,"
-              "ControladoPor) VALUES (" + pe + "2,'15/03/2024','   1','" + Codigo("C1") + "','TABLA OK','" +
-                  QStringLiteral("L1").rightJustified(25) + "','  UN',0.3,'3P2','   4',0,0,1.5,'FCC','000100000001A','P2')");
+    EXPECT_EQ(
+        consumos[1],
+        "INSERT INTO V_MV_STOCK(TC,IdComprobante,Secuencia,Fecha,IdDeposito,IdArticulo,Descripcion,NroLote,IdUnidad,"
+        "Cantidad,CuentaProveedor,IdMotivoStock,PrecioVenta,Importe_S_iva,Costo,Tc_Origen,IdComprobante_Origen,"
+        "ControladoPor) VALUES ("
+            + pe + "2,'15/03/2024','   1','" + Codigo("C1") + "','TABLA OK','" + QStringLiteral("L1").rightJustified(25)
+            + "','  UN',0.3,'3P2','   4',0,0,1.5,'FCC','000100000001A','P2')");
     EXPECT_TRUE(consumos[2].contains(QStringLiteral("'  KG',0.7,'3P2'"))) << consumos[2].toStdString();
     EXPECT_TRUE(EjecutaEnTransaccion(sqlTemp));
 }
@@ -183,10 +219,13 @@ TEST_F(BaseConsumo, EachRunItsOwnConsumptionVoucher)
         Postea(v, true);
         ASSERT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
     }
-    EXPECT_EQ(Consumos(), (QStringList{"000100000001X 1 C1 1 - -3", "000100000001X 2 C2 1 - -0.5",
-                                       "000100000002X 1 C1 1 - -3", "000100000002X 2 C2 1 - -0.5"}));
+    EXPECT_EQ(Consumos(),
+              (QStringList{"000100000001X 1 C1 1 - -3",
+                           "000100000001X 2 C2 1 - -0.5",
+                           "000100000002X 1 C1 1 - -3",
+                           "000100000002X 2 C2 1 - -0.5"}));
     EXPECT_EQ(UltimoDelLibro(), 3);
-    EXPECT_EQ(gInsumos.size(), 3u);  // the last line's two components and the empty record
+    EXPECT_EQ(gInsumos.size(), 3u); // the last line's two components and the empty record
 }
 
 } // namespace

@@ -18,22 +18,27 @@ namespace ui {
 class FlexGrid;
 }
 
-struct CorridaStock {
-    CorridaStock(ClsCmnCptes &clase, ui::FlexGrid &grilla, Sentencias salida, QString &sqlTemp, bool &hayError,
-                 Steps &paso)
-        : Clase(clase), Grilla(grilla), Salida(salida), SQLTemp(sqlTemp), HayError(hayError), Paso(paso)
-    {
-    }
+struct CorridaStock
+{
+    CorridaStock(
+        ClsCmnCptes &clase, ui::FlexGrid &grilla, Sentencias salida, QString &sqlTemp, bool &hayError, Steps &paso)
+        : Clase(clase)
+        , Grilla(grilla)
+        , Salida(salida)
+        , SQLTemp(sqlTemp)
+        , HayError(hayError)
+        , Paso(paso)
+    {}
 
     ClsCmnCptes &Clase;
     ui::FlexGrid &Grilla;
     EncabezadoStock Enc;
-    Sentencias Salida;  // run now, or collect for the caller's transaction
-    QString &SQLTemp;   // the caller's collected statements
+    Sentencias Salida; // run now, or collect for the caller's transaction
+    QString &SQLTemp;  // the caller's collected statements
     bool &HayError;
-    Steps &Paso;          // the run's error treatment
+    Steps &Paso; // the run's error treatment
     std::int16_t Signo = 0;
-    std::int16_t Secuencia = 0;  // the voucher's movement number, last one used
+    std::int16_t Secuencia = 0; // the voucher's movement number, last one used
     bool Terminada = false;     // a statement failed: the run ends
 
     // The movement number after the last one used; error 6 past 32,767.

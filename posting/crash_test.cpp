@@ -25,19 +25,26 @@ using namespace posteo;
 const char *const kBaseHija = "POSTEO_CORRIDA_HIJA_DB";
 constexpr int kComprobantes = 400;
 
-QString IdComprobante(int numero) { return QStringLiteral("0001%1A").arg(numero, 8, 10, QLatin1Char('0')); }
+QString IdComprobante(int numero)
+{
+    return QStringLiteral("0001%1A").arg(numero, 8, 10, QLatin1Char('0'));
+}
 
 // Each voucher: a plain article, one made of two others, one with three lots.
 std::vector<FilaDeGrilla> Lineas()
 {
-    return {Linea("A1", "1"), Linea("P1", "2"),
-            Linea("A2", "6", {{ColNroLote, "|" + Clave("L1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
-                              {ColNroSerie, QStringLiteral("|1|2|3|")}})};
+    return {Linea("A1", "1"),
+            Linea("P1", "2"),
+            Linea("A2",
+                  "6",
+                  {{ColNroLote, "|" + Clave("L1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
+                   {ColNroSerie, QStringLiteral("|1|2|3|")}})};
 }
-constexpr long long kMovimientos = 5;  // A1, P1, three lots of A2
-constexpr long long kConsumos = 2;     // the two parts of P1
+constexpr long long kMovimientos = 5; // A1, P1, three lots of A2
+constexpr long long kConsumos = 2;    // the two parts of P1
 
-class PosteoHijo : public ::testing::Test {};
+class PosteoHijo : public ::testing::Test
+{};
 
 // The child: posts every voucher into the database it is given. Skipped when
 // the test program runs normally.
@@ -61,9 +68,27 @@ TEST_F(PosteoHijo, PosteaCadaComprobanteEnSuTransaccion)
         v.SucNroLetra = IdComprobante(n);
         QString sql;
         bool hayError = false;
-        clase.ActualizaStock(grilla, v.TC, v.SucNroLetra, v.IdComplemento, v.Fecha, v.IdDeposito, v.IdDepositoDestino,
-                             v.IdMotivoStock, v.TcOrigen, v.ComprobanteOrigen, v.EsTransferencia, v.Cuenta, true, sql,
-                             hayError, v.IdTecnico, v.LoteFijo, v.Aduana, v.LoteOrigen, v.SignoRemota, v.MuestraCartel,
+        clase.ActualizaStock(grilla,
+                             v.TC,
+                             v.SucNroLetra,
+                             v.IdComplemento,
+                             v.Fecha,
+                             v.IdDeposito,
+                             v.IdDepositoDestino,
+                             v.IdMotivoStock,
+                             v.TcOrigen,
+                             v.ComprobanteOrigen,
+                             v.EsTransferencia,
+                             v.Cuenta,
+                             true,
+                             sql,
+                             hayError,
+                             v.IdTecnico,
+                             v.LoteFijo,
+                             v.Aduana,
+                             v.LoteOrigen,
+                             v.SignoRemota,
+                             v.MuestraCartel,
                              v.IdVendedor);
         ASSERT_FALSE(hayError);
         gDB().gCnn().BeginTrans();
@@ -109,11 +134,11 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     while (posteados() < 50 && hija.state() == QProcess::Running && reloj.elapsed() < 120000)
         QThread::msleep(2);
     ASSERT_EQ(hija.state(), QProcess::Running) << "the posting ended before it could be interrupted";
-    hija.kill();  // SIGKILL
+    hija.kill(); // SIGKILL
     ASSERT_TRUE(hija.waitForFinished());
     EXPECT_EQ(hija.exitStatus(), QProcess::CrashExit);
 
-    std::map<QString, std::pair<long long, long long>> porComprobante;  // movements, consumption rows
+    std::map<QString, std::pair<long long, long long>> porComprobante; // movements, consumption rows
     for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '  RM'")))
         ++porComprobante[id].first;
     for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante_Origen FROM V_MV_STOCK WHERE TC = '  PE'")))
@@ -129,7 +154,8 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     // The vouchers came in order, and each consumption took its own number from the book.
     for (int n = 1; n <= enteros; ++n)
         EXPECT_TRUE(porComprobante.count(IdComprobante(n))) << n;
-    EXPECT_EQ(db.Numero(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante) FROM V_MV_STOCK WHERE TC = '  PE'")), enteros);
+    EXPECT_EQ(db.Numero(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante) FROM V_MV_STOCK WHERE TC = '  PE'")),
+              enteros);
     EXPECT_EQ(db.Numero(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")), enteros + 1);
 }
 

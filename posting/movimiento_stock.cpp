@@ -15,17 +15,35 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 4); }
-QString W25(const QString &codigo) { return gComponente().FormateaCodigo(codigo, 25); }
+QString W4(const QString &codigo)
+{
+    return gComponente().FormateaCodigo(codigo, 4);
+}
+QString W25(const QString &codigo)
+{
+    return gComponente().FormateaCodigo(codigo, 25);
+}
 
 // A cell's text as an SQL number (four decimals, "." as decimal point).
-QString Numero(const QString &texto) { return gDB().SQLValue(Variant(texto), QStringLiteral("@")).toString(); }
-QString Numero(Currency importe) { return NumeroSQL(Variant(importe)); }
+QString Numero(const QString &texto)
+{
+    return gDB().SQLValue(Variant(texto), QStringLiteral("@")).toString();
+}
+QString Numero(Currency importe)
+{
+    return NumeroSQL(Variant(importe));
+}
 
 // A code quoted, or NULL when it is blank.
-QString TextoONull(const QString &texto) { return vb::Trim(texto).isEmpty() ? QStringLiteral("NULL") : TextoSQL(texto); }
+QString TextoONull(const QString &texto)
+{
+    return vb::Trim(texto).isEmpty() ? QStringLiteral("NULL") : TextoSQL(texto);
+}
 
-QString SinComillas(const QString &texto) { return gComponente().QuitaCaracteres(texto, QStringLiteral("'")); }
+QString SinComillas(const QString &texto)
+{
+    return gComponente().QuitaCaracteres(texto, QStringLiteral("'"));
+}
 
 void Agrega(const char *columna, const QString &valor)
 {
@@ -55,15 +73,21 @@ QString DepositoDeLinea(const ui::FlexGrid &grilla, int fila, const EncabezadoSt
     return TextoSQL(W4(propio));
 }
 
-double CantidadMovimiento(std::int16_t signo, bool talle, const QString &lote, const QString &serie, double entrada,
-                          double linea, std::int32_t entradas, bool reparto)
+double CantidadMovimiento(std::int16_t signo,
+                          bool talle,
+                          const QString &lote,
+                          const QString &serie,
+                          double entrada,
+                          double linea,
+                          std::int32_t entradas,
+                          bool reparto)
 {
     const bool conLote = !vb::Trim(lote).isEmpty();
     const bool conSerie = !vb::Trim(serie).isEmpty();
     if (signo == 1) {
         if (talle || !conLote || conSerie || reparto)
             return entrada;
-        return entradas > 1 ? 1 : linea;  // a lot without serial
+        return entradas > 1 ? 1 : linea; // a lot without serial
     }
     if (signo == -1)
         return conLote || conSerie || entrada > 0 ? entrada : linea;
@@ -75,9 +99,13 @@ QString CuentaDeFila(const QString &Cuenta, const QString &IdArticulo)
     if (!vb::EqualsText(Cuenta, QStringLiteral("PorDefault")))
         return Cuenta;
     const QString propia = vb::Trim(gComponente()
-                                        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"), W25(vb::Trim(IdArticulo)),
+                                        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
+                                                                      W25(vb::Trim(IdArticulo)),
                                                                       QStringLiteral("CUENTAPROVEEDOR"),
-                                                                      QStringLiteral("IDARTICULO"), 8, QString(), true))
+                                                                      QStringLiteral("IDARTICULO"),
+                                                                      8,
+                                                                      QString(),
+                                                                      true))
                                         .toString());
     return propia.isEmpty() ? QStringLiteral("NULL") : propia;
 }
@@ -101,7 +129,8 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     }
     Agrega("IdDeposito", mov.Deposito);
     if (enc.EsTransferencia)
-        Agrega("IDDEPOSITO_DESTINO", vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
+        Agrega("IDDEPOSITO_DESTINO",
+               vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
     Agrega("IdArticulo", TextoSQL(W25(vb::Trim(celda(ColArticulo)))));
     Agrega("Descripcion", TextoSQL(SinComillas(vb::Left(vb::Trim(celda(ColDescripcion)), 100))));
     Agrega("NroLote", TextoONull(mov.Lote));
@@ -160,8 +189,9 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
 
     const Currency tasa = gComponente().ConvierteACurrency(Variant(celda(AuxTasaIVA)));
     const bool exento = vb::CInt(gComponente().ConvierteACurrency(Variant(celda(AuxEsExento))).toDouble()) == -1;
-    Agrega("IVARI", tasa == Currency() && !exento ? gDB().SQLValue(Variant(enc.PIVA), QStringLiteral("@")).toString()
-                                                  : Numero(tasa));
+    Agrega("IVARI",
+           tasa == Currency() && !exento ? gDB().SQLValue(Variant(enc.PIVA), QStringLiteral("@")).toString()
+                                         : Numero(tasa));
     Agrega("IVARNI", Numero(celda(ColAux45)));
     if (!vb::EqualsText(vb::Trim(enc.IdTecnico), QStringLiteral("NULL")))
         Agrega("IdTecnico", TextoSQL(W4(enc.IdTecnico)));

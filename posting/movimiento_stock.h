@@ -18,11 +18,12 @@ class FlexGrid;
 // The run's header values and arguments, as the rows read them. The five
 // header values are SQL literals (or NULL) once the run has prepared them,
 // or the sentinel kElDelGrid with its flag set.
-struct EncabezadoStock {
+struct EncabezadoStock
+{
     QString TC;
     QString SucNroLetra;
-    QString IdComplemento;  // written as the caller gives it
-    QString Fecha;          // as the caller formats it for SQL
+    QString IdComplemento; // written as the caller gives it
+    QString Fecha;         // as the caller formats it for SQL
     QString IdDeposito;
     QString IdDepositoDestino;
     QString IdMotivoStock;
@@ -32,28 +33,29 @@ struct EncabezadoStock {
     bool TcOrigenDeGrilla = false;
     bool ComprobanteOrigenDeGrilla = false;
     bool EsTransferencia = false;
-    QString Cuenta;  // "PorDefault": each article's supplier account
+    QString Cuenta; // "PorDefault": each article's supplier account
     QString IdTecnico;
     QString Aduana;
     QString LoteOrigen;
     std::int16_t SignoRemota = 0;
     QString IdVendedor;
-    bool EsCompras = false;  // the type's system is COMPRAS: no IdComplemento
-    double PIVA = 0;         // the default VAT rate
+    bool EsCompras = false; // the type's system is COMPRAS: no IdComplemento
+    double PIVA = 0;        // the default VAT rate
     bool ConfirmaUDEquiv = false;
-    QString DepositoDefault;  // SQL literal of the configured default deposit
+    QString DepositoDefault; // SQL literal of the configured default deposit
 };
 
 // One movement: the line it comes from and what it moves.
-struct MovimientoStock {
+struct MovimientoStock
+{
     int Fila = 0;
     std::int16_t Signo = 0;
     std::int16_t Secuencia = 0;
-    QString Deposito;         // SQL literal
-    QString DepositoDestino;  // SQL literal for IDDEPOSITO_DESTINO (transfers)
-    QString Lote;             // fixed-width code, or empty
+    QString Deposito;        // SQL literal
+    QString DepositoDestino; // SQL literal for IDDEPOSITO_DESTINO (transfers)
+    QString Lote;            // fixed-width code, or empty
     QString Serie;
-    double Cantidad = 0;      // before the sign
+    double Cantidad = 0; // before the sign
 };
 
 // A flag cell: on unless its trimmed text reads as false ("0", "NO", ...);
@@ -62,8 +64,7 @@ bool MarcaDeCelda(const ui::FlexGrid &grilla, int fila, int columna);
 
 // The SQL literal of a deposit that a row would get: a literal stays; the
 // sentinel becomes the line's own deposit, else the configured default.
-QString DepositoResuelto(const ui::FlexGrid &grilla, int fila, const QString &deposito,
-                         const EncabezadoStock &enc);
+QString DepositoResuelto(const ui::FlexGrid &grilla, int fila, const QString &deposito, const EncabezadoStock &enc);
 
 // Where a line's first-pass movements go: the header's deposit when the
 // caller imposed the entry sign 1, else the line's own deposit, else the
@@ -73,16 +74,21 @@ QString DepositoDeLinea(const ui::FlexGrid &grilla, int fila, const EncabezadoSt
 // How much a movement moves, before its sign. Entrada is the movement's own
 // quantity, Linea the line's, Entradas how many stock rows the line stands
 // for; Reparto says that Entrada is the movement's share of the line.
-double CantidadMovimiento(std::int16_t signo, bool talle, const QString &lote, const QString &serie, double entrada,
-                          double linea, std::int32_t entradas, bool reparto);
+double CantidadMovimiento(std::int16_t signo,
+                          bool talle,
+                          const QString &lote,
+                          const QString &serie,
+                          double entrada,
+                          double linea,
+                          std::int32_t entradas,
+                          bool reparto);
 
 // Fills gCamposValores with the movement's columns, in the statement's order.
 // It writes back into the grid the unit of equivalence (fixed width), an empty
 // weighed flag as "0" and an empty coefficient as "1"; with the grid flags
 // the line's motive and origin go back into the header values. HayComodato
 // is set once a line in loan is posted.
-void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const MovimientoStock &mov,
-                         bool &HayComodato);
+void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const MovimientoStock &mov, bool &HayComodato);
 
 // "INSERT INTO V_MV_STOCK" and the columns that gCamposValores holds, which
 // it empties.

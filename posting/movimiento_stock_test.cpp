@@ -15,22 +15,28 @@ namespace {
 using namespace posteo;
 
 // One movement of one line, as the run hands it to the row.
-struct Fila {
+struct Fila
+{
     FilaDeGrilla linea = Linea(QStringLiteral("A1"), QStringLiteral("2"));
     EncabezadoStock enc;
     MovimientoStock mov;
 };
 
-struct CasoFila {
+struct CasoFila
+{
     const char *nombre;
     std::function<void(Fila &)> prepara;
-    std::map<QString, QString> columnas;  // literal of each column named
-    QStringList ausentes;                 // columns the row leaves out
+    std::map<QString, QString> columnas; // literal of each column named
+    QStringList ausentes;                // columns the row leaves out
 };
 
-void PrintTo(const CasoFila &c, std::ostream *os) { *os << c.nombre; }
+void PrintTo(const CasoFila &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
-class ColumnasDeLaFila : public BasePosteo, public ::testing::WithParamInterface<CasoFila> {
+class ColumnasDeLaFila : public BasePosteo, public ::testing::WithParamInterface<CasoFila>
+{
 protected:
     static Fila Base()
     {
@@ -73,7 +79,8 @@ TEST_P(ColumnasDeLaFila, WrittenOrLeftOut)
         orden << campo.NombreCampo;
     }
     for (const auto &[columna, literal] : c.columnas) {
-        ASSERT_TRUE(escritas.count(columna)) << columna.toStdString() << " missing from " << orden.join(',').toStdString();
+        ASSERT_TRUE(escritas.count(columna))
+            << columna.toStdString() << " missing from " << orden.join(',').toStdString();
         EXPECT_EQ(escritas[columna], literal) << columna.toStdString();
     }
     for (const QString &columna : c.ausentes)
@@ -231,7 +238,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BasePosteo, TheRowWritesBackTheCellsItNormalises)
 {
-    Grilla({Linea(QStringLiteral("A1"), QStringLiteral("1"), {{ColUnidadEquiv, QStringLiteral(" cj")}, {ColAux76, QString()}})});
+    Grilla({Linea(QStringLiteral("A1"),
+                  QStringLiteral("1"),
+                  {{ColUnidadEquiv, QStringLiteral(" cj")}, {ColAux76, QString()}})});
     EncabezadoStock enc;
     enc.IdMotivoStock = enc.TcOrigen = enc.ComprobanteOrigen = enc.IdDepositoDestino = QStringLiteral("NULL");
     MovimientoStock mov;
@@ -254,7 +263,8 @@ TEST_F(BasePosteo, TheRowWritesBackTheCellsItNormalises)
     gCamposValores.clear();
 }
 
-struct CasoCantidad {
+struct CasoCantidad
+{
     std::int16_t signo;
     bool talle;
     const char *lote;
@@ -265,27 +275,37 @@ struct CasoCantidad {
     double esperada;
 };
 
-class CantidadDelMovimiento : public ::testing::TestWithParam<CasoCantidad> {};
+class CantidadDelMovimiento : public ::testing::TestWithParam<CasoCantidad>
+{};
 
 TEST_P(CantidadDelMovimiento, ByTheSignAndWhatTheMovementCarries)
 {
     const CasoCantidad &c = GetParam();
-    EXPECT_EQ(CantidadMovimiento(c.signo, c.talle, QString::fromLatin1(c.lote), QString::fromLatin1(c.serie), c.entrada,
-                                 10, c.entradas, c.reparto),
+    EXPECT_EQ(CantidadMovimiento(c.signo,
+                                 c.talle,
+                                 QString::fromLatin1(c.lote),
+                                 QString::fromLatin1(c.serie),
+                                 c.entrada,
+                                 10,
+                                 c.entradas,
+                                 c.reparto),
               c.esperada);
 }
 
 // The line holds 10; the movement's own quantity is 3.
 INSTANTIATE_TEST_SUITE_P(
-    Reglas, CantidadDelMovimiento,
-    ::testing::Values(CasoCantidad{1, true, "L1", "", 3, 2, false, 3},   // a size
-                      CasoCantidad{1, false, "", "", 3, 1, false, 3},    // no lot
+    Reglas,
+    CantidadDelMovimiento,
+    ::testing::Values(CasoCantidad{1, true, "L1", "", 3, 2, false, 3},    // a size
+                      CasoCantidad{1, false, "", "", 3, 1, false, 3},     // no lot
                       CasoCantidad{1, false, "L1", "S1", 1, 3, false, 1}, // a serial
                       CasoCantidad{1, false, "L1", "", 3, 1, false, 10},  // the line's one lot
                       CasoCantidad{1, false, "L1", "", 3, 2, false, 1},   // one of several lots, one unit each
                       CasoCantidad{1, false, "L1", "", 3, 2, true, 3},    // one of several lots, its share
-                      CasoCantidad{-1, false, "L1", "", 3, 2, false, 3}, CasoCantidad{-1, false, "", "", 3, 1, false, 3},
-                      CasoCantidad{-1, false, "  ", " ", 0, 1, false, 10}, CasoCantidad{0, false, "L1", "", 3, 1, false, 10},
+                      CasoCantidad{-1, false, "L1", "", 3, 2, false, 3},
+                      CasoCantidad{-1, false, "", "", 3, 1, false, 3},
+                      CasoCantidad{-1, false, "  ", " ", 0, 1, false, 10},
+                      CasoCantidad{0, false, "L1", "", 3, 1, false, 10},
                       CasoCantidad{2, false, "L1", "", 3, 1, false, 10}));
 
 } // namespace

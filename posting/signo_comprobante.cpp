@@ -63,7 +63,8 @@ std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA, bool &Lei
         if (rs.Bof()) {
             existe = false;
             ui::MsgBox(QStringLiteral("El Tipo de Comprobante informado no existe en la tabla de comprobantes"),
-                       ui::vbCritical + ui::vbOKOnly, QStringLiteral("Aviso al operador!!!"));
+                       ui::vbCritical + ui::vbOKOnly,
+                       QStringLiteral("Aviso al operador!!!"));
         }
     });
     if (existe)

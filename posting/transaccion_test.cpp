@@ -10,20 +10,26 @@ namespace {
 
 using namespace posteo;
 
-struct CasoFalla {
+struct CasoFalla
+{
     const char *nombre;
-    const char *disparador;  // the trigger that makes the chosen statement fail
-    bool transferencia;      // the voucher: a transfer, or a purchase receiving an order
+    const char *disparador; // the trigger that makes the chosen statement fail
+    bool transferencia;     // the voucher: a transfer, or a purchase receiving an order
 };
 
-void PrintTo(const CasoFalla &c, std::ostream *os) { *os << c.nombre; }
+void PrintTo(const CasoFalla &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
-class TodoONada : public BaseConsumo, public ::testing::WithParamInterface<CasoFalla> {};
+class TodoONada : public BaseConsumo, public ::testing::WithParamInterface<CasoFalla>
+{};
 
 TEST_P(TodoONada, OneFailedStatementLeavesNothingOfTheVoucher)
 {
     const CasoFalla &c = GetParam();
-    Ejecuta(QStringLiteral("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
+    Ejecuta(QStringLiteral(
+        "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
     Grilla({Linea("A1", "2", {{ColDeposito, "3"}}), Linea("P1", "4", {{ColDeposito, "5"}})});
     Comprobante v;
     if (c.transferencia) {
@@ -37,7 +43,7 @@ TEST_P(TodoONada, OneFailedStatementLeavesNothingOfTheVoucher)
     }
     EnLaBase(QString::fromLatin1(c.disparador));
     Postea(v, true);
-    EXPECT_FALSE(hayError);  // collecting runs nothing
+    EXPECT_FALSE(hayError); // collecting runs nothing
     EXPECT_FALSE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
 
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
@@ -61,15 +67,18 @@ TEST_P(TodoONada, OneFailedStatementLeavesNothingOfTheVoucher)
 #define FALLA(cuando) "CREATE TRIGGER falla " cuando " BEGIN SELECT RAISE(ABORT, 'Rechazada'); END"
 
 INSTANTIATE_TEST_SUITE_P(
-    Sentencias, TodoONada,
-    ::testing::Values(
-        CasoFalla{"the first movement", FALLA("BEFORE INSERT ON V_MV_STOCK WHEN NEW.Secuencia = 1 AND NEW.TC <> '  PE'"),
-                  false},
-        CasoFalla{"a consumption row", FALLA("BEFORE INSERT ON V_MV_STOCK WHEN NEW.TC = '  PE' AND NEW.Secuencia = 2"),
-                  false},
-        CasoFalla{"the reception of the order", FALLA("BEFORE UPDATE ON C_MV_CPTE"), false},
-        CasoFalla{"the consumption voucher's book", FALLA("BEFORE UPDATE ON V_TA_CPTE"), false},
-        CasoFalla{"a row entering the transfer's destination",
-                  FALLA("BEFORE INSERT ON V_MV_STOCK WHEN NEW.TC = '  TR' AND NEW.Secuencia = 4"), true}));
+    Sentencias,
+    TodoONada,
+    ::testing::Values(CasoFalla{"the first movement",
+                                FALLA("BEFORE INSERT ON V_MV_STOCK WHEN NEW.Secuencia = 1 AND NEW.TC <> '  PE'"),
+                                false},
+                      CasoFalla{"a consumption row",
+                                FALLA("BEFORE INSERT ON V_MV_STOCK WHEN NEW.TC = '  PE' AND NEW.Secuencia = 2"),
+                                false},
+                      CasoFalla{"the reception of the order", FALLA("BEFORE UPDATE ON C_MV_CPTE"), false},
+                      CasoFalla{"the consumption voucher's book", FALLA("BEFORE UPDATE ON V_TA_CPTE"), false},
+                      CasoFalla{"a row entering the transfer's destination",
+                                FALLA("BEFORE INSERT ON V_MV_STOCK WHEN NEW.TC = '  TR' AND NEW.Secuencia = 4"),
+                                true}));
 
 } // namespace

@@ -25,7 +25,8 @@ const char *const kLogHija = "ANULACION_CORRIDA_HIJA_LOG";
 
 // The child pauses a little at each voucher, so that the parent can kill it
 // mid-run however fast the engine or however loaded the machine.
-class ProgresoLento final : public ProgresoAnulacion {
+class ProgresoLento final : public ProgresoAnulacion
+{
 public:
     void Muestra() override {}
     void Pinta(double, const QString &) override { QThread::msleep(5); }
@@ -69,21 +70,18 @@ TEST(CorridaInterrumpida, CadaComprobanteEnteroONada)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     hija.setProcessEnvironment(env);
     hija.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    hija.start(QCoreApplication::applicationFilePath(),
-               {QStringLiteral("--gtest_filter=CorridaHija.AnulaTodoElTipo")});
+    hija.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=CorridaHija.AnulaTodoElTipo")});
     ASSERT_TRUE(hija.waitForStarted());
 
     // Kill it once a good number of vouchers are gone, well before the end.
-    const auto cabeceras = [&] {
-        return db.Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'"));
-    };
+    const auto cabeceras = [&] { return db.Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'")); };
     const long long inicial = cabeceras();
     QElapsedTimer reloj;
     reloj.start();
     while (inicial - cabeceras() < 50 && hija.state() == QProcess::Running && reloj.elapsed() < 120000)
         QThread::msleep(5);
     ASSERT_EQ(hija.state(), QProcess::Running) << "the run ended before it could be interrupted";
-    hija.kill();  // SIGKILL
+    hija.kill(); // SIGKILL
     ASSERT_TRUE(hija.waitForFinished());
     EXPECT_EQ(hija.exitStatus(), QProcess::CrashExit);
 
@@ -96,7 +94,7 @@ TEST(CorridaInterrumpida, CadaComprobanteEnteroONada)
             EXPECT_TRUE(doomed.count(clave));
             ++idos;
         } else {
-            EXPECT_EQ(it->second, tablas);  // untouched, not partly deleted
+            EXPECT_EQ(it->second, tablas); // untouched, not partly deleted
         }
     }
     EXPECT_GE(idos, 50u);

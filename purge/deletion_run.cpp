@@ -24,7 +24,8 @@ const QString kRutina = QStringLiteral("CmdAceptar");
 constexpr int kPrimerAnio = 1753;
 constexpr int kUltimoAnio = 9998;
 
-struct Clave {
+struct Clave
+{
     QString tc;
     QString idComprobante;
     Variant idComplemento;
@@ -60,7 +61,7 @@ std::optional<QString> Ejecuta(const QString &sentencia)
 // errors (nothing to roll back) are of no interest.
 void Deshace()
 {
-    (void)Ejecuta(QStringLiteral("ROLLBACK TRANSACTION"));
+    (void) Ejecuta(QStringLiteral("ROLLBACK TRANSACTION"));
 }
 
 bool ContinuaTrasError(const QString &descripcion)
@@ -90,10 +91,10 @@ QList<Clave> LeeSeleccion(const QString &tipo, const QDate &hasta)
 QString MensajeFinal(const ResultadoAnulacion &r)
 {
     if (r.fallidos == 0)
-        return QStringLiteral("Anulado sin Errores, se actualizaron ") + QString::number(r.anulados) +
-               QStringLiteral(" registros ");
-    return QStringLiteral("Anulado con Errores, se actualizaron ") + QString::number(r.anulados) +
-           QStringLiteral(" registros, fallaron ") + QString::number(r.fallidos) + QStringLiteral(" registros ");
+        return QStringLiteral("Anulado sin Errores, se actualizaron ") + QString::number(r.anulados)
+               + QStringLiteral(" registros ");
+    return QStringLiteral("Anulado con Errores, se actualizaron ") + QString::number(r.anulados)
+           + QStringLiteral(" registros, fallaron ") + QString::number(r.fallidos) + QStringLiteral(" registros ");
 }
 
 } // namespace
@@ -115,35 +116,37 @@ QString SentenciaSeleccion(const QString &tipo, const QDate &hasta)
     // "Up to the day inclusive" is "before the next day": a voucher stamped
     // 14:30 on the cut-off day is included. The literal is day/month/year,
     // the form every session of the suite reads.
-    return QStringLiteral("SELECT TC, IdComprobante, IdComplemento FROM V_MV_CPTE WHERE TC = ") + TextoSQL(tipo) +
-           QStringLiteral(" AND FECHA < ") + TextoSQL(hasta.addDays(1).toString(QStringLiteral("dd/MM/yyyy")));
+    return QStringLiteral("SELECT TC, IdComprobante, IdComplemento FROM V_MV_CPTE WHERE TC = ") + TextoSQL(tipo)
+           + QStringLiteral(" AND FECHA < ") + TextoSQL(hasta.addDays(1).toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 QString SentenciaBorrado(const QString &tipo, const QString &idComprobante, std::int32_t idComplemento)
 {
-    const QString clave = QStringLiteral(" WHERE TC = ") + TextoSQL(tipo) + QStringLiteral(" AND IDCOMPROBANTE = ") +
-                          TextoSQL(idComprobante) + QStringLiteral(" AND IdComplemento =");
+    const QString clave = QStringLiteral(" WHERE TC = ") + TextoSQL(tipo) + QStringLiteral(" AND IDCOMPROBANTE = ")
+                          + TextoSQL(idComprobante) + QStringLiteral(" AND IdComplemento =");
     const QString complemento = QString::number(idComplemento);
     const QChar cr(u'\r');
-    return QStringLiteral("BEGIN TRANSACTION\r\n") +
-           QStringLiteral("DELETE V_MV_CPTEINSUMOS") + clave + QStringLiteral("  ") + complemento + cr +
-           QStringLiteral("DELETE V_MV_CPTETAREAS") + clave + QStringLiteral("   ") + complemento + cr +
-           QStringLiteral("DELETE V_MV_CPTE_OBSERV") + clave + QStringLiteral("  ") + complemento + cr +
-           QStringLiteral("DELETE V_MV_CPTE") + clave + QStringLiteral(" ") + complemento + cr +
-           QStringLiteral("DELETE V_MV_STOCK") + clave + QStringLiteral("  ") + complemento + cr;
+    return QStringLiteral("BEGIN TRANSACTION\r\n") + QStringLiteral("DELETE V_MV_CPTEINSUMOS") + clave
+           + QStringLiteral("  ") + complemento + cr + QStringLiteral("DELETE V_MV_CPTETAREAS") + clave
+           + QStringLiteral("   ") + complemento + cr + QStringLiteral("DELETE V_MV_CPTE_OBSERV") + clave
+           + QStringLiteral("  ") + complemento + cr + QStringLiteral("DELETE V_MV_CPTE") + clave + QStringLiteral(" ")
+           + complemento + cr + QStringLiteral("DELETE V_MV_STOCK") + clave + QStringLiteral("  ") + complemento + cr;
 }
 
-QString LineaCabeceraLog(const QString &nombrePC, const QString &usuarioPC, const QString &fechaHora,
-                         const QString &tipo, const QString &fechaHasta)
+QString LineaCabeceraLog(const QString &nombrePC,
+                         const QString &usuarioPC,
+                         const QString &fechaHora,
+                         const QString &tipo,
+                         const QString &fechaHasta)
 {
-    return QStringLiteral("PC: ") + nombrePC + QStringLiteral(" Usuario: ") + usuarioPC + QStringLiteral("  Fecha : ") +
-           fechaHora + QStringLiteral(" TC: ") + tipo + QStringLiteral(" FECHA HASTA:") + fechaHasta;
+    return QStringLiteral("PC: ") + nombrePC + QStringLiteral(" Usuario: ") + usuarioPC + QStringLiteral("  Fecha : ")
+           + fechaHora + QStringLiteral(" TC: ") + tipo + QStringLiteral(" FECHA HASTA:") + fechaHasta;
 }
 
 QString LineaCierreLog(int anulados, const QString &usuarioSistema)
 {
-    return QStringLiteral("Registros Anulados ") + QString::number(anulados) + QStringLiteral(" Usuario Sistema: ") +
-           usuarioSistema;
+    return QStringLiteral("Registros Anulados ") + QString::number(anulados) + QStringLiteral(" Usuario Sistema: ")
+           + usuarioSistema;
 }
 
 QString RutaLogAnulacion()
@@ -151,8 +154,7 @@ QString RutaLogAnulacion()
     return gComponente().AgregaBarra(AppPath()) + QStringLiteral("VGELI.LOG");
 }
 
-ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fechaTexto,
-                                     ProgresoAnulacion &progreso)
+ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fechaTexto, ProgresoAnulacion &progreso)
 {
     ResultadoAnulacion r;
 
@@ -192,10 +194,9 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
         const Clave &fila = claves[i];
         const qsizetype posicion = i + 1;
         paso([&] {
-            progreso.Pinta(double(posicion * 100) / double(total), fila.tc + QStringLiteral(" ") + fila.idComprobante +
-                                                                       QStringLiteral(" Leidos: ") +
-                                                                       QString::number(posicion) +
-                                                                       QStringLiteral(" DE ") + QString::number(total));
+            progreso.Pinta(double(posicion * 100) / double(total),
+                           fila.tc + QStringLiteral(" ") + fila.idComprobante + QStringLiteral(" Leidos: ")
+                               + QString::number(posicion) + QStringLiteral(" DE ") + QString::number(total));
         });
 
         // A key that cannot be read leaves this voucher alone: nothing stale

@@ -13,7 +13,8 @@
 
 // The strip a run paints once per voucher: the window's picture box, or a
 // recorder in tests.
-class ProgresoAnulacion {
+class ProgresoAnulacion
+{
 public:
     virtual ~ProgresoAnulacion() = default;
     virtual void Muestra() = 0;
@@ -22,14 +23,16 @@ public:
 };
 
 // A strip that shows nothing (the benchmark, unattended runs).
-class SinProgreso final : public ProgresoAnulacion {
+class SinProgreso final : public ProgresoAnulacion
+{
 public:
     void Muestra() override {}
     void Pinta(double, const QString &) override {}
     void Oculta() override {}
 };
 
-struct ResultadoAnulacion {
+struct ResultadoAnulacion
+{
     enum class Fin {
         Normal,        // every voucher tried; final message and closing log line
         Detenida,      // the operator answered No to the question
@@ -37,8 +40,8 @@ struct ResultadoAnulacion {
         FechaInvalida, // refused before anything was written or deleted
     };
     Fin fin = Fin::Normal;
-    int anulados = 0;  // vouchers whose commit reported no error
-    int fallidos = 0;  // vouchers rolled back (or skipped) after an error
+    int anulados = 0; // vouchers whose commit reported no error
+    int fallidos = 0; // vouchers rolled back (or skipped) after an error
 };
 
 // The cut-off date as the operator types it: d/m/yyyy or dd/mm/yyyy, a real
@@ -54,8 +57,11 @@ QString SentenciaSeleccion(const QString &tipo, const QDate &hasta);
 QString SentenciaBorrado(const QString &tipo, const QString &idComprobante, std::int32_t idComplemento);
 
 // Log lines.
-QString LineaCabeceraLog(const QString &nombrePC, const QString &usuarioPC, const QString &fechaHora,
-                         const QString &tipo, const QString &fechaHasta);
+QString LineaCabeceraLog(const QString &nombrePC,
+                         const QString &usuarioPC,
+                         const QString &fechaHora,
+                         const QString &tipo,
+                         const QString &fechaHasta);
 QString LineaCierreLog(int anulados, const QString &usuarioSistema);
 
 // Where the purge log lives: VGELI.LOG in the application folder.
@@ -64,5 +70,4 @@ QString RutaLogAnulacion();
 // The run, with the type and date exactly as typed in the window. It shows
 // its own messages through the ui seam; raised failures go to the
 // component's error dialog under the routine name "CmdAceptar".
-ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fechaTexto,
-                                     ProgresoAnulacion &progreso);
+ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fechaTexto, ProgresoAnulacion &progreso);

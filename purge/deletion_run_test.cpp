@@ -20,7 +20,8 @@ namespace {
 
 const QString kRM = QStringLiteral("  RM");
 
-class Registro final : public ProgresoAnulacion {
+class Registro final : public ProgresoAnulacion
+{
 public:
     void Muestra() override { eventos << QStringLiteral("muestra"); }
     void Pinta(double porcentaje, const QString &texto) override
@@ -54,9 +55,12 @@ QString ComoDma(const QString &iso)
     return QDate::fromString(iso, QStringLiteral("yyyy-MM-dd")).toString(QStringLiteral("d/M/yyyy"));
 }
 
-class AnulacionTest : public Empresa {
+class AnulacionTest : public Empresa
+{
 protected:
-    AnulacionTest() : Empresa({.abierta = false}) {}
+    AnulacionTest()
+        : Empresa({.abierta = false})
+    {}
 
     void SetUp() override
     {
@@ -77,8 +81,8 @@ protected:
     // A cut-off day in the middle of the RM vouchers' dates.
     QString DiaDeCorte()
     {
-        const QStringList dias =
-            db->Textos(QStringLiteral("SELECT DISTINCT substr(FECHA, 1, 10) FROM V_MV_CPTE WHERE TC = '  RM' ORDER BY 1"));
+        const QStringList dias = db->Textos(
+            QStringLiteral("SELECT DISTINCT substr(FECHA, 1, 10) FROM V_MV_CPTE WHERE TC = '  RM' ORDER BY 1"));
         EXPECT_GE(dias.size(), 3);
         return dias.value(dias.size() / 2);
     }
@@ -143,7 +147,8 @@ TEST_F(AnulacionTest, BorraElTipoHastaElDiaInclusiveYNadaMas)
 TEST_F(AnulacionTest, NadaQueAnularNoCambiaNada)
 {
     const Foto antes = TomaFoto(*db);
-    const struct {
+    const struct
+    {
         const char *nombre, *tipo, *fecha;
     } casos[] = {
         {"no voucher up to the day", "RM", "1/1/1990"},
@@ -156,8 +161,7 @@ TEST_F(AnulacionTest, NadaQueAnularNoCambiaNada)
         ui::ScriptedResponder local;
         ui::ScopedResponder scope(local);
         local.answer(ui::vbOK);
-        const ResultadoAnulacion r =
-            AnulaComprobantes(QString::fromUtf8(c.tipo), QString::fromUtf8(c.fecha), progreso);
+        const ResultadoAnulacion r = AnulaComprobantes(QString::fromUtf8(c.tipo), QString::fromUtf8(c.fecha), progreso);
 
         EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
         EXPECT_EQ(r.anulados, 0);
@@ -193,12 +197,14 @@ TEST_F(AnulacionTest, FechaInvalidaNoEscribeNiBorraNada)
 
 // A trigger refuses the deletion of one voucher's rows in one table: the
 // voucher must stay whole whichever of the five statements fails.
-struct CasoFallo {
+struct CasoFallo
+{
     const char *tabla;
     int respuesta;
 };
 
-class FalloDeUnComprobante : public AnulacionTest, public ::testing::WithParamInterface<CasoFallo> {};
+class FalloDeUnComprobante : public AnulacionTest, public ::testing::WithParamInterface<CasoFallo>
+{};
 
 TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
 {
@@ -221,7 +227,7 @@ TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
 
     const Foto despues = TomaFoto(*db);
     ASSERT_TRUE(despues.count(victima));
-    EXPECT_EQ(despues.at(victima), antes.at(victima));  // whole: every table as before
+    EXPECT_EQ(despues.at(victima), antes.at(victima)); // whole: every table as before
     EXPECT_EQ(r.fallidos, 1);
 
     EsperaPreguntaDeError(respuestas, QStringLiteral("Borrado bloqueado"), true);
@@ -234,16 +240,17 @@ TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
         EXPECT_EQ(r.anulados, int(sinVictima.size()));
         ComparaFotos(antes, despues, sinVictima);
         ASSERT_EQ(respuestas.requests().size(), 2u);
-        EXPECT_EQ(respuestas.last().prompt, QStringLiteral("Anulado con Errores, se actualizaron %1 registros, "
-                                                           "fallaron 1 registros ")
-                                                .arg(sinVictima.size()));
+        EXPECT_EQ(respuestas.last().prompt,
+                  QStringLiteral("Anulado con Errores, se actualizaron %1 registros, "
+                                 "fallaron 1 registros ")
+                      .arg(sinVictima.size()));
         EXPECT_EQ(respuestas.last().title, QStringLiteral("Aviso al Operador"));
         ASSERT_EQ(log.size(), 2);
         EXPECT_TRUE(log[1].startsWith(QStringLiteral("Registros Anulados %1 Usuario Sistema: ").arg(sinVictima.size())));
     } else {
         EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Detenida);
-        EXPECT_EQ(respuestas.requests().size(), 1u);  // no final message
-        EXPECT_EQ(log.size(), 1);                     // header only
+        EXPECT_EQ(respuestas.requests().size(), 1u); // no final message
+        EXPECT_EQ(log.size(), 1);                    // header only
         EXPECT_EQ(respuestas.pending(), 1);
         // Nothing after the stop was touched; what went before went whole.
         for (const QString &k : idas) {
@@ -259,23 +266,29 @@ TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
     EXPECT_EQ(Huerfanos(*db), huerfanosAntes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tablas, FalloDeUnComprobante,
-                         ::testing::Values(CasoFallo{"V_MV_CPTETAREAS", ui::vbYes}, CasoFallo{"V_MV_CPTETAREAS", ui::vbNo},
-                                           CasoFallo{"V_MV_STOCK", ui::vbYes}, CasoFallo{"V_MV_STOCK", ui::vbNo}));
+INSTANTIATE_TEST_SUITE_P(Tablas,
+                         FalloDeUnComprobante,
+                         ::testing::Values(CasoFallo{"V_MV_CPTETAREAS", ui::vbYes},
+                                           CasoFallo{"V_MV_CPTETAREAS", ui::vbNo},
+                                           CasoFallo{"V_MV_STOCK", ui::vbYes},
+                                           CasoFallo{"V_MV_STOCK", ui::vbNo}));
 
 // The server refuses one voucher's COMMIT (a deferred constraint, a lost
 // connection): seen only through a recorded connection, where what is sent
 // after the failure can be checked statement by statement.
-class CommitQueFalla : public AnulacionTest, public ::testing::WithParamInterface<int> {
+class CommitQueFalla : public AnulacionTest, public ::testing::WithParamInterface<int>
+{
 protected:
     // Fails the commit of the n-th voucher: the COMMIT text is the same for
     // all, so the rule is armed when the run paints that voucher.
-    class ArmaEnElComprobante final : public ProgresoAnulacion {
+    class ArmaEnElComprobante final : public ProgresoAnulacion
+    {
     public:
         ArmaEnElComprobante(ado::RecordingProvider &p, int n, ado::Error e)
-            : proveedor(p), cual(n), error(std::move(e))
-        {
-        }
+            : proveedor(p)
+            , cual(n)
+            , error(std::move(e))
+        {}
         void Muestra() override {}
         void Pinta(double, const QString &) override
         {
@@ -361,7 +374,7 @@ TEST_P(CommitQueFalla, PreguntaCitandoElErrorYDeshace)
     } else {
         EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Detenida);
         EXPECT_EQ(r.anulados, 1);
-        EXPECT_EQ(respuestas.requests().size(), 1u);  // no final message
+        EXPECT_EQ(respuestas.requests().size(), 1u); // no final message
         EXPECT_EQ(respuestas.pending(), 1);
         ASSERT_EQ(log.size(), 1);
         EXPECT_TRUE(log[0].startsWith(QStringLiteral("PC: ")));
@@ -371,7 +384,9 @@ TEST_P(CommitQueFalla, PreguntaCitandoElErrorYDeshace)
     EXPECT_EQ(respuestas.unexpected(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Respuestas, CommitQueFalla, ::testing::Values(int(ui::vbYes), int(ui::vbNo)),
+INSTANTIATE_TEST_SUITE_P(Respuestas,
+                         CommitQueFalla,
+                         ::testing::Values(int(ui::vbYes), int(ui::vbNo)),
                          [](const ::testing::TestParamInfo<int> &i) {
                              return i.param == ui::vbYes ? std::string("Si") : std::string("No");
                          });

@@ -8,7 +8,8 @@
 
 namespace {
 
-struct CasoFecha {
+struct CasoFecha
+{
     const char *texto;
     bool valida;
     int anio, mes, dia;
@@ -26,9 +27,9 @@ TEST(LeeFechaHasta, AceptaSoloDiaMesAnioReales)
         {"31/02/2026", false, 0, 0, 0},
         {"29/02/2025", false, 0, 0, 0},
         {"2026-12-10", false, 0, 0, 0},
-        {"12/25/2020", false, 0, 0, 0},  // month first is never guessed
+        {"12/25/2020", false, 0, 0, 0}, // month first is never guessed
         {"ayer", false, 0, 0, 0},
-        {"10/12/26", false, 0, 0, 0},    // two-digit years are ambiguous across engines
+        {"10/12/26", false, 0, 0, 0}, // two-digit years are ambiguous across engines
         {"10-12-2026", false, 0, 0, 0},
         {"10/12/2026'", false, 0, 0, 0},
         {"0/12/2026", false, 0, 0, 0},
@@ -78,10 +79,14 @@ TEST(SentenciasAnulacion, ComillasNoSalenDelLiteral)
 
 TEST(LogAnulacion, LineasConSuFormaExacta)
 {
-    EXPECT_EQ(LineaCabeceraLog(QStringLiteral("CAJA1"), QStringLiteral("ana"), QStringLiteral("10/12/2026 09:30:00"),
-                               QStringLiteral("  RM"), QStringLiteral("31/12/2025")),
+    EXPECT_EQ(LineaCabeceraLog(QStringLiteral("CAJA1"),
+                               QStringLiteral("ana"),
+                               QStringLiteral("10/12/2026 09:30:00"),
+                               QStringLiteral("  RM"),
+                               QStringLiteral("31/12/2025")),
               QStringLiteral("PC: CAJA1 Usuario: ana  Fecha : 10/12/2026 09:30:00 TC:   RM FECHA HASTA:31/12/2025"));
-    EXPECT_EQ(LineaCierreLog(12, QStringLiteral("ADMIN")), QStringLiteral("Registros Anulados 12 Usuario Sistema: ADMIN"));
+    EXPECT_EQ(LineaCierreLog(12, QStringLiteral("ADMIN")),
+              QStringLiteral("Registros Anulados 12 Usuario Sistema: ADMIN"));
 }
 
 } // namespace

@@ -4,13 +4,13 @@
 
 #include "database/globals.h"
 #include "database/progress.h"
-#include "startup/startup.h"
 #include "platform/component/component.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
+#include "startup/startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,12 +25,15 @@
 namespace {
 
 constexpr int kEnter = 13;
-constexpr std::int32_t kColorBarra = 255;  // pure red, as RGB
+constexpr std::int32_t kColorBarra = 255; // pure red, as RGB
 
 // Masks the access code with "*" whatever the platform's own bullet is.
-class EstiloClave : public QProxyStyle {
+class EstiloClave : public QProxyStyle
+{
 public:
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+    int styleHint(StyleHint hint,
+                  const QStyleOption *option,
+                  const QWidget *widget,
                   QStyleHintReturn *returnData) const override
     {
         if (hint == SH_LineEdit_PasswordCharacter)
@@ -42,9 +45,12 @@ public:
 // The window's picture box as the run's strip. Each voucher repaints it and
 // lets pending events through, so the strip stays live; the window itself
 // swallows the operator's input meanwhile (Form1::eventFilter).
-class ProgresoVentana final : public ProgresoAnulacion {
+class ProgresoVentana final : public ProgresoAnulacion
+{
 public:
-    explicit ProgresoVentana(ui::PictureBox &picture) : m_picture(picture) {}
+    explicit ProgresoVentana(ui::PictureBox &picture)
+        : m_picture(picture)
+    {}
     void Muestra() override
     {
         m_picture.show();
@@ -65,9 +71,14 @@ private:
 
 // While a run holds the window, the operator's clicks and keys on it are
 // dropped (not queued for later), so a second click on Aceptar starts nothing.
-class Form1::BloqueoEntrada final : public QObject {
+class Form1::BloqueoEntrada final : public QObject
+{
 public:
-    explicit BloqueoEntrada(Form1 &ventana) : m_ventana(ventana) { qApp->installEventFilter(this); }
+    explicit BloqueoEntrada(Form1 &ventana)
+        : m_ventana(ventana)
+    {
+        qApp->installEventFilter(this);
+    }
     ~BloqueoEntrada() override
     {
         // Input that arrived during the run's last moments is dropped too.
@@ -87,7 +98,8 @@ private:
 
 const QString Form1::kCodigoAcceso = QStringLiteral("tesk@");
 
-Form1::Form1(QWidget *parent) : QWidget(parent)
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ANULACION FISICA DE COMPROBANTES"));
@@ -210,10 +222,22 @@ void Form1::focoApagado(QLineEdit *box)
     box->setPalette(p);
 }
 
-void Form1::txtPassWord_GotFocus() { focoEncendido(txtPassWord); }
-void Form1::txtPassWord_LostFocus() { focoApagado(txtPassWord); }
-void Form1::txtTC_GotFocus() { focoEncendido(txtTC); }
-void Form1::txtTC_LostFocus() { focoApagado(txtTC); }
+void Form1::txtPassWord_GotFocus()
+{
+    focoEncendido(txtPassWord);
+}
+void Form1::txtPassWord_LostFocus()
+{
+    focoApagado(txtPassWord);
+}
+void Form1::txtTC_GotFocus()
+{
+    focoEncendido(txtTC);
+}
+void Form1::txtTC_LostFocus()
+{
+    focoApagado(txtTC);
+}
 
 void Form1::ConvierteEnterEnTab1(int KeyAscii)
 {
@@ -221,9 +245,15 @@ void Form1::ConvierteEnterEnTab1(int KeyAscii)
         ui::SendKeys(QStringLiteral("{TAB}"));
 }
 
-void Form1::txtPassWord_KeyPress(int &KeyAscii) { ConvierteEnterEnTab1(KeyAscii); }
+void Form1::txtPassWord_KeyPress(int &KeyAscii)
+{
+    ConvierteEnterEnTab1(KeyAscii);
+}
 
-void Form1::txtTC_KeyPress(int &KeyAscii) { ConvierteEnterEnTab1(KeyAscii); }
+void Form1::txtTC_KeyPress(int &KeyAscii)
+{
+    ConvierteEnterEnTab1(KeyAscii);
+}
 
 void Form1::CmdAceptar_Click()
 {

@@ -17,7 +17,8 @@ class PictureBox;
 // voucher type, the cut-off date and the accept button. The deletion itself
 // lives in AnulaComprobantes; the window only gathers its inputs and shows
 // its progress.
-class Form1 : public QWidget {
+class Form1 : public QWidget
+{
     Q_OBJECT
 public:
     explicit Form1(QWidget *parent = nullptr);

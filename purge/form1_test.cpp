@@ -6,11 +6,11 @@
 #include "tests/support/purge_db.h"
 
 #include "database/globals.h"
-#include "startup/startup.h"
 #include "platform/runtime/end.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/scripted_responder.h"
 #include "platform/ui/units.h"
+#include "startup/startup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,9 +48,12 @@ void Captura(QWidget &w, const char *nombre)
 }
 
 // Answers like the script, and photographs the window whenever it asks.
-class ConCaptura : public ui::ScriptedResponder {
+class ConCaptura : public ui::ScriptedResponder
+{
 public:
-    explicit ConCaptura(QWidget &w) : m_w(w) {}
+    explicit ConCaptura(QWidget &w)
+        : m_w(w)
+    {}
     int msgBox(const QString &prompt, int style, const QString &title) override
     {
         Captura(m_w, title == QStringLiteral("Atencion") ? "pregunta" : "fin");
@@ -61,9 +64,12 @@ private:
     QWidget &m_w;
 };
 
-class VentanaTest : public Empresa {
+class VentanaTest : public Empresa
+{
 protected:
-    VentanaTest() : Empresa({.abierta = false}) {}
+    VentanaTest()
+        : Empresa({.abierta = false})
+    {}
 
     void SetUp() override
     {
@@ -103,13 +109,20 @@ TEST_F(VentanaTest, CodigoDeAccesoAbreYCierraElMarco)
     EXPECT_FALSE(form.FrmDetalle->isEnabled());
     EXPECT_FALSE(form.PicMsg->isVisible());
 
-    struct Caso {
+    struct Caso
+    {
         const char *texto;
         bool abre;
     };
     const Caso casos[] = {
-        {"tesk", false}, {"tesk@", true}, {"TESK@", true}, {"Tesk@", true},
-        {" tesk@", false}, {"tesk@ ", false}, {"tesk@x", false}, {"", false},
+        {"tesk", false},
+        {"tesk@", true},
+        {"TESK@", true},
+        {"Tesk@", true},
+        {" tesk@", false},
+        {"tesk@ ", false},
+        {"tesk@x", false},
+        {"", false},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.texto);
@@ -220,16 +233,20 @@ TEST_F(VentanaTest, DuranteLaCorridaNoTomaOtrosClics)
         const QPointF centro = QRectF(w->rect()).center();
         const QPointF global = w->mapToGlobal(centro);
         for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(
-                w, new QMouseEvent(t, centro, global, Qt::LeftButton,
-                                   t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+            QCoreApplication::postEvent(w,
+                                        new QMouseEvent(t,
+                                                        centro,
+                                                        global,
+                                                        Qt::LeftButton,
+                                                        t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                        Qt::NoModifier));
     };
     clic(form.CmdAceptar);
     clic(form.CmdCancelar);
     form.CmdAceptar_Click();
     QApplication::processEvents();
 
-    EXPECT_EQ(respuestas.requests().size(), 1u);  // one run, one final message
+    EXPECT_EQ(respuestas.requests().size(), 1u); // one run, one final message
     EXPECT_EQ(LineasLog().size(), 2);
     EXPECT_EQ(finales, 0);
     EXPECT_TRUE(form.isVisible());
@@ -239,7 +256,8 @@ TEST_F(VentanaTest, DuranteLaCorridaNoTomaOtrosClics)
 TEST_F(VentanaTest, LaFranjaQuedaConSuUltimoDibujoAlDetenerse)
 {
     Sqlite db(ruta);
-    const QStringList ids = db.Textos(QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' ORDER BY FECHA"));
+    const QStringList ids = db.Textos(
+        QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' ORDER BY FECHA"));
     ASSERT_GE(ids.size(), 4);
     db.Ejecuta(QStringLiteral("CREATE TRIGGER falla_prueba BEFORE DELETE ON V_MV_CPTETAREAS WHEN old.TC = '  RM' AND "
                               "old.IDCOMPROBANTE = '%1' BEGIN SELECT RAISE(ABORT, 'Borrado bloqueado'); END")

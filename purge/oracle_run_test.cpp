@@ -38,8 +38,8 @@ QStringList Borrados(const QString &id, int complemento)
 
 QStringList Anulado(const QString &id, int complemento)
 {
-    return QStringList{QStringLiteral("BeginTrans")} + Borrados(id, complemento) +
-           QStringList{QStringLiteral("CommitTrans")};
+    return QStringList{QStringLiteral("BeginTrans")} + Borrados(id, complemento)
+           + QStringList{QStringLiteral("CommitTrans")};
 }
 
 QString Seleccion(const QString &diaSiguiente)
@@ -50,7 +50,10 @@ QString Seleccion(const QString &diaSiguiente)
 }
 
 // Calls one to a line, so that a mismatch reads as text.
-std::string Lineas(const QStringList &llamadas) { return llamadas.join(u'\n').toStdString(); }
+std::string Lineas(const QStringList &llamadas)
+{
+    return llamadas.join(u'\n').toStdString();
+}
 
 ado::RowSet Claves(const std::vector<std::pair<QString, int>> &claves)
 {
@@ -63,9 +66,12 @@ ado::RowSet Claves(const std::vector<std::pair<QString, int>> &claves)
     return set;
 }
 
-class AnulacionOracleTest : public Empresa {
+class AnulacionOracleTest : public Empresa
+{
 protected:
-    AnulacionOracleTest() : Empresa({.abierta = false}) {}
+    AnulacionOracleTest()
+        : Empresa({.abierta = false})
+    {}
 
     void SetUp() override
     {
@@ -116,7 +122,8 @@ TEST_F(AnulacionOracleTest, CadaComprobanteEnSuTransaccion)
 // across month, year and leap-day boundaries.
 TEST_F(AnulacionOracleTest, FechaDeCorteComoToDate)
 {
-    const struct {
+    const struct
+    {
         const char *hasta;
         const char *siguiente;
     } casos[] = {
@@ -140,12 +147,14 @@ TEST_F(AnulacionOracleTest, FechaDeCorteComoToDate)
 }
 
 // One of the first voucher's five statements is refused by the server.
-struct CasoFallo {
-    int tabla;  // index in kTablas
+struct CasoFallo
+{
+    int tabla; // index in kTablas
     int respuesta;
 };
 
-class UnBorradoFalla : public AnulacionOracleTest, public ::testing::WithParamInterface<CasoFallo> {};
+class UnBorradoFalla : public AnulacionOracleTest, public ::testing::WithParamInterface<CasoFallo>
+{};
 
 TEST_P(UnBorradoFalla, DeshaceYPregunta)
 {
@@ -190,12 +199,16 @@ TEST_P(UnBorradoFalla, DeshaceYPregunta)
     EXPECT_EQ(respuestas.unexpected(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tablas, UnBorradoFalla,
-                         ::testing::Values(CasoFallo{0, ui::vbYes}, CasoFallo{1, ui::vbYes}, CasoFallo{3, ui::vbYes},
-                                           CasoFallo{4, ui::vbYes}, CasoFallo{2, ui::vbNo}),
+INSTANTIATE_TEST_SUITE_P(Tablas,
+                         UnBorradoFalla,
+                         ::testing::Values(CasoFallo{0, ui::vbYes},
+                                           CasoFallo{1, ui::vbYes},
+                                           CasoFallo{3, ui::vbYes},
+                                           CasoFallo{4, ui::vbYes},
+                                           CasoFallo{2, ui::vbNo}),
                          [](const ::testing::TestParamInfo<CasoFallo> &i) {
-                             return std::string(kTablas[i.param.tabla]) +
-                                    (i.param.respuesta == ui::vbYes ? "_Si" : "_No");
+                             return std::string(kTablas[i.param.tabla])
+                                    + (i.param.respuesta == ui::vbYes ? "_Si" : "_No");
                          });
 
 } // namespace

@@ -13,9 +13,12 @@
 
 namespace {
 
-class MascarasPorDefecto : public SinConsulta<Empresa> {
+class MascarasPorDefecto : public SinConsulta<Empresa>
+{
 protected:
-    MascarasPorDefecto() : SinConsulta<Empresa>({.abierta = false}) {}
+    MascarasPorDefecto()
+        : SinConsulta<Empresa>({.abierta = false})
+    {}
 
     void SetUp() override
     {
@@ -24,8 +27,10 @@ protected:
         QFile::remove(QDir(AppPath()).filePath(QStringLiteral("consultas.vgr")));
         bool armar = false;
         QString cadena;
-        InicializaSistema(armar, QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(base.path),
-                          cadena, 3);
+        InicializaSistema(armar,
+                          QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=ADMIN;@Password=;").arg(base.path),
+                          cadena,
+                          3);
         ASSERT_TRUE(gDB().gOpenFlag);
     }
     QStringList primeraColumna(QString sentencia)
@@ -44,13 +49,14 @@ protected:
 TEST_F(MascarasPorDefecto, EachOpensOnTheDemoDatabase)
 {
     ASSERT_TRUE(QFile::exists(gConsulta().gRutaMascaraConsultas));
-    struct Caso {
+    struct Caso
+    {
         const char *vista, *primera;
         int filas;
     };
     const Caso casos[] = {
         {"V_MA_ARTICULOS", "ARANDELA PLANA 6MM", 20},
-        {"VT_CLIENTES", "CONSTRUCTORA DEL SUR SA", 6},  // the closed-down customer left out
+        {"VT_CLIENTES", "CONSTRUCTORA DEL SUR SA", 6}, // the closed-down customer left out
         {"VT_PROVEEDORES", "ACEROS DEL LITORAL SRL", 4},
         {"MA_CONTACTOS", "ANA FERNANDEZ", 4},
         {"V_TA_VENDEDORES", "CARLOS GOMEZ", 2},
@@ -60,8 +66,8 @@ TEST_F(MascarasPorDefecto, EachOpensOnTheDemoDatabase)
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.vista);
         QString campo, where;
-        const std::optional<QString> sentencia =
-            gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(c.vista), campo, where, {});
+        const std::optional<QString> sentencia
+            = gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(c.vista), campo, where, {});
         ASSERT_TRUE(sentencia);
         const QStringList filas = primeraColumna(*sentencia);
         EXPECT_EQ(filas.size(), c.filas) << sentencia->toStdString();

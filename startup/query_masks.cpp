@@ -10,8 +10,8 @@
 
 namespace {
 
-
-struct MascaraPorDefecto {
+struct MascaraPorDefecto
+{
     const char *nombre;
     const char *vista;
     const char *campos;
@@ -31,7 +31,6 @@ constexpr MascaraPorDefecto kPorDefecto[] = {
 };
 
 } // namespace
-
 
 bool FaltaArchivoConsultas(const QString &ruta)
 {

@@ -10,9 +10,12 @@
 
 namespace {
 
-class QueryMaskFile : public SinConsulta<Empresa> {
+class QueryMaskFile : public SinConsulta<Empresa>
+{
 protected:
-    QueryMaskFile() : SinConsulta<Empresa>({.abierta = false}) {}
+    QueryMaskFile()
+        : SinConsulta<Empresa>({.abierta = false})
+    {}
 
     void SetUp() override
     {
@@ -42,7 +45,8 @@ TEST_F(QueryMaskFile, FreshFileHoldsTheEightDefaultsByteForByte)
     CreaArchivoConsultas();
     const QByteArray bytes = contenido();
     ASSERT_EQ(bytes.size(), 9616);
-    struct Esperado {
+    struct Esperado
+    {
         const char *nombre, *vista, *campos;
     };
     const Esperado esperados[] = {
@@ -58,8 +62,8 @@ TEST_F(QueryMaskFile, FreshFileHoldsTheEightDefaultsByteForByte)
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i + 1);
         const QByteArray r = bytes.mid(i * 1202, 1202);
-        const QByteArray esperado = campo(esperados[i].nombre, 100) + campo(esperados[i].vista, 100) +
-                                    campo(esperados[i].campos, 500) + QByteArray(500, ' ') + QByteArray("\r\n");
+        const QByteArray esperado = campo(esperados[i].nombre, 100) + campo(esperados[i].vista, 100)
+                                    + campo(esperados[i].campos, 500) + QByteArray(500, ' ') + QByteArray("\r\n");
         EXPECT_EQ(r, esperado);
         EXPECT_EQ(r.at(1200), '\r');
         EXPECT_EQ(r.at(1201), '\n');

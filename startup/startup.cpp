@@ -3,14 +3,14 @@
 #include "database/config.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
-#include "startup/query_masks.h"
 #include "lookup/lib_clscons3.h"
 #include "platform/component/component.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/numbers.h"
-#include "platform/runtime/vberror.h"
 #include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
+#include "startup/query_masks.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -29,22 +29,28 @@ const QString kCodigoAcceso = QStringLiteral("tesk@");
 QString ParametrosDesdeIni()
 {
     ClsComponente &c = gComponente();
-    const QString seccion = gEntorno().NombrePC().toUpper() + QStringLiteral("|") + gEntorno().UsuarioPC().toUpper() +
-                            QStringLiteral("BaseDeDatos");
+    const QString seccion = gEntorno().NombrePC().toUpper() + QStringLiteral("|") + gEntorno().UsuarioPC().toUpper()
+                            + QStringLiteral("BaseDeDatos");
     const QString ini = QStringLiteral("VI000vi.INI");
     const QString bar = QStringLiteral("|");
-    const QString servidor = c.QuitaCaracteres(gIni().LeeValor(ini, seccion, QStringLiteral("Servidor"), QString()), bar);
+    const QString servidor = c.QuitaCaracteres(gIni().LeeValor(ini, seccion, QStringLiteral("Servidor"), QString()),
+                                               bar);
     const QString base = c.QuitaCaracteres(gIni().LeeValor(ini, seccion, QStringLiteral("DbName"), QString()), bar);
-    const QString usuario = c.QuitaCaracteres(
-        c.DecodificaClave(gIni().LeeValor(ini, seccion, QStringLiteral("Usuario"), c.CodificaClave(QStringLiteral("Velgora")))),
-        bar);
-    const QString clave = c.QuitaCaracteres(
-        c.DecodificaClave(
-            gIni().LeeValor(ini, seccion, QStringLiteral("UserPassWord"), c.CodificaClave(QStringLiteral("quenabo")))),
-        bar);
-    return QStringLiteral("@server=") + servidor + QStringLiteral("; @dbname= ") + base + QStringLiteral("; @usuario= ") +
-           usuario + QStringLiteral("; @Password= ") + clave + QStringLiteral("; @ParametroAdicional=; @Caja=1;") +
-           kCodigoAcceso;
+    const QString usuario = c.QuitaCaracteres(c.DecodificaClave(
+                                                  gIni().LeeValor(ini,
+                                                                  seccion,
+                                                                  QStringLiteral("Usuario"),
+                                                                  c.CodificaClave(QStringLiteral("Velgora")))),
+                                              bar);
+    const QString clave = c.QuitaCaracteres(c.DecodificaClave(
+                                                gIni().LeeValor(ini,
+                                                                seccion,
+                                                                QStringLiteral("UserPassWord"),
+                                                                c.CodificaClave(QStringLiteral("quenabo")))),
+                                            bar);
+    return QStringLiteral("@server=") + servidor + QStringLiteral("; @dbname= ") + base + QStringLiteral("; @usuario= ")
+           + usuario + QStringLiteral("; @Password= ") + clave + QStringLiteral("; @ParametroAdicional=; @Caja=1;")
+           + kCodigoAcceso;
 }
 
 } // namespace
@@ -97,7 +103,9 @@ QString ExtraeNombreServidor(const QString &Servidor)
     return s;
 }
 
-void InicializaSistema(bool &ArmaParametros, const QString &Parametros, QString &CadenaConexion,
+void InicializaSistema(bool &ArmaParametros,
+                       const QString &Parametros,
+                       QString &CadenaConexion,
                        std::int32_t CursorLocation)
 {
     DB_Dll &db = gDB();
@@ -123,12 +131,12 @@ void InicializaSistema(bool &ArmaParametros, const QString &Parametros, QString 
         if (parametros.trimmed().isEmpty() && ArmaParametros)
             parametros = ParametrosDesdeIni();
     });
+    steps([&] { gSeccionPC = ArmaSeccionPC(gEntorno().NombrePC(), gEntorno().UsuarioPC()); });
     steps([&] {
-        gSeccionPC = ArmaSeccionPC(gEntorno().NombrePC(), gEntorno().UsuarioPC());
-    });
-    steps([&] {
-        gFlatToolbars = Variant(vb::Val(gIni().LeeValor(QStringLiteral("VI000vi.INI"), gSeccionPC,
-                                                         QStringLiteral("FlatToolbars"), QStringLiteral("1"))));
+        gFlatToolbars = Variant(vb::Val(gIni().LeeValor(QStringLiteral("VI000vi.INI"),
+                                                        gSeccionPC,
+                                                        QStringLiteral("FlatToolbars"),
+                                                        QStringLiteral("1"))));
     });
 
     if (!db.gOpenFlag) {
@@ -146,9 +154,9 @@ void InicializaSistema(bool &ArmaParametros, const QString &Parametros, QString 
             if (!servidor.trimmed().isEmpty() && servidor.startsWith(QLatin1Char('#'))) {
                 servidor = servidor.mid(1);
                 if (CadenaConexion.isEmpty())
-                    CadenaConexion = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + base +
-                                     QStringLiteral(";User Id=") + usuario + QStringLiteral(";Password=") + clave +
-                                     QStringLiteral(";");
+                    CadenaConexion = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + base
+                                     + QStringLiteral(";User Id=") + usuario + QStringLiteral(";Password=") + clave
+                                     + QStringLiteral(";");
             }
         });
         steps([&] {
@@ -170,8 +178,8 @@ void InicializaSistema(bool &ArmaParametros, const QString &Parametros, QString 
     }
 
     steps([&] {
-        gCadenaODBC = QStringLiteral("DSN=") + db.gDBName + QStringLiteral("; UID=") + db.gUsuario +
-                      QStringLiteral("; PWD=") + db.gUserPassWord;
+        gCadenaODBC = QStringLiteral("DSN=") + db.gDBName + QStringLiteral("; UID=") + db.gUsuario
+                      + QStringLiteral("; PWD=") + db.gUserPassWord;
     });
     steps([&] { gAplicacion().RutaAplicacion(rutaAplicacion); });
     steps([&] { gConsulta().gConnString = db.gConnString; });

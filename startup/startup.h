@@ -12,7 +12,9 @@
 // string is blank. Parametros: the parameter string (empty: the command line).
 // CadenaConexion: a ready connection string; receives the Oracle string when
 // empty and the server names an Oracle database.
-void InicializaSistema(bool &ArmaParametros, const QString &Parametros, QString &CadenaConexion,
+void InicializaSistema(bool &ArmaParametros,
+                       const QString &Parametros,
+                       QString &CadenaConexion,
                        std::int32_t CursorLocation);
 
 // The server name within a server parameter: after the first "/", before the first ":".

@@ -1,11 +1,11 @@
 #include "startup/startup.h"
 
 #include "database/frm_acceso.h"
+#include "platform/component/component.h"
+#include "platform/runtime/app.h"
 #include "startup/query_masks.h"
 #include "tests/support/consulta.h"
 #include "tests/support/empresa.h"
-#include "platform/component/component.h"
-#include "platform/runtime/app.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +13,8 @@
 
 namespace {
 
-struct ParamCase {
+struct ParamCase
+{
     const char *name;
     const char *parametros;
     const char *clave;
@@ -49,8 +50,12 @@ TEST(LeeParametro, ReadsWholeKeysOnly)
 TEST(ExtraeNombreServidor, CutsProtocolAndPort)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"tcp/HOST:1433", "HOST"}, {"HOST\\INST", "HOST\\INST"}, {"HOST:1433", "HOST"},
-        {"tcp/HOST", "HOST"},      {"SRV", "SRV"},               {"", ""},
+        {"tcp/HOST:1433", "HOST"},
+        {"HOST\\INST", "HOST\\INST"},
+        {"HOST:1433", "HOST"},
+        {"tcp/HOST", "HOST"},
+        {"SRV", "SRV"},
+        {"", ""},
         {"a/b/c:1:2", "b/c"},
     };
     for (const auto &[in, out] : cases) {
@@ -68,9 +73,12 @@ TEST(ArmaSeccionPC, UpperCasedAndCutTo50)
     EXPECT_EQ(ArmaSeccionPC(QString(25, QLatin1Char('p')), QString(24, QLatin1Char('u'))).size(), 50);
 }
 
-class InicializaSistemaTest : public SinConsulta<Empresa> {
+class InicializaSistemaTest : public SinConsulta<Empresa>
+{
 protected:
-    InicializaSistemaTest() : SinConsulta<Empresa>({.abierta = false}) {}
+    InicializaSistemaTest()
+        : SinConsulta<Empresa>({.abierta = false})
+    {}
 
     void SetUp() override
     {
@@ -89,8 +97,8 @@ protected:
     {
         return QStringLiteral("@ParametroAdicional=X1; @Menu=M2; @Server=sqlite; @DbName=%1; @Usuario=ana; "
                               "@Password=; @UsuarioLogeado=OTRO; ")
-                   .arg(empresa.path()) +
-               extra;
+                   .arg(empresa.path())
+               + extra;
     }
 };
 
@@ -196,7 +204,8 @@ TEST_F(InicializaSistemaTest, LoginDialogFillsTheMissingServer)
     EXPECT_EQ(gDB().gDBName, base);
 }
 
-struct OracleCase {
+struct OracleCase
+{
     const char *name;
     const char *cadenaInicial;
     const char *cadenaFinal;
@@ -244,8 +253,8 @@ TEST_F(InicializaSistemaTest, IniRoadOnlyWhenAskedFor)
     {
         QFile f(ini);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        const QString seccion = gEntorno().NombrePC().toUpper() + QStringLiteral("|") +
-                                gEntorno().UsuarioPC().toUpper() + QStringLiteral("BaseDeDatos");
+        const QString seccion = gEntorno().NombrePC().toUpper() + QStringLiteral("|") + gEntorno().UsuarioPC().toUpper()
+                                + QStringLiteral("BaseDeDatos");
         f.write(QStringLiteral("[%1]\r\nServidor=sqlite\r\nDbName=%2\r\nUsuario=%3\r\n")
                     .arg(seccion, empresa.path(), gComponente().CodificaClave(QStringLiteral("luis")))
                     .toUtf8());

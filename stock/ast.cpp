@@ -20,15 +20,19 @@ QString ObtieneLetraComprobante(const QString &CondicionIvaEmisor, const QString
     return vb::Val(CondicionIvaCliente) <= 2 ? QStringLiteral("A") : QStringLiteral("B");
 }
 
-bool ExisteAsientoComprobante(const QString &TipoComprobante, const QString &Sucursal, const QString &Numero,
-                              const QString &Letra, QString &Asiento, const QString &Cuenta)
+bool ExisteAsientoComprobante(const QString &TipoComprobante,
+                              const QString &Sucursal,
+                              const QString &Numero,
+                              const QString &Letra,
+                              QString &Asiento,
+                              const QString &Cuenta)
 {
     // Purchase orders have no journal entry of their own.
     if (EsTipo(TipoComprobante, "OC"))
         return false;
-    QString sentencia = QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE ") + CondicionTipo(TipoComprobante) +
-                        QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal) + QStringLiteral(" AND NUMERO = ") +
-                        TextoSQL(Numero) + QStringLiteral(" AND LETRA = ") + TextoSQL(Letra);
+    QString sentencia = QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE ") + CondicionTipo(TipoComprobante)
+                        + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal) + QStringLiteral(" AND NUMERO = ")
+                        + TextoSQL(Numero) + QStringLiteral(" AND LETRA = ") + TextoSQL(Letra);
     if (!Cuenta.isEmpty())
         sentencia += QStringLiteral(" AND CUENTA = ") + TextoSQL(Cuenta);
     ado::Recordset rs;
@@ -37,9 +41,10 @@ bool ExisteAsientoComprobante(const QString &TipoComprobante, const QString &Suc
         gDB().CierraRecordset(&rs);
         return false;
     }
-    Asiento = vb::Format(gComponente().ValorNoNulo(Campo(rs, QStringLiteral("MES_OPERATIVO"))), QStringLiteral("00")) +
-              QStringLiteral(" - ") +
-              vb::Format(gComponente().ValorNoNulo(Campo(rs, QStringLiteral("NUMERO ASIENTO"))), QStringLiteral("000000"));
+    Asiento = vb::Format(gComponente().ValorNoNulo(Campo(rs, QStringLiteral("MES_OPERATIVO"))), QStringLiteral("00"))
+              + QStringLiteral(" - ")
+              + vb::Format(gComponente().ValorNoNulo(Campo(rs, QStringLiteral("NUMERO ASIENTO"))),
+                           QStringLiteral("000000"));
     gDB().CierraRecordset(&rs);
     return true;
 }
@@ -53,8 +58,8 @@ QString ObtieneTipoRegCont(const QString &TipoComprobante)
     ado::Recordset rs;
     Steps pasos = Pasos(QStringLiteral("ObtieneTipoRegCont$"));
     pasos([&] {
-        QString sentencia = QStringLiteral("SELECT * FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC = ") +
-                            TextoSQL(gComponente().FormateaCodigo(vb::Trim(TipoComprobante)));
+        QString sentencia = QStringLiteral("SELECT * FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC = ")
+                            + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TipoComprobante)));
         gDB().AbrirRecordset(sentencia, rs);
         hay = !rs.Eof();
         if (hay)
@@ -96,8 +101,8 @@ std::int32_t ValidaTCRegistraciones(const Variant &MesOperativo, const Variant &
 {
     const QString mes = NumeroObligatorio(MesOperativo);
     const QString periodo = NumeroObligatorio(Periodo);
-    const QString tipoReg =
-        TipoRegistro.isEmpty() || TipoRegistro.isNull() ? QString() : vb::Trim(TipoRegistro.toString());
+    const QString tipoReg = TipoRegistro.isEmpty() || TipoRegistro.isNull() ? QString()
+                                                                            : vb::Trim(TipoRegistro.toString());
 
     std::int32_t resultado = 0;
     ado::Recordset rs;
@@ -105,10 +110,12 @@ std::int32_t ValidaTCRegistraciones(const Variant &MesOperativo, const Variant &
     pasos([&] {
         // The marker reads the journal itself for every user, never a synonym.
         QString sentencia = QStringLiteral("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOS "
-                                           "WHERE MES_OPERATIVO = ") + mes;
+                                           "WHERE MES_OPERATIVO = ")
+                            + mes;
         if (tipoReg.isEmpty())
-            sentencia += QStringLiteral(" AND (RTRIM(LTRIM(TIPO_REG)) = ") + TextoSQL(vb::Chr(255) + QStringLiteral("RS")) +
-                         QStringLiteral(" OR RTRIM(LTRIM(TIPO_REG)) = '')");
+            sentencia += QStringLiteral(" AND (RTRIM(LTRIM(TIPO_REG)) = ")
+                         + TextoSQL(vb::Chr(255) + QStringLiteral("RS"))
+                         + QStringLiteral(" OR RTRIM(LTRIM(TIPO_REG)) = '')");
         else
             sentencia += QStringLiteral(" AND RTRIM(LTRIM(TIPO_REG)) = ") + TextoSQL(tipoReg);
         sentencia += QStringLiteral(" AND RTRIM(LTRIM(PERIODO)) = ") + periodo;

@@ -21,8 +21,7 @@ QString CondicionTipo(const QString &tipo)
     const QString alineado = Tipo4(tipo);
     if (recortado == alineado)
         return QStringLiteral("TC = ") + TextoSQL(alineado);
-    return QStringLiteral("TC IN (") + TextoSQL(recortado) + QLatin1Char(',') + TextoSQL(alineado) +
-           QLatin1Char(')');
+    return QStringLiteral("TC IN (") + TextoSQL(recortado) + QLatin1Char(',') + TextoSQL(alineado) + QLatin1Char(')');
 }
 
 bool EsTipo(const QString &tipo, const char *codigo)

@@ -83,13 +83,17 @@ bool Existe(QString sentencia, ado::Recordset &rs)
 
 // Past the highest id of trips or sales of the type, branch and letter. A
 // maximum equal to the number means the number is taken: it moves too.
-void PasaElMaximoDelId(const QString &tabla, const QString &tipo, const QString &sucursal, const QString &letra,
-                       QString &numero, ado::Recordset &rs)
+void PasaElMaximoDelId(const QString &tabla,
+                       const QString &tipo,
+                       const QString &sucursal,
+                       const QString &letra,
+                       QString &numero,
+                       ado::Recordset &rs)
 {
-    const QString sentencia = QStringLiteral("SELECT MAX(idcomprobante) AS ULTIMO From ") + tabla +
-                              QStringLiteral(" WHERE ") + CondicionTipo(tipo) +
-                              QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,1,4)= ") + TextoSQL(sucursal) +
-                              QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,13,1) = ") + TextoSQL(letra);
+    const QString sentencia = QStringLiteral("SELECT MAX(idcomprobante) AS ULTIMO From ") + tabla
+                              + QStringLiteral(" WHERE ") + CondicionTipo(tipo)
+                              + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,1,4)= ") + TextoSQL(sucursal)
+                              + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,13,1) = ") + TextoSQL(letra);
     if (const auto ultimo = Ultimo(sentencia, rs)) {
         const Currency tomado = NumeroDelId(*ultimo);
         if (tomado >= gComponente().ConvierteACurrency(numero))
@@ -99,9 +103,14 @@ void PasaElMaximoDelId(const QString &tabla, const QString &tipo, const QString 
 
 } // namespace
 
-void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &Sucursal, QString &Numero,
-                                      QString &Letra, bool &ModificaNumero, const QString &FechaComprobante,
-                                      const QString &UNegocio, QString &NroHasta)
+void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante,
+                                      QString &Sucursal,
+                                      QString &Numero,
+                                      QString &Letra,
+                                      bool &ModificaNumero,
+                                      const QString &FechaComprobante,
+                                      const QString &UNegocio,
+                                      QString &NroHasta)
 {
     Steps pasos = Pasos(QStringLiteral("Obtener_Nro_Comprobante_Contable"));
     ado::Recordset rs;
@@ -121,8 +130,8 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
     const bool conUnidad = !vb::Trim(UNegocio).isEmpty();
     auto consulta = [&](bool porUnidad) {
         hayFilas = false;
-        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE") + QLatin1String(kBloqueoTalonario) +
-                            QStringLiteral(" WHERE CODIGO = ") + TextoSQL(t4);
+        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE") + QLatin1String(kBloqueoTalonario)
+                            + QStringLiteral(" WHERE CODIGO = ") + TextoSQL(t4);
         if (porUnidad)
             sentencia += QStringLiteral(" AND UNEGOCIO = ") + TextoSQL(gComponente().FormateaCodigo(UNegocio, 4));
         sentencia += QStringLiteral(" ORDER BY TALONARIO");
@@ -146,7 +155,7 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
     bool todosUsados = false;
     bool tomado = false;
     while (!tomado) {
-        bool fin = true;  // a recordset that cannot tell ends the examination
+        bool fin = true; // a recordset that cannot tell ends the examination
         if (!pasos([&] { fin = rs.Eof(); }) || fin)
             break;
         const bool sigue = pasos([&] {
@@ -168,7 +177,8 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
                 if (vence && *dia > *vence)
                     return;
             }
-            Sucursal = vb::Format(numeracion::Numero(Campo(rs, l + QStringLiteral("_SUC_DEFAULT"))), QStringLiteral("0000"));
+            Sucursal = vb::Format(numeracion::Numero(Campo(rs, l + QStringLiteral("_SUC_DEFAULT"))),
+                                  QStringLiteral("0000"));
             // The column already holds the next number to issue.
             const double actual = numeracion::Numero(ultimo);
             Numero = actual == 0 ? QStringLiteral("00000001") : vb::Format(actual, QStringLiteral("00000000"));
@@ -185,10 +195,10 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
     pasos([&] {
         Letra = vb::Trim(Letra);
         if (todosUsados)
-            ui::MsgBox(QStringLiteral("Todos los talonarios del comprobante ") + TipoComprobante +
-                           QStringLiteral(" se encuentran utilizados, debe dar de alta un nuevo talonario para el "
-                                          "comprobante ") +
-                           TipoComprobante,
+            ui::MsgBox(QStringLiteral("Todos los talonarios del comprobante ") + TipoComprobante
+                           + QStringLiteral(" se encuentran utilizados, debe dar de alta un nuevo talonario para el "
+                                            "comprobante ")
+                           + TipoComprobante,
                        ui::vbOKOnly);
     });
     pasos([&] { gDB().CierraRecordset(&rs); });
@@ -197,13 +207,25 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante, QString &S
 QString ObtieneTCEquivalente(const QString &TipoComprobante)
 {
     static const QStringList configurados = {
-        QStringLiteral("FCC"), QStringLiteral("FPC"), QStringLiteral("FP"), QStringLiteral("NCC"),
-        QStringLiteral("NDC"), QStringLiteral("PG"),  QStringLiteral("FC"), QStringLiteral("NC"),
-        QStringLiteral("ND"),  QStringLiteral("CB"),  QStringLiteral("CBCT"), QStringLiteral("TK"),
+        QStringLiteral("FCC"),
+        QStringLiteral("FPC"),
+        QStringLiteral("FP"),
+        QStringLiteral("NCC"),
+        QStringLiteral("NDC"),
+        QStringLiteral("PG"),
+        QStringLiteral("FC"),
+        QStringLiteral("NC"),
+        QStringLiteral("ND"),
+        QStringLiteral("CB"),
+        QStringLiteral("CBCT"),
+        QStringLiteral("TK"),
         QStringLiteral("TKFC"),
     };
-    static const QStringList propios = {QStringLiteral("CBFP"), QStringLiteral("PGFP"), QStringLiteral("NCFP"),
-                                        QStringLiteral("NCCP"), QStringLiteral("GF")};
+    static const QStringList propios = {QStringLiteral("CBFP"),
+                                        QStringLiteral("PGFP"),
+                                        QStringLiteral("NCFP"),
+                                        QStringLiteral("NCCP"),
+                                        QStringLiteral("GF")};
     const QString tipo = vb::Trim(TipoComprobante);
     if (gComponente().EstaEnLista(tipo, configurados))
         return vb::Trim(Cfg(QStringLiteral("EQU_") + vb::UCase(tipo)));
@@ -212,10 +234,16 @@ QString ObtieneTCEquivalente(const QString &TipoComprobante)
     return QString();
 }
 
-void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, QString &Numero, QString &Letra,
-                             bool &ModificaNumero, bool Verifica, const QString &Cuenta, const QString &UNegocio)
+void Obtener_Nro_Comprobante(const QString &TipoComprobante,
+                             QString &Sucursal,
+                             QString &Numero,
+                             QString &Letra,
+                             bool &ModificaNumero,
+                             bool Verifica,
+                             const QString &Cuenta,
+                             const QString &UNegocio)
 {
-    (void)Cuenta;  // part of the suite's call, never consulted
+    (void) Cuenta; // part of the suite's call, never consulted
     if (vb::Trim(TipoComprobante).isEmpty())
         return;
     Steps pasos = Pasos(QStringLiteral("Obtener_Nro_Comprobante"));
@@ -224,7 +252,13 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, 
     QString hasta = limite;
 
     pasos([&] {
-        Obtener_Nro_Comprobante_Contable(TipoComprobante, Sucursal, Numero, Letra, ModificaNumero, QString(), UNegocio,
+        Obtener_Nro_Comprobante_Contable(TipoComprobante,
+                                         Sucursal,
+                                         Numero,
+                                         Letra,
+                                         ModificaNumero,
+                                         QString(),
+                                         UNegocio,
                                          hasta);
     });
     // A type that shares its numbering is not bound by its own book's end.
@@ -241,8 +275,8 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, 
     if (EsTipo(tipo, "VJ")) {
         bool usado = false;
         pasos([&] {
-            usado = Existe(QStringLiteral("SELECT * From MV_VIAJES WHERE ") + CondicionTipo(tipo) +
-                               QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
+            usado = Existe(QStringLiteral("SELECT * From MV_VIAJES WHERE ") + CondicionTipo(tipo)
+                               + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
                            rs);
         });
         if (usado)
@@ -258,9 +292,9 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, 
     });
     if (conAsiento) {
         pasos([&] {
-            const auto ultimo = Ultimo(QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE ") +
-                                           CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL= ") +
-                                           TextoSQL(Sucursal) + QStringLiteral(" AND LETRA = ") + TextoSQL(Letra),
+            const auto ultimo = Ultimo(QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE ")
+                                           + CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL= ")
+                                           + TextoSQL(Sucursal) + QStringLiteral(" AND LETRA = ") + TextoSQL(Letra),
                                        rs);
             Numero = ultimo ? Ocho(gComponente().ConvierteACurrency(*ultimo) + kUno) : QStringLiteral("00000001");
         });
@@ -271,11 +305,24 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, 
     }
 
     static const QStringList sinControl = {
-        QStringLiteral("OPG"), QStringLiteral("PG"), QStringLiteral("FC"),   QStringLiteral("NC"),
-        QStringLiteral("ND"),  QStringLiteral("NP"), QStringLiteral("GF"),   QStringLiteral("PR"),
-        QStringLiteral("RM"),  QStringLiteral("TK"), QStringLiteral("TKFC"), QStringLiteral("FP"),
-        QStringLiteral("IR"),  QStringLiteral("VS"), QStringLiteral("SI"),   QStringLiteral("AJP"),
-        QStringLiteral("AJN"), QStringLiteral("TRP"),
+        QStringLiteral("OPG"),
+        QStringLiteral("PG"),
+        QStringLiteral("FC"),
+        QStringLiteral("NC"),
+        QStringLiteral("ND"),
+        QStringLiteral("NP"),
+        QStringLiteral("GF"),
+        QStringLiteral("PR"),
+        QStringLiteral("RM"),
+        QStringLiteral("TK"),
+        QStringLiteral("TKFC"),
+        QStringLiteral("FP"),
+        QStringLiteral("IR"),
+        QStringLiteral("VS"),
+        QStringLiteral("SI"),
+        QStringLiteral("AJP"),
+        QStringLiteral("AJN"),
+        QStringLiteral("TRP"),
     };
     if (gComponente().EstaEnLista(tipo, sinControl))
         return;
@@ -283,17 +330,17 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, 
     if (EsTipo(tipo, "OC")) {
         bool usado = false;
         pasos([&] {
-            usado = Existe(QStringLiteral("SELECT * From C_MV_CPTE WHERE ") + CondicionTipo(tipo) +
-                               QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
+            usado = Existe(QStringLiteral("SELECT * From C_MV_CPTE WHERE ") + CondicionTipo(tipo)
+                               + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
                            rs);
         });
         if (usado) {
             pasos([&] {
-                QString sentencia = QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE ") +
-                                    CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal);
+                QString sentencia = QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE ")
+                                    + CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal);
                 if (gComponente().ConvierteACurrency(limite) > Currency())
-                    sentencia += QStringLiteral(" AND NUMERO < ") + TextoSQL(limite) + QStringLiteral(" AND LETRA = ") +
-                                 TextoSQL(Letra) + QStringLiteral(" ");
+                    sentencia += QStringLiteral(" AND NUMERO < ") + TextoSQL(limite) + QStringLiteral(" AND LETRA = ")
+                                 + TextoSQL(Letra) + QStringLiteral(" ");
                 else
                     sentencia += QStringLiteral(" AND LETRA = ") + TextoSQL(Letra);
                 const auto ultimo = Ultimo(sentencia, rs);
@@ -307,9 +354,9 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante, QString &Sucursal, 
     // The number is handed out: its control row goes, in whatever
     // transaction the connection has open.
     pasos([&] {
-        gDB().EjecutaConsultaSQL(QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE ") + CondicionTipo(tipo) +
-                                 QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal) +
-                                 QStringLiteral(" AND NUMERO = ") + TextoSQL(Numero) + QStringLiteral(" AND LETRA = ") +
-                                 TextoSQL(Letra));
+        gDB().EjecutaConsultaSQL(QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE ") + CondicionTipo(tipo)
+                                 + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal)
+                                 + QStringLiteral(" AND NUMERO = ") + TextoSQL(Numero) + QStringLiteral(" AND LETRA = ")
+                                 + TextoSQL(Letra));
     });
 }

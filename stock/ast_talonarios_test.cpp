@@ -2,8 +2,8 @@
 #include "stock/numeracion_stock.h"
 #include "tests/support/numeracion.h"
 
-#include "tests/support/recording.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/recording.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,8 @@ const QString kTodosUsados = QStringLiteral(
     "el comprobante   PE");
 
 // What the book choice gives back.
-struct Propuesta {
+struct Propuesta
+{
     QString sucursal = QStringLiteral("entrada");
     QString numero = QStringLiteral("entrada");
     QString letra;
@@ -24,9 +25,12 @@ struct Propuesta {
     bool modifica = false;
 };
 
-class Talonarios : public BaseNumeracion {
+class Talonarios : public BaseNumeracion
+{
 protected:
-    Propuesta Elige(const QString &letra, const QString &fecha = QString(), const QString &unegocio = QStringLiteral("   1"),
+    Propuesta Elige(const QString &letra,
+                    const QString &fecha = QString(),
+                    const QString &unegocio = QStringLiteral("   1"),
                     const QString &tipo = QStringLiteral("  PE"))
     {
         Propuesta p;
@@ -46,7 +50,8 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
             l = Con(l, campo, valor);
         return l;
     };
-    const struct {
+    const struct
+    {
         const char *caso;
         std::vector<Libro> libros;
         const char *letra;
@@ -57,51 +62,252 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
         const char *numero;
         const char *letraFinal;
         const char *hasta;
-        int talonario;  // TalonarioActual, 9 when left as it was
+        int talonario; // TalonarioActual, 9 when left as it was
         bool modifica;
         bool todosUsados;
     } casos[] = {
         {"a fresh book proposes 1", {libro(1, {})}, "X", "", "   1", "0001", "00000001", "X", "99999999", 1, false, false},
-        {"the column holds the next number", {libro(1, {{&Libro::ultimo, "57"}, {&Libro::hasta, "500"}, {&Libro::sucursal, "3"}})},
-         "X", "", "   1", "0003", "00000057", "X", "00000500", 1, false, false},
-        {"numbers compare by value", {libro(1, {{&Libro::ultimo, "57"}, {&Libro::hasta, "100"}})}, "X", "", "   1", "0001",
-         "00000057", "X", "00000100", 1, false, false},
-        {"an exhausted first book gives way", {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::ultimo, "7"}})},
-         "X", "", "   1", "0001", "00000007", "X", "99999999", 2, false, false},
-        {"every book exhausted", {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::ultimo, "600"}, {&Libro::hasta, "20"}})},
-         "X", "", "   1", "entrada", "entrada", "X", "entrada", 9, false, true},
-        {"every book expired", {libro(1, {{&Libro::vence, "'01/03/2024'"}})}, "X", "02/03/2024", "   1", "entrada", "entrada",
-         "X", "entrada", 9, false, false},
-        {"expiry is by the day, not by the text", {libro(1, {{&Libro::vence, "'01/04/2024'"}})}, "X", "15/03/2024", "   1",
-         "0001", "00000001", "X", "99999999", 1, false, false},
-        {"a book is good on its expiry day", {libro(1, {{&Libro::vence, "'15/03/2024'"}})}, "X", "15/03/2024 18:30", "   1",
-         "0001", "00000001", "X", "99999999", 1, false, false},
-        {"an expired book is skipped", {libro(1, {{&Libro::vence, "'14/03/2024'"}}), libro(2, {{&Libro::ultimo, "30"}})}, "X",
-         "15/03/2024", "   1", "0001", "00000030", "X", "99999999", 2, false, false},
+        {"the column holds the next number",
+         {libro(1, {{&Libro::ultimo, "57"}, {&Libro::hasta, "500"}, {&Libro::sucursal, "3"}})},
+         "X",
+         "",
+         "   1",
+         "0003",
+         "00000057",
+         "X",
+         "00000500",
+         1,
+         false,
+         false},
+        {"numbers compare by value",
+         {libro(1, {{&Libro::ultimo, "57"}, {&Libro::hasta, "100"}})},
+         "X",
+         "",
+         "   1",
+         "0001",
+         "00000057",
+         "X",
+         "00000100",
+         1,
+         false,
+         false},
+        {"an exhausted first book gives way",
+         {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::ultimo, "7"}})},
+         "X",
+         "",
+         "   1",
+         "0001",
+         "00000007",
+         "X",
+         "99999999",
+         2,
+         false,
+         false},
+        {"every book exhausted",
+         {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}),
+          libro(2, {{&Libro::ultimo, "600"}, {&Libro::hasta, "20"}})},
+         "X",
+         "",
+         "   1",
+         "entrada",
+         "entrada",
+         "X",
+         "entrada",
+         9,
+         false,
+         true},
+        {"every book expired",
+         {libro(1, {{&Libro::vence, "'01/03/2024'"}})},
+         "X",
+         "02/03/2024",
+         "   1",
+         "entrada",
+         "entrada",
+         "X",
+         "entrada",
+         9,
+         false,
+         false},
+        {"expiry is by the day, not by the text",
+         {libro(1, {{&Libro::vence, "'01/04/2024'"}})},
+         "X",
+         "15/03/2024",
+         "   1",
+         "0001",
+         "00000001",
+         "X",
+         "99999999",
+         1,
+         false,
+         false},
+        {"a book is good on its expiry day",
+         {libro(1, {{&Libro::vence, "'15/03/2024'"}})},
+         "X",
+         "15/03/2024 18:30",
+         "   1",
+         "0001",
+         "00000001",
+         "X",
+         "99999999",
+         1,
+         false,
+         false},
+        {"an expired book is skipped",
+         {libro(1, {{&Libro::vence, "'14/03/2024'"}}), libro(2, {{&Libro::ultimo, "30"}})},
+         "X",
+         "15/03/2024",
+         "   1",
+         "0001",
+         "00000030",
+         "X",
+         "99999999",
+         2,
+         false,
+         false},
         {"an exhausted book before an expired one is still reported",
-         {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::vence, "'14/03/2024'"}})}, "X",
-         "15/03/2024", "   1", "entrada", "entrada", "X", "entrada", 9, false, true},
-        {"no date: expiry does not count", {libro(1, {{&Libro::vence, "'01/01/2020'"}})}, "X", "", "   1", "0001",
-         "00000001", "X", "99999999", 1, false, false},
-        {"the user's unit first", {libro(1, {}), libro(2, {{&Libro::unegocio, "   2"}, {&Libro::ultimo, "80"}})}, "X", "",
-         "   2", "0001", "00000080", "X", "99999999", 2, false, false},
-        {"no book of the unit: any of the type", {libro(3, {{&Libro::unegocio, "   5"}, {&Libro::ultimo, "11"}}), libro(4, {{&Libro::unegocio, "   6"}})},
-         "X", "", "   2", "0001", "00000011", "X", "99999999", 3, false, false},
-        {"no unit: any of the type", {libro(3, {{&Libro::unegocio, "   5"}, {&Libro::ultimo, "11"}})}, "X", "", "", "0001",
-         "00000011", "X", "99999999", 3, false, false},
-        {"a letter the book does not issue", {libro(1, {{&Libro::letras, "AB"}, {&Libro::letra, "A"}, {&Libro::ultimo, "4"}})},
-         "C", "", "   1", "0001", "00000004", "A", "99999999", 1, false, false},
-        {"a blank letter is X", {libro(1, {{&Libro::letras, "AXB"}, {&Libro::ultimo, "4"}})}, "  ", "", "   1", "0001",
-         "00000004", "X", "99999999", 1, false, false},
-        {"the letter searched ignoring case", {libro(1, {{&Libro::letras, "ab"}, {&Libro::letra, "B"}, {&Libro::ultimo, "4"}})},
-         "b", "", "   1", "0001", "00000004", "b", "99999999", 1, false, false},
-        {"a book without letters issues X", {libro(1, {{&Libro::letras, ""}, {&Libro::ultimo, "4"}})}, "A", "", "   1", "0001",
-         "00000004", "X", "99999999", 1, false, false},
-        {"the operator may change the number", {libro(1, {{&Libro::modifica, "1"}})}, "X", "", "   1", "0001", "00000001", "X",
-         "99999999", 1, true, false},
-        {"a Null switch reads as on", {libro(1, {{&Libro::modifica, "NULL"}})}, "X", "", "   1", "0001", "00000001", "X",
-         "99999999", 1, true, false},
-        {"no book at all", {libro(1, {{&Libro::codigo, "  RM"}})}, "A", "", "   1", "1", "1", "X", "entrada", 9, false, false},
+         {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::vence, "'14/03/2024'"}})},
+         "X",
+         "15/03/2024",
+         "   1",
+         "entrada",
+         "entrada",
+         "X",
+         "entrada",
+         9,
+         false,
+         true},
+        {"no date: expiry does not count",
+         {libro(1, {{&Libro::vence, "'01/01/2020'"}})},
+         "X",
+         "",
+         "   1",
+         "0001",
+         "00000001",
+         "X",
+         "99999999",
+         1,
+         false,
+         false},
+        {"the user's unit first",
+         {libro(1, {}), libro(2, {{&Libro::unegocio, "   2"}, {&Libro::ultimo, "80"}})},
+         "X",
+         "",
+         "   2",
+         "0001",
+         "00000080",
+         "X",
+         "99999999",
+         2,
+         false,
+         false},
+        {"no book of the unit: any of the type",
+         {libro(3, {{&Libro::unegocio, "   5"}, {&Libro::ultimo, "11"}}), libro(4, {{&Libro::unegocio, "   6"}})},
+         "X",
+         "",
+         "   2",
+         "0001",
+         "00000011",
+         "X",
+         "99999999",
+         3,
+         false,
+         false},
+        {"no unit: any of the type",
+         {libro(3, {{&Libro::unegocio, "   5"}, {&Libro::ultimo, "11"}})},
+         "X",
+         "",
+         "",
+         "0001",
+         "00000011",
+         "X",
+         "99999999",
+         3,
+         false,
+         false},
+        {"a letter the book does not issue",
+         {libro(1, {{&Libro::letras, "AB"}, {&Libro::letra, "A"}, {&Libro::ultimo, "4"}})},
+         "C",
+         "",
+         "   1",
+         "0001",
+         "00000004",
+         "A",
+         "99999999",
+         1,
+         false,
+         false},
+        {"a blank letter is X",
+         {libro(1, {{&Libro::letras, "AXB"}, {&Libro::ultimo, "4"}})},
+         "  ",
+         "",
+         "   1",
+         "0001",
+         "00000004",
+         "X",
+         "99999999",
+         1,
+         false,
+         false},
+        {"the letter searched ignoring case",
+         {libro(1, {{&Libro::letras, "ab"}, {&Libro::letra, "B"}, {&Libro::ultimo, "4"}})},
+         "b",
+         "",
+         "   1",
+         "0001",
+         "00000004",
+         "b",
+         "99999999",
+         1,
+         false,
+         false},
+        {"a book without letters issues X",
+         {libro(1, {{&Libro::letras, ""}, {&Libro::ultimo, "4"}})},
+         "A",
+         "",
+         "   1",
+         "0001",
+         "00000004",
+         "X",
+         "99999999",
+         1,
+         false,
+         false},
+        {"the operator may change the number",
+         {libro(1, {{&Libro::modifica, "1"}})},
+         "X",
+         "",
+         "   1",
+         "0001",
+         "00000001",
+         "X",
+         "99999999",
+         1,
+         true,
+         false},
+        {"a Null switch reads as on",
+         {libro(1, {{&Libro::modifica, "NULL"}})},
+         "X",
+         "",
+         "   1",
+         "0001",
+         "00000001",
+         "X",
+         "99999999",
+         1,
+         true,
+         false},
+        {"no book at all",
+         {libro(1, {{&Libro::codigo, "  RM"}})},
+         "A",
+         "",
+         "   1",
+         "1",
+         "1",
+         "X",
+         "entrada",
+         9,
+         false,
+         false},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
@@ -145,10 +351,11 @@ TEST_F(Talonarios, TheBookReadHoldsItsRows)
 {
     Libros({Libro()});
     Elige(QStringLiteral("X"), QString(), QStringLiteral("   2"));
-    EXPECT_EQ(EnviadasCon(QStringLiteral("V_TA_CPTE")),
-              (QStringList{"SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = '  PE' AND UNEGOCIO = '   2' "
-                           "ORDER BY TALONARIO",
-                           "SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = '  PE' ORDER BY TALONARIO"}));
+    EXPECT_EQ(
+        EnviadasCon(QStringLiteral("V_TA_CPTE")),
+        (QStringList{"SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = '  PE' AND UNEGOCIO = '   2' "
+                     "ORDER BY TALONARIO",
+                     "SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = '  PE' ORDER BY TALONARIO"}));
 }
 
 TEST(TCEquivalente, TheTypeWhoseNumberingIsShared)
@@ -163,11 +370,19 @@ TEST(TCEquivalente, TheTypeWhoseNumberingIsShared)
     ado::RowSet ninguna = fila;
     ninguna.rows.clear();
     rec.answer(QStringLiteral("CLAVE = 'EQU_"), ninguna);
-    const struct {
+    const struct
+    {
         const char *tipo;
         const char *equivalente;
     } casos[] = {
-        {"FC", "FCC"}, {" fc ", "FCC"}, {"NC", ""}, {"CBFP", "CBFP"}, {" gf", "gf"}, {"NCCP", "NCCP"}, {"RM", ""}, {"", ""},
+        {"FC", "FCC"},
+        {" fc ", "FCC"},
+        {"NC", ""},
+        {"CBFP", "CBFP"},
+        {" gf", "gf"},
+        {"NCCP", "NCCP"},
+        {"RM", ""},
+        {"", ""},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.tipo);
@@ -178,20 +393,29 @@ TEST(TCEquivalente, TheTypeWhoseNumberingIsShared)
 }
 
 // The proposal moved past what is already taken, type by type.
-class Verificacion : public Talonarios {
+class Verificacion : public Talonarios
+{
 protected:
     Propuesta Verifica(const QString &tipo, const QString &letra = QStringLiteral("X"), bool verifica = true)
     {
         Propuesta p;
         p.letra = letra;
-        Obtener_Nro_Comprobante(tipo, p.sucursal, p.numero, p.letra, p.modifica, verifica, QStringLiteral("no se usa"),
+        Obtener_Nro_Comprobante(tipo,
+                                p.sucursal,
+                                p.numero,
+                                p.letra,
+                                p.modifica,
+                                verifica,
+                                QStringLiteral("no se usa"),
                                 QStringLiteral("   1"));
         return p;
     }
     void Asiento(const char *tc, const char *numero, const char *sucursal = "0001", const char *letra = "X")
     {
-        Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA) VALUES ('%1', '%2', '%3', '%4', 1)")
-                    .arg(QLatin1String(tc), QLatin1String(sucursal), QLatin1String(numero), QLatin1String(letra)));
+        Ejecuta(
+            QStringLiteral(
+                "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA) VALUES ('%1', '%2', '%3', '%4', 1)")
+                .arg(QLatin1String(tc), QLatin1String(sucursal), QLatin1String(numero), QLatin1String(letra)));
     }
     void Viaje(const char *tc, const char *id)
     {
@@ -205,8 +429,9 @@ protected:
     }
     void Control(const char *tc, const char *numero)
     {
-        Ejecuta(QStringLiteral("INSERT INTO V_MV_CTROL_CPTE (TC, SUCURSAL, NUMERO, LETRA) VALUES ('%1', '0001', '%2', 'X')")
-                    .arg(QLatin1String(tc), QLatin1String(numero)));
+        Ejecuta(
+            QStringLiteral("INSERT INTO V_MV_CTROL_CPTE (TC, SUCURSAL, NUMERO, LETRA) VALUES ('%1', '0001', '%2', 'X')")
+                .arg(QLatin1String(tc), QLatin1String(numero)));
     }
 };
 
@@ -225,8 +450,9 @@ TEST_F(Verificacion, JournalEntriesMoveTheNumberPastTheHighestOne)
     const Propuesta p = Verifica(QStringLiteral("CMV"));
     EXPECT_EQ(p.numero, QStringLiteral("00000131"));
     EXPECT_EQ(EnviadasCon(QStringLiteral("MAX(NUMERO)")),
-              QStringList{"SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE TC IN ('CMV',' CMV') AND SUCURSAL= '0001' "
-                          "AND LETRA = 'X'"});
+              QStringList{
+                  "SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE TC IN ('CMV',' CMV') AND SUCURSAL= '0001' "
+                  "AND LETRA = 'X'"});
     // The control row of a number handed out only when no entry holds it.
     EXPECT_TRUE(EnviadasCon(QStringLiteral("V_MV_CTROL_CPTE")).isEmpty());
 }
@@ -263,17 +489,22 @@ TEST_F(Verificacion, TripsAndCashBillsMovePastTheStoredMaximum)
     cbfp.codigo = QStringLiteral("CBFP");
     cbfp.ultimo = QStringLiteral("10");
     Libros({vj, cbfp});
-    const struct {
+    const struct
+    {
         const char *caso;
-        std::vector<std::pair<const char *, const char *>> viajes;  // type as stored, id
+        std::vector<std::pair<const char *, const char *>> viajes; // type as stored, id
         const char *tipo;
         const char *numero;
     } casos[] = {
         {"a free trip number", {{"  VJ", "000100000041X"}}, "VJ", "00000040"},
         {"a taken trip number: past the highest",
-         {{"  VJ", "000100000040X"}, {"VJ", "000100000044X"}, {"  VJ", "000200000090X"}, {"  VJ", "000100000095A"},
+         {{"  VJ", "000100000040X"},
+          {"VJ", "000100000044X"},
+          {"  VJ", "000200000090X"},
+          {"  VJ", "000100000095A"},
           {"  VA", "000100000099X"}},
-         "VJ", "00000045"},
+         "VJ",
+         "00000045"},
         {"the highest is the number itself", {{"  VJ", "000100000040X"}}, "VJ", "00000041"},
         {"taken as the trimmed type", {{"VJ", "000100000040X"}}, " vj", "00000041"},
     };
@@ -300,7 +531,8 @@ TEST_F(Verificacion, TripsAndCashBillsMovePastTheStoredMaximum)
 
 TEST_F(Verificacion, PurchaseOrdersStayBelowTheirBooksEnd)
 {
-    const struct {
+    const struct
+    {
         const char *caso;
         const char *hasta;
         std::vector<const char *> ids;
@@ -312,7 +544,8 @@ TEST_F(Verificacion, PurchaseOrdersStayBelowTheirBooksEnd)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
-        Ejecuta({QStringLiteral("DELETE FROM V_TA_CPTE"), QStringLiteral("DELETE FROM C_MV_CPTE"),
+        Ejecuta({QStringLiteral("DELETE FROM V_TA_CPTE"),
+                 QStringLiteral("DELETE FROM C_MV_CPTE"),
                  QStringLiteral("DELETE FROM V_MV_CTROL_CPTE")});
         Libro oc;
         oc.codigo = QStringLiteral("  OC");
@@ -329,10 +562,11 @@ TEST_F(Verificacion, PurchaseOrdersStayBelowTheirBooksEnd)
         EXPECT_EQ(Verifica(QStringLiteral("OC"), QStringLiteral("A")).numero, QString::fromUtf8(c.numero));
         const QStringList maximo = EnviadasCon(QStringLiteral("MAX(NUMERO)"));
         if (QLatin1String(c.numero) != QLatin1String("00000120")) {
-            EXPECT_EQ(maximo, QStringList{QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE TC IN "
-                                                         "('OC','  OC') AND SUCURSAL = '0001' AND NUMERO < '%1' AND "
-                                                         "LETRA = 'A' ")
-                                              .arg(QString::fromUtf8(c.hasta).rightJustified(8, '0'))});
+            EXPECT_EQ(maximo,
+                      QStringList{QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE TC IN "
+                                                 "('OC','  OC') AND SUCURSAL = '0001' AND NUMERO < '%1' AND "
+                                                 "LETRA = 'A' ")
+                                      .arg(QString::fromUtf8(c.hasta).rightJustified(8, '0'))});
         }
         // Orders have no journal entry and keep their control rows.
         EXPECT_TRUE(EnviadasCon(QStringLiteral("MV_ASIENTOS")).isEmpty());
@@ -368,7 +602,8 @@ TEST_F(Verificacion, AnEmptyTypeLeavesEverythingUntouched)
 }
 
 // The next stock voucher's id.
-class IdStock : public Talonarios {
+class IdStock : public Talonarios
+{
 protected:
     void Movimiento(const char *tc, const char *id)
     {
@@ -380,14 +615,18 @@ protected:
 
 TEST_F(IdStock, TheBooksNumberUnlessTheStockAlreadyHoldsIt)
 {
-    const struct {
+    const struct
+    {
         const char *caso;
         std::vector<std::pair<const char *, const char *>> movimientos;
         const char *id;
     } casos[] = {
         {"free", {{"  PE", "000100000119X"}, {"  RM", "000100000120X"}}, "000100000120X"},
         {"taken: past the highest of type, branch and letter",
-         {{"  PE", "000100000120X"}, {"  PE", "000100000457X"}, {"  PE", "000200000999X"}, {"  PE", "000100000998A"},
+         {{"  PE", "000100000120X"},
+          {"  PE", "000100000457X"},
+          {"  PE", "000200000999X"},
+          {"  PE", "000100000998A"},
           {"  RM", "000100000999X"}},
          "000100000458X"},
     };
@@ -406,15 +645,17 @@ TEST_F(IdStock, TheBooksNumberUnlessTheStockAlreadyHoldsIt)
         EXPECT_EQ(sucursal, QStringLiteral("0001"));
         EXPECT_EQ(letra, QStringLiteral("X"));
     }
-    EXPECT_EQ(EnviadasCon(QStringLiteral("From V_MV_STOCK")),
-              (QStringList{"SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = '  PE' AND IDCOMPROBANTE = '000100000120X'",
-                           "SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = '  PE' AND "
-                           "SUBSTRING(IDCOMPROBANTE, 1, 4)= '0001' AND SUBSTRING(IDCOMPROBANTE, 13, 1)= 'X'"}));
+    EXPECT_EQ(
+        EnviadasCon(QStringLiteral("From V_MV_STOCK")),
+        (QStringList{"SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = '  PE' AND IDCOMPROBANTE = '000100000120X'",
+                     "SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = '  PE' AND "
+                     "SUBSTRING(IDCOMPROBANTE, 1, 4)= '0001' AND SUBSTRING(IDCOMPROBANTE, 13, 1)= 'X'"}));
 }
 
 TEST_F(IdStock, TheIdHasThirteenCharactersWhateverTheBookGave)
 {
-    const struct {
+    const struct
+    {
         const char *caso;
         std::vector<Libro> libros;
         const char *id;
@@ -422,9 +663,16 @@ TEST_F(IdStock, TheIdHasThirteenCharactersWhateverTheBookGave)
         int mensajes;
     } casos[] = {
         {"no book", {}, "000100000001X", "0001", 0},
-        {"a book of branch 7", {Con(Con(Libro(), &Libro::sucursal, "7"), &Libro::ultimo, "3")}, "000700000003X", "0007", 0},
-        {"every book used: the entry values", {Con(Con(Libro(), &Libro::ultimo, "9"), &Libro::hasta, "9")},
-         "000100000000X", "0001", 1},
+        {"a book of branch 7",
+         {Con(Con(Libro(), &Libro::sucursal, "7"), &Libro::ultimo, "3")},
+         "000700000003X",
+         "0007",
+         0},
+        {"every book used: the entry values",
+         {Con(Con(Libro(), &Libro::ultimo, "9"), &Libro::hasta, "9")},
+         "000100000000X",
+         "0001",
+         1},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
@@ -457,7 +705,8 @@ TEST(IdStockNuloMaximo, ANullMaximumRestartsAtOne)
     auto &rec = AttachRecording(gDB().gCnn(), ado::Platform::SqlServer);
     gUNegocio = QStringLiteral("   1");
     ado::RowSet libro;
-    for (const char *c : {"Letras", "X_ULTIMO_NRO", "X_NRO_HASTA", "X_SUC_DEFAULT", "VenceX", "talonario", "Modificanumeracion"})
+    for (const char *c :
+         {"Letras", "X_ULTIMO_NRO", "X_NRO_HASTA", "X_SUC_DEFAULT", "VenceX", "talonario", "Modificanumeracion"})
         libro.columns.push_back({QString::fromLatin1(c), ado::ColumnKind::Unknown, 8, {}, {}});
     libro.rows = {{Variant("X"), Variant(120), Variant(999), Variant(1), Variant::null(), Variant(1), Variant(false)}};
     rec.answer(QStringLiteral("FROM V_TA_CPTE"), libro);
@@ -469,16 +718,20 @@ TEST(IdStockNuloMaximo, ANullMaximumRestartsAtOne)
     rec.answer(QStringLiteral("MAX(IDCOMPROBANTE)"), nulo);
     QString sucursal = QStringLiteral("0001");
     QString letra = QStringLiteral("X");
-    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(), QStringLiteral("000100000001X"));
+    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(),
+              QStringLiteral("000100000001X"));
     EXPECT_EQ(rec.calls().filter(QStringLiteral("WITH (UPDLOCK, ROWLOCK)")).size(), 1);
     gDB().gCnn().Close();
     gUNegocio.clear();
 }
 
 // The demo database's books continue its vouchers.
-class DemoNumeracion : public BaseNumeracion {
+class DemoNumeracion : public BaseNumeracion
+{
 protected:
-    DemoNumeracion() : BaseNumeracion(true) {}
+    DemoNumeracion()
+        : BaseNumeracion(true)
+    {}
 };
 
 TEST_F(DemoNumeracion, EveryDemoBookProposesAFreeNumber)
@@ -487,18 +740,26 @@ TEST_F(DemoNumeracion, EveryDemoBookProposesAFreeNumber)
         SCOPED_TRACE(tipo);
         Propuesta p;
         p.letra = QStringLiteral("A");
-        Obtener_Nro_Comprobante(QString::fromLatin1(tipo), p.sucursal, p.numero, p.letra, p.modifica, true, QString(),
+        Obtener_Nro_Comprobante(QString::fromLatin1(tipo),
+                                p.sucursal,
+                                p.numero,
+                                p.letra,
+                                p.modifica,
+                                true,
+                                QString(),
                                 gUNegocio);
         const QString tc = QStringLiteral("'%1'").arg(QString::fromLatin1(tipo).rightJustified(4));
         EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = %1 AND IDCOMPROBANTE = '%2'")
                              .arg(tc, p.sucursal + p.numero + p.letra)),
                   0);
         EXPECT_EQ(p.numero.toInt(),
-                  Valor(QStringLiteral("SELECT MAX(NUMERO) FROM V_MV_CPTE WHERE TC = %1").arg(tc)).toString().toInt() + 1);
+                  Valor(QStringLiteral("SELECT MAX(NUMERO) FROM V_MV_CPTE WHERE TC = %1").arg(tc)).toString().toInt()
+                      + 1);
     }
     QString sucursal = QStringLiteral("0001");
     QString letra = QStringLiteral("X");
-    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(), QStringLiteral("000100000001X"));
+    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(),
+              QStringLiteral("000100000001X"));
     EXPECT_EQ(ObtieneTipoRegCont(QStringLiteral("CMV")), QStringLiteral("   3"));
     EXPECT_EQ(operador.requests().size(), 0u);
 }

@@ -12,14 +12,24 @@ namespace {
 
 TEST(LetraComprobante, FromTheTwoVatConditions)
 {
-    const struct {
+    const struct
+    {
         const char *emisor;
         const char *cliente;
         const char *letra;
     } casos[] = {
-        {"1", "1", "A"},   {"1", "2", "A"},   {" 1", "0", "A"},  {"1", "5", "B"},   {"1", "3", "B"},
-        {"6", "1", "C"},   {"6", "5", "C"},   {"", "1", "C"},    {"2", "", "C"},    {"1abc", "2xyz", "A"},
-        {"1", "", "A"},    {"1.0", "2.5", "B"},
+        {"1", "1", "A"},
+        {"1", "2", "A"},
+        {" 1", "0", "A"},
+        {"1", "5", "B"},
+        {"1", "3", "B"},
+        {"6", "1", "C"},
+        {"6", "5", "C"},
+        {"", "1", "C"},
+        {"2", "", "C"},
+        {"1abc", "2xyz", "A"},
+        {"1", "", "A"},
+        {"1.0", "2.5", "B"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(std::string(c.emisor) + "/" + c.cliente);
@@ -28,25 +38,30 @@ TEST(LetraComprobante, FromTheTwoVatConditions)
     }
 }
 
-class Asientos : public BaseNumeracion {
+class Asientos : public BaseNumeracion
+{
 protected:
     void SetUp() override
     {
         BaseNumeracion::SetUp();
         Ejecuta({
             QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, MES_OPERATIVO, PERIODO, "
-                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES (' CMV', '0001', '00000120', 'X', '1.1.01', 7, 2024, '   3', 123, 1)"),
+                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES (' CMV', '0001', '00000120', 'X', '1.1.01', "
+                           "7, 2024, '   3', 123, 1)"),
             QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, MES_OPERATIVO, PERIODO, "
-                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES ('CMV', '0001', '00000121', 'X', '5.1.01', 7, 2024, '   3', 124, 1)"),
+                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES ('CMV', '0001', '00000121', 'X', '5.1.01', "
+                           "7, 2024, '   3', 124, 1)"),
             QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, MES_OPERATIVO, PERIODO, "
-                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES ('  OC', '0001', '00000005', 'A', '2.1.01', 3, 2024, NULL, 9, 1)"),
+                           "TIPO_REG, [NUMERO ASIENTO], SECUENCIA) VALUES ('  OC', '0001', '00000005', 'A', '2.1.01', "
+                           "3, 2024, NULL, 9, 1)"),
         });
     }
 };
 
 TEST_F(Asientos, AnEntryOfTheVoucherIsFoundAndNamed)
 {
-    const struct {
+    const struct
+    {
         const char *caso;
         const char *tipo;
         const char *numero;
@@ -66,8 +81,12 @@ TEST_F(Asientos, AnEntryOfTheVoucherIsFoundAndNamed)
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
         QString asiento = QStringLiteral("sin tocar");
-        EXPECT_EQ(ExisteAsientoComprobante(QString::fromUtf8(c.tipo), QStringLiteral("0001"), QString::fromUtf8(c.numero),
-                                           QStringLiteral("X"), asiento, QString::fromUtf8(c.cuenta)),
+        EXPECT_EQ(ExisteAsientoComprobante(QString::fromUtf8(c.tipo),
+                                           QStringLiteral("0001"),
+                                           QString::fromUtf8(c.numero),
+                                           QStringLiteral("X"),
+                                           asiento,
+                                           QString::fromUtf8(c.cuenta)),
                   c.existe);
         EXPECT_EQ(asiento, QString::fromUtf8(c.asiento));
     }
@@ -79,16 +98,25 @@ TEST_F(Asientos, AnEntryOfTheVoucherIsFoundAndNamed)
 TEST_F(Asientos, TheStatementNamesBothStoredFormsOfTheType)
 {
     QString asiento;
-    ExisteAsientoComprobante(QStringLiteral("CMV"), QStringLiteral("0001"), QStringLiteral("00000120"),
-                             QStringLiteral("X"), asiento, QStringLiteral("1.1.01"));
-    ExisteAsientoComprobante(QStringLiteral("CBFP"), QStringLiteral("0001"), QStringLiteral("00000001"),
-                             QStringLiteral("A"), asiento, QString());
-    EXPECT_EQ(enviadas, (QStringList{
-                            "SELECT * FROM MV_ASIENTOS WHERE TC IN ('CMV',' CMV') AND SUCURSAL = '0001' AND NUMERO = "
-                            "'00000120' AND LETRA = 'X' AND CUENTA = '1.1.01'",
-                            "SELECT * FROM MV_ASIENTOS WHERE TC = 'CBFP' AND SUCURSAL = '0001' AND NUMERO = "
-                            "'00000001' AND LETRA = 'A'",
-                        }));
+    ExisteAsientoComprobante(QStringLiteral("CMV"),
+                             QStringLiteral("0001"),
+                             QStringLiteral("00000120"),
+                             QStringLiteral("X"),
+                             asiento,
+                             QStringLiteral("1.1.01"));
+    ExisteAsientoComprobante(QStringLiteral("CBFP"),
+                             QStringLiteral("0001"),
+                             QStringLiteral("00000001"),
+                             QStringLiteral("A"),
+                             asiento,
+                             QString());
+    EXPECT_EQ(enviadas,
+              (QStringList{
+                  "SELECT * FROM MV_ASIENTOS WHERE TC IN ('CMV',' CMV') AND SUCURSAL = '0001' AND NUMERO = "
+                  "'00000120' AND LETRA = 'X' AND CUENTA = '1.1.01'",
+                  "SELECT * FROM MV_ASIENTOS WHERE TC = 'CBFP' AND SUCURSAL = '0001' AND NUMERO = "
+                  "'00000001' AND LETRA = 'A'",
+              }));
 }
 
 TEST_F(BaseNumeracion, RegisterTypeOfAVoucherType)
@@ -98,14 +126,15 @@ TEST_F(BaseNumeracion, RegisterTypeOfAVoucherType)
         QStringLiteral("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES (' CMV', '   3')"),
         QStringLiteral("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES ('  FC', '   9')"),
     });
-    const struct {
+    const struct
+    {
         const char *tipo;
         const char *tipoReg;
     } casos[] = {
-        {"CMV", "   3"},   // the sub-journal's code as stored
+        {"CMV", "   3"}, // the sub-journal's code as stored
         {" cmv ", "   3"},
-        {"FC", "    "},    // its sub-journal does not exist
-        {"RM", "    "},    // none assigned
+        {"FC", "    "}, // its sub-journal does not exist
+        {"RM", "    "}, // none assigned
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.tipo);
@@ -117,34 +146,43 @@ TEST_F(BaseNumeracion, RegisterTypeOfAVoucherType)
 TEST_F(BaseNumeracion, RegisterTypeLeavingOnAnErrorIsEmpty)
 {
     Ejecuta(QStringLiteral("DROP TABLE MA_SUBDIARIOSCOMPROBANTES"));
-    operador.answer(ui::vbAbort);  // the query's own error dialog
-    operador.answer(ui::vbAbort);  // the error treatment
+    operador.answer(ui::vbAbort); // the query's own error dialog
+    operador.answer(ui::vbAbort); // the error treatment
     EXPECT_EQ(ObtieneTipoRegCont(QStringLiteral("CMV")), QString());
     ASSERT_EQ(operador.requests().size(), 2u);
     EXPECT_TRUE(operador.requests()[1].title.contains(QStringLiteral("ObtieneTipoRegCont$")));
 }
 
-class Registraciones : public BaseNumeracion {
+class Registraciones : public BaseNumeracion
+{
 protected:
     void SetUp() override
     {
         BaseNumeracion::SetUp();
         const char *const filas[][4] = {
             // month, period, register type, entry number
-            {"7", "2024", "'   3'", "41"}, {"7", "2024", "'   3'", "40"}, {"7", "2023", "'   3'", "90"},
-            {"8", "2024", "'   3'", "77"}, {"7", "2024", "'   5'", "60"}, {"7", "2024", "NULL", "99"},
-            {"7", "2024", "''", "12"},      {"7", "2024", "'   '", "13"},  {"7", "2024", "CHAR(255) + 'RS'", "15"},
+            {"7", "2024", "'   3'", "41"},
+            {"7", "2024", "'   3'", "40"},
+            {"7", "2023", "'   3'", "90"},
+            {"8", "2024", "'   3'", "77"},
+            {"7", "2024", "'   5'", "60"},
+            {"7", "2024", "NULL", "99"},
+            {"7", "2024", "''", "12"},
+            {"7", "2024", "'   '", "13"},
+            {"7", "2024", "CHAR(255) + 'RS'", "15"},
         };
         for (const auto &f : filas)
-            Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, "
-                                   "PERIODO, TIPO_REG, [NUMERO ASIENTO]) VALUES (' CMV', '0001', '%4', 'X', 1, %1, %2, %3, %4)")
+            Ejecuta(QStringLiteral(
+                        "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, "
+                        "PERIODO, TIPO_REG, [NUMERO ASIENTO]) VALUES (' CMV', '0001', '%4', 'X', 1, %1, %2, %3, %4)")
                         .arg(QLatin1String(f[0]), QLatin1String(f[1]), QLatin1String(f[2]), QLatin1String(f[3])));
     }
 };
 
 TEST_F(Registraciones, NextEntryNumberOfMonthPeriodAndRegisterType)
 {
-    const struct {
+    const struct
+    {
         const char *caso;
         Variant mes;
         Variant periodo;
@@ -174,16 +212,21 @@ TEST_F(Registraciones, TheJournalItselfIsReadForEveryUser)
     EXPECT_EQ(ValidaTCRegistraciones(7, QStringLiteral("2024"), QStringLiteral("3")), 42);
     ValidaTCRegistraciones(7, QStringLiteral("2024"));
     ASSERT_EQ(enviadas.size(), 2);
-    EXPECT_EQ(enviadas[0], "SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOS WHERE MES_OPERATIVO = 7 "
-                           "AND RTRIM(LTRIM(TIPO_REG)) = '3' AND RTRIM(LTRIM(PERIODO)) = 2024");
-    EXPECT_EQ(enviadas[1], "SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOS WHERE MES_OPERATIVO = 7 "
-                           "AND (RTRIM(LTRIM(TIPO_REG)) = '" + vb::Chr(255) + "RS' OR RTRIM(LTRIM(TIPO_REG)) = '') "
-                           "AND RTRIM(LTRIM(PERIODO)) = 2024");
+    EXPECT_EQ(enviadas[0],
+              "SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOS WHERE MES_OPERATIVO = 7 "
+              "AND RTRIM(LTRIM(TIPO_REG)) = '3' AND RTRIM(LTRIM(PERIODO)) = 2024");
+    EXPECT_EQ(enviadas[1],
+              "SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOS WHERE MES_OPERATIVO = 7 "
+              "AND (RTRIM(LTRIM(TIPO_REG)) = '"
+                  + vb::Chr(255)
+                  + "RS' OR RTRIM(LTRIM(TIPO_REG)) = '') "
+                    "AND RTRIM(LTRIM(PERIODO)) = 2024");
 }
 
 TEST_F(Registraciones, AMonthOrPeriodWithoutANumberIsRefusedBeforeAnyStatement)
 {
-    const struct {
+    const struct
+    {
         const char *caso;
         Variant mes;
         Variant periodo;
@@ -198,7 +241,8 @@ TEST_F(Registraciones, AMonthOrPeriodWithoutANumberIsRefusedBeforeAnyStatement)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
-        EXPECT_EQ(RaisedNumber([&] { ValidaTCRegistraciones(c.mes, c.periodo, QStringLiteral("3")); }), vberr::InvalidCall);
+        EXPECT_EQ(RaisedNumber([&] { ValidaTCRegistraciones(c.mes, c.periodo, QStringLiteral("3")); }),
+                  vberr::InvalidCall);
     }
     EXPECT_TRUE(enviadas.isEmpty());
     EXPECT_EQ(operador.requests().size(), 0u);

@@ -60,13 +60,18 @@ QString SucursalSQL(const QString &sucursal)
 void AvisoSinTalonario()
 {
     ui::MsgBox(QStringLiteral("Error en grabación del Comprobante, no se ha encontrado el comprobante configurado"),
-               ui::vbOKOnly | ui::vbCritical, QStringLiteral("ATENCION"));
+               ui::vbOKOnly | ui::vbCritical,
+               QStringLiteral("ATENCION"));
 }
 
 } // namespace
 
-bool ValidaNumeracionComprobante(const QString &TipoComprobante, const QString &Sucursal, const QString &Numero,
-                                 QString &Letra, QString &Mensaje, const QString &FechaComprobante)
+bool ValidaNumeracionComprobante(const QString &TipoComprobante,
+                                 const QString &Sucursal,
+                                 const QString &Numero,
+                                 QString &Letra,
+                                 QString &Mensaje,
+                                 const QString &FechaComprobante)
 {
     const double valor = numeracion::Numero(Variant(Numero));
     bool valido = valor > 0;
@@ -83,8 +88,8 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante, const QString &
     // the one where the examination stops (external or free numbering).
     ado::Recordset rs;
     {
-        QString sentencia = QStringLiteral("Select * from v_ta_cpte where codigo = ") + TextoSQL(t4) +
-                            QStringLiteral(" and ") + l + QStringLiteral("_SUC_DEFAULT = ") + sucursal;
+        QString sentencia = QStringLiteral("Select * from v_ta_cpte where codigo = ") + TextoSQL(t4)
+                            + QStringLiteral(" and ") + l + QStringLiteral("_SUC_DEFAULT = ") + sucursal;
         gDB().AbrirRecordset(sentencia, rs);
     }
     bool hallado = false;
@@ -110,9 +115,9 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante, const QString &
     // type and branch.
     const QString n = QString::number(TalonarioActual);
     {
-        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ") + TextoSQL(t4) +
-                            QStringLiteral(" and Talonario = ") + n + QStringLiteral(" AND ") + l +
-                            QStringLiteral("_SUC_DEFAULT = ") + sucursal;
+        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ") + TextoSQL(t4)
+                            + QStringLiteral(" and Talonario = ") + n + QStringLiteral(" AND ") + l
+                            + QStringLiteral("_SUC_DEFAULT = ") + sucursal;
         gDB().AbrirRecordset(sentencia, rs);
     }
     if (rs.Eof()) {
@@ -130,10 +135,11 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante, const QString &
         const auto vence = Dia(Campo(rs, QStringLiteral("Vence") + l));
         if (vence && *vence < vb::DateValue(vb::Trim(FechaComprobante)).date()) {
             valido = false;
-            Mensaje = QStringLiteral("El rango de numeracion del comprobante ") + TipoComprobante +
-                      QStringLiteral(" Control nro: ") + n +
-                      QStringLiteral(" se encuenta vencida...! Debe dar de alta un nuevo talonario para el comprobante ") +
-                      TipoComprobante;
+            Mensaje = QStringLiteral("El rango de numeracion del comprobante ") + TipoComprobante
+                      + QStringLiteral(" Control nro: ") + n
+                      + QStringLiteral(
+                          " se encuenta vencida...! Debe dar de alta un nuevo talonario para el comprobante ")
+                      + TipoComprobante;
         }
     }
 
@@ -141,10 +147,10 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante, const QString &
         const Variant &desde = Campo(rs, l + QStringLiteral("_NRO_DESDE"));
         const Variant &hasta = Campo(rs, l + QStringLiteral("_NRO_HASTA"));
         const auto rango = [&](const char *parametro, const Variant &limite) {
-            Mensaje += kCR + QStringLiteral("El Número de comprobante (") + vb::CStr(valor) +
-                       QStringLiteral(") no respeta el parametro ") + QLatin1String(parametro) +
-                       QStringLiteral(" del comprobante (") + Texto(limite) +
-                       QStringLiteral(") , Nro de Control: ") + n;
+            Mensaje += kCR + QStringLiteral("El Número de comprobante (") + vb::CStr(valor)
+                       + QStringLiteral(") no respeta el parametro ") + QLatin1String(parametro)
+                       + QStringLiteral(" del comprobante (") + Texto(limite) + QStringLiteral(") , Nro de Control: ")
+                       + n;
             valido = false;
         };
         if (const auto d = NumeroSiHay(desde); d && valor < *d)
@@ -166,7 +172,8 @@ namespace {
 
 // One book row, open for updating, moved to the number: in statement mode
 // as text for the caller's transaction, otherwise written now.
-struct Avance {
+struct Avance
+{
     const QString &tipo4;
     const QString &sucursal;
     const QString &numero;
@@ -178,8 +185,8 @@ struct Avance {
 
     void sobre(ado::Recordset &rs, const QString &tabla, const QString &condicion)
     {
-        const double sucLibro = gComponente().ConvierteADouble(gComponente().ValorNoNulo(
-            Campo(rs, letra + QStringLiteral("_SUC_DEFAULT"))));
+        const double sucLibro = gComponente().ConvierteADouble(
+            gComponente().ValorNoNulo(Campo(rs, letra + QStringLiteral("_SUC_DEFAULT"))));
         if (sucLibro != gComponente().ConvierteADouble(Variant(sucursal))) {
             AvisoSinTalonario();
             return;
@@ -195,24 +202,26 @@ struct Avance {
             if (actualiza)
                 // The same test again when the statement runs: a book another
                 // operator advanced meanwhile never moves back.
-                sentencia = QStringLiteral(" UPDATE ") + tabla + QStringLiteral(" SET ") + columna +
-                            QStringLiteral(" = ") + valorSQL + QStringLiteral(" WHERE ") + condicion +
-                            QStringLiteral(" AND (") + columna + QStringLiteral(" IS NULL OR ") + columna +
-                            QStringLiteral(" < ") + valorSQL + QStringLiteral(")");
-            const bool contable =
-                vb::EqualsText(vb::Trim(Texto(Campo(rs, QStringLiteral("Sistema")))), QStringLiteral("Contable"));
+                sentencia = QStringLiteral(" UPDATE ") + tabla + QStringLiteral(" SET ") + columna
+                            + QStringLiteral(" = ") + valorSQL + QStringLiteral(" WHERE ") + condicion
+                            + QStringLiteral(" AND (") + columna + QStringLiteral(" IS NULL OR ") + columna
+                            + QStringLiteral(" < ") + valorSQL + QStringLiteral(")");
+            const bool contable = vb::EqualsText(vb::Trim(Texto(Campo(rs, QStringLiteral("Sistema")))),
+                                                 QStringLiteral("Contable"));
             if (contable || forzar || esOC)
                 // Marks the number used; its key refuses a second marking.
-                sentencia += kCRLF + QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES (") +
-                             TextoSQL(tipo4) + QLatin1Char(',') +
-                             TextoSQL(vb::Format(gComponente().ConvierteACurrency(Variant(sucursal)), QStringLiteral("0000"))) +
-                             QLatin1Char(',') + TextoSQL(vb::Format(valor - kUno, QStringLiteral("00000000"))) +
-                             QLatin1Char(',') + TextoSQL(letra) + QStringLiteral(")") + kCRLF;
+                sentencia += kCRLF + QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES (")
+                             + TextoSQL(tipo4) + QLatin1Char(',')
+                             + TextoSQL(vb::Format(gComponente().ConvierteACurrency(Variant(sucursal)),
+                                                   QStringLiteral("0000")))
+                             + QLatin1Char(',') + TextoSQL(vb::Format(valor - kUno, QStringLiteral("00000000")))
+                             + QLatin1Char(',') + TextoSQL(letra) + QStringLiteral(")") + kCRLF;
             return;
         }
         if (actualiza) {
             const bool entero = valor.scaled() % 10000 == 0;
-            rs.Fields(columna).setValue(entero ? Variant(static_cast<long long>(valor.scaled() / 10000)) : Variant(valor));
+            rs.Fields(columna).setValue(entero ? Variant(static_cast<long long>(valor.scaled() / 10000))
+                                               : Variant(valor));
             rs.Fields(QStringLiteral("fechahora_modificacion"))
                 .setValue(Variant(vb::FormatDate(vb::Now(), ObtieneFormatoFechaHora())));
         }
@@ -222,8 +231,13 @@ struct Avance {
 
 } // namespace
 
-void ActualizaNumeracionComprobante(const QString &TipoComprobante, const QString &Sistema, const QString &Sucursal,
-                                    const QString &Numero, QString &Letra, bool GeneraSentencia, QString &Sentencia,
+void ActualizaNumeracionComprobante(const QString &TipoComprobante,
+                                    const QString &Sistema,
+                                    const QString &Sucursal,
+                                    const QString &Numero,
+                                    QString &Letra,
+                                    bool GeneraSentencia,
+                                    QString &Sentencia,
                                     bool Forzar)
 {
     Steps pasos = Pasos(QStringLiteral("ActualizaNumeracionComprobante"));
@@ -249,12 +263,13 @@ void ActualizaNumeracionComprobante(const QString &TipoComprobante, const QStrin
         hallado = false;
         const QString n = QString::number(TalonarioActual);
         ado::Recordset rs;
-        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ") + TextoSQL(t4) +
-                            QStringLiteral(" AND TALONARIO =") + n;
+        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ") + TextoSQL(t4)
+                            + QStringLiteral(" AND TALONARIO =") + n;
         gDB().AbrirRecordset(sentencia, rs, nullptr, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);
         hallado = !rs.Eof();
         if (hallado)
-            avance.sobre(rs, QStringLiteral("V_TA_CPTE"),
+            avance.sobre(rs,
+                         QStringLiteral("V_TA_CPTE"),
                          QStringLiteral("CODIGO = ") + TextoSQL(t4) + QStringLiteral(" AND TALONARIO=") + n);
         gDB().CierraRecordset(&rs);
     });
@@ -264,8 +279,8 @@ void ActualizaNumeracionComprobante(const QString &TipoComprobante, const QStrin
     pasos([&] {
         hallado = false;
         const QString n = QString::number(TalonarioActual);
-        const QString condicion = QStringLiteral("CODIGO = ") + TextoSQL(t4) + QStringLiteral(" AND SISTEMA = ") +
-                                  TextoSQL(vb::Trim(Sistema)) + QStringLiteral(" AND TALONARIO = ") + n;
+        const QString condicion = QStringLiteral("CODIGO = ") + TextoSQL(t4) + QStringLiteral(" AND SISTEMA = ")
+                                  + TextoSQL(vb::Trim(Sistema)) + QStringLiteral(" AND TALONARIO = ") + n;
         ado::Recordset rs;
         QString sentencia = QStringLiteral("SELECT * FROM TA_Comprobantes WHERE ") + condicion;
         gDB().AbrirRecordset(sentencia, rs, nullptr, ado::adOpenDynamic, ado::adLockOptimistic, -1, true);

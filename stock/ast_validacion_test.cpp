@@ -1,20 +1,21 @@
 #include "stock/ast.h"
 #include "tests/support/numeracion.h"
 
-#include "tests/support/recording.h"
 #include "platform/ado/sqlite_provider.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/recording.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const QString CR = QStringLiteral("\r");
-const QString kVerifique = CR + CR + QStringLiteral("Verifique los datos desde la TABLA DE COMPROBANTES y vuelta a Intentarlo");
+const QString kVerifique = CR + CR
+                           + QStringLiteral("Verifique los datos desde la TABLA DE COMPROBANTES y vuelta a Intentarlo");
 const QString kLetraInvalida = QStringLiteral(" La letra Informada no es Valida, la misma debe ser A,B,C,E,R,X,M");
 const QString kSinNumeracion = QStringLiteral("Debe configurar la numeracióN de Comprobantes");
-const QString kSinTalonario =
-    QStringLiteral("Error en grabación del Comprobante, no se ha encontrado el comprobante configurado");
+const QString kSinTalonario = QStringLiteral(
+    "Error en grabación del Comprobante, no se ha encontrado el comprobante configurado");
 
 Libro Talonario(int numero, const char *desde, const char *hasta, const char *sucursal = "1")
 {
@@ -26,15 +27,19 @@ Libro Talonario(int numero, const char *desde, const char *hasta, const char *su
     return l;
 }
 
-class Validacion : public BaseNumeracion {
+class Validacion : public BaseNumeracion
+{
 protected:
-    struct Resultado {
+    struct Resultado
+    {
         bool valido;
         QString mensaje;
         QString letra;
     };
-    Resultado Valida(const QString &numero, const QString &letra = QStringLiteral("X"),
-                     const QString &fecha = QString(), const QString &tipo = QStringLiteral("PE"),
+    Resultado Valida(const QString &numero,
+                     const QString &letra = QStringLiteral("X"),
+                     const QString &fecha = QString(),
+                     const QString &tipo = QStringLiteral("PE"),
                      const QString &sucursal = QStringLiteral("0001"))
     {
         Resultado r{false, QString(), letra};
@@ -48,13 +53,21 @@ TEST_F(Validacion, OnlyOneOfTheBooksLettersIsAccepted)
     Libro a = Talonario(2, "1", "500");
     a.letra = QStringLiteral("A");
     Libros({Talonario(1, "1", "500"), a});
-    const struct {
+    const struct
+    {
         const char *letra;
         bool valida;
         const char *devuelta;
     } casos[] = {
-        {"X", true, "X"},   {"", true, "X"},     {"   ", true, "X"}, {" a ", true, "A"}, {"Q", false, "Q"},
-        {"A,B", false, "A,B"}, {",", false, ","}, {"AB", false, "AB"}, {"X_", false, "X_"},
+        {"X", true, "X"},
+        {"", true, "X"},
+        {"   ", true, "X"},
+        {" a ", true, "A"},
+        {"Q", false, "Q"},
+        {"A,B", false, "A,B"},
+        {",", false, ","},
+        {"AB", false, "AB"},
+        {"X_", false, "X_"},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.letra);
@@ -69,7 +82,8 @@ TEST_F(Validacion, OnlyOneOfTheBooksLettersIsAccepted)
 TEST_F(Validacion, TheNumberAgainstTheRangeOfItsBook)
 {
     Libros({Talonario(1, "10", "500"), Talonario(2, "400", "900"), Talonario(3, "1", "99999999", "2")});
-    const struct {
+    const struct
+    {
         const char *caso;
         const char *numero;
         const char *sucursal;
@@ -81,9 +95,13 @@ TEST_F(Validacion, TheNumberAgainstTheRangeOfItsBook)
         {"inside both: the later one", "450", "0001", true, 2, {}},
         {"read by its leading number", " 121", "1", true, 1, {}},
         {"inside the other branch's only", "950", "0002", true, 3, {}},
-        {"below every range: the book left stays, and says so", "5", "0001", false, 9,
-         CR + "El Número de comprobante (5) no respeta el parametro NRO DESDE del comprobante (10) , Nro de Control: 9" +
-             kVerifique},
+        {"below every range: the book left stays, and says so",
+         "5",
+         "0001",
+         false,
+         9,
+         CR + "El Número de comprobante (5) no respeta el parametro NRO DESDE del comprobante (10) , Nro de Control: 9"
+             + kVerifique},
         {"number 0", "0", "0001", false, 9, kVerifique},
         {"no number", "abc", "0001", false, 9, kVerifique},
     };
@@ -93,7 +111,10 @@ TEST_F(Validacion, TheNumberAgainstTheRangeOfItsBook)
         Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE WHERE TALONARIO = 9"));
         Libros({Talonario(9, "10", "20")});
         TalonarioActual = 9;
-        const Resultado r = Valida(QString::fromUtf8(c.numero), QStringLiteral("X"), QString(), QStringLiteral("PE"),
+        const Resultado r = Valida(QString::fromUtf8(c.numero),
+                                   QStringLiteral("X"),
+                                   QString(),
+                                   QStringLiteral("PE"),
                                    QString::fromUtf8(c.sucursal));
         EXPECT_EQ(r.valido, c.valido);
         EXPECT_EQ(TalonarioActual, c.talonario);
@@ -106,11 +127,15 @@ TEST_F(Validacion, RangeMessagesNameTheLimitAndTheBook)
     Libros({Talonario(4, "100", "200")});
     TalonarioActual = 4;
     EXPECT_EQ(Valida(QStringLiteral("250")).mensaje,
-              CR + "El Número de comprobante (250) no respeta el parametro NRO HASTA del comprobante (200) , Nro de "
-                   "Control: 4" + kVerifique);
+              CR
+                  + "El Número de comprobante (250) no respeta el parametro NRO HASTA del comprobante (200) , Nro de "
+                    "Control: 4"
+                  + kVerifique);
     EXPECT_EQ(Valida(QStringLiteral("99")).mensaje,
-              CR + "El Número de comprobante (99) no respeta el parametro NRO DESDE del comprobante (100) , Nro de "
-                   "Control: 4" + kVerifique);
+              CR
+                  + "El Número de comprobante (99) no respeta el parametro NRO DESDE del comprobante (100) , Nro de "
+                    "Control: 4"
+                  + kVerifique);
 }
 
 TEST_F(Validacion, ABookLeftByAnotherTypeOrBranchIsNoBook)
@@ -130,7 +155,8 @@ TEST_F(Validacion, ABookLeftByAnotherTypeOrBranchIsNoBook)
 
 TEST_F(Validacion, TheExaminationStopsAtAnExternalOrFreeBook)
 {
-    const struct {
+    const struct
+    {
         const char *caso;
         std::vector<Libro> libros;
         const char *numero;
@@ -139,21 +165,44 @@ TEST_F(Validacion, TheExaminationStopsAtAnExternalOrFreeBook)
         QString mensaje;
     } casos[] = {
         {"an external first book is the book",
-         {Con(Talonario(1, "1", "50"), &Libro::externo, "1"), Talonario(2, "1", "500")}, "57", true, 1, {}},
-        {"free numbering is the book",
-         {Con(Con(Talonario(1, "0", "0"), &Libro::modifica, "1"), &Libro::ultimo, "0"), Talonario(2, "1", "500")}, "57",
-         true, 1, {}},
-        {"zero range the operator may not change: examined on",
-         {Talonario(1, "0", "0"), Talonario(2, "1", "500")}, "57", true, 2, {}},
-        {"a book holding the number before the stop stays the book, with its own checks",
-         {Con(Talonario(1, "1", "500"), &Libro::vence, "'01/01/2024'"), Con(Talonario(2, "1", "900"), &Libro::externo, "1"),
-          Talonario(3, "1", "900")},
-         "57", false, 1,
-         "El rango de numeracion del comprobante PE Control nro: 1 se encuenta vencida...! Debe dar de alta un nuevo "
-         "talonario para el comprobante PE" + kVerifique},
-        {"an external book is valid even for number 0", {Con(Talonario(1, "1", "50"), &Libro::externo, "1")}, "0", true, 1,
+         {Con(Talonario(1, "1", "50"), &Libro::externo, "1"), Talonario(2, "1", "500")},
+         "57",
+         true,
+         1,
          {}},
-        {"a Null external flag is not external", {Con(Talonario(1, "1", "50"), &Libro::externo, "NULL")}, "57", false, 0,
+        {"free numbering is the book",
+         {Con(Con(Talonario(1, "0", "0"), &Libro::modifica, "1"), &Libro::ultimo, "0"), Talonario(2, "1", "500")},
+         "57",
+         true,
+         1,
+         {}},
+        {"zero range the operator may not change: examined on",
+         {Talonario(1, "0", "0"), Talonario(2, "1", "500")},
+         "57",
+         true,
+         2,
+         {}},
+        {"a book holding the number before the stop stays the book, with its own checks",
+         {Con(Talonario(1, "1", "500"), &Libro::vence, "'01/01/2024'"),
+          Con(Talonario(2, "1", "900"), &Libro::externo, "1"),
+          Talonario(3, "1", "900")},
+         "57",
+         false,
+         1,
+         "El rango de numeracion del comprobante PE Control nro: 1 se encuenta vencida...! Debe dar de alta un nuevo "
+         "talonario para el comprobante PE"
+             + kVerifique},
+        {"an external book is valid even for number 0",
+         {Con(Talonario(1, "1", "50"), &Libro::externo, "1")},
+         "0",
+         true,
+         1,
+         {}},
+        {"a Null external flag is not external",
+         {Con(Talonario(1, "1", "50"), &Libro::externo, "NULL")},
+         "57",
+         false,
+         0,
          kSinNumeracion},
     };
     for (const auto &c : casos) {
@@ -171,13 +220,16 @@ TEST_F(Validacion, TheExaminationStopsAtAnExternalOrFreeBook)
 TEST_F(Validacion, AnExpiredBookIsReportedByTheDay)
 {
     Libros({Con(Talonario(3, "1", "500"), &Libro::vence, "'15/03/2024'")});
-    const QString vencido = QStringLiteral("El rango de numeracion del comprobante PE Control nro: 3 se encuenta vencida...! "
-                                           "Debe dar de alta un nuevo talonario para el comprobante PE") +
-                            kVerifique;
-    const struct {
+    const QString vencido = QStringLiteral(
+                                "El rango de numeracion del comprobante PE Control nro: 3 se encuenta vencida...! "
+                                "Debe dar de alta un nuevo talonario para el comprobante PE")
+                            + kVerifique;
+    const struct
+    {
         const char *fecha;
         bool valido;
-    } casos[] = {{"16/03/2024", false}, {"01/04/2024", false}, {"15/03/2024 23:00", true}, {"01/03/2024", true}, {"", true}};
+    } casos[]
+        = {{"16/03/2024", false}, {"01/04/2024", false}, {"15/03/2024 23:00", true}, {"01/03/2024", true}, {"", true}};
     for (const auto &c : casos) {
         SCOPED_TRACE(c.fecha);
         const Resultado r = Valida(QStringLiteral("57"), QStringLiteral("X"), QString::fromUtf8(c.fecha));
@@ -189,7 +241,8 @@ TEST_F(Validacion, AnExpiredBookIsReportedByTheDay)
 }
 
 // The book's advance.
-class Avance : public BaseNumeracion {
+class Avance : public BaseNumeracion
+{
 protected:
     void SetUp() override
     {
@@ -203,8 +256,11 @@ protected:
         cmv.sistema = QStringLiteral("'Contable'");
         Libros({pe, oc, cmv});
     }
-    QString Sentencia(const QString &tipo, const QString &numero, bool forzar = false,
-                      const QString &previa = QStringLiteral("previa"), const QString &sucursal = QStringLiteral("0001"))
+    QString Sentencia(const QString &tipo,
+                      const QString &numero,
+                      bool forzar = false,
+                      const QString &previa = QStringLiteral("previa"),
+                      const QString &sucursal = QStringLiteral("0001"))
     {
         QString sentencia = previa;
         QString letra = QStringLiteral("X");
@@ -223,9 +279,10 @@ const QString kUpdatePE58 = QStringLiteral(
 
 TEST_F(Avance, StatementsForTheCallersTransaction)
 {
-    const QString marca57 =
-        QStringLiteral("\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('%1','0001','00000057','X')\r\n");
-    const struct {
+    const QString marca57 = QStringLiteral(
+        "\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('%1','0001','00000057','X')\r\n");
+    const struct
+    {
         const char *caso;
         const char *tipo;
         const char *numero;
@@ -235,14 +292,27 @@ TEST_F(Avance, StatementsForTheCallersTransaction)
         {"the book's update alone", "PE", "58", false, kUpdatePE58},
         {"forced: the number's control row too", "PE", "58", true, kUpdatePE58 + marca57.arg("  PE")},
         {"the number as its value", "PE", " 58", false, kUpdatePE58},
-        {"purchase orders mark their numbers", "OC", "58", false,
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 58 WHERE CODIGO = '  OC' AND TALONARIO=1 AND (X_ULTIMO_NRO "
-                        "IS NULL OR X_ULTIMO_NRO < 58)") + marca57.arg("  OC")},
-        {"so do the accounting system's types", "CMV", "58", false,
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 58 WHERE CODIGO = ' CMV' AND TALONARIO=1 AND (X_ULTIMO_NRO "
-                        "IS NULL OR X_ULTIMO_NRO < 58)") + marca57.arg(" CMV")},
+        {"purchase orders mark their numbers",
+         "OC",
+         "58",
+         false,
+         QStringLiteral(
+             " UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 58 WHERE CODIGO = '  OC' AND TALONARIO=1 AND (X_ULTIMO_NRO "
+             "IS NULL OR X_ULTIMO_NRO < 58)")
+             + marca57.arg("  OC")},
+        {"so do the accounting system's types",
+         "CMV",
+         "58",
+         false,
+         QStringLiteral(
+             " UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 58 WHERE CODIGO = ' CMV' AND TALONARIO=1 AND (X_ULTIMO_NRO "
+             "IS NULL OR X_ULTIMO_NRO < 58)")
+             + marca57.arg(" CMV")},
         {"a book at the number is left as it is", "PE", "57", false, "previa"},
-        {"... but the number is still marked", "CMV", "57", false,
+        {"... but the number is still marked",
+         "CMV",
+         "57",
+         false,
          "previa\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES (' CMV','0001','00000056','X')\r\n"},
         {"a book past the number", "PE", "12", false, "previa"},
     };
@@ -281,8 +351,14 @@ TEST_F(Avance, DirectModeWritesTheBookRow)
     vb::FixClock(QDateTime(QDate(2024, 12, 10), QTime(11, 50, 37)));
     QString sentencia = QStringLiteral("sin tocar");
     QString letra = QStringLiteral("x");
-    ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), QStringLiteral("0001"),
-                                   QStringLiteral(" 121"), letra, false, sentencia, true);
+    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                   QStringLiteral("STOCK"),
+                                   QStringLiteral("0001"),
+                                   QStringLiteral(" 121"),
+                                   letra,
+                                   false,
+                                   sentencia,
+                                   true);
     EXPECT_EQ(sentencia, QStringLiteral("sin tocar"));
     EXPECT_EQ(letra, QStringLiteral("X"));
     EXPECT_EQ(Ultimo(), Variant(121LL));
@@ -290,19 +366,30 @@ TEST_F(Avance, DirectModeWritesTheBookRow)
               QDateTime(QDate(2024, 12, 10), QTime(11, 50)));
     // No control row in direct mode, and a book never goes back.
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_CTROL_CPTE")), 0);
-    ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), QStringLiteral("0001"),
-                                   QStringLiteral("100"), letra, false, sentencia, false);
+    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                   QStringLiteral("STOCK"),
+                                   QStringLiteral("0001"),
+                                   QStringLiteral("100"),
+                                   letra,
+                                   false,
+                                   sentencia,
+                                   false);
     EXPECT_EQ(Ultimo().toLong(), 121);
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
 // Another operator's write lands between the read and the save.
-class OtroOperador : public SpyProvider {
+class OtroOperador : public SpyProvider
+{
 public:
     using SpyProvider::SpyProvider;
     QString antes;
-    bool updateRow(const QString &table, const std::vector<ado::Column> &columns, const std::vector<Variant> &original,
-                   const std::vector<Variant> &current, const std::vector<bool> &changed, ado::Errors &errors,
+    bool updateRow(const QString &table,
+                   const std::vector<ado::Column> &columns,
+                   const std::vector<Variant> &original,
+                   const std::vector<Variant> &current,
+                   const std::vector<bool> &changed,
+                   ado::Errors &errors,
                    std::int32_t &matched) override
     {
         if (!antes.isEmpty()) {
@@ -320,7 +407,8 @@ TEST_F(Avance, ASaveAfterAnotherOperatorsWriteIsRefused)
     auto propio = std::make_unique<OtroOperador>(ado::SqliteProvider::open(base.path, errors), enviadas);
     OtroOperador &otro = *propio;
     gDB().gCnn().attachProvider(std::move(propio));
-    const struct {
+    const struct
+    {
         const char *caso;
         int respuesta;
         long long queda;
@@ -337,8 +425,14 @@ TEST_F(Avance, ASaveAfterAnotherOperatorsWriteIsRefused)
         operador.answer(c.respuesta);
         QString sentencia;
         QString letra = QStringLiteral("X");
-        ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), QStringLiteral("0001"),
-                                       QStringLiteral("121"), letra, false, sentencia, false);
+        ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                       QStringLiteral("STOCK"),
+                                       QStringLiteral("0001"),
+                                       QStringLiteral("121"),
+                                       letra,
+                                       false,
+                                       sentencia,
+                                       false);
         ASSERT_EQ(operador.requests().size(), 1u);
         EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("ActualizaNumeracionComprobante")));
         EXPECT_TRUE(operador.requests()[0].prompt.startsWith(
@@ -355,7 +449,8 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
     Libro otraSucursal = Talonario(1, "1", "500", "2");
     otraSucursal.codigo = QStringLiteral("  OS");
     Libros({externo, otraSucursal});
-    const struct {
+    const struct
+    {
         const char *caso;
         const char *tipo;
         const char *letra;
@@ -372,8 +467,14 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
         operador.clear();
         QString sentencia = QStringLiteral("previa");
         QString letra = QString::fromUtf8(c.letra);
-        ActualizaNumeracionComprobante(QString::fromUtf8(c.tipo), QStringLiteral("STOCK"), QStringLiteral("0001"),
-                                       QStringLiteral("58"), letra, true, sentencia, true);
+        ActualizaNumeracionComprobante(QString::fromUtf8(c.tipo),
+                                       QStringLiteral("STOCK"),
+                                       QStringLiteral("0001"),
+                                       QStringLiteral("58"),
+                                       letra,
+                                       true,
+                                       sentencia,
+                                       true);
         EXPECT_EQ(sentencia, c.sentencia);
         if (c.aviso.isEmpty()) {
             EXPECT_EQ(operador.requests().size(), 0u);
@@ -388,8 +489,14 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
     QString sentencia;
     QString letra = QStringLiteral("X");
     operador.clear();
-    ActualizaNumeracionComprobante(QStringLiteral("OS"), QStringLiteral("STOCK"), QStringLiteral("0001"),
-                                   QStringLiteral("58"), letra, false, sentencia, false);
+    ActualizaNumeracionComprobante(QStringLiteral("OS"),
+                                   QStringLiteral("STOCK"),
+                                   QStringLiteral("0001"),
+                                   QStringLiteral("58"),
+                                   letra,
+                                   false,
+                                   sentencia,
+                                   false);
     EXPECT_EQ(operador.prompts(), QStringList{kSinTalonario});
     EXPECT_EQ(Ultimo(QStringLiteral("  OS")).toLong(), 0);
 }
@@ -400,12 +507,28 @@ TEST(AvanceTaComprobantes, TheBookOfTheSystemTable)
     auto &rec = AttachRecording(gDB().gCnn(), ado::Platform::SqlServer);
     gDB().gEsAdmin = true;
     ado::RowSet libro;
-    for (const char *c : {"CODIGO", "talonario", "X_NRO_DESDE", "X_NRO_HASTA", "Modificanumeracion", "Externo",
-                          "X_SUC_DEFAULT", "X_ULTIMO_NRO", "Sistema", "fechahora_modificacion"})
-        libro.columns.push_back({QString::fromLatin1(c), ado::ColumnKind::Unknown, 8, QStringLiteral("T"),
-                                 QString::fromLatin1(c)});
-    libro.rows = {{Variant("  PE"), Variant(1), Variant(1), Variant(999), Variant(false), Variant(false), Variant(1),
-                   Variant(57), Variant("Contable"), Variant::null()}};
+    for (const char *c : {"CODIGO",
+                          "talonario",
+                          "X_NRO_DESDE",
+                          "X_NRO_HASTA",
+                          "Modificanumeracion",
+                          "Externo",
+                          "X_SUC_DEFAULT",
+                          "X_ULTIMO_NRO",
+                          "Sistema",
+                          "fechahora_modificacion"})
+        libro.columns.push_back(
+            {QString::fromLatin1(c), ado::ColumnKind::Unknown, 8, QStringLiteral("T"), QString::fromLatin1(c)});
+    libro.rows = {{Variant("  PE"),
+                   Variant(1),
+                   Variant(1),
+                   Variant(999),
+                   Variant(false),
+                   Variant(false),
+                   Variant(1),
+                   Variant(57),
+                   Variant("Contable"),
+                   Variant::null()}};
     // Validation finds the book; its own row is gone when the update reads it.
     rec.answer(QStringLiteral("_SUC_DEFAULT = 1"), libro);
     rec.answer(QStringLiteral("AND TALONARIO =1"), NoRows());
@@ -414,18 +537,31 @@ TEST(AvanceTaComprobantes, TheBookOfTheSystemTable)
     ui::ScopedResponder alcance(operador);
     QString sentencia;
     QString letra = QStringLiteral("X");
-    ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral(" STOCK "), QStringLiteral("0001"),
-                                   QStringLiteral("58"), letra, true, sentencia, false);
+    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                   QStringLiteral(" STOCK "),
+                                   QStringLiteral("0001"),
+                                   QStringLiteral("58"),
+                                   letra,
+                                   true,
+                                   sentencia,
+                                   false);
     EXPECT_EQ(sentencia,
-              QStringLiteral(" UPDATE TA_Comprobantes SET X_ULTIMO_NRO = 58 WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' "
-                             "AND TALONARIO = 1 AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 58)\r\n INSERT INTO "
-                             "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  PE','0001','00000057','X')\r\n"));
-    EXPECT_TRUE(rec.calls().contains(
-        QStringLiteral("Query SELECT * FROM TA_Comprobantes WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO = 1")));
+              QStringLiteral(
+                  " UPDATE TA_Comprobantes SET X_ULTIMO_NRO = 58 WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' "
+                  "AND TALONARIO = 1 AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 58)\r\n INSERT INTO "
+                  "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  PE','0001','00000057','X')\r\n"));
+    EXPECT_TRUE(rec.calls().contains(QStringLiteral(
+        "Query SELECT * FROM TA_Comprobantes WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO = 1")));
     // Direct mode writes that row.
     rec.clearCalls();
-    ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), QStringLiteral("0001"),
-                                   QStringLiteral("58"), letra, false, sentencia, false);
+    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                   QStringLiteral("STOCK"),
+                                   QStringLiteral("0001"),
+                                   QStringLiteral("58"),
+                                   letra,
+                                   false,
+                                   sentencia,
+                                   false);
     EXPECT_EQ(rec.calls().filter(QStringLiteral("Update")), QStringList{QStringLiteral("Update T")});
     EXPECT_EQ(operador.requests().size(), 0u);
     gDB().gCnn().Close();

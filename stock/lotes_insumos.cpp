@@ -42,7 +42,9 @@ TipoArticuloCantidad SinLote(double cantidad)
 
 } // namespace
 
-bool ArticuloTieneLotes(const QString &IdArticulo, const QString &IdDeposito, std::vector<TipoArticuloCantidad> &Lotes,
+bool ArticuloTieneLotes(const QString &IdArticulo,
+                        const QString &IdDeposito,
+                        std::vector<TipoArticuloCantidad> &Lotes,
                         double Cantidad)
 {
     if (vb::EqualsText(IdDeposito, kElDelGrid))
@@ -51,9 +53,9 @@ bool ArticuloTieneLotes(const QString &IdArticulo, const QString &IdDeposito, st
     ado::Recordset rs;
     bool hayFila = false;
     pasos([&] {
-        QString sentencia = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ") +
-                            CodigoSQL(IdArticulo, 25) + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") +
-                            DepositoSQL(IdDeposito) + QStringLiteral(" and not nrolote is null ORDER BY NROLOTE");
+        QString sentencia = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ")
+                            + CodigoSQL(IdArticulo, 25) + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ")
+                            + DepositoSQL(IdDeposito) + QStringLiteral(" and not nrolote is null ORDER BY NROLOTE");
         gDB().AbrirRecordset(sentencia, rs);
         hayFila = !rs.Eof();
     });
@@ -106,7 +108,8 @@ bool IdArticuloTieneInsumos(const QString &IdArticulo, std::vector<TipoArticuloC
     ado::Recordset rs;
     bool hayFila = false;
     pasos([&] {
-        QString sentencia = QStringLiteral("SELECT * FROM V_MA_INSUMOS WHERE IDARTICULO = ") + CodigoSQL(IdArticulo, 25);
+        QString sentencia = QStringLiteral("SELECT * FROM V_MA_INSUMOS WHERE IDARTICULO = ")
+                            + CodigoSQL(IdArticulo, 25);
         gDB().AbrirRecordset(sentencia, rs);
         hayFila = !rs.Eof();
     });

@@ -10,7 +10,8 @@
 // unit and its quantity per unit of the article. A new record is an empty
 // one: both texts filled with the character of code 0, quantity 0. A record
 // whose texts are blanks is a quantity without lot.
-struct TipoArticuloCantidad {
+struct TipoArticuloCantidad
+{
     vb::FixedString<25> Codigo;
     vb::FixedString<4> Unidad;
     double Cantidad = 0;
@@ -28,7 +29,9 @@ inline const QString kElDelGrid = QStringLiteral("ELDELGRID");
 // takes nothing; a negative one is put on the first lot. "ELDELGRID" answers
 // false and leaves Lotes as it was. Failures go to the error treatment;
 // leaving on one keeps the list as far as it was filled.
-bool ArticuloTieneLotes(const QString &IdArticulo, const QString &IdDeposito, std::vector<TipoArticuloCantidad> &Lotes,
+bool ArticuloTieneLotes(const QString &IdArticulo,
+                        const QString &IdDeposito,
+                        std::vector<TipoArticuloCantidad> &Lotes,
                         double Cantidad);
 
 // Whether the article has components. Unless SoloVerifica is set, Insumos

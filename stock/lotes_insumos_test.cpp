@@ -12,7 +12,8 @@ namespace {
 const QString kNul = vb::Chr(0);
 
 // What a record should hold: a lot (blank for none) and its quantity.
-struct Esperado {
+struct Esperado
+{
     const char *codigo;
     double cantidad;
 };
@@ -32,7 +33,8 @@ TEST(TipoArticuloCantidad, FixedWidthTexts)
     EXPECT_EQ(r.Unidad.text(), QString(4, QChar(0)));
     EXPECT_EQ(r.Cantidad, 0);
 
-    struct Caso {
+    struct Caso
+    {
         const char *dado;
         const char *codigo;
         const char *unidad;
@@ -52,7 +54,8 @@ TEST(TipoArticuloCantidad, FixedWidthTexts)
     }
 }
 
-class Lotes : public StockDb {
+class Lotes : public StockDb
+{
 protected:
     void SetUp() override
     {
@@ -60,8 +63,8 @@ protected:
         // Stored out of order: the list follows the lot number.
         Lote("PINTURA", "1", "L2", 10);
         Lote("PINTURA", "1", "L1", 5);
-        Lote("PINTURA", "1", "L0", 0);        // spent
-        Lote("PINTURA", "1", nullptr, 50);    // not a lot
+        Lote("PINTURA", "1", "L0", 0);     // spent
+        Lote("PINTURA", "1", nullptr, 50); // not a lot
         Lote("PINTURA", "2", "L3", 4);
         Lote("RESINA", "1", "R1", 0.1);
         Lote("RESINA", "1", "R2", 0.2);
@@ -69,11 +72,12 @@ protected:
     void Lote(const char *articulo, const char *deposito, const char *lote, double cantidad)
     {
         Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, CANTIDAD) "
-                            "VALUES ('%1', '%2', %3, %4)")
-                 .arg(Codigo(QLatin1String(articulo), 25), Codigo(QLatin1String(deposito), 4),
-                      lote ? QStringLiteral("'") + Codigo(QLatin1String(lote), 25) + QStringLiteral("'")
-                           : QStringLiteral("NULL"))
-                 .arg(cantidad));
+                               "VALUES ('%1', '%2', %3, %4)")
+                    .arg(Codigo(QLatin1String(articulo), 25),
+                         Codigo(QLatin1String(deposito), 4),
+                         lote ? QStringLiteral("'") + Codigo(QLatin1String(lote), 25) + QStringLiteral("'")
+                              : QStringLiteral("NULL"))
+                    .arg(cantidad));
     }
     static void Compara(const std::vector<TipoArticuloCantidad> &lista, const std::vector<Esperado> &esperados)
     {
@@ -89,7 +93,8 @@ protected:
 
 TEST_F(Lotes, TheListHoldsExactlyTheRowsToPost)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *articulo;
         const char *deposito;
         double cantidad;
@@ -98,21 +103,23 @@ TEST_F(Lotes, TheListHoldsExactlyTheRowsToPost)
     };
     const Caso casos[] = {
         {"PINTURA", "'   1'", 8, true, {{"L1", 5}, {"L2", 3}}},
-        {"PINTURA", "'   1'", 5, true, {{"L1", 5}}},                    // the first lot completes it
-        {"PINTURA", "'   1'", 15, true, {{"L1", 5}, {"L2", 10}}},       // the last lot completes it
-        {"PINTURA", "'   1'", 20, true, {{"L1", 5}, {"L2", 10}, {"", 5}}},  // short: the rest without lot
+        {"PINTURA", "'   1'", 5, true, {{"L1", 5}}},                       // the first lot completes it
+        {"PINTURA", "'   1'", 15, true, {{"L1", 5}, {"L2", 10}}},          // the last lot completes it
+        {"PINTURA", "'   1'", 20, true, {{"L1", 5}, {"L2", 10}, {"", 5}}}, // short: the rest without lot
         {"PINTURA", "'   1'", 0, true, {}},
         {"PINTURA", "'   1'", -3, true, {{"L1", -3}}},
         {"PINTURA", "'   2'", 3, true, {{"L3", 3}}},
-        {"PINTURA", "2", 4, true, {{"L3", 4}}},                      // a plain code
+        {"PINTURA", "2", 4, true, {{"L3", 4}}}, // a plain code
         {"PINTURA", " 2 ", 6, true, {{"L3", 4}, {"", 2}}},
-        {"PINTURA", "'1'", 8, true, {{"L1", 5}, {"L2", 3}}},           // a literal not at width
-        {"PINTURA", "'   9'", 7, false, {{"", 7}}},                    // no lot in the deposit
+        {"PINTURA", "'1'", 8, true, {{"L1", 5}, {"L2", 3}}}, // a literal not at width
+        {"PINTURA", "'   9'", 7, false, {{"", 7}}},          // no lot in the deposit
         {"CLAVO", "1", 2, false, {{"", 2}}},
-        {"RESINA", "1", 0.3, true, {{"R1", 0.1}, {"R2", 0.2}}},        // summed in fixed point
+        {"RESINA", "1", 0.3, true, {{"R1", 0.1}, {"R2", 0.2}}}, // summed in fixed point
     };
     for (const Caso &c : casos) {
-        SCOPED_TRACE(QStringLiteral("%1 [%2] %3").arg(QLatin1String(c.articulo), QLatin1String(c.deposito)).arg(c.cantidad)
+        SCOPED_TRACE(QStringLiteral("%1 [%2] %3")
+                         .arg(QLatin1String(c.articulo), QLatin1String(c.deposito))
+                         .arg(c.cantidad)
                          .toStdString());
         std::vector<TipoArticuloCantidad> lista{Centinela(), Centinela()};
         EXPECT_EQ(ArticuloTieneLotes(QLatin1String(c.articulo), QLatin1String(c.deposito), lista, c.cantidad), c.tiene);
@@ -147,12 +154,13 @@ TEST_F(Lotes, TheGridsDepositLooksUpNothing)
 
 TEST_F(Lotes, FailuresByAnswer)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         int tratamiento;
         bool repara;
         bool tiene;
-        std::vector<Esperado> lista;  // {"ANTERIOR", 99}: untouched
+        std::vector<Esperado> lista; // {"ANTERIOR", 99}: untouched
     };
     const Caso casos[] = {
         {"abort keeps the caller's list", ui::vbAbort, false, false, {{"ANTERIOR", 99}}},
@@ -184,7 +192,8 @@ TEST_F(Lotes, FailuresByAnswer)
     }
 }
 
-class Insumos : public StockDb {
+class Insumos : public StockDb
+{
 protected:
     void SetUp() override
     {
@@ -200,9 +209,9 @@ protected:
             return v ? TextoSQL(Codigo(QString::fromLatin1(v), ancho)) : QStringLiteral("NULL");
         };
         Ejecuta(QStringLiteral("INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, CANTIDAD) "
-                            "VALUES (%1, %2, %3, %4)")
-                 .arg(literal(articulo, 25), literal(insumo, 25), literal(unidad, 4))
-                 .arg(cantidad));
+                               "VALUES (%1, %2, %3, %4)")
+                    .arg(literal(articulo, 25), literal(insumo, 25), literal(unidad, 4))
+                    .arg(cantidad));
     }
 };
 
@@ -211,7 +220,8 @@ TEST_F(Insumos, OneRecordPerComponentAndATrailingEmptyOne)
     std::vector<TipoArticuloCantidad> lista{Centinela()};
     EXPECT_TRUE(IdArticuloTieneInsumos(QStringLiteral(" KIT "), lista, false));
     ASSERT_EQ(lista.size(), 4u);
-    const struct {
+    const struct
+    {
         const char *codigo, *unidad;
         double cantidad;
     } esperados[] = {{"BROCHA", "UN", 2}, {"LIJA", "", 0.5}, {"PINTURA", "UN", 1}};
@@ -231,7 +241,8 @@ TEST_F(Insumos, OneRecordPerComponentAndATrailingEmptyOne)
 
 TEST_F(Insumos, OnlyCheckingOrNoneLeavesJustTheEmptyRecord)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *articulo;
         bool soloVerifica;
         bool tiene;
@@ -267,12 +278,13 @@ TEST_F(Insumos, QuotesAndEmptyRecordsNeverBreakAStatement)
 
 TEST_F(Insumos, FailuresByAnswer)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         int tratamiento;
         bool repara;
         bool tiene;
-        size_t elementos;  // 1 with the sentinel: untouched
+        size_t elementos; // 1 with the sentinel: untouched
     };
     const Caso casos[] = {
         {"abort keeps the caller's list", ui::vbAbort, false, false, 1},
@@ -300,9 +312,12 @@ TEST_F(Insumos, FailuresByAnswer)
     }
 }
 
-class DemoStock : public StockDb {
+class DemoStock : public StockDb
+{
 protected:
-    DemoStock() : StockDb(true) {}
+    DemoStock()
+        : StockDb(true)
+    {}
 };
 
 TEST_F(DemoStock, TheDemoCompanyHasLotsAndComponentsToPost)

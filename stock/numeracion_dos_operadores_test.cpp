@@ -35,8 +35,14 @@ QString NumeraConsumo(bool forzar)
                                             "VALUES ('  PE', '%1', 1, '01/01/2024', 'ART')")
                                  .arg(id));
     QString sentencia;
-    ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), id.left(4),
-                                   vb::Str(vb::Val(id.mid(4, 8)) + 1), letra, true, sentencia, forzar);
+    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                   QStringLiteral("STOCK"),
+                                   id.left(4),
+                                   vb::Str(vb::Val(id.mid(4, 8)) + 1),
+                                   letra,
+                                   true,
+                                   sentencia,
+                                   forzar);
     gDB().EjecutaConsultaSQL(sentencia);
     return id;
 }
@@ -84,7 +90,8 @@ TEST(OperadorHijo, NumeraConsumos)
     gDB().gCnn().Close();
 }
 
-class DosOperadores : public BaseNumeracion {
+class DosOperadores : public BaseNumeracion
+{
 protected:
     void SetUp() override
     {
@@ -112,7 +119,8 @@ protected:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         otro.setProcessEnvironment(env);
         otro.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        otro.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=OperadorHijo.NumeraConsumos")});
+        otro.start(QCoreApplication::applicationFilePath(),
+                   {QStringLiteral("--gtest_filter=OperadorHijo.NumeraConsumos")});
         ASSERT_TRUE(otro.waitForStarted());
     }
     // Waits (at most `ms`) until the other operator has noted the line.
@@ -132,7 +140,10 @@ protected:
         EXPECT_EQ(otro.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(otro.exitCode(), 0);
     }
-    long long Ultimo() { return Valor(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")).toLong(); }
+    long long Ultimo()
+    {
+        return Valor(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")).toLong();
+    }
 
     QString salida;
     QProcess otro;
@@ -159,13 +170,26 @@ TEST_F(DosOperadores, ANumberIsMarkedOnceAndTheBookNeverMovesBack)
     // Proposed and built outside a transaction, run later.
     QString sucursal = QStringLiteral("0001");
     QString letra = QStringLiteral("X");
-    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(), QStringLiteral("000100000001X"));
+    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(),
+              QStringLiteral("000100000001X"));
     QString conMarca;
-    ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), sucursal, QStringLiteral(" 2"), letra,
-                                   true, conMarca, true);
+    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                   QStringLiteral("STOCK"),
+                                   sucursal,
+                                   QStringLiteral(" 2"),
+                                   letra,
+                                   true,
+                                   conMarca,
+                                   true);
     QString soloLibro;
-    ActualizaNumeracionComprobante(QStringLiteral("PE"), QStringLiteral("STOCK"), sucursal, QStringLiteral(" 2"), letra,
-                                   true, soloLibro, false);
+    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                   QStringLiteral("STOCK"),
+                                   sucursal,
+                                   QStringLiteral(" 2"),
+                                   letra,
+                                   true,
+                                   soloLibro,
+                                   false);
 
     // Meanwhile the other operator numbers and marks 1 and 2.
     Lanza(2, true);

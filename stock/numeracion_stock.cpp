@@ -31,16 +31,16 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
         numero = vb::Format(Numero(Variant(numero)), QStringLiteral("00000000"));
     });
     pasos([&] {
-        QString sentencia = QStringLiteral("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = ") + tipo +
-                            QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(Sucursal + numero + Letra);
+        QString sentencia = QStringLiteral("SELECT TC,IDCOMPROBANTE From V_MV_STOCK WHERE TC = ") + tipo
+                            + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(Sucursal + numero + Letra);
         gDB().AbrirRecordset(sentencia, rs);
         usado = !rs.Eof();
     });
     if (usado) {
         pasos([&] {
-            QString sentencia = QStringLiteral("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = ") +
-                                tipo + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + TextoSQL(Sucursal) +
-                                QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + TextoSQL(Letra);
+            QString sentencia = QStringLiteral("SELECT MAX(IDCOMPROBANTE) AS ULTIMO From V_MV_STOCK WHERE TC = ") + tipo
+                                + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + TextoSQL(Sucursal)
+                                + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + TextoSQL(Letra);
             gDB().AbrirRecordset(sentencia, rs);
             const Variant ultimo = rs.Eof() ? Variant::null() : Campo(rs, QStringLiteral("ULTIMO"));
             numero = ultimo.isNull()

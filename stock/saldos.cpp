@@ -40,22 +40,26 @@ void ControlStock(const QString &IdDeposito, const QString &IdArticulo, const QS
         QString sentencia;
         if (gUsaStockUdKg) {
             // The units balance has no unit; a blank deposit matches the row kept under the blank code.
-            sentencia = QStringLiteral("SELECT CantidadUd AS STOCK FROM STK_STOCK_UDKG WHERE IDARTICULO = ") + articulo +
-                        QStringLiteral(" AND IDDEPOSITO = ") + CodigoSQL(IdDeposito, 4);
+            sentencia = QStringLiteral("SELECT CantidadUd AS STOCK FROM STK_STOCK_UDKG WHERE IDARTICULO = ") + articulo
+                        + QStringLiteral(" AND IDDEPOSITO = ") + CodigoSQL(IdDeposito, 4);
         } else if (!sinDeposito) {
-            sentencia = QStringLiteral("SELECT STOCK AS STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ") + articulo +
-                        QStringLiteral(" AND EQUIVALENCIA = ") + CodigoSQL(IdUnidad, 4) +
-                        QStringLiteral(" AND IDDEPOSITO = ") + CodigoSQL(IdDeposito, 4);
+            sentencia = QStringLiteral("SELECT STOCK AS STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ") + articulo
+                        + QStringLiteral(" AND EQUIVALENCIA = ") + CodigoSQL(IdUnidad, 4)
+                        + QStringLiteral(" AND IDDEPOSITO = ") + CodigoSQL(IdDeposito, 4);
         } else {
-            sentencia = QStringLiteral("SELECT SUM(STOCK) AS STOCK  FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ") +
-                        articulo + QStringLiteral(" AND EQUIVALENCIA = ") + CodigoSQL(IdUnidad, 4) + QLatin1Char(' ');
+            sentencia = QStringLiteral("SELECT SUM(STOCK) AS STOCK  FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ")
+                        + articulo + QStringLiteral(" AND EQUIVALENCIA = ") + CodigoSQL(IdUnidad, 4) + QLatin1Char(' ');
         }
         Stock = PrimerValor(sentencia, QStringLiteral("Stock"));
     });
 }
 
-double ObtieneStock(const QString &IdArticulo, QString &IdDeposito, const QString &NroLote, const QString &NroSerie,
-                    const QString &IdPosicion, QString &IdUnidad)
+double ObtieneStock(const QString &IdArticulo,
+                    QString &IdDeposito,
+                    const QString &NroLote,
+                    const QString &NroSerie,
+                    const QString &IdPosicion,
+                    QString &IdUnidad)
 {
     double saldo = 0;
     Steps pasos = Pasos(QStringLiteral("ObtieneStock"));
@@ -66,8 +70,10 @@ double ObtieneStock(const QString &IdArticulo, QString &IdDeposito, const QStrin
         });
         pasos([&] {
             if (vb::EqualsText(IdUnidad, kIgnorar)) {
-                const Variant unidad = gDB().DatosTabla(QStringLiteral("v_ma_articulos"), NormalizaCaracteres(IdArticulo),
-                                                        QStringLiteral("IdUnidad"), QStringLiteral("IdArticulo"));
+                const Variant unidad = gDB().DatosTabla(QStringLiteral("v_ma_articulos"),
+                                                        NormalizaCaracteres(IdArticulo),
+                                                        QStringLiteral("IdUnidad"),
+                                                        QStringLiteral("IdArticulo"));
                 IdUnidad = gComponente().FormateaCodigo(vb::Trim(gComponente().ValorNoNulo(unidad).toString()), 4);
             }
         });
@@ -79,16 +85,16 @@ double ObtieneStock(const QString &IdArticulo, QString &IdDeposito, const QStrin
     std::optional<bool> usaSerie;
     std::optional<bool> usaLote;
     pasos([&] {
-        QString sentencia = QStringLiteral("SELECT USASERIE, USALOTE FROM V_MA_ARTICULOS WHERE IDARTICULO = ") +
-                            CodigoSQL(IdArticulo, 25) + QLatin1Char(' ');
+        QString sentencia = QStringLiteral("SELECT USASERIE, USALOTE FROM V_MA_ARTICULOS WHERE IDARTICULO = ")
+                            + CodigoSQL(IdArticulo, 25) + QLatin1Char(' ');
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
         usaSerie = Indicador(rs, QStringLiteral("USASERIE"));
         usaLote = Indicador(rs, QStringLiteral("USALOTE"));
     });
     pasos([&] {
-        QString sentencia = QStringLiteral(" SELECT SUM(CANTIDAD) AS SaldoStock FROM STK_SERIES_Y_LOTES ") +
-                            QStringLiteral(" WHERE IDARTICULO = ") + CodigoSQL(IdArticulo, 25);
+        QString sentencia = QStringLiteral(" SELECT SUM(CANTIDAD) AS SaldoStock FROM STK_SERIES_Y_LOTES ")
+                            + QStringLiteral(" WHERE IDARTICULO = ") + CodigoSQL(IdArticulo, 25);
         sentencia += Filtro(IdDeposito, "IdDeposito", 4);
         sentencia += Filtro(NroLote, "NroLote", 25);
         sentencia += Filtro(NroSerie, "NroSerie", 25);
@@ -106,22 +112,29 @@ double ObtieneStock(const QString &IdArticulo, QString &IdDeposito, const QStrin
 
 double CantRepartoPend(const QString &TC, const QString &SucNroLetra, const QString &IdArticulo)
 {
-    const QString condicion = QStringLiteral("(TC = ") + CodigoSQL(TC, 4) + QStringLiteral(") AND IDCOMPROBANTE = ") +
-                              TextoSQL(NormalizaCaracteres(SucNroLetra)) + QStringLiteral(" AND IDARTICULO = ") +
-                              CodigoSQL(IdArticulo, 25);
-    const double enComprobante =
-        PrimerValor(QStringLiteral("SELECT * FROM VT_V_MV_CPTEINSUMOS_CONS2 WHERE ") + condicion, QStringLiteral("Cantidad"));
-    const double movido =
-        PrimerValor(QStringLiteral("SELECT * FROM VT_V_MV_Stock_Cons WHERE ") + condicion, QStringLiteral("Cantidad"));
+    const QString condicion = QStringLiteral("(TC = ") + CodigoSQL(TC, 4) + QStringLiteral(") AND IDCOMPROBANTE = ")
+                              + TextoSQL(NormalizaCaracteres(SucNroLetra)) + QStringLiteral(" AND IDARTICULO = ")
+                              + CodigoSQL(IdArticulo, 25);
+    const double enComprobante = PrimerValor(QStringLiteral("SELECT * FROM VT_V_MV_CPTEINSUMOS_CONS2 WHERE ")
+                                                 + condicion,
+                                             QStringLiteral("Cantidad"));
+    const double movido = PrimerValor(QStringLiteral("SELECT * FROM VT_V_MV_Stock_Cons WHERE ") + condicion,
+                                      QStringLiteral("Cantidad"));
     const Currency pendiente = Currency::fromDouble(enComprobante) - Currency::fromDouble(movido);
     return pendiente < Currency() ? 0 : pendiente.toDouble();
 }
 
-void ObtieneStockxEquiv(const QString &IdDeposito, const QString &IdArticulo, QString &UdBase,
-                        const QString &udEquivBuscada, double &StockUdBase, double &StockEquiv)
+void ObtieneStockxEquiv(const QString &IdDeposito,
+                        const QString &IdArticulo,
+                        QString &UdBase,
+                        const QString &udEquivBuscada,
+                        double &StockUdBase,
+                        double &StockEquiv)
 {
     double stock = 0;
     ControlStock(IdDeposito, IdArticulo, UdBase, stock);
     StockUdBase = stock;
-    StockEquiv = udEquivBuscada.isEmpty() ? 0 : ConvierteAUnidadEquivalente(IdArticulo, UdBase, StockUdBase, udEquivBuscada);
+    StockEquiv = udEquivBuscada.isEmpty()
+                     ? 0
+                     : ConvierteAUnidadEquivalente(IdArticulo, UdBase, StockUdBase, udEquivBuscada);
 }

@@ -20,8 +20,12 @@ void ControlStock(const QString &IdDeposito, const QString &IdArticulo, const QS
 // resolved and handed back; otherwise the sum over the lot table of the rows
 // matching every given filter (a blank one filters nothing), in the units the
 // table keeps. Leaving on a failure gives 0.
-double ObtieneStock(const QString &IdArticulo, QString &IdDeposito, const QString &NroLote, const QString &NroSerie,
-                    const QString &IdPosicion, QString &IdUnidad);
+double ObtieneStock(const QString &IdArticulo,
+                    QString &IdDeposito,
+                    const QString &NroLote,
+                    const QString &NroSerie,
+                    const QString &IdPosicion,
+                    QString &IdUnidad);
 
 // The quantity of the article on the voucher not yet moved through stock,
 // never below 0. The type is compared as stored, at width 4. Failures are
@@ -32,5 +36,9 @@ double CantRepartoPend(const QString &TC, const QString &SucNroLetra, const QStr
 // article) and, when an equivalent unit is asked for, in that unit (else 0).
 // A blank UdBase comes back as the article's own unit when the equivalent is
 // computed. Failures of the conversion are raised to the caller.
-void ObtieneStockxEquiv(const QString &IdDeposito, const QString &IdArticulo, QString &UdBase,
-                        const QString &udEquivBuscada, double &StockUdBase, double &StockEquiv);
+void ObtieneStockxEquiv(const QString &IdDeposito,
+                        const QString &IdArticulo,
+                        QString &UdBase,
+                        const QString &udEquivBuscada,
+                        double &StockUdBase,
+                        double &StockEquiv);

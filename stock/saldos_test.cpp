@@ -5,7 +5,8 @@
 
 namespace {
 
-class Saldos : public StockDb {
+class Saldos : public StockDb
+{
 protected:
     void SetUp() override
     {
@@ -15,23 +16,27 @@ protected:
         Saldo(QStringLiteral("CEMENTO"), QStringLiteral("2"), QStringLiteral("UN"), 40);
         Saldo(QStringLiteral("CEMENTO"), QStringLiteral("1"), QStringLiteral("KG"), 6000);
         const QString cemento = Codigo(QStringLiteral("CEMENTO"), 25);
-        Ejecuta(QStringList{QStringLiteral("INSERT INTO STK_STOCK_UDKG (IDARTICULO, IDDEPOSITO, CantidadUd) VALUES ('%1', '   1', 7)")
-                 .arg(cemento),
-             QStringLiteral("INSERT INTO STK_STOCK_UDKG (IDARTICULO, IDDEPOSITO, CantidadUd) VALUES ('%1', '    ', 3)")
-                 .arg(cemento)});
+        Ejecuta(
+            QStringList{QStringLiteral(
+                            "INSERT INTO STK_STOCK_UDKG (IDARTICULO, IDDEPOSITO, CantidadUd) VALUES ('%1', '   1', 7)")
+                            .arg(cemento),
+                        QStringLiteral(
+                            "INSERT INTO STK_STOCK_UDKG (IDARTICULO, IDDEPOSITO, CantidadUd) VALUES ('%1', '    ', 3)")
+                            .arg(cemento)});
     }
     void Saldo(const QString &articulo, const QString &deposito, const QString &unidad, double stock)
     {
         Ejecuta(QStringLiteral("INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, IDDEPOSITO, EQUIVALENCIA, STOCK) "
-                            "VALUES ('%1', '%2', '%3', %4)")
-                 .arg(Codigo(articulo, 25), Codigo(deposito, 4), Codigo(unidad, 4))
-                 .arg(stock));
+                               "VALUES ('%1', '%2', '%3', %4)")
+                    .arg(Codigo(articulo, 25), Codigo(deposito, 4), Codigo(unidad, 4))
+                    .arg(stock));
     }
 };
 
 TEST_F(Saldos, OneDepositOrTheSumOverAll)
 {
-    struct Caso {
+    struct Caso
+    {
         bool udKg;
         const char *deposito;
         const char *unidad;
@@ -42,14 +47,16 @@ TEST_F(Saldos, OneDepositOrTheSumOverAll)
         {false, "   2", "un", 40},
         {false, "", "UN", 160},
         {false, "  ", "KG", 6000},
-        {false, "3", "UN", 0},  // no row
-        {false, "", "M3", 0},   // a sum over no row
-        {true, "1", "KG", 7},   // units and kilograms: the unit plays no part
-        {true, "", "UN", 3},    // only the row kept under the blank deposit code
+        {false, "3", "UN", 0}, // no row
+        {false, "", "M3", 0},  // a sum over no row
+        {true, "1", "KG", 7},  // units and kilograms: the unit plays no part
+        {true, "", "UN", 3},   // only the row kept under the blank deposit code
         {true, "2", "UN", 0},
     };
     for (const Caso &c : casos) {
-        SCOPED_TRACE(QStringLiteral("%1 [%2] %3").arg(c.udKg).arg(QLatin1String(c.deposito), QLatin1String(c.unidad))
+        SCOPED_TRACE(QStringLiteral("%1 [%2] %3")
+                         .arg(c.udKg)
+                         .arg(QLatin1String(c.deposito), QLatin1String(c.unidad))
                          .toStdString());
         gUsaStockUdKg = c.udKg;
         double stock = -1;
@@ -75,7 +82,8 @@ TEST_F(Saldos, ABlankArticleLeavesTheResultAlone)
 TEST_F(Saldos, IgnorarTakesTheDefaultDepositAndTheArticlesUnitAndHandsThemBack)
 {
     Ejecuta(QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', ' 2 ')"));
-    struct Caso {
+    struct Caso
+    {
         const char *deposito, *unidad;
         double stock;
         const char *depositoDevuelto, *unidadDevuelta;
@@ -88,8 +96,12 @@ TEST_F(Saldos, IgnorarTakesTheDefaultDepositAndTheArticlesUnitAndHandsThemBack)
     for (const Caso &c : casos) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(c.deposito), QLatin1String(c.unidad)).toStdString());
         QString deposito = QLatin1String(c.deposito), unidad = QLatin1String(c.unidad);
-        EXPECT_EQ(ObtieneStock(QStringLiteral("CEMENTO"), deposito, QStringLiteral("ignorar"), kIgnorar,
-                               QStringLiteral("X"), unidad),
+        EXPECT_EQ(ObtieneStock(QStringLiteral("CEMENTO"),
+                               deposito,
+                               QStringLiteral("ignorar"),
+                               kIgnorar,
+                               QStringLiteral("X"),
+                               unidad),
                   c.stock);
         EXPECT_EQ(deposito, QLatin1String(c.depositoDevuelto));
         EXPECT_EQ(unidad, QLatin1String(c.unidadDevuelta));
@@ -97,7 +109,8 @@ TEST_F(Saldos, IgnorarTakesTheDefaultDepositAndTheArticlesUnitAndHandsThemBack)
     EXPECT_TRUE(EnviadasCon(QStringLiteral("STK_SERIES_Y_LOTES")).isEmpty());
 }
 
-class SaldosPorLote : public Saldos {
+class SaldosPorLote : public Saldos
+{
 protected:
     void SetUp() override
     {
@@ -108,29 +121,35 @@ protected:
         Lote("PINTURA", "1", "L1", nullptr, "A", 5);
         Lote("PINTURA", "1", "L2", nullptr, "B", 10);
         Lote("PINTURA", "2", "L1", nullptr, nullptr, 7);
-        Lote("PINTURA", "1", "L1", "S9", "A", 100);  // a serial on an article without serials
+        Lote("PINTURA", "1", "L1", "S9", "A", 100); // a serial on an article without serials
         Lote("TALADRO", "1", nullptr, "S1", nullptr, 1);
         Lote("TALADRO", "1", nullptr, "S2", nullptr, 1);
-        Lote("TALADRO", "1", "LX", "S3", nullptr, 50);  // a lot on an article without lots
+        Lote("TALADRO", "1", "LX", "S3", nullptr, 50); // a lot on an article without lots
         Lote("MIXTO", "1", "L1", "S1", nullptr, 2);
         Lote("MIXTO", "1", "L1", "S2", nullptr, 3);
     }
-    void Lote(const char *articulo, const char *deposito, const char *lote, const char *serie, const char *posicion,
+    void Lote(const char *articulo,
+              const char *deposito,
+              const char *lote,
+              const char *serie,
+              const char *posicion,
               double cantidad)
     {
         auto texto = [](const char *v, int ancho) {
-            return v ? QStringLiteral("'") + Codigo(QLatin1String(v), ancho) + QStringLiteral("'") : QStringLiteral("NULL");
+            return v ? QStringLiteral("'") + Codigo(QLatin1String(v), ancho) + QStringLiteral("'")
+                     : QStringLiteral("NULL");
         };
         Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, NroSerie, IdPosicion, "
-                            "CANTIDAD) VALUES (%1, %2, %3, %4, %5, %6)")
-                 .arg(texto(articulo, 25), texto(deposito, 4), texto(lote, 25), texto(serie, 25), texto(posicion, 15))
-                 .arg(cantidad));
+                               "CANTIDAD) VALUES (%1, %2, %3, %4, %5, %6)")
+                    .arg(texto(articulo, 25), texto(deposito, 4), texto(lote, 25), texto(serie, 25), texto(posicion, 15))
+                    .arg(cantidad));
     }
 };
 
 TEST_F(SaldosPorLote, EveryGivenFilterAndTheIsNullRule)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *articulo, *deposito, *lote, *serie, *posicion;
         double stock;
     };
@@ -147,14 +166,21 @@ TEST_F(SaldosPorLote, EveryGivenFilterAndTheIsNullRule)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(QStringLiteral("%1 %2 %3 %4 %5")
-                         .arg(QLatin1String(c.articulo), QLatin1String(c.deposito), QLatin1String(c.lote),
-                              QLatin1String(c.serie), QLatin1String(c.posicion))
+                         .arg(QLatin1String(c.articulo),
+                              QLatin1String(c.deposito),
+                              QLatin1String(c.lote),
+                              QLatin1String(c.serie),
+                              QLatin1String(c.posicion))
                          .toStdString());
         QString deposito = QLatin1String(c.deposito), unidad = kIgnorar;
-        EXPECT_EQ(ObtieneStock(QLatin1String(c.articulo), deposito, QLatin1String(c.lote), QLatin1String(c.serie),
-                               QLatin1String(c.posicion), unidad),
+        EXPECT_EQ(ObtieneStock(QLatin1String(c.articulo),
+                               deposito,
+                               QLatin1String(c.lote),
+                               QLatin1String(c.serie),
+                               QLatin1String(c.posicion),
+                               unidad),
                   c.stock);
-        EXPECT_EQ(deposito, QLatin1String(c.deposito));  // only the per-unit balance resolves them
+        EXPECT_EQ(deposito, QLatin1String(c.deposito)); // only the per-unit balance resolves them
         EXPECT_EQ(unidad, kIgnorar);
     }
     EXPECT_EQ(operador.requests().size(), 0u);
@@ -167,9 +193,11 @@ TEST_F(SaldosPorLote, AnArticleWithoutRowGoesToTheTreatment)
         operador.clear();
         operador.answer(respuesta);
         QString deposito = QStringLiteral("1"), unidad;
-        EXPECT_EQ(ObtieneStock(QStringLiteral("NOEXISTE"), deposito, QStringLiteral("L1"), kIgnorar, QString(), unidad), 0);
+        EXPECT_EQ(ObtieneStock(QStringLiteral("NOEXISTE"), deposito, QStringLiteral("L1"), kIgnorar, QString(), unidad),
+                  0);
         ASSERT_EQ(operador.requests().size(), 1u);
-        EXPECT_TRUE(operador.last().title.contains(QStringLiteral(" - ObtieneStock "))) << operador.last().title.toStdString();
+        EXPECT_TRUE(operador.last().title.contains(QStringLiteral(" - ObtieneStock ")))
+            << operador.last().title.toStdString();
         // Going on, the balance is still asked for, without the flags' rule.
         EXPECT_EQ(EnviadasCon(QStringLiteral("SUM(CANTIDAD)")).size(), respuesta == ui::vbIgnore ? 1 : 0);
         enviadas.clear();
@@ -178,7 +206,8 @@ TEST_F(SaldosPorLote, AnArticleWithoutRowGoesToTheTreatment)
 
 // The answers to a failed query: the recordset's own box, then the treatment
 // under the routine's name (the table comes back while the treatment asks).
-struct Respuesta {
+struct Respuesta
+{
     const char *nombre;
     int tratamiento;
     bool repara;
@@ -191,27 +220,32 @@ const Respuesta kRespuestas[] = {
 
 TEST_F(SaldosPorLote, FailuresOfTheBalancesByAnswer)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *tabla;
         const char *rutina;
         std::function<double()> consulta;
-        double sinRespuesta;  // what abort and ignore give
+        double sinRespuesta; // what abort and ignore give
         double reparado;
     };
     const Caso casos[] = {
-        {"STK_SALDOS_UNIDADES", " - ControlStock ",
+        {"STK_SALDOS_UNIDADES",
+         " - ControlStock ",
          [] {
              double stock = -1;
              ControlStock(QStringLiteral("1"), QStringLiteral("CEMENTO"), QStringLiteral("UN"), stock);
              return stock;
          },
-         -1, 120},
-        {"STK_SERIES_Y_LOTES", " - ObtieneStock ",
+         -1,
+         120},
+        {"STK_SERIES_Y_LOTES",
+         " - ObtieneStock ",
          [] {
              QString deposito = QStringLiteral("1"), unidad;
              return ObtieneStock(QStringLiteral("PINTURA"), deposito, QStringLiteral("L1"), kIgnorar, QString(), unidad);
          },
-         0, 5},
+         0,
+         5},
     };
     for (const Caso &c : casos) {
         for (const Respuesta &r : kRespuestas) {
@@ -221,9 +255,9 @@ TEST_F(SaldosPorLote, FailuresOfTheBalancesByAnswer)
             const QString vuelve = QStringLiteral("ALTER TABLE FUERA RENAME TO %1").arg(tabla);
             operador.clear();
             ReparaAlPreguntar repara(operador, 2, [&] {
-            if (r.repara)
-                Ejecuta(vuelve);
-        });
+                if (r.repara)
+                    Ejecuta(vuelve);
+            });
             operador.answer(ui::vbIgnore).answer(r.tratamiento);
             EXPECT_EQ(c.consulta(), r.repara ? c.reparado : c.sinRespuesta);
             ASSERT_EQ(operador.requests().size(), 2u);
@@ -235,7 +269,8 @@ TEST_F(SaldosPorLote, FailuresOfTheBalancesByAnswer)
     }
 }
 
-class Pendiente : public StockDb {
+class Pendiente : public StockDb
+{
 protected:
     void SetUp() override
     {
@@ -253,18 +288,18 @@ protected:
     void Linea(const char *articulo, double cantidad)
     {
         Ejecuta(QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, IDARTICULO, CANTIDAD) "
-                            "VALUES ('  RM', '0001000000010A', %1, '%2', %3)")
-                 .arg(++m_renglon)
-                 .arg(Codigo(QLatin1String(articulo), 25))
-                 .arg(cantidad));
+                               "VALUES ('  RM', '0001000000010A', %1, '%2', %3)")
+                    .arg(++m_renglon)
+                    .arg(Codigo(QLatin1String(articulo), 25))
+                    .arg(cantidad));
     }
     void Movimiento(const char *articulo, double cantidad)
     {
         Ejecuta(QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia, Fecha, IdArticulo, Cantidad) "
-                            "VALUES ('  RM', '0001000000010A', %1, '2024-03-01', '%2', %3)")
-                 .arg(++m_secuencia)
-                 .arg(Codigo(QLatin1String(articulo), 25))
-                 .arg(cantidad));
+                               "VALUES ('  RM', '0001000000010A', %1, '2024-03-01', '%2', %3)")
+                    .arg(++m_secuencia)
+                    .arg(Codigo(QLatin1String(articulo), 25))
+                    .arg(cantidad));
     }
     int m_renglon = 0;
     int m_secuencia = 0;
@@ -272,18 +307,19 @@ protected:
 
 TEST_F(Pendiente, OrderedLessMovedNeverBelowZero)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *tc, *comprobante, *articulo;
         double pendiente;
     };
     const Caso casos[] = {
-        {"RM", "0001000000010A", "A", 6},      // the type as callers pass it
-        {"  RM", " 0001000000010A ", "A", 6},  // as the tables keep it
+        {"RM", "0001000000010A", "A", 6},     // the type as callers pass it
+        {"  RM", " 0001000000010A ", "A", 6}, // as the tables keep it
         {"rm", "0001000000010A", "A", 6},
-        {"RM", "0001000000010A", "B", 0},      // more moved than ordered
-        {"RM", "0001000000010A", "C", 2.5},    // nothing moved yet
-        {"RM", "0001000000010A", "D", 0.2},    // exactly, in fixed point
-        {"RM", "0001000000010A", "E", 0},      // in neither view
+        {"RM", "0001000000010A", "B", 0},   // more moved than ordered
+        {"RM", "0001000000010A", "C", 2.5}, // nothing moved yet
+        {"RM", "0001000000010A", "D", 0.2}, // exactly, in fixed point
+        {"RM", "0001000000010A", "E", 0},   // in neither view
         {"FC", "0001000000010A", "A", 0},
     };
     for (const Caso &c : casos) {
@@ -297,9 +333,10 @@ TEST_F(Pendiente, AFailureReachesTheCaller)
 {
     Ejecuta(QStringLiteral("DROP VIEW VT_V_MV_Stock_Cons"));
     operador.answer(ui::vbIgnore);
-    EXPECT_EQ(RaisedNumber([] { CantRepartoPend(QStringLiteral("RM"), QStringLiteral("0001000000010A"), QStringLiteral("A")); }),
+    EXPECT_EQ(RaisedNumber(
+                  [] { CantRepartoPend(QStringLiteral("RM"), QStringLiteral("0001000000010A"), QStringLiteral("A")); }),
               vberr::ObjectClosed);
-    EXPECT_EQ(operador.requests().size(), 1u);  // the recordset's own box; no treatment
+    EXPECT_EQ(operador.requests().size(), 1u); // the recordset's own box; no treatment
 }
 
 } // namespace

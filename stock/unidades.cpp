@@ -19,9 +19,9 @@ const QString kMultiplicar = QStringLiteral("*");
 // The row of S_TA_EQUIV for the article from one unit to the other, if any.
 bool BuscaEquivalencia(const QString &articulo, const QString &unidad, const QString &unidadEquiv, double &coeficiente)
 {
-    QString sentencia = QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") + CodigoSQL(articulo, 25) +
-                        QStringLiteral(" AND IDUNIDAD = ") + CodigoSQL(unidad, 4) +
-                        QStringLiteral(" AND IDUNIDAD_EQUIV = ") + CodigoSQL(unidadEquiv, 4);
+    QString sentencia = QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") + CodigoSQL(articulo, 25)
+                        + QStringLiteral(" AND IDUNIDAD = ") + CodigoSQL(unidad, 4)
+                        + QStringLiteral(" AND IDUNIDAD_EQUIV = ") + CodigoSQL(unidadEquiv, 4);
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
     if (rs.Eof())
@@ -46,20 +46,28 @@ double Divide(double cantidad, double coeficiente)
     return Resultado(cantidad / coeficiente);
 }
 
-double Multiplica(double cantidad, double coeficiente) { return Resultado(cantidad * coeficiente); }
+double Multiplica(double cantidad, double coeficiente)
+{
+    return Resultado(cantidad * coeficiente);
+}
 
 } // namespace
 
 QString ObtieneUnidadArticulo(const QString &IdArticulo)
 {
-    QString sentencia = QStringLiteral("SELECT IDUNIDAD FROM V_MA_ARTICULOS WHERE IDARTICULO = ") + CodigoSQL(IdArticulo, 25);
+    QString sentencia = QStringLiteral("SELECT IDUNIDAD FROM V_MA_ARTICULOS WHERE IDARTICULO = ")
+                        + CodigoSQL(IdArticulo, 25);
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
     return vb::Trim(Texto(rs, QStringLiteral("IdUnidad")));
 }
 
-bool IdArticuloTieneEquivalencias(const QString &IdArticulo, const QString &UnidadEquiv, QString &Operador,
-                                  QString &Unidad, double &Coeficiente, bool &SinUnidad)
+bool IdArticuloTieneEquivalencias(const QString &IdArticulo,
+                                  const QString &UnidadEquiv,
+                                  QString &Operador,
+                                  QString &Unidad,
+                                  double &Coeficiente,
+                                  bool &SinUnidad)
 {
     Coeficiente = 0;
     SinUnidad = false;
@@ -96,7 +104,9 @@ bool IdArticuloTieneEquivalencias(const QString &IdArticulo, const QString &Unid
     return true;
 }
 
-double ConvierteAUnidadEquivalente(const QString &IdArticulo, QString &UnidadDesde, double Cantidad,
+double ConvierteAUnidadEquivalente(const QString &IdArticulo,
+                                   QString &UnidadDesde,
+                                   double Cantidad,
                                    const QString &UnidadHasta)
 {
     if (Cantidad == 0)
@@ -115,7 +125,9 @@ double ConvierteAUnidadEquivalente(const QString &IdArticulo, QString &UnidadDes
     return 0;
 }
 
-double ConvierteDesdeUnidadEquivalente(const QString &IdArticulo, QString &Unidad, double Cantidad,
+double ConvierteDesdeUnidadEquivalente(const QString &IdArticulo,
+                                       QString &Unidad,
+                                       double Cantidad,
                                        const QString &UnidadEquiv)
 {
     if (Cantidad == 0)
@@ -137,7 +149,8 @@ double ConvierteDesdeUnidadEquivalente(const QString &IdArticulo, QString &Unida
 void CalculaEquivalenciasFila(ui::FlexGrid &Grilla)
 {
     using namespace GrillaArticulos;
-    const struct {
+    const struct
+    {
         const QString &unidad;
         int columna;
     } destinos[] = {
@@ -149,8 +162,8 @@ void CalculaEquivalenciasFila(ui::FlexGrid &Grilla)
         const int fila = Grilla.Row();
         const QString articulo = Grilla.TextMatrix(fila, ColArticulo);
         QString unidad = vb::Trim(Grilla.TextMatrix(fila, ColUnidad));
-        const double cantidad =
-            gComponente().ConvierteACurrency(Variant(Grilla.TextMatrix(fila, ColCantidad))).toDouble();
+        const double cantidad
+            = gComponente().ConvierteACurrency(Variant(Grilla.TextMatrix(fila, ColCantidad))).toDouble();
         // An unconfigured unit has no quantity, even on a line without unit.
         const double valor = vb::Trim(destino.unidad).isEmpty()
                                  ? 0

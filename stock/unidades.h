@@ -21,19 +21,27 @@ QString ObtieneUnidadArticulo(const QString &IdArticulo);
 // SinUnidad is set, and no equivalence is looked up, when neither the caller
 // nor the article gives a unit. Failures go to the error treatment; leaving on
 // one answers false.
-bool IdArticuloTieneEquivalencias(const QString &IdArticulo, const QString &UnidadEquiv, QString &Operador,
-                                  QString &Unidad, double &Coeficiente, bool &SinUnidad);
+bool IdArticuloTieneEquivalencias(const QString &IdArticulo,
+                                  const QString &UnidadEquiv,
+                                  QString &Operador,
+                                  QString &Unidad,
+                                  double &Coeficiente,
+                                  bool &SinUnidad);
 
 // A quantity in UnidadDesde expressed in UnidadHasta: 0 stays 0 without a
 // lookup, the same unit (any letter case) keeps the quantity, a pair without
 // equivalence gives 0. A blank UnidadDesde comes back as the article's own
 // unit. Failures, a zero coefficient to divide by among them (error 11), are
 // raised to the caller.
-double ConvierteAUnidadEquivalente(const QString &IdArticulo, QString &UnidadDesde, double Cantidad,
+double ConvierteAUnidadEquivalente(const QString &IdArticulo,
+                                   QString &UnidadDesde,
+                                   double Cantidad,
                                    const QString &UnidadHasta);
 
 // The inverse: a quantity given in UnidadEquiv expressed in Unidad.
-double ConvierteDesdeUnidadEquivalente(const QString &IdArticulo, QString &Unidad, double Cantidad,
+double ConvierteDesdeUnidadEquivalente(const QString &IdArticulo,
+                                       QString &Unidad,
+                                       double Cantidad,
                                        const QString &UnidadEquiv);
 
 // For the grid's current article line, the quantity in the configured BL, M3

@@ -2,9 +2,9 @@
 
 #include "platform/component/component.h"
 #include "platform/runtime/regional.h"
-#include "tests/support/raised_error.h"
 #include "platform/ui/flex_grid.h"
 #include "stock/saldos.h"
+#include "tests/support/raised_error.h"
 #include "tests/support/stock_db.h"
 #include "voucher/columnas.h"
 
@@ -12,7 +12,8 @@
 
 namespace {
 
-class Equivalencias : public StockDb {
+class Equivalencias : public StockDb
+{
 protected:
     void SetUp() override
     {
@@ -23,28 +24,29 @@ protected:
     void Equivalencia(const QString &articulo, const QString &unidad, const QString &equiv, double coeficiente)
     {
         Ejecuta(QStringLiteral("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) "
-                            "VALUES ('%1', '%2', '%3', %4)")
-                 .arg(Codigo(articulo, 25), Codigo(unidad, 4), Codigo(equiv, 4))
-                 .arg(coeficiente));
+                               "VALUES ('%1', '%2', '%3', %4)")
+                    .arg(Codigo(articulo, 25), Codigo(unidad, 4), Codigo(equiv, 4))
+                    .arg(coeficiente));
     }
 };
 
 TEST_F(Equivalencias, FoundAsAskedOrReversedWithTheUnitUsedWrittenBack)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *unidad;
         const char *otra;
         bool encontrada;
-        const char *operador;  // "?": left as it was
+        const char *operador; // "?": left as it was
         double coeficiente;
         const char *unidadDevuelta;
     };
     const Caso casos[] = {
         {"KG", "UN", true, "/", 1000, "KG"},
         {"UN", "KG", true, "*", 1000, "UN"},
-        {"kg", "un", true, "/", 1000, "kg"},      // codes compare without regard to case
-        {"  KG ", "UN ", true, "/", 1000, "  KG "},  // trimmed in the query, written back as given
-        {"", "KG", true, "*", 1000, "UN"},        // the article's own unit
+        {"kg", "un", true, "/", 1000, "kg"},        // codes compare without regard to case
+        {"  KG ", "UN ", true, "/", 1000, "  KG "}, // trimmed in the query, written back as given
+        {"", "KG", true, "*", 1000, "UN"},          // the article's own unit
         {"UN", "M3", false, "?", 0, "UN"},
     };
     for (const Caso &c : casos) {
@@ -53,8 +55,12 @@ TEST_F(Equivalencias, FoundAsAskedOrReversedWithTheUnitUsedWrittenBack)
         QString unidad = QLatin1String(c.unidad);
         double coeficiente = -1;
         bool sinUnidad = true;
-        EXPECT_EQ(IdArticuloTieneEquivalencias(QStringLiteral("CLAVO"), QLatin1String(c.otra), operador, unidad,
-                                               coeficiente, sinUnidad),
+        EXPECT_EQ(IdArticuloTieneEquivalencias(QStringLiteral("CLAVO"),
+                                               QLatin1String(c.otra),
+                                               operador,
+                                               unidad,
+                                               coeficiente,
+                                               sinUnidad),
                   c.encontrada);
         EXPECT_EQ(operador, QLatin1String(c.operador));
         EXPECT_EQ(coeficiente, c.coeficiente);
@@ -72,10 +78,10 @@ TEST_F(Equivalencias, AskedDirectionFirstThenTheReverse)
     IdArticuloTieneEquivalencias(QStringLiteral(" CLAVO"), QStringLiteral("KG"), op, unidad, coeficiente, sinUnidad);
     const QString articulo = QStringLiteral("'") + Codigo(QStringLiteral("CLAVO"), 25) + QStringLiteral("'");
     EXPECT_EQ(EnviadasCon(QStringLiteral("S_TA_EQUIV")),
-              QStringList({QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") + articulo +
-                               QStringLiteral(" AND IDUNIDAD = '  UN' AND IDUNIDAD_EQUIV = '  KG'"),
-                           QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") + articulo +
-                               QStringLiteral(" AND IDUNIDAD = '  KG' AND IDUNIDAD_EQUIV = '  UN'")}));
+              QStringList({QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") + articulo
+                               + QStringLiteral(" AND IDUNIDAD = '  UN' AND IDUNIDAD_EQUIV = '  KG'"),
+                           QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") + articulo
+                               + QStringLiteral(" AND IDUNIDAD = '  KG' AND IDUNIDAD_EQUIV = '  UN'")}));
 }
 
 TEST_F(Equivalencias, NoUnitAnywhereSetsTheFlagWithoutLookingUp)
@@ -87,8 +93,12 @@ TEST_F(Equivalencias, NoUnitAnywhereSetsTheFlagWithoutLookingUp)
         QString op = QStringLiteral("?"), unidad = QLatin1String(dada);
         double coeficiente = 5;
         bool sinUnidad = false;
-        EXPECT_FALSE(IdArticuloTieneEquivalencias(QStringLiteral("SINUD"), QStringLiteral("KG"), op, unidad,
-                                                  coeficiente, sinUnidad));
+        EXPECT_FALSE(IdArticuloTieneEquivalencias(QStringLiteral("SINUD"),
+                                                  QStringLiteral("KG"),
+                                                  op,
+                                                  unidad,
+                                                  coeficiente,
+                                                  sinUnidad));
         EXPECT_TRUE(sinUnidad);
         EXPECT_EQ(coeficiente, 0);
         EXPECT_EQ(op, QStringLiteral("?"));
@@ -99,30 +109,36 @@ TEST_F(Equivalencias, NoUnitAnywhereSetsTheFlagWithoutLookingUp)
 
 TEST_F(Equivalencias, ConversionsThereAndBack)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *desde;
         double cantidad;
         const char *hasta;
-        double a;      // ConvierteAUnidadEquivalente(desde, cantidad, hasta)
-        double desdeEquiv;  // ConvierteDesdeUnidadEquivalente(desde, cantidad, hasta)
+        double a;          // ConvierteAUnidadEquivalente(desde, cantidad, hasta)
+        double desdeEquiv; // ConvierteDesdeUnidadEquivalente(desde, cantidad, hasta)
     };
     const Caso casos[] = {
         {"UN", 2, "KG", 0.002, 2000},
         {"KG", 2, "UN", 2000, 0.002},
         {"KG", 2000, "UN", 2000000, 2},
-        {"UN", 2, "M3", 0, 0},     // no equivalence
-        {"kg", 5, "KG", 5, 5},     // the same unit
+        {"UN", 2, "M3", 0, 0}, // no equivalence
+        {"kg", 5, "KG", 5, 5}, // the same unit
         {"UN", -3, "KG", -0.003, -3000},
     };
     for (const Caso &c : casos) {
-        SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(QLatin1String(c.desde)).arg(c.cantidad).arg(QLatin1String(c.hasta))
+        SCOPED_TRACE(QStringLiteral("%1 %2 %3")
+                         .arg(QLatin1String(c.desde))
+                         .arg(c.cantidad)
+                         .arg(QLatin1String(c.hasta))
                          .toStdString());
         QString desde = QLatin1String(c.desde);
         EXPECT_DOUBLE_EQ(ConvierteAUnidadEquivalente(QStringLiteral("CLAVO"), desde, c.cantidad, QLatin1String(c.hasta)),
                          c.a);
-        EXPECT_DOUBLE_EQ(
-            ConvierteDesdeUnidadEquivalente(QStringLiteral("CLAVO"), desde, c.cantidad, QLatin1String(c.hasta)),
-            c.desdeEquiv);
+        EXPECT_DOUBLE_EQ(ConvierteDesdeUnidadEquivalente(QStringLiteral("CLAVO"),
+                                                         desde,
+                                                         c.cantidad,
+                                                         QLatin1String(c.hasta)),
+                         c.desdeEquiv);
     }
 
     // Each undoes the other for the same pair of units.
@@ -174,7 +190,7 @@ TEST_F(Equivalencias, AZeroCoefficientIsADivisionByZeroOnlyWhenDividing)
     EXPECT_EQ(RaisedNumber([&] { desde("CJ", "UN"); }), vberr::DivisionByZero);
     EXPECT_EQ(a("CJ", "UN"), 0);
     EXPECT_EQ(desde("UN", "CJ"), 0);
-    EXPECT_EQ(operador.requests().size(), 0u);  // raised to the caller, not treated
+    EXPECT_EQ(operador.requests().size(), 0u); // raised to the caller, not treated
 }
 
 TEST_F(Equivalencias, AnArticleWithoutRowFailsTheOwnUnitRead)
@@ -185,10 +201,11 @@ TEST_F(Equivalencias, AnArticleWithoutRowFailsTheOwnUnitRead)
 
 TEST_F(Equivalencias, FailuresGoToTheTreatmentUnderItsName)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
-        std::vector<int> respuestas;  // pairs: the recordset's own box, then the treatment
-        bool repara;                  // the table comes back while the treatment asks
+        std::vector<int> respuestas; // pairs: the recordset's own box, then the treatment
+        bool repara;                 // the table comes back while the treatment asks
         bool encontrada;
         const char *operador;
         double coeficiente;
@@ -212,7 +229,11 @@ TEST_F(Equivalencias, FailuresGoToTheTreatmentUnderItsName)
         QString op = QStringLiteral("?"), unidad = QStringLiteral("KG");
         double coeficiente = -1;
         bool sinUnidad = false;
-        EXPECT_EQ(IdArticuloTieneEquivalencias(QStringLiteral("CLAVO"), QStringLiteral("UN"), op, unidad, coeficiente,
+        EXPECT_EQ(IdArticuloTieneEquivalencias(QStringLiteral("CLAVO"),
+                                               QStringLiteral("UN"),
+                                               op,
+                                               unidad,
+                                               coeficiente,
                                                sinUnidad),
                   c.encontrada);
         EXPECT_EQ(op, QLatin1String(c.operador));
@@ -229,7 +250,8 @@ TEST_F(Equivalencias, FailuresGoToTheTreatmentUnderItsName)
 
 using namespace GrillaArticulos;
 
-class FilaDeGrilla : public Equivalencias {
+class FilaDeGrilla : public Equivalencias
+{
 protected:
     void SetUp() override
     {
@@ -244,7 +266,8 @@ protected:
         grilla.setRows(4);
         grilla.setCols(Columnas);
         grilla.setRow(2);
-        QObject::connect(&grilla, &QAbstractItemModel::dataChanged,
+        QObject::connect(&grilla,
+                         &QAbstractItemModel::dataChanged,
                          [this](const QModelIndex &desde, const QModelIndex &) { escritas.push_back(desde.column()); });
     }
     void Linea(const QString &articulo, const QString &unidad, const QString &cantidad)
@@ -257,7 +280,7 @@ protected:
     QString Celda(int col) const { return grilla.TextMatrix(2, col); }
 
     ui::FlexGrid grilla;
-    std::vector<int> escritas;  // the columns written, in order
+    std::vector<int> escritas; // the columns written, in order
 };
 
 TEST_F(FilaDeGrilla, WritesTheThreeUnitsInOrderForTheCurrentRow)
@@ -268,16 +291,17 @@ TEST_F(FilaDeGrilla, WritesTheThreeUnitsInOrderForTheCurrentRow)
     EXPECT_EQ(Celda(ColCantidadBL), QStringLiteral("2"));
     EXPECT_EQ(Celda(ColCantidadM3), QStringLiteral("0.42"));
     EXPECT_EQ(Celda(ColCantidadKG), QStringLiteral("250"));
-    EXPECT_TRUE(grilla.TextMatrix(1, ColCantidadM3).isEmpty());  // other rows untouched
+    EXPECT_TRUE(grilla.TextMatrix(1, ColCantidadM3).isEmpty()); // other rows untouched
 }
 
 TEST_F(FilaDeGrilla, EdgesOfTheLine)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         const char *unidad;
         const char *cantidad;
-        const char *m3;  // the unit configured for M3 ("" none)
+        const char *m3; // the unit configured for M3 ("" none)
         const char *bl, *m3Texto, *kg;
     };
     const Caso casos[] = {
@@ -285,7 +309,7 @@ TEST_F(FilaDeGrilla, EdgesOfTheLine)
         {"four decimals", "UN", "2.123456", "M3", "0.04247", "0.0089187", "5.30875"},
         {"unit of the column", "M3", "3", "M3", "0", "3", "0"},
         {"blank target", "UN", "100", "", "2", "0", "250"},
-        {"blank target, blank unit", "", "100", "", "2", "0", "250"},  // the article's own unit
+        {"blank target, blank unit", "", "100", "", "2", "0", "250"}, // the article's own unit
         {"no quantity", "UN", "", "M3", "0", "0", "0"},
     };
     for (const Caso &c : casos) {
@@ -307,28 +331,31 @@ TEST_F(FilaDeGrilla, TheTextReadsBackAsTheSameNumberUnderEitherDecimalMark)
         Linea(QStringLiteral("TABLA"), QStringLiteral("UN"), coma ? QStringLiteral("12,5") : QStringLiteral("12.5"));
         CalculaEquivalenciasFila(grilla);
         EXPECT_EQ(Celda(ColCantidadM3), coma ? QStringLiteral("0,0525") : QStringLiteral("0.0525"));
-        for (const auto &[col, valor] : {std::pair{ColCantidadBL, 0.25}, {ColCantidadM3, 0.0525}, {ColCantidadKG, 31.25}})
+        for (const auto &[col, valor] :
+             {std::pair{ColCantidadBL, 0.25}, {ColCantidadM3, 0.0525}, {ColCantidadKG, 31.25}})
             EXPECT_DOUBLE_EQ(gComponente().ConvierteACurrency(Variant(Celda(col))).toDouble(), valor);
     }
 }
 
 TEST_F(FilaDeGrilla, AFailedGridAccessReachesTheCaller)
 {
-    grilla.setCols(ColCantidad + 1);  // no room for the hidden columns
+    grilla.setCols(ColCantidad + 1); // no room for the hidden columns
     Linea(QStringLiteral("TABLA"), QStringLiteral("UN"), QStringLiteral("100"));
     EXPECT_EQ(RaisedNumber([&] { CalculaEquivalenciasFila(grilla); }), vberr::SubscriptOutOfRange);
     EXPECT_TRUE(escritas.empty());
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
-class StockEquivalente : public Equivalencias {};
+class StockEquivalente : public Equivalencias
+{};
 
 TEST_F(StockEquivalente, BaseAndEquivalentUnit)
 {
     Ejecuta(QStringLiteral("INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, IDDEPOSITO, EQUIVALENCIA, STOCK) VALUES "
-                        "('%1', '   1', '  UN', 4000)")
-             .arg(Codigo(QStringLiteral("CLAVO"), 25)));
-    struct Caso {
+                           "('%1', '   1', '  UN', 4000)")
+                .arg(Codigo(QStringLiteral("CLAVO"), 25)));
+    struct Caso
+    {
         const char *articulo;
         const char *equiv;
         double base, equivalente;
@@ -343,7 +370,11 @@ TEST_F(StockEquivalente, BaseAndEquivalentUnit)
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(c.articulo), QLatin1String(c.equiv)).toStdString());
         QString base = QStringLiteral("UN");
         double stockBase = -1, stockEquiv = -1;
-        ObtieneStockxEquiv(QStringLiteral("1"), QLatin1String(c.articulo), base, QLatin1String(c.equiv), stockBase,
+        ObtieneStockxEquiv(QStringLiteral("1"),
+                           QLatin1String(c.articulo),
+                           base,
+                           QLatin1String(c.equiv),
+                           stockBase,
                            stockEquiv);
         EXPECT_EQ(stockBase, c.base);
         EXPECT_DOUBLE_EQ(stockEquiv, c.equivalente);

@@ -47,7 +47,8 @@ int main(int argc, char **argv)
     InicializaSistema(armar,
                       QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=%2;@Password=;")
                           .arg(QFileInfo(args[0]).absoluteFilePath(), usuario),
-                      cadena, 3);
+                      cadena,
+                      3);
     if (!gDB().gOpenFlag) {
         std::fprintf(stderr, "comprobantes: the connection did not open\n");
         return 1;

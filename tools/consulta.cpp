@@ -15,25 +15,27 @@
 
 namespace {
 
-const char *const kUso =
-    "usage: consulta BASE [TABLA|SELECT] [options]\n"
-    "  TABLA|SELECT            a table or view name, or a whole SELECT (default V_MA_ARTICULOS)\n"
-    "  --usuario U             database user (ADMIN)\n"
-    "  --clave TEXTO           text put in the first search box (Clave)\n"
-    "  --campo-busqueda C      search column (CampoBusqueda)\n"
-    "  --where W               filter when the mask has none (Where)\n"
-    "  --opcional SQL          statement for a name without a mask (SentenciaOpcional)\n"
-    "  --arbol                 the tree dialog (TreeView)\n"
-    "  --valores-default L     values whose rows start ticked (ValoresDefault)\n"
-    "  --devueltos A,B         captions of the columns returned (CmpsDevueltos)\n"
-    "  --checks                pick several rows (Checks)\n"
-    "  --cantidades            quantity keys on (UsaCantidades)\n"
-    "  --campo-devuelto C      column whose value is returned (CampoDevuelto)\n"
-    "  --sin-mascaras          no query masks: the table's own fields\n"
-    "  --mascaras RUTA         query-mask file (default: consultas.vgr in the program folder)\n"
-    "  --sentencia             print the statement only; no dialog\n";
+const char *const kUso = "usage: consulta BASE [TABLA|SELECT] [options]\n"
+                         "  TABLA|SELECT            a table or view name, or a whole SELECT (default V_MA_ARTICULOS)\n"
+                         "  --usuario U             database user (ADMIN)\n"
+                         "  --clave TEXTO           text put in the first search box (Clave)\n"
+                         "  --campo-busqueda C      search column (CampoBusqueda)\n"
+                         "  --where W               filter when the mask has none (Where)\n"
+                         "  --opcional SQL          statement for a name without a mask (SentenciaOpcional)\n"
+                         "  --arbol                 the tree dialog (TreeView)\n"
+                         "  --valores-default L     values whose rows start ticked (ValoresDefault)\n"
+                         "  --devueltos A,B         captions of the columns returned (CmpsDevueltos)\n"
+                         "  --checks                pick several rows (Checks)\n"
+                         "  --cantidades            quantity keys on (UsaCantidades)\n"
+                         "  --campo-devuelto C      column whose value is returned (CampoDevuelto)\n"
+                         "  --sin-mascaras          no query masks: the table's own fields\n"
+                         "  --mascaras RUTA         query-mask file (default: consultas.vgr in the program folder)\n"
+                         "  --sentencia             print the statement only; no dialog\n";
 
-QString Texto(const QString &s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
+QString Texto(const QString &s)
+{
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
 
 QString Lista(const Coleccion &c)
 {
@@ -129,7 +131,8 @@ int main(int argc, char **argv)
     InicializaSistema(armar,
                       QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=%2;@Password=;")
                           .arg(QFileInfo(base).absoluteFilePath(), usuario),
-                      cadena, 3);
+                      cadena,
+                      3);
     if (!gDB().gOpenFlag) {
         std::fprintf(stderr, "consulta: the connection did not open\n");
         return 1;

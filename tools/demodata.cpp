@@ -21,7 +21,8 @@ QString connectionString(const QString &path)
     return QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(path);
 }
 
-class Db {
+class Db
+{
 public:
     explicit Db(const QString &path)
     {
@@ -51,7 +52,7 @@ public:
         return st;
     }
     // Binds texts (QString), whole numbers (int) and amounts (double) in order, then runs.
-    template <typename... Args>
+    template<typename... Args>
     void run(sqlite3_stmt *st, const Args &...args)
     {
         int i = 0;
@@ -74,23 +75,30 @@ private:
     std::vector<sqlite3_stmt *> m_statements;
 };
 
-const char *const kArticles[] = {"TORNILLO HEXAGONAL 1/4", "ARANDELA PLANA 6MM", "TUERCA AUTOFRENANTE M8",
-                                 "CABLE UNIPOLAR 2.5MM", "CAÑO GALVANIZADO 1/2", "PINTURA LATEX 20L",
-                                 "TABLA PINO 1X6", "MACHIMBRE 1/2 X 4", "CLAVO PUNTA PARIS 2", "SILICONA TRANSPARENTE",
-                                 "LIJA AL AGUA 220", "CINTA AISLADORA", "TERMICA BIPOLAR 20A", "LLAVE DE PASO 3/4",
-                                 "CODO PVC 110", "BROCHA N 20", "RODILLO LANA 22CM", "MEMBRANA ASFALTICA",
-                                 "CEMENTO 50KG", "ARENA FINA M3"};
+const char *const kArticles[]
+    = {"TORNILLO HEXAGONAL 1/4", "ARANDELA PLANA 6MM",    "TUERCA AUTOFRENANTE M8", "CABLE UNIPOLAR 2.5MM",
+       "CAÑO GALVANIZADO 1/2",   "PINTURA LATEX 20L",     "TABLA PINO 1X6",         "MACHIMBRE 1/2 X 4",
+       "CLAVO PUNTA PARIS 2",    "SILICONA TRANSPARENTE", "LIJA AL AGUA 220",       "CINTA AISLADORA",
+       "TERMICA BIPOLAR 20A",    "LLAVE DE PASO 3/4",     "CODO PVC 110",           "BROCHA N 20",
+       "RODILLO LANA 22CM",      "MEMBRANA ASFALTICA",    "CEMENTO 50KG",           "ARENA FINA M3"};
 const char *const kTasks[] = {"INSTALACION", "FLETE", "MANO DE OBRA", "ARMADO", "CORTE A MEDIDA"};
-const char *const kCustomers[] = {"FERRETERIA EL TORNILLO SRL", "CONSTRUCTORA DEL SUR SA", "MADERERA LOS ANDES",
-                                  "JUAN PEREZ", "ELECTRICIDAD NORTE SH", "COOPERATIVA AGRICOLA LIMITADA"};
+const char *const kCustomers[] = {"FERRETERIA EL TORNILLO SRL",
+                                  "CONSTRUCTORA DEL SUR SA",
+                                  "MADERERA LOS ANDES",
+                                  "JUAN PEREZ",
+                                  "ELECTRICIDAD NORTE SH",
+                                  "COOPERATIVA AGRICOLA LIMITADA"};
 
-const char *const kSuppliers[] = {"DISTRIBUIDORA CENTRO SA", "ACEROS DEL LITORAL SRL", "PINTURERIAS UNIDAS",
-                                  "MADERAS O'HIGGINS"};
+const char *const kSuppliers[]
+    = {"DISTRIBUIDORA CENTRO SA", "ACEROS DEL LITORAL SRL", "PINTURERIAS UNIDAS", "MADERAS O'HIGGINS"};
 const char *const kContacts[] = {"MARIA GONZALEZ", "JORGE RODRIGUEZ", "ANA FERNANDEZ", "LUIS LOPEZ"};
 const char *const kStreets[] = {"SAN MARTIN 1234", "BELGRANO 567", "MITRE 89", "RIVADAVIA 2210"};
 const char *const kTowns[] = {"ROSARIO", "SANTA FE", "PARANA", "VENADO TUERTO"};
 
-QString articleCode(int index) { return Code(QStringLiteral("ART%1").arg(index + 1, 4, 10, QChar('0')), 25); }
+QString articleCode(int index)
+{
+    return Code(QStringLiteral("ART%1").arg(index + 1, 4, 10, QChar('0')), 25);
+}
 
 QString idComprobante(int branch, int number, QChar letter)
 {
@@ -130,16 +138,18 @@ void addStockData(Db &db, bool withSamples)
     if (!withSamples)
         return;
 
-    const auto art = [](int number) { return articleCode(number - 1); };  // ART0019 is art(19)
+    const auto art = [](int number) { return articleCode(number - 1); }; // ART0019 is art(19)
     // One unit times the coefficient is the quantity in the other.
-    auto equiv = db.prepare("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES (?,?,?,?)");
-    db.run(equiv, art(19), Code("UN", 4), Code("KG", 4), 50.0);   // a 50 kg bag of cement
-    db.run(equiv, art(19), Code("BL", 4), Code("UN", 4), 20.0);   // 20 bags a bundle
-    db.run(equiv, art(7), Code("UN", 4), Code("M3", 4), 0.0042);  // a pine board
+    auto equiv = db.prepare(
+        "INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES (?,?,?,?)");
+    db.run(equiv, art(19), Code("UN", 4), Code("KG", 4), 50.0);  // a 50 kg bag of cement
+    db.run(equiv, art(19), Code("BL", 4), Code("UN", 4), 20.0);  // 20 bags a bundle
+    db.run(equiv, art(7), Code("UN", 4), Code("M3", 4), 0.0042); // a pine board
     db.run(equiv, art(7), Code("UN", 4), Code("KG", 4), 2.1);
     db.run(equiv, art(20), Code("M3", 4), Code("KG", 4), 1500.0);
 
-    auto balance = db.prepare("INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, IDDEPOSITO, EQUIVALENCIA, STOCK) VALUES (?,?,?,?)");
+    auto balance = db.prepare(
+        "INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, IDDEPOSITO, EQUIVALENCIA, STOCK) VALUES (?,?,?,?)");
     db.run(balance, art(19), Code("1", 4), Code("UN", 4), 120.0);
     db.run(balance, art(19), Code("2", 4), Code("UN", 4), 40.0);
     db.run(balance, art(19), Code("1", 4), Code("KG", 4), 6000.0);
@@ -222,7 +232,8 @@ void addPostingData(Db &db, bool withSamples)
 // the switches of the layout and the load.
 void AddEntryData(Db &db)
 {
-    auto config = db.prepare("INSERT OR IGNORE INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
+    auto config = db.prepare(
+        "INSERT OR IGNORE INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
     const char *const rows[][3] = {
         {"NombreArticulos", "ARTÍCULO", "Título de la columna de artículos"},
         {"PideDepositoEnCptes", "SI", "Depósito por línea en los comprobantes"},
@@ -239,8 +250,9 @@ void AddEntryData(Db &db)
         db.run(config, r[0], r[1], "", r[2]);
     auto unit = db.prepare("INSERT OR IGNORE INTO V_TA_UNIDAD (IDUNIDAD, DESCRIPCION) VALUES (?,?)");
     db.run(unit, Code("TI", 4), "TIRA");
-    auto book = db.prepare("INSERT OR IGNORE INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, DESCRIPCION, Letras, Sistema) "
-                           "VALUES (?,1,'   1',?,'A',?)");
+    auto book = db.prepare(
+        "INSERT OR IGNORE INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, DESCRIPCION, Letras, Sistema) "
+        "VALUES (?,1,'   1',?,'A',?)");
     db.run(book, Code("NP", 4), "NOTA DE PEDIDO", "VENTAS");
     db.run(book, Code("OT", 4), "ORDEN DE TRABAJO", "VENTAS");
     db.run(book, Code("FCC", 4), "FACTURA DE COMPRA", "COMPRAS");
@@ -257,17 +269,21 @@ void AddEntryData(Db &db)
             "CondicionIVA = CASE WHEN CAST(CUENTA AS INTEGER) % 2 = 0 THEN 1 ELSE 5 END");
     db.exec("UPDATE V_MV_CPTE SET ID = rowid WHERE ID IS NULL");
     db.exec("UPDATE C_MV_CPTE SET EnComodato = 0, IdReparto = 0, CondicionIVA = 1");
-    db.exec("INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON, ID, IDARTICULO, "
-            "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, Importe_S_IVA, Precio_Lista) "
-            "SELECT l.TC, l.IDCOMPROBANTE, c.CUENTA, l.IdComplemento, l.RENGLON, l.RENGLON, l.IDARTICULO, l.DESCRIPCION, "
-            "l.IDUNIDAD, l.CANTIDAD, l.CANTIDAD, l.PRECIO, l.IMPORTE, l.IMPORTE, ROUND(l.IMPORTE / 1.21, 2), l.PRECIO "
-            "FROM V_MV_CPTEINSUMOS l JOIN C_MV_CPTE c ON c.TC = l.TC AND c.IDCOMPROBANTE = l.IDCOMPROBANTE AND "
-            "c.IdComplemento = l.IdComplemento");
+    db.exec(
+        "INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON, ID, IDARTICULO, "
+        "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, Importe_S_IVA, Precio_Lista) "
+        "SELECT l.TC, l.IDCOMPROBANTE, c.CUENTA, l.IdComplemento, l.RENGLON, l.RENGLON, l.IDARTICULO, l.DESCRIPCION, "
+        "l.IDUNIDAD, l.CANTIDAD, l.CANTIDAD, l.PRECIO, l.IMPORTE, l.IMPORTE, ROUND(l.IMPORTE / 1.21, 2), l.PRECIO "
+        "FROM V_MV_CPTEINSUMOS l JOIN C_MV_CPTE c ON c.TC = l.TC AND c.IDCOMPROBANTE = l.IDCOMPROBANTE AND "
+        "c.IdComplemento = l.IdComplemento");
     // Types and presentations of the first articles; the pine boards ask for their measures.
     auto article = db.prepare("UPDATE V_MA_ARTICULOS SET IdTipo = COALESCE(IdTipo, ?), Presentacion = ?, "
                               "PIDEMEDIDAS = ? WHERE IDARTICULO = ?");
     for (int a = 0; a < int(std::size(kArticles)); ++a)
-        db.run(article, Code(a < 10 ? "MP" : "PT", 4), a < 3 ? "CAJA X 100" : "", a == 6 || a == 7 ? 1 : 0,
+        db.run(article,
+               Code(a < 10 ? "MP" : "PT", 4),
+               a < 3 ? "CAJA X 100" : "",
+               a == 6 || a == 7 ? 1 : 0,
                articleCode(a));
     db.exec("UPDATE V_MA_ARTICULOS SET Presentacion = NULL WHERE Presentacion = ''");
 }
@@ -283,19 +299,50 @@ void AddEntrySamples(Db &db)
                              "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) "
                              "VALUES (?,?,0,'0001',?,'A',?,?,?,?,?,?,?,0,?)");
     const char *customer = kCustomers[1];
-    db.run(header, Code("NP", 4), pedido, pedido.mid(4, 8), "2024-07-01", Code("1001", 10), customer, customer, 950.0,
-           9101, 0, 1);
-    db.run(header, Code("RM", 4), remito, remito.mid(4, 8), "2024-07-03", Code("1001", 10), customer, customer, 400.0,
-           9102, 0, 1);
-    db.run(header, Code("OT", 4), orden, orden.mid(4, 8), "2024-07-08", Code("1002", 10), kCustomers[2], kCustomers[2],
-           5245.0, 9103, 0, 5);
+    db.run(header,
+           Code("NP", 4),
+           pedido,
+           pedido.mid(4, 8),
+           "2024-07-01",
+           Code("1001", 10),
+           customer,
+           customer,
+           950.0,
+           9101,
+           0,
+           1);
+    db.run(header,
+           Code("RM", 4),
+           remito,
+           remito.mid(4, 8),
+           "2024-07-03",
+           Code("1001", 10),
+           customer,
+           customer,
+           400.0,
+           9102,
+           0,
+           1);
+    db.run(header,
+           Code("OT", 4),
+           orden,
+           orden.mid(4, 8),
+           "2024-07-08",
+           Code("1002", 10),
+           kCustomers[2],
+           kCustomers[2],
+           5245.0,
+           9103,
+           0,
+           5);
 
     // The order's three lines; the remittance delivers part of two of them.
     auto line = db.prepare("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, ID, IDARTICULO, "
                            "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, Importe_S_IVA, "
                            "AlicIVA, Equiv_UDBase, PALLETS, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) "
                            "VALUES (?,?,0,?,?,?,?,'  UN',?,?,?,?,?,?,21,1,?,?,?)");
-    const struct {
+    const struct
+    {
         int article;
         double ordered, delivered;
         int pallet;
@@ -305,13 +352,40 @@ void AddEntrySamples(Db &db)
     for (const auto &it : items) {
         ++r;
         const double price = 15.5 + it.article * 2.0;
-        db.run(line, Code("NP", 4), pedido, r, r, articleCode(it.article), kArticles[it.article], it.ordered,
-               it.ordered, price, it.ordered * price, it.ordered * price, it.ordered * price / 1.21, it.pallet, "", "");
+        db.run(line,
+               Code("NP", 4),
+               pedido,
+               r,
+               r,
+               articleCode(it.article),
+               kArticles[it.article],
+               it.ordered,
+               it.ordered,
+               price,
+               it.ordered * price,
+               it.ordered * price,
+               it.ordered * price / 1.21,
+               it.pallet,
+               "",
+               "");
         if (it.delivered > 0) {
             ++delivered;
-            db.run(line, Code("RM", 4), remito, delivered, delivered, articleCode(it.article), kArticles[it.article],
-                   it.delivered, it.delivered, price, it.delivered * price, it.delivered * price,
-                   it.delivered * price / 1.21, delivered, Code("NP", 4), pedido);
+            db.run(line,
+                   Code("RM", 4),
+                   remito,
+                   delivered,
+                   delivered,
+                   articleCode(it.article),
+                   kArticles[it.article],
+                   it.delivered,
+                   it.delivered,
+                   price,
+                   it.delivered * price,
+                   it.delivered * price,
+                   it.delivered * price / 1.21,
+                   delivered,
+                   Code("NP", 4),
+                   pedido);
         }
     }
     db.exec("UPDATE V_MV_CPTEINSUMOS SET TC_ORIGEN = NULL, IDCOMPROBANTE_ORIGEN = NULL WHERE TC_ORIGEN = ''");
@@ -321,37 +395,78 @@ void AddEntrySamples(Db &db)
                            "DESCRIPCION, IDTECNICO, HORAS, IMPORTE, ValorHora, valorHora_S_Iva, Total, "
                            "descripcionadicional, FechaEstInicio, FechaEstFin, FechaREALInicio, FechaREALFin) "
                            "VALUES ('  OT',?,0,?,?,?,?,?,?,?,800,661.16,?,?,?,?,?,?)");
-    db.run(task, orden, 1, 1, Code("T1", 10), kTasks[0], Code("1", 4), 150.0, 2000.0, 2000.0, "TABLERO PRINCIPAL",
-           "2024-07-08", "2024-07-09", "2024-07-08 09:00:00", "2024-07-09 17:30:00");
-    db.run(task, orden, 2, 2, Code("T5", 10), kTasks[4], Code("2", 4), 45.0, 600.0, 600.0, "",
-           "2024-07-10", "2024-07-10", "2024-07-10 08:00:00", "2024-07-10 08:45:00");
+    db.run(task,
+           orden,
+           1,
+           1,
+           Code("T1", 10),
+           kTasks[0],
+           Code("1", 4),
+           150.0,
+           2000.0,
+           2000.0,
+           "TABLERO PRINCIPAL",
+           "2024-07-08",
+           "2024-07-09",
+           "2024-07-08 09:00:00",
+           "2024-07-09 17:30:00");
+    db.run(task,
+           orden,
+           2,
+           2,
+           Code("T5", 10),
+           kTasks[4],
+           Code("2", 4),
+           45.0,
+           600.0,
+           600.0,
+           "",
+           "2024-07-10",
+           "2024-07-10",
+           "2024-07-10 08:00:00",
+           "2024-07-10 08:45:00");
     auto otherConcept = db.prepare("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IdComplemento, ID, Observacion, "
-                              "Importe, Importe_S_IVA, TIPO_OBS) VALUES ('  OT',?,0,?,?,?,?,?)");
+                                   "Importe, Importe_S_IVA, TIPO_OBS) VALUES ('  OT',?,0,?,?,?,?,?)");
     db.run(otherConcept, orden, 1, "VIATICOS", 1815.0, 1500.0, "OC");
     db.run(otherConcept, orden, 2, "MATERIALES MENORES", 830.0, 685.95, "OC");
     db.run(otherConcept, orden, 3, "Cliente avisado por teléfono", 0.0, 0.0, "OB");
 
     // One invoice number under two suppliers.
-    auto purchase = db.prepare("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
-                               "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) "
-                               "VALUES (' FCC',?,0,'0001',?,'A','2024-07-05',?,?,?,?,?,0,0,1)");
-    auto purchaseLine = db.prepare("INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON, ID, "
-                                   "IDARTICULO, DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, "
-                                   "Precio_Lista, CodigoArtProveedor) VALUES (' FCC',?,?,0,1,1,?,?,'  UN',?,?,?,?,?,?,?)");
+    auto purchase = db.prepare(
+        "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
+        "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) "
+        "VALUES (' FCC',?,0,'0001',?,'A','2024-07-05',?,?,?,?,?,0,0,1)");
+    auto purchaseLine = db.prepare(
+        "INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdComplemento, RENGLON, ID, "
+        "IDARTICULO, DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, PRECIO, IMPORTE, Total, "
+        "Precio_Lista, CodigoArtProveedor) VALUES (' FCC',?,?,0,1,1,?,?,'  UN',?,?,?,?,?,?,?)");
     for (int s : {1, 3}) {
         const QString account = Code(QString::number(2000 + s), 10);
         const int a = s == 1 ? 9 : 3;
         const double qty = 100.0 * s;
         const double price = 10.0 + a * 1.25;
         db.run(purchase, compra, compra.mid(4, 8), account, kSuppliers[s], kSuppliers[s], qty * price, 9104 + s);
-        db.run(purchaseLine, compra, account, articleCode(a), kArticles[a], qty, qty, price, qty * price, qty * price,
-               price * 1.1, QStringLiteral("PRV-%1").arg(a + 1));
+        db.run(purchaseLine,
+               compra,
+               account,
+               articleCode(a),
+               kArticles[a],
+               qty,
+               qty,
+               price,
+               qty * price,
+               qty * price,
+               price * 1.1,
+               QStringLiteral("PRV-%1").arg(a + 1));
     }
 }
 
 } // namespace
 
-QString Code(const QString &text, int width) { return text.trimmed().rightJustified(width, ' ', true); }
+QString Code(const QString &text, int width)
+{
+    return text.trimmed().rightJustified(width, ' ', true);
+}
 
 void CreateSchema(const QString &path, bool overwrite)
 {
@@ -363,8 +478,10 @@ void CreateSchema(const QString &path, bool overwrite)
             throw DemoError(QStringLiteral("cannot remove %1").arg(path).toStdString());
     }
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(),
+                                   &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                                   nullptr);
     sqlite3_close(db);
     if (rc != SQLITE_OK)
         throw DemoError(QStringLiteral("cannot create %1").arg(path).toStdString());
@@ -392,9 +509,17 @@ void AddLookupSamples(Db &db)
             db.run(st, code, text);
     };
     tree("INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES (?,?)",
-         {{"1", "FERRETERIA"}, {"11", "TORNILLOS"}, {"111", "TORNILLOS PARKER"}, {"112", "TORNILLOS AUTOPERFORANTES"},
-          {"12", "CLAVOS"}, {"2", "PINTURERIA"}, {"21", "LATEX"}, {"22", "ESMALTES"}, {"3", "ELECTRICIDAD"},
-          {"31", "CABLES"}, {"311", "CABLES UNIPOLARES"}});
+         {{"1", "FERRETERIA"},
+          {"11", "TORNILLOS"},
+          {"111", "TORNILLOS PARKER"},
+          {"112", "TORNILLOS AUTOPERFORANTES"},
+          {"12", "CLAVOS"},
+          {"2", "PINTURERIA"},
+          {"21", "LATEX"},
+          {"22", "ESMALTES"},
+          {"3", "ELECTRICIDAD"},
+          {"31", "CABLES"},
+          {"311", "CABLES UNIPOLARES"}});
     tree("INSERT INTO TA_CCOSTO (CODIGO, DESCRIPCION) VALUES (?,?)",
          {{"1", "ADMINISTRACION"}, {"11", "CONTADURIA"}, {"2", "TALLER"}, {"21", "MANTENIMIENTO"}});
     tree("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1',?,?)",
@@ -403,39 +528,66 @@ void AddLookupSamples(Db &db)
     auto sale = db.prepare("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
                            "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ANULADA, APROBADO, FINALIZADA, FechaPreparacion, "
                            "COMENTARIOS, ID) VALUES (?,?,?,'0001',?,'A',?,?,?,?,?,?,?,0,?,?,?)");
-    struct Sale {
+    struct Sale
+    {
         const char *tc;
         int complement, voided, approved;
-        const char *prepared;  // "" for none
+        const char *prepared; // "" for none
         const char *note;
     };
     const Sale sales[] = {
-        {"FC", 0, 0, 1, "", ""},      {"FC", 0, 1, 1, "", ""},  {"FC", 1, 0, 0, "", ""},
-        {"NC", 0, 0, 0, "", ""},      {"ND", 0, 0, 0, "", ""},  {"OT", 2, 0, 0, "", "REPARACION BOMBA"},
-        {"PR", 0, 0, 1, "", "OBRA CENTRO"}, {"PR", 0, 1, 0, "", "ANULADO POR EL CLIENTE"},
-        {"NP", 0, 0, 0, "2024-06-03 10:00:00", ""}, {"NP", 0, 0, 0, "", ""}, {"RM", 0, 0, 0, "", ""},
+        {"FC", 0, 0, 1, "", ""},
+        {"FC", 0, 1, 1, "", ""},
+        {"FC", 1, 0, 0, "", ""},
+        {"NC", 0, 0, 0, "", ""},
+        {"ND", 0, 0, 0, "", ""},
+        {"OT", 2, 0, 0, "", "REPARACION BOMBA"},
+        {"PR", 0, 0, 1, "", "OBRA CENTRO"},
+        {"PR", 0, 1, 0, "", "ANULADO POR EL CLIENTE"},
+        {"NP", 0, 0, 0, "2024-06-03 10:00:00", ""},
+        {"NP", 0, 0, 0, "", ""},
+        {"RM", 0, 0, 0, "", ""},
     };
     int number = 9000;
     for (const Sale &v : sales) {
         ++number;
         const QString id = idComprobante(1, number, 'A');
         const char *name = kCustomers[number % int(std::size(kCustomers))];
-        db.run(sale, Code(v.tc, 4), id, v.complement, id.mid(4, 8), "2024-06-01", Code("1000", 10), name, name,
-               1000.0 + number % 100, v.voided, v.approved, v.prepared, v.note, number);
+        db.run(sale,
+               Code(v.tc, 4),
+               id,
+               v.complement,
+               id.mid(4, 8),
+               "2024-06-01",
+               Code("1000", 10),
+               name,
+               name,
+               1000.0 + number % 100,
+               v.voided,
+               v.approved,
+               v.prepared,
+               v.note,
+               number);
         if (*v.prepared == 0)
-            db.exec(qPrintable(QStringLiteral("UPDATE V_MV_CPTE SET FechaPreparacion = NULL WHERE IDCOMPROBANTE = '%1'").arg(id)));
+            db.exec(qPrintable(
+                QStringLiteral("UPDATE V_MV_CPTE SET FechaPreparacion = NULL WHERE IDCOMPROBANTE = '%1'").arg(id)));
     }
 
     auto purchase = db.prepare("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, "
                                "FECHA, CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ANULADA, APROBADO, FINALIZADO, Garantia, "
                                "COMENTARIOS, ID) VALUES (?,?,0,'0001',?,'A',?,?,?,?,?,0,1,0,?,?,?)");
-    struct Purchase {
+    struct Purchase
+    {
         const char *tc;
         int guarantee;
         const char *note;
     };
     const Purchase purchases[] = {
-        {"OC", 0, "ENTREGA EN OBRA"}, {"OC", 1, "CON GARANTIA EXTENDIDA"}, {"OC", 0, ""}, {"FCC", 0, ""}, {"RMC", 0, ""},
+        {"OC", 0, "ENTREGA EN OBRA"},
+        {"OC", 1, "CON GARANTIA EXTENDIDA"},
+        {"OC", 0, ""},
+        {"FCC", 0, ""},
+        {"RMC", 0, ""},
     };
     QString firstOrder;
     for (const Purchase &c : purchases) {
@@ -443,13 +595,24 @@ void AddLookupSamples(Db &db)
         const QString id = idComprobante(1, number, 'A');
         if (firstOrder.isEmpty())
             firstOrder = id;
-        db.run(purchase, Code(c.tc, 4), id, id.mid(4, 8), "2024-06-02", Code("2000", 10), "DISTRIBUIDORA CENTRO SA",
-               "DISTRIBUIDORA CENTRO SA", 5000.0 + number % 100, c.guarantee, c.note, number);
+        db.run(purchase,
+               Code(c.tc, 4),
+               id,
+               id.mid(4, 8),
+               "2024-06-02",
+               Code("2000", 10),
+               "DISTRIBUIDORA CENTRO SA",
+               "DISTRIBUIDORA CENTRO SA",
+               5000.0 + number % 100,
+               c.guarantee,
+               c.note,
+               number);
     }
     // The first order's reception.
-    auto reception = db.prepare("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, "
-                                "IdArticulo, Descripcion, IdUnidad, Cantidad, Tc_Origen, IdComprobante_Origen) "
-                                "VALUES ('  IR',?,0,1,'2024-06-05','   1',?,?,'  UN',10,'  OC',?)");
+    auto reception = db.prepare(
+        "INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, "
+        "IdArticulo, Descripcion, IdUnidad, Cantidad, Tc_Origen, IdComprobante_Origen) "
+        "VALUES ('  IR',?,0,1,'2024-06-05','   1',?,?,'  UN',10,'  OC',?)");
     db.run(reception, idComprobante(1, ++number, 'A'), Code("ART0001", 25), kArticles[0], firstOrder);
 
     auto third = db.prepare("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, CUENTA, FECHA, "
@@ -458,8 +621,9 @@ void AddLookupSamples(Db &db)
     db.run(third, 2, idComprobante(1, 9002, 'A'), Code("1001", 10), "2024-06-01", "2024-06-03", "");
     db.exec("UPDATE V_MV_CPTETERCEROS SET FECHARECIBIDO = NULL WHERE FECHARECIBIDO = ''");
 
-    auto entry = db.prepare("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, [DEBE-HABER], "
-                            "DETALLE, SECUENCIA) VALUES ('NCPE','0001',?,'A',?,'2024-06-06',?,?,?,?)");
+    auto entry = db.prepare(
+        "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, [DEBE-HABER], "
+        "DETALLE, SECUENCIA) VALUES ('NCPE','0001',?,'A',?,'2024-06-06',?,?,?,?)");
     db.run(entry, "00000001", Code("2000", 10), 250.0, "D", "BONIFICACION POR VOLUMEN", 1);
     db.run(entry, "00000001", Code("2000", 10), 250.0, "H", "BONIFICACION POR VOLUMEN", 2);
 }
@@ -468,7 +632,8 @@ void AddLookupSamples(Db &db)
 // of articles, register types and their earlier entries, charges of accounts.
 void addJournalData(Db &db)
 {
-    auto motive = db.prepare("INSERT INTO V_TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, Descripcion) VALUES (?,?,?)");
+    auto motive = db.prepare(
+        "INSERT INTO V_TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, Descripcion) VALUES (?,?,?)");
     db.run(motive, Code("1", 4), "5.1.01", "REMITOS");
     db.run(motive, Code("2", 4), "5.1.02", "TRANSFERENCIAS");
     db.run(motive, Code("3", 4), "5.1.03", "COMODATOS");
@@ -504,7 +669,8 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     CreateSchema(path, options.overwrite);
     Db db(path);
 
-    auto users = db.prepare("INSERT INTO ta_usuarios (nombre, NombreCompleto, Administrador, UNegocio) VALUES (?,?,?,?)");
+    auto users = db.prepare(
+        "INSERT INTO ta_usuarios (nombre, NombreCompleto, Administrador, UNegocio) VALUES (?,?,?,?)");
     db.run(users, "ADMIN", "Administrador del sistema", 1, Code("1", 4));
     db.run(users, "OPERADOR", "Operador de depósito", 0, Code("1", 4));
 
@@ -548,12 +714,17 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     const int sampleCount = int(std::size(kArticles));
     const int articleCount = std::max(1, options.articles);
     for (int a = 0; a < articleCount; ++a) {
-        const QString name = a < sampleCount ? QString::fromUtf8(kArticles[a])
-                                             : QStringLiteral("%1 %2").arg(QString::fromUtf8(kArticles[a % sampleCount]))
-                                                   .arg(a + 1);
+        const QString name = a < sampleCount
+                                 ? QString::fromUtf8(kArticles[a])
+                                 : QStringLiteral("%1 %2").arg(QString::fromUtf8(kArticles[a % sampleCount])).arg(a + 1);
         const int sample = a % sampleCount;
-        db.run(article, articleCode(a), name, Code("UN", 4), QStringLiteral("779%1").arg(100000 + a, 10, 10, QChar('0')),
-               10.0 + sample * 1.25, 15.5 + sample * 2.0);
+        db.run(article,
+               articleCode(a),
+               name,
+               Code("UN", 4),
+               QStringLiteral("779%1").arg(100000 + a, 10, 10, QChar('0')),
+               10.0 + sample * 1.25,
+               15.5 + sample * 2.0);
     }
     auto task = db.prepare("INSERT INTO v_ta_tareas (IDTAREA, DESCRIPCION) VALUES (?,?)");
     for (int t = 0; t < int(std::size(kTasks)); ++t)
@@ -564,13 +735,18 @@ void CreateDemoDatabase(const QString &path, const Options &options)
         db.run(customer, Code(QString::number(1000 + c), 10), kCustomers[c], kCustomers[c], kContacts[c % 4], 0);
     // A customer who closed down: the lookups leave it out.
     db.run(customer, Code("1999", 10), "ALMACEN LA ESQUINA", "ALMACEN LA ESQUINA", "ROSA DIAZ", 1);
-    auto supplier = db.prepare("INSERT INTO VT_PROVEEDORES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL, Dada_De_Baja) VALUES (?,?,?,?)");
+    auto supplier = db.prepare(
+        "INSERT INTO VT_PROVEEDORES (CODIGO, RAZONSOCIAL, RAZON_SOCIAL, Dada_De_Baja) VALUES (?,?,?,?)");
     for (int s = 0; s < int(std::size(kSuppliers)); ++s)
         db.run(supplier, Code(QString::number(2000 + s), 10), kSuppliers[s], kSuppliers[s], 0);
     auto contact = db.prepare(
         "INSERT INTO MA_CONTACTOS (CODIGO, Nombre_y_Apellido, Domicilio, Localidad, Telefono) VALUES (?,?,?,?,?)");
     for (int c = 0; c < int(std::size(kContacts)); ++c)
-        db.run(contact, Code(QString::number(c + 1), 10), kContacts[c], kStreets[c], kTowns[c],
+        db.run(contact,
+               Code(QString::number(c + 1), 10),
+               kContacts[c],
+               kStreets[c],
+               kTowns[c],
                QStringLiteral("0341-45%1").arg(1200 + c * 37));
     auto seller = db.prepare("INSERT INTO V_TA_VENDEDORES (IDVENDEDOR, NOMBRE) VALUES (?,?)");
     db.run(seller, Code("1", 4), "CARLOS GOMEZ");
@@ -589,11 +765,13 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     auto purchase = db.prepare(
         "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, RAZONSOCIAL, "
         "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
-    auto line = db.prepare("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, IDARTICULO, "
-                           "DESCRIPCION, IDUNIDAD, CANTIDAD, PRECIO, IMPORTE, IDDEPOSITO) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+    auto line = db.prepare(
+        "INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, IDARTICULO, "
+        "DESCRIPCION, IDUNIDAD, CANTIDAD, PRECIO, IMPORTE, IDDEPOSITO) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     auto taskLine = db.prepare("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, IDTAREA, "
                                "DESCRIPCION, HORAS, IMPORTE) VALUES (?,?,?,?,?,?,?,?)");
-    auto note = db.prepare("INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IdComplemento, OBSERVACIONES) VALUES (?,?,?,?)");
+    auto note = db.prepare(
+        "INSERT INTO V_MV_CPTE_OBSERV (TC, IDCOMPROBANTE, IdComplemento, OBSERVACIONES) VALUES (?,?,?,?)");
     auto stock = db.prepare("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, "
                             "IdArticulo, Descripcion, IdUnidad, Cantidad, CantidadUD, IdUnidadBase, IdMotivoStock, "
                             "PrecioVenta, Costo) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
@@ -611,8 +789,8 @@ void CreateDemoDatabase(const QString &path, const Options &options)
         const int complement = options.complementEvery > 0 && (v + 1) % options.complementEvery == 0 ? 1 : 0;
         const int group = v / perDay;
         const qint64 dayOffset = dayGroups > 1 ? qint64(group) * (options.days - 1) / (dayGroups - 1) : 0;
-        const QString date = options.firstDate.addDays(dayOffset).toString(QStringLiteral("yyyy-MM-dd")) + " " +
-                             kTimesOfDay[(v % perDay) % timeCount];
+        const QString date = options.firstDate.addDays(dayOffset).toString(QStringLiteral("yyyy-MM-dd")) + " "
+                             + kTimesOfDay[(v % perDay) % timeCount];
         const QString account = Code(QString::number(1000 + v % int(std::size(kCustomers))), 10);
         const char *name = kCustomers[v % int(std::size(kCustomers))];
         const QString depot = Code(QString::number(1 + v % 2), 4);
@@ -627,21 +805,70 @@ void CreateDemoDatabase(const QString &path, const Options &options)
             const QString art = articleCode(a);
             const char *name = kArticles[a % sampleCount];
             db.run(line, tc, id, complement, r + 1, art, name, Code("UN", 4), qty, price, qty * price, depot);
-            db.run(stock, tc, id, complement, r + 1, date, depot, art, name, Code("UN", 4), sign * qty,
-                   sign * qty, Code("UN", 4), Code("1", 4), price, 10.0 + a * 1.25);
+            db.run(stock,
+                   tc,
+                   id,
+                   complement,
+                   r + 1,
+                   date,
+                   depot,
+                   art,
+                   name,
+                   Code("UN", 4),
+                   sign * qty,
+                   sign * qty,
+                   Code("UN", 4),
+                   Code("1", 4),
+                   price,
+                   10.0 + a * 1.25);
         }
         for (int r = 0; r < 2; ++r) {
             const int k = (v + r) % int(std::size(kTasks));
-            db.run(taskLine, tc, id, complement, r + 1, Code(QStringLiteral("T%1").arg(k + 1), 10), kTasks[k], 90.0 + 60 * r,
+            db.run(taskLine,
+                   tc,
+                   id,
+                   complement,
+                   r + 1,
+                   Code(QStringLiteral("T%1").arg(k + 1), 10),
+                   kTasks[k],
+                   90.0 + 60 * r,
                    1200.0 * (r + 1));
         }
-        db.run(note, tc, id, complement,
+        db.run(note,
+               tc,
+               id,
+               complement,
                QStringLiteral("Entregar en horario comercial. Comprobante %1 %2.").arg(tc.trimmed(), id));
-        db.run(header, tc, id, complement, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4), total,
-               "ADMIN", date);
-        if (t == 3)  // the purchase-side twin of an order
-            db.run(purchase, tc, id, complement, "0001", id.mid(4, 8), "A", date, account, name, depot, Code("1", 4),
-                   total, "ADMIN");
+        db.run(header,
+               tc,
+               id,
+               complement,
+               "0001",
+               id.mid(4, 8),
+               "A",
+               date,
+               account,
+               name,
+               depot,
+               Code("1", 4),
+               total,
+               "ADMIN",
+               date);
+        if (t == 3) // the purchase-side twin of an order
+            db.run(purchase,
+                   tc,
+                   id,
+                   complement,
+                   "0001",
+                   id.mid(4, 8),
+                   "A",
+                   date,
+                   account,
+                   name,
+                   depot,
+                   Code("1", 4),
+                   total,
+                   "ADMIN");
     }
 
     // Numbering books, one per type: the demo vouchers' letter A at the number
@@ -652,11 +879,35 @@ void CreateDemoDatabase(const QString &path, const Options &options)
                            "X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, X_SUC_DEFAULT) "
                            "VALUES (?,1,?,?,?,?,0,0,?,?,?,?,?,?,?,?)");
     for (int t = 0; t < 4; ++t)
-        db.run(book, Code(kVoucherTypes[t], 4), Code("1", 4), typeNames[t], "A", systems[t], numbers[t] + 1, 1,
-               99999999, 1, 0, 0, 0, 0);
+        db.run(book,
+               Code(kVoucherTypes[t], 4),
+               Code("1", 4),
+               typeNames[t],
+               "A",
+               systems[t],
+               numbers[t] + 1,
+               1,
+               99999999,
+               1,
+               0,
+               0,
+               0,
+               0);
     db.run(book, Code("PE", 4), Code("1", 4), "CONSUMO DE PRODUCCION", "X", "STOCK", 0, 0, 0, 0, 1, 1, 99999999, 1);
-    db.run(book, Code("CMV", 4), Code("1", 4), "COSTO DE MERCADERIAS VENDIDAS", "X", "Contable", 0, 0, 0, 0, 1, 1,
-           99999999, 1);
+    db.run(book,
+           Code("CMV", 4),
+           Code("1", 4),
+           "COSTO DE MERCADERIAS VENDIDAS",
+           "X",
+           "Contable",
+           0,
+           0,
+           0,
+           0,
+           1,
+           1,
+           99999999,
+           1);
     auto subJournal = db.prepare("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES (?,?)");
     db.run(subJournal, Code("3", 4), "COSTO DE VENTAS");
     auto typeSubJournal = db.prepare("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES (?,?)");

@@ -10,18 +10,20 @@
 // demo, the tests and the benchmark.
 namespace demodata {
 
-class DemoError : public std::runtime_error {
+class DemoError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
 
 // Every voucher has 5 article lines, 2 task lines, 1 observation and 5
 // stock movements.
-struct Options {
-    int vouchers = 200;                 // sales and purchase vouchers together
+struct Options
+{
+    int vouchers = 200; // sales and purchase vouchers together
     QDate firstDate = QDate(2023, 1, 1);
-    int days = 730;                     // dates spread over this many days
-    bool overwrite = false;             // replace an existing file
+    int days = 730;         // dates spread over this many days
+    bool overwrite = false; // replace an existing file
     // The types the vouchers take in turn, from kVoucherTypes, trimmed or
     // padded; empty: all four.
     QStringList types;

@@ -19,7 +19,8 @@ std::int32_t Count(ado::Connection &cn, const QString &sql)
     return rs.Fields(0).Value().toLong();
 }
 
-class DemoDataTest : public ::testing::Test {
+class DemoDataTest : public ::testing::Test
+{
 protected:
     QString path() const { return dir.filePath(QStringLiteral("demo.db")); }
     void open() { cn.Open(SqliteConnectionString(path())); }
@@ -37,19 +38,21 @@ TEST_F(DemoDataTest, EveryVoucherHasAllItsRows)
     open();
 
     EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'")), 12);
-    struct Rows {
+    struct Rows
+    {
         const char *table;
         int perVoucher;
     };
-    for (const Rows &r : {Rows{"V_MV_CPTEINSUMOS", 5}, Rows{"V_MV_CPTETAREAS", 2}, Rows{"V_MV_CPTE_OBSERV", 1},
-                          Rows{"V_MV_STOCK", 5}}) {
+    for (const Rows &r :
+         {Rows{"V_MV_CPTEINSUMOS", 5}, Rows{"V_MV_CPTETAREAS", 2}, Rows{"V_MV_CPTE_OBSERV", 1}, Rows{"V_MV_STOCK", 5}}) {
         SCOPED_TRACE(r.table);
         const QString table = QString::fromLatin1(r.table);
         // Vouchers that have other than the expected number of rows.
-        EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE C WHERE (SELECT COUNT(*) FROM ") + table +
-                                QStringLiteral(" L WHERE L.TC = C.TC AND L.IDCOMPROBANTE = C.IDCOMPROBANTE AND "
-                                               "L.IdComplemento = C.IdComplemento) <> ") +
-                                QString::number(r.perVoucher)),
+        EXPECT_EQ(Count(cn,
+                        QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE C WHERE (SELECT COUNT(*) FROM ") + table
+                            + QStringLiteral(" L WHERE L.TC = C.TC AND L.IDCOMPROBANTE = C.IDCOMPROBANTE AND "
+                                             "L.IdComplemento = C.IdComplemento) <> ")
+                            + QString::number(r.perVoucher)),
                   0);
     }
 }
@@ -67,8 +70,9 @@ TEST_F(DemoDataTest, VouchersShareADayAtItsTimesAndTakeComplements)
     EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(DISTINCT substr(FECHA, 1, 10)) FROM V_MV_CPTE")), 2);
     for (const char *time : {"00:00:00", "08:30:00", "14:30:00"}) {
         SCOPED_TRACE(time);
-        EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE substr(FECHA, 12, 8) = '") +
-                                QString::fromLatin1(time) + QLatin1Char('\'')),
+        EXPECT_EQ(Count(cn,
+                        QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE substr(FECHA, 12, 8) = '")
+                            + QString::fromLatin1(time) + QLatin1Char('\'')),
                   2);
     }
     EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE IdComplemento = 1")), 3);
@@ -86,15 +90,17 @@ TEST_F(DemoDataTest, ArticleCountBeyondTheSamplesAndVouchersOnExistingArticles)
         open();
         EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(DISTINCT IDARTICULO) FROM V_MA_ARTICULOS")), articles);
         // Every line names an article of the catalogue.
-        EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTEINSUMOS L WHERE NOT EXISTS (SELECT 1 FROM "
-                                           "V_MA_ARTICULOS A WHERE A.IDARTICULO = L.IDARTICULO)")),
+        EXPECT_EQ(Count(cn,
+                        QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTEINSUMOS L WHERE NOT EXISTS (SELECT 1 FROM "
+                                       "V_MA_ARTICULOS A WHERE A.IDARTICULO = L.IDARTICULO)")),
                   0);
         cn.Close();
     }
     open();
-    EXPECT_EQ(Count(cn, QStringLiteral("SELECT COUNT(*) FROM V_MA_ARTICULOS WHERE IDARTICULO = '") +
-                            demodata::Code(QStringLiteral("ART0032"), 25) +
-                            QStringLiteral("' AND DESCRIPCION = 'CINTA AISLADORA 32'")),
+    EXPECT_EQ(Count(cn,
+                    QStringLiteral("SELECT COUNT(*) FROM V_MA_ARTICULOS WHERE IDARTICULO = '")
+                        + demodata::Code(QStringLiteral("ART0032"), 25)
+                        + QStringLiteral("' AND DESCRIPCION = 'CINTA AISLADORA 32'")),
               1);
 }
 
@@ -120,9 +126,11 @@ TEST_F(DemoDataTest, EntrySamplesLoadAsTheEntryGridsRead)
     o.entrySamples = true;
     demodata::CreateDemoDatabase(path(), o);
     open();
-    const QString aplicado = QStringLiteral("SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
-                                            "TCO_ORIGEN = 'NP' AND IDCOMPROBANTEORIGEN = '000100009101A' AND IDARTICULO = '%1'");
-    const struct {
+    const QString aplicado = QStringLiteral(
+        "SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+        "TCO_ORIGEN = 'NP' AND IDCOMPROBANTEORIGEN = '000100009101A' AND IDARTICULO = '%1'");
+    const struct
+    {
         const char *what;
         QString sql;
         int expected;
@@ -130,12 +138,22 @@ TEST_F(DemoDataTest, EntrySamplesLoadAsTheEntryGridsRead)
         // The remittance delivered 12 of the order's first line and all of its second.
         {"applied of the first line", aplicado.arg(demodata::Code(QStringLiteral("ART0001"), 25)), 12},
         {"applied of the second line", aplicado.arg(demodata::Code(QStringLiteral("ART0005"), 25)), 10},
-        {"work order tasks", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTETAREAS WHERE TC = '  OT' AND FechaREALFin IS NOT NULL"), 2},
-        {"work order other concepts", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE_OBSERV WHERE TC = '  OT' AND TIPO_OBS = 'OC'"), 2},
-        {"one number, two suppliers", QStringLiteral("SELECT COUNT(DISTINCT CUENTA) FROM C_MV_CPTE WHERE TC = ' FCC'"), 2},
+        {"work order tasks",
+         QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTETAREAS WHERE TC = '  OT' AND FechaREALFin IS NOT NULL"),
+         2},
+        {"work order other concepts",
+         QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE_OBSERV WHERE TC = '  OT' AND TIPO_OBS = 'OC'"),
+         2},
+        {"one number, two suppliers",
+         QStringLiteral("SELECT COUNT(DISTINCT CUENTA) FROM C_MV_CPTE WHERE TC = ' FCC'"),
+         2},
         {"lines without an order", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTEINSUMOS WHERE ID IS NULL"), 0},
-        {"other concepts of the generated vouchers", QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE_OBSERV WHERE TIPO_OBS = 'OC'"), 8 + 2},
-        {"purchase lines of the orders", QStringLiteral("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS WHERE TC = '  OC'"), 2 * 5},
+        {"other concepts of the generated vouchers",
+         QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE_OBSERV WHERE TIPO_OBS = 'OC'"),
+         8 + 2},
+        {"purchase lines of the orders",
+         QStringLiteral("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS WHERE TC = '  OC'"),
+         2 * 5},
         {"hours in minutes", QStringLiteral("SELECT MIN(HORAS) FROM V_MV_CPTETAREAS WHERE TC = '  RM'"), 90},
     };
     for (const auto &c : checks) {

@@ -12,8 +12,8 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments().mid(1);
     QString path;
     demodata::Options options;
-    options.lookupSamples = true;  // a database to try the lookups on
-    options.entrySamples = true;   // and the loading of vouchers
+    options.lookupSamples = true; // a database to try the lookups on
+    options.entrySamples = true;  // and the loading of vouchers
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         if (a == "--force") {

@@ -20,9 +20,10 @@ namespace {
 
 enum class Marca { Ninguna, Anulado, Aprobado, Garantia };
 
-struct Icono {
+struct Icono
+{
     const char *tag;
-    const char *letras;  // the band's letters; empty: ruled lines
+    const char *letras; // the band's letters; empty: ruled lines
     QColor banda;
     Marca marca;
 };
@@ -166,7 +167,8 @@ int main(int argc, char **argv)
         const QString folder = QString::number(size);
         out.mkpath(folder);
         for (const Icono &icono : iconos) {
-            const QString path = out.filePath(folder + QLatin1Char('/') + QString::fromLatin1(icono.tag) + QStringLiteral(".png"));
+            const QString path = out.filePath(folder + QLatin1Char('/') + QString::fromLatin1(icono.tag)
+                                              + QStringLiteral(".png"));
             if (!dibuja(icono, size).save(path)) {
                 std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(path));
                 return 1;

@@ -8,16 +8,16 @@
 #include <array>
 
 ClsCmnCptes::ClsCmnCptes()
-    : mPIVA(gComponente().ConvierteACurrency(Cfg(QStringLiteral("PIVA"))).toDouble()),
-      mAsientosXStock(CfgSi(Cfg(QStringLiteral("AsientosXStock"))))
-{
-}
+    : mPIVA(gComponente().ConvierteACurrency(Cfg(QStringLiteral("PIVA"))).toDouble())
+    , mAsientosXStock(CfgSi(Cfg(QStringLiteral("AsientosXStock"))))
+{}
 
 namespace {
 
 // What the edit box of a grid column edits: the field, the master table whose
 // codes the column takes (empty for free values) and the length limit.
-struct Editor {
+struct Editor
+{
     const char *dataField;
     const char *tag;
     int maxLength;
@@ -56,7 +56,7 @@ constexpr std::array<Editor, 3> kOtrosConceptos{{
     {"OCImporte", "", 0},
 }};
 
-template <std::size_t N>
+template<std::size_t N>
 void Aplica(const std::array<Editor, N> &tabla, ui::TextBox &Texto, std::int32_t Columna)
 {
     if (Columna < 0 || std::size_t(Columna) >= N)

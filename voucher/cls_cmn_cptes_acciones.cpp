@@ -22,7 +22,10 @@
 
 namespace {
 
-QString Tipo4(const QString &tc) { return gComponente().FormateaCodigo(vb::Trim(tc), 4); }
+QString Tipo4(const QString &tc)
+{
+    return gComponente().FormateaCodigo(vb::Trim(tc), 4);
+}
 
 // The late-bound call's error when the object lacks the member.
 constexpr std::int32_t kNoAdmitePropiedad = 438;
@@ -37,21 +40,28 @@ void PonePropiedad(QObject &objeto, const char *nombre, const QString &valor)
 // The vouchers that name the given one as their origin.
 QString DerivadosDe(const QString &tc, const QString &sucNroLetra)
 {
-    return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TCORIGEN = ") + TextoSQL(Tipo4(tc)) +
-           QStringLiteral(" AND COMPROBANTEORIGEN = ") + TextoSQL(vb::Trim(sucNroLetra));
+    return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TCORIGEN = ") + TextoSQL(Tipo4(tc))
+           + QStringLiteral(" AND COMPROBANTEORIGEN = ") + TextoSQL(vb::Trim(sucNroLetra));
 }
 
 } // namespace
 
-bool ClsCmnCptes::ActualizaBuchon(const QString &TC, const QString &SucNroLetra, const QString &IdComplemento,
-                                  bool lEsAlta, bool lEsModificacion, bool GeneraSentencia, QString &SentenciaSQL,
+bool ClsCmnCptes::ActualizaBuchon(const QString &TC,
+                                  const QString &SucNroLetra,
+                                  const QString &IdComplemento,
+                                  bool lEsAlta,
+                                  bool lEsModificacion,
+                                  bool GeneraSentencia,
+                                  QString &SentenciaSQL,
                                   const QString &NroAsiento)
 {
     bool hecho = false;
     QString sentencia;
     Steps pasos = Pasos(QStringLiteral("ActualizaBuchon"));
     pasos([&] {
-        const QString accion = lEsAlta ? QStringLiteral("'A'") : lEsModificacion ? QStringLiteral("'M'") : QStringLiteral("'B'");
+        const QString accion = lEsAlta           ? QStringLiteral("'A'")
+                               : lEsModificacion ? QStringLiteral("'M'")
+                                                 : QStringLiteral("'B'");
         const QString fechaHora = vb::FormatDate(QDateTime::currentDateTime(), ObtieneFormatoFechaHora());
         gCamposValores.clear();
         gCamposValores = {
@@ -64,8 +74,7 @@ bool ClsCmnCptes::ActualizaBuchon(const QString &TC, const QString &SucNroLetra,
             {QStringLiteral("Usuario"), TextoSQL(gUsuarioLogeado)},
             {QStringLiteral("PC"), TextoSQL(gEntorno().NombrePC())},
             {QStringLiteral("SYSTEMUSER"), QStringLiteral("''")},
-            {QStringLiteral("NUMEROASIENTO"),
-             NumeroSQL(Variant(gComponente().ConvierteACurrency(Variant(NroAsiento))))},
+            {QStringLiteral("NUMEROASIENTO"), NumeroSQL(Variant(gComponente().ConvierteACurrency(Variant(NroAsiento))))},
         };
     });
     pasos([&] {
@@ -86,8 +95,11 @@ bool ClsCmnCptes::ActualizaBuchon(const QString &TC, const QString &SucNroLetra,
     return hecho;
 }
 
-void ClsCmnCptes::ConsultaComprobante(const QString &TC, QString &Respuesta, const std::optional<QString> &Filtro,
-                                      QString &IdComplemento, QString &Proveedor)
+void ClsCmnCptes::ConsultaComprobante(const QString &TC,
+                                      QString &Respuesta,
+                                      const std::optional<QString> &Filtro,
+                                      QString &IdComplemento,
+                                      QString &Proveedor)
 {
     using Consulta = ui::DefaultInstance<FrmConsComprobantes>;
     Steps pasos = Pasos(QStringLiteral("ConsultaComprobante"));
@@ -110,12 +122,13 @@ Currency ClsCmnCptes::ImporteCargosReales(const QString &Cuenta)
     ado::Recordset rs;
     Steps pasos = Pasos(QStringLiteral("ImporteCargosReales@"));
     pasos([&] {
-        QString sentencia = QStringLiteral("SELECT SUM (SALDO) AS IMPORTE FROM V_MV_CargosAplicados WHERE CUENTA = ") +
-                            TextoSQL(vb::Trim(Cuenta));
+        QString sentencia = QStringLiteral("SELECT SUM (SALDO) AS IMPORTE FROM V_MV_CargosAplicados WHERE CUENTA = ")
+                            + TextoSQL(vb::Trim(Cuenta));
         gDB().AbrirRecordset(sentencia, rs);
     });
     pasos([&] {
-        importe = gComponente().ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
+        importe = gComponente().ConvierteACurrency(
+            gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
     });
     if (pasos.leaving())
         importe = Currency();
@@ -131,11 +144,13 @@ void ClsCmnCptes::ControlDeCargosReales(QObject &FrmCtrlCargosReales, const QStr
         Raise(kNoAdmitePropiedad, kNoAdmite);
 }
 
-bool ClsCmnCptes::EstaRelacionadoAOtroComprobante(const QString &TC, const QString &SucNroLetra,
-                                                  const QString &Complemento, bool TenerEnCuentaAnulados)
+bool ClsCmnCptes::EstaRelacionadoAOtroComprobante(const QString &TC,
+                                                  const QString &SucNroLetra,
+                                                  const QString &Complemento,
+                                                  bool TenerEnCuentaAnulados)
 {
-    QString sentencia = DerivadosDe(TC, SucNroLetra) + QStringLiteral(" AND COMPLEMENTOORIGEN = ") +
-                        TextoSQL(Complemento) + QStringLiteral(" ");
+    QString sentencia = DerivadosDe(TC, SucNroLetra) + QStringLiteral(" AND COMPLEMENTOORIGEN = ")
+                        + TextoSQL(Complemento) + QStringLiteral(" ");
     if (!TenerEnCuentaAnulados)
         sentencia += QStringLiteral(" AND ANULADA = 0");
     ado::Recordset rs;
@@ -152,7 +167,8 @@ Currency ClsCmnCptes::ObtieneImporteCptesAsociados(const QString &TC, const QStr
     gDB().AbrirRecordset(sentencia, rs);
     Currency total;
     while (!rs.Eof()) {
-        total += gComponente().ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
+        total += gComponente().ConvierteACurrency(
+            gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
         rs.MoveNext();
     }
     gDB().CierraRecordset(&rs);

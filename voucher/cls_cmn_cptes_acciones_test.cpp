@@ -21,7 +21,8 @@
 namespace {
 
 // The caller's charges form: the customer and plate it is opened on.
-class FrmCargos : public QDialog {
+class FrmCargos : public QDialog
+{
     Q_OBJECT
     Q_PROPERTY(QString Cliente MEMBER Cliente)
     Q_PROPERTY(QString Matricula MEMBER Matricula)
@@ -37,7 +38,8 @@ public:
 };
 
 // A form that knows the customer but not the plate.
-class FrmSinMatricula : public QDialog {
+class FrmSinMatricula : public QDialog
+{
     Q_OBJECT
     Q_PROPERTY(QString Cliente MEMBER Cliente)
 public:
@@ -46,7 +48,8 @@ public:
     Q_INVOKABLE void Show(int) { mostrado = true; }
 };
 
-class Acciones : public EmpresaEsquema {
+class Acciones : public EmpresaEsquema
+{
 protected:
     void SetUp() override
     {
@@ -86,7 +89,8 @@ protected:
 
 TEST_F(Acciones, TheTrailRowNamesTheActionTheUserTheComputerAndTheEntry)
 {
-    struct Caso {
+    struct Caso
+    {
         bool alta, modificacion;
         const char *accion;
     };
@@ -95,8 +99,14 @@ TEST_F(Acciones, TheTrailRowNamesTheActionTheUserTheComputerAndTheEntry)
     QStringList esperadas;
     QString sinUso = QStringLiteral("no se toca");
     for (const Caso &c : casos) {
-        EXPECT_TRUE(clase->ActualizaBuchon(QStringLiteral(" RM "), QStringLiteral("000100000001A"), QStringLiteral("2"),
-                                          c.alta, c.modificacion, false, sinUso, QStringLiteral("41")));
+        EXPECT_TRUE(clase->ActualizaBuchon(QStringLiteral(" RM "),
+                                           QStringLiteral("000100000001A"),
+                                           QStringLiteral("2"),
+                                           c.alta,
+                                           c.modificacion,
+                                           false,
+                                           sinUso,
+                                           QStringLiteral("41")));
         esperadas << QStringLiteral("[  RM] [000100000001A] [2] [%1] [O'NEILL] [%2] [] [41]")
                          .arg(QLatin1String(c.accion), pc);
     }
@@ -108,8 +118,14 @@ TEST_F(Acciones, TheTrailRowNamesTheActionTheUserTheComputerAndTheEntry)
 TEST_F(Acciones, TheCollectedTrailRunsNothingAndAFailedInsertIsReported)
 {
     QString sentencia;
-    EXPECT_TRUE(clase->ActualizaBuchon(QStringLiteral("FC"), QStringLiteral("000100000002A"), QStringLiteral("0"), true,
-                                      false, true, sentencia, QString()));
+    EXPECT_TRUE(clase->ActualizaBuchon(QStringLiteral("FC"),
+                                       QStringLiteral("000100000002A"),
+                                       QStringLiteral("0"),
+                                       true,
+                                       false,
+                                       true,
+                                       sentencia,
+                                       QString()));
     EXPECT_TRUE(sentencia.startsWith(QStringLiteral(" INSERT INTO V_MV_CPTEACCIONES (TC,IdComprobante,IdComplemento,"
                                                     "Tipo_accion,FECHAHORA,Usuario,PC,SYSTEMUSER,NUMEROASIENTO) VALUES "
                                                     "('  FC','000100000002A',0,'A','")))
@@ -127,8 +143,14 @@ TEST_F(Acciones, TheCollectedTrailRunsNothingAndAFailedInsertIsReported)
     Ejecuta(QStringLiteral("DROP TABLE V_MV_CPTEACCIONES"));
     operador.answer(ui::vbAbort).answer(ui::vbAbort);
     QString nada;
-    EXPECT_FALSE(clase->ActualizaBuchon(QStringLiteral("FC"), QStringLiteral("000100000002A"), QStringLiteral("0"), true,
-                                       false, false, nada, QString()));
+    EXPECT_FALSE(clase->ActualizaBuchon(QStringLiteral("FC"),
+                                        QStringLiteral("000100000002A"),
+                                        QStringLiteral("0"),
+                                        true,
+                                        false,
+                                        false,
+                                        nada,
+                                        QString()));
     EXPECT_GT(gDB().gCnn().errors().Count(), 0);
 }
 
@@ -137,7 +159,8 @@ TEST_F(Acciones, TheLookupIsDrivenForTheCallerAndReleased)
     Ejecuta(QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, NOMBRE, IMPORTE) "
                            "VALUES ('  FC', '000100000007A', 3, '2024-06-01', '  1001', 'CLIENTE', 100)"));
     using Consulta = ui::DefaultInstance<FrmConsComprobantes>;
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         std::optional<QString> filtro;
         bool elige;
@@ -154,7 +177,8 @@ TEST_F(Acciones, TheLookupIsDrivenForTheCallerAndReleased)
             auto &dlg = static_cast<FrmConsComprobantes &>(d);
             filtroVisto = dlg.Filtro;
             if (c.elige) {
-                ClickRow(*dlg.ListView1, dlg.ListView1->model()->index(dlg.ListView1->ListItems().Item(1).Index() - 1, 0));
+                ClickRow(*dlg.ListView1,
+                         dlg.ListView1->model()->index(dlg.ListView1->ListItems().Item(1).Index() - 1, 0));
                 QTest::mouseClick(dlg.CmdAceptar, Qt::LeftButton);
             } else {
                 QTest::mouseClick(dlg.CmdCancelar, Qt::LeftButton);
@@ -183,23 +207,27 @@ TEST_F(Acciones, ChargesOfAnAccount)
 TEST_F(Acciones, VouchersDerivedFromAVoucher)
 {
     // Three derived from the remito 1 (one annulled, one of complement 1), one from another voucher.
-    Ejecuta(QStringLiteral(
-        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, IMPORTE, ANULADA, TCORIGEN, COMPROBANTEORIGEN, "
-        "COMPLEMENTOORIGEN) VALUES "
-        "('  FC', '000100000010A', 0, '2024-06-01', 100, 0, '  RM', '000100000001A', 0), "
-        "('  FC', '000100000011A', 0, '2024-06-01', 40, 1, '  RM', '000100000001A', 0), "
-        "('  FC', '000100000012A', 0, '2024-06-01', 25.5, 0, '  RM', '000100000001A', 1), "
-        "('  FC', '000100000013A', 0, '2024-06-01', NULL, 0, '  RM', '000100000001A', 2), "
-        "('  FC', '000100000014A', 0, '2024-06-01', 999, 0, '  RM', '000100000009A', 0)"));
-    struct Caso {
+    Ejecuta(QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, IMPORTE, ANULADA, "
+                           "TCORIGEN, COMPROBANTEORIGEN, "
+                           "COMPLEMENTOORIGEN) VALUES "
+                           "('  FC', '000100000010A', 0, '2024-06-01', 100, 0, '  RM', '000100000001A', 0), "
+                           "('  FC', '000100000011A', 0, '2024-06-01', 40, 1, '  RM', '000100000001A', 0), "
+                           "('  FC', '000100000012A', 0, '2024-06-01', 25.5, 0, '  RM', '000100000001A', 1), "
+                           "('  FC', '000100000013A', 0, '2024-06-01', NULL, 0, '  RM', '000100000001A', 2), "
+                           "('  FC', '000100000014A', 0, '2024-06-01', 999, 0, '  RM', '000100000009A', 0)"));
+    struct Caso
+    {
         const char *tc;
         const char *complemento;
         bool anulados;
         bool relacionado;
     };
     const std::vector<Caso> casos{
-        {" RM ", "0", false, true}, {"RM", "1", false, true},  {"RM", "3", true, false},
-        {"FC", "0", true, false},   {"RM", "0'", true, false},
+        {" RM ", "0", false, true},
+        {"RM", "1", false, true},
+        {"RM", "3", true, false},
+        {"FC", "0", true, false},
+        {"RM", "0'", true, false},
     };
     const std::vector<Caso> anulados{{"RM", "1", false, false}, {"RM", "1", true, true}};
     for (const auto *lista : {&casos, &anulados}) {
@@ -207,8 +235,10 @@ TEST_F(Acciones, VouchersDerivedFromAVoucher)
         if (lista == &anulados)
             Ejecuta(QStringLiteral("UPDATE V_MV_CPTE SET ANULADA = 1 WHERE IDCOMPROBANTE = '000100000012A'"));
         for (const Caso &c : *lista) {
-            EXPECT_EQ(clase->EstaRelacionadoAOtroComprobante(QString::fromLatin1(c.tc), QStringLiteral("000100000001A "),
-                                                            QString::fromLatin1(c.complemento), c.anulados),
+            EXPECT_EQ(clase->EstaRelacionadoAOtroComprobante(QString::fromLatin1(c.tc),
+                                                             QStringLiteral("000100000001A "),
+                                                             QString::fromLatin1(c.complemento),
+                                                             c.anulados),
                       c.relacionado)
                 << c.tc << " " << c.complemento << " " << c.anulados;
         }

@@ -30,9 +30,15 @@ QString CampoSinRecortar(ado::Recordset &rs, const char *nombre)
     return gComponente().ValorNoNulo(rs.Fields(QLatin1String(nombre)).Value()).toString();
 }
 
-QString Campo(ado::Recordset &rs, const char *nombre) { return vb::Trim(CampoSinRecortar(rs, nombre)); }
+QString Campo(ado::Recordset &rs, const char *nombre)
+{
+    return vb::Trim(CampoSinRecortar(rs, nombre));
+}
 
-bool EsNulo(ado::Recordset &rs, const char *nombre) { return rs.Fields(QLatin1String(nombre)).Value().isNull(); }
+bool EsNulo(ado::Recordset &rs, const char *nombre)
+{
+    return rs.Fields(QLatin1String(nombre)).Value().isNull();
+}
 
 } // namespace cptes
 
@@ -42,7 +48,10 @@ using cptes::Campo;
 using cptes::CampoSinRecortar;
 using cptes::EsNulo;
 
-bool Es(const QString &texto, const char *codigo) { return vb::EqualsText(texto, QLatin1String(codigo)); }
+bool Es(const QString &texto, const char *codigo)
+{
+    return vb::EqualsText(texto, QLatin1String(codigo));
+}
 
 // A flag of the row: Null counts as off.
 bool Marca(ado::Recordset &rs, const char *nombre)
@@ -51,7 +60,10 @@ bool Marca(ado::Recordset &rs, const char *nombre)
     return !v.isNull() && !v.isEmpty() && v.toBool();
 }
 
-QString MenosUno(bool marca) { return marca ? QStringLiteral("-1") : QStringLiteral("0"); }
+QString MenosUno(bool marca)
+{
+    return marca ? QStringLiteral("-1") : QStringLiteral("0");
+}
 
 // A date as the day/month/year text of the regional settings, whatever form
 // the engine hands it in, so that what a caller writes back names the same day.
@@ -68,7 +80,10 @@ QString Fecha(ado::Recordset &rs, const char *nombre)
     return texto;
 }
 
-QString Moneda(ado::Recordset &rs, const char *nombre) { return FmtMoneda(Campo(rs, nombre), -1).toString(); }
+QString Moneda(ado::Recordset &rs, const char *nombre)
+{
+    return FmtMoneda(Campo(rs, nombre), -1).toString();
+}
 
 // The complement goes into the statement without quotes: only a whole number may.
 QString Complemento(const QString &IdComplemento)
@@ -76,14 +91,20 @@ QString Complemento(const QString &IdComplemento)
     bool entero = false;
     const qlonglong n = vb::Trim(IdComplemento).toLongLong(&entero);
     if (!entero)
-        Raise(vberr::TypeMismatch, QStringLiteral("El complemento del comprobante no es un número entero: ") + IdComplemento);
+        Raise(vberr::TypeMismatch,
+              QStringLiteral("El complemento del comprobante no es un número entero: ") + IdComplemento);
     return QString::number(n);
 }
 
 // One load: what the steps share.
-class Carga {
+class Carga
+{
 public:
-    Carga(ClsCmnCptes &cptes, Steps &paso, cptes::Carga &estado) : m_cptes(cptes), m_paso(paso), m(estado) {}
+    Carga(ClsCmnCptes &cptes, Steps &paso, cptes::Carga &estado)
+        : m_cptes(cptes)
+        , m_paso(paso)
+        , m(estado)
+    {}
 
     QString letra;
     bool sistemaCompras = false;
@@ -135,7 +156,8 @@ public:
             std::int32_t horas = 0, minutos = 0;
             // Hours not recorded are no hours.
             return FormateaHoras(Variant(gComponente().ConvierteADouble(rs.Fields(QStringLiteral("Horas")).Value())),
-                                 horas, minutos)
+                                 horas,
+                                 minutos)
                 .toString();
         });
         pon(g, f, ColValorHora, [&] { return Moneda(rs, "ValorHora"); });
@@ -173,7 +195,8 @@ public:
         double cantidad = 0;
         m_paso([&] {
             idArticulo = CampoSinRecortar(rs, "IdArticulo");
-            cantidad = gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Cantidad")).Value()));
+            cantidad = gComponente().ConvierteADouble(
+                gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Cantidad")).Value()));
         });
         const double aplicada = cptes::CantidadAplicada(m_cptes, m, idArticulo, cantidad, m_paso);
 
@@ -199,8 +222,12 @@ public:
 
         Maestro(g, f, idArticulo);
 
-        pon(g, f, AuxCoeficiente, [&] { return EsNulo(rs, "Equiv_UDBase") ? QStringLiteral("1") : Campo(rs, "Equiv_UDBase"); });
-        pon(g, f, ColAux41, [&] { return EsNulo(rs, "IdUnidadBase") ? g.TextMatrix(f, ColUnidad) : Campo(rs, "IdUnidadBase"); });
+        pon(g, f, AuxCoeficiente, [&] {
+            return EsNulo(rs, "Equiv_UDBase") ? QStringLiteral("1") : Campo(rs, "Equiv_UDBase");
+        });
+        pon(g, f, ColAux41, [&] {
+            return EsNulo(rs, "IdUnidadBase") ? g.TextMatrix(f, ColUnidad) : Campo(rs, "IdUnidadBase");
+        });
         m_paso([&] {
             if (!EsNulo(rs, "Presentacion"))
                 g.setTextMatrix(f, ColAux60, Campo(rs, "Presentacion"));
@@ -258,9 +285,9 @@ private:
     {
         using namespace GrillaArticulos;
         ClsComponente &c = gComponente();
-        const Currency total = c.ConvierteACurrency(Variant(g.TextMatrix(f, ColTotal))) +
-                               c.ConvierteACurrency(Variant(g.TextMatrix(f, ColImpuestos))) *
-                                   c.ConvierteACurrency(Variant(g.TextMatrix(f, ColCantidad)));
+        const Currency total = c.ConvierteACurrency(Variant(g.TextMatrix(f, ColTotal)))
+                               + c.ConvierteACurrency(Variant(g.TextMatrix(f, ColImpuestos)))
+                                     * c.ConvierteACurrency(Variant(g.TextMatrix(f, ColCantidad)));
         return vb::CStr(total);
     }
 
@@ -279,7 +306,9 @@ private:
         if (existe) {
             pon(g, f, ColAux59, [&] {
                 return gDB()
-                    .DatosTabla(QStringLiteral("V_TA_TipoArticulo"), Campo(art, "IdTipo"), QStringLiteral("Descripcion"),
+                    .DatosTabla(QStringLiteral("V_TA_TipoArticulo"),
+                                Campo(art, "IdTipo"),
+                                QStringLiteral("Descripcion"),
                                 QStringLiteral("IdTipo"))
                     .toString();
             });
@@ -304,13 +333,19 @@ private:
 
 } // namespace
 
-void ClsCmnCptes::AsignarDatosComprobante(const QString &TC, const QString &SucNroLetra, const QString &IdComplemento,
-                                          ui::FlexGrid *MSFlexGrid1, ui::FlexGrid *MSFlexGrid2,
-                                          ui::FlexGrid *MSFlexGrid3, const Variant &Inicializar,
-                                          ado::Recordset *LrcsCpte, bool Compras, const QString &Proveedor,
+void ClsCmnCptes::AsignarDatosComprobante(const QString &TC,
+                                          const QString &SucNroLetra,
+                                          const QString &IdComplemento,
+                                          ui::FlexGrid *MSFlexGrid1,
+                                          ui::FlexGrid *MSFlexGrid2,
+                                          ui::FlexGrid *MSFlexGrid3,
+                                          const Variant &Inicializar,
+                                          ado::Recordset *LrcsCpte,
+                                          bool Compras,
+                                          const QString &Proveedor,
                                           std::int16_t &IdRepartoRM)
 {
-    (void)Inicializar;  // the caller's own flag: the load reads nothing from it
+    (void) Inicializar; // the caller's own flag: the load reads nothing from it
     Steps paso = Pasos(QStringLiteral("AsignarDatosPresupuesto"));
     cptes::Carga estado;
     estado.TC = TC;
@@ -324,8 +359,8 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString &TC, const QString &SucN
 
     QString condicion;
     paso([&] {
-        condicion = QStringLiteral(" WHERE TC = ") + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TC), 4)) +
-                    QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(vb::Trim(SucNroLetra));
+        condicion = QStringLiteral(" WHERE TC = ") + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TC), 4))
+                    + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(vb::Trim(SucNroLetra));
         if (Compras)
             condicion += QStringLiteral(" AND CUENTA = ") + TextoSQL(Proveedor);
         else
@@ -338,18 +373,21 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString &TC, const QString &SucN
 
     paso([&] {
         carga.sistemaCompras = Es(vb::Trim(gDB()
-                                               .DatosTabla(QStringLiteral("V_TA_CPTE"), vb::Trim(TC),
-                                                           QStringLiteral("SISTEMA"), QStringLiteral("Codigo"))
+                                               .DatosTabla(QStringLiteral("V_TA_CPTE"),
+                                                           vb::Trim(TC),
+                                                           QStringLiteral("SISTEMA"),
+                                                           QStringLiteral("Codigo"))
                                                .toString()),
                                   "COMPRAS");
     });
 
     QString sqlCabecera = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTE ") + condicion + orden;
-    QString sqlTareas = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTETAREAS ") + condicion + orden;
-    QString sqlLineas = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTEINSUMOS ") + condicion +
-                        (Es(TC, "NP") ? QStringLiteral(" ORDER BY PALLETS ") : orden);
-    QString sqlOtros = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTE_Observ ") + condicion +
-                       QStringLiteral(" AND TIPO_OBS ='OC' ") + orden;
+    QString sqlTareas = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTETAREAS ") + condicion
+                        + orden;
+    QString sqlLineas = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTEINSUMOS ") + condicion
+                        + (Es(TC, "NP") ? QStringLiteral(" ORDER BY PALLETS ") : orden);
+    QString sqlOtros = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTE_Observ ") + condicion
+                       + QStringLiteral(" AND TIPO_OBS ='OC' ") + orden;
 
     // A voucher that is not there is said so, and nothing of the grids changes.
     ado::Recordset cabecera, tareas, lineas, otros;
@@ -357,8 +395,8 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString &TC, const QString &SucN
     paso([&] {
         Carga::Abre(sqlCabecera, cabecera);
         if (cabecera.Eof())
-            Raise(vberr::NoCurrentRecord, QStringLiteral("No existe el comprobante ") + vb::Trim(TC) +
-                                              QLatin1Char(' ') + vb::Trim(SucNroLetra));
+            Raise(vberr::NoCurrentRecord,
+                  QStringLiteral("No existe el comprobante ") + vb::Trim(TC) + QLatin1Char(' ') + vb::Trim(SucNroLetra));
         existe = true;
     });
     if (!existe)
@@ -371,7 +409,9 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString &TC, const QString &SucN
         paso([&] { IdRepartoRM = vb::CInt(vb::Val(Campo(cabecera, "IdReparto"))); });
     paso([&] { estado.repartoPendiente = vb::Val(Campo(cabecera, "IdReparto")) == -1; });
     paso([&] { carga.enComodato = Campo(cabecera, "EnComodato") == QLatin1String("1"); });
-    paso([&] { carga.letra = ObtieneLetraComprobante(Cfg(QStringLiteral("CONDIVA")), Campo(cabecera, "CondicionIVA")); });
+    paso([&] {
+        carga.letra = ObtieneLetraComprobante(Cfg(QStringLiteral("CONDIVA")), Campo(cabecera, "CondicionIVA"));
+    });
 
     carga.Llena(MSFlexGrid1, tareas, sqlTareas, [&] { carga.Tarea(*MSFlexGrid1, tareas); });
     carga.Llena(MSFlexGrid2, lineas, sqlLineas, [&] { carga.Articulo(*MSFlexGrid2, lineas); });

@@ -1,7 +1,7 @@
 // Loading a stored voucher into grids laid out for its type, on a company
 // made from the schema.
-#include "voucher/cls_cmn_cptes.h"
 #include "tests/support/carga.h"
+#include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
 #include "platform/ado/ado.h"
@@ -32,24 +32,58 @@ TEST_F(Carga, TasksLinesAndOtherConceptsTakeTheirColumns)
     Cabecera(clave, {{"IdReparto", "3"}, {"EnComodato", "1"}, {"CondicionIVA", "5"}, {"RAZONSOCIAL", "'JUAN PEREZ'"}});
     // The month-first trap: both days are 12 or less.
     Inserta(QStringLiteral("V_MV_CPTETAREAS"),
-            Mas(clave, {{"RENGLON", "1"}, {"ID", "1"}, {"IDTAREA", "'        T1'"}, {"DESCRIPCION", "' ARMADO '"},
-                        {"HORAS", "90"}, {"ValorHora", "1200"}, {"valorHora_S_Iva", "991.74"}, {"Total", "1800"},
-                        {"descripcionadicional", "'con andamio'"}, {"IDTECNICO", "'   2'"},
-                        {"FechaEstInicio", "'2024-03-05'"}, {"FechaEstFin", "'2024-04-06'"},
-                        {"FechaREALInicio", "'2024-11-02 14:30:00'"}, {"FechaREALFin", "NULL"}}));
+            Mas(clave,
+                {{"RENGLON", "1"},
+                 {"ID", "1"},
+                 {"IDTAREA", "'        T1'"},
+                 {"DESCRIPCION", "' ARMADO '"},
+                 {"HORAS", "90"},
+                 {"ValorHora", "1200"},
+                 {"valorHora_S_Iva", "991.74"},
+                 {"Total", "1800"},
+                 {"descripcionadicional", "'con andamio'"},
+                 {"IDTECNICO", "'   2'"},
+                 {"FechaEstInicio", "'2024-03-05'"},
+                 {"FechaEstFin", "'2024-04-06'"},
+                 {"FechaREALInicio", "'2024-11-02 14:30:00'"},
+                 {"FechaREALFin", "NULL"}}));
     Inserta(QStringLiteral("V_MV_CPTETAREAS"),
             Mas(clave, {{"RENGLON", "2"}, {"ID", "2"}, {"IDTAREA", "'        T2'"}, {"HORAS", "45"}, {"Total", "300"}}));
-    Linea(clave, 1, "ART1", "10",
-          {{"DESCRIPCION", "'TORNILLO 1/4'"}, {"IDUNIDAD", "'  UN'"}, {"IdUnidadBase", "'  CJ'"}, {"CANTIDADUD", "0.1"},
-           {"IMPORTE", "15.5"}, {"Exento", "0"}, {"PorcDto", "5"}, {"IDLista", "'   2'"}, {"Equiv_UDBase", "100"},
-           {"Presentacion", "NULL"}, {"Costo", "9.25"}, {"Importe_S_IVA", "12.81"}, {"Impuestos", "0.5"},
-           {"Total", "155"}, {"Nro_Lote", "'|L1|'"}, {"Nro_Serie", "'|S1|'"}, {"ControladoPor", "'ADUANA'"},
-           {"IdOrigen", "'  AR'"}, {"AlicIVA", "21"}});
-    Linea(clave, 2, "ART2", "2.5",
+    Linea(clave,
+          1,
+          "ART1",
+          "10",
+          {{"DESCRIPCION", "'TORNILLO 1/4'"},
+           {"IDUNIDAD", "'  UN'"},
+           {"IdUnidadBase", "'  CJ'"},
+           {"CANTIDADUD", "0.1"},
+           {"IMPORTE", "15.5"},
+           {"Exento", "0"},
+           {"PorcDto", "5"},
+           {"IDLista", "'   2'"},
+           {"Equiv_UDBase", "100"},
+           {"Presentacion", "NULL"},
+           {"Costo", "9.25"},
+           {"Importe_S_IVA", "12.81"},
+           {"Impuestos", "0.5"},
+           {"Total", "155"},
+           {"Nro_Lote", "'|L1|'"},
+           {"Nro_Serie", "'|S1|'"},
+           {"ControladoPor", "'ADUANA'"},
+           {"IdOrigen", "'  AR'"},
+           {"AlicIVA", "21"}});
+    Linea(clave,
+          2,
+          "ART2",
+          "2.5",
           {{"IDUNIDAD", "'  M3'"}, {"IMPORTE", "30"}, {"Exento", "1"}, {"Presentacion", "'BOLSA'"}, {"Total", "75"}});
     Inserta(QStringLiteral("V_MV_CPTE_OBSERV"),
-            Mas(clave, {{"ID", "2"}, {"Observacion", "'Flete'"}, {"Importe", "121"}, {"Importe_S_IVA", "100"},
-                        {"TIPO_OBS", "'OC'"}}));
+            Mas(clave,
+                {{"ID", "2"},
+                 {"Observacion", "'Flete'"},
+                 {"Importe", "121"},
+                 {"Importe_S_IVA", "100"},
+                 {"TIPO_OBS", "'OC'"}}));
     Inserta(QStringLiteral("V_MV_CPTE_OBSERV"),
             Mas(clave, {{"ID", "1"}, {"Observacion", "'Seguro'"}, {"Importe", "10"}, {"TIPO_OBS", "'OC'"}}));
     Inserta(QStringLiteral("V_MV_CPTE_OBSERV"),
@@ -62,9 +96,19 @@ TEST_F(Carga, TasksLinesAndOtherConceptsTakeTheirColumns)
 
     // Two tasks: the first in the empty row, the second in an added one, then an empty row.
     ASSERT_EQ(tareas.Rows(), 4);
-    const std::vector<std::pair<int, const char *>> tarea1{
-        {0, "T1"}, {11, "T1"}, {1, "ARMADO"}, {2, "01:30"}, {3, "1200.00"}, {6, "991.74"}, {4, "1800.00"},
-        {7, "con andamio"}, {8, "05/03/2024"}, {9, "06/04/2024"}, {10, "2"}, {12, "02/11/2024 14:30:00"}, {13, ""}};
+    const std::vector<std::pair<int, const char *>> tarea1{{0, "T1"},
+                                                           {11, "T1"},
+                                                           {1, "ARMADO"},
+                                                           {2, "01:30"},
+                                                           {3, "1200.00"},
+                                                           {6, "991.74"},
+                                                           {4, "1800.00"},
+                                                           {7, "con andamio"},
+                                                           {8, "05/03/2024"},
+                                                           {9, "06/04/2024"},
+                                                           {10, "2"},
+                                                           {12, "02/11/2024 14:30:00"},
+                                                           {13, ""}};
     for (const auto &[col, texto] : tarea1)
         EXPECT_EQ(tareas.TextMatrix(1, col), QString::fromUtf8(texto)) << "task column " << col;
     EXPECT_EQ(tareas.TextMatrix(2, 0), QStringLiteral("T2"));
@@ -73,24 +117,58 @@ TEST_F(Carga, TasksLinesAndOtherConceptsTakeTheirColumns)
     EXPECT_EQ(tareas.TextMatrix(3, 0), QString());
 
     ASSERT_EQ(articulos.Rows(), 4);
-    const std::vector<std::pair<int, const char *>> linea1{
-        {ColArticulo, "ART1"}, {ColDescripcion, "TORNILLO 1/4"}, {ColUnidad, "UN"}, {ColAux67, "UN"},
-        {ColCantidad, "10"}, {ColUnidadEquiv, "CJ"}, {ColCantidadEquiv, "0.1"}, {ColImporte, "15.5"},
-        {AuxPrecioConIVA, "15.5"}, {ColPorcDto, "5"}, {ColLista, "2"}, {EnComodato, "1"},
-        {ColAux59, "FERRETERIA"}, {ColAux60, "CAJA X 100"}, {AuxEsExento, "0"}, {AuxPideSerie, "-1"},
-        {AuxPidelote, "0"}, {Auxesperecedero, "-1"}, {AuxCoeficiente, "100"}, {AuxTipoCoeficiente, "*"},
-        {AuxPideTalle, "0"}, {ColAux76, "-1"}, {ColAux77, "7790001"}, {ColAux41, "CJ"}, {ColAux38, "9.25"},
-        {AuxPrecioSinIVA, "12.81"}, {ColImpuestos, "0.5"}, {ColTotal, "155"}, {ColNroLote, "|L1|"},
-        {ColNroSerie, "|S1|"}, {Lote_Aduana, "ADUANA"}, {Lote_Origen, "AR"}, {AuxTasaIVA, "21"},
-        {ColTotalLinea, "160"}, {AuxRestoPorAplicar, "10"}, {ColAux69, "0001000000021B"}};
+    const std::vector<std::pair<int, const char *>> linea1{{ColArticulo, "ART1"},
+                                                           {ColDescripcion, "TORNILLO 1/4"},
+                                                           {ColUnidad, "UN"},
+                                                           {ColAux67, "UN"},
+                                                           {ColCantidad, "10"},
+                                                           {ColUnidadEquiv, "CJ"},
+                                                           {ColCantidadEquiv, "0.1"},
+                                                           {ColImporte, "15.5"},
+                                                           {AuxPrecioConIVA, "15.5"},
+                                                           {ColPorcDto, "5"},
+                                                           {ColLista, "2"},
+                                                           {EnComodato, "1"},
+                                                           {ColAux59, "FERRETERIA"},
+                                                           {ColAux60, "CAJA X 100"},
+                                                           {AuxEsExento, "0"},
+                                                           {AuxPideSerie, "-1"},
+                                                           {AuxPidelote, "0"},
+                                                           {Auxesperecedero, "-1"},
+                                                           {AuxCoeficiente, "100"},
+                                                           {AuxTipoCoeficiente, "*"},
+                                                           {AuxPideTalle, "0"},
+                                                           {ColAux76, "-1"},
+                                                           {ColAux77, "7790001"},
+                                                           {ColAux41, "CJ"},
+                                                           {ColAux38, "9.25"},
+                                                           {AuxPrecioSinIVA, "12.81"},
+                                                           {ColImpuestos, "0.5"},
+                                                           {ColTotal, "155"},
+                                                           {ColNroLote, "|L1|"},
+                                                           {ColNroSerie, "|S1|"},
+                                                           {Lote_Aduana, "ADUANA"},
+                                                           {Lote_Origen, "AR"},
+                                                           {AuxTasaIVA, "21"},
+                                                           {ColTotalLinea, "160"},
+                                                           {AuxRestoPorAplicar, "10"},
+                                                           {ColAux69, "0001000000021B"}};
     for (const auto &[col, texto] : linea1)
         EXPECT_EQ(A(1, col), QString::fromUtf8(texto)) << "article column " << col;
     // The second line: exempt (no price with VAT), its own presentation over
     // the master's, a Null equivalence read as 1, the base unit its own unit.
-    const std::vector<std::pair<int, const char *>> linea2{
-        {ColArticulo, "ART2"}, {ColCantidad, "2.5"}, {AuxPrecioConIVA, ""}, {AuxEsExento, "-1"},
-        {ColAux60, "BOLSA"}, {AuxCoeficiente, "1"}, {ColAux41, "M3"}, {AuxPideTalle, "-1"}, {ColAux76, "0"},
-        {ColAux59, "ARIDOS"}, {EnComodato, "1"}, {ColTotalLinea, "75"}};
+    const std::vector<std::pair<int, const char *>> linea2{{ColArticulo, "ART2"},
+                                                           {ColCantidad, "2.5"},
+                                                           {AuxPrecioConIVA, ""},
+                                                           {AuxEsExento, "-1"},
+                                                           {ColAux60, "BOLSA"},
+                                                           {AuxCoeficiente, "1"},
+                                                           {ColAux41, "M3"},
+                                                           {AuxPideTalle, "-1"},
+                                                           {ColAux76, "0"},
+                                                           {ColAux59, "ARIDOS"},
+                                                           {EnComodato, "1"},
+                                                           {ColTotalLinea, "75"}};
     for (const auto &[col, texto] : linea2)
         EXPECT_EQ(A(2, col), QString::fromUtf8(texto)) << "article column " << col;
     EXPECT_EQ(A(3, ColArticulo), QString());
@@ -141,7 +219,8 @@ TEST_F(Carga, OrdersOfTypeNPByPalletsWithoutTheirLots)
     Cabecera(clave);
     Linea(clave, 1, "ART1", "1", {{"PALLETS", "2"}, {"Nro_Lote", "'|L1|'"}, {"ControladoPor", "'X'"}});
     Linea(clave, 2, "ART2", "1", {{"PALLETS", "1"}, {"Nro_Serie", "'|S1|'"}, {"IdOrigen", "'AR'"}});
-    const struct {
+    const struct
+    {
         const char *tc;
         QStringList orden;
         const char *clausula;
@@ -173,18 +252,30 @@ TEST_F(Carga, PurchasesByTheSupplierWhateverTheComplement)
     for (const char *cuenta : {"O'BRIEN", "ZARATE"}) {
         const ValoresFila clave = Clave("FCC", kRM, cuenta);
         Cabecera(clave, {{"IdReparto", "-1"}}, true);
-        Linea(clave, 1, cuenta[0] == 'O' ? "ART1" : "ART2", "10",
-              {{"Precio_Lista", "1.5"}, {"CodigoArtProveedor", "' P-77 '"}, {"PorcDto", "9"}, {"IDLista", "'   3'"},
-               {"AlicIVA", "21"}, {"Total", "20"}, {"Impuestos", "1"}},
+        Linea(clave,
+              1,
+              cuenta[0] == 'O' ? "ART1" : "ART2",
+              "10",
+              {{"Precio_Lista", "1.5"},
+               {"CodigoArtProveedor", "' P-77 '"},
+               {"PorcDto", "9"},
+               {"IDLista", "'   3'"},
+               {"AlicIVA", "21"},
+               {"Total", "20"},
+               {"Impuestos", "1"}},
               true);
         Inserta(QStringLiteral("C_MV_CPTETAREAS"),
-                Mas(clave, {{"RENGLON", "1"}, {"IDTAREA", "'T1'"}, {"descripcionadicional", "'de compra'"},
-                            {"FechaEstInicio", "'2024-01-02'"}}));
+                Mas(clave,
+                    {{"RENGLON", "1"},
+                     {"IDTAREA", "'T1'"},
+                     {"descripcionadicional", "'de compra'"},
+                     {"FechaEstInicio", "'2024-01-02'"}}));
     }
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
-        const char *tc;  // of the purchase system, in any case
-        bool compras;    // the purchase tables
+        const char *tc; // of the purchase system, in any case
+        bool compras;   // the purchase tables
     };
     for (const Caso &c : {Caso{"purchase_tables", "fcc", true}, Caso{"sales_tables", "FCC", false}}) {
         SCOPED_TRACE(c.nombre);
@@ -234,10 +325,11 @@ TEST_F(Carga, PurchasesByTheSupplierWhateverTheComplement)
 TEST_F(Carga, ALineOfAVoucherOfLetterB)
 {
     using namespace GrillaArticulos;
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         const char *condicionCliente;
-        const char *exento;  // of the line
+        const char *exento; // of the line
         const char *precioConIva;
         const char *esExento;
     };
@@ -297,15 +389,17 @@ TEST_F(Carga, AQuoteInTheVoucherNumberIsPartOfIt)
 
 // A failing query: the data layer's box first (answered Abort: the
 // recordset stays closed), then the load's own handler.
-struct CasoFallo {
+struct CasoFallo
+{
     const char *nombre;
     std::vector<int> respuestas;
     int cuadros;
-    bool articulos;  // the article and other-concept grids loaded
-    bool cabecera;   // the header handed back
+    bool articulos; // the article and other-concept grids loaded
+    bool cabecera;  // the header handed back
 };
 
-class FalloDeConsulta : public Carga, public ::testing::WithParamInterface<CasoFallo> {};
+class FalloDeConsulta : public Carga, public ::testing::WithParamInterface<CasoFallo>
+{};
 
 TEST_P(FalloDeConsulta, TheAnswerDecidesWhatTheGridsKeep)
 {
@@ -336,7 +430,8 @@ TEST_P(FalloDeConsulta, TheAnswerDecidesWhatTheGridsKeep)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Respuestas, FalloDeConsulta,
+    Respuestas,
+    FalloDeConsulta,
     ::testing::Values(CasoFallo{"abort", {ui::vbAbort, ui::vbAbort}, 2, false, false},
                       CasoFallo{"ignore", {ui::vbAbort, ui::vbIgnore}, 2, true, true},
                       // A retry opens the query again: its box, then the handler's once more.
@@ -344,7 +439,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CasoFallo> &info) { return std::string(info.param.nombre); });
 
 // The demo company's entry samples, loaded as a form would.
-class CargaDemo : public Empresa {
+class CargaDemo : public Empresa
+{
 protected:
     void SetUp() override
     {
@@ -359,8 +455,17 @@ protected:
         ClsCmnCptes cptes;
         cptes.InicializaGrids(&tareas, &articulos, &otros, &edit, nullptr, &edit3, form, QString::fromLatin1(tc), nullptr);
         std::int16_t reparto = 0;
-        cptes.AsignarDatosComprobante(QString::fromLatin1(tc), QString::fromLatin1(id), QStringLiteral("0"), &tareas,
-                                      &articulos, &otros, Variant(), nullptr, compras, proveedor, reparto);
+        cptes.AsignarDatosComprobante(QString::fromLatin1(tc),
+                                      QString::fromLatin1(id),
+                                      QStringLiteral("0"),
+                                      &tareas,
+                                      &articulos,
+                                      &otros,
+                                      Variant(),
+                                      nullptr,
+                                      compras,
+                                      proveedor,
+                                      reparto);
     }
     QStringList Columna(const ui::FlexGrid &g, int col) const
     {
@@ -382,7 +487,8 @@ TEST_F(CargaDemo, AnOrderShowsWhatTheRemittanceLeftToDeliver)
     // By pallet: delivered in full, not delivered, delivered in part.
     EXPECT_EQ(Columna(articulos, ColArticulo),
               (QStringList{QStringLiteral("ART0005"), QStringLiteral("ART0019"), QStringLiteral("ART0001")}));
-    EXPECT_EQ(Columna(articulos, ColCantidad), (QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("8")}));
+    EXPECT_EQ(Columna(articulos, ColCantidad),
+              (QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("8")}));
     EXPECT_EQ(Columna(articulos, AuxRestoPorAplicar),
               (QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("8")}));
 }

@@ -12,10 +12,15 @@
 
 #include <cmath>
 
-bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString &TC, const QString &Letra, const ui::FlexGrid *MSFlexGrid1,
-                                           const ui::FlexGrid *MSFlexGrid2, const ui::FlexGrid *MSFlexGrid3,
-                                           std::int16_t &CantLineas, std::int16_t &CantLineasUsadas,
-                                           std::int32_t Agragarle, bool LineasAnteriores)
+bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString &TC,
+                                           const QString &Letra,
+                                           const ui::FlexGrid *MSFlexGrid1,
+                                           const ui::FlexGrid *MSFlexGrid2,
+                                           const ui::FlexGrid *MSFlexGrid3,
+                                           std::int16_t &CantLineas,
+                                           std::int16_t &CantLineasUsadas,
+                                           std::int32_t Agragarle,
+                                           bool LineasAnteriores)
 {
     Steps paso = Pasos(QStringLiteral("ValidaCantidadLineasCpte"));
     if (!LineasAnteriores) {
@@ -29,10 +34,10 @@ bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString &TC, const QString &Let
             if (rs.Bof() && rs.Eof())
                 CantLineas = 0;
             else
-                CantLineas = vb::CInt(gComponente()
-                                          .ConvierteACurrency(gComponente().ValorNoNulo(
-                                              rs.Fields(QStringLiteral("CantLineas")).Value()))
-                                          .toDouble());
+                CantLineas = vb::CInt(
+                    gComponente()
+                        .ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("CantLineas")).Value()))
+                        .toDouble());
         });
         paso([&] { gDB().CierraRecordset(&rs); });
         if (paso.leaving())
@@ -51,9 +56,12 @@ bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString &TC, const QString &Let
     return !paso.leaving() && caben;
 }
 
-std::int32_t ClsCmnCptes::CuentaItems(const ui::FlexGrid *MSFlexGrid1, const ui::FlexGrid *MSFlexGrid2,
-                                      const ui::FlexGrid *MSFlexGrid3, std::int32_t &CantTareas,
-                                      std::int32_t &CantArticulos, std::int32_t &CantOtrosConceptos,
+std::int32_t ClsCmnCptes::CuentaItems(const ui::FlexGrid *MSFlexGrid1,
+                                      const ui::FlexGrid *MSFlexGrid2,
+                                      const ui::FlexGrid *MSFlexGrid3,
+                                      std::int32_t &CantTareas,
+                                      std::int32_t &CantArticulos,
+                                      std::int32_t &CantOtrosConceptos,
                                       std::int32_t &TotUnidades)
 {
     CantTareas = 0;
@@ -89,7 +97,9 @@ namespace {
 
 // The first row but FilaIgnorar whose code equals the given one (both
 // trimmed, case ignored). Rows that are not lines take part too.
-bool CodigoRepetido(const ui::FlexGrid &grilla, const QString &codigo, std::int32_t FilaIgnorar,
+bool CodigoRepetido(const ui::FlexGrid &grilla,
+                    const QString &codigo,
+                    std::int32_t FilaIgnorar,
                     std::int32_t &FilaEncontrada)
 {
     const QString buscado = vb::Trim(codigo);
@@ -106,20 +116,26 @@ bool CodigoRepetido(const ui::FlexGrid &grilla, const QString &codigo, std::int3
 
 } // namespace
 
-bool ClsCmnCptes::TareaRepetida(const ui::FlexGrid &MSFlexGrid1, const QString &Tarea, std::int32_t FilaIgnorar,
+bool ClsCmnCptes::TareaRepetida(const ui::FlexGrid &MSFlexGrid1,
+                                const QString &Tarea,
+                                std::int32_t FilaIgnorar,
                                 std::int32_t &FilaEncontrada)
 {
     return CodigoRepetido(MSFlexGrid1, Tarea, FilaIgnorar, FilaEncontrada);
 }
 
-bool ClsCmnCptes::ArticuloRepetido(const ui::FlexGrid &MSFlexGrid2, const QString &Articulo,
-                                   std::int32_t FilaIgnorar, std::int32_t &FilaEncontrada)
+bool ClsCmnCptes::ArticuloRepetido(const ui::FlexGrid &MSFlexGrid2,
+                                   const QString &Articulo,
+                                   std::int32_t FilaIgnorar,
+                                   std::int32_t &FilaEncontrada)
 {
     return CodigoRepetido(MSFlexGrid2, Articulo, FilaIgnorar, FilaEncontrada);
 }
 
-bool ClsCmnCptes::OtrosConceptosRepetidos(const ui::FlexGrid &MSFlexGrid3, const QString &OtroConcepto,
-                                          std::int32_t FilaIgnorar, std::int32_t &FilaEncontrada)
+bool ClsCmnCptes::OtrosConceptosRepetidos(const ui::FlexGrid &MSFlexGrid3,
+                                          const QString &OtroConcepto,
+                                          std::int32_t FilaIgnorar,
+                                          std::int32_t &FilaEncontrada)
 {
     return CodigoRepetido(MSFlexGrid3, OtroConcepto, FilaIgnorar, FilaEncontrada);
 }

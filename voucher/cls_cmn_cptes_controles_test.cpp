@@ -1,6 +1,6 @@
+#include "tests/support/empresa.h"
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
-#include "tests/support/empresa.h"
 
 #include "platform/ui/flex_grid.h"
 #include "tests/support/grilla.h"
@@ -17,7 +17,8 @@ const int kSinTocar = -7;
 
 // Two task lines, seven article lines (and a row of blanks that is no line),
 // one other concept; each grid ends in its empty row.
-class Lineas : public Empresa {
+class Lineas : public Empresa
+{
 protected:
     void SetUp() override
     {
@@ -37,20 +38,22 @@ protected:
     ui::FlexGrid tareas, articulos, otros;
 };
 
-struct LimiteCase {
+struct LimiteCase
+{
     const char *name;
     const char *tc;
     const char *letra;
     bool conTareas, conArticulos, conOtros;
-    int cantLineas;  // in
+    int cantLineas; // in
     bool lineasAnteriores;
     int agregar;
     bool caben;
     int cantLineasFinal;
-    int usadas;  // kSinTocar: left as it came
+    int usadas; // kSinTocar: left as it came
 };
 
-class Limite : public Lineas, public ::testing::WithParamInterface<LimiteCase> {};
+class Limite : public Lineas, public ::testing::WithParamInterface<LimiteCase>
+{};
 
 TEST_P(Limite, LinesFitThePrintedFormOfTypeAndLetter)
 {
@@ -58,10 +61,14 @@ TEST_P(Limite, LinesFitThePrintedFormOfTypeAndLetter)
     std::int16_t cantLineas = std::int16_t(c.cantLineas);
     std::int16_t usadas = kSinTocar;
     ClsCmnCptes cptes;
-    const bool caben = cptes.ValidaCantidadLineasCpte(QString::fromUtf8(c.tc), QString::fromUtf8(c.letra),
+    const bool caben = cptes.ValidaCantidadLineasCpte(QString::fromUtf8(c.tc),
+                                                      QString::fromUtf8(c.letra),
                                                       c.conTareas ? &tareas : nullptr,
                                                       c.conArticulos ? &articulos : nullptr,
-                                                      c.conOtros ? &otros : nullptr, cantLineas, usadas, c.agregar,
+                                                      c.conOtros ? &otros : nullptr,
+                                                      cantLineas,
+                                                      usadas,
+                                                      c.agregar,
                                                       c.lineasAnteriores);
     EXPECT_EQ(caben, c.caben);
     EXPECT_EQ(cantLineas, c.cantLineasFinal);
@@ -70,7 +77,8 @@ TEST_P(Limite, LinesFitThePrintedFormOfTypeAndLetter)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, Limite,
+    Casos,
+    Limite,
     ::testing::Values(
         LimiteCase{"to_the_last_line", "FC", "A", true, true, true, 0, false, 2, true, 12, 10},
         LimiteCase{"one_too_many", "FC", "A", true, true, true, 0, false, 3, false, 12, 10},
@@ -88,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         LimiteCase{"quote_in_type", "F'C", "A", false, false, true, 0, false, 0, true, 1, 1},
         LimiteCase{"quote_in_type_over", "F'C", "A", false, false, true, 0, false, 1, false, 1, 1},
         // Unquoted, the condition would read every row and find the limit 12.
-        LimiteCase{"quote_cannot_change_the_query", "X' OR '1'='1", "A", true, true, true, 0, false, 0, true, 0,
-                   kSinTocar},
+        LimiteCase{
+            "quote_cannot_change_the_query", "X' OR '1'='1", "A", true, true, true, 0, false, 0, true, 0, kSinTocar},
         LimiteCase{"quote_in_letter", "FC", "A' OR LETRA='B", true, true, true, 0, false, 0, true, 0, kSinTocar}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -99,22 +107,24 @@ TEST_F(Lineas, AFailingLimitQueryIsTreatedAndTheLinesDoNotFit)
     operador.answer(ui::vbAbort).answer(ui::vbAbort);
     std::int16_t cantLineas = 0, usadas = kSinTocar;
     ClsCmnCptes cptes;
-    EXPECT_FALSE(cptes.ValidaCantidadLineasCpte(QStringLiteral("FC"), QStringLiteral("A"), &tareas, &articulos,
-                                                &otros, cantLineas, usadas, 0, false));
+    EXPECT_FALSE(cptes.ValidaCantidadLineasCpte(
+        QStringLiteral("FC"), QStringLiteral("A"), &tareas, &articulos, &otros, cantLineas, usadas, 0, false));
     EXPECT_EQ(usadas, kSinTocar);
     ASSERT_FALSE(operador.requests().empty());
     EXPECT_TRUE(operador.last().title.contains(QStringLiteral(" - ValidaCantidadLineasCpte")))
         << operador.last().title.toStdString();
 }
 
-struct ItemsCase {
+struct ItemsCase
+{
     const char *name;
-    std::vector<FilaDeGrilla> articulos;  // lines below the titles
+    std::vector<FilaDeGrilla> articulos; // lines below the titles
     int cantArticulos;
     int totUnidades;
 };
 
-class Items : public Lineas, public ::testing::WithParamInterface<ItemsCase> {};
+class Items : public Lineas, public ::testing::WithParamInterface<ItemsCase>
+{};
 
 TEST_P(Items, LinesPerGridAndAWholeUnitTotalAfterEachLine)
 {
@@ -132,14 +142,19 @@ TEST_P(Items, LinesPerGridAndAWholeUnitTotalAfterEachLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cantidades, Items,
+    Cantidades,
+    Items,
     ::testing::Values(
         ItemsCase{"whole", {{{0, "A"}, {ColCantidad, "3"}}, {{0, "B"}, {ColCantidad, "4"}}}, 2, 7},
-        ItemsCase{"small_fractions_add_nothing", {{{0, "A"}, {ColCantidad, "0.4"}}, {{0, "B"}, {ColCantidad, "0.4"}}}, 2,
+        ItemsCase{"small_fractions_add_nothing",
+                  {{{0, "A"}, {ColCantidad, "0.4"}}, {{0, "B"}, {ColCantidad, "0.4"}}},
+                  2,
                   0},
         ItemsCase{"fractions", {{{0, "A"}, {ColCantidad, "1.4"}}, {{0, "B"}, {ColCantidad, " 1,4 "}}}, 2, 2},
         ItemsCase{"half_to_even", {{{0, "A"}, {ColCantidad, "2.5"}}, {{0, "B"}, {ColCantidad, "0.5"}}}, 2, 2},
-        ItemsCase{"negative_and_not_a_number", {{{0, "A"}, {ColCantidad, "-1.5"}}, {{0, "B"}, {ColCantidad, "x"}}}, 2,
+        ItemsCase{"negative_and_not_a_number",
+                  {{{0, "A"}, {ColCantidad, "-1.5"}}, {{0, "B"}, {ColCantidad, "x"}}},
+                  2,
                   -2},
         ItemsCase{"blank_code_is_no_line", {{{0, "A"}, {ColCantidad, "1"}}, {{0, "  "}, {ColCantidad, "5"}}, {}}, 1, 1},
         ItemsCase{"titles_only", {}, 0, 0}),
@@ -158,35 +173,38 @@ TEST_F(Lineas, AbsentGridsCountNoLines)
     EXPECT_EQ(u, 0);
 }
 
-struct RepetidoCase {
+struct RepetidoCase
+{
     const char *codigo;
     int filaIgnorar;
     bool encontrado;
-    int fila;  // kSinTocar when none
+    int fila; // kSinTocar when none
 };
 
 using Busqueda = std::function<bool(ClsCmnCptes &, const ui::FlexGrid &, const QString &, std::int32_t, std::int32_t &)>;
 
-class Repetido : public Lineas, public ::testing::WithParamInterface<RepetidoCase> {};
+class Repetido : public Lineas, public ::testing::WithParamInterface<RepetidoCase>
+{};
 
 TEST_P(Repetido, FirstOtherRowWithTheSameCode)
 {
     const RepetidoCase &c = GetParam();
     ui::FlexGrid grilla;
-    LlenaGrilla(grilla, 3,
+    LlenaGrilla(grilla,
+                3,
                 {{{0, "Código"}}, {{0, "A1"}}, {{0, "b2"}}, {{0, ""}}, {{0, " A1 "}}, {{0, "C3"}}, {{0, ""}}});
     ClsCmnCptes cptes;
     // One routine on the three grids.
-    const std::vector<Busqueda> busquedas{
-        [](ClsCmnCptes &x, const ui::FlexGrid &g, const QString &s, std::int32_t i, std::int32_t &f) {
-            return x.TareaRepetida(g, s, i, f);
-        },
-        [](ClsCmnCptes &x, const ui::FlexGrid &g, const QString &s, std::int32_t i, std::int32_t &f) {
-            return x.ArticuloRepetido(g, s, i, f);
-        },
-        [](ClsCmnCptes &x, const ui::FlexGrid &g, const QString &s, std::int32_t i, std::int32_t &f) {
-            return x.OtrosConceptosRepetidos(g, s, i, f);
-        }};
+    const std::vector<Busqueda>
+        busquedas{[](ClsCmnCptes &x, const ui::FlexGrid &g, const QString &s, std::int32_t i, std::int32_t &f) {
+                      return x.TareaRepetida(g, s, i, f);
+                  },
+                  [](ClsCmnCptes &x, const ui::FlexGrid &g, const QString &s, std::int32_t i, std::int32_t &f) {
+                      return x.ArticuloRepetido(g, s, i, f);
+                  },
+                  [](ClsCmnCptes &x, const ui::FlexGrid &g, const QString &s, std::int32_t i, std::int32_t &f) {
+                      return x.OtrosConceptosRepetidos(g, s, i, f);
+                  }};
     for (const Busqueda &busca : busquedas) {
         std::int32_t fila = kSinTocar;
         EXPECT_EQ(busca(cptes, grilla, QString::fromUtf8(c.codigo), c.filaIgnorar, fila), c.encontrado);
@@ -194,21 +212,27 @@ TEST_P(Repetido, FirstOtherRowWithTheSameCode)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Codigos, Repetido,
-                         ::testing::Values(RepetidoCase{"A1", 1, true, 4}, RepetidoCase{"a1", 4, true, 1},
-                                           RepetidoCase{"A1", 0, true, 1}, RepetidoCase{" B2 ", -1, true, 2},
+INSTANTIATE_TEST_SUITE_P(Codigos,
+                         Repetido,
+                         ::testing::Values(RepetidoCase{"A1", 1, true, 4},
+                                           RepetidoCase{"a1", 4, true, 1},
+                                           RepetidoCase{"A1", 0, true, 1},
+                                           RepetidoCase{" B2 ", -1, true, 2},
                                            RepetidoCase{"C3", 5, false, kSinTocar},
                                            RepetidoCase{"ZZ", -1, false, kSinTocar},
                                            // A blank code finds the next blank row.
-                                           RepetidoCase{"", 3, true, 6}, RepetidoCase{"  ", -1, true, 3}));
+                                           RepetidoCase{"", 3, true, 6},
+                                           RepetidoCase{"  ", -1, true, 3}));
 
-struct FraccionCase {
+struct FraccionCase
+{
     const char *name;
     Variant numero;
     bool fraccion;
 };
 
-class Fraccion : public Lineas, public ::testing::WithParamInterface<FraccionCase> {};
+class Fraccion : public Lineas, public ::testing::WithParamInterface<FraccionCase>
+{};
 
 TEST_P(Fraccion, WholeOrNotForAnyNumber)
 {
@@ -217,18 +241,22 @@ TEST_P(Fraccion, WholeOrNotForAnyNumber)
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numeros, Fraccion,
-    ::testing::Values(FraccionCase{"two_and_a_half", Variant(2.5), true}, FraccionCase{"tenth", Variant(0.1), true},
-                      FraccionCase{"three", Variant(3), false}, FraccionCase{"three_as_text", Variant("3.0"), false},
-                      FraccionCase{"comma", Variant("2,5"), true}, FraccionCase{"forty_thousand", Variant(40000), false},
-                      FraccionCase{"forty_thousand_text", Variant("40000"), false},
-                      FraccionCase{"forty_thousand_and_a_half", Variant(40000.5), true},
-                      FraccionCase{"negative_large", Variant(-32769.25), true},
-                      FraccionCase{"huge", Variant(1e20), false},
-                      FraccionCase{"smallest_currency", Variant(Currency::fromScaled(1)), true},
-                      FraccionCase{"empty_text", Variant(""), false}, FraccionCase{"null", Variant::null(), false},
-                      FraccionCase{"not_a_number", Variant("abc"), false}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Numeros,
+                         Fraccion,
+                         ::testing::Values(FraccionCase{"two_and_a_half", Variant(2.5), true},
+                                           FraccionCase{"tenth", Variant(0.1), true},
+                                           FraccionCase{"three", Variant(3), false},
+                                           FraccionCase{"three_as_text", Variant("3.0"), false},
+                                           FraccionCase{"comma", Variant("2,5"), true},
+                                           FraccionCase{"forty_thousand", Variant(40000), false},
+                                           FraccionCase{"forty_thousand_text", Variant("40000"), false},
+                                           FraccionCase{"forty_thousand_and_a_half", Variant(40000.5), true},
+                                           FraccionCase{"negative_large", Variant(-32769.25), true},
+                                           FraccionCase{"huge", Variant(1e20), false},
+                                           FraccionCase{"smallest_currency", Variant(Currency::fromScaled(1)), true},
+                                           FraccionCase{"empty_text", Variant(""), false},
+                                           FraccionCase{"null", Variant::null(), false},
+                                           FraccionCase{"not_a_number", Variant("abc"), false}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

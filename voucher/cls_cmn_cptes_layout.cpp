@@ -21,9 +21,13 @@ namespace {
 
 // One grid being laid out: widths in twips, measured as n letters "X" in the
 // caller form's font. Moving widths adds them to the column that takes them.
-class Disposicion {
+class Disposicion
+{
 public:
-    Disposicion(ui::FlexGrid &grilla, const QWidget &obj) : m_grilla(grilla), m_obj(obj) {}
+    Disposicion(ui::FlexGrid &grilla, const QWidget &obj)
+        : m_grilla(grilla)
+        , m_obj(obj)
+    {}
 
     int x(int n) const { return ui::TextWidth(m_obj, QString(n, QLatin1Char('X'))); }
     int medida(const QString &texto) const { return ui::TextWidth(m_obj, texto); }
@@ -75,22 +79,33 @@ ui::TextBox &Requerido(ui::TextBox *caja)
     return *caja;
 }
 
-bool Es(const QString &texto, const char *codigo) { return vb::EqualsText(texto, QLatin1String(codigo)); }
+bool Es(const QString &texto, const char *codigo)
+{
+    return vb::EqualsText(texto, QLatin1String(codigo));
+}
 
 } // namespace
 
-void ClsCmnCptes::InicializaGrids(ui::FlexGrid *MSFlexGrid1, ui::FlexGrid *MSFlexGrid2, ui::FlexGrid *MSFlexGrid3,
-                                  ui::TextBox *TxtEdit, ui::TextBox *txtEdit2, ui::TextBox *txtEdit3,
-                                  const QWidget &Obj, const QString &TC, ui::FlexGrid *MSFlexGrid4)
+void ClsCmnCptes::InicializaGrids(ui::FlexGrid *MSFlexGrid1,
+                                  ui::FlexGrid *MSFlexGrid2,
+                                  ui::FlexGrid *MSFlexGrid3,
+                                  ui::TextBox *TxtEdit,
+                                  ui::TextBox *txtEdit2,
+                                  ui::TextBox *txtEdit3,
+                                  const QWidget &Obj,
+                                  const QString &TC,
+                                  ui::FlexGrid *MSFlexGrid4)
 {
     // The system of the type; a type without a row has none, so neither the
     // "STOCK" nor the "VENTAS" rules apply to it.
-    QString sentencia = QStringLiteral("SELECT SISTEMA FROM V_TA_CPTE WHERE CODIGO = ") +
-                        TextoSQL(gComponente().FormateaCodigo(vb::Trim(TC), 4));
+    QString sentencia = QStringLiteral("SELECT SISTEMA FROM V_TA_CPTE WHERE CODIGO = ")
+                        + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TC), 4));
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
-    const QString sistema =
-        rs.Eof() ? QString() : vb::Trim(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("SISTEMA")).Value()).toString());
+    const QString sistema = rs.Eof()
+                                ? QString()
+                                : vb::Trim(
+                                    gComponente().ValorNoNulo(rs.Fields(QStringLiteral("SISTEMA")).Value()).toString());
     gDB().CierraRecordset(&rs);
     const bool esStock = Es(sistema, "STOCK");
     const bool esVentas = Es(sistema, "VENTAS");

@@ -1,7 +1,7 @@
 // The entry grids' layout on a company made from the schema, measured with a
 // form's own font.
-#include "voucher/cls_cmn_cptes.h"
 #include "tests/support/carga.h"
+#include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
 #include "platform/ui/flex_grid.h"
@@ -52,21 +52,26 @@ int Ancho(const QWidget &form, const QString &expresion)
 // The article columns an operator may see; every other one is hidden in every case.
 const int kVisibles[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 18, 21, 22, 40};
 
-struct CasoDisposicion {
+struct CasoDisposicion
+{
     const char *nombre;
     const char *tc;
-    const char *sistema;  // nullptr: the type has no row
+    const char *sistema; // nullptr: the type has no row
     std::vector<std::pair<const char *, const char *>> claves;
     bool maderera;
-    const char *tareas;     // widths of task columns 0 to 4
-    const char *articulos;  // widths of the article columns of kVisibles, in that order
-    const char *otros;      // widths of other-concept columns 0 to 2
-    std::map<int, const char *> titulos;  // article titles that vary
+    const char *tareas;                  // widths of task columns 0 to 4
+    const char *articulos;               // widths of the article columns of kVisibles, in that order
+    const char *otros;                   // widths of other-concept columns 0 to 2
+    std::map<int, const char *> titulos; // article titles that vary
 };
 
-void PrintTo(const CasoDisposicion &c, std::ostream *os) { *os << c.nombre; }
+void PrintTo(const CasoDisposicion &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
-class Disposicion : public EmpresaCarga, public ::testing::WithParamInterface<CasoDisposicion> {
+class Disposicion : public EmpresaCarga, public ::testing::WithParamInterface<CasoDisposicion>
+{
 protected:
     void SetUp() override
     {
@@ -84,7 +89,8 @@ protected:
         ASSERT_EQ(anchos.size(), qsizetype(columnas.size()));
         for (std::size_t i = 0; i < columnas.size(); ++i)
             EXPECT_EQ(grilla.ColWidth(columnas[i]), Ancho(form, anchos[qsizetype(i)]))
-                << grilla.Name().toStdString() << " column " << columnas[i] << " = " << anchos[qsizetype(i)].toStdString();
+                << grilla.Name().toStdString() << " column " << columnas[i] << " = "
+                << anchos[qsizetype(i)].toStdString();
     }
     QWidget form;
     ui::FlexGrid tareas, articulos, otros, totales;
@@ -138,14 +144,35 @@ TEST_P(Disposicion, WidthsAndTitlesFollowTypeSystemAndSwitches)
 // Article widths, in the order of kVisibles:
 //   0   1   2  3  4  5  6  7  8  9  10  11  12  13  14  15  18  21  22  40
 INSTANTIATE_TEST_SUITE_P(
-    Casos, Disposicion,
+    Casos,
+    Disposicion,
     ::testing::Values(
-        CasoDisposicion{"base", "FC", "VENTAS", {{"PideDepositoEnCptes", "si"}}, false, "7 37 7 11 11",
-                        "15 29 0 0 0 4 4 6 0 0 0 0 0 0 11 0 10 0 0 10", "49 11 11",
-                        {{0, "Código"}, {11, "% Dto."}, {18, "TOTAL"}, {40, "Impuestos"}, {9, ""}, {10, ""},
-                         {21, "AuxNroLote"}, {22, "AuxNroSerie"}, {3, ""}, {8, "AuxCoeficiente"}}},
-        CasoDisposicion{"op_lower_case_hides_amounts", "op", "COMPRAS", {{"PideDepositoEnCptes", "SI"}}, false,
-                        "7 37+11+11 7 0 0", "15 29+11+10 0 0 0 4 4 6 0 0 0 0 0 0 0 0 0 0 0 10", "49+11+11 0 0",
+        CasoDisposicion{"base",
+                        "FC",
+                        "VENTAS",
+                        {{"PideDepositoEnCptes", "si"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15 29 0 0 0 4 4 6 0 0 0 0 0 0 11 0 10 0 0 10",
+                        "49 11 11",
+                        {{0, "Código"},
+                         {11, "% Dto."},
+                         {18, "TOTAL"},
+                         {40, "Impuestos"},
+                         {9, ""},
+                         {10, ""},
+                         {21, "AuxNroLote"},
+                         {22, "AuxNroSerie"},
+                         {3, ""},
+                         {8, "AuxCoeficiente"}}},
+        CasoDisposicion{"op_lower_case_hides_amounts",
+                        "op",
+                        "COMPRAS",
+                        {{"PideDepositoEnCptes", "SI"}},
+                        false,
+                        "7 37+11+11 7 0 0",
+                        "15 29+11+10 0 0 0 4 4 6 0 0 0 0 0 0 0 0 0 0 0 10",
+                        "49+11+11 0 0",
                         {{14, "Importe"}, {18, "TOTAL"}}},
         CasoDisposicion{"ot_hiding_amounts_hides_hours_and_deposit",
                         "OT",
@@ -156,23 +183,69 @@ INSTANTIATE_TEST_SUITE_P(
                         "15 29+11+10 0 0 0 4 0 6 0 0 0 0 0 0 0 0 0 0 0 10",
                         "49+11+11 0 0",
                         {}},
-        CasoDisposicion{"ot_showing_amounts_still_hides_deposit", "OT", "VENTAS",
-                        {{"PideDepositoEnCptes", "SI"}, {"NoMostrarImportesEnOT", "NO"}}, false, "7 37 7 11 11",
-                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10", "49 11 11", {}},
-        CasoDisposicion{"pr_hides_deposit_shows_amounts", "PR", "VENTAS", {{"PideDepositoEnCptes", "SI"}}, false,
-                        "7 37 7 11 11", "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10", "49 11 11", {}},
-        CasoDisposicion{"dvpe_shows_lots_and_serials", "DVPE", "VENTAS", {}, false, "7 37 7 11 11",
-                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 @Nro._de_Lote @Nro._de_Serie 10", "49 11 11",
+        CasoDisposicion{"ot_showing_amounts_still_hides_deposit",
+                        "OT",
+                        "VENTAS",
+                        {{"PideDepositoEnCptes", "SI"}, {"NoMostrarImportesEnOT", "NO"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10",
+                        "49 11 11",
+                        {}},
+        CasoDisposicion{"pr_hides_deposit_shows_amounts",
+                        "PR",
+                        "VENTAS",
+                        {{"PideDepositoEnCptes", "SI"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10",
+                        "49 11 11",
+                        {}},
+        CasoDisposicion{"dvpe_shows_lots_and_serials",
+                        "DVPE",
+                        "VENTAS",
+                        {},
+                        false,
+                        "7 37 7 11 11",
+                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 @Nro._de_Lote @Nro._de_Serie 10",
+                        "49 11 11",
                         {{21, "Nro. Lote"}, {22, "Nro. Serie"}}},
-        CasoDisposicion{"stock_system", "PE", "STOCK", {{"PideDepositoEnCptes", "SI"}, {"V_DescuentoPorArticulos", "SI"}},
-                        false, "7 37 7 11 11", "15 39+11-#480 0 0 0 4+4 4 6+7 0 0 0 0 0 0 0 0 0 0 0 0", "49 11 11",
+        CasoDisposicion{"stock_system",
+                        "PE",
+                        "STOCK",
+                        {{"PideDepositoEnCptes", "SI"}, {"V_DescuentoPorArticulos", "SI"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15 39+11-#480 0 0 0 4+4 4 6+7 0 0 0 0 0 0 0 0 0 0 0 0",
+                        "49 11 11",
                         {{11, ""}, {18, ""}, {40, ""}, {15, "Total"}, {14, "Importe"}}},
-        CasoDisposicion{"stock_system_with_amounts_hidden", "OC", "Stock", {}, false, "7 37+11+11 7 0 0",
-                        "15 39+11-#480 0 0 0 4+4 0 6+7 0 0 0 0 0 0 0 0 0 0 0 0", "49+11+11 0 0", {}},
-        CasoDisposicion{"price_list", "FC", "VENTAS", {{"V_ListaPreciosPorItemArticulos", "SI"}}, false, "7 37 7 11 11",
-                        "15-1 29-3 4 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10", "49 11 11", {{2, "Lista"}}},
-        CasoDisposicion{"line_discount", "FC", "ventas", {{"V_DescuentoPorArticulos", "SI"}}, false, "7 37 7 11 11",
-                        "15-1 29-3 0 0 0 4 0 6 0 0 0 5 0 0 11-1 0 10 0 0 10", "49 11 11", {{11, "% Dto."}}},
+        CasoDisposicion{"stock_system_with_amounts_hidden",
+                        "OC",
+                        "Stock",
+                        {},
+                        false,
+                        "7 37+11+11 7 0 0",
+                        "15 39+11-#480 0 0 0 4+4 0 6+7 0 0 0 0 0 0 0 0 0 0 0 0",
+                        "49+11+11 0 0",
+                        {}},
+        CasoDisposicion{"price_list",
+                        "FC",
+                        "VENTAS",
+                        {{"V_ListaPreciosPorItemArticulos", "SI"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15-1 29-3 4 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10",
+                        "49 11 11",
+                        {{2, "Lista"}}},
+        CasoDisposicion{"line_discount",
+                        "FC",
+                        "ventas",
+                        {{"V_DescuentoPorArticulos", "SI"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15-1 29-3 0 0 0 4 0 6 0 0 0 5 0 0 11-1 0 10 0 0 10",
+                        "49 11 11",
+                        {{11, "% Dto."}}},
         CasoDisposicion{"both_switches",
                         "FC",
                         "VENTAS",
@@ -191,18 +264,42 @@ INSTANTIATE_TEST_SUITE_P(
                         "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10",
                         "49 11 11",
                         {{3, ""}, {8, "AuxCoeficiente"}}},
-        CasoDisposicion{"equivalent_units", "FC", "VENTAS", {{"ConfirmaUDEquiv", "SI"}}, false, "7 37 7 11 11",
-                        "15 29 0 0 0 4 0 6 0 7 9 0 0 0 11 0 10 0 0 10", "49 11 11",
+        CasoDisposicion{"equivalent_units",
+                        "FC",
+                        "VENTAS",
+                        {{"ConfirmaUDEquiv", "SI"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15 29 0 0 0 4 0 6 0 7 9 0 0 0 11 0 10 0 0 10",
+                        "49 11 11",
                         {{9, "UDEquiv"}, {10, "Cant. Equiv"}}},
-        CasoDisposicion{"timber", "FC", "VENTAS", {}, true, "7 37 7 11 11",
-                        "15 29 0 7 7 4 0 6 7 0 0 0 4 9 0 0 10 0 0 10", "49 11 11",
+        CasoDisposicion{"timber",
+                        "FC",
+                        "VENTAS",
+                        {},
+                        true,
+                        "7 37 7 11 11",
+                        "15 29 0 7 7 4 0 6 7 0 0 0 4 9 0 0 10 0 0 10",
+                        "49 11 11",
                         {{3, "Espesor"}, {4, "Ancho"}, {8, "Largo"}, {12, "UD"}, {13, "Importe"}, {14, "Importe"}}},
-        CasoDisposicion{"article_title_in_proper_case", "FC", "VENTAS", {{"NombreArticulos", "CÓDIGO DE ARTÍCULO"}},
-                        false, "7 37 7 11 11", "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10", "49 11 11",
+        CasoDisposicion{"article_title_in_proper_case",
+                        "FC",
+                        "VENTAS",
+                        {{"NombreArticulos", "CÓDIGO DE ARTÍCULO"}},
+                        false,
+                        "7 37 7 11 11",
+                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10",
+                        "49 11 11",
                         {{0, "Código De Artículo"}}},
-        CasoDisposicion{"type_without_a_row_has_no_system", "ZZ", nullptr,
-                        {{"V_DescuentoPorArticulos", "SI"}, {"NombreArticulos", "   "}}, true, "7 37 7 11 11",
-                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10", "49 11 11", {{0, "Código"}, {11, "% Dto."}}}),
+        CasoDisposicion{"type_without_a_row_has_no_system",
+                        "ZZ",
+                        nullptr,
+                        {{"V_DescuentoPorArticulos", "SI"}, {"NombreArticulos", "   "}},
+                        true,
+                        "7 37 7 11 11",
+                        "15 29 0 0 0 4 0 6 0 0 0 0 0 0 11 0 10 0 0 10",
+                        "49 11 11",
+                        {{0, "Código"}, {11, "% Dto."}}}),
     [](const ::testing::TestParamInfo<CasoDisposicion> &info) { return std::string(info.param.nombre); });
 
 TEST_F(Disposicion, TitlesOfTheHiddenColumnsAndTheEditBoxes)
@@ -213,23 +310,64 @@ TEST_F(Disposicion, TitlesOfTheHiddenColumnsAndTheEditBoxes)
     ClsCmnCptes cptes;
     cptes.InicializaGrids(&tareas, &articulos, &otros, &edit, &edit2, &edit3, form, QStringLiteral("FC"), &totales);
 
-    const char *const tituloTareas[] = {"Código", "Descripción", "Horas", "Valor/Hora", "Total", "AuxEsExento",
-                                        "ImporteSinIVA", "AuxObservAdic", "AuxFechaInicio", "AuxFechaFin",
-                                        "AuxIdTecnico", "CodigoOriginal", "AuxFechaREALInicio", "AuxFechaREALFin",
-                                        "AuxCuentaContable", "AuxTasaIVA"};
+    const char *const tituloTareas[] = {"Código",
+                                        "Descripción",
+                                        "Horas",
+                                        "Valor/Hora",
+                                        "Total",
+                                        "AuxEsExento",
+                                        "ImporteSinIVA",
+                                        "AuxObservAdic",
+                                        "AuxFechaInicio",
+                                        "AuxFechaFin",
+                                        "AuxIdTecnico",
+                                        "CodigoOriginal",
+                                        "AuxFechaREALInicio",
+                                        "AuxFechaREALFin",
+                                        "AuxCuentaContable",
+                                        "AuxTasaIVA"};
     for (int col = 0; col < 16; ++col)
         EXPECT_EQ(tareas.TextMatrix(0, col), QString::fromUtf8(tituloTareas[col])) << col;
 
-    std::map<int, const char *> tituloArticulos{
-        {0, "Código"}, {1, "Descripción"}, {2, "Lista"}, {5, "UD"}, {6, "Dep."}, {7, "Cant."},
-        {8, "AuxCoeficiente"}, {11, "% Dto."}, {14, "Importe"}, {15, "Total"}, {16, "AuxEsExento"},
-        {17, "AuxPrecioSinIVA"}, {18, "TOTAL"}, {19, "AuxPideSerie"}, {20, "AuxPidelote"}, {21, "AuxNroLote"},
-        {22, "AuxNroSerie"}, {23, "AuxRestoPorAplicar"}, {24, "AuxTipoArticulo"}, {25, "AuxRubroArticulo"},
-        {26, "AuxListaConIVA"}, {27, "AuxPrecioConIVA"}, {28, "AuxCantidadInsumo"},
-        {29, "AuxImporteDescuentoArticulo"}, {30, "AuxTipoCoeficiente"}, {31, "AuxStockDisponible"},
-        {32, "AuxStockMinimo"}, {33, "AuxTasaIVA"}, {34, "AuxCpteOrigen"}, {35, "AuxIdCpteOrigen"},
-        {36, "Lote_Origen"}, {37, "Lote_Aduana"}, {40, "Impuestos"}, {83, "PideMedidas"}, {84, "LargoAnt"},
-        {88, "EnComodato"}, {89, "MKBaseFamilia"}, {90, "CodError"}, {91, "AuxCodigoPercepcion"}};
+    std::map<int, const char *> tituloArticulos{{0, "Código"},
+                                                {1, "Descripción"},
+                                                {2, "Lista"},
+                                                {5, "UD"},
+                                                {6, "Dep."},
+                                                {7, "Cant."},
+                                                {8, "AuxCoeficiente"},
+                                                {11, "% Dto."},
+                                                {14, "Importe"},
+                                                {15, "Total"},
+                                                {16, "AuxEsExento"},
+                                                {17, "AuxPrecioSinIVA"},
+                                                {18, "TOTAL"},
+                                                {19, "AuxPideSerie"},
+                                                {20, "AuxPidelote"},
+                                                {21, "AuxNroLote"},
+                                                {22, "AuxNroSerie"},
+                                                {23, "AuxRestoPorAplicar"},
+                                                {24, "AuxTipoArticulo"},
+                                                {25, "AuxRubroArticulo"},
+                                                {26, "AuxListaConIVA"},
+                                                {27, "AuxPrecioConIVA"},
+                                                {28, "AuxCantidadInsumo"},
+                                                {29, "AuxImporteDescuentoArticulo"},
+                                                {30, "AuxTipoCoeficiente"},
+                                                {31, "AuxStockDisponible"},
+                                                {32, "AuxStockMinimo"},
+                                                {33, "AuxTasaIVA"},
+                                                {34, "AuxCpteOrigen"},
+                                                {35, "AuxIdCpteOrigen"},
+                                                {36, "Lote_Origen"},
+                                                {37, "Lote_Aduana"},
+                                                {40, "Impuestos"},
+                                                {83, "PideMedidas"},
+                                                {84, "LargoAnt"},
+                                                {88, "EnComodato"},
+                                                {89, "MKBaseFamilia"},
+                                                {90, "CodError"},
+                                                {91, "AuxCodigoPercepcion"}};
     for (int col = 0; col < 92; ++col) {
         const auto t = tituloArticulos.find(col);
         EXPECT_EQ(articulos.TextMatrix(0, col), t == tituloArticulos.end() ? QString() : QString::fromUtf8(t->second))
@@ -292,8 +430,15 @@ TEST_F(Disposicion, AGridWithoutItsEditBoxIsTheCallersError)
     Tipo(QStringLiteral("FC"), QStringLiteral("VENTAS"));
     ClsCmnCptes cptes;
     EXPECT_EQ(RaisedNumber([&] {
-                  cptes.InicializaGrids(&tareas, nullptr, nullptr, nullptr, nullptr, nullptr, form,
-                                        QStringLiteral("FC"), nullptr);
+                  cptes.InicializaGrids(&tareas,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        form,
+                                        QStringLiteral("FC"),
+                                        nullptr);
               }),
               vberr::ObjectNotSet);
     // The grid itself was laid out before the box was wanted.

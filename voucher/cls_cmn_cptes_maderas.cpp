@@ -44,7 +44,10 @@ Currency Cantidad(const ui::FlexGrid &grilla, int fila, int col)
 }
 
 // A number as FmtMoneda reads it: plain decimals, "." as separator.
-QString TextoPlano(double valor) { return QString::number(valor, 'f', 10); }
+QString TextoPlano(double valor)
+{
+    return QString::number(valor, 'f', 10);
+}
 
 // A quantity-weighted mean of a column over rows i and l.
 double Media(const ui::FlexGrid &grilla, int col, int i, int l)
@@ -52,8 +55,8 @@ double Media(const ui::FlexGrid &grilla, int col, int i, int l)
     const Currency total = Cantidad(grilla, i, ColCantidad) + Cantidad(grilla, l, ColCantidad);
     if (total == Currency())
         Raise(vberr::DivisionByZero);
-    const Currency ponderado = Cantidad(grilla, i, col) * Cantidad(grilla, i, ColCantidad) +
-                               Cantidad(grilla, l, col) * Cantidad(grilla, l, ColCantidad);
+    const Currency ponderado = Cantidad(grilla, i, col) * Cantidad(grilla, i, ColCantidad)
+                               + Cantidad(grilla, l, col) * Cantidad(grilla, l, ColCantidad);
     return ponderado.toDouble() / total.toDouble();
 }
 
@@ -73,17 +76,22 @@ int Une(ui::FlexGrid &grilla, int l, Steps &paso)
     if (i < 0)
         return l;
     paso([&] {
-        grilla.setTextMatrix(i, AuxCoeficiente, FmtMoneda(TextoPlano(Media(grilla, AuxCoeficiente, i, l)), -1).toString());
+        grilla.setTextMatrix(i,
+                             AuxCoeficiente,
+                             FmtMoneda(TextoPlano(Media(grilla, AuxCoeficiente, i, l)), -1).toString());
     });
     paso([&] { grilla.setTextMatrix(i, LargoAnt, grilla.TextMatrix(i, AuxCoeficiente)); });
     paso([&] {
-        grilla.setTextMatrix(i, ColCantidadEquiv,
+        grilla.setTextMatrix(i,
+                             ColCantidadEquiv,
                              vb::CStr(Cantidad(grilla, l, ColCantidadEquiv) + Cantidad(grilla, i, ColCantidadEquiv)));
     });
     Currency precio;
     paso([&] { precio = Currency::fromDouble(Media(grilla, ColImporte, i, l)); });
     paso([&] {
-        grilla.setTextMatrix(i, ColCantidad, vb::CStr(Cantidad(grilla, l, ColCantidad) + Cantidad(grilla, i, ColCantidad)));
+        grilla.setTextMatrix(i,
+                             ColCantidad,
+                             vb::CStr(Cantidad(grilla, l, ColCantidad) + Cantidad(grilla, i, ColCantidad)));
     });
     paso([&] { grilla.setTextMatrix(i, ColImporte, FmtMoneda(TextoPlano(precio.toDouble()), -1).toString()); });
     paso([&] { grilla.setTextMatrix(i, AuxPrecioSinIVA, FmtMoneda(TextoPlano(precio.toDouble()), -1).toString()); });
@@ -99,8 +107,10 @@ int MedidasMadera(ui::FlexGrid &grilla, ado::Recordset &linea, Steps &paso)
     QString pide;
     paso([&] {
         pide = vb::Trim(gDB()
-                            .DatosTabla(QStringLiteral("V_MA_ARTICULOS"), Campo(linea, "IdArticulo"),
-                                        QStringLiteral("PIDEMEDIDAS"), QStringLiteral("IDARTICULO"))
+                            .DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
+                                        Campo(linea, "IdArticulo"),
+                                        QStringLiteral("PIDEMEDIDAS"),
+                                        QStringLiteral("IDARTICULO"))
                             .toString());
         if (pide.isEmpty())
             pide = QStringLiteral("FALSO");

@@ -19,19 +19,21 @@ using namespace GrillaArticulos;
 constexpr long kBlanco = 0xFFFFFF;
 
 // One stored board line.
-struct Tabla {
+struct Tabla
+{
     const char *articulo;
     const char *unidad;
     const char *espesor;
     const char *ancho;
     const char *importeUd;
     const char *cantidad;
-    const char *largo;    // Equiv_UDBase
+    const char *largo; // Equiv_UDBase
     const char *importe;
     const char *cantidadUd;
 };
 
-class Madera : public Comprobantes {
+class Madera : public Comprobantes
+{
 protected:
     void SetUp() override
     {
@@ -48,11 +50,18 @@ protected:
         Cabecera(clave);
         int id = 0;
         for (const Tabla &t : lineas)
-            Linea(clave, ++id, t.articulo, QString::fromLatin1(t.cantidad),
-                  {{"IDUNIDAD", Texto(t.unidad)}, {"ESPESOR", QString::fromLatin1(t.espesor)},
-                   {"Ancho", QString::fromLatin1(t.ancho)}, {"Ud_Pr", "'  M2'"},
-                   {"Importe_Ud", QString::fromLatin1(t.importeUd)}, {"Equiv_UDBase", QString::fromLatin1(t.largo)},
-                   {"IMPORTE", QString::fromLatin1(t.importe)}, {"CANTIDADUD", QString::fromLatin1(t.cantidadUd)}});
+            Linea(clave,
+                  ++id,
+                  t.articulo,
+                  QString::fromLatin1(t.cantidad),
+                  {{"IDUNIDAD", Texto(t.unidad)},
+                   {"ESPESOR", QString::fromLatin1(t.espesor)},
+                   {"Ancho", QString::fromLatin1(t.ancho)},
+                   {"Ud_Pr", "'  M2'"},
+                   {"Importe_Ud", QString::fromLatin1(t.importeUd)},
+                   {"Equiv_UDBase", QString::fromLatin1(t.largo)},
+                   {"IMPORTE", QString::fromLatin1(t.importe)},
+                   {"CANTIDADUD", QString::fromLatin1(t.cantidadUd)}});
         Asigna(QStringLiteral("FC"), kRM);
     }
     static QString Texto(const char *t) { return QStringLiteral("'%1'").arg(QString::fromLatin1(t)); }
@@ -71,9 +80,13 @@ TEST_F(Madera, MeasuresShownOrHiddenAsTheArticleAsks)
            {"CLAVO", "  UN", "0", "0", "0", "1", "NULL", "5", "1"}});
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
     ASSERT_EQ(articulos.Rows(), 5);
-    const std::vector<std::pair<int, const char *>> strips{{ColEspesor, "2"}, {ColAncho, "6"}, {ColAux67, "TI"},
-                                                           {AuxCoeficiente, "3.5"}, {PideMedidas, "1"},
-                                                           {ColUnidadPrecio, "M2"}, {ColImporteUnidad, "10"}};
+    const std::vector<std::pair<int, const char *>> strips{{ColEspesor, "2"},
+                                                           {ColAncho, "6"},
+                                                           {ColAux67, "TI"},
+                                                           {AuxCoeficiente, "3.5"},
+                                                           {PideMedidas, "1"},
+                                                           {ColUnidadPrecio, "M2"},
+                                                           {ColImporteUnidad, "10"}};
     for (const auto &[col, texto] : strips)
         EXPECT_EQ(A(1, col), QString::fromLatin1(texto)) << col;
     // A board sold in another unit keeps its length from the line, out of sight.
@@ -83,22 +96,30 @@ TEST_F(Madera, MeasuresShownOrHiddenAsTheArticleAsks)
     EXPECT_EQ(A(3, ColEspesor), QString());
 
     // White on exactly these cells.
-    const std::set<std::pair<int, int>> blancas{{2, AuxCoeficiente}, {3, ColEspesor}, {3, ColAncho}, {3, AuxCoeficiente}};
+    const std::set<std::pair<int, int>> blancas{{2, AuxCoeficiente},
+                                                {3, ColEspesor},
+                                                {3, ColAncho},
+                                                {3, AuxCoeficiente}};
     for (int fila = 1; fila <= 3; ++fila)
         for (int col = 0; col < Columnas; ++col)
             EXPECT_EQ(Color(fila, col) == kBlanco, blancas.count({fila, col}) == 1) << fila << ", " << col;
 }
 
-struct CasoUnion {
+struct CasoUnion
+{
     const char *nombre;
     std::vector<Tabla> lineas;
     // What stays, row by row: code, quantity, length, previous length, amount, amount without VAT, units.
     std::vector<std::vector<const char *>> filas;
 };
 
-void PrintTo(const CasoUnion &c, std::ostream *os) { *os << c.nombre; }
+void PrintTo(const CasoUnion &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
 
-class Union : public Madera, public ::testing::WithParamInterface<CasoUnion> {};
+class Union : public Madera, public ::testing::WithParamInterface<CasoUnion>
+{};
 
 TEST_P(Union, BoardsOfOneKindBecomeOneLine)
 {
@@ -110,12 +131,12 @@ TEST_P(Union, BoardsOfOneKindBecomeOneLine)
     Carga(c.lineas);
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
     ASSERT_EQ(articulos.Rows(), int(c.filas.size()) + 2);
-    const int columnas[] = {ColArticulo, ColCantidad, AuxCoeficiente, LargoAnt, ColImporte, AuxPrecioSinIVA,
-                            ColCantidadEquiv};
+    const int columnas[]
+        = {ColArticulo, ColCantidad, AuxCoeficiente, LargoAnt, ColImporte, AuxPrecioSinIVA, ColCantidadEquiv};
     for (std::size_t f = 0; f < c.filas.size(); ++f)
         for (std::size_t k = 0; k < std::size(columnas); ++k)
-            EXPECT_EQ(A(int(f) + 1, columnas[k]), QString::fromLatin1(c.filas[f][k])) << "row " << f + 1 << " column "
-                                                                                      << columnas[k];
+            EXPECT_EQ(A(int(f) + 1, columnas[k]), QString::fromLatin1(c.filas[f][k]))
+                << "row " << f + 1 << " column " << columnas[k];
     EXPECT_EQ(A(int(c.filas.size()) + 1, ColArticulo), QString());
 
     // The kilograms of every line follow its quantity, the joined ones too.
@@ -133,7 +154,8 @@ TEST_P(Union, BoardsOfOneKindBecomeOneLine)
 
 // Boards: code, unit, thickness, width, price per unit, quantity, length, amount, units.
 INSTANTIATE_TEST_SUITE_P(
-    Casos, Union,
+    Casos,
+    Union,
     ::testing::Values(
         // 10 of length 3 and 30 of length 4: 40 of 3.75; amounts weighted by quantity.
         CasoUnion{"two_boards_join",
@@ -164,9 +186,14 @@ TEST_F(Madera, JoinsTheFirstOfTwoEqualRowsOnly)
     // The caller's grid holds two rows of the board already.
     articulos.setRows(3);
     for (int fila : {1, 2})
-        for (const auto &[col, texto] : std::vector<std::pair<int, const char *>>{
-                 {ColArticulo, "TABLA"}, {ColUnidad, "TI"}, {ColEspesor, "2"}, {ColAncho, "6"},
-                 {ColImporteUnidad, "10"}, {ColCantidad, "10"}, {AuxCoeficiente, "3"}, {ColImporte, "100"}})
+        for (const auto &[col, texto] : std::vector<std::pair<int, const char *>>{{ColArticulo, "TABLA"},
+                                                                                  {ColUnidad, "TI"},
+                                                                                  {ColEspesor, "2"},
+                                                                                  {ColAncho, "6"},
+                                                                                  {ColImporteUnidad, "10"},
+                                                                                  {ColCantidad, "10"},
+                                                                                  {AuxCoeficiente, "3"},
+                                                                                  {ColImporte, "100"}})
             articulos.setTextMatrix(fila, col, QString::fromLatin1(texto));
     Carga({{"TABLA", "  TI", "2", "6", "10", "30", "4", "200", "120"}});
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();

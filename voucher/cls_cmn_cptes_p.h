@@ -19,7 +19,10 @@ class Recordset;
 namespace cptes {
 
 // A row of an entry grid is a line when its trimmed code (column 0) is not empty.
-inline bool EsLinea(const ui::FlexGrid &grilla, int fila) { return !vb::Trim(grilla.TextMatrix(fila, 0)).isEmpty(); }
+inline bool EsLinea(const ui::FlexGrid &grilla, int fila)
+{
+    return !vb::Trim(grilla.TextMatrix(fila, 0)).isEmpty();
+}
 
 // The lines of a grid; an absent grid has none.
 inline std::int32_t CuentaLineas(const ui::FlexGrid *grilla)
@@ -41,20 +44,20 @@ QString CampoSinRecortar(ado::Recordset &rs, const char *nombre);
 bool EsNulo(ado::Recordset &rs, const char *nombre);
 
 // What the loader knows of the voucher while it writes an article line.
-struct Carga {
-    QString TC;            // as the caller gave them
+struct Carga
+{
+    QString TC; // as the caller gave them
     QString SucNroLetra;
     bool Compras = false;
-    bool entregaParcial = false;    // EntregaParcialRemito (a missing key is on)
-    bool cantidadNegativa = false;  // the caller marked the load with -98
-    bool repartoPendiente = false;  // the header's IdReparto is -1
+    bool entregaParcial = false;   // EntregaParcialRemito (a missing key is on)
+    bool cantidadNegativa = false; // the caller marked the load with -98
+    bool repartoPendiente = false; // the header's IdReparto is -1
 };
 
 // What later deliveries already took of a line (cls_cmn_cptes_pendientes.cpp):
 // the quantity applied, the quantity the line shows (ColCantidad) and the
 // rest still to apply (AuxRestoPorAplicar).
-double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &IdArticulo, double Cantidad,
-                        Steps &paso);
+double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &IdArticulo, double Cantidad, Steps &paso);
 QString CantidadMostrada(const Carga &carga, double Cantidad, double aplicada);
 QString RestoPorAplicar(double Cantidad, double aplicada);
 

@@ -14,12 +14,14 @@ namespace cptes {
 
 namespace {
 
-bool Es(const QString &texto, const char *codigo) { return vb::EqualsText(texto, QLatin1String(codigo)); }
+bool Es(const QString &texto, const char *codigo)
+{
+    return vb::EqualsText(texto, QLatin1String(codigo));
+}
 
 } // namespace
 
-double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &IdArticulo, double Cantidad,
-                        Steps &paso)
+double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &IdArticulo, double Cantidad, Steps &paso)
 {
     double pendiente = 0;
     double aplicada = 0;
@@ -42,16 +44,19 @@ double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &I
         });
     } else if (entregaEnPartes) {
         QString sentencia = QStringLiteral("SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
-                                           "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = ") +
-                            TextoSQL(vb::Trim(carga.SucNroLetra)) + QStringLiteral(" AND IDARTICULO = ") +
-                            TextoSQL(gComponente().FormateaCodigo(vb::Trim(IdArticulo), 25));
+                                           "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = ")
+                            + TextoSQL(vb::Trim(carga.SucNroLetra)) + QStringLiteral(" AND IDARTICULO = ")
+                            + TextoSQL(gComponente().FormateaCodigo(vb::Trim(IdArticulo), 25));
         ado::Recordset rs;
-        paso([&] { gDB().AbrirRecordset(sentencia, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
+        paso([&] {
+            gDB().AbrirRecordset(sentencia, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+        });
         // No later voucher took any of it yet: nothing applied.
         paso([&] {
             if (!rs.Eof())
                 aplicada = gComponente()
-                               .ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("CantidadAplicada")).Value()))
+                               .ConvierteACurrency(
+                                   gComponente().ValorNoNulo(rs.Fields(QStringLiteral("CantidadAplicada")).Value()))
                                .toDouble();
         });
         paso([&] { gDB().CierraRecordset(&rs); });
@@ -68,6 +73,9 @@ QString CantidadMostrada(const Carga &carga, double Cantidad, double aplicada)
     return texto;
 }
 
-QString RestoPorAplicar(double Cantidad, double aplicada) { return vb::Trim(vb::CStr(Cantidad - aplicada)); }
+QString RestoPorAplicar(double Cantidad, double aplicada)
+{
+    return vb::Trim(vb::CStr(Cantidad - aplicada));
+}
 
 } // namespace cptes

@@ -8,9 +8,12 @@
 
 namespace {
 
-class SaldosDemo : public Empresa {
+class SaldosDemo : public Empresa
+{
 protected:
-    SaldosDemo() : Empresa({.espia = true, .demo = true, .comoArranque = true}) {}
+    SaldosDemo()
+        : Empresa({.espia = true, .demo = true, .comoArranque = true})
+    {}
 };
 
 TEST_F(SaldosDemo, BalancesByDepositUnitAndLot)
@@ -25,11 +28,15 @@ TEST_F(SaldosDemo, BalancesByDepositUnitAndLot)
     QString base = QStringLiteral("UN");
     double enBase = 0, enKilos = 0;
     cptes.ObtieneStockxEquiv(QString(), cemento, base, QStringLiteral("KG"), enBase, enKilos);
-    EXPECT_EQ(enBase, 160);  // both deposits
+    EXPECT_EQ(enBase, 160); // both deposits
     EXPECT_EQ(enKilos, 8000);
 
     QString central = QStringLiteral("1"), sinUnidad;
-    EXPECT_EQ(cptes.ObtieneStock(QStringLiteral("ART0006"), central, QStringLiteral("L2024-002"), kIgnorar, QString(),
+    EXPECT_EQ(cptes.ObtieneStock(QStringLiteral("ART0006"),
+                                 central,
+                                 QStringLiteral("L2024-002"),
+                                 kIgnorar,
+                                 QString(),
                                  sinUnidad),
               8);
     EXPECT_EQ(operador.requests().size(), 0u);

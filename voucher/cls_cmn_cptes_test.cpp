@@ -9,15 +9,17 @@
 
 namespace {
 
-struct CreacionCase {
+struct CreacionCase
+{
     const char *name;
-    std::optional<QString> piva;            // nullopt: no row
-    std::optional<QString> asientosXStock;  // nullopt: no row
+    std::optional<QString> piva;           // nullopt: no row
+    std::optional<QString> asientosXStock; // nullopt: no row
     double esperadoPIVA;
     bool esperadoAsientos;
 };
 
-class Creacion : public Empresa, public ::testing::WithParamInterface<CreacionCase> {};
+class Creacion : public Empresa, public ::testing::WithParamInterface<CreacionCase>
+{};
 
 TEST_P(Creacion, ReadsPIVAAndAsientosXStockOnce)
 {
@@ -40,7 +42,8 @@ TEST_P(Creacion, ReadsPIVAAndAsientosXStockOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Claves, Creacion,
+    Claves,
+    Creacion,
     ::testing::Values(CreacionCase{"absent", std::nullopt, std::nullopt, 0.0, false},
                       CreacionCase{"si_lower_case", QStringLiteral("21"), QStringLiteral("si"), 21.0, true},
                       CreacionCase{"SI", QStringLiteral("10.5"), QStringLiteral("SI"), 10.5, true},
@@ -50,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CreacionCase{"empty", QStringLiteral(""), QStringLiteral(""), 0.0, false}),
     [](const auto &info) { return std::string(info.param.name); });
 
-struct EditorCase {
+struct EditorCase
+{
     const char *nombre;
     int columna;
     const char *dataField;
@@ -58,7 +62,8 @@ struct EditorCase {
     int maxLength;
 };
 
-class TextPropiedades : public Empresa, public ::testing::WithParamInterface<EditorCase> {};
+class TextPropiedades : public Empresa, public ::testing::WithParamInterface<EditorCase>
+{};
 
 TEST_P(TextPropiedades, SetsTheBoxForTheColumnOrLeavesItCleared)
 {
@@ -75,20 +80,25 @@ TEST_P(TextPropiedades, SetsTheBoxForTheColumnOrLeavesItCleared)
     EXPECT_EQ(box.MaxLength(), c.maxLength);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cajas, TextPropiedades,
-    ::testing::Values(
-        EditorCase{"TxtEdit", 0, "IdTarea", "v_ta_tareas", 4}, EditorCase{"TxtEdit", 2, "HorasEstimadas", "", 0},
-        EditorCase{"TxtEdit", 4, "Total", "", 0}, EditorCase{"TxtEdit", 5, "", "", 0},
-        EditorCase{"  txtedit2 ", 0, "IdArticulo", "v_ma_articulos", 25},
-        EditorCase{"TxtEdit2", 1, "Descripcion", "", 50},
-        EditorCase{"TxtEdit2", 2, "IdListaPrecioArticulo", "V_MA_PRECIOS", 4},
-        EditorCase{"TXTAUX1", 6, "IdDepositoArt", "V_TA_DEPOSITO", 4},
-        EditorCase{"txtaux2", 11, "PorcDtoArticulo", "", 0}, EditorCase{"TxtEdit2", 12, "Ud_Pr", "V_TA_UNIDAD", 4},
-        EditorCase{"TxtEdit2", 15, "Total", "", 0}, EditorCase{"TxtEdit2", 16, "", "", 0},
-        EditorCase{"TxtEdit2", -1, "", "", 0},
-        EditorCase{"TxtEdit3", 0, "OCDescripcion", "MA_CUENTAS/SOLOIMPUTABLES", 200},
-        EditorCase{"TxtEdit3", 2, "OCImporte", "", 0}, EditorCase{"TxtEdit3", 3, "", "", 0},
-        EditorCase{"TxtEdit4", 0, "", "", 0}, EditorCase{"", 0, "", "", 0}));
+INSTANTIATE_TEST_SUITE_P(Cajas,
+                         TextPropiedades,
+                         ::testing::Values(EditorCase{"TxtEdit", 0, "IdTarea", "v_ta_tareas", 4},
+                                           EditorCase{"TxtEdit", 2, "HorasEstimadas", "", 0},
+                                           EditorCase{"TxtEdit", 4, "Total", "", 0},
+                                           EditorCase{"TxtEdit", 5, "", "", 0},
+                                           EditorCase{"  txtedit2 ", 0, "IdArticulo", "v_ma_articulos", 25},
+                                           EditorCase{"TxtEdit2", 1, "Descripcion", "", 50},
+                                           EditorCase{"TxtEdit2", 2, "IdListaPrecioArticulo", "V_MA_PRECIOS", 4},
+                                           EditorCase{"TXTAUX1", 6, "IdDepositoArt", "V_TA_DEPOSITO", 4},
+                                           EditorCase{"txtaux2", 11, "PorcDtoArticulo", "", 0},
+                                           EditorCase{"TxtEdit2", 12, "Ud_Pr", "V_TA_UNIDAD", 4},
+                                           EditorCase{"TxtEdit2", 15, "Total", "", 0},
+                                           EditorCase{"TxtEdit2", 16, "", "", 0},
+                                           EditorCase{"TxtEdit2", -1, "", "", 0},
+                                           EditorCase{"TxtEdit3", 0, "OCDescripcion", "MA_CUENTAS/SOLOIMPUTABLES", 200},
+                                           EditorCase{"TxtEdit3", 2, "OCImporte", "", 0},
+                                           EditorCase{"TxtEdit3", 3, "", "", 0},
+                                           EditorCase{"TxtEdit4", 0, "", "", 0},
+                                           EditorCase{"", 0, "", "", 0}));
 
 } // namespace

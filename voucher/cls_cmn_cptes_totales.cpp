@@ -19,9 +19,9 @@
 namespace {
 
 // Colours of the totals grid (BGR).
-constexpr std::int32_t kColorSolapa = 12648447;  // light yellow
-constexpr std::int32_t kColorGrupo = 12640511;   // light orange
-constexpr std::int32_t kColorUltima = 16711680;  // blue
+constexpr std::int32_t kColorSolapa = 12648447; // light yellow
+constexpr std::int32_t kColorGrupo = 12640511;  // light orange
+constexpr std::int32_t kColorUltima = 16711680; // blue
 
 bool Visible(const ui::TabStrip &tabs, int indice)
 {
@@ -30,7 +30,7 @@ bool Visible(const ui::TabStrip &tabs, int indice)
 }
 
 // The rows of a grid that hold a line.
-template <class F>
+template<class F>
 void PorLinea(const ui::FlexGrid &g, F f)
 {
     for (int fila = 1; fila < g.Rows(); ++fila)
@@ -46,22 +46,26 @@ QString ValorBuscado(const QString &grupo)
 
 } // namespace
 
-void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid &MSFlexGrid1, const ui::FlexGrid &MSFlexGrid2,
-                                     const ui::FlexGrid &MSFlexGrid3, ui::FlexGrid &MSFlexGrid4,
-                                     const ui::TabStrip &SSTab1, bool AbiertoPorRubro, bool AbiertoPorTipo)
+void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid &MSFlexGrid1,
+                                     const ui::FlexGrid &MSFlexGrid2,
+                                     const ui::FlexGrid &MSFlexGrid3,
+                                     ui::FlexGrid &MSFlexGrid4,
+                                     const ui::TabStrip &SSTab1,
+                                     bool AbiertoPorRubro,
+                                     bool AbiertoPorTipo)
 {
     ui::FlexGrid &g = MSFlexGrid4;
     Steps paso = Pasos(QStringLiteral("TotalizadorControl"));
     // Writes the next row, colours it and opens the one after.
-    const auto fila = [&](const QString &descripcion, const QString &items, const QString &cantidad,
-                          std::int32_t color) {
-        const int f = g.Rows() - 1;
-        g.setTextMatrix(f, GrillaTotales::ColTotDescripcion, descripcion);
-        g.setTextMatrix(f, GrillaTotales::ColTotItems, items);
-        g.setTextMatrix(f, GrillaTotales::ColTotCantidad, cantidad);
-        PintarFila(f, g, color);
-        g.setRows(g.Rows() + 1);
-    };
+    const auto fila =
+        [&](const QString &descripcion, const QString &items, const QString &cantidad, std::int32_t color) {
+            const int f = g.Rows() - 1;
+            g.setTextMatrix(f, GrillaTotales::ColTotDescripcion, descripcion);
+            g.setTextMatrix(f, GrillaTotales::ColTotItems, items);
+            g.setTextMatrix(f, GrillaTotales::ColTotCantidad, cantidad);
+            PintarFila(f, g, color);
+            g.setRows(g.Rows() + 1);
+        };
     paso([&] { g.setRows(2); });
 
     if (!paso.leaving() && Visible(SSTab1, 0)) {
@@ -72,19 +76,24 @@ void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid &MSFlexGrid1, const ui::
             minutos = 0;
             PorLinea(MSFlexGrid1, [&](int f) {
                 ++lineas;
-                const double m =
-                    ConvierteAMinutos(MSFlexGrid1.TextMatrix(f, GrillaTareas::ColHoras), QString(), QString(), true).toDouble();
+                const double m
+                    = ConvierteAMinutos(MSFlexGrid1.TextMatrix(f, GrillaTareas::ColHoras), QString(), QString(), true)
+                          .toDouble();
                 minutos += static_cast<long long>(vb::Round(m, 0));
             });
         });
         paso([&] {
-            fila(SSTab1.TabCaption(0), QString::number(lineas),
-                 QString::number(minutos / 60) + QLatin1Char(':') + QString::number(minutos % 60), kColorSolapa);
+            fila(SSTab1.TabCaption(0),
+                 QString::number(lineas),
+                 QString::number(minutos / 60) + QLatin1Char(':') + QString::number(minutos % 60),
+                 kColorSolapa);
         });
     }
 
     if (!paso.leaving() && Visible(SSTab1, 1)) {
-        const int columna = AbiertoPorRubro ? GrillaArticulos::AuxRubroArticulo : AbiertoPorTipo ? GrillaArticulos::AuxTipoArticulo : GrillaArticulos::ColArticulo;
+        const int columna = AbiertoPorRubro  ? GrillaArticulos::AuxRubroArticulo
+                            : AbiertoPorTipo ? GrillaArticulos::AuxTipoArticulo
+                                             : GrillaArticulos::ColArticulo;
         QString tabla, clave;
         if (AbiertoPorRubro) {
             tabla = QStringLiteral("V_ta_Rubros");
@@ -123,11 +132,16 @@ void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid &MSFlexGrid1, const ui::
             for (std::size_t i = 0; i < gTotalesAgrupados.size(); ++i) {
                 const bool sigue = paso([&] {
                     const TipoCampoValor &t = gTotalesAgrupados[i];
-                    const QString descripcion =
-                        tabla.isEmpty() ? descripciones.value(int(i))
-                                        : gDB().DatosTabla(tabla, ValorBuscado(t.NombreCampo),
-                                                           QStringLiteral("Descripcion"), clave, 8, QString(), true)
-                                              .toString();
+                    const QString descripcion = tabla.isEmpty() ? descripciones.value(int(i))
+                                                                : gDB()
+                                                                      .DatosTabla(tabla,
+                                                                                  ValorBuscado(t.NombreCampo),
+                                                                                  QStringLiteral("Descripcion"),
+                                                                                  clave,
+                                                                                  8,
+                                                                                  QString(),
+                                                                                  true)
+                                                                      .toString();
                     fila(t.NombreCampo + QLatin1Char('-') + descripcion, QString(), t.ValorCampo, kColorGrupo);
                 });
                 if (!sigue)
@@ -159,8 +173,8 @@ void ClsCmnCptes::PintarFila(std::int32_t Fila, ui::FlexGrid &MsFlexGrid, std::i
     MsFlexGrid.setCol(columna);
 }
 
-void ClsCmnCptes::PintarColuma(std::int32_t Columna, ui::FlexGrid &MsFlexGrid, std::int32_t FilaDesde,
-                               std::int32_t FilaHasta, std::int32_t Color)
+void ClsCmnCptes::PintarColuma(
+    std::int32_t Columna, ui::FlexGrid &MsFlexGrid, std::int32_t FilaDesde, std::int32_t FilaHasta, std::int32_t Color)
 {
     Steps paso = Steps::IgnoringErrors();
     const int fila = MsFlexGrid.Row();
@@ -183,27 +197,28 @@ void ClsCmnCptes::MuestraDetalle(const QString &Detalle, ui::StatusBar &StatB, s
 void ClsCmnCptes::MuestraDetalleTareas(const ui::FlexGrid &MSFlexGrid1, ui::StatusBar &StatB)
 {
     const int f = MSFlexGrid1.Row();
-    MuestraDetalle(vb::Trim(MSFlexGrid1.TextMatrix(f, GrillaTareas::ColTarea)) + QStringLiteral(" - ") +
-                       vb::Trim(MSFlexGrid1.TextMatrix(f, GrillaTareas::ColTareaDescripcion)),
-                   StatB, 4);
+    MuestraDetalle(vb::Trim(MSFlexGrid1.TextMatrix(f, GrillaTareas::ColTarea)) + QStringLiteral(" - ")
+                       + vb::Trim(MSFlexGrid1.TextMatrix(f, GrillaTareas::ColTareaDescripcion)),
+                   StatB,
+                   4);
 }
 
-void ClsCmnCptes::MuestraDetalleArticulos(const ui::FlexGrid &MSFlexGrid2, ui::StatusBar &StatB,
-                                          std::int32_t Columna)
+void ClsCmnCptes::MuestraDetalleArticulos(const ui::FlexGrid &MSFlexGrid2, ui::StatusBar &StatB, std::int32_t Columna)
 {
     Steps paso = Steps::IgnoringErrors();
     paso([&] {
         const int f = MSFlexGrid2.Row();
-        MuestraDetalle(vb::Trim(MSFlexGrid2.TextMatrix(f, GrillaArticulos::ColArticulo)) + QStringLiteral(" - ") +
-                           vb::Trim(MSFlexGrid2.TextMatrix(f, GrillaArticulos::ColDescripcion)),
-                       StatB, Columna);
+        MuestraDetalle(vb::Trim(MSFlexGrid2.TextMatrix(f, GrillaArticulos::ColArticulo)) + QStringLiteral(" - ")
+                           + vb::Trim(MSFlexGrid2.TextMatrix(f, GrillaArticulos::ColDescripcion)),
+                       StatB,
+                       Columna);
     });
     paso([&] {
         for (int i = 1; i <= StatB.Count(); ++i) {
             if (!vb::EqualsText(StatB.Panels(i).Key(), QStringLiteral("Stock")))
                 continue;
-            const double stock =
-                gComponente().ConvierteADouble(MSFlexGrid2.TextMatrix(MSFlexGrid2.Row(), GrillaArticulos::AuxStockDisponible));
+            const double stock = gComponente().ConvierteADouble(
+                MSFlexGrid2.TextMatrix(MSFlexGrid2.Row(), GrillaArticulos::AuxStockDisponible));
             StatB.Panels(i).setText(QStringLiteral("Stock: ") + vb::CStr(stock));
             break;
         }

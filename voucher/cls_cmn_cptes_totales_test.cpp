@@ -30,13 +30,15 @@ long ColorDe(ui::FlexGrid &g, int fila, int col)
     return g.CellBackColor();
 }
 
-class Totales : public EmpresaEsquema {
+class Totales : public EmpresaEsquema
+{
 protected:
     void SetUp() override
     {
         EmpresaEsquema::SetUp();
         Ejecuta({QStringLiteral("INSERT INTO V_ta_Rubros (IdRubro, Descripcion) VALUES ('A', 'CONSTRUCCION')"),
-                 QStringLiteral("INSERT INTO V_TA_TipoArticulo (IdTipo, DESCRIPCION, Tipo) VALUES ('T1', 'INSUMO', 'T1')")});
+                 QStringLiteral(
+                     "INSERT INTO V_TA_TipoArticulo (IdTipo, DESCRIPCION, Tipo) VALUES ('T1', 'INSUMO', 'T1')")});
         cptes.emplace();
         Prepara();
     }
@@ -46,14 +48,18 @@ protected:
         solapas.clear();
         for (const char *t : {"Tareas", "Articulos", "Otros Conceptos"})
             solapas.addTab(new QWidget, QString::fromUtf8(t));
-        LlenaGrilla(tareas, 3,
-                    {{}, {{0, "T1"}, {1, "PINTAR"}, {2, "1:30"}}, {{0, " "}, {2, "9"}}, {{0, "T2"}, {2, "1:45"}},
+        LlenaGrilla(tareas,
+                    3,
+                    {{},
+                     {{0, "T1"}, {1, "PINTAR"}, {2, "1:30"}},
+                     {{0, " "}, {2, "9"}},
+                     {{0, "T2"}, {2, "1:45"}},
                      {{0, "T3"}, {2, "2"}}});
         // Categories A, blank, A; types T1, T1, blank.
         std::vector<FilaDeGrilla> filas{{}};
-        for (const auto &[codigo, desc, cant, rubro, tipo] :
-             {std::tuple{"CEM", "CEMENTO", "2", "A", "T1"}, std::tuple{"ARE", "ARENA", "1", "", "T1"},
-              std::tuple{"CEM", "CEMENTO", "3", "A", ""}})
+        for (const auto &[codigo, desc, cant, rubro, tipo] : {std::tuple{"CEM", "CEMENTO", "2", "A", "T1"},
+                                                              std::tuple{"ARE", "ARENA", "1", "", "T1"},
+                                                              std::tuple{"CEM", "CEMENTO", "3", "A", ""}})
             filas.push_back({{GrillaArticulos::ColArticulo, codigo},
                              {GrillaArticulos::ColDescripcion, desc},
                              {GrillaArticulos::ColCantidad, cant},
@@ -68,8 +74,8 @@ protected:
     {
         QStringList out;
         for (int f = 1; f < totales.Rows(); ++f)
-            out << totales.TextMatrix(f, 0) + QLatin1Char('|') + totales.TextMatrix(f, 1) + QLatin1Char('|') +
-                       totales.TextMatrix(f, 2);
+            out << totales.TextMatrix(f, 0) + QLatin1Char('|') + totales.TextMatrix(f, 1) + QLatin1Char('|')
+                       + totales.TextMatrix(f, 2);
         return out;
     }
     std::vector<long> Colores()
@@ -87,7 +93,8 @@ protected:
 
 TEST_F(Totales, OneRowPerVisibleTabAndTheArticleGroups)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         std::vector<bool> visibles;
         bool rubro, tipo;
@@ -96,19 +103,41 @@ TEST_F(Totales, OneRowPerVisibleTabAndTheArticleGroups)
     };
     const std::vector<Caso> casos = {
         {"no tab visible", {false, false, false}, false, false, {"viejo||"}, {kAzul}},
-        {"tasks: hours and minutes, blank codes left out", {true, false, false}, false, false,
-         {"Tareas|3|5:15", "||"}, {kAmarillo, kAzul}},
-        {"by category", {false, true, false}, true, false,
-         {"Articulos|3|6", "-||1", "A-CONSTRUCCION||5", "||"}, {kAmarillo, kNaranja, kNaranja, kAzul}},
-        {"both flags: by category", {false, true, false}, true, true,
-         {"Articulos|3|6", "-||1", "A-CONSTRUCCION||5", "||"}, {kAmarillo, kNaranja, kNaranja, kAzul}},
-        {"by type", {false, true, false}, false, true,
-         {"Articulos|3|6", "-||3", "T1-INSUMO||3", "||"}, {kAmarillo, kNaranja, kNaranja, kAzul}},
-        {"neither flag: by article, described by the grid", {false, true, false}, false, false,
+        {"tasks: hours and minutes, blank codes left out",
+         {true, false, false},
+         false,
+         false,
+         {"Tareas|3|5:15", "||"},
+         {kAmarillo, kAzul}},
+        {"by category",
+         {false, true, false},
+         true,
+         false,
+         {"Articulos|3|6", "-||1", "A-CONSTRUCCION||5", "||"},
+         {kAmarillo, kNaranja, kNaranja, kAzul}},
+        {"both flags: by category",
+         {false, true, false},
+         true,
+         true,
+         {"Articulos|3|6", "-||1", "A-CONSTRUCCION||5", "||"},
+         {kAmarillo, kNaranja, kNaranja, kAzul}},
+        {"by type",
+         {false, true, false},
+         false,
+         true,
+         {"Articulos|3|6", "-||3", "T1-INSUMO||3", "||"},
+         {kAmarillo, kNaranja, kNaranja, kAzul}},
+        {"neither flag: by article, described by the grid",
+         {false, true, false},
+         false,
+         false,
          {"Articulos|3|6", "-||", "CEM-CEMENTO||5", "ARE-ARENA||1", "||"},
          {kAmarillo, kNaranja, kNaranja, kNaranja, kAzul}},
         {"other concepts", {false, false, true}, false, false, {"Otros Conceptos|2|", "||"}, {kAmarillo, kAzul}},
-        {"every tab", {true, true, true}, true, false,
+        {"every tab",
+         {true, true, true},
+         true,
+         false,
          {"Tareas|3|5:15", "Articulos|3|6", "-||1", "A-CONSTRUCCION||5", "Otros Conceptos|2|", "||"},
          {kAmarillo, kAmarillo, kNaranja, kNaranja, kAmarillo, kAzul}},
     };
@@ -124,7 +153,10 @@ TEST_F(Totales, OneRowPerVisibleTabAndTheArticleGroups)
         EXPECT_EQ(operador.unexpected(), 0);
         if (c.visibles[1]) {
             EXPECT_EQ(BuscaEnArregloGlobal(QStringLiteral("")), 0);
-            EXPECT_GT(BuscaEnArregloGlobal(c.rubro ? QStringLiteral("a") : c.tipo ? QStringLiteral("T1 ") : QStringLiteral("cem")), 0);
+            EXPECT_GT(BuscaEnArregloGlobal(c.rubro  ? QStringLiteral("a")
+                                           : c.tipo ? QStringLiteral("T1 ")
+                                                    : QStringLiteral("cem")),
+                      0);
         }
     }
 }
@@ -133,7 +165,7 @@ TEST_F(Totales, AnEmptyArticlesTabAndAMissingTab)
 {
     LlenaGrilla(articulos, 40, {{}, {{GrillaArticulos::ColCantidad, "5"}}});
     gTotalesAgrupados.assign(3, TipoCampoValor{QStringLiteral("X"), QStringLiteral("1")});
-    solapas.removeTab(2);  // its visibility reads Null: hidden
+    solapas.removeTab(2); // its visibility reads Null: hidden
     solapas.setTabVisible(0, false);
     ui::TabStrip tabs(solapas);
     EXPECT_TRUE(tabs.TabVisible(2).isNull());
@@ -159,16 +191,17 @@ TEST_F(Totales, TasksOfWholeAndPartHours)
     vista.resize(420, 200);
     vista.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&vista));
-    vista.grab().save(QDir(qEnvironmentVariable("ANULACION_CAPTURAS", QDir::tempPath()))
-                          .filePath(QStringLiteral("totalizador.png")));
+    vista.grab().save(
+        QDir(qEnvironmentVariable("ANULACION_CAPTURAS", QDir::tempPath())).filePath(QStringLiteral("totalizador.png")));
 }
 
 TEST_F(Totales, PaintingRowsAndColumnsLeavesTheCurrentCellAsSaid)
 {
-    struct Caso {
+    struct Caso
+    {
         const char *nombre;
         int columna, desde, hasta;
-        std::vector<int> pintadas;  // rows coloured in the column
+        std::vector<int> pintadas; // rows coloured in the column
     };
     const std::vector<Caso> casos = {
         {"default bounds: title row to the last", 1, -1, -1, {0, 1, 2, 3}},
@@ -212,8 +245,7 @@ TEST_F(Totales, TheCurrentLineIntoItsPanels)
     barra.AddPanel(QStringLiteral("STOCK"));
     ui::FlexGrid tareas, articulos, otros;
     LlenaGrilla(tareas, 3, {{}, {{0, " T1 "}, {1, " PINTAR "}}});
-    LlenaGrilla(articulos, 40,
-                {{}, {{0, "CEM"}, {1, "CEMENTO"}, {GrillaArticulos::AuxStockDisponible, "12.5"}}});
+    LlenaGrilla(articulos, 40, {{}, {{0, "CEM"}, {1, "CEMENTO"}, {GrillaArticulos::AuxStockDisponible, "12.5"}}});
     LlenaGrilla(otros, 2, {{}, {{0, " FLETE "}}});
     ClsCmnCptes &c = *cptes;
     c.MuestraDetalleTareas(tareas, barra);

@@ -20,8 +20,8 @@ namespace {
 
 using namespace GrillaArticulos;
 
-constexpr long kAmarillo = 12648447;  // C0FFFF: row of a tab
-constexpr long kNaranja = 12640511;   // C0E0FF: row of a group
+constexpr long kAmarillo = 12648447; // C0FFFF: row of a tab
+constexpr long kNaranja = 12640511;  // C0E0FF: row of a group
 
 TEST(GrillaArticulosEnPantalla, TitlesColoursAndHiddenColumns)
 {
@@ -31,16 +31,38 @@ TEST(GrillaArticulosEnPantalla, TitlesColoursAndHiddenColumns)
     ui::FlexGridView vista(grilla, &form);
     vista.setGeometry(10, 10, 740, 240);
     grilla.setFixedCols(0);
-    LlenaGrilla(grilla, Columnas,
-                {{{ColArticulo, "Código"}, {ColDescripcion, "Descripción"}, {ColUnidad, "UD"}, {ColDeposito, "Dep."},
-                  {ColCantidad, "Cant."}, {ColImporte, "Importe"}, {ColTotalLinea, "TOTAL"},
+    LlenaGrilla(grilla,
+                Columnas,
+                {{{ColArticulo, "Código"},
+                  {ColDescripcion, "Descripción"},
+                  {ColUnidad, "UD"},
+                  {ColDeposito, "Dep."},
+                  {ColCantidad, "Cant."},
+                  {ColImporte, "Importe"},
+                  {ColTotalLinea, "TOTAL"},
                   {ColNroLote, "AuxNroLote"}},
-                 {{ColArticulo, "ART0001"}, {ColDescripcion, "Tornillo 3/8"}, {ColUnidad, "UN"}, {ColDeposito, "1"},
-                  {ColCantidad, "10"}, {ColImporte, "15.50"}, {ColTotalLinea, "155.00"}, {ColNroLote, "|L1|L2|"}},
-                 {{ColArticulo, "ART0002"}, {ColDescripcion, "Arandela"}, {ColUnidad, "KG"}, {ColDeposito, "2"},
-                  {ColCantidad, "2.5"}, {ColImporte, "4.00"}, {ColTotalLinea, "10.00"}},
-                 {{ColArticulo, "ART0003"}, {ColDescripcion, "Tuerca"}, {ColUnidad, "UN"}, {ColDeposito, "1"},
-                  {ColCantidad, "7"}, {ColImporte, "1.25"}, {ColTotalLinea, "8.75"}},
+                 {{ColArticulo, "ART0001"},
+                  {ColDescripcion, "Tornillo 3/8"},
+                  {ColUnidad, "UN"},
+                  {ColDeposito, "1"},
+                  {ColCantidad, "10"},
+                  {ColImporte, "15.50"},
+                  {ColTotalLinea, "155.00"},
+                  {ColNroLote, "|L1|L2|"}},
+                 {{ColArticulo, "ART0002"},
+                  {ColDescripcion, "Arandela"},
+                  {ColUnidad, "KG"},
+                  {ColDeposito, "2"},
+                  {ColCantidad, "2.5"},
+                  {ColImporte, "4.00"},
+                  {ColTotalLinea, "10.00"}},
+                 {{ColArticulo, "ART0003"},
+                  {ColDescripcion, "Tuerca"},
+                  {ColUnidad, "UN"},
+                  {ColDeposito, "1"},
+                  {ColCantidad, "7"},
+                  {ColImporte, "1.25"},
+                  {ColTotalLinea, "8.75"}},
                  {}});
     const int x = ui::TextWidth(form, QStringLiteral("X"));
     for (int c = 0; c < Columnas; ++c)

@@ -68,7 +68,8 @@ void Field::setValue(const Variant &v)
 
 // ---------------------------------------------------------------- Recordset
 
-struct Recordset::Impl {
+struct Recordset::Impl
+{
     Connection *connection = nullptr;
     QString source;
     int cursorType = adOpenForwardOnly;
@@ -76,7 +77,7 @@ struct Recordset::Impl {
     bool countKnown = true;
     RowSet data;
     std::vector<Field> fields;
-    qsizetype pos = 0;  // -1 before the first row, size() after the last
+    qsizetype pos = 0; // -1 before the first row, size() after the last
 
     qsizetype size() const { return qsizetype(data.rows.size()); }
     bool current() const { return pos >= 0 && pos < size(); }
@@ -134,7 +135,7 @@ void Recordset::Open(const QString &source, Connection &activeConnection, int cu
     if (!activeConnection.m_provider->execute(source, activeConnection.m_errors, nullptr, &rows))
         activeConnection.raiseErrors();
     if (!rows.hasColumns())
-        return;  // a statement without rows leaves the recordset closed, as ADO does
+        return; // a statement without rows leaves the recordset closed, as ADO does
     auto impl = std::make_unique<Impl>();
     impl->connection = &activeConnection;
     impl->source = source;
@@ -161,7 +162,10 @@ void Recordset::Close()
     d.reset();
 }
 
-int Recordset::State() const { return d ? adStateOpen : adStateClosed; }
+int Recordset::State() const
+{
+    return d ? adStateOpen : adStateClosed;
+}
 
 bool Recordset::Bof() const
 {
@@ -219,15 +223,18 @@ std::int32_t Recordset::AbsolutePosition() const
     if (!d)
         raiseClosed();
     if (!d->countKnown)
-        return -1;  // adPosUnknown
+        return -1; // adPosUnknown
     if (d->size() == 0 || d->pos < 0)
-        return -2;  // adPosBOF
+        return -2; // adPosBOF
     if (d->pos >= d->size())
-        return -3;  // adPosEOF
+        return -3; // adPosEOF
     return std::int32_t(d->pos + 1);
 }
 
-QList<QList<Variant>> Recordset::GetRows() { return GetRows(-1); }
+QList<QList<Variant>> Recordset::GetRows()
+{
+    return GetRows(-1);
+}
 
 QList<QList<Variant>> Recordset::GetRows(int rows)
 {
@@ -257,8 +264,9 @@ Field &Recordset::Fields(int index)
     if (!d)
         raiseClosed();
     if (index < 0 || size_t(index) >= d->fields.size())
-        raise(vberr::ItemNotFound, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                                  "requested name or ordinal."));
+        raise(vberr::ItemNotFound,
+              QStringLiteral("Item cannot be found in the collection corresponding to the "
+                             "requested name or ordinal."));
     return d->fields[size_t(index)];
 }
 
@@ -270,8 +278,9 @@ Field &Recordset::Fields(const QString &name)
     for (Field &f : d->fields)
         if (f.Name().compare(wanted, Qt::CaseInsensitive) == 0)
             return f;
-    raise(vberr::ItemNotFound, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                              "requested name or ordinal."));
+    raise(vberr::ItemNotFound,
+          QStringLiteral("Item cannot be found in the collection corresponding to the "
+                         "requested name or ordinal."));
 }
 
 void Recordset::Update()
@@ -297,7 +306,8 @@ void Recordset::Update()
         any = any || differs;
         if (c.baseTable.isEmpty()) {
             if (differs)
-                raise(E_FAIL_, QStringLiteral("Field '%1' is not updatable: it is not a column of a table.").arg(c.name));
+                raise(E_FAIL_,
+                      QStringLiteral("Field '%1' is not updatable: it is not a column of a table.").arg(c.name));
             continue;
         }
         if (table.isEmpty())
@@ -331,7 +341,9 @@ void Recordset::Update()
         cn.m_errors.Add({DB_E_CONCURRENCYVIOLATION,
                          QStringLiteral("Row cannot be located for updating. Some values may have been changed "
                                         "since it was last read."),
-                         cn.m_provider->name(), QString(), 0});
+                         cn.m_provider->name(),
+                         QString(),
+                         0});
         cn.raiseErrors();
     }
     original = current;
@@ -351,7 +363,10 @@ int Recordset::LockType() const
     return d->lockType;
 }
 
-QString Recordset::Source() const { return d ? d->source : QString(); }
+QString Recordset::Source() const
+{
+    return d ? d->source : QString();
+}
 
 // --------------------------------------------------------------- Connection
 
@@ -372,8 +387,9 @@ void Connection::raiseErrors() const
 void Connection::requireOpen()
 {
     if (!m_provider)
-        raise(adErrInvalidConnection, QStringLiteral("The connection cannot be used to perform this operation. "
-                                                     "It is either closed or invalid in this context."));
+        raise(adErrInvalidConnection,
+              QStringLiteral("The connection cannot be used to perform this operation. "
+                             "It is either closed or invalid in this context."));
 }
 
 void Connection::Open(const QString &connectionString, const QString &userId, const QString &password, int)
@@ -397,8 +413,8 @@ void Connection::Open(const QString &connectionString, const QString &userId, co
         login.database = cs.value("DATA SOURCE");
         platform = Platform::Oracle;
         p = OdbcProvider::open(Platform::Oracle, login, m_errors);
-    } else if (providerName.isEmpty() || providerName.startsWith(QLatin1String("SQLOLEDB"), Qt::CaseInsensitive) ||
-               providerName.startsWith(QLatin1String("SQLNCLI"), Qt::CaseInsensitive)) {
+    } else if (providerName.isEmpty() || providerName.startsWith(QLatin1String("SQLOLEDB"), Qt::CaseInsensitive)
+               || providerName.startsWith(QLatin1String("SQLNCLI"), Qt::CaseInsensitive)) {
         const QString server = cs.has("SERVER") ? cs.value("SERVER") : cs.value("DATA SOURCE");
         login.server = server;
         login.database = cs.has("DATABASE") ? cs.value("DATABASE") : cs.value("INITIAL CATALOG");
@@ -412,7 +428,9 @@ void Connection::Open(const QString &connectionString, const QString &userId, co
     } else {
         m_errors.Add({adErrProviderNotFound,
                       QStringLiteral("Provider cannot be found. It may not be properly installed."),
-                      QStringLiteral("ADODB.Connection"), QString(), 0});
+                      QStringLiteral("ADODB.Connection"),
+                      QString(),
+                      0});
     }
     if (!p)
         raiseErrors();
@@ -446,7 +464,10 @@ void Connection::Close()
     m_platform = Platform::None;
 }
 
-int Connection::State() const { return m_provider ? adStateOpen : adStateClosed; }
+int Connection::State() const
+{
+    return m_provider ? adStateOpen : adStateClosed;
+}
 
 void Connection::Execute(const QString &commandText, std::int32_t *recordsAffected, int)
 {
@@ -505,7 +526,10 @@ void Connection::setIsolationLevel(int level)
     }
 }
 
-QString Connection::DefaultDatabase() const { return m_provider ? m_provider->defaultDatabase() : m_defaultDatabase; }
+QString Connection::DefaultDatabase() const
+{
+    return m_provider ? m_provider->defaultDatabase() : m_defaultDatabase;
+}
 
 void Connection::setDefaultDatabase(const QString &name)
 {
@@ -518,7 +542,10 @@ void Connection::setDefaultDatabase(const QString &name)
         raiseErrors();
 }
 
-Recordset Connection::OpenSchema(int schema) { return OpenSchema(schema, {}); }
+Recordset Connection::OpenSchema(int schema)
+{
+    return OpenSchema(schema, {});
+}
 
 Recordset Connection::OpenSchema(int schema, const QList<Variant> &restrictions)
 {
@@ -539,6 +566,9 @@ Recordset Connection::OpenSchema(int schema, const QList<Variant> &restrictions)
     return rs;
 }
 
-Platform Connection::platform() const { return m_platform; }
+Platform Connection::platform() const
+{
+    return m_platform;
+}
 
 } // namespace ado

@@ -17,8 +17,20 @@
 namespace ado {
 
 enum CursorLocationEnum { adUseServer = 2, adUseClient = 3 };
-enum CursorTypeEnum { adOpenUnspecified = -1, adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
-enum LockTypeEnum { adLockUnspecified = -1, adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3, adLockBatchOptimistic = 4 };
+enum CursorTypeEnum {
+    adOpenUnspecified = -1,
+    adOpenForwardOnly = 0,
+    adOpenKeyset = 1,
+    adOpenDynamic = 2,
+    adOpenStatic = 3
+};
+enum LockTypeEnum {
+    adLockUnspecified = -1,
+    adLockReadOnly = 1,
+    adLockPessimistic = 2,
+    adLockOptimistic = 3,
+    adLockBatchOptimistic = 4
+};
 enum ObjectStateEnum { adStateClosed = 0, adStateOpen = 1 };
 enum SchemaEnum { adSchemaColumns = 4, adSchemaTables = 20 };
 enum IsolationLevelEnum {
@@ -29,11 +41,11 @@ enum IsolationLevelEnum {
 };
 
 // Error-number families.
-constexpr std::int32_t E_FAIL_ = std::int32_t(0x80004005);               // anything else
-constexpr std::int32_t DB_E_INTEGRITYVIOLATION = std::int32_t(0x80040E2F); // constraint
-constexpr std::int32_t DB_E_NOTABLE = std::int32_t(0x80040E37);          // unknown table or view
-constexpr std::int32_t DB_E_ERRORSINCOMMAND = std::int32_t(0x80040E14);  // syntax, unknown column or function
-constexpr std::int32_t DB_E_ABORTLIMITREACHED = std::int32_t(0x80040E31); // time-out
+constexpr std::int32_t E_FAIL_ = std::int32_t(0x80004005);                   // anything else
+constexpr std::int32_t DB_E_INTEGRITYVIOLATION = std::int32_t(0x80040E2F);   // constraint
+constexpr std::int32_t DB_E_NOTABLE = std::int32_t(0x80040E37);              // unknown table or view
+constexpr std::int32_t DB_E_ERRORSINCOMMAND = std::int32_t(0x80040E14);      // syntax, unknown column or function
+constexpr std::int32_t DB_E_ABORTLIMITREACHED = std::int32_t(0x80040E31);    // time-out
 constexpr std::int32_t DB_E_CONCURRENCYVIOLATION = std::int32_t(0x80040E38); // row changed since it was read
 constexpr std::int32_t adErrProviderNotFound = 3706;
 constexpr std::int32_t adErrObjectOpen = 3705;
@@ -48,10 +60,11 @@ enum class Platform { None, SQLite, SqlServer, Oracle };
 // raises is the first entry of the collection, as it is.
 using Error = ErrObject;
 
-class Errors {
+class Errors
+{
 public:
     int Count() const { return int(m_items.size()); }
-    const Error &Item(int index) const;  // error 9 when out of range
+    const Error &Item(int index) const; // error 9 when out of range
     const Error &operator[](int index) const { return Item(index); }
     void Clear() { m_items.clear(); }
     void Add(Error e) { m_items.push_back(std::move(e)); }
@@ -60,7 +73,8 @@ private:
     std::vector<Error> m_items;
 };
 
-class Field {
+class Field
+{
 public:
     QString Name() const { return m_name; }
     // Error 3021 when the recordset has no current row.
@@ -69,7 +83,10 @@ public:
     // The declared size: characters for text, 4 for integers, 8 for reals, 16 for dates.
     std::int32_t DefinedSize() const { return m_definedSize; }
 
-    Field(QString name, std::int32_t definedSize) : m_name(std::move(name)), m_definedSize(definedSize) {}
+    Field(QString name, std::int32_t definedSize)
+        : m_name(std::move(name))
+        , m_definedSize(definedSize)
+    {}
 
 private:
     friend class Recordset;
@@ -82,16 +99,20 @@ private:
 class Connection;
 class Provider;
 
-class Recordset {
+class Recordset
+{
 public:
     Recordset();
     ~Recordset();
     Recordset(Recordset &&) noexcept;
     Recordset &operator=(Recordset &&) noexcept;
 
-    void Open(const QString &source, Connection &activeConnection, int cursorType = adOpenUnspecified,
-              int lockType = adLockUnspecified, int options = -1);
-    void Close();  // error 3704 when already closed
+    void Open(const QString &source,
+              Connection &activeConnection,
+              int cursorType = adOpenUnspecified,
+              int lockType = adLockUnspecified,
+              int options = -1);
+    void Close(); // error 3704 when already closed
     int State() const;
 
     bool Bof() const;
@@ -99,16 +120,16 @@ public:
     void MoveNext();
     void MoveFirst();
     void MoveLast();
-    std::int32_t RecordCount() const;       // -1 when the cursor cannot tell
-    std::int32_t AbsolutePosition() const;  // 1-based
+    std::int32_t RecordCount() const;      // -1 when the cursor cannot tell
+    std::int32_t AbsolutePosition() const; // 1-based
     // All rows from the current one on: [field][row]; leaves the cursor at the end.
     QList<QList<Variant>> GetRows();
     // At most `rows` rows (all when negative).
     QList<QList<Variant>> GetRows(int rows);
 
     int FieldCount() const;
-    Field &Fields(int index);             // error 3265 when out of range
-    Field &Fields(const QString &name);   // case-insensitive; the first of equal names wins; error 3265
+    Field &Fields(int index);           // error 3265 when out of range
+    Field &Fields(const QString &name); // case-insensitive; the first of equal names wins; error 3265
     // Writes the current row back (single-table recordsets opened with an updatable lock).
     void Update();
 
@@ -125,14 +146,18 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-class Connection {
+class Connection
+{
 public:
     Connection();
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    void Open(const QString &connectionString, const QString &userId = {}, const QString &password = {}, int options = -1);
+    void Open(const QString &connectionString,
+              const QString &userId = {},
+              const QString &password = {},
+              int options = -1);
     void Close();
     int State() const;
 

@@ -19,7 +19,8 @@ using ado::Connection;
 using ado::Recordset;
 
 // A connection on a fresh database with the suite's schema and a small table of its own.
-class SqliteDb : public ::testing::Test {
+class SqliteDb : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -42,13 +43,13 @@ protected:
     }
     int count(const QString &sql) { return scalar(sql).toLong(); }
 
-
     QTemporaryDir dir;
     FixtureDb db;
     Connection cn;
 };
 
-class DemoDb : public SqliteDb {
+class DemoDb : public SqliteDb
+{
     bool withDemo() const override { return true; }
 };
 
@@ -90,8 +91,18 @@ TEST_F(SqliteDb, TextOrdersAsQtComparesWithoutCase)
     // Pairs where ASCII and other letters meet at different places; the
     // order must be that of the whole texts compared without case.
     const std::pair<const char *, const char *> pairs[] = {
-        {"abc", "ABD"}, {"Ñandú", "ñANDÚ  "}, {"aÑ", "AÑ"}, {"az", "añ"}, {"b", "ñ"}, {"añb", "AÑC"},
-        {"a", "añ"},   {"[", "a"},            {"A", "["},   {"é", "E"},   {"x é", "X É"}, {"ab", "abc  "},
+        {"abc", "ABD"},
+        {"Ñandú", "ñANDÚ  "},
+        {"aÑ", "AÑ"},
+        {"az", "añ"},
+        {"b", "ñ"},
+        {"añb", "AÑC"},
+        {"a", "añ"},
+        {"[", "a"},
+        {"A", "["},
+        {"é", "E"},
+        {"x é", "X É"},
+        {"ab", "abc  "},
     };
     for (const auto &[a, b] : pairs) {
         SCOPED_TRACE(std::string(a) + " / " + b);
@@ -103,8 +114,8 @@ TEST_F(SqliteDb, TextOrdersAsQtComparesWithoutCase)
         };
         const int c = QString::compare(trimmed(left), trimmed(right), Qt::CaseInsensitive);
         const long long expected = c < 0 ? -1 : c > 0 ? 1 : 0;
-        const QString sql = QStringLiteral("SELECT CASE WHEN '%1' = '%2' THEN 0 WHEN '%1' < '%2' THEN -1 ELSE 1 END")
-                                .arg(left, right);
+        const QString sql
+            = QStringLiteral("SELECT CASE WHEN '%1' = '%2' THEN 0 WHEN '%1' < '%2' THEN -1 ELSE 1 END").arg(left, right);
         EXPECT_EQ(scalar(sql).toLong(), expected);
     }
 }
@@ -117,13 +128,17 @@ TEST_F(SqliteDb, FunctionsKeepTheServersMeaning)
     EXPECT_EQ(scalar("SELECT CHARINDEX('b', 'abcb', 3)").toLong(), 4);
     EXPECT_EQ(scalar("SELECT CHARINDEX('z', 'abc')").toLong(), 0);
     // A start before the first character shortens the result; it never counts from the end.
-    const struct {
+    const struct
+    {
         const char *sql;
         const char *value;
     } substrings[] = {
-        {"SELECT SUBSTRING('abcdef', 2, 3)", "bcd"}, {"SELECT SUBSTRING('abcdef', 0, 2)", "a"},
-        {"SELECT SUBSTRING('abcdef', -1, 3)", "a"},  {"SELECT SUBSTRING('abcdef', -3, 2)", ""},
-        {"SELECT SUBSTRING('abcdef', 5, 10)", "ef"}, {"SELECT SUBSTRING('abcdef', 9, 1)", ""},
+        {"SELECT SUBSTRING('abcdef', 2, 3)", "bcd"},
+        {"SELECT SUBSTRING('abcdef', 0, 2)", "a"},
+        {"SELECT SUBSTRING('abcdef', -1, 3)", "a"},
+        {"SELECT SUBSTRING('abcdef', -3, 2)", ""},
+        {"SELECT SUBSTRING('abcdef', 5, 10)", "ef"},
+        {"SELECT SUBSTRING('abcdef', 9, 1)", ""},
     };
     for (const auto &c : substrings)
         EXPECT_EQ(scalar(c.sql).toString(), c.value) << c.sql;
@@ -150,7 +165,7 @@ TEST_F(SqliteDb, DayMonthYearDatesMeanThatDay)
     ASSERT_TRUE(f.isDate());
     EXPECT_EQ(f.toDate(), QDateTime(QDate(2021, 3, 5), QTime(0, 0)));
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F <= '05/03/2021'"), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F <= '6/3/2021'"), 1);  // 10:30 is after that day's start
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F <= '6/3/2021'"), 1); // 10:30 is after that day's start
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F <= '6/3/2021 23:59:59'"), 2);
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE F >= '2021-03-06'"), 1);
     const Variant last = scalar("SELECT MAX(F) FROM T");
@@ -191,14 +206,18 @@ TEST_F(SqliteDb, FieldValuesAndSizes)
     cn.Execute("INSERT INTO T (C) VALUES ('b')");
     Recordset rs;
     rs.Open("SELECT C, N, R, M, F, N * 2 AS DOBLE FROM T ORDER BY C", cn, 0, 1);
-    struct Expect {
+    struct Expect
+    {
         const char *name;
         Variant::Type type;
         int size;
     };
-    const Expect fields[] = {{"C", Variant::Type::String, 10},  {"N", Variant::Type::Long, 4},
-                             {"R", Variant::Type::Double, 8},   {"M", Variant::Type::Currency, 8},
-                             {"F", Variant::Type::Date, 16},    {"DOBLE", Variant::Type::Long, 4}};
+    const Expect fields[] = {{"C", Variant::Type::String, 10},
+                             {"N", Variant::Type::Long, 4},
+                             {"R", Variant::Type::Double, 8},
+                             {"M", Variant::Type::Currency, 8},
+                             {"F", Variant::Type::Date, 16},
+                             {"DOBLE", Variant::Type::Long, 4}};
     for (const Expect &e : fields) {
         SCOPED_TRACE(e.name);
         EXPECT_EQ(rs.Fields(e.name).Value().type(), e.type);
@@ -278,7 +297,8 @@ TEST_F(SqliteDb, ATransactionHoldsTheWriteLockFromItsStart)
 TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
 {
     cn.Execute("INSERT INTO T (C) VALUES ('a')");
-    struct Case {
+    struct Case
+    {
         const char *sql;
         std::int32_t number;
         int native;
@@ -316,7 +336,8 @@ TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
 
 TEST_F(SqliteDb, BatchesOfOneShapeTakeTheirOwnValues)
 {
-    struct Row {
+    struct Row
+    {
         const char *c, *n, *r, *f;
         long long number;
         double real;
@@ -325,14 +346,21 @@ TEST_F(SqliteDb, BatchesOfOneShapeTakeTheirOwnValues)
     const Row rows[] = {
         {"a", "1", "2.5", "5/3/2021", 1, 2.5, QDateTime(QDate(2021, 3, 5), QTime(0, 0))},
         {"o''b", "2", "1e2", "06/03/21 10:30", 2, 100, QDateTime(QDate(2021, 3, 6), QTime(10, 30))},
-        {"c", "9223372036854775807", "7", "2021-03-07", 9223372036854775807LL, 7, QDateTime(QDate(2021, 3, 7), QTime(0, 0))},
+        {"c",
+         "9223372036854775807",
+         "7",
+         "2021-03-07",
+         9223372036854775807LL,
+         7,
+         QDateTime(QDate(2021, 3, 7), QTime(0, 0))},
     };
     for (const Row &r : rows)
         cn.Execute(QStringLiteral("INSERT INTO T (C, N, R, F) VALUES ('%1', %2, %3, '%4')").arg(r.c, r.n, r.r, r.f));
     for (const Row &r : rows) {
         SCOPED_TRACE(r.c);
         Recordset rs;
-        rs.Open(QStringLiteral("SELECT N, R, F FROM T WHERE C = '%1 ' AND F = '%2'").arg(QString(r.c).toUpper(), r.f), cn);
+        rs.Open(QStringLiteral("SELECT N, R, F FROM T WHERE C = '%1 ' AND F = '%2'").arg(QString(r.c).toUpper(), r.f),
+                cn);
         ASSERT_FALSE(rs.Eof());
         EXPECT_EQ(rs.Fields(0).Value().rawInteger(), r.number);
         EXPECT_EQ(rs.Fields(1).Value().rawDouble(), r.real);
@@ -367,7 +395,7 @@ TEST_F(SqliteDb, KeptTranslationsFollowSchemaChangesOfOtherHandles)
     };
     const QString update = "BEGIN TRANSACTION\r\nUPDATE W SET D = '%1' WHERE D = '%2'\r";
     other("CREATE TABLE W (D varchar(20)); INSERT INTO W VALUES ('5/3/2021')");
-    EXPECT_EQ(count("SELECT COUNT(*) FROM W WHERE D = '5/3/2021'"), 1);  // text: as written
+    EXPECT_EQ(count("SELECT COUNT(*) FROM W WHERE D = '5/3/2021'"), 1); // text: as written
     cn.Execute(update.arg("4/3/2021", "5/3/2021"));
     cn.Execute("COMMIT TRANSACTION");
     EXPECT_EQ(scalar("SELECT D FROM W").toString(), "4/3/2021");
@@ -405,7 +433,7 @@ TEST_F(SqliteDb, KeptStatementsReportTheirErrorsAndHoldNothingOpen)
     EXPECT_EQ(cn.provider()->transactionLevel(), 0);
     sqlite3 *h = nullptr;
     ASSERT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(h, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);  // no lock left behind
+    EXPECT_EQ(sqlite3_exec(h, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr), SQLITE_OK); // no lock left behind
     sqlite3_close(h);
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
 }
@@ -417,7 +445,7 @@ TEST_F(SqliteDb, TheJournalKeptBetweenTransactionsHoldsNothingToUndo)
     QFile journal(db.path + "-journal");
     ASSERT_TRUE(journal.exists());
     ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
-    EXPECT_EQ(journal.read(28), QByteArray(28, '\0'));  // no header: not hot
+    EXPECT_EQ(journal.read(28), QByteArray(28, '\0')); // no header: not hot
     journal.close();
     cn.Close();
     // Another handle in the engine's default mode sees the committed row, and does not roll it back.
@@ -441,9 +469,8 @@ TEST_F(SqliteDb, TheJournalKeptBetweenTransactionsHoldsNothingToUndo)
 TEST_F(SqliteDb, ATimeOutHasANumberOfItsOwn)
 {
     cn.setCommandTimeout(1);
-    const ErrObject e = RaisedError([&] {
-        cn.Execute("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c");
-    });
+    const ErrObject e = RaisedError(
+        [&] { cn.Execute("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c"); });
     EXPECT_EQ(e.Number, ado::DB_E_ABORTLIMITREACHED);
     EXPECT_EQ(cn.errors().Item(0).SQLState, "HYT00");
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 0);
@@ -478,7 +505,7 @@ TEST_F(SqliteDb, RecordsetNavigation)
     Recordset rs;
     rs.Open("SELECT C, N, N AS c FROM T ORDER BY N", cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
     EXPECT_EQ(rs.State(), ado::adStateOpen);
-    EXPECT_EQ(rs.CursorType(), ado::adOpenStatic);  // client-side cursors are static
+    EXPECT_EQ(rs.CursorType(), ado::adOpenStatic); // client-side cursors are static
     EXPECT_EQ(rs.LockType(), ado::adLockReadOnly);
     EXPECT_EQ(rs.RecordCount(), 3);
     EXPECT_FALSE(rs.Bof());
@@ -498,8 +525,8 @@ TEST_F(SqliteDb, RecordsetNavigation)
     rs.MoveFirst();
     rs.MoveNext();
     const auto rows = rs.GetRows();
-    ASSERT_EQ(rows.size(), 3);  // fields
-    ASSERT_EQ(rows[0].size(), 2);  // rows from the current one on
+    ASSERT_EQ(rows.size(), 3);    // fields
+    ASSERT_EQ(rows[0].size(), 2); // rows from the current one on
     EXPECT_EQ(rows[0][0].toString(), "b");
     EXPECT_EQ(rows[1][1].toLong(), 3);
     EXPECT_TRUE(rs.Eof());
@@ -535,13 +562,13 @@ TEST_F(SqliteDb, UpdateWritesTheRowUnlessSomeoneChangedIt)
     rs.Open("SELECT * FROM T WHERE C = 'a'", cn, ado::adOpenDynamic, ado::adLockOptimistic);
     EXPECT_EQ(rs.LockType(), ado::adLockOptimistic);
     rs.Fields("N").setValue(Variant(5));
-    rs.Fields("F").setValue(Variant("15/06/24 10:30"));  // as the numbering routines write it
+    rs.Fields("F").setValue(Variant("15/06/24 10:30")); // as the numbering routines write it
     rs.Update();
     EXPECT_EQ(count("SELECT N FROM T WHERE C = 'a'"), 5);
     EXPECT_EQ(scalar("SELECT F FROM T WHERE C = 'a'").toDate(), QDateTime(QDate(2024, 6, 15), QTime(10, 30)));
     EXPECT_EQ(count("SELECT N FROM T WHERE C = 'b'"), 2);
     rs.Fields("M").setValue(Variant(Currency::fromScaled(200000)));
-    rs.Update();  // a second update of the same row
+    rs.Update(); // a second update of the same row
     EXPECT_EQ(scalar("SELECT M FROM T WHERE C = 'a'").toCurrency(), Currency::fromScaled(200000));
 
     // Someone else changes the row in between: the update must not overwrite it.
@@ -571,9 +598,18 @@ TEST_F(SqliteDb, OpenSchemaListsTablesViewsAndColumns)
         names << tables.Fields("TABLE_NAME").Value().toString();
         tables.MoveNext();
     }
-    for (const char *name : {"V_MV_CPTE", "V_MV_CPTEINSUMOS", "V_MV_CPTETAREAS", "V_MV_CPTE_OBSERV", "V_MV_STOCK",
-                             "TA_CONFIGURACION", "ta_usuarios", "V_MA_ARTICULOS", "C_MV_CPTE", "SS_MA_CUENTAS",
-                             "SS_AC_CUENTAS_DIARIO_CCOSTO", "T"})
+    for (const char *name : {"V_MV_CPTE",
+                             "V_MV_CPTEINSUMOS",
+                             "V_MV_CPTETAREAS",
+                             "V_MV_CPTE_OBSERV",
+                             "V_MV_STOCK",
+                             "TA_CONFIGURACION",
+                             "ta_usuarios",
+                             "V_MA_ARTICULOS",
+                             "C_MV_CPTE",
+                             "SS_MA_CUENTAS",
+                             "SS_AC_CUENTAS_DIARIO_CCOSTO",
+                             "T"})
         EXPECT_TRUE(names.contains(name)) << name;
 
     Recordset cols = cn.OpenSchema(ado::adSchemaColumns, {Variant(db.path), Variant(), Variant("v_mv_cpte"), Variant()});
@@ -598,11 +634,20 @@ TEST_F(DemoDb, TheDeletionRunsBatchRemovesOneVoucher)
     EXPECT_EQ(id.size(), 13);
     const QString key = "TC = '" + tc + "' AND IDCOMPROBANTE = '" + id + "' AND IdComplemento = ";
     const QString batch = "BEGIN TRANSACTION\r\n"
-                          "DELETE V_MV_CPTEINSUMOS WHERE " + key + " " + comp + "\r"
-                          "DELETE V_MV_CPTETAREAS WHERE " + key + "  " + comp + "\r"
-                          "DELETE V_MV_CPTE_OBSERV WHERE " + key + " " + comp + "\r"
-                          "DELETE V_MV_CPTE WHERE " + key + comp + "\r"
-                          "DELETE V_MV_STOCK WHERE " + key + " " + comp + "\r";
+                          "DELETE V_MV_CPTEINSUMOS WHERE "
+                          + key + " " + comp
+                          + "\r"
+                            "DELETE V_MV_CPTETAREAS WHERE "
+                          + key + "  " + comp
+                          + "\r"
+                            "DELETE V_MV_CPTE_OBSERV WHERE "
+                          + key + " " + comp
+                          + "\r"
+                            "DELETE V_MV_CPTE WHERE "
+                          + key + comp
+                          + "\r"
+                            "DELETE V_MV_STOCK WHERE "
+                          + key + " " + comp + "\r";
     std::int32_t affected = 0;
     cn.Execute(batch, &affected);
     EXPECT_EQ(affected, 5 + 2 + 1 + 1 + 5);
@@ -610,15 +655,16 @@ TEST_F(DemoDb, TheDeletionRunsBatchRemovesOneVoucher)
     EXPECT_EQ(cn.errors().Count(), 0);
     for (const char *table : {"V_MV_CPTEINSUMOS", "V_MV_CPTETAREAS", "V_MV_CPTE_OBSERV", "V_MV_CPTE", "V_MV_STOCK"}) {
         SCOPED_TRACE(table);
-        EXPECT_EQ(count(QString("SELECT COUNT(*) FROM %1 WHERE TC = '  RM' AND IDCOMPROBANTE = '%2'").arg(table, id)), 0);
+        EXPECT_EQ(count(QString("SELECT COUNT(*) FROM %1 WHERE TC = '  RM' AND IDCOMPROBANTE = '%2'").arg(table, id)),
+                  0);
         EXPECT_GT(count(QString("SELECT COUNT(*) FROM %1").arg(table)), 0);
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'"), 1);
     // A failing batch is undone by the caller's rollback.
     const QString other = scalar("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM'").toString();
     EXPECT_NE(RaisedError([&] {
-                  cn.Execute("BEGIN TRANSACTION\r\nDELETE V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = '" +
-                             other + "'\rDELETE V_MV_NOPE WHERE X = 1\r");
+                  cn.Execute("BEGIN TRANSACTION\r\nDELETE V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = '"
+                             + other + "'\rDELETE V_MV_NOPE WHERE X = 1\r");
               }).Number,
               0);
     EXPECT_EQ(cn.errors().Count(), 1);
@@ -661,7 +707,7 @@ TEST(RecordingProvider, RecordsCallsAndAnswersScriptedErrors)
     EXPECT_EQ(failure.Number, ado::DB_E_NOTABLE);
     EXPECT_EQ(failure.Source, "OraOLEDB");
     EXPECT_EQ(cn.errors().Item(0).NativeError, 942);
-    cn.Execute("DELETE V_MV_STOCK WHERE 1 = 1");  // the rule was used up
+    cn.Execute("DELETE V_MV_STOCK WHERE 1 = 1"); // the rule was used up
     EXPECT_EQ(cn.errors().Count(), 0);
     EXPECT_THROW(cn.CommitTrans(), VbException);
     cn.RollbackTrans();
@@ -669,10 +715,14 @@ TEST(RecordingProvider, RecordsCallsAndAnswersScriptedErrors)
     Recordset rs;
     rs.Open("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'X'", cn);
     EXPECT_EQ(rs.Fields("valor").Value().toString(), "SI");
-    EXPECT_EQ(rec.calls(), (QStringList{"BeginTrans", "Execute DELETE V_MV_CPTE WHERE 1 = 1",
-                                        "Execute DELETE V_MV_STOCK WHERE 1 = 1", "Execute DELETE V_MV_STOCK WHERE 1 = 1",
-                                        "CommitTrans", "RollbackTrans",
-                                        "Query SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'X'"}));
+    EXPECT_EQ(rec.calls(),
+              (QStringList{"BeginTrans",
+                           "Execute DELETE V_MV_CPTE WHERE 1 = 1",
+                           "Execute DELETE V_MV_STOCK WHERE 1 = 1",
+                           "Execute DELETE V_MV_STOCK WHERE 1 = 1",
+                           "CommitTrans",
+                           "RollbackTrans",
+                           "Query SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'X'"}));
 }
 
 } // namespace

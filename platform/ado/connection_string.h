@@ -8,7 +8,8 @@ namespace ado {
 // "Key=Value;" pairs of a connection string. Keys are trimmed and compared
 // without regard to case ("Database =" is "DATABASE"); a value may be
 // quoted {...} (with "}}" for "}") or "..." so that it can hold ";".
-class ConnectionString {
+class ConnectionString
+{
 public:
     explicit ConnectionString(const QString &text);
     QString value(const QString &key) const { return m_values.value(key.trimmed().toUpper()); }

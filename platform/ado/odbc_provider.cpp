@@ -10,7 +10,8 @@
 
 namespace ado {
 
-struct OdbcProvider::Handles {
+struct OdbcProvider::Handles
+{
     SQLHENV env = SQL_NULL_HENV;
     SQLHDBC dbc = SQL_NULL_HDBC;
     bool connected = false;
@@ -30,10 +31,19 @@ namespace {
 
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "unixODBC with 2-byte SQLWCHAR expected");
 
-const SQLWCHAR *wide(const QString &s) { return reinterpret_cast<const SQLWCHAR *>(s.utf16()); }
-QString fromWide(const SQLWCHAR *p, qsizetype n) { return QString::fromUtf16(reinterpret_cast<const char16_t *>(p), n); }
+const SQLWCHAR *wide(const QString &s)
+{
+    return reinterpret_cast<const SQLWCHAR *>(s.utf16());
+}
+QString fromWide(const SQLWCHAR *p, qsizetype n)
+{
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(p), n);
+}
 
-bool ok(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+bool ok(SQLRETURN rc)
+{
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
 
 std::int32_t numberFor(const QString &state)
 {
@@ -60,20 +70,25 @@ void collect(SQLSMALLINT type, SQLHANDLE handle, const QString &source, Errors &
         SQLINTEGER native = 0;
         SQLWCHAR message[2048];
         SQLSMALLINT len = 0;
-        const SQLRETURN rc = SQLGetDiagRecW(type, handle, i, state, &native, message, SQLSMALLINT(std::size(message)), &len);
+        const SQLRETURN rc
+            = SQLGetDiagRecW(type, handle, i, state, &native, message, SQLSMALLINT(std::size(message)), &len);
         if (!ok(rc))
             break;
         const QString st = fromWide(state, 5);
         anyError = anyError || !st.startsWith("01");
-        all.push_back({numberFor(st), fromWide(message, std::min<qsizetype>(len, qsizetype(std::size(message)) - 1)),
-                       source, st, std::int32_t(native)});
+        all.push_back({numberFor(st),
+                       fromWide(message, std::min<qsizetype>(len, qsizetype(std::size(message)) - 1)),
+                       source,
+                       st,
+                       std::int32_t(native)});
     }
     for (Error &e : all)
         if (!anyError || !e.SQLState.startsWith("01"))
             errors.Add(std::move(e));
 }
 
-struct Stmt {
+struct Stmt
+{
     SQLHSTMT h = SQL_NULL_HSTMT;
     ~Stmt()
     {
@@ -102,17 +117,43 @@ Column describe(SQLHSTMT st, SQLUSMALLINT i, SQLSMALLINT &sqlType, SQLSMALLINT &
     if (c.baseColumn.isEmpty() && !c.baseTable.isEmpty())
         c.baseColumn = c.name;
     switch (sqlType) {
-    case SQL_CHAR: case SQL_VARCHAR: case SQL_LONGVARCHAR: case SQL_WCHAR: case SQL_WVARCHAR: case SQL_WLONGVARCHAR:
+    case SQL_CHAR:
+    case SQL_VARCHAR:
+    case SQL_LONGVARCHAR:
+    case SQL_WCHAR:
+    case SQL_WVARCHAR:
+    case SQL_WLONGVARCHAR:
         c.kind = ColumnKind::Text;
         c.definedSize = std::int32_t(std::min<SQLULEN>(size, 2147483647));
         break;
-    case SQL_INTEGER: c.kind = ColumnKind::Integer; c.definedSize = 4; break;
-    case SQL_SMALLINT: c.kind = ColumnKind::Integer; c.definedSize = 2; break;
-    case SQL_TINYINT: c.kind = ColumnKind::Integer; c.definedSize = 1; break;
-    case SQL_BIGINT: c.kind = ColumnKind::Integer; c.definedSize = 8; break;
-    case SQL_BIT: c.kind = ColumnKind::Boolean; c.definedSize = 2; break;
-    case SQL_REAL: case SQL_FLOAT: case SQL_DOUBLE: c.kind = ColumnKind::Real; c.definedSize = 8; break;
-    case SQL_DECIMAL: case SQL_NUMERIC:
+    case SQL_INTEGER:
+        c.kind = ColumnKind::Integer;
+        c.definedSize = 4;
+        break;
+    case SQL_SMALLINT:
+        c.kind = ColumnKind::Integer;
+        c.definedSize = 2;
+        break;
+    case SQL_TINYINT:
+        c.kind = ColumnKind::Integer;
+        c.definedSize = 1;
+        break;
+    case SQL_BIGINT:
+        c.kind = ColumnKind::Integer;
+        c.definedSize = 8;
+        break;
+    case SQL_BIT:
+        c.kind = ColumnKind::Boolean;
+        c.definedSize = 2;
+        break;
+    case SQL_REAL:
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+        c.kind = ColumnKind::Real;
+        c.definedSize = 8;
+        break;
+    case SQL_DECIMAL:
+    case SQL_NUMERIC:
         if (scale == 0 && size > 0 && size <= 9) {
             c.kind = ColumnKind::Integer;
             c.definedSize = 4;
@@ -121,11 +162,17 @@ Column describe(SQLHSTMT st, SQLUSMALLINT i, SQLSMALLINT &sqlType, SQLSMALLINT &
             c.definedSize = 19;
         }
         break;
-    case SQL_TYPE_DATE: case SQL_TYPE_TIMESTAMP: case SQL_TYPE_TIME: case SQL_DATE: case SQL_TIMESTAMP:
+    case SQL_TYPE_DATE:
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TYPE_TIME:
+    case SQL_DATE:
+    case SQL_TIMESTAMP:
         c.kind = ColumnKind::Date;
         c.definedSize = 16;
         break;
-    case SQL_BINARY: case SQL_VARBINARY: case SQL_LONGVARBINARY:
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY:
         c.kind = ColumnKind::Binary;
         c.definedSize = std::int32_t(std::min<SQLULEN>(size, 2147483647));
         break;
@@ -181,16 +228,16 @@ bool fetchCell(SQLHSTMT st, SQLUSMALLINT i, const Column &c, SQLSMALLINT sqlType
         SQL_TIMESTAMP_STRUCT ts{};
         if (!ok(SQLGetData(st, i, SQL_C_TYPE_TIMESTAMP, &ts, sizeof ts, &ind)))
             return false;
-        out = ind == SQL_NULL_DATA ? Variant::null()
-                                   : Variant(QDateTime(QDate(ts.year, ts.month, ts.day),
-                                                       QTime(ts.hour, ts.minute, ts.second)));
+        out = ind == SQL_NULL_DATA
+                  ? Variant::null()
+                  : Variant(QDateTime(QDate(ts.year, ts.month, ts.day), QTime(ts.hour, ts.minute, ts.second)));
         return true;
     }
     default:
         break;
     }
     // Text (also of money, decimals and unknown types), in pieces.
-    (void)sqlType;
+    (void) sqlType;
     QString text;
     SQLWCHAR buf[4096];
     for (;;) {
@@ -204,7 +251,7 @@ bool fetchCell(SQLHSTMT st, SQLUSMALLINT i, const Column &c, SQLSMALLINT sqlType
             return true;
         }
         const qsizetype chars = (ind == SQL_NO_TOTAL || ind >= SQLLEN(sizeof buf)) ? qsizetype(std::size(buf)) - 1
-                                                                                     : qsizetype(ind / 2);
+                                                                                   : qsizetype(ind / 2);
         text += fromWide(buf, chars);
         if (rc == SQL_SUCCESS)
             break;
@@ -214,8 +261,12 @@ bool fetchCell(SQLHSTMT st, SQLUSMALLINT i, const Column &c, SQLSMALLINT sqlType
 }
 
 // Parameters of an UPDATE, kept alive until it ran.
-struct Param {
-    Param(Variant v, ColumnKind k) : value(std::move(v)), kind(k) {}
+struct Param
+{
+    Param(Variant v, ColumnKind k)
+        : value(std::move(v))
+        , kind(k)
+    {}
     Variant value;
     ColumnKind kind;
     QString text;
@@ -250,15 +301,22 @@ SQLRETURN bindParam(SQLHSTMT st, SQLUSMALLINT n, Param &p)
         p.ts.hour = SQLUSMALLINT(d.time().hour());
         p.ts.minute = SQLUSMALLINT(d.time().minute());
         p.ts.second = SQLUSMALLINT(d.time().second());
-        return SQLBindParameter(st, n, SQL_PARAM_INPUT, SQL_C_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP, 19, 0, &p.ts,
-                                sizeof p.ts, nullptr);
+        return SQLBindParameter(
+            st, n, SQL_PARAM_INPUT, SQL_C_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP, 19, 0, &p.ts, sizeof p.ts, nullptr);
     }
     default:
         p.text = v.toString();
         p.ind = SQLLEN(p.text.size() * 2);
-        return SQLBindParameter(st, n, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR,
-                                SQLULEN(std::max<qsizetype>(1, p.text.size())), 0,
-                                const_cast<SQLWCHAR *>(wide(p.text)), p.ind, &p.ind);
+        return SQLBindParameter(st,
+                                n,
+                                SQL_PARAM_INPUT,
+                                SQL_C_WCHAR,
+                                SQL_WVARCHAR,
+                                SQLULEN(std::max<qsizetype>(1, p.text.size())),
+                                0,
+                                const_cast<SQLWCHAR *>(wide(p.text)),
+                                p.ind,
+                                &p.ind);
     }
 }
 
@@ -267,12 +325,15 @@ SQLRETURN bindParam(SQLHSTMT st, SQLUSMALLINT n, Param &p)
 QString OdbcProvider::driverFor(Platform platform)
 {
     const bool oracle = platform == Platform::Oracle;
-    const QString env = qEnvironmentVariable(oracle ? "ANULACION_ORACLE_DRIVER" : "ANULACION_SQLSERVER_DRIVER").trimmed();
+    const QString env
+        = qEnvironmentVariable(oracle ? "ANULACION_ORACLE_DRIVER" : "ANULACION_SQLSERVER_DRIVER").trimmed();
     if (!env.isEmpty())
         return env;
-    const QString fromIni = vb::ProfileString(QStringLiteral("VI000vi.INI"), QStringLiteral("ODBC"),
-                                              oracle ? QStringLiteral("OracleDriver") : QStringLiteral("SqlServerDriver"))
-                                    .trimmed();
+    const QString fromIni = vb::ProfileString(QStringLiteral("VI000vi.INI"),
+                                              QStringLiteral("ODBC"),
+                                              oracle ? QStringLiteral("OracleDriver")
+                                                     : QStringLiteral("SqlServerDriver"))
+                                .trimmed();
     if (!fromIni.isEmpty())
         return fromIni;
     return oracle ? QStringLiteral("Oracle") : QStringLiteral("FreeTDS");
@@ -305,28 +366,39 @@ std::unique_ptr<OdbcProvider> OdbcProvider::open(Platform platform, const OdbcLo
     return p;
 }
 
-std::unique_ptr<OdbcProvider> OdbcProvider::openOdbc(Platform platform, const QString &odbcConnectionString,
+std::unique_ptr<OdbcProvider> OdbcProvider::openOdbc(Platform platform,
+                                                     const QString &odbcConnectionString,
                                                      Errors &errors)
 {
     const QString source = QStringLiteral("ODBC");
     auto h = std::make_unique<Handles>();
-    if (!ok(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h->env)) ||
-        !ok(SQLSetEnvAttr(h->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)) ||
-        !ok(SQLAllocHandle(SQL_HANDLE_DBC, h->env, &h->dbc))) {
-        errors.Add({E_FAIL_, QStringLiteral("The ODBC driver manager could not be initialised."), source,
-                    QStringLiteral("HY001"), 0});
+    if (!ok(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h->env))
+        || !ok(SQLSetEnvAttr(h->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0))
+        || !ok(SQLAllocHandle(SQL_HANDLE_DBC, h->env, &h->dbc))) {
+        errors.Add({E_FAIL_,
+                    QStringLiteral("The ODBC driver manager could not be initialised."),
+                    source,
+                    QStringLiteral("HY001"),
+                    0});
         return nullptr;
     }
     SQLSetConnectAttr(h->dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(SQLULEN(15)), 0);
     SQLWCHAR out[1024];
     SQLSMALLINT outLen = 0;
-    const SQLRETURN rc = SQLDriverConnectW(h->dbc, nullptr, const_cast<SQLWCHAR *>(wide(odbcConnectionString)),
-                                           SQL_NTS, out, SQLSMALLINT(std::size(out)), &outLen, SQL_DRIVER_NOPROMPT);
+    const SQLRETURN rc = SQLDriverConnectW(h->dbc,
+                                           nullptr,
+                                           const_cast<SQLWCHAR *>(wide(odbcConnectionString)),
+                                           SQL_NTS,
+                                           out,
+                                           SQLSMALLINT(std::size(out)),
+                                           &outLen,
+                                           SQL_DRIVER_NOPROMPT);
     if (!ok(rc)) {
         const int before = errors.Count();
         collect(SQL_HANDLE_DBC, h->dbc, source, errors);
         if (errors.Count() == before)
-            errors.Add({E_FAIL_, QStringLiteral("The connection could not be opened."), source, QStringLiteral("08001"), 0});
+            errors.Add(
+                {E_FAIL_, QStringLiteral("The connection could not be opened."), source, QStringLiteral("08001"), 0});
         return nullptr;
     }
     h->connected = true;
@@ -344,7 +416,8 @@ std::unique_ptr<OdbcProvider> OdbcProvider::openOdbc(Platform platform, const QS
 }
 
 OdbcProvider::OdbcProvider(Platform platform, std::unique_ptr<Handles> handles)
-    : m_platform(platform), h(std::move(handles))
+    : m_platform(platform)
+    , h(std::move(handles))
 {
     SQLWCHAR buf[256];
     SQLSMALLINT len = 0;
@@ -356,7 +429,10 @@ OdbcProvider::OdbcProvider(Platform platform, std::unique_ptr<Handles> handles)
         m_dbms = Dbms::Oracle;
 }
 
-OdbcProvider::~OdbcProvider() { close(); }
+OdbcProvider::~OdbcProvider()
+{
+    close();
+}
 
 QString OdbcProvider::name() const
 {
@@ -444,8 +520,8 @@ bool OdbcProvider::execute(const QString &sql, Errors &errors, std::int32_t *rec
 
 bool OdbcProvider::beginTrans(Errors &errors)
 {
-    if (m_level == 0 &&
-        !ok(SQLSetConnectAttr(h->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0))) {
+    if (m_level == 0
+        && !ok(SQLSetConnectAttr(h->dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0))) {
         collect(SQL_HANDLE_DBC, h->dbc, name(), errors);
         return false;
     }
@@ -487,9 +563,13 @@ bool OdbcProvider::rollbackTrans(Errors &errors)
     return endTransaction(false, errors);
 }
 
-bool OdbcProvider::updateRow(const QString &table, const std::vector<Column> &columns,
-                             const std::vector<Variant> &original, const std::vector<Variant> &current,
-                             const std::vector<bool> &changed, Errors &errors, std::int32_t &matched)
+bool OdbcProvider::updateRow(const QString &table,
+                             const std::vector<Column> &columns,
+                             const std::vector<Variant> &original,
+                             const std::vector<Variant> &current,
+                             const std::vector<bool> &changed,
+                             Errors &errors,
+                             std::int32_t &matched)
 {
     matched = 0;
     auto quoted = [](const QString &n) {
@@ -547,8 +627,11 @@ bool OdbcProvider::updateRow(const QString &table, const std::vector<Column> &co
 bool OdbcProvider::openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors)
 {
     if (schema != adSchemaTables && schema != adSchemaColumns) {
-        errors.Add({E_FAIL_, QStringLiteral("Object or provider is not capable of performing requested operation."),
-                    name(), QStringLiteral("HYC00"), 0});
+        errors.Add({E_FAIL_,
+                    QStringLiteral("Object or provider is not capable of performing requested operation."),
+                    name(),
+                    QStringLiteral("HYC00"),
+                    0});
         return false;
     }
     Stmt st;
@@ -563,7 +646,14 @@ bool OdbcProvider::openSchema(int schema, const std::vector<QString> &restrictio
     SQLRETURN rc;
     if (schema == adSchemaTables) {
         const QString types = r[3].isEmpty() ? QStringLiteral("TABLE,VIEW") : r[3];
-        rc = SQLTablesW(st.h, arg(0), len(0), arg(1), len(1), arg(2), len(2), const_cast<SQLWCHAR *>(wide(types)),
+        rc = SQLTablesW(st.h,
+                        arg(0),
+                        len(0),
+                        arg(1),
+                        len(1),
+                        arg(2),
+                        len(2),
+                        const_cast<SQLWCHAR *>(wide(types)),
                         SQL_NTS);
     } else {
         rc = SQLColumnsW(st.h, arg(0), len(0), arg(1), len(1), arg(2), len(2), arg(3), len(3));
@@ -573,12 +663,19 @@ bool OdbcProvider::openSchema(int schema, const std::vector<QString> &restrictio
         return false;
     }
     // Catalog functions answer with ODBC's column names; ADO's are these.
-    const std::vector<std::pair<int, QString>> wanted =
-        schema == adSchemaTables
-            ? std::vector<std::pair<int, QString>>{{1, "TABLE_CATALOG"}, {2, "TABLE_SCHEMA"}, {3, "TABLE_NAME"}, {4, "TABLE_TYPE"}}
-            : std::vector<std::pair<int, QString>>{{1, "TABLE_CATALOG"}, {2, "TABLE_SCHEMA"}, {3, "TABLE_NAME"},
-                                                   {4, "COLUMN_NAME"}, {17, "ORDINAL_POSITION"}, {6, "DATA_TYPE"},
-                                                   {7, "CHARACTER_MAXIMUM_LENGTH"}, {18, "IS_NULLABLE"}};
+    const std::vector<std::pair<int, QString>> wanted
+        = schema == adSchemaTables ? std::vector<std::pair<int, QString>>{{1, "TABLE_CATALOG"},
+                                                                          {2, "TABLE_SCHEMA"},
+                                                                          {3, "TABLE_NAME"},
+                                                                          {4, "TABLE_TYPE"}}
+                                   : std::vector<std::pair<int, QString>>{{1, "TABLE_CATALOG"},
+                                                                          {2, "TABLE_SCHEMA"},
+                                                                          {3, "TABLE_NAME"},
+                                                                          {4, "COLUMN_NAME"},
+                                                                          {17, "ORDINAL_POSITION"},
+                                                                          {6, "DATA_TYPE"},
+                                                                          {7, "CHARACTER_MAXIMUM_LENGTH"},
+                                                                          {18, "IS_NULLABLE"}};
     out = RowSet();
     std::vector<SQLSMALLINT> types(wanted.size()), scales(wanted.size());
     SQLSMALLINT ncol = 0;
@@ -619,15 +716,22 @@ bool OdbcProvider::setIsolationLevel(int level, Errors &errors)
 {
     SQLULEN value = SQL_TXN_READ_COMMITTED;
     switch (level) {
-    case adXactReadUncommitted: value = SQL_TXN_READ_UNCOMMITTED; break;
-    case adXactRepeatableRead: value = SQL_TXN_REPEATABLE_READ; break;
-    case adXactSerializable: value = SQL_TXN_SERIALIZABLE; break;
-    default: break;
+    case adXactReadUncommitted:
+        value = SQL_TXN_READ_UNCOMMITTED;
+        break;
+    case adXactRepeatableRead:
+        value = SQL_TXN_REPEATABLE_READ;
+        break;
+    case adXactSerializable:
+        value = SQL_TXN_SERIALIZABLE;
+        break;
+    default:
+        break;
     }
     if (ok(SQLSetConnectAttr(h->dbc, SQL_ATTR_TXN_ISOLATION, reinterpret_cast<SQLPOINTER>(value), 0)))
         return true;
     if (m_dbms != Dbms::SqlServer)
-        return true;  // Oracle (and others) refuse some levels: not fatal
+        return true; // Oracle (and others) refuse some levels: not fatal
     collect(SQL_HANDLE_DBC, h->dbc, name(), errors);
     return errors.Count() == 0;
 }
@@ -646,8 +750,10 @@ QString OdbcProvider::defaultDatabase() const
 bool OdbcProvider::setDefaultDatabase(const QString &database, Errors &errors)
 {
     if (m_dbms != Dbms::SqlServer || database.trimmed().isEmpty())
-        return true;  // Oracle and other drivers have no catalog to switch to
-    if (ok(SQLSetConnectAttrW(h->dbc, SQL_ATTR_CURRENT_CATALOG, const_cast<SQLWCHAR *>(wide(database.trimmed())),
+        return true; // Oracle and other drivers have no catalog to switch to
+    if (ok(SQLSetConnectAttrW(h->dbc,
+                              SQL_ATTR_CURRENT_CATALOG,
+                              const_cast<SQLWCHAR *>(wide(database.trimmed())),
                               SQL_NTS)))
         return true;
     collect(SQL_HANDLE_DBC, h->dbc, name(), errors);

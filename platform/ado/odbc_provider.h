@@ -8,9 +8,10 @@
 
 namespace ado {
 
-struct OdbcLogin {
-    QString server;    // SQL Server
-    QString database;  // SQL Server database, Oracle data source
+struct OdbcLogin
+{
+    QString server;   // SQL Server
+    QString database; // SQL Server database, Oracle data source
     QString user;
     QString password;
     int commandTimeout = 30;
@@ -23,7 +24,8 @@ struct OdbcLogin {
 // OracleDriver), else "FreeTDS" and "Oracle"; a driver may also be the path
 // of its library. The provider asks the driver which server it reached, so
 // session settings that belong to SQL Server are only sent to SQL Server.
-class OdbcProvider : public Provider {
+class OdbcProvider : public Provider
+{
 public:
     enum class Dbms { SqlServer, Oracle, Other };
 
@@ -33,7 +35,8 @@ public:
     // Null with the driver's diagnostics in `errors` when the connection fails.
     static std::unique_ptr<OdbcProvider> open(Platform platform, const OdbcLogin &login, Errors &errors);
     // Connects with a ready ODBC connection string (tests, tools).
-    static std::unique_ptr<OdbcProvider> openOdbc(Platform platform, const QString &odbcConnectionString,
+    static std::unique_ptr<OdbcProvider> openOdbc(Platform platform,
+                                                  const QString &odbcConnectionString,
                                                   Errors &errors);
     ~OdbcProvider() override;
 
@@ -47,8 +50,12 @@ public:
     bool commitTrans(Errors &errors) override;
     bool rollbackTrans(Errors &errors) override;
     int transactionLevel() const override { return m_level; }
-    bool updateRow(const QString &table, const std::vector<Column> &columns, const std::vector<Variant> &original,
-                   const std::vector<Variant> &current, const std::vector<bool> &changed, Errors &errors,
+    bool updateRow(const QString &table,
+                   const std::vector<Column> &columns,
+                   const std::vector<Variant> &original,
+                   const std::vector<Variant> &current,
+                   const std::vector<bool> &changed,
+                   Errors &errors,
                    std::int32_t &matched) override;
     bool openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors) override;
     bool setCommandTimeout(int seconds, Errors &errors) override;

@@ -1,6 +1,6 @@
+#include "platform/ado/odbc_provider.h"
 #include "platform/ado/ado.h"
 #include "platform/ado/connection_string.h"
-#include "platform/ado/odbc_provider.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/vberror.h"
 #include "tests/support/qt_print.h"
@@ -19,17 +19,23 @@ using ado::Recordset;
 
 QString sqliteOdbcDriver()
 {
-    for (const char *p : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so", "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
-                          "/usr/lib/odbc/libsqlite3odbc.so", "/usr/local/lib/libsqlite3odbc.so"})
+    for (const char *p : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
+                          "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
+                          "/usr/lib/odbc/libsqlite3odbc.so",
+                          "/usr/local/lib/libsqlite3odbc.so"})
         if (QFile::exists(p))
             return p;
     return {};
 }
 
 // Sets an environment variable for the life of the object.
-class EnvVar {
+class EnvVar
+{
 public:
-    EnvVar(const char *name, const QString &value) : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    EnvVar(const char *name, const QString &value)
+        : m_name(name)
+        , m_had(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
     {
         if (value.isNull())
             qunsetenv(name);
@@ -52,7 +58,8 @@ private:
 
 // SQL Server's connection string, served by the SQLite ODBC driver: the whole
 // ODBC road (driver choice, quoting, diagnostics, results) runs for real.
-class OdbcSqlite : public ::testing::Test {
+class OdbcSqlite : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -86,8 +93,8 @@ TEST_F(OdbcSqlite, OpensThroughTheNamedDriver)
     EXPECT_EQ(cn.platform(), ado::Platform::SqlServer);
     auto *p = dynamic_cast<ado::OdbcProvider *>(cn.provider());
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->dbms(), ado::OdbcProvider::Dbms::Other);  // no SQL Server session settings sent
-    cn.setIsolationLevel(ado::adXactReadUncommitted);  // refused or not, never fatal here
+    EXPECT_EQ(p->dbms(), ado::OdbcProvider::Dbms::Other); // no SQL Server session settings sent
+    cn.setIsolationLevel(ado::adXactReadUncommitted);     // refused or not, never fatal here
     cn.setCommandTimeout(360);
 }
 
@@ -98,7 +105,7 @@ TEST_F(OdbcSqlite, StatementsBatchesRecordsetsAndTypes)
     cn.Execute("INSERT INTO T VALUES ('a', 1, 1.5, '2021-03-05 10:30:00')", &n);
     EXPECT_EQ(n, 1);
     cn.Execute("INSERT INTO T (C, N) VALUES ('b', 2)");
-    cn.Execute("DELETE FROM T WHERE C = 'none'", &n);  // nothing to delete is no error
+    cn.Execute("DELETE FROM T WHERE C = 'none'", &n); // nothing to delete is no error
     EXPECT_EQ(n, 0);
     EXPECT_EQ(cn.errors().Count(), 0);
 
@@ -245,7 +252,8 @@ TEST(OdbcOpen, ValuesAreQuotedSoTheyCannotAddKeywords)
 
 // Real servers, when the environment names one:
 // ANULACION_TEST_SQLSERVER / ANULACION_TEST_ORACLE hold an ADO connection string.
-class RealServer : public ::testing::TestWithParam<const char *> {};
+class RealServer : public ::testing::TestWithParam<const char *>
+{};
 
 TEST_P(RealServer, OpensQueriesAndRollsBack)
 {

@@ -18,22 +18,25 @@ namespace ado {
 // What a column holds, as the Field values report it.
 enum class ColumnKind { Unknown, Text, Integer, Boolean, Real, Money, Date, Binary };
 
-struct Column {
+struct Column
+{
     QString name;
     ColumnKind kind = ColumnKind::Unknown;
     std::int32_t definedSize = 0;
-    QString baseTable;   // empty when the column is not a plain table column
+    QString baseTable; // empty when the column is not a plain table column
     QString baseColumn;
 };
 
 // A fully fetched result: what a client-side cursor holds.
-struct RowSet {
+struct RowSet
+{
     std::vector<Column> columns;
     std::vector<std::vector<Variant>> rows;
     bool hasColumns() const { return !columns.empty(); }
 };
 
-class Provider {
+class Provider
+{
 public:
     virtual ~Provider() = default;
 
@@ -61,9 +64,14 @@ public:
     // the key columns and the changed ones, or every column when the table
     // has no key). `matched` receives the number of rows written: 0 means
     // someone else changed or deleted the row.
-    virtual bool updateRow(const QString &table, const std::vector<Column> &columns,
-                           const std::vector<Variant> &original, const std::vector<Variant> &current,
-                           const std::vector<bool> &changed, Errors &errors, std::int32_t &matched) = 0;
+    virtual bool updateRow(const QString &table,
+                           const std::vector<Column> &columns,
+                           const std::vector<Variant> &original,
+                           const std::vector<Variant> &current,
+                           const std::vector<bool> &changed,
+                           Errors &errors,
+                           std::int32_t &matched)
+        = 0;
 
     // adSchemaTables (TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE) or
     // adSchemaColumns (TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME,

@@ -2,7 +2,10 @@
 
 namespace ado {
 
-RecordingProvider::RecordingProvider(Platform platform, QString name) : m_platform(platform), m_name(std::move(name)) {}
+RecordingProvider::RecordingProvider(Platform platform, QString name)
+    : m_platform(platform)
+    , m_name(std::move(name))
+{}
 
 void RecordingProvider::fail(const QString &match, Error error, int times)
 {
@@ -11,9 +14,15 @@ void RecordingProvider::fail(const QString &match, Error error, int times)
     m_failures.push_back({match, std::move(error), times});
 }
 
-void RecordingProvider::affect(const QString &match, std::int32_t rows) { m_affected.push_back({match, rows}); }
+void RecordingProvider::affect(const QString &match, std::int32_t rows)
+{
+    m_affected.push_back({match, rows});
+}
 
-void RecordingProvider::answer(const QString &match, RowSet rows) { m_answers.push_back({match, std::move(rows)}); }
+void RecordingProvider::answer(const QString &match, RowSet rows)
+{
+    m_answers.push_back({match, std::move(rows)});
+}
 
 bool RecordingProvider::failed(const QString &text, Errors &errors)
 {
@@ -78,8 +87,12 @@ bool RecordingProvider::rollbackTrans(Errors &errors)
     return true;
 }
 
-bool RecordingProvider::updateRow(const QString &table, const std::vector<Column> &, const std::vector<Variant> &,
-                                  const std::vector<Variant> &, const std::vector<bool> &, Errors &errors,
+bool RecordingProvider::updateRow(const QString &table,
+                                  const std::vector<Column> &,
+                                  const std::vector<Variant> &,
+                                  const std::vector<Variant> &,
+                                  const std::vector<bool> &,
+                                  Errors &errors,
                                   std::int32_t &matched)
 {
     m_calls << QStringLiteral("Update ") + table;

@@ -25,7 +25,8 @@ namespace ado {
 // occurs in the call's text (any case); for the transaction calls the text
 // is the call's name. The first matching rule of each kind answers; a rule
 // given a count of times stops matching once used up.
-class RecordingProvider : public Provider {
+class RecordingProvider : public Provider
+{
 public:
     explicit RecordingProvider(Platform platform = Platform::SqlServer, QString name = QStringLiteral("Recording"));
 
@@ -50,13 +51,18 @@ public:
     bool commitTrans(Errors &errors) override;
     bool rollbackTrans(Errors &errors) override;
     int transactionLevel() const override { return m_level; }
-    bool updateRow(const QString &table, const std::vector<Column> &columns, const std::vector<Variant> &original,
-                   const std::vector<Variant> &current, const std::vector<bool> &changed, Errors &errors,
+    bool updateRow(const QString &table,
+                   const std::vector<Column> &columns,
+                   const std::vector<Variant> &original,
+                   const std::vector<Variant> &current,
+                   const std::vector<bool> &changed,
+                   Errors &errors,
                    std::int32_t &matched) override;
     bool openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors) override;
 
 private:
-    struct Failure {
+    struct Failure
+    {
         QString match;
         Error error;
         int times;

@@ -11,7 +11,8 @@
 namespace ado {
 namespace {
 
-struct Token {
+struct Token
+{
     enum Kind { Space, Comment, String, Word, QuotedName, Number, Punct };
     Kind kind;
     QString text;         // as written (for String: the content, quotes removed and '' undone)
@@ -19,13 +20,19 @@ struct Token {
     int literal = -1;     // String or Number: its place among the batch's literals
     QString upper() const { return text.toUpper(); }
     bool significant() const { return kind != Space && kind != Comment; }
-    bool is(const char *word) const { return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
+    bool is(const char *word) const
+    {
+        return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
     bool punct(QChar c) const { return kind == Punct && text.size() == 1 && text[0] == c; }
 };
 
 using Tokens = std::vector<Token>;
 
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '@' || c == '#' || c == '$'; }
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == '_' || c == '@' || c == '#' || c == '$';
+}
 
 Tokens tokenize(const QString &s)
 {
@@ -57,14 +64,14 @@ Tokens tokenize(const QString &s)
             const QString body = s.mid(i, end + 2 - i);
             out.push_back({Token::Comment, body, body.contains('\n') || body.contains('\r')});
             i = end + 2;
-        } else if (c == '\'' || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' &&
-                                 (i == 0 || !isWordChar(s[i - 1])))) {
+        } else if (c == '\''
+                   || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !isWordChar(s[i - 1])))) {
             qsizetype j = (c == '\'') ? i + 1 : i + 2;
             QString content;
             for (;;) {
                 if (j >= n)
-                    throw DialectError(QStringLiteral("Unclosed quotation mark after the character string '%1'.")
-                                           .arg(content));
+                    throw DialectError(
+                        QStringLiteral("Unclosed quotation mark after the character string '%1'.").arg(content));
                 if (s[j] == '\'') {
                     if (j + 1 < n && s[j + 1] == '\'') {
                         content += '\'';
@@ -142,17 +149,33 @@ Tokens tokenize(const QString &s)
 
 const QSet<QString> &statementStarters()
 {
-    static const QSet<QString> words = {"SELECT", "INSERT", "UPDATE", "DELETE", "CREATE", "ALTER", "DROP",
-                                        "IF", "BEGIN", "COMMIT", "ROLLBACK", "SET", "TRUNCATE", "EXEC",
-                                        "EXECUTE", "DECLARE", "PRINT", "GRANT"};
+    static const QSet<QString> words = {"SELECT",
+                                        "INSERT",
+                                        "UPDATE",
+                                        "DELETE",
+                                        "CREATE",
+                                        "ALTER",
+                                        "DROP",
+                                        "IF",
+                                        "BEGIN",
+                                        "COMMIT",
+                                        "ROLLBACK",
+                                        "SET",
+                                        "TRUNCATE",
+                                        "EXEC",
+                                        "EXECUTE",
+                                        "DECLARE",
+                                        "PRINT",
+                                        "GRANT"};
     return words;
 }
 
 // Significant tokens of a statement, with their paren depth.
-struct Sig {
+struct Sig
+{
     const Token *tok;
     int depth;
-    bool spaced;  // written with blanks (or a comment) in front
+    bool spaced; // written with blanks (or a comment) in front
 };
 
 std::vector<Sig> significant(const Tokens &toks)
@@ -193,17 +216,30 @@ bool continues(const Tokens &cur, const QString &next)
     const QString first = sig.front().tok->upper();
     const Token &last = *sig.back().tok;
     if (first == "SET" && !sig.back().tok->punct(','))
-        return false;  // SET NOCOUNT ON, SET DATEFORMAT dmy: one line each
-    static const QSet<QString> joiners = {"UNION", "ALL", "EXCEPT", "INTERSECT", "AS", "AND", "OR", "NOT",
-                                          "THEN", "ELSE", "WHEN", "IN", "EXISTS", "ON", "WHERE", "FROM"};
+        return false; // SET NOCOUNT ON, SET DATEFORMAT dmy: one line each
+    static const QSet<QString> joiners = {"UNION",
+                                          "ALL",
+                                          "EXCEPT",
+                                          "INTERSECT",
+                                          "AS",
+                                          "AND",
+                                          "OR",
+                                          "NOT",
+                                          "THEN",
+                                          "ELSE",
+                                          "WHEN",
+                                          "IN",
+                                          "EXISTS",
+                                          "ON",
+                                          "WHERE",
+                                          "FROM"};
     if (last.kind == Token::Word && joiners.contains(last.upper()))
         return true;
     if (last.kind == Token::Punct && last.text != ")")
         return true;
     if (next == "SET" && first == "UPDATE" && !hasTopLevelWord(sig, "SET"))
         return true;
-    if (next == "SELECT" && first == "INSERT" && !hasTopLevelWord(sig, "VALUES") &&
-        !hasTopLevelWord(sig, "SELECT"))
+    if (next == "SELECT" && first == "INSERT" && !hasTopLevelWord(sig, "VALUES") && !hasTopLevelWord(sig, "SELECT"))
         return true;
     if (first == "IF") {
         // The body has not begun while the statement ends with the guard's ")".
@@ -253,8 +289,8 @@ std::vector<Tokens> splitBatch(const Tokens &toks)
             // GO alone on its line ends the batch's statement.
             if (up == "GO") {
                 const size_t j = i + 1;
-                if (j >= toks.size() || toks[j].newline ||
-                    (toks[j].kind == Token::Comment && (j + 1 >= toks.size() || toks[j + 1].newline))) {
+                if (j >= toks.size() || toks[j].newline
+                    || (toks[j].kind == Token::Comment && (j + 1 >= toks.size() || toks[j + 1].newline))) {
                     finish();
                     atLineStart = false;
                     continue;
@@ -267,7 +303,7 @@ std::vector<Tokens> splitBatch(const Tokens &toks)
             atLineStart = false;
         cur.push_back(t);
     }
-    (void)nextSignificant;
+    (void) nextSignificant;
     finish();
     return out;
 }
@@ -289,9 +325,12 @@ QString quoteName(const QString &s)
 QString text(const Token &t)
 {
     switch (t.kind) {
-    case Token::String: return quoteString(t.text);
-    case Token::QuotedName: return quoteName(t.text);
-    default: return t.text;
+    case Token::String:
+        return quoteString(t.text);
+    case Token::QuotedName:
+        return quoteName(t.text);
+    default:
+        return t.text;
     }
 }
 
@@ -301,8 +340,10 @@ const QSet<QString> &textTypes()
     return types;
 }
 
-
-bool isName(const Token &t) { return t.kind == Token::Word || t.kind == Token::QuotedName; }
+bool isName(const Token &t)
+{
+    return t.kind == Token::Word || t.kind == Token::QuotedName;
+}
 
 // The type names the engine reads back as dates (see the provider's columns).
 bool isDateType(const QString &type)
@@ -396,9 +437,9 @@ std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &d
         else {
             // IN ('...', '...'): a list of plain values only, never a subquery.
             size_t j = i;
-            while (j > 0 && sig[j - 1].depth == depth &&
-                   (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number ||
-                    sig[j - 1].tok->punct(',')))
+            while (j > 0 && sig[j - 1].depth == depth
+                   && (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number
+                       || sig[j - 1].tok->punct(',')))
                 --j;
             if (j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN") && columnBefore(j - 2))
                 at[i] = true;
@@ -428,9 +469,10 @@ std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &d
                 item = 0;
             else if (sig[j].depth == 1 && t.punct(','))
                 ++item;
-            else if (sig[j].depth == 1 && t.kind == Token::String && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(',')) &&
-                     j + 1 < sig.size() && (sig[j + 1].tok->punct(',') || sig[j + 1].tok->punct(')')) &&
-                     item < columns.size() && dates.has(table, columns[item]))
+            else if (sig[j].depth == 1 && t.kind == Token::String
+                     && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(',')) && j + 1 < sig.size()
+                     && (sig[j + 1].tok->punct(',') || sig[j + 1].tok->punct(')')) && item < columns.size()
+                     && dates.has(table, columns[item]))
                 at[j] = true;
         }
     }
@@ -441,8 +483,9 @@ std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &d
 void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
 {
     size_t k = 0;
-    while (k + 1 < sig.size() && !(sig[k].depth == 0 && sig[k + 1].tok->is("TABLE") &&
-                                   (sig[k].tok->is("CREATE") || sig[k].tok->is("ALTER") || sig[k].tok->is("DROP"))))
+    while (k + 1 < sig.size()
+           && !(sig[k].depth == 0 && sig[k + 1].tok->is("TABLE")
+                && (sig[k].tok->is("CREATE") || sig[k].tok->is("ALTER") || sig[k].tok->is("DROP"))))
         ++k;
     if (k + 1 >= sig.size())
         return;
@@ -472,8 +515,8 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
         dates.order.insert(table, {});
         static const QSet<QString> constraints = {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"};
         for (; j < sig.size(); ++j)
-            if (sig[j].depth == 1 && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(',')) &&
-                !constraints.contains(sig[j].tok->upper()))
+            if (sig[j].depth == 1 && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(','))
+                && !constraints.contains(sig[j].tok->upper()))
                 define(j);
         return;
     }
@@ -507,11 +550,11 @@ std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
     const QString first = sig.front().tok->upper();
     if (first != "SELECT" && first != "INSERT" && first != "UPDATE" && first != "DELETE")
         return at;
-    static const QSet<QString> listEnds = {"FROM", "INTO", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT",
-                                           "INTERSECT"};
+    static const QSet<QString> listEnds
+        = {"FROM", "INTO", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT", "INTERSECT"};
     auto valueWord = [](const Token &t) { return t.is("LIKE") || t.is("BETWEEN"); };
-    std::vector<char> selecting(1, 0);  // depth by depth: inside a select list
-    bool values = false;                // past INSERT's VALUES
+    std::vector<char> selecting(1, 0); // depth by depth: inside a select list
+    bool values = false;               // past INSERT's VALUES
     for (size_t i = 0; i < sig.size(); ++i) {
         const Token &t = *sig[i].tok;
         const size_t depth = size_t(sig[i].depth);
@@ -536,7 +579,8 @@ std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
             continue;
         const Token *prev = i > 0 ? sig[i - 1].tok : nullptr;
         const Token *next = i + 1 < sig.size() ? sig[i + 1].tok : nullptr;
-        const bool item = prev && next && (prev->punct('(') || prev->punct(',')) && (next->punct(',') || next->punct(')'));
+        const bool item = prev && next && (prev->punct('(') || prev->punct(','))
+                          && (next->punct(',') || next->punct(')'));
         if (prev && (isComparison(*prev) || valueWord(*prev)))
             at[i] = true;
         else if (prev && prev->is("AND") && i >= 3 && sig[i - 3].tok->is("BETWEEN"))
@@ -548,9 +592,9 @@ std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
         else if (item) {
             // IN ('...', 2): a list of plain values only.
             size_t j = i;
-            while (j > 0 && sig[j - 1].depth == sig[i].depth &&
-                   (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number ||
-                    sig[j - 1].tok->punct(',')))
+            while (j > 0 && sig[j - 1].depth == sig[i].depth
+                   && (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number
+                       || sig[j - 1].tok->punct(',')))
                 --j;
             at[i] = j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN");
         }
@@ -560,7 +604,8 @@ std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
 
 // Translates one ordinary statement (no transaction word, no IF). With
 // `parameters`, the literals that can be bound become "?" and are listed there.
-QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
+QString translatePlain(const std::vector<Sig> &sig,
+                       const DateColumns &dates,
                        std::vector<DialectParameter> *parameters = nullptr)
 {
     const std::vector<bool> dateAt = dateLiterals(sig, dates);
@@ -570,7 +615,7 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
     QString out;
     // Pieces keep the blanks of the original; words the translation adds get one.
     bool spaced = false;
-    bool carrySpace = false;  // the blank in front of a dropped "dbo."
+    bool carrySpace = false; // the blank in front of a dropped "dbo."
     auto put = [&](const QString &piece) {
         if (!out.isEmpty() && spaced && !out.endsWith(' '))
             out += ' ';
@@ -614,11 +659,12 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
             const bool call = next && next->punct('(');
             if (up.startsWith('@'))
                 refuse(QStringLiteral("variables (%1)").arg(t.text));
-            if (call && (up == "CONVERT" || up == "DATEADD" || up == "DATEDIFF" || up == "DATEPART" ||
-                         up == "DATENAME" || up == "REPLICATE" || up == "STR" || up == "PATINDEX"))
+            if (call
+                && (up == "CONVERT" || up == "DATEADD" || up == "DATEDIFF" || up == "DATEPART" || up == "DATENAME"
+                    || up == "REPLICATE" || up == "STR" || up == "PATINDEX"))
                 refuse(QStringLiteral("the function %1").arg(up));
-            static const QSet<QString> textFunctions = {"ISNULL", "LEFT", "RIGHT", "LTRIM", "RTRIM", "SUBSTRING",
-                                                        "UPPER", "LOWER", "REPLACE"};
+            static const QSet<QString> textFunctions
+                = {"ISNULL", "LEFT", "RIGHT", "LTRIM", "RTRIM", "SUBSTRING", "UPPER", "LOWER", "REPLACE"};
             if (call && !tableDdl && textFunctions.contains(up))
                 collateNextCall = true;
             if (call && up == "ISNULL") {
@@ -640,8 +686,15 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
             if (up == "WITH" && next && next->punct('(')) {
                 // Locking hints go: a transaction here holds the whole file's
                 // write lock from its start (BEGIN IMMEDIATE).
-                static const QSet<QString> locks = {"UPDLOCK", "ROWLOCK", "HOLDLOCK", "NOLOCK", "XLOCK",
-                                                    "PAGLOCK", "TABLOCK", "TABLOCKX", "READUNCOMMITTED"};
+                static const QSet<QString> locks = {"UPDLOCK",
+                                                    "ROWLOCK",
+                                                    "HOLDLOCK",
+                                                    "NOLOCK",
+                                                    "XLOCK",
+                                                    "PAGLOCK",
+                                                    "TABLOCK",
+                                                    "TABLOCKX",
+                                                    "READUNCOMMITTED"};
                 size_t j = i + 2;
                 while (j < sig.size() && (locks.contains(sig[j].tok->upper()) || sig[j].tok->punct(',')))
                     ++j;
@@ -655,8 +708,8 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
                 if (next && next->kind == Token::Number) {
                     count = next->text;
                     i += 1;
-                } else if (next && next->punct('(') && i + 3 < sig.size() && sig[i + 2].tok->kind == Token::Number &&
-                           sig[i + 3].tok->punct(')')) {
+                } else if (next && next->punct('(') && i + 3 < sig.size() && sig[i + 2].tok->kind == Token::Number
+                           && sig[i + 3].tok->punct(')')) {
                     count = sig[i + 2].tok->text;
                     i += 3;
                 } else {
@@ -688,18 +741,19 @@ QString translatePlain(const std::vector<Sig> &sig, const DateColumns &dates,
                 for (size_t j = i + 1; j < sig.size(); ++j)
                     if (sig[j].depth == 0 && sig[j].tok->punct(','))
                         refuse(QStringLiteral("ALTER TABLE ... ADD of several columns"));
-                if (next && (next->is("CONSTRAINT") || next->is("PRIMARY") || next->is("UNIQUE") ||
-                             next->is("FOREIGN") || next->is("CHECK")))
+                if (next
+                    && (next->is("CONSTRAINT") || next->is("PRIMARY") || next->is("UNIQUE") || next->is("FOREIGN")
+                        || next->is("CHECK")))
                     refuse(QStringLiteral("ALTER TABLE ... ADD of a table constraint"));
                 put(QStringLiteral("ADD COLUMN"));
                 if (next && next->is("COLUMN"))
                     ++i;
                 continue;
             }
-            if (tableDdl && textTypes().contains(up) && prev &&
-                (prev->kind == Token::Word || prev->kind == Token::QuotedName) && i >= 2 &&
-                (sig[i - 2].tok->punct('(') || sig[i - 2].tok->punct(',') || sig[i - 2].tok->is("ADD") ||
-                 sig[i - 2].tok->is("COLUMN"))) {
+            if (tableDdl && textTypes().contains(up) && prev
+                && (prev->kind == Token::Word || prev->kind == Token::QuotedName) && i >= 2
+                && (sig[i - 2].tok->punct('(') || sig[i - 2].tok->punct(',') || sig[i - 2].tok->is("ADD")
+                    || sig[i - 2].tok->is("COLUMN"))) {
                 put(t.text);
                 if (next && next->punct('(')) {
                     size_t j = i + 1;
@@ -793,7 +847,7 @@ std::optional<DialectStatement> translateStatement(const Tokens &toks, const Dat
         if (i < sig.size() && (sig[i].tok->is("TRAN") || sig[i].tok->is("TRANSACTION") || sig[i].tok->is("WORK")))
             ++i;
         if (i < sig.size() && (sig[i].tok->kind == Token::Word || sig[i].tok->kind == Token::QuotedName))
-            ++i;  // a transaction name
+            ++i; // a transaction name
         return i == sig.size();
     };
 
@@ -856,8 +910,8 @@ std::optional<DialectStatement> translateStatement(const Tokens &toks, const Dat
         if (innerSig.empty() || !innerSig.front().tok->is("SELECT"))
             refuse(QStringLiteral("IF EXISTS without a query"));
         st.kind = DialectStatement::Kind::IfExists;
-        st.condition = QStringLiteral("SELECT EXISTS (") +
-                       translatePlain(innerSig, dates, bind ? &st.conditionParameters : nullptr) + ')';
+        st.condition = QStringLiteral("SELECT EXISTS (")
+                       + translatePlain(innerSig, dates, bind ? &st.conditionParameters : nullptr) + ')';
         const std::optional<DialectStatement> inside = translateStatement(body, dates, bind);
         if (inside)
             st.body.push_back(*inside);
@@ -905,13 +959,13 @@ BatchShape SqliteDialect::shape(const QString &batch)
     const QChar *s = batch.constData();
     const qsizetype n = batch.size();
     qsizetype i = 0;
-    qsizetype pending = 0;  // start of the text not yet in the key
+    qsizetype pending = 0; // start of the text not yet in the key
     auto wordChar = [](QChar c) {
         const char16_t u = c.unicode();
         if (u >= 0x80)
             return isWordChar(c);
-        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '@' ||
-               u == '#' || u == '$';
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '@'
+               || u == '#' || u == '$';
     };
     auto literal = [&](qsizetype from, qsizetype to, const char *blank) {
         key.append(s + pending, from - pending);
@@ -930,8 +984,8 @@ BatchShape SqliteDialect::shape(const QString &batch)
             if (end < 0)
                 return {};
             i = end + 2;
-        } else if (c == '\'' || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' &&
-                                 (i == 0 || !wordChar(s[i - 1])))) {
+        } else if (c == '\''
+                   || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !wordChar(s[i - 1])))) {
             const qsizetype open = c == '\'' ? i : i + 1;
             qsizetype j = open + 1;
             bool doubled = false;
@@ -1038,10 +1092,10 @@ ReusableBatch SqliteDialect::translateReusable(const QString &batch, const DateC
 
 QString SqliteDialect::storedDate(const QString &text)
 {
-    static const QRegularExpression dmy(QStringLiteral(
-        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
-    static const QRegularExpression iso(QStringLiteral(
-        R"(^(\d{4})-(\d{2})-(\d{2})(?:[ T](\d{2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?$)"));
+    static const QRegularExpression dmy(
+        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression iso(
+        QStringLiteral(R"(^(\d{4})-(\d{2})-(\d{2})(?:[ T](\d{2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?$)"));
     int y = 0, m = 0, d = 0;
     QRegularExpressionMatch match = dmy.match(text);
     if (match.hasMatch()) {
@@ -1049,7 +1103,7 @@ QString SqliteDialect::storedDate(const QString &text)
         m = match.captured(2).toInt();
         y = match.captured(3).toInt();
         if (match.captured(3).size() == 2)
-            y += y < 50 ? 2000 : 1900;  // SQL Server's two-digit year cut-off
+            y += y < 50 ? 2000 : 1900; // SQL Server's two-digit year cut-off
     } else {
         match = iso.match(text);
         if (!match.hasMatch())

@@ -12,10 +12,13 @@
 // know it refuses (DialectError) rather than guess.
 namespace ado {
 
-class DialectError : public std::runtime_error {
+class DialectError : public std::runtime_error
+{
 public:
     explicit DialectError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {}
     const QString &message() const { return m_message; }
 
 private:
@@ -29,7 +32,8 @@ inline constexpr const char *kTextCollation = "SQLTEXT";
 // A literal of a batch: a quoted text (its content, quotes removed and ''
 // undone) or a number (as written). A batch's literals are numbered in the
 // order they are written.
-struct DialectLiteral {
+struct DialectLiteral
+{
     QString text;
     bool isString = false;
     bool operator==(const DialectLiteral &) const = default;
@@ -37,37 +41,40 @@ struct DialectLiteral {
 
 // Where a statement takes a literal of its batch as a bound parameter, in the
 // order of its "?" marks.
-struct DialectParameter {
+struct DialectParameter
+{
     enum class As {
-        Text,    // the literal's text
-        Date,    // a quoted day, bound as stored; one that is no day cannot be bound
-        Number,  // an integer when it has no point or exponent and fits, else a real
+        Text,   // the literal's text
+        Date,   // a quoted day, bound as stored; one that is no day cannot be bound
+        Number, // an integer when it has no point or exponent and fits, else a real
     };
     int literal = -1;
     As as = As::Text;
 };
 
-struct DialectStatement {
+struct DialectStatement
+{
     enum class Kind {
-        Sql,       // `sql` runs as it is
-        Begin,     // BEGIN TRAN[SACTION]
-        Commit,    // COMMIT [TRAN[SACTION]]
-        Rollback,  // ROLLBACK [TRAN[SACTION]]
-        IfExists,  // runs `body` when `condition` (a SELECT EXISTS) gives 1, or 0 with `negate`
+        Sql,      // `sql` runs as it is
+        Begin,    // BEGIN TRAN[SACTION]
+        Commit,   // COMMIT [TRAN[SACTION]]
+        Rollback, // ROLLBACK [TRAN[SACTION]]
+        IfExists, // runs `body` when `condition` (a SELECT EXISTS) gives 1, or 0 with `negate`
     };
     Kind kind = Kind::Sql;
     QString sql;
     QString condition;
     bool negate = false;
-    std::vector<DialectStatement> body;  // one statement for IfExists
-    std::vector<DialectParameter> parameters;           // of `sql`
-    std::vector<DialectParameter> conditionParameters;  // of `condition`
+    std::vector<DialectStatement> body;                // one statement for IfExists
+    std::vector<DialectParameter> parameters;          // of `sql`
+    std::vector<DialectParameter> conditionParameters; // of `condition`
 };
 
 // A batch's text with the value of every literal blanked ('' and 0), and the
 // literals: batches of one shape differ only in their literals.
-struct BatchShape {
-    QString key;  // empty when the text cannot be read (an unclosed quote or comment)
+struct BatchShape
+{
+    QString key; // empty when the text cannot be read (an unclosed quote or comment)
     std::vector<DialectLiteral> literals;
 };
 
@@ -75,24 +82,27 @@ struct BatchShape {
 // with, set, inserted, listed after IN) are parameters; the others stay in the
 // text. Batches of its shape whose other literals are the same translate the
 // same way, as long as the schema does not change.
-struct ReusableBatch {
+struct ReusableBatch
+{
     std::vector<DialectStatement> statements;
-    std::vector<DialectLiteral> literals;  // every literal of the batch, in order
-    std::vector<bool> bound;               // literal by literal: taken as a parameter
-    bool reusable = false;                 // false when a statement changes the schema
+    std::vector<DialectLiteral> literals; // every literal of the batch, in order
+    std::vector<bool> bound;              // literal by literal: taken as a parameter
+    bool reusable = false;                // false when a statement changes the schema
 };
 
 // The date columns of the database, upper-case, table by table. A quoted
 // date means a day only where it meets one of these.
-struct DateColumns {
+struct DateColumns
+{
     QHash<QString, QSet<QString>> byTable;
-    QHash<QString, QStringList> order;  // every column, as declared: INSERT without a column list
+    QHash<QString, QStringList> order; // every column, as declared: INSERT without a column list
     // With a table this database has, its own columns; otherwise (an alias,
     // a subquery, no table at all) a date column of any table.
     bool has(const QString &table, const QString &column) const;
 };
 
-class SqliteDialect {
+class SqliteDialect
+{
 public:
     // Splits a batch at ";", GO lines and line breaks that start a new
     // statement, and translates each statement. SET NOCOUNT and SET

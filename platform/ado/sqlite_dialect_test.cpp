@@ -25,7 +25,8 @@ QString only(const QString &sql, const DateColumns &dates = schema())
     return st.empty() ? QString() : st.front().sql;
 }
 
-struct Case {
+struct Case
+{
     const char *input;
     const char *expected;
 };
@@ -41,7 +42,8 @@ TEST(SqliteDialect, TranslatesConstructByConstruct)
         {"DELETE FROM T", "DELETE FROM T"},
         {"SELECT ISNULL(A, 0) FROM dbo.T", "SELECT IFNULL(A, 0) COLLATE SQLTEXT FROM T"},
         {"SELECT A FROM T WHERE A IS NULL", "SELECT A FROM T WHERE A IS NULL"},
-        {"SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM T", "SELECT MAX(\"NUMERO ASIENTO\") AS \"NRO_ASIENTO\" FROM T"},
+        {"SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM T",
+         "SELECT MAX(\"NUMERO ASIENTO\") AS \"NRO_ASIENTO\" FROM T"},
         {"SELECT [COD-ART] FROM [dbo].[MI TABLA-2]", "SELECT \"COD-ART\" FROM \"MI TABLA-2\""},
         {"SELECT * FROM T WHERE F <= '31/12/2020'", "SELECT * FROM T WHERE F <= '2020-12-31 00:00:00'"},
         {"SELECT * FROM T WHERE F = '5/3/21 10:30'", "SELECT * FROM T WHERE F = '2021-03-05 10:30:00'"},
@@ -49,16 +51,18 @@ TEST(SqliteDialect, TranslatesConstructByConstruct)
         {"SELECT * FROM T WHERE C = N'O''Brien'", "SELECT * FROM T WHERE C = 'O''Brien' COLLATE SQLTEXT"},
         {"SELECT 'A' + C FROM T", "SELECT 'A' COLLATE SQLTEXT || C FROM T"},
         {"SELECT LEFT(C, 2), RIGHT(C, 1) FROM T LEFT JOIN U ON T.A = U.A",
-         "SELECT sqlsrv_left(C, 2) COLLATE SQLTEXT, sqlsrv_right(C, 1) COLLATE SQLTEXT FROM T LEFT JOIN U ON T.A = U.A"},
+         "SELECT sqlsrv_left(C, 2) COLLATE SQLTEXT, sqlsrv_right(C, 1) COLLATE SQLTEXT FROM T LEFT JOIN U ON T.A = "
+         "U.A"},
         {"SELECT * FROM T WHERE LTRIM(RTRIM(A)) = SUBSTRING(B, 1, LEN(B))",
-         "SELECT * FROM T WHERE LTRIM(RTRIM(A) COLLATE SQLTEXT) COLLATE SQLTEXT = SUBSTRING(B, 1, LEN(B)) COLLATE SQLTEXT"},
+         "SELECT * FROM T WHERE LTRIM(RTRIM(A) COLLATE SQLTEXT) COLLATE SQLTEXT = SUBSTRING(B, 1, LEN(B)) COLLATE "
+         "SQLTEXT"},
         {"ALTER TABLE dbo.CLIENTES ADD EMAIL VARCHAR(50) Null  CONSTRAINT DF_CLIENTES_EMAIL DEFAULT ('')",
-         "ALTER TABLE CLIENTES ADD COLUMN EMAIL VARCHAR(50) COLLATE SQLTEXT Null CONSTRAINT DF_CLIENTES_EMAIL DEFAULT ('')"},
+         "ALTER TABLE CLIENTES ADD COLUMN EMAIL VARCHAR(50) COLLATE SQLTEXT Null CONSTRAINT DF_CLIENTES_EMAIL DEFAULT "
+         "('')"},
         {"CREATE TABLE T (TEXT varchar(4) NOT NULL, N int)",
          "CREATE TABLE T (TEXT varchar(4) COLLATE SQLTEXT NOT NULL, N int)"},
         {"TRUNCATE TABLE T", "DELETE FROM T"},
-        {"SELECT * FROM T WITH (UPDLOCK, ROWLOCK) WHERE A = 1 ORDER BY B",
-         "SELECT * FROM T WHERE A = 1 ORDER BY B"},
+        {"SELECT * FROM T WITH (UPDLOCK, ROWLOCK) WHERE A = 1 ORDER BY B", "SELECT * FROM T WHERE A = 1 ORDER BY B"},
         {"SELECT A FROM T with(nolock)", "SELECT A FROM T"},
     };
     for (const Case &c : cases) {
@@ -144,13 +148,14 @@ TEST(SqliteDialect, TablesChangedInABatchCountForItsLaterStatements)
     EXPECT_EQ(st[1].sql, "INSERT INTO W VALUES ('2021-03-05 00:00:00', '5/3/21' COLLATE SQLTEXT)");
     EXPECT_EQ(st[3].sql, "UPDATE U SET G = '2021-03-05 00:00:00'");
     EXPECT_EQ(st[5].sql, "UPDATE V SET FECHA = '5/3/21' COLLATE SQLTEXT");
-    EXPECT_EQ(st[7].sql, "SELECT * FROM T WHERE F = '5/3/21' COLLATE SQLTEXT");  // no table left with a date F
+    EXPECT_EQ(st[7].sql, "SELECT * FROM T WHERE F = '5/3/21' COLLATE SQLTEXT"); // no table left with a date F
 }
 
 TEST(SqliteDialect, SplitsBatchesWhereStatementsStart)
 {
     using K = DialectStatement::Kind;
-    struct Split {
+    struct Split
+    {
         const char *batch;
         std::vector<K> kinds;
     };
@@ -212,11 +217,16 @@ TEST(SqliteDialect, RefusesWhatItDoesNotKnow)
 TEST(SqliteDialect, StoredDates)
 {
     const Case cases[] = {
-        {"1/2/2005", "2005-02-01 00:00:00"},   {"31/12/2020 23:59:59", "2020-12-31 23:59:59"},
-        {"05/03/21 10:30", "2021-03-05 10:30:00"}, {"01/01/75", "1975-01-01 00:00:00"},
-        {"2021-03-05", "2021-03-05 00:00:00"}, {"2021-03-05T08:09:10", "2021-03-05 08:09:10"},
-        {"31/02/2020", ""},                    {"13/13/2020", ""},
-        {"1/2", ""},                            {"RM", ""},
+        {"1/2/2005", "2005-02-01 00:00:00"},
+        {"31/12/2020 23:59:59", "2020-12-31 23:59:59"},
+        {"05/03/21 10:30", "2021-03-05 10:30:00"},
+        {"01/01/75", "1975-01-01 00:00:00"},
+        {"2021-03-05", "2021-03-05 00:00:00"},
+        {"2021-03-05T08:09:10", "2021-03-05 08:09:10"},
+        {"31/02/2020", ""},
+        {"13/13/2020", ""},
+        {"1/2", ""},
+        {"RM", ""},
         {"12/31/2020", ""},
     };
     for (const Case &c : cases) {
@@ -232,15 +242,18 @@ std::string parametersOf(const std::vector<ado::DialectParameter> &ps)
     std::string out;
     for (const auto &p : ps) {
         using As = ado::DialectParameter::As;
-        out += (out.empty() ? "" : " ") + std::to_string(p.literal) + ":" +
-               (p.as == As::Text ? "text" : p.as == As::Date ? "date" : "number");
+        out += (out.empty() ? "" : " ") + std::to_string(p.literal) + ":"
+               + (p.as == As::Text   ? "text"
+                  : p.as == As::Date ? "date"
+                                     : "number");
     }
     return out;
 }
 
 TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
 {
-    struct Bound {
+    struct Bound
+    {
         const char *input;
         const char *expected;
         const char *parameters;
@@ -248,7 +261,8 @@ TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
     const Bound cases[] = {
         // The deletion run's statement: every key is bound.
         {"DELETE V_MV_STOCK WHERE TC = '  RM' AND IDCOMPROBANTE = 'X0001' AND IdComplemento =  0",
-         "DELETE FROM V_MV_STOCK WHERE TC = ? COLLATE SQLTEXT AND IDCOMPROBANTE = ? COLLATE SQLTEXT AND IdComplemento = ?",
+         "DELETE FROM V_MV_STOCK WHERE TC = ? COLLATE SQLTEXT AND IDCOMPROBANTE = ? COLLATE SQLTEXT AND IdComplemento "
+         "= ?",
          "0:text 1:text 2:number"},
         {"SELECT * FROM V WHERE FECHA <= '5/3/21' AND OBS LIKE 'a%' AND ID BETWEEN 1 AND 2.5",
          "SELECT * FROM V WHERE FECHA <= ? AND OBS LIKE ? COLLATE SQLTEXT AND ID BETWEEN ? AND ?",
@@ -256,21 +270,27 @@ TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
         {"SELECT * FROM T WHERE 'RM' = C AND A IN ('x', 'y', 3)",
          "SELECT * FROM T WHERE ? COLLATE SQLTEXT = C AND A IN (? COLLATE SQLTEXT, ? COLLATE SQLTEXT, ?)",
          "0:text 1:text 2:text 3:number"},
-        {"INSERT INTO V (ID, FECHA, OBS) VALUES (7, '5/3/21', N'a''b')", "INSERT INTO V (ID, FECHA, OBS) VALUES (?, ?, ? COLLATE SQLTEXT)",
+        {"INSERT INTO V (ID, FECHA, OBS) VALUES (7, '5/3/21', N'a''b')",
+         "INSERT INTO V (ID, FECHA, OBS) VALUES (?, ?, ? COLLATE SQLTEXT)",
          "0:number 1:date 2:text"},
-        {"UPDATE V SET OBS = 'z', ALTA = '6/3/21' WHERE ID = 4", "UPDATE V SET OBS = ? COLLATE SQLTEXT, ALTA = ? WHERE ID = ?",
+        {"UPDATE V SET OBS = 'z', ALTA = '6/3/21' WHERE ID = 4",
+         "UPDATE V SET OBS = ? COLLATE SQLTEXT, ALTA = ? WHERE ID = ?",
          "0:text 1:date 2:number"},
         // Written where they name a column, count rows, size a type or are no value of their own.
         {"SELECT 'A' + C, 1, CASE WHEN A = 'x' THEN 1 END FROM T WHERE C = 'k'",
-         "SELECT 'A' COLLATE SQLTEXT || C, 1, CASE WHEN A = 'x' COLLATE SQLTEXT THEN 1 END FROM T WHERE C = ? COLLATE SQLTEXT",
+         "SELECT 'A' COLLATE SQLTEXT || C, 1, CASE WHEN A = 'x' COLLATE SQLTEXT THEN 1 END FROM T WHERE C = ? COLLATE "
+         "SQLTEXT",
          "4:text"},
         {"SELECT TOP 3 A FROM T WHERE B = -1 ORDER BY 1", "SELECT A FROM T WHERE B = -1 ORDER BY 1 LIMIT 3", ""},
         {"SELECT A FROM T WHERE SUBSTRING(C, 2, 3) = CAST(A AS VARCHAR(10))",
-         "SELECT A FROM T WHERE SUBSTRING(C, 2, 3) COLLATE SQLTEXT = CAST(A AS VARCHAR(10))", ""},
+         "SELECT A FROM T WHERE SUBSTRING(C, 2, 3) COLLATE SQLTEXT = CAST(A AS VARCHAR(10))",
+         ""},
         {"SELECT A FROM T WHERE A IN (SELECT A FROM U WHERE OBS = 'q')",
-         "SELECT A FROM T WHERE A IN (SELECT A FROM U WHERE OBS = ? COLLATE SQLTEXT)", "0:text"},
+         "SELECT A FROM T WHERE A IN (SELECT A FROM U WHERE OBS = ? COLLATE SQLTEXT)",
+         "0:text"},
         {"INSERT INTO U (OBS) SELECT 'x' FROM T WHERE C = 'y'",
-         "INSERT INTO U (OBS) SELECT 'x' COLLATE SQLTEXT FROM T WHERE C = ? COLLATE SQLTEXT", "1:text"},
+         "INSERT INTO U (OBS) SELECT 'x' COLLATE SQLTEXT FROM T WHERE C = ? COLLATE SQLTEXT",
+         "1:text"},
     };
     for (const Bound &c : cases) {
         SCOPED_TRACE(c.input);
@@ -309,7 +329,8 @@ TEST(SqliteDialect, TheShapeReadsTheLiteralsAsTheTranslationDoes)
 {
     const char *const batches[] = {
         "BEGIN TRANSACTION\r\nDELETE V WHERE TC = '  RM' AND IDCOMPROBANTE = 'O''Hara' AND IdComplemento =  12\r",
-        "SELECT [a 'quoted' name], \"x'y\", N'ñ', n'2', AN'3' FROM T -- it's a comment\nWHERE A = 1.5e3 /* 'x' */ AND B = .5",
+        "SELECT [a 'quoted' name], \"x'y\", N'ñ', n'2', AN'3' FROM T -- it's a comment\nWHERE A = 1.5e3 /* 'x' */ AND "
+        "B = .5",
         "SELECT A1, 2B, X FROM T WHERE C = 1e AND D = 10E+2",
         "SELECT 'a'  -- tail",
     };

@@ -56,7 +56,8 @@ int compareText(void *, int na, const void *va, int nb, const void *vb)
         return na == nb ? 0 : (na < nb ? -1 : 1);
     // From the first character beyond ASCII on, as Qt compares without regard to case.
     const int c = QString::compare(QString::fromUtf8(reinterpret_cast<const char *>(a) + i, na - i),
-                                   QString::fromUtf8(reinterpret_cast<const char *>(b) + i, nb - i), Qt::CaseInsensitive);
+                                   QString::fromUtf8(reinterpret_cast<const char *>(b) + i, nb - i),
+                                   Qt::CaseInsensitive);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
@@ -141,7 +142,7 @@ void fnSubstring(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     if (length < 0)
         return sqlite3_result_error(ctx, "Invalid length parameter passed to the substring function.", -1);
     const sqlite3_int64 first = std::max<sqlite3_int64>(start, 1);
-    const sqlite3_int64 end = std::min<sqlite3_int64>(start + std::min(length, limit), n + 1);  // exclusive
+    const sqlite3_int64 end = std::min<sqlite3_int64>(start + std::min(length, limit), n + 1); // exclusive
     resultText(ctx, end > first ? s.mid(qsizetype(first - 1), qsizetype(end - first)) : QString());
 }
 
@@ -185,8 +186,14 @@ void trimmed(sqlite3_context *ctx, sqlite3_value *v, bool leading)
     sqlite3_result_text(ctx, p + from, n - from, SQLITE_TRANSIENT);
 }
 
-void fnLTrim(sqlite3_context *ctx, int, sqlite3_value **argv) { trimmed(ctx, argv[0], true); }
-void fnRTrim(sqlite3_context *ctx, int, sqlite3_value **argv) { trimmed(ctx, argv[0], false); }
+void fnLTrim(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    trimmed(ctx, argv[0], true);
+}
+void fnRTrim(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    trimmed(ctx, argv[0], false);
+}
 
 void fnGetDate(sqlite3_context *ctx, int, sqlite3_value **)
 {

@@ -59,16 +59,29 @@ Column describe(sqlite3_stmt *st, int i)
     };
     c.kind = describeType(decl);
     switch (c.kind) {
-    case ColumnKind::Text: c.definedSize = sizeIn(decl.contains("TEXT") ? 2147483647 : 1); break;
-    case ColumnKind::Date: c.definedSize = 16; break;
-    case ColumnKind::Money: c.definedSize = decl.contains("MONEY") ? 8 : 19; break;
-    case ColumnKind::Boolean: c.definedSize = 2; break;
+    case ColumnKind::Text:
+        c.definedSize = sizeIn(decl.contains("TEXT") ? 2147483647 : 1);
+        break;
+    case ColumnKind::Date:
+        c.definedSize = 16;
+        break;
+    case ColumnKind::Money:
+        c.definedSize = decl.contains("MONEY") ? 8 : 19;
+        break;
+    case ColumnKind::Boolean:
+        c.definedSize = 2;
+        break;
     case ColumnKind::Integer:
         c.definedSize = decl.contains("BIGINT") ? 8 : decl.contains("SMALLINT") ? 2 : decl.contains("TINYINT") ? 1 : 4;
         break;
-    case ColumnKind::Real: c.definedSize = 8; break;
-    case ColumnKind::Binary: c.definedSize = sizeIn(2147483647); break;
-    default: break;
+    case ColumnKind::Real:
+        c.definedSize = 8;
+        break;
+    case ColumnKind::Binary:
+        c.definedSize = sizeIn(2147483647);
+        break;
+    default:
+        break;
     }
     return c;
 }
@@ -95,7 +108,8 @@ QDateTime quickStored(const char *p, int n)
     };
     const int y = number(0, 4), mo = number(5, 2), d = number(8, 2), h = number(11, 2), mi = number(14, 2),
               sec = number(17, 2);
-    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || sec < 0 || !QDate::isValid(y, mo, d) || !QTime::isValid(h, mi, sec))
+    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || sec < 0 || !QDate::isValid(y, mo, d)
+        || !QTime::isValid(h, mi, sec))
         return {};
     const QTime time(h, mi, sec);
     QDateTime dt(QDate(y, mo, d), time);
@@ -245,7 +259,8 @@ void keepJournal(sqlite3 *db)
     sqlite3_exec(db, "PRAGMA journal_mode = PERSIST; PRAGMA journal_size_limit = 1048576", nullptr, nullptr, nullptr);
 }
 
-struct Finalizer {
+struct Finalizer
+{
     sqlite3_stmt *st;
     ~Finalizer() { sqlite3_finalize(st); }
 };
@@ -259,20 +274,29 @@ std::unique_ptr<SqliteProvider> SqliteProvider::open(const QString &path, Errors
     if (path.trimmed().isEmpty() || !info.exists() || !info.isFile()) {
         errors.Add({E_FAIL_,
                     QStringLiteral("Cannot open database \"%1\" requested by the login. The login failed.").arg(path),
-                    source, QStringLiteral("08004"), SQLITE_CANTOPEN});
+                    source,
+                    QStringLiteral("08004"),
+                    SQLITE_CANTOPEN});
         return nullptr;
     }
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(),
+                                   &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
     if (rc == SQLITE_OK)
         sqlite3_extended_result_codes(db, 1);
     // A file that is not a database shows only at the first read.
-    const int check = rc == SQLITE_OK ? sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) : rc;
+    const int check = rc == SQLITE_OK
+                          ? sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr)
+                          : rc;
     if (check != SQLITE_OK) {
         errors.Add({E_FAIL_,
-                    QStringLiteral("Cannot open database \"%1\": %2").arg(path, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))),
-                    source, QStringLiteral("08004"), db ? sqlite3_extended_errcode(db) : rc});
+                    QStringLiteral("Cannot open database \"%1\": %2")
+                        .arg(path, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc))),
+                    source,
+                    QStringLiteral("08004"),
+                    db ? sqlite3_extended_errcode(db) : rc});
         sqlite3_close(db);
         return nullptr;
     }
@@ -283,11 +307,14 @@ std::unique_ptr<SqliteProvider> SqliteProvider::open(const QString &path, Errors
     return p;
 }
 
-SqliteProvider::SqliteProvider(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path))
+SqliteProvider::SqliteProvider(sqlite3 *db, QString path)
+    : m_db(db)
+    , m_path(std::move(path))
 {
     // The time-out of a running statement: the engine asks now and then.
     sqlite3_progress_handler(
-        m_db, 10000,
+        m_db,
+        10000,
         [](void *self) -> int {
             auto *p = static_cast<SqliteProvider *>(self);
             return p->m_deadline != 0 && QDateTime::currentMSecsSinceEpoch() > p->m_deadline ? 1 : 0;
@@ -295,7 +322,10 @@ SqliteProvider::SqliteProvider(sqlite3 *db, QString path) : m_db(db), m_path(std
         this);
 }
 
-SqliteProvider::~SqliteProvider() { close(); }
+SqliteProvider::~SqliteProvider()
+{
+    close();
+}
 
 void SqliteProvider::close()
 {
@@ -345,9 +375,10 @@ void SqliteProvider::syncLevel()
 
 // A translation kept for its shape: the statements with their parameters,
 // each prepared once and reset after every use.
-struct SqliteProvider::Kept {
+struct SqliteProvider::Kept
+{
     sqlite3_stmt *st = nullptr;
-    bool unprepared = false;  // it did not prepare: the written-out form runs instead
+    bool unprepared = false; // it did not prepare: the written-out form runs instead
     bool described = false;
     std::vector<Column> columns;
     Kept() = default;
@@ -356,11 +387,12 @@ struct SqliteProvider::Kept {
     ~Kept() { sqlite3_finalize(st); }
 };
 
-struct SqliteProvider::Translation {
+struct SqliteProvider::Translation
+{
     QString shape;
     ReusableBatch batch;
-    std::vector<DialectParameter> parameters;  // of every statement, also in IF's condition and body
-    std::unordered_map<const QString *, std::unique_ptr<Kept>> kept;  // by the text in `batch`
+    std::vector<DialectParameter> parameters; // of every statement, also in IF's condition and body
+    std::unordered_map<const QString *, std::unique_ptr<Kept>> kept; // by the text in `batch`
 
     Kept &keptFor(const QString &sql)
     {
@@ -383,7 +415,8 @@ struct SqliteProvider::Translation {
 };
 
 // A literal's value as it is bound.
-struct SqliteProvider::Bound {
+struct SqliteProvider::Bound
+{
     enum class Kind { Text, Integer, Real } kind = Kind::Text;
     QByteArray text;
     sqlite3_int64 integer = 0;
@@ -426,9 +459,10 @@ struct SqliteProvider::Bound {
 
 // What one call runs: a kept translation with the values of this batch's
 // literals, or the batch written out with its literals in the text.
-struct SqliteProvider::Plan {
+struct SqliteProvider::Plan
+{
     std::shared_ptr<Translation> kept;
-    std::vector<Bound> values;  // literal by literal, for `kept`
+    std::vector<Bound> values; // literal by literal, for `kept`
     std::vector<DialectStatement> writtenOut;
     bool hasWrittenOut = false;
 
@@ -471,8 +505,7 @@ bool SqliteProvider::plain(const char *sql, Errors &errors)
     return ok;
 }
 
-bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows,
-                                  bool *gotRows)
+bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows)
 {
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *st = nullptr;
@@ -482,13 +515,17 @@ bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64
         return false;
     }
     if (!st)
-        return true;  // nothing but a comment
+        return true; // nothing but a comment
     Finalizer guard{st};
     return stepRows(st, nullptr, errors, affected, rows, gotRows);
 }
 
-bool SqliteProvider::stepRows(sqlite3_stmt *st, std::vector<Column> *described, Errors &errors,
-                              std::int64_t &affected, RowSet *rows, bool *gotRows)
+bool SqliteProvider::stepRows(sqlite3_stmt *st,
+                              std::vector<Column> *described,
+                              Errors &errors,
+                              std::int64_t &affected,
+                              RowSet *rows,
+                              bool *gotRows)
 {
     int rc = SQLITE_OK;
     const int ncol = sqlite3_column_count(st);
@@ -548,9 +585,16 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st, std::vector<Column> *described, 
     return true;
 }
 
-bool SqliteProvider::runKept(Kept &kept, const QString &sql, const std::vector<DialectParameter> &parameters,
-                             const Plan &plan, const std::function<const DialectStatement &()> &written,
-                             bool condition, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows)
+bool SqliteProvider::runKept(Kept &kept,
+                             const QString &sql,
+                             const std::vector<DialectParameter> &parameters,
+                             const Plan &plan,
+                             const std::function<const DialectStatement &()> &written,
+                             bool condition,
+                             Errors &errors,
+                             std::int64_t &affected,
+                             RowSet *rows,
+                             bool *gotRows)
 {
     if (!kept.st && !kept.unprepared) {
         const QByteArray text = sql.toUtf8();
@@ -587,9 +631,13 @@ bool SqliteProvider::runKept(Kept &kept, const QString &sql, const std::vector<D
     return ok;
 }
 
-bool SqliteProvider::run(const DialectStatement &st, const Plan &plan,
-                         const std::function<const DialectStatement &()> &written, Errors &errors,
-                         std::int64_t &affected, RowSet *rows, bool *gotRows)
+bool SqliteProvider::run(const DialectStatement &st,
+                         const Plan &plan,
+                         const std::function<const DialectStatement &()> &written,
+                         Errors &errors,
+                         std::int64_t &affected,
+                         RowSet *rows,
+                         bool *gotRows)
 {
     switch (st.kind) {
     case DialectStatement::Kind::Begin:
@@ -602,24 +650,46 @@ bool SqliteProvider::run(const DialectStatement &st, const Plan &plan,
         RowSet test;
         bool got = false;
         std::int64_t none = 0;
-        const bool ran = plan.kept ? runKept(plan.kept->keptFor(st.condition), st.condition, st.conditionParameters,
-                                             plan, written, true, errors, none, &test, &got)
+        const bool ran = plan.kept ? runKept(plan.kept->keptFor(st.condition),
+                                             st.condition,
+                                             st.conditionParameters,
+                                             plan,
+                                             written,
+                                             true,
+                                             errors,
+                                             none,
+                                             &test,
+                                             &got)
                                    : runStatement(st.condition, errors, none, &test, &got);
         if (!ran)
             return false;
-        const bool exists = !test.rows.empty() && test.rows[0][0].type() == Variant::Type::Long &&
-                            test.rows[0][0].rawInteger() != 0;
+        const bool exists = !test.rows.empty() && test.rows[0][0].type() == Variant::Type::Long
+                            && test.rows[0][0].rawInteger() != 0;
         if (exists != st.negate)
             for (size_t b = 0; b < st.body.size(); ++b)
-                if (!run(st.body[b], plan, [&]() -> const DialectStatement & { return written().body[b]; }, errors,
-                         affected, rows, gotRows))
+                if (!run(
+                        st.body[b],
+                        plan,
+                        [&]() -> const DialectStatement & { return written().body[b]; },
+                        errors,
+                        affected,
+                        rows,
+                        gotRows))
                     return false;
         return true;
     }
     case DialectStatement::Kind::Sql:
         if (plan.kept)
-            return runKept(plan.kept->keptFor(st.sql), st.sql, st.parameters, plan, written, false, errors, affected,
-                           rows, gotRows);
+            return runKept(plan.kept->keptFor(st.sql),
+                           st.sql,
+                           st.parameters,
+                           plan,
+                           written,
+                           false,
+                           errors,
+                           affected,
+                           rows,
+                           gotRows);
         return runStatement(st.sql, errors, affected, rows, gotRows);
     }
     return true;
@@ -629,7 +699,7 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
 {
     plan = Plan();
     const BatchShape shape = SqliteDialect::shape(sql);
-    bool kept = false;  // a translation of this shape fits, but these literals cannot be bound to it
+    bool kept = false; // a translation of this shape fits, but these literals cannot be bound to it
     if (!shape.key.isEmpty()) {
         for (auto it = m_byShape.constFind(shape.key); it != m_byShape.cend() && it.key() == shape.key; ++it) {
             const std::shared_ptr<Translation> t = **it;
@@ -709,11 +779,12 @@ bool SqliteProvider::writeOut(const QString &sql, Plan &plan, Errors &errors)
 bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *recordsAffected, RowSet *rows)
 {
     if (!m_db) {
-        errors.Add({E_FAIL_, QStringLiteral("The connection is closed."), name(), QStringLiteral("08003"), SQLITE_MISUSE});
+        errors.Add(
+            {E_FAIL_, QStringLiteral("The connection is closed."), name(), QStringLiteral("08003"), SQLITE_MISUSE});
         return false;
     }
     Plan plan;
-    bool checked = false;  // whether the schema was read during this call
+    bool checked = false; // whether the schema was read during this call
     if (!makePlan(sql, plan, checked, errors))
         return false;
     std::int64_t affected = 0;
@@ -726,7 +797,7 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
             if (plan.hasWrittenOut) {
                 writtenOut = &plan.writtenOut;
             } else {
-                written.writtenOut = SqliteDialect::translateBatch(sql, m_dates);  // it translated before: it does again
+                written.writtenOut = SqliteDialect::translateBatch(sql, m_dates); // it translated before: it does again
                 writtenOut = &written.writtenOut;
             }
         }
@@ -745,11 +816,17 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
             if (refreshSchema()) {
                 if (!makePlan(sql, plan, checked, errors))
                     return false;
-                continue;  // the same statement, translated again
+                continue; // the same statement, translated again
             }
         }
-        ok = run(st, plan, [&, i]() -> const DialectStatement & { return writtenBatch()[i]; }, errors, affected, rows,
-                 &gotRows);
+        ok = run(
+            st,
+            plan,
+            [&, i]() -> const DialectStatement & { return writtenBatch()[i]; },
+            errors,
+            affected,
+            rows,
+            &gotRows);
         ++i;
     }
     if (recordsAffected)
@@ -819,8 +896,11 @@ bool SqliteProvider::beginTrans(Errors &errors)
 bool SqliteProvider::commitTrans(Errors &errors)
 {
     if (m_level == 0) {
-        errors.Add({E_FAIL_, QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."),
-                    name(), QStringLiteral("25000"), 3902});
+        errors.Add({E_FAIL_,
+                    QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."),
+                    name(),
+                    QStringLiteral("25000"),
+                    3902});
         return false;
     }
     if (m_level > 1) {
@@ -837,19 +917,26 @@ bool SqliteProvider::commitTrans(Errors &errors)
 bool SqliteProvider::rollbackTrans(Errors &errors)
 {
     if (m_level == 0) {
-        errors.Add({E_FAIL_, QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."),
-                    name(), QStringLiteral("25000"), 3903});
+        errors.Add({E_FAIL_,
+                    QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."),
+                    name(),
+                    QStringLiteral("25000"),
+                    3903});
         return false;
     }
     m_level = 0;
     if (sqlite3_get_autocommit(m_db))
-        return true;  // the engine already rolled back
+        return true; // the engine already rolled back
     return plain("ROLLBACK", errors);
 }
 
-bool SqliteProvider::updateRow(const QString &table, const std::vector<Column> &columns,
-                               const std::vector<Variant> &original, const std::vector<Variant> &current,
-                               const std::vector<bool> &changed, Errors &errors, std::int32_t &matched)
+bool SqliteProvider::updateRow(const QString &table,
+                               const std::vector<Column> &columns,
+                               const std::vector<Variant> &original,
+                               const std::vector<Variant> &current,
+                               const std::vector<bool> &changed,
+                               Errors &errors,
+                               std::int32_t &matched)
 {
     matched = 0;
     // Key columns of the table: with a key, the key and the changed columns
@@ -918,13 +1005,16 @@ bool SqliteProvider::openSchema(int schema, const std::vector<QString> &restrict
     auto textColumn = [](const char *name) { return Column{QString::fromLatin1(name), ColumnKind::Text, 128, {}, {}}; };
     // One file is one catalog: the catalog restriction is not compared.
     const QString catalog = QFileInfo(m_path).completeBaseName();
-    std::vector<std::pair<QString, QString>> objects;  // name, type
+    std::vector<std::pair<QString, QString>> objects; // name, type
     {
         sqlite3_stmt *st = nullptr;
         if (sqlite3_prepare_v2(m_db,
                                "SELECT name, type FROM sqlite_master WHERE type IN ('table','view') "
                                "AND name NOT LIKE 'sqlite_%' ORDER BY name",
-                               -1, &st, nullptr) != SQLITE_OK) {
+                               -1,
+                               &st,
+                               nullptr)
+            != SQLITE_OK) {
             addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
             return false;
         }
@@ -935,8 +1025,8 @@ bool SqliteProvider::openSchema(int schema, const std::vector<QString> &restrict
     }
     const QString schemaR = restriction(1), nameR = restriction(2);
     auto wanted = [&](const QString &name) {
-        return (schemaR.isEmpty() || schemaR.compare("dbo", Qt::CaseInsensitive) == 0) &&
-               (nameR.isEmpty() || name.compare(nameR, Qt::CaseInsensitive) == 0);
+        return (schemaR.isEmpty() || schemaR.compare("dbo", Qt::CaseInsensitive) == 0)
+               && (nameR.isEmpty() || name.compare(nameR, Qt::CaseInsensitive) == 0);
     };
     out = RowSet();
     if (schema == adSchemaTables) {
@@ -978,15 +1068,23 @@ bool SqliteProvider::openSchema(int schema, const std::vector<QString> &restrict
                 const qsizetype open = type.indexOf('(');
                 if (open > 0 && (type.contains("CHAR", Qt::CaseInsensitive)))
                     length = Variant(type.mid(open + 1, type.indexOf(')') - open - 1).toInt());
-                out.rows.push_back({Variant(catalog), Variant("dbo"), Variant(name), Variant(column),
-                                    Variant(sqlite3_column_int(st, 0) + 1), Variant(type.section('(', 0, 0).trimmed()),
-                                    length, Variant(sqlite3_column_int(st, 3) == 0)});
+                out.rows.push_back({Variant(catalog),
+                                    Variant("dbo"),
+                                    Variant(name),
+                                    Variant(column),
+                                    Variant(sqlite3_column_int(st, 0) + 1),
+                                    Variant(type.section('(', 0, 0).trimmed()),
+                                    length,
+                                    Variant(sqlite3_column_int(st, 3) == 0)});
             }
         }
         return true;
     }
-    errors.Add({E_FAIL_, QStringLiteral("Object or provider is not capable of performing requested operation."),
-                name(), QStringLiteral("HYC00"), SQLITE_MISUSE});
+    errors.Add({E_FAIL_,
+                QStringLiteral("Object or provider is not capable of performing requested operation."),
+                name(),
+                QStringLiteral("HYC00"),
+                SQLITE_MISUSE});
     return false;
 }
 
@@ -1001,12 +1099,15 @@ bool SqliteProvider::setCommandTimeout(int seconds, Errors &)
 bool SqliteProvider::setDefaultDatabase(const QString &database, Errors &errors)
 {
     const QString wanted = database.trimmed();
-    if (wanted.isEmpty() || wanted == m_path || QFileInfo(wanted) == QFileInfo(m_path) ||
-        wanted.compare(QFileInfo(m_path).completeBaseName(), Qt::CaseInsensitive) == 0)
+    if (wanted.isEmpty() || wanted == m_path || QFileInfo(wanted) == QFileInfo(m_path)
+        || wanted.compare(QFileInfo(m_path).completeBaseName(), Qt::CaseInsensitive) == 0)
         return true;
-    errors.Add({E_FAIL_,
-                QStringLiteral("Database '%1' does not exist. Make sure that the name is entered correctly.").arg(wanted),
-                name(), QStringLiteral("42000"), SQLITE_ERROR});
+    errors.Add(
+        {E_FAIL_,
+         QStringLiteral("Database '%1' does not exist. Make sure that the name is entered correctly.").arg(wanted),
+         name(),
+         QStringLiteral("42000"),
+         SQLITE_ERROR});
     return false;
 }
 

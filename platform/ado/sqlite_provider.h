@@ -12,14 +12,14 @@
 #include <string>
 #include <unordered_map>
 
-
 struct sqlite3;
 struct sqlite3_stmt;
 namespace ado {
 
 // The embedded engine: one database file, spoken to in SQL Server's syntax
 // through SqliteDialect.
-class SqliteProvider : public Provider {
+class SqliteProvider : public Provider
+{
 public:
     // Opens an existing file (a missing one is an error, never a new empty
     // database); null with `errors` filled when it cannot.
@@ -35,8 +35,12 @@ public:
     bool commitTrans(Errors &errors) override;
     bool rollbackTrans(Errors &errors) override;
     int transactionLevel() const override { return m_level; }
-    bool updateRow(const QString &table, const std::vector<Column> &columns, const std::vector<Variant> &original,
-                   const std::vector<Variant> &current, const std::vector<bool> &changed, Errors &errors,
+    bool updateRow(const QString &table,
+                   const std::vector<Column> &columns,
+                   const std::vector<Variant> &original,
+                   const std::vector<Variant> &current,
+                   const std::vector<bool> &changed,
+                   Errors &errors,
                    std::int32_t &matched) override;
     bool openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors) override;
     bool setCommandTimeout(int seconds, Errors &errors) override;
@@ -54,14 +58,30 @@ private:
     SqliteProvider(sqlite3 *db, QString path);
     bool makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors);
     bool writeOut(const QString &sql, Plan &plan, Errors &errors);
-    bool run(const DialectStatement &st, const Plan &plan, const std::function<const DialectStatement &()> &written,
-             Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
-    bool runKept(Kept &kept, const QString &sql, const std::vector<DialectParameter> &parameters, const Plan &plan,
-                 const std::function<const DialectStatement &()> &written, bool condition, Errors &errors,
-                 std::int64_t &affected, RowSet *rows, bool *gotRows);
+    bool run(const DialectStatement &st,
+             const Plan &plan,
+             const std::function<const DialectStatement &()> &written,
+             Errors &errors,
+             std::int64_t &affected,
+             RowSet *rows,
+             bool *gotRows);
+    bool runKept(Kept &kept,
+                 const QString &sql,
+                 const std::vector<DialectParameter> &parameters,
+                 const Plan &plan,
+                 const std::function<const DialectStatement &()> &written,
+                 bool condition,
+                 Errors &errors,
+                 std::int64_t &affected,
+                 RowSet *rows,
+                 bool *gotRows);
     bool runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
-    bool stepRows(sqlite3_stmt *st, std::vector<Column> *described, Errors &errors, std::int64_t &affected,
-                  RowSet *rows, bool *gotRows);
+    bool stepRows(sqlite3_stmt *st,
+                  std::vector<Column> *described,
+                  Errors &errors,
+                  std::int64_t &affected,
+                  RowSet *rows,
+                  bool *gotRows);
     bool plain(const char *sql, Errors &errors);
     void addError(Errors &errors, int rc, const QString &message) const;
     void syncLevel();
@@ -74,8 +94,8 @@ private:
     int m_level = 0;
     int m_timeoutSeconds = 30;
     DateColumns m_dates;
-    int m_schemaVersion = -1;  // of m_dates and the kept translations; any DDL, from any handle, changes it
-    std::int64_t m_deadline = 0;  // ms since epoch while a statement runs under a time-out
+    int m_schemaVersion = -1;    // of m_dates and the kept translations; any DDL, from any handle, changes it
+    std::int64_t m_deadline = 0; // ms since epoch while a statement runs under a time-out
     // Translations of the batches last run, by shape, most recent first, and
     // the statements that need no translation (BEGIN, COMMIT, ...), prepared once.
     std::list<std::shared_ptr<Translation>> m_recent;

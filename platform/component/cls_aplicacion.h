@@ -3,7 +3,8 @@
 #include <QString>
 
 // What the component knows of the running application.
-class ClsAplicacion {
+class ClsAplicacion
+{
 public:
     // Receives the application folder at start-up (ending in the separator).
     void RutaAplicacion(const QString &folder);

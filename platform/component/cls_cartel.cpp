@@ -60,7 +60,7 @@ void ClsCartel::Actualiza(int option, const QString &title, const QString &detai
 
 void ClsCartel::Actualiza(int option, const QString &title, const QString &text, const QString &detail)
 {
-    (void)option;  // one kind of banner
+    (void) option; // one kind of banner
     ensureWindow();
     m_title->setText(title);
     m_text->setText(text);
@@ -93,10 +93,22 @@ void ClsCartel::Cierra()
     m_detail = nullptr;
 }
 
-bool ClsCartel::Visible() const { return m_window && m_window->isVisible(); }
+bool ClsCartel::Visible() const
+{
+    return m_window && m_window->isVisible();
+}
 
-QString ClsCartel::Titulo() const { return m_window ? m_title->text() : QString(); }
+QString ClsCartel::Titulo() const
+{
+    return m_window ? m_title->text() : QString();
+}
 
-QString ClsCartel::Texto() const { return m_window ? m_text->text() : QString(); }
+QString ClsCartel::Texto() const
+{
+    return m_window ? m_text->text() : QString();
+}
 
-QString ClsCartel::Detalle() const { return m_window ? m_detail->text() : QString(); }
+QString ClsCartel::Detalle() const
+{
+    return m_window ? m_detail->text() : QString();
+}

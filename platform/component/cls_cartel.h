@@ -8,7 +8,8 @@ class QWidget;
 
 // A small progress banner: a frameless window with a title and a detail line,
 // shown without blocking while a long operation runs.
-class ClsCartel {
+class ClsCartel
+{
 public:
     ClsCartel();
     ~ClsCartel();

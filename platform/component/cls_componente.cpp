@@ -107,9 +107,15 @@ Currency ClsComponente::ConvierteACurrency(const Variant &value)
     return Currency::fromDouble(numberOf(value));
 }
 
-std::int32_t ClsComponente::ConvierteALong(const Variant &value) { return vb::CLng(numberOf(value)); }
+std::int32_t ClsComponente::ConvierteALong(const Variant &value)
+{
+    return vb::CLng(numberOf(value));
+}
 
-double ClsComponente::ConvierteADouble(const Variant &value) { return numberOf(value); }
+double ClsComponente::ConvierteADouble(const Variant &value)
+{
+    return numberOf(value);
+}
 
 Variant ClsComponente::ValorNoNulo(const Variant &value)
 {
@@ -128,7 +134,10 @@ QString ClsComponente::FormateaCodigo(const QString &code, int Ancho)
     return vb::Space(int(Ancho - plain.size())) + plain;
 }
 
-QString ClsComponente::QuitaFormatoCodigo(const QString &code) { return vb::Trim(code); }
+QString ClsComponente::QuitaFormatoCodigo(const QString &code)
+{
+    return vb::Trim(code);
+}
 
 QString ClsComponente::QuitaCaracteres(const QString &text, const QString &c1, const QString &c2, const QString &c3)
 {
@@ -159,7 +168,7 @@ int ClsComponente::CuentaPalabras(const QString &text)
     bool inWord = false;
     for (QChar ch : text) {
         const bool blank = ch == QLatin1Char(' ') || ch == QLatin1Char('\t') || ch == QLatin1Char('\r')
-            || ch == QLatin1Char('\n');
+                           || ch == QLatin1Char('\n');
         if (!blank && !inWord)
             ++words;
         inWord = !blank;
@@ -192,7 +201,7 @@ QString ClsComponente::ValorATexto(const Variant &value)
 
 void ClsComponente::PreparaFormulario(QWidget *window, const Variant &option)
 {
-    (void)option;  // every option prepares the window the same way here
+    (void) option; // every option prepares the window the same way here
     if (!window)
         return;
     if (window->windowTitle().isEmpty())
@@ -224,7 +233,7 @@ QString ClsComponente::TextoError(const ErrObject &err, const QString &routine) 
 int ClsComponente::MuestraError(const ErrObject &err, const Variant &omitted, const QString &routine)
 {
     if (err.Number == 0 && err.Description.isEmpty())
-        return 0;  // nothing failed: nothing to ask
+        return 0; // nothing failed: nothing to ask
     int style = ui::vbAbortRetryIgnore + ui::vbCritical;
     if (omitted.isNumber())
         style = omitted.toLong();

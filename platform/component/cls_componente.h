@@ -15,7 +15,8 @@ class QWidget;
 // formatting, text helpers, form preparation, the error dialog and the
 // encoding of stored credentials. Stateless; used through gComponente() or a
 // private instance.
-class ClsComponente {
+class ClsComponente
+{
 public:
     // The number a text holds; "," is read as a decimal mark as well as ".".
     // A text without a number gives 0. Numbers pass through; Null and Empty give 0.
@@ -33,8 +34,7 @@ public:
     QString QuitaFormatoCodigo(const QString &code);
 
     // The text without every occurrence of each given character (or text).
-    QString QuitaCaracteres(const QString &text, const QString &c1, const QString &c2 = {},
-                            const QString &c3 = {});
+    QString QuitaCaracteres(const QString &text, const QString &c1, const QString &c2 = {}, const QString &c3 = {});
     // Every occurrence replaced: Reemplaza matches case exactly, ReemplazaTexto
     // ignores case. Both scan left to right without overlap.
     QString Reemplaza(const QString &text, const QString &find, const QString &replacement);

@@ -4,7 +4,8 @@
 
 // A file-open dialog: the caller sets Titulo and DescripcionTipo, calls
 // MuestraAbrir and reads NombreArchivo and FueCancelado.
-class ClsDialogoArchivo {
+class ClsDialogoArchivo
+{
 public:
     QString Titulo;
     // The file types offered, in Qt's filter form ("Textos (*.txt)") or the

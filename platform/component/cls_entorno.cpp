@@ -8,7 +8,10 @@
 #include <pwd.h>
 #include <unistd.h>
 
-QString ClsEntorno::NombrePC() { return QSysInfo::machineHostName(); }
+QString ClsEntorno::NombrePC()
+{
+    return QSysInfo::machineHostName();
+}
 
 QString ClsEntorno::UsuarioPC()
 {

@@ -5,7 +5,8 @@
 class QWidget;
 
 // The machine and the operator's session.
-class ClsEntorno {
+class ClsEntorno
+{
 public:
     // The computer's host name.
     QString NombrePC();

@@ -24,7 +24,8 @@ int PosicionDeEscritura(const ui::TextBox &box)
 
 bool ClsTeclado::EsTeclaFinEdicion(int KeyCode) const
 {
-    return KeyCode == ui::vbKeyReturn || KeyCode == ui::vbKeyEscape || KeyCode == ui::vbKeyUp || KeyCode == ui::vbKeyDown;
+    return KeyCode == ui::vbKeyReturn || KeyCode == ui::vbKeyEscape || KeyCode == ui::vbKeyUp
+           || KeyCode == ui::vbKeyDown;
 }
 
 void ClsTeclado::FiltraTecla(const ui::TextBox &Texto, int &KeyAscii) const

@@ -6,7 +6,8 @@ class TextBox;
 
 // Keys of the in-cell editors: which keys end an edit, and which characters a
 // box lets through.
-class ClsTeclado {
+class ClsTeclado
+{
 public:
     // Enter (13), Escape (27), Up (38) and Down (40) end an edit.
     bool EsTeclaFinEdicion(int KeyCode) const;

@@ -8,25 +8,36 @@ namespace {
 
 TEST(Teclado, EnterEscapeUpAndDownEndAnEdit)
 {
-    const struct {
+    const struct
+    {
         int key;
         bool ends;
-    } cases[] = {{13, true}, {27, true}, {38, true}, {40, true}, {9, false}, {37, false}, {39, false},
-                 {113, false}, {65, false}, {0, false}};
+    } cases[] = {{13, true},
+                 {27, true},
+                 {38, true},
+                 {40, true},
+                 {9, false},
+                 {37, false},
+                 {39, false},
+                 {113, false},
+                 {65, false},
+                 {0, false}};
     for (const auto &k : cases)
         EXPECT_EQ(gTeclado().EsTeclaFinEdicion(k.key), k.ends) << k.key;
 }
 
-struct Filtrado {
-    const char *campo;    // the box's DataField
-    const char *texto;    // what the box holds
-    int desde;            // caret, or start of the selection
-    int seleccion;        // selected characters from desde
+struct Filtrado
+{
+    const char *campo; // the box's DataField
+    const char *texto; // what the box holds
+    int desde;         // caret, or start of the selection
+    int seleccion;     // selected characters from desde
     int tecla;
-    int resultado;        // 0: refused
+    int resultado; // 0: refused
 };
 
-class FiltraTecla : public ::testing::TestWithParam<Filtrado> {};
+class FiltraTecla : public ::testing::TestWithParam<Filtrado>
+{};
 
 TEST_P(FiltraTecla, LetsThroughWhatTheCellCanHold)
 {
@@ -44,21 +55,34 @@ TEST_P(FiltraTecla, LetsThroughWhatTheCellCanHold)
     EXPECT_EQ(box.text(), QString::fromUtf8(k.texto)) << "the filter only judges the key";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, FiltraTecla,
-    ::testing::Values(
-        // Lots and serials: anything but the list separators.
-        Filtrado{"", "L1", 2, 0, '|', 0}, Filtrado{"", "L1", 2, 0, 255, 0}, Filtrado{"", "", 0, 0, 'A', 'A'},
-        Filtrado{"", "", 0, 0, '-', '-'}, Filtrado{"", "", 0, 0, ',', ','}, Filtrado{"", "", 0, 0, '*', '*'},
-        Filtrado{"", "", 0, 0, 0xF1, 0xF1}, Filtrado{"", "x", 1, 0, 8, 8},
-        // Quantities: digits, one decimal mark written ".", a leading "-".
-        Filtrado{"Cantidad", "", 0, 0, '7', '7'}, Filtrado{"cantidad ", "2", 1, 0, ',', '.'},
-        Filtrado{"Cantidad", "2", 1, 0, '.', '.'}, Filtrado{"Cantidad", "2.5", 3, 0, '.', 0},
-        Filtrado{"Cantidad", "2.5", 3, 0, ',', 0}, Filtrado{"Cantidad", "2.5", 1, 2, ',', '.'},
-        Filtrado{"Cantidad", "", 0, 0, '-', '-'}, Filtrado{"Cantidad", "5", 0, 0, '-', '-'},
-        Filtrado{"Cantidad", "5", 1, 0, '-', 0}, Filtrado{"Cantidad", "-5", 0, 0, '-', 0},
-        Filtrado{"Cantidad", "-5", 0, 1, '-', '-'}, Filtrado{"Cantidad", "5", 1, 0, 'a', 0},
-        Filtrado{"Cantidad", "5", 1, 0, ' ', 0}, Filtrado{"Cantidad", "5", 1, 0, '|', 0},
-        Filtrado{"Cantidad", "5", 1, 0, '+', 0}, Filtrado{"Cantidad", "5", 1, 0, 8, 8}));
+INSTANTIATE_TEST_SUITE_P(Casos,
+                         FiltraTecla,
+                         ::testing::Values(
+                             // Lots and serials: anything but the list separators.
+                             Filtrado{"", "L1", 2, 0, '|', 0},
+                             Filtrado{"", "L1", 2, 0, 255, 0},
+                             Filtrado{"", "", 0, 0, 'A', 'A'},
+                             Filtrado{"", "", 0, 0, '-', '-'},
+                             Filtrado{"", "", 0, 0, ',', ','},
+                             Filtrado{"", "", 0, 0, '*', '*'},
+                             Filtrado{"", "", 0, 0, 0xF1, 0xF1},
+                             Filtrado{"", "x", 1, 0, 8, 8},
+                             // Quantities: digits, one decimal mark written ".", a leading "-".
+                             Filtrado{"Cantidad", "", 0, 0, '7', '7'},
+                             Filtrado{"cantidad ", "2", 1, 0, ',', '.'},
+                             Filtrado{"Cantidad", "2", 1, 0, '.', '.'},
+                             Filtrado{"Cantidad", "2.5", 3, 0, '.', 0},
+                             Filtrado{"Cantidad", "2.5", 3, 0, ',', 0},
+                             Filtrado{"Cantidad", "2.5", 1, 2, ',', '.'},
+                             Filtrado{"Cantidad", "", 0, 0, '-', '-'},
+                             Filtrado{"Cantidad", "5", 0, 0, '-', '-'},
+                             Filtrado{"Cantidad", "5", 1, 0, '-', 0},
+                             Filtrado{"Cantidad", "-5", 0, 0, '-', 0},
+                             Filtrado{"Cantidad", "-5", 0, 1, '-', '-'},
+                             Filtrado{"Cantidad", "5", 1, 0, 'a', 0},
+                             Filtrado{"Cantidad", "5", 1, 0, ' ', 0},
+                             Filtrado{"Cantidad", "5", 1, 0, '|', 0},
+                             Filtrado{"Cantidad", "5", 1, 0, '+', 0},
+                             Filtrado{"Cantidad", "5", 1, 0, 8, 8}));
 
 } // namespace

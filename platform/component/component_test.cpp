@@ -18,19 +18,20 @@ namespace {
 
 TEST(Converters, ReadTheNumberWithEitherDecimalMark)
 {
-    struct Case {
+    struct Case
+    {
         Variant in;
         double number;
-        std::int64_t scaled;  // Currency, ten-thousandths
+        std::int64_t scaled; // Currency, ten-thousandths
         std::int32_t whole;
     } cases[] = {
-        {"12.5", 12.5, 125000, 12},          // half to even
+        {"12.5", 12.5, 125000, 12}, // half to even
         {"12,5", 12.5, 125000, 12},
         {"13,5", 13.5, 135000, 14},
         {"  -3,25 kg", -3.25, -32500, -3},
         {"1.234,56", 1234.56, 12345600, 1235},
         {"1,234.56", 1234.56, 12345600, 1235},
-        {"0,00005", 0.00005, 0, 0},           // fourth decimal, half to even
+        {"0,00005", 0.00005, 0, 0}, // fourth decimal, half to even
         {"0,00015", 0.00015, 2, 0},
         {"abc", 0, 0, 0},
         {"", 0, 0, 0},
@@ -77,7 +78,8 @@ TEST(ValorNoNulo, NeverNullAndUsableAsTextOrNumber)
 
 TEST(Codes, FormateaCodigoAndQuitaFormatoCodigo)
 {
-    struct Case {
+    struct Case
+    {
         QString code;
         int width;
         QString formatted;
@@ -87,7 +89,7 @@ TEST(Codes, FormateaCodigoAndQuitaFormatoCodigo)
         {"RM  ", 4, "  RM", "RM"},
         {" 1", 4, "   1", "1"},
         {"ABCD", 4, "ABCD", "ABCD"},
-        {"ABCDE", 4, "ABCDE", "ABCDE"},       // longer: unchanged
+        {"ABCDE", 4, "ABCDE", "ABCDE"}, // longer: unchanged
         {" ABCDE ", 4, " ABCDE ", "ABCDE"},
         {"", 4, "", ""},
         {"    ", 4, "", ""},
@@ -100,14 +102,15 @@ TEST(Codes, FormateaCodigoAndQuitaFormatoCodigo)
         EXPECT_EQ(c.FormateaCodigo(k.code, k.width), k.formatted);
         EXPECT_EQ(c.QuitaFormatoCodigo(k.formatted), k.plain);
     }
-    EXPECT_EQ(c.FormateaCodigo("FC"), "  FC");  // default width
+    EXPECT_EQ(c.FormateaCodigo("FC"), "  FC"); // default width
 }
 
 TEST(Texts, QuitaCaracteresRemovesEveryOccurrenceOfEach)
 {
     const QString c255 = QString(QChar(0xFF));
     const QString c0 = QString(QChar(0));
-    struct Case {
+    struct Case
+    {
         QString text, a, b, c, expected;
     } cases[] = {
         {"=sa=", "=", "", "", "sa"},
@@ -115,7 +118,7 @@ TEST(Texts, QuitaCaracteresRemovesEveryOccurrenceOfEach)
         {"L1" + c255 + "S1\n" + c0, c0, c255, "\n", "L1S1"},
         {"sin cambios", "|", "", "", "sin cambios"},
         {"", "x", "", "", ""},
-        {"aAa", "a", "", "", "A"},  // exact characters only
+        {"aAa", "a", "", "", "A"}, // exact characters only
     };
     for (const Case &k : cases) {
         SCOPED_TRACE(k.text.toStdString());
@@ -130,13 +133,14 @@ TEST(Texts, ReemplazaMatchesCaseReemplazaTextoIgnoresIt)
     EXPECT_EQ(c.Reemplaza("v_ma_articulos", "V_MA_ARTICULOS", "X"), "v_ma_articulos");
     EXPECT_EQ(c.ReemplazaTexto("select * from v_ma_Articulos a", "V_MA_ARTICULOS", "VT_MA_ARTICULOS"),
               "select * from VT_MA_ARTICULOS a");
-    EXPECT_EQ(c.Reemplaza("aaa", "aa", "b"), "ba");  // no overlap
+    EXPECT_EQ(c.Reemplaza("aaa", "aa", "b"), "ba"); // no overlap
     EXPECT_EQ(c.Reemplaza("abc", "", "x"), "abc");
 }
 
 TEST(Texts, CuentaPalabras)
 {
-    struct Case {
+    struct Case
+    {
         QString text;
         int words;
     } cases[] = {{"", 0}, {"   ", 0}, {"len", 1}, {"len ", 1}, {"SELECT TOP 10\t*\r\nFROM  T", 6}};
@@ -148,12 +152,11 @@ TEST(Texts, CuentaPalabras)
 
 TEST(Texts, AgregaBarra)
 {
-    struct Case {
+    struct Case
+    {
         QString path, expected;
-    } cases[] = {{"/opt/suite", "/opt/suite/"},
-                 {"/opt/suite/", "/opt/suite/"},
-                 {"C:\\Suite\\", "C:\\Suite\\"},
-                 {"", "/"}};
+    } cases[]
+        = {{"/opt/suite", "/opt/suite/"}, {"/opt/suite/", "/opt/suite/"}, {"C:\\Suite\\", "C:\\Suite\\"}, {"", "/"}};
     for (const Case &k : cases) {
         SCOPED_TRACE(k.path.toStdString());
         EXPECT_EQ(gComponente().AgregaBarra(k.path), k.expected);
@@ -180,8 +183,17 @@ TEST(Texts, ValorATexto)
 
 TEST(Claves, CodificaClaveRoundTripsAnyText)
 {
-    const QString texts[] = {"Velgora", "quenabo", "", " ", "a|b=c;d", "[Seccion]", "Ñandú ñ €",
-                             "Пароль", "密码", "emoji 😀", QString(QChar(0)) + "x" + QChar(0xFF),
+    const QString texts[] = {"Velgora",
+                             "quenabo",
+                             "",
+                             " ",
+                             "a|b=c;d",
+                             "[Seccion]",
+                             "Ñandú ñ €",
+                             "Пароль",
+                             "密码",
+                             "emoji 😀",
+                             QString(QChar(0)) + "x" + QChar(0xFF),
                              "0123abcdef"};
     ClsComponente &c = gComponente();
     for (const QString &t : texts) {
@@ -201,10 +213,11 @@ TEST(Claves, CodificaClaveRoundTripsAnyText)
 TEST(Claves, HandWrittenValueIsTakenAsItStands)
 {
     EXPECT_EQ(gComponente().DecodificaClave("sa"), "sa");
-    EXPECT_EQ(gComponente().DecodificaClave("ABC"), "ABC");  // odd length
+    EXPECT_EQ(gComponente().DecodificaClave("ABC"), "ABC"); // odd length
 }
 
-class IniFile : public ::testing::Test {
+class IniFile : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -235,19 +248,20 @@ TEST_F(IniFile, FindsSectionsAndKeysWithoutRegardToCase)
           "Servidor=SRV\\SQL2019\r\n"
           "Descripcion=Almac\xe9n\r\n"
           "Citado=\"Provider=SQLOLEDB;Data Source=SRV\"\r\n");
-    struct Case {
+    struct Case
+    {
         const char *section, *key, *expected;
     } cases[] = {
         {"Iconos", "IconoDelSistema", "ICONOTRO"},
         {"ICONOS", "iconodelsistema", "ICONOTRO"},
         {"pc01|juan", "FLATTOOLBARS", "0"},
-        {"PC01|JUAN", "Vacia", ""},                 // present but empty: not the default
+        {"PC01|JUAN", "Vacia", ""}, // present but empty: not the default
         {"PC01|JUANBASEDEDATOS", "servidor", "SRV\\SQL2019"},
-        {"PC01|JUANBaseDeDatos", "Descripcion", "Almacén"},  // Latin-1 file
+        {"PC01|JUANBaseDeDatos", "Descripcion", "Almacén"}, // Latin-1 file
         {"PC01|JUANBaseDeDatos", "Citado", "Provider=SQLOLEDB;Data Source=SRV"},
-        {"PC01|JUAN", "Servidor", "(def)"},         // key of another section
-        {"PC02|JUAN", "FlatToolbars", "(def)"},     // missing section
-        {"Iconos", "Otra", "(def)"},                // missing key
+        {"PC01|JUAN", "Servidor", "(def)"},     // key of another section
+        {"PC02|JUAN", "FlatToolbars", "(def)"}, // missing section
+        {"Iconos", "Otra", "(def)"},            // missing key
     };
     for (const Case &k : cases) {
         SCOPED_TRACE(std::string(k.section) + "/" + k.key);
@@ -261,13 +275,17 @@ TEST_F(IniFile, LongLinesIndentedKeysAndSemicolonsReadWhole)
     const QByteArray longValue = "Provider=SQLOLEDB ;Data Source=" + QByteArray(300, 'S');
     const QByteArray longSection = "WORKSTATION-ACCOUNTING-01.EXAMPLE.LOCAL|jperezBaseDeDatos";
     write("VI000vi.INI",
-          "[" + longSection + "]\r\n"
-          "  Servidor=SRV\r\n"
-          "\tDbName = VENTAS ;2024\r\n"
-          "Cadena=" + longValue + "\r\n"
-          "[Iconos]\n"
-          "IconoDelSistema=X\n");
-    struct Case {
+          "[" + longSection
+              + "]\r\n"
+                "  Servidor=SRV\r\n"
+                "\tDbName = VENTAS ;2024\r\n"
+                "Cadena="
+              + longValue
+              + "\r\n"
+                "[Iconos]\n"
+                "IconoDelSistema=X\n");
+    struct Case
+    {
         QString section, key, expected;
     } cases[] = {
         {QString::fromLatin1(longSection), "Servidor", "SRV"},        // indented: a key, not a continuation
@@ -297,11 +315,11 @@ TEST_F(IniFile, CredentialsStoredEncodedReadBack)
 {
     ClsComponente &c = gComponente();
     write("VI000vi.INI", "[PC|USRBaseDeDatos]\nUsuario=" + c.CodificaClave("ventas;1=|").toLatin1() + "\n");
-    EXPECT_EQ(c.DecodificaClave(gIni().LeeValor("VI000vi.INI", "PC|USRBaseDeDatos", "Usuario",
-                                                c.CodificaClave("Velgora"))),
+    EXPECT_EQ(c.DecodificaClave(
+                  gIni().LeeValor("VI000vi.INI", "PC|USRBaseDeDatos", "Usuario", c.CodificaClave("Velgora"))),
               "ventas;1=|");
-    EXPECT_EQ(c.DecodificaClave(gIni().LeeValor("VI000vi.INI", "PC|USRBaseDeDatos", "UserPassWord",
-                                                c.CodificaClave("quenabo"))),
+    EXPECT_EQ(c.DecodificaClave(
+                  gIni().LeeValor("VI000vi.INI", "PC|USRBaseDeDatos", "UserPassWord", c.CodificaClave("quenabo"))),
               "quenabo");
 }
 
@@ -322,8 +340,9 @@ TEST(MuestraError, ShowsNumberDescriptionAndRoutineAndReturnsTheAnswer)
         EXPECT_EQ(r.style, ui::vbAbortRetryIgnore + ui::vbCritical);
         EXPECT_EQ(r.buttons, QStringList({"Anular", "Reintentar", "Omitir"}));
         EXPECT_EQ(r.title, "Aviso al operador!!!");
-        EXPECT_EQ(r.prompt, "Se produjo el error 3021:\nNo hay registro actual.\nOrigen: ADODB.Recordset\n"
-                            "Rutina: AbrirRecordset");
+        EXPECT_EQ(r.prompt,
+                  "Se produjo el error 3021:\nNo hay registro actual.\nOrigen: ADODB.Recordset\n"
+                  "Rutina: AbrirRecordset");
     }
 }
 
@@ -393,7 +412,7 @@ TEST(Cartel, ShowsUpdatesAndCloses)
     EXPECT_EQ(cartel.Detalle(), "Comprobante 12 de 40");
     cartel.Cierra();
     EXPECT_FALSE(cartel.Visible());
-    cartel.Cierra();  // twice is harmless
+    cartel.Cierra(); // twice is harmless
     cartel.Actualiza(0, "Otra vez", "");
     EXPECT_TRUE(cartel.Visible());
 }

@@ -10,8 +10,8 @@ constexpr double kMax = 922337203685477.5807;
 
 Currency checked(long double scaled)
 {
-    if (!(scaled >= (long double)std::numeric_limits<std::int64_t>::min()
-          && scaled <= (long double)std::numeric_limits<std::int64_t>::max()))
+    if (!(scaled >= (long double) std::numeric_limits<std::int64_t>::min()
+          && scaled <= (long double) std::numeric_limits<std::int64_t>::max()))
         Raise(vberr::Overflow);
     return Currency::fromScaled(std::int64_t(scaled));
 }
@@ -21,7 +21,7 @@ Currency Currency::fromDouble(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) > kMax)
         Raise(vberr::Overflow);
-    return checked(std::nearbyint((long double)value * 10000.0L));
+    return checked(std::nearbyint((long double) value * 10000.0L));
 }
 
 __int128 Currency::divideHalfEven(__int128 value, int drop)
@@ -57,7 +57,7 @@ Currency Currency::operator-(Currency o) const
 
 Currency Currency::operator*(Currency o) const
 {
-    const __int128 q = divideHalfEven((__int128)m_scaled * o.m_scaled, 4);
+    const __int128 q = divideHalfEven((__int128) m_scaled * o.m_scaled, 4);
     if (q > std::numeric_limits<std::int64_t>::max() || q < std::numeric_limits<std::int64_t>::min())
         Raise(vberr::Overflow);
     return fromScaled(std::int64_t(q));
@@ -67,5 +67,5 @@ Currency Currency::operator/(Currency o) const
 {
     if (o.m_scaled == 0)
         Raise(vberr::DivisionByZero);
-    return checked(std::nearbyint((long double)m_scaled * 10000.0L / (long double)o.m_scaled));
+    return checked(std::nearbyint((long double) m_scaled * 10000.0L / (long double) o.m_scaled));
 }

@@ -3,10 +3,16 @@
 #include <cstdint>
 
 // Fixed-point amount with four decimals in a 64-bit integer, as the run time's Currency.
-class Currency {
+class Currency
+{
 public:
     constexpr Currency() = default;
-    static constexpr Currency fromScaled(std::int64_t scaled) { Currency c; c.m_scaled = scaled; return c; }
+    static constexpr Currency fromScaled(std::int64_t scaled)
+    {
+        Currency c;
+        c.m_scaled = scaled;
+        return c;
+    }
     // Rounds half to even at the fourth decimal; error 6 when out of range.
     static Currency fromDouble(double value);
     // value / 10^drop, rounded half to even: the one rounding rule of the
@@ -19,7 +25,7 @@ public:
     Currency operator+(Currency o) const;
     Currency operator-(Currency o) const;
     Currency operator*(Currency o) const;
-    Currency operator/(Currency o) const;  // error 11 on zero
+    Currency operator/(Currency o) const; // error 11 on zero
     Currency operator-() const { return fromScaled(-m_scaled); }
     Currency &operator+=(Currency o) { return *this = *this + o; }
     Currency &operator-=(Currency o) { return *this = *this - o; }

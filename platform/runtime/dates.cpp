@@ -1,8 +1,8 @@
 #include "platform/runtime/dates.h"
 
 #include "platform/runtime/regional.h"
-#include "platform/runtime/vberror.h"
 #include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
 
 #include <QRegularExpression>
 
@@ -28,7 +28,10 @@ int windowYear(int year, int digits)
     return year < 30 ? 2000 + year : 1900 + year;
 }
 
-bool validYear(int year) { return year >= 100 && year <= 9999; }
+bool validYear(int year)
+{
+    return year >= 100 && year <= 9999;
+}
 
 std::optional<QTime> parseTime(const QString &hh, const QString &mm, const QString &ss, const QString &ampm)
 {
@@ -48,27 +51,45 @@ std::optional<QTime> parseTime(const QString &hh, const QString &mm, const QStri
 
 const QStringList &monthNames()
 {
-    static const QStringList names = {
-        QStringLiteral("enero"), QStringLiteral("febrero"), QStringLiteral("marzo"), QStringLiteral("abril"),
-        QStringLiteral("mayo"), QStringLiteral("junio"), QStringLiteral("julio"), QStringLiteral("agosto"),
-        QStringLiteral("septiembre"), QStringLiteral("octubre"), QStringLiteral("noviembre"), QStringLiteral("diciembre")};
+    static const QStringList names = {QStringLiteral("enero"),
+                                      QStringLiteral("febrero"),
+                                      QStringLiteral("marzo"),
+                                      QStringLiteral("abril"),
+                                      QStringLiteral("mayo"),
+                                      QStringLiteral("junio"),
+                                      QStringLiteral("julio"),
+                                      QStringLiteral("agosto"),
+                                      QStringLiteral("septiembre"),
+                                      QStringLiteral("octubre"),
+                                      QStringLiteral("noviembre"),
+                                      QStringLiteral("diciembre")};
     return names;
 }
 
 const QStringList &dayNames()
 {
     // Monday first, as QDate::dayOfWeek counts.
-    static const QStringList names = {
-        QStringLiteral("lunes"), QStringLiteral("martes"), QStringLiteral("miércoles"), QStringLiteral("jueves"),
-        QStringLiteral("viernes"), QStringLiteral("sábado"), QStringLiteral("domingo")};
+    static const QStringList names = {QStringLiteral("lunes"),
+                                      QStringLiteral("martes"),
+                                      QStringLiteral("miércoles"),
+                                      QStringLiteral("jueves"),
+                                      QStringLiteral("viernes"),
+                                      QStringLiteral("sábado"),
+                                      QStringLiteral("domingo")};
     return names;
 }
 
-QString two(int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); }
+QString two(int n)
+{
+    return QString::number(n).rightJustified(2, QLatin1Char('0'));
+}
 
 } // namespace
 
-QDate DayZero() { return QDate(1899, 12, 30); }
+QDate DayZero()
+{
+    return QDate(1899, 12, 30);
+}
 
 std::optional<QDateTime> ParseDate(const QString &text)
 {
@@ -76,11 +97,12 @@ std::optional<QDateTime> ParseDate(const QString &text)
     if (s.isEmpty())
         return std::nullopt;
     const QString sep = QRegularExpression::escape(QString(Regional().dateSeparator));
-    static const QString timePart = QStringLiteral(
-        "(?:(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*([AaPp][Mm]?)?)");
+    static const QString timePart = QStringLiteral("(?:(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*([AaPp][Mm]?)?)");
     // Day-month-year, year-month-day, day-month; each with an optional time.
-    const QRegularExpression dmy(QStringLiteral("^(\\d{1,2})([/\\-%1])(\\d{1,2})(?:\\2(\\d{1,4}))?(?:\\s+%2)?$").arg(sep, timePart));
-    const QRegularExpression ymd(QStringLiteral("^(\\d{3,4})([/\\-])(\\d{1,2})\\2(\\d{1,2})(?:(?:\\s+|T)%1)?$").arg(timePart));
+    const QRegularExpression dmy(
+        QStringLiteral("^(\\d{1,2})([/\\-%1])(\\d{1,2})(?:\\2(\\d{1,4}))?(?:\\s+%2)?$").arg(sep, timePart));
+    const QRegularExpression ymd(
+        QStringLiteral("^(\\d{3,4})([/\\-])(\\d{1,2})\\2(\\d{1,2})(?:(?:\\s+|T)%1)?$").arg(timePart));
     const QRegularExpression timeOnly(QStringLiteral("^%1$").arg(timePart));
 
     int year = 0, month = 0, day = 0;
@@ -115,7 +137,9 @@ std::optional<QDateTime> ParseDate(const QString &text)
         return std::nullopt;
     QTime time(0, 0);
     if (!m.captured(timeGroup).isEmpty()) {
-        const auto t = parseTime(m.captured(timeGroup), m.captured(timeGroup + 1), m.captured(timeGroup + 2),
+        const auto t = parseTime(m.captured(timeGroup),
+                                 m.captured(timeGroup + 1),
+                                 m.captured(timeGroup + 2),
                                  m.captured(timeGroup + 3));
         if (!t)
             return std::nullopt;
@@ -124,7 +148,10 @@ std::optional<QDateTime> ParseDate(const QString &text)
     return QDateTime(date, time);
 }
 
-bool IsDate(const QString &s) { return ParseDate(s).has_value(); }
+bool IsDate(const QString &s)
+{
+    return ParseDate(s).has_value();
+}
 
 QDateTime CDate(const QString &s)
 {
@@ -134,9 +161,15 @@ QDateTime CDate(const QString &s)
     return *d;
 }
 
-QDateTime DateValue(const QString &s) { return QDateTime(CDate(s).date(), QTime(0, 0)); }
+QDateTime DateValue(const QString &s)
+{
+    return QDateTime(CDate(s).date(), QTime(0, 0));
+}
 
-QDateTime TimeValue(const QString &s) { return QDateTime(DayZero(), CDate(s).time()); }
+QDateTime TimeValue(const QString &s)
+{
+    return QDateTime(DayZero(), CDate(s).time());
+}
 
 double ToSerial(const QDateTime &d)
 {
@@ -167,7 +200,7 @@ QString GeneralDate(const QDateTime &d)
     if (d.date() == DayZero() && t != QTime(0, 0))
         return time;
     const QString date = two(d.date().day()) + ds + two(d.date().month()) + ds
-        + QString::number(d.date().year()).rightJustified(4, QLatin1Char('0'));
+                         + QString::number(d.date().year()).rightJustified(4, QLatin1Char('0'));
     if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
         return date;
     return date + QLatin1Char(' ') + time;
@@ -176,9 +209,10 @@ QString GeneralDate(const QDateTime &d)
 QString FormatDate(const QDateTime &d, const QString &pattern)
 {
     enum class Kind { Literal, Day, Month, Year, Hour, Minute, Second, AmPm, Other };
-    struct Token {
+    struct Token
+    {
         Kind kind;
-        QString text;  // the pattern text, or the literal
+        QString text; // the pattern text, or the literal
     };
     // Cut the pattern into tokens first: "m" means minutes only by its neighbours.
     QList<Token> tokens;
@@ -211,19 +245,22 @@ QString FormatDate(const QDateTime &d, const QString &pattern)
         } else if (lower == QLatin1Char('d') || lower == QLatin1Char('m') || lower == QLatin1Char('y')
                    || lower == QLatin1Char('h') || lower == QLatin1Char('n') || lower == QLatin1Char('s')) {
             const QString t = run(lower);
-            const Kind k = lower == QLatin1Char('d') ? Kind::Day
-                : lower == QLatin1Char('m') ? Kind::Month
-                : lower == QLatin1Char('y') ? Kind::Year
-                : lower == QLatin1Char('h') ? Kind::Hour
-                : lower == QLatin1Char('n') ? Kind::Minute : Kind::Second;
+            const Kind k = lower == QLatin1Char('d')   ? Kind::Day
+                           : lower == QLatin1Char('m') ? Kind::Month
+                           : lower == QLatin1Char('y') ? Kind::Year
+                           : lower == QLatin1Char('h') ? Kind::Hour
+                           : lower == QLatin1Char('n') ? Kind::Minute
+                                                       : Kind::Second;
             tokens.append({k, t});
             i += t.size();
         } else if (lower == QLatin1Char('c')) {
             tokens.append({Kind::Other, QStringLiteral("c")});
             ++i;
         } else {
-            tokens.append({Kind::Literal, c == QLatin1Char('/') ? QString(Regional().dateSeparator)
-                                          : c == QLatin1Char(':') ? QString(Regional().timeSeparator) : QString(c)});
+            tokens.append({Kind::Literal,
+                           c == QLatin1Char('/')   ? QString(Regional().dateSeparator)
+                           : c == QLatin1Char(':') ? QString(Regional().timeSeparator)
+                                                   : QString(c)});
             ++i;
         }
     }
@@ -244,23 +281,36 @@ QString FormatDate(const QDateTime &d, const QString &pattern)
     for (const Token &t : tokens) {
         const qsizetype n = t.text.size();
         switch (t.kind) {
-        case Kind::Literal: out += t.text; break;
+        case Kind::Literal:
+            out += t.text;
+            break;
         case Kind::Day:
-            if (n == 1) out += QString::number(date.day());
-            else if (n == 2) out += two(date.day());
-            else if (n == 3) out += dayNames().at(date.dayOfWeek() - 1).left(3);
-            else if (n == 4) out += dayNames().at(date.dayOfWeek() - 1);
-            else out += FormatDate(d, QStringLiteral("dd/mm/yyyy"));
+            if (n == 1)
+                out += QString::number(date.day());
+            else if (n == 2)
+                out += two(date.day());
+            else if (n == 3)
+                out += dayNames().at(date.dayOfWeek() - 1).left(3);
+            else if (n == 4)
+                out += dayNames().at(date.dayOfWeek() - 1);
+            else
+                out += FormatDate(d, QStringLiteral("dd/mm/yyyy"));
             break;
         case Kind::Month:
-            if (n == 1) out += QString::number(date.month());
-            else if (n == 2) out += two(date.month());
-            else if (n == 3) out += monthNames().at(date.month() - 1).left(3);
-            else out += monthNames().at(date.month() - 1);
+            if (n == 1)
+                out += QString::number(date.month());
+            else if (n == 2)
+                out += two(date.month());
+            else if (n == 3)
+                out += monthNames().at(date.month() - 1).left(3);
+            else
+                out += monthNames().at(date.month() - 1);
             break;
         case Kind::Year:
-            if (n <= 2) out += two(date.year() % 100);
-            else out += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+            if (n <= 2)
+                out += two(date.year() % 100);
+            else
+                out += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
             break;
         case Kind::Hour: {
             int h = time.hour();
@@ -269,8 +319,12 @@ QString FormatDate(const QDateTime &d, const QString &pattern)
             out += n == 1 ? QString::number(h) : two(h);
             break;
         }
-        case Kind::Minute: out += n == 1 ? QString::number(time.minute()) : two(time.minute()); break;
-        case Kind::Second: out += n == 1 ? QString::number(time.second()) : two(time.second()); break;
+        case Kind::Minute:
+            out += n == 1 ? QString::number(time.minute()) : two(time.minute());
+            break;
+        case Kind::Second:
+            out += n == 1 ? QString::number(time.second()) : two(time.second());
+            break;
         case Kind::AmPm: {
             const bool pm = time.hour() >= 12;
             const bool upper = t.text.at(0).isUpper();
@@ -279,17 +333,28 @@ QString FormatDate(const QDateTime &d, const QString &pattern)
             out += upper ? mark : mark.toLower();
             break;
         }
-        case Kind::Other: out += GeneralDate(d); break;
+        case Kind::Other:
+            out += GeneralDate(d);
+            break;
         }
     }
     return out;
 }
 
-QString ErrorLogDate(const QDateTime &d) { return d.toString(QStringLiteral("MM-dd-yyyy")); }
+QString ErrorLogDate(const QDateTime &d)
+{
+    return d.toString(QStringLiteral("MM-dd-yyyy"));
+}
 
-QString ErrorLogTime(const QDateTime &d) { return d.toString(QStringLiteral("HH:mm:ss")); }
+QString ErrorLogTime(const QDateTime &d)
+{
+    return d.toString(QStringLiteral("HH:mm:ss"));
+}
 
-QString ShortDateTime(const QDateTime &d) { return FormatDate(d, QStringLiteral("dd/mm/yy hh:mm")); }
+QString ShortDateTime(const QDateTime &d)
+{
+    return FormatDate(d, QStringLiteral("dd/mm/yy hh:mm"));
+}
 
 QDateTime Now()
 {
@@ -297,11 +362,20 @@ QDateTime Now()
     return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
 }
 
-QDateTime Date() { return QDateTime(Now().date(), QTime(0, 0)); }
+QDateTime Date()
+{
+    return QDateTime(Now().date(), QTime(0, 0));
+}
 
-QDateTime Time() { return QDateTime(DayZero(), Now().time()); }
+QDateTime Time()
+{
+    return QDateTime(DayZero(), Now().time());
+}
 
-void SetClock(std::function<QDateTime()> c) { clock() = std::move(c); }
+void SetClock(std::function<QDateTime()> c)
+{
+    clock() = std::move(c);
+}
 
 void FixClock(const QDateTime &at)
 {
@@ -319,6 +393,9 @@ QDateTime DateSerial(int year, int month, int day)
     return QDateTime(date, QTime(0, 0));
 }
 
-QDateTime DateAdd(const QDateTime &d, int days) { return d.addDays(days); }
+QDateTime DateAdd(const QDateTime &d, int days)
+{
+    return d.addDays(days);
+}
 
 } // namespace vb

@@ -11,7 +11,7 @@
 // run time's day zero, 30/12/1899.
 namespace vb {
 
-QDate DayZero();  // 30/12/1899
+QDate DayZero(); // 30/12/1899
 
 // Recognises d/m/yyyy, d/m/yy, d/m (this year), d-m-yyyy, yyyy-mm-dd, each
 // with an optional time h:mm[:ss] [AM|PM], or a time alone. Two-digit years
@@ -19,14 +19,14 @@ QDate DayZero();  // 30/12/1899
 // swapped: 12/25/2020 is no date.
 std::optional<QDateTime> ParseDate(const QString &s);
 bool IsDate(const QString &s);
-QDateTime CDate(const QString &s);      // error 13 when no date
-QDateTime DateValue(const QString &s);  // the date part only; error 13 when no date
-QDateTime TimeValue(const QString &s);  // the time part on day zero; error 13
+QDateTime CDate(const QString &s);     // error 13 when no date
+QDateTime DateValue(const QString &s); // the date part only; error 13 when no date
+QDateTime TimeValue(const QString &s); // the time part on day zero; error 13
 
 // The run time's serial number of a date: days since day zero, the time as
 // the fraction (before day zero the fraction still counts forward).
 double ToSerial(const QDateTime &d);
-QDateTime FromSerial(double serial);  // error 6 outside years 100..9999
+QDateTime FromSerial(double serial); // error 6 outside years 100..9999
 
 // The general date text: "dd/mm/yyyy" at midnight, "hh:mm:ss" for a time on
 // day zero, otherwise "dd/mm/yyyy hh:mm:ss" (24-hour), with the regional
@@ -40,18 +40,18 @@ QString GeneralDate(const QDateTime &d);
 QString FormatDate(const QDateTime &d, const QString &pattern);
 
 // The fixed forms the error log and the voucher trail use.
-QString ErrorLogDate(const QDateTime &d);   // "mm-dd-yyyy"
-QString ErrorLogTime(const QDateTime &d);   // "hh:mm:ss"
-QString ShortDateTime(const QDateTime &d);  // "dd/mm/yy hh:mm"
+QString ErrorLogDate(const QDateTime &d);  // "mm-dd-yyyy"
+QString ErrorLogTime(const QDateTime &d);  // "hh:mm:ss"
+QString ShortDateTime(const QDateTime &d); // "dd/mm/yy hh:mm"
 
 // The clock: whole seconds, as the run time's; tests fix it.
 QDateTime Now();
-QDateTime Date();  // today at midnight
-QDateTime Time();  // the time of day on day zero
-void SetClock(std::function<QDateTime()> clock);  // empty: the system clock
+QDateTime Date();                                // today at midnight
+QDateTime Time();                                // the time of day on day zero
+void SetClock(std::function<QDateTime()> clock); // empty: the system clock
 void FixClock(const QDateTime &at);
 
-QDateTime DateSerial(int year, int month, int day);  // error 5 when no date
+QDateTime DateSerial(int year, int month, int day); // error 5 when no date
 QDateTime DateAdd(const QDateTime &d, int days);
 
 } // namespace vb

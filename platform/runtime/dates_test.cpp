@@ -8,15 +8,17 @@ using namespace vb;
 
 namespace {
 
-class DatesTest : public ::testing::Test {
+class DatesTest : public ::testing::Test
+{
 protected:
     void SetUp() override { FixClock(QDateTime(QDate(2024, 6, 15), QTime(10, 20, 30, 999))); }
     void TearDown() override { SetClock({}); }
 };
 
-struct DateCase {
+struct DateCase
+{
     const char *text;
-    QDateTime expected;  // invalid: no date
+    QDateTime expected; // invalid: no date
 };
 
 TEST_F(DatesTest, RecognisesDatesDayFirst)
@@ -26,21 +28,21 @@ TEST_F(DatesTest, RecognisesDatesDayFirst)
         {"05/03/2024", QDateTime(QDate(2024, 3, 5), QTime(0, 0))},
         {" 31/12/1999 ", QDateTime(QDate(1999, 12, 31), QTime(0, 0))},
         {"1/1/00", QDateTime(QDate(2000, 1, 1), QTime(0, 0))},
-        {"1/1/29", QDateTime(QDate(2029, 1, 1), QTime(0, 0))},  // window: 00-29 are the 2000s
+        {"1/1/29", QDateTime(QDate(2029, 1, 1), QTime(0, 0))}, // window: 00-29 are the 2000s
         {"1/1/30", QDateTime(QDate(1930, 1, 1), QTime(0, 0))},
         {"1/1/99", QDateTime(QDate(1999, 1, 1), QTime(0, 0))},
         {"29/2/2024", QDateTime(QDate(2024, 2, 29), QTime(0, 0))},
         {"5-3-2024", QDateTime(QDate(2024, 3, 5), QTime(0, 0))},
         {"2024-03-05", QDateTime(QDate(2024, 3, 5), QTime(0, 0))},
         {"2024-03-05 08:09:10", QDateTime(QDate(2024, 3, 5), QTime(8, 9, 10))},
-        {"5/3", QDateTime(QDate(2024, 3, 5), QTime(0, 0))},   // this year
+        {"5/3", QDateTime(QDate(2024, 3, 5), QTime(0, 0))}, // this year
         {"5/3/2024 14:30", QDateTime(QDate(2024, 3, 5), QTime(14, 30))},
         {"5/3/24 2:30:15 PM", QDateTime(QDate(2024, 3, 5), QTime(14, 30, 15))},
         {"1:30", QDateTime(DayZero(), QTime(1, 30))},
         {"23:59:59", QDateTime(DayZero(), QTime(23, 59, 59))},
         {"12:00 am", QDateTime(DayZero(), QTime(0, 0))},
         {"29/2/2023", {}},
-        {"12/25/2020", {}},  // never read month first
+        {"12/25/2020", {}}, // never read month first
         {"32/1/2024", {}},
         {"0/1/2024", {}},
         {"1/1/2024 24:00", {}},
@@ -91,12 +93,16 @@ TEST_F(DatesTest, GeneralAndFixedTexts)
 TEST_F(DatesTest, PatternTokens)
 {
     const QDateTime at(QDate(2024, 3, 5), QTime(17, 8, 9));
-    struct Case { const char *pattern; const char *expected; };
+    struct Case
+    {
+        const char *pattern;
+        const char *expected;
+    };
     const Case cases[] = {
         {"dd/mm/yyyy", "05/03/2024"},
         {"d/m/yy", "5/3/24"},
-        {"hh:mm:ss", "17:08:09"},      // mm after hh is minutes
-        {"mm:ss", "08:09"},            // and before ss
+        {"hh:mm:ss", "17:08:09"}, // mm after hh is minutes
+        {"mm:ss", "08:09"},       // and before ss
         {"hh:nn", "17:08"},
         {"yyyymmdd", "20240305"},
         {"dddd d \"de\" mmmm", "martes 5 de marzo"},
@@ -112,12 +118,16 @@ TEST_F(DatesTest, PatternTokens)
 
 TEST_F(DatesTest, SerialNumbers)
 {
-    struct Case { QDateTime date; double serial; };
+    struct Case
+    {
+        QDateTime date;
+        double serial;
+    };
     const Case cases[] = {
         {QDateTime(DayZero(), QTime(0, 0)), 0},
         {QDateTime(QDate(1900, 1, 1), QTime(0, 0)), 2},
         {QDateTime(QDate(2024, 3, 5), QTime(18, 0)), 45356.75},
-        {QDateTime(QDate(1899, 12, 29), QTime(6, 0)), -1.25},  // the fraction counts forward
+        {QDateTime(QDate(1899, 12, 29), QTime(6, 0)), -1.25}, // the fraction counts forward
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.serial);

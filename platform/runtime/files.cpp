@@ -39,13 +39,22 @@ void checkWrite(const QFile &file, qint64 written, qint64 wanted)
 
 } // namespace
 
-QByteArray ToFileBytes(const QString &text) { return text.toLatin1(); }
+QByteArray ToFileBytes(const QString &text)
+{
+    return text.toLatin1();
+}
 
-QString FromFileBytes(const QByteArray &bytes) { return QString::fromLatin1(bytes); }
+QString FromFileBytes(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes);
+}
 
 // ---- Sequential files ----
 
-SequentialFile::SequentialFile(const QString &path, OpenMode mode) { Open(path, mode); }
+SequentialFile::SequentialFile(const QString &path, OpenMode mode)
+{
+    Open(path, mode);
+}
 
 SequentialFile::~SequentialFile()
 {
@@ -55,7 +64,10 @@ SequentialFile::~SequentialFile()
         m_file->close();
 }
 
-SequentialFile::SequentialFile(SequentialFile &&o) noexcept : m_file(std::move(o.m_file)), m_mode(o.m_mode) {}
+SequentialFile::SequentialFile(SequentialFile &&o) noexcept
+    : m_file(std::move(o.m_file))
+    , m_mode(o.m_mode)
+{}
 
 SequentialFile &SequentialFile::operator=(SequentialFile &&o) noexcept
 {
@@ -76,9 +88,15 @@ void SequentialFile::Open(const QString &path, OpenMode mode)
     auto file = std::make_unique<QFile>(path);
     QIODevice::OpenMode flags;
     switch (mode) {
-    case OpenMode::Input: flags = QIODevice::ReadOnly; break;
-    case OpenMode::Output: flags = QIODevice::WriteOnly | QIODevice::Truncate; break;
-    case OpenMode::Append: flags = QIODevice::WriteOnly | QIODevice::Append; break;
+    case OpenMode::Input:
+        flags = QIODevice::ReadOnly;
+        break;
+    case OpenMode::Output:
+        flags = QIODevice::WriteOnly | QIODevice::Truncate;
+        break;
+    case OpenMode::Append:
+        flags = QIODevice::WriteOnly | QIODevice::Append;
+        break;
     }
     if (QFileInfo(path).isDir() || !file->open(flags))
         raiseOpenFailure(path, *file, mode == OpenMode::Input);
@@ -98,7 +116,10 @@ void SequentialFile::Close()
         Raise(vberr::DeviceIOError, {}, name);
 }
 
-bool SequentialFile::IsOpen() const { return bool(m_file); }
+bool SequentialFile::IsOpen() const
+{
+    return bool(m_file);
+}
 
 void SequentialFile::requireOpen(OpenMode wanted) const
 {
@@ -206,7 +227,10 @@ std::int64_t SequentialFile::Lof() const
 
 // ---- Random-access files ----
 
-RandomFile::RandomFile(const QString &path, int recordLength) { Open(path, recordLength); }
+RandomFile::RandomFile(const QString &path, int recordLength)
+{
+    Open(path, recordLength);
+}
 
 RandomFile::~RandomFile()
 {
@@ -215,7 +239,10 @@ RandomFile::~RandomFile()
 }
 
 RandomFile::RandomFile(RandomFile &&o) noexcept
-    : m_file(std::move(o.m_file)), m_length(o.m_length), m_eof(o.m_eof) {}
+    : m_file(std::move(o.m_file))
+    , m_length(o.m_length)
+    , m_eof(o.m_eof)
+{}
 
 RandomFile &RandomFile::operator=(RandomFile &&o) noexcept
 {
@@ -259,7 +286,10 @@ void RandomFile::Close()
         Raise(vberr::DeviceIOError, {}, name);
 }
 
-bool RandomFile::IsOpen() const { return bool(m_file); }
+bool RandomFile::IsOpen() const
+{
+    return bool(m_file);
+}
 
 void RandomFile::requireOpen() const
 {
@@ -293,7 +323,10 @@ QByteArray RandomFile::GetBytes(std::int64_t record)
     return data;
 }
 
-QString RandomFile::Get(std::int64_t record) { return FromFileBytes(GetBytes(record)); }
+QString RandomFile::Get(std::int64_t record)
+{
+    return FromFileBytes(GetBytes(record));
+}
 
 void RandomFile::PutBytes(std::int64_t record, const QByteArray &data)
 {
@@ -320,7 +353,10 @@ void RandomFile::PutBytes(std::int64_t record, const QByteArray &data)
     checkWrite(*m_file, m_file->write(block), block.size());
 }
 
-void RandomFile::Put(std::int64_t record, const QString &text) { PutBytes(record, ToFileBytes(text)); }
+void RandomFile::Put(std::int64_t record, const QString &text)
+{
+    PutBytes(record, ToFileBytes(text));
+}
 
 // ---- Whole files ----
 
@@ -371,7 +407,8 @@ void ReplaceFile(const QString &from, const QString &to)
     if (!FileExists(from))
         Raise(vberr::FileNotFound, {}, from);
     std::error_code failure;
-    std::filesystem::rename(std::filesystem::path(from.toStdU16String()), std::filesystem::path(to.toStdU16String()),
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()),
                             failure);
     if (failure)
         Raise(vberr::PathFileAccess, {}, to);

@@ -18,7 +18,8 @@ enum class OpenMode { Input, Output, Append };
 
 // A sequential text file; closes on destruction. Output and Append create a
 // missing file; Input needs it to exist. Lines end in CR LF.
-class SequentialFile {
+class SequentialFile
+{
 public:
     SequentialFile() = default;
     SequentialFile(const QString &path, OpenMode mode);
@@ -56,7 +57,8 @@ private:
 
 // A random-access file of fixed-length records, numbered from 1; created
 // when missing. Closes on destruction.
-class RandomFile {
+class RandomFile
+{
 public:
     RandomFile() = default;
     RandomFile(const QString &path, int recordLength);
@@ -75,7 +77,7 @@ public:
 
     // The record's bytes; a record past the end reads as Chr(0) and sets Eof.
     QByteArray GetBytes(std::int64_t record);
-    QString Get(std::int64_t record);  // Latin-1
+    QString Get(std::int64_t record); // Latin-1
     // Writes exactly one record: shorter data is padded with blanks; longer
     // data is error 59 (nothing is cut silently).
     void PutBytes(std::int64_t record, const QByteArray &data);
@@ -90,10 +92,10 @@ private:
     bool m_eof = false;
 };
 
-bool FileExists(const QString &path);   // a file, not a folder
-std::int64_t FileLen(const QString &path);  // error 53 when missing
-void Kill(const QString &path);         // error 53 when missing, 75 when it cannot go
-void Name(const QString &from, const QString &to);  // rename: 53 missing, 58 target exists, 75 otherwise
+bool FileExists(const QString &path);              // a file, not a folder
+std::int64_t FileLen(const QString &path);         // error 53 when missing
+void Kill(const QString &path);                    // error 53 when missing, 75 when it cannot go
+void Name(const QString &from, const QString &to); // rename: 53 missing, 58 target exists, 75 otherwise
 // Renames from over to in one step: an existing file at to is replaced, never
 // deleted first, so a failure leaves it whole. 53 when from is missing, 75 otherwise.
 void ReplaceFile(const QString &from, const QString &to);

@@ -1,7 +1,7 @@
-#include "platform/runtime/app.h"
 #include "platform/runtime/files.h"
-#include "tests/support/raised_error.h"
+#include "platform/runtime/app.h"
 #include "platform/runtime/strings.h"
+#include "tests/support/raised_error.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,7 +14,8 @@ using namespace vb;
 
 namespace {
 
-class FilesTest : public ::testing::Test {
+class FilesTest : public ::testing::Test
+{
 protected:
     QString path(const char *name) const { return m_dir.filePath(QString::fromUtf8(name)); }
     static QByteArray bytesOf(const QString &p)
@@ -36,7 +37,7 @@ TEST_F(FilesTest, AppendCreatesThenAddsLinesInLatin1)
     {
         SequentialFile f(log, OpenMode::Append);
         f.Print(QStringLiteral("b"));
-        f.PrintLine(QStringLiteral("€"));  // outside Latin-1
+        f.PrintLine(QStringLiteral("€")); // outside Latin-1
     }
     EXPECT_EQ(bytesOf(log), QByteArray("a\xF1o \xFF\r\nb?\r\n"));
     EXPECT_EQ(FileLen(log), 11);
@@ -45,21 +46,37 @@ TEST_F(FilesTest, AppendCreatesThenAddsLinesInLatin1)
 TEST_F(FilesTest, OutputTruncatesAndInputReadsLines)
 {
     const QString p = path("datos.txt");
-    { SequentialFile f(p, OpenMode::Output); f.PrintLine(QStringLiteral("viejo")); }
-    { SequentialFile f(p, OpenMode::Output); f.Print(QStringLiteral("uno\r\ndos\nTres\rcuatro\r\n\r\nñ")); }
+    {
+        SequentialFile f(p, OpenMode::Output);
+        f.PrintLine(QStringLiteral("viejo"));
+    }
+    {
+        SequentialFile f(p, OpenMode::Output);
+        f.Print(QStringLiteral("uno\r\ndos\nTres\rcuatro\r\n\r\nñ"));
+    }
     SequentialFile in(p, OpenMode::Input);
     QStringList lines;
     while (!in.Eof())
         lines << in.LineInput();
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("uno"), QStringLiteral("dos"), QStringLiteral("Tres"),
-                                  QStringLiteral("cuatro"), QString(), QStringLiteral("ñ")}));
+    EXPECT_EQ(lines,
+              (QStringList{QStringLiteral("uno"),
+                           QStringLiteral("dos"),
+                           QStringLiteral("Tres"),
+                           QStringLiteral("cuatro"),
+                           QString(),
+                           QStringLiteral("ñ")}));
     EXPECT_EQ(RaisedNumber([&] { in.LineInput(); }), vberr::InputPastEnd);
     EXPECT_EQ(RaisedNumber([&] { in.PrintLine(QStringLiteral("x")); }), vberr::BadFileMode);
 }
 
 TEST_F(FilesTest, OpenFailuresRaiseTheRunTimeErrors)
 {
-    struct Case { QString path; OpenMode mode; int error; };
+    struct Case
+    {
+        QString path;
+        OpenMode mode;
+        int error;
+    };
     const Case cases[] = {
         {path("falta.txt"), OpenMode::Input, vberr::FileNotFound},
         {path("no/existe/x.txt"), OpenMode::Append, vberr::PathNotFound},
@@ -79,7 +96,7 @@ TEST_F(FilesTest, RandomRecordsOfFixedLength)
 {
     const QString p = path("consultas.vgr");
     {
-        RandomFile f(p, 6);  // created when missing
+        RandomFile f(p, 6); // created when missing
         EXPECT_EQ(f.RecordCount(), 0);
         f.Put(1, QStringLiteral("uno"));
         f.Put(3, QStringLiteral("tres") + Chr(255) + Chr(0));
@@ -87,11 +104,15 @@ TEST_F(FilesTest, RandomRecordsOfFixedLength)
         EXPECT_EQ(RaisedNumber([&] { f.Put(2, QStringLiteral("siete77")); }), vberr::BadRecordLength);
         EXPECT_EQ(RaisedNumber([&] { f.Put(0, QStringLiteral("x")); }), vberr::BadRecordNumber);
     }
-    EXPECT_EQ(bytesOf(p), QByteArray("\xF1" "and\xFA!      tres\xFF", 17) + QByteArray(1, '\0'));
+    EXPECT_EQ(bytesOf(p),
+              QByteArray("\xF1"
+                         "and\xFA!      tres\xFF",
+                         17)
+                  + QByteArray(1, '\0'));
     RandomFile f(p, 6);
     EXPECT_EQ(f.RecordCount(), 3);
     EXPECT_EQ(f.Get(1), QStringLiteral("ñandú!"));
-    EXPECT_EQ(f.Get(2), QStringLiteral("      "));  // skipped over: blanks
+    EXPECT_EQ(f.Get(2), QStringLiteral("      ")); // skipped over: blanks
     EXPECT_EQ(f.Get(3), QStringLiteral("tres") + Chr(255) + Chr(0));
     EXPECT_FALSE(f.Eof());
     EXPECT_EQ(f.Get(4), StringOf(6, QChar(0)));
@@ -104,16 +125,21 @@ TEST_F(FilesTest, ExistenceLengthKillAndName)
 {
     const QString a = path("a.txt"), b = path("b.txt");
     EXPECT_FALSE(FileExists(a));
-    EXPECT_FALSE(FileExists(m_dir.path()));  // a folder is no file
+    EXPECT_FALSE(FileExists(m_dir.path())); // a folder is no file
     EXPECT_FALSE(FileExists(QString()));
     EXPECT_EQ(RaisedNumber([&] { FileLen(a); }), vberr::FileNotFound);
-    { SequentialFile f(a, OpenMode::Output); f.Print(QStringLiteral("abc")); }
+    {
+        SequentialFile f(a, OpenMode::Output);
+        f.Print(QStringLiteral("abc"));
+    }
     EXPECT_TRUE(FileExists(a));
     EXPECT_EQ(FileLen(a), 3);
     Name(a, b);
     EXPECT_FALSE(FileExists(a));
     EXPECT_TRUE(FileExists(b));
-    { SequentialFile f(a, OpenMode::Output); }
+    {
+        SequentialFile f(a, OpenMode::Output);
+    }
     EXPECT_EQ(RaisedNumber([&] { Name(a, b); }), vberr::FileAlreadyExists);
     EXPECT_EQ(RaisedNumber([&] { Name(path("zz"), path("yy")); }), vberr::FileNotFound);
     Kill(b);
@@ -132,14 +158,16 @@ TEST_F(FilesTest, WriteQuotesEachFieldAndEndsTheLine)
     EXPECT_EQ(bytesOf(p), QByteArray("\"VT_MA_ARTICULOS\",\"1440|2880|975|\"\r\n\"A\xF1o\",\"\"\r\n"));
 }
 
-struct InputCase {
+struct InputCase
+{
     const char *name;
     QByteArray bytes;
-    QStringList fields;  // every field up to the end of the file
+    QStringList fields; // every field up to the end of the file
     friend void PrintTo(const InputCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class InputFields : public FilesTest, public ::testing::WithParamInterface<InputCase> {};
+class InputFields : public FilesTest, public ::testing::WithParamInterface<InputCase>
+{};
 
 TEST_P(InputFields, ReadsFieldByFieldThenStopsAtTheEnd)
 {
@@ -159,25 +187,31 @@ TEST_P(InputFields, ReadsFieldByFieldThenStopsAtTheEnd)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, InputFields,
-    ::testing::Values(
-        InputCase{"crlf", "\"A\",\"1|2|\"\r\n\"B\",\"3|\"\r\n", {"A", "1|2|", "B", "3|"}},
-        InputCase{"lf_only", "\"A\",\"1|2|\"\n\"B\",\"3|\"\n", {"A", "1|2|", "B", "3|"}},
-        InputCase{"cr_only_and_no_end", "\"A\",\"1|\"\r\"B\",\"2|\"", {"A", "1|", "B", "2|"}},
-        // A line end separates fields as a comma does.
-        InputCase{"one_field_a_line", "\"A\"\r\n\"1|\"\r\n", {"A", "1|"}},
-        InputCase{"unquoted_trimmed", "  V_CLIENTES , 1500|3000| \r\n", {"V_CLIENTES", "1500|3000|"}},
-        InputCase{"quoted_keeps_blanks_and_commas", "\" a, b \",\"\"\r\n", {" a, b ", ""}},
-        InputCase{"junk_after_the_quote", "\"A\"xy,\"B\"\r\n", {"A", "B"}},
-        InputCase{"latin1", "\"A\xF1o\",\"\xFF\"\r\n", {QStringLiteral("Año"), Chr(255)}}),
+    Files,
+    InputFields,
+    ::testing::Values(InputCase{"crlf", "\"A\",\"1|2|\"\r\n\"B\",\"3|\"\r\n", {"A", "1|2|", "B", "3|"}},
+                      InputCase{"lf_only", "\"A\",\"1|2|\"\n\"B\",\"3|\"\n", {"A", "1|2|", "B", "3|"}},
+                      InputCase{"cr_only_and_no_end", "\"A\",\"1|\"\r\"B\",\"2|\"", {"A", "1|", "B", "2|"}},
+                      // A line end separates fields as a comma does.
+                      InputCase{"one_field_a_line", "\"A\"\r\n\"1|\"\r\n", {"A", "1|"}},
+                      InputCase{"unquoted_trimmed", "  V_CLIENTES , 1500|3000| \r\n", {"V_CLIENTES", "1500|3000|"}},
+                      InputCase{"quoted_keeps_blanks_and_commas", "\" a, b \",\"\"\r\n", {" a, b ", ""}},
+                      InputCase{"junk_after_the_quote", "\"A\"xy,\"B\"\r\n", {"A", "B"}},
+                      InputCase{"latin1", "\"A\xF1o\",\"\xFF\"\r\n", {QStringLiteral("Año"), Chr(255)}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(FilesTest, ReplaceFileTakesTheTargetsPlaceInOneStep)
 {
     const QString from = path("CONSULTASLEN.AUX");
     const QString to = path("CONSULTASLEN.VGR");
-    { SequentialFile f(to, OpenMode::Output); f.PrintLine(QStringLiteral("viejo")); }
-    { SequentialFile f(from, OpenMode::Output); f.PrintLine(QStringLiteral("nuevo")); }
+    {
+        SequentialFile f(to, OpenMode::Output);
+        f.PrintLine(QStringLiteral("viejo"));
+    }
+    {
+        SequentialFile f(from, OpenMode::Output);
+        f.PrintLine(QStringLiteral("nuevo"));
+    }
     ReplaceFile(from, to);
     EXPECT_FALSE(FileExists(from));
     EXPECT_EQ(bytesOf(to), QByteArray("nuevo\r\n"));
@@ -195,9 +229,9 @@ TEST(AppFolder, SetFolderThenEnvironmentThenExecutablesFolder)
     const QByteArray savedEnv = qgetenv("ANULACION_APPDIR");
     SetAppPath(QString());
     qputenv("ANULACION_APPDIR", "/srv/suite/");
-    EXPECT_EQ(AppPath(), QStringLiteral("/srv/suite"));  // no trailing separator
+    EXPECT_EQ(AppPath(), QStringLiteral("/srv/suite")); // no trailing separator
     SetAppPath(QStringLiteral("/tmp/propia/"));
-    EXPECT_EQ(AppPath(), QStringLiteral("/tmp/propia"));  // the set folder wins
+    EXPECT_EQ(AppPath(), QStringLiteral("/tmp/propia")); // the set folder wins
     SetAppPath(QString());
     qunsetenv("ANULACION_APPDIR");
     EXPECT_EQ(AppPath(), QCoreApplication::applicationDirPath());

@@ -7,12 +7,15 @@ namespace vb {
 // A fixed-length text of the run time: always N characters. It starts filled
 // with the character of code 0; a text assigned to it is cut to N characters
 // or padded with blanks on the right.
-template <int N>
-class FixedString {
+template<int N>
+class FixedString
+{
 public:
     static_assert(N > 0);
 
-    FixedString() : m_text(N, QChar(0)) {}
+    FixedString()
+        : m_text(N, QChar(0))
+    {}
     FixedString(const QString &text) { *this = text; }
 
     FixedString &operator=(const QString &text)

@@ -3,8 +3,8 @@
 #include "platform/runtime/dates.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/regional.h"
-#include "platform/runtime/variant.h"
 #include "platform/runtime/strings.h"
+#include "platform/runtime/variant.h"
 
 #include <cmath>
 #include <string>
@@ -15,7 +15,8 @@ namespace {
 
 // A non-negative decimal: its digits with the point after `point` of them
 // (point may lie before the first digit or past the last).
-struct Digits {
+struct Digits
+{
     bool negative = false;
     std::string digits;
     int point = 0;
@@ -33,7 +34,7 @@ Digits digitsOf(double value)
         d.point = 1;
         return d;
     }
-    const QByteArray e = QByteArray::number(std::fabs(value), 'e', 14);  // d.dddddddddddddde+XX
+    const QByteArray e = QByteArray::number(std::fabs(value), 'e', 14); // d.dddddddddddddde+XX
     const qsizetype ePos = e.indexOf('e');
     for (qsizetype i = 0; i < ePos; ++i)
         if (e.at(i) != '.')
@@ -47,7 +48,8 @@ Digits digitsOf(Currency value)
     Digits d;
     const std::int64_t s = value.scaled();
     d.negative = s < 0;
-    unsigned long long magnitude = s < 0 ? 0ull - static_cast<unsigned long long>(s) : static_cast<unsigned long long>(s);
+    unsigned long long magnitude = s < 0 ? 0ull - static_cast<unsigned long long>(s)
+                                         : static_cast<unsigned long long>(s);
     std::string text = std::to_string(magnitude);
     while (text.size() < 5)
         text.insert(text.begin(), '0');
@@ -94,7 +96,10 @@ void roundAway(const Digits &d, int decimals, std::string &intPart, std::string 
     intPart = lead == std::string::npos ? std::string() : intPart.substr(lead);
 }
 
-bool isPlaceholder(QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); }
+bool isPlaceholder(QChar c)
+{
+    return c == QLatin1Char('0') || c == QLatin1Char('#');
+}
 
 QString formatDigits(const Digits &value, const QString &pattern)
 {
@@ -284,7 +289,10 @@ QString CStr(Currency value)
     return out;
 }
 
-QString CStr(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString CStr(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 QString Str(double value)
 {

@@ -27,11 +27,14 @@ QString Format(const Variant &value, const QString &pattern);
 // The run time's CStr: up to 15 significant digits, the regional decimal
 // mark, exponent form ("1E+15", "1E-05") outside the plain range.
 QString CStr(double value);
-QString CStr(float value);  // a Single: up to 7 significant digits
-QString CStr(Currency value);  // up to four decimals, no trailing zeros
-QString CStr(bool value);  // "True" / "False", as the suite's files and SQL hold them
-template <std::integral T>
-QString CStr(T value) { return QString::number(static_cast<long long>(value)); }
+QString CStr(float value);    // a Single: up to 7 significant digits
+QString CStr(Currency value); // up to four decimals, no trailing zeros
+QString CStr(bool value);     // "True" / "False", as the suite's files and SQL hold them
+template<std::integral T>
+QString CStr(T value)
+{
+    return QString::number(static_cast<long long>(value));
+}
 // The run time's Str: "." as decimal point, a leading blank for a value that
 // is not negative, no zero before the point (" .5").
 QString Str(double value);

@@ -12,14 +12,20 @@ namespace vb {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 int hexDigit(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9') return u - '0';
-    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
     return -1;
 }
 
@@ -57,7 +63,8 @@ std::optional<double> radixNumber(const QString &s, qsizetype pos)
 }
 
 // A decimal number in plain form: sign, digits, ".", digits, exponent.
-struct Decimal {
+struct Decimal
+{
     bool negative = false;
     std::string intDigits;
     std::string fracDigits;
@@ -120,8 +127,10 @@ std::optional<Decimal> regionalDecimal(const QString &text)
     QString s = text;
     auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
     qsizetype b = 0, e = s.size();
-    while (b < e && blank(s.at(b))) ++b;
-    while (e > b && blank(s.at(e - 1))) --e;
+    while (b < e && blank(s.at(b)))
+        ++b;
+    while (e > b && blank(s.at(e - 1)))
+        --e;
     s = s.mid(b, e - b);
     Decimal d;
     qsizetype pos = 0;
@@ -227,7 +236,10 @@ double Val(const QString &text)
     return v;
 }
 
-std::optional<double> ParseNumber(const QString &s) { return regionalNumber(s); }
+std::optional<double> ParseNumber(const QString &s)
+{
+    return regionalNumber(s);
+}
 
 bool IsNumeric(const QString &s)
 {
@@ -235,17 +247,29 @@ bool IsNumeric(const QString &s)
         const auto d = regionalNumber(s);
         return d && std::isfinite(*d);
     } catch (const VbException &) {
-        return false;  // a radix number beyond 32 bits
+        return false; // a radix number beyond 32 bits
     }
 }
 
-std::int16_t CInt(double d) { return std::int16_t(checkedWhole(d, -32768.0, 32767.0)); }
+std::int16_t CInt(double d)
+{
+    return std::int16_t(checkedWhole(d, -32768.0, 32767.0));
+}
 
-std::int32_t CLng(double d) { return std::int32_t(checkedWhole(d, -2147483648.0, 2147483647.0)); }
+std::int32_t CLng(double d)
+{
+    return std::int32_t(checkedWhole(d, -2147483648.0, 2147483647.0));
+}
 
-std::int16_t CInt(const QString &s) { return CInt(requireNumber(s)); }
+std::int16_t CInt(const QString &s)
+{
+    return CInt(requireNumber(s));
+}
 
-std::int32_t CLng(const QString &s) { return CLng(requireNumber(s)); }
+std::int32_t CLng(const QString &s)
+{
+    return CLng(requireNumber(s));
+}
 
 double Round(double d, int decimals)
 {
@@ -258,7 +282,7 @@ double Round(double d, int decimals)
     const double scale = std::pow(10.0, decimals);
     const double scaled = d * scale;
     if (!std::isfinite(scaled) || std::fabs(scaled) >= 9007199254740992.0)
-        return d;  // already finer than the digits asked for
+        return d; // already finer than the digits asked for
     return std::nearbyint(scaled) / scale + 0.0;
 }
 
@@ -277,13 +301,25 @@ Currency Round(Currency c, int decimals)
     return Currency::fromScaled(std::int64_t(q));
 }
 
-double Fix(double d) { return std::trunc(d) + 0.0; }
+double Fix(double d)
+{
+    return std::trunc(d) + 0.0;
+}
 
-double Int(double d) { return std::floor(d) + 0.0; }
+double Int(double d)
+{
+    return std::floor(d) + 0.0;
+}
 
-double CDbl(const QString &s) { return requireNumber(s); }
+double CDbl(const QString &s)
+{
+    return requireNumber(s);
+}
 
-Currency CCur(double d) { return Currency::fromDouble(d); }
+Currency CCur(double d)
+{
+    return Currency::fromDouble(d);
+}
 
 Currency CCur(const QString &s)
 {
@@ -313,7 +349,7 @@ Currency CCur(const QString &s)
     for (int i = int(frac.size()); i < 4; ++i)
         v *= 10;
     if (d->fracDigits.size() > frac.size() && d->fracDigits.find_first_not_of('0', frac.size()) != std::string::npos)
-        v += 1;  // digits beyond the twentieth only break a tie upwards
+        v += 1; // digits beyond the twentieth only break a tie upwards
     v = Currency::divideHalfEven(v, drop);
     if (d->negative)
         v = -v;

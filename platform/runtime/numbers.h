@@ -24,17 +24,17 @@ std::optional<double> ParseNumber(const QString &s);
 bool IsNumeric(const QString &s);
 
 // Rounding: half to even, as the run time's whole-number conversions and Round.
-std::int16_t CInt(double d);          // error 6 outside -32768..32767
-std::int32_t CLng(double d);          // error 6 outside the 32-bit range
-std::int16_t CInt(const QString &s);  // text under the regional settings, error 13 otherwise
+std::int16_t CInt(double d);         // error 6 outside -32768..32767
+std::int32_t CLng(double d);         // error 6 outside the 32-bit range
+std::int16_t CInt(const QString &s); // text under the regional settings, error 13 otherwise
 std::int32_t CLng(const QString &s);
-double Round(double d, int decimals = 0);  // decimals < 0 is error 5
+double Round(double d, int decimals = 0); // decimals < 0 is error 5
 Currency Round(Currency c, int decimals = 0);
-double Fix(double d);  // towards zero
-double Int(double d);  // towards minus infinity
+double Fix(double d); // towards zero
+double Int(double d); // towards minus infinity
 
-double CDbl(const QString &s);  // error 13 when not a number
-Currency CCur(const QString &s);  // error 13 when not a number, 6 when out of range
+double CDbl(const QString &s);   // error 13 when not a number
+Currency CCur(const QString &s); // error 13 when not a number, 6 when out of range
 Currency CCur(double d);
 
 } // namespace vb

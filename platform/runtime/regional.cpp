@@ -10,9 +10,15 @@ RegionalSettings &current()
 }
 } // namespace
 
-const RegionalSettings &Regional() { return current(); }
+const RegionalSettings &Regional()
+{
+    return current();
+}
 
-void SetRegional(const RegionalSettings &settings) { current() = settings; }
+void SetRegional(const RegionalSettings &settings)
+{
+    current() = settings;
+}
 
 RegionalSettings CommaDecimalSettings()
 {
@@ -22,11 +28,15 @@ RegionalSettings CommaDecimalSettings()
     return s;
 }
 
-ScopedRegional::ScopedRegional(const RegionalSettings &settings) : m_saved(current())
+ScopedRegional::ScopedRegional(const RegionalSettings &settings)
+    : m_saved(current())
 {
     current() = settings;
 }
 
-ScopedRegional::~ScopedRegional() { current() = m_saved; }
+ScopedRegional::~ScopedRegional()
+{
+    current() = m_saved;
+}
 
 } // namespace vb

@@ -7,7 +7,8 @@ namespace vb {
 // The regional settings every text-to-number, number-to-text and date rule
 // reads. They live here, in one place, and never come from the machine's
 // locale: the suite's files and SQL were written under these defaults.
-struct RegionalSettings {
+struct RegionalSettings
+{
     QChar decimalMark = QLatin1Char('.');
     QChar thousandsSeparator = QLatin1Char(',');
     // Short date: day, month, year in that order, joined by this separator.
@@ -25,7 +26,8 @@ void SetRegional(const RegionalSettings &settings);
 RegionalSettings CommaDecimalSettings();
 
 // Switches the settings for one scope (tests) and puts the old ones back.
-class ScopedRegional {
+class ScopedRegional
+{
 public:
     explicit ScopedRegional(const RegionalSettings &settings);
     ~ScopedRegional();

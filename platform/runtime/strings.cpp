@@ -19,7 +19,10 @@ void requireNonNegative(int n)
 }
 } // namespace
 
-int Len(const QString &s) { return int(s.size()); }
+int Len(const QString &s)
+{
+    return int(s.size());
+}
 
 QString Left(const QString &s, int length)
 {
@@ -91,10 +94,19 @@ QString RTrim(const QString &s)
     return s.left(n);
 }
 
-QString Trim(const QString &s) { return LTrim(RTrim(s)); }
+QString Trim(const QString &s)
+{
+    return LTrim(RTrim(s));
+}
 
-QString UCase(const QString &s) { return s.toUpper(); }
-QString LCase(const QString &s) { return s.toLower(); }
+QString UCase(const QString &s)
+{
+    return s.toUpper();
+}
+QString LCase(const QString &s)
+{
+    return s.toLower();
+}
 
 QString ProperCase(const QString &s)
 {
@@ -122,8 +134,7 @@ QString StringOf(int count, QChar ch)
     return QString(count, ch);
 }
 
-QString Replace(const QString &s, const QString &find, const QString &replacement,
-                int start, int count, Compare compare)
+QString Replace(const QString &s, const QString &find, const QString &replacement, int start, int count, Compare compare)
 {
     if (start < 1 || count < -1)
         Raise(vberr::InvalidCall);
@@ -156,11 +167,20 @@ int StrCompText(const QString &a, const QString &b)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-bool EqualsText(const QString &a, const QString &b) { return a.compare(b, kText) == 0; }
+bool EqualsText(const QString &a, const QString &b)
+{
+    return a.compare(b, kText) == 0;
+}
 
-bool ContainsText(const QString &s, const QString &what) { return s.contains(what, kText); }
+bool ContainsText(const QString &s, const QString &what)
+{
+    return s.contains(what, kText);
+}
 
-qsizetype IndexOfText(const QString &s, const QString &what, qsizetype from) { return s.indexOf(what, from, kText); }
+qsizetype IndexOfText(const QString &s, const QString &what, qsizetype from)
+{
+    return s.indexOf(what, from, kText);
+}
 
 QString ReplaceText(const QString &s, const QString &find, const QString &replacement)
 {
@@ -169,7 +189,10 @@ QString ReplaceText(const QString &s, const QString &find, const QString &replac
     return QString(s).replace(find, replacement, kText);
 }
 
-QString RemoveText(const QString &s, const QString &what) { return ReplaceText(s, what, QString()); }
+QString RemoveText(const QString &s, const QString &what)
+{
+    return ReplaceText(s, what, QString());
+}
 
 bool StartsWithText(QStringView s, QStringView prefix)
 {

@@ -36,8 +36,12 @@ QString StringOf(int count, QChar ch);
 // Every occurrence of find, scanned left to right without overlap, from the
 // 1-based start (the result begins there, as the run time's Replace does);
 // count < 0 replaces all.
-QString Replace(const QString &s, const QString &find, const QString &replacement,
-                int start = 1, int count = -1, Compare compare = Compare::Binary);
+QString Replace(const QString &s,
+                const QString &find,
+                const QString &replacement,
+                int start = 1,
+                int count = -1,
+                Compare compare = Compare::Binary);
 
 // The text comparison (letter case ignored), the one the whole system uses:
 // -1, 0 or 1; equality; and its kin for searching and replacing.
@@ -53,9 +57,9 @@ QString ReplaceText(const QString &s, const QString &find, const QString &replac
 QString RemoveText(const QString &s, const QString &what);
 
 // Characters of the suite's single-byte code page (Latin-1).
-QString Chr(int code);       // 0..255, else error 5
-int Asc(const QString &s);   // first character's byte; "" is error 5; outside Latin-1 gives 63 ("?")
-QString ChrW(int code);      // -32768..65535 (negative as the unsigned unit), else error 5
-int AscW(const QString &s);  // first UTF-16 unit, 0..65535; "" is error 5
+QString Chr(int code);      // 0..255, else error 5
+int Asc(const QString &s);  // first character's byte; "" is error 5; outside Latin-1 gives 63 ("?")
+QString ChrW(int code);     // -32768..65535 (negative as the unsigned unit), else error 5
+int AscW(const QString &s); // first UTF-16 unit, 0..65535; "" is error 5
 
 } // namespace vb

@@ -1,5 +1,5 @@
-#include "tests/support/raised_error.h"
 #include "platform/runtime/strings.h"
+#include "tests/support/raised_error.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,19 @@ namespace {
 
 TEST(Strings, MidLeftRightCountFromOne)
 {
-    struct Case { const char *s; int start; int length; const char *expected; };
+    struct Case
+    {
+        const char *s;
+        int start;
+        int length;
+        const char *expected;
+    };
     const Case cases[] = {
         {"ABCDEF", 1, -1, "ABCDEF"},
         {"ABCDEF", 3, 2, "CD"},
         {"ABCDEF", 5, 10, "EF"},
         {"ABCDEF", 6, -1, "F"},
-        {"ABCDEF", 7, -1, ""},    // past the end
+        {"ABCDEF", 7, -1, ""}, // past the end
         {"ABCDEF", 100, 3, ""},
         {"ABCDEF", 2, 0, ""},
         {"", 1, 1, ""},
@@ -33,7 +39,7 @@ TEST(Strings, MidLeftRightCountFromOne)
 TEST(Strings, BadPositionsAreInvalidCall)
 {
     EXPECT_EQ(RaisedNumber([] { Mid(QStringLiteral("abc"), 0); }), vberr::InvalidCall);
-    EXPECT_EQ(RaisedNumber([] { Mid(QStringLiteral("abc"), 1, -2); }), 0);  // negative length: to the end
+    EXPECT_EQ(RaisedNumber([] { Mid(QStringLiteral("abc"), 1, -2); }), 0); // negative length: to the end
     EXPECT_EQ(RaisedNumber([] { Left(QStringLiteral("abc"), -1); }), vberr::InvalidCall);
     EXPECT_EQ(RaisedNumber([] { InStr(0, QStringLiteral("abc"), QStringLiteral("a")); }), vberr::InvalidCall);
     EXPECT_EQ(RaisedNumber([] { Space(-1); }), vberr::InvalidCall);
@@ -41,7 +47,14 @@ TEST(Strings, BadPositionsAreInvalidCall)
 
 TEST(Strings, InStrFindsFromStart)
 {
-    struct Case { int start; const char *s; const char *what; Compare cmp; int expected; };
+    struct Case
+    {
+        int start;
+        const char *s;
+        const char *what;
+        Compare cmp;
+        int expected;
+    };
     const Case cases[] = {
         {1, "abcabc", "c", Compare::Binary, 3},
         {4, "abcabc", "c", Compare::Binary, 6},
@@ -64,7 +77,7 @@ TEST(Strings, InStrRevSearchesBackwards)
 {
     EXPECT_EQ(InStrRev(QStringLiteral("a\\b\\c"), QStringLiteral("\\")), 4);
     EXPECT_EQ(InStrRev(QStringLiteral("a\\b\\c"), QStringLiteral("\\"), 3), 2);
-    EXPECT_EQ(InStrRev(QStringLiteral("abcabc"), QStringLiteral("bc"), 5), 2);  // must end by the start
+    EXPECT_EQ(InStrRev(QStringLiteral("abcabc"), QStringLiteral("bc"), 5), 2); // must end by the start
     EXPECT_EQ(InStrRev(QStringLiteral("abc"), QStringLiteral("x")), 0);
     EXPECT_EQ(InStrRev(QStringLiteral("abc"), QStringLiteral("a"), 9), 0);
     EXPECT_EQ(InStrRev(QStringLiteral("ABC"), QStringLiteral("b"), -1, Compare::Text), 2);
@@ -82,21 +95,35 @@ TEST(Strings, TrimRemovesBlanksOnly)
 
 TEST(Strings, ReplaceScansLeftToRightWithoutOverlap)
 {
-    struct Case { const char *s; const char *find; const char *with; int start; int count; Compare cmp; const char *expected; };
+    struct Case
+    {
+        const char *s;
+        const char *find;
+        const char *with;
+        int start;
+        int count;
+        Compare cmp;
+        const char *expected;
+    };
     const Case cases[] = {
         {"aaaa", "aa", "b", 1, -1, Compare::Binary, "bb"},
         {"aaa", "aa", "b", 1, -1, Compare::Binary, "ba"},
         {"Select FROM from", "from", "X", 1, -1, Compare::Text, "Select X X"},
         {"Select FROM from", "from", "X", 1, -1, Compare::Binary, "Select FROM X"},
         {"a,b,c", ",", ".", 1, 1, Compare::Binary, "a.b,c"},
-        {"abcabc", "a", "aa", 1, -1, Compare::Binary, "aabcaabc"},  // no rescanning of the replacement
-        {"abcabc", "a", "x", 3, -1, Compare::Binary, "cxbc"},        // the result starts at start
+        {"abcabc", "a", "aa", 1, -1, Compare::Binary, "aabcaabc"}, // no rescanning of the replacement
+        {"abcabc", "a", "x", 3, -1, Compare::Binary, "cxbc"},      // the result starts at start
         {"abc", "", "x", 1, -1, Compare::Binary, "abc"},
         {"abc", "b", "", 1, -1, Compare::Binary, "ac"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.s);
-        EXPECT_EQ(Replace(QString::fromUtf8(c.s), QString::fromUtf8(c.find), QString::fromUtf8(c.with), c.start, c.count, c.cmp),
+        EXPECT_EQ(Replace(QString::fromUtf8(c.s),
+                          QString::fromUtf8(c.find),
+                          QString::fromUtf8(c.with),
+                          c.start,
+                          c.count,
+                          c.cmp),
                   QString::fromUtf8(c.expected));
     }
 }
@@ -122,7 +149,8 @@ TEST(Strings, SearchAndReplaceIgnoringCase)
     EXPECT_EQ(IndexOfText(QStringLiteral("select a Where b where c"), QStringLiteral("WHERE "), 10), 17);
     EXPECT_EQ(IndexOfText(QStringLiteral("select"), QStringLiteral("WHERE")), -1);
 
-    struct Case {
+    struct Case
+    {
         const char *in, *find, *replacement, *out;
     } cases[] = {
         {"Commit Trans; commit TRANS", "COMMIT TRANS", "COMMIT", "COMMIT; COMMIT"},
@@ -141,14 +169,15 @@ TEST(Strings, SearchAndReplaceIgnoringCase)
 
 TEST(Strings, ProperCaseStartsEveryWord)
 {
-    const struct {
+    const struct
+    {
         const char *in, *out;
     } cases[] = {
         {"CÓDIGO DE ARTÍCULO", "Código De Artículo"},
         {"pRODUCTO", "Producto"},
         {"  dos  blancos", "  Dos  Blancos"},
         {"tab\tlínea\nfin", "Tab\tLínea\nFin"},
-        {"n-ésimo/parte.uno", "N-ésimo/parte.uno"},  // only blanks and breaks part words
+        {"n-ésimo/parte.uno", "N-ésimo/parte.uno"}, // only blanks and breaks part words
         {"", ""},
     };
     for (const auto &c : cases)

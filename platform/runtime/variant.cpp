@@ -26,15 +26,23 @@ bool Variant::isNumber() const
 QString Variant::toString() const
 {
     switch (m_type) {
-    case Type::Empty: return QString();
-    case Type::Null: Raise(vberr::InvalidUseOfNull);
-    case Type::Boolean: return vb::CStr(std::get<bool>(m_value));
+    case Type::Empty:
+        return QString();
+    case Type::Null:
+        Raise(vberr::InvalidUseOfNull);
+    case Type::Boolean:
+        return vb::CStr(std::get<bool>(m_value));
     case Type::Integer:
-    case Type::Long: return vb::CStr(std::get<std::int64_t>(m_value));
-    case Type::Double: return vb::CStr(std::get<double>(m_value));
-    case Type::Currency: return vb::CStr(std::get<::Currency>(m_value));
-    case Type::Date: return vb::GeneralDate(std::get<QDateTime>(m_value));
-    case Type::String: return std::get<QString>(m_value);
+    case Type::Long:
+        return vb::CStr(std::get<std::int64_t>(m_value));
+    case Type::Double:
+        return vb::CStr(std::get<double>(m_value));
+    case Type::Currency:
+        return vb::CStr(std::get<::Currency>(m_value));
+    case Type::Date:
+        return vb::GeneralDate(std::get<QDateTime>(m_value));
+    case Type::String:
+        return std::get<QString>(m_value);
     }
     return QString();
 }
@@ -42,15 +50,23 @@ QString Variant::toString() const
 double Variant::toDouble() const
 {
     switch (m_type) {
-    case Type::Empty: return 0;
-    case Type::Null: Raise(vberr::InvalidUseOfNull);
-    case Type::Boolean: return std::get<bool>(m_value) ? -1 : 0;
+    case Type::Empty:
+        return 0;
+    case Type::Null:
+        Raise(vberr::InvalidUseOfNull);
+    case Type::Boolean:
+        return std::get<bool>(m_value) ? -1 : 0;
     case Type::Integer:
-    case Type::Long: return double(std::get<std::int64_t>(m_value));
-    case Type::Double: return std::get<double>(m_value);
-    case Type::Currency: return std::get<::Currency>(m_value).toDouble();
-    case Type::Date: return vb::ToSerial(std::get<QDateTime>(m_value));
-    case Type::String: return vb::CDbl(std::get<QString>(m_value));
+    case Type::Long:
+        return double(std::get<std::int64_t>(m_value));
+    case Type::Double:
+        return std::get<double>(m_value);
+    case Type::Currency:
+        return std::get<::Currency>(m_value).toDouble();
+    case Type::Date:
+        return vb::ToSerial(std::get<QDateTime>(m_value));
+    case Type::String:
+        return vb::CDbl(std::get<QString>(m_value));
     }
     return 0;
 }
@@ -72,12 +88,16 @@ std::int16_t Variant::toInt() const
 ::Currency Variant::toCurrency() const
 {
     switch (m_type) {
-    case Type::Currency: return std::get<::Currency>(m_value);
+    case Type::Currency:
+        return std::get<::Currency>(m_value);
     case Type::Integer:
-    case Type::Long: return ::Currency::fromScaled(std::get<std::int64_t>(m_value)) * ::Currency::fromScaled(10000 * 10000);
+    case Type::Long:
+        return ::Currency::fromScaled(std::get<std::int64_t>(m_value)) * ::Currency::fromScaled(10000 * 10000);
     // Exact reading of the digits: a Double would lose those of large amounts.
-    case Type::String: return vb::CCur(std::get<QString>(m_value));
-    default: return ::Currency::fromDouble(toDouble());
+    case Type::String:
+        return vb::CCur(std::get<QString>(m_value));
+    default:
+        return ::Currency::fromDouble(toDouble());
     }
 }
 
@@ -98,8 +118,10 @@ bool Variant::toBool() const
 QDateTime Variant::toDate() const
 {
     switch (m_type) {
-    case Type::Date: return std::get<QDateTime>(m_value);
-    case Type::Null: Raise(vberr::InvalidUseOfNull);
+    case Type::Date:
+        return std::get<QDateTime>(m_value);
+    case Type::Null:
+        Raise(vberr::InvalidUseOfNull);
     case Type::String: {
         const QString &text = std::get<QString>(m_value);
         if (const auto d = vb::ParseDate(text))
@@ -109,7 +131,8 @@ QDateTime Variant::toDate() const
             return vb::FromSerial(*n);
         Raise(vberr::TypeMismatch);
     }
-    default: return vb::FromSerial(toDouble());
+    default:
+        return vb::FromSerial(toDouble());
     }
 }
 

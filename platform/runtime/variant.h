@@ -10,27 +10,63 @@
 
 // A field or argument value that tells Empty, Null, numbers, text, dates and
 // Booleans apart, as the run time's Variant does.
-class Variant {
+class Variant
+{
 public:
     enum class Type { Empty, Null, Boolean, Integer, Long, Double, Currency, Date, String };
 
     Variant() = default;
-    static Variant null() { Variant v; v.m_type = Type::Null; return v; }
-    Variant(bool b) : m_type(Type::Boolean), m_value(b) {}
-    Variant(std::int16_t i) : m_type(Type::Integer), m_value(std::int64_t(i)) {}
-    Variant(int i) : m_type(Type::Long), m_value(std::int64_t(i)) {}
-    Variant(long i) : m_type(Type::Long), m_value(std::int64_t(i)) {}
-    Variant(long long i) : m_type(Type::Long), m_value(std::int64_t(i)) {}
-    Variant(double d) : m_type(Type::Double), m_value(d) {}
-    Variant(::Currency c) : m_type(Type::Currency), m_value(c) {}
-    Variant(const QDateTime &d) : m_type(Type::Date), m_value(d) {}
-    Variant(const QString &s) : m_type(Type::String), m_value(s) {}
-    Variant(const char *s) : m_type(Type::String), m_value(QString::fromUtf8(s)) {}
+    static Variant null()
+    {
+        Variant v;
+        v.m_type = Type::Null;
+        return v;
+    }
+    Variant(bool b)
+        : m_type(Type::Boolean)
+        , m_value(b)
+    {}
+    Variant(std::int16_t i)
+        : m_type(Type::Integer)
+        , m_value(std::int64_t(i))
+    {}
+    Variant(int i)
+        : m_type(Type::Long)
+        , m_value(std::int64_t(i))
+    {}
+    Variant(long i)
+        : m_type(Type::Long)
+        , m_value(std::int64_t(i))
+    {}
+    Variant(long long i)
+        : m_type(Type::Long)
+        , m_value(std::int64_t(i))
+    {}
+    Variant(double d)
+        : m_type(Type::Double)
+        , m_value(d)
+    {}
+    Variant(::Currency c)
+        : m_type(Type::Currency)
+        , m_value(c)
+    {}
+    Variant(const QDateTime &d)
+        : m_type(Type::Date)
+        , m_value(d)
+    {}
+    Variant(const QString &s)
+        : m_type(Type::String)
+        , m_value(s)
+    {}
+    Variant(const char *s)
+        : m_type(Type::String)
+        , m_value(QString::fromUtf8(s))
+    {}
 
     Type type() const { return m_type; }
     bool isEmpty() const { return m_type == Type::Empty; }
     bool isNull() const { return m_type == Type::Null; }
-    bool isNumber() const;  // Boolean, Integer, Long, Double or Currency
+    bool isNumber() const; // Boolean, Integer, Long, Double or Currency
     bool isString() const { return m_type == Type::String; }
     bool isDate() const { return m_type == Type::Date; }
 

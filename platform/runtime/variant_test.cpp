@@ -1,7 +1,7 @@
+#include "platform/runtime/variant.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/regional.h"
 #include "tests/support/raised_error.h"
-#include "platform/runtime/variant.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,12 @@ namespace {
 
 TEST(VariantConversion, ToTextUnderBothDecimalMarks)
 {
-    struct Case { Variant value; const char *dot; const char *comma; };
+    struct Case
+    {
+        Variant value;
+        const char *dot;
+        const char *comma;
+    };
     const Case cases[] = {
         {Variant(), "", ""},
         {Variant(true), "True", "True"},

@@ -9,7 +9,8 @@
 
 // One error object for every failure the system traps: run-time errors and
 // database errors alike (the latter also carry SQL state and native code).
-struct ErrObject {
+struct ErrObject
+{
     std::int32_t Number = 0;
     QString Description;
     QString Source;
@@ -58,7 +59,8 @@ constexpr std::int32_t ObjectClosed = 3704;
 // The run time's own text for one of its error numbers (empty when it has none).
 QString ErrorDescription(std::int32_t number);
 
-class VbException : public std::exception {
+class VbException : public std::exception
+{
 public:
     explicit VbException(ErrObject err);
     const ErrObject &err() const noexcept { return m_err; }
@@ -91,13 +93,16 @@ ErrObject CurrentError(std::exception_ptr failure);
 //
 // A step returns false once the procedure is leaving, so a loop breaks on it
 // rather than testing leaving() after each step.
-class Steps {
+class Steps
+{
 public:
     using Handler = std::function<int(const ErrObject &)>;
     static constexpr int Retry = 4;
     static constexpr int Ignore = 5;
 
-    explicit Steps(Handler onError) : m_onError(std::move(onError)) {}
+    explicit Steps(Handler onError)
+        : m_onError(std::move(onError))
+    {}
     // Steps whose failures are skipped, unreported: each step runs whatever the one before did.
     static Steps IgnoringErrors()
     {

@@ -7,17 +7,22 @@
 
 namespace {
 
-struct StepCase {
+struct StepCase
+{
     const char *name;
-    std::vector<int> answers;   // answers the handler gives, in order
-    int failuresOfStep2;        // how many times step 2 fails before it succeeds
-    std::vector<int> expected;  // steps that completed, in order
+    std::vector<int> answers;  // answers the handler gives, in order
+    int failuresOfStep2;       // how many times step 2 fails before it succeeds
+    std::vector<int> expected; // steps that completed, in order
     bool leaving;
 };
 
-void PrintTo(const StepCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const StepCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class StepsTest : public ::testing::TestWithParam<StepCase> {};
+class StepsTest : public ::testing::TestWithParam<StepCase>
+{};
 
 TEST_P(StepsTest, FollowsTheAnswer)
 {
@@ -40,7 +45,8 @@ TEST_P(StepsTest, FollowsTheAnswer)
     EXPECT_EQ(steps.leaving(), c.leaving);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, StepsTest,
+INSTANTIATE_TEST_SUITE_P(Answers,
+                         StepsTest,
                          ::testing::Values(StepCase{"NoFailure", {}, 0, {1, 2, 3}, false},
                                            StepCase{"RetryThenSucceed", {4, 4}, 2, {1, 2, 3}, false},
                                            StepCase{"IgnoreSkipsTheStep", {5}, 1, {1, 3}, false},

@@ -1,8 +1,8 @@
 #include "platform/ui/combo_box_array.h"
 
 #include "platform/runtime/vberror.h"
-#include "platform/ui/units.h"
 #include "platform/ui/key_codes.h"
+#include "platform/ui/units.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,7 +10,9 @@
 
 namespace ui {
 
-ComboBox::ComboBox(int index, QWidget *parent) : QComboBox(parent), m_index(index)
+ComboBox::ComboBox(int index, QWidget *parent)
+    : QComboBox(parent)
+    , m_index(index)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -20,7 +22,10 @@ ComboBox::ComboBox(int index, QWidget *parent) : QComboBox(parent), m_index(inde
     connect(this, &QComboBox::activated, this, [this] { emit Click(); });
 }
 
-void ComboBox::setText(const QString &text) { setEditText(text); }
+void ComboBox::setText(const QString &text)
+{
+    setEditText(text);
+}
 
 void ComboBox::setBackColor(long bgr)
 {
@@ -60,7 +65,12 @@ void ComboBox::keyPressEvent(QKeyEvent *event)
     QComboBox::keyPressEvent(event);
 }
 
-ComboBoxArray::ComboBoxArray(QWidget *container) : QObject(container), m_container(container) { create(0); }
+ComboBoxArray::ComboBoxArray(QWidget *container)
+    : QObject(container)
+    , m_container(container)
+{
+    create(0);
+}
 
 ComboBox *ComboBoxArray::create(int index)
 {
@@ -70,7 +80,9 @@ ComboBox *ComboBoxArray::create(int index)
     connect(box, &ComboBox::LostFocus, this, [this, index] { emit LostFocus(index); });
     connect(box, &ComboBox::Change, this, [this, index] { emit Change(index); });
     connect(box, &ComboBox::Click, this, [this, index] { emit Click(index); });
-    connect(box, &ComboBox::KeyDown, this, [this, index](int &KeyCode, int Shift) { emit KeyDown(index, KeyCode, Shift); });
+    connect(box, &ComboBox::KeyDown, this, [this, index](int &KeyCode, int Shift) {
+        emit KeyDown(index, KeyCode, Shift);
+    });
     m_boxes[index] = box;
     return box;
 }
@@ -114,6 +126,9 @@ bool ComboBoxArray::Load(int index)
     return true;
 }
 
-int ComboBoxArray::UBound() const { return m_boxes.empty() ? -1 : m_boxes.rbegin()->first; }
+int ComboBoxArray::UBound() const
+{
+    return m_boxes.empty() ? -1 : m_boxes.rbegin()->first;
+}
 
 } // namespace ui

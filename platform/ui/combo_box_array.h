@@ -12,7 +12,8 @@ namespace ui {
 // An editable combo box as an element of a control array. Change fires for
 // every change of the text, also one the program makes; Click for a pick from
 // the drop-down list.
-class ComboBox : public QComboBox {
+class ComboBox : public QComboBox
+{
     Q_OBJECT
 public:
     explicit ComboBox(int index, QWidget *parent = nullptr);
@@ -50,7 +51,8 @@ private:
 // are loaded at run time as copies of element 0 (tool tip, font, height),
 // hidden, and placed in the tab order right after the element before them.
 // The events of every element arrive with its index.
-class ComboBoxArray : public QObject {
+class ComboBoxArray : public QObject
+{
     Q_OBJECT
 public:
     explicit ComboBoxArray(QWidget *container);

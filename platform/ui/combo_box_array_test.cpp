@@ -1,11 +1,11 @@
-#include "tests/support/raised_error.h"
-#include "tests/support/qt_print.h"
 #include "platform/ui/combo_box_array.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/key_preview.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
-#include "platform/ui/key_codes.h"
-#include "platform/ui/key_preview.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/raised_error.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,7 +19,8 @@ namespace {
 using namespace ui;
 
 // A window with a row of boxes, a button created after box 0 and a list.
-class FilaDeCajas : public ::testing::Test {
+class FilaDeCajas : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -42,7 +43,7 @@ protected:
         QWidget *f = QApplication::focusWidget();
         return f && (f == w || w->isAncestorOf(f));
     }
-    QStringList events;  // outlives the window, whose boxes lose the focus as it goes
+    QStringList events; // outlives the window, whose boxes lose the focus as it goes
     QWidget window;
     ComboBoxArray *boxes = nullptr;
     QPushButton *after = nullptr;
@@ -153,9 +154,12 @@ TEST_F(FilaDeCajas, KeyPreviewSeesEveryKeyFirstOnceAndCanConsumeIt)
         if (KeyCode == vbKeyF12)
             KeyCode = 0;
     });
-    QObject::connect(list, &ListView::KeyDown, [&](int &KeyCode, int) { order << QStringLiteral("list%1").arg(KeyCode); });
-    QObject::connect(boxes, &ComboBoxArray::KeyDown,
-            [&](int, int &KeyCode, int) { order << QStringLiteral("box%1").arg(KeyCode); });
+    QObject::connect(list, &ListView::KeyDown, [&](int &KeyCode, int) {
+        order << QStringLiteral("list%1").arg(KeyCode);
+    });
+    QObject::connect(boxes, &ComboBoxArray::KeyDown, [&](int, int &KeyCode, int) {
+        order << QStringLiteral("box%1").arg(KeyCode);
+    });
     list->setFocus();
     QApplication::processEvents();
     QTest::keyClick(list, Qt::Key_Down);

@@ -11,8 +11,9 @@ namespace ui {
 // Form_Unload (when it has one) and hides it; the object itself goes once
 // control is back in the event loop, so a dialog may unload itself from one
 // of its own handlers.
-template <class T>
-class DefaultInstance {
+template<class T>
+class DefaultInstance
+{
 public:
     static T &Get()
     {
@@ -50,6 +51,9 @@ private:
 
 // Destroys the dialogs unloaded since control last reached the event loop
 // (tests, and the end of the program).
-inline void DestroyUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+inline void DestroyUnloaded()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 } // namespace ui

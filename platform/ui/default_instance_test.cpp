@@ -10,7 +10,8 @@ namespace {
 
 int g_unloads = 0;
 
-class Dialogo : public QDialog {
+class Dialogo : public QDialog
+{
 public:
     Dialogo()
     {
@@ -22,9 +23,11 @@ public:
     QPushButton *cerrar = nullptr;
 };
 
-class SinDescarga : public QDialog {};
+class SinDescarga : public QDialog
+{};
 
-class DefaultInstanceTest : public ::testing::Test {
+class DefaultInstanceTest : public ::testing::Test
+{
 protected:
     void SetUp() override { g_unloads = 0; }
     void TearDown() override

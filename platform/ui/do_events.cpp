@@ -32,7 +32,8 @@ bool EsEntradaDelOperador(QEvent::Type tipo)
     }
 }
 
-class DescartaEntrada final : public QObject {
+class DescartaEntrada final : public QObject
+{
 protected:
     bool eventFilter(QObject *, QEvent *event) override { return EsEntradaDelOperador(event->type()); }
 };
@@ -47,9 +48,11 @@ void DoEvents()
     // A handler run from here may yield again: the outermost call filters.
     static int anidados = 0;
     static DescartaEntrada filtro;
-    struct Nivel {
+    struct Nivel
+    {
         QCoreApplication *app;
-        explicit Nivel(QCoreApplication *a) : app(a)
+        explicit Nivel(QCoreApplication *a)
+            : app(a)
         {
             if (anidados++ == 0)
                 app->installEventFilter(&filtro);

@@ -17,10 +17,20 @@ void EncolaClic(QPushButton &boton)
 {
     const QPointF centro = QRectF(boton.rect()).center();
     const QPointF global = boton.mapToGlobal(centro);
-    QCoreApplication::postEvent(&boton, new QMouseEvent(QEvent::MouseButtonPress, centro, global, Qt::LeftButton,
-                                                        Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(&boton, new QMouseEvent(QEvent::MouseButtonRelease, centro, global, Qt::LeftButton,
-                                                        Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(&boton,
+                                new QMouseEvent(QEvent::MouseButtonPress,
+                                                centro,
+                                                global,
+                                                Qt::LeftButton,
+                                                Qt::LeftButton,
+                                                Qt::NoModifier));
+    QCoreApplication::postEvent(&boton,
+                                new QMouseEvent(QEvent::MouseButtonRelease,
+                                                centro,
+                                                global,
+                                                Qt::LeftButton,
+                                                Qt::NoButton,
+                                                Qt::NoModifier));
 }
 
 void EncolaTecla(QWidget &destino, Qt::Key tecla, const QString &texto)
@@ -29,7 +39,8 @@ void EncolaTecla(QWidget &destino, Qt::Key tecla, const QString &texto)
     QCoreApplication::postEvent(&destino, new QKeyEvent(QEvent::KeyRelease, tecla, Qt::NoModifier, texto));
 }
 
-class Ventana : public ::testing::Test {
+class Ventana : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -62,7 +73,8 @@ TEST_F(Ventana, TimersAndPostedWorkStillRun)
 {
     int corridas = 0;
     QTimer::singleShot(0, [&] { ++corridas; });
-    QMetaObject::invokeMethod(&boton, [&] { ++corridas; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &boton, [&] { ++corridas; }, Qt::QueuedConnection);
     ui::DoEvents();
     EXPECT_EQ(corridas, 2);
 }
@@ -75,7 +87,7 @@ TEST_F(Ventana, InputIsTheOperatorsAgainOnceTheYieldReturns)
     QTimer::singleShot(0, [&] {
         ui::DoEvents();
         interiorTermino = true;
-        QTest::mouseClick(&boton, Qt::LeftButton);  // delivered at once, still inside the outer yield
+        QTest::mouseClick(&boton, Qt::LeftButton); // delivered at once, still inside the outer yield
     });
     ui::DoEvents();
     ASSERT_TRUE(interiorTermino);

@@ -11,7 +11,8 @@
 
 namespace ui {
 
-FlexGrid::FlexGrid(QObject *parent) : QAbstractTableModel(parent)
+FlexGrid::FlexGrid(QObject *parent)
+    : QAbstractTableModel(parent)
 {
     m_cells.resize(std::size_t(m_rows) * std::size_t(m_cols));
     m_widths.assign(std::size_t(m_cols), -1);
@@ -54,9 +55,15 @@ void FlexGrid::resize(int rows, int cols)
     emit ColumnsChanged();
 }
 
-void FlexGrid::setRows(int rows) { resize(rows, m_cols); }
+void FlexGrid::setRows(int rows)
+{
+    resize(rows, m_cols);
+}
 
-void FlexGrid::setCols(int cols) { resize(m_rows, cols); }
+void FlexGrid::setCols(int cols)
+{
+    resize(m_rows, cols);
+}
 
 void FlexGrid::setFixedRows(int rows)
 {
@@ -97,9 +104,15 @@ void FlexGrid::MoveTo(int row, int col)
     emit RowColChange();
 }
 
-void FlexGrid::setRow(int row) { MoveTo(row, m_col); }
+void FlexGrid::setRow(int row)
+{
+    MoveTo(row, m_col);
+}
 
-void FlexGrid::setCol(int col) { MoveTo(m_row, col); }
+void FlexGrid::setCol(int col)
+{
+    MoveTo(m_row, col);
+}
 
 void FlexGrid::setTopRow(int row)
 {
@@ -143,9 +156,15 @@ void FlexGrid::setTextArray(int index, const QString &text)
     setTextMatrix(index / m_cols, index % m_cols, text);
 }
 
-QString FlexGrid::Text() const { return TextMatrix(m_row, m_col); }
+QString FlexGrid::Text() const
+{
+    return TextMatrix(m_row, m_col);
+}
 
-void FlexGrid::setText(const QString &text) { setTextMatrix(m_row, m_col, text); }
+void FlexGrid::setText(const QString &text)
+{
+    setTextMatrix(m_row, m_col, text);
+}
 
 int FlexGrid::ColWidth(int col) const
 {
@@ -224,7 +243,10 @@ void FlexGrid::Clear()
         emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
 }
 
-void FlexGrid::Refresh() { emit RefreshRequested(); }
+void FlexGrid::Refresh()
+{
+    emit RefreshRequested();
+}
 
 void FlexGrid::cellChanged(int row, int col)
 {
@@ -259,7 +281,10 @@ int FlexGrid::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_rows - headerRows();
 }
 
-int FlexGrid::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_cols; }
+int FlexGrid::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
 
 namespace {
 

@@ -21,7 +21,7 @@ enum FlexAlignment : int {
     flexAlignRightTop = 6,
     flexAlignRightCenter = 7,
     flexAlignRightBottom = 8,
-    flexAlignGeneral = 9,  // texts left, numbers right, vertically centred
+    flexAlignGeneral = 9, // texts left, numbers right, vertically centred
 };
 
 // The grid of text cells that the voucher entry forms and the lot dialogs
@@ -30,7 +30,8 @@ enum FlexAlignment : int {
 //
 // As a Qt model it offers the cells below the first fixed row (that row is the
 // horizontal header), so a QTableView keeps the titles in sight.
-class FlexGrid : public QAbstractTableModel {
+class FlexGrid : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     // Run-time errors of an invalid current cell.
@@ -124,7 +125,8 @@ signals:
     void RefreshRequested();
 
 private:
-    struct Cell {
+    struct Cell
+    {
         QString text;
         std::optional<long> back;
         std::optional<long> fore;
@@ -147,7 +149,7 @@ private:
     int m_col = 1;
     int m_topRow = 1;
     std::vector<Cell> m_cells;
-    std::vector<int> m_widths;      // -1: the default width
+    std::vector<int> m_widths; // -1: the default width
     std::vector<int> m_alignments;
     CellGeometry m_geometry;
 };

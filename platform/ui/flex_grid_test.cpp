@@ -1,9 +1,9 @@
-#include "tests/support/raised_error.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/flex_grid_view.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/units.h"
+#include "tests/support/raised_error.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -21,10 +21,11 @@ using namespace ui;
 
 // A grid of 6 rows and 5 columns (one fixed row, one fixed column) shown in a
 // window, standing on row 2, column 2.
-struct GridOnScreen {
+struct GridOnScreen
+{
     FlexGrid grid;
     FlexGridView view{grid};
-    std::vector<std::pair<int, int>> left;  // the cell current at each LeaveCell
+    std::vector<std::pair<int, int>> left; // the cell current at each LeaveCell
 
     GridOnScreen()
     {
@@ -42,7 +43,8 @@ struct GridOnScreen {
     }
 };
 
-struct MoveCase {
+struct MoveCase
+{
     const char *name;
     std::pair<int, int> from;
     std::function<void(GridOnScreen &)> move;
@@ -51,7 +53,8 @@ struct MoveCase {
     int error;
 };
 
-class GridMoves : public ::testing::TestWithParam<MoveCase> {};
+class GridMoves : public ::testing::TestWithParam<MoveCase>
+{};
 
 TEST_P(GridMoves, LeaveCellFiresOnceBeforeTheCellChanges)
 {
@@ -72,23 +75,47 @@ TEST_P(GridMoves, LeaveCellFiresOnceBeforeTheCellChanges)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Moves, GridMoves,
+    Moves,
+    GridMoves,
     ::testing::Values(
-        MoveCase{"click", {2, 2}, [](GridOnScreen &s) { QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, s.centreOf(4, 3)); },
-                 1, {4, 3}, 0},
-        MoveCase{"click_same_cell", {2, 2},
-                 [](GridOnScreen &s) { QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, s.centreOf(2, 2)); }, 0,
-                 {2, 2}, 0},
-        MoveCase{"click_fixed_column", {2, 2},
-                 [](GridOnScreen &s) { QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, s.centreOf(3, 0)); }, 0,
-                 {2, 2}, 0},
+        MoveCase{"click",
+                 {2, 2},
+                 [](GridOnScreen &s) { QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, s.centreOf(4, 3)); },
+                 1,
+                 {4, 3},
+                 0},
+        MoveCase{"click_same_cell",
+                 {2, 2},
+                 [](GridOnScreen &s) { QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, s.centreOf(2, 2)); },
+                 0,
+                 {2, 2},
+                 0},
+        MoveCase{"click_fixed_column",
+                 {2, 2},
+                 [](GridOnScreen &s) { QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, s.centreOf(3, 0)); },
+                 0,
+                 {2, 2},
+                 0},
         MoveCase{"arrow_down", {2, 2}, [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Down); }, 1, {3, 2}, 0},
         MoveCase{"arrow_right", {2, 2}, [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Right); }, 1, {2, 3}, 0},
-        MoveCase{"arrow_up_to_first_line", {2, 2}, [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Up); }, 1, {1, 2}, 0},
-        MoveCase{"arrow_up_stops_at_titles", {1, 2}, [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Up); }, 0,
-                 {1, 2}, 0},
-        MoveCase{"arrow_down_on_last_row", {5, 3}, [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Down); }, 0,
-                 {5, 3}, 0},
+        MoveCase{"arrow_up_to_first_line",
+                 {2, 2},
+                 [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Up); },
+                 1,
+                 {1, 2},
+                 0},
+        MoveCase{"arrow_up_stops_at_titles",
+                 {1, 2},
+                 [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Up); },
+                 0,
+                 {1, 2},
+                 0},
+        MoveCase{"arrow_down_on_last_row",
+                 {5, 3},
+                 [](GridOnScreen &s) { QTest::keyClick(&s.view, Qt::Key_Down); },
+                 0,
+                 {5, 3},
+                 0},
         MoveCase{"row_by_code", {2, 2}, [](GridOnScreen &s) { s.grid.setRow(5); }, 1, {5, 2}, 0},
         MoveCase{"col_by_code", {2, 2}, [](GridOnScreen &s) { s.grid.setCol(4); }, 1, {2, 4}, 0},
         MoveCase{"row_by_code_same_row", {2, 2}, [](GridOnScreen &s) { s.grid.setRow(2); }, 0, {2, 2}, 0},
@@ -139,8 +166,8 @@ TEST(FlexGrid, ColoursOfTheCurrentCellRoundTripAsBGR)
     grid.setCols(3);
     grid.MoveTo(1, 2);
     EXPECT_EQ(grid.CellBackColor(), 0);
-    grid.setCellBackColor(0xC0FFFF);  // light yellow: red FF, green FF, blue C0
-    grid.setCellForeColor(0xFF0000);  // blue
+    grid.setCellBackColor(0xC0FFFF); // light yellow: red FF, green FF, blue C0
+    grid.setCellForeColor(0xFF0000); // blue
     EXPECT_EQ(grid.CellBackColor(), 0xC0FFFF);
     EXPECT_EQ(grid.CellForeColor(), 0xFF0000);
     const QModelIndex at = grid.index(0, 2);
@@ -233,7 +260,7 @@ TEST(FlexGrid, RowsAddedOneByOneReachTheViewWithWhatStoodAbove)
         grid.setRows(grid.Rows() + 1);
     }
     EXPECT_EQ(grid.Rows(), 41);
-    EXPECT_EQ(view.verticalHeader()->count(), 40);  // the view was told of every row
+    EXPECT_EQ(view.verticalHeader()->count(), 40); // the view was told of every row
     EXPECT_EQ(view.columnWidth(1), TwipsToPixels(800));
     for (int row = 1; row < 40; ++row) {
         EXPECT_EQ(view.model()->index(row - 1, 1).data().toString(), QString::number(row));
@@ -258,7 +285,7 @@ TEST(FlexGrid, CellRectangleFollowsWidthsAndTheTopRow)
     EXPECT_EQ(grid.CellHeight(), FlexGrid::DefaultRowHeight);
     grid.setTopRow(2);
     EXPECT_EQ(grid.CellTop(), 2 * FlexGrid::DefaultRowHeight);
-    grid.setTopRow(0);  // kept below the fixed row
+    grid.setTopRow(0); // kept below the fixed row
     EXPECT_EQ(grid.TopRow(), 1);
 }
 
@@ -294,7 +321,7 @@ TEST(FlexGridView, TypedCharactersReachKeyPressAndMayBeChanged)
     QTest::keyClick(&s.view, Qt::Key_Return);
     QTest::keyClick(&s.view, Qt::Key_Space);
     EXPECT_EQ(seen, (std::vector<int>{'7', 13, 32}));
-    EXPECT_EQ(s.left.size(), 0u);  // typing moves nothing
+    EXPECT_EQ(s.left.size(), 0u); // typing moves nothing
     EXPECT_GE(focus, 1);
 }
 
@@ -304,7 +331,7 @@ TEST(TextBox, PropertiesKeyPressAndKeyDown)
     box.setName(QStringLiteral("TxtEdit"));
     box.setMaxLength(0);
     box.setText(QString(300, QChar('a')));
-    EXPECT_EQ(box.Text().size(), 300);  // 0 is no limit
+    EXPECT_EQ(box.Text().size(), 300); // 0 is no limit
     box.setMaxLength(4);
     box.setText(QStringLiteral("abcdefg"));
     EXPECT_EQ(box.Text(), "abcd");
@@ -316,14 +343,14 @@ TEST(TextBox, PropertiesKeyPressAndKeyDown)
 
     std::vector<std::pair<int, int>> downs;
     QObject::connect(&box, &TextBox::KeyDown, [&](int &code, int shift) {
-        if (code != 16)  // the Shift key itself
+        if (code != 16) // the Shift key itself
             downs.emplace_back(code, shift);
     });
     QObject::connect(&box, &TextBox::KeyPress, [&](int &k) {
         if (k == 'x')
-            k = 0;  // cancelled
+            k = 0; // cancelled
         else if (k == 'a')
-            k = 'A';  // changed
+            k = 'A'; // changed
     });
     box.show();
     QTest::keyClicks(&box, QStringLiteral("axb"));

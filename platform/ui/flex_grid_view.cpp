@@ -12,7 +12,9 @@
 
 namespace ui {
 
-FlexGridView::FlexGridView(FlexGrid &grid, QWidget *parent) : QTableView(parent), m_grid(grid)
+FlexGridView::FlexGridView(FlexGrid &grid, QWidget *parent)
+    : QTableView(parent)
+    , m_grid(grid)
 {
     setModel(&grid);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -56,14 +58,38 @@ FlexGridView::FlexGridView(FlexGrid &grid, QWidget *parent) : QTableView(parent)
     showCurrentCell();
 }
 
-int FlexGridView::Left() const { return PixelsToTwips(x()); }
-void FlexGridView::setLeft(int twips) { move(TwipsToPixels(twips), y()); }
-int FlexGridView::Top() const { return PixelsToTwips(y()); }
-void FlexGridView::setTop(int twips) { move(x(), TwipsToPixels(twips)); }
-int FlexGridView::Width() const { return PixelsToTwips(width()); }
-void FlexGridView::setWidth(int twips) { resize(TwipsToPixels(twips), height()); }
-int FlexGridView::Height() const { return PixelsToTwips(height()); }
-void FlexGridView::setHeight(int twips) { resize(width(), TwipsToPixels(twips)); }
+int FlexGridView::Left() const
+{
+    return PixelsToTwips(x());
+}
+void FlexGridView::setLeft(int twips)
+{
+    move(TwipsToPixels(twips), y());
+}
+int FlexGridView::Top() const
+{
+    return PixelsToTwips(y());
+}
+void FlexGridView::setTop(int twips)
+{
+    move(x(), TwipsToPixels(twips));
+}
+int FlexGridView::Width() const
+{
+    return PixelsToTwips(width());
+}
+void FlexGridView::setWidth(int twips)
+{
+    resize(TwipsToPixels(twips), height());
+}
+int FlexGridView::Height() const
+{
+    return PixelsToTwips(height());
+}
+void FlexGridView::setHeight(int twips)
+{
+    resize(width(), TwipsToPixels(twips));
+}
 
 void FlexGridView::applyColumns()
 {
@@ -92,8 +118,7 @@ QRect FlexGridView::cellGeometry(int row, int col) const
     // Inside the grid's own frame, as the editor places its box over the cell.
     QRect px;
     if (row < m_grid.headerRows()) {
-        px = QRect(horizontalHeader()->sectionViewportPosition(col), 0, columnWidth(col),
-                   horizontalHeader()->height());
+        px = QRect(horizontalHeader()->sectionViewportPosition(col), 0, columnWidth(col), horizontalHeader()->height());
     } else {
         const QModelIndex at = m_grid.index(row - m_grid.headerRows(), col);
         px = visualRect(at);
@@ -101,7 +126,9 @@ QRect FlexGridView::cellGeometry(int row, int col) const
     }
     if (isColumnHidden(col))
         px.setWidth(0);
-    return QRect(PixelsToTwips(px.left()), PixelsToTwips(px.top()), PixelsToTwips(px.width()),
+    return QRect(PixelsToTwips(px.left()),
+                 PixelsToTwips(px.top()),
+                 PixelsToTwips(px.width()),
                  PixelsToTwips(px.height()));
 }
 
@@ -128,14 +155,30 @@ void FlexGridView::keyPressEvent(QKeyEvent *event)
     };
     const int page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)));
     switch (event->key()) {
-    case Qt::Key_Up: row = std::max(row - 1, m_grid.FixedRows()); break;
-    case Qt::Key_Down: row = std::min(row + 1, rows - 1); break;
-    case Qt::Key_PageUp: row = std::max(row - page, m_grid.FixedRows()); break;
-    case Qt::Key_PageDown: row = std::min(row + page, rows - 1); break;
-    case Qt::Key_Left: col = nextVisible(col, -1); break;
-    case Qt::Key_Right: col = nextVisible(col, +1); break;
-    case Qt::Key_Home: col = nextVisible(m_grid.FixedCols() - 1, +1); break;
-    case Qt::Key_End: col = nextVisible(cols, -1); break;
+    case Qt::Key_Up:
+        row = std::max(row - 1, m_grid.FixedRows());
+        break;
+    case Qt::Key_Down:
+        row = std::min(row + 1, rows - 1);
+        break;
+    case Qt::Key_PageUp:
+        row = std::max(row - page, m_grid.FixedRows());
+        break;
+    case Qt::Key_PageDown:
+        row = std::min(row + page, rows - 1);
+        break;
+    case Qt::Key_Left:
+        col = nextVisible(col, -1);
+        break;
+    case Qt::Key_Right:
+        col = nextVisible(col, +1);
+        break;
+    case Qt::Key_Home:
+        col = nextVisible(m_grid.FixedCols() - 1, +1);
+        break;
+    case Qt::Key_End:
+        col = nextVisible(cols, -1);
+        break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         QWidget::keyPressEvent(event);

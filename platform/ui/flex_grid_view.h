@@ -10,7 +10,8 @@ class FlexGrid;
 // the header colour, cell colours, the current cell selected. A click or an
 // arrow key moves the grid's current cell (so LeaveCell fires first); a typed
 // character is offered to KeyPress and nothing is edited in place.
-class FlexGridView : public QTableView {
+class FlexGridView : public QTableView
+{
     Q_OBJECT
 public:
     explicit FlexGridView(FlexGrid &grid, QWidget *parent = nullptr);

@@ -8,8 +8,9 @@
 namespace ui {
 
 // One image of an image list.
-struct ListImage {
-    int Index = 0;  // 1-based
+struct ListImage
+{
+    int Index = 0; // 1-based
     QString Key;
     QString Tag;
     QIcon Picture;
@@ -17,7 +18,8 @@ struct ListImage {
 
 // Images addressed by 1-based index, each with a tag; list controls take
 // their row icons from it by index.
-class ImageList {
+class ImageList
+{
 public:
     int Count() const { return int(m_images.size()); }
     // Error 35600 when the index is out of range.

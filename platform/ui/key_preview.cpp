@@ -8,7 +8,9 @@
 
 namespace ui {
 
-KeyPreview::KeyPreview(QWidget *window) : QObject(window), m_window(window)
+KeyPreview::KeyPreview(QWidget *window)
+    : QObject(window)
+    , m_window(window)
 {
     qApp->installEventFilter(this);
 }

@@ -11,7 +11,8 @@ namespace ui {
 // A window's key preview: every key pressed in the window, whichever of its
 // controls has the focus, reaches KeyDown before the control sees it. A
 // handler that sets KeyCode to 0 consumes the key.
-class KeyPreview : public QObject {
+class KeyPreview : public QObject
+{
     Q_OBJECT
 public:
     explicit KeyPreview(QWidget *window);

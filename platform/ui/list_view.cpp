@@ -3,9 +3,9 @@
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/image_list.h"
+#include "platform/ui/key_codes.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
-#include "platform/ui/key_codes.h"
 
 #include <QAbstractTableModel>
 #include <QBrush>
@@ -20,18 +20,20 @@
 
 namespace ui {
 
-struct ListCell {
+struct ListCell
+{
     QString text;
     bool bold = false;
     long foreColor = -1;
-    QVariant sortValue;  // sorts the cell instead of its text when set
+    QVariant sortValue; // sorts the cell instead of its text when set
 };
 
-struct ListRow {
-    QList<ListCell> cells;  // 0 is the main text, k the sub-item k
+struct ListRow
+{
+    QList<ListCell> cells; // 0 is the main text, k the sub-item k
     bool checked = false;
-    int pos = 0;            // in the current order, from 0
-    int smallIcon = 0;      // 1-based in the small-icon list; 0 none
+    int pos = 0;       // in the current order, from 0
+    int smallIcon = 0; // 1-based in the small-icon list; 0 none
 };
 
 // Order of two cells: by their sort values when both carry one of the same
@@ -54,7 +56,8 @@ static int CompareCells(const ListCell *a, const ListCell *b)
 }
 
 // The order of the sort column; equal cells keep their order.
-struct RowLess {
+struct RowLess
+{
     int key;
     bool descending;
     bool operator()(const std::unique_ptr<ListRow> &a, const std::unique_ptr<ListRow> &b) const
@@ -67,20 +70,24 @@ struct RowLess {
 
 // The rows in their current order. Rows added are announced to the view in
 // one go (settle); in a sorted list they also take their places then.
-class ListViewModel : public QAbstractTableModel {
+class ListViewModel : public QAbstractTableModel
+{
 public:
-    struct Column {
+    struct Column
+    {
         QString text;
         QString key;
         double twips = 1440;
     };
 
-    explicit ListViewModel(QObject *parent) : QAbstractTableModel(parent) {}
+    explicit ListViewModel(QObject *parent)
+        : QAbstractTableModel(parent)
+    {}
 
     std::vector<std::unique_ptr<ListRow>> rows;
     std::vector<Column> columns;
-    int announced = 0;    // rows the view knows of
-    int inOrder = 0;      // rows [0, inOrder) stand in the sort order
+    int announced = 0; // rows the view knows of
+    int inOrder = 0;   // rows [0, inOrder) stand in the sort order
     bool checkboxes = false;
     bool sorted = false;
     int sortKey = 0;
@@ -272,7 +279,7 @@ private:
     {
         std::vector<QString> keys;
         keys.reserve(rows.size());
-        bool values = false;  // some cell of the column sorts by its value
+        bool values = false; // some cell of the column sorts by its value
         for (const auto &row : rows) {
             const bool has = sortKey < row->cells.size();
             keys.push_back(has ? row->cells[sortKey].text.toCaseFolded() : QString());
@@ -284,8 +291,7 @@ private:
         const bool descending = sortOrder == lvwDescending;
         const RowLess byCells = less();
         if (values)
-            std::stable_sort(order.begin(), order.end(),
-                             [&](size_t a, size_t b) { return byCells(rows[a], rows[b]); });
+            std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return byCells(rows[a], rows[b]); });
         else
             std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
                 return descending ? keys[b] < keys[a] : keys[a] < keys[b];
@@ -297,7 +303,7 @@ private:
         rows = std::move(sortedRows);
     }
 
-    template <typename Reorder>
+    template<typename Reorder>
     void relayout(Reorder reorder)
     {
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -320,9 +326,15 @@ private:
 
 namespace {
 
-[[noreturn]] void outOfBounds() { Raise(vberr::IndexOutOfBounds); }
+[[noreturn]] void outOfBounds()
+{
+    Raise(vberr::IndexOutOfBounds);
+}
 
-int toPixels(double twips) { return TwipsToPixels(int(std::lround(twips))); }
+int toPixels(double twips)
+{
+    return TwipsToPixels(int(std::lround(twips)));
+}
 
 } // namespace
 
@@ -330,7 +342,7 @@ int toPixels(double twips) { return TwipsToPixels(int(std::lround(twips))); }
 
 QString ListSubItem::Text() const
 {
-    const QList<ListCell> &cells = m_row->cells;  // read without a detach check
+    const QList<ListCell> &cells = m_row->cells; // read without a detach check
     return m_cell < cells.size() ? cells[m_cell].text : QString();
 }
 
@@ -342,7 +354,10 @@ void ListSubItem::setText(const QString &text)
     m_model->cellChanged(*m_row, m_cell, Qt::DisplayRole);
 }
 
-bool ListSubItem::Bold() const { return m_cell < m_row->cells.size() && m_row->cells[m_cell].bold; }
+bool ListSubItem::Bold() const
+{
+    return m_cell < m_row->cells.size() && m_row->cells[m_cell].bold;
+}
 
 void ListSubItem::setBold(bool bold)
 {
@@ -352,7 +367,10 @@ void ListSubItem::setBold(bool bold)
     m_model->cellChanged(*m_row, m_cell, Qt::FontRole);
 }
 
-long ListSubItem::ForeColor() const { return m_cell < m_row->cells.size() ? m_row->cells[m_cell].foreColor : -1; }
+long ListSubItem::ForeColor() const
+{
+    return m_cell < m_row->cells.size() ? m_row->cells[m_cell].foreColor : -1;
+}
 
 void ListSubItem::setForeColor(long bgr)
 {
@@ -378,8 +396,14 @@ int ListItem::Index() const
     return r.pos + 1;
 }
 
-QString ListItem::Text() const { return ListSubItems(0).Text(); }
-void ListItem::setText(const QString &text) { ListSubItems(0).setText(text); }
+QString ListItem::Text() const
+{
+    return ListSubItems(0).Text();
+}
+void ListItem::setText(const QString &text)
+{
+    ListSubItems(0).setText(text);
+}
 
 ListSubItem ListItem::ListSubItems(int index) const
 {
@@ -422,7 +446,10 @@ void ListItem::setSortValue(int index, const QVariant &value)
     r.cells[index].sortValue = value;
 }
 
-int ListItem::SmallIcon() const { return row().smallIcon; }
+int ListItem::SmallIcon() const
+{
+    return row().smallIcon;
+}
 
 void ListItem::setSmallIcon(int index)
 {
@@ -431,7 +458,10 @@ void ListItem::setSmallIcon(int index)
     m_view->m_model->cellChanged(r, 0, Qt::DecorationRole);
 }
 
-bool ListItem::Checked() const { return row().checked; }
+bool ListItem::Checked() const
+{
+    return row().checked;
+}
 
 void ListItem::setChecked(bool checked)
 {
@@ -440,10 +470,22 @@ void ListItem::setChecked(bool checked)
     m_view->m_model->cellChanged(r, 0, Qt::CheckStateRole);
 }
 
-bool ListItem::Bold() const { return ListSubItems(0).Bold(); }
-void ListItem::setBold(bool bold) { ListSubItems(0).setBold(bold); }
-long ListItem::ForeColor() const { return ListSubItems(0).ForeColor(); }
-void ListItem::setForeColor(long bgr) { ListSubItems(0).setForeColor(bgr); }
+bool ListItem::Bold() const
+{
+    return ListSubItems(0).Bold();
+}
+void ListItem::setBold(bool bold)
+{
+    ListSubItems(0).setBold(bold);
+}
+long ListItem::ForeColor() const
+{
+    return ListSubItems(0).ForeColor();
+}
+void ListItem::setForeColor(long bgr)
+{
+    ListSubItems(0).setForeColor(bgr);
+}
 
 bool ListItem::Selected() const
 {
@@ -469,11 +511,20 @@ void ListItem::EnsureVisible()
 
 // ---- ListItemCollection ----
 
-ListItem ListItemCollection::Add(const QString &Text) { return ListItem(m_view, m_view->m_model->append(Text)); }
+ListItem ListItemCollection::Add(const QString &Text)
+{
+    return ListItem(m_view, m_view->m_model->append(Text));
+}
 
-void ListItemCollection::Clear() { m_view->m_model->clearRows(); }
+void ListItemCollection::Clear()
+{
+    m_view->m_model->clearRows();
+}
 
-int ListItemCollection::Count() const { return int(m_view->m_model->rows.size()); }
+int ListItemCollection::Count() const
+{
+    return int(m_view->m_model->rows.size());
+}
 
 ListItem ListItemCollection::Item(int index) const
 {
@@ -486,7 +537,10 @@ ListItem ListItemCollection::Item(int index) const
 
 // ---- Column headers ----
 
-QString ColumnHeader::Text() const { return m_view->m_model->columns.at(size_t(m_index - 1)).text; }
+QString ColumnHeader::Text() const
+{
+    return m_view->m_model->columns.at(size_t(m_index - 1)).text;
+}
 
 void ColumnHeader::setText(const QString &text)
 {
@@ -494,7 +548,10 @@ void ColumnHeader::setText(const QString &text)
     emit m_view->m_model->headerDataChanged(Qt::Horizontal, m_index - 1, m_index - 1);
 }
 
-QString ColumnHeader::Key() const { return m_view->m_model->columns.at(size_t(m_index - 1)).key; }
+QString ColumnHeader::Key() const
+{
+    return m_view->m_model->columns.at(size_t(m_index - 1)).key;
+}
 
 double ColumnHeader::Left() const
 {
@@ -504,7 +561,10 @@ double ColumnHeader::Left() const
     return left;
 }
 
-double ColumnHeader::Width() const { return m_view->m_model->columns.at(size_t(m_index - 1)).twips; }
+double ColumnHeader::Width() const
+{
+    return m_view->m_model->columns.at(size_t(m_index - 1)).twips;
+}
 
 void ColumnHeader::setWidth(double twips)
 {
@@ -522,9 +582,15 @@ ColumnHeader ColumnHeaderCollection::Add(const QString &Text, const QString &Key
     return ColumnHeader(m_view, count);
 }
 
-void ColumnHeaderCollection::Clear() { m_view->m_model->clearColumns(); }
+void ColumnHeaderCollection::Clear()
+{
+    m_view->m_model->clearColumns();
+}
 
-int ColumnHeaderCollection::Count() const { return int(m_view->m_model->columns.size()); }
+int ColumnHeaderCollection::Count() const
+{
+    return int(m_view->m_model->columns.size());
+}
 
 ColumnHeader ColumnHeaderCollection::Item(int index) const
 {
@@ -535,7 +601,9 @@ ColumnHeader ColumnHeaderCollection::Item(int index) const
 
 // ---- ListView ----
 
-ListView::ListView(QWidget *parent) : QTreeView(parent), m_model(new ListViewModel(this))
+ListView::ListView(QWidget *parent)
+    : QTreeView(parent)
+    , m_model(new ListViewModel(this))
 {
     setModel(m_model);
     setRootIsDecorated(false);
@@ -559,10 +627,19 @@ ListView::ListView(QWidget *parent) : QTreeView(parent), m_model(new ListViewMod
 
 ListView::~ListView() = default;
 
-bool ListView::Checkboxes() const { return m_model->checkboxes; }
-void ListView::setCheckboxes(bool on) { m_model->setCheckboxes(on); }
+bool ListView::Checkboxes() const
+{
+    return m_model->checkboxes;
+}
+void ListView::setCheckboxes(bool on)
+{
+    m_model->setCheckboxes(on);
+}
 
-const ImageList *ListView::SmallIcons() const { return m_model->smallIcons; }
+const ImageList *ListView::SmallIcons() const
+{
+    return m_model->smallIcons;
+}
 
 void ListView::setSmallIcons(const ImageList *images)
 {
@@ -570,7 +647,10 @@ void ListView::setSmallIcons(const ImageList *images)
     viewport()->update();
 }
 
-bool ListView::Sorted() const { return m_model->sorted; }
+bool ListView::Sorted() const
+{
+    return m_model->sorted;
+}
 
 void ListView::setSorted(bool sorted)
 {
@@ -579,7 +659,10 @@ void ListView::setSorted(bool sorted)
         m_model->sortAll();
 }
 
-int ListView::SortKey() const { return m_model->sortKey; }
+int ListView::SortKey() const
+{
+    return m_model->sortKey;
+}
 
 void ListView::setSortKey(int key)
 {
@@ -590,7 +673,10 @@ void ListView::setSortKey(int key)
         m_model->sortAll();
 }
 
-int ListView::SortOrder() const { return m_model->sortOrder; }
+int ListView::SortOrder() const
+{
+    return m_model->sortOrder;
+}
 
 void ListView::setSortOrder(int order)
 {

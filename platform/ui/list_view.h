@@ -15,7 +15,8 @@ class ListViewModel;
 struct ListRow;
 
 // A sub-item (1-based) of a row: text, bold and fore colour of one cell.
-class ListSubItem {
+class ListSubItem
+{
 public:
     QString Text() const;
     void setText(const QString &text);
@@ -27,7 +28,11 @@ public:
 
 private:
     friend class ListItem;
-    ListSubItem(ListViewModel *model, ListRow *row, int cell) : m_model(model), m_row(row), m_cell(cell) {}
+    ListSubItem(ListViewModel *model, ListRow *row, int cell)
+        : m_model(model)
+        , m_row(row)
+        , m_cell(cell)
+    {}
     ListViewModel *m_model;
     ListRow *m_row;
     int m_cell;
@@ -35,7 +40,8 @@ private:
 
 // A row of the list: a handle that stays valid, also through sorting, until
 // the row is removed. A null handle stands for Nothing; using it raises error 91.
-class ListItem {
+class ListItem
+{
 public:
     ListItem() = default;
     bool isNull() const { return m_row == nullptr; }
@@ -70,7 +76,10 @@ public:
 private:
     friend class ListView;
     friend class ListItemCollection;
-    ListItem(ListView *view, ListRow *row) : m_view(view), m_row(row) {}
+    ListItem(ListView *view, ListRow *row)
+        : m_view(view)
+        , m_row(row)
+    {}
     ListRow &row() const;
     ListView *m_view = nullptr;
     ListRow *m_row = nullptr;
@@ -78,23 +87,27 @@ private:
 
 // The rows, addressed from 1 in the list's current order (the sorted order
 // when the list is sorted).
-class ListItemCollection {
+class ListItemCollection
+{
 public:
     // A new last row (or, in a sorted list, the row takes its place in the order).
     ListItem Add(const QString &Text = {});
     void Clear();
     int Count() const;
-    ListItem Item(int index) const;  // error 35600 outside 1..Count
+    ListItem Item(int index) const; // error 35600 outside 1..Count
     ListItem operator()(int index) const { return Item(index); }
 
 private:
     friend class ListView;
-    explicit ListItemCollection(ListView *view) : m_view(view) {}
+    explicit ListItemCollection(ListView *view)
+        : m_view(view)
+    {}
     ListView *m_view;
 };
 
 // A column header: caption, key and width; lengths in twips.
-class ColumnHeader {
+class ColumnHeader
+{
 public:
     int Index() const { return m_index; }
     QString Text() const;
@@ -107,23 +120,29 @@ public:
 
 private:
     friend class ColumnHeaderCollection;
-    ColumnHeader(ListView *view, int index) : m_view(view), m_index(index) {}
+    ColumnHeader(ListView *view, int index)
+        : m_view(view)
+        , m_index(index)
+    {}
     ListView *m_view;
     int m_index;
 };
 
-class ColumnHeaderCollection {
+class ColumnHeaderCollection
+{
 public:
     // Width in twips; a negative width is the platform's default of 1440.
     ColumnHeader Add(const QString &Text, const QString &Key = {}, double Width = -1);
     void Clear();
     int Count() const;
-    ColumnHeader Item(int index) const;  // error 35600 outside 1..Count
+    ColumnHeader Item(int index) const; // error 35600 outside 1..Count
     ColumnHeader operator()(int index) const { return Item(index); }
 
 private:
     friend class ListView;
-    explicit ColumnHeaderCollection(ListView *view) : m_view(view) {}
+    explicit ColumnHeaderCollection(ListView *view)
+        : m_view(view)
+    {}
     ListView *m_view;
 };
 
@@ -135,7 +154,8 @@ enum ListSortOrderConstants : int { lvwAscending = 0, lvwDescending = 1 };
 // loop next runs or when something asks for the list's order or selection, so
 // many rows go in at the cost of one insertion. Cells cannot be edited and the
 // list does no type-ahead of its own.
-class ListView : public QTreeView {
+class ListView : public QTreeView
+{
     Q_OBJECT
 public:
     explicit ListView(QWidget *parent = nullptr);

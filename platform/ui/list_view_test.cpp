@@ -1,9 +1,9 @@
-#include "tests/support/raised_error.h"
-#include "tests/support/qt_print.h"
 #include "platform/ui/list_view.h"
+#include "platform/ui/key_codes.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
-#include "platform/ui/key_codes.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/raised_error.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -18,7 +18,8 @@ namespace {
 using namespace ui;
 
 // A shown list with three columns and the rows given as (main text, sub 1, sub 2).
-class ListaVisible : public ::testing::Test {
+class ListaVisible : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -75,24 +76,22 @@ TEST_F(ListaVisible, ColumnWidthsReadBackTheTwipsSetUntilTheUserDragsThem)
     EXPECT_EQ(RaisedNumber([&] { list.ColumnHeaders().Item(1).setWidth(-1); }), vberr::InvalidPropertyValue);
 }
 
-struct SortCase {
+struct SortCase
+{
     const char *name;
     int key;
     int order;
-    QStringList codes;  // main texts in the expected order
+    QStringList codes; // main texts in the expected order
     friend void PrintTo(const SortCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class SortByText : public ListaVisible, public ::testing::WithParamInterface<SortCase> {};
+class SortByText : public ListaVisible, public ::testing::WithParamInterface<SortCase>
+{};
 
 TEST_P(SortByText, IgnoresCaseKeepsEqualTextsInOrderAndAddressesRowsInTheNewOrder)
 {
     const SortCase &c = GetParam();
-    rows({{"c3", "beta", "10"},
-          {"A1", "Alpha", "9"},
-          {"b2", "gamma", "100"},
-          {"a0", "ALPHA", "09"},
-          {"C4", "", "1"}});
+    rows({{"c3", "beta", "10"}, {"A1", "Alpha", "9"}, {"b2", "gamma", "100"}, {"a0", "ALPHA", "09"}, {"C4", "", "1"}});
     list.setSortKey(c.key);
     list.setSortOrder(c.order);
     list.setSorted(true);
@@ -103,15 +102,15 @@ TEST_P(SortByText, IgnoresCaseKeepsEqualTextsInOrderAndAddressesRowsInTheNewOrde
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    ListView, SortByText,
-    ::testing::Values(
-        SortCase{"main_ascending", 0, lvwAscending, {"a0", "A1", "b2", "c3", "C4"}},
-        SortCase{"main_descending", 0, lvwDescending, {"C4", "c3", "b2", "A1", "a0"}},
-        // "Alpha" and "ALPHA" are equal without case: they keep their order.
-        SortCase{"sub_item_ascending", 1, lvwAscending, {"C4", "A1", "a0", "c3", "b2"}},
-        SortCase{"sub_item_descending", 1, lvwDescending, {"b2", "c3", "A1", "a0", "C4"}},
-        // Text, not number: "09" < "1" < "10" < "100" < "9".
-        SortCase{"numbers_sort_as_text", 2, lvwAscending, {"a0", "C4", "c3", "b2", "A1"}}),
+    ListView,
+    SortByText,
+    ::testing::Values(SortCase{"main_ascending", 0, lvwAscending, {"a0", "A1", "b2", "c3", "C4"}},
+                      SortCase{"main_descending", 0, lvwDescending, {"C4", "c3", "b2", "A1", "a0"}},
+                      // "Alpha" and "ALPHA" are equal without case: they keep their order.
+                      SortCase{"sub_item_ascending", 1, lvwAscending, {"C4", "A1", "a0", "c3", "b2"}},
+                      SortCase{"sub_item_descending", 1, lvwDescending, {"b2", "c3", "A1", "a0", "C4"}},
+                      // Text, not number: "09" < "1" < "10" < "100" < "9".
+                      SortCase{"numbers_sort_as_text", 2, lvwAscending, {"a0", "C4", "c3", "b2", "A1"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ListaVisible, ARowAddedToASortedListTakesItsPlaceAndTheSelectionFollowsItsRow)
@@ -154,8 +153,9 @@ TEST_F(ListaVisible, ManyRowsAddedToASortedListAreSortedInWithTheRest)
         list.ListItems().Add(i % 2 ? code.toUpper() : code);
         expected << (i % 2 ? code.toUpper() : code);
     }
-    std::stable_sort(expected.begin(), expected.end(),
-                     [](const QString &a, const QString &b) { return b.compare(a, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        return b.compare(a, Qt::CaseInsensitive) < 0;
+    });
     EXPECT_EQ(column(0), expected);
     EXPECT_EQ(column(0).first(), QStringLiteral("m"));
     EXPECT_EQ(column(0).last(), QStringLiteral("B"));
@@ -182,7 +182,7 @@ TEST_F(ListaVisible, CellsCarryBoldAndForeColourAndSubItemsStayInTheColumns)
     rows({{"A1", "Tornillo", "5"}});
     ListItem item = list.ListItems().Item(1);
     item.setBold(true);
-    item.setForeColor(0x0000FF);  // red in BGR
+    item.setForeColor(0x0000FF); // red in BGR
     item.ListSubItems(2).setForeColor(0xFF0000);
     QApplication::processEvents();
     const QModelIndex main = list.model()->index(0, 0);
@@ -231,7 +231,11 @@ TEST_F(ListaVisible, AConsumedKeyLeavesTheListUntouched)
     key(Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(list.SelectedItem().Text(), QStringLiteral("A"));
     EXPECT_FALSE(list.ListItems().Item(1).Checked());
-    EXPECT_EQ(seen, (QList<std::pair<int, int>>{{vbKeyDown, 0}, {vbKeySpace, 0}, {vbKeyShift, vbShiftMask}, {vbKeyEnd, vbShiftMask}}));
+    EXPECT_EQ(seen,
+              (QList<std::pair<int, int>>{{vbKeyDown, 0},
+                                          {vbKeySpace, 0},
+                                          {vbKeyShift, vbShiftMask},
+                                          {vbKeyEnd, vbShiftMask}}));
 
     consume = false;
     key(Qt::Key_Down);
@@ -304,7 +308,8 @@ TEST_F(ListaVisible, ClearingRowsDropsTheSelection)
 
 // ---- The key table ----
 
-struct KeyCase {
+struct KeyCase
+{
     const char *name;
     int qtKey;
     Qt::KeyboardModifiers mods;
@@ -313,7 +318,8 @@ struct KeyCase {
     friend void PrintTo(const KeyCase &c, std::ostream *os) { *os << c.name; }
 };
 
-class VirtualKeys : public ::testing::TestWithParam<KeyCase> {};
+class VirtualKeys : public ::testing::TestWithParam<KeyCase>
+{};
 
 TEST_P(VirtualKeys, QtKeysBecomeThePlatformsCodesAndShiftMask)
 {
@@ -334,7 +340,8 @@ TEST_P(VirtualKeys, QtKeysBecomeThePlatformsCodesAndShiftMask)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Keys, VirtualKeys,
+    Keys,
+    VirtualKeys,
     ::testing::Values(KeyCase{"letter_a", Qt::Key_A, Qt::NoModifier, 65, 0},
                       KeyCase{"shifted_letter_is_upper_code", Qt::Key_Z, Qt::ShiftModifier, 90, 1},
                       KeyCase{"digit_0", Qt::Key_0, Qt::NoModifier, 48, 0},

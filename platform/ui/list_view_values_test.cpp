@@ -27,7 +27,8 @@ TEST(ListViewSortValues, CellsWithAValueSortByItTheOthersByText)
     list.ColumnHeaders().Add(QStringLiteral("FECHA"));
     list.ColumnHeaders().Add(QStringLiteral("IMPORTE"));
     list.ColumnHeaders().Add(QStringLiteral("NOMBRE"));
-    struct Row {
+    struct Row
+    {
         const char *date;
         QDateTime when;
         const char *amount;
@@ -49,7 +50,8 @@ TEST(ListViewSortValues, CellsWithAValueSortByItTheOthersByText)
     EXPECT_EQ(list.ListItems().Item(1).SortValue(1).toDouble(), 9.0);
     EXPECT_FALSE(list.ListItems().Item(1).SortValue(2).isValid());
 
-    struct Case {
+    struct Case
+    {
         int key;
         int order;
         QStringList expected;
@@ -92,7 +94,7 @@ TEST(ListViewIcons, RowsShowTheirImageFromTheList)
     blue.setSubItems(1, QStringLiteral("x"));
     blue.setSmallIcon(2);
     ListItem none = list.ListItems().Add(QStringLiteral("sin imagen"));
-    QCoreApplication::processEvents();  // the rows are shown once the event loop runs
+    QCoreApplication::processEvents(); // the rows are shown once the event loop runs
     ASSERT_EQ(list.model()->rowCount(), 2);
 
     const QVariant shown = list.model()->index(0, 0).data(Qt::DecorationRole);

@@ -9,7 +9,8 @@
 
 namespace ui {
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
 {
     m_backColor = palette().color(QPalette::Window);
     setAttribute(Qt::WA_OpaquePaintEvent);

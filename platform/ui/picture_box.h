@@ -11,7 +11,8 @@ namespace ui {
 // image), with the run time's drawing members. Coordinates are in scale
 // units: horizontally ScaleWidth units span the width, vertically ScaleHeight
 // units the height; both start as pixels.
-class PictureBox : public QWidget {
+class PictureBox : public QWidget
+{
     Q_OBJECT
 public:
     // Draw modes used by the suite.
@@ -74,8 +75,8 @@ private:
     bool m_autoRedraw = false;
     QColor m_backColor;
     QColor m_foreColor = Qt::black;
-    double m_scaleWidth = 0;   // 0: pixels
-    double m_scaleHeight = 0;  // 0: pixels
+    double m_scaleWidth = 0;  // 0: pixels
+    double m_scaleHeight = 0; // 0: pixels
     int m_drawMode = vbCopyPen;
     double m_currentX = 0;
     double m_currentY = 0;

@@ -80,7 +80,9 @@ int ScriptedResponder::msgBox(const QString &prompt, int style, const QString &t
     return record(std::move(r)).answer;
 }
 
-QString ScriptedResponder::answerText(Request::Kind kind, const QString &prompt, const QString &title,
+QString ScriptedResponder::answerText(Request::Kind kind,
+                                      const QString &prompt,
+                                      const QString &title,
                                       const QString &defaultText)
 {
     Request r;

@@ -12,18 +12,19 @@
 namespace ui {
 
 // One request that reached the responder, in the order they came.
-struct Request {
+struct Request
+{
     enum class Kind { MsgBox, InputBox, Modal, OpenFile };
     Kind kind = Kind::MsgBox;
-    QString prompt;       // message or input prompt; the dialog's object name for Modal
-    int style = 0;        // message-box style
-    QString title;        // as the caller gave it (null: the program's own title)
-    QString defaultText;  // input box's default; file dialog's filter
-    QStringList buttons;  // message box: the buttons' texts in order
-    int icon = 0;         // message box: 0, 16, 32, 48 or 64
-    int answer = 0;       // message box: what was answered
-    QString text;         // input box / file dialog: what was answered
-    bool unexpected = false;  // nothing in the script answered it
+    QString prompt;          // message or input prompt; the dialog's object name for Modal
+    int style = 0;           // message-box style
+    QString title;           // as the caller gave it (null: the program's own title)
+    QString defaultText;     // input box's default; file dialog's filter
+    QStringList buttons;     // message box: the buttons' texts in order
+    int icon = 0;            // message box: 0, 16, 32, 48 or 64
+    int answer = 0;          // message box: what was answered
+    QString text;            // input box / file dialog: what was answered
+    bool unexpected = false; // nothing in the script answered it
 };
 
 // Answers the seam from a script and records every request, for tests (and
@@ -31,15 +32,16 @@ struct Request {
 // the script did not foresee never blocks: it is recorded as unexpected and
 // answered with the box's first button (Cancel instead of Retry, so that no
 // procedure loops), the empty text, or a dialog left untouched.
-class ScriptedResponder : public Responder {
+class ScriptedResponder : public Responder
+{
 public:
     using DialogScript = std::function<void(QDialog &)>;
 
     // Queue the next answers, in the order the requests will come.
     ScriptedResponder &answer(int msgBoxAnswer);
-    ScriptedResponder &type(const QString &inputText);   // input box: this text (empty: Cancel)
-    ScriptedResponder &drive(DialogScript script);        // modal dialog: run this on it
-    ScriptedResponder &chooseFile(const QString &path);   // file dialog: this path (empty: Cancel)
+    ScriptedResponder &type(const QString &inputText);  // input box: this text (empty: Cancel)
+    ScriptedResponder &drive(DialogScript script);      // modal dialog: run this on it
+    ScriptedResponder &chooseFile(const QString &path); // file dialog: this path (empty: Cancel)
 
     const std::vector<Request> &requests() const { return m_requests; }
     // The message boxes' prompts, in order (the texts a test asserts most).
@@ -56,7 +58,8 @@ public:
     QString openFileName(const QString &title, const QString &filter, const QString &folder) override;
 
 private:
-    struct Step {
+    struct Step
+    {
         Request::Kind kind;
         int answer = 0;
         QString text;

@@ -4,9 +4,14 @@
 
 namespace ui {
 
-StatusPanel::StatusPanel(const QString &key, QWidget *parent) : QLabel(parent), m_key(key) {}
+StatusPanel::StatusPanel(const QString &key, QWidget *parent)
+    : QLabel(parent)
+    , m_key(key)
+{}
 
-StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent) {}
+StatusBar::StatusBar(QWidget *parent)
+    : QStatusBar(parent)
+{}
 
 int StatusBar::AddPanel(const QString &Key, const QString &Text)
 {

@@ -9,7 +9,8 @@
 namespace ui {
 
 // One panel of a status bar: a text and the key it is found by.
-class StatusPanel : public QLabel {
+class StatusPanel : public QLabel
+{
     Q_OBJECT
 public:
     explicit StatusPanel(const QString &key, QWidget *parent = nullptr);
@@ -22,7 +23,8 @@ private:
 };
 
 // A status bar made of panels, numbered from 1 in the order they were added.
-class StatusBar : public QStatusBar {
+class StatusBar : public QStatusBar
+{
     Q_OBJECT
 public:
     explicit StatusBar(QWidget *parent = nullptr);

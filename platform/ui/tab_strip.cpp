@@ -6,7 +6,9 @@
 
 namespace ui {
 
-TabStrip::TabStrip(QTabWidget &tabs) : m_tabs(&tabs) {}
+TabStrip::TabStrip(QTabWidget &tabs)
+    : m_tabs(&tabs)
+{}
 
 Variant TabStrip::TabVisible(int index) const
 {
@@ -22,6 +24,9 @@ QString TabStrip::TabCaption(int index) const
     return m_tabs->tabText(index);
 }
 
-int TabStrip::Tabs() const { return m_tabs ? m_tabs->count() : 0; }
+int TabStrip::Tabs() const
+{
+    return m_tabs ? m_tabs->count() : 0;
+}
 
 } // namespace ui

@@ -11,7 +11,8 @@ namespace ui {
 
 // The tab control a caller form hands to the voucher class: tabs from 0,
 // read through their visibility and caption. Not owning.
-class TabStrip {
+class TabStrip
+{
 public:
     explicit TabStrip(QTabWidget &tabs);
 

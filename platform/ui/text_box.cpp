@@ -13,7 +13,11 @@ namespace {
 constexpr int kNoLimit = 32767;
 }
 
-TextBox::TextBox(QWidget *parent) : QLineEdit(parent) { QLineEdit::setMaxLength(kNoLimit); }
+TextBox::TextBox(QWidget *parent)
+    : QLineEdit(parent)
+{
+    QLineEdit::setMaxLength(kNoLimit);
+}
 
 void TextBox::setMaxLength(int length)
 {
@@ -21,16 +25,43 @@ void TextBox::setMaxLength(int length)
     QLineEdit::setMaxLength(m_maxLength == 0 ? kNoLimit : m_maxLength);
 }
 
-void TextBox::setSelStart(int start) { setCursorPosition(std::clamp(start, 0, int(text().size()))); }
+void TextBox::setSelStart(int start)
+{
+    setCursorPosition(std::clamp(start, 0, int(text().size())));
+}
 
-int TextBox::Left() const { return PixelsToTwips(x()); }
-void TextBox::setLeft(int twips) { move(TwipsToPixels(twips), y()); }
-int TextBox::Top() const { return PixelsToTwips(y()); }
-void TextBox::setTop(int twips) { move(x(), TwipsToPixels(twips)); }
-int TextBox::Width() const { return PixelsToTwips(width()); }
-void TextBox::setWidth(int twips) { resize(TwipsToPixels(twips), height()); }
-int TextBox::Height() const { return PixelsToTwips(height()); }
-void TextBox::setHeight(int twips) { resize(width(), TwipsToPixels(twips)); }
+int TextBox::Left() const
+{
+    return PixelsToTwips(x());
+}
+void TextBox::setLeft(int twips)
+{
+    move(TwipsToPixels(twips), y());
+}
+int TextBox::Top() const
+{
+    return PixelsToTwips(y());
+}
+void TextBox::setTop(int twips)
+{
+    move(x(), TwipsToPixels(twips));
+}
+int TextBox::Width() const
+{
+    return PixelsToTwips(width());
+}
+void TextBox::setWidth(int twips)
+{
+    resize(TwipsToPixels(twips), height());
+}
+int TextBox::Height() const
+{
+    return PixelsToTwips(height());
+}
+void TextBox::setHeight(int twips)
+{
+    resize(width(), TwipsToPixels(twips));
+}
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {

@@ -7,7 +7,8 @@ namespace ui {
 
 // The edit box that the voucher class and the lot dialogs are handed: a
 // one-line text with the names the suite's code sets on it. Place in twips.
-class TextBox : public QLineEdit {
+class TextBox : public QLineEdit
+{
     Q_OBJECT
 public:
     explicit TextBox(QWidget *parent = nullptr);

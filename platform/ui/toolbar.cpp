@@ -8,7 +8,8 @@
 
 namespace ui {
 
-Toolbar::Toolbar(QWidget *parent) : QToolBar(parent)
+Toolbar::Toolbar(QWidget *parent)
+    : QToolBar(parent)
 {
     setMovable(false);
     setFloatable(false);
@@ -41,14 +42,29 @@ const Toolbar::Boton &Toolbar::boton(int index) const
     return m_buttons[std::size_t(index - 1)];
 }
 
-QString Toolbar::ToolTipText(int index) const { return boton(index).action->toolTip(); }
+QString Toolbar::ToolTipText(int index) const
+{
+    return boton(index).action->toolTip();
+}
 
-QString Toolbar::Key(int index) const { return boton(index).key; }
+QString Toolbar::Key(int index) const
+{
+    return boton(index).key;
+}
 
-bool Toolbar::ButtonEnabled(int index) const { return boton(index).action->isEnabled(); }
+bool Toolbar::ButtonEnabled(int index) const
+{
+    return boton(index).action->isEnabled();
+}
 
-void Toolbar::setButtonEnabled(int index, bool enabled) { boton(index).action->setEnabled(enabled); }
+void Toolbar::setButtonEnabled(int index, bool enabled)
+{
+    boton(index).action->setEnabled(enabled);
+}
 
-QAction *Toolbar::Button(int index) const { return boton(index).action; }
+QAction *Toolbar::Button(int index) const
+{
+    return boton(index).action;
+}
 
 } // namespace ui

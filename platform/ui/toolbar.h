@@ -15,7 +15,8 @@ class ImageList;
 // its tooltip and an image of the toolbar's image list. A click raises
 // ButtonClick with the button's index. The buttons never take the focus, so
 // an edit under way in the window stays where it is.
-class Toolbar : public QToolBar {
+class Toolbar : public QToolBar
+{
     Q_OBJECT
 public:
     explicit Toolbar(QWidget *parent = nullptr);
@@ -43,7 +44,8 @@ signals:
     void ButtonClick(int Index);
 
 private:
-    struct Boton {
+    struct Boton
+    {
         QAction *action = nullptr;
         QString key;
     };

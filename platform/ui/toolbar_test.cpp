@@ -26,7 +26,8 @@ QIcon Color(Qt::GlobalColor c)
 }
 
 // A window with an edit box and a toolbar of three buttons, the edit box focused.
-struct Ventana {
+struct Ventana
+{
     QWidget window;
     QLineEdit *edit = new QLineEdit(&window);
     ImageList images;
@@ -65,7 +66,7 @@ TEST(Toolbar, ButtonsByIndexWithTooltipsAndImages)
     EXPECT_EQ(QColor(blue.pixel(8, 8)), QColor(Qt::blue)) << "image 2 of the list";
     EXPECT_TRUE(v.bar->Button(3)->icon().isNull());
     for (int wrong : {0, 4, -1})
-        EXPECT_EQ(RaisedNumber([&] { (void)v.bar->ToolTipText(wrong); }), vberr::IndexOutOfBounds) << wrong;
+        EXPECT_EQ(RaisedNumber([&] { (void) v.bar->ToolTipText(wrong); }), vberr::IndexOutOfBounds) << wrong;
     EXPECT_EQ(RaisedNumber([&] { v.bar->AddButton(QStringLiteral("x"), 3); }), vberr::IndexOutOfBounds);
     EXPECT_EQ(v.bar->ButtonCount(), 3) << "a button with a missing image is not added";
 }

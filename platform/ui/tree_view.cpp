@@ -10,11 +10,14 @@
 
 namespace ui {
 
-
 // The view's model over the tree's node records.
-class TreeModel : public QAbstractItemModel {
+class TreeModel : public QAbstractItemModel
+{
 public:
-    explicit TreeModel(TreeView *tree) : QAbstractItemModel(tree), m_tree(tree) {}
+    explicit TreeModel(TreeView *tree)
+        : QAbstractItemModel(tree)
+        , m_tree(tree)
+    {}
 
     QModelIndex indexOf(const Node &node) const { return createIndex(node.m_row, 0, quintptr(node.m_index)); }
     Node *nodeAt(const QModelIndex &index) const
@@ -136,13 +139,20 @@ void Node::setText(const QString &text)
     m_tree->m_model->nodeChanged(*this, Qt::DisplayRole);
 }
 
-Node *Node::Parent() const { return m_parent < 0 ? nullptr : m_tree->m_nodes.m_nodes[m_parent].get(); }
+Node *Node::Parent() const
+{
+    return m_parent < 0 ? nullptr : m_tree->m_nodes.m_nodes[m_parent].get();
+}
 
-Node *Node::Child() const { return m_children.empty() ? nullptr : m_tree->m_nodes.m_nodes[m_children.front()].get(); }
+Node *Node::Child() const
+{
+    return m_children.empty() ? nullptr : m_tree->m_nodes.m_nodes[m_children.front()].get();
+}
 
 Node *Node::Next() const
 {
-    const std::vector<int> &siblings = m_parent < 0 ? m_tree->m_nodes.m_top : m_tree->m_nodes.m_nodes[m_parent]->m_children;
+    const std::vector<int> &siblings = m_parent < 0 ? m_tree->m_nodes.m_top
+                                                    : m_tree->m_nodes.m_nodes[m_parent]->m_children;
     const int next = m_row + 1;
     return next < int(siblings.size()) ? m_tree->m_nodes.m_nodes[siblings[next]].get() : nullptr;
 }
@@ -171,7 +181,10 @@ void Node::setSelected(bool on)
         m_tree->selectionModel()->select(at, QItemSelectionModel::Deselect);
 }
 
-bool Node::Expanded() const { return m_tree->m_held ? m_expanded : m_tree->isExpanded(m_tree->indexOf(*this)); }
+bool Node::Expanded() const
+{
+    return m_tree->m_held ? m_expanded : m_tree->isExpanded(m_tree->indexOf(*this));
+}
 
 void Node::setExpanded(bool on)
 {
@@ -277,7 +290,10 @@ void Nodes::Clear()
 
 // --- TreeView ---
 
-TreeView::TreeView(QWidget *parent) : QTreeView(parent), m_nodes(this), m_model(new TreeModel(this))
+TreeView::TreeView(QWidget *parent)
+    : QTreeView(parent)
+    , m_nodes(this)
+    , m_model(new TreeModel(this))
 {
     setModel(m_model);
     setHeaderHidden(true);
@@ -312,9 +328,15 @@ void TreeView::ReleaseUpdates()
             setExpanded(indexOf(*node), true);
 }
 
-Node *TreeView::nodeAt(const QModelIndex &index) const { return m_model->nodeAt(index); }
+Node *TreeView::nodeAt(const QModelIndex &index) const
+{
+    return m_model->nodeAt(index);
+}
 
-QModelIndex TreeView::indexOf(const Node &node) const { return m_model->indexOf(node); }
+QModelIndex TreeView::indexOf(const Node &node) const
+{
+    return m_model->indexOf(node);
+}
 
 Node *TreeView::SelectedItem() const
 {

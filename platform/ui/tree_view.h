@@ -22,16 +22,17 @@ enum TreeLineStyle { tvwTreeLines = 0, tvwRootLines = 1 };
 enum TreeStyle { tvwTextOnly = 0, tvwPlusMinusText = 2, tvwTreelinesPlusMinusPictureText = 7 };
 
 // One node. Owned by its tree; valid until the tree is cleared.
-class Node {
+class Node
+{
 public:
-    int Index() const { return m_index + 1; }  // 1-based, in order of addition
+    int Index() const { return m_index + 1; } // 1-based, in order of addition
     const QString &Key() const { return m_key; }
     const QString &Text() const { return m_text; }
     void setText(const QString &text);
 
     Node *Parent() const;
-    Node *Child() const;  // the first child
-    Node *Next() const;   // the next sibling
+    Node *Child() const; // the first child
+    Node *Next() const;  // the next sibling
 
     bool Checked() const { return m_checked; }
     // A tick set in code raises no NodeCheck.
@@ -48,23 +49,27 @@ private:
     friend class TreeView;
     friend class Nodes;
     Node(TreeView *tree, int index, int parent, QString key, QString text)
-        : m_tree(tree), m_index(index), m_parent(parent), m_key(std::move(key)), m_text(std::move(text))
-    {
-    }
+        : m_tree(tree)
+        , m_index(index)
+        , m_parent(parent)
+        , m_key(std::move(key))
+        , m_text(std::move(text))
+    {}
     TreeView *m_tree;
     int m_index;
-    int m_parent;            // -1: a top-level node
-    int m_row = 0;           // position among its siblings
+    int m_parent;  // -1: a top-level node
+    int m_row = 0; // position among its siblings
     std::vector<int> m_children;
     QString m_key;
     QString m_text;
     bool m_checked = false;
-    bool m_expanded = false;  // asked for while the tree's updates were held
+    bool m_expanded = false; // asked for while the tree's updates were held
 };
 
 // The tree's nodes, by 1-based index in order of addition or by key (keys
 // are unique without regard to case).
-class Nodes {
+class Nodes
+{
 public:
     int Count() const { return int(m_nodes.size()); }
     Node &Item(int index) const;          // error 35601 when out of range
@@ -85,13 +90,17 @@ private:
     friend class TreeView;
     friend class TreeModel;
     friend class Node;
-    explicit Nodes(TreeView *tree) : m_tree(tree) {}
+    explicit Nodes(TreeView *tree)
+        : m_tree(tree)
+    {}
     TreeView *m_tree;
     std::vector<std::unique_ptr<Node>> m_nodes;
     Node &add(int parent, int position, const QString &Key, const QString &Text);
+
 public:
     // A key compared without regard to case, hashed without folding a copy.
-    struct CaseBlindKey {
+    struct CaseBlindKey
+    {
         QString text;
         friend bool operator==(const CaseBlindKey &a, const CaseBlindKey &b) noexcept
         {
@@ -101,13 +110,14 @@ public:
     };
 
 private:
-    std::vector<int> m_top;  // the top-level nodes, in their order
+    std::vector<int> m_top; // the top-level nodes, in their order
     QHash<CaseBlindKey, int> m_byKey;
 };
 
 // A tree of keyed nodes with optional check boxes, over Qt's model/view
 // (the nodes are plain records, so a tree of many thousand codes fills fast).
-class TreeView : public QTreeView {
+class TreeView : public QTreeView
+{
     Q_OBJECT
 public:
     explicit TreeView(QWidget *parent = nullptr);

@@ -13,7 +13,6 @@ namespace {
 
 using namespace ui;
 
-
 // The tree as the view's model shows it: "text(child, child)" per node.
 QString Shape(const QAbstractItemModel &model, const QModelIndex &parent = {})
 {
@@ -41,7 +40,8 @@ QString Links(const Node *first)
     return parts.join(QLatin1String(", "));
 }
 
-class TreeViewTest : public ::testing::Test {
+class TreeViewTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -88,7 +88,8 @@ TEST_F(TreeViewTest, BadAddsRaiseAndLeaveTheTreeAsItWas)
     n.Add(QStringLiteral("A"), QStringLiteral("raíz"));
     n.Add(QStringLiteral("A"), tvwChild, QStringLiteral("Ab"), QStringLiteral("b"));
 
-    struct Case {
+    struct Case
+    {
         const char *name;
         QString relative;
         int relationship;
@@ -220,8 +221,9 @@ TEST_F(TreeViewTest, AHeldTreeIsShownWholeOnRelease)
     n.Add(one, tvwNext, QStringLiteral("A2"), QStringLiteral("2"));
     n.Add(one, tvwChild, QStringLiteral("A11"), QStringLiteral("11"));
     EXPECT_TRUE(root.Expanded());
-    EXPECT_EQ(RaisedNumber([&] { n.Add(root, tvwChild, QStringLiteral("aÑ1"), QStringLiteral("otra")); }), vberr::KeyNotUnique);
-    EXPECT_EQ(tree.model()->rowCount(), 1);  // what the view knew before holding
+    EXPECT_EQ(RaisedNumber([&] { n.Add(root, tvwChild, QStringLiteral("aÑ1"), QStringLiteral("otra")); }),
+              vberr::KeyNotUnique);
+    EXPECT_EQ(tree.model()->rowCount(), 1); // what the view knew before holding
     tree.ReleaseUpdates();
     EXPECT_EQ(Shape(*tree.model()), QStringLiteral("raíz(1(11), 2)"));
     EXPECT_TRUE(root.Expanded());

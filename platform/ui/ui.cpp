@@ -1,7 +1,7 @@
 #include "platform/ui/ui.h"
 
-#include "platform/ui/message_box.h"
 #include "platform/runtime/strings.h"
+#include "platform/ui/message_box.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,18 +24,28 @@ QString g_title;
 
 const char *const kAnswerProperty = "vbAnswer";
 
-int buttonSet(int style) { return style & 0x7; }
+int buttonSet(int style)
+{
+    return style & 0x7;
+}
 
 QString answerText(int answer)
 {
     switch (answer) {
-    case vbOK: return QStringLiteral("Aceptar");
-    case vbCancel: return QStringLiteral("Cancelar");
-    case vbAbort: return QStringLiteral("Anular");
-    case vbRetry: return QStringLiteral("Reintentar");
-    case vbIgnore: return QStringLiteral("Omitir");
-    case vbYes: return QStringLiteral("Sí");
-    case vbNo: return QStringLiteral("No");
+    case vbOK:
+        return QStringLiteral("Aceptar");
+    case vbCancel:
+        return QStringLiteral("Cancelar");
+    case vbAbort:
+        return QStringLiteral("Anular");
+    case vbRetry:
+        return QStringLiteral("Reintentar");
+    case vbIgnore:
+        return QStringLiteral("Omitir");
+    case vbYes:
+        return QStringLiteral("Sí");
+    case vbNo:
+        return QStringLiteral("No");
     }
     return {};
 }
@@ -43,13 +53,20 @@ QString answerText(int answer)
 QMessageBox::ButtonRole answerRole(int answer)
 {
     switch (answer) {
-    case vbOK: return QMessageBox::AcceptRole;
-    case vbCancel: return QMessageBox::RejectRole;
-    case vbAbort: return QMessageBox::RejectRole;
-    case vbRetry: return QMessageBox::AcceptRole;
-    case vbIgnore: return QMessageBox::AcceptRole;
-    case vbYes: return QMessageBox::YesRole;
-    case vbNo: return QMessageBox::NoRole;
+    case vbOK:
+        return QMessageBox::AcceptRole;
+    case vbCancel:
+        return QMessageBox::RejectRole;
+    case vbAbort:
+        return QMessageBox::RejectRole;
+    case vbRetry:
+        return QMessageBox::AcceptRole;
+    case vbIgnore:
+        return QMessageBox::AcceptRole;
+    case vbYes:
+        return QMessageBox::YesRole;
+    case vbNo:
+        return QMessageBox::NoRole;
     }
     return QMessageBox::InvalidRole;
 }
@@ -60,17 +77,21 @@ QMessageBox::ButtonRole answerRole(int answer)
 int closeAnswer(int style)
 {
     switch (buttonSet(style)) {
-    case vbOKOnly: return vbOK;
-    case vbAbortRetryIgnore: return vbAbort;
-    case vbYesNo: return vbNo;
-    default: return vbCancel;
+    case vbOKOnly:
+        return vbOK;
+    case vbAbortRetryIgnore:
+        return vbAbort;
+    case vbYesNo:
+        return vbNo;
+    default:
+        return vbCancel;
     }
 }
 
 bool canTakeTabFocus(const QWidget *w, const QWidget *window)
 {
     return w->window() == window && w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus)
-        && !w->focusProxy();
+           && !w->focusProxy();
 }
 
 void focusNext()
@@ -100,17 +121,26 @@ QString ApplicationTitle()
     return QCoreApplication::applicationName();
 }
 
-void SetApplicationTitle(const QString &title) { g_title = title; }
+void SetApplicationTitle(const QString &title)
+{
+    g_title = title;
+}
 
 QList<int> ButtonAnswers(int style)
 {
     switch (buttonSet(style)) {
-    case vbOKCancel: return {vbOK, vbCancel};
-    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
-    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
-    case vbYesNo: return {vbYes, vbNo};
-    case vbRetryCancel: return {vbRetry, vbCancel};
-    default: return {vbOK};
+    case vbOKCancel:
+        return {vbOK, vbCancel};
+    case vbAbortRetryIgnore:
+        return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel:
+        return {vbYes, vbNo, vbCancel};
+    case vbYesNo:
+        return {vbYes, vbNo};
+    case vbRetryCancel:
+        return {vbRetry, vbCancel};
+    default:
+        return {vbOK};
     }
 }
 
@@ -122,7 +152,10 @@ QStringList ButtonTexts(int style)
     return texts;
 }
 
-int StyleIcon(int style) { return style & 0x70; }
+int StyleIcon(int style)
+{
+    return style & 0x70;
+}
 
 int DefaultButtonIndex(int style)
 {
@@ -138,11 +171,21 @@ std::unique_ptr<QMessageBox> CreateMessageBox(const QString &prompt, int style, 
     box->setText(prompt);
     box->setTextFormat(Qt::PlainText);
     switch (StyleIcon(style)) {
-    case vbCritical: box->setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box->setIcon(QMessageBox::Question); break;
-    case vbExclamation: box->setIcon(QMessageBox::Warning); break;
-    case vbInformation: box->setIcon(QMessageBox::Information); break;
-    default: box->setIcon(QMessageBox::NoIcon); break;
+    case vbCritical:
+        box->setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box->setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box->setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box->setIcon(QMessageBox::Information);
+        break;
+    default:
+        box->setIcon(QMessageBox::NoIcon);
+        break;
     }
     const QList<int> answers = ButtonAnswers(style);
     const int defaultIndex = DefaultButtonIndex(style);
@@ -232,8 +275,14 @@ void SendKeys(const QString &keys)
         focusNext();
 }
 
-void SetResponder(Responder *responder) { g_responder = responder; }
+void SetResponder(Responder *responder)
+{
+    g_responder = responder;
+}
 
-Responder *CurrentResponder() { return g_responder; }
+Responder *CurrentResponder()
+{
+    return g_responder;
+}
 
 } // namespace ui

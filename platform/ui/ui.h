@@ -61,7 +61,8 @@ QList<int> ButtonAnswers(int style);
 int StyleIcon(int style);
 int DefaultButtonIndex(int style);
 
-class Responder {
+class Responder
+{
 public:
     virtual ~Responder() = default;
     virtual int msgBox(const QString &prompt, int style, const QString &title) = 0;
@@ -72,7 +73,7 @@ public:
     // Chooses a file to open; the empty text for Cancel.
     virtual QString openFileName(const QString &title, const QString &filter, const QString &folder)
     {
-        (void)title, (void)filter, (void)folder;
+        (void) title, (void) filter, (void) folder;
         return {};
     }
 };
@@ -82,9 +83,14 @@ void SetResponder(Responder *responder);
 Responder *CurrentResponder();
 
 // Installs a responder for its own lifetime and puts the previous one back.
-class ScopedResponder {
+class ScopedResponder
+{
 public:
-    explicit ScopedResponder(Responder &responder) : m_previous(CurrentResponder()) { SetResponder(&responder); }
+    explicit ScopedResponder(Responder &responder)
+        : m_previous(CurrentResponder())
+    {
+        SetResponder(&responder);
+    }
     ~ScopedResponder() { SetResponder(m_previous); }
     ScopedResponder(const ScopedResponder &) = delete;
     ScopedResponder &operator=(const ScopedResponder &) = delete;

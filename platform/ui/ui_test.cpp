@@ -1,6 +1,6 @@
+#include "platform/ui/ui.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/scripted_responder.h"
-#include "platform/ui/ui.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,16 +22,18 @@ namespace {
 
 using namespace ui;
 
-struct BoxCase {
+struct BoxCase
+{
     int style;
     QStringList texts;
     QList<int> answers;
     QMessageBox::Icon icon;
     int defaultIndex;
-    int closeAnswer;  // what closing the box by its title bar answers
+    int closeAnswer; // what closing the box by its title bar answers
 };
 
-class MessageBoxStyles : public ::testing::TestWithParam<BoxCase> {};
+class MessageBoxStyles : public ::testing::TestWithParam<BoxCase>
+{};
 
 TEST_P(MessageBoxStyles, RealBoxHasTheStylesSpanishButtonsIconAndDefault)
 {
@@ -64,16 +66,25 @@ TEST_P(MessageBoxStyles, RealBoxHasTheStylesSpanishButtonsIconAndDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Styles, MessageBoxStyles,
+    Styles,
+    MessageBoxStyles,
     ::testing::Values(
         BoxCase{vbOKOnly, {"Aceptar"}, {vbOK}, QMessageBox::NoIcon, 0, vbOK},
         BoxCase{vbOKCancel + vbQuestion, {"Aceptar", "Cancelar"}, {vbOK, vbCancel}, QMessageBox::Question, 0, vbCancel},
-        BoxCase{vbAbortRetryIgnore + vbCritical, {"Anular", "Reintentar", "Omitir"}, {vbAbort, vbRetry, vbIgnore},
-                QMessageBox::Critical, 0, vbAbort},
-        BoxCase{vbYesNoCancel + vbExclamation + vbDefaultButton3, {"Sí", "No", "Cancelar"}, {vbYes, vbNo, vbCancel},
-                QMessageBox::Warning, 2, vbCancel},
-        BoxCase{vbYesNo + vbInformation + vbDefaultButton2, {"Sí", "No"}, {vbYes, vbNo}, QMessageBox::Information, 1,
-                vbNo},
+        BoxCase{vbAbortRetryIgnore + vbCritical,
+                {"Anular", "Reintentar", "Omitir"},
+                {vbAbort, vbRetry, vbIgnore},
+                QMessageBox::Critical,
+                0,
+                vbAbort},
+        BoxCase{vbYesNoCancel + vbExclamation + vbDefaultButton3,
+                {"Sí", "No", "Cancelar"},
+                {vbYes, vbNo, vbCancel},
+                QMessageBox::Warning,
+                2,
+                vbCancel},
+        BoxCase{
+            vbYesNo + vbInformation + vbDefaultButton2, {"Sí", "No"}, {vbYes, vbNo}, QMessageBox::Information, 1, vbNo},
         BoxCase{vbRetryCancel, {"Reintentar", "Cancelar"}, {vbRetry, vbCancel}, QMessageBox::NoIcon, 0, vbCancel},
         // A default button beyond the style's buttons falls back to the first.
         BoxCase{vbOKOnly + vbDefaultButton3, {"Aceptar"}, {vbOK}, QMessageBox::NoIcon, 0, vbOK}));
@@ -102,12 +113,12 @@ TEST(MessageBox, RealBoxAnswersTheClickedButton)
 
 TEST(InputBox, RealDialogGivesTheTypedTextAndEmptyOnCancel)
 {
-    struct Case {
+    struct Case
+    {
         bool accept;
         QString typed;
         QString expected;
-    } cases[] = {{true, QStringLiteral("12,5"), QStringLiteral("12,5")},
-                 {false, QStringLiteral("12,5"), QString()}};
+    } cases[] = {{true, QStringLiteral("12,5"), QStringLiteral("12,5")}, {false, QStringLiteral("12,5"), QString()}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.accept);
         QString shownDefault;
@@ -160,9 +171,12 @@ TEST(SendKeys, TabSkipsDisabledFrameHiddenAndUnfocusableControls)
     auto *hidden = new QLineEdit(&window);
     auto *check = new QCheckBox(&window);
     auto *cancel = new QPushButton(QStringLiteral("Cancelar"), &window);
-    for (QWidget *w : {static_cast<QWidget *>(password), static_cast<QWidget *>(frame),
-                       static_cast<QWidget *>(label), static_cast<QWidget *>(hidden),
-                       static_cast<QWidget *>(check), static_cast<QWidget *>(cancel)})
+    for (QWidget *w : {static_cast<QWidget *>(password),
+                       static_cast<QWidget *>(frame),
+                       static_cast<QWidget *>(label),
+                       static_cast<QWidget *>(hidden),
+                       static_cast<QWidget *>(check),
+                       static_cast<QWidget *>(cancel)})
         layout->addWidget(w);
     frame->setEnabled(false);
     window.show();
@@ -212,7 +226,8 @@ TEST(SendKeys, TabReachesADateBoxAndLeavesIt)
     EXPECT_EQ(QApplication::focusWidget(), accept);
 }
 
-class Scripted : public ::testing::Test {
+class Scripted : public ::testing::Test
+{
 protected:
     ScriptedResponder responder;
     ScopedResponder guard{responder};
@@ -241,11 +256,16 @@ TEST_F(Scripted, AnswersInOrderAndRecordsEveryRequest)
 
 TEST_F(Scripted, UnexpectedRequestsNeverBlockAndAreCounted)
 {
-    struct Case {
+    struct Case
+    {
         int style;
         int answer;
-    } cases[] = {{vbOKOnly, vbOK},   {vbOKCancel, vbOK},    {vbAbortRetryIgnore, vbAbort},
-                 {vbYesNo, vbYes},   {vbYesNoCancel, vbYes}, {vbRetryCancel, vbCancel}};
+    } cases[] = {{vbOKOnly, vbOK},
+                 {vbOKCancel, vbOK},
+                 {vbAbortRetryIgnore, vbAbort},
+                 {vbYesNo, vbYes},
+                 {vbYesNoCancel, vbYes},
+                 {vbRetryCancel, vbCancel}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.style);
         EXPECT_EQ(MsgBox(QStringLiteral("?"), c.style), c.answer);

@@ -3,10 +3,10 @@
 #include "platform/runtime/vberror.h"
 
 #include <QFontMetrics>
-#include <QVariant>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 
 #include <cmath>
@@ -21,32 +21,51 @@ QColor systemColour(std::uint32_t index)
 {
     const QPalette pal = QGuiApplication::palette();
     switch (index) {
-    case 5: return pal.color(QPalette::Base);          // window background
-    case 8: return pal.color(QPalette::Text);          // window text
-    case 13: return pal.color(QPalette::Highlight);
-    case 14: return pal.color(QPalette::HighlightedText);
-    case 15: return pal.color(QPalette::Button);       // button face
-    case 16: return pal.color(QPalette::Dark);         // button shadow
-    case 17: return pal.color(QPalette::PlaceholderText);
-    case 18: return pal.color(QPalette::ButtonText);
-    case 20: return pal.color(QPalette::Light);        // button highlight
-    case 24: return pal.color(QPalette::ToolTipBase);
-    case 23: return pal.color(QPalette::ToolTipText);
-    default: return pal.color(QPalette::Window);
+    case 5:
+        return pal.color(QPalette::Base); // window background
+    case 8:
+        return pal.color(QPalette::Text); // window text
+    case 13:
+        return pal.color(QPalette::Highlight);
+    case 14:
+        return pal.color(QPalette::HighlightedText);
+    case 15:
+        return pal.color(QPalette::Button); // button face
+    case 16:
+        return pal.color(QPalette::Dark); // button shadow
+    case 17:
+        return pal.color(QPalette::PlaceholderText);
+    case 18:
+        return pal.color(QPalette::ButtonText);
+    case 20:
+        return pal.color(QPalette::Light); // button highlight
+    case 24:
+        return pal.color(QPalette::ToolTipBase);
+    case 23:
+        return pal.color(QPalette::ToolTipText);
+    default:
+        return pal.color(QPalette::Window);
     }
 }
 
-int toPixels(double twips) { return TwipsToPixels(int(std::lround(twips))); }
+int toPixels(double twips)
+{
+    return TwipsToPixels(int(std::lround(twips)));
+}
 
 enum class Edge { Left, Top, Width, Height };
 
 const char *propertyName(Edge e)
 {
     switch (e) {
-    case Edge::Left: return "twipsLeft";
-    case Edge::Top: return "twipsTop";
-    case Edge::Width: return "twipsWidth";
-    case Edge::Height: return "twipsHeight";
+    case Edge::Left:
+        return "twipsLeft";
+    case Edge::Top:
+        return "twipsTop";
+    case Edge::Width:
+        return "twipsWidth";
+    case Edge::Height:
+        return "twipsHeight";
     }
     return "";
 }
@@ -65,10 +84,14 @@ int pixelsOf(const QWidget &w, Edge e)
 {
     const QRect r = w.isWindow() ? w.frameGeometry() : w.geometry();
     switch (e) {
-    case Edge::Left: return r.x();
-    case Edge::Top: return r.y();
-    case Edge::Width: return r.width();
-    case Edge::Height: return r.height();
+    case Edge::Left:
+        return r.x();
+    case Edge::Top:
+        return r.y();
+    case Edge::Width:
+        return r.width();
+    case Edge::Height:
+        return r.height();
     }
     return 0;
 }
@@ -161,14 +184,38 @@ double ScreenWidthTwips()
     return 0;
 }
 
-double Left(const QWidget &w) { return read(w, Edge::Left); }
-double Top(const QWidget &w) { return read(w, Edge::Top); }
-double Width(const QWidget &w) { return read(w, Edge::Width); }
-double Height(const QWidget &w) { return read(w, Edge::Height); }
-void SetLeft(QWidget &w, double twips) { write(w, Edge::Left, twips); }
-void SetTop(QWidget &w, double twips) { write(w, Edge::Top, twips); }
-void SetWidth(QWidget &w, double twips) { write(w, Edge::Width, twips); }
-void SetHeight(QWidget &w, double twips) { write(w, Edge::Height, twips); }
+double Left(const QWidget &w)
+{
+    return read(w, Edge::Left);
+}
+double Top(const QWidget &w)
+{
+    return read(w, Edge::Top);
+}
+double Width(const QWidget &w)
+{
+    return read(w, Edge::Width);
+}
+double Height(const QWidget &w)
+{
+    return read(w, Edge::Height);
+}
+void SetLeft(QWidget &w, double twips)
+{
+    write(w, Edge::Left, twips);
+}
+void SetTop(QWidget &w, double twips)
+{
+    write(w, Edge::Top, twips);
+}
+void SetWidth(QWidget &w, double twips)
+{
+    write(w, Edge::Width, twips);
+}
+void SetHeight(QWidget &w, double twips)
+{
+    write(w, Edge::Height, twips);
+}
 
 void Move(QWidget &w, double left, double top, double width, double height)
 {

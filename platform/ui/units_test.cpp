@@ -14,7 +14,8 @@ using namespace ui;
 
 TEST(Colours, BGRNumbersAndBack)
 {
-    struct Case {
+    struct Case
+    {
         long bgr;
         QColor rgb;
     } cases[] = {{0x000000, QColor(0, 0, 0)},

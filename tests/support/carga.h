@@ -8,8 +8,8 @@
 #include "platform/ado/ado.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/text_box.h"
-#include "voucher/cls_cmn_cptes.h"
 #include "tests/support/esquema.h"
+#include "voucher/cls_cmn_cptes.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -18,7 +18,8 @@
 #include <utility>
 #include <vector>
 
-class EmpresaCarga : public EmpresaEsquema {
+class EmpresaCarga : public EmpresaEsquema
+{
 protected:
     void SetUp() override
     {
@@ -41,7 +42,8 @@ protected:
     // A voucher type of a system (its first numbering book).
     void Tipo(const QString &codigo, const QString &sistema)
     {
-        Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Sistema) VALUES ('%1', 1, '   1', '%2')")
+        Ejecuta(QStringLiteral(
+                    "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Sistema) VALUES ('%1', 1, '   1', '%2')")
                     .arg(codigo.trimmed().rightJustified(4, QLatin1Char(' ')), sistema));
     }
 };
@@ -53,7 +55,8 @@ using ValoresFila = std::vector<std::pair<const char *, QString>>;
 
 // Vouchers written row by row, and the grids they load into, laid out by
 // the class for the type.
-class Comprobantes : public EmpresaCarga {
+class Comprobantes : public EmpresaCarga
+{
 protected:
     void SetUp() override
     {
@@ -61,8 +64,11 @@ protected:
         gUnidadBL.clear();
         gUnidadM3.clear();
         gUnidadKG.clear();
-        for (const auto &[tipo, sistema] : std::vector<std::pair<const char *, const char *>>{
-                 {"RM", "VENTAS"}, {"NP", "VENTAS"}, {"FC", "VENTAS"}, {"OT", "VENTAS"}, {"FCC", "Compras"}})
+        for (const auto &[tipo, sistema] : std::vector<std::pair<const char *, const char *>>{{"RM", "VENTAS"},
+                                                                                              {"NP", "VENTAS"},
+                                                                                              {"FC", "VENTAS"},
+                                                                                              {"OT", "VENTAS"},
+                                                                                              {"FCC", "Compras"}})
             Tipo(QString::fromLatin1(tipo), QString::fromLatin1(sistema));
         Ejecuta(QStringLiteral(
             "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, USASERIE, USALOTE, IdTipo, "
@@ -88,15 +94,18 @@ protected:
     }
     void Inserta(const QString &tabla, const ValoresFila &columnas)
     {
-        Ejecuta(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                    .arg(tabla, Lista(columnas, true), Lista(columnas, false)));
+        Ejecuta(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabla, Lista(columnas, true), Lista(columnas, false)));
     }
     static ValoresFila Clave(const char *tc, const QString &id, const char *cuenta = nullptr)
     {
         ValoresFila c{{"TC", QStringLiteral("'%1'").arg(QString::fromLatin1(tc).rightJustified(4))},
-                   {"IDCOMPROBANTE", QStringLiteral("'%1'").arg(QString(id).replace(QLatin1Char('\''), QStringLiteral("''")))}};
+                      {"IDCOMPROBANTE",
+                       QStringLiteral("'%1'").arg(QString(id).replace(QLatin1Char('\''), QStringLiteral("''")))}};
         if (cuenta)
-            c.emplace_back("CUENTA", QStringLiteral("'%1'").arg(QString::fromUtf8(cuenta).replace(QLatin1Char('\''), QStringLiteral("''"))));
+            c.emplace_back("CUENTA",
+                           QStringLiteral("'%1'").arg(
+                               QString::fromUtf8(cuenta).replace(QLatin1Char('\''), QStringLiteral("''"))));
         return c;
     }
     static ValoresFila Mas(ValoresFila a, const ValoresFila &b)
@@ -110,14 +119,19 @@ protected:
         Inserta(compras ? QStringLiteral("C_MV_CPTE") : QStringLiteral("V_MV_CPTE"),
                 Mas(Mas(clave, {{"FECHA", "'2024-03-05'"}}), resto));
     }
-    void Linea(const ValoresFila &clave, int id, const char *articulo, const QString &cantidad, const ValoresFila &resto = {},
+    void Linea(const ValoresFila &clave,
+               int id,
+               const char *articulo,
+               const QString &cantidad,
+               const ValoresFila &resto = {},
                bool compras = false)
     {
         Inserta(compras ? QStringLiteral("C_MV_CPTEINSUMOS") : QStringLiteral("V_MV_CPTEINSUMOS"),
-                Mas(Mas(clave, {{"RENGLON", QString::number(id)},
-                                {"ID", QString::number(id)},
-                                {"IDARTICULO", QStringLiteral("'%1'").arg(QString::fromLatin1(articulo).rightJustified(25))},
-                                {"CANTIDAD", cantidad}}),
+                Mas(Mas(clave,
+                        {{"RENGLON", QString::number(id)},
+                         {"ID", QString::number(id)},
+                         {"IDARTICULO", QStringLiteral("'%1'").arg(QString::fromLatin1(articulo).rightJustified(25))},
+                         {"CANTIDAD", cantidad}}),
                     resto));
     }
 
@@ -126,13 +140,17 @@ protected:
         ClsCmnCptes cptes;
         cptes.InicializaGrids(&tareas, &articulos, &otros, &edit, &edit2, &edit3, form, tc, nullptr);
     }
-    void Asigna(const QString &tc, const QString &id, const QString &complemento = QStringLiteral("0"),
-                bool compras = false, const QString &proveedor = {}, ado::Recordset *cabecera = nullptr)
+    void Asigna(const QString &tc,
+                const QString &id,
+                const QString &complemento = QStringLiteral("0"),
+                bool compras = false,
+                const QString &proveedor = {},
+                ado::Recordset *cabecera = nullptr)
     {
         enviadas.clear();
         ClsCmnCptes cptes;
-        cptes.AsignarDatosComprobante(tc, id, complemento, &tareas, &articulos, &otros, Variant(true), cabecera, compras,
-                                      proveedor, idReparto);
+        cptes.AsignarDatosComprobante(
+            tc, id, complemento, &tareas, &articulos, &otros, Variant(true), cabecera, compras, proveedor, idReparto);
     }
     QString A(int fila, int col) const { return articulos.TextMatrix(fila, col); }
     QStringList Lineas(int col) const
@@ -148,4 +166,3 @@ protected:
     ui::TextBox edit, edit2, edit3;
     std::int16_t idReparto = 7;
 };
-

@@ -35,14 +35,16 @@
 #include <initializer_list>
 
 // A row of ta_usuarios; a null business unit is NULL.
-struct FilaUsuario {
+struct FilaUsuario
+{
     const char *nombre;
     int administrador;
     const char *unegocio;
 };
 
 // A row of the configuration table; a null aux is NULL.
-struct FilaConfiguracion {
+struct FilaConfiguracion
+{
     const char *clave;
     const char *valor;
     const char *aux = nullptr;
@@ -120,7 +122,8 @@ inline void ReiniciaGlobales()
 // test program (with or without the demo data), plus the rows a test gives.
 // Its rows are written straight into the file, so they can be given before
 // the connection opens as well as while it is open.
-class BaseEmpresa {
+class BaseEmpresa
+{
 public:
     // The two users of the small company: "ana" administers business unit
     // "2", "luis" has no business unit.
@@ -148,7 +151,10 @@ public:
     const QString &path() const { return m_path; }
     FixtureDb fixture() const { return {m_path, SqliteConnectionString(m_path)}; }
     // The connection string of the embedded engine in the SQL Server form.
-    QString connString(const QString &user = QStringLiteral("ana")) const { return SqliteConnectionString(m_path, user); }
+    QString connString(const QString &user = QStringLiteral("ana")) const
+    {
+        return SqliteConnectionString(m_path, user);
+    }
 
     // Runs SQLite text straight on the file.
     void exec(const QString &sql) const
@@ -186,7 +192,8 @@ private:
     void usuario(const FilaUsuario &u) const
     {
         exec(QStringLiteral("INSERT OR REPLACE INTO ta_usuarios (nombre, Administrador, UNegocio) VALUES (%1, %2, %3);")
-                 .arg(TextoSQL(QString::fromUtf8(u.nombre)), QString::number(u.administrador),
+                 .arg(TextoSQL(QString::fromUtf8(u.nombre)),
+                      QString::number(u.administrador),
                       u.unegocio ? TextoSQL(QString::fromUtf8(u.unegocio)) : QStringLiteral("NULL")));
     }
 
@@ -207,7 +214,8 @@ private:
 };
 
 // What a test asks of the fixture.
-struct OpcionesEmpresa {
+struct OpcionesEmpresa
+{
     bool abierta = true;        // gDB() open on the company
     bool espia = false;         // every text the connection sends is kept in `enviadas`
     bool demo = false;          // the demo data (users ADMIN and OPERADOR, vouchers, books...)
@@ -215,9 +223,13 @@ struct OpcionesEmpresa {
     bool comoArranque = false;  // as start-up leaves it: administrator, configuration table, business unit "   1"
 };
 
-class Empresa : public ::testing::Test {
+class Empresa : public ::testing::Test
+{
 protected:
-    explicit Empresa(OpcionesEmpresa opciones = {}) : m_opciones(opciones), empresa(opciones.demo) {}
+    explicit Empresa(OpcionesEmpresa opciones = {})
+        : m_opciones(opciones)
+        , empresa(opciones.demo)
+    {}
 
     // Whether the company holds the demo data; a fixture may decide it here.
     virtual bool conDemo() const { return m_opciones.demo; }
@@ -345,7 +357,10 @@ protected:
 
 // The fixture for tests that read the statements as built: every text sent is
 // kept in `enviadas`, and the statements name the tables themselves.
-class EmpresaEspiada : public Empresa {
+class EmpresaEspiada : public Empresa
+{
 protected:
-    explicit EmpresaEspiada(OpcionesEmpresa opciones = {.espia = true, .administrador = true}) : Empresa(opciones) {}
+    explicit EmpresaEspiada(OpcionesEmpresa opciones = {.espia = true, .administrador = true})
+        : Empresa(opciones)
+    {}
 };

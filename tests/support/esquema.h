@@ -6,7 +6,10 @@
 
 #include "tests/support/empresa.h"
 
-class EmpresaEsquema : public Empresa {
+class EmpresaEsquema : public Empresa
+{
 protected:
-    EmpresaEsquema() : Empresa({.espia = true, .comoArranque = true}) {}
+    EmpresaEsquema()
+        : Empresa({.espia = true, .comoArranque = true})
+    {}
 };

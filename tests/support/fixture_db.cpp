@@ -11,7 +11,10 @@ QString SqliteConnectionString(const QString &path, const QString &user)
     return QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=%2;Pwd=;").arg(path, user);
 }
 
-QString SourceDir() { return QStringLiteral(ANULACION_SOURCE_DIR); }
+QString SourceDir()
+{
+    return QStringLiteral(ANULACION_SOURCE_DIR);
+}
 
 FixtureDb MakeFixtureDb(const QString &folder, bool withDemoData, int vouchers, const QString &fileName)
 {

@@ -5,14 +5,17 @@
 // A fresh database file for a test: the suite's schema, optionally with the
 // demo data (users ADMIN and OPERADOR, configuration rows, vouchers of the
 // types RM, FC, NC and OC with their lines and stock movements).
-struct FixtureDb {
+struct FixtureDb
+{
     QString path;
-    QString connectionString;  // "PROVIDER=SQLOLEDB;Server=sqlite;Database =<path>;UId=ADMIN;Pwd=;"
+    QString connectionString; // "PROVIDER=SQLOLEDB;Server=sqlite;Database =<path>;UId=ADMIN;Pwd=;"
 };
 
 // Creates `folder`/`fileName` (replacing an earlier one). `vouchers` demo
 // vouchers are added when `withDemoData` is set. Fails the test on error.
-FixtureDb MakeFixtureDb(const QString &folder, bool withDemoData = false, int vouchers = 20,
+FixtureDb MakeFixtureDb(const QString &folder,
+                        bool withDemoData = false,
+                        int vouchers = 20,
                         const QString &fileName = QStringLiteral("suite.db"));
 
 // The connection string of the embedded engine for a database file.

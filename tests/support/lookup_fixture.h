@@ -16,16 +16,20 @@
 
 #include <initializer_list>
 
-struct MascaraPrueba {
+struct MascaraPrueba
+{
     const char *nombre;
     const char *vista;
     const char *campos;
     const char *filtro;
 };
 
-class ConConsultas : public SinConsulta<Empresa> {
+class ConConsultas : public SinConsulta<Empresa>
+{
 protected:
-    explicit ConConsultas(bool demo = false) : SinConsulta<Empresa>({.espia = true, .demo = demo}) {}
+    explicit ConConsultas(bool demo = false)
+        : SinConsulta<Empresa>({.espia = true, .demo = demo})
+    {}
 
     void SetUp() override
     {

@@ -25,9 +25,13 @@ using DialogoLotes = ui::DefaultInstance<FrmCargaLotesySeries>;
 inline const QString Y = QString(QChar(0xFF));
 
 // A stock key: lot CHR(255) serial.
-inline QString Clave(const QString &lote, const QString &serie = {}) { return lote + Y + serie; }
+inline QString Clave(const QString &lote, const QString &serie = {})
+{
+    return lote + Y + serie;
+}
 
-class ConStock : public EmpresaEsquema {
+class ConStock : public EmpresaEsquema
+{
 protected:
     void TearDown() override
     {
@@ -36,14 +40,20 @@ protected:
         EmpresaEsquema::TearDown();
     }
     // One row of STK_SERIES_Y_LOTES; codes stored at their fixed widths.
-    void Stock(const QString &articulo, const QString &deposito, const QString &lote, const QString &serie,
+    void Stock(const QString &articulo,
+               const QString &deposito,
+               const QString &lote,
+               const QString &serie,
                const QString &cantidad)
     {
         const auto texto = [](const QString &t) { return t.isNull() ? QStringLiteral("NULL") : TextoSQL(t); };
         Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, NroSerie, CANTIDAD) "
                                "VALUES (%1, %2, %3, %4, %5)")
                     .arg(TextoSQL(gComponente().FormateaCodigo(articulo, 25)),
-                         TextoSQL(gComponente().FormateaCodigo(deposito, 4)), texto(lote), texto(serie), cantidad));
+                         TextoSQL(gComponente().FormateaCodigo(deposito, 4)),
+                         texto(lote),
+                         texto(serie),
+                         cantidad));
     }
     void Configura(const QString &clave, const QString &valor)
     {
@@ -52,10 +62,12 @@ protected:
 };
 
 // The dialog as the operator has it on screen.
-struct EnPantalla {
+struct EnPantalla
+{
     FrmCargaLotesySeries &f;
 
-    explicit EnPantalla(QDialog &dialogo) : f(static_cast<FrmCargaLotesySeries &>(dialogo))
+    explicit EnPantalla(QDialog &dialogo)
+        : f(static_cast<FrmCargaLotesySeries &>(dialogo))
     {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
         f.activateWindow();

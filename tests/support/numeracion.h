@@ -12,7 +12,8 @@
 
 // One numbering book: the columns of one letter, the rest as the schema
 // leaves them. Values are SQL literals ("NULL" allowed).
-struct Libro {
+struct Libro
+{
     QString codigo = QStringLiteral("  PE");
     int talonario = 1;
     QString unegocio = QStringLiteral("   1");
@@ -30,9 +31,10 @@ struct Libro {
     QString insert() const
     {
         const QString l = letra;
-        return QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Letras, Sistema, Modificanumeracion, "
-                              "Externo, %1_ULTIMO_NRO, %1_NRO_DESDE, %1_NRO_HASTA, %1_SUC_DEFAULT, Vence%1) "
-                              "VALUES ('%2', %3, '%4', '%5', %6, %7, %8, %9, %10, %11, %12, %13)")
+        return QStringLiteral(
+                   "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Letras, Sistema, Modificanumeracion, "
+                   "Externo, %1_ULTIMO_NRO, %1_NRO_DESDE, %1_NRO_HASTA, %1_SUC_DEFAULT, Vence%1) "
+                   "VALUES ('%2', %3, '%4', '%5', %6, %7, %8, %9, %10, %11, %12, %13)")
             .arg(l, codigo, QString::number(talonario), unegocio, letras, sistema, modifica, externo, ultimo)
             .arg(desde, hasta, sucursal, vence);
     }
@@ -45,9 +47,12 @@ inline Libro Con(Libro l, QString Libro::*campo, const char *valor)
     return l;
 }
 
-class BaseNumeracion : public Empresa {
+class BaseNumeracion : public Empresa
+{
 protected:
-    explicit BaseNumeracion(bool demo = false) : Empresa({.espia = true, .demo = demo, .comoArranque = true}) {}
+    explicit BaseNumeracion(bool demo = false)
+        : Empresa({.espia = true, .demo = demo, .comoArranque = true})
+    {}
 
     void SetUp() override
     {

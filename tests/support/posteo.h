@@ -12,8 +12,8 @@
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/ui/flex_grid.h"
-#include "tests/support/esquema.h"
 #include "stock/ast.h"
+#include "tests/support/esquema.h"
 #include "tests/support/grilla.h"
 
 #include <QStringList>
@@ -31,10 +31,14 @@ using namespace GrillaArticulos;
 // cells read as on when empty, so a line has them off unless it says so.
 inline FilaDeGrilla Linea(const QString &articulo, const QString &cantidad, FilaDeGrilla celdas = {})
 {
-    FilaDeGrilla fila{{ColArticulo, articulo},      {ColDescripcion, QStringLiteral("DESC ") + articulo.trimmed()},
-                      {ColUnidad, QStringLiteral("UN")}, {ColCantidad, cantidad},
-                      {AuxPideSerie, QStringLiteral("0")}, {Auxesperecedero, QStringLiteral("0")},
-                      {AuxPideTalle, QStringLiteral("0")}, {Aux_InsumosPorPorcentaje, QStringLiteral("0")},
+    FilaDeGrilla fila{{ColArticulo, articulo},
+                      {ColDescripcion, QStringLiteral("DESC ") + articulo.trimmed()},
+                      {ColUnidad, QStringLiteral("UN")},
+                      {ColCantidad, cantidad},
+                      {AuxPideSerie, QStringLiteral("0")},
+                      {Auxesperecedero, QStringLiteral("0")},
+                      {AuxPideTalle, QStringLiteral("0")},
+                      {Aux_InsumosPorPorcentaje, QStringLiteral("0")},
                       {ColAux76, QStringLiteral("0")}};
     for (const auto &[columna, texto] : celdas)
         fila[columna] = texto;
@@ -48,7 +52,8 @@ inline QString Clave(const QString &lote, const QString &serie = {})
 }
 
 // The arguments of one posting, as a voucher form passes them.
-struct Comprobante {
+struct Comprobante
+{
     QString TC = QStringLiteral("RM");
     QString SucNroLetra = QStringLiteral("000100000001A");
     QString IdComplemento = QStringLiteral("0");
@@ -69,7 +74,10 @@ struct Comprobante {
     QString IdVendedor = QStringLiteral("1");
 };
 
-inline QString CodigoArticulo(const QString &articulo) { return articulo.rightJustified(25, QLatin1Char(' ')); }
+inline QString CodigoArticulo(const QString &articulo)
+{
+    return articulo.rightJustified(25, QLatin1Char(' '));
+}
 
 // The voucher types and articles every case posts: RM issues, IR enters, TR
 // moves between deposits, XX leaves stock alone; FCC and RMC are purchases.
@@ -83,7 +91,8 @@ inline QStringList Semilla()
                 "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, costo, CUENTAPROVEEDOR) VALUES "
                 "('%1', 'TORNILLO', '  UN', 10, '2001'), ('%2', 'ARANDELA', '  UN', 2.5, NULL), "
                 "('%3', 'TUERCA', '  UN', 4, ' 2002 ')")
-                .arg(CodigoArticulo(QStringLiteral("A1")), CodigoArticulo(QStringLiteral("A2")),
+                .arg(CodigoArticulo(QStringLiteral("A1")),
+                     CodigoArticulo(QStringLiteral("A2")),
                      CodigoArticulo(QStringLiteral("A3")))};
 }
 
@@ -93,27 +102,41 @@ inline QStringList Semilla()
 inline QStringList SemillaInsumos()
 {
     QStringList sentencias;
-    const char *const articulos[][2] = {{"P1", "MESA"}, {"P2", "PINTURA MEZCLA"}, {"P3", "KIT"},
-                                        {"C1", "TABLA O''K"}, {"C2", "COLA"}, {"C3", "TORNILLO"}};
+    const char *const articulos[][2] = {{"P1", "MESA"},
+                                        {"P2", "PINTURA MEZCLA"},
+                                        {"P3", "KIT"},
+                                        {"C1", "TABLA O''K"},
+                                        {"C2", "COLA"},
+                                        {"C3", "TORNILLO"}};
     for (const auto &a : articulos)
         sentencias << QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, costo, CUENTAPROVEEDOR) "
                                      "VALUES ('%1', '%2', 1.5, '3%3')")
-                          .arg(CodigoArticulo(QString::fromLatin1(a[0])), QString::fromLatin1(a[1]), QString::fromLatin1(a[0]));
-    const char *const insumos[][4] = {{"P1", "C1", "'  UN'", "3"},  {"P1", "C2", "'  KG'", "0.5"},
-                                      {"P2", "C1", "'  UN'", "30"}, {"P2", "C2", "'  KG'", "70"},
-                                      {"P3", "C1", "'  UN'", "1"},  {"P3", "C3", "NULL", "0"}};
+                          .arg(CodigoArticulo(QString::fromLatin1(a[0])),
+                               QString::fromLatin1(a[1]),
+                               QString::fromLatin1(a[0]));
+    const char *const insumos[][4] = {{"P1", "C1", "'  UN'", "3"},
+                                      {"P1", "C2", "'  KG'", "0.5"},
+                                      {"P2", "C1", "'  UN'", "30"},
+                                      {"P2", "C2", "'  KG'", "70"},
+                                      {"P3", "C1", "'  UN'", "1"},
+                                      {"P3", "C3", "NULL", "0"}};
     for (const auto &i : insumos)
-        sentencias << QStringLiteral("INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, CANTIDAD) "
-                                     "VALUES ('%1', '%2', %3, %4)")
-                          .arg(CodigoArticulo(QString::fromLatin1(i[0])), CodigoArticulo(QString::fromLatin1(i[1])),
-                               QString::fromLatin1(i[2]), QString::fromLatin1(i[3]));
-    sentencias << QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Letras, Sistema, X_ULTIMO_NRO, "
-                                 "X_NRO_DESDE, X_NRO_HASTA, X_SUC_DEFAULT) VALUES ('  PE', 1, '   1', 'X', 'STOCK', 0, 1, "
-                                 "99999999, 1)");
+        sentencias << QStringLiteral(
+                          "INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, CANTIDAD) "
+                          "VALUES ('%1', '%2', %3, %4)")
+                          .arg(CodigoArticulo(QString::fromLatin1(i[0])),
+                               CodigoArticulo(QString::fromLatin1(i[1])),
+                               QString::fromLatin1(i[2]),
+                               QString::fromLatin1(i[3]));
+    sentencias << QStringLiteral(
+        "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Letras, Sistema, X_ULTIMO_NRO, "
+        "X_NRO_DESDE, X_NRO_HASTA, X_SUC_DEFAULT) VALUES ('  PE', 1, '   1', 'X', 'STOCK', 0, 1, "
+        "99999999, 1)");
     return sentencias;
 }
 
-class BasePosteo : public EmpresaEsquema {
+class BasePosteo : public EmpresaEsquema
+{
 protected:
     void SetUp() override
     {
@@ -146,10 +169,28 @@ protected:
     // Posts the grid; the collect path appends to sqlTemp.
     void Postea(Comprobante &v, bool generaSentencia)
     {
-        clase->ActualizaStock(grilla, v.TC, v.SucNroLetra, v.IdComplemento, v.Fecha, v.IdDeposito,
-                              v.IdDepositoDestino, v.IdMotivoStock, v.TcOrigen, v.ComprobanteOrigen, v.EsTransferencia,
-                              v.Cuenta, generaSentencia, sqlTemp, hayError, v.IdTecnico, v.LoteFijo, v.Aduana,
-                              v.LoteOrigen, v.SignoRemota, v.MuestraCartel, v.IdVendedor);
+        clase->ActualizaStock(grilla,
+                              v.TC,
+                              v.SucNroLetra,
+                              v.IdComplemento,
+                              v.Fecha,
+                              v.IdDeposito,
+                              v.IdDepositoDestino,
+                              v.IdMotivoStock,
+                              v.TcOrigen,
+                              v.ComprobanteOrigen,
+                              v.EsTransferencia,
+                              v.Cuenta,
+                              generaSentencia,
+                              sqlTemp,
+                              hayError,
+                              v.IdTecnico,
+                              v.LoteFijo,
+                              v.Aduana,
+                              v.LoteOrigen,
+                              v.SignoRemota,
+                              v.MuestraCartel,
+                              v.IdVendedor);
     }
     void Postea(Comprobante v = {}) { Postea(v, false); }
 
@@ -189,7 +230,8 @@ protected:
         sqlite3 *db = nullptr;
         ASSERT_EQ(sqlite3_open(base.path.toUtf8().constData(), &db), SQLITE_OK);
         char *error = nullptr;
-        EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+        EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK)
+            << (error ? error : "");
         sqlite3_free(error);
         sqlite3_close(db);
     }
@@ -218,7 +260,11 @@ protected:
         };
         while (!rs.Eof()) {
             filas << QStringLiteral("%1 %2>%3 %4/%5 %6")
-                         .arg(texto(0), texto(1), texto(2), texto(3), texto(4),
+                         .arg(texto(0),
+                              texto(1),
+                              texto(2),
+                              texto(3),
+                              texto(4),
                               QString::number(rs.Fields(5).Value().toDouble(), 'g', 12));
             rs.MoveNext();
         }
@@ -232,7 +278,8 @@ protected:
 };
 
 // The company with articles made of others.
-class BaseConsumo : public BasePosteo {
+class BaseConsumo : public BasePosteo
+{
 protected:
     void SetUp() override
     {
@@ -246,22 +293,26 @@ protected:
         TalonarioActual = 0;
         BasePosteo::TearDown();
     }
+
 public:
     using BasePosteo::Configura;
     void Lote(const char *articulo, const char *deposito, const char *lote, double cantidad)
     {
         Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, CANTIDAD) "
                                "VALUES (%1, %2, %3, %4)")
-                    .arg(TextoSQL(Codigo(QString::fromLatin1(articulo))), TextoSQL(QString::fromLatin1(deposito).rightJustified(4)),
-                         TextoSQL(QString::fromLatin1(lote).rightJustified(25)), QString::number(cantidad)));
+                    .arg(TextoSQL(Codigo(QString::fromLatin1(articulo))),
+                         TextoSQL(QString::fromLatin1(deposito).rightJustified(4)),
+                         TextoSQL(QString::fromLatin1(lote).rightJustified(25)),
+                         QString::number(cantidad)));
     }
     // The consumption rows: "id secuencia article deposit lot quantity", codes trimmed, "-" for NULL.
     QStringList Consumos()
     {
         QStringList filas;
         ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT IdComprobante, Secuencia, IdArticulo, IdDeposito, NroLote, Cantidad FROM V_MV_STOCK "
-                               "WHERE TC = '  PE' ORDER BY IdComprobante, Secuencia"),
+        rs.Open(QStringLiteral(
+                    "SELECT IdComprobante, Secuencia, IdArticulo, IdDeposito, NroLote, Cantidad FROM V_MV_STOCK "
+                    "WHERE TC = '  PE' ORDER BY IdComprobante, Secuencia"),
                 gDB().gCnn());
         auto texto = [&](int i) {
             const Variant v = rs.Fields(i).Value();
@@ -269,13 +320,20 @@ public:
         };
         while (!rs.Eof()) {
             filas << QStringLiteral("%1 %2 %3 %4 %5 %6")
-                         .arg(texto(0), texto(1), texto(2), texto(3), texto(4),
+                         .arg(texto(0),
+                              texto(1),
+                              texto(2),
+                              texto(3),
+                              texto(4),
                               QString::number(rs.Fields(5).Value().toDouble(), 'g', 12));
             rs.MoveNext();
         }
         return filas;
     }
-    long long UltimoDelLibro() { return Cuenta(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")); }
+    long long UltimoDelLibro()
+    {
+        return Cuenta(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"));
+    }
 };
 
 } // namespace posteo

@@ -115,9 +115,9 @@ Foto TomaFoto(Sqlite &db)
 
 std::set<QString> ClavesHasta(Sqlite &db, const QString &tipo, const QString &diaIso)
 {
-    const QStringList filas =
-        db.Textos(QStringLiteral("SELECT %1 FROM V_MV_CPTE WHERE TC = '%2' AND substr(FECHA, 1, 10) <= '%3'")
-                      .arg(QLatin1String(kClave), tipo, diaIso));
+    const QStringList filas = db.Textos(
+        QStringLiteral("SELECT %1 FROM V_MV_CPTE WHERE TC = '%2' AND substr(FECHA, 1, 10) <= '%3'")
+            .arg(QLatin1String(kClave), tipo, diaIso));
     return {filas.begin(), filas.end()};
 }
 

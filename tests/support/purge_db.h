@@ -45,7 +45,8 @@ void CierraConexion();
 QString ParametrosPara(const QString &path);
 
 // A direct look at the file, beside the program's own connection.
-class Sqlite {
+class Sqlite
+{
 public:
     explicit Sqlite(const QString &path);
     ~Sqlite();

@@ -16,4 +16,7 @@ inline ErrObject RaisedError(const std::function<void()> &call)
 }
 
 // Just its number.
-inline int RaisedNumber(const std::function<void()> &call) { return RaisedError(call).Number; }
+inline int RaisedNumber(const std::function<void()> &call)
+{
+    return RaisedError(call).Number;
+}

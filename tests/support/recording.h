@@ -23,7 +23,9 @@ inline ado::RowSet NoRows()
 }
 
 // A provider error as the scripted providers report it.
-inline ado::Error Failure(std::int32_t number, const QString &description = QStringLiteral("falla"), std::int32_t native = 0)
+inline ado::Error Failure(std::int32_t number,
+                          const QString &description = QStringLiteral("falla"),
+                          std::int32_t native = 0)
 {
     ado::Error e;
     e.Number = number;
@@ -35,7 +37,8 @@ inline ado::Error Failure(std::int32_t number, const QString &description = QStr
 
 // A recording provider that also leaves entries behind after every statement
 // that succeeds, as some providers leave status messages.
-class LeavingProvider : public ado::RecordingProvider {
+class LeavingProvider : public ado::RecordingProvider
+{
 public:
     using ado::RecordingProvider::RecordingProvider;
     void leaveAfterEach(std::vector<ado::Error> entries) { m_leftover = std::move(entries); }
@@ -54,7 +57,7 @@ private:
 };
 
 // Attaches a recording provider to a connection and keeps a reference to it.
-template <class P = ado::RecordingProvider>
+template<class P = ado::RecordingProvider>
 P &AttachRecording(ado::Connection &cn, ado::Platform platform)
 {
     auto p = std::make_unique<P>(platform);

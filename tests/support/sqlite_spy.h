@@ -15,9 +15,13 @@
 
 #include <gtest/gtest.h>
 
-class SpyProvider : public ado::Provider {
+class SpyProvider : public ado::Provider
+{
 public:
-    SpyProvider(std::unique_ptr<ado::Provider> inner, QStringList &log) : m_inner(std::move(inner)), m_log(log) {}
+    SpyProvider(std::unique_ptr<ado::Provider> inner, QStringList &log)
+        : m_inner(std::move(inner))
+        , m_log(log)
+    {}
 
     QString name() const override { return m_inner->name(); }
     ado::Platform platform() const override { return m_inner->platform(); }
@@ -31,8 +35,12 @@ public:
     bool commitTrans(ado::Errors &errors) override { return m_inner->commitTrans(errors); }
     bool rollbackTrans(ado::Errors &errors) override { return m_inner->rollbackTrans(errors); }
     int transactionLevel() const override { return m_inner->transactionLevel(); }
-    bool updateRow(const QString &table, const std::vector<ado::Column> &columns, const std::vector<Variant> &original,
-                   const std::vector<Variant> &current, const std::vector<bool> &changed, ado::Errors &errors,
+    bool updateRow(const QString &table,
+                   const std::vector<ado::Column> &columns,
+                   const std::vector<Variant> &original,
+                   const std::vector<Variant> &current,
+                   const std::vector<bool> &changed,
+                   ado::Errors &errors,
                    std::int32_t &matched) override
     {
         return m_inner->updateRow(table, columns, original, current, changed, errors, matched);

@@ -5,8 +5,8 @@
 // tables, the settings the stock queries read put back between tests, and an
 // operator that mends the database while asked.
 
-#include "database/globals.h"
 #include "database/builders.h"
+#include "database/globals.h"
 #include "tests/support/empresa.h"
 #include "tools/demodata.h"
 
@@ -15,10 +15,14 @@
 // For its lifetime, passes every box to the scripted operator, and runs a
 // repair just before the n-th message box is answered, so that the failing
 // step can succeed on a retry.
-class ReparaAlPreguntar : public ui::Responder {
+class ReparaAlPreguntar : public ui::Responder
+{
 public:
     ReparaAlPreguntar(ui::ScriptedResponder &operador, int pregunta, std::function<void()> arreglo)
-        : m_operador(operador), m_pregunta(pregunta), m_arreglo(std::move(arreglo)), m_anterior(ui::CurrentResponder())
+        : m_operador(operador)
+        , m_pregunta(pregunta)
+        , m_arreglo(std::move(arreglo))
+        , m_anterior(ui::CurrentResponder())
     {
         ui::SetResponder(this);
     }
@@ -46,9 +50,12 @@ private:
     int m_preguntas = 0;
 };
 
-class StockDb : public Empresa {
+class StockDb : public Empresa
+{
 protected:
-    explicit StockDb(bool demo = false) : Empresa({.espia = true, .demo = demo, .comoArranque = true}) {}
+    explicit StockDb(bool demo = false)
+        : Empresa({.espia = true, .demo = demo, .comoArranque = true})
+    {}
 
     void SetUp() override
     {
