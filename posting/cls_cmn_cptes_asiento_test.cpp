@@ -29,25 +29,11 @@ protected:
         periodo = gPeriodo;
         gPeriodo = 2024;
         gUsuarioLogeado = QStringLiteral("OPERADOR");
-        Configura(QStringLiteral("AsientosXStock"), QStringLiteral("SI"));
-        Configura(QStringLiteral("MotivoStockRemito"), QStringLiteral("7"));
-        Configura(QStringLiteral("MotivoStockComodato"), QStringLiteral("8"));
-        Configura(QStringLiteral("MotivoStockTransferencias"), QStringLiteral("9"));
-        Configura(QStringLiteral("MotivoStockRecepcionOC"), QStringLiteral("6"));
-        Ejecuta(QStringLiteral("INSERT INTO V_TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, Descripcion) VALUES "
-                               "('   1', ' 5.1.01 ', 'AJUSTE'), ('   6', '5.1.06', 'RECEPCION'), "
-                               "('   7', '5.1.07', 'REMITO'), ('   8', '5.1.08', 'COMODATO'), "
-                               "('   9', '5.1.09', 'TRASLADO'), ('   2', '  ', 'SIN CUENTA')"));
-        Ejecuta(QStringLiteral("INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   4', 'VENTA')"));
-        Ejecuta(
-            QStringLiteral("INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   4', '5.2.01')"));
+        for (const QString &sentencia : SemillaAsiento())
+            Ejecuta(sentencia);
         Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  EG', 'E', 'STOCK'), "
                                "('  SG', 'S', 'STOCK')"));
-        // A1 and A2 share one stock account; A4 has none.
-        Ejecuta(QStringLiteral("UPDATE V_MA_ARTICULOS SET cuentacontableC = '1.3.01' WHERE IDARTICULO IN ('%1', '%2')")
-                    .arg(Codigo(QStringLiteral("A1")), Codigo(QStringLiteral("A2"))));
-        Ejecuta(QStringLiteral("UPDATE V_MA_ARTICULOS SET cuentacontableC = '1.3.02' WHERE IDARTICULO = '%1'")
-                    .arg(Codigo(QStringLiteral("A3"))));
+        // A4 has no stock account.
         Ejecuta(QStringLiteral(
                     "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('%1', 'CLAVO', '  UN')")
                     .arg(Codigo(QStringLiteral("A4"))));
@@ -442,27 +428,97 @@ TEST_F(Asiento, TheTwoStopsAreShownAndOnlyTheMissingRegisterFailsTheRun)
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS")), 1);
 }
 
+struct CasoCorrida
+{
+    const char *nombre;
+    Comprobante comprobante;
+    std::vector<FilaDeGrilla> lineas;
+    QStringList cuentas;  // the stock accounts' rows: "account side amount"
+    const char *motivo;   // the motive's row, run at once
+    const char *recogido; // and collected, where the kind of movement names the motive
+    long long numero;     // the entry's number
+};
+
+Comprobante Tipo(const char *tc, bool transferencia = false)
+{
+    Comprobante v;
+    v.TC = QString::fromLatin1(tc);
+    v.EsTransferencia = transferencia;
+    if (transferencia)
+        v.IdDepositoDestino = QStringLiteral("7");
+    return v;
+}
+
+FilaDeGrilla ConCeldas(FilaDeGrilla linea, const FilaDeGrilla &celdas)
+{
+    for (const auto &[columna, texto] : celdas)
+        linea[columna] = texto;
+    return linea;
+}
+
+// Run at once each movement carries the entry of its line, collected the
+// voucher gets one entry at the end: either way a line is valued once,
+// however many movements it makes.
 TEST_F(Asiento, ThePostingRunValuesEachLineOnceOnBothPaths)
 {
-    RegistrosConAsientos();
-    for (bool recoge : {false, true}) {
-        SCOPED_TRACE(recoge ? "collected" : "run");
-        Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS WHERE TC = '  RM'"));
-        Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
-        clase.emplace();
-        sqlTemp.clear();
-        hayError = false;
-        // The first row posts nothing.
-        Grilla({Valorada("A1", "0", "10"), Valorada("A1", "2", "10"), Valorada("A3", "1", "4")});
-        PosteaYGraba(Comprobante{}, recoge);
-        EXPECT_FALSE(hayError);
-        const QStringList filas = Filas(QStringLiteral("TC, CUENTA, [DEBE-HABER], IMPORTE, [NUMERO ASIENTO]")).mid(3);
-        QStringList ordenadas = filas;
-        ordenadas.sort();
-        // Collected, the entry knows the kind of movement: a remito's own motive.
-        const QString motivo = recoge ? QStringLiteral("RM 5.1.07 D 24 41") : QStringLiteral("RM 5.1.01 D 24 41");
-        EXPECT_EQ(ordenadas, (QStringList{"RM 1.3.01 H 20 41", "RM 1.3.02 H 4 41", motivo}));
-        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(DISTINCT SECUENCIA) FROM MV_ASIENTOS WHERE TC = '  RM'")), 3);
+    RegistrosConAsientos(); // RM numbers its entries in register 2, from 41
+    // The transfer issues from its source, the production order enters what it makes.
+    Ejecuta(QStringLiteral("UPDATE V_TA_CPTE SET ES = 'S' WHERE CODIGO = '  TR'"));
+    Ejecuta(QStringLiteral("UPDATE V_TA_CPTE SET ES = 'E' WHERE CODIGO = '  OP'"));
+    const FilaDeGrilla tresLotes{{ColNroLote, "|" + Clave("L1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
+                                 {ColNroSerie, QStringLiteral("|1|2|3|")}};
+    const std::vector<CasoCorrida> casos{
+        {"an issue by three lots",
+         Tipo("RM"),
+         {ConCeldas(Valorada("A1", "6", "10"), tresLotes), Valorada("A3", "1", "4")},
+         {"1.3.01 H 60", "1.3.02 H 4"},
+         "5.1.01 D 64",
+         "5.1.07 D 64",
+         41},
+        {"a transfer: what enters the destination adds nothing",
+         Tipo("TR", true),
+         {ConCeldas(Valorada("A1", "6", "10"), tresLotes), Valorada("A2", "2", "5"), Valorada("A3", "1", "4")},
+         {"1.3.01 H 70", "1.3.02 H 4"},
+         "5.1.01 D 74",
+         "5.1.01 D 74",
+         1},
+        {"a production order: the made article and its parts, once each",
+         Tipo("OP"),
+         {ConCeldas(Valorada("A1", "2", "10"), {{AuxCantidadInsumo, "-1"}}),
+          Valorada("A2", "4", "5"),
+          Valorada("A3", "3", "4")},
+         {"1.3.01 D 40", "1.3.02 D 12"},
+         "5.1.01 H 52",
+         "5.1.01 H 52",
+         1},
+        {"a first row that posts nothing",
+         Tipo("RM"),
+         {Valorada("A1", "0", "10"), Valorada("A1", "2", "10"), Valorada("A3", "1", "4")},
+         {"1.3.01 H 20", "1.3.02 H 4"},
+         "5.1.01 D 24",
+         "5.1.07 D 24",
+         41},
+    };
+    for (const CasoCorrida &c : casos) {
+        for (bool recoge : {false, true}) {
+            SCOPED_TRACE(std::string(c.nombre) + (recoge ? ", collected" : ", run"));
+            Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS WHERE TC <> '  AJ'"));
+            Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
+            clase.emplace();
+            sqlTemp.clear();
+            hayError = false;
+            Grilla(c.lineas);
+            PosteaYGraba(c.comprobante, recoge);
+            EXPECT_FALSE(hayError);
+            const QString tc = c.comprobante.TC;
+            EXPECT_GT(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+            EXPECT_EQ(Diario(tc), c.cuentas + QStringList{QString::fromLatin1(recoge ? c.recogido : c.motivo)});
+            EXPECT_EQ(DebeMenosHaber(tc), 0);
+            const QString delTipo = QStringLiteral(" FROM MV_ASIENTOS WHERE TC = ") + TextoSQL(tc.rightJustified(4));
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(DISTINCT [NUMERO ASIENTO])") + delTipo), 1);
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT MAX([NUMERO ASIENTO])") + delTipo), c.numero);
+            EXPECT_EQ(operador.requests().size(), 0u);
+        }
     }
 }
 

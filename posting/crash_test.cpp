@@ -1,6 +1,7 @@
 // Posting killed outright (SIGKILL) in the middle of a long series of
 // vouchers, each collected and run in a transaction of its own: every voucher
-// must be there with all its movements and consumption rows, or not at all.
+// must be there with all its movements, consumption rows and journal entry,
+// or not at all.
 // The test program runs itself a second time as the child that posts.
 #include "tests/support/posteo.h"
 
@@ -33,15 +34,17 @@ QString IdComprobante(int numero)
 // Each voucher: a plain article, one made of two others, one with three lots.
 std::vector<FilaDeGrilla> Lineas()
 {
-    return {Linea("A1", "1"),
-            Linea("P1", "2"),
+    return {Linea("A1", "1", {{ColAux38, "10"}}),
+            Linea("P1", "2", {{ColAux38, "30"}}),
             Linea("A2",
                   "6",
                   {{ColNroLote, "|" + Clave("L1") + "|" + Clave("L2") + "|" + Clave("L3") + "|"},
-                   {ColNroSerie, QStringLiteral("|1|2|3|")}})};
+                   {ColNroSerie, QStringLiteral("|1|2|3|")},
+                   {ColAux38, "5"}})};
 }
 constexpr long long kMovimientos = 5; // A1, P1, three lots of A2
 constexpr long long kConsumos = 2;    // the two parts of P1
+constexpr long long kAsiento = 3;     // the remittance's motive against A1 and A2's account and P1's
 
 class PosteoHijo : public ::testing::Test
 {};
@@ -110,7 +113,7 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     ASSERT_TRUE(carpeta.isValid());
     const QString ruta = MakeFixtureDb(carpeta.path(), false, 0, QStringLiteral("posteo.db")).path;
     purgetest::Sqlite db(ruta);
-    QStringList semilla = Semilla() + SemillaInsumos();
+    QStringList semilla = Semilla() + SemillaInsumos() + SemillaAsiento();
     semilla << QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1')");
     for (const QString &sentencia : semilla)
         db.Ejecuta(sentencia);
@@ -138,18 +141,26 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     ASSERT_TRUE(hija.waitForFinished());
     EXPECT_EQ(hija.exitStatus(), QProcess::CrashExit);
 
-    std::map<QString, std::pair<long long, long long>> porComprobante; // movements, consumption rows
+    struct Filas
+    {
+        long long movimientos = 0, consumos = 0, asiento = 0;
+    };
+    std::map<QString, Filas> porComprobante;
     for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '  RM'")))
-        ++porComprobante[id].first;
+        ++porComprobante[id].movimientos;
     for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante_Origen FROM V_MV_STOCK WHERE TC = '  PE'")))
-        ++porComprobante[id].second;
+        ++porComprobante[id].consumos;
+    for (const QString &id :
+         db.Textos(QStringLiteral("SELECT SUCURSAL || NUMERO || LETRA FROM MV_ASIENTOS WHERE TC = '  RM'")))
+        ++porComprobante[id].asiento;
     const long long enteros = posteados();
     EXPECT_GE(enteros, 50);
     EXPECT_LT(enteros, kComprobantes);
     for (const auto &[id, filas] : porComprobante) {
         SCOPED_TRACE(id.toStdString());
-        EXPECT_EQ(filas.first, kMovimientos);
-        EXPECT_EQ(filas.second, kConsumos);
+        EXPECT_EQ(filas.movimientos, kMovimientos);
+        EXPECT_EQ(filas.consumos, kConsumos);
+        EXPECT_EQ(filas.asiento, kAsiento);
     }
     // The vouchers came in order, and each consumption took its own number from the book.
     for (int n = 1; n <= enteros; ++n)
@@ -157,6 +168,12 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     EXPECT_EQ(db.Numero(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante) FROM V_MV_STOCK WHERE TC = '  PE'")),
               enteros);
     EXPECT_EQ(db.Numero(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")), enteros + 1);
+    // Each entry balanced and numbered on from the one before.
+    EXPECT_EQ(db.Numero(QStringLiteral("SELECT COUNT(*) FROM (SELECT NUMERO FROM MV_ASIENTOS GROUP BY NUMERO "
+                                       "HAVING SUM(CASE [DEBE-HABER] WHEN 'D' THEN IMPORTE ELSE -IMPORTE END) <> 0)")),
+              0);
+    EXPECT_EQ(db.Numero(QStringLiteral("SELECT COUNT(DISTINCT [NUMERO ASIENTO]) FROM MV_ASIENTOS")), enteros);
+    EXPECT_EQ(db.Numero(QStringLiteral("SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS")), enteros);
 }
 
 } // namespace

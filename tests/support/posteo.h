@@ -135,6 +135,29 @@ inline QStringList SemillaInsumos()
     return sentencias;
 }
 
+// The journal of stock movements: the switch on, a motive with an account
+// for the run's motive 1 and for each of the four motive keys, the cost of
+// sales of motive 4, and a stock account for every article of the seeds
+// above: A1 and A2 share 1.3.01, A3 has 1.3.02, the products 1.3.03, their
+// parts 1.3.04. The statements run on the program's connection and straight
+// on the file alike.
+inline QStringList SemillaAsiento()
+{
+    return {QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('AsientosXStock', 'SI'), "
+                           "('MotivoStockRemito', '7'), ('MotivoStockComodato', '8'), "
+                           "('MotivoStockTransferencias', '9'), ('MotivoStockRecepcionOC', '6')"),
+            QStringLiteral("INSERT INTO V_TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, Descripcion) VALUES "
+                           "('   1', ' 5.1.01 ', 'AJUSTE'), ('   6', '5.1.06', 'RECEPCION'), "
+                           "('   7', '5.1.07', 'REMITO'), ('   8', '5.1.08', 'COMODATO'), "
+                           "('   9', '5.1.09', 'TRASLADO'), ('   2', '  ', 'SIN CUENTA')"),
+            QStringLiteral("INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   4', 'VENTA')"),
+            QStringLiteral("INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   4', '5.2.01')"),
+            QStringLiteral("UPDATE V_MA_ARTICULOS SET cuentacontableC = CASE LTRIM(IDARTICULO) "
+                           "WHEN 'A1' THEN '1.3.01' WHEN 'A2' THEN '1.3.01' WHEN 'A3' THEN '1.3.02' "
+                           "WHEN 'P1' THEN '1.3.03' WHEN 'P2' THEN '1.3.03' WHEN 'P3' THEN '1.3.03' "
+                           "ELSE '1.3.04' END")};
+}
+
 class BasePosteo : public EmpresaEsquema
 {
 protected:
@@ -269,6 +292,34 @@ protected:
             rs.MoveNext();
         }
         return filas;
+    }
+
+    // The journal rows of a voucher type added up by account and side:
+    // "account side amount", in account order.
+    QStringList Diario(const QString &tc)
+    {
+        QStringList filas;
+        ado::Recordset rs;
+        rs.Open(QStringLiteral("SELECT CUENTA, [DEBE-HABER], SUM(IMPORTE) FROM MV_ASIENTOS WHERE TC = %1 "
+                               "GROUP BY CUENTA, [DEBE-HABER] ORDER BY CUENTA, [DEBE-HABER]")
+                    .arg(TextoSQL(tc.rightJustified(4, QLatin1Char(' ')))),
+                gDB().gCnn());
+        while (!rs.Eof()) {
+            filas << QStringLiteral("%1 %2 %3")
+                         .arg(rs.Fields(0).Value().toString().trimmed(),
+                              rs.Fields(1).Value().toString(),
+                              QString::number(rs.Fields(2).Value().toDouble(), 'g', 12));
+            rs.MoveNext();
+        }
+        return filas;
+    }
+    // Debits less credits of a voucher type's journal.
+    double DebeMenosHaber(const QString &tc)
+    {
+        return Valor(QStringLiteral("SELECT SUM(CASE [DEBE-HABER] WHEN 'D' THEN IMPORTE ELSE -IMPORTE END) "
+                                    "FROM MV_ASIENTOS WHERE TC = %1")
+                         .arg(TextoSQL(tc.rightJustified(4, QLatin1Char(' ')))))
+            .toDouble();
     }
 
     std::optional<ClsCmnCptes> clase;
