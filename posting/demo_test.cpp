@@ -1,5 +1,6 @@
 // The demo database holds what a posting reads: a purchase receives its
-// order, an article made of others consumes them, each article its supplier's account.
+// order, an article made of others consumes them, each article its supplier's
+// account; a remittance writes its stock entry.
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
@@ -22,6 +23,58 @@ protected:
         TalonarioActual = 0;
         EmpresaEsquema::TearDown();
     }
+
+    // A line in units, with one more cell when given (its lots, its cost).
+    static FilaDeGrilla Linea(const char *articulo, const char *cantidad, int columna = -1, const char *texto = "")
+    {
+        FilaDeGrilla fila{{ColArticulo, QString::fromLatin1(articulo)},
+                          {ColUnidad, QStringLiteral("UN")},
+                          {ColCantidad, QString::fromLatin1(cantidad)},
+                          {AuxPideSerie, QStringLiteral("0")},
+                          {AuxPideTalle, QStringLiteral("0")},
+                          {Aux_InsumosPorPorcentaje, QStringLiteral("0")},
+                          {ColAux76, QStringLiteral("0")}};
+        if (columna >= 0)
+            fila[columna] = QString::fromLatin1(texto);
+        return fila;
+    }
+
+    // Posts the grid as voucher 000100000099A of 20/03/2024 and runs what the posting gathered.
+    void Postea(const QString &tc, const QString &cuenta, QString tcOrigen = {}, QString origen = {})
+    {
+        ClsCmnCptes clase;
+        QString deposito = QStringLiteral("1"), destino, motivo, sql;
+        bool hayError = false;
+        clase.ActualizaStock(grilla,
+                             tc,
+                             QStringLiteral("000100000099A"),
+                             QStringLiteral("0"),
+                             QStringLiteral("20/03/2024"),
+                             deposito,
+                             destino,
+                             motivo,
+                             tcOrigen,
+                             origen,
+                             false,
+                             cuenta,
+                             true,
+                             sql,
+                             hayError,
+                             QStringLiteral("NULL"),
+                             QString(),
+                             QString(),
+                             QString(),
+                             0,
+                             false,
+                             QStringLiteral("1"));
+        ASSERT_FALSE(hayError);
+        gDB().gCnn().BeginTrans();
+        gDB().EjecutaConsultaSQL(sql);
+        ASSERT_EQ(gDB().gCnn().errors().Count(), 0) << sql.toStdString();
+        gDB().gCnn().CommitTrans();
+    }
+
+    ui::FlexGrid grilla;
 };
 
 TEST_F(ElDemo, APurchaseReceivesItsOrderAndConsumesTheParts)
@@ -34,49 +87,9 @@ TEST_F(ElDemo, APurchaseReceivesItsOrderAndConsumesTheParts)
             QStringLiteral("SELECT FECHARECEPCION FROM C_MV_CPTE WHERE TC = '  OC' AND IDCOMPROBANTE = '%1'").arg(orden))
             .isNull());
 
-    ui::FlexGrid grilla;
-    auto linea = [](const char *articulo, const char *cantidad, const char *lotes) {
-        return FilaDeGrilla{{ColArticulo, QString::fromLatin1(articulo)},
-                            {ColUnidad, QStringLiteral("UN")},
-                            {ColCantidad, QString::fromLatin1(cantidad)},
-                            {ColNroLote, QString::fromLatin1(lotes)},
-                            {AuxPideSerie, QStringLiteral("0")},
-                            {AuxPideTalle, QStringLiteral("0")},
-                            {Aux_InsumosPorPorcentaje, QStringLiteral("0")},
-                            {ColAux76, QStringLiteral("0")}};
-    };
     // Tongue-and-groove boards (made of pine boards and sandpaper) and paint by lot.
-    LlenaGrilla(grilla, Columnas, {{}, linea("ART0008", "2", ""), linea("ART0006", "3", "|L2024-001|")});
-    ClsCmnCptes clase;
-    QString deposito = QStringLiteral("1"), destino, motivo, tcOrigen = QStringLiteral("OC"), origen = orden, sql;
-    bool hayError = false;
-    clase.ActualizaStock(grilla,
-                         QStringLiteral("FCC"),
-                         QStringLiteral("000100000099A"),
-                         QStringLiteral("0"),
-                         QStringLiteral("20/03/2024"),
-                         deposito,
-                         destino,
-                         motivo,
-                         tcOrigen,
-                         origen,
-                         false,
-                         QStringLiteral("PorDefault"),
-                         true,
-                         sql,
-                         hayError,
-                         QStringLiteral("NULL"),
-                         QString(),
-                         QString(),
-                         QString(),
-                         0,
-                         false,
-                         QStringLiteral("1"));
-    ASSERT_FALSE(hayError);
-    gDB().gCnn().BeginTrans();
-    gDB().EjecutaConsultaSQL(sql);
-    ASSERT_EQ(gDB().gCnn().errors().Count(), 0) << sql.toStdString();
-    gDB().gCnn().CommitTrans();
+    LlenaGrilla(grilla, Columnas, {{}, Linea("ART0008", "2"), Linea("ART0006", "3", ColNroLote, "|L2024-001|")});
+    Postea(QStringLiteral("FCC"), QStringLiteral("PorDefault"), QStringLiteral("OC"), orden);
 
     EXPECT_EQ(Valor(QStringLiteral("SELECT FECHARECEPCION FROM C_MV_CPTE WHERE TC = '  OC' AND IDCOMPROBANTE = '%1'")
                         .arg(orden))
@@ -96,6 +109,39 @@ TEST_F(ElDemo, APurchaseReceivesItsOrderAndConsumesTheParts)
                          .toDouble(),
                      2.4);
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")), 2);
+    // Stock entries are on, but a purchase's entry is the purchases book's.
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC IN (' FCC', '  PE')")), 0);
+}
+
+TEST_F(ElDemo, ARemittanceWritesItsStockEntry)
+{
+    // Two articles kept in different stock accounts, at cost.
+    LlenaGrilla(grilla, Columnas, {{}, Linea("ART0001", "2", ColAux38, "10"), Linea("ART0012", "3", ColAux38, "5.5")});
+    Postea(QStringLiteral("RM"), QStringLiteral("1000"));
+
+    const QString entrada = QStringLiteral(
+        "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = '  RM' AND NUMERO = '00000099'");
+    // The remittances' motive is debited what leaves each article's account.
+    const struct
+    {
+        const char *cuenta;
+        const char *lado;
+        const char *importe;
+    } filas[] = {{"5.1.01", "D", "36.5"}, {"1.3.01", "H", "20"}, {"1.3.02", "H", "16.5"}};
+    for (const auto &f : filas)
+        EXPECT_EQ(Cuenta(entrada
+                         + QStringLiteral(" AND CUENTA = '%1' AND [DEBE-HABER] = '%2' AND IMPORTE = %3")
+                               .arg(QString::fromLatin1(f.cuenta),
+                                    QString::fromLatin1(f.lado),
+                                    QString::fromLatin1(f.importe))),
+                  1)
+            << f.cuenta;
+    EXPECT_EQ(Cuenta(entrada), 3);
+    // Debits and credits balance: the rows are counted only when they do.
+    EXPECT_EQ(Cuenta(entrada
+                     + QStringLiteral(" GROUP BY TC HAVING SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE "
+                                      "-IMPORTE END) = 0")),
+              3);
 }
 
 } // namespace

@@ -628,8 +628,9 @@ void AddLookupSamples(Db &db)
     db.run(entry, "00000001", Code("2000", 10), 250.0, "H", "BONIFICACION POR VOLUMEN", 2);
 }
 
-// What a stock movement's entry reads: motives with accounts, stock accounts
-// of articles, register types and their earlier entries, charges of accounts.
+// What a stock movement's entry reads: the switch that asks for it, motives
+// with accounts, stock accounts of articles, register types and their earlier
+// entries, charges of accounts.
 void addJournalData(Db &db)
 {
     auto motive = db.prepare(
@@ -641,6 +642,7 @@ void addJournalData(Db &db)
     auto config = db.prepare("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux, DESCRIPCION) VALUES (?,?,?,?)");
     db.run(config, "MotivoStockComodato", "   3", "", "Motivo de stock de los comodatos");
     db.run(config, "MotivoStockRecepcionOC", "   4", "", "Motivo de stock de la recepción de órdenes");
+    db.run(config, "AsientosXStock", "SI", "", "Asiento contable de los movimientos de stock");
     db.exec("INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) SELECT '   9', 'VENTA DE MERCADERIA' "
             "WHERE NOT EXISTS (SELECT 1 FROM V_TA_MotivoVta WHERE IdMotivoVta = '   9')");
     db.exec("INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   9', '5.2.01')");
