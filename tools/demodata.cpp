@@ -459,6 +459,51 @@ void AddEntrySamples(Db &db)
                price * 1.1,
                QStringLiteral("PRV-%1").arg(a + 1));
     }
+
+    // The remittance's second part: the first one's header, later and for less.
+    auto part = db.prepare("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
+                           "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) SELECT TC, "
+                           "IDCOMPROBANTE, 1, SUCURSAL, NUMERO, LETRA, '2024-07-12', CUENTA, RAZONSOCIAL, NOMBRE, 150, "
+                           "9110, IdReparto, EnComodato, CondicionIVA FROM V_MV_CPTE WHERE TC = '  RM' AND "
+                           "IDCOMPROBANTE = ? AND IdComplemento = 0");
+    db.run(part, remito);
+    // Invoices made from a voucher name it as their origin and bill its customer.
+    auto invoice = db.prepare(
+        "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, "
+        "RAZONSOCIAL, NOMBRE, IMPORTE, ANULADA, ID, IdReparto, EnComodato, CondicionIVA, TCORIGEN, COMPROBANTEORIGEN, "
+        "COMPLEMENTOORIGEN) SELECT '  FC', ?, 0, '0001', ?, 'A', ?, CUENTA, RAZONSOCIAL, NOMBRE, ?, ?, ?, 0, 0, "
+        "CondicionIVA, TC, IDCOMPROBANTE, IdComplemento FROM V_MV_CPTE WHERE TC = ? AND IDCOMPROBANTE = ? AND "
+        "IdComplemento = ?");
+    const struct
+    {
+        int number;
+        const char *date;
+        double amount;
+        int annulled;
+        const char *originTc;
+        QString origin;
+        int originComplement;
+    } invoices[] = {
+        // The remittance's first invoice went out at the wrong prices and was made again;
+        // its second part has an invoice of its own. The work order's only invoice is annulled.
+        {9111, "2024-07-04", 420.0, 1, "RM", remito, 0},
+        {9112, "2024-07-05", 400.0, 0, "RM", remito, 0},
+        {9113, "2024-07-12", 150.0, 0, "RM", remito, 1},
+        {9114, "2024-07-11", 5245.0, 1, "OT", orden, 0},
+    };
+    for (const auto &i : invoices) {
+        const QString id = idComprobante(1, i.number, 'A');
+        db.run(invoice,
+               id,
+               id.mid(4, 8),
+               i.date,
+               i.amount,
+               i.annulled,
+               i.number,
+               Code(i.originTc, 4),
+               i.origin,
+               i.originComplement);
+    }
 }
 
 } // namespace

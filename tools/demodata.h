@@ -43,7 +43,11 @@ struct Options
     bool lookupSamples = false;
     // The entry model's samples, numbered from 9101: an order delivered in
     // part by a later remittance, a work order with dated tasks and other
-    // concepts, and one purchase number under two suppliers.
+    // concepts, and one purchase number under two suppliers; from 9111,
+    // invoices made from them (TCORIGEN, COMPROBANTEORIGEN,
+    // COMPLEMENTOORIGEN): of the remittance's first part one annulled and one
+    // valid, of its second part (IdComplemento 1) one valid, and of the work
+    // order one annulled.
     bool entrySamples = false;
 };
 

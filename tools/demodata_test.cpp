@@ -24,6 +24,30 @@ class DemoDataTest : public ::testing::Test
 protected:
     QString path() const { return dir.filePath(QStringLiteral("demo.db")); }
     void open() { cn.Open(SqliteConnectionString(path())); }
+    // Eight generated vouchers and the entry model's samples.
+    void createWithEntrySamples()
+    {
+        demodata::Options o;
+        o.vouchers = 8;
+        o.entrySamples = true;
+        demodata::CreateDemoDatabase(path(), o);
+        open();
+    }
+
+    // A query's first value, whole, against what the data should give.
+    struct Check
+    {
+        const char *what;
+        QString sql;
+        int expected;
+    };
+    void expect(std::initializer_list<Check> checks)
+    {
+        for (const Check &c : checks) {
+            SCOPED_TRACE(c.what);
+            EXPECT_EQ(Count(cn, c.sql), c.expected);
+        }
+    }
 
     QTemporaryDir dir;
     ado::Connection cn;
@@ -121,20 +145,11 @@ TEST_F(DemoDataTest, RefusesWhatWouldLoseOrGuess)
 
 TEST_F(DemoDataTest, EntrySamplesLoadAsTheEntryGridsRead)
 {
-    demodata::Options o;
-    o.vouchers = 8;
-    o.entrySamples = true;
-    demodata::CreateDemoDatabase(path(), o);
-    open();
+    createWithEntrySamples();
     const QString aplicado = QStringLiteral(
         "SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
         "TCO_ORIGEN = 'NP' AND IDCOMPROBANTEORIGEN = '000100009101A' AND IDARTICULO = '%1'");
-    const struct
-    {
-        const char *what;
-        QString sql;
-        int expected;
-    } checks[] = {
+    expect({
         // The remittance delivered 12 of the order's first line and all of its second.
         {"applied of the first line", aplicado.arg(demodata::Code(QStringLiteral("ART0001"), 25)), 12},
         {"applied of the second line", aplicado.arg(demodata::Code(QStringLiteral("ART0005"), 25)), 10},
@@ -155,11 +170,42 @@ TEST_F(DemoDataTest, EntrySamplesLoadAsTheEntryGridsRead)
          QStringLiteral("SELECT COUNT(*) FROM C_MV_CPTEINSUMOS WHERE TC = '  OC'"),
          2 * 5},
         {"hours in minutes", QStringLiteral("SELECT MIN(HORAS) FROM V_MV_CPTETAREAS WHERE TC = '  RM'"), 90},
-    };
-    for (const auto &c : checks) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(Count(cn, c.sql), c.expected);
-    }
+    });
+}
+
+TEST_F(DemoDataTest, StockPostingsAskForTheirEntryAndInvoicesNameTheirOrigin)
+{
+    createWithEntrySamples();
+    // As the voucher class asks: by the origin's padded type, id and complement.
+    const QString derived = QStringLiteral(
+        "SELECT %1 FROM V_MV_CPTE WHERE TCORIGEN = '%2' AND COMPROBANTEORIGEN = '%3'");
+    const QString remito = QStringLiteral("000100009102A");
+    const QString orden = QStringLiteral("000100009103A");
+    expect({
+        {"switch",
+         QStringLiteral("SELECT COUNT(*) FROM TA_CONFIGURACION WHERE CLAVE = 'AsientosXStock' AND VALOR = 'SI'"),
+         1},
+        {"remittance, first part",
+         derived.arg(QStringLiteral("COUNT(*)"), QStringLiteral("  RM"), remito) + " AND COMPLEMENTOORIGEN = '0'",
+         2},
+        {"remittance, first part, annulled left out",
+         derived.arg(QStringLiteral("COUNT(*)"), QStringLiteral("  RM"), remito)
+             + " AND COMPLEMENTOORIGEN = '0' AND ANULADA = 0",
+         1},
+        {"remittance, second part",
+         derived.arg(QStringLiteral("COUNT(*)"), QStringLiteral("  RM"), remito)
+             + " AND COMPLEMENTOORIGEN = '1' AND ANULADA = 0",
+         1},
+        {"remittance, valid amounts of both parts",
+         derived.arg(QStringLiteral("SUM(IMPORTE)"), QStringLiteral("  RM"), remito) + " AND ANULADA = 0",
+         400 + 150},
+        {"work order, annulled only",
+         derived.arg(QStringLiteral("SUM(ANULADA)"), QStringLiteral("  OT"), orden) + " AND COMPLEMENTOORIGEN = '0'",
+         1},
+        {"work order, annulled left out",
+         derived.arg(QStringLiteral("COUNT(*)"), QStringLiteral("  OT"), orden) + " AND ANULADA = 0",
+         0},
+    });
 }
 
 } // namespace

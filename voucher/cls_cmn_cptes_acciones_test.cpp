@@ -11,6 +11,7 @@
 #include "tests/support/esquema.h"
 #include "tests/support/item_view_clicks.h"
 #include "tests/support/qt_print.h"
+#include "tools/demodata.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -249,6 +250,40 @@ TEST_F(Acciones, VouchersDerivedFromAVoucher)
     EXPECT_EQ(clase->ObtieneImporteCptesAsociados(QStringLiteral("RM"), QStringLiteral("000100000009A")),
               Currency::fromDouble(999));
     EXPECT_EQ(clase->ObtieneImporteCptesAsociados(QStringLiteral("RM"), QStringLiteral("O'000")), Currency());
+}
+
+TEST_F(Acciones, VouchersDerivedFromTheDemoSamples)
+{
+    demodata::Options opciones;
+    opciones.vouchers = 4;
+    opciones.entrySamples = true;
+    UsaDemo(opciones);
+    struct Caso
+    {
+        const char *tc;
+        const char *id;
+        const char *complemento;
+        bool anulados;
+        bool relacionado;
+    };
+    // The remittance's first part has a valid and an annulled invoice, its
+    // second part a valid one; the work order only an annulled one.
+    const Caso casos[] = {
+        {"RM", "000100009102A", "0", false, true},
+        {"RM", "000100009102A", "1", false, true},
+        {"OT", "000100009103A", "0", false, false},
+        {"OT", "000100009103A", "0", true, true},
+    };
+    for (const Caso &c : casos)
+        EXPECT_EQ(clase->EstaRelacionadoAOtroComprobante(QString::fromLatin1(c.tc),
+                                                         QString::fromLatin1(c.id),
+                                                         QString::fromLatin1(c.complemento),
+                                                         c.anulados),
+                  c.relacionado)
+            << c.tc << " " << c.complemento << " " << c.anulados;
+    EXPECT_EQ(clase->ObtieneImporteCptesAsociados(QStringLiteral("RM"), QStringLiteral("000100009102A")),
+              Currency::fromDouble(400 + 150));
+    EXPECT_EQ(clase->ObtieneImporteCptesAsociados(QStringLiteral("OT"), QStringLiteral("000100009103A")), Currency());
 }
 
 TEST_F(Acciones, TheChargesFormIsOpenedOnTheCustomerAndPlate)
