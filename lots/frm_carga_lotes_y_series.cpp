@@ -3,29 +3,19 @@
 #include "database/builders.h"
 #include "database/conversions.h"
 #include "database/db_dll.h"
-#include "database/form_style.h"
 #include "lots/lista_pipe.h"
 #include "lots/lotes_grilla.h"
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
-#include "platform/ui/flex_grid_view.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/key_preview.h"
 #include "platform/ui/text_box.h"
-#include "platform/ui/toolbar.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
 
-#include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QStyle>
-#include <QVBoxLayout>
 
 using namespace LotesGrilla;
 
@@ -38,7 +28,6 @@ constexpr int kItem = 1;
 constexpr int kValor = 2;
 constexpr int kStock = 2;
 constexpr int kTomado = 3;
-constexpr int kFilasVisibles = 10;
 constexpr int kTeclaF2 = ui::vbKeyF1 + 1;
 
 const QString kAviso = QStringLiteral("Aviso al Operador");
@@ -53,106 +42,20 @@ QString Equis(int n)
 } // namespace
 
 FrmCargaLotesySeries::FrmCargaLotesySeries(QWidget *parent)
-    : QDialog(parent)
+    : DialogoGrilla(QStringLiteral("FrmCargaLotesySeries"),
+                    QStringLiteral("Numeros de Serie"),
+                    2,
+                    QStringLiteral("F2 &Aceptar"),
+                    parent)
 {
-    setObjectName(QStringLiteral("FrmCargaLotesySeries"));
-    setWindowTitle(QStringLiteral("Numeros de Serie"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-
-    // As designed: 2 rows, 2 columns, one fixed row and one fixed column.
-    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1.setRows(2);
-    MSFlexGrid1.setCols(2);
-    MSFlexGrid1.setFixedRows(1);
-    MSFlexGrid1.setFixedCols(1);
-
-    ImageList1.Add(style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Llenar"));
-    ImageList1.Add(style()->standardIcon(QStyle::SP_LineEditClearButton), QStringLiteral("Blanquear"));
-    Toolbar1 = new ui::Toolbar(this);
-    Toolbar1->setName(QStringLiteral("Toolbar1"));
-    Toolbar1->setImageList(&ImageList1);
-    Toolbar1->AddButton(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"), 1);
-    Toolbar1->AddButton(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"), 2);
-
-    lblArticulo = new QLabel(QStringLiteral("Artículo-Descripción"), this);
-    lblArticulo->setObjectName(QStringLiteral("lblArticulo"));
-
-    VistaMSFlexGrid1 = new ui::FlexGridView(MSFlexGrid1, this);
-    VistaMSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-
-    CmdAceptar = new QPushButton(QStringLiteral("F2 &Aceptar"), this);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
-    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    // Enter presses the button that has the focus, and no other.
-    for (QPushButton *boton : {CmdAceptar, CmdCancelar}) {
-        boton->setAutoDefault(true);
-        boton->setDefault(false);
-    }
-
-    auto *botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(CmdAceptar);
-    botones->addWidget(CmdCancelar);
-    auto *principal = new QVBoxLayout(this);
-    principal->addWidget(Toolbar1);
-    principal->addWidget(lblArticulo);
-    principal->addWidget(VistaMSFlexGrid1, 1);
-    principal->addLayout(botones);
-
-    // Floats over the grid, outside the layout.
-    TxtEdit = new ui::TextBox(this);
-    TxtEdit->setName(QStringLiteral("TxtEdit"));
-    ReglasEditor &reglas = *this;
-    m_editor = std::make_unique<EditorCeldas>(*VistaMSFlexGrid1, *TxtEdit, reglas);
-
-    setTabOrder(VistaMSFlexGrid1, CmdAceptar);
-    setTabOrder(CmdAceptar, CmdCancelar);
-
     m_teclas = new ui::KeyPreview(this);
     connect(m_teclas, &ui::KeyPreview::KeyDown, this, &FrmCargaLotesySeries::Form_KeyDown);
-    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
-    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
-    connect(Toolbar1, &ui::Toolbar::ButtonClick, this, &FrmCargaLotesySeries::Toolbar1_ButtonClick);
 
     AjustaTamano();
     Form_Load();
 }
 
-FrmCargaLotesySeries::~FrmCargaLotesySeries()
-{
-    // The grid is a member: its window and editor go first.
-    m_editor.reset();
-    delete VistaMSFlexGrid1;
-}
-
-void FrmCargaLotesySeries::Form_Load()
-{
-    gComponente().PreparaFormulario(this, false);
-    AplicaIconoYEstilo(this);
-}
-
-void FrmCargaLotesySeries::setVisible(bool visible)
-{
-    QDialog::setVisible(visible);
-    // A dialog picks a default button when shown; this one has none, so that
-    // Enter in the grid or its box never accepts.
-    if (visible) {
-        CmdAceptar->setDefault(false);
-        CmdCancelar->setDefault(false);
-    }
-}
-
-void FrmCargaLotesySeries::closeEvent(QCloseEvent *event)
-{
-    CmdCancelar_Click();
-    event->accept();
-}
-
-void FrmCargaLotesySeries::reject()
-{
-    CmdCancelar_Click();
-}
+FrmCargaLotesySeries::~FrmCargaLotesySeries() = default;
 
 void FrmCargaLotesySeries::Form_KeyDown(int &KeyCode, int Shift)
 {
@@ -535,35 +438,6 @@ void FrmCargaLotesySeries::Toolbar1_ButtonClick(int Index)
     const QString valor = Index == 1 ? vb::Trim(g.Text()) : QString();
     for (int fila = g.Row() + 1; fila < g.Rows(); ++fila)
         g.setTextMatrix(fila, g.Col(), valor);
-}
-
-void FrmCargaLotesySeries::AjustaTamano()
-{
-    int ancho = 0;
-    for (int c = 0; c < MSFlexGrid1.Cols(); ++c)
-        if (MSFlexGrid1.ColWidth(c) > 0)
-            ancho += ui::TwipsToPixels(MSFlexGrid1.ColWidth(c));
-    ancho += 2 * VistaMSFlexGrid1->frameWidth() + VistaMSFlexGrid1->verticalScrollBar()->sizeHint().width() + 2;
-    const int alto = VistaMSFlexGrid1->horizontalHeader()->height()
-                     + kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight)
-                     + 2 * VistaMSFlexGrid1->frameWidth();
-    VistaMSFlexGrid1->setMinimumSize(ancho, alto);
-    adjustSize();
-}
-
-void FrmCargaLotesySeries::Text_Propiedades(ui::TextBox &Texto, std::int32_t Col)
-{
-    m_editor->Text_Propiedades(Texto, int(Col));
-}
-
-void FrmCargaLotesySeries::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift)
-{
-    m_editor->EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
-}
-
-void FrmCargaLotesySeries::MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii)
-{
-    m_editor->MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
 }
 
 bool FrmCargaLotesySeries::AceptaEdicion(int Col) const

@@ -1,23 +1,13 @@
 #pragma once
 
-#include "lots/editor_celdas.h"
-#include "platform/ui/flex_grid.h"
-#include "platform/ui/image_list.h"
+#include "lots/dialogo_grilla.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <cstdint>
-#include <memory>
-
-class QLabel;
-class QPushButton;
 
 namespace ui {
-class FlexGridView;
 class KeyPreview;
-class TextBox;
-class Toolbar;
 } // namespace ui
 
 // The lots, serials or size-colour-sex variants of one voucher article line.
@@ -31,7 +21,7 @@ class Toolbar;
 // Used through its default instance: the caller sets the public variables,
 // calls CargaDatos, shows it modally (or, in issue mode, calls
 // CmdAceptar_Click on it unseen), reads the results and unloads it.
-class FrmCargaLotesySeries : public QDialog, private ReglasEditor
+class FrmCargaLotesySeries : public DialogoGrilla
 {
     Q_OBJECT
 public:
@@ -56,26 +46,16 @@ public:
     QString SeriesExistentes;
     QString LotesExistentes;
 
-    // Controls.
-    ui::FlexGrid MSFlexGrid1;
-    ui::FlexGridView *VistaMSFlexGrid1 = nullptr;
-    ui::TextBox *TxtEdit = nullptr;
-    QLabel *lblArticulo = nullptr;
-    ui::ImageList ImageList1;
-    ui::Toolbar *Toolbar1 = nullptr;
-    QPushButton *CmdAceptar = nullptr;
-    QPushButton *CmdCancelar = nullptr;
+    // Controls: those of DialogoGrilla.
 
-    // Public methods, in the order of the form's interface.
-    void CmdAceptar_Click();
+    // Public methods, in the order of the form's interface (the grid's edit
+    // procedures are DialogoGrilla's).
+    void CmdAceptar_Click() override;
     void CargaDatos();
     void InicializaGrid();
     void VerificaAnteriores();
     void VerificaExistenciasEnGrilla();
     void CompletaTodoIgual();
-    void Text_Propiedades(ui::TextBox &Texto, std::int32_t Col);
-    void EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift);
-    void MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii);
     void CompletaCantidades();
     void CampoValida(ui::TextBox &Texto) override;
     double SumaFilas(std::int32_t MenosCual);
@@ -85,23 +65,14 @@ public:
     // closing the window or a refused accept leave it false).
     bool Aceptado() const { return m_aceptado; }
 
-    void setVisible(bool visible) override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void reject() override;
-
 private:
-    void Form_Load();
     void Form_KeyDown(int &KeyCode, int Shift);
-    void CmdCancelar_Click();
-    void Toolbar1_ButtonClick(int Index);
+    void CmdCancelar_Click() override;
+    void Toolbar1_ButtonClick(int Index) override;
     void DistribuyeCantidadSolicitada();
 
     // The serials of a serial article stand in column 2: each unit keeps its own.
     bool ColumnaDeSeries() const;
-    // Fits the grid's window to the columns the mode shows.
-    void AjustaTamano();
 
     // The editor's rules for this dialog.
     bool AceptaEdicion(int Col) const override;
@@ -113,10 +84,7 @@ private:
     bool AvanzaConEnter() const override { return EsSerieYLote; }
     int ColumnaTrasEnter() const override;
     bool SaltaError(int Numero) const override;
-    bool Cancelado() const override { return m_cancelado; }
 
-    std::unique_ptr<EditorCeldas> m_editor;
     ui::KeyPreview *m_teclas = nullptr;
-    bool m_cancelado = false;
     bool m_aceptado = false;
 };

@@ -1,31 +1,22 @@
 #include "lots/frm_lote_y_posicion.h"
 
 #include "database/db_dll.h"
-#include "database/form_style.h"
 #include "lots/posiciones_grilla.h"
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
-#include "platform/ui/flex_grid_view.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/toolbar.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
 
-#include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyle>
-#include <QVBoxLayout>
 
 using namespace PosicionesGrilla;
 
 namespace {
-
-constexpr int kFilasVisibles = 10;
 
 const QString kAviso = QStringLiteral("Aviso al Operador");
 const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
@@ -45,99 +36,21 @@ Currency CantidadTipeada(const QString &texto)
 } // namespace
 
 FrmLoteyPosicion::FrmLoteyPosicion(QWidget *parent)
-    : QDialog(parent)
+    : DialogoGrilla(QStringLiteral("FrmLoteyPosicion"),
+                    QStringLiteral("Posiciones"),
+                    5,
+                    QStringLiteral("&Aceptar"),
+                    parent)
 {
-    setObjectName(QStringLiteral("FrmLoteyPosicion"));
-    setWindowTitle(QStringLiteral("Posiciones"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-
-    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1.setCols(5);
-    MSFlexGrid1.setRows(2);
-    MSFlexGrid1.setFixedRows(1);
-    MSFlexGrid1.setFixedCols(1);
-
-    ImageList1.Add(style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Llenar"));
-    ImageList1.Add(style()->standardIcon(QStyle::SP_LineEditClearButton), QStringLiteral("Blanquear"));
+    // A third button proposes how the quantity is taken.
     ImageList1.Add(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Proponer"));
-    Toolbar1 = new ui::Toolbar(this);
-    Toolbar1->setName(QStringLiteral("Toolbar1"));
-    Toolbar1->setImageList(&ImageList1);
-    Toolbar1->AddButton(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"), 1);
-    Toolbar1->AddButton(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"), 2);
     Toolbar1->AddButton(QStringLiteral("Proponer Automaticamente"), 3);
-
-    lblArticulo = new QLabel(QStringLiteral("Artículo-Descripción"), this);
-    lblArticulo->setObjectName(QStringLiteral("lblArticulo"));
-
-    VistaMSFlexGrid1 = new ui::FlexGridView(MSFlexGrid1, this);
-    VistaMSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-
-    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
-    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    // Enter presses the button that has the focus, and no other.
-    for (QPushButton *boton : {CmdAceptar, CmdCancelar}) {
-        boton->setAutoDefault(true);
-        boton->setDefault(false);
-    }
-
-    auto *botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(CmdAceptar);
-    botones->addWidget(CmdCancelar);
-    auto *principal = new QVBoxLayout(this);
-    principal->addWidget(Toolbar1);
-    principal->addWidget(lblArticulo);
-    principal->addWidget(VistaMSFlexGrid1, 1);
-    principal->addLayout(botones);
-
-    // Floats over the grid, outside the layout.
-    TxtEdit = new ui::TextBox(this);
-    TxtEdit->setName(QStringLiteral("TxtEdit"));
-    ReglasEditor &reglas = *this;
-    m_editor = std::make_unique<EditorCeldas>(*VistaMSFlexGrid1, *TxtEdit, reglas);
-
-    setTabOrder(VistaMSFlexGrid1, CmdAceptar);
-    setTabOrder(CmdAceptar, CmdCancelar);
-
-    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
-    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
-    connect(Toolbar1, &ui::Toolbar::ButtonClick, this, &FrmLoteyPosicion::Toolbar1_ButtonClick);
 
     AjustaTamano();
     Form_Load();
 }
 
-FrmLoteyPosicion::~FrmLoteyPosicion()
-{
-    // The grid is a member: its window and editor go first.
-    m_editor.reset();
-    delete VistaMSFlexGrid1;
-}
-
-void FrmLoteyPosicion::Form_Load()
-{
-    gComponente().PreparaFormulario(this, false);
-    AplicaIconoYEstilo(this);
-}
-
-void FrmLoteyPosicion::setVisible(bool visible)
-{
-    QDialog::setVisible(visible);
-    // No default button: Enter in the grid or its box never accepts.
-    if (visible) {
-        CmdAceptar->setDefault(false);
-        CmdCancelar->setDefault(false);
-    }
-}
-
-void FrmLoteyPosicion::closeEvent(QCloseEvent *event)
-{
-    CmdCancelar_Click();
-    event->accept();
-}
+FrmLoteyPosicion::~FrmLoteyPosicion() = default;
 
 void FrmLoteyPosicion::reject()
 {
@@ -346,35 +259,6 @@ void FrmLoteyPosicion::Toolbar1_ButtonClick(int Index)
     const QString valor = Index == 1 ? vb::Trim(g.Text()) : QStringLiteral("0");
     for (int fila = g.Row(); fila < g.Rows(); ++fila)
         g.setTextMatrix(fila, kCantidad, valor);
-}
-
-void FrmLoteyPosicion::AjustaTamano()
-{
-    int ancho = 0;
-    for (int c = 0; c < MSFlexGrid1.Cols(); ++c)
-        if (MSFlexGrid1.ColWidth(c) > 0)
-            ancho += ui::TwipsToPixels(MSFlexGrid1.ColWidth(c));
-    ancho += 2 * VistaMSFlexGrid1->frameWidth() + VistaMSFlexGrid1->verticalScrollBar()->sizeHint().width() + 2;
-    const int alto = VistaMSFlexGrid1->horizontalHeader()->height()
-                     + kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight)
-                     + 2 * VistaMSFlexGrid1->frameWidth();
-    VistaMSFlexGrid1->setMinimumSize(ancho, alto);
-    adjustSize();
-}
-
-void FrmLoteyPosicion::Text_Propiedades(ui::TextBox &Texto, std::int32_t Col)
-{
-    m_editor->Text_Propiedades(Texto, int(Col));
-}
-
-void FrmLoteyPosicion::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift)
-{
-    m_editor->EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
-}
-
-void FrmLoteyPosicion::MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii)
-{
-    m_editor->MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
 }
 
 bool FrmLoteyPosicion::AceptaEdicion(int Col) const

@@ -1,0 +1,150 @@
+#include "lots/dialogo_grilla.h"
+
+#include "database/form_style.h"
+#include "platform/component/component.h"
+#include "platform/ui/flex_grid_view.h"
+#include "platform/ui/text_box.h"
+#include "platform/ui/toolbar.h"
+#include "platform/ui/units.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kFilasVisibles = 10;
+
+} // namespace
+
+DialogoGrilla::DialogoGrilla(
+    const QString &nombre, const QString &titulo, int columnas, const QString &textoAceptar, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(nombre);
+    setWindowTitle(titulo);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    // One fixed row and one fixed column, as designed.
+    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1.setCols(columnas);
+    MSFlexGrid1.setRows(2);
+    MSFlexGrid1.setFixedRows(1);
+    MSFlexGrid1.setFixedCols(1);
+
+    ImageList1.Add(style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Llenar"));
+    ImageList1.Add(style()->standardIcon(QStyle::SP_LineEditClearButton), QStringLiteral("Blanquear"));
+    Toolbar1 = new ui::Toolbar(this);
+    Toolbar1->setName(QStringLiteral("Toolbar1"));
+    Toolbar1->setImageList(&ImageList1);
+    Toolbar1->AddButton(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"), 1);
+    Toolbar1->AddButton(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"), 2);
+
+    lblArticulo = new QLabel(QStringLiteral("Artículo-Descripción"), this);
+    lblArticulo->setObjectName(QStringLiteral("lblArticulo"));
+
+    VistaMSFlexGrid1 = new ui::FlexGridView(MSFlexGrid1, this);
+    VistaMSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+
+    CmdAceptar = new QPushButton(textoAceptar, this);
+    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    // Enter presses the button that has the focus, and no other.
+    for (QPushButton *boton : {CmdAceptar, CmdCancelar}) {
+        boton->setAutoDefault(true);
+        boton->setDefault(false);
+    }
+
+    auto *botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(CmdAceptar);
+    botones->addWidget(CmdCancelar);
+    auto *principal = new QVBoxLayout(this);
+    principal->addWidget(Toolbar1);
+    principal->addWidget(lblArticulo);
+    principal->addWidget(VistaMSFlexGrid1, 1);
+    principal->addLayout(botones);
+
+    // Floats over the grid, outside the layout.
+    TxtEdit = new ui::TextBox(this);
+    TxtEdit->setName(QStringLiteral("TxtEdit"));
+    ReglasEditor &reglas = *this;
+    m_editor = std::make_unique<EditorCeldas>(*VistaMSFlexGrid1, *TxtEdit, reglas);
+
+    setTabOrder(VistaMSFlexGrid1, CmdAceptar);
+    setTabOrder(CmdAceptar, CmdCancelar);
+
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(Toolbar1, &ui::Toolbar::ButtonClick, this, [this](int Index) { Toolbar1_ButtonClick(Index); });
+}
+
+DialogoGrilla::~DialogoGrilla()
+{
+    // The grid is a member: its window and editor go first.
+    m_editor.reset();
+    delete VistaMSFlexGrid1;
+}
+
+void DialogoGrilla::Form_Load()
+{
+    gComponente().PreparaFormulario(this, false);
+    AplicaIconoYEstilo(this);
+}
+
+void DialogoGrilla::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // A dialog picks a default button when shown; these have none, so that
+    // Enter in the grid or its box never accepts.
+    if (visible) {
+        CmdAceptar->setDefault(false);
+        CmdCancelar->setDefault(false);
+    }
+}
+
+void DialogoGrilla::closeEvent(QCloseEvent *event)
+{
+    CmdCancelar_Click();
+    event->accept();
+}
+
+void DialogoGrilla::reject()
+{
+    CmdCancelar_Click();
+}
+
+void DialogoGrilla::AjustaTamano()
+{
+    int ancho = 0;
+    for (int c = 0; c < MSFlexGrid1.Cols(); ++c)
+        if (MSFlexGrid1.ColWidth(c) > 0)
+            ancho += ui::TwipsToPixels(MSFlexGrid1.ColWidth(c));
+    ancho += 2 * VistaMSFlexGrid1->frameWidth() + VistaMSFlexGrid1->verticalScrollBar()->sizeHint().width() + 2;
+    const int alto = VistaMSFlexGrid1->horizontalHeader()->height()
+                     + kFilasVisibles * ui::TwipsToPixels(ui::FlexGrid::DefaultRowHeight)
+                     + 2 * VistaMSFlexGrid1->frameWidth();
+    VistaMSFlexGrid1->setMinimumSize(ancho, alto);
+    adjustSize();
+}
+
+void DialogoGrilla::Text_Propiedades(ui::TextBox &Texto, std::int32_t Col)
+{
+    m_editor->Text_Propiedades(Texto, int(Col));
+}
+
+void DialogoGrilla::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift)
+{
+    m_editor->EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
+}
+
+void DialogoGrilla::MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii)
+{
+    m_editor->MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
+}
