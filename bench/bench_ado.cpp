@@ -73,7 +73,7 @@ double throughLayer(const QString &path)
         cn.Execute(QStringLiteral("COMMIT TRANSACTION"), &affected);
         rs.MoveNext();
     }
-    return double(t.nsecsElapsed()) / 1e6;
+    return bench::milliseconds(t);
 }
 
 // The same statements as SQLite text, run with sqlite3_exec.
@@ -93,7 +93,7 @@ double directText(const QString &path)
         sqlite3_exec(db, batch.toUtf8().constData(), nullptr, nullptr, nullptr);
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     }
-    const double ms = double(t.nsecsElapsed()) / 1e6;
+    const double ms = bench::milliseconds(t);
     sqlite3_close(db);
     return ms;
 }
@@ -131,7 +131,7 @@ double prepared(const QString &path, bool keptJournal)
         }
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     }
-    const double ms = double(t.nsecsElapsed()) / 1e6;
+    const double ms = bench::milliseconds(t);
     for (sqlite3_stmt *s : st)
         sqlite3_finalize(s);
     sqlite3_close(db);
@@ -235,15 +235,17 @@ int main(int argc, char **argv)
             demodata::Options options;
             options.vouchers = n;
             demodata::CreateDemoDatabase(master, options);
-            std::vector<std::vector<double>> times(variants.size());
-            for (int r = 0; r < runs; ++r)
-                for (size_t v = 0; v < variants.size(); ++v) {
+            std::vector<std::function<double()>> measures;
+            for (const Method *variant : variants)
+                measures.push_back([&, variant] {
                     const QString copy = bench::freshCopy(master, dir.filePath(QStringLiteral("run.db")));
-                    times[v].push_back(variants[v]->run(copy));
+                    const double ms = variant->run(copy);
                     if (const long long left = remaining(copy))
-                        std::printf("warning: %s left %lld rows\n", variants[v]->label, left);
+                        std::printf("warning: %s left %lld rows\n", variant->label, left);
                     bench::removeDatabase(copy);
-                }
+                    return ms;
+                });
+            const std::vector<bench::Summary> times = bench::takingTurns(runs, measures);
             std::printf("\n%s\n", qPrintable(folder.label()));
             std::printf("  %-24s %10s %10s %10s %7s %14s\n",
                         "variant",
@@ -252,9 +254,9 @@ int main(int argc, char **argv)
                         "max ms",
                         "spread",
                         "layer/variant");
-            const bench::Summary layer = bench::summarize(times[0]);
+            const bench::Summary &layer = times[0];
             for (size_t v = 0; v < variants.size(); ++v) {
-                const bench::Summary s = bench::summarize(times[v]);
+                const bench::Summary &s = times[v];
                 std::printf("  %-24s %10.1f %10.1f %10.1f %6.1f%%",
                             variants[v]->label,
                             s.median,
@@ -262,7 +264,7 @@ int main(int argc, char **argv)
                             s.max,
                             100 * s.spread());
                 if (v > 0 && variants[0] == &kVariants[0])
-                    std::printf(" %13.3fx", layer.median / s.median);
+                    std::printf(" %13.3fx", bench::ratio(layer, s));
                 std::printf("\n");
             }
         }

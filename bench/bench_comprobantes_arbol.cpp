@@ -114,7 +114,7 @@ double CargaComprobantes(int &filas)
     });
     reloj.start();
     ui::ShowModal(dlg);
-    return double(reloj.nsecsElapsed()) / 1e9;
+    return bench::seconds(reloj);
 }
 
 // The same rows through the data layer, each field the row fill reads taken as text.
@@ -134,7 +134,7 @@ double LecturaComprobantes(int &filas)
     }
     gDB().CierraRecordset(&rs);
     (void) largo;
-    return double(reloj.nsecsElapsed()) / 1e9;
+    return bench::seconds(reloj);
 }
 
 double CargaArbol(int &nodos)
@@ -147,7 +147,7 @@ double CargaArbol(int &nodos)
     QElapsedTimer reloj;
     reloj.start();
     ui::ShowModal(dlg);
-    return double(reloj.nsecsElapsed()) / 1e9;
+    return bench::seconds(reloj);
 }
 
 double LecturaArbol(int &filas)
@@ -164,7 +164,7 @@ double LecturaArbol(int &filas)
         largo += datos[0][i].toString().size() + datos[1][i].toString().size();
     gDB().CierraRecordset(&rs);
     (void) largo;
-    return double(reloj.nsecsElapsed()) / 1e9;
+    return bench::seconds(reloj);
 }
 
 struct Par
@@ -176,20 +176,25 @@ struct Par
 template<typename Carga, typename Lectura>
 Par Mide(int runs, Carga carga, Lectura lectura)
 {
-    std::vector<double> c, l;
     Par p;
-    for (int r = 0; r < runs; ++r) {
+    const auto cargaEnTurno = [&] {
         int n = 0;
-        c.push_back(carga(n));
+        const double segundos = carga(n);
         p.filas = n;
-        l.push_back(lectura(n));
+        return segundos;
+    };
+    const auto lecturaEnTurno = [&] {
+        int n = 0;
+        const double segundos = lectura(n);
         if (n != p.filas) {
             std::fprintf(stderr, "the load shows %d rows, the read gives %d\n", p.filas, n);
             std::exit(1);
         }
-    }
-    p.carga = bench::summarize(c);
-    p.lectura = bench::summarize(l);
+        return segundos;
+    };
+    const std::vector<bench::Summary> s = bench::takingTurns(runs, {cargaEnTurno, lecturaEnTurno});
+    p.carga = s[0];
+    p.lectura = s[1];
     return p;
 }
 
@@ -202,7 +207,7 @@ void Imprime(const char *que, const Par &p)
                 p.carga.spread() * 100,
                 p.lectura.median * 1e3,
                 p.lectura.spread() * 100,
-                p.lectura.median > 0 ? p.carga.median / p.lectura.median : 0,
+                bench::ratio(p.carga, p.lectura),
                 p.filas ? p.carga.median / p.filas * 1e6 : 0);
 }
 

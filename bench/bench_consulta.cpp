@@ -45,11 +45,6 @@
 
 namespace {
 
-double Segundos(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e9;
-}
-
 struct Tiempos
 {
     std::vector<double> carga, tecla, orden;
@@ -68,7 +63,7 @@ Tiempos PorLaConsulta(int corridas, int &filas, QString &sentencia)
             auto &d = static_cast<Lib_FrmCons3 &>(dialogo);
             filas = d.ListView1->ListItems().Count();
             QApplication::processEvents();
-            t.carga.push_back(Segundos(reloj));
+            t.carga.push_back(bench::seconds(reloj));
             sentencia = d.SQL.trimmed();
 
             ui::ComboBox *caja = d.CmbSearch->Item(0);
@@ -77,7 +72,7 @@ Tiempos PorLaConsulta(int corridas, int &filas, QString &sentencia)
             QElapsedTimer k;
             k.start();
             QTest::keyClick(caja, Qt::Key_Q);
-            t.tecla.push_back(Segundos(k));
+            t.tecla.push_back(bench::seconds(k));
             caja->setText(QString());
 
             QHeaderView *h = d.ListView1->header();
@@ -86,7 +81,7 @@ Tiempos PorLaConsulta(int corridas, int &filas, QString &sentencia)
             o.start();
             QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, columna);
             QApplication::processEvents();
-            t.orden.push_back(Segundos(o));
+            t.orden.push_back(bench::seconds(o));
             d.CmdCancelar->click();
         });
         reloj.start();
@@ -157,13 +152,13 @@ Tiempos PorLaListaDesnuda(const QString &ruta, int corridas, int &filas)
         vista.show();
         filas = orden.rowCount();
         QApplication::processEvents();
-        t.carga.push_back(Segundos(reloj));
+        t.carga.push_back(bench::seconds(reloj));
 
         QElapsedTimer k;
         k.start();
         const QModelIndexList hallados
             = modelo.match(modelo.index(0, 0), Qt::DisplayRole, QStringLiteral("q"), 1, Qt::MatchStartsWith);
-        t.tecla.push_back(Segundos(k));
+        t.tecla.push_back(bench::seconds(k));
         if (!hallados.isEmpty())
             std::fprintf(stderr, "a row begins with q\n");
 
@@ -171,7 +166,7 @@ Tiempos PorLaListaDesnuda(const QString &ruta, int corridas, int &filas)
         o.start();
         orden.sort(1, r % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
         QApplication::processEvents();
-        t.orden.push_back(Segundos(o));
+        t.orden.push_back(bench::seconds(o));
     }
     sqlite3_close(db);
     return t;
@@ -181,7 +176,7 @@ void Linea(const char *nombre, const std::vector<double> &nuestra, const std::ve
 {
     const bench::Summary a = bench::summarize(nuestra);
     const bench::Summary b = bench::summarize(desnuda);
-    const double ratio = b.median > 0 ? a.median / b.median : 0;
+    const double ratio = bench::ratio(a, b);
     std::printf("%-10s %10.1f ms %10.1f ms %7.2fx   goal %.1fx %s\n",
                 nombre,
                 a.median * 1e3,

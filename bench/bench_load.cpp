@@ -224,7 +224,7 @@ double Carga(int tamano, int &lineas)
                                   false,
                                   QString(),
                                   reparto);
-    const double segundos = double(reloj.nsecsElapsed()) / 1e9;
+    const double segundos = bench::seconds(reloj);
     lineas = g.articulos.Rows() - 2;
     return segundos;
 }
@@ -273,7 +273,7 @@ double Lectura(sqlite3 *db, const std::vector<Directa> &sentencias, qint64 &fila
         sqlite3_finalize(st);
     }
     (void) largo;
-    return double(reloj.nsecsElapsed()) / 1e9;
+    return bench::seconds(reloj);
 }
 
 struct Medida
@@ -293,7 +293,7 @@ void Imprime(const Medida &m)
                 m.carga.spread() * 100,
                 m.lectura.median * 1e3,
                 m.lectura.spread() * 100,
-                m.lectura.median > 0 ? m.carga.median / m.lectura.median : 0,
+                bench::ratio(m.carga, m.lectura),
                 m.lineas ? m.carga.median / m.lineas * 1e6 : 0);
 }
 
@@ -348,19 +348,23 @@ int main(int argc, char **argv)
         const std::vector<Directa> sentencias = Traduce(enviadas);
         m.sentencias = int(sentencias.size());
         Abre(ruta, nullptr);
-        std::vector<double> cargas, lecturas;
-        for (int r = 0; r < runs; ++r) {
-            int lineas = 0;
-            cargas.push_back(Carga(tamano, lineas));
+        int lineas = 0;
+        const auto carga = [&] {
+            lineas = 0;
+            return Carga(tamano, lineas);
+        };
+        const auto lectura = [&] {
             qint64 filas = 0;
-            lecturas.push_back(Lectura(directo, sentencias, filas));
+            const double segundos = Lectura(directo, sentencias, filas);
             if (lineas != tamano) {
                 std::fprintf(stderr, "bench_load: %d lines loaded of %d\n", lineas, tamano);
-                return 1;
+                std::exit(1);
             }
-        }
-        m.carga = bench::summarize(cargas);
-        m.lectura = bench::summarize(lecturas);
+            return segundos;
+        };
+        const std::vector<bench::Summary> s = bench::takingTurns(runs, {carga, lectura});
+        m.carga = s[0];
+        m.lectura = s[1];
         Imprime(m);
         medidas.push_back(m);
     }

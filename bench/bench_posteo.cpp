@@ -147,7 +147,7 @@ Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
                          0,
                          false,
                          QStringLiteral("1"));
-    m.posteo = double(reloj.nsecsElapsed()) / 1e9;
+    m.posteo = bench::seconds(reloj);
     reloj.restart();
     db.gCnn().BeginTrans();
     bool bien = true;
@@ -164,7 +164,7 @@ Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
         db.gCnn().CommitTrans();
     else
         db.gCnn().RollbackTrans();
-    m.corrida = double(reloj.nsecsElapsed()) / 1e9;
+    m.corrida = bench::seconds(reloj);
     if (!bien || hayError || !respuestas.requests().empty())
         std::printf("warning: the posting did not run cleanly\n");
     db.gCnn().Close();
@@ -189,7 +189,7 @@ double PorLaApi(const QString &ruta, const QStringList &inserts)
         sqlite3_finalize(st);
     }
     bien = bien && Ejecuta(db, QStringLiteral("COMMIT"));
-    const double s = double(reloj.nsecsElapsed()) / 1e9;
+    const double s = bench::seconds(reloj);
     if (!bien)
         std::printf("warning: sqlite3 failed: %s\n", sqlite3_errmsg(db));
     sqlite3_close(db);
@@ -290,10 +290,10 @@ int main(int argc, char **argv)
                         100 * t.spread(),
                         1000 * a.median,
                         100 * a.spread(),
-                        a.median > 0 ? t.median / a.median : 0.0,
+                        bench::ratio(t, a),
                         porLinea,
                         1000 * u.median,
-                        a.median > 0 ? u.median / a.median : 0.0);
+                        bench::ratio(u, a));
             if (primeraPorLinea == 0)
                 primeraPorLinea = porLinea;
             else

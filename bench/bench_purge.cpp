@@ -60,7 +60,7 @@ Medida PorLaCorrida(const QString &ruta)
     QElapsedTimer reloj;
     reloj.start();
     const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QStringLiteral("31/12/2099"), progreso);
-    const double s = double(reloj.nsecsElapsed()) / 1e9;
+    const double s = bench::seconds(reloj);
     db.gCnn().Close();
     db.gOpenFlag = false;
     return {r.anulados, s};
@@ -119,7 +119,7 @@ Medida PorLaApi(const QString &ruta, bool diarioQueQueda)
         else
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
-    m.segundos = double(reloj.nsecsElapsed()) / 1e9;
+    m.segundos = bench::seconds(reloj);
     for (sqlite3_stmt *st : del)
         sqlite3_finalize(st);
     sqlite3_close(db);
@@ -231,19 +231,18 @@ int main(int argc, char **argv)
                                  k = bench::summarize(apiDiario);
             const double msRun = 1000.0 * c.median / n;
             auto vps = [n](const bench::Summary &x) { return x.median > 0 ? n / x.median : 0.0; };
-            auto ratio = [&](const bench::Summary &x) { return x.median > 0 ? c.median / x.median : 0.0; };
             std::printf("%8d %10.0f %6.1f%% %11.0f %6.1f%% %6.2fx %10.4f %12.4f %10ld %8.0f %9.2fx\n",
                         n,
                         vps(c),
                         100 * c.spread(),
                         vps(a),
                         100 * a.spread(),
-                        ratio(a),
+                        bench::ratio(c, a),
                         msRun,
                         1000.0 * a.median / n,
                         porLaCorrida ? pico : 0L,
                         vps(k),
-                        ratio(k));
+                        bench::ratio(c, k));
             if (!porLaCorrida)
                 continue;
             if (primeraPorComprobante == 0)

@@ -1,9 +1,10 @@
 #pragma once
 
-// What both benchmarks share: the folders they run in, the statistics of
-// repeated runs and the machine's load.
+// What the benchmarks share: the folders they run in, the clock, the
+// statistics of repeated runs and the machine's load.
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,37 @@ inline Summary summarize(std::vector<double> values)
     s.min = values.front();
     s.max = values.back();
     return s;
+}
+
+// Times since the timer was started (or restarted).
+inline double seconds(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e9;
+}
+
+inline double milliseconds(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+// The ratio of the medians; 0 when the second is 0.
+inline double ratio(const Summary &a, const Summary &b)
+{
+    return b.median > 0 ? a.median / b.median : 0;
+}
+
+// Each measure run `runs` times, taking turns so that a change in the
+// machine's load falls on all alike; a summary of each measure's results.
+inline std::vector<Summary> takingTurns(int runs, const std::vector<std::function<double()>> &measures)
+{
+    std::vector<std::vector<double>> results(measures.size());
+    for (int r = 0; r < runs; ++r)
+        for (size_t m = 0; m < measures.size(); ++m)
+            results[m].push_back(measures[m]());
+    std::vector<Summary> out;
+    for (const std::vector<double> &values : results)
+        out.push_back(summarize(values));
+    return out;
 }
 
 inline QString loadAverage()
