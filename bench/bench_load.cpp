@@ -17,7 +17,6 @@
 #include "bench/bench_support.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
-#include "platform/ado/provider.h"
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
 #include "platform/ado/sqlite_provider.h"
@@ -25,6 +24,7 @@
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/scripted_responder.h"
 #include "platform/ui/text_box.h"
+#include "tests/support/sqlite_spy.h"
 #include "tools/demodata.h"
 
 #include <QApplication>
@@ -134,46 +134,6 @@ void ArmaBase(const QString &ruta, const std::vector<int> &tamanos)
     sqlite3_close(db);
 }
 
-// The texts the connection sends, as the loader wrote them.
-class Grabador : public ado::Provider
-{
-public:
-    Grabador(std::unique_ptr<ado::Provider> motor, QStringList &log)
-        : m_motor(std::move(motor))
-        , m_log(log)
-    {}
-    QString name() const override { return m_motor->name(); }
-    ado::Platform platform() const override { return m_motor->platform(); }
-    void close() override { m_motor->close(); }
-    bool execute(const QString &sql, ado::Errors &errors, std::int32_t *affected, ado::RowSet *rows) override
-    {
-        m_log << sql;
-        return m_motor->execute(sql, errors, affected, rows);
-    }
-    bool beginTrans(ado::Errors &errors) override { return m_motor->beginTrans(errors); }
-    bool commitTrans(ado::Errors &errors) override { return m_motor->commitTrans(errors); }
-    bool rollbackTrans(ado::Errors &errors) override { return m_motor->rollbackTrans(errors); }
-    int transactionLevel() const override { return m_motor->transactionLevel(); }
-    bool updateRow(const QString &table,
-                   const std::vector<ado::Column> &columns,
-                   const std::vector<Variant> &original,
-                   const std::vector<Variant> &current,
-                   const std::vector<bool> &changed,
-                   ado::Errors &errors,
-                   std::int32_t &matched) override
-    {
-        return m_motor->updateRow(table, columns, original, current, changed, errors, matched);
-    }
-    bool openSchema(int schema, const std::vector<QString> &restrictions, ado::RowSet &out, ado::Errors &errors) override
-    {
-        return m_motor->openSchema(schema, restrictions, out, errors);
-    }
-
-private:
-    std::unique_ptr<ado::Provider> m_motor;
-    QStringList &m_log;
-};
-
 void Abre(const QString &ruta, QStringList *log)
 {
     DB_Dll &db = gDB();
@@ -183,7 +143,7 @@ void Abre(const QString &ruta, QStringList *log)
     if (log) {
         db.gCnn().Close();
         ado::Errors errores;
-        db.gCnn().attachProvider(std::make_unique<Grabador>(ado::SqliteProvider::open(ruta, errores), *log));
+        db.gCnn().attachProvider(std::make_unique<SpyProvider>(ado::SqliteProvider::open(ruta, errores), *log));
     }
     db.gOpenFlag = true;
     db.gEsAdmin = true;

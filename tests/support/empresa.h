@@ -15,6 +15,7 @@
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/ado/sqlite_functions.h"
+#include "platform/ado/sqlite_provider.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/strings.h"

@@ -2,18 +2,14 @@
 
 // A provider that records every text the connection sends before the one it
 // wraps runs it, so that tests can read the statements as built (the company
-// fixture's `espia`).
+// fixture's `espia`) and the loading benchmark can replay them. It needs no
+// test framework: the benchmark includes it too.
 
-#include "database/db_dll.h"
 #include "platform/ado/provider.h"
-#include "platform/ado/sqlite_provider.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
-#include <sqlite3.h>
-
-#include <gtest/gtest.h>
+#include <memory>
 
 class SpyProvider : public ado::Provider
 {
