@@ -103,3 +103,10 @@ QString TextoSQL(const QString &value)
     s.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QLatin1Char('\'') + s + QLatin1Char('\'');
 }
+
+QString TextoDeLiteral(const QString &literal)
+{
+    if (literal.size() < 2 || !literal.startsWith(QLatin1Char('\'')) || !literal.endsWith(QLatin1Char('\'')))
+        return literal;
+    return literal.mid(1, literal.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+}

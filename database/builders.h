@@ -48,3 +48,6 @@ QString NumeroSQL(const Variant &value);
 // A text between single quotes with each quote inside it doubled, so that the
 // value is stored and compared as typed and can never end the literal early.
 QString TextoSQL(const QString &value);
+// What a literal of TextoSQL holds: the quotes that enclose it taken off and
+// each doubled quote made one. A text not between quotes is given back as is.
+QString TextoDeLiteral(const QString &literal);

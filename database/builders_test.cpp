@@ -136,4 +136,17 @@ TEST(TextoSQL, DoublesInnerQuotes)
     EXPECT_EQ(TextoSQL(QString()), QStringLiteral("''"));
 }
 
+TEST(TextoDeLiteral, UndoesTextoSQLAndLeavesOtherTextAlone)
+{
+    for (const char *texto : {"O'Brien", "'; DROP TABLE X --", "", "''", "   1"}) {
+        SCOPED_TRACE(texto);
+        EXPECT_EQ(TextoDeLiteral(TextoSQL(QString::fromUtf8(texto))), QString::fromUtf8(texto));
+    }
+    // Not one whole literal: a lone quote, an unclosed one, a code.
+    for (const char *texto : {"'", "'abc", "abc'", "  '1'", "1"}) {
+        SCOPED_TRACE(texto);
+        EXPECT_EQ(TextoDeLiteral(QString::fromUtf8(texto)), QString::fromUtf8(texto));
+    }
+}
+
 } // namespace

@@ -58,8 +58,7 @@ QString CodigoDeLiteral(const QString &literal)
     QString codigo = vb::Trim(literal);
     if (vb::EqualsText(codigo, QStringLiteral("NULL")))
         return {};
-    if (codigo.size() >= 2 && codigo.startsWith(QLatin1Char('\'')) && codigo.endsWith(QLatin1Char('\'')))
-        codigo = codigo.mid(1, codigo.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    codigo = TextoDeLiteral(codigo);
     return vb::Trim(codigo);
 }
 

@@ -13,10 +13,7 @@ namespace {
 // it is compared as text: a padded code matches on every engine.
 QString DepositoSQL(const QString &deposito)
 {
-    QString codigo = NormalizaCaracteres(Variant(deposito));
-    if (codigo.size() >= 2 && codigo.startsWith(QLatin1Char('\'')) && codigo.endsWith(QLatin1Char('\'')))
-        codigo = codigo.mid(1, codigo.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
-    return CodigoSQL(codigo, 4);
+    return CodigoSQL(TextoDeLiteral(NormalizaCaracteres(Variant(deposito))), 4);
 }
 
 // A record of the lot list; a row that would move nothing is not one.
