@@ -1,10 +1,15 @@
 #include "lots/dialogo_grilla.h"
 
+#include "database/db_dll.h"
 #include "database/form_style.h"
+#include "lots/lotes_grilla.h"
 #include "platform/component/component.h"
+#include "platform/runtime/strings.h"
+#include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid_view.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/toolbar.h"
+#include "platform/ui/ui.h"
 #include "platform/ui/units.h"
 
 #include <QCloseEvent>
@@ -19,6 +24,10 @@
 namespace {
 
 constexpr int kFilasVisibles = 10;
+
+const QString kAviso = QStringLiteral("Aviso al Operador");
+const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
+const QString kAjustar = QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
 
 } // namespace
 
@@ -147,4 +156,59 @@ void DialogoGrilla::EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, 
 void DialogoGrilla::MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii)
 {
     m_editor->MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
+}
+
+void DialogoGrilla::CampoValida(ui::TextBox &Texto)
+{
+    m_cancelado = false;
+    ui::FlexGrid &g = MSFlexGrid1;
+    Steps paso = Pasos(QStringLiteral("CampoValida"));
+    QString texto, campo;
+    paso([&] {
+        texto = vb::Trim(Texto.Text());
+        campo = vb::Trim(Texto.DataField());
+    });
+    if (paso.leaving())
+        return;
+    if (!vb::EqualsText(campo, QStringLiteral("Cantidad"))) {
+        paso([&] {
+            if (g.Row() != 1)
+                return;
+            g.setText(texto);
+            CompletaTodoIgual();
+        });
+        return;
+    }
+    const QString mensaje = RechazoDeCantidad(texto, paso);
+    if (paso.leaving() || mensaje.isEmpty())
+        return;
+    m_cancelado = true;
+    ui::MsgBox(mensaje, ui::vbOKOnly + ui::vbCritical, kAviso);
+}
+
+bool DialogoGrilla::AjustaCantidadPedida(Currency suma,
+                                         double &cantidad,
+                                         bool mostrarForm,
+                                         const QString &menorSinMostrar)
+{
+    const auto ajusta = [&](const QString &motivo) {
+        if (ui::MsgBox(motivo + QStringLiteral("\r\n") + kAjustar, ui::vbYesNo + ui::vbQuestion, kAvisoFuerte)
+            == ui::vbYes) {
+            cantidad = suma.toDouble();
+            return true;
+        }
+        ui::MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + LotesGrilla::TextoCantidad(cantidad),
+                   ui::vbOKOnly + ui::vbCritical,
+                   kAviso);
+        return false;
+    };
+    if (suma > Currency::fromDouble(cantidad))
+        return ajusta(QStringLiteral(
+            "La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de Datos"));
+    if (!mostrarForm) {
+        ui::MsgBox(menorSinMostrar, ui::vbOKOnly + ui::vbInformation, kAvisoFuerte);
+        return false;
+    }
+    return ajusta(QStringLiteral(
+        "La suma de las cantidades Informadas, Es Menor a la solicitada en el Formulario de Carga de Datos"));
 }

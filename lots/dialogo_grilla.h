@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lots/editor_celdas.h"
+#include "platform/runtime/currency.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/image_list.h"
 
@@ -12,6 +13,7 @@
 
 class QLabel;
 class QPushButton;
+class Steps;
 
 namespace ui {
 class FlexGridView;
@@ -24,6 +26,10 @@ class Toolbar;
 // and Cancel with no default button. A dialog gives its name, title, grid
 // columns and Accept text, adds what else it has, and ends its constructor
 // with AjustaTamano and Form_Load.
+//
+// The check of an edited value is shared too: a text typed on the first row
+// fills the blank rows below it, a quantity goes through the dialog's own
+// reasons to refuse it.
 class DialogoGrilla : public QDialog, protected ReglasEditor
 {
     Q_OBJECT
@@ -41,6 +47,9 @@ public:
     QPushButton *CmdCancelar = nullptr;
 
     virtual void CmdAceptar_Click() = 0;
+    void CampoValida(ui::TextBox &Texto) final;
+    // Copies the first row's value into the blank rows of the dialog's text column.
+    virtual void CompletaTodoIgual() = 0;
     void Text_Propiedades(ui::TextBox &Texto, std::int32_t Col);
     void EditKeyCode(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyCode, int Shift);
     void MsflexGridEdt(ui::FlexGridView &MsFlexGrid, ui::TextBox &Edt, int KeyAscii);
@@ -55,6 +64,13 @@ protected:
     virtual void Toolbar1_ButtonClick(int Index) = 0;
 
     void Form_Load();
+    // Why the dialog refuses a typed quantity (empty: it passes). What may
+    // fail runs in paso; a failure that leaves refuses nothing.
+    virtual QString RechazoDeCantidad(const QString &texto, Steps &paso) = 0;
+    // Accept with a grid's sum other than the quantity asked: the operator may
+    // take the sum as the new quantity. A smaller sum in a dialog not shown
+    // only gets menorSinMostrar. False: the accept stops.
+    bool AjustaCantidadPedida(Currency suma, double &cantidad, bool mostrarForm, const QString &menorSinMostrar);
     // Fits the grid's window to the columns the mode shows.
     void AjustaTamano();
 

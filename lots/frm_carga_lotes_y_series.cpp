@@ -11,8 +11,6 @@
 #include "platform/runtime/strings.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/key_preview.h"
-#include "platform/ui/text_box.h"
-#include "platform/ui/ui.h"
 #include "platform/ui/units.h"
 
 #include <QLabel>
@@ -29,10 +27,6 @@ constexpr int kValor = 2;
 constexpr int kStock = 2;
 constexpr int kTomado = 3;
 constexpr int kTeclaF2 = ui::vbKeyF1 + 1;
-
-const QString kAviso = QStringLiteral("Aviso al Operador");
-const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
-const QString kAjustar = QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
 
 QString Equis(int n)
 {
@@ -319,27 +313,9 @@ bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida()
     return !paso.leaving() && iguales;
 }
 
-void FrmCargaLotesySeries::CampoValida(ui::TextBox &Texto)
+QString FrmCargaLotesySeries::RechazoDeCantidad(const QString &texto, Steps &paso)
 {
-    m_cancelado = false;
-    ui::FlexGrid &g = MSFlexGrid1;
-    Steps paso = Pasos(QStringLiteral("CampoValida"));
-    QString texto, campo;
-    paso([&] {
-        texto = vb::Trim(Texto.Text());
-        campo = vb::Trim(Texto.DataField());
-    });
-    if (paso.leaving())
-        return;
-    if (!vb::EqualsText(campo, QStringLiteral("Cantidad"))) {
-        paso([&] {
-            if (g.Row() != 1)
-                return;
-            g.setText(texto);
-            CompletaTodoIgual();
-        });
-        return;
-    }
+    const ui::FlexGrid &g = MSFlexGrid1;
     QString mensaje;
     paso([&] {
         const Currency v = LotesGrilla::Cantidad(texto);
@@ -351,10 +327,7 @@ void FrmCargaLotesySeries::CampoValida(ui::TextBox &Texto)
                  && v > LotesGrilla::Cantidad(g.TextMatrix(g.Row(), kStock)))
             mensaje = QStringLiteral("La Cantidad supera a la cantidad disponible en Stock");
     });
-    if (mensaje.isEmpty())
-        return;
-    m_cancelado = true;
-    ui::MsgBox(mensaje, ui::vbOKOnly + ui::vbCritical, kAviso);
+    return mensaje;
 }
 
 void FrmCargaLotesySeries::CmdAceptar_Click()
@@ -388,31 +361,10 @@ void FrmCargaLotesySeries::CmdAceptar_Click()
     paso([&] {
         if (ValidaCantidadCantidadPedida())
             return;
-        const Currency suma = SumaColumna(g, kTomado, -1);
-        const Currency pedida = Currency::fromDouble(Cantidad);
-        const auto ajusta = [&](const QString &motivo) {
-            if (ui::MsgBox(motivo + QStringLiteral("\r\n") + kAjustar, ui::vbYesNo + ui::vbQuestion, kAvisoFuerte)
-                == ui::vbYes) {
-                Cantidad = suma.toDouble();
-                return;
-            }
-            ui::MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCantidad(Cantidad),
-                       ui::vbOKOnly + ui::vbCritical,
-                       kAviso);
-            sigue = false;
-        };
-        if (suma > pedida) {
-            ajusta(QStringLiteral(
-                "La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de Datos"));
-        } else if (!MostrarForm) {
-            ui::MsgBox(QStringLiteral("El Stock es Menor a la cantidad solicitada "),
-                       ui::vbOKOnly + ui::vbInformation,
-                       kAvisoFuerte);
-            sigue = false;
-        } else {
-            ajusta(QStringLiteral(
-                "La suma de las cantidades Informadas, Es Menor a la solicitada en el Formulario de Carga de Datos"));
-        }
+        sigue = AjustaCantidadPedida(SumaColumna(g, kTomado, -1),
+                                     Cantidad,
+                                     MostrarForm,
+                                     QStringLiteral("El Stock es Menor a la cantidad solicitada "));
     });
     if (!sigue || paso.leaving())
         return;

@@ -55,9 +55,8 @@ public:
     void InicializaGrid();
     void VerificaAnteriores();
     void VerificaExistenciasEnGrilla();
-    void CompletaTodoIgual();
+    void CompletaTodoIgual() override;
     void CompletaCantidades();
-    void CampoValida(ui::TextBox &Texto) override;
     double SumaFilas(std::int32_t MenosCual);
     bool ValidaCantidadCantidadPedida();
 
@@ -70,6 +69,7 @@ private:
     void CmdCancelar_Click() override;
     void Toolbar1_ButtonClick(int Index) override;
     void DistribuyeCantidadSolicitada();
+    QString RechazoDeCantidad(const QString &texto, Steps &paso) override;
 
     // The serials of a serial article stand in column 2: each unit keeps its own.
     bool ColumnaDeSeries() const;

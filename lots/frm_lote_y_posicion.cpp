@@ -5,9 +5,7 @@
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
-#include "platform/ui/text_box.h"
 #include "platform/ui/toolbar.h"
-#include "platform/ui/ui.h"
 #include "platform/ui/units.h"
 
 #include <QLabel>
@@ -17,10 +15,6 @@
 using namespace PosicionesGrilla;
 
 namespace {
-
-const QString kAviso = QStringLiteral("Aviso al Operador");
-const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
-const QString kAjustar = QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
 
 // A typed quantity; the keyboard filter leaves "." as the one decimal mark, a
 // "," still reads the same. Not a number (the empty text among them): error 13.
@@ -121,44 +115,18 @@ bool FrmLoteyPosicion::ValidaCantidadCantidadPedida()
     return !paso.leaving() && iguales;
 }
 
-void FrmLoteyPosicion::CampoValida(ui::TextBox &Texto)
+QString FrmLoteyPosicion::RechazoDeCantidad(const QString &texto, Steps &paso)
 {
-    m_cancelado = false;
-    ui::FlexGrid &g = MSFlexGrid1;
-    Steps paso = Pasos(QStringLiteral("CampoValida"));
-    QString texto, campo;
+    if (gComponente().ConvierteACurrency(texto) < Currency())
+        return QStringLiteral("La Cantidad no puede ser Menor a Cero");
+    // Ignoring an unreadable text refuses it as beyond the available.
+    QString mensaje = QStringLiteral("No hay disponible para esa posicion");
     paso([&] {
-        texto = vb::Trim(Texto.Text());
-        campo = vb::Trim(Texto.DataField());
+        const ui::FlexGrid &g = MSFlexGrid1;
+        if (CantidadTipeada(texto) <= ValorInicial(g.TextMatrix(g.Row(), kDisponible)))
+            mensaje.clear();
     });
-    if (paso.leaving())
-        return;
-    if (!vb::EqualsText(campo, QStringLiteral("Cantidad"))) {
-        paso([&] {
-            if (g.Row() != 1)
-                return;
-            g.setText(texto);
-            CompletaTodoIgual();
-        });
-        return;
-    }
-    QString mensaje;
-    if (gComponente().ConvierteACurrency(texto) < Currency()) {
-        mensaje = QStringLiteral("La Cantidad no puede ser Menor a Cero");
-    } else {
-        // Ignoring an unreadable text refuses it as beyond the available.
-        mensaje = QStringLiteral("No hay disponible para esa posicion");
-        paso([&] {
-            if (CantidadTipeada(texto) <= ValorInicial(g.TextMatrix(g.Row(), kDisponible)))
-                mensaje.clear();
-        });
-        if (paso.leaving())
-            return;
-    }
-    if (mensaje.isEmpty())
-        return;
-    m_cancelado = true;
-    ui::MsgBox(mensaje, ui::vbOKOnly + ui::vbCritical, kAviso);
+    return mensaje;
 }
 
 void FrmLoteyPosicion::CompletaTodoIgual()
@@ -180,33 +148,12 @@ void FrmLoteyPosicion::CmdAceptar_Click()
     if (!m_editor->ConfirmaEdicion())
         return;
     ui::FlexGrid &g = MSFlexGrid1;
-    if (!ValidaCantidadCantidadPedida()) {
-        const Currency suma = PosicionesGrilla::SumaFilas(g, -1);
-        const auto ajusta = [&](const QString &motivo) {
-            if (ui::MsgBox(motivo + QStringLiteral("\r\n") + kAjustar, ui::vbYesNo + ui::vbQuestion, kAvisoFuerte)
-                == ui::vbYes) {
-                Cantidad1 = PosicionesGrilla::SumaFilas(g, -1).toDouble();
-                return true;
-            }
-            ui::MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCantidad(Cantidad1),
-                       ui::vbOKOnly + ui::vbCritical,
-                       kAviso);
-            return false;
-        };
-        if (suma > Currency::fromDouble(Cantidad1)) {
-            if (!ajusta(QStringLiteral(
-                    "La suma de las cantidades Informadas, supera a la solicitada en el Formulario de Carga de Datos")))
-                return;
-        } else if (!MostrarForm) {
-            ui::MsgBox(QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "),
-                       ui::vbOKOnly + ui::vbInformation,
-                       kAvisoFuerte);
-            return;
-        } else if (!ajusta(QStringLiteral("La suma de las cantidades Informadas, Es Menor a la solicitada en el "
-                                          "Formulario de Carga de Datos"))) {
-            return;
-        }
-    }
+    if (!ValidaCantidadCantidadPedida()
+        && !AjustaCantidadPedida(PosicionesGrilla::SumaFilas(g, -1),
+                                 Cantidad1,
+                                 MostrarForm,
+                                 QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada ")))
+        return;
     const auto lista = [&](int col, bool conCantidad) {
         QString texto = QStringLiteral("|");
         for (int fila = 1; fila < g.Rows(); ++fila) {

@@ -41,9 +41,8 @@ public:
     // Controls: those of DialogoGrilla; its toolbar has a third button, to propose.
 
     void CargaDatos();
-    void CampoValida(ui::TextBox &Texto) override;
     bool ValidaCantidadCantidadPedida();
-    void CompletaTodoIgual();
+    void CompletaTodoIgual() override;
     void InicializaGrid();
     void VerificaAnteriores();
     double SumaFilas(std::int32_t MenosCual);
@@ -59,6 +58,7 @@ protected:
     void reject() override;
 
 private:
+    QString RechazoDeCantidad(const QString &texto, Steps &paso) override;
     bool AceptaEdicion(int Col) const override;
     bool PreparaAntesDeRechazar() const override { return false; }
     bool EsColumnaCantidad(int Col) const override;
