@@ -79,6 +79,33 @@ protected:
                     .arg(usaSerie));
     }
 
+    // Runs lectura with the table renamed away, so that the routine's query
+    // fails: the operator ignores the recordset's own box, then gives
+    // respuesta to the treatment under the routine's name (titled with
+    // enElTitulo); on a retry the table comes back while the treatment asks.
+    // The table is back afterwards, whatever the answer.
+    void SinLaTabla(const QString &tabla, const QString &enElTitulo, int respuesta, const std::function<void()> &lectura)
+    {
+        Ejecuta(QStringLiteral("ALTER TABLE %1 RENAME TO FUERA").arg(tabla));
+        const QString vuelve = QStringLiteral("ALTER TABLE FUERA RENAME TO %1").arg(tabla);
+        bool devuelta = false;
+        operador.clear();
+        {
+            ReparaAlPreguntar repara(operador, 2, [&] {
+                if (respuesta != ui::vbRetry)
+                    return;
+                Ejecuta(vuelve);
+                devuelta = true;
+            });
+            operador.answer(ui::vbIgnore).answer(respuesta);
+            lectura();
+        }
+        if (!devuelta)
+            Ejecuta(vuelve);
+        ASSERT_EQ(operador.requests().size(), 2u);
+        EXPECT_TRUE(operador.requests()[1].title.contains(enElTitulo)) << operador.requests()[1].title.toStdString();
+    }
+
 private:
     static void Reinicia()
     {
