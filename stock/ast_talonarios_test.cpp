@@ -25,6 +25,27 @@ struct Propuesta
     bool modifica = false;
 };
 
+// A book of the type whose last number is given.
+Libro DelTipo(const char *codigo, const char *ultimo = "120")
+{
+    return Con(Con(Libro(), &Libro::codigo, codigo), &Libro::ultimo, ultimo);
+}
+
+// The next stock id of type PE, with what the call leaves in the branch and the letter.
+struct IdAsignado
+{
+    Variant id;
+    QString sucursal;
+    QString letra;
+};
+
+IdAsignado Asigna(const QString &sucursal = QStringLiteral("0001"))
+{
+    IdAsignado r{Variant(), sucursal, QStringLiteral("X")};
+    r.id = AsignarNumeroComprobante(QStringLiteral("PE"), r.sucursal, r.letra);
+    return r;
+}
+
 class Talonarios : public BaseNumeracion
 {
 protected:
@@ -291,11 +312,7 @@ protected:
 
 TEST_F(Verificacion, JournalEntriesMoveTheNumberPastTheHighestOne)
 {
-    Libro cmv;
-    cmv.codigo = QStringLiteral(" CMV");
-    cmv.ultimo = QStringLiteral("120");
-    cmv.sistema = QStringLiteral("'Contable'");
-    Libros({cmv});
+    Libros({Con(DelTipo(" CMV"), &Libro::sistema, "'Contable'")});
     // Both stored forms of the type count; other branches and letters do not.
     Asiento(" CMV", "00000120");
     Asiento("CMV", "00000130");
@@ -313,13 +330,7 @@ TEST_F(Verificacion, JournalEntriesMoveTheNumberPastTheHighestOne)
 
 TEST_F(Verificacion, AFreeNumberOfAnUnlistedTypeLosesItsControlRow)
 {
-    Libro cmv;
-    cmv.codigo = QStringLiteral(" CMV");
-    cmv.ultimo = QStringLiteral("120");
-    Libro rm;
-    rm.codigo = QStringLiteral("  RM");
-    rm.ultimo = QStringLiteral("120");
-    Libros({cmv, rm});
+    Libros({DelTipo(" CMV"), DelTipo("  RM")});
     Control(" CMV", "00000120");
     Control("CMV", "00000120");
     Control(" CMV", "00000121");
@@ -336,13 +347,7 @@ TEST_F(Verificacion, AFreeNumberOfAnUnlistedTypeLosesItsControlRow)
 
 TEST_F(Verificacion, TripsAndCashBillsMovePastTheStoredMaximum)
 {
-    Libro vj;
-    vj.codigo = QStringLiteral("  VJ");
-    vj.ultimo = QStringLiteral("40");
-    Libro cbfp;
-    cbfp.codigo = QStringLiteral("CBFP");
-    cbfp.ultimo = QStringLiteral("10");
-    Libros({vj, cbfp});
+    Libros({DelTipo("  VJ", "40"), DelTipo("CBFP", "10")});
     const struct
     {
         const char *caso;
@@ -408,10 +413,8 @@ TEST_F(Verificacion, PurchaseOrdersStayBelowTheirBooksEnd)
         Ejecuta({QStringLiteral("DELETE FROM V_TA_CPTE"),
                  QStringLiteral("DELETE FROM C_MV_CPTE"),
                  QStringLiteral("DELETE FROM V_MV_CTROL_CPTE")});
-        Libro oc;
-        oc.codigo = QStringLiteral("  OC");
+        Libro oc = DelTipo("  OC");
         oc.letras = oc.letra = QStringLiteral("A");
-        oc.ultimo = QStringLiteral("120");
         oc.hasta = QString::fromUtf8(c.hasta);
         Libros({oc});
         for (const char *id : c.ids)
@@ -437,10 +440,7 @@ TEST_F(Verificacion, PurchaseOrdersStayBelowTheirBooksEnd)
 
 TEST_F(Verificacion, WithoutVerifyingOnlyTheBookIsRead)
 {
-    Libro cmv;
-    cmv.codigo = QStringLiteral(" CMV");
-    cmv.ultimo = QStringLiteral("120");
-    Libros({cmv});
+    Libros({DelTipo(" CMV")});
     Asiento(" CMV", "00000120");
     Control(" CMV", "00000120");
     const Propuesta p = Verifica(QStringLiteral("CMV"), QStringLiteral("X"), false);
@@ -491,20 +491,16 @@ TEST_F(IdStock, TheBooksNumberUnlessTheStockAlreadyHoldsIt)
           {"  RM", "000100000999X"}},
          "000100000458X"},
     };
-    Libro pe;
-    pe.ultimo = QStringLiteral("120");
-    Libros({pe});
+    Libros({DelTipo("  PE")});
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
         Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
         for (const auto &[tc, id] : c.movimientos)
             Movimiento(tc, id);
-        QString sucursal = QStringLiteral("0001");
-        QString letra = QStringLiteral("X");
-        const Variant id = AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra);
-        EXPECT_EQ(id.toString(), QString::fromUtf8(c.id));
-        EXPECT_EQ(sucursal, QStringLiteral("0001"));
-        EXPECT_EQ(letra, QStringLiteral("X"));
+        const IdAsignado a = Asigna();
+        EXPECT_EQ(a.id.toString(), QString::fromUtf8(c.id));
+        EXPECT_EQ(a.sucursal, QStringLiteral("0001"));
+        EXPECT_EQ(a.letra, QStringLiteral("X"));
     }
     EXPECT_EQ(
         EnviadasCon(QStringLiteral("From V_MV_STOCK")),
@@ -540,10 +536,9 @@ TEST_F(IdStock, TheIdHasThirteenCharactersWhateverTheBookGave)
         Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE"));
         Libros(c.libros);
         operador.clear();
-        QString sucursal = QStringLiteral("1");
-        QString letra = QStringLiteral("X");
-        EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(), QString::fromUtf8(c.id));
-        EXPECT_EQ(sucursal, QString::fromUtf8(c.sucursal));
+        const IdAsignado a = Asigna(QStringLiteral("1"));
+        EXPECT_EQ(a.id.toString(), QString::fromUtf8(c.id));
+        EXPECT_EQ(a.sucursal, QString::fromUtf8(c.sucursal));
         EXPECT_EQ(int(operador.requests().size()), c.mensajes);
     }
 }
@@ -553,10 +548,7 @@ TEST_F(IdStock, LeavingOnAnErrorGivesEmpty)
     Libros({Libro()});
     Ejecuta(QStringLiteral("DROP TABLE V_MV_STOCK"));
     operador.answer(ui::vbAbort).answer(ui::vbAbort);
-    QString sucursal = QStringLiteral("0001");
-    QString letra = QStringLiteral("X");
-    const Variant id = AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra);
-    EXPECT_TRUE(id.isEmpty());
+    EXPECT_TRUE(Asigna().id.isEmpty());
     ASSERT_EQ(operador.requests().size(), 2u);
     EXPECT_TRUE(operador.requests()[1].title.contains(QStringLiteral("AsignarNumeroComprobante")));
 }
@@ -577,10 +569,7 @@ TEST(IdStockNuloMaximo, ANullMaximumRestartsAtOne)
     nulo.columns.push_back({QStringLiteral("ULTIMO"), ado::ColumnKind::Text, 13, {}, {}});
     nulo.rows = {{Variant::null()}};
     rec.answer(QStringLiteral("MAX(IDCOMPROBANTE)"), nulo);
-    QString sucursal = QStringLiteral("0001");
-    QString letra = QStringLiteral("X");
-    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(),
-              QStringLiteral("000100000001X"));
+    EXPECT_EQ(Asigna().id.toString(), QStringLiteral("000100000001X"));
     EXPECT_EQ(rec.calls().filter(QStringLiteral("WITH (UPDLOCK, ROWLOCK)")).size(), 1);
     gDB().gCnn().Close();
     gUNegocio.clear();
@@ -617,10 +606,7 @@ TEST_F(DemoNumeracion, EveryDemoBookProposesAFreeNumber)
                   Valor(QStringLiteral("SELECT MAX(NUMERO) FROM V_MV_CPTE WHERE TC = %1").arg(tc)).toString().toInt()
                       + 1);
     }
-    QString sucursal = QStringLiteral("0001");
-    QString letra = QStringLiteral("X");
-    EXPECT_EQ(AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString(),
-              QStringLiteral("000100000001X"));
+    EXPECT_EQ(Asigna().id.toString(), QStringLiteral("000100000001X"));
     EXPECT_EQ(ObtieneTipoRegCont(QStringLiteral("CMV")), QStringLiteral("   3"));
     EXPECT_EQ(operador.requests().size(), 0u);
 }

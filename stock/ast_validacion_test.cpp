@@ -27,6 +27,26 @@ Libro Talonario(int numero, const char *desde, const char *hasta, const char *su
     return l;
 }
 
+// One call of the book's advance, in the routine's order of arguments, with
+// what it leaves in the letter and the statement text.
+struct Llamada
+{
+    QString tipo = QStringLiteral("PE");
+    QString sistema = QStringLiteral("STOCK");
+    QString sucursal = QStringLiteral("0001");
+    QString numero = QStringLiteral("58");
+    QString letra = QStringLiteral("X");
+    bool enSentencia = false; // statements handed back for the caller's transaction
+    QString sentencia = QString();
+    bool forzar = false;
+};
+
+Llamada Avanza(Llamada l)
+{
+    ActualizaNumeracionComprobante(l.tipo, l.sistema, l.sucursal, l.numero, l.letra, l.enSentencia, l.sentencia, l.forzar);
+    return l;
+}
+
 class Validacion : public BaseNumeracion
 {
 protected:
@@ -126,16 +146,20 @@ TEST_F(Validacion, RangeMessagesNameTheLimitAndTheBook)
 {
     Libros({Talonario(4, "100", "200")});
     TalonarioActual = 4;
-    EXPECT_EQ(Valida(QStringLiteral("250")).mensaje,
-              CR
-                  + "El Número de comprobante (250) no respeta el parametro NRO HASTA del comprobante (200) , Nro de "
-                    "Control: 4"
-                  + kVerifique);
-    EXPECT_EQ(Valida(QStringLiteral("99")).mensaje,
-              CR
-                  + "El Número de comprobante (99) no respeta el parametro NRO DESDE del comprobante (100) , Nro de "
-                    "Control: 4"
-                  + kVerifique);
+    const struct
+    {
+        const char *numero;
+        const char *mensaje;
+    } casos[] = {
+        {"250",
+         "El Número de comprobante (250) no respeta el parametro NRO HASTA del comprobante (200) , Nro de Control: 4"},
+        {"99",
+         "El Número de comprobante (99) no respeta el parametro NRO DESDE del comprobante (100) , Nro de Control: 4"},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.numero);
+        EXPECT_EQ(Valida(QString::fromUtf8(c.numero)).mensaje, CR + QString::fromUtf8(c.mensaje) + kVerifique);
+    }
 }
 
 TEST_F(Validacion, ABookLeftByAnotherTypeOrBranchIsNoBook)
@@ -262,10 +286,13 @@ protected:
                       const QString &previa = QStringLiteral("previa"),
                       const QString &sucursal = QStringLiteral("0001"))
     {
-        QString sentencia = previa;
-        QString letra = QStringLiteral("X");
-        ActualizaNumeracionComprobante(tipo, QStringLiteral("STOCK"), sucursal, numero, letra, true, sentencia, forzar);
-        return sentencia;
+        return Avanza({.tipo = tipo,
+                       .sucursal = sucursal,
+                       .numero = numero,
+                       .enSentencia = true,
+                       .sentencia = previa,
+                       .forzar = forzar})
+            .sentencia;
     }
     Variant Ultimo(const QString &tc = QStringLiteral("  PE"))
     {
@@ -349,31 +376,15 @@ TEST_F(Avance, TheStatementsRunAsTheyShould)
 TEST_F(Avance, DirectModeWritesTheBookRow)
 {
     vb::FixClock(QDateTime(QDate(2024, 12, 10), QTime(11, 50, 37)));
-    QString sentencia = QStringLiteral("sin tocar");
-    QString letra = QStringLiteral("x");
-    ActualizaNumeracionComprobante(QStringLiteral("PE"),
-                                   QStringLiteral("STOCK"),
-                                   QStringLiteral("0001"),
-                                   QStringLiteral(" 121"),
-                                   letra,
-                                   false,
-                                   sentencia,
-                                   true);
-    EXPECT_EQ(sentencia, QStringLiteral("sin tocar"));
-    EXPECT_EQ(letra, QStringLiteral("X"));
+    const Llamada directa = Avanza({.numero = " 121", .letra = "x", .sentencia = "sin tocar", .forzar = true});
+    EXPECT_EQ(directa.sentencia, QStringLiteral("sin tocar"));
+    EXPECT_EQ(directa.letra, QStringLiteral("X"));
     EXPECT_EQ(Ultimo(), Variant(121LL));
     EXPECT_EQ(Valor(QStringLiteral("SELECT fechahora_modificacion FROM V_TA_CPTE WHERE CODIGO = '  PE'")).toDate(),
               QDateTime(QDate(2024, 12, 10), QTime(11, 50)));
     // No control row in direct mode, and a book never goes back.
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_CTROL_CPTE")), 0);
-    ActualizaNumeracionComprobante(QStringLiteral("PE"),
-                                   QStringLiteral("STOCK"),
-                                   QStringLiteral("0001"),
-                                   QStringLiteral("100"),
-                                   letra,
-                                   false,
-                                   sentencia,
-                                   false);
+    Avanza({.numero = "100", .letra = directa.letra, .sentencia = directa.sentencia});
     EXPECT_EQ(Ultimo().toLong(), 121);
     EXPECT_EQ(operador.requests().size(), 0u);
 }
@@ -423,16 +434,7 @@ TEST_F(Avance, ASaveAfterAnotherOperatorsWriteIsRefused)
         otro.antes = QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 200 WHERE CODIGO = '  PE'");
         operador.clear();
         operador.answer(c.respuesta);
-        QString sentencia;
-        QString letra = QStringLiteral("X");
-        ActualizaNumeracionComprobante(QStringLiteral("PE"),
-                                       QStringLiteral("STOCK"),
-                                       QStringLiteral("0001"),
-                                       QStringLiteral("121"),
-                                       letra,
-                                       false,
-                                       sentencia,
-                                       false);
+        Avanza({.numero = "121"});
         ASSERT_EQ(operador.requests().size(), 1u);
         EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("ActualizaNumeracionComprobante")));
         EXPECT_TRUE(operador.requests()[0].prompt.startsWith(
@@ -465,17 +467,9 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
     for (const auto &c : casos) {
         SCOPED_TRACE(c.caso);
         operador.clear();
-        QString sentencia = QStringLiteral("previa");
-        QString letra = QString::fromUtf8(c.letra);
-        ActualizaNumeracionComprobante(QString::fromUtf8(c.tipo),
-                                       QStringLiteral("STOCK"),
-                                       QStringLiteral("0001"),
-                                       QStringLiteral("58"),
-                                       letra,
-                                       true,
-                                       sentencia,
-                                       true);
-        EXPECT_EQ(sentencia, c.sentencia);
+        const Llamada l = Avanza(
+            {.tipo = c.tipo, .letra = c.letra, .enSentencia = true, .sentencia = "previa", .forzar = true});
+        EXPECT_EQ(l.sentencia, c.sentencia);
         if (c.aviso.isEmpty()) {
             EXPECT_EQ(operador.requests().size(), 0u);
         } else {
@@ -486,17 +480,8 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
         }
     }
     // The direct mode writes nothing either.
-    QString sentencia;
-    QString letra = QStringLiteral("X");
     operador.clear();
-    ActualizaNumeracionComprobante(QStringLiteral("OS"),
-                                   QStringLiteral("STOCK"),
-                                   QStringLiteral("0001"),
-                                   QStringLiteral("58"),
-                                   letra,
-                                   false,
-                                   sentencia,
-                                   false);
+    Avanza({.tipo = "OS"});
     EXPECT_EQ(operador.prompts(), QStringList{kSinTalonario});
     EXPECT_EQ(Ultimo(QStringLiteral("  OS")).toLong(), 0);
 }
@@ -535,17 +520,8 @@ TEST(AvanceTaComprobantes, TheBookOfTheSystemTable)
     rec.answer(QStringLiteral("FROM TA_Comprobantes"), libro);
     ui::ScriptedResponder operador;
     ui::ScopedResponder alcance(operador);
-    QString sentencia;
-    QString letra = QStringLiteral("X");
-    ActualizaNumeracionComprobante(QStringLiteral("PE"),
-                                   QStringLiteral(" STOCK "),
-                                   QStringLiteral("0001"),
-                                   QStringLiteral("58"),
-                                   letra,
-                                   true,
-                                   sentencia,
-                                   false);
-    EXPECT_EQ(sentencia,
+    const Llamada enSentencia = Avanza({.sistema = " STOCK ", .enSentencia = true});
+    EXPECT_EQ(enSentencia.sentencia,
               QStringLiteral(
                   " UPDATE TA_Comprobantes SET X_ULTIMO_NRO = 58 WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' "
                   "AND TALONARIO = 1 AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 58)\r\n INSERT INTO "
@@ -554,14 +530,7 @@ TEST(AvanceTaComprobantes, TheBookOfTheSystemTable)
         "Query SELECT * FROM TA_Comprobantes WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO = 1")));
     // Direct mode writes that row.
     rec.clearCalls();
-    ActualizaNumeracionComprobante(QStringLiteral("PE"),
-                                   QStringLiteral("STOCK"),
-                                   QStringLiteral("0001"),
-                                   QStringLiteral("58"),
-                                   letra,
-                                   false,
-                                   sentencia,
-                                   false);
+    Avanza({.letra = enSentencia.letra, .sentencia = enSentencia.sentencia});
     EXPECT_EQ(rec.calls().filter(QStringLiteral("Update")), QStringList{QStringLiteral("Update T")});
     EXPECT_EQ(operador.requests().size(), 0u);
     gDB().gCnn().Close();
