@@ -47,16 +47,23 @@ Steps PasosConAviso()
     });
 }
 
-// The comparison of ExisteEnTabla and ExisteEnTablaST for the non-text kinds.
+// The statement of a lookup by one field: the select up to FROM (each lookup
+// has its own), the table, the comparison.
+QString SentenciaDeBusqueda(const QString &select, const QString &Tabla, const QString &comparacion)
+{
+    return select + Tabla + QStringLiteral(" WHERE ") + comparacion;
+}
+
+// The comparison of the non-text kinds (DatosTabla writes its dates its own way).
 QString ComparacionNoTexto(Clase clase, const QString &Campo, const QString &ValorBuscado)
 {
     switch (clase) {
     case Clase::Fecha:
-        return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + vb::Trim(ValorBuscado) + QLatin1Char(' ');
+        return Campo + QStringLiteral(" = ") + vb::Trim(ValorBuscado) + QLatin1Char(' ');
     case Clase::Numero:
-        return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + NumeroDeClave(ValorBuscado);
+        return Campo + QStringLiteral(" = ") + NumeroDeClave(ValorBuscado);
     default:
-        return QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
+        return Campo + QStringLiteral(" = ") + ValorBuscado;
     }
 }
 
@@ -67,15 +74,21 @@ QString ConCondicion(const QString &inicio, const QString &Tabla, const QString 
     return inicio + Tabla + (tieneWhere ? QStringLiteral(" ") : QStringLiteral(" WHERE ")) + Condicion;
 }
 
-// The cursor and lock of the caller's recordset, which is then closed. A
-// recordset that was never opened keeps the given forward-only, read-only defaults.
-void TiposDe(ado::Recordset &rs, int &cursor, int &bloqueo)
+// Opens the lookup on rs. A recordset the caller left open is closed and
+// opened again with its own cursor and lock, unless soloLectura; any other
+// opens forward-only and read-only.
+void AbreBusqueda(ado::Recordset &rs, const QString &sentencia, ado::Connection &cnn, bool soloLectura)
 {
-    if (rs.State() == ado::adStateClosed)
-        return;
-    cursor = rs.CursorType();
-    bloqueo = rs.LockType();
-    rs.Close();
+    int cursor = ado::adOpenForwardOnly;
+    int bloqueo = ado::adLockReadOnly;
+    if (rs.State() != ado::adStateClosed) {
+        if (!soloLectura) {
+            cursor = rs.CursorType();
+            bloqueo = rs.LockType();
+        }
+        rs.Close();
+    }
+    rs.Open(sentencia, cnn, cursor, bloqueo, -1);
 }
 
 // The numeric reading of an aggregate: a number as it is (whatever the
@@ -133,7 +146,8 @@ Variant DB_Dll::DatosTabla(const QString &Tabla,
     Steps steps = PasosConAviso();
     steps([&] {
         QString comparacion;
-        switch (ClaseDe(Tipodato)) {
+        const Clase clase = ClaseDe(Tipodato);
+        switch (clase) {
         case Clase::Texto:
             comparacion = UsaTrim ? QStringLiteral("LTRIM(RTRIM(") + Campo + QStringLiteral(")) =")
                                   : Campo + QStringLiteral(" =");
@@ -143,13 +157,11 @@ Variant DB_Dll::DatosTabla(const QString &Tabla,
             comparacion = Campo + QStringLiteral(" = #") + vb::Trim(ValorBuscado) + QStringLiteral("# ");
             break;
         case Clase::Numero:
-            comparacion = Campo + QStringLiteral(" = ") + NumeroDeClave(ValorBuscado);
-            break;
         case Clase::Crudo:
-            comparacion = Campo + QStringLiteral(" = ") + ValorBuscado;
+            comparacion = ComparacionNoTexto(clase, Campo, ValorBuscado);
             break;
         }
-        sentencia = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + QStringLiteral(" WHERE ") + comparacion;
+        sentencia = SentenciaDeBusqueda(QStringLiteral("SELECT TOP 1 * FROM "), Tabla, comparacion);
         if (!vb::Trim(Condicion).isEmpty())
             sentencia += QStringLiteral(" AND ");
         sentencia += Condicion;
@@ -183,24 +195,18 @@ bool DB_Dll::ExisteEnTabla(const QString &Tabla,
             return;
         }
         const Clase clase = ClaseDe(Tipodato);
-        if (clase == Clase::Texto)
-            sentencia = QStringLiteral("SELECT TOP 1  * FROM ") + Tabla + QStringLiteral(" WHERE LTRIM(RTRIM(") + Campo
-                        + QStringLiteral(")) =") + TextoSQL(vb::Trim(ValorBuscado));
-        else
-            sentencia = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + ComparacionNoTexto(clase, Campo, ValorBuscado);
+        const bool texto = clase == Clase::Texto;
+        const QString comparacion = texto ? QStringLiteral("LTRIM(RTRIM(") + Campo + QStringLiteral(")) =")
+                                                + TextoSQL(vb::Trim(ValorBuscado))
+                                          : ComparacionNoTexto(clase, Campo, ValorBuscado);
+        // The text form keeps its two spaces before "*".
+        sentencia = SentenciaDeBusqueda(texto ? QStringLiteral("SELECT TOP 1  * FROM ")
+                                              : QStringLiteral("SELECT TOP 1 * FROM "),
+                                        Tabla,
+                                        comparacion);
     });
     steps([&] { sentencia = ORACLE_Dicc(SS_TSinonimos(sentencia)); });
-    steps([&] {
-        if (Lrcs) {
-            // The caller's recordset keeps its own cursor and lock.
-            int cursor = ado::adOpenForwardOnly;
-            int bloqueo = ado::adLockReadOnly;
-            TiposDe(rs, cursor, bloqueo);
-            rs.Open(sentencia, gCnn(), cursor, bloqueo, -1);
-        } else {
-            rs.Open(sentencia, gCnn(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
-        }
-    });
+    steps([&] { AbreBusqueda(rs, sentencia, gCnn(), false); });
     steps([&] { existe = !rs.Bof(); });
     if (!Lrcs && rs.State() != ado::adStateClosed)
         rs.Close();
@@ -226,26 +232,11 @@ bool DB_Dll::ExisteEnTablaST(const QString &Tabla,
             return;
         }
         const Clase clase = ClaseDe(Tipodato);
-        if (clase == Clase::Texto)
-            sentencia = QStringLiteral("SELECT * FROM ") + Tabla + QStringLiteral(" WHERE ") + Campo
-                        + QStringLiteral(" =") + TextoSQL(ValorBuscado);
-        else
-            sentencia = QStringLiteral("SELECT * FROM ") + Tabla + ComparacionNoTexto(clase, Campo, ValorBuscado);
+        const QString comparacion = clase == Clase::Texto ? Campo + QStringLiteral(" =") + TextoSQL(ValorBuscado)
+                                                          : ComparacionNoTexto(clase, Campo, ValorBuscado);
+        sentencia = SentenciaDeBusqueda(QStringLiteral("SELECT * FROM "), Tabla, comparacion);
     });
-    steps([&] {
-        if (Lrcs) {
-            int cursor = ado::adOpenForwardOnly;
-            int bloqueo = ado::adLockReadOnly;
-            TiposDe(rs, cursor, bloqueo);
-            if (SoloLectura) {
-                cursor = ado::adOpenForwardOnly;
-                bloqueo = ado::adLockReadOnly;
-            }
-            rs.Open(sentencia, gCnn(), cursor, bloqueo, -1);
-        } else {
-            rs.Open(sentencia, gCnn(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
-        }
-    });
+    steps([&] { AbreBusqueda(rs, sentencia, gCnn(), SoloLectura); });
     steps([&] { existe = !rs.Bof(); });
     if (!Lrcs && rs.State() != ado::adStateClosed)
         rs.Close();
