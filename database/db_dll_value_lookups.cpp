@@ -6,6 +6,8 @@
 #include "platform/runtime/strings.h"
 #include "platform/ui/ui.h"
 
+#include <functional>
+
 namespace {
 
 // The kind of a searched value, from the run time's variant type codes.
@@ -89,6 +91,27 @@ void AbreBusqueda(ado::Recordset &rs, const QString &sentencia, ado::Connection 
         rs.Close();
     }
     rs.Open(sentencia, cnn, cursor, bloqueo, -1);
+}
+
+// What ExisteEnTabla and ExisteEnTablaST share: the statement built (and put
+// in the engine's words when traduce), opened, and whether it gave a row. The
+// caller's recordset stays open on the result; the own one is closed.
+bool ExisteFila(
+    DB_Dll &db, ado::Recordset *Lrcs, const std::function<QString()> &armaSentencia, bool traduce, bool soloLectura)
+{
+    bool existe = false;
+    QString sentencia;
+    ado::Recordset propio;
+    ado::Recordset &rs = Lrcs ? *Lrcs : propio;
+    Steps steps = PasosConAviso();
+    steps([&] { sentencia = armaSentencia(); });
+    if (traduce)
+        steps([&] { sentencia = db.ORACLE_Dicc(db.SS_TSinonimos(sentencia)); });
+    steps([&] { AbreBusqueda(rs, sentencia, db.gCnn(), soloLectura); });
+    steps([&] { existe = !rs.Bof(); });
+    if (!Lrcs && rs.State() != ado::adStateClosed)
+        rs.Close();
+    return existe;
 }
 
 // The numeric reading of an aggregate: a number as it is (whatever the
@@ -184,33 +207,21 @@ bool DB_Dll::ExisteEnTabla(const QString &Tabla,
                            const Variant &Tipodato,
                            const QString &Condicion)
 {
-    bool existe = false;
-    QString sentencia;
-    ado::Recordset propio;
-    ado::Recordset &rs = Lrcs ? *Lrcs : propio;
-    Steps steps = PasosConAviso();
-    steps([&] {
-        if (!Condicion.isEmpty()) {
-            sentencia = ConCondicion(QStringLiteral("SELECT TOP 1 * FROM "), Tabla, Condicion);
-            return;
-        }
+    const auto sentencia = [&] {
+        if (!Condicion.isEmpty())
+            return ConCondicion(QStringLiteral("SELECT TOP 1 * FROM "), Tabla, Condicion);
         const Clase clase = ClaseDe(Tipodato);
         const bool texto = clase == Clase::Texto;
         const QString comparacion = texto ? QStringLiteral("LTRIM(RTRIM(") + Campo + QStringLiteral(")) =")
                                                 + TextoSQL(vb::Trim(ValorBuscado))
                                           : ComparacionNoTexto(clase, Campo, ValorBuscado);
         // The text form keeps its two spaces before "*".
-        sentencia = SentenciaDeBusqueda(texto ? QStringLiteral("SELECT TOP 1  * FROM ")
-                                              : QStringLiteral("SELECT TOP 1 * FROM "),
-                                        Tabla,
-                                        comparacion);
-    });
-    steps([&] { sentencia = ORACLE_Dicc(SS_TSinonimos(sentencia)); });
-    steps([&] { AbreBusqueda(rs, sentencia, gCnn(), false); });
-    steps([&] { existe = !rs.Bof(); });
-    if (!Lrcs && rs.State() != ado::adStateClosed)
-        rs.Close();
-    return existe;
+        return SentenciaDeBusqueda(texto ? QStringLiteral("SELECT TOP 1  * FROM ")
+                                         : QStringLiteral("SELECT TOP 1 * FROM "),
+                                   Tabla,
+                                   comparacion);
+    };
+    return ExisteFila(*this, Lrcs, sentencia, true, false);
 }
 
 bool DB_Dll::ExisteEnTablaST(const QString &Tabla,
@@ -221,26 +232,15 @@ bool DB_Dll::ExisteEnTablaST(const QString &Tabla,
                              const QString &Condicion,
                              bool SoloLectura)
 {
-    bool existe = false;
-    QString sentencia;
-    ado::Recordset propio;
-    ado::Recordset &rs = Lrcs ? *Lrcs : propio;
-    Steps steps = PasosConAviso();
-    steps([&] {
-        if (!Condicion.isEmpty()) {
-            sentencia = ConCondicion(QStringLiteral("SELECT * FROM "), Tabla, Condicion);
-            return;
-        }
+    const auto sentencia = [&] {
+        if (!Condicion.isEmpty())
+            return ConCondicion(QStringLiteral("SELECT * FROM "), Tabla, Condicion);
         const Clase clase = ClaseDe(Tipodato);
         const QString comparacion = clase == Clase::Texto ? Campo + QStringLiteral(" =") + TextoSQL(ValorBuscado)
                                                           : ComparacionNoTexto(clase, Campo, ValorBuscado);
-        sentencia = SentenciaDeBusqueda(QStringLiteral("SELECT * FROM "), Tabla, comparacion);
-    });
-    steps([&] { AbreBusqueda(rs, sentencia, gCnn(), SoloLectura); });
-    steps([&] { existe = !rs.Bof(); });
-    if (!Lrcs && rs.State() != ado::adStateClosed)
-        rs.Close();
-    return existe;
+        return SentenciaDeBusqueda(QStringLiteral("SELECT * FROM "), Tabla, comparacion);
+    };
+    return ExisteFila(*this, Lrcs, sentencia, false, SoloLectura);
 }
 
 Variant DB_Dll::BuscaMaximo(const QString &QueTabla, const QString &QueCampo, const Variant &, const Variant &Condicion)
