@@ -385,6 +385,58 @@ TEST_F(SqliteDb, BatchesOfOneShapeTakeTheirOwnValues)
     EXPECT_EQ(count("SELECT COUNT(*) AS K0 FROM T WHERE C = 'c'"), 1);
 }
 
+TEST_F(SqliteDb, StatementsOfLongBatchesTakeTheirOwnValues)
+{
+    // Batches of other lengths and orders share their statements' shapes; each
+    // statement keeps its own values, also those written into its text.
+    auto insert = [](int i) {
+        return QStringLiteral("INSERT INTO T (C, N, R, F) VALUES ('k%1', %1, %1.5, '%2/03/2021')\r")
+            .arg(i)
+            .arg(i % 28 + 1);
+    };
+    for (int length : {40, 3, 41}) {
+        SCOPED_TRACE(length);
+        cn.Execute("DELETE T");
+        QString batch = "SET NOCOUNT ON\rBEGIN TRANSACTION\r";
+        for (int i = 0; i < length; ++i)
+            batch += insert(i);
+        batch += "INSERT INTO T (C) SELECT 'p' + C FROM T WHERE C = 'k1'\r"
+                 "IF NOT EXISTS (SELECT * FROM T WHERE C = 'k0') INSERT INTO T (C) VALUES ('none')\r"
+                 "INSERT INTO T (C) SELECT 'q' + C FROM T WHERE C = 'k2'\r"
+                 "UPDATE T SET N = N + 100 WHERE C = 'k2'\rCOMMIT TRANSACTION\r";
+        std::int32_t affected = 0;
+        cn.Execute(batch, &affected);
+        EXPECT_EQ(affected, length + 3);
+        EXPECT_EQ(cn.provider()->transactionLevel(), 0);
+        EXPECT_EQ(count("SELECT COUNT(*) FROM T"), length + 2);
+        EXPECT_EQ(count("SELECT SUM(N) FROM T"), length * (length - 1) / 2 + 100);
+        const int last = length - 1;
+        EXPECT_EQ(scalar(QStringLiteral("SELECT R FROM T WHERE C = 'k%1'").arg(last)).rawDouble(), last + 0.5);
+        EXPECT_EQ(scalar(QStringLiteral("SELECT F FROM T WHERE C = 'k%1'").arg(last)).toDate(),
+                  QDateTime(QDate(2021, 3, last % 28 + 1), QTime(0, 0)));
+        EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C IN ('pk1', 'qk2')"), 2);
+    }
+
+    // A value that cannot be bound where one statement takes it: the batch runs written out, all of it.
+    cn.Execute("DELETE T");
+    cn.Execute(insert(1) + insert(2) + "INSERT INTO T (C, N, R, F) VALUES ('k3', 3, 3.5, 'someday')\r" + insert(4));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 4);
+    EXPECT_EQ(scalar("SELECT F FROM T WHERE C = 'k3'").toString(), "someday");
+    EXPECT_EQ(scalar("SELECT F FROM T WHERE C = 'k4'").toDate(), QDateTime(QDate(2021, 3, 5), QTime(0, 0)));
+
+    // A failing statement stops its batch with its own error; the statements it shares still run after it.
+    cn.Execute("DELETE T");
+    const ErrObject e = RaisedError([&] { cn.Execute(insert(1) + insert(2) + insert(1) + insert(3)); });
+    EXPECT_EQ(e.Number, ado::DB_E_INTEGRITYVIOLATION);
+    EXPECT_EQ(e.NativeError, SQLITE_CONSTRAINT_PRIMARYKEY);
+    ASSERT_EQ(cn.errors().Count(), 1);
+    EXPECT_EQ(cn.errors().Item(0).SQLState, "23000");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
+    cn.Execute(insert(3) + insert(4));
+    EXPECT_EQ(cn.errors().Count(), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 4);
+}
+
 TEST_F(SqliteDb, KeptTranslationsFollowSchemaChangesOfOtherHandles)
 {
     auto other = [&](const char *sql) {

@@ -15,7 +15,7 @@ struct Token
 {
     enum Kind { Space, Comment, String, Word, QuotedName, Number, Punct };
     Kind kind;
-    QString text;         // as written (for String: the content, quotes removed and '' undone)
+    QString text; // as written (for String: the content, quotes removed and '' undone; none for Space and Comment)
     bool newline = false; // Space or Comment holding a line break
     int literal = -1;     // String or Number: its place among the batch's literals
     QString upper() const { return text.toUpper(); }
@@ -29,145 +29,222 @@ struct Token
 
 using Tokens = std::vector<Token>;
 
+// A token as written, without a text of its own: splitting a batch needs no more.
+struct Lexeme
+{
+    Token::Kind kind;
+    qsizetype at = 0, end = 0;
+    bool newline = false; // Space or Comment holding a line break
+    bool doubled = false; // String or [name] with its closing quote doubled inside
+
+    bool significant() const { return kind != Token::Space && kind != Token::Comment; }
+};
+
+using Lexemes = std::vector<Lexeme>;
+
 bool isWordChar(QChar c)
 {
-    return c.isLetterOrNumber() || c == '_' || c == '@' || c == '#' || c == '$';
+    const char16_t u = c.unicode();
+    if (u >= 0x80)
+        return c.isLetterOrNumber();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '@'
+           || u == '#' || u == '$';
 }
 
-Tokens tokenize(const QString &s)
+bool isPair(QChar a, QChar b)
 {
-    Tokens out;
+    return (a == '<' && (b == '=' || b == '>')) || (a == '>' && b == '=') || (a == '|' && b == '|')
+           || (a == '!' && (b == '=' || b == '<' || b == '>'));
+}
+
+QString undoubled(QStringView text, bool doubled, const char *pair)
+{
+    QString out = text.toString();
+    if (doubled)
+        out.replace(QLatin1String(pair), QLatin1String(pair + 1));
+    return out;
+}
+
+Lexemes lex(const QString &s)
+{
+    Lexemes out;
     const qsizetype n = s.size();
     qsizetype i = 0;
-    int literals = 0;
     while (i < n) {
         const QChar c = s[i];
+        Lexeme l{Token::Punct, i};
         if (c.isSpace()) {
-            qsizetype j = i;
-            bool nl = false;
-            while (j < n && s[j].isSpace()) {
-                nl = nl || s[j] == '\r' || s[j] == '\n';
-                ++j;
+            l.kind = Token::Space;
+            while (i < n && s[i].isSpace()) {
+                l.newline = l.newline || s[i] == '\r' || s[i] == '\n';
+                ++i;
             }
-            out.push_back({Token::Space, s.mid(i, j - i), nl});
-            i = j;
         } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
-            qsizetype j = i;
-            while (j < n && s[j] != '\r' && s[j] != '\n')
-                ++j;
-            out.push_back({Token::Comment, s.mid(i, j - i), false});
-            i = j;
+            l.kind = Token::Comment;
+            while (i < n && s[i] != '\r' && s[i] != '\n')
+                ++i;
         } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
             const qsizetype end = s.indexOf(QLatin1String("*/"), i + 2);
             if (end < 0)
                 throw DialectError(QStringLiteral("Missing end comment mark '*/'."));
-            const QString body = s.mid(i, end + 2 - i);
-            out.push_back({Token::Comment, body, body.contains('\n') || body.contains('\r')});
+            l.kind = Token::Comment;
+            const QStringView body = QStringView(s).mid(i, end + 2 - i);
+            l.newline = body.contains('\n') || body.contains('\r');
             i = end + 2;
         } else if (c == '\''
                    || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !isWordChar(s[i - 1])))) {
-            qsizetype j = (c == '\'') ? i + 1 : i + 2;
-            QString content;
+            l.kind = Token::String;
+            const qsizetype open = c == '\'' ? i : i + 1;
+            qsizetype j = open + 1;
             for (;;) {
                 if (j >= n)
-                    throw DialectError(
-                        QStringLiteral("Unclosed quotation mark after the character string '%1'.").arg(content));
+                    throw DialectError(QStringLiteral("Unclosed quotation mark after the character string '%1'.")
+                                           .arg(undoubled(QStringView(s).mid(open + 1), l.doubled, "''")));
                 if (s[j] == '\'') {
                     if (j + 1 < n && s[j + 1] == '\'') {
-                        content += '\'';
+                        l.doubled = true;
                         j += 2;
                         continue;
                     }
-                    ++j;
                     break;
                 }
-                content += s[j++];
+                ++j;
             }
-            out.push_back({Token::String, content, false, literals++});
-            i = j;
+            i = j + 1;
         } else if (c == '[') {
+            l.kind = Token::QuotedName;
             qsizetype j = i + 1;
-            QString name;
             for (;;) {
                 if (j >= n)
-                    throw DialectError(QStringLiteral("Unclosed quotation mark after the name '%1'.").arg(name));
+                    throw DialectError(QStringLiteral("Unclosed quotation mark after the name '%1'.")
+                                           .arg(undoubled(QStringView(s).mid(i + 1), l.doubled, "]]")));
                 if (s[j] == ']') {
                     if (j + 1 < n && s[j + 1] == ']') {
-                        name += ']';
+                        l.doubled = true;
                         j += 2;
                         continue;
                     }
-                    ++j;
                     break;
                 }
-                name += s[j++];
+                ++j;
             }
-            out.push_back({Token::QuotedName, name, false});
-            i = j;
+            i = j + 1;
         } else if (c == '"') {
             const qsizetype end = s.indexOf('"', i + 1);
             if (end < 0)
                 throw DialectError(QStringLiteral("Unclosed quotation mark in a quoted name."));
-            out.push_back({Token::QuotedName, s.mid(i + 1, end - i - 1), false});
+            l.kind = Token::QuotedName;
             i = end + 1;
         } else if (c.isDigit() || (c == '.' && i + 1 < n && s[i + 1].isDigit())) {
-            qsizetype j = i;
-            while (j < n && (s[j].isDigit() || s[j] == '.'))
-                ++j;
-            if (j < n && (s[j] == 'e' || s[j] == 'E')) {
-                qsizetype k = j + 1;
+            l.kind = Token::Number;
+            while (i < n && (s[i].isDigit() || s[i] == '.'))
+                ++i;
+            if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+                qsizetype k = i + 1;
                 if (k < n && (s[k] == '+' || s[k] == '-'))
                     ++k;
                 if (k < n && s[k].isDigit()) {
-                    j = k;
-                    while (j < n && s[j].isDigit())
-                        ++j;
+                    i = k;
+                    while (i < n && s[i].isDigit())
+                        ++i;
                 }
             }
-            out.push_back({Token::Number, s.mid(i, j - i), false, literals++});
-            i = j;
         } else if (isWordChar(c)) {
-            qsizetype j = i;
-            while (j < n && isWordChar(s[j]))
-                ++j;
-            out.push_back({Token::Word, s.mid(i, j - i), false});
-            i = j;
-        } else {
-            static const QStringList pairs = {"<=", ">=", "<>", "!=", "||", "!<", "!>"};
-            const QString two = s.mid(i, 2);
-            if (pairs.contains(two)) {
-                out.push_back({Token::Punct, two, false});
-                i += 2;
-            } else {
-                out.push_back({Token::Punct, QString(c), false});
+            l.kind = Token::Word;
+            while (i < n && isWordChar(s[i]))
                 ++i;
-            }
+        } else {
+            i += i + 1 < n && isPair(c, s[i + 1]) ? 2 : 1;
         }
+        l.end = i;
+        out.push_back(l);
     }
     return out;
 }
 
-const QSet<QString> &statementStarters()
+// The tokens of lex(), with their texts.
+Tokens tokensOf(const QString &s, const Lexemes &lexemes)
 {
-    static const QSet<QString> words = {"SELECT",
-                                        "INSERT",
-                                        "UPDATE",
-                                        "DELETE",
-                                        "CREATE",
-                                        "ALTER",
-                                        "DROP",
-                                        "IF",
-                                        "BEGIN",
-                                        "COMMIT",
-                                        "ROLLBACK",
-                                        "SET",
-                                        "TRUNCATE",
-                                        "EXEC",
-                                        "EXECUTE",
-                                        "DECLARE",
-                                        "PRINT",
-                                        "GRANT"};
-    return words;
+    Tokens out;
+    out.reserve(lexemes.size());
+    int literals = 0;
+    for (const Lexeme &l : lexemes) {
+        const QStringView written = QStringView(s).mid(l.at, l.end - l.at);
+        Token t{l.kind, {}, l.newline};
+        switch (l.kind) {
+        case Token::Space:
+        case Token::Comment:
+            break;
+        case Token::String: {
+            const qsizetype open = written.front() == '\'' ? 1 : 2;
+            t.text = undoubled(written.mid(open, written.size() - open - 1), l.doubled, "''");
+            t.literal = literals++;
+            break;
+        }
+        case Token::QuotedName:
+            t.text = undoubled(written.mid(1, written.size() - 2), l.doubled, "]]");
+            break;
+        case Token::Number:
+            t.literal = literals++;
+            t.text = written.toString();
+            break;
+        default:
+            t.text = written.toString();
+            break;
+        }
+        out.push_back(std::move(t));
+    }
+    return out;
+}
+
+// A lexeme of `s` that is the given word, in any case.
+bool isWord(const QString &s, const Lexeme &l, QLatin1String word)
+{
+    return l.kind == Token::Word && l.end - l.at == word.size()
+           && QStringView(s).mid(l.at, l.end - l.at).compare(word, Qt::CaseInsensitive) == 0;
+}
+
+template<size_t N>
+bool isWord(const QString &s, const Lexeme &l, const char (&word)[N])
+{
+    return isWord(s, l, QLatin1String(word, N - 1));
+}
+
+bool isPunct(const QString &s, const Lexeme &l, QChar c)
+{
+    return l.kind == Token::Punct && l.end == l.at + 1 && s[l.at] == c;
+}
+
+bool isStatementStarter(const QString &s, const Lexeme &l)
+{
+    static const QLatin1String words[] = {QLatin1String("SELECT"),
+                                          QLatin1String("INSERT"),
+                                          QLatin1String("UPDATE"),
+                                          QLatin1String("DELETE"),
+                                          QLatin1String("CREATE"),
+                                          QLatin1String("ALTER"),
+                                          QLatin1String("DROP"),
+                                          QLatin1String("IF"),
+                                          QLatin1String("BEGIN"),
+                                          QLatin1String("COMMIT"),
+                                          QLatin1String("ROLLBACK"),
+                                          QLatin1String("SET"),
+                                          QLatin1String("TRUNCATE"),
+                                          QLatin1String("EXEC"),
+                                          QLatin1String("EXECUTE"),
+                                          QLatin1String("DECLARE"),
+                                          QLatin1String("PRINT"),
+                                          QLatin1String("GRANT")};
+    return std::any_of(std::begin(words), std::end(words), [&](QLatin1String w) { return isWord(s, l, w); });
+}
+
+// Anything that defines things (also as the body of an IF) changes what the
+// later statements mean.
+bool definesNothing(const QString &s, const Lexemes &lexemes)
+{
+    return std::none_of(lexemes.begin(), lexemes.end(), [&](const Lexeme &l) {
+        return isWord(s, l, "CREATE") || isWord(s, l, "ALTER") || isWord(s, l, "DROP");
+    });
 }
 
 // Significant tokens of a statement, with their paren depth.
@@ -198,55 +275,65 @@ std::vector<Sig> significant(const Tokens &toks)
     return out;
 }
 
-bool hasTopLevelWord(const std::vector<Sig> &sig, const char *word)
+// Whether a line that starts with the word `next` still belongs to the
+// statement gathered so far, lexemes [from, to) of `s` (UPDATE ... / SET ...,
+// INSERT ... / SELECT ..., IF EXISTS (...) / body).
+bool continues(const QString &s, const Lexemes &lexemes, size_t from, size_t to, const Lexeme &next)
 {
-    for (const Sig &s : sig)
-        if (s.depth == 0 && s.tok->is(word))
-            return true;
-    return false;
-}
-
-// Whether a line that starts with `next` still belongs to the statement
-// gathered so far (UPDATE ... / SET ..., INSERT ... / SELECT ..., IF EXISTS (...) / body).
-bool continues(const Tokens &cur, const QString &next)
-{
-    const std::vector<Sig> sig = significant(cur);
+    std::vector<std::pair<const Lexeme *, int>> sig; // with its paren depth
+    int depth = 0;
+    for (size_t k = from; k < to; ++k) {
+        const Lexeme &l = lexemes[k];
+        if (!l.significant())
+            continue;
+        if (isPunct(s, l, ')'))
+            --depth;
+        sig.push_back({&l, depth});
+        if (isPunct(s, l, '('))
+            ++depth;
+    }
     if (sig.empty())
         return true;
-    const QString first = sig.front().tok->upper();
-    const Token &last = *sig.back().tok;
-    if (first == "SET" && !sig.back().tok->punct(','))
+    const Lexeme &first = *sig.front().first;
+    const Lexeme &last = *sig.back().first;
+    auto topLevel = [&](QLatin1String word) {
+        return std::any_of(sig.begin(), sig.end(), [&](const auto &x) {
+            return x.second == 0 && isWord(s, *x.first, word);
+        });
+    };
+    if (isWord(s, first, "SET") && !isPunct(s, last, ','))
         return false; // SET NOCOUNT ON, SET DATEFORMAT dmy: one line each
-    static const QSet<QString> joiners = {"UNION",
-                                          "ALL",
-                                          "EXCEPT",
-                                          "INTERSECT",
-                                          "AS",
-                                          "AND",
-                                          "OR",
-                                          "NOT",
-                                          "THEN",
-                                          "ELSE",
-                                          "WHEN",
-                                          "IN",
-                                          "EXISTS",
-                                          "ON",
-                                          "WHERE",
-                                          "FROM"};
-    if (last.kind == Token::Word && joiners.contains(last.upper()))
+    static const QLatin1String joiners[] = {QLatin1String("UNION"),
+                                            QLatin1String("ALL"),
+                                            QLatin1String("EXCEPT"),
+                                            QLatin1String("INTERSECT"),
+                                            QLatin1String("AS"),
+                                            QLatin1String("AND"),
+                                            QLatin1String("OR"),
+                                            QLatin1String("NOT"),
+                                            QLatin1String("THEN"),
+                                            QLatin1String("ELSE"),
+                                            QLatin1String("WHEN"),
+                                            QLatin1String("IN"),
+                                            QLatin1String("EXISTS"),
+                                            QLatin1String("ON"),
+                                            QLatin1String("WHERE"),
+                                            QLatin1String("FROM")};
+    if (std::any_of(std::begin(joiners), std::end(joiners), [&](QLatin1String w) { return isWord(s, last, w); }))
         return true;
-    if (last.kind == Token::Punct && last.text != ")")
+    if (last.kind == Token::Punct && !isPunct(s, last, ')'))
         return true;
-    if (next == "SET" && first == "UPDATE" && !hasTopLevelWord(sig, "SET"))
+    if (isWord(s, next, "SET") && isWord(s, first, "UPDATE") && !topLevel(QLatin1String("SET")))
         return true;
-    if (next == "SELECT" && first == "INSERT" && !hasTopLevelWord(sig, "VALUES") && !hasTopLevelWord(sig, "SELECT"))
+    if (isWord(s, next, "SELECT") && isWord(s, first, "INSERT") && !topLevel(QLatin1String("VALUES"))
+        && !topLevel(QLatin1String("SELECT")))
         return true;
-    if (first == "IF") {
+    if (isWord(s, first, "IF")) {
         // The body has not begun while the statement ends with the guard's ")".
         for (size_t i = 1; i < sig.size(); ++i) {
-            if (sig[i].depth == 0 && sig[i].tok->punct('(')) {
+            if (sig[i].second == 0 && isPunct(s, *sig[i].first, '(')) {
                 size_t j = i + 1;
-                while (j < sig.size() && !(sig[j].depth == 0 && sig[j].tok->punct(')')))
+                while (j < sig.size() && !(sig[j].second == 0 && isPunct(s, *sig[j].first, ')')))
                     ++j;
                 return j == sig.size() - 1;
             }
@@ -256,55 +343,71 @@ bool continues(const Tokens &cur, const QString &next)
     return false;
 }
 
-std::vector<Tokens> splitBatch(const Tokens &toks)
+// The statements of a batch as ranges of its lexemes, each with a significant
+// one: ";", GO lines, and a line that starts a new statement end one.
+std::vector<std::pair<size_t, size_t>> splitBatch(const QString &s, const Lexemes &lexemes)
 {
-    std::vector<Tokens> out;
-    Tokens cur;
+    std::vector<std::pair<size_t, size_t>> out;
+    size_t start = 0;
+    bool any = false; // the statement gathered so far has a significant lexeme
     int depth = 0;
-    auto finish = [&] {
-        if (!significant(cur).empty())
-            out.push_back(cur);
-        cur.clear();
-    };
-    auto nextSignificant = [&](size_t from) -> size_t {
-        while (from < toks.size() && !toks[from].significant())
-            ++from;
-        return from;
+    auto finish = [&](size_t end, size_t next) {
+        if (any)
+            out.push_back({start, end});
+        any = false;
+        start = next;
     };
     bool atLineStart = true;
-    for (size_t i = 0; i < toks.size(); ++i) {
-        const Token &t = toks[i];
-        if (t.punct('('))
+    for (size_t i = 0; i < lexemes.size(); ++i) {
+        const Lexeme &l = lexemes[i];
+        if (isPunct(s, l, '('))
             ++depth;
-        else if (t.punct(')'))
+        else if (isPunct(s, l, ')'))
             depth = std::max(0, depth - 1);
-        if (t.punct(';') && depth == 0) {
-            finish();
+        if (isPunct(s, l, ';') && depth == 0) {
+            finish(i, i + 1);
             continue;
         }
-        if (t.newline)
+        if (l.newline)
             atLineStart = true;
-        if (t.kind == Token::Word && atLineStart && depth == 0) {
-            const QString up = t.upper();
+        if (l.kind == Token::Word && atLineStart && depth == 0) {
             // GO alone on its line ends the batch's statement.
-            if (up == "GO") {
+            if (isWord(s, l, "GO")) {
                 const size_t j = i + 1;
-                if (j >= toks.size() || toks[j].newline
-                    || (toks[j].kind == Token::Comment && (j + 1 >= toks.size() || toks[j + 1].newline))) {
-                    finish();
+                if (j >= lexemes.size() || lexemes[j].newline
+                    || (lexemes[j].kind == Token::Comment && (j + 1 >= lexemes.size() || lexemes[j + 1].newline))) {
+                    finish(i, i + 1);
                     atLineStart = false;
                     continue;
                 }
             }
-            if (statementStarters().contains(up) && !continues(cur, up))
-                finish();
+            if (isStatementStarter(s, l) && !continues(s, lexemes, start, i, l))
+                finish(i, i);
         }
-        if (t.significant())
+        if (l.significant()) {
             atLineStart = false;
-        cur.push_back(t);
+            any = true;
+        }
     }
-    (void) nextSignificant;
-    finish();
+    finish(lexemes.size(), lexemes.size());
+    return out;
+}
+
+// A batch's tokens, and its statements as splitBatch cuts them.
+struct ReadBatch
+{
+    Lexemes lexemes;
+    Tokens tokens;
+    std::vector<Tokens> statements;
+};
+
+ReadBatch read(const QString &batch)
+{
+    ReadBatch out;
+    out.lexemes = lex(batch);
+    out.tokens = tokensOf(batch, out.lexemes);
+    for (const auto &[from, to] : splitBatch(batch, out.lexemes))
+        out.statements.emplace_back(out.tokens.begin() + qsizetype(from), out.tokens.begin() + qsizetype(to));
     return out;
 }
 
@@ -940,7 +1043,7 @@ std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch
 {
     std::vector<DialectStatement> out;
     DateColumns dates = given;
-    for (const Tokens &statement : splitBatch(tokenize(batch))) {
+    for (const Tokens &statement : read(batch).statements) {
         if (std::optional<DialectStatement> st = translateStatement(statement, dates))
             out.push_back(std::move(*st));
         learnSchema(significant(statement), dates);
@@ -950,7 +1053,7 @@ std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch
 
 BatchShape SqliteDialect::shape(const QString &batch)
 {
-    // Reads literals, comments and quoted names exactly as tokenize() does,
+    // Reads literals, comments and quoted names exactly as lex() does,
     // without building tokens; translateReusable's caller compares the two.
     // The text between literals goes to the key in one piece.
     BatchShape out;
@@ -960,16 +1063,10 @@ BatchShape SqliteDialect::shape(const QString &batch)
     const qsizetype n = batch.size();
     qsizetype i = 0;
     qsizetype pending = 0; // start of the text not yet in the key
-    auto wordChar = [](QChar c) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80)
-            return isWordChar(c);
-        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '@'
-               || u == '#' || u == '$';
-    };
     auto literal = [&](qsizetype from, qsizetype to, const char *blank) {
         key.append(s + pending, from - pending);
         key += QLatin1String(blank);
+        out.places.push_back({from, to, key.size()});
         pending = to;
     };
     while (i < n) {
@@ -985,7 +1082,7 @@ BatchShape SqliteDialect::shape(const QString &batch)
                 return {};
             i = end + 2;
         } else if (c == '\''
-                   || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !wordChar(s[i - 1])))) {
+                   || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !isWordChar(s[i - 1])))) {
             const qsizetype open = c == '\'' ? i : i + 1;
             qsizetype j = open + 1;
             bool doubled = false;
@@ -1045,9 +1142,9 @@ BatchShape SqliteDialect::shape(const QString &batch)
             out.literals.push_back({QString(s + i, j - i), false});
             literal(i, j, "0");
             i = j;
-        } else if (wordChar(c)) {
+        } else if (isWordChar(c)) {
             ++i;
-            while (i < n && wordChar(s[i]))
+            while (i < n && isWordChar(s[i]))
                 ++i;
         } else {
             ++i;
@@ -1057,19 +1154,18 @@ BatchShape SqliteDialect::shape(const QString &batch)
     return out;
 }
 
-ReusableBatch SqliteDialect::translateReusable(const QString &batch, const DateColumns &given)
+namespace {
+
+ReusableBatch translateForReuse(const Tokens &tokens,
+                                const std::vector<Tokens> &statements,
+                                bool reusable,
+                                const DateColumns &given)
 {
     ReusableBatch out;
-    const Tokens tokens = tokenize(batch);
     for (const Token &t : tokens)
         if (t.literal >= 0)
             out.literals.push_back({t.text, t.kind == Token::String});
-    // Anything that defines things (also as the body of an IF) changes what
-    // the later statements mean.
-    out.reusable = std::none_of(tokens.begin(), tokens.end(), [](const Token &t) {
-        return t.is("CREATE") || t.is("ALTER") || t.is("DROP");
-    });
-    const std::vector<Tokens> statements = splitBatch(tokens);
+    out.reusable = reusable;
     DateColumns dates = given;
     for (const Tokens &statement : statements) {
         if (std::optional<DialectStatement> st = translateStatement(statement, dates, out.reusable))
@@ -1090,8 +1186,82 @@ ReusableBatch SqliteDialect::translateReusable(const QString &batch, const DateC
     return out;
 }
 
+} // namespace
+
+ReusableBatch SqliteDialect::translateReusable(const QString &batch, const DateColumns &given)
+{
+    const ReadBatch b = read(batch);
+    return translateForReuse(b.tokens, b.statements, definesNothing(batch, b.lexemes), given);
+}
+
+BatchStatements SqliteDialect::statements(const QString &batch)
+{
+    BatchStatements out;
+    const Lexemes lexemes = lex(batch);
+    out.reusable = definesNothing(batch, lexemes);
+    for (auto [from, to] : splitBatch(batch, lexemes)) {
+        while (!lexemes[from].significant())
+            ++from;
+        while (!lexemes[to - 1].significant())
+            --to;
+        out.at.push_back({lexemes[from].at, lexemes[to - 1].end});
+    }
+    return out;
+}
+
+ReusableBatch SqliteDialect::translateReusableStatement(const QString &statement, const DateColumns &dates)
+{
+    const Lexemes lexemes = lex(statement);
+    const Tokens tokens = tokensOf(statement, lexemes);
+    return translateForReuse(tokens, {tokens}, definesNothing(statement, lexemes), dates);
+}
+
+namespace {
+
+// A day written dd/mm/yyyy or yyyy-mm-dd, the forms the system writes, read
+// without the expressions: a long batch has one in every statement.
+QString storedDay(const QString &text)
+{
+    if (text.size() != 10)
+        return {};
+    auto number = [&](qsizetype from, qsizetype count) {
+        int v = 0;
+        for (qsizetype k = from; k < from + count; ++k) {
+            const char16_t c = text[k].unicode();
+            if (c < '0' || c > '9')
+                return -1;
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    };
+    int y = -1, m = -1, d = -1;
+    if (text[2] == '/' && text[5] == '/') {
+        d = number(0, 2);
+        m = number(3, 2);
+        y = number(6, 4);
+    } else if (text[4] == '-' && text[7] == '-') {
+        y = number(0, 4);
+        m = number(5, 2);
+        d = number(8, 2);
+    }
+    if (!QDate::isValid(y, m, d))
+        return {};
+    char stored[] = "0000-00-00 00:00:00";
+    for (int k = 3; k >= 0; --k, y /= 10)
+        stored[k] = char('0' + y % 10);
+    stored[5] = char('0' + m / 10);
+    stored[6] = char('0' + m % 10);
+    stored[8] = char('0' + d / 10);
+    stored[9] = char('0' + d % 10);
+    return QString::fromLatin1(stored, 19);
+}
+
+} // namespace
+
 QString SqliteDialect::storedDate(const QString &text)
 {
+    if (QString day = storedDay(text); !day.isEmpty())
+        return day;
     static const QRegularExpression dmy(
         QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
     static const QRegularExpression iso(

@@ -76,6 +76,12 @@ struct BatchShape
 {
     QString key; // empty when the text cannot be read (an unclosed quote or comment)
     std::vector<DialectLiteral> literals;
+    // Where each literal is written in the batch, and where its blank ends in the key.
+    struct Place
+    {
+        qsizetype at, end, keyEnd;
+    };
+    std::vector<Place> places;
 };
 
 // A batch translated for reuse: the literals that stand for values (compared
@@ -88,6 +94,14 @@ struct ReusableBatch
     std::vector<DialectLiteral> literals; // every literal of the batch, in order
     std::vector<bool> bound;              // literal by literal: taken as a parameter
     bool reusable = false;                // false when a statement changes the schema
+};
+
+// Where a batch's statements are, each from its first significant character
+// to past its last, and whether the batch defines nothing (see translateReusable).
+struct BatchStatements
+{
+    std::vector<std::pair<qsizetype, qsizetype>> at;
+    bool reusable = false;
 };
 
 // The date columns of the database, upper-case, table by table. A quoted
@@ -117,6 +131,15 @@ public:
     // statement creates, alters or drops anything. Otherwise the statements
     // are those of translateBatch and `reusable` is false.
     static ReusableBatch translateReusable(const QString &batch, const DateColumns &dates);
+
+    // The statements of a batch as translateBatch splits it, each to be
+    // translated with translateReusableStatement.
+    static BatchStatements statements(const QString &batch);
+
+    // One statement of statements() translated as translateReusable would
+    // translate it within its batch (of a batch that defines nothing), its
+    // literals counted from its own first. SET NOCOUNT and the like give none.
+    static ReusableBatch translateReusableStatement(const QString &statement, const DateColumns &dates);
 
     // A quoted day/month/year date (d/m/yyyy or dd/mm/yy, optional
     // hh:mm[:ss]) or an ISO date, as stored: "YYYY-MM-DD HH:MM:SS"; empty

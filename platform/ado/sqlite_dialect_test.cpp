@@ -228,6 +228,15 @@ TEST(SqliteDialect, StoredDates)
         {"1/2", ""},
         {"RM", ""},
         {"12/31/2020", ""},
+        // The two forms of ten characters, and near misses that fall to the longer reading.
+        {"15/03/2024", "2024-03-15 00:00:00"},
+        {"0999-12-31", "0999-12-31 00:00:00"},
+        {" 1/02/2005", "2005-02-01 00:00:00"},
+        {"29/02/2023", ""},
+        {"2024-02-30", ""},
+        {"0000-01-01", ""},
+        {"15-03-2024", ""},
+        {"1x/03/2024", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.input);
@@ -322,6 +331,51 @@ TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
             EXPECT_EQ(b.statements[i].sql, plain[i].sql);
             EXPECT_TRUE(b.statements[i].parameters.empty());
         }
+    }
+}
+
+TEST(SqliteDialect, StatementsTranslateApartAsWithinTheirBatch)
+{
+    const char *const batches[] = {
+        "SET NOCOUNT ON\rBEGIN TRANSACTION\rUPDATE V\rSET OBS = 'a' WHERE ID = 1\rINSERT INTO U (OBS)\r"
+        "SELECT OBS FROM V WHERE FECHA = '5/3/21'\rIF NOT EXISTS (SELECT * FROM V WHERE ID = 2)\r"
+        "INSERT INTO V (ID, FECHA) VALUES (2, '6/3/21')\rCOMMIT TRANSACTION\r",
+        "DELETE T WHERE C = 'x'; DELETE T WHERE C = 'y' -- tail\nGO\n/* a\nnote */ SELECT TOP 2 C FROM T WHERE "
+        "F IN ('1/2/2005',\n'2/2/2005')\r\nSELECT 'a' + C FROM T\rSELECT N'ñ''s' FROM T WHERE C <> 'o''b'",
+    };
+    // A statement's texts and the literals its parameters take, those counted from `shift`.
+    const auto written = [](const ado::DialectStatement &st, int shift) {
+        const ado::DialectStatement *body = st.body.empty() ? nullptr : &st.body[0];
+        std::string out = (st.condition + '|' + st.sql + '|' + (body ? body->sql : QString())).toStdString();
+        std::vector<const std::vector<ado::DialectParameter> *> lists{&st.conditionParameters, &st.parameters};
+        if (body)
+            lists.push_back(&body->parameters);
+        for (const auto *ps : lists)
+            for (const ado::DialectParameter &p : *ps)
+                out += ' ' + std::to_string(p.literal + shift);
+        return out;
+    };
+    for (const char *b : batches) {
+        SCOPED_TRACE(b);
+        const QString batch = QString::fromUtf8(b);
+        const ado::ReusableBatch whole = SqliteDialect::translateReusable(batch, schema());
+        const ado::BatchStatements split = SqliteDialect::statements(batch);
+        ASSERT_TRUE(whole.reusable);
+        EXPECT_TRUE(split.reusable);
+        std::vector<ado::DialectLiteral> literals;
+        std::vector<std::string> apart, within;
+        for (const auto &[from, to] : split.at) {
+            const ado::ReusableBatch one = SqliteDialect::translateReusableStatement(batch.mid(from, to - from),
+                                                                                     schema());
+            ASSERT_LE(one.statements.size(), 1u) << batch.mid(from, to - from).toStdString();
+            for (const ado::DialectStatement &st : one.statements)
+                apart.push_back(written(st, int(literals.size())));
+            literals.insert(literals.end(), one.literals.begin(), one.literals.end());
+        }
+        for (const ado::DialectStatement &st : whole.statements)
+            within.push_back(written(st, 0));
+        EXPECT_EQ(literals, whole.literals);
+        EXPECT_EQ(apart, within);
     }
 }
 

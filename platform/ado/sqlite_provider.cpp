@@ -267,6 +267,127 @@ struct Finalizer
 
 } // namespace
 
+// A text of a kept translation, prepared once and reset after every use.
+struct SqliteProvider::Kept
+{
+    sqlite3_stmt *st = nullptr;
+    bool unprepared = false; // it did not prepare: the written-out form runs instead
+    bool described = false;
+    std::vector<Column> columns;
+    Kept() = default;
+    Kept(const Kept &) = delete;
+    Kept &operator=(const Kept &) = delete;
+    ~Kept() { sqlite3_finalize(st); }
+};
+
+// A statement translated for reuse, kept by its own shape: the batches it
+// appears in share it, so a batch of many statements of a few shapes
+// prepares each shape once.
+struct SqliteProvider::StatementTranslation
+{
+    ReusableBatch translation;                // of the statement alone: one statement, or none (SET NOCOUNT ON)
+    std::vector<DialectParameter> parameters; // also in IF's condition and body
+    std::unordered_map<const QString *, std::unique_ptr<Kept>> kept; // by the text in `translation`
+
+    Kept &keptFor(const QString &sql)
+    {
+        std::unique_ptr<Kept> &k = kept[&sql];
+        if (!k)
+            k = std::make_unique<Kept>();
+        return *k;
+    }
+    // Whether the statement reads the same with a batch's literals from
+    // `first` on: the ones written into the text must be the ones it was
+    // translated with.
+    bool fits(const std::vector<DialectLiteral> &literals, size_t first) const
+    {
+        const std::vector<DialectLiteral> &own = translation.literals;
+        if (literals.size() < first + own.size())
+            return false;
+        for (size_t i = 0; i < own.size(); ++i)
+            if (!translation.bound[i] && !(literals[first + i] == own[i]))
+                return false;
+        return true;
+    }
+};
+
+// A batch translated for reuse: its statements that run, each with the place
+// of its first literal among the batch's.
+struct SqliteProvider::Translation
+{
+    struct Part
+    {
+        std::shared_ptr<StatementTranslation> statement;
+        size_t first = 0;
+    };
+    std::vector<Part> parts;
+    size_t literals = 0;
+
+    bool fits(const std::vector<DialectLiteral> &batch) const
+    {
+        return batch.size() == literals && std::all_of(parts.begin(), parts.end(), [&](const Part &p) {
+                   return p.statement->fits(batch, p.first);
+               });
+    }
+};
+
+namespace {
+
+// Kept things by shape, most recent first, at most `limit`; one shape may
+// have several, that differ in the literals written into their text.
+template<class T>
+class Recent
+{
+public:
+    explicit Recent(size_t limit)
+        : m_limit(limit)
+    {}
+    template<class Fits>
+    std::shared_ptr<T> find(const QString &shape, const Fits &fits)
+    {
+        for (auto it = m_byShape.constFind(shape); it != m_byShape.cend() && it.key() == shape; ++it)
+            if (fits(*(*it)->second)) {
+                m_order.splice(m_order.begin(), m_order, *it);
+                return (*it)->second;
+            }
+        return nullptr;
+    }
+    void add(const QString &shape, std::shared_ptr<T> kept)
+    {
+        m_order.push_front({shape, std::move(kept)});
+        m_byShape.insert(shape, m_order.begin());
+        while (m_order.size() > m_limit) {
+            m_byShape.remove(m_order.back().first, std::prev(m_order.end()));
+            m_order.pop_back();
+        }
+    }
+    void clear()
+    {
+        m_byShape.clear();
+        m_order.clear();
+    }
+
+private:
+    using Order = std::list<std::pair<QString, std::shared_ptr<T>>>;
+    size_t m_limit;
+    Order m_order;
+    QMultiHash<QString, typename Order::iterator> m_byShape;
+};
+
+} // namespace
+
+// The batches last run and their statements, by shape.
+struct SqliteProvider::Translations
+{
+    Recent<Translation> batches{256};
+    Recent<StatementTranslation> statements{512};
+    void clear()
+    {
+        batches.clear();
+        statements.clear();
+    }
+};
+
 std::unique_ptr<SqliteProvider> SqliteProvider::open(const QString &path, Errors &errors)
 {
     const QString source = QStringLiteral("SQLite");
@@ -310,6 +431,7 @@ std::unique_ptr<SqliteProvider> SqliteProvider::open(const QString &path, Errors
 SqliteProvider::SqliteProvider(sqlite3 *db, QString path)
     : m_db(db)
     , m_path(std::move(path))
+    , m_kept(std::make_unique<Translations>())
 {
     // The time-out of a running statement: the engine asks now and then.
     sqlite3_progress_handler(
@@ -373,47 +495,6 @@ void SqliteProvider::syncLevel()
         m_level = 0;
 }
 
-// A translation kept for its shape: the statements with their parameters,
-// each prepared once and reset after every use.
-struct SqliteProvider::Kept
-{
-    sqlite3_stmt *st = nullptr;
-    bool unprepared = false; // it did not prepare: the written-out form runs instead
-    bool described = false;
-    std::vector<Column> columns;
-    Kept() = default;
-    Kept(const Kept &) = delete;
-    Kept &operator=(const Kept &) = delete;
-    ~Kept() { sqlite3_finalize(st); }
-};
-
-struct SqliteProvider::Translation
-{
-    QString shape;
-    ReusableBatch batch;
-    std::vector<DialectParameter> parameters; // of every statement, also in IF's condition and body
-    std::unordered_map<const QString *, std::unique_ptr<Kept>> kept; // by the text in `batch`
-
-    Kept &keptFor(const QString &sql)
-    {
-        std::unique_ptr<Kept> &k = kept[&sql];
-        if (!k)
-            k = std::make_unique<Kept>();
-        return *k;
-    }
-    // Whether a batch of this shape reads the same with these literals: the
-    // ones written into the text must be the ones it was translated with.
-    bool fits(const std::vector<DialectLiteral> &literals) const
-    {
-        if (literals.size() != batch.literals.size())
-            return false;
-        for (size_t i = 0; i < literals.size(); ++i)
-            if (!batch.bound[i] && !(literals[i] == batch.literals[i]))
-                return false;
-        return true;
-    }
-};
-
 // A literal's value as it is bound.
 struct SqliteProvider::Bound
 {
@@ -466,23 +547,29 @@ struct SqliteProvider::Plan
     std::vector<DialectStatement> writtenOut;
     bool hasWrittenOut = false;
 
-    const std::vector<DialectStatement> &statements() const { return kept ? kept->batch.statements : writtenOut; }
+    size_t size() const { return kept ? kept->parts.size() : writtenOut.size(); }
+    const DialectStatement &statement(size_t i) const
+    {
+        return kept ? kept->parts[i].statement->translation.statements.front() : writtenOut[i];
+    }
 
     // The values of this batch's literals for the translation's parameters; false when one cannot be bound.
     bool bind(const Translation &t, const std::vector<DialectLiteral> &literals)
     {
         values.resize(literals.size());
-        for (const DialectParameter &p : t.parameters)
-            if (!values[size_t(p.literal)].set(literals[size_t(p.literal)], p.as))
-                return false;
+        for (const Translation::Part &part : t.parts)
+            for (const DialectParameter &p : part.statement->parameters) {
+                const size_t at = part.first + size_t(p.literal);
+                if (!values[at].set(literals[at], p.as))
+                    return false;
+            }
         return true;
     }
 };
 
 void SqliteProvider::forget()
 {
-    m_byShape.clear();
-    m_recent.clear();
+    m_kept->clear();
     for (auto &[sql, st] : m_plain)
         sqlite3_finalize(st);
     m_plain.clear();
@@ -585,7 +672,8 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
     return true;
 }
 
-bool SqliteProvider::runKept(Kept &kept,
+bool SqliteProvider::runKept(StatementTranslation &statement,
+                             size_t first,
                              const QString &sql,
                              const std::vector<DialectParameter> &parameters,
                              const Plan &plan,
@@ -596,6 +684,7 @@ bool SqliteProvider::runKept(Kept &kept,
                              RowSet *rows,
                              bool *gotRows)
 {
+    Kept &kept = statement.keptFor(sql);
     if (!kept.st && !kept.unprepared) {
         const QByteArray text = sql.toUtf8();
         if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &kept.st, nullptr) != SQLITE_OK || !kept.st) {
@@ -611,7 +700,7 @@ bool SqliteProvider::runKept(Kept &kept,
     }
     sqlite3_stmt *st = kept.st;
     for (size_t i = 0; i < parameters.size(); ++i) {
-        const Bound &v = plan.values[size_t(parameters[i].literal)];
+        const Bound &v = plan.values[first + size_t(parameters[i].literal)];
         const int at = int(i) + 1;
         switch (v.kind) {
         case Bound::Kind::Text:
@@ -633,6 +722,7 @@ bool SqliteProvider::runKept(Kept &kept,
 
 bool SqliteProvider::run(const DialectStatement &st,
                          const Plan &plan,
+                         size_t part,
                          const std::function<const DialectStatement &()> &written,
                          Errors &errors,
                          std::int64_t &affected,
@@ -650,7 +740,8 @@ bool SqliteProvider::run(const DialectStatement &st,
         RowSet test;
         bool got = false;
         std::int64_t none = 0;
-        const bool ran = plan.kept ? runKept(plan.kept->keptFor(st.condition),
+        const bool ran = plan.kept ? runKept(*plan.kept->parts[part].statement,
+                                             plan.kept->parts[part].first,
                                              st.condition,
                                              st.conditionParameters,
                                              plan,
@@ -670,6 +761,7 @@ bool SqliteProvider::run(const DialectStatement &st,
                 if (!run(
                         st.body[b],
                         plan,
+                        part,
                         [&]() -> const DialectStatement & { return written().body[b]; },
                         errors,
                         affected,
@@ -680,7 +772,8 @@ bool SqliteProvider::run(const DialectStatement &st,
     }
     case DialectStatement::Kind::Sql:
         if (plan.kept)
-            return runKept(plan.kept->keptFor(st.sql),
+            return runKept(*plan.kept->parts[part].statement,
+                           plan.kept->parts[part].first,
                            st.sql,
                            st.parameters,
                            plan,
@@ -700,67 +793,97 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
     plan = Plan();
     const BatchShape shape = SqliteDialect::shape(sql);
     bool kept = false; // a translation of this shape fits, but these literals cannot be bound to it
-    if (!shape.key.isEmpty()) {
-        for (auto it = m_byShape.constFind(shape.key); it != m_byShape.cend() && it.key() == shape.key; ++it) {
-            const std::shared_ptr<Translation> t = **it;
-            if (!t->fits(shape.literals))
-                continue;
-            if (!plan.bind(*t, shape.literals)) {
-                kept = true;
-                break;
-            }
-            m_recent.splice(m_recent.begin(), m_recent, *it);
-            plan.kept = t;
+    auto fits = [&](const Translation &candidate) { return candidate.fits(shape.literals); };
+    if (std::shared_ptr<Translation> t = shape.key.isEmpty() ? nullptr : m_kept->batches.find(shape.key, fits)) {
+        if (plan.bind(*t, shape.literals)) {
+            plan.kept = std::move(t);
             return true;
         }
+        kept = true;
     }
     // Translated now, with the schema as it is.
     if (!checked) {
         checked = true;
         refreshSchema();
     }
-    if (kept)
-        return writeOut(sql, plan, errors);
-    ReusableBatch batch;
+    std::shared_ptr<Translation> t;
+    if (!kept && !shape.key.isEmpty() && !translate(sql, shape, t, errors))
+        return false;
+    if (t) {
+        m_kept->batches.add(shape.key, t);
+        if (plan.bind(*t, shape.literals)) {
+            plan.kept = std::move(t);
+            return true;
+        }
+    }
+    return writeOut(sql, plan, errors);
+}
+
+bool SqliteProvider::translate(const QString &sql,
+                               const BatchShape &shape,
+                               std::shared_ptr<Translation> &out,
+                               Errors &errors)
+{
+    BatchStatements split;
     try {
-        batch = SqliteDialect::translateReusable(sql, m_dates);
+        split = SqliteDialect::statements(sql);
     } catch (const DialectError &e) {
         errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
         return false;
     }
-    if (!batch.reusable) {
-        plan.writtenOut = std::move(batch.statements);
-        plan.hasWrittenOut = true;
+    if (!split.reusable)
         return true;
-    }
-    // The shape is read apart from the translation: only where both read the
-    // same literals may other batches of the shape use it.
-    if (!shape.key.isEmpty() && batch.literals == shape.literals) {
-        auto t = std::make_shared<Translation>();
-        t->shape = shape.key;
-        t->batch = std::move(batch);
-        std::function<void(const DialectStatement &)> collect = [&](const DialectStatement &st) {
-            t->parameters.insert(t->parameters.end(), st.parameters.begin(), st.parameters.end());
-            t->parameters.insert(t->parameters.end(), st.conditionParameters.begin(), st.conditionParameters.end());
-            for (const DialectStatement &b : st.body)
-                collect(b);
-        };
-        for (const DialectStatement &st : t->batch.statements)
-            collect(st);
-        m_recent.push_front(t);
-        m_byShape.insert(shape.key, m_recent.begin());
-        constexpr size_t kKeptTranslations = 256;
-        while (m_recent.size() > kKeptTranslations) {
-            m_byShape.remove(m_recent.back()->shape, std::prev(m_recent.end()));
-            m_recent.pop_back();
-        }
-        if (plan.bind(*t, shape.literals)) {
-            plan.kept = t;
+    auto t = std::make_shared<Translation>();
+    t->literals = shape.literals.size();
+    // A statement's shape is the batch's key from its start to its end: a
+    // place outside any literal lies as far past the last literal before it
+    // in both.
+    size_t before = 0; // literals that end before the place
+    auto keyAt = [&](qsizetype at) {
+        while (before < shape.places.size() && shape.places[before].end <= at)
+            ++before;
+        return before == 0 ? at : at - shape.places[before - 1].end + shape.places[before - 1].keyEnd;
+    };
+    for (const auto &[from, to] : split.at) {
+        const qsizetype keyFrom = keyAt(from);
+        const size_t first = before;
+        const QString key = shape.key.mid(keyFrom, keyAt(to) - keyFrom);
+        // A literal across the statement's start: the shape and the statements read the batch apart.
+        if (first < before && shape.places[first].at < from)
             return true;
+        auto fits = [&](const StatementTranslation &candidate) { return candidate.fits(shape.literals, first); };
+        std::shared_ptr<StatementTranslation> s = m_kept->statements.find(key, fits);
+        if (!s) {
+            s = std::make_shared<StatementTranslation>();
+            try {
+                s->translation = SqliteDialect::translateReusableStatement(sql.mid(from, to - from), m_dates);
+            } catch (const DialectError &e) {
+                errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+                return false;
+            }
+            // The shape is read apart from the translation: only where both
+            // read the same literals may other statements of the shape use it.
+            const std::vector<DialectLiteral> &own = s->translation.literals;
+            if (own.size() != before - first
+                || !std::equal(own.begin(), own.end(), shape.literals.begin() + qsizetype(first)))
+                return true;
+            std::function<void(const DialectStatement &)> collect = [&](const DialectStatement &st) {
+                s->parameters.insert(s->parameters.end(), st.parameters.begin(), st.parameters.end());
+                s->parameters.insert(s->parameters.end(), st.conditionParameters.begin(), st.conditionParameters.end());
+                for (const DialectStatement &b : st.body)
+                    collect(b);
+            };
+            for (const DialectStatement &st : s->translation.statements)
+                collect(st);
+            m_kept->statements.add(key, s);
         }
-        plan.values.clear();
+        if (!s->translation.statements.empty())
+            t->parts.push_back({s, first});
     }
-    return writeOut(sql, plan, errors);
+    if (before != shape.literals.size())
+        return true;
+    out = std::move(t);
+    return true;
 }
 
 bool SqliteProvider::writeOut(const QString &sql, Plan &plan, Errors &errors)
@@ -806,8 +929,8 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
     // The batch stops at its first failing statement; the caller decides about the transaction.
     bool ok = true;
     size_t i = 0;
-    while (ok && i < plan.statements().size()) {
-        const DialectStatement &st = plan.statements()[i];
+    while (ok && i < plan.size()) {
+        const DialectStatement &st = plan.statement(i);
         const bool usesSchema = st.kind == DialectStatement::Kind::Sql || st.kind == DialectStatement::Kind::IfExists;
         // A kept translation is checked against the schema before its first
         // statement that reads tables: after BEGIN, under the same lock as that statement.
@@ -822,6 +945,7 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
         ok = run(
             st,
             plan,
+            i,
             [&, i]() -> const DialectStatement & { return writtenBatch()[i]; },
             errors,
             affected,
@@ -846,8 +970,7 @@ bool SqliteProvider::refreshSchema()
     if (version == m_schemaVersion)
         return false;
     // Every translation depends on the date columns; statements of another schema would be prepared again anyway.
-    m_byShape.clear();
-    m_recent.clear();
+    m_kept->clear();
     loadDateColumns();
     m_schemaVersion = version;
     return true;

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <functional>
-#include <list>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -50,22 +49,27 @@ public:
     sqlite3 *handle() const { return m_db; }
 
 private:
+    struct StatementTranslation;
     struct Translation;
+    struct Translations;
     struct Kept;
     struct Plan;
     struct Bound;
 
     SqliteProvider(sqlite3 *db, QString path);
     bool makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors);
+    bool translate(const QString &sql, const BatchShape &shape, std::shared_ptr<Translation> &out, Errors &errors);
     bool writeOut(const QString &sql, Plan &plan, Errors &errors);
     bool run(const DialectStatement &st,
              const Plan &plan,
+             size_t part,
              const std::function<const DialectStatement &()> &written,
              Errors &errors,
              std::int64_t &affected,
              RowSet *rows,
              bool *gotRows);
-    bool runKept(Kept &kept,
+    bool runKept(StatementTranslation &statement,
+                 size_t first,
                  const QString &sql,
                  const std::vector<DialectParameter> &parameters,
                  const Plan &plan,
@@ -96,10 +100,9 @@ private:
     DateColumns m_dates;
     int m_schemaVersion = -1;    // of m_dates and the kept translations; any DDL, from any handle, changes it
     std::int64_t m_deadline = 0; // ms since epoch while a statement runs under a time-out
-    // Translations of the batches last run, by shape, most recent first, and
-    // the statements that need no translation (BEGIN, COMMIT, ...), prepared once.
-    std::list<std::shared_ptr<Translation>> m_recent;
-    QMultiHash<QString, std::list<std::shared_ptr<Translation>>::iterator> m_byShape;
+    // Translations of the batches and statements last run, and the
+    // statements that need no translation (BEGIN, COMMIT, ...), prepared once.
+    std::unique_ptr<Translations> m_kept;
     std::unordered_map<std::string, sqlite3_stmt *> m_plain;
 };
 
