@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <stdexcept>
 #include <vector>
@@ -76,12 +77,13 @@ struct BatchShape
 {
     QString key; // empty when the text cannot be read (an unclosed quote or comment)
     std::vector<DialectLiteral> literals;
-    // Where each literal is written in the batch, and where its blank ends in the key.
+    // Where each literal is written in the batch, and where its blank ends in
+    // the key; held inline, since most batches have few.
     struct Place
     {
         qsizetype at, end, keyEnd;
     };
-    std::vector<Place> places;
+    QVarLengthArray<Place, 32> places;
 };
 
 // A batch translated for reuse: the literals that stand for values (compared

@@ -840,7 +840,7 @@ bool SqliteProvider::translate(const QString &sql,
     // in both.
     size_t before = 0; // literals that end before the place
     auto keyAt = [&](qsizetype at) {
-        while (before < shape.places.size() && shape.places[before].end <= at)
+        while (before < size_t(shape.places.size()) && shape.places[qsizetype(before)].end <= at)
             ++before;
         return before == 0 ? at : at - shape.places[before - 1].end + shape.places[before - 1].keyEnd;
     };
