@@ -66,14 +66,30 @@ QString undoubled(QStringView text, bool doubled, const char *pair)
     return out;
 }
 
-Lexemes lex(const QString &s)
+// Reads a batch's lexemes one at a time: a long batch is never held as
+// lexemes all at once.
+class Lexer
 {
-    Lexemes out;
-    const qsizetype n = s.size();
+public:
+    explicit Lexer(const QString &text)
+        : s(text)
+    {}
+    // False at the end of the text.
+    bool next(Lexeme &l);
+
+private:
+    const QString &s;
     qsizetype i = 0;
-    while (i < n) {
+};
+
+bool Lexer::next(Lexeme &l)
+{
+    const qsizetype n = s.size();
+    if (i >= n)
+        return false;
+    {
         const QChar c = s[i];
-        Lexeme l{Token::Punct, i};
+        l = Lexeme{Token::Punct, i};
         if (c.isSpace()) {
             l.kind = Token::Space;
             while (i < n && s[i].isSpace()) {
@@ -158,17 +174,24 @@ Lexemes lex(const QString &s)
             i += i + 1 < n && isPair(c, s[i + 1]) ? 2 : 1;
         }
         l.end = i;
-        out.push_back(l);
     }
+    return true;
+}
+
+Lexemes lex(const QString &s)
+{
+    Lexemes out;
+    Lexer lexer(s);
+    for (Lexeme l{Token::Space}; lexer.next(l);)
+        out.push_back(l);
     return out;
 }
 
-// The tokens of lex(), with their texts.
-Tokens tokensOf(const QString &s, const Lexemes &lexemes)
+// The tokens of lex(), with their texts; `literals` counts the literals before them.
+Tokens tokensOf(const QString &s, const Lexemes &lexemes, int &literals)
 {
     Tokens out;
     out.reserve(lexemes.size());
-    int literals = 0;
     for (const Lexeme &l : lexemes) {
         const QStringView written = QStringView(s).mid(l.at, l.end - l.at);
         Token t{l.kind, {}, l.newline};
@@ -277,14 +300,13 @@ std::vector<Sig> significant(const Tokens &toks)
 }
 
 // Whether a line that starts with the word `next` still belongs to the
-// statement gathered so far, lexemes [from, to) of `s` (UPDATE ... / SET ...,
+// statement gathered so far, `lexemes` of `s` (UPDATE ... / SET ...,
 // INSERT ... / SELECT ..., IF EXISTS (...) / body).
-bool continues(const QString &s, const Lexemes &lexemes, size_t from, size_t to, const Lexeme &next)
+bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next)
 {
     std::vector<std::pair<const Lexeme *, int>> sig; // with its paren depth
     int depth = 0;
-    for (size_t k = from; k < to; ++k) {
-        const Lexeme &l = lexemes[k];
+    for (const Lexeme &l : lexemes) {
         if (!l.significant())
             continue;
         if (isPunct(s, l, ')'))
@@ -344,29 +366,28 @@ bool continues(const QString &s, const Lexemes &lexemes, size_t from, size_t to,
     return false;
 }
 
-// The statements of a batch as ranges of its lexemes, each with a significant
-// one: ";", GO lines, and a line that starts a new statement end one.
-std::vector<std::pair<size_t, size_t>> splitBatch(const QString &s, const Lexemes &lexemes)
+// Hands each statement of a batch to `statement`, as its lexemes with a
+// significant one: ";", GO lines, and a line that starts a new statement end one.
+void splitBatch(const QString &s, const std::function<void(const Lexemes &)> &statement)
 {
-    std::vector<std::pair<size_t, size_t>> out;
-    size_t start = 0;
-    bool any = false; // the statement gathered so far has a significant lexeme
+    Lexemes cur;      // the statement gathered so far
+    bool any = false; // it has a significant lexeme
     int depth = 0;
-    auto finish = [&](size_t end, size_t next) {
+    auto finish = [&] {
         if (any)
-            out.push_back({start, end});
+            statement(cur);
+        cur.clear();
         any = false;
-        start = next;
     };
     bool atLineStart = true;
-    for (size_t i = 0; i < lexemes.size(); ++i) {
-        const Lexeme &l = lexemes[i];
+    Lexer lexer(s);
+    for (Lexeme l{Token::Space}; lexer.next(l);) {
         if (isPunct(s, l, '('))
             ++depth;
         else if (isPunct(s, l, ')'))
             depth = std::max(0, depth - 1);
         if (isPunct(s, l, ';') && depth == 0) {
-            finish(i, i + 1);
+            finish();
             continue;
         }
         if (l.newline)
@@ -374,41 +395,41 @@ std::vector<std::pair<size_t, size_t>> splitBatch(const QString &s, const Lexeme
         if (l.kind == Token::Word && atLineStart && depth == 0) {
             // GO alone on its line ends the batch's statement.
             if (isWord(s, l, "GO")) {
-                const size_t j = i + 1;
-                if (j >= lexemes.size() || lexemes[j].newline
-                    || (lexemes[j].kind == Token::Comment && (j + 1 >= lexemes.size() || lexemes[j + 1].newline))) {
-                    finish(i, i + 1);
+                Lexer ahead = lexer;
+                Lexeme a{Token::Space}, b{Token::Space};
+                if (!ahead.next(a) || a.newline || (a.kind == Token::Comment && (!ahead.next(b) || b.newline))) {
+                    finish();
                     atLineStart = false;
                     continue;
                 }
             }
-            if (isStatementStarter(s, l) && !continues(s, lexemes, start, i, l))
-                finish(i, i);
+            if (isStatementStarter(s, l) && !continues(s, cur, l))
+                finish();
         }
         if (l.significant()) {
             atLineStart = false;
             any = true;
         }
+        cur.push_back(l);
     }
-    finish(lexemes.size(), lexemes.size());
-    return out;
+    finish();
 }
 
-// A batch's tokens, and its statements as splitBatch cuts them.
+// A batch's statements as splitBatch cuts them, as tokens, and whether it defines nothing.
 struct ReadBatch
 {
-    Lexemes lexemes;
-    Tokens tokens;
     std::vector<Tokens> statements;
+    bool reusable = true;
 };
 
 ReadBatch read(const QString &batch)
 {
     ReadBatch out;
-    out.lexemes = lex(batch);
-    out.tokens = tokensOf(batch, out.lexemes);
-    for (const auto &[from, to] : splitBatch(batch, out.lexemes))
-        out.statements.emplace_back(out.tokens.begin() + qsizetype(from), out.tokens.begin() + qsizetype(to));
+    int literals = 0;
+    splitBatch(batch, [&](const Lexemes &statement) {
+        out.reusable = out.reusable && definesNothing(batch, statement);
+        out.statements.push_back(tokensOf(batch, statement, literals));
+    });
     return out;
 }
 
@@ -1157,15 +1178,13 @@ BatchShape SqliteDialect::shape(const QString &batch)
 
 namespace {
 
-ReusableBatch translateForReuse(const Tokens &tokens,
-                                const std::vector<Tokens> &statements,
-                                bool reusable,
-                                const DateColumns &given)
+ReusableBatch translateForReuse(const std::vector<Tokens> &statements, bool reusable, const DateColumns &given)
 {
     ReusableBatch out;
-    for (const Token &t : tokens)
-        if (t.literal >= 0)
-            out.literals.push_back({t.text, t.kind == Token::String});
+    for (const Tokens &statement : statements)
+        for (const Token &t : statement)
+            if (t.literal >= 0)
+                out.literals.push_back({t.text, t.kind == Token::String});
     out.reusable = reusable;
     DateColumns dates = given;
     for (const Tokens &statement : statements) {
@@ -1192,29 +1211,28 @@ ReusableBatch translateForReuse(const Tokens &tokens,
 ReusableBatch SqliteDialect::translateReusable(const QString &batch, const DateColumns &given)
 {
     const ReadBatch b = read(batch);
-    return translateForReuse(b.tokens, b.statements, definesNothing(batch, b.lexemes), given);
+    return translateForReuse(b.statements, b.reusable, given);
 }
 
 BatchStatements SqliteDialect::statements(const QString &batch)
 {
     BatchStatements out;
-    const Lexemes lexemes = lex(batch);
-    out.reusable = definesNothing(batch, lexemes);
-    for (auto [from, to] : splitBatch(batch, lexemes)) {
-        while (!lexemes[from].significant())
-            ++from;
-        while (!lexemes[to - 1].significant())
-            --to;
-        out.at.push_back({lexemes[from].at, lexemes[to - 1].end});
-    }
+    out.reusable = true;
+    splitBatch(batch, [&](const Lexemes &statement) {
+        out.reusable = out.reusable && definesNothing(batch, statement);
+        const auto significant = [](const Lexeme &l) { return l.significant(); };
+        const auto first = std::find_if(statement.begin(), statement.end(), significant);
+        const auto last = std::find_if(statement.rbegin(), statement.rend(), significant);
+        out.at.push_back({first->at, last->end});
+    });
     return out;
 }
 
 ReusableBatch SqliteDialect::translateReusableStatement(const QString &statement, const DateColumns &dates)
 {
     const Lexemes lexemes = lex(statement);
-    const Tokens tokens = tokensOf(statement, lexemes);
-    return translateForReuse(tokens, {tokens}, definesNothing(statement, lexemes), dates);
+    int literals = 0;
+    return translateForReuse({tokensOf(statement, lexemes, literals)}, definesNothing(statement, lexemes), dates);
 }
 
 namespace {
