@@ -71,28 +71,7 @@ TEST_F(PosteoHijo, PosteaCadaComprobanteEnSuTransaccion)
         v.SucNroLetra = IdComprobante(n);
         QString sql;
         bool hayError = false;
-        clase.ActualizaStock(grilla,
-                             v.TC,
-                             v.SucNroLetra,
-                             v.IdComplemento,
-                             v.Fecha,
-                             v.IdDeposito,
-                             v.IdDepositoDestino,
-                             v.IdMotivoStock,
-                             v.TcOrigen,
-                             v.ComprobanteOrigen,
-                             v.EsTransferencia,
-                             v.Cuenta,
-                             true,
-                             sql,
-                             hayError,
-                             v.IdTecnico,
-                             v.LoteFijo,
-                             v.Aduana,
-                             v.LoteOrigen,
-                             v.SignoRemota,
-                             v.MuestraCartel,
-                             v.IdVendedor);
+        PosteaComprobante(clase, grilla, v, true, sql, hayError);
         ASSERT_FALSE(hayError);
         gDB().gCnn().BeginTrans();
         gDB().EjecutaConsultaSQL(sql);

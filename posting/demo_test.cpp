@@ -7,6 +7,7 @@
 #include "stock/ast.h"
 #include "tests/support/esquema.h"
 #include "tests/support/grilla.h"
+#include "tests/support/posteo.h"
 
 #include <gtest/gtest.h>
 
@@ -40,33 +41,20 @@ protected:
     }
 
     // Posts the grid as voucher 000100000099A of 20/03/2024 and runs what the posting gathered.
-    void Postea(const QString &tc, const QString &cuenta, QString tcOrigen = {}, QString origen = {})
+    void Postea(const QString &tc, const QString &cuenta, const QString &tcOrigen = {}, const QString &origen = {})
     {
         ClsCmnCptes clase;
-        QString deposito = QStringLiteral("1"), destino, motivo, sql;
+        posteo::Comprobante v;
+        v.TC = tc;
+        v.SucNroLetra = QStringLiteral("000100000099A");
+        v.Fecha = QStringLiteral("20/03/2024");
+        v.IdMotivoStock.clear();
+        v.TcOrigen = tcOrigen;
+        v.ComprobanteOrigen = origen;
+        v.Cuenta = cuenta;
+        QString sql;
         bool hayError = false;
-        clase.ActualizaStock(grilla,
-                             tc,
-                             QStringLiteral("000100000099A"),
-                             QStringLiteral("0"),
-                             QStringLiteral("20/03/2024"),
-                             deposito,
-                             destino,
-                             motivo,
-                             tcOrigen,
-                             origen,
-                             false,
-                             cuenta,
-                             true,
-                             sql,
-                             hayError,
-                             QStringLiteral("NULL"),
-                             QString(),
-                             QString(),
-                             QString(),
-                             0,
-                             false,
-                             QStringLiteral("1"));
+        posteo::PosteaComprobante(clase, grilla, v, true, sql, hayError);
         ASSERT_FALSE(hayError);
         gDB().gCnn().BeginTrans();
         gDB().EjecutaConsultaSQL(sql);

@@ -74,6 +74,34 @@ struct Comprobante
     QString IdVendedor = QStringLiteral("1");
 };
 
+// Posts the grid as a voucher form does; the collect path appends to sqlTemp.
+inline void PosteaComprobante(
+    ClsCmnCptes &clase, ui::FlexGrid &grilla, Comprobante &v, bool generaSentencia, QString &sqlTemp, bool &hayError)
+{
+    clase.ActualizaStock(grilla,
+                         v.TC,
+                         v.SucNroLetra,
+                         v.IdComplemento,
+                         v.Fecha,
+                         v.IdDeposito,
+                         v.IdDepositoDestino,
+                         v.IdMotivoStock,
+                         v.TcOrigen,
+                         v.ComprobanteOrigen,
+                         v.EsTransferencia,
+                         v.Cuenta,
+                         generaSentencia,
+                         sqlTemp,
+                         hayError,
+                         v.IdTecnico,
+                         v.LoteFijo,
+                         v.Aduana,
+                         v.LoteOrigen,
+                         v.SignoRemota,
+                         v.MuestraCartel,
+                         v.IdVendedor);
+}
+
 inline QString CodigoArticulo(const QString &articulo)
 {
     return articulo.rightJustified(25, QLatin1Char(' '));
@@ -192,28 +220,7 @@ protected:
     // Posts the grid; the collect path appends to sqlTemp.
     void Postea(Comprobante &v, bool generaSentencia)
     {
-        clase->ActualizaStock(grilla,
-                              v.TC,
-                              v.SucNroLetra,
-                              v.IdComplemento,
-                              v.Fecha,
-                              v.IdDeposito,
-                              v.IdDepositoDestino,
-                              v.IdMotivoStock,
-                              v.TcOrigen,
-                              v.ComprobanteOrigen,
-                              v.EsTransferencia,
-                              v.Cuenta,
-                              generaSentencia,
-                              sqlTemp,
-                              hayError,
-                              v.IdTecnico,
-                              v.LoteFijo,
-                              v.Aduana,
-                              v.LoteOrigen,
-                              v.SignoRemota,
-                              v.MuestraCartel,
-                              v.IdVendedor);
+        PosteaComprobante(*clase, grilla, v, generaSentencia, sqlTemp, hayError);
     }
     void Postea(Comprobante v = {}) { Postea(v, false); }
 
