@@ -79,21 +79,8 @@ protected:
     // The journal: "tc secuencia cuenta side amount", voucher and sequence order.
     QStringList Filas(const QString &columnas = QStringLiteral("TC, SECUENCIA, CUENTA, [DEBE-HABER], IMPORTE"))
     {
-        QStringList filas;
-        ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT %1 FROM MV_ASIENTOS ORDER BY TC, SUCURSAL, NUMERO, LETRA, SECUENCIA")
-                    .arg(columnas),
-                gDB().gCnn());
-        while (!rs.Eof()) {
-            QStringList campos;
-            for (int i = 0; i < rs.FieldCount(); ++i) {
-                const Variant v = rs.Fields(i).Value();
-                campos << (v.isNull() ? QStringLiteral("-") : v.toString().trimmed());
-            }
-            filas << campos.join(QLatin1Char(' '));
-            rs.MoveNext();
-        }
-        return filas;
+        return FilasDe(
+            QStringLiteral("SELECT %1 FROM MV_ASIENTOS ORDER BY TC, SUCURSAL, NUMERO, LETRA, SECUENCIA").arg(columnas));
     }
     // Earlier entries of March 2024: register 2 up to 40, register 3 up to 7.
     void RegistrosConAsientos()

@@ -273,52 +273,52 @@ protected:
                      .arg(condicion, mensaje));
     }
 
-    // The stock rows of a voucher type in Secuencia order, one text each:
-    // "secuencia deposit>destination lot/serial quantity", codes trimmed,
-    // "-" for NULL.
-    QStringList Movimientos(const QString &tc = QStringLiteral("RM"), const QString &condicion = QStringLiteral("1=1"))
+    // The rows a query gives, one text each: the fields put into `forma`
+    // (%1, %2, ...) or, without one, joined by blanks; texts trimmed, numbers
+    // to 12 digits without trailing zeros, "-" for NULL.
+    static QStringList FilasDe(const QString &consulta, const QString &forma = {})
     {
         QStringList filas;
         ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT Secuencia, IdDeposito, IDDEPOSITO_DESTINO, NroLote, NroSerie, Cantidad "
-                               "FROM V_MV_STOCK WHERE TC = %1 AND %2 ORDER BY IdComprobante, Secuencia")
-                    .arg(TextoSQL(tc.rightJustified(4, QLatin1Char(' '))), condicion),
-                gDB().gCnn());
-        auto texto = [&](int i) {
-            const Variant v = rs.Fields(i).Value();
-            return v.isNull() ? QStringLiteral("-") : v.toString().trimmed();
-        };
+        rs.Open(consulta, gDB().gCnn());
         while (!rs.Eof()) {
-            filas << QStringLiteral("%1 %2>%3 %4/%5 %6")
-                         .arg(texto(0),
-                              texto(1),
-                              texto(2),
-                              texto(3),
-                              texto(4),
-                              QString::number(rs.Fields(5).Value().toDouble(), 'g', 12));
+            QStringList campos;
+            for (int i = 0; i < rs.FieldCount(); ++i) {
+                const Variant v = rs.Fields(i).Value();
+                campos << (v.isNull()     ? QStringLiteral("-")
+                           : v.isNumber() ? QString::number(v.toDouble(), 'g', 12)
+                                          : v.toString().trimmed());
+            }
+            if (forma.isEmpty()) {
+                filas << campos.join(QLatin1Char(' '));
+            } else {
+                QString fila = forma;
+                for (const QString &campo : campos)
+                    fila = fila.arg(campo);
+                filas << fila;
+            }
             rs.MoveNext();
         }
         return filas;
+    }
+
+    // The stock rows of a voucher type in Secuencia order, one text each:
+    // "secuencia deposit>destination lot/serial quantity".
+    QStringList Movimientos(const QString &tc = QStringLiteral("RM"), const QString &condicion = QStringLiteral("1=1"))
+    {
+        return FilasDe(QStringLiteral("SELECT Secuencia, IdDeposito, IDDEPOSITO_DESTINO, NroLote, NroSerie, Cantidad "
+                                      "FROM V_MV_STOCK WHERE TC = %1 AND %2 ORDER BY IdComprobante, Secuencia")
+                           .arg(TextoSQL(tc.rightJustified(4, QLatin1Char(' '))), condicion),
+                       QStringLiteral("%1 %2>%3 %4/%5 %6"));
     }
 
     // The journal rows of a voucher type added up by account and side:
     // "account side amount", in account order.
     QStringList Diario(const QString &tc)
     {
-        QStringList filas;
-        ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT CUENTA, [DEBE-HABER], SUM(IMPORTE) FROM MV_ASIENTOS WHERE TC = %1 "
-                               "GROUP BY CUENTA, [DEBE-HABER] ORDER BY CUENTA, [DEBE-HABER]")
-                    .arg(TextoSQL(tc.rightJustified(4, QLatin1Char(' ')))),
-                gDB().gCnn());
-        while (!rs.Eof()) {
-            filas << QStringLiteral("%1 %2 %3")
-                         .arg(rs.Fields(0).Value().toString().trimmed(),
-                              rs.Fields(1).Value().toString(),
-                              QString::number(rs.Fields(2).Value().toDouble(), 'g', 12));
-            rs.MoveNext();
-        }
-        return filas;
+        return FilasDe(QStringLiteral("SELECT CUENTA, [DEBE-HABER], SUM(IMPORTE) FROM MV_ASIENTOS WHERE TC = %1 "
+                                      "GROUP BY CUENTA, [DEBE-HABER] ORDER BY CUENTA, [DEBE-HABER]")
+                           .arg(TextoSQL(tc.rightJustified(4, QLatin1Char(' ')))));
     }
     // Debits less credits of a voucher type's journal.
     double DebeMenosHaber(const QString &tc)
@@ -363,30 +363,12 @@ public:
                          TextoSQL(QString::fromLatin1(lote).rightJustified(25)),
                          QString::number(cantidad)));
     }
-    // The consumption rows: "id secuencia article deposit lot quantity", codes trimmed, "-" for NULL.
+    // The consumption rows: "id secuencia article deposit lot quantity".
     QStringList Consumos()
     {
-        QStringList filas;
-        ado::Recordset rs;
-        rs.Open(QStringLiteral(
-                    "SELECT IdComprobante, Secuencia, IdArticulo, IdDeposito, NroLote, Cantidad FROM V_MV_STOCK "
-                    "WHERE TC = '  PE' ORDER BY IdComprobante, Secuencia"),
-                gDB().gCnn());
-        auto texto = [&](int i) {
-            const Variant v = rs.Fields(i).Value();
-            return v.isNull() ? QStringLiteral("-") : v.toString().trimmed();
-        };
-        while (!rs.Eof()) {
-            filas << QStringLiteral("%1 %2 %3 %4 %5 %6")
-                         .arg(texto(0),
-                              texto(1),
-                              texto(2),
-                              texto(3),
-                              texto(4),
-                              QString::number(rs.Fields(5).Value().toDouble(), 'g', 12));
-            rs.MoveNext();
-        }
-        return filas;
+        return FilasDe(
+            QStringLiteral("SELECT IdComprobante, Secuencia, IdArticulo, IdDeposito, NroLote, Cantidad FROM V_MV_STOCK "
+                           "WHERE TC = '  PE' ORDER BY IdComprobante, Secuencia"));
     }
     long long UltimoDelLibro()
     {
