@@ -178,47 +178,31 @@ const Method kVariants[] = {
     {"kept", "same, journal kept", directPreparedKeptJournal},
 };
 
-[[noreturn]] void usage()
-{
-    std::fprintf(stderr,
-                 "usage: bench_ado [--vouchers N] [--runs K] [--dir FOLDER]... [--only layer|text|prepared|kept]\n");
-    std::exit(2);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0); // each figure as soon as it is known
-    int n = 2000, runs = 5;
-    QStringList dirs;
-    QString only;
-    const QStringList args = app.arguments().mid(1);
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--vouchers" && hasValue)
-            n = args[++i].toInt();
-        else if (a == "--runs" && hasValue)
-            runs = args[++i].toInt();
-        else if (a == "--dir" && hasValue)
-            dirs << args[++i];
-        else if (a == "--only" && hasValue)
-            only = args[++i];
-        else if (a.toInt() > 0)
-            n = a.toInt();
-        else
-            usage();
-    }
-    if (n < 1 || runs < 1)
-        usage();
+    int n = 2000;
+    const bench::Options o
+        = bench::readOptions(app.arguments().mid(1),
+                             5,
+                             {},
+                             "bench_ado [--vouchers N] [--runs K] [--dir FOLDER]... [--only layer|text|prepared|kept]",
+                             {QStringLiteral("layer"),
+                              QStringLiteral("text"),
+                              QStringLiteral("prepared"),
+                              QStringLiteral("kept")},
+                             {{QStringLiteral("--vouchers"), &n}});
+    if (!o.sizes.empty())
+        n = o.sizes.back();
+    const int runs = o.runs;
+    const QStringList &dirs = o.dirs;
     std::vector<const Method *> variants;
     for (const Method &v : kVariants)
-        if (only.isEmpty() || only == QLatin1String(v.key))
+        if (o.runsVariant(v.key))
             variants.push_back(&v);
-    if (variants.empty())
-        usage();
 
     std::printf("bench_ado: %d vouchers, one transaction each; %d runs of each variant, interleaved, on fresh copies\n",
                 n,

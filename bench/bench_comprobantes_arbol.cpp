@@ -218,24 +218,13 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    int runs = 5;
-    QStringList dirs;
-    std::vector<int> sizes;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--runs") && i + 1 < args.size())
-            runs = std::max(1, args[++i].toInt());
-        else if (args[i] == QLatin1String("--dir") && i + 1 < args.size())
-            dirs << args[++i];
-        else if (args[i].toInt() > 0)
-            sizes.push_back(args[i].toInt());
-        else {
-            std::fprintf(stderr, "usage: bench_comprobantes_arbol [--runs K] [--dir FOLDER] [SIZE...]\n");
-            return 2;
-        }
-    }
-    if (sizes.empty())
-        sizes = {5000, 50000};
+    const bench::Options o = bench::readOptions(app.arguments().mid(1),
+                                                5,
+                                                {5000, 50000},
+                                                "bench_comprobantes_arbol [--runs K] [--dir FOLDER] [SIZE...]");
+    const int runs = o.runs;
+    const QStringList &dirs = o.dirs;
+    const std::vector<int> &sizes = o.sizes;
     const bench::Folder folder = bench::folders(dirs.mid(0, 1)).front();
     SetAppPath(folder.path);
     std::printf("folder %s, %d runs, load average %s\n",

@@ -264,24 +264,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    int runs = 7;
-    QStringList dirs;
-    std::vector<int> tamanos;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--runs") && i + 1 < args.size())
-            runs = std::max(1, args[++i].toInt());
-        else if (args[i] == QLatin1String("--dir") && i + 1 < args.size())
-            dirs << args[++i];
-        else if (args[i].toInt() > 0)
-            tamanos.push_back(args[i].toInt());
-        else {
-            std::fprintf(stderr, "usage: bench_load [--runs K] [--dir FOLDER] [LINES...]\n");
-            return 2;
-        }
-    }
-    if (tamanos.empty())
-        tamanos = {50, 500};
+    const bench::Options o
+        = bench::readOptions(app.arguments().mid(1), 7, {50, 500}, "bench_load [--runs K] [--dir FOLDER] [LINES...]");
+    const int runs = o.runs;
+    const QStringList &dirs = o.dirs;
+    const std::vector<int> &tamanos = o.sizes;
     const bench::Folder folder = bench::folders(dirs.mid(0, 1)).front();
     SetAppPath(folder.path);
     ui::ScriptedResponder operador; // a message would be a fault of the load: counted below

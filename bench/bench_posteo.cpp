@@ -198,12 +198,6 @@ Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
     return s;
 }
 
-[[noreturn]] void Uso()
-{
-    std::fprintf(stderr, "usage: bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [LINES...]\n");
-    std::exit(2);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -214,30 +208,15 @@ int main(int argc, char **argv)
     QTemporaryDir logs;
     SetAppPath(logs.path());
 
-    QList<int> tamanos;
-    QStringList carpetas;
-    int corridas = 7;
-    QString solo;
-    const QStringList args = app.arguments().mid(1);
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        const bool conValor = i + 1 < args.size();
-        if (a == "--runs" && conValor)
-            corridas = args[++i].toInt();
-        else if (a == "--dir" && conValor)
-            carpetas << args[++i];
-        else if (a == "--only" && conValor)
-            solo = args[++i];
-        else if (a.toInt() > 0)
-            tamanos << a.toInt();
-        else
-            Uso();
-    }
-    if (corridas < 1 || !(solo.isEmpty() || solo == "layer" || solo == "each" || solo == "sqlite3"))
-        Uso();
-    auto corre = [&](const char *variante) { return solo.isEmpty() || solo == QLatin1String(variante); };
-    if (tamanos.isEmpty())
-        tamanos = {20, 200};
+    const bench::Options o
+        = bench::readOptions(app.arguments().mid(1),
+                             7,
+                             {20, 200},
+                             "bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [LINES...]",
+                             {QStringLiteral("layer"), QStringLiteral("each"), QStringLiteral("sqlite3")});
+    const int corridas = o.runs;
+    const std::vector<int> &tamanos = o.sizes;
+    const QStringList &carpetas = o.dirs;
 
     std::printf("bench_posteo: %d runs of each, taking turns, on fresh copies; three lots a line (medians, ms)\n",
                 corridas);
@@ -272,9 +251,9 @@ int main(int argc, char **argv)
             qsizetype filas = 0;
             QStringList inserts;
             for (int r = 0; r < corridas; ++r) {
-                if (corre("layer") || inserts.isEmpty()) {
+                if (o.runsVariant("layer") || inserts.isEmpty()) {
                     const Medida m = PorLaCapa(bench::freshCopy(maestra, copia), n, false);
-                    if (corre("layer")) {
+                    if (o.runsVariant("layer")) {
                         posteo.push_back(m.posteo);
                         corrida.push_back(m.corrida);
                         capa.push_back(m.posteo + m.corrida);
@@ -282,11 +261,11 @@ int main(int argc, char **argv)
                     inserts = m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts).filter(QStringLiteral("INSERT INTO"));
                     filas = inserts.size();
                 }
-                if (corre("each")) {
+                if (o.runsVariant("each")) {
                     const Medida u = PorLaCapa(bench::freshCopy(maestra, copia), n, true);
                     cadaUna.push_back(u.posteo + u.corrida);
                 }
-                if (corre("sqlite3"))
+                if (o.runsVariant("sqlite3"))
                     api.push_back(PorLaApi(bench::freshCopy(maestra, copia), inserts));
             }
             bench::removeDatabase(copia);
@@ -313,7 +292,7 @@ int main(int argc, char **argv)
                 std::printf("       the layer's time per line at %d is %.0f%% of that at %d\n",
                             n,
                             100.0 * porLinea / primeraPorLinea,
-                            tamanos.first());
+                            tamanos.front());
         }
     }
     std::printf("\nload average after: %s\n", qPrintable(bench::loadAverage()));

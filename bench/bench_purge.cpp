@@ -126,12 +126,6 @@ Medida PorLaApi(const QString &ruta, bool diarioQueQueda)
     return m;
 }
 
-[[noreturn]] void Uso()
-{
-    std::fprintf(stderr, "usage: bench_purge [--runs K] [--dir FOLDER]... [--only run|sqlite3] [SIZE...]\n");
-    std::exit(2);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -143,31 +137,17 @@ int main(int argc, char **argv)
     QTemporaryDir logs;
     SetAppPath(logs.path());
 
-    QList<int> tamanos;
-    QStringList carpetas;
-    QString solo;
-    int corridas = 5;
-    const QStringList args = app.arguments().mid(1);
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        const bool conValor = i + 1 < args.size();
-        if (a == "--runs" && conValor)
-            corridas = args[++i].toInt();
-        else if (a == "--dir" && conValor)
-            carpetas << args[++i];
-        else if (a == "--only" && conValor)
-            solo = args[++i];
-        else if (a.toInt() > 0)
-            tamanos << a.toInt();
-        else
-            Uso();
-    }
-    if (corridas < 1 || (!solo.isEmpty() && solo != "run" && solo != "sqlite3"))
-        Uso();
-    if (tamanos.isEmpty())
-        tamanos = {1000, 10000};
-    const bool porLaCorrida = solo.isEmpty() || solo == "run";
-    const bool porLaApi = solo.isEmpty() || solo == "sqlite3";
+    const bench::Options o
+        = bench::readOptions(app.arguments().mid(1),
+                             5,
+                             {1000, 10000},
+                             "bench_purge [--runs K] [--dir FOLDER]... [--only run|sqlite3] [SIZE...]",
+                             {QStringLiteral("run"), QStringLiteral("sqlite3")});
+    const int corridas = o.runs;
+    const std::vector<int> &tamanos = o.sizes;
+    const QStringList &carpetas = o.dirs;
+    const bool porLaCorrida = o.runsVariant("run");
+    const bool porLaApi = o.runsVariant("sqlite3");
 
     std::printf("bench_purge: %d runs of each, taking turns, on fresh copies; v/s = vouchers per second (medians)\n",
                 corridas);
@@ -251,7 +231,7 @@ int main(int argc, char **argv)
                 std::printf("         the run's time per voucher at %d is %.0f%% of that at %d\n",
                             n,
                             100.0 * msRun / primeraPorComprobante,
-                            tamanos.first());
+                            tamanos.front());
         }
     }
     std::printf("\nload average after: %s\n", qPrintable(bench::loadAverage()));

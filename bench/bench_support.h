@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,61 @@ inline long peakMemory()
         if (line.rfind("VmHWM:", 0) == 0)
             return std::stol(line.substr(6));
     return -1;
+}
+
+// The command line the benchmarks share: --runs K, --dir FOLDER (again for
+// more folders), --only VARIANT where the benchmark names its `variants`,
+// the counts in `numbers` (--vouchers N), and sizes as plain numbers.
+// Anything else, or a count below 1, prints `usage` and exits with 2.
+struct Options
+{
+    int runs = 0;
+    QStringList dirs;
+    QString only;
+    std::vector<int> sizes;
+    bool runsVariant(const char *variant) const { return only.isEmpty() || only == QLatin1String(variant); }
+};
+
+inline Options readOptions(const QStringList &args,
+                           int runs,
+                           const std::vector<int> &sizes,
+                           const char *usage,
+                           const QStringList &variants = {},
+                           const std::map<QString, int *> &numbers = {})
+{
+    const auto fail = [usage] {
+        std::fprintf(stderr, "usage: %s\n", usage);
+        std::exit(2);
+    };
+    Options o;
+    o.runs = runs;
+    o.sizes = sizes;
+    std::vector<int> given;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        const auto number = numbers.find(a);
+        if (a == QLatin1String("--runs") && hasValue)
+            o.runs = args[++i].toInt();
+        else if (a == QLatin1String("--dir") && hasValue)
+            o.dirs << args[++i];
+        else if (a == QLatin1String("--only") && hasValue && variants.contains(args[i + 1]))
+            o.only = args[++i];
+        else if (number != numbers.end() && hasValue)
+            *number->second = args[++i].toInt();
+        else if (a.toInt() > 0)
+            given.push_back(a.toInt());
+        else
+            fail();
+    }
+    if (o.runs < 1)
+        fail();
+    for (const auto &[name, value] : numbers)
+        if (*value < 1)
+            fail();
+    if (!given.empty())
+        o.sizes = given;
+    return o;
 }
 
 // Freed memory goes back to the system first, so that the next peak is that
