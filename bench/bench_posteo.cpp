@@ -1,28 +1,36 @@
-// Stock posting of one voucher through the collect path, its statements then
-// run in one transaction through the data layer, against the same INSERT
-// texts run straight through the sqlite3 API in one transaction.
+// Stock posting of one voucher through the collect path, with its accounting
+// entry, its statements then run in one transaction through the data layer,
+// against every statement the posting and the run sent (the reads of the
+// building too), recorded by the statement spy and replayed prepared straight
+// through the sqlite3 API.
 //
-//     bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [LINES...]
+//     bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [--lots N] [LINES...]
 //
-// Lines default to 20 200, K to 7. Every line issues three lots, so it posts
-// three movements. Each measurement starts from a fresh copy of one
-// database; the layer's and the API's runs take turns. The program prints
-// the medians of the posting (building the text), of running it, of both,
-// and of the API, the ratio of both to the API and the time per line, and
-// how the time per line at each size compares with the first size; and, for
-// comparison, posting and running the statements one call each. Without
-// --dir it runs in the temporary folder and in /dev/shm. --only runs one
-// variant (the others print as 0): for a profiler.
+// Lines default to 20 200 2000, K to 7. Every line issues three lots, so it
+// posts three movements, and every article has a stock account of its own.
+// Then one entry line of N/10 and of N lots (N 10000 by default), lots of two
+// characters so that the longest list stays within its 32,767 characters.
+// Each measurement starts from a fresh copy of one database; the layer's and
+// the API's runs take turns. The program prints the medians of the posting
+// (building the text), of running it, of both, and of the API, the ratio of
+// both to the API and the time per line (per lot), and how the time per line
+// at each size compares with the first size; and, for comparison, posting
+// and running the statements one call each. Without --dir it runs in the
+// temporary folder and in /dev/shm. --only runs one variant (the others print
+// as 0): for a profiler.
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
 #include "bench/bench_support.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
+#include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
+#include "platform/ado/sqlite_provider.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/scripted_responder.h"
+#include "tests/support/sqlite_spy.h"
 #include "tools/demodata.h"
 
 #include <QApplication>
@@ -33,6 +41,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -54,8 +63,20 @@ bool Ejecuta(sqlite3 *db, const QString &sql)
     return true;
 }
 
-// The schema, the voucher type and the articles of the voucher.
-bool CreaMaestra(const QString &ruta, int lineas)
+// What one benchmark posts: `lineas` lines of three lots each issued by a
+// remittance, or one line of `lotes` lots entered by an IR.
+struct Voucher
+{
+    int lineas = 1;
+    int lotes = 0;
+    bool porLotes() const { return lotes > 0; }
+    QString tc() const { return porLotes() ? QStringLiteral("IR") : QStringLiteral("RM"); }
+    int tamano() const { return porLotes() ? lotes : lineas; }
+};
+
+// The schema, the voucher types, the journal's settings and the articles of
+// the voucher, each with a stock account of its own.
+bool CreaMaestra(const QString &ruta, int articulos)
 {
     try {
         demodata::CreateSchema(ruta, true);
@@ -68,34 +89,63 @@ bool CreaMaestra(const QString &ruta, int lineas)
     ado::registerSqlServerFunctions(db);
     bool bien
         = Ejecuta(db, QStringLiteral("BEGIN"))
-          && Ejecuta(db, QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  RM', 'S', 'VENTAS')"))
           && Ejecuta(db,
-                     QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1')"));
-    for (int n = 1; bien && n <= lineas; ++n)
+                     QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  RM', 'S', 'VENTAS'), "
+                                    "('  IR', 'E', 'STOCK')"))
+          && Ejecuta(db,
+                     QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1'), "
+                                    "('AsientosXStock', 'SI'), ('MotivoStockRemito', '1')"))
+          && Ejecuta(db,
+                     QStringLiteral("INSERT INTO V_TA_MOTIVOSTOCK (IDMOTIVOSTOCK, CUENTACONTABLE, Descripcion) VALUES "
+                                    "('   1', '5.1.01', 'AJUSTE')"))
+          && Ejecuta(db, QStringLiteral("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES ('   2', 'STOCK')"))
+          && Ejecuta(db,
+                     QStringLiteral("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES ('  RM', '   2'), "
+                                    "('  IR', '   2')"));
+    for (int n = 1; bien && n <= articulos; ++n)
         bien = Ejecuta(db,
-                       QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('%1', "
-                                      "'ARTICULO %2', '  UN')")
+                       QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, costo, "
+                                      "cuentacontableC) VALUES ('%1', 'ARTICULO %2', '  UN', 10, '1.3.%2')")
                            .arg(Articulo(n).rightJustified(25), QString::number(n)));
     bien = bien && Ejecuta(db, QStringLiteral("COMMIT"));
     sqlite3_close(db);
     return bien;
 }
 
-void LlenaGrilla(ui::FlexGrid &grilla, int lineas)
+// Lot k of a long list: two characters of 36.
+QString LoteCorto(int k)
+{
+    static const char digitos[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    return QString(QLatin1Char(digitos[(k / 36) % 36])) + QLatin1Char(digitos[k % 36]);
+}
+
+void LlenaGrilla(ui::FlexGrid &grilla, const Voucher &v)
 {
     grilla.setCols(Columnas);
-    grilla.setRows(lineas + 1);
+    grilla.setRows(v.lineas + 1);
     grilla.Clear();
     const QChar separador(0xFF);
-    const QString lotes = QStringLiteral("|L1%1|L2%1|L3%1|").arg(separador);
-    for (int f = 1; f <= lineas; ++f) {
+    QString lotes = QStringLiteral("|L1%1|L2%1|L3%1|").arg(separador);
+    QString cantidades = QStringLiteral("|1|2|3|");
+    QString cantidad = QStringLiteral("6");
+    if (v.porLotes()) {
+        lotes.clear();
+        lotes.reserve(3 * v.lotes + 1);
+        for (int k = 0; k < v.lotes; ++k)
+            lotes += QLatin1Char('|') + LoteCorto(k);
+        lotes += QLatin1Char('|');
+        cantidades.clear();
+        cantidad = QString::number(v.lotes);
+    }
+    for (int f = 1; f <= v.lineas; ++f) {
         grilla.setTextMatrix(f, ColArticulo, Articulo(f));
         grilla.setTextMatrix(f, ColDescripcion, QStringLiteral("ARTICULO %1").arg(f));
         grilla.setTextMatrix(f, ColUnidad, QStringLiteral("UN"));
-        grilla.setTextMatrix(f, ColCantidad, QStringLiteral("6"));
+        grilla.setTextMatrix(f, ColCantidad, cantidad);
         grilla.setTextMatrix(f, ColNroLote, lotes);
-        grilla.setTextMatrix(f, ColNroSerie, QStringLiteral("|1|2|3|"));
+        grilla.setTextMatrix(f, ColNroSerie, cantidades);
         grilla.setTextMatrix(f, ColImporte, QStringLiteral("12.5"));
+        grilla.setTextMatrix(f, ColAux38, QStringLiteral("10"));
         for (int flag : {AuxPideSerie, AuxPideTalle, Auxesperecedero, Aux_InsumosPorPorcentaje, ColAux76})
             grilla.setTextMatrix(f, flag, QStringLiteral("0"));
     }
@@ -106,28 +156,37 @@ struct Medida
     double posteo = 0;  // building the collected text
     double corrida = 0; // running it in one transaction
     QString texto;
+    QStringList lecturas; // recorded: what the building sent
+    QStringList escritas; // recorded: what running the text sent
 };
 
 // With unaAUna the collected statements run one call each, as a caller
-// could split them; otherwise the whole text in one call.
-Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
+// could split them; otherwise the whole text in one call. With graba the
+// statement spy records what is sent.
+Medida PorLaCapa(const QString &ruta, const Voucher &v, bool unaAUna, bool graba = false)
 {
     DB_Dll &db = gDB();
     db.gCnn().Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(ruta));
+    QStringList enviadas;
+    if (graba) {
+        db.gCnn().Close();
+        ado::Errors errores;
+        db.gCnn().attachProvider(std::make_unique<SpyProvider>(ado::SqliteProvider::open(ruta, errores), enviadas));
+    }
     db.gOpenFlag = true;
     db.gEsAdmin = true;
     ui::ScriptedResponder respuestas;
     ui::ScopedResponder alcance(respuestas);
     ClsCmnCptes clase;
     ui::FlexGrid grilla;
-    LlenaGrilla(grilla, lineas);
+    LlenaGrilla(grilla, v);
     QString deposito = QStringLiteral("1"), destino, motivo = QStringLiteral("1"), origen, comprobante;
     bool hayError = false;
     Medida m;
     QElapsedTimer reloj;
     reloj.start();
     clase.ActualizaStock(grilla,
-                         QStringLiteral("RM"),
+                         v.tc(),
                          QStringLiteral("000100000001A"),
                          QStringLiteral("0"),
                          QStringLiteral("2024-03-15"),
@@ -149,6 +208,8 @@ Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
                          false,
                          QStringLiteral("1"));
     m.posteo = bench::seconds(reloj);
+    m.lecturas = enviadas;
+    enviadas.clear();
     reloj.restart();
     db.gCnn().BeginTrans();
     bool bien = true;
@@ -166,6 +227,7 @@ Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
     else
         db.gCnn().RollbackTrans();
     m.corrida = bench::seconds(reloj);
+    m.escritas = enviadas;
     if (!bien || hayError || !respuestas.requests().empty())
         std::printf("warning: the posting did not run cleanly\n");
     db.gCnn().Close();
@@ -173,29 +235,145 @@ Medida PorLaCapa(const QString &ruta, int lineas, bool unaAUna)
     return m;
 }
 
-// The collected INSERT texts, each prepared and run, in one transaction.
-// Not inlined, so that a profiler can count it apart.
-[[gnu::noinline]] double PorLaApi(const QString &ruta, const QStringList &inserts)
+// The recorded statements in the engine's SQL: the reads, and the writes
+// that run in one transaction.
+struct Grabadas
+{
+    std::vector<QByteArray> lecturas, escritas;
+};
+
+std::vector<QByteArray> Traduce(const QStringList &enviadas)
+{
+    std::vector<QByteArray> out;
+    for (const QString &batch : enviadas) {
+        for (const ado::DialectStatement &s : ado::SqliteDialect::translateBatch(batch)) {
+            if (s.kind != ado::DialectStatement::Kind::Sql) {
+                std::fprintf(stderr, "bench_posteo: unexpected statement kind in %s\n", qPrintable(batch.left(120)));
+                std::exit(1);
+            }
+            out.push_back(s.sql.toUtf8());
+        }
+    }
+    return out;
+}
+
+// Prepares and steps each statement, reading every column of a row as text.
+bool Paso(sqlite3 *db, const std::vector<QByteArray> &sentencias)
+{
+    for (const QByteArray &sql : sentencias) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+            return false;
+        const int columnas = sqlite3_column_count(st);
+        int r = 0;
+        qint64 largo = 0;
+        while ((r = sqlite3_step(st)) == SQLITE_ROW)
+            for (int c = 0; c < columnas; ++c)
+                if (const unsigned char *t = sqlite3_column_text(st, c))
+                    largo += QString::fromUtf8(reinterpret_cast<const char *>(t), sqlite3_column_bytes(st, c)).size();
+        sqlite3_finalize(st);
+        (void) largo;
+        if (r != SQLITE_DONE)
+            return false;
+    }
+    return true;
+}
+
+// The recorded reads, then the writes in one transaction. Not inlined, so
+// that a profiler can count it apart.
+[[gnu::noinline]] double PorLaApi(const QString &ruta, const Grabadas &g)
 {
     sqlite3 *db = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &db);
     ado::registerSqlServerFunctions(db);
     QElapsedTimer reloj;
     reloj.start();
-    bool bien = Ejecuta(db, QStringLiteral("BEGIN"));
-    for (const QString &insert : inserts) {
-        const QByteArray sql = insert.toUtf8();
-        sqlite3_stmt *st = nullptr;
-        bien = bien && sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) == SQLITE_OK
-               && sqlite3_step(st) == SQLITE_DONE;
-        sqlite3_finalize(st);
-    }
-    bien = bien && Ejecuta(db, QStringLiteral("COMMIT"));
+    bool bien = Paso(db, g.lecturas) && Ejecuta(db, QStringLiteral("BEGIN")) && Paso(db, g.escritas)
+                && Ejecuta(db, QStringLiteral("COMMIT"));
     const double s = bench::seconds(reloj);
     if (!bien)
         std::printf("warning: sqlite3 failed: %s\n", sqlite3_errmsg(db));
     sqlite3_close(db);
     return s;
+}
+
+// One table of sizes: voucher lengths, or lots of one line.
+bool Mide(const bench::Options &o, const QString &carpeta, const std::vector<Voucher> &vouchers)
+{
+    const bool porLotes = vouchers.front().porLotes();
+    std::printf("%6s %6s %10s %10s %10s %7s %10s %7s %7s %11s %10s %8s %9s\n",
+                porLotes ? "lots" : "lines",
+                "rows",
+                "posting",
+                "running",
+                "layer",
+                "spread",
+                "sqlite3",
+                "spread",
+                "ratio",
+                porLotes ? "layer ms/lot" : "layer ms/l",
+                "each",
+                "ratio",
+                "peak KiB");
+    double primeraPorLinea = 0;
+    for (const Voucher &v : vouchers) {
+        const int n = v.tamano();
+        const QString maestra = QDir(carpeta).filePath(QStringLiteral("maestra-%1.db").arg(n));
+        if (!CreaMaestra(maestra, v.lineas))
+            return false;
+        const QString copia = QDir(carpeta).filePath(QStringLiteral("copia.db"));
+        // The statements the baseline replays, recorded once.
+        const Medida grabada = PorLaCapa(bench::freshCopy(maestra, copia), v, false, true);
+        const Grabadas g{Traduce(grabada.lecturas), Traduce(grabada.escritas)};
+        const qsizetype filas = grabada.texto.count(QStringLiteral("INSERT INTO"));
+        std::vector<double> posteo, corrida, capa, cadaUna, api;
+        long pico = 0;
+        for (int r = 0; r < o.runs; ++r) {
+            if (o.runsVariant("layer")) {
+                const QString ruta = bench::freshCopy(maestra, copia);
+                bench::resetPeakMemory();
+                const Medida m = PorLaCapa(ruta, v, false);
+                pico = std::max(pico, bench::peakMemory());
+                posteo.push_back(m.posteo);
+                corrida.push_back(m.corrida);
+                capa.push_back(m.posteo + m.corrida);
+            }
+            if (o.runsVariant("each")) {
+                const Medida u = PorLaCapa(bench::freshCopy(maestra, copia), v, true);
+                cadaUna.push_back(u.posteo + u.corrida);
+            }
+            if (o.runsVariant("sqlite3"))
+                api.push_back(PorLaApi(bench::freshCopy(maestra, copia), g));
+        }
+        bench::removeDatabase(copia);
+        bench::removeDatabase(maestra);
+        const bench::Summary p = bench::summarize(posteo), c = bench::summarize(corrida), t = bench::summarize(capa),
+                             u = bench::summarize(cadaUna), a = bench::summarize(api);
+        const double porLinea = 1000.0 * t.median / n;
+        std::printf("%6d %6lld %10.3f %10.3f %10.3f %6.1f%% %10.3f %6.1f%% %6.2fx %11.4f %10.3f %7.2fx %9ld\n",
+                    n,
+                    (long long) filas,
+                    1000 * p.median,
+                    1000 * c.median,
+                    1000 * t.median,
+                    100 * t.spread(),
+                    1000 * a.median,
+                    100 * a.spread(),
+                    bench::ratio(t, a),
+                    porLinea,
+                    1000 * u.median,
+                    bench::ratio(u, a),
+                    pico);
+        if (primeraPorLinea == 0)
+            primeraPorLinea = porLinea;
+        else
+            std::printf("       the layer's time per %s at %d is %.0f%% of that at %d\n",
+                        porLotes ? "lot" : "line",
+                        n,
+                        100.0 * porLinea / primeraPorLinea,
+                        vouchers.front().tamano());
+    }
+    return true;
 }
 
 } // namespace
@@ -208,95 +386,39 @@ int main(int argc, char **argv)
     QTemporaryDir logs;
     SetAppPath(logs.path());
 
-    const bench::Options o
-        = bench::readOptions(app.arguments().mid(1),
-                             7,
-                             {20, 200},
-                             "bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [LINES...]",
-                             {QStringLiteral("layer"), QStringLiteral("each"), QStringLiteral("sqlite3")});
-    const int corridas = o.runs;
-    const std::vector<int> &tamanos = o.sizes;
-    const QStringList &carpetas = o.dirs;
+    int lotes = 10000;
+    const bench::Options o = bench::readOptions(
+        app.arguments().mid(1),
+        7,
+        {20, 200, 2000},
+        "bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [--lots N] [LINES...]",
+        {QStringLiteral("layer"), QStringLiteral("each"), QStringLiteral("sqlite3")},
+        {{QStringLiteral("--lots"), &lotes}});
+    std::vector<Voucher> porLineas;
+    for (int n : o.sizes)
+        porLineas.push_back({n, 0});
+    const std::vector<Voucher> porLotes{{1, std::max(1, lotes / 10)}, {1, lotes}};
 
-    std::printf("bench_posteo: %d runs of each, taking turns, on fresh copies; three lots a line (medians, ms)\n",
-                corridas);
+    std::printf("bench_posteo: %d runs of each, taking turns, on fresh copies; journal on, every article its own "
+                "stock account (medians, ms)\n",
+                o.runs);
     std::printf("load average before: %s\n", qPrintable(bench::loadAverage()));
-    for (const bench::Folder &carpeta : bench::folders(carpetas)) {
+    for (const bench::Folder &carpeta : bench::folders(o.dirs)) {
         QTemporaryDir dir(QDir(carpeta.path).filePath(QStringLiteral("bench_posteo-XXXXXX")));
         if (!dir.isValid()) {
             std::fprintf(stderr, "bench_posteo: cannot write in %s\n", qPrintable(carpeta.path));
             return 1;
         }
-        std::printf("\n%s\n", qPrintable(carpeta.label()));
-        std::printf("%6s %6s %10s %10s %10s %7s %10s %7s %7s %11s %10s %8s\n",
-                    "lines",
-                    "rows",
-                    "posting",
-                    "running",
-                    "layer",
-                    "spread",
-                    "sqlite3",
-                    "spread",
-                    "ratio",
-                    "layer ms/l",
-                    "each",
-                    "ratio");
-        double primeraPorLinea = 0;
-        for (int n : tamanos) {
-            const QString maestra = QDir(dir.path()).filePath(QStringLiteral("maestra-%1.db").arg(n));
-            if (!CreaMaestra(maestra, n))
-                return 1;
-            const QString copia = QDir(dir.path()).filePath(QStringLiteral("copia.db"));
-            std::vector<double> posteo, corrida, capa, cadaUna, api;
-            qsizetype filas = 0;
-            QStringList inserts;
-            for (int r = 0; r < corridas; ++r) {
-                if (o.runsVariant("layer") || inserts.isEmpty()) {
-                    const Medida m = PorLaCapa(bench::freshCopy(maestra, copia), n, false);
-                    if (o.runsVariant("layer")) {
-                        posteo.push_back(m.posteo);
-                        corrida.push_back(m.corrida);
-                        capa.push_back(m.posteo + m.corrida);
-                    }
-                    inserts = m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts).filter(QStringLiteral("INSERT INTO"));
-                    filas = inserts.size();
-                }
-                if (o.runsVariant("each")) {
-                    const Medida u = PorLaCapa(bench::freshCopy(maestra, copia), n, true);
-                    cadaUna.push_back(u.posteo + u.corrida);
-                }
-                if (o.runsVariant("sqlite3"))
-                    api.push_back(PorLaApi(bench::freshCopy(maestra, copia), inserts));
-            }
-            bench::removeDatabase(copia);
-            bench::removeDatabase(maestra);
-            const bench::Summary p = bench::summarize(posteo), c = bench::summarize(corrida),
-                                 t = bench::summarize(capa), u = bench::summarize(cadaUna), a = bench::summarize(api);
-            const double porLinea = 1000.0 * t.median / n;
-            std::printf("%6d %6lld %10.3f %10.3f %10.3f %6.1f%% %10.3f %6.1f%% %6.2fx %11.4f %10.3f %7.2fx\n",
-                        n,
-                        (long long) filas,
-                        1000 * p.median,
-                        1000 * c.median,
-                        1000 * t.median,
-                        100 * t.spread(),
-                        1000 * a.median,
-                        100 * a.spread(),
-                        bench::ratio(t, a),
-                        porLinea,
-                        1000 * u.median,
-                        bench::ratio(u, a));
-            if (primeraPorLinea == 0)
-                primeraPorLinea = porLinea;
-            else
-                std::printf("       the layer's time per line at %d is %.0f%% of that at %d\n",
-                            n,
-                            100.0 * porLinea / primeraPorLinea,
-                            tamanos.front());
-        }
+        std::printf("\n%s: remittances, three lots a line\n", qPrintable(carpeta.label()));
+        if (!Mide(o, dir.path(), porLineas))
+            return 1;
+        std::printf("\n%s: one entry line of many lots\n", qPrintable(carpeta.label()));
+        if (!Mide(o, dir.path(), porLotes))
+            return 1;
     }
     std::printf("\nload average after: %s\n", qPrintable(bench::loadAverage()));
-    std::printf("layer = posting + running the text in one call; each = posting + one call per statement; ratio = "
-                "that / sqlite3.\ngoals: ratio <= 1.5x; time per line at 200 within 20%% of that at 20\n");
+    std::printf("layer = posting + running the text in one call; each = posting + one call per statement; sqlite3 = "
+                "the statements both sent, replayed prepared; ratio = that / sqlite3.\ngoals: ratio <= 1.5x; time per "
+                "line at 2,000 within 20%% of that at 20; time per lot within 20%% across sizes\n");
     return 0;
 }
