@@ -18,6 +18,7 @@
 #include "voucher/columnas.h"
 
 #include <QDateTime>
+#include <QHash>
 
 #include <cmath>
 
@@ -236,13 +237,18 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
         return std::int16_t(n);
     };
     if (!porLinea) {
-        if (mNumeroAsiento == 0) {
-            mNumeroAsiento = nuevoNumero();
-        } else {
-            if (mNumeroAsiento == INT16_MAX)
+        // The register's next number, or past what this instance gave that
+        // register earlier in a batch that is not written yet.
+        std::int16_t numero = nuevoNumero();
+        const QString registro = tipoReg + QLatin1Char('|') + mes + QLatin1Char('|') + periodo;
+        const auto dado = mUltimosAsientos.constFind(registro);
+        if (dado != mUltimosAsientos.cend() && *dado >= numero) {
+            if (*dado == INT16_MAX)
                 Raise(vberr::Overflow);
-            ++mNumeroAsiento;
+            numero = std::int16_t(*dado + 1);
         }
+        mNumeroAsiento = numero;
+        mUltimosAsientos.insert(registro, numero);
     } else if (nuevoCpte) {
         mNumeroAsiento = nuevoNumero();
     }
@@ -271,7 +277,8 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
             agrega(fila);
     }
 
-    // The stock accounts and what each carries.
+    // The stock accounts and what each carries: each article's account read
+    // once, then summed in memory, the accounts in the database's order.
     QStringList cuentas;
     QList<double> montos;
     {
@@ -292,18 +299,29 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
         }
         gDB().CierraRecordset(&rs);
     }
-    double total = 0;
-    for (const QString &cuenta : cuentas) {
-        Currency suma;
+    std::vector<Currency> sumas(std::size_t(cuentas.size()));
+    if (!cuentas.isEmpty()) {
+        // The places of each account, the case aside (a grouping that keeps
+        // the case may give one account twice).
+        QHash<QString, QList<qsizetype>> lugares;
+        for (qsizetype i = 0; i < cuentas.size(); ++i)
+            lugares[cuentas[i].toCaseFolded()] << i;
         for (qsizetype i = 0; i < articulos.size(); ++i) {
             QString sentencia = QStringLiteral("select cuentacontableC, costo from v_ma_articulos where idarticulo=")
                                 + Literal(articulos[i]);
             ado::Recordset rs;
             gDB().AbrirRecordset(sentencia, rs);
-            if (!rs.Eof() && vb::EqualsText(TextoDe(rs, "cuentacontableC"), cuenta))
-                suma += importes[i];
+            if (!rs.Eof()) {
+                const auto en = lugares.constFind(TextoDe(rs, "cuentacontableC").toCaseFolded());
+                if (en != lugares.cend())
+                    for (qsizetype lugar : *en)
+                        sumas[std::size_t(lugar)] += importes[i];
+            }
             gDB().CierraRecordset(&rs);
         }
+    }
+    double total = 0;
+    for (const Currency &suma : sumas) {
         montos << suma.toDouble();
         total += suma.toDouble();
     }

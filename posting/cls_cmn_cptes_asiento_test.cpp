@@ -52,6 +52,7 @@ protected:
         QString Suc = QStringLiteral("0001");
         QString Nro = QStringLiteral("00000001");
         QString Letra = QStringLiteral("A");
+        QString Fecha = QStringLiteral("15/03/2024");
         std::int16_t TipoMov = 0;
         std::int32_t SoloRegistro = 0;
         std::int16_t Secuencia = 1;
@@ -59,17 +60,8 @@ protected:
     };
     QString Genera(Llamada &l)
     {
-        return clase->GeneraAsientoStock(grilla,
-                                         l.Motivo,
-                                         l.TC,
-                                         l.Suc,
-                                         l.Nro,
-                                         l.Letra,
-                                         QStringLiteral("15/03/2024"),
-                                         l.EsDebito,
-                                         l.TipoMov,
-                                         l.SoloRegistro,
-                                         l.Secuencia);
+        return clase->GeneraAsientoStock(
+            grilla, l.Motivo, l.TC, l.Suc, l.Nro, l.Letra, l.Fecha, l.EsDebito, l.TipoMov, l.SoloRegistro, l.Secuencia);
     }
     void Corre(const QString &texto)
     {
@@ -313,38 +305,60 @@ TEST_F(Asiento, AMotiveWithoutAccountOrTheSettingOffGivesNoEntry)
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
-TEST_F(Asiento, EntryNumbersFollowTheirOwnRegister)
+TEST_F(Asiento, EntryNumbersFollowTheirOwnRegisterMonthAndPeriod)
 {
-    RegistrosConAsientos();
+    RegistrosConAsientos(); // and April's register 2 up to 90
     Grilla({Valorada("A1", "1", "10")});
     struct Caso
     {
+        const char *nombre;
         const char *tc;
         const char *nro;
-        const char *numero;
+        const char *fecha;
+        bool otroOperador; // a second connection writes RM March's next number first
     };
-    // One instance: its first entry takes the register's next number, then it counts up.
-    const std::vector<Caso> casos{{"RM", "00000001", "41"}, {"RM", "00000002", "42"}};
+    // One instance; the first four are one batch, written only after them.
+    const std::vector<Caso> casos{
+        {"a register's next number", "RM", "00000001", "15/03/2024", false},
+        {"the same register again in the batch", "RM", "00000002", "16/03/2024", false},
+        {"another register", "IR", "00000003", "15/03/2024", false},
+        {"another month", "RM", "00000004", "15/04/2024", false},
+        {"after a number another operator took", "RM", "00000005", "20/03/2024", true},
+        {"and the one after", "RM", "00000006", "20/03/2024", false},
+    };
+    QString lote;
     for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        if (c.otroOperador) {
+            Corre(lote);
+            lote.clear();
+            ado::Connection otra;
+            otra.Open(base.connectionString);
+            otra.Execute(
+                QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA, MES_OPERATIVO, "
+                               "PERIODO, TIPO_REG, [NUMERO ASIENTO]) VALUES ('  AJ', '0009', '00000009', 'A', 1, "
+                               "3, 2024, '   2', 43)"));
+            otra.Close();
+        }
         Llamada l;
         l.TC = QString::fromLatin1(c.tc);
         l.Nro = QString::fromLatin1(c.nro);
-        Corre(Genera(l));
+        l.Fecha = QString::fromLatin1(c.fecha);
+        lote += Genera(l);
     }
-    clase.emplace();
-    Llamada ir;
-    ir.TC = QStringLiteral("IR");
-    Corre(Genera(ir));
-    EXPECT_EQ(Filas(QStringLiteral("TC, NUMERO, TIPO_REG, [NUMERO ASIENTO]")),
-              (QStringList{"AJ 00000001 2 40",
-                           "AJ 00000002 3 7",
-                           "AJ 00000003 2 90",
-                           "IR 00000001 3 8",
-                           "IR 00000001 3 8",
-                           "RM 00000001 2 41",
-                           "RM 00000001 2 41",
-                           "RM 00000002 2 42",
-                           "RM 00000002 2 42"}));
+    Corre(lote);
+    EXPECT_EQ(FilasDe(QStringLiteral("SELECT DISTINCT TC, NUMERO, MES_OPERATIVO, TIPO_REG, [NUMERO ASIENTO] FROM "
+                                     "MV_ASIENTOS WHERE TC <> '  AJ' ORDER BY NUMERO")),
+              (QStringList{"RM 00000001 3 2 41",
+                           "RM 00000002 3 2 42",
+                           "IR 00000003 3 3 8",
+                           "RM 00000004 4 2 91",
+                           "RM 00000005 3 2 44",
+                           "RM 00000006 3 2 45"}));
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM (SELECT MES_OPERATIVO, PERIODO, TIPO_REG, [NUMERO ASIENTO] "
+                                    "FROM MV_ASIENTOS GROUP BY MES_OPERATIVO, PERIODO, TIPO_REG, [NUMERO ASIENTO] "
+                                    "HAVING COUNT(DISTINCT NUMERO) > 1)")),
+              0);
 }
 
 TEST_F(Asiento, PerLineCallsValueEachLineOnceAndMergeByAccountAndSide)

@@ -3,6 +3,7 @@
 #include "platform/runtime/currency.h"
 #include "platform/runtime/variant.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -279,6 +280,9 @@ private:
     double mPIVA = 0;                // default VAT rate of the movement rows
     bool mAsientosXStock = false;    // off: GeneraAsientoStock gives no entry
     std::int16_t mNumeroAsiento = 0; // entry number kept between GeneraAsientoStock calls
+    // The last entry number this instance gave a whole voucher, by register
+    // type, month and period: a collected batch is written only later.
+    QHash<QString, std::int16_t> mUltimosAsientos;
     // The voucher being valued line by line, its lines already valued, and
     // whether its entry stopped for good (no further rows nor messages).
     QString mAsientoCpte;
