@@ -170,6 +170,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
         }
         break;
     }
+    const bool produccion = vb::EqualsText(TC, QLatin1String("OP"));
     if (TipoMov == 99) {
         tcOrigen = W4(vb::Trim(TC));
         cpteOrigen = Suc + Nro + Letra;
@@ -255,12 +256,16 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     if (porLinea)
         mAsientoFilas.push_back(SoloRegistro);
 
-    // The articles and their amounts.
+    // The articles and their amounts. The inputs of a production order
+    // leave stock as what it makes enters: they count negative, as their
+    // stock rows do.
     QStringList articulos;
     QList<Currency> importes;
     const auto agrega = [&](int fila) {
         const QString codigo = comp.FormateaCodigo(Grid.TextMatrix(fila, ColArticulo), 25);
-        const Currency importe = ImporteDeLinea(Grid, fila, columnaValor);
+        Currency importe = ImporteDeLinea(Grid, fila, columnaValor);
+        if (produccion && vb::Trim(Grid.TextMatrix(fila, AuxCantidadInsumo)) != QLatin1String("-1"))
+            importe = -importe;
         for (qsizetype i = 0; i < articulos.size(); ++i) {
             if (vb::EqualsText(articulos[i], codigo)) {
                 importes[i] += importe;
