@@ -2,7 +2,10 @@
 
 #include "tests/support/posteo.h"
 
+#include "platform/ui/text_box.h"
 #include "stock/ast.h"
+
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -226,6 +229,53 @@ TEST_F(BaseConsumo, EachRunItsOwnConsumptionVoucher)
                            "000100000002X 2 C2 1 - -0.5"}));
     EXPECT_EQ(UltimoDelLibro(), 3);
     EXPECT_EQ(gInsumos.size(), 3u); // the last line's two components and the empty record
+}
+
+// A stored voucher loaded into the entry grids and posted again consumes
+// what the same voucher entered afresh consumes.
+TEST_F(BaseConsumo, ALoadedVoucherConsumesAsOneEnteredAfresh)
+{
+    const QString id = QStringLiteral("000100000005A");
+    Ejecuta(
+        QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  RM', '%1', '2024-03-15')").arg(id));
+    Ejecuta(QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, CANTIDAD, "
+                           "IDUNIDAD) VALUES ('  RM', '%1', 1, 1, '%2', 4, '  UN')")
+                .arg(id, Codigo(QStringLiteral("P1"))));
+    const QString filas = QStringLiteral("SELECT Secuencia, IdArticulo, IdDeposito, NroLote, Cantidad FROM V_MV_STOCK "
+                                         "WHERE TC = '  PE' AND IdComprobante = '%1' ORDER BY Secuencia");
+
+    QWidget form;
+    ui::FlexGrid tareas, articulos, otros;
+    ui::TextBox edit, edit2, edit3;
+    clase->InicializaGrids(&tareas, &articulos, &otros, &edit, &edit2, &edit3, form, QStringLiteral("RM"), nullptr);
+    std::int16_t reparto = 0;
+    clase->AsignarDatosComprobante(QStringLiteral("RM"),
+                                   id,
+                                   QStringLiteral("0"),
+                                   &tareas,
+                                   &articulos,
+                                   &otros,
+                                   Variant(true),
+                                   nullptr,
+                                   false,
+                                   QString(),
+                                   reparto);
+    ASSERT_EQ(articulos.TextMatrix(1, ColArticulo).trimmed(), QStringLiteral("P1"));
+    EXPECT_EQ(articulos.TextMatrix(1, Aux_InsumosPorPorcentaje), QStringLiteral("0"));
+    Comprobante cargado;
+    cargado.SucNroLetra = id;
+    PosteaComprobante(*clase, articulos, cargado, true, sqlTemp, hayError);
+    ASSERT_FALSE(hayError);
+    ASSERT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
+    const QStringList delCargado = FilasDe(filas.arg(QString::fromLatin1(kPE)));
+
+    sqlTemp.clear();
+    Grilla({Linea("P1", "4")});
+    PosteaYGraba(Comprobante(), true);
+    EXPECT_FALSE(hayError);
+    EXPECT_EQ(FilasDe(filas.arg(QStringLiteral("000100000002X"))), (QStringList{"1 C1 1 - -12", "2 C2 1 - -2"}));
+    EXPECT_EQ(delCargado, FilasDe(filas.arg(QStringLiteral("000100000002X"))));
+    EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
 }
 
 } // namespace

@@ -257,6 +257,12 @@ public:
             pon(g, f, ColAux75, [&] { return CampoSinRecortar(rs, "CodigoArtProveedor"); });
         }
 
+        // No stored field says the components go by percentage, and posting
+        // reads a blank flag as on; a "-1" the caller wrote stays.
+        m_paso([&] {
+            if (vb::Trim(g.TextMatrix(f, Aux_InsumosPorPorcentaje)).isEmpty())
+                g.setTextMatrix(f, Aux_InsumosPorPorcentaje, QStringLiteral("0"));
+        });
         pon(g, f, AuxRestoPorAplicar, [&] { return cptes::RestoPorAplicar(cantidad, aplicada); });
         pon(g, f, ColAux69, [&] { return vb::Trim(m.SucNroLetra); });
 
