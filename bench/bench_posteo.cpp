@@ -229,7 +229,9 @@ Medida PorLaCapa(const QString &ruta, const Voucher &v, bool unaAUna, bool graba
     m.corrida = bench::seconds(reloj);
     m.escritas = enviadas;
     if (!bien || hayError || !respuestas.requests().empty())
-        std::printf("warning: the posting did not run cleanly\n");
+        std::printf("warning: the posting did not run cleanly%s%s\n",
+                    respuestas.requests().empty() ? "" : ": ",
+                    respuestas.requests().empty() ? "" : qPrintable(respuestas.requests().front().prompt.left(300)));
     db.gCnn().Close();
     db.gOpenFlag = false;
     return m;

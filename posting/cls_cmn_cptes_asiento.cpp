@@ -287,14 +287,26 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     QStringList cuentas;
     QList<double> montos;
     {
-        QString sentencia = QStringLiteral("select cuentacontableC from v_ma_articulos where (")
-                            + ArmaCondicion(QStringLiteral(" idarticulo "),
-                                            QStringLiteral("="),
-                                            articulos,
-                                            QStringLiteral(" OR "),
-                                            QStringLiteral("'"),
-                                            Variant(false),
-                                            false)
+        // Past some hundreds of terms a chain of ORs is deeper than an
+        // engine parses (the embedded one stops at 1,000): a long voucher
+        // names its articles in one list instead.
+        constexpr qsizetype kTerminosEncadenados = 500;
+        QString condicion;
+        if (articulos.size() <= kTerminosEncadenados) {
+            condicion = ArmaCondicion(QStringLiteral(" idarticulo "),
+                                      QStringLiteral("="),
+                                      articulos,
+                                      QStringLiteral(" OR "),
+                                      QStringLiteral("'"),
+                                      Variant(false),
+                                      false);
+        } else {
+            QStringList literales;
+            for (const QString &codigo : articulos)
+                literales << QLatin1Char('\'') + codigo + QLatin1Char('\'');
+            condicion = QStringLiteral(" idarticulo IN (") + literales.join(QStringLiteral(", ")) + QLatin1Char(')');
+        }
+        QString sentencia = QStringLiteral("select cuentacontableC from v_ma_articulos where (") + condicion
                             + QStringLiteral(") and not cuentacontableC is null group by cuentacontableC");
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
