@@ -1,6 +1,7 @@
 #include "database/db_dll.h"
 
 #include "database/builders.h"
+#include "platform/ado/sql_text.h"
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
@@ -72,7 +73,7 @@ QString ComparacionNoTexto(Clase clase, const QString &Campo, const QString &Val
 // The condition form: the caller's condition, with WHERE unless it holds one.
 QString ConCondicion(const QString &inicio, const QString &Tabla, const QString &Condicion)
 {
-    const bool tieneWhere = vb::ContainsText(Condicion, QStringLiteral(" WHERE "));
+    const bool tieneWhere = vb::ContainsText(ado::codeOutsideQuotes(Condicion), QStringLiteral(" WHERE "));
     return inicio + Tabla + (tieneWhere ? QStringLiteral(" ") : QStringLiteral(" WHERE ")) + Condicion;
 }
 

@@ -288,6 +288,13 @@ TEST_F(LookupsTest, ExisteEnTablaStatementsAndResults)
          " where Edad > 100",
          "SELECT TOP 1 * FROM PERSONAS  where Edad > 100",
          false},
+        {"a where only inside the condition's quotes",
+         "x",
+         "nombre",
+         8,
+         "nombre = 'O'' WHERE x'",
+         "SELECT TOP 1 * FROM PERSONAS WHERE nombre = 'O'' WHERE x'",
+         false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);

@@ -1,6 +1,7 @@
 #include "lookup/consulta_arbol.h"
 
 #include "database/builders.h"
+#include "platform/ado/sql_text.h"
 #include "platform/runtime/strings.h"
 
 #include <QRegularExpression>
@@ -15,15 +16,17 @@ QString FiltraConsultaArbol(const QString &sql,
     static const QRegularExpression orderBy(QStringLiteral("\\border\\s+by\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
     ClausulaOrden.clear();
-    const QRegularExpressionMatch m = orderBy.match(sql);
+    // Only what is written as SQL counts: a typed text stays inside its quotes.
+    const QString codigo = ado::codeOutsideQuotes(sql);
+    const QRegularExpressionMatch m = orderBy.match(codigo);
     if (m.hasMatch()) {
         ClausulaOrden = sql.mid(m.capturedStart());
         SentenciaSinOrden = sql.left(m.capturedStart());
     } else {
         SentenciaSinOrden = sql;
     }
-    const QString union_ = vb::ContainsText(sql, QStringLiteral("where")) ? QStringLiteral(" and ")
-                                                                          : QStringLiteral(" where ");
+    const QString union_ = vb::ContainsText(codigo, QStringLiteral("where")) ? QStringLiteral(" and ")
+                                                                             : QStringLiteral(" where ");
     // TextoSQL doubles the quotes; the wildcards go around the text inside them.
     const QString literal = TextoSQL(QStringLiteral("%") + texto + QStringLiteral("%"));
     return SentenciaSinOrden + union_ + columna + QStringLiteral(" like ") + literal + QStringLiteral(" ")

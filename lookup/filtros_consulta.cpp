@@ -1,6 +1,7 @@
 #include "lookup/filtros_consulta.h"
 
 #include "database/builders.h"
+#include "platform/ado/sql_text.h"
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 
@@ -36,22 +37,25 @@ SentenciaFiltrada ArmaFiltroServidor(
     using vb::Compare;
     SentenciaFiltrada r;
     r.SentenciaSinOrden = SentenciaSinOrden;
-    if (vb::InStr(SQL, QStringLiteral("order"), Compare::Text) > 0) {
-        const int p = vb::InStr(SQL, QStringLiteral("order by"), Compare::Text);
+    // Only what is written as SQL counts: a typed text stays inside its quotes.
+    const QString codigo = ado::codeOutsideQuotes(SQL);
+    if (vb::InStr(codigo, QStringLiteral("order"), Compare::Text) > 0) {
+        const int p = vb::InStr(codigo, QStringLiteral("order by"), Compare::Text);
         if (p > 0) {
             r.ClausulaOrden = vb::Mid(SQL, p);
             r.SentenciaSinOrden = vb::Left(SQL, p - 1);
         }
     }
 
+    const QString codigoSinOrden = ado::codeOutsideQuotes(r.SentenciaSinOrden);
     QString prefijo;
-    if (vb::InStr(r.SentenciaSinOrden, QStringLiteral("stk_ma_articulos."), Compare::Text) > 0)
+    if (vb::InStr(codigoSinOrden, QStringLiteral("stk_ma_articulos."), Compare::Text) > 0)
         prefijo = QStringLiteral("stk_ma_articulos.");
-    if (vb::InStr(r.SentenciaSinOrden, QStringLiteral("v_ma_articulos."), Compare::Text) > 0)
+    if (vb::InStr(codigoSinOrden, QStringLiteral("v_ma_articulos."), Compare::Text) > 0)
         prefijo = QStringLiteral("v_ma_articulos.");
 
-    const QString conector = vb::InStr(SQL, QStringLiteral("where"), Compare::Text) > 0 ? QStringLiteral(" and ")
-                                                                                        : QStringLiteral(" where ");
+    const QString conector = vb::InStr(codigo, QStringLiteral("where"), Compare::Text) > 0 ? QStringLiteral(" and ")
+                                                                                           : QStringLiteral(" where ");
     const QString texto = TextoCajaFiltro(Texto, Contiene);
     const QString condicion = Contiene ? prefijo + Campo + QStringLiteral(" like ")
                                              + TextoSQL(QLatin1Char('%') + texto + QLatin1Char('%')) + QLatin1Char(' ')

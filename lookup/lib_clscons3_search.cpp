@@ -4,6 +4,7 @@
 
 #include "lookup/lib_frm_cons3.h"
 #include "lookup/lib_frm_cons3_tree.h"
+#include "platform/ado/sql_text.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/default_instance.h"
@@ -66,7 +67,8 @@ void Lib_ClsCons3::MuestraLista(const QString &sentencia,
         frm.StkNivel4 = StkNivel4;
         frm.MuestraStock = MuestraStock;
         frm.CfgUsaConsultaLIKE = mUsaConsultaLIKE;
-        frm.OrdenarPorLwv = vb::InStr(sentencia, QStringLiteral("ORDER BY"), vb::Compare::Text) == 0;
+        frm.OrdenarPorLwv = vb::InStr(ado::codeOutsideQuotes(sentencia), QStringLiteral("ORDER BY"), vb::Compare::Text)
+                            == 0;
         frm.FiltroInicial = Clave;
         frm.CampoBusqueda = CampoBusqueda;
         frm.SQL = sentencia;

@@ -4,6 +4,7 @@
 
 #include "database/config.h"
 #include "database/db_dll.h"
+#include "platform/ado/sql_text.h"
 #include "platform/component/component.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/format.h"
@@ -14,9 +15,10 @@
 
 namespace {
 
+// Written as SQL, outside any quotes.
 bool Tiene(const QString &texto, const QString &palabra)
 {
-    return vb::InStr(texto, palabra, vb::Compare::Text) > 0;
+    return vb::InStr(ado::codeOutsideQuotes(texto), palabra, vb::Compare::Text) > 0;
 }
 
 bool EnBlanco(const QString &texto)
@@ -49,9 +51,9 @@ std::optional<QString> Lib_ClsCons3::ArmaSentenciaConsulta(const QString &SQL,
         QString sentencia = SQL;
         paso([&] {
             if (Tiene(sentencia, QStringLiteral("V_MA_ARTICULOS")))
-                sentencia = mComponente().ReemplazaTexto(sentencia,
-                                                         QStringLiteral("V_MA_ARTICULOS"),
-                                                         QStringLiteral("VT_MA_ARTICULOS"));
+                sentencia = ado::replaceOutsideQuotes(sentencia,
+                                                      QStringLiteral("V_MA_ARTICULOS"),
+                                                      QStringLiteral("VT_MA_ARTICULOS"));
         });
         return sentencia;
     }

@@ -4,6 +4,7 @@
 #include "database/db_dll.h"
 #include "lookup/anchos_columnas.h"
 #include "lookup/cantidades_consulta.h"
+#include "platform/ado/sql_text.h"
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
@@ -140,7 +141,10 @@ void Lib_FrmCons3::Form_Load()
 {
     m_loaded = true;
     Steps paso([this](const ErrObject &err) { return mComponente().MuestraError(err, {}, kRutinaCarga); });
-    paso([&] { EsConsultaArticulos = vb::InStr(SQL, QStringLiteral("articulos"), vb::Compare::Text) > 0; });
+    // What the operator typed sits in quotes: only the statement's own words count.
+    QString codigo;
+    paso([&] { codigo = ado::codeOutsideQuotes(SQL); });
+    paso([&] { EsConsultaArticulos = vb::InStr(codigo, QStringLiteral("articulos"), vb::Compare::Text) > 0; });
     paso([&] {
         Valores = std::make_shared<QList<Variant>>();
         Cantidades = std::make_shared<QList<Variant>>();
@@ -150,7 +154,7 @@ void Lib_FrmCons3::Form_Load()
     paso([&] {
         // The name after "from", up to the next blank: the blank just added
         // ends a name that closes the statement.
-        const int p = vb::InStr(SQL, QStringLiteral("from"), vb::Compare::Text);
+        const int p = vb::InStr(codigo, QStringLiteral("from"), vb::Compare::Text);
         const int e = vb::InStr(p + 5, SQL, QStringLiteral(" "));
         if (e - (p + 4) < 0)
             Raise(vberr::InvalidCall);
@@ -186,8 +190,9 @@ void Lib_FrmCons3::Encolumnar()
 {
     try {
         ListView1->ColumnHeaders().Clear();
-        const bool listaDeArticulos = vb::InStr(SQL, QStringLiteral("V_MA_ARTICULOS"), vb::Compare::Text) > 0
-                                      || vb::InStr(SQL, QStringLiteral("STK_MA_ARTICULOS"), vb::Compare::Text) > 0;
+        const QString codigo = ado::codeOutsideQuotes(SQL);
+        const bool listaDeArticulos = vb::InStr(codigo, QStringLiteral("V_MA_ARTICULOS"), vb::Compare::Text) > 0
+                                      || vb::InStr(codigo, QStringLiteral("STK_MA_ARTICULOS"), vb::Compare::Text) > 0;
         const int campos = mRs.FieldCount();
         for (int i = 0; i < campos; ++i) {
             ado::Field &campo = mRs.Fields(i);

@@ -256,6 +256,15 @@ TEST(FiltraConsultaArbol, JoinsTheConditionBeforeTheOrderClause)
          QStringLiteral("SELECT a, ORDEN FROM t ORDER BY ORDEN"),
          QStringLiteral("x"),
          QStringLiteral("SELECT a, ORDEN FROM t  where Descripcion like '%x%' ORDER BY ORDEN")},
+        {"order by and where inside an earlier filter's quotes",
+         QStringLiteral("SELECT a FROM t  where Descripcion like '%order by%' ORDER BY a"),
+         QStringLiteral("1; DELETE FROM t --"),
+         QStringLiteral("SELECT a FROM t  where Descripcion like '%order by%'  and Descripcion like "
+                        "'%1; DELETE FROM t --%' ORDER BY a")},
+        {"where only in quotes",
+         QStringLiteral("SELECT a, 'where' FROM t"),
+         QStringLiteral("x"),
+         QStringLiteral("SELECT a, 'where' FROM t where Descripcion like '%x%' ")},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);

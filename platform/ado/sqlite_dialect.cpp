@@ -1,5 +1,7 @@
 #include "platform/ado/sqlite_dialect.h"
 
+#include "platform/ado/sql_lexer.h"
+
 #include <QDate>
 #include <QRegularExpression>
 #include <QSet>
@@ -13,7 +15,10 @@ namespace {
 
 struct Token
 {
-    enum Kind { Space, Comment, String, Word, QuotedName, Number, Punct };
+    using Kind = SqlLexeme::Kind;
+    static constexpr Kind Space = SqlLexeme::Space, Comment = SqlLexeme::Comment, String = SqlLexeme::String,
+                          Word = SqlLexeme::Word, QuotedName = SqlLexeme::QuotedName, Number = SqlLexeme::Number,
+                          Punct = SqlLexeme::Punct;
     Kind kind;
     QString text; // as written (for String: the content, quotes removed and '' undone; none for Space and Comment)
     bool newline = false; // Space or Comment holding a line break
@@ -29,154 +34,11 @@ struct Token
 
 using Tokens = std::vector<Token>;
 
-// A token as written, without a text of its own: splitting a batch needs no more.
-struct Lexeme
-{
-    Token::Kind kind;
-    qsizetype at = 0, end = 0;
-    bool newline = false; // Space or Comment holding a line break
-    bool doubled = false; // String or [name] with its closing quote doubled inside
-
-    bool significant() const { return kind != Token::Space && kind != Token::Comment; }
-};
-
+using Lexeme = SqlLexeme;
 using Lexemes = std::vector<Lexeme>;
-
-// Inlined: the shape of every batch reads its text char by char with it.
-[[gnu::always_inline]] inline bool isWordChar(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= 0x80)
-        return c.isLetterOrNumber();
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '@'
-           || u == '#' || u == '$';
-}
-
-bool isPair(QChar a, QChar b)
-{
-    return (a == '<' && (b == '=' || b == '>')) || (a == '>' && b == '=') || (a == '|' && b == '|')
-           || (a == '!' && (b == '=' || b == '<' || b == '>'));
-}
-
-QString undoubled(QStringView text, bool doubled, const char *pair)
-{
-    QString out = text.toString();
-    if (doubled)
-        out.replace(QLatin1String(pair), QLatin1String(pair + 1));
-    return out;
-}
-
-// Reads a batch's lexemes one at a time: a long batch is never held as
-// lexemes all at once.
-class Lexer
-{
-public:
-    explicit Lexer(const QString &text)
-        : s(text)
-    {}
-    // False at the end of the text.
-    bool next(Lexeme &l);
-
-private:
-    const QString &s;
-    qsizetype i = 0;
-};
-
-bool Lexer::next(Lexeme &l)
-{
-    const qsizetype n = s.size();
-    if (i >= n)
-        return false;
-    {
-        const QChar c = s[i];
-        l = Lexeme{Token::Punct, i};
-        if (c.isSpace()) {
-            l.kind = Token::Space;
-            while (i < n && s[i].isSpace()) {
-                l.newline = l.newline || s[i] == '\r' || s[i] == '\n';
-                ++i;
-            }
-        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
-            l.kind = Token::Comment;
-            while (i < n && s[i] != '\r' && s[i] != '\n')
-                ++i;
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            const qsizetype end = s.indexOf(QLatin1String("*/"), i + 2);
-            if (end < 0)
-                throw DialectError(QStringLiteral("Missing end comment mark '*/'."));
-            l.kind = Token::Comment;
-            const QStringView body = QStringView(s).mid(i, end + 2 - i);
-            l.newline = body.contains('\n') || body.contains('\r');
-            i = end + 2;
-        } else if (c == '\''
-                   || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !isWordChar(s[i - 1])))) {
-            l.kind = Token::String;
-            const qsizetype open = c == '\'' ? i : i + 1;
-            qsizetype j = open + 1;
-            for (;;) {
-                if (j >= n)
-                    throw DialectError(QStringLiteral("Unclosed quotation mark after the character string '%1'.")
-                                           .arg(undoubled(QStringView(s).mid(open + 1), l.doubled, "''")));
-                if (s[j] == '\'') {
-                    if (j + 1 < n && s[j + 1] == '\'') {
-                        l.doubled = true;
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j + 1;
-        } else if (c == '[') {
-            l.kind = Token::QuotedName;
-            qsizetype j = i + 1;
-            for (;;) {
-                if (j >= n)
-                    throw DialectError(QStringLiteral("Unclosed quotation mark after the name '%1'.")
-                                           .arg(undoubled(QStringView(s).mid(i + 1), l.doubled, "]]")));
-                if (s[j] == ']') {
-                    if (j + 1 < n && s[j + 1] == ']') {
-                        l.doubled = true;
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j + 1;
-        } else if (c == '"') {
-            const qsizetype end = s.indexOf('"', i + 1);
-            if (end < 0)
-                throw DialectError(QStringLiteral("Unclosed quotation mark in a quoted name."));
-            l.kind = Token::QuotedName;
-            i = end + 1;
-        } else if (c.isDigit() || (c == '.' && i + 1 < n && s[i + 1].isDigit())) {
-            l.kind = Token::Number;
-            while (i < n && (s[i].isDigit() || s[i] == '.'))
-                ++i;
-            if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-                qsizetype k = i + 1;
-                if (k < n && (s[k] == '+' || s[k] == '-'))
-                    ++k;
-                if (k < n && s[k].isDigit()) {
-                    i = k;
-                    while (i < n && s[i].isDigit())
-                        ++i;
-                }
-            }
-        } else if (isWordChar(c)) {
-            l.kind = Token::Word;
-            while (i < n && isWordChar(s[i]))
-                ++i;
-        } else {
-            i += i + 1 < n && isPair(c, s[i + 1]) ? 2 : 1;
-        }
-        l.end = i;
-    }
-    return true;
-}
+using Lexer = SqlLexer;
+using sqllex::isWordChar;
+using sqllex::undoubled;
 
 Lexemes lex(const QString &s)
 {

@@ -1,0 +1,65 @@
+#include "platform/ado/sql_text.h"
+
+#include "platform/ado/sql_lexer.h"
+#include "platform/ado/sqlite_dialect.h"
+
+namespace ado {
+
+QString codeOutsideQuotes(const QString &sql)
+{
+    QString out = sql;
+    SqlLexer lexer(sql);
+    qsizetype from = 0;
+    try {
+        for (SqlLexeme l{SqlLexeme::Space}; lexer.next(l); from = l.end) {
+            if (l.kind == SqlLexeme::String || l.kind == SqlLexeme::QuotedName || l.kind == SqlLexeme::Comment)
+                std::fill(out.begin() + l.at, out.begin() + l.end, QChar(kQuotedMark));
+        }
+    } catch (const DialectError &) {
+        std::fill(out.begin() + from, out.end(), QChar(kQuotedMark));
+    }
+    return out;
+}
+
+QString replaceOutsideQuotes(const QString &sql, const QString &find, const QString &replacement)
+{
+    if (find.isEmpty())
+        return sql;
+    const QString codigo = codeOutsideQuotes(sql);
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at; (at = codigo.indexOf(find, from, Qt::CaseInsensitive)) >= 0; from = at + find.size()) {
+        out += QStringView(sql).mid(from, at - from);
+        out += replacement;
+    }
+    out += QStringView(sql).mid(from);
+    return out;
+}
+
+QString doubleQuotedNames(const QString &sql)
+{
+    QString out = sql;
+    SqlLexer lexer(sql);
+    try {
+        for (SqlLexeme l{SqlLexeme::Space}; lexer.next(l);) {
+            if (l.kind == SqlLexeme::QuotedName && sql.at(l.at) == QLatin1Char('[')) {
+                out[l.at] = QLatin1Char('"');
+                out[l.end - 1] = QLatin1Char('"');
+            }
+        }
+    } catch (const DialectError &) {
+        // What follows an unclosed quote goes as written: the server tells why.
+    }
+    return out;
+}
+
+int statementCount(const QString &sql)
+{
+    try {
+        return int(SqliteDialect::statements(sql).at.size());
+    } catch (const DialectError &) {
+        return 1;
+    }
+}
+
+} // namespace ado
