@@ -1,6 +1,7 @@
 #include "database/db_dll.h"
 
 #include "platform/ado/provider.h"
+#include "platform/ado/sql_text.h"
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/regional.h"
@@ -44,18 +45,20 @@ int PartirArgumentos(const QString &text, int from, QStringList &args)
 }
 
 // TOP n to a ROWNUM limit. TOP counts only as the word right after
-// SELECT, so columns such as STOPE or literals holding "TOP " are left alone.
+// SELECT, so columns such as STOPE or literals holding "TOP " are left alone;
+// the clauses are looked for outside quoted texts.
 QString ConvierteTop(const QString &text)
 {
     static const QRegularExpression top(QStringLiteral(R"(\bSELECT\s+(TOP)\s+(\S+)\s)"),
                                         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = top.match(text);
+    const QString code = ado::codeOutsideQuotes(text);
+    const QRegularExpressionMatch m = top.match(code);
     if (!m.hasMatch())
         return text;
 
     const QString select = text.left(m.capturedStart(0));
     const QString head = text.left(m.capturedStart(1));
-    const QString number = m.captured(2);
+    const QString number = text.mid(m.capturedStart(2), m.capturedLength(2));
     // The rest after TOP is trimmed before it is cut, so trailing blanks go.
     const QString tail = vb::RTrim(text.mid(m.capturedEnd(2) + 1));
 
@@ -63,12 +66,12 @@ QString ConvierteTop(const QString &text)
     // before ordering or grouping: limit the finished result instead.
     static const QRegularExpression ordered(QStringLiteral(R"(\b(ORDER|GROUP)\s+BY\b)"),
                                             QRegularExpression::CaseInsensitiveOption);
-    if (ordered.match(tail).hasMatch()) {
+    if (ordered.match(code.mid(m.capturedEnd(2) + 1)).hasMatch()) {
         const QString inner = text.mid(select.size(), m.capturedStart(1) - select.size()) + tail;
         return select + QStringLiteral("SELECT * FROM (") + inner + QStringLiteral(") WHERE ROWNUM <= ") + number;
     }
 
-    const QString limit = (vb::ContainsText(text, QStringLiteral(" WHERE ")) ? QStringLiteral(" AND ROWNUM <= ")
+    const QString limit = (vb::ContainsText(code, QStringLiteral(" WHERE ")) ? QStringLiteral(" AND ROWNUM <= ")
                                                                              : QStringLiteral(" WHERE ROWNUM <= "))
                           + number;
     // The joining blanks are harmless to the server and kept as they always were.
@@ -136,7 +139,7 @@ QString ConvierteCharindex(const QString &text)
     QString out = text;
     int from = 0;
     for (;;) {
-        const QRegularExpressionMatch m = call.match(out, from);
+        const QRegularExpressionMatch m = call.match(ado::codeOutsideQuotes(out), from);
         if (!m.hasMatch())
             break;
         QStringList args;
@@ -160,14 +163,30 @@ QString ConvierteCharindex(const QString &text)
     return out;
 }
 
-// Comparisons with the empty text after the first "WHERE ".
+// Comparisons with the empty text after the first "WHERE ": "=" and an
+// empty literal, both written as SQL (not inside a longer quoted text).
 QString ConvierteComparacionesVacias(QString text)
 {
-    for (const QString &pattern : {QStringLiteral("= ''"), QStringLiteral("=''")}) {
-        const int p = vb::IndexOfText(text, QStringLiteral("WHERE "), 0);
+    const QString vacio(2, QChar(ado::kQuotedMark));
+    for (const QString &igual : {QStringLiteral("= "), QStringLiteral("=")}) {
+        const QString code = ado::codeOutsideQuotes(text);
+        const int p = vb::IndexOfText(code, QStringLiteral("WHERE "), 0);
         if (p < 0)
             return text;
-        text = text.left(p) + vb::ReplaceText(text.mid(p), pattern, QStringLiteral(" IS NULL "));
+        QString out = text.left(p);
+        qsizetype from = p;
+        for (qsizetype at = p; (at = code.indexOf(igual, at)) >= 0;) {
+            const qsizetype q = at + igual.size();
+            at = q;
+            if (QStringView(text).mid(q, 2) != QLatin1String("''") || QStringView(code).mid(q, 2) != vacio
+                || (q + 2 < code.size() && code.at(q + 2) == QChar(ado::kQuotedMark)))
+                continue;
+            out += QStringView(text).mid(from, q - igual.size() - from);
+            out += QStringLiteral(" IS NULL ");
+            from = at = q + 2;
+        }
+        out += QStringView(text).mid(from);
+        text = out;
     }
     return text;
 }
@@ -187,6 +206,8 @@ QString ConvierteEstilo103(QString text)
         if (p < 0)
             return text;
         from = p + 3;
+        if (ado::codeOutsideQuotes(text).at(p) == QChar(ado::kQuotedMark))
+            continue;
         const bool alone = (p == 0 || !EsParteDeNombre(text.at(p - 1)))
                            && (p + 3 >= text.size() || !EsParteDeNombre(text.at(p + 3)));
         const int q = text.lastIndexOf(QLatin1Char('('), p);
@@ -207,10 +228,16 @@ QString ConvierteBloqueo(const QString &text, bool inTransaction)
 {
     static const QRegularExpression hint(QStringLiteral(R"(\s+WITH\s*\(\s*UPDLOCK\s*,\s*ROWLOCK\s*\))"),
                                          QRegularExpression::CaseInsensitiveOption);
-    if (!text.contains(hint))
+    const QString code = ado::codeOutsideQuotes(text);
+    if (!code.contains(hint))
         return text;
-    QString s = text;
-    s.remove(hint);
+    QString s;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch &m : hint.globalMatch(code)) {
+        s += QStringView(text).mid(from, m.capturedStart() - from);
+        from = m.capturedEnd();
+    }
+    s += QStringView(text).mid(from);
     return inTransaction ? vb::RTrim(s) + QStringLiteral(" FOR UPDATE") : s;
 }
 
@@ -227,21 +254,20 @@ QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
     QString s = ConvierteTop(SentenciaSQL);
 
     for (const char *len : {" LEN(", " LEN (", " LEN  (", " LEN   (", " LEN    ("})
-        s = vb::ReplaceText(s, QLatin1String(len), QStringLiteral(" LENGTH("));
+        s = ado::replaceOutsideQuotes(s, QLatin1String(len), QStringLiteral(" LENGTH("));
 
-    s.replace(QLatin1Char('['), QLatin1Char('"'));
-    s.replace(QLatin1Char(']'), QLatin1Char('"'));
+    s = ado::doubleQuotedNames(s);
 
     s = ConvierteFechas(s);
     s = ConvierteCharindex(s);
 
-    s = vb::ReplaceText(s, QStringLiteral("CONVERT(NVARCHAR,"), QStringLiteral("TO_CHAR("));
-    s = vb::ReplaceText(s, QStringLiteral("CONVERT(INT,"), QStringLiteral("TO_NUMBER("));
+    s = ado::replaceOutsideQuotes(s, QStringLiteral("CONVERT(NVARCHAR,"), QStringLiteral("TO_CHAR("));
+    s = ado::replaceOutsideQuotes(s, QStringLiteral("CONVERT(INT,"), QStringLiteral("TO_NUMBER("));
 
     s = ConvierteComparacionesVacias(s);
     s = ConvierteEstilo103(s);
 
-    s = vb::ReplaceText(s, QStringLiteral("SUBSTRING("), QStringLiteral("SUBSTR("));
-    s = vb::ReplaceText(s, QStringLiteral("ISNULL("), QStringLiteral("NVL("));
+    s = ado::replaceOutsideQuotes(s, QStringLiteral("SUBSTRING("), QStringLiteral("SUBSTR("));
+    s = ado::replaceOutsideQuotes(s, QStringLiteral("ISNULL("), QStringLiteral("NVL("));
     return ConvierteBloqueo(s, gCnn().provider() && gCnn().provider()->transactionLevel() > 0);
 }

@@ -84,6 +84,20 @@ const DialectCase kSteps[] = {
     {"empty_text", "UPDATE T SET A = '' WHERE B = '' AND C=''", "UPDATE T SET A = '' WHERE B  IS NULL  AND C IS NULL "},
     // SUBSTRING and ISNULL.
     {"substring_isnull", "SELECT ISNULL(SUBSTRING(A,1,2),'X') FROM T", "SELECT NVL(SUBSTR(A,1,2),'X') FROM T"},
+    // What a quoted text holds is data: nothing in it is converted.
+    {"top_clauses_in_quotes",
+     "SELECT TOP 3 A FROM T WHERE B LIKE '%order by%'",
+     "SELECT  A FROM T WHERE B LIKE '%order by%'  AND ROWNUM <= 3  "},
+    {"top_where_in_quotes", "SELECT TOP 3 A FROM T, [ WHERE ]", "SELECT  A FROM T, \" WHERE \"  WHERE ROWNUM <= 3  "},
+    {"calls_in_quotes",
+     "SELECT A FROM T WHERE B LIKE '% LEN(x) [y] ISNULL( SUBSTRING( CONVERT(INT, CHARINDEX(1, 2) WITH (UPDLOCK, "
+     "ROWLOCK)%'",
+     "SELECT A FROM T WHERE B LIKE '% LEN(x) [y] ISNULL( SUBSTRING( CONVERT(INT, CHARINDEX(1, 2) WITH (UPDLOCK, "
+     "ROWLOCK)%'"},
+    {"empty_text_inside_a_text",
+     "SELECT * FROM T WHERE A = 'x = '''' y' AND B = ''",
+     "SELECT * FROM T WHERE A = 'x = '''' y' AND B  IS NULL "},
+    {"style_103_in_quotes", "SELECT A FROM T WHERE B = 'TO_CHAR( 103 )'", "SELECT A FROM T WHERE B = 'TO_CHAR( 103 )'"},
     // All together.
     {"whole",
      "SELECT TOP 1 [A], ISNULL(C,0), LEN(B) FROM T WHERE F <= '5/6/2024' AND NOMBRE = '' ORDER BY A",

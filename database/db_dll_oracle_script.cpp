@@ -1,4 +1,5 @@
 #include "database/db_dll.h"
+#include "platform/ado/sql_text.h"
 #include "platform/runtime/strings.h"
 
 #include <QStringList>
@@ -168,8 +169,9 @@ constexpr std::int32_t DB_S_NORESULT = 265929;
 
 QString DB_Dll::FiltraSentenciaOracle(const QString &Sentencia)
 {
-    if (vb::ContainsText(Sentencia, QStringLiteral("SET NOCOUNT"))
-        || vb::ContainsText(Sentencia, QStringLiteral("IF NOT EXIST")))
+    // A quoted text holding those words is data: the statement runs.
+    const QString code = ado::codeOutsideQuotes(Sentencia);
+    if (vb::ContainsText(code, QStringLiteral("SET NOCOUNT")) || vb::ContainsText(code, QStringLiteral("IF NOT EXIST")))
         return {};
     return Sentencia;
 }

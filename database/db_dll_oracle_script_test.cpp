@@ -136,6 +136,9 @@ TEST_F(OracleScriptTest, FilterDropsNocountAndGuards)
     EXPECT_EQ(db.FiltraSentenciaOracle(QStringLiteral("set nocount on")), QString());
     EXPECT_EQ(db.FiltraSentenciaOracle(QStringLiteral("if not exists (select 1)")), QString());
     EXPECT_EQ(db.FiltraSentenciaOracle(QStringLiteral("DELETE FROM T")), QStringLiteral("DELETE FROM T"));
+    // Typed into a quoted text, the words are data and the statement runs.
+    const QString dato = QStringLiteral("INSERT INTO T (OBS) VALUES ('set nocount on; if not exists')");
+    EXPECT_EQ(db.FiltraSentenciaOracle(dato), dato);
 }
 
 TEST_F(OracleScriptTest, NoResultStatusIsClearedOnlyWhenAlone)

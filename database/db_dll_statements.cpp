@@ -1,5 +1,7 @@
 #include "database/db_dll.h"
 
+#include "platform/ado/sql_text.h"
+
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/ui.h"
@@ -44,7 +46,7 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
     // nothing is retried and nothing reaches the caller.
     Steps run([&](const ErrObject &err) {
         ado::Errors &errors = gCnn().errors();
-        const bool transaction = vb::ContainsText(SentenciaSQL, QStringLiteral("TRANS"));
+        const bool transaction = vb::ContainsText(ado::codeOutsideQuotes(SentenciaSQL), QStringLiteral("TRANS"));
         if (transaction)
             return 0;
         const bool callada = errors.Count() > 0 ? FallaNoInformada(errors.Item(0)) : FallaSilenciosa(err.Number);
@@ -59,14 +61,19 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
         // Case-blind searches over every statement: the matcher skips ahead, and
         // a text without "@" names no owner to remove.
         static const QStringMatcher drop(QStringLiteral("DROP"), Qt::CaseInsensitive);
-        const bool dropAndCreate = drop.indexIn(SentenciaSQL) >= 0
-                                   && vb::ContainsText(SentenciaSQL, QStringLiteral("CREATE"))
-                                   && !vb::ContainsText(SentenciaSQL, QStringLiteral("DELETE"))
-                                   && !vb::ContainsText(SentenciaSQL, QStringLiteral("@ADMIN_"));
-        if (dropAndCreate)
+        // Words inside quoted texts are data: only a text that holds both words
+        // at all is read outside its quotes.
+        const auto dropAndCreate = [&] {
+            if (drop.indexIn(SentenciaSQL) < 0 || !vb::ContainsText(SentenciaSQL, QStringLiteral("CREATE")))
+                return false;
+            const QString s = ado::codeOutsideQuotes(SentenciaSQL);
+            return drop.indexIn(s) >= 0 && vb::ContainsText(s, QStringLiteral("CREATE"))
+                   && !vb::ContainsText(s, QStringLiteral("DELETE")) && !vb::ContainsText(s, QStringLiteral("@ADMIN_"));
+        };
+        if (dropAndCreate())
             SentenciaSQL = SS_TSinonimos(SentenciaSQL);
         else if (SentenciaSQL.contains(QLatin1Char('@')))
-            SentenciaSQL = vb::RemoveText(SentenciaSQL, QStringLiteral("@Admin_"));
+            SentenciaSQL = ado::replaceOutsideQuotes(SentenciaSQL, QStringLiteral("@Admin_"), QString());
 
         if (gCnn().platform() == ado::Platform::Oracle) {
             EjecutaScriptOracle(SentenciaSQL, RecordsAffected);

@@ -58,6 +58,20 @@ TEST_F(StatementsTest, RewritesBeforeRunningAndWritesBack)
          false,
          "DROP TABLE X CREATE TABLE X (A INT) DELETE FROM MV_ASIENTOS WHERE 1=1",
          "DROP TABLE X CREATE TABLE X (A INT) DELETE FROM MV_ASIENTOS WHERE 1=1"},
+        // Typed texts in quotes are data: no marker is taken out of them, and
+        // words in them neither redirect the statement nor keep it as it is.
+        {"quoted_marker_stays",
+         false,
+         "UPDATE @Admin_T SET OBS = 'x@Admin_y' WHERE 1=1",
+         "UPDATE T SET OBS = 'x@Admin_y' WHERE 1=1"},
+        {"quoted_drop_create",
+         false,
+         "UPDATE MV_ASIENTOS SET OBS = 'drop, create' WHERE 1=1",
+         "UPDATE MV_ASIENTOS SET OBS = 'drop, create' WHERE 1=1"},
+        {"quoted_delete_marker",
+         false,
+         "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS WHERE A = 'delete @admin_'",
+         "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM SS_MV_ASIENTOS WHERE A = 'delete @admin_'"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,6 +115,10 @@ TEST_F(StatementsTest, FailureMessagesFollowTheRules)
          Failure(ado::DB_E_ABORTLIMITREACHED),
          false},
         {"commit_failing", "COMMIT TRANSACTION", Failure(ado::E_FAIL_), false},
+        {"trans_only_in_quotes",
+         "UPDATE T SET OBS = 'transporte'",
+         Failure(ado::DB_E_ABORTLIMITREACHED, QStringLiteral("Tiempo de espera agotado")),
+         true},
         // A refused truncation is no success: it stays for the caller, without a message.
         {"truncation",
          "INSERT INTO T (A) VALUES ('xxxxxxxx')",

@@ -1,4 +1,5 @@
 #include "database/db_dll.h"
+#include "platform/ado/sql_text.h"
 #include "platform/runtime/strings.h"
 
 #include <array>
@@ -34,11 +35,17 @@ constexpr std::array<std::pair<char, char>, 5> kContextos{{
 
 const QString kMarca = QStringLiteral("@Admin_");
 
+// A name or marker inside a quoted text is data, a typed text among them.
 void ReemplazaEnContexto(QString &text, char before, const QString &name, char after, const QString &synonym)
 {
     const QString pattern = QLatin1Char(before) + name + QLatin1Char(after);
     const QString replacement = QLatin1Char(before) + synonym + QLatin1Char(after);
-    text = vb::ReplaceText(text, pattern, replacement);
+    text = ado::replaceOutsideQuotes(text, pattern, replacement);
+}
+
+QString QuitaMarca(const QString &text)
+{
+    return text.contains(kMarca, Qt::CaseInsensitive) ? ado::replaceOutsideQuotes(text, kMarca, QString()) : text;
 }
 
 } // namespace
@@ -47,18 +54,20 @@ QString DB_Dll::SS_TSinonimos(const QString &Sentencia)
 {
     QString text = Sentencia;
     if (gEsAdmin)
-        return vb::RemoveText(text, kMarca);
+        return QuitaMarca(text);
 
     for (std::size_t i = 0; i < kSinonimos.size(); ++i) {
         const QString name = QLatin1String(kSinonimos[i].object);
         const QString synonym = QLatin1String(kSinonimos[i].synonym);
+        if (!text.contains(name, Qt::CaseInsensitive))
+            continue;
         for (const auto &[before, after] : kContextos)
             ReemplazaEnContexto(text, before, name, after, synonym);
         if (i == 0) {
             ReemplazaEnContexto(text, '{', name, '.', synonym);
             // The marked name has had its contexts treated: it now reads the table itself.
-            text = vb::ReplaceText(text, kMarca + name, name);
+            text = ado::replaceOutsideQuotes(text, kMarca + name, name);
         }
     }
-    return vb::RemoveText(text, kMarca);
+    return QuitaMarca(text);
 }

@@ -55,6 +55,12 @@ const SynonymCase kCases[] = {
     {"longer_name_untouched", false, " XMA_CUENTAS  MA_CUENTASX ", " XMA_CUENTAS  MA_CUENTASX "},
     {"admin_unchanged", true, "SELECT * FROM MA_CUENTAS WHERE", "SELECT * FROM MA_CUENTAS WHERE"},
     {"admin_loses_marker", true, "SELECT * FROM @ADMIN_MA_CUENTAS WHERE", "SELECT * FROM MA_CUENTAS WHERE"},
+    // A typed text in quotes is data, names and marker alike.
+    {"quoted_text_untouched",
+     false,
+     "SELECT * FROM MA_CUENTAS WHERE D LIKE '% MA_CUENTAS @Admin_x%'",
+     "SELECT * FROM SS_MA_CUENTAS WHERE D LIKE '% MA_CUENTAS @Admin_x%'"},
+    {"admin_quoted_marker_stays", true, "UPDATE T SET OBS = '@Admin_' WHERE", "UPDATE T SET OBS = '@Admin_' WHERE"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Contexts, SynonymTest, ::testing::ValuesIn(kCases), [](const auto &info) {
