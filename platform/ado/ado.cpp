@@ -3,6 +3,7 @@
 #include "platform/ado/connection_string.h"
 #include "platform/ado/odbc_provider.h"
 #include "platform/ado/provider.h"
+#include "platform/ado/sql_text.h"
 #include "platform/ado/sqlite_provider.h"
 #include "platform/runtime/vberror.h"
 
@@ -131,6 +132,17 @@ void Recordset::Open(const QString &source, Connection &activeConnection, int cu
         raise(adErrObjectOpen, QStringLiteral("Operation is not allowed when the object is open."));
     activeConnection.requireOpen();
     activeConnection.m_errors.Clear();
+    // A query is one statement: a text that holds more (a typed text let out
+    // of its quotes) runs nothing at all.
+    if (const int statements = statementCount(source); statements > 1) {
+        activeConnection.m_errors.Add(
+            {DB_E_ERRORSINCOMMAND,
+             QStringLiteral("The command text holds %1 statements; a recordset opens one.").arg(statements),
+             activeConnection.m_provider->name(),
+             QStringLiteral("42000"),
+             0});
+        activeConnection.raiseErrors();
+    }
     RowSet rows;
     if (!activeConnection.m_provider->execute(source, activeConnection.m_errors, nullptr, &rows))
         activeConnection.raiseErrors();

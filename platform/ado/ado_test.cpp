@@ -334,6 +334,39 @@ TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
     EXPECT_EQ(affected, 2);
 }
 
+// A recordset opens one statement: a batch is refused whole, with its
+// error, and nothing of it runs; the same text executed runs every statement.
+TEST_F(SqliteDb, ARecordsetRefusesABatchAndRunsNothing)
+{
+    cn.Execute("INSERT INTO T (C) VALUES ('a')");
+    const char *const lotes[] = {
+        "SELECT C FROM T WHERE C LIKE '1'; DELETE FROM T --%'",
+        "SELECT C FROM T; DROP TABLE T",
+        "DELETE FROM T\nSELECT C FROM T",
+        "SELECT C FROM T\nGO\nSELECT C FROM T",
+    };
+    for (const char *lote : lotes) {
+        SCOPED_TRACE(lote);
+        Recordset rs;
+        const ErrObject e = RaisedError([&] { rs.Open(lote, cn, ado::adOpenForwardOnly, ado::adLockReadOnly); });
+        EXPECT_EQ(e.Number, ado::DB_E_ERRORSINCOMMAND);
+        ASSERT_EQ(cn.errors().Count(), 1);
+        const ado::Error &error = cn.errors().Item(0);
+        EXPECT_EQ(error.Number, ado::DB_E_ERRORSINCOMMAND);
+        EXPECT_EQ(error.Description, "The command text holds 2 statements; a recordset opens one.");
+        EXPECT_EQ(error.Source, "SQLite");
+        EXPECT_EQ(error.SQLState, "42000");
+        EXPECT_EQ(error.NativeError, 0);
+        EXPECT_EQ(rs.State(), ado::adStateClosed);
+        EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
+    }
+    // One statement, its quoted text holding a whole batch, opens.
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C <> '1; DELETE FROM T --'"), 1);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T;"), 1);
+    cn.Execute("DELETE FROM T WHERE C = 'z'; INSERT INTO T (C) VALUES ('b')");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
+}
+
 TEST_F(SqliteDb, BatchesOfOneShapeTakeTheirOwnValues)
 {
     struct Row
