@@ -21,6 +21,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFilasVisibles = 10;
@@ -131,6 +133,18 @@ void DialogoGrilla::reject()
 
 void DialogoGrilla::AjustaTamano()
 {
+    // A column shown is never narrower than its title.
+    const QHeaderView *titulos = VistaMSFlexGrid1->horizontalHeader();
+    for (int c = 0; c < MSFlexGrid1.Cols(); ++c) {
+        if (MSFlexGrid1.ColWidth(c) == 0 || MSFlexGrid1.TextMatrix(0, c).isEmpty())
+            continue;
+        const int necesario = titulos->sectionSizeHint(c);
+        int twips = MSFlexGrid1.ColWidth(c);
+        while (ui::TwipsToPixels(twips) < necesario)
+            twips = std::max(twips + 1, ui::PixelsToTwips(necesario));
+        if (twips != MSFlexGrid1.ColWidth(c))
+            MSFlexGrid1.setColWidth(c, twips);
+    }
     int ancho = 0;
     for (int c = 0; c < MSFlexGrid1.Cols(); ++c)
         if (MSFlexGrid1.ColWidth(c) > 0)

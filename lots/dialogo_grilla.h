@@ -71,7 +71,7 @@ protected:
     // take the sum as the new quantity. A smaller sum in a dialog not shown
     // only gets menorSinMostrar. False: the accept stops.
     bool AjustaCantidadPedida(Currency suma, double &cantidad, bool mostrarForm, const QString &menorSinMostrar);
-    // Fits the grid's window to the columns the mode shows.
+    // Widens the columns shown to their titles and fits the grid's window to them.
     void AjustaTamano();
 
     void closeEvent(QCloseEvent *event) override;

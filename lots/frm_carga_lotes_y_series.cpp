@@ -387,9 +387,20 @@ void FrmCargaLotesySeries::Toolbar1_ButtonClick(int Index)
     if (!m_editor->ConfirmaEdicion())
         return;
     ui::FlexGrid &g = MSFlexGrid1;
+    // Only the values the dialog hands back are filled or blanked: never the
+    // lot, serial or stock read from the database, nor the titles.
+    if (g.Row() < g.FixedRows() || !ColumnaDeValores(g.Col()))
+        return;
     const QString valor = Index == 1 ? vb::Trim(g.Text()) : QString();
     for (int fila = g.Row() + 1; fila < g.Rows(); ++fila)
         g.setTextMatrix(fila, g.Col(), valor);
+}
+
+bool FrmCargaLotesySeries::ColumnaDeValores(int Col) const
+{
+    if (EsConsultaDeSerieLote)
+        return Col == kTomado;
+    return Col == kValor || (EsSerieYLote && Col == 3);
 }
 
 bool FrmCargaLotesySeries::AceptaEdicion(int Col) const

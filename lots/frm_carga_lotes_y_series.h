@@ -73,6 +73,9 @@ private:
 
     // The serials of a serial article stand in column 2: each unit keeps its own.
     bool ColumnaDeSeries() const;
+    // A column of the values the dialog returns: the taken quantity when
+    // issuing, the lots or serials typed when entering.
+    bool ColumnaDeValores(int Col) const;
 
     // The editor's rules for this dialog.
     bool AceptaEdicion(int Col) const override;

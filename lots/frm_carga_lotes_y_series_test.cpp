@@ -6,6 +6,7 @@
 #include "platform/ui/toolbar.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
+#include "tests/support/grilla.h"
 #include "tests/support/lotes.h"
 
 #include <QAction>
@@ -189,6 +190,35 @@ TEST_F(Carga, CaptionTitlesAndWidthsFollowTheArticlesFlags)
         EXPECT_EQ(f.lblArticulo->text(), QStringLiteral("Tornillo De Acero"));
         EXPECT_EQ(f.MSFlexGrid1.FixedCols(), 1);
         DialogoLotes::Unload();
+    }
+}
+
+TEST_F(Carga, EveryColumnShownIsAsWideAsItsTitle)
+{
+    const struct
+    {
+        bool consulta, serie, lote, talle;
+    } casos[] = {
+        {false, false, true, false},
+        {false, true, true, false},
+        {true, false, true, false},
+        {true, true, true, false},
+        {true, true, false, true},
+    };
+    for (const auto &k : casos) {
+        SCOPED_TRACE(testing::Message() << k.consulta << k.serie << k.lote << k.talle);
+        FrmCargaLotesySeries &f = DialogoLotes::Get();
+        f.Cantidad = 2;
+        f.EsConsultaDeSerieLote = k.consulta;
+        f.EsSerie = k.serie;
+        f.EsLote = k.lote;
+        f.EsTalle = k.talle;
+        f.CargaDatos();
+        f.show();
+        EnPantalla p(f);
+        EXPECT_EQ(TitulosCortados(*f.VistaMSFlexGrid1), QStringList());
+        DialogoLotes::Unload();
+        ui::DestroyUnloaded();
     }
 }
 
@@ -377,6 +407,16 @@ TEST_F(Carga, ToolbarFillsAndBlanksTheCellsBelow)
     boton(1);
     EXPECT_FALSE(f.TxtEdit->isVisible());
     EXPECT_EQ(p.columna(2), (QStringList{"X1", "X1", "X1", "X1"}));
+
+    // The item numbers and the hidden column are no values: they stay.
+    for (int col : {0, 1}) {
+        p.en(1, col);
+        boton(1);
+        boton(2);
+    }
+    EXPECT_EQ(p.columna(0), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(p.columna(1), (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(p.columna(2), (QStringList{"X1", "X1", "X1", "X1"}));
 }
 
 // ---------------------------------------------------------------- issue mode
@@ -462,6 +502,73 @@ TEST_F(Salidas, WhatOtherLinesTookIsNotOfferedAgain)
     Salida(7, true, false);
     EXPECT_EQ(Columna(f, 2), (QStringList{"2", "7.5", ""}));
     EXPECT_EQ(Columna(f, 3), (QStringList{"2", "5", "0"}));
+}
+
+TEST_F(Salidas, ALotOtherLinesEmptiedGivesNothing)
+{
+    // Another line took 7 of lot A, which holds 5: the proposal takes nothing
+    // from A, never its negative remainder, and the rest from B.
+    FrmCargaLotesySeries &f = DialogoLotes::Get();
+    f.LotesExistentes = QStringLiteral("|") + Clave("A") + "|";
+    f.SeriesExistentes = QStringLiteral("|7|");
+    Salida(4, true, false);
+    EXPECT_EQ(Columna(f, 2), (QStringList{"-2", "10", ""}));
+    EXPECT_EQ(Columna(f, 3), (QStringList{"0", "4", "0"}));
+    f.CmdAceptar_Click();
+    EXPECT_TRUE(f.Aceptado());
+    EXPECT_EQ(f.Series, QStringLiteral("|0|4|0|"));
+    EXPECT_EQ(operador.requests().size(), 0u);
+}
+
+TEST_F(Salidas, TheToolbarWritesOnlyTheTakenQuantities)
+{
+    struct Caso
+    {
+        const char *nombre;
+        int boton;
+        int fila, col;
+        QStringList tomado;
+    };
+    // Proposed at load: 5, 2 and the blank row's 0.
+    const Caso casos[] = {
+        {"fill on the lot column", 1, 1, 0, {"5", "2", "0"}},
+        {"blank on the lot column", 2, 1, 0, {"5", "2", "0"}},
+        {"fill on the stock column", 1, 1, 2, {"5", "2", "0"}},
+        {"blank on the stock column", 2, 1, 2, {"5", "2", "0"}},
+        {"fill on the quantity column", 1, 1, 3, {"5", "5", "5"}},
+        {"blank on the quantity column", 2, 1, 3, {"5", "", ""}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        FrmCargaLotesySeries &f = Salida(7, true, false, {}, {}, true);
+        f.show();
+        EnPantalla p(f);
+        p.en(c.fila, c.col);
+        QTest::mouseClick(f.Toolbar1->widgetForAction(f.Toolbar1->Button(c.boton)), Qt::LeftButton);
+        EXPECT_EQ(p.columna(0), (QStringList{"A", "B", ""}));
+        EXPECT_EQ(p.columna(1), (QStringList{"", "", ""}));
+        EXPECT_EQ(p.columna(2), (QStringList{"5", "10", ""}));
+        EXPECT_EQ(p.columna(3), c.tomado);
+        EXPECT_EQ(Titulos(f), (QStringList{"LOTE", "SERIE", "CANT. STOCK", "CANT. "}));
+        DialogoLotes::Unload();
+        ui::DestroyUnloaded();
+    }
+
+    // Down out of an edit puts the cursor on the lot; a fill there leaves the
+    // keys alone and the accept takes 7 as proposed.
+    FrmCargaLotesySeries &f = Salida(7, true, false, {}, {}, true);
+    f.show();
+    EnPantalla p(f);
+    p.en(1, 3);
+    p.escribe(QStringLiteral("5"));
+    p.tecla(Qt::Key_Down);
+    ASSERT_EQ(p.cursor(), std::make_pair(2, 0));
+    QTest::mouseClick(f.Toolbar1->widgetForAction(f.Toolbar1->Button(1)), Qt::LeftButton);
+    f.CmdAceptar_Click();
+    EXPECT_TRUE(f.Aceptado());
+    EXPECT_EQ(f.Lotes, QStringLiteral("|") + Clave("A") + "|" + Clave("B") + "|" + Y + "|");
+    EXPECT_EQ(f.Series, QStringLiteral("|5|2|0|"));
+    EXPECT_EQ(operador.requests().size(), 0u);
 }
 
 TEST_F(Salidas, AnEarlierChoiceComesBackByItsFullKey)

@@ -201,7 +201,8 @@ void FrmLoteyPosicion::Toolbar1_ButtonClick(int Index)
             g.MoveTo(g.Rows() - 1, kCantidad);
         return;
     }
-    if (g.Col() != kCantidad)
+    // Data rows only: with none, the cursor rests on the titles, which stay.
+    if (g.Col() != kCantidad || g.Row() < g.FixedRows())
         return;
     const QString valor = Index == 1 ? vb::Trim(g.Text()) : QStringLiteral("0");
     for (int fila = g.Row(); fila < g.Rows(); ++fila)

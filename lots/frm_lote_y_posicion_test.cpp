@@ -11,6 +11,7 @@
 #include "platform/ui/toolbar.h"
 #include "platform/ui/ui.h"
 #include "tests/support/esquema.h"
+#include "tests/support/grilla.h"
 #include "voucher/cls_cmn_cptes.h"
 
 #include <QAction>
@@ -155,6 +156,7 @@ TEST_F(Posiciones, CaptionLabelAndStartingCellByMode)
         EXPECT_EQ(f.MSFlexGrid1.Row(), f.MSFlexGrid1.Rows() - 1);
         EXPECT_EQ(f.MSFlexGrid1.Col(), kCantidad);
         EXPECT_EQ(f.EsPosicionYLote, c.posicion && c.lote);
+        EXPECT_EQ(TitulosCortados(*f.VistaMSFlexGrid1), QStringList()) << "DISPONIBLE shows whole";
         Foto(EnPantalla(f), QStringLiteral("frm_lote_y_posicion_") + QLatin1String(c.foto));
         Dialogo::Unload();
         ui::DestroyUnloaded();
@@ -277,6 +279,21 @@ TEST_F(Posiciones, ToolbarFillsBlanksAndProposes)
     EXPECT_EQ(f.Toolbar1->ToolTipText(1), QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"));
     EXPECT_EQ(f.Toolbar1->ToolTipText(2), QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"));
     EXPECT_EQ(f.Toolbar1->ToolTipText(3), QStringLiteral("Proponer Automaticamente"));
+}
+
+TEST_F(Posiciones, WithNoBalanceRowsTheToolbarLeavesTheTitles)
+{
+    Ejecuta(QStringLiteral("DELETE FROM AC_SALDOSLAYOUT"));
+    FrmLoteyPosicion &f = EnPantalla(Carga(5));
+    ASSERT_EQ(f.MSFlexGrid1.Rows(), 1);
+    ASSERT_EQ((std::pair{f.MSFlexGrid1.Row(), f.MSFlexGrid1.Col()}), (std::pair{0, kCantidad}));
+    for (int boton : {1, 2, 3}) {
+        SCOPED_TRACE(boton);
+        Boton(f, boton);
+        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, kCantidad), QStringLiteral("CANT."));
+        EXPECT_EQ(f.MSFlexGrid1.Rows(), 1);
+    }
+    EXPECT_EQ(operador.unexpected(), 0);
 }
 
 TEST_F(Posiciones, AcceptComparesTheSumWithTheRequestedQuantity)

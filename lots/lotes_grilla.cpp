@@ -8,6 +8,8 @@
 #include "platform/runtime/variant.h"
 #include "platform/ui/flex_grid.h"
 
+#include <algorithm>
+
 namespace LotesGrilla {
 
 namespace {
@@ -91,7 +93,8 @@ void Distribuye(ui::FlexGrid &grilla, Currency cantidad)
     Currency resto = cantidad;
     for (int fila = 1; fila < grilla.Rows(); ++fila) {
         const Currency suma = resto + ValorInicial(grilla.TextMatrix(fila, kTomado));
-        const Currency stock = ValorInicial(grilla.TextMatrix(fila, kStock));
+        // A lot the voucher's other lines already emptied gives nothing, never a negative take.
+        const Currency stock = std::max(ValorInicial(grilla.TextMatrix(fila, kStock)), Currency());
         if (suma <= stock) {
             grilla.setTextMatrix(fila, kTomado, TextoCantidad(suma));
             resto = Currency();

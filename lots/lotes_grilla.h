@@ -42,7 +42,8 @@ QString ListaDeClaves(const ui::FlexGrid &grilla);
 
 // The requested quantity over the stock (column 2) into the taken column 3,
 // rows in order: each row up to its stock, the row where the rest fits takes
-// it. A grid of one data row takes the whole quantity, whatever its stock.
+// it; a row with no stock left takes 0. A grid of one data row takes the
+// whole quantity, whatever its stock.
 void Distribuye(ui::FlexGrid &grilla, Currency cantidad);
 // Column 3 from the stock in row order, until the quantity is covered; a row
 // without stock takes the whole rest.

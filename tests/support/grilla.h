@@ -1,8 +1,12 @@
 #pragma once
 
 #include "platform/ui/flex_grid.h"
+#include "platform/ui/flex_grid_view.h"
+
+#include <QHeaderView>
 
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 #include <map>
@@ -20,4 +24,16 @@ inline void LlenaGrilla(ui::FlexGrid &grilla, int columnas, const std::vector<Fi
     for (int fila = 0; fila < int(filas.size()); ++fila)
         for (const auto &[columna, texto] : filas[std::size_t(fila)])
             grilla.setTextMatrix(fila, columna, texto);
+}
+
+// The titles of the columns shown narrower than the title needs.
+inline QStringList TitulosCortados(const ui::FlexGridView &vista)
+{
+    QStringList cortados;
+    const ui::FlexGrid &grilla = vista.grid();
+    for (int c = 0; c < grilla.Cols(); ++c)
+        if (!vista.isColumnHidden(c) && !grilla.TextMatrix(0, c).isEmpty()
+            && vista.columnWidth(c) < vista.horizontalHeader()->sectionSizeHint(c))
+            cortados << grilla.TextMatrix(0, c);
+    return cortados;
 }
