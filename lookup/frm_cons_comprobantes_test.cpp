@@ -570,6 +570,7 @@ TEST_F(Comprobantes, AcceptPerGroup)
                 DoubleClickRow(*dlg.ListView1, Indice(dlg, fila));
                 break;
             case SinFila:
+                dlg.ListView1->setSelectedItem(ui::ListItem());
                 dlg.ListView1->setFocus();
                 QTest::keyClick(dlg.ListView1, Qt::Key_Return);
                 break;

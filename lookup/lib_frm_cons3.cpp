@@ -298,7 +298,10 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
         paso([&] {
             if (!CheckBoxes || marcados.isEmpty())
                 return;
-            const QString valor = vb::Trim(mComponente().ValorNoNulo(mRs.Fields(CampoDevuelto).Value()).toString());
+            // With no field named, the ticks go by the first column, as accept reads them.
+            const Variant campo = vb::Trim(CampoDevuelto).isEmpty() ? mRs.Fields(0).Value()
+                                                                    : mRs.Fields(CampoDevuelto).Value();
+            const QString valor = vb::Trim(mComponente().ValorNoNulo(campo).toString());
             if (valor.isEmpty())
                 return;
             for (const QString &m : marcados) {
@@ -376,6 +379,13 @@ void Lib_FrmCons3::Form_Resize()
     omitiendoErrores([&] { ui::SetTop(*HScroll1, ui::Height(*picFields) - ui::Height(*HScroll1) - 120); });
     omitiendoErrores([&] { ui::SetWidth(*HScroll1, ancho - 120); });
     omitiendoErrores([&] { ui::SetLeft(*Frame1, ancho / 2 - ui::Width(*Frame1) / 2); });
+    // The scroll bar lies over the panel's foot: the list ends above it, so
+    // that its last row can be seen whole.
+    omitiendoErrores([&] {
+        const double hasta = ui::Top(*HScroll1) - ui::Top(*picFields) - ui::Top(*ListView1);
+        if (hasta >= 0 && ui::Height(*ListView1) > hasta)
+            ui::SetHeight(*ListView1, hasta);
+    });
 }
 
 void Lib_FrmCons3::HScroll1_Change()

@@ -404,8 +404,7 @@ TEST_F(CantidadesLista, WithoutTheColumnOrARowTheErrorDialogAsks)
         muestra(
             sql,
             [&](Lib_FrmCons3 &d) {
-                if (conFila)
-                    d.ListView1->setSelectedItem(d.ListView1->ListItems().Item(1));
+                d.ListView1->setSelectedItem(conFila ? d.ListView1->ListItems().Item(1) : ui::ListItem());
                 d.ListView1->setFocus();
                 operador.answer(ui::vbAbort);
                 tecla(d.ListView1, Qt::Key_Insert);

@@ -290,6 +290,36 @@ TEST_F(ListaConsulta, LayoutFollowsTheColumnsAndTheScreen)
     EXPECT_NEAR(ui::Width(ancho), ui::ScreenWidthTwips() - 480, 15);
 }
 
+TEST_F(ListaConsulta, AfterEndTheLastRowShowsWholeAboveTheScrollBar)
+{
+    for (int i = 0; i < 60; ++i)
+        Ejecuta(QStringLiteral("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL) VALUES ('X%1', 'Cliente %1')")
+                    .arg(i, 2, 10, QLatin1Char('0')));
+    QRect fila, vista, barra;
+    QString elegida;
+    muestra(QStringLiteral("SELECT CODIGO, RAZON_SOCIAL FROM VT_CLIENTES ORDER BY CODIGO"), [&](Lib_FrmCons3 &f) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
+        f.ListView1->setFocus();
+        QTest::keyClick(f.ListView1, Qt::Key_End);
+        QApplication::processEvents();
+        const ui::ListItem ultima = f.ListView1->SelectedItem();
+        ASSERT_TRUE(ultima);
+        elegida = ultima.Text();
+        const QModelIndex i = f.ListView1->model()->index(ultima.Index() - 1, 0);
+        const QWidget *vp = f.ListView1->viewport();
+        QRect r = f.ListView1->visualRect(i);
+        r.setLeft(0);
+        fila = QRect(vp->mapTo(&f, r.topLeft()), r.size());
+        vista = QRect(vp->mapTo(&f, QPoint(0, 0)), vp->size());
+        barra = f.HScroll1->geometry();
+        f.CmdCancelar->click();
+    });
+    EXPECT_EQ(elegida, QStringLiteral("X59"));
+    EXPECT_TRUE(vista.contains(fila.topLeft()) && vista.contains(fila.bottomLeft())) << "the row is whole in the list";
+    EXPECT_LT(fila.bottom(), barra.top()) << "and above the scroll bar";
+    EXPECT_LT(vista.bottom(), barra.top()) << "the list ends above the scroll bar";
+}
+
 TEST_F(ListaConsulta, ColumnsAreFoundByTrimmedCaptionWithoutCase)
 {
     Lib_FrmCons3 &d = muestra(QStringLiteral("SELECT CODIGO, RAZON_SOCIAL, CONTACTO, CODIGO FROM VT_CLIENTES"));
@@ -330,8 +360,9 @@ TEST_P(Aceptar, HandsBackTheValuesOfThePickedRows)
             [&c](Lib_FrmCons3 &f) {
                 for (int r : c.checked)
                     f.ListView1->ListItems().Item(r).setChecked(true);
-                if (c.selected > 0)
-                    f.ListView1->setSelectedItem(f.ListView1->ListItems().Item(c.selected));
+                // The list starts on its first row; 0 takes the selection away.
+                f.ListView1->setSelectedItem(c.selected > 0 ? f.ListView1->ListItems().Item(c.selected)
+                                                            : ui::ListItem());
                 f.CmdAceptar->click();
             });
     EXPECT_FALSE(d.isVisible());
@@ -370,6 +401,35 @@ INSTANTIATE_TEST_SUITE_P(
             "unknown_names_keep_their_place", false, "NADA", {"NADA", "CODIGO", "OTRA"}, {}, 3, {"", "C3", ""}, ""},
         AceptarCase{"single_pick_without_a_selected_row_only_hides", false, "CODIGO", {"CODIGO"}, {2}, 0, {}, ""}),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ListaConsulta, TheListStartsOnItsFirstRowAfterALoadAndAfterF5)
+{
+    Lib_FrmCons3 &d = Consulta::Get();
+    d.CampoDevuelto = QStringLiteral("CODIGO");
+    QStringList tras;
+    muestra(QStringLiteral("SELECT CODIGO, RAZON_SOCIAL FROM VT_CLIENTES ORDER BY CODIGO"), [&](Lib_FrmCons3 &f) {
+        const auto seleccionada = [&] {
+            const ui::ListItem fila = f.ListView1->SelectedItem();
+            return fila ? fila.Text() : QStringLiteral("(none)");
+        };
+        tras << seleccionada();
+        // F5 in a box reloads the list filtered by its column.
+        ui::ComboBox *codigo = f.CmbSearch->Item(0);
+        codigo->setFocus();
+        codigo->setText(QStringLiteral("C"));
+        QTest::keyClick(codigo, Qt::Key_F5);
+        QApplication::processEvents();
+        tras << seleccionada();
+        f.ListView1->setFocus();
+        QTest::keyClick(f.ListView1, Qt::Key_Down);
+        tras << seleccionada();
+        QTest::keyClick(f.ListView1, Qt::Key_Return);
+    });
+    EXPECT_EQ(tras, (QStringList{"C1", "C1", "C2"}));
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.ValorDevuelto.toString(), QStringLiteral("C2"));
+    EXPECT_EQ(operador.unexpected(), 0);
+}
 
 TEST_F(ListaConsulta, ADoubleClickOnTheListAccepts)
 {
@@ -440,6 +500,7 @@ struct MarcaCase
     const char *name;
     const char *valoresDefault;
     QStringList checked; // codes that start ticked
+    const char *campoDevuelto = "CODIGO";
     friend void PrintTo(const MarcaCase &c, std::ostream *os) { *os << c.name; }
 };
 
@@ -453,7 +514,7 @@ TEST_P(MarcasIniciales, RowsWhoseValueIsAnItemOfTheListStartTicked)
     clientes({{"1", "", ""}, {"10", "", ""}, {"11", "", ""}, {"0", "", ""}, {"ab", "", ""}, {"  ", "", ""}});
     Lib_FrmCons3 &d = Consulta::Get();
     d.CheckBoxes = true;
-    d.CampoDevuelto = QStringLiteral("CODIGO");
+    d.CampoDevuelto = QString::fromLatin1(c.campoDevuelto);
     d.ValoresDefault = QString::fromLatin1(c.valoresDefault);
     muestra(QStringLiteral("SELECT CODIGO, CONTACTO FROM VT_CLIENTES"));
     QStringList ticked;
@@ -461,17 +522,20 @@ TEST_P(MarcasIniciales, RowsWhoseValueIsAnItemOfTheListStartTicked)
         if (d.ListView1->ListItems().Item(i).Checked())
             ticked << d.ListView1->ListItems().Item(i).Text();
     EXPECT_EQ(ticked, c.checked);
+    EXPECT_EQ(operador.prompts(), QStringList());
     EXPECT_EQ(operador.unexpected(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lookup,
-                         MarcasIniciales,
-                         ::testing::Values(MarcaCase{"whole_items_only", "10,11", {"10", "11"}},
-                                           MarcaCase{"items_trimmed_without_case", " 10 , AB ", {"10", "ab"}},
-                                           MarcaCase{"empty_items_tick_nothing", ", ,", {}},
-                                           MarcaCase{"empty_list", "", {}},
-                                           MarcaCase{"no_match", "2", {}}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Lookup,
+    MarcasIniciales,
+    ::testing::Values(MarcaCase{"whole_items_only", "10,11", {"10", "11"}},
+                      MarcaCase{"items_trimmed_without_case", " 10 , AB ", {"10", "ab"}},
+                      MarcaCase{"empty_items_tick_nothing", ", ,", {}},
+                      MarcaCase{"empty_list", "", {}},
+                      MarcaCase{"no_match", "2", {}},
+                      MarcaCase{"no_field_named_ticks_by_the_first_column", "10,ab", {"10", "ab"}, ""}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ListaConsulta, QuantitiesTravelWithThePickedRowsWhenTheListHasTheirColumn)
 {

@@ -108,7 +108,14 @@ void Lib_FrmCons3Tree::closeEvent(QCloseEvent *event)
 {
     // The close box unloads the form without accept or cancel.
     Form_Unload();
-    QDialog::closeEvent(event);
+    QDialog::reject();
+    event->accept();
+}
+
+// Escape is the cancel button: the caller reads Nothing, not an empty pick.
+void Lib_FrmCons3Tree::reject()
+{
+    CmdCancelar_Click();
 }
 
 void Lib_FrmCons3Tree::resizeEvent(QResizeEvent *event)

@@ -74,6 +74,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void reject() override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

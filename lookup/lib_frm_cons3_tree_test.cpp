@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 using ui::Node;
@@ -463,13 +465,20 @@ TEST_F(ArbolTest, SingleAcceptReturnsTheCodeAsItsTableHoldsIt)
 TEST_F(ArbolTest, CancelAndTheCloseBox)
 {
     Familias({"1"});
-    {
+    // Escape is the cancel button, in the tree as in the search box.
+    const std::pair<const char *, std::function<void(Lib_FrmCons3Tree &)>> cancelan[] = {
+        {"cancel button", [](Lib_FrmCons3Tree &d) { QTest::mouseClick(d.CmdCancelar, Qt::LeftButton); }},
+        {"escape in the tree", [](Lib_FrmCons3Tree &d) { QTest::keyClick(d.TreeV, Qt::Key_Escape); }},
+        {"escape in the search box", [](Lib_FrmCons3Tree &d) { QTest::keyClick(d.CmbSearch->Item(0), Qt::Key_Escape); }},
+    };
+    for (const auto &[nombre, cancela] : cancelan) {
+        SCOPED_TRACE(nombre);
         Lib_FrmCons3Tree dlg;
         dlg.SQL = kFamilias;
         dlg.CmpsDevueltos = std::make_shared<QList<Variant>>();
         Muestra(dlg, [&](QDialog &) {
             dlg.TreeV->nodes().Item(QStringLiteral("A1")).setSelected(true);
-            QTest::mouseClick(dlg.CmdCancelar, Qt::LeftButton);
+            cancela(dlg);
             EXPECT_FALSE(dlg.isVisible());
         });
         EXPECT_EQ(dlg.Valores, nullptr);

@@ -623,6 +623,13 @@ ListView::ListView(QWidget *parent)
     h->setSectionResizeMode(QHeaderView::Interactive);
     connect(h, &QHeaderView::sectionResized, this, &ListView::headerResized);
     connect(h, &QHeaderView::sectionClicked, this, [this](int logical) { emit ColumnClick(logical + 1); });
+    // As the common control does, the first row an empty list is given
+    // becomes the selected one; a sort later takes the selection along.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int) {
+        if (first == 0 && !selectionModel()->hasSelection())
+            selectionModel()->setCurrentIndex(m_model->index(0, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
 }
 
 ListView::~ListView() = default;

@@ -149,7 +149,8 @@ private:
 enum ListSortOrderConstants : int { lvwAscending = 0, lvwDescending = 1 };
 
 // A report list: one row per record over a table model of plain records (no
-// object per cell), column headers, check boxes, one selected row, sorting by
+// object per cell), column headers, check boxes, one selected row (the first
+// row given to an empty list, until something else is selected), sorting by
 // text without regard to case. Rows added are shown in one go, when the event
 // loop next runs or when something asks for the list's order or selection, so
 // many rows go in at the cost of one insertion. Cells cannot be edited and the

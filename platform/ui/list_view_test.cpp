@@ -306,6 +306,33 @@ TEST_F(ListaVisible, ClearingRowsDropsTheSelection)
     EXPECT_EQ(list.model()->rowCount(), 0);
 }
 
+TEST_F(ListaVisible, TheFirstRowGivenToAnEmptyListIsSelected)
+{
+    // Rows added while the painting is held reach the view together.
+    list.ValidateRect();
+    rows({{"m", "", ""}, {"b", "", ""}});
+    list.InvalidateRect();
+    EXPECT_EQ(list.SelectedItem().Text(), QStringLiteral("m"));
+    EXPECT_EQ(list.currentIndex().row(), 0);
+    rows({{"a", "", ""}});
+    EXPECT_EQ(list.SelectedItem().Text(), QStringLiteral("m")) << "later rows leave the selection";
+
+    // A sort takes it along; a list emptied and given rows again starts on its first.
+    list.setSorted(true);
+    EXPECT_EQ(list.SelectedItem().Text(), QStringLiteral("m"));
+    list.ListItems().Clear();
+    rows({{"z", "", ""}, {"c", "", ""}});
+    EXPECT_EQ(list.SelectedItem().Text(), QStringLiteral("z"));
+
+    // Ctrl+click takes the selection away, and rows added then give none back.
+    list.setSorted(false);
+    const QRect r = list.visualRect(list.model()->index(list.SelectedItem().Index() - 1, 0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, r.center());
+    EXPECT_TRUE(list.SelectedItem().isNull());
+    rows({{"d", "", ""}});
+    EXPECT_TRUE(list.SelectedItem().isNull());
+}
+
 // ---- The key table ----
 
 struct KeyCase
