@@ -12,7 +12,8 @@
 
 namespace {
 
-// An icon of the program's own resources, by name.
+// An icon of the program's own resources, by name: one file, or the same
+// name drawn at several sizes (:/icons/16/<name>.png, :/icons/32/...).
 QIcon IconoDeRecursos(const QString &nombre)
 {
     const QString candidatos[] = {QStringLiteral(":/") + nombre,
@@ -27,7 +28,13 @@ QIcon IconoDeRecursos(const QString &nombre)
                 return icono;
         }
     }
-    return {};
+    QIcon icono;
+    for (int lado : {16, 24, 32, 48, 64}) {
+        const QString ruta = QStringLiteral(":/icons/%1/%2.png").arg(lado).arg(nombre);
+        if (QFileInfo::exists(ruta))
+            icono.addFile(ruta, QSize(lado, lado));
+    }
+    return icono;
 }
 
 bool EsVentanaMarco(const QWidget *window)
@@ -39,20 +46,25 @@ bool EsVentanaMarco(const QWidget *window)
 
 } // namespace
 
+QIcon IconoDelSistema()
+{
+    QIcon icono;
+    Steps::IgnoringErrors()([&] {
+        icono = IconoDeRecursos(gIni().LeeValor(QStringLiteral("VI000vi.INI"),
+                                                QStringLiteral("Iconos"),
+                                                QStringLiteral("IconoDelSistema"),
+                                                QStringLiteral("ICONVELGORA")));
+    });
+    return icono;
+}
+
 void AplicaIconoYEstilo(QWidget *window)
 {
     if (!window)
         return;
-    QString nombre;
     Steps paso = Steps::IgnoringErrors();
     paso([&] {
-        nombre = gIni().LeeValor(QStringLiteral("VI000vi.INI"),
-                                 QStringLiteral("Iconos"),
-                                 QStringLiteral("IconoDelSistema"),
-                                 QStringLiteral("ICONVELGORA"));
-    });
-    paso([&] {
-        const QIcon icono = IconoDeRecursos(nombre);
+        const QIcon icono = IconoDelSistema();
         if (!icono.isNull())
             window->setWindowIcon(icono);
     });

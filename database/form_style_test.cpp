@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QWidget>
 
@@ -27,11 +29,53 @@ QToolBar *Barra(QWidget *w, const char *nombre)
     return t;
 }
 
+// The program's own icon as drawn, at one of its sizes.
+QImage Dibujo(int lado)
+{
+    return QImage(QStringLiteral(":/icons/%1/ICONVELGORA.png").arg(lado)).convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage Muestra(const QIcon &icono, int lado)
+{
+    return icono.pixmap(QSize(lado, lado)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Each test in an application folder of its own, with the INI file it writes.
 class FormStyle : public ::testing::Test
 {
 protected:
-    void SetUp() override { gFlatToolbars = Variant(1.0); }
+    void SetUp() override
+    {
+        gFlatToolbars = Variant(1.0);
+        previa = AppPath();
+        SetAppPath(dir.path());
+    }
+    void TearDown() override { SetAppPath(previa); }
+    void Ini(const QByteArray &texto)
+    {
+        QFile f(QDir(dir.path()).filePath(QStringLiteral("VI000vi.INI")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(texto);
+    }
+    QTemporaryDir dir;
+    QString previa;
 };
+
+TEST_F(FormStyle, WithoutTheKeyAWindowTakesTheProgramsOwnIconAtEachSize)
+{
+    ASSERT_FALSE(Dibujo(16).isNull());
+    ASSERT_FALSE(Dibujo(32).isNull());
+    QWidget w;
+    AplicaIconoYEstilo(&w);
+    for (int lado : {16, 32})
+        EXPECT_EQ(Muestra(w.windowIcon(), lado), Dibujo(lado)) << lado;
+
+    // The key names the same icon.
+    Ini("[Iconos]\r\nIconoDelSistema=ICONVELGORA\r\n");
+    QWidget otra;
+    AplicaIconoYEstilo(&otra);
+    EXPECT_EQ(Muestra(otra.windowIcon(), 32), Dibujo(32));
+}
 
 TEST_F(FormStyle, ToolbarsTakeTheWorkstationStyle)
 {
@@ -61,6 +105,7 @@ TEST_F(FormStyle, FrameWindowGetsOnlyTheIcon)
 
 TEST_F(FormStyle, OwnIconIsKeptWhenNoResourceMatches)
 {
+    Ini("[Iconos]\r\nIconoDelSistema=OTRO_ICONO\r\n");
     QWidget w;
     QPixmap px(16, 16);
     px.fill(Qt::green);

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -157,6 +158,9 @@ TEST_F(Posiciones, CaptionLabelAndStartingCellByMode)
         EXPECT_EQ(f.MSFlexGrid1.Col(), kCantidad);
         EXPECT_EQ(f.EsPosicionYLote, c.posicion && c.lote);
         EXPECT_EQ(TitulosCortados(*f.VistaMSFlexGrid1), QStringList()) << "DISPONIBLE shows whole";
+        EXPECT_EQ(f.windowIcon().pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32),
+                  QImage(QStringLiteral(":/icons/32/ICONVELGORA.png")).convertToFormat(QImage::Format_ARGB32))
+            << "the program's own icon";
         Foto(EnPantalla(f), QStringLiteral("frm_lote_y_posicion_") + QLatin1String(c.foto));
         Dialogo::Unload();
         ui::DestroyUnloaded();

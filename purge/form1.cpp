@@ -2,6 +2,7 @@
 
 #include "purge/deletion_run.h"
 
+#include "database/form_style.h"
 #include "database/globals.h"
 #include "database/progress.h"
 #include "platform/component/component.h"
@@ -193,6 +194,10 @@ void Form1::Form_Load()
     bool armaParametros = false;
     QString cadenaConexion;
     InicializaSistema(armaParametros, QString(), cadenaConexion, 3);
+    // The system icon, for this window and for every box and dialog that has
+    // none of its own.
+    QApplication::setWindowIcon(IconoDelSistema());
+    AplicaIconoYEstilo(this);
     gComponente().PreparaFormulario(this, 0);
 }
 

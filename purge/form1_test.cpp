@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -140,6 +141,17 @@ TEST_F(VentanaTest, CodigoDeAccesoAbreYCierraElMarco)
 
     form.Inicializa();
     EXPECT_TRUE(form.txtTC->text().isEmpty());
+}
+
+TEST_F(VentanaTest, LaVentanaYLosMensajesLlevanElIconoDelPrograma)
+{
+    Form1 form;
+    Abre(form);
+    const QImage dibujo = QImage(QStringLiteral(":/icons/32/ICONVELGORA.png")).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(dibujo.isNull());
+    EXPECT_EQ(form.windowIcon().pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32), dibujo);
+    EXPECT_EQ(QApplication::windowIcon().pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32), dibujo)
+        << "a box or dialog with no icon of its own";
 }
 
 TEST_F(VentanaTest, EnterLlevaAlSiguienteControl)

@@ -1,9 +1,11 @@
 // Draws the voucher lookup's row icons (a sheet of paper per voucher type,
 // with the type's letters, and the voided, approved and guarantee marks) at
-// 16 and 32 pixels into lookup/iconos/. Run it again after changing a design;
-// the program links the PNG files it writes, not this program.
+// 16 and 32 pixels into lookup/iconos/, or, with --sistema, the program's own
+// icon into database/iconos/. Run it again after changing a design; the
+// program links the PNG files it writes, not this program.
 //
 // Usage: dibuja_iconos <folder of lookup/iconos>
+//        dibuja_iconos --sistema <folder of database/iconos>
 
 #include <QColor>
 #include <QDir>
@@ -14,6 +16,8 @@
 #include <QPainterPath>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -28,26 +32,36 @@ struct Icono
     Marca marca;
 };
 
+// A sheet from (l, t) to (r, b) with its top right corner folded by f: the
+// sheet's outline, and the fold's two edges (filled as a triangle).
+struct Hoja
+{
+    QPainterPath sheet, fold;
+};
+
+Hoja hojaDoblada(double l, double t, double r, double b, double f)
+{
+    Hoja h;
+    h.sheet.moveTo(l, t);
+    h.sheet.lineTo(r - f, t);
+    h.sheet.lineTo(r, t + f);
+    h.sheet.lineTo(r, b);
+    h.sheet.lineTo(l, b);
+    h.sheet.closeSubpath();
+    h.fold.moveTo(r - f, t);
+    h.fold.lineTo(r - f, t + f);
+    h.fold.lineTo(r, t + f);
+    return h;
+}
+
 void hoja(QPainter &p, double s)
 {
-    // A sheet with its top right corner folded.
-    const double l = s * 0.16, t = s * 0.06, r = s * 0.84, b = s * 0.94, f = s * 0.24;
-    QPainterPath sheet;
-    sheet.moveTo(l, t);
-    sheet.lineTo(r - f, t);
-    sheet.lineTo(r, t + f);
-    sheet.lineTo(r, b);
-    sheet.lineTo(l, b);
-    sheet.closeSubpath();
+    const Hoja h = hojaDoblada(s * 0.16, s * 0.06, s * 0.84, s * 0.94, s * 0.24);
     p.setPen(QPen(QColor(0x55, 0x57, 0x53), s / 16.0));
     p.setBrush(QColor(0xfb, 0xfb, 0xf8));
-    p.drawPath(sheet);
-    QPainterPath fold;
-    fold.moveTo(r - f, t);
-    fold.lineTo(r - f, t + f);
-    fold.lineTo(r, t + f);
+    p.drawPath(h.sheet);
     p.setBrush(QColor(0xd3, 0xd7, 0xcf));
-    p.drawPath(fold);
+    p.drawPath(h.fold);
 }
 
 void rayas(QPainter &p, double s)
@@ -140,13 +154,61 @@ QImage dibuja(const Icono &icono, int size)
     return image;
 }
 
+// The program's own mark: a blue tile holding a sheet with its corner
+// folded and two ruled lines, plain enough to be read at 16 pixels.
+QImage dibujaSistema(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size;
+    const QRectF tile(s * 0.03, s * 0.03, s * 0.94, s * 0.94);
+    p.setPen(QPen(QColor(0x17, 0x36, 0x66), s / 16.0));
+    p.setBrush(QColor(0x34, 0x65, 0xa4));
+    p.drawRoundedRect(tile, s * 0.18, s * 0.18);
+
+    // At 16 pixels the sheet's edges fall on whole pixels, to stay sharp.
+    const auto px = [size](double v) { return size < 24 ? std::round(v) : v; };
+    const Hoja h = hojaDoblada(px(s * 0.27), px(s * 0.17), px(s * 0.73), px(s * 0.83), px(s * 0.19));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(h.sheet);
+    p.setBrush(QColor(0xb8, 0xc7, 0xdc));
+    p.drawPath(h.fold);
+
+    // Whole pixels at 16, so that the lines stay sharp.
+    p.setRenderHint(QPainter::Antialiasing, size >= 24);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x4a, 0x87));
+    const double grosor = std::max(1.0, std::round(s / 16.0));
+    for (double y : {0.50, 0.66})
+        p.drawRect(QRectF(std::round(s * 0.36), std::round(s * y), std::round(s * 0.28), grosor));
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "uso: dibuja_iconos <carpeta lookup/iconos>\n");
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--sistema")) {
+        const QDir out(QString::fromLocal8Bit(argv[2]));
+        for (int size : {16, 32}) {
+            const QString folder = QString::number(size);
+            out.mkpath(folder);
+            const QString path = out.filePath(folder + QStringLiteral("/ICONVELGORA.png"));
+            if (!dibujaSistema(size).save(path)) {
+                std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(path));
+                return 1;
+            }
+        }
+        return 0;
+    }
+    if (argc != 2) {
+        std::fprintf(stderr,
+                     "uso: dibuja_iconos <carpeta lookup/iconos>\n"
+                     "     dibuja_iconos --sistema <carpeta database/iconos>\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
