@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Builds the tool if needed, creates the demo database when it is missing and
-# opens the purge window on it.
+# Builds the tool and the lookup tools if needed, creates the demo database
+# when it is missing and opens the purge window on it.
 # Usage: scripts/run.sh [database-file]   (default: build/demo.db)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build
-db="${1:-$build/demo.db}"
+demo="$build/demo.db"
+db="${1:-$demo}"
 
-if [ ! -x "$build/app/anulacion" ] || [ ! -x "$build/tools/demodb" ]; then
-  scripts/deps.sh
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" --target anulacion demodb
+# Only the demo database is made here: a file named on the command line that
+# does not exist is most likely mistyped.
+if [ "$(realpath -m "$db")" != "$(realpath -m "$demo")" ] && [ ! -f "$db" ]; then
+  echo "run.sh: no database file $db (nothing was created; build/tools/demodb FILE makes one)" >&2
+  exit 1
 fi
+
+programas=(app/anulacion tools/demodb tools/consulta tools/comprobantes)
+for p in "${programas[@]}"; do
+  if [ ! -x "$build/$p" ]; then
+    scripts/deps.sh
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" --target anulacion demodb consulta comprobantes
+    break
+  fi
+done
 
 if [ ! -f "$db" ]; then
   echo "Creating the demo database $db"
@@ -22,8 +34,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   cat >&2 <<'MSG'
 There is no display here. To see the window, run it under a virtual display:
     xvfb-run -a scripts/run.sh
-or without any window system (nothing is shown, useful for a quick check):
-    QT_QPA_PLATFORM=offscreen scripts/run.sh
 MSG
   exit 1
 fi

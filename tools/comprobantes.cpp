@@ -1,10 +1,12 @@
 // comprobantes BASE TC [FILTRO] [--usuario U]: shows the voucher lookup on a
 // database file, as the voucher class does, and prints what it hands back.
 #include "database/db_dll.h"
+#include "database/form_style.h"
 #include "lookup/frm_cons_comprobantes.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"
 #include "startup/startup.h"
+#include "tools/consola.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,7 +18,8 @@ namespace {
 
 const char *const kUso = "usage: comprobantes BASE TC [FILTRO] [--usuario U]\n"
                          "  TC      a voucher type (FC, RM, OC, T3...) or an alias (RM/PENDIENTES, FC/ANTICIPOS...)\n"
-                         "  FILTRO  an SQL condition on the list (\"CUENTA = '      1000'\")\n";
+                         "  FILTRO  an SQL condition on the list (\"CUENTA = '      1000'\")\n"
+                         "The list needs a display (xvfb-run -a comprobantes ...).\n";
 
 void Imprime(const char *nombre, const QString &valor)
 {
@@ -28,9 +31,7 @@ void Imprime(const char *nombre, const QString &valor)
 int main(int argc, char **argv)
 {
     // The arguments are checked before the window system is needed.
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+    QStringList args = consola::Argumentos(argc, argv);
     QString usuario = QStringLiteral("ADMIN");
     if (const qsizetype at = args.indexOf(QStringLiteral("--usuario")); at >= 0 && at + 1 < args.size()) {
         usuario = args[at + 1];
@@ -40,8 +41,13 @@ int main(int argc, char **argv)
         std::fputs(args.size() >= 2 ? "comprobantes: no such database file\n" : kUso, stderr);
         return 2;
     }
+    if (!consola::HayPantalla()) {
+        std::fputs("comprobantes: the list needs a display: run it under xvfb-run -a\n", stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     ui::SetApplicationTitle(QStringLiteral("COMPROBANTES"));
+    QApplication::setWindowIcon(IconoDelSistema());
     bool armar = false;
     QString cadena;
     InicializaSistema(armar,

@@ -1,10 +1,11 @@
 // consulta BASE [TABLA|SELECT] [options]: runs the library's lookup on a
 // database file and prints what the lookup driver hands back.
 #include "database/db_dll.h"
+#include "database/form_style.h"
 #include "lookup/lib_clscons3.h"
-#include "platform/runtime/app.h"
 #include "platform/ui/ui.h"
 #include "startup/startup.h"
+#include "tools/consola.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -30,7 +32,12 @@ const char *const kUso = "usage: consulta BASE [TABLA|SELECT] [options]\n"
                          "  --campo-devuelto C      column whose value is returned (CampoDevuelto)\n"
                          "  --sin-mascaras          no query masks: the table's own fields\n"
                          "  --mascaras RUTA         query-mask file (default: consultas.vgr in the program folder)\n"
-                         "  --sentencia             print the statement only; no dialog\n";
+                         "  --sentencia             print the statement only; no dialog, no display needed\n"
+                         "After the dialog closes it prints ValorDevuelto, Valores and Cantidades, and the\n"
+                         "caller's variables as the driver leaves them: it resets CmpsDevueltos, Checks\n"
+                         "and CampoDevuelto after every call, so they read Nothing, False and \"\".\n"
+                         "The dialog needs a display (xvfb-run -a consulta ...). Errors of a run that\n"
+                         "shows nothing go to standard error, with a non-zero exit code.\n";
 
 QString Texto(const QString &s)
 {
@@ -56,8 +63,8 @@ void Imprime(const char *nombre, const QString &valor)
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // The arguments are checked before the window system is needed.
+    const QStringList args = consola::Argumentos(argc, argv);
 
     QString base, sql = QStringLiteral("V_MA_ARTICULOS"), usuario = QStringLiteral("ADMIN");
     QString clave, campoBusqueda, where, opcional, valoresDefault, campoDevuelto, mascaras;
@@ -123,7 +130,21 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    if (!soloSentencia && !consola::HayPantalla()) {
+        std::fputs("consulta: the dialog needs a display: run it under xvfb-run -a\n", stderr);
+        return 1;
+    }
+    // Printing the statement shows nothing: no display, and no box waits for
+    // an operator; what one would say goes to standard error.
+    if (soloSentencia)
+        consola::SinPantalla();
+    QApplication app(argc, argv);
+    consola::OperadorAusente ausente("consulta");
+    std::optional<ui::ScopedResponder> sinVentanas;
+    if (soloSentencia)
+        sinVentanas.emplace(ausente);
     ui::SetApplicationTitle(QStringLiteral("CONSULTA"));
+    QApplication::setWindowIcon(IconoDelSistema());
     // Start-up as the suite's programs run it: the connection, the
     // configuration, the lookup driver and its query-mask file.
     bool armar = false;
@@ -153,7 +174,7 @@ int main(int argc, char **argv)
         Imprime("statement", s ? *s : QStringLiteral("(none)"));
         Imprime("CampoBusqueda", Texto(campoBusqueda));
         Imprime("Where", Texto(where));
-        return 0;
+        return ausente.errores() == 0 && s ? 0 : 1;
     }
 
     Coleccion cmps;
