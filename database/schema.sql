@@ -181,6 +181,9 @@ CREATE TABLE dbo.V_MV_STOCK (
     CONSTRAINT PK_V_MV_STOCK PRIMARY KEY (TC, IdComprobante, IdComplemento, Secuencia)
 );
 CREATE INDEX IX_V_MV_STOCK_ARTICULO ON V_MV_STOCK (IdArticulo, IdDeposito);
+-- A consumption voucher's number is used once, whatever the complement of the
+-- voucher it consumes for.
+CREATE UNIQUE INDEX UX_V_MV_STOCK_CONSUMO ON V_MV_STOCK (IdComprobante, Secuencia) WHERE TC = '  PE';
 
 CREATE TABLE dbo.V_MV_CPTEACCIONES (
     TC varchar(4) NOT NULL,
@@ -476,7 +479,10 @@ CREATE TABLE dbo.MV_ASIENTOS (
     CONSTRAINT PK_MV_ASIENTOS PRIMARY KEY (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA)
 );
 CREATE INDEX IX_MV_ASIENTOS_CPTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
-CREATE INDEX IX_MV_ASIENTOS_NUMERO ON MV_ASIENTOS (PERIODO, MES_OPERATIVO, TIPO_REG);
+-- An entry number is one entry's of its register type, month and period: two
+-- operators who took the same number cannot both store it.
+CREATE UNIQUE INDEX UX_MV_ASIENTOS_NUMERO ON MV_ASIENTOS (PERIODO, MES_OPERATIVO, TIPO_REG, [NUMERO ASIENTO], SECUENCIA)
+    WHERE [NUMERO ASIENTO] IS NOT NULL;
 
 CREATE TABLE dbo.MA_SUBDIARIOS (
     CODIGO varchar(4) NOT NULL,
