@@ -38,7 +38,8 @@ bool Recorre(const QString &lista, bool colaEnSilencio, const std::function<bool
         if (!visita(texto.mid(desde, fin - desde), numero))
             return true;
         desde = fin + 1;
-        if (vb::Trim(texto.mid(desde)).isEmpty())
+        // The list is trimmed: the rest is blank only when nothing is left.
+        if (desde >= texto.size())
             return true;
         fin = texto.indexOf(kPipe, desde);
         if (fin < 0) {
@@ -178,9 +179,24 @@ std::int32_t Cantidad_Series_Lotes(const QString &Pipes)
     return std::int32_t(items.size() - 1);
 }
 
+Lectura LeeItems(const QString &lista, QStringList &items)
+{
+    items.clear();
+    try {
+        Recorre(lista, false, [&](const QString &item, int) {
+            items << item;
+            return true;
+        });
+    } catch (...) {
+        return CurrentError(std::current_exception()).Number == vberr::Overflow ? Lectura::Larga : Lectura::SinCerrar;
+    }
+    return Lectura::Bien;
+}
+
 QString InsertaCHR255(const QString &iPipe)
 {
-    QString resto = iPipe.mid(1);
+    // A list written without its leading bar keeps its first item whole.
+    QString resto = iPipe.startsWith(kPipe) ? iPipe.mid(1) : iPipe;
     resto.replace(kPipe, SeparadorLoteSerie() + kPipe);
     return kPipe + resto;
 }

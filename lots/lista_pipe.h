@@ -45,8 +45,16 @@ std::int32_t Cuenta_Series_Lotes(const QString &PipeSeries, const QString &PIPEL
 QString ExtraeSerieLote(const QString &Serie_Lote, std::int16_t QuePosicion);
 // How many items, empty ones included.
 std::int32_t Cantidad_Series_Lotes(const QString &Pipes);
-// A plain lot list as lot keys with empty serials: |A|B| -> |A ÿ|B ÿ|.
+// A plain lot list as lot keys with empty serials: |A|B| -> |Aÿ|Bÿ|, and
+// A|B| alike.
 QString InsertaCHR255(const QString &iPipe);
+
+// How a list read for a caller that takes no guess: cleanly, with an
+// unclosed tail, or with a separator past position 32,767.
+enum class Lectura { Bien, SinCerrar, Larga };
+// Every item of the list, untrimmed, in one walk; the items before the
+// fault when it does not read cleanly. Reports nothing.
+Lectura LeeItems(const QString &lista, QStringList &items);
 // The place (from 1) of the item equal to QueSerieLote (trimmed, case
 // ignored); the item count plus 1 when none is; 0 for a list without items.
 // A malformed list is reported under "Cuenta_Series_Lotes" and gives 0.

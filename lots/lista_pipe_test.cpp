@@ -221,9 +221,41 @@ TEST_F(Codec, InsertaCHR255ClosesEveryItemWithTheSeparator)
     EXPECT_EQ(InsertaCHR255(QStringLiteral("|X|")), QStringLiteral("|X") + Y + QStringLiteral("|"));
     EXPECT_EQ(InsertaCHR255(QStringLiteral("|A|B|")), QStringLiteral("|A") + Y + QStringLiteral("|B") + Y + "|");
     EXPECT_EQ(InsertaCHR255(QString()), QStringLiteral("|"));
-    // The first character is dropped whatever it is.
-    EXPECT_EQ(InsertaCHR255(QStringLiteral("A|B|")), QStringLiteral("|") + Y + QStringLiteral("|B") + Y + "|");
+    // A list without its leading bar keeps its first item.
+    EXPECT_EQ(InsertaCHR255(QStringLiteral("A|B|")), QStringLiteral("|A") + Y + QStringLiteral("|B") + Y + "|");
     EXPECT_EQ(SeparadorLoteSerie(), Y);
+}
+
+// The reader of a caller that refuses to guess: every item once, and why a
+// list does not read cleanly, with no box.
+TEST_F(Codec, LeeItemsTellsAListThatDoesNotReadCleanly)
+{
+    const QString largaBien = QStringLiteral("|") + QString(32765, QLatin1Char('A')) + QStringLiteral("|");
+    const QString larga = QStringLiteral("|") + QString(32766, QLatin1Char('A')) + QStringLiteral("|");
+    struct Caso
+    {
+        QString lista;
+        Lectura lectura;
+        QStringList items;
+    };
+    const std::vector<Caso> casos{
+        {QStringLiteral("|A| B |  "), Lectura::Bien, L({"A", " B "})},
+        {QStringLiteral("A|B|"), Lectura::Bien, L({"A", "B"})},
+        {QStringLiteral("||"), Lectura::Bien, L({""})},
+        {QString(), Lectura::Bien, {}},
+        {QStringLiteral("|"), Lectura::Bien, {}},
+        {QStringLiteral("|S1|S2|S3"), Lectura::SinCerrar, L({"S1", "S2"})},
+        {QStringLiteral("|L1") + Y + QStringLiteral("S1|L2") + Y, Lectura::SinCerrar, {QStringLiteral("L1") + Y + "S1"}},
+        {largaBien, Lectura::Bien, {largaBien.mid(1, 32765)}},
+        {larga, Lectura::Larga, {}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.lista.left(40).toStdString());
+        QStringList items{QStringLiteral("antes")};
+        EXPECT_EQ(LeeItems(c.lista, items), c.lectura);
+        EXPECT_EQ(items, c.items);
+    }
+    sinMensajes();
 }
 
 struct BuscaCase
