@@ -35,6 +35,23 @@ bool ConvierteBooleano(const QString &texto)
     return !falsos.contains(vb::UCase(texto));
 }
 
+bool EsNumeroEntero(const QString &texto)
+{
+    const QString t = vb::Trim(texto);
+    // Nine digits at most: every such number fits the columns that take it.
+    if (t.isEmpty() || t.size() > 9)
+        return false;
+    for (QChar ch : t)
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+QString MensajeComplementoInvalido(const QString &complemento)
+{
+    return QStringLiteral("El complemento del comprobante debe ser un número entero: \"%1\"").arg(complemento);
+}
+
 QString ObtieneFormatoFechaHora()
 {
     return QStringLiteral("dd/mm/yy hh:mm");

@@ -11,6 +11,13 @@
 // "N" (any case, untrimmed); True otherwise, the empty text included.
 bool ConvierteBooleano(const QString &texto);
 
+// A whole number written as digits only, blanks around it allowed ("0",
+// " 2 "); no sign, point or other text. What a voucher's complement and a
+// book's number must be before they go into a statement.
+bool EsNumeroEntero(const QString &texto);
+// What refuses a complement that is not one.
+QString MensajeComplementoInvalido(const QString &complemento);
+
 // The date-time pattern of the voucher trail and the numbering routines.
 QString ObtieneFormatoFechaHora();
 

@@ -611,4 +611,19 @@ TEST_F(DemoNumeracion, EveryDemoBookProposesAFreeNumber)
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
+TEST_F(Talonarios, AStockIdNeedsAVoucherType)
+{
+    Libros({Libro()});
+    for (const char *tipo : {"", "   "}) {
+        operador.clear();
+        QString sucursal = QStringLiteral("0001");
+        QString letra = QStringLiteral("X");
+        EXPECT_TRUE(AsignarNumeroComprobante(QString::fromLatin1(tipo), sucursal, letra).isEmpty());
+        ASSERT_EQ(operador.requests().size(), 1u);
+        EXPECT_EQ(operador.requests()[0].prompt,
+                  QStringLiteral("Ha ocurrido el Siguiente Error (5) Falta el tipo del comprobante a numerar"));
+        EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("AsignarNumeroComprobante")));
+    }
+}
+
 } // namespace

@@ -183,7 +183,10 @@ struct Avance
     bool forzar;
     bool esOC;
 
-    void sobre(ado::Recordset &rs, const QString &tabla, const QString &condicion)
+    bool fueraDelLibro = false;
+
+    // With `conRango`, the row holds the letter's range of numbers too.
+    void sobre(ado::Recordset &rs, const QString &tabla, const QString &condicion, bool conRango = false)
     {
         const double sucLibro = gComponente().ConvierteADouble(
             gComponente().ValorNoNulo(Campo(rs, letra + QStringLiteral("_SUC_DEFAULT"))));
@@ -197,6 +200,18 @@ struct Avance
         // A book already at or past the number stays where it is.
         const bool actualiza = ultimo.isNull() || !(gComponente().ConvierteACurrency(ultimo) + kUno > valor);
         const QString valorSQL = NumeroSQL(Variant(valor));
+        if (conRango) {
+            // The number is the one after the last used: the used one must lie in the book.
+            const Variant &desde = Campo(rs, letra + QStringLiteral("_NRO_DESDE"));
+            const Variant &hasta = Campo(rs, letra + QStringLiteral("_NRO_HASTA"));
+            const bool antes = !desde.isNull() && valor < gComponente().ConvierteACurrency(desde);
+            const bool despues = !hasta.isNull() && valor - kUno > gComponente().ConvierteACurrency(hasta);
+            if (antes || despues) {
+                fueraDelLibro = true;
+                Raise(vberr::InvalidCall,
+                      QStringLiteral("El número %1 está fuera del talonario del comprobante").arg(vb::Trim(numero)));
+            }
+        }
 
         if (generaSentencia) {
             if (actualiza)
@@ -241,6 +256,15 @@ void ActualizaNumeracionComprobante(const QString &TipoComprobante,
                                     bool Forzar)
 {
     Steps pasos = Pasos(QStringLiteral("ActualizaNumeracionComprobante"));
+    // Only a whole number moves a book: any other text would become part of
+    // the statement, or move the book to what its first digits say.
+    pasos([&] {
+        if (!EsNumeroEntero(Numero))
+            Raise(vberr::InvalidCall,
+                  QStringLiteral("El número del comprobante debe ser un número entero: \"%1\"").arg(Numero));
+    });
+    if (!EsNumeroEntero(Numero) || pasos.leaving())
+        return;
     // A letter outside the list would name columns that do not exist.
     pasos([&] {
         if (!NormalizaLetra(Letra)) {
@@ -270,10 +294,11 @@ void ActualizaNumeracionComprobante(const QString &TipoComprobante,
         if (hallado)
             avance.sobre(rs,
                          QStringLiteral("V_TA_CPTE"),
-                         QStringLiteral("CODIGO = ") + TextoSQL(t4) + QStringLiteral(" AND TALONARIO=") + n);
+                         QStringLiteral("CODIGO = ") + TextoSQL(t4) + QStringLiteral(" AND TALONARIO=") + n,
+                         true);
         gDB().CierraRecordset(&rs);
     });
-    if (hallado || pasos.leaving())
+    if (hallado || avance.fueraDelLibro || pasos.leaving())
         return;
 
     pasos([&] {

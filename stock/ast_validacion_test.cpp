@@ -538,4 +538,42 @@ TEST(AvanceTaComprobantes, TheBookOfTheSystemTable)
     TalonarioActual = 0;
 }
 
+// Only a whole number within the book moves it: any other text is refused
+// through the error treatment and builds nothing.
+TEST_F(Avance, ANumberThatIsNoWholeNumberOrOutsideTheBookBuildsNothing)
+{
+    struct Caso
+    {
+        const char *numero;
+        const char *mensaje; // empty: the statement is built
+    };
+    const std::vector<Caso> casos{
+        {"58", ""},
+        {" 100000000", ""},
+        {"'", "El número del comprobante debe ser un número entero: \"'\""},
+        {"2024-13-45", "El número del comprobante debe ser un número entero: \"2024-13-45\""},
+        {"1;DROP TABLE X", "El número del comprobante debe ser un número entero: \"1;DROP TABLE X\""},
+        {"12.5", "El número del comprobante debe ser un número entero: \"12.5\""},
+        {"", "El número del comprobante debe ser un número entero: \"\""},
+        {"100000001", "El número 100000001 está fuera del talonario del comprobante"},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.numero);
+        operador.clear();
+        const QString sentencia = Sentencia(QStringLiteral("PE"), QString::fromUtf8(c.numero));
+        if (*c.mensaje == '\0') {
+            EXPECT_TRUE(sentencia.startsWith(QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = ")))
+                << sentencia.toStdString();
+            EXPECT_EQ(operador.requests().size(), 0u);
+            continue;
+        }
+        EXPECT_EQ(sentencia, QStringLiteral("previa"));
+        ASSERT_EQ(operador.requests().size(), 1u);
+        EXPECT_EQ(operador.requests()[0].prompt,
+                  QStringLiteral("Ha ocurrido el Siguiente Error (5) ") + QString::fromUtf8(c.mensaje));
+        EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("ActualizaNumeracionComprobante")));
+    }
+    EXPECT_EQ(Ultimo().toLong(), 57);
+}
+
 } // namespace

@@ -21,6 +21,13 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
     ado::Recordset rs;
     const QString tipo = TextoSQL(Tipo4(TipoComprobante));
 
+    // Without a type the id would belong to no voucher.
+    pasos([&] {
+        if (vb::Trim(TipoComprobante).isEmpty())
+            Raise(vberr::InvalidCall, QStringLiteral("Falta el tipo del comprobante a numerar"));
+    });
+    if (vb::Trim(TipoComprobante).isEmpty() || pasos.leaving())
+        return Variant();
     pasos([&] {
         Obtener_Nro_Comprobante(TipoComprobante, Sucursal, numero, Letra, modifica, true, QString(), gUNegocio);
     });

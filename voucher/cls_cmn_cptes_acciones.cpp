@@ -58,6 +58,13 @@ bool ClsCmnCptes::ActualizaBuchon(const QString &TC,
     bool hecho = false;
     QString sentencia;
     Steps pasos = Pasos(QStringLiteral("ActualizaBuchon"));
+    // A complement that is no number would put the trail on another voucher.
+    pasos([&] {
+        if (!EsNumeroEntero(IdComplemento))
+            Raise(vberr::InvalidCall, MensajeComplementoInvalido(IdComplemento));
+    });
+    if (!EsNumeroEntero(IdComplemento))
+        return false;
     pasos([&] {
         const QString accion = lEsAlta           ? QStringLiteral("'A'")
                                : lEsModificacion ? QStringLiteral("'M'")
