@@ -13,6 +13,7 @@
 #include "lots/lista_pipe.h"
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"
+#include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/do_events.h"
@@ -21,6 +22,7 @@
 #include "voucher/columnas.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 using namespace GrillaArticulos;
@@ -87,6 +89,39 @@ struct Traslado
     double Cantidad = 0;
 };
 
+// One movement of a line as its lists give it, before it has its number.
+struct Entrada
+{
+    QString Lote;
+    QString Serie;
+    double Cantidad = 0;
+};
+
+// What a line posts in one pass, or why it cannot: its lists are read once,
+// and a list that does not read cleanly, or quantities that do not match
+// their keys or the line, refuse the voucher rather than post a guess.
+struct LineaPlaneada
+{
+    std::vector<Entrada> Entradas;
+    QString Falla;
+};
+
+// The items of a list cell; false with the fault told when it does not read cleanly.
+bool ListaLegible(const QString &celda, const QString &nombre, QStringList &items, QString &falla)
+{
+    switch (ListaPipe::LeeItems(celda, items)) {
+    case ListaPipe::Lectura::Bien:
+        return true;
+    case ListaPipe::Lectura::SinCerrar:
+        falla = QStringLiteral("tiene la lista de %1 sin cerrar (falta el \"|\" final)").arg(nombre);
+        return false;
+    case ListaPipe::Lectura::Larga:
+        falla = QStringLiteral("tiene la lista de %1 más larga que 32767 caracteres").arg(nombre);
+        return false;
+    }
+    return false;
+}
+
 class Posteo
 {
 public:
@@ -99,9 +134,11 @@ public:
 
     bool EnComodato = false;
 
-    // The movements of one line in one pass. Issues of a transfer are kept
-    // in `traslados`.
-    void Linea(int fila, int pasada, std::vector<Traslado> *traslados);
+    // The movements of one line with the pass's sign, read from its lists.
+    LineaPlaneada Planea(int fila);
+    // Sends the movements planned for one line in one pass. Issues of a
+    // transfer are kept in `traslados`.
+    void Linea(int fila, int pasada, const LineaPlaneada &plan, std::vector<Traslado> *traslados);
     // A transfer's issue entered into its destination.
     void Entra(const Traslado &t);
 
@@ -115,25 +152,32 @@ private:
     QString m_loteFijo;
 };
 
-void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
+LineaPlaneada Posteo::Planea(int fila)
 {
     auto celda = [&](int columna) { return g.TextMatrix(fila, columna); };
     const std::int16_t signo = c.Signo;
     const bool transferencia = c.Enc.EsTransferencia;
-    bool talle = false;
-    bool serie = false;
-    std::int32_t entradas = 0;
-    std::int32_t movimientos = 1;
-    std::vector<double> cuotas; // the shares of a line whose list gives its movements
-    double linea = 0;
-    const bool sigue = c.Paso([&] {
-        linea = gComponente().ConvierteACurrency(Variant(celda(ColCantidad))).toDouble();
-        talle = MarcaDeCelda(g, fila, AuxPideTalle);
-        serie = MarcaDeCelda(g, fila, AuxPideSerie);
+    LineaPlaneada plan;
+    c.Paso([&] {
+        plan = {};
+        const double linea = gComponente().ConvierteACurrency(Variant(celda(ColCantidad))).toDouble();
+        if (signo == -1 && vb::Trim(celda(AuxPideTalle)).isEmpty())
+            g.setTextMatrix(fila, AuxPideTalle, QStringLiteral("0"));
+        const bool talle = MarcaDeCelda(g, fila, AuxPideTalle);
+        const bool serie = MarcaDeCelda(g, fila, AuxPideSerie);
         const QString lotes = celda(ColNroLote);
         const QString series = celda(ColNroSerie);
-        cuotas.clear();
-        movimientos = 1;
+        QStringList itemsLote;
+        QStringList itemsSerie;
+        const QString nombreSeries = signo == -1 || talle || (serie && transferencia) ? QStringLiteral("cantidades")
+                                                                                      : QStringLiteral("series");
+        if (!ListaLegible(lotes, QStringLiteral("lotes"), itemsLote, plan.Falla)
+            || !ListaLegible(series, nombreSeries, itemsSerie, plan.Falla))
+            return;
+
+        std::int32_t entradas = 0;
+        std::int32_t movimientos = 1;
+        std::vector<double> cuotas; // the shares of a line whose list gives its movements
         if (signo == 1) {
             if (talle || (serie && transferencia))
                 entradas = ListaPipe::Cuenta_Series_Lotes(lotes, QString(), false);
@@ -146,41 +190,36 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
             } else if (entradas > 1) {
                 // One movement per item of the list that gives the count,
                 // each with its share of the line.
-                movimientos = ListaPipe::Cantidad_Series_Lotes(series.isEmpty() ? lotes : series);
+                movimientos = std::int32_t(series.isEmpty() ? itemsLote.size() : itemsSerie.size());
                 cuotas = Reparte(gComponente().ConvierteACurrency(Variant(celda(ColCantidad))), movimientos);
             }
         } else if (signo == -1) {
             entradas = ListaPipe::Cuenta_Series_Lotes(lotes, QString(), false);
             movimientos = std::max<std::int32_t>(1, entradas);
         }
-    });
-    if (!sigue)
-        return;
 
-    for (std::int32_t k = 1; k <= movimientos && !c.Terminada && !c.Paso.leaving(); ++k) {
-        c.Paso([&] {
-            const std::int16_t secuencia = c.SiguienteSecuencia();
+        bool deLaLista = false; // some quantity comes from the quantity list
+        Currency suma;
+        for (std::int32_t k = 1; k <= movimientos; ++k) {
             double entrada = gComponente().ConvierteADouble(Variant(celda(ColCantidad)));
-            ui::DoEvents();
-            const QString itemLote = ListaPipe::ExtraeSerieLote(celda(ColNroLote), std::int16_t(k));
-            const QString itemSerie = ListaPipe::ExtraeSerieLote(celda(ColNroSerie), std::int16_t(k));
+            const QString itemLote = itemsLote.value(k - 1);
+            const QString itemSerie = itemsSerie.value(k - 1);
             QString lote;
             QString serieMov;
-            bool deLaLista = false; // the quantity comes from the quantity list
-            bool tallePosteo = talle;
+            bool esteDeLaLista = false;
             if (signo == 1) {
                 lote = W25(vb::Trim(itemLote));
                 serieMov = W25(vb::Trim(itemSerie));
                 const QString perecedero = vb::Trim(celda(Auxesperecedero));
                 if (ConvierteBooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero)) {
-                    lote = W25(vb::Trim(celda(ColNroLote)));
+                    lote = W25(vb::Trim(lotes));
                 } else if (talle) {
                     if (!vb::Trim(itemLote).isEmpty()) {
                         SeparaLoteSerie(itemLote, lote, serieMov);
                         lote = W25(vb::Trim(lote));
                         serieMov.clear();
                         entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                        deLaLista = true;
+                        esteDeLaLista = true;
                     }
                 } else {
                     if (vb::Trim(lote).isEmpty() && !vb::Trim(m_loteFijo).isEmpty())
@@ -193,7 +232,7 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
                             serieMov = W25(vb::Trim(serieMov));
                             if (transferencia) {
                                 entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                                deLaLista = true;
+                                esteDeLaLista = true;
                             } else {
                                 entrada = 1;
                             }
@@ -203,10 +242,7 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
                 if (!cuotas.empty())
                     entrada = cuotas[std::size_t(k - 1)];
             } else if (signo == -1) {
-                if (vb::Trim(celda(AuxPideTalle)).isEmpty())
-                    g.setTextMatrix(fila, AuxPideTalle, QStringLiteral("0"));
-                tallePosteo = MarcaDeCelda(g, fila, AuxPideTalle);
-                if (tallePosteo) {
+                if (talle) {
                     // A size's key closes with the separator and no serial:
                     // the lot is what stands before it.
                     if (!vb::Trim(itemLote).isEmpty()) {
@@ -216,35 +252,70 @@ void Posteo::Linea(int fila, int pasada, std::vector<Traslado> *traslados)
                         lote = W25(vb::Trim(lote));
                     }
                     entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                    deLaLista = true;
+                    esteDeLaLista = true;
                 } else if (!vb::Trim(itemLote).isEmpty()) {
                     SeparaLoteSerie(itemLote, lote, serieMov);
                     lote = W25(vb::Trim(lote));
                     serieMov = W25(vb::Trim(serieMov));
                     entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                    deLaLista = true;
+                    esteDeLaLista = true;
                 }
             }
-            if (deLaLista && entrada == 0)
-                return; // nothing taken from that item: its number goes to the next movement
+            deLaLista = deLaLista || esteDeLaLista;
+            if (esteDeLaLista && entrada == 0)
+                continue; // nothing taken from that item: its number goes to the next movement
+            const double cantidad = CantidadMovimiento(signo,
+                                                       signo == 1 && talle,
+                                                       lote,
+                                                       serieMov,
+                                                       entrada,
+                                                       linea,
+                                                       entradas,
+                                                       !cuotas.empty());
+            suma += Currency::fromDouble(cantidad);
+            plan.Entradas.push_back({lote, serieMov, cantidad});
+        }
 
+        if (!deLaLista)
+            return;
+        // Each key takes its quantity from the item at its place, and what
+        // the line moves is what its quantities add up to.
+        if (itemsLote.size() != itemsSerie.size()) {
+            plan.Falla = QStringLiteral("tiene %1 elementos en la lista de lotes y %2 en la de cantidades")
+                             .arg(itemsLote.size())
+                             .arg(itemsSerie.size());
+            return;
+        }
+        Currency total = gComponente().ConvierteACurrency(Variant(celda(ColCantidad)));
+        if (total < Currency())
+            total = -total;
+        if (suma < Currency())
+            suma = -suma;
+        if (suma != total)
+            plan.Falla = QStringLiteral("tiene cantidades en sus lotes que suman %1 y la línea es de %2")
+                             .arg(vb::CStr(suma), vb::CStr(total));
+    });
+    return plan;
+}
+
+void Posteo::Linea(int fila, int pasada, const LineaPlaneada &plan, std::vector<Traslado> *traslados)
+{
+    for (const Entrada &e : plan.Entradas) {
+        if (c.Terminada || c.Paso.leaving())
+            return;
+        c.Paso([&] {
+            const std::int16_t secuencia = c.SiguienteSecuencia();
+            ui::DoEvents();
             MovimientoStock mov;
             mov.Fila = fila;
-            mov.Signo = signo;
+            mov.Signo = c.Signo;
             mov.Secuencia = secuencia;
             mov.Deposito = pasada == 1 ? DepositoDeLinea(g, fila, c.Enc)
                                        : DepositoResuelto(g, fila, c.Enc.IdDepositoDestino, c.Enc);
             mov.DepositoDestino = c.Enc.IdDepositoDestino;
-            mov.Lote = lote;
-            mov.Serie = serieMov;
-            mov.Cantidad = CantidadMovimiento(signo,
-                                              signo == 1 && tallePosteo,
-                                              lote,
-                                              serieMov,
-                                              entrada,
-                                              linea,
-                                              entradas,
-                                              !cuotas.empty());
+            mov.Lote = e.Lote;
+            mov.Serie = e.Serie;
+            mov.Cantidad = e.Cantidad;
             if (traslados)
                 traslados->push_back({fila, mov.Deposito, mov.Lote, mov.Serie, mov.Cantidad});
             Emite(mov);
@@ -395,6 +466,18 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
         }
     } devuelve{preparado, enc, IdMotivoStock, TcOrigen, ComprobanteOrigen};
 
+    // The complement goes unquoted into every row: only a number may.
+    paso([&] {
+        if (!EsNumeroEntero(IdComplemento))
+            Raise(vberr::InvalidCall, MensajeComplementoInvalido(IdComplemento));
+    });
+    if (!EsNumeroEntero(IdComplemento)) {
+        HayError = true;
+        return;
+    }
+    if (paso.leaving())
+        return;
+
     paso([&] {
         if (MuestraCartel)
             gCartel().Muestra(QStringLiteral("Grabando Stock...."), 0);
@@ -462,6 +545,59 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
         return;
     ui::DoEvents();
 
+    // Every line's movements are read from its lists before anything is
+    // sent: a line that cannot be read refuses the whole voucher.
+    const bool produccion = vb::EqualsText(TC, QStringLiteral("OP"));
+    const int pasadas = EsTransferencia || produccion ? 2 : 1;
+    const bool replica = EsTransferencia && !produccion;
+    const auto signoDePasada = [&](int pasada) {
+        std::int16_t s = signo;
+        if (EsTransferencia)
+            s = pasada == 1 ? -1 : 1;
+        if (produccion)
+            s = pasada == 1 ? 1 : -1;
+        return s;
+    };
+    const auto esLinea = [&](int fila, int pasada) {
+        bool es = false;
+        paso([&] {
+            // A row whose code is blank is no line.
+            es = gComponente().ConvierteACurrency(Variant(MSFlexGrid2.TextMatrix(fila, ColCantidad))) != Currency()
+                 && !vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)).isEmpty();
+            if (es && produccion) {
+                const bool producido = vb::Trim(MSFlexGrid2.TextMatrix(fila, AuxCantidadInsumo)) == QLatin1String("-1");
+                es = producido == (pasada == 1);
+            }
+        });
+        return es;
+    };
+    std::vector<std::vector<std::optional<LineaPlaneada>>> planes(std::size_t(pasadas + 1));
+    for (int pasada = 1; pasada <= pasadas && !paso.leaving(); ++pasada) {
+        if (replica && pasada == 2)
+            break;
+        c.Signo = signoDePasada(pasada);
+        const int filas = MSFlexGrid2.Rows();
+        planes[std::size_t(pasada)].resize(std::size_t(std::max(filas, 0)));
+        for (int fila = 1; fila < filas && !paso.leaving(); ++fila) {
+            if (!esLinea(fila, pasada))
+                continue;
+            LineaPlaneada plan = posteo.Planea(fila);
+            if (!plan.Falla.isEmpty()) {
+                gCartel().Cierra();
+                ui::MsgBox(QStringLiteral("No se grabó el comprobante: el artículo ")
+                               + vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)) + QStringLiteral(" (línea ")
+                               + QString::number(fila) + QStringLiteral(") ") + plan.Falla + QLatin1Char('.'),
+                           ui::vbCritical,
+                           QStringLiteral("Aviso al operador"));
+                HayError = true;
+                return;
+            }
+            planes[std::size_t(pasada)][std::size_t(fila)] = std::move(plan);
+        }
+    }
+    if (paso.leaving())
+        return;
+
     // The reception of a purchase order that the voucher receives.
     paso([&] {
         const bool recepcionObligatoria = CfgDefinidoYNoEsNo(Cfg(QStringLiteral("IR_Oblig")));
@@ -479,7 +615,6 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
     if (c.Terminada || paso.leaving())
         return;
 
-    bool produccion = false;
     paso([&] {
         enc.EsCompras = vb::EqualsText(gDB()
                                            .DatosTabla(QStringLiteral("V_TA_CPTE"),
@@ -491,10 +626,8 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
                                                        true)
                                            .toString(),
                                        QStringLiteral("COMPRAS"));
-        produccion = vb::EqualsText(TC, QStringLiteral("OP"));
     });
 
-    const int pasadas = EsTransferencia || produccion ? 2 : 1;
     paso([&] {
         if (!produccion)
             return;
@@ -513,13 +646,8 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
     });
 
     std::vector<Traslado> traslados;
-    const bool replica = EsTransferencia && !produccion;
     for (int pasada = 1; pasada <= pasadas && !c.Terminada && !paso.leaving(); ++pasada) {
-        c.Signo = signo;
-        if (EsTransferencia)
-            c.Signo = pasada == 1 ? -1 : 1;
-        if (produccion)
-            c.Signo = pasada == 1 ? 1 : -1;
+        c.Signo = signoDePasada(pasada);
         if (replica && pasada == 2) {
             // The destination receives exactly what the issue took.
             for (const Traslado &t : traslados) {
@@ -529,22 +657,10 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
             }
             continue;
         }
-        const int filas = MSFlexGrid2.Rows();
-        for (int fila = 1; fila < filas && !c.Terminada && !paso.leaving(); ++fila) {
-            bool esLinea = false;
-            paso([&] {
-                // A row whose code is blank is no line.
-                esLinea = gComponente().ConvierteACurrency(Variant(MSFlexGrid2.TextMatrix(fila, ColCantidad)))
-                              != Currency()
-                          && !vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)).isEmpty();
-                if (esLinea && produccion) {
-                    const bool producido = vb::Trim(MSFlexGrid2.TextMatrix(fila, AuxCantidadInsumo))
-                                           == QLatin1String("-1");
-                    esLinea = producido == (pasada == 1);
-                }
-            });
-            if (esLinea)
-                posteo.Linea(fila, pasada, replica ? &traslados : nullptr);
+        const std::vector<std::optional<LineaPlaneada>> &delPaso = planes[std::size_t(pasada)];
+        for (std::size_t fila = 1; fila < delPaso.size() && !c.Terminada && !paso.leaving(); ++fila) {
+            if (delPaso[fila])
+                posteo.Linea(int(fila), pasada, *delPaso[fila], replica ? &traslados : nullptr);
         }
     }
     if (c.Terminada || paso.leaving())

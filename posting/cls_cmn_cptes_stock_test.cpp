@@ -1,5 +1,7 @@
 #include "tests/support/posteo.h"
 
+#include "tests/support/complementos.h"
+
 #include "platform/component/component.h"
 
 #include <QApplication>
@@ -588,6 +590,115 @@ TEST_F(BasePosteo, TheOperatorsClicksWhileAVoucherPostsAreNeverDelivered)
     EncolaClic(grabar);
     QApplication::processEvents();
     EXPECT_EQ(clics, 1);
+}
+
+// The complement goes unquoted into every row: only a whole number is posted,
+// anything else is refused before a statement is built.
+TEST_F(BasePosteo, OnlyAWholeNumberComplementIsPosted)
+{
+    for (const CasoComplemento &c : CasosDeComplemento()) {
+        for (bool recoge : {false, true}) {
+            SCOPED_TRACE(std::string(c.complemento) + (recoge ? ", collected" : ", run"));
+            DeNuevo({Linea(QStringLiteral("A1"), QStringLiteral("1"))});
+            Comprobante v;
+            v.IdComplemento = QString::fromUtf8(c.complemento);
+            if (c.valido) {
+                PosteaYGraba(v, recoge);
+                EXPECT_FALSE(hayError);
+                EXPECT_EQ(FilasDe(QStringLiteral("SELECT IdComplemento FROM V_MV_STOCK")),
+                          QStringList{QString::fromUtf8(c.complemento).trimmed()});
+                EXPECT_EQ(operador.requests().size(), 0u);
+                continue;
+            }
+            Postea(v, recoge);
+            EXPECT_TRUE(hayError);
+            EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.toStdString();
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+            ASSERT_EQ(operador.requests().size(), 1u);
+            EXPECT_EQ(operador.requests()[0].prompt, RechazoDeComplemento(c.complemento));
+        }
+    }
+}
+
+// A line whose lists do not read cleanly, or whose quantities do not match
+// its keys or the line, refuses the whole voucher rather than post a guess:
+// one message naming the article and the fault, HayError, nothing written
+// on either path.
+TEST_F(BasePosteo, AMalformedOrOverlongListRefusesTheVoucherAndWritesNothing)
+{
+    const QString y(QChar(0xFF));
+    QString claves;
+    QString cantidades;
+    for (int k = 1; k <= 10000; ++k) {
+        claves += QStringLiteral("|L%1").arg(k, 5, 10, QLatin1Char('0')) + y;
+        cantidades += QStringLiteral("|1");
+    }
+    claves += QLatin1Char('|');
+    cantidades += QLatin1Char('|');
+    struct Caso
+    {
+        const char *nombre;
+        const char *tc;
+        std::vector<FilaDeGrilla> lineas;
+        QString falla;
+    };
+    const std::vector<Caso> casos{
+        {"an entry's serials without the closing bar",
+         "IR",
+         {Linea(QStringLiteral("A1"),
+                QStringLiteral("3"),
+                {{AuxPideSerie, QStringLiteral("-1")}, {ColNroSerie, QStringLiteral("|S1|S2|S3")}})},
+         QStringLiteral("el artículo A1 (línea 1) tiene la lista de series sin cerrar (falta el \"|\" final)")},
+        {"three keys and one quantity",
+         "RM",
+         {Linea(QStringLiteral("A1"),
+                QStringLiteral("5"),
+                {{ColNroLote, "|L1" + y + "|L2" + y + "|L3" + y + "|"}, {ColNroSerie, QStringLiteral("|2|")}})},
+         QStringLiteral("el artículo A1 (línea 1) tiene 3 elementos en la lista de lotes y 1 en la de cantidades")},
+        {"keys without the closing bar",
+         "RM",
+         {Linea(QStringLiteral("A1"),
+                QStringLiteral("5"),
+                {{ColNroLote, "|L1" + y + "S1|L2" + y}, {ColNroSerie, QStringLiteral("|2|3|")}})},
+         QStringLiteral("el artículo A1 (línea 1) tiene la lista de lotes sin cerrar (falta el \"|\" final)")},
+        {"an entry's lots without the closing bar",
+         "IR",
+         {Linea(QStringLiteral("A1"), QStringLiteral("10"), {{ColNroLote, QStringLiteral("|L1|L2")}})},
+         QStringLiteral("el artículo A1 (línea 1) tiene la lista de lotes sin cerrar (falta el \"|\" final)")},
+        {"quantities that do not add up to the line",
+         "RM",
+         {Linea(QStringLiteral("A1"),
+                QStringLiteral("5"),
+                {{ColNroLote, "|L1" + y + "|L2" + y + "|"}, {ColNroSerie, QStringLiteral("|2|2|")}})},
+         QStringLiteral("el artículo A1 (línea 1) tiene cantidades en sus lotes que suman 4 y la línea es de 5")},
+        {"10,000 lots, past the list's limit",
+         "RM",
+         {Linea(QStringLiteral("A1"), QStringLiteral("10000"), {{ColNroLote, claves}, {ColNroSerie, cantidades}})},
+         QStringLiteral("el artículo A1 (línea 1) tiene la lista de lotes más larga que 32767 caracteres")},
+        {"a good line before a bad one",
+         "RM",
+         {Linea(QStringLiteral("A1"), QStringLiteral("1")),
+          Linea(QStringLiteral("A3"),
+                QStringLiteral("5"),
+                {{ColNroLote, "|L1" + y + "|L2" + y + "|"}, {ColNroSerie, QStringLiteral("|2|2|")}})},
+         QStringLiteral("el artículo A3 (línea 2) tiene cantidades en sus lotes que suman 4 y la línea es de 5")},
+    };
+    for (const Caso &c : casos) {
+        for (bool recoge : {false, true}) {
+            SCOPED_TRACE(std::string(c.nombre) + (recoge ? ", collected" : ", run"));
+            DeNuevo(c.lineas);
+            Comprobante v;
+            v.TC = QString::fromLatin1(c.tc);
+            Postea(v, recoge);
+            EXPECT_TRUE(hayError);
+            EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.left(300).toStdString();
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+            ASSERT_EQ(operador.requests().size(), 1u);
+            EXPECT_EQ(operador.requests()[0].prompt, QStringLiteral("No se grabó el comprobante: ") + c.falla + ".");
+            EXPECT_EQ(operador.requests()[0].title, QStringLiteral("Aviso al operador"));
+            EXPECT_EQ(operador.requests()[0].icon, ui::vbCritical);
+        }
+    }
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 
 #include <sqlite3.h>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -186,6 +187,70 @@ inline QStringList SemillaAsiento()
                            "ELSE '1.3.04' END")};
 }
 
+// The tests that post long series of vouchers on a file of their own (a
+// process killed, two operators): the seeds, the ids, and one voucher posted
+// as a voucher form does, collected and run in a transaction of its own.
+inline QStringList SemillaDeSeries()
+{
+    QStringList semilla = Semilla() + SemillaInsumos() + SemillaAsiento();
+    semilla << QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1')");
+    return semilla;
+}
+
+inline QString IdDeSerie(int numero)
+{
+    return QStringLiteral("0001%1A").arg(numero, 8, 10, QLatin1Char('0'));
+}
+
+// "ok", "HayError", or the first error the run of its text gave.
+inline QString PosteaEnSuTransaccion(ClsCmnCptes &clase,
+                                     ui::FlexGrid &grilla,
+                                     const std::vector<FilaDeGrilla> &lineas,
+                                     const QString &id)
+{
+    std::vector<FilaDeGrilla> filas{{{ColArticulo, QStringLiteral("Código")}}};
+    filas.insert(filas.end(), lineas.begin(), lineas.end());
+    LlenaGrilla(grilla, Columnas, filas);
+    Comprobante v;
+    v.SucNroLetra = id;
+    QString sql;
+    bool hayError = false;
+    PosteaComprobante(clase, grilla, v, true, sql, hayError);
+    if (hayError)
+        return QStringLiteral("HayError");
+    ado::Connection &cnn = gDB().gCnn();
+    cnn.BeginTrans();
+    gDB().EjecutaConsultaSQL(sql);
+    if (cnn.errors().Count() > 0) {
+        const QString error = cnn.errors().Item(0).Description.simplified();
+        cnn.RollbackTrans();
+        return error;
+    }
+    cnn.CommitTrans();
+    return QStringLiteral("ok");
+}
+
+// What each remittance of a series stored: movements, consumption rows made
+// for it, journal rows. `Db` reads a column of texts (`Textos`).
+struct FilasDeSerie
+{
+    long long movimientos = 0, consumos = 0, asiento = 0;
+    bool operator==(const FilasDeSerie &) const = default;
+};
+template<class Db>
+std::map<QString, FilasDeSerie> FilasPorComprobante(Db &db)
+{
+    std::map<QString, FilasDeSerie> filas;
+    for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '  RM'")))
+        ++filas[id].movimientos;
+    for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante_Origen FROM V_MV_STOCK WHERE TC = '  PE'")))
+        ++filas[id].consumos;
+    for (const QString &id :
+         db.Textos(QStringLiteral("SELECT SUCURSAL || NUMERO || LETRA FROM MV_ASIENTOS WHERE TC = '  RM'")))
+        ++filas[id].asiento;
+    return filas;
+}
+
 class BasePosteo : public EmpresaEsquema
 {
 protected:
@@ -215,6 +280,17 @@ protected:
         std::vector<FilaDeGrilla> filas{{{ColArticulo, QStringLiteral("Código")}}};
         filas.insert(filas.end(), lineas.begin(), lineas.end());
         LlenaGrilla(grilla, Columnas, filas);
+    }
+
+    // A case of a table starts afresh: no stock rows, no answers, no
+    // collected text, no error, and its grid.
+    void DeNuevo(const std::vector<FilaDeGrilla> &lineas)
+    {
+        Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
+        operador.clear();
+        sqlTemp.clear();
+        hayError = false;
+        Grilla(lineas);
     }
 
     // Posts the grid; the collect path appends to sqlTemp.
