@@ -26,11 +26,6 @@ using namespace posteo;
 const char *const kBaseHija = "POSTEO_CORRIDA_HIJA_DB";
 constexpr int kComprobantes = 400;
 
-QString IdComprobante(int numero)
-{
-    return QStringLiteral("0001%1A").arg(numero, 8, 10, QLatin1Char('0'));
-}
-
 // Each voucher: a plain article, one made of two others, one with three lots.
 std::vector<FilaDeGrilla> Lineas()
 {
@@ -63,22 +58,7 @@ TEST_F(PosteoHijo, PosteaCadaComprobanteEnSuTransaccion)
     ClsCmnCptes clase;
     ui::FlexGrid grilla;
     for (int n = 1; n <= kComprobantes; ++n) {
-        std::vector<FilaDeGrilla> filas{{{ColArticulo, QStringLiteral("Código")}}};
-        for (const FilaDeGrilla &f : Lineas())
-            filas.push_back(f);
-        LlenaGrilla(grilla, Columnas, filas);
-        Comprobante v;
-        v.SucNroLetra = IdComprobante(n);
-        QString sql;
-        bool hayError = false;
-        PosteaComprobante(clase, grilla, v, true, sql, hayError);
-        ASSERT_FALSE(hayError);
-        gDB().gCnn().BeginTrans();
-        gDB().EjecutaConsultaSQL(sql);
-        if (gDB().gCnn().errors().Count() > 0)
-            gDB().gCnn().RollbackTrans();
-        else
-            gDB().gCnn().CommitTrans();
+        ASSERT_NE(PosteaEnSuTransaccion(clase, grilla, Lineas(), IdDeSerie(n)), QStringLiteral("HayError"));
         // A pause between vouchers, so that a loaded machine cannot let the
         // child finish before the parent looks.
         QThread::msleep(2);
@@ -92,9 +72,7 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     ASSERT_TRUE(carpeta.isValid());
     const QString ruta = MakeFixtureDb(carpeta.path(), false, 0, QStringLiteral("posteo.db")).path;
     purgetest::Sqlite db(ruta);
-    QStringList semilla = Semilla() + SemillaInsumos() + SemillaAsiento();
-    semilla << QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('DepositoDefault', '   1')");
-    for (const QString &sentencia : semilla)
+    for (const QString &sentencia : SemillaDeSeries())
         db.Ejecuta(sentencia);
 
     QProcess hija;
@@ -120,30 +98,15 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     ASSERT_TRUE(hija.waitForFinished());
     EXPECT_EQ(hija.exitStatus(), QProcess::CrashExit);
 
-    struct Filas
-    {
-        long long movimientos = 0, consumos = 0, asiento = 0;
-    };
-    std::map<QString, Filas> porComprobante;
-    for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '  RM'")))
-        ++porComprobante[id].movimientos;
-    for (const QString &id : db.Textos(QStringLiteral("SELECT IdComprobante_Origen FROM V_MV_STOCK WHERE TC = '  PE'")))
-        ++porComprobante[id].consumos;
-    for (const QString &id :
-         db.Textos(QStringLiteral("SELECT SUCURSAL || NUMERO || LETRA FROM MV_ASIENTOS WHERE TC = '  RM'")))
-        ++porComprobante[id].asiento;
+    std::map<QString, FilasDeSerie> porComprobante = FilasPorComprobante(db);
     const long long enteros = posteados();
     EXPECT_GE(enteros, 50);
     EXPECT_LT(enteros, kComprobantes);
-    for (const auto &[id, filas] : porComprobante) {
-        SCOPED_TRACE(id.toStdString());
-        EXPECT_EQ(filas.movimientos, kMovimientos);
-        EXPECT_EQ(filas.consumos, kConsumos);
-        EXPECT_EQ(filas.asiento, kAsiento);
-    }
+    for (const auto &[id, filas] : porComprobante)
+        EXPECT_EQ(filas, (FilasDeSerie{kMovimientos, kConsumos, kAsiento})) << id.toStdString();
     // The vouchers came in order, and each consumption took its own number from the book.
     for (int n = 1; n <= enteros; ++n)
-        EXPECT_TRUE(porComprobante.count(IdComprobante(n))) << n;
+        EXPECT_TRUE(porComprobante.count(IdDeSerie(n))) << n;
     EXPECT_EQ(db.Numero(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante) FROM V_MV_STOCK WHERE TC = '  PE'")),
               enteros);
     EXPECT_EQ(db.Numero(QStringLiteral("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'")), enteros + 1);
