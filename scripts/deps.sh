@@ -3,7 +3,7 @@
 # apt-get; otherwise it prints the line to run.
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3
-          unixodbc-dev odbcinst libsqliteodbc tdsodbc libgtest-dev)
+          unixodbc-dev odbcinst libsqliteodbc tdsodbc libgtest-dev clang-format)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

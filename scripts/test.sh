@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, configures, builds and runs every test: first in
-# build/, then with AddressSanitizer and UBSan in build-asan/.
+# Installs what is missing, checks the formatting of the tracked sources,
+# configures, builds and runs every test: first in build/, then with
+# AddressSanitizer and UBSan in build-asan/.
 # Usage: scripts/test.sh [--plain | --sanitize]   (only one of the two runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+
+# The formatting first: a badly formatted file fails here, before the build.
+if ! git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror; then
+  echo "Formatting differs from .clang-format. Fix it with:" >&2
+  echo "  git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i" >&2
+  exit 1
+fi
 
 run() {
   local build=$1
