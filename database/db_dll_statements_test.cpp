@@ -2,9 +2,9 @@
 
 #include "platform/ui/scripted_responder.h"
 #include "platform/ui/ui.h"
+#include "tests/support/fixture_db.h"
 #include "tests/support/recording.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -254,12 +254,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        // An empty file is an empty database to the engine.
-        QFile file(dir.filePath(QStringLiteral("t.db")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.close();
-        db.gCnn().Open(
-            QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(file.fileName()));
+        db.gCnn().Open(MakeFixtureDb(dir.path(), false, 0, QStringLiteral("t.db")).connectionString);
         db.gEsAdmin = true;
         db.EjecutaConsultaSQL(QStringLiteral("CREATE TABLE T (A INT PRIMARY KEY, B VARCHAR(10))"));
         db.EjecutaConsultaSQL(QStringLiteral("INSERT INTO @Admin_T (A, B) VALUES (1, 'uno')"));

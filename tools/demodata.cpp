@@ -523,10 +523,14 @@ void CreateSchema(const QString &path, bool overwrite)
             throw DemoError(QStringLiteral("cannot remove %1").arg(path).toStdString());
     }
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(),
-                                   &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                                   nullptr);
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(),
+                             &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
+    // A new file stays empty until its first page is written, and the data
+    // layer takes an empty file for no database at all.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA user_version = 0", nullptr, nullptr, nullptr);
     sqlite3_close(db);
     if (rc != SQLITE_OK)
         throw DemoError(QStringLiteral("cannot create %1").arg(path).toStdString());
