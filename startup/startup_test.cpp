@@ -7,9 +7,11 @@
 #include "tests/support/consulta.h"
 #include "tests/support/empresa.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -290,6 +292,37 @@ TEST_F(InicializaSistemaTest, AnErrorThatStopsStartUpIsShown)
     // Start-up stopped there: the configuration was not loaded.
     EXPECT_NE(gTablaConfiguracion, QStringLiteral("ta_configuracion"));
     EXPECT_EQ(finales, 0) << "the connection is open, so the program goes on";
+}
+
+// A file that is no database, missing or empty, gets the connection's one
+// question; No ends the program, and no file is made or written.
+TEST_F(InicializaSistemaTest, AMissingOrEmptyDatabaseFileGetsOneQuestion)
+{
+    QTemporaryDir carpeta;
+    const QString falta = carpeta.filePath(QStringLiteral("falta.db"));
+    const QString vacia = carpeta.filePath(QStringLiteral("vacia.db"));
+    QFile(vacia).open(QIODevice::WriteOnly);
+    for (const QString &ruta : {falta, vacia}) {
+        SCOPED_TRACE(ruta.toStdString());
+        operador.clear();
+        finales = 0;
+        ReiniciaConexion();
+        operador.answer(ui::vbNo);
+        bool arma = false;
+        QString cadena;
+        InicializaSistema(arma,
+                          QStringLiteral("@Server=sqlite; @DbName=%1; @Usuario=ADMIN; @Password=; ").arg(ruta),
+                          cadena,
+                          3);
+        ASSERT_EQ(operador.requests().size(), 1u);
+        EXPECT_EQ(operador.requests()[0].title, QStringLiteral(" Error de Conexion a Base de Datos"));
+        EXPECT_TRUE(operador.requests()[0].prompt.contains(QStringLiteral("Cannot open database \"%1\"").arg(ruta)))
+            << operador.requests()[0].prompt.toStdString();
+        EXPECT_EQ(finales, 1);
+        EXPECT_EQ(operador.unexpected(), 0);
+    }
+    EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList{QStringLiteral("vacia.db")});
+    EXPECT_EQ(QFileInfo(vacia).size(), 0);
 }
 
 // The flag says open but the connection is not: start-up runs its later steps

@@ -86,6 +86,51 @@ TEST_F(SqliteDb, TextComparesWithoutCaseAndTrailingBlanks)
     EXPECT_EQ(RaisedError([&] { cn.Execute("INSERT INTO T (C) VALUES ('ABC')"); }).Number, ado::DB_E_INTEGRITYVIOLATION);
 }
 
+// LIKE folds every letter as the comparisons do; "%" and "_" keep their
+// meaning, an escape character makes them plain.
+TEST_F(SqliteDb, LikeFoldsCaseAsTheComparisonsDo)
+{
+    cn.Execute(QString::fromUtf8("INSERT INTO T (C, N) VALUES ('ÑANDÚ SA', 1)\r\n"
+                                 "INSERT INTO T (C, N) VALUES ('МОСКВА', 2)\r\n"
+                                 "INSERT INTO T (C, N) VALUES ('10%_off', 3)\r\n"
+                                 "INSERT INTO T (C, N) VALUES ('abc', 4)"));
+    struct Caso
+    {
+        const char *condicion;
+        const char *filas; // the N of the rows found, in order
+    };
+    const Caso casos[] = {
+        {"C = 'ñandú sa'", "1"},
+        {"C LIKE '%ñandú%'", "1"},
+        {"C LIKE 'ñ_NDú s%'", "1"},
+        {"C LIKE '%москва'", "2"},
+        {"C NOT LIKE '%Ú%'", "2 3 4"},
+        {"C LIKE 'ABC'", "4"},
+        {"C LIKE 'a_c'", "4"},
+        {"C LIKE 'ab'", ""},
+        {"C LIKE '%'", "1 2 3 4"},
+        {"C LIKE '10!%!_%' ESCAPE '!'", "3"},
+        {"C LIKE '10!%x%' ESCAPE '!'", ""},
+        {"C LIKE '%Ñ%' ESCAPE 'ñ'", ""},
+        {"C LIKE N'%Á%' OR C LIKE '%ó%'", ""},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.condicion);
+        Recordset rs;
+        rs.Open(QString::fromUtf8("SELECT N FROM T WHERE %1 ORDER BY N").arg(QString::fromUtf8(c.condicion)),
+                cn,
+                ado::adOpenForwardOnly,
+                ado::adLockReadOnly);
+        QStringList filas;
+        for (; !rs.Eof(); rs.MoveNext())
+            filas << rs.Fields(0).Value().toString();
+        EXPECT_EQ(filas.join(' '), QString::fromUtf8(c.filas));
+    }
+    // A literal written right against a keyword.
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'abc'OR N = 2"), 2);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C LIKE 'ab%'AND N = 4"), 1);
+}
+
 TEST_F(SqliteDb, TextOrdersAsQtComparesWithoutCase)
 {
     // Pairs where ASCII and other letters meet at different places; the
@@ -572,6 +617,17 @@ TEST_F(SqliteDb, OpenRefusesMissingFilesAndUnknownProviders)
     EXPECT_EQ(other.errors().Item(0).SQLState, "08004");
     EXPECT_TRUE(e.Description.contains(missing));
     EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(other.State(), ado::adStateClosed);
+
+    // An empty file is no database either: refused alike, and left empty.
+    const QString empty = dir.filePath("empty.db");
+    QFile(empty).open(QIODevice::WriteOnly);
+    const ErrObject v = RaisedError([&] { other.Open(SqliteConnectionString(empty)); });
+    EXPECT_EQ(v.Number, e.Number);
+    EXPECT_EQ(v.Description, QString(e.Description).replace(missing, empty));
+    EXPECT_EQ(other.errors().Item(0).NativeError, SQLITE_CANTOPEN);
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).filter("empty.db"), QStringList{"empty.db"});
     EXPECT_EQ(other.State(), ado::adStateClosed);
 
     EXPECT_EQ(RaisedError([&] { other.Open("Provider=Nothing.1;Data Source=x;"); }).Number, ado::adErrProviderNotFound);

@@ -603,8 +603,11 @@ QString translatePlain(const std::vector<Sig> &sig,
     // Pieces keep the blanks of the original; words the translation adds get one.
     bool spaced = false;
     bool carrySpace = false; // the blank in front of a dropped "dbo."
+    // Two words never touch: a keyword written right after a literal
+    // ('a'OR) stays apart from the COLLATE clause the literal gets.
     auto put = [&](const QString &piece) {
-        if (!out.isEmpty() && spaced && !out.endsWith(' '))
+        if (!out.isEmpty() && !out.endsWith(' ')
+            && (spaced || (!piece.isEmpty() && isWordChar(out.back()) && isWordChar(piece.front()))))
             out += ' ';
         out += piece;
         spaced = true;

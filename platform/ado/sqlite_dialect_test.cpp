@@ -49,6 +49,9 @@ TEST(SqliteDialect, TranslatesConstructByConstruct)
         {"SELECT * FROM T WHERE F = '5/3/21 10:30'", "SELECT * FROM T WHERE F = '2021-03-05 10:30:00'"},
         {"SELECT * FROM T WHERE C = 'RM'", "SELECT * FROM T WHERE C = 'RM' COLLATE SQLTEXT"},
         {"SELECT * FROM T WHERE C = N'O''Brien'", "SELECT * FROM T WHERE C = 'O''Brien' COLLATE SQLTEXT"},
+        // A keyword right after a literal stays a word of its own.
+        {"SELECT * FROM T WHERE C = 'a'OR B = 1", "SELECT * FROM T WHERE C = 'a' COLLATE SQLTEXT OR B = 1"},
+        {"SELECT * FROM T WHERE C LIKE 'a%'AND B = 1", "SELECT * FROM T WHERE C LIKE 'a%' COLLATE SQLTEXT AND B = 1"},
         {"SELECT 'A' + C FROM T", "SELECT 'A' COLLATE SQLTEXT || C FROM T"},
         {"SELECT LEFT(C, 2), RIGHT(C, 1) FROM T LEFT JOIN U ON T.A = U.A",
          "SELECT sqlsrv_left(C, 2) COLLATE SQLTEXT, sqlsrv_right(C, 1) COLLATE SQLTEXT FROM T LEFT JOIN U ON T.A = "

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <type_traits>
 
 namespace ado {
 namespace {
@@ -200,6 +202,92 @@ void fnGetDate(sqlite3_context *ctx, int, sqlite3_value **)
     resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
 
+// LIKE's own matching: "%" any run of characters, "_" one character, and
+// with an escape character the one after it as itself. `same` compares two
+// characters as the text collation does.
+template<class C, class Same>
+bool likeMatches(const C *p, qsizetype np, const C *s, qsizetype ns, bool hasEscape, C escape, Same same)
+{
+    qsizetype pi = 0, si = 0;
+    qsizetype starP = -1, starS = 0; // the last "%" and where its run ends so far
+    while (si < ns) {
+        if (pi < np) {
+            C c = p[pi];
+            qsizetype step = 1;
+            bool literal = false;
+            if (hasEscape && c == escape && pi + 1 < np) {
+                c = p[pi + 1];
+                step = 2;
+                literal = true;
+            }
+            if (!literal && c == C('%')) {
+                starP = ++pi;
+                starS = si;
+                continue;
+            }
+            if ((!literal && c == C('_')) || same(c, s[si])) {
+                pi += step;
+                ++si;
+                continue;
+            }
+        }
+        if (starP < 0)
+            return false;
+        pi = starP;
+        si = ++starS;
+    }
+    while (pi < np && p[pi] == C('%') && !(hasEscape && escape == C('%')))
+        ++pi;
+    return pi == np;
+}
+
+bool isAscii(const unsigned char *s, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (s[i] >= 0x80)
+            return false;
+    return true;
+}
+
+// LIKE without regard to case for every letter, as the text collation
+// compares (= 'ÑANDÚ SA' and LIKE '%ñandú%' find the same row).
+void fnLike(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const auto *p = sqlite3_value_text(argv[0]);
+    const int np = sqlite3_value_bytes(argv[0]);
+    const auto *s = sqlite3_value_text(argv[1]);
+    const int ns = sqlite3_value_bytes(argv[1]);
+    QString escape;
+    if (argc > 2) {
+        escape = argText(argv[2]);
+        if (escape.size() != 1)
+            return sqlite3_result_error(ctx, "The escape character of LIKE must be one character.", -1);
+    }
+    if (isAscii(p, np) && isAscii(s, ns) && escape.size() <= 1 && (escape.isEmpty() || escape[0].unicode() < 0x80)) {
+        const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        const auto esc = static_cast<unsigned char>(escape.isEmpty() ? 0 : escape[0].unicode());
+        return sqlite3_result_int(ctx,
+                                  likeMatches(p, np, s, ns, !escape.isEmpty(), esc, [&](unsigned char a, unsigned char b) {
+                                      return lower(a) == lower(b);
+                                  }));
+    }
+    // Whole characters, folded as the collation folds them.
+    const auto pattern = argText(argv[0]).toCaseFolded().toUcs4();
+    const auto text = argText(argv[1]).toCaseFolded().toUcs4();
+    using Ucs = std::remove_cvref_t<decltype(pattern)>::value_type;
+    const Ucs esc = escape.isEmpty() ? 0 : escape.toCaseFolded().toUcs4().value(0);
+    sqlite3_result_int(ctx,
+                       likeMatches(pattern.constData(),
+                                   pattern.size(),
+                                   text.constData(),
+                                   text.size(),
+                                   !escape.isEmpty(),
+                                   esc,
+                                   std::equal_to<>()));
+}
+
 } // namespace
 
 void registerSqlServerFunctions(sqlite3 *db)
@@ -217,6 +305,8 @@ void registerSqlServerFunctions(sqlite3 *db)
     sqlite3_create_function(db, "LTRIM", 1, det, nullptr, fnLTrim, nullptr, nullptr);
     sqlite3_create_function(db, "RTRIM", 1, det, nullptr, fnRTrim, nullptr, nullptr);
     sqlite3_create_function(db, "GETDATE", 0, SQLITE_UTF8, nullptr, fnGetDate, nullptr, nullptr);
+    sqlite3_create_function(db, "like", 2, det, nullptr, fnLike, nullptr, nullptr);
+    sqlite3_create_function(db, "like", 3, det, nullptr, fnLike, nullptr, nullptr);
 }
 
 } // namespace ado

@@ -392,7 +392,8 @@ std::unique_ptr<SqliteProvider> SqliteProvider::open(const QString &path, Errors
 {
     const QString source = QStringLiteral("SQLite");
     const QFileInfo info(path);
-    if (path.trimmed().isEmpty() || !info.exists() || !info.isFile()) {
+    // An empty file would open as an empty database: it is as missing as no file.
+    if (path.trimmed().isEmpty() || !info.exists() || !info.isFile() || info.size() == 0) {
         errors.Add({E_FAIL_,
                     QStringLiteral("Cannot open database \"%1\" requested by the login. The login failed.").arg(path),
                     source,
