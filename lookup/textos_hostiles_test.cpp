@@ -123,38 +123,43 @@ protected:
     const QString kFamilias = QStringLiteral("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS ORDER BY IDFAMILIA");
 };
 
-TEST_F(TextosHostiles, ListLookupBothModesEveryOrderOfTwoFilters)
+// The list lookup in each search mode: the text anywhere in the column, or at its start.
+class ListaHostil : public TextosHostiles, public ::testing::WithParamInterface<bool>
+{};
+
+TEST_P(ListaHostil, EveryOrderOfTwoFilters)
 {
     const QStringList textos = Hostiles();
-    for (const bool contiene : {false, true}) {
-        SCOPED_TRACE(contiene ? "contains" : "begins with");
-        const auto literal = [&](const QString &t) {
-            return contiene ? QStringLiteral("%") + t + QStringLiteral("%")
-                            : QString(t).replace(QLatin1Char('*'), QLatin1Char('%')) + QLatin1Char('%');
-        };
-        QString plano;
-        Lib_FrmCons3 &d = Consulta::Get();
-        d.SQL = kClientes;
-        d.CfgUsaConsultaLIKE = contiene;
-        operador.drive([&](QDialog &) {
-            F5(d.CmbSearch->Item(0), QStringLiteral("a"));
-            F5(d.CmbSearch->Item(1), QStringLiteral("b"));
-            plano = UltimaConsulta();
-            for (const QString &a : textos) {
-                for (const QString &b : textos) {
-                    SCOPED_TRACE(a.left(40).toStdString() + " then " + b.left(40).toStdString());
-                    d.CmdNueva->click();
-                    F5(d.CmbSearch->Item(0), a);
-                    F5(d.CmbSearch->Item(1), b);
-                    Verifica(plano, {literal(a), literal(b)});
-                }
+    const bool contiene = GetParam();
+    const auto literal = [&](const QString &t) {
+        return contiene ? QStringLiteral("%") + t + QStringLiteral("%")
+                        : QString(t).replace(QLatin1Char('*'), QLatin1Char('%')) + QLatin1Char('%');
+    };
+    QString plano;
+    Lib_FrmCons3 &d = Consulta::Get();
+    d.SQL = kClientes;
+    d.CfgUsaConsultaLIKE = contiene;
+    operador.drive([&](QDialog &) {
+        F5(d.CmbSearch->Item(0), QStringLiteral("a"));
+        F5(d.CmbSearch->Item(1), QStringLiteral("b"));
+        plano = UltimaConsulta();
+        for (const QString &a : textos) {
+            for (const QString &b : textos) {
+                SCOPED_TRACE(a.left(40).toStdString() + " then " + b.left(40).toStdString());
+                d.CmdNueva->click();
+                F5(d.CmbSearch->Item(0), a);
+                F5(d.CmbSearch->Item(1), b);
+                Verifica(plano, {literal(a), literal(b)});
             }
-        });
-        ui::ShowModal(d);
-        Consulta::Unload();
-    }
+        }
+    });
+    ui::ShowModal(d);
     EXPECT_EQ(operador.unexpected(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Modos, ListaHostil, ::testing::Values(false, true), [](const auto &info) {
+    return std::string(info.param ? "contiene" : "empieza");
+});
 
 TEST_F(TextosHostiles, TreeLookupEveryOrderOfTwoFilters)
 {
@@ -182,32 +187,37 @@ TEST_F(TextosHostiles, TreeLookupEveryOrderOfTwoFilters)
     EXPECT_EQ(operador.unexpected(), 0);
 }
 
-TEST_F(TextosHostiles, VoucherLookupConditionHoldingTwoTypedTexts)
+// The voucher lookup of a type, its condition holding two typed texts as literals.
+class ComprobanteHostil : public TextosHostiles, public ::testing::WithParamInterface<const char *>
+{};
+
+TEST_P(ComprobanteHostil, ConditionHoldingTwoTypedTexts)
 {
     const QStringList textos = Hostiles();
-    for (const char *tc : {"FC", "OC", "RM/PENDIENTES"}) {
-        SCOPED_TRACE(tc);
-        const QString where = vb::EqualsText(QString::fromLatin1(tc), QStringLiteral("OC")) ? QStringLiteral("WHERE ")
-                                                                                            : QString();
-        FrmConsComprobantes dlg;
-        const auto carga = [&](const QString &a, const QString &b) {
-            dlg.TC = QString::fromLatin1(tc);
-            dlg.Filtro = where + QStringLiteral("NOMBRE LIKE ") + TextoSQL(a) + QStringLiteral(" AND CUENTA LIKE ")
-                         + TextoSQL(b);
-            dlg.Form_Load();
-        };
-        carga(QStringLiteral("a"), QStringLiteral("b"));
-        const QString plano = UltimaConsulta();
-        for (const QString &a : textos) {
-            for (const QString &b : textos) {
-                SCOPED_TRACE(a.left(40).toStdString() + " then " + b.left(40).toStdString());
-                carga(a, b);
-                Verifica(plano, {a, b});
-            }
+    const QString tc = QString::fromLatin1(GetParam());
+    const QString where = vb::EqualsText(tc, QStringLiteral("OC")) ? QStringLiteral("WHERE ") : QString();
+    FrmConsComprobantes dlg;
+    const auto carga = [&](const QString &a, const QString &b) {
+        dlg.TC = tc;
+        dlg.Filtro = where + QStringLiteral("NOMBRE LIKE ") + TextoSQL(a) + QStringLiteral(" AND CUENTA LIKE ")
+                     + TextoSQL(b);
+        dlg.Form_Load();
+    };
+    carga(QStringLiteral("a"), QStringLiteral("b"));
+    const QString plano = UltimaConsulta();
+    for (const QString &a : textos) {
+        for (const QString &b : textos) {
+            SCOPED_TRACE(a.left(40).toStdString() + " then " + b.left(40).toStdString());
+            carga(a, b);
+            Verifica(plano, {a, b});
         }
     }
     EXPECT_EQ(operador.unexpected(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Tipos, ComprobanteHostil, ::testing::Values("FC", "OC", "RM/PENDIENTES"), [](const auto &info) {
+    return QString::fromLatin1(info.param).replace(QLatin1Char('/'), QLatin1Char('_')).toStdString();
+});
 
 // The operator's own steps: "order by" in one box, a statement in another.
 TEST_F(TextosHostiles, TheDeletionTypedAfterOrderByStaysText)
