@@ -231,6 +231,11 @@ struct FraccionCase
     bool fraccion;
 };
 
+void PrintTo(const FraccionCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class Fraccion : public Lineas, public ::testing::WithParamInterface<FraccionCase>
 {};
 
