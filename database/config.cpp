@@ -1,5 +1,6 @@
 #include "database/config.h"
 
+#include "database/builders.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/component/component.h"
@@ -10,6 +11,11 @@
 bool CfgSi(const QString &valor)
 {
     return vb::EqualsText(valor, QStringLiteral("SI"));
+}
+
+bool CfgSiRecortado(const QString &valor)
+{
+    return CfgSi(valor.trimmed());
 }
 
 bool CfgNoEsNo(const QString &valor)
@@ -40,7 +46,7 @@ QString Cfg(const QString &Clave, QString &ValorAux)
     });
     steps([&] {
         sentencia = QStringLiteral("SELECT VALOR, valoraux FROM ") + gTablaConfiguracion
-                    + QStringLiteral(" WHERE CLAVE = '") + Clave.trimmed() + QStringLiteral("'");
+                    + QStringLiteral(" WHERE CLAVE = ") + TextoSQL(Clave.trimmed());
     });
     steps([&] {
         // The date keys are stored upper-cased; the whole statement follows them.
@@ -99,7 +105,7 @@ void CargaConfiguracion(const QString &RutaAplicacion)
     gUnidadBL = Cfg(QStringLiteral("UNIDADDEMEDIDA_BL")).trimmed();
     gUnidadKG = Cfg(QStringLiteral("UNIDADDEMEDIDA_KG")).trimmed();
     gPeriodo = vb::CInt(vb::Val(Cfg(QStringLiteral("PERIODO"))));
-    gValidaCodigoBarra = vb::EqualsText(Cfg(QStringLiteral("VALIDACODIGOBARRA")).trimmed(), QStringLiteral("SI"));
+    gValidaCodigoBarra = CfgSiRecortado(Cfg(QStringLiteral("VALIDACODIGOBARRA")));
     gColorFondoFoco = vb::CLng(c.ConvierteACurrency(Cfg(QStringLiteral("CFondo"))).toDouble());
     if (gColorFondoFoco == 0)
         gColorFondoFoco = 0xFFFF00;

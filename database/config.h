@@ -10,9 +10,11 @@
 QString Cfg(const QString &Clave, QString &ValorAux);
 QString Cfg(const QString &Clave);
 
-// The three ways a configuration value reads as a switch (case ignored).
+// The four ways a configuration value reads as a switch (case ignored).
 // On when the value equals "SI" (untrimmed).
 bool CfgSi(const QString &valor);
+// On when the trimmed value equals "SI".
+bool CfgSiRecortado(const QString &valor);
 // On unless the trimmed value is "NO": a missing key is on.
 bool CfgNoEsNo(const QString &valor);
 // Off when the trimmed value is blank or the value equals "NO": a missing key is off.

@@ -7,29 +7,31 @@
 
 namespace {
 
-TEST(CfgSwitches, ThreeRules)
+TEST(CfgSwitches, FourRules)
 {
     struct Case
     {
         const char *valor;
-        bool si, noEsNo, definidoYNoEsNo;
+        bool si, siRecortado, noEsNo, definidoYNoEsNo;
     };
     const Case cases[] = {
-        {" ", false, true, false}, // a missing key reads as one blank
-        {"", false, true, false},
-        {"SI", true, true, true},
-        {"si", true, true, true},
-        {" SI", false, true, true},
-        {"NO", false, false, false},
-        {"no", false, false, false},
-        {"NO ", false, false, true},
-        {" no", false, false, true},
-        {"X", false, true, true},
+        {" ", false, false, true, false}, // a missing key reads as one blank
+        {"", false, false, true, false},
+        {"SI", true, true, true, true},
+        {"si", true, true, true, true},
+        {" SI", false, true, true, true},
+        {"si ", false, true, true, true},
+        {"NO", false, false, false, false},
+        {"no", false, false, false, false},
+        {"NO ", false, false, false, true},
+        {" no", false, false, false, true},
+        {"X", false, false, true, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string("'") + c.valor + "'");
         const QString v = QString::fromUtf8(c.valor);
         EXPECT_EQ(CfgSi(v), c.si);
+        EXPECT_EQ(CfgSiRecortado(v), c.siRecortado);
         EXPECT_EQ(CfgNoEsNo(v), c.noEsNo);
         EXPECT_EQ(CfgDefinidoYNoEsNo(v), c.definidoYNoEsNo);
     }
