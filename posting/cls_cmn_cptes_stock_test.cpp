@@ -1,3 +1,4 @@
+#include "tests/support/clics.h"
 #include "tests/support/posteo.h"
 
 #include "tests/support/complementos.h"
@@ -535,27 +536,6 @@ TEST_F(BasePosteo, TheBannerShowsOnlyWhenAskedAndAlwaysCloses)
     Postea(v, true);
     EXPECT_EQ(vistos, (QStringList{"Otro trabajo||", "(oculto)"}));
     EXPECT_FALSE(gCartel().Visible());
-}
-
-// A click as the window system queues it.
-void EncolaClic(QPushButton &boton)
-{
-    const QPointF centro = QRectF(boton.rect()).center();
-    const QPointF global = boton.mapToGlobal(centro);
-    QCoreApplication::postEvent(&boton,
-                                new QMouseEvent(QEvent::MouseButtonPress,
-                                                centro,
-                                                global,
-                                                Qt::LeftButton,
-                                                Qt::LeftButton,
-                                                Qt::NoModifier));
-    QCoreApplication::postEvent(&boton,
-                                new QMouseEvent(QEvent::MouseButtonRelease,
-                                                centro,
-                                                global,
-                                                Qt::LeftButton,
-                                                Qt::NoButton,
-                                                Qt::NoModifier));
 }
 
 TEST_F(BasePosteo, TheOperatorsClicksWhileAVoucherPostsAreNeverDelivered)

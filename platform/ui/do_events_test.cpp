@@ -1,4 +1,5 @@
 #include "platform/ui/do_events.h"
+#include "tests/support/clics.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,27 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A click as the window system queues it: press and release on the button's middle.
-void EncolaClic(QPushButton &boton)
-{
-    const QPointF centro = QRectF(boton.rect()).center();
-    const QPointF global = boton.mapToGlobal(centro);
-    QCoreApplication::postEvent(&boton,
-                                new QMouseEvent(QEvent::MouseButtonPress,
-                                                centro,
-                                                global,
-                                                Qt::LeftButton,
-                                                Qt::LeftButton,
-                                                Qt::NoModifier));
-    QCoreApplication::postEvent(&boton,
-                                new QMouseEvent(QEvent::MouseButtonRelease,
-                                                centro,
-                                                global,
-                                                Qt::LeftButton,
-                                                Qt::NoButton,
-                                                Qt::NoModifier));
-}
 
 void EncolaTecla(QWidget &destino, Qt::Key tecla, const QString &texto)
 {
