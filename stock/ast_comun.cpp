@@ -3,6 +3,7 @@
 #include "database/builders.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
+#include "platform/runtime/dates.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 
@@ -53,6 +54,17 @@ std::optional<double> NumeroSiHay(const Variant &valor)
 QString Texto(const Variant &valor)
 {
     return gComponente().ValorNoNulo(valor).toString();
+}
+
+std::optional<QDate> DiaDeVencimiento(const Variant &valor)
+{
+    const Variant v = gComponente().ValorNoNulo(valor);
+    if (v.isDate())
+        return v.toDate().date();
+    const QString texto = vb::Trim(v.toString());
+    if (texto.isEmpty())
+        return std::nullopt;
+    return vb::DateValue(texto).date();
 }
 
 bool NormalizaLetra(QString &letra)

@@ -6,6 +6,7 @@
 #include "platform/runtime/variant.h"
 #include "platform/runtime/vberror.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -34,6 +35,10 @@ double Numero(const Variant &valor);
 std::optional<double> NumeroSiHay(const Variant &valor);
 // The value's text, Null read as "".
 QString Texto(const Variant &valor);
+
+// The day an expiry value names; none when it is blank. A text that is no
+// date is error 13.
+std::optional<QDate> DiaDeVencimiento(const Variant &valor);
 
 // Whether the letter is one a book has columns for: trimmed, any case, an
 // empty letter counting as "X". On success it comes back trimmed and

@@ -39,19 +39,6 @@ bool Menor(const Variant &a, const Variant &b)
     return Numero(a) < Numero(b);
 }
 
-// The day an expiry value names; none when it is blank. A text that is no
-// date is error 13.
-std::optional<QDate> DiaDeVencimiento(const Variant &valor)
-{
-    const Variant v = gComponente().ValorNoNulo(valor);
-    if (v.isDate())
-        return v.toDate().date();
-    const QString texto = vb::Trim(v.toString());
-    if (texto.isEmpty())
-        return std::nullopt;
-    return vb::DateValue(texto).date();
-}
-
 // The number part (characters 5 to 12) of a stored voucher id.
 Currency NumeroDelId(const QString &id)
 {

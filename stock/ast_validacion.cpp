@@ -40,17 +40,6 @@ bool NumeracionLibre(ado::Recordset &rs, const QString &letra)
     return desde == 0.0 && hasta == 0.0 && ConvierteBooleano(Texto(Campo(rs, QStringLiteral("Modificanumeracion"))));
 }
 
-std::optional<QDate> Dia(const Variant &valor)
-{
-    const Variant v = gComponente().ValorNoNulo(valor);
-    if (v.isDate())
-        return v.toDate().date();
-    const QString texto = vb::Trim(v.toString());
-    if (texto.isEmpty())
-        return std::nullopt;
-    return vb::DateValue(texto).date();
-}
-
 // The branch as the books' default-branch columns hold it: a plain number.
 QString SucursalSQL(const QString &sucursal)
 {
@@ -132,7 +121,7 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante,
     }
 
     if (!vb::Trim(FechaComprobante).isEmpty()) {
-        const auto vence = Dia(Campo(rs, QStringLiteral("Vence") + l));
+        const auto vence = DiaDeVencimiento(Campo(rs, QStringLiteral("Vence") + l));
         if (vence && *vence < vb::DateValue(vb::Trim(FechaComprobante)).date()) {
             valido = false;
             Mensaje = QStringLiteral("El rango de numeracion del comprobante ") + TipoComprobante
