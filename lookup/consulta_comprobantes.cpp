@@ -9,14 +9,6 @@
 
 namespace {
 
-bool EsUno(const QString &TC, std::initializer_list<const char *> tipos)
-{
-    for (const char *t : tipos)
-        if (vb::EqualsText(TC, QString::fromLatin1(t)))
-            return true;
-    return false;
-}
-
 bool Vacio(const QString &Filtro)
 {
     return Filtro.trimmed().isEmpty();
@@ -51,12 +43,12 @@ void ResuelveAliasComprobante(QString &TC, bool &SoloPendientes)
 
 bool EsGrupoPrincipal(const QString &TC)
 {
-    return EsUno(TC, {"OT", "NP", "FC", "RM", "ND", "NC", "NCFP", "OP", "FP", "GF"});
+    return vb::EqualsAnyText(TC, {"OT", "NP", "FC", "RM", "ND", "NC", "NCFP", "OP", "FP", "GF"});
 }
 
 bool EsGrupoCompras(const QString &TC)
 {
-    return EsUno(TC, {"FCC", "NCC", "NCPE", "NDPR", "NCCP", "NDC", "RMC"});
+    return vb::EqualsAnyText(TC, {"FCC", "NCC", "NCPE", "NDPR", "NCCP", "NDC", "RMC"});
 }
 
 QString QuitaWhereInicial(const QString &Filtro)
@@ -108,13 +100,13 @@ QString SentenciaComprobantes(const QString &TC, const QString &Filtro, const Op
     }
     if (vb::EqualsText(TC, QStringLiteral("T3")))
         return QStringLiteral("SELECT * FROM V_MV_CPTETERCEROS ORDER BY ID,IDCOMPROBANTE, IDCOMPLEMENTO");
-    if (EsUno(TC, {"NCPE", "NDPR"})) {
+    if (vb::EqualsAnyText(TC, {"NCPE", "NDPR"})) {
         const QString base = QStringLiteral("SELECT * FROM MV_ASIENTOS") + donde;
         return vacio ? base + QStringLiteral(" AND SECUENCIA = 1 ORDER BY SUCURSAL, NUMERO, LETRA DESC")
                      : base + QStringLiteral(" AND ") + Filtro
                            + QStringLiteral(" ORDER BY SUCURSAL, NUMERO, LETRA DESC ");
     }
-    if (EsUno(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC"})) {
+    if (vb::EqualsAnyText(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC"})) {
         const QString base = QStringLiteral("SELECT * FROM C_MV_CPTE") + donde;
         return vacio ? base + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC")
                      : base + QStringLiteral(" AND ") + Filtro + QStringLiteral(" ORDER BY IDCOMPROBANTE DESC ");

@@ -22,14 +22,6 @@
 
 namespace {
 
-bool Es(const QString &TC, std::initializer_list<const char *> tipos)
-{
-    for (const char *t : tipos)
-        if (vb::EqualsText(TC, QString::fromLatin1(t)))
-            return true;
-    return false;
-}
-
 // The row icons, in the order their indexes are known by.
 const char *const kImagenes[] = {"PR", "Anulado", "Aprobado", "FC", "NC", "ND", "OT", "Generico", "T3", "OC", "OCG"};
 
@@ -164,22 +156,22 @@ void FrmConsComprobantes::Encolumnar()
     };
     const bool ref = lUsaReferenciaPresupuestos;
     std::vector<Columna> columnas;
-    if (Es(TC, {"OT", "FC", "RM", "ND", "NC", "NCFP", "OP", "NP", "FP", "GF"})) {
+    if (vb::EqualsAnyText(TC, {"OT", "FC", "RM", "ND", "NC", "NCFP", "OP", "NP", "FP", "GF"})) {
         columnas = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"ID", 5}, {"NOMBRE", 21}};
         if (ref)
             columnas.push_back({"Referencia", 21});
         columnas.push_back({"IMPORTE", 10});
-    } else if (Es(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC", "NCPE", "NDPR"})) {
+    } else if (vb::EqualsAnyText(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC", "NCPE", "NDPR"})) {
         columnas
             = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"PROVEEDOR", 15}, {"NOMBRE", 21}, {"CONCEPTO", 21}, {"IMPORTE", 10}};
-    } else if (Es(TC, {"PR"})) {
+    } else if (vb::EqualsAnyText(TC, {"PR"})) {
         columnas = {{"FECHA", 13}, {"COMPROBANTE", 15}, {"NOMBRE", 21}, {"ID", 5}};
         if (ref)
             columnas.push_back({"Referencia", 21});
         columnas.push_back({"IMPORTE", 10});
-    } else if (Es(TC, {"T3"})) {
+    } else if (vb::EqualsAnyText(TC, {"T3"})) {
         columnas = {{"Nº Int.", 7}, {"FECHA", 13}, {"COMPROBANTE", 15}, {"ID", 4}, {"FH Envio", 10}, {"FH Recep", 10}};
-    } else if (Es(TC, {"OC"})) {
+    } else if (vb::EqualsAnyText(TC, {"OC"})) {
         columnas = {{"FECHA", 13},
                     {"PROVEEDOR", 13},
                     {"COMPROBANTE", 17},
@@ -209,9 +201,9 @@ void FrmConsComprobantes::Encolumnar()
             ListView1->ColumnHeaders().Add(titulo, QString(), ancho);
             // Dates and amounts sort by their values, not by their texts.
             Orden orden = Orden::Texto;
-            if (Es(titulo, {"FECHA", "FH Envio", "FH Recep"}))
+            if (vb::EqualsAnyText(titulo, {"FECHA", "FH Envio", "FH Recep"}))
                 orden = Orden::Fecha;
-            else if (Es(titulo, {"IMPORTE", "ID"}) || titulo == QStringLiteral("Nº Int."))
+            else if (vb::EqualsAnyText(titulo, {"IMPORTE", "ID"}) || titulo == QStringLiteral("Nº Int."))
                 orden = Orden::Numero;
             m_orden.push_back(orden);
         });
@@ -276,15 +268,15 @@ void FrmConsComprobantes::AgregaFila()
 
     // The icon of the voucher's state.
     int imagen = 0;
-    if (Es(TC, {"T3"})) {
+    if (vb::EqualsAnyText(TC, {"T3"})) {
         imagen = ObtieneIndiceImagen(QStringLiteral("T3"));
-    } else if (Es(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC", "PR"})) {
+    } else if (vb::EqualsAnyText(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC", "PR"})) {
         imagen = ObtieneIndiceImagen(TC);
         if (Verdadero("Anulada"))
             imagen = ObtieneIndiceImagen(QStringLiteral("Anulado"));
-    } else if (Es(TC, {"NCPE", "NDPR"})) {
+    } else if (vb::EqualsAnyText(TC, {"NCPE", "NDPR"})) {
         imagen = ObtieneIndiceImagen(TC);
-    } else if (Es(TC, {"OC"})) {
+    } else if (vb::EqualsAnyText(TC, {"OC"})) {
         imagen = ObtieneIndiceImagen(TC);
         if (Verdadero("Garantia"))
             imagen = ObtieneIndiceImagen(QStringLiteral("OCG"));
@@ -297,29 +289,29 @@ void FrmConsComprobantes::AgregaFila()
         else if (Verdadero("APROBADO"))
             imagen = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
         // Stored types are right-aligned: the record's TC is compared trimmed.
-        if (Es(TC, {"NP"}) && lSoloPendientes && vb::EqualsText(vb::Trim(Campo("TC")), QStringLiteral("NP"))
-            && !campo("FechaPreparacion").isNull())
+        if (vb::EqualsAnyText(TC, {"NP"}) && lSoloPendientes
+            && vb::EqualsText(vb::Trim(Campo("TC")), QStringLiteral("NP")) && !campo("FechaPreparacion").isNull())
             imagen = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
     }
 
     lItemActual = ListView1->ListItems().Add();
     lItemActual.setSmallIcon(imagen);
 
-    if (Es(TC, {"T3"})) {
+    if (vb::EqualsAnyText(TC, {"T3"})) {
         PoneCelda(0, campo("ID"));
         PoneCelda(1, campo("Fecha"));
         PoneCelda(2, campo("IdComprobante"));
         PoneCelda(3, campo("IdComplemento"));
         PoneCelda(4, campo("FECHAENVIADO"));
         PoneCelda(5, campo("FECHARECIBIDO"));
-    } else if (Es(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC"})) {
+    } else if (vb::EqualsAnyText(TC, {"FCC", "NCC", "NCCP", "NDC", "RMC"})) {
         PoneCelda(0, campo("Fecha"));
         PoneCelda(1, campo("IdComprobante"));
         PoneCelda(2, campo("Cuenta"));
         PoneCelda(3, campo("Nombre"));
         PoneCelda(4, texto(QString()));
         PoneCelda(5, campo("Importe"));
-    } else if (Es(TC, {"NCPE", "NDPR"})) {
+    } else if (vb::EqualsAnyText(TC, {"NCPE", "NDPR"})) {
         PoneCelda(0, campo("Fecha"));
         PoneCelda(1, texto(Campo("Sucursal") + Campo("Numero") + Campo("Letra")));
         PoneCelda(2, campo("Cuenta"));
@@ -333,7 +325,7 @@ void FrmConsComprobantes::AgregaFila()
                                    true));
         PoneCelda(4, campo("Detalle"));
         PoneCelda(5, campo("Importe"));
-    } else if (Es(TC, {"PR"})) {
+    } else if (vb::EqualsAnyText(TC, {"PR"})) {
         PoneCelda(0, campo("Fecha"));
         PoneCelda(1, campo("IdComprobante"));
         PoneCelda(2, campo("Nombre"));
@@ -341,7 +333,7 @@ void FrmConsComprobantes::AgregaFila()
         PoneCelda(4, ref ? campo("COMENTARIOS") : campo("Importe"));
         if (ref)
             PoneCelda(5, campo("Importe"));
-    } else if (Es(TC, {"OC"})) {
+    } else if (vb::EqualsAnyText(TC, {"OC"})) {
         const QString id = Campo("IdComprobante");
         PoneCelda(0, campo("Fecha"));
         PoneCelda(1, texto(Campo("Cuenta") + QStringLiteral(" ") + Campo("Nombre")));
@@ -360,7 +352,7 @@ void FrmConsComprobantes::AgregaFila()
                                        + TextoSQL(id),
                                    true));
     } else {
-        const bool conComplemento = Es(TC, {"OT", "FC"});
+        const bool conComplemento = vb::EqualsAnyText(TC, {"OT", "FC"});
         PoneCelda(0, campo("Fecha"));
         PoneCelda(1, campo("IdComprobante"));
         PoneCelda(2, conComplemento ? campo("IdComplemento") : texto(QString()));
@@ -413,10 +405,10 @@ void FrmConsComprobantes::CmdAceptar_Click()
     } else if (EsGrupoCompras(TC)) {
         NroComprobante = elegido.SubItems(1);
         Proveedor = elegido.SubItems(2);
-    } else if (Es(TC, {"PR"})) {
+    } else if (vb::EqualsAnyText(TC, {"PR"})) {
         NroComprobante = elegido.SubItems(1);
         IdComplemento = QStringLiteral("0");
-    } else if (Es(TC, {"T3"})) {
+    } else if (vb::EqualsAnyText(TC, {"T3"})) {
         NroComprobante = elegido.Text();
         IdComplemento = QStringLiteral("0");
     } else {

@@ -45,14 +45,6 @@ QString TextoDe(ado::Recordset &rs, const char *campo)
     return gComponente().ValorNoNulo(rs.Fields(QString::fromLatin1(campo)).Value()).toString();
 }
 
-bool EnLista(const QString &tc, std::initializer_list<const char *> tipos)
-{
-    QStringList lista;
-    for (const char *t : tipos)
-        lista << QString::fromLatin1(t);
-    return gComponente().EstaEnLista(vb::Trim(tc).toUpper(), lista);
-}
-
 void Avisa(const QString &texto)
 {
     ui::MsgBox(texto, ui::vbOKOnly | ui::vbCritical, QStringLiteral("Aviso al operador"));
@@ -110,9 +102,9 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     if (porLinea && !nuevoCpte && (mAsientoDetenido || mAsientoFilas.contains(SoloRegistro)))
         return {};
 
-    if (TipoMov != 99 && EnLista(TC, {"FC", "TK", "FKFC", "FP", "NC", "NCP", "ND"}))
+    if (TipoMov != 99 && vb::EqualsAnyText(vb::Trim(TC), {"FC", "TK", "FKFC", "FP", "NC", "NCP", "ND"}))
         return {};
-    if (EnLista(TC, {"FCC", "FPC", "NCC", "NCCP", "NDC"}))
+    if (vb::EqualsAnyText(vb::Trim(TC), {"FCC", "FPC", "NCC", "NCCP", "NDC"}))
         return {};
 
     const bool dif = vb::EqualsText(Grid.Name(), QLatin1String("MSFlexGridDif"));
@@ -146,9 +138,9 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
         motivo("MotivoStockRecepcionOC", false);
         break;
     case 99:
-        if (EnLista(TC, {"FC", "TK", "FKFC", "FP", "ND"}))
+        if (vb::EqualsAnyText(vb::Trim(TC), {"FC", "TK", "FKFC", "FP", "ND"}))
             EsDebito = true;
-        else if (EnLista(TC, {"NC", "NCP"}))
+        else if (vb::EqualsAnyText(vb::Trim(TC), {"NC", "NCP"}))
             EsDebito = false;
         else
             return {};

@@ -12,29 +12,21 @@
 
 namespace {
 
-bool EnLista(const QString &TC, const QStringList &lista)
-{
-    for (const QString &codigo : lista)
-        if (vb::EqualsText(TC, codigo))
-            return true;
-    return false;
-}
-
 // Codes of the types whose row leaves the sign open; the code is compared as
 // the caller gave it.
 std::int16_t SignoLibroIVA(const QString &TC)
 {
     static const QStringList negativos{"NC", "NCC", "NCP", "NCCP"};
-    return EnLista(TC, negativos) ? -1 : 1;
+    return vb::EqualsAnyText(TC, negativos) ? -1 : 1;
 }
 
 std::int16_t SignoStock(const QString &TC)
 {
     static const QStringList entradas{"IR", "AJP", "FCC", "NDC", "FPC", "NC", "RMC"};
     static const QStringList salidas{"VS", "AJN", "FC", "ND", "FP", "NCC", "RM"};
-    if (EnLista(TC, entradas))
+    if (vb::EqualsAnyText(TC, entradas))
         return 1;
-    if (EnLista(TC, salidas))
+    if (vb::EqualsAnyText(TC, salidas))
         return -1;
     return 0;
 }

@@ -48,11 +48,6 @@ using cptes::Campo;
 using cptes::CampoSinRecortar;
 using cptes::EsNulo;
 
-bool Es(const QString &texto, const char *codigo)
-{
-    return vb::EqualsText(texto, QLatin1String(codigo));
-}
-
 // A flag of the row: Null counts as off.
 bool Marca(ado::Recordset &rs, const char *nombre)
 {
@@ -210,7 +205,7 @@ public:
         pon(g, f, ColImporte, [&] { return Campo(rs, "Importe"); });
         m_paso([&] {
             // The price with VAT of a "B" voucher; a Null exemption counts as none.
-            if (!Marca(rs, "Exento") && Es(letra, "B"))
+            if (!Marca(rs, "Exento") && vb::EqualsText(letra, QStringLiteral("B")))
                 g.setTextMatrix(f, AuxPrecioConIVA, Campo(rs, "Importe"));
         });
 
@@ -237,7 +232,7 @@ public:
         pon(g, f, ColImpuestos, [&] { return Campo(rs, "Impuestos"); });
         pon(g, f, ColTotal, [&] { return Campo(rs, "Total"); });
         // An order's lots and serials are chosen when it is delivered.
-        if (!Es(vb::Trim(m.TC), "NP")) {
+        if (!vb::EqualsText(vb::Trim(m.TC), QStringLiteral("NP"))) {
             pon(g, f, ColNroLote, [&] { return Campo(rs, "Nro_Lote"); });
             pon(g, f, ColNroSerie, [&] { return Campo(rs, "Nro_Serie"); });
             pon(g, f, Lote_Aduana, [&] { return Campo(rs, "ControladoPor"); });
@@ -378,20 +373,20 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString &TC,
     const QString orden = QStringLiteral(" ORDER BY ID ");
 
     paso([&] {
-        carga.sistemaCompras = Es(vb::Trim(gDB()
-                                               .DatosTabla(QStringLiteral("V_TA_CPTE"),
-                                                           vb::Trim(TC),
-                                                           QStringLiteral("SISTEMA"),
-                                                           QStringLiteral("Codigo"))
-                                               .toString()),
-                                  "COMPRAS");
+        carga.sistemaCompras = vb::EqualsText(vb::Trim(gDB()
+                                                           .DatosTabla(QStringLiteral("V_TA_CPTE"),
+                                                                       vb::Trim(TC),
+                                                                       QStringLiteral("SISTEMA"),
+                                                                       QStringLiteral("Codigo"))
+                                                           .toString()),
+                                              QStringLiteral("COMPRAS"));
     });
 
     QString sqlCabecera = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTE ") + condicion + orden;
     QString sqlTareas = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTETAREAS ") + condicion
                         + orden;
     QString sqlLineas = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTEINSUMOS ") + condicion
-                        + (Es(TC, "NP") ? QStringLiteral(" ORDER BY PALLETS ") : orden);
+                        + (vb::EqualsText(TC, QStringLiteral("NP")) ? QStringLiteral(" ORDER BY PALLETS ") : orden);
     QString sqlOtros = QStringLiteral("SELECT * FROM ") + prefijo + QStringLiteral("MV_CPTE_Observ ") + condicion
                        + QStringLiteral(" AND TIPO_OBS ='OC' ") + orden;
 

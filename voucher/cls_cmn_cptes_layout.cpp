@@ -79,11 +79,6 @@ ui::TextBox &Requerido(ui::TextBox *caja)
     return *caja;
 }
 
-bool Es(const QString &texto, const char *codigo)
-{
-    return vb::EqualsText(texto, QLatin1String(codigo));
-}
-
 } // namespace
 
 void ClsCmnCptes::InicializaGrids(ui::FlexGrid *MSFlexGrid1,
@@ -107,17 +102,17 @@ void ClsCmnCptes::InicializaGrids(ui::FlexGrid *MSFlexGrid1,
                                 : vb::Trim(
                                     gComponente().ValorNoNulo(rs.Fields(QStringLiteral("SISTEMA")).Value()).toString());
     gDB().CierraRecordset(&rs);
-    const bool esStock = Es(sistema, "STOCK");
-    const bool esVentas = Es(sistema, "VENTAS");
+    const bool esStock = vb::EqualsText(sistema, QStringLiteral("STOCK"));
+    const bool esVentas = vb::EqualsText(sistema, QStringLiteral("VENTAS"));
 
     bool pideDeposito = CfgSi(Cfg(QStringLiteral("PideDepositoEnCptes")));
     bool ocultaImportes = false;
-    if (Es(TC, "OP") || Es(TC, "OC")) {
+    if (vb::EqualsAnyText(TC, {"OP", "OC"})) {
         ocultaImportes = true;
-    } else if (Es(TC, "OT")) {
+    } else if (vb::EqualsText(TC, QStringLiteral("OT"))) {
         ocultaImportes = CfgSi(Cfg(QStringLiteral("NoMostrarImportesEnOT")));
         pideDeposito = false;
-    } else if (Es(TC, "PR")) {
+    } else if (vb::EqualsText(TC, QStringLiteral("PR"))) {
         pideDeposito = false;
     }
 
@@ -133,7 +128,7 @@ void ClsCmnCptes::InicializaGrids(ui::FlexGrid *MSFlexGrid1,
         g.columna(ColTareaTotal, QStringLiteral("Total"), g.x(11));
         if (ocultaImportes)
             g.mueve({ColValorHora, ColTareaTotal}, ColTareaDescripcion);
-        if (ocultaImportes && Es(vb::Trim(TC), "OT"))
+        if (ocultaImportes && vb::EqualsText(vb::Trim(TC), QStringLiteral("OT")))
             g.mueve({ColHoras}, ColTareaDescripcion);
         g.ocultas({{AuxEsExento, "AuxEsExento"},
                    {ImporteSinIVA, "ImporteSinIVA"},
@@ -211,7 +206,7 @@ void ClsCmnCptes::InicializaGrids(ui::FlexGrid *MSFlexGrid1,
             g.columna(ColImpuestos, QString(), 0);
         g.ocultas({{AuxPideSerie, "AuxPideSerie"}, {AuxPidelote, "AuxPidelote"}});
 
-        if (Es(TC, "DVPE")) {
+        if (vb::EqualsText(TC, QStringLiteral("DVPE"))) {
             g.columna(ColNroSerie, QStringLiteral("Nro. Serie"), g.medida(QStringLiteral("Nro. de Serie")));
             g.columna(ColNroLote, QStringLiteral("Nro. Lote"), g.medida(QStringLiteral("Nro. de Lote")));
         } else {

@@ -12,14 +12,7 @@
 
 namespace cptes {
 
-namespace {
-
-bool Es(const QString &texto, const char *codigo)
-{
-    return vb::EqualsText(texto, QLatin1String(codigo));
-}
-
-} // namespace
+namespace {} // namespace
 
 double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &IdArticulo, double Cantidad, Steps &paso)
 {
@@ -28,12 +21,12 @@ double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &I
     if (carga.Compras)
         return aplicada;
     const QString tc = vb::Trim(carga.TC);
-    const bool entregaEnPartes = carga.entregaParcial && (Es(tc, "RM") || Es(tc, "NP"));
+    const bool entregaEnPartes = carga.entregaParcial && vb::EqualsAnyText(tc, {"RM", "NP"});
     if (carga.repartoPendiente) {
         paso([&] { pendiente = cptes.CantRepartoPend(carga.TC, carga.SucNroLetra, IdArticulo); });
         paso([&] {
             // A returned remittance line (negative) with nothing pending shows what it returns.
-            if (entregaEnPartes && Es(carga.TC, "RM") && Cantidad < 0 && pendiente == 0) {
+            if (entregaEnPartes && vb::EqualsText(carga.TC, QStringLiteral("RM")) && Cantidad < 0 && pendiente == 0) {
                 aplicada = 0;
                 pendiente = Cantidad;
                 return;
@@ -67,7 +60,7 @@ double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &I
 QString CantidadMostrada(const Carga &carga, double Cantidad, double aplicada)
 {
     QString texto = vb::Trim(vb::CStr((carga.cantidadNegativa ? -Cantidad : Cantidad) - aplicada));
-    const bool devolucion = Es(carga.TC, "RM") && Cantidad < 0 && aplicada == 0;
+    const bool devolucion = vb::EqualsText(carga.TC, QStringLiteral("RM")) && Cantidad < 0 && aplicada == 0;
     if (gComponente().ConvierteACurrency(Variant(texto)) < Currency() && !devolucion)
         texto = QStringLiteral("0");
     return texto;

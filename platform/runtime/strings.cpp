@@ -172,6 +172,22 @@ bool EqualsText(const QString &a, const QString &b)
     return a.compare(b, kText) == 0;
 }
 
+bool EqualsAnyText(const QString &s, std::initializer_list<const char *> codes)
+{
+    for (const char *code : codes)
+        if (EqualsText(s, QLatin1String(code)))
+            return true;
+    return false;
+}
+
+bool EqualsAnyText(const QString &s, const QStringList &codes)
+{
+    for (const QString &code : codes)
+        if (EqualsText(s, code))
+            return true;
+    return false;
+}
+
 bool ContainsText(const QString &s, const QString &what)
 {
     return s.contains(what, kText);

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+
+#include <initializer_list>
 
 // Text functions with the run time's rules: positions are 1-based, "trim"
 // removes blanks (U+0020) only, and a bad position or length raises error 5.
@@ -47,6 +50,9 @@ QString Replace(const QString &s,
 // -1, 0 or 1; equality; and its kin for searching and replacing.
 int StrCompText(const QString &a, const QString &b);
 bool EqualsText(const QString &a, const QString &b);
+// Whether s equals one of the codes (ASCII), ignoring case: "is the type one of these".
+bool EqualsAnyText(const QString &s, std::initializer_list<const char *> codes);
+bool EqualsAnyText(const QString &s, const QStringList &codes);
 // Whether s begins with prefix, ignoring case (no copies: for searches over many rows).
 bool StartsWithText(QStringView s, QStringView prefix);
 bool ContainsText(const QString &s, const QString &what);

@@ -139,6 +139,17 @@ TEST(Strings, TextComparisonIgnoresCase)
     EXPECT_EQ(UCase(QStringLiteral("ñandú")), QStringLiteral("ÑANDÚ"));
 }
 
+TEST(Strings, OneOfTheCodesIgnoringCase)
+{
+    EXPECT_TRUE(EqualsAnyText(QStringLiteral("nc"), {"FC", "NC"}));
+    EXPECT_TRUE(EqualsAnyText(QStringLiteral("Fc"), QStringList{"FC", "NC"}));
+    // Blanks count: a stored type right-aligned to 4 is trimmed by the caller.
+    EXPECT_FALSE(EqualsAnyText(QStringLiteral("  NC"), {"FC", "NC"}));
+    EXPECT_FALSE(EqualsAnyText(QStringLiteral("NCP"), {"FC", "NC"}));
+    EXPECT_FALSE(EqualsAnyText(QString(), {}));
+    EXPECT_TRUE(EqualsAnyText(QString(), {""}));
+}
+
 TEST(Strings, SearchAndReplaceIgnoringCase)
 {
     EXPECT_TRUE(ContainsText(QStringLiteral("begin Transaction"), QStringLiteral("TRANS")));
