@@ -1,11 +1,7 @@
 #include "stock/unidades.h"
 
-#include "database/globals.h"
-#include "platform/runtime/format.h"
 #include "platform/runtime/strings.h"
-#include "platform/ui/flex_grid.h"
 #include "stock/stock_p.h"
-#include "voucher/columnas.h"
 
 #include <cmath>
 
@@ -146,28 +142,14 @@ double ConvierteDesdeUnidadEquivalente(const QString &IdArticulo,
     return 0;
 }
 
-void CalculaEquivalenciasFila(ui::FlexGrid &Grilla)
+double CantidadEnUnidadConfigurada(const QString &IdArticulo,
+                                   const QString &Unidad,
+                                   double Cantidad,
+                                   const QString &UnidadConfigurada)
 {
-    using namespace GrillaArticulos;
-    const struct
-    {
-        const QString &unidad;
-        int columna;
-    } destinos[] = {
-        {gUnidadBL, ColCantidadBL},
-        {gUnidadM3, ColCantidadM3},
-        {gUnidadKG, ColCantidadKG},
-    };
-    for (const auto &destino : destinos) {
-        const int fila = Grilla.Row();
-        const QString articulo = Grilla.TextMatrix(fila, ColArticulo);
-        QString unidad = vb::Trim(Grilla.TextMatrix(fila, ColUnidad));
-        const double cantidad
-            = gComponente().ConvierteACurrency(Variant(Grilla.TextMatrix(fila, ColCantidad))).toDouble();
-        // An unconfigured unit has no quantity, even on a line without unit.
-        const double valor = vb::Trim(destino.unidad).isEmpty()
-                                 ? 0
-                                 : ConvierteAUnidadEquivalente(articulo, unidad, cantidad, destino.unidad);
-        Grilla.setTextMatrix(fila, destino.columna, vb::CStr(valor));
-    }
+    // An unconfigured unit has no quantity, even on a line without unit.
+    if (vb::Trim(UnidadConfigurada).isEmpty())
+        return 0;
+    QString unidad = Unidad;
+    return ConvierteAUnidadEquivalente(IdArticulo, unidad, Cantidad, UnidadConfigurada);
 }

@@ -2,10 +2,6 @@
 
 #include <QString>
 
-namespace ui {
-class FlexGrid;
-}
-
 // Units of measure and unit equivalences of articles. A row of S_TA_EQUIV
 // (article, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) says that a quantity in
 // IDUNIDAD times the coefficient is the quantity in IDUNIDAD_EQUIV.
@@ -44,8 +40,11 @@ double ConvierteDesdeUnidadEquivalente(const QString &IdArticulo,
                                        double Cantidad,
                                        const QString &UnidadEquiv);
 
-// For the grid's current article line, the quantity in the configured BL, M3
-// and KG units, written as number text into their hidden columns (in that
-// order). A blank configured unit writes "0". Failures, a grid access among
-// them, are raised to the caller.
-void CalculaEquivalenciasFila(ui::FlexGrid &Grilla);
+// The quantity of an article line in one of the units configured for the
+// suite (gUnidadBL, gUnidadM3, gUnidadKG): 0 when that unit is blank, even on a
+// line without unit; otherwise ConvierteAUnidadEquivalente of the line, a blank
+// Unidad meaning the article's own. Failures are raised to the caller.
+double CantidadEnUnidadConfigurada(const QString &IdArticulo,
+                                   const QString &Unidad,
+                                   double Cantidad,
+                                   const QString &UnidadConfigurada);

@@ -18,7 +18,6 @@
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid.h"
 #include "stock/ast.h"
-#include "stock/unidades.h"
 #include "voucher/columnas.h"
 
 #include <functional>
@@ -268,7 +267,7 @@ public:
         // The quantities in the configured units, of the row the line is in
         // (the earlier row of the same board, when it joined one).
         m_paso([&] { g.setRow(filaDeLaLinea); });
-        m_paso([&] { CalculaEquivalenciasFila(g); });
+        m_paso([&] { cptes::CalculaEquivalenciasFila(g); });
     }
 
     static void Abre(QString &sentencia, ado::Recordset &rs)

@@ -4,7 +4,7 @@
 #include "tests/support/carga.h"
 #include "voucher/columnas.h"
 
-#include "stock/unidades.h"
+#include "voucher/cls_cmn_cptes_p.h"
 
 #include <gtest/gtest.h>
 
@@ -147,7 +147,7 @@ TEST_P(Union, BoardsOfOneKindBecomeOneLine)
         for (int col : {ColArticulo, ColUnidad, ColCantidad})
             sola.setTextMatrix(1, col, A(fila, col));
         sola.setRow(1);
-        CalculaEquivalenciasFila(sola);
+        cptes::CalculaEquivalenciasFila(sola);
         EXPECT_EQ(A(fila, ColCantidadKG), sola.TextMatrix(1, ColCantidadKG)) << "row " << fila;
     }
 }

@@ -66,4 +66,10 @@ QString RestoPorAplicar(double Cantidad, double aplicada);
 // row that holds the line afterwards: the last one, or the one it went into.
 int MedidasMadera(ui::FlexGrid &grilla, ado::Recordset &linea, Steps &paso);
 
+// For the grid's current article line, the quantity in the configured BL, M3
+// and KG units, written as number text into their hidden columns (in that
+// order). A blank configured unit writes "0". Failures, a grid access among
+// them, are raised to the caller (cls_cmn_cptes_equivalencias.cpp).
+void CalculaEquivalenciasFila(ui::FlexGrid &Grilla);
+
 } // namespace cptes

@@ -79,6 +79,16 @@ protected:
                     .arg(usaSerie));
     }
 
+    // A row of S_TA_EQUIV: a quantity in unidad times coeficiente is the
+    // quantity in equiv.
+    void Equivalencia(const QString &articulo, const QString &unidad, const QString &equiv, double coeficiente)
+    {
+        Ejecuta(QStringLiteral("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) "
+                               "VALUES ('%1', '%2', '%3', %4)")
+                    .arg(Codigo(articulo, 25), Codigo(unidad, 4), Codigo(equiv, 4))
+                    .arg(coeficiente));
+    }
+
     // Runs lectura with the table renamed away, so that the routine's query
     // fails: the operator ignores the recordset's own box, then gives
     // respuesta to the treatment under the routine's name (titled with
