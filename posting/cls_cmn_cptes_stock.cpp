@@ -33,25 +33,10 @@ QString W4(const QString &codigo)
 {
     return gComponente().FormateaCodigo(codigo, 4);
 }
-QString W25(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 25);
-}
 
 bool EsDelGrid(const QString &valor)
 {
     return vb::EqualsText(vb::Trim(valor), kElDelGrid);
-}
-
-// A lot key: the lot before CHR(255), the serial after it. An item without
-// the separator leaves both as they were.
-void SeparaLoteSerie(const QString &item, QString &lote, QString &serie)
-{
-    const qsizetype en = item.indexOf(ListaPipe::SeparadorLoteSerie());
-    if (en < 0)
-        return;
-    lote = item.left(en);
-    serie = item.mid(en + 1);
 }
 
 // The plain code an SQL literal stands for; NULL stands for none.
@@ -126,8 +111,8 @@ class Posteo
 {
 public:
     Posteo(CorridaStock &corrida, bool muestraCartel, const QString &loteFijo)
-        : c(corrida)
-        , g(corrida.Grilla)
+        : m_corrida(corrida)
+        , m_grilla(corrida.Grilla)
         , m_muestraCartel(muestraCartel)
         , m_loteFijo(loteFijo)
     {}
@@ -146,25 +131,25 @@ private:
     // Builds, shows and sends one movement.
     void Emite(MovimientoStock mov);
 
-    CorridaStock &c;
-    ui::FlexGrid &g;
+    CorridaStock &m_corrida;
+    ui::FlexGrid &m_grilla;
     bool m_muestraCartel;
     QString m_loteFijo;
 };
 
 LineaPlaneada Posteo::Planea(int fila)
 {
-    auto celda = [&](int columna) { return g.TextMatrix(fila, columna); };
-    const std::int16_t signo = c.Signo;
-    const bool transferencia = c.Enc.EsTransferencia;
+    auto celda = [&](int columna) { return m_grilla.TextMatrix(fila, columna); };
+    const std::int16_t signo = m_corrida.Signo;
+    const bool transferencia = m_corrida.Enc.EsTransferencia;
     LineaPlaneada plan;
-    c.Paso([&] {
+    m_corrida.Paso([&] {
         plan = {};
         const double linea = gComponente().ConvierteACurrency(Variant(celda(ColCantidad))).toDouble();
         if (signo == -1 && vb::Trim(celda(AuxPideTalle)).isEmpty())
-            g.setTextMatrix(fila, AuxPideTalle, QStringLiteral("0"));
-        const bool talle = MarcaDeCelda(g, fila, AuxPideTalle);
-        const bool serie = MarcaDeCelda(g, fila, AuxPideSerie);
+            m_grilla.setTextMatrix(fila, AuxPideTalle, QStringLiteral("0"));
+        const bool talle = MarcaDeCelda(m_grilla, fila, AuxPideTalle);
+        const bool serie = MarcaDeCelda(m_grilla, fila, AuxPideSerie);
         const QString lotes = celda(ColNroLote);
         const QString series = celda(ColNroSerie);
         QStringList itemsLote;
@@ -198,82 +183,37 @@ LineaPlaneada Posteo::Planea(int fila)
             movimientos = std::max<std::int32_t>(1, entradas);
         }
 
+        ItemsDeEntrada items;
+        items.Signo = signo;
+        items.Talle = talle;
+        items.Serie = serie;
+        items.Transferencia = transferencia;
+        const QString perecedero = vb::Trim(celda(Auxesperecedero));
+        items.Perecedero = ConvierteBooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero);
+        items.Lotes = lotes;
+        items.LoteFijo = m_loteFijo;
+        items.Cantidad = gComponente().ConvierteADouble(Variant(celda(ColCantidad)));
         bool deLaLista = false; // some quantity comes from the quantity list
         Currency suma;
         for (std::int32_t k = 1; k <= movimientos; ++k) {
-            double entrada = gComponente().ConvierteADouble(Variant(celda(ColCantidad)));
-            const QString itemLote = itemsLote.value(k - 1);
-            const QString itemSerie = itemsSerie.value(k - 1);
-            QString lote;
-            QString serieMov;
-            bool esteDeLaLista = false;
-            if (signo == 1) {
-                lote = W25(vb::Trim(itemLote));
-                serieMov = W25(vb::Trim(itemSerie));
-                const QString perecedero = vb::Trim(celda(Auxesperecedero));
-                if (ConvierteBooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero)) {
-                    lote = W25(vb::Trim(lotes));
-                } else if (talle) {
-                    if (!vb::Trim(itemLote).isEmpty()) {
-                        SeparaLoteSerie(itemLote, lote, serieMov);
-                        lote = W25(vb::Trim(lote));
-                        serieMov.clear();
-                        entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                        esteDeLaLista = true;
-                    }
-                } else {
-                    if (vb::Trim(lote).isEmpty() && !vb::Trim(m_loteFijo).isEmpty())
-                        lote = W25(vb::Trim(m_loteFijo));
-                    if (serie) {
-                        const QString item = transferencia ? itemLote : itemSerie;
-                        if (!vb::Trim(item).isEmpty()) {
-                            SeparaLoteSerie(item, lote, serieMov);
-                            lote = W25(vb::Trim(lote));
-                            serieMov = W25(vb::Trim(serieMov));
-                            if (transferencia) {
-                                entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                                esteDeLaLista = true;
-                            } else {
-                                entrada = 1;
-                            }
-                        }
-                    }
-                }
-                if (!cuotas.empty())
-                    entrada = cuotas[std::size_t(k - 1)];
-            } else if (signo == -1) {
-                if (talle) {
-                    // A size's key closes with the separator and no serial:
-                    // the lot is what stands before it.
-                    if (!vb::Trim(itemLote).isEmpty()) {
-                        QString sinSerie;
-                        lote = itemLote;
-                        SeparaLoteSerie(itemLote, lote, sinSerie);
-                        lote = W25(vb::Trim(lote));
-                    }
-                    entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                    esteDeLaLista = true;
-                } else if (!vb::Trim(itemLote).isEmpty()) {
-                    SeparaLoteSerie(itemLote, lote, serieMov);
-                    lote = W25(vb::Trim(lote));
-                    serieMov = W25(vb::Trim(serieMov));
-                    entrada = gComponente().ConvierteADouble(Variant(itemSerie));
-                    esteDeLaLista = true;
-                }
-            }
-            deLaLista = deLaLista || esteDeLaLista;
-            if (esteDeLaLista && entrada == 0)
+            items.ItemLote = itemsLote.value(k - 1);
+            items.ItemSerie = itemsSerie.value(k - 1);
+            EntradaElegida e = EligeEntrada(items);
+            if (signo == 1 && !cuotas.empty())
+                e.Cantidad = cuotas[std::size_t(k - 1)];
+            deLaLista = deLaLista || e.DeLaLista;
+            if (e.DeLaLista && e.Cantidad == 0)
                 continue; // nothing taken from that item: its number goes to the next movement
             const double cantidad = CantidadMovimiento(signo,
                                                        signo == 1 && talle,
-                                                       lote,
-                                                       serieMov,
-                                                       entrada,
+                                                       e.Lote,
+                                                       e.Serie,
+                                                       e.Cantidad,
                                                        linea,
                                                        entradas,
                                                        !cuotas.empty());
             suma += Currency::fromDouble(cantidad);
-            plan.Entradas.push_back({lote, serieMov, cantidad});
+            plan.Entradas.push_back({e.Lote, e.Serie, cantidad});
         }
 
         if (!deLaLista)
@@ -301,18 +241,19 @@ LineaPlaneada Posteo::Planea(int fila)
 void Posteo::Linea(int fila, int pasada, const LineaPlaneada &plan, std::vector<Traslado> *traslados)
 {
     for (const Entrada &e : plan.Entradas) {
-        if (c.Terminada || c.Paso.leaving())
+        if (m_corrida.Terminada || m_corrida.Paso.leaving())
             return;
-        c.Paso([&] {
-            const std::int16_t secuencia = c.SiguienteSecuencia();
+        m_corrida.Paso([&] {
+            const std::int16_t secuencia = m_corrida.SiguienteSecuencia();
             ui::DoEvents();
             MovimientoStock mov;
             mov.Fila = fila;
-            mov.Signo = c.Signo;
+            mov.Signo = m_corrida.Signo;
             mov.Secuencia = secuencia;
-            mov.Deposito = pasada == 1 ? DepositoDeLinea(g, fila, c.Enc)
-                                       : DepositoResuelto(g, fila, c.Enc.IdDepositoDestino, c.Enc);
-            mov.DepositoDestino = c.Enc.IdDepositoDestino;
+            mov.Deposito = pasada == 1
+                               ? DepositoDeLinea(m_grilla, fila, m_corrida.Enc)
+                               : DepositoResuelto(m_grilla, fila, m_corrida.Enc.IdDepositoDestino, m_corrida.Enc);
+            mov.DepositoDestino = m_corrida.Enc.IdDepositoDestino;
             mov.Lote = e.Lote;
             mov.Serie = e.Serie;
             mov.Cantidad = e.Cantidad;
@@ -325,13 +266,13 @@ void Posteo::Linea(int fila, int pasada, const LineaPlaneada &plan, std::vector<
 
 void Posteo::Entra(const Traslado &t)
 {
-    c.Paso([&] {
+    m_corrida.Paso([&] {
         MovimientoStock mov;
         mov.Fila = t.Fila;
         mov.Signo = 1;
-        mov.Secuencia = c.SiguienteSecuencia();
+        mov.Secuencia = m_corrida.SiguienteSecuencia();
         ui::DoEvents();
-        mov.Deposito = DepositoResuelto(g, t.Fila, c.Enc.IdDepositoDestino, c.Enc);
+        mov.Deposito = DepositoResuelto(m_grilla, t.Fila, m_corrida.Enc.IdDepositoDestino, m_corrida.Enc);
         mov.DepositoDestino = t.Deposito;
         mov.Lote = t.Lote;
         mov.Serie = t.Serie;
@@ -343,33 +284,34 @@ void Posteo::Entra(const Traslado &t)
 void Posteo::Emite(MovimientoStock mov)
 {
     const int fila = mov.Fila;
-    ArmaMovimientoStock(g, c.Enc, mov, EnComodato);
+    ArmaMovimientoStock(m_grilla, m_corrida.Enc, mov, EnComodato);
     QString sentencia = InsertStock();
     ui::DoEvents();
     if (m_muestraCartel)
         gCartel().Actualiza(0,
                             QStringLiteral("Grabando Stock..."),
-                            vb::Trim(g.TextMatrix(fila, ColArticulo)) + QStringLiteral("  ")
-                                + g.TextMatrix(fila, ColDescripcion),
-                            QString::number(fila) + QStringLiteral(" de ") + QString::number(g.Rows() - 1));
+                            vb::Trim(m_grilla.TextMatrix(fila, ColArticulo)) + QStringLiteral("  ")
+                                + m_grilla.TextMatrix(fila, ColDescripcion),
+                            QString::number(fila) + QStringLiteral(" de ") + QString::number(m_grilla.Rows() - 1));
     QString asiento;
-    if (!c.Salida.Devuelve()) {
+    if (!m_corrida.Salida.Devuelve()) {
         // Each movement runs with its own journal rows, once it was written.
-        QString motivo = c.Enc.IdMotivoStock;
-        QString tc = c.Enc.TC;
-        QString suc = vb::Mid(c.Enc.SucNroLetra, 1, 4);
-        QString nro = vb::Mid(c.Enc.SucNroLetra, 5, 8);
-        QString letra = vb::Mid(c.Enc.SucNroLetra, 13, 1);
+        QString motivo = m_corrida.Enc.IdMotivoStock;
+        QString tc = m_corrida.Enc.TC;
+        QString suc = vb::Mid(m_corrida.Enc.SucNroLetra, 1, 4);
+        QString nro = vb::Mid(m_corrida.Enc.SucNroLetra, 5, 8);
+        QString letra = vb::Mid(m_corrida.Enc.SucNroLetra, 13, 1);
         bool debito = true;
-        std::int16_t uno = 1;
-        asiento = c.Clase.GeneraAsientoStock(g, motivo, tc, suc, nro, letra, c.Enc.Fecha, debito, 0, fila, uno);
-        if (c.Clase.AsientoStockIncompleto())
-            c.HayError = true;
+        std::int16_t secuenciaAsiento = 1;
+        asiento = m_corrida.Clase.GeneraAsientoStock(
+            m_grilla, motivo, tc, suc, nro, letra, m_corrida.Enc.Fecha, debito, 0, fila, secuenciaAsiento);
+        if (m_corrida.Clase.AsientoStockIncompleto())
+            m_corrida.HayError = true;
     }
-    c.Secuencia = mov.Secuencia;
-    if (c.Envia(sentencia) && !c.Salida.Devuelve()) {
+    m_corrida.Secuencia = mov.Secuencia;
+    if (m_corrida.Envia(sentencia) && !m_corrida.Salida.Devuelve()) {
         if (!asiento.isEmpty())
-            c.Envia(asiento);
+            m_corrida.Envia(asiento);
         ui::DoEvents();
     }
 }
@@ -439,14 +381,14 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
             HayError = true;
         return respuesta;
     });
-    CorridaStock c(*this,
-                   MSFlexGrid2,
-                   Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")),
-                   SQLTemp,
-                   HayError,
-                   paso);
-    EncabezadoStock &enc = c.Enc;
-    Posteo posteo(c, MuestraCartel, LoteFijo);
+    CorridaStock corrida(*this,
+                         MSFlexGrid2,
+                         Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")),
+                         SQLTemp,
+                         HayError,
+                         paso);
+    EncabezadoStock &enc = corrida.Enc;
+    Posteo posteo(corrida, MuestraCartel, LoteFijo);
     // With the grid flags the parameters end with the last posted line's values.
     bool preparado = false;
     struct Devuelve
@@ -575,7 +517,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
     for (int pasada = 1; pasada <= pasadas && !paso.leaving(); ++pasada) {
         if (replica && pasada == 2)
             break;
-        c.Signo = signoDePasada(pasada);
+        corrida.Signo = signoDePasada(pasada);
         const int filas = MSFlexGrid2.Rows();
         planes[std::size_t(pasada)].resize(std::size_t(std::max(filas, 0)));
         for (int fila = 1; fila < filas && !paso.leaving(); ++fila) {
@@ -605,14 +547,14 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
                             || vb::EqualsText(vb::Trim(TC), QStringLiteral("RMC"));
         if (recepcionObligatoria || !recibe || !vb::EqualsText(origenPedido, QStringLiteral("OC")))
             return;
-        c.Envia(QStringLiteral("if exists(select * from c_mv_cpte where TC=") + enc.TcOrigen
-                + QStringLiteral(" and IDCOMPROBANTE=") + enc.ComprobanteOrigen
-                + QStringLiteral(" and fecharecepcion is null) ")
-                + QStringLiteral(" UPDATE c_mv_cpte set FechaRecepcion=") + TextoSQL(Fecha)
-                + QStringLiteral(" where TC=") + enc.TcOrigen + QStringLiteral(" and IDCOMPROBANTE=")
-                + enc.ComprobanteOrigen);
+        corrida.Envia(QStringLiteral("if exists(select * from c_mv_cpte where TC=") + enc.TcOrigen
+                      + QStringLiteral(" and IDCOMPROBANTE=") + enc.ComprobanteOrigen
+                      + QStringLiteral(" and fecharecepcion is null) ")
+                      + QStringLiteral(" UPDATE c_mv_cpte set FechaRecepcion=") + TextoSQL(Fecha)
+                      + QStringLiteral(" where TC=") + enc.TcOrigen + QStringLiteral(" and IDCOMPROBANTE=")
+                      + enc.ComprobanteOrigen);
     });
-    if (c.Terminada || paso.leaving())
+    if (corrida.Terminada || paso.leaving())
         return;
 
     paso([&] {
@@ -642,36 +584,36 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
         gDB().CierraRecordset(&rs);
         if (maximo != 0)
             maximo = vb::CInt(double(maximo) + 1);
-        c.Secuencia = maximo;
+        corrida.Secuencia = maximo;
     });
 
     std::vector<Traslado> traslados;
-    for (int pasada = 1; pasada <= pasadas && !c.Terminada && !paso.leaving(); ++pasada) {
-        c.Signo = signoDePasada(pasada);
+    for (int pasada = 1; pasada <= pasadas && !corrida.Terminada && !paso.leaving(); ++pasada) {
+        corrida.Signo = signoDePasada(pasada);
         if (replica && pasada == 2) {
             // The destination receives exactly what the issue took.
             for (const Traslado &t : traslados) {
-                if (c.Terminada || paso.leaving())
+                if (corrida.Terminada || paso.leaving())
                     break;
                 posteo.Entra(t);
             }
             continue;
         }
         const std::vector<std::optional<LineaPlaneada>> &delPaso = planes[std::size_t(pasada)];
-        for (std::size_t fila = 1; fila < delPaso.size() && !c.Terminada && !paso.leaving(); ++fila) {
+        for (std::size_t fila = 1; fila < delPaso.size() && !corrida.Terminada && !paso.leaving(); ++fila) {
             if (delPaso[fila])
                 posteo.Linea(int(fila), pasada, *delPaso[fila], replica ? &traslados : nullptr);
         }
     }
-    if (c.Terminada || paso.leaving())
+    if (corrida.Terminada || paso.leaving())
         return;
     ui::DoEvents();
 
     // A transfer moves the articles themselves between deposits: nothing is
     // made there, so nothing is consumed.
     if (!EsTransferencia)
-        ConsumeInsumos(c);
-    if (c.Terminada || paso.leaving())
+        ConsumeInsumos(corrida);
+    if (corrida.Terminada || paso.leaving())
         return;
 
     gCartel().Cierra();
@@ -683,10 +625,11 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
             QString nro = vb::Mid(SucNroLetra, 5, 8);
             QString letra = vb::Mid(SucNroLetra, 13, 1);
             bool debito = true;
-            std::int16_t uno = 1;
+            std::int16_t secuenciaAsiento = 1;
             const std::int16_t tipoMov
                 = TipoMovimientoStock(TC, CodigoDeLiteral(enc.TcOrigen), posteo.EnComodato, Cuenta);
-            c.Salida.Envia(GeneraAsientoStock(MSFlexGrid2, motivo, tc, suc, nro, letra, Fecha, debito, tipoMov, 0, uno));
+            corrida.Salida.Envia(
+                GeneraAsientoStock(MSFlexGrid2, motivo, tc, suc, nro, letra, Fecha, debito, tipoMov, 0, secuenciaAsiento));
             if (AsientoStockIncompleto())
                 HayError = true;
         });

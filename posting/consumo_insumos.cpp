@@ -76,8 +76,8 @@ class Consumo
 {
 public:
     explicit Consumo(CorridaStock &corrida)
-        : c(corrida)
-        , g(corrida.Grilla)
+        : m_corrida(corrida)
+        , m_grilla(corrida.Grilla)
     {}
 
     void Corre();
@@ -88,8 +88,8 @@ private:
     void Escribe(const FilaConsumo &f);
     QString Deposito(int fila) const;
 
-    CorridaStock &c;
-    ui::FlexGrid &g;
+    CorridaStock &m_corrida;
+    ui::FlexGrid &m_grilla;
     QString m_id; // the consumption voucher: type PE, one id per run
     QString m_sucursal = QStringLiteral("0001");
     QString m_letra = QStringLiteral("X");
@@ -99,21 +99,21 @@ private:
 void Consumo::Corre()
 {
     bool descarga = true;
-    c.Paso([&] {
+    m_corrida.Paso([&] {
         descarga = !CfgSi(Cfg(QStringLiteral("DescargaInsumosProduccion")))
-                   && !vb::EqualsText(c.Enc.TC, QStringLiteral("OP"));
+                   && !vb::EqualsText(m_corrida.Enc.TC, QStringLiteral("OP"));
     });
-    if (!descarga || c.Paso.leaving())
+    if (!descarga || m_corrida.Paso.leaving())
         return;
-    c.Secuencia = 0;
-    const int filas = g.Rows();
-    for (int fila = 1; fila < filas && !c.Terminada && !c.Paso.leaving(); ++fila)
+    m_corrida.Secuencia = 0;
+    const int filas = m_grilla.Rows();
+    for (int fila = 1; fila < filas && !m_corrida.Terminada && !m_corrida.Paso.leaving(); ++fila)
         Linea(fila);
-    if (c.Terminada || c.Paso.leaving())
+    if (m_corrida.Terminada || m_corrida.Paso.leaving())
         return;
 
-    c.Paso([&] {
-        if (c.Secuencia <= 0 || vb::Trim(m_id).isEmpty())
+    m_corrida.Paso([&] {
+        if (m_corrida.Secuencia <= 0 || vb::Trim(m_id).isEmpty())
             return;
         // The book goes past the number used, in the caller's transaction.
         QString letra = vb::Mid(m_id, 13, 1);
@@ -126,18 +126,18 @@ void Consumo::Corre()
                                        true,
                                        sentencia,
                                        false);
-        c.SQLTemp += QLatin1Char('\r') + sentencia;
+        m_corrida.SQLTemp += QLatin1Char('\r') + sentencia;
     });
 }
 
 void Consumo::Linea(int fila)
 {
-    auto celda = [&](int columna) { return g.TextMatrix(fila, columna); };
+    auto celda = [&](int columna) { return m_grilla.TextMatrix(fila, columna); };
     bool tiene = false;
     bool porcentaje = false;
     QString articulo;
     Currency cantidad;
-    if (!c.Paso([&] {
+    if (!m_corrida.Paso([&] {
             cantidad = Importe(Variant(celda(ColCantidad)));
             articulo = vb::Trim(celda(ColArticulo));
             if (cantidad == Currency() || articulo.isEmpty())
@@ -150,7 +150,7 @@ void Consumo::Linea(int fila)
         })
         || !tiene)
         return;
-    c.Paso([&] {
+    m_corrida.Paso([&] {
         if (!m_id.isEmpty())
             return;
         const Variant id = AsignarNumeroComprobante(QStringLiteral("PE"), m_sucursal, m_letra);
@@ -162,7 +162,7 @@ void Consumo::Linea(int fila)
     if (m_id.isEmpty())
         return;
 
-    const Currency factor = Currency::fromScaled(std::int64_t(c.Signo) * 10000);
+    const Currency factor = Currency::fromScaled(std::int64_t(m_corrida.Signo) * 10000);
     std::vector<FilaConsumo> filas;
     if (porcentaje) {
         FilaConsumo producto;
@@ -170,12 +170,12 @@ void Consumo::Linea(int fila)
         producto.Producto = true;
         producto.Articulo = articulo;
         producto.ArticuloDeLaCuenta = articulo;
-        c.Paso([&] { producto.Cantidad = -(Importe(Variant(celda(ColCantidad))) * factor); });
+        m_corrida.Paso([&] { producto.Cantidad = -(Importe(Variant(celda(ColCantidad))) * factor); });
         filas.push_back(producto);
     }
     const std::vector<TipoArticuloCantidad> insumos = gInsumos;
     for (const TipoArticuloCantidad &insumo : insumos) {
-        c.Paso([&] {
+        m_corrida.Paso([&] {
             const QString componente = NormalizaCaracteres(Variant(insumo.Codigo.text()));
             if (componente.isEmpty())
                 return;
@@ -199,31 +199,31 @@ void Consumo::Linea(int fila)
                 filas.push_back(fc);
             }
         });
-        if (c.Paso.leaving())
+        if (m_corrida.Paso.leaving())
             return;
     }
     for (const FilaConsumo &f : filas) {
-        if (c.Terminada || c.Paso.leaving())
+        if (m_corrida.Terminada || m_corrida.Paso.leaving())
             return;
-        c.Paso([&] { Escribe(f); });
+        m_corrida.Paso([&] { Escribe(f); });
     }
 }
 
 QString Consumo::Deposito(int fila) const
 {
-    const QString propio = vb::Trim(g.TextMatrix(fila, ColDeposito));
+    const QString propio = vb::Trim(m_grilla.TextMatrix(fila, ColDeposito));
     if (!propio.isEmpty())
         return TextoSQL(W4(propio));
-    return DepositoResuelto(g, fila, c.Enc.IdDeposito, c.Enc);
+    return DepositoResuelto(m_grilla, fila, m_corrida.Enc.IdDeposito, m_corrida.Enc);
 }
 
 void Consumo::Escribe(const FilaConsumo &f)
 {
     if (f.Cantidad == Currency())
         return;
-    auto celda = [&](int columna) { return g.TextMatrix(f.Fila, columna); };
-    const EncabezadoStock &enc = c.Enc;
-    const std::int16_t secuencia = c.SiguienteSecuencia();
+    auto celda = [&](int columna) { return m_grilla.TextMatrix(f.Fila, columna); };
+    const EncabezadoStock &enc = m_corrida.Enc;
+    const std::int16_t secuencia = m_corrida.SiguienteSecuencia();
 
     gCamposValores.clear();
     Agrega("TC", TextoSQL(W4(QStringLiteral("PE"))));
@@ -251,8 +251,8 @@ void Consumo::Escribe(const FilaConsumo &f)
     else
         Agrega("IdUnidad", f.Unidad.isEmpty() ? QStringLiteral("NULL") : TextoSQL(W4(f.Unidad)));
     if (f.Producto) {
-        const Currency factor = Currency::fromScaled(-std::int64_t(c.Signo) * 10000);
-        if (MarcaDeCelda(g, f.Fila, ColAux76)) {
+        const Currency factor = Currency::fromScaled(-std::int64_t(m_corrida.Signo) * 10000);
+        if (MarcaDeCelda(m_grilla, f.Fila, ColAux76)) {
             Agrega("CantidadUD", Numero(Importe(Variant(celda(ColAux74))) * factor));
             Agrega("IdUnidadBase", TextoSQL(celda(ColAux41)));
         } else if (enc.ConfirmaUDEquiv) {
@@ -274,16 +274,16 @@ void Consumo::Escribe(const FilaConsumo &f)
     Agrega("IdComprobante_Origen", TextoSQL(enc.SucNroLetra));
     Agrega("ControladoPor", TextoSQL(vb::Trim(celda(ColArticulo))));
     if (enc.TcOrigenDeGrilla)
-        c.Enc.TcOrigen = TextoSQL(vb::Trim(vb::Left(celda(AuxCpteOrigen), 4)));
+        m_corrida.Enc.TcOrigen = TextoSQL(vb::Trim(vb::Left(celda(AuxCpteOrigen), 4)));
 
     const QString sentencia = InsertStock();
-    c.Secuencia = secuencia;
-    c.Envia(sentencia);
+    m_corrida.Secuencia = secuencia;
+    m_corrida.Envia(sentencia);
 }
 
 } // namespace
 
-void ConsumeInsumos(CorridaStock &c)
+void ConsumeInsumos(CorridaStock &corrida)
 {
-    Consumo(c).Corre();
+    Consumo(corrida).Corre();
 }

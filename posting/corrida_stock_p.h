@@ -53,4 +53,4 @@ struct CorridaStock
 // movements of the lines: rows of a "PE" voucher of its own, numbered from
 // 1, and the statement that advances that voucher's book. Ends the run like
 // a movement when a row fails.
-void ConsumeInsumos(CorridaStock &c);
+void ConsumeInsumos(CorridaStock &corrida);

@@ -5,6 +5,7 @@
 #include "database/conversions.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
+#include "lots/lista_pipe.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
@@ -50,6 +51,17 @@ void Agrega(const char *columna, const QString &valor)
     gCamposValores.push_back({QString::fromLatin1(columna), valor});
 }
 
+// A lot key: the lot before CHR(255), the serial after it. An item without
+// the separator leaves both as they were.
+void SeparaLoteSerie(const QString &item, QString &lote, QString &serie)
+{
+    const qsizetype en = item.indexOf(ListaPipe::SeparadorLoteSerie());
+    if (en < 0)
+        return;
+    lote = item.left(en);
+    serie = item.mid(en + 1);
+}
+
 } // namespace
 
 bool MarcaDeCelda(const ui::FlexGrid &grilla, int fila, int columna)
@@ -71,6 +83,61 @@ QString DepositoDeLinea(const ui::FlexGrid &grilla, int fila, const EncabezadoSt
     if (enc.SignoRemota == 1 || propio.isEmpty())
         return DepositoResuelto(grilla, fila, enc.IdDeposito, enc);
     return TextoSQL(W4(propio));
+}
+
+EntradaElegida EligeEntrada(const ItemsDeEntrada &items)
+{
+    const QString &itemLote = items.ItemLote;
+    const QString &itemSerie = items.ItemSerie;
+    const auto cantidadDelItem = [&] { return gComponente().ConvierteADouble(Variant(itemSerie)); };
+    EntradaElegida e;
+    e.Cantidad = items.Cantidad;
+    if (items.Signo == 1) {
+        e.Lote = W25(vb::Trim(itemLote));
+        e.Serie = W25(vb::Trim(itemSerie));
+        if (items.Perecedero) {
+            e.Lote = W25(vb::Trim(items.Lotes));
+        } else if (items.Talle) {
+            if (!vb::Trim(itemLote).isEmpty()) {
+                SeparaLoteSerie(itemLote, e.Lote, e.Serie);
+                e.Lote = W25(vb::Trim(e.Lote));
+                e.Serie.clear();
+                e.Cantidad = cantidadDelItem();
+                e.DeLaLista = true;
+            }
+        } else {
+            if (vb::Trim(e.Lote).isEmpty() && !vb::Trim(items.LoteFijo).isEmpty())
+                e.Lote = W25(vb::Trim(items.LoteFijo));
+            const QString &item = items.Transferencia ? itemLote : itemSerie;
+            if (items.Serie && !vb::Trim(item).isEmpty()) {
+                SeparaLoteSerie(item, e.Lote, e.Serie);
+                e.Lote = W25(vb::Trim(e.Lote));
+                e.Serie = W25(vb::Trim(e.Serie));
+                e.DeLaLista = items.Transferencia;
+                e.Cantidad = items.Transferencia ? cantidadDelItem() : 1;
+            }
+        }
+    } else if (items.Signo == -1) {
+        if (items.Talle) {
+            // A size's key closes with the separator and no serial: the lot
+            // is what stands before it.
+            if (!vb::Trim(itemLote).isEmpty()) {
+                QString sinSerie;
+                e.Lote = itemLote;
+                SeparaLoteSerie(itemLote, e.Lote, sinSerie);
+                e.Lote = W25(vb::Trim(e.Lote));
+            }
+            e.Cantidad = cantidadDelItem();
+            e.DeLaLista = true;
+        } else if (!vb::Trim(itemLote).isEmpty()) {
+            SeparaLoteSerie(itemLote, e.Lote, e.Serie);
+            e.Lote = W25(vb::Trim(e.Lote));
+            e.Serie = W25(vb::Trim(e.Serie));
+            e.Cantidad = cantidadDelItem();
+            e.DeLaLista = true;
+        }
+    }
+    return e;
 }
 
 double CantidadMovimiento(std::int16_t signo,

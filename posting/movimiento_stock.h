@@ -83,6 +83,34 @@ double CantidadMovimiento(std::int16_t signo,
                           std::int32_t entradas,
                           bool reparto);
 
+// What one movement of a line takes from its lists: the items at its place
+// in the lot list and in the serial (or quantity) list, and the line's flags.
+struct ItemsDeEntrada
+{
+    std::int16_t Signo = 0;
+    bool Talle = false;
+    bool Serie = false;
+    bool Transferencia = false;
+    bool Perecedero = false; // one lot for the whole line: the lot cell itself
+    QString Lotes = {};      // the lot cell as it stands
+    QString ItemLote = {};
+    QString ItemSerie = {};
+    QString LoteFijo = {}; // the caller's lot for an entry that names none
+    double Cantidad = 0;   // the line's quantity, kept when no item gives one
+};
+
+// The lot, serial and quantity one movement gets. A key "lot CHR(255)
+// serial" splits in two; with sizes or on an issue the quantity is the
+// item of the second list (DeLaLista).
+struct EntradaElegida
+{
+    QString Lote; // fixed width, or empty
+    QString Serie;
+    double Cantidad = 0;
+    bool DeLaLista = false;
+};
+EntradaElegida EligeEntrada(const ItemsDeEntrada &items);
+
 // Fills gCamposValores with the movement's columns, in the statement's order.
 // It writes back into the grid the unit of equivalence (fixed width), an empty
 // weighed flag as "0" and an empty coefficient as "1"; with the grid flags

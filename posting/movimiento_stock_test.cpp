@@ -4,6 +4,7 @@
 
 #include "database/builders.h"
 #include "database/globals.h"
+#include "lots/lista_pipe.h"
 
 #include <gtest/gtest.h>
 
@@ -307,5 +308,126 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoCantidad{-1, false, "  ", " ", 0, 1, false, 10},
                       CasoCantidad{0, false, "L1", "", 3, 1, false, 10},
                       CasoCantidad{2, false, "L1", "", 3, 1, false, 10}));
+
+// A lot key as the lists hold it: the lot, CHR(255), the serial.
+QString Clave(const char *lote, const char *serie)
+{
+    return QString::fromLatin1(lote) + ListaPipe::SeparadorLoteSerie() + QString::fromLatin1(serie);
+}
+
+QString A25(const char *codigo)
+{
+    return QString::fromLatin1(codigo).rightJustified(25);
+}
+
+struct CasoEntrada
+{
+    const char *nombre;
+    ItemsDeEntrada items; // the line holds 10 unless the case says otherwise
+    QString lote;
+    QString serie;
+    double cantidad;
+    bool deLaLista;
+};
+
+void PrintTo(const CasoEntrada &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
+
+class EntradaDeLasListas : public ::testing::TestWithParam<CasoEntrada>
+{};
+
+TEST_P(EntradaDeLasListas, LotSerialAndQuantity)
+{
+    const CasoEntrada &c = GetParam();
+    const EntradaElegida e = EligeEntrada(c.items);
+    EXPECT_EQ(e.Lote, c.lote);
+    EXPECT_EQ(e.Serie, c.serie);
+    EXPECT_EQ(e.Cantidad, c.cantidad);
+    EXPECT_EQ(e.DeLaLista, c.deLaLista);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos,
+    EntradaDeLasListas,
+    ::testing::Values(
+        CasoEntrada{"an entry takes the items at its place, at width 25",
+                    {.Signo = 1, .ItemLote = " L1", .ItemSerie = "S1 ", .Cantidad = 10},
+                    A25("L1"),
+                    A25("S1"),
+                    10,
+                    false},
+        CasoEntrada{"a perishable article's one lot is its whole lot cell",
+                    {.Signo = 1, .Perecedero = true, .Lotes = " V1 ", .ItemLote = "L1", .Cantidad = 10},
+                    A25("V1"),
+                    QString(),
+                    10,
+                    false},
+        CasoEntrada{"an entry of a size: the lot of its key, the quantity of the other list",
+                    {.Signo = 1, .Talle = true, .ItemLote = Clave("L1", "M"), .ItemSerie = "3", .Cantidad = 10},
+                    A25("L1"),
+                    QString(),
+                    3,
+                    true},
+        CasoEntrada{"an entry without a lot takes the caller's fixed lot",
+                    {.Signo = 1, .LoteFijo = " F1", .Cantidad = 10},
+                    A25("F1"),
+                    QString(),
+                    10,
+                    false},
+        CasoEntrada{"a lot of its own wins over the fixed lot",
+                    {.Signo = 1, .ItemLote = "L1", .LoteFijo = "F1", .Cantidad = 10},
+                    A25("L1"),
+                    QString(),
+                    10,
+                    false},
+        CasoEntrada{"an entry of a serial splits its key and moves one unit",
+                    {.Signo = 1, .Serie = true, .ItemSerie = Clave("L1", "S9"), .Cantidad = 10},
+                    A25("L1"),
+                    A25("S9"),
+                    1,
+                    false},
+        CasoEntrada{"a transfer's serial key is in the lot list, its quantity in the other",
+                    {.Signo = 1,
+                     .Serie = true,
+                     .Transferencia = true,
+                     .ItemLote = Clave("L1", "S9"),
+                     .ItemSerie = "2",
+                     .Cantidad = 10},
+                    A25("L1"),
+                    A25("S9"),
+                    2,
+                    true},
+        CasoEntrada{"an issue of a size takes the lot before the separator and the item's quantity",
+                    {.Signo = -1, .Talle = true, .ItemLote = Clave("L1", ""), .ItemSerie = "4", .Cantidad = 10},
+                    A25("L1"),
+                    QString(),
+                    4,
+                    true},
+        CasoEntrada{"an issue of a size without a key still takes the item's quantity, here none",
+                    {.Signo = -1, .Talle = true, .ItemSerie = "0", .Cantidad = 10},
+                    QString(),
+                    QString(),
+                    0,
+                    true},
+        CasoEntrada{"an issue from a lot takes lot and serial of its key and the item's quantity",
+                    {.Signo = -1, .ItemLote = Clave("L1", "S1"), .ItemSerie = "2", .Cantidad = 10},
+                    A25("L1"),
+                    A25("S1"),
+                    2,
+                    true},
+        CasoEntrada{"an issue without a lot moves the line",
+                    {.Signo = -1, .ItemSerie = "2", .Cantidad = 10},
+                    QString(),
+                    QString(),
+                    10,
+                    false},
+        CasoEntrada{"no sign takes nothing from the lists",
+                    {.Signo = 0, .ItemLote = "L1", .ItemSerie = "S1", .Cantidad = 10},
+                    QString(),
+                    QString(),
+                    10,
+                    false}));
 
 } // namespace
