@@ -107,6 +107,218 @@ bool ListaLegible(const QString &celda, const QString &nombre, QStringList &item
     return false;
 }
 
+// The journal rows of the run's voucher: of one line, or of all (fila 0).
+QString AsientoDeLaCorrida(CorridaStock &corrida,
+                           const QString &motivoStock,
+                           const QString &TC,
+                           const QString &SucNroLetra,
+                           const QString &Fecha,
+                           std::int16_t tipoMov,
+                           std::int32_t fila)
+{
+    QString motivo = motivoStock;
+    QString tc = TC;
+    QString suc = vb::Mid(SucNroLetra, 1, 4);
+    QString nro = vb::Mid(SucNroLetra, 5, 8);
+    QString letra = vb::Mid(SucNroLetra, 13, 1);
+    bool debito = true;
+    std::int16_t secuenciaAsiento = 1;
+    const QString asiento = corrida.Clase.GeneraAsientoStock(
+        corrida.Grilla, motivo, tc, suc, nro, letra, Fecha, debito, tipoMov, fila, secuenciaAsiento);
+    if (corrida.Clase.AsientoStockIncompleto())
+        corrida.HayError = true;
+    return asiento;
+}
+
+// However the run ends, the banner goes and the operator's input that came
+// meanwhile is dropped.
+struct CierraAlSalir
+{
+    ~CierraAlSalir()
+    {
+        gCartel().Cierra();
+        ui::DoEvents();
+    }
+};
+
+// The header values the caller gets back once the run prepared them.
+struct DevuelveAlSalir
+{
+    const bool &preparado;
+    const EncabezadoStock &enc;
+    QString &motivo;
+    QString &origen;
+    QString &comprobante;
+    ~DevuelveAlSalir()
+    {
+        if (!preparado)
+            return;
+        motivo = enc.IdMotivoStock;
+        origen = enc.TcOrigen;
+        comprobante = enc.ComprobanteOrigen;
+    }
+};
+
+// Any failure but a retry that succeeds leaves the posting incomplete.
+Steps PasosDeLaCorrida(bool &HayError)
+{
+    return Steps([&HayError](const ErrObject &err) {
+        gCartel().Cierra();
+        const int respuesta = gDB().TratamientoErrores(err, std::nullopt, QStringLiteral("ActualizaStock"));
+        if (respuesta != Steps::Retry)
+            HayError = true;
+        return respuesta;
+    });
+}
+
+// The complement goes unquoted into every row: only a number may.
+bool ComplementoValido(Steps &paso, const QString &IdComplemento, bool &HayError)
+{
+    paso([&] {
+        if (!EsNumeroEntero(IdComplemento))
+            Raise(vberr::InvalidCall, MensajeComplementoInvalido(IdComplemento));
+    });
+    if (!EsNumeroEntero(IdComplemento)) {
+        HayError = true;
+        return false;
+    }
+    return !paso.leaving();
+}
+
+// The caller's header values as the rows write them: SQL literals, NULL for
+// a blank, or the grid's sentinel with its flag set on the header.
+struct LiteralesEncabezado
+{
+    QString TcOrigen;
+    QString ComprobanteOrigen;
+    QString IdDeposito;
+    QString IdMotivoStock;
+    QString IdDepositoDestino;
+};
+
+LiteralesEncabezado PreparaLiterales(EncabezadoStock &enc,
+                                     const QString &TcOrigen,
+                                     const QString &ComprobanteOrigen,
+                                     const QString &IdDeposito,
+                                     const QString &IdMotivoStock,
+                                     const QString &IdDepositoDestino)
+{
+    LiteralesEncabezado lit;
+    lit.TcOrigen = W4(vb::Trim(TcOrigen));
+    enc.TcOrigenDeGrilla = EsDelGrid(lit.TcOrigen);
+    if (!enc.TcOrigenDeGrilla)
+        lit.TcOrigen = vb::Trim(lit.TcOrigen).isEmpty() ? QStringLiteral("NULL") : TextoSQL(lit.TcOrigen);
+
+    lit.ComprobanteOrigen = ComprobanteOrigen;
+    enc.ComprobanteOrigenDeGrilla = EsDelGrid(lit.ComprobanteOrigen);
+    if (!enc.ComprobanteOrigenDeGrilla)
+        lit.ComprobanteOrigen = vb::Trim(lit.ComprobanteOrigen).isEmpty() ? QStringLiteral("NULL")
+                                                                          : TextoSQL(lit.ComprobanteOrigen);
+
+    enc.DepositoDefault = TextoSQL(W4(vb::Trim(Cfg(QStringLiteral("DepositoDefault")))));
+    lit.IdDeposito = IdDeposito;
+    if (!EsDelGrid(lit.IdDeposito))
+        lit.IdDeposito = vb::Trim(lit.IdDeposito).isEmpty() ? enc.DepositoDefault
+                                                            : TextoSQL(W4(vb::Trim(lit.IdDeposito)));
+
+    lit.IdMotivoStock = IdMotivoStock;
+    enc.MotivoDeGrilla = EsDelGrid(lit.IdMotivoStock);
+    if (!enc.MotivoDeGrilla) {
+        if (lit.IdMotivoStock.isEmpty())
+            lit.IdMotivoStock = TextoSQL(W4(Cfg(QStringLiteral("MotivoStockDefault"))));
+        else
+            lit.IdMotivoStock = vb::Trim(lit.IdMotivoStock).isEmpty() ? QStringLiteral("NULL")
+                                                                      : TextoSQL(W4(lit.IdMotivoStock));
+    }
+
+    lit.IdDepositoDestino = vb::Trim(IdDepositoDestino).isEmpty() ? QStringLiteral("NULL")
+                                                                  : TextoSQL(W4(vb::Trim(IdDepositoDestino)));
+    return lit;
+}
+
+// The journal rows of the whole voucher, sent or collected with its movements.
+void EnviaAsiento(CorridaStock &corrida,
+                  bool enComodato,
+                  const QString &TC,
+                  const QString &SucNroLetra,
+                  const QString &Fecha,
+                  const QString &Cuenta)
+{
+    const EncabezadoStock &enc = corrida.Enc;
+    const std::int16_t tipoMov = TipoMovimientoStock(TC, CodigoDeLiteral(enc.TcOrigen), enComodato, Cuenta);
+    corrida.Salida.Envia(AsientoDeLaCorrida(corrida, enc.IdMotivoStock, TC, SucNroLetra, Fecha, tipoMov, 0));
+}
+
+// The reception of a purchase order that the voucher receives.
+void MarcaRecepcion(CorridaStock &corrida, const QString &TC, const QString &origenPedido, const QString &Fecha)
+{
+    const bool recepcionObligatoria = CfgDefinidoYNoEsNo(Cfg(QStringLiteral("IR_Oblig")));
+    const bool recibe = vb::EqualsText(vb::Trim(TC), QStringLiteral("FCC"))
+                        || vb::EqualsText(vb::Trim(TC), QStringLiteral("RMC"));
+    if (recepcionObligatoria || !recibe || !vb::EqualsText(origenPedido, QStringLiteral("OC")))
+        return;
+    const EncabezadoStock &enc = corrida.Enc;
+    corrida.Envia(QStringLiteral("if exists(select * from c_mv_cpte where TC=") + enc.TcOrigen
+                  + QStringLiteral(" and IDCOMPROBANTE=") + enc.ComprobanteOrigen
+                  + QStringLiteral(" and fecharecepcion is null) ")
+                  + QStringLiteral(" UPDATE c_mv_cpte set FechaRecepcion=") + TextoSQL(Fecha)
+                  + QStringLiteral(" where TC=") + enc.TcOrigen + QStringLiteral(" and IDCOMPROBANTE=")
+                  + enc.ComprobanteOrigen);
+}
+
+bool EsDeCompras(const QString &TC)
+{
+    return vb::EqualsText(gDB()
+                              .DatosTabla(QStringLiteral("V_TA_CPTE"),
+                                          TC,
+                                          QStringLiteral("SISTEMA"),
+                                          QStringLiteral("Codigo"),
+                                          8,
+                                          QString(),
+                                          true)
+                              .toString(),
+                          QStringLiteral("COMPRAS"));
+}
+
+// A production order's new movements follow the ones it already has.
+std::int16_t SecuenciaDeProduccion(const QString &TC, const QString &SucNroLetra)
+{
+    QString consulta = QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ")
+                       + TextoSQL(W4(vb::Trim(TC))) + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(SucNroLetra);
+    ado::Recordset rs;
+    gDB().AbrirRecordset(consulta, rs);
+    std::int16_t maximo = vb::CInt(gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(0).Value())));
+    gDB().CierraRecordset(&rs);
+    if (maximo != 0)
+        maximo = vb::CInt(double(maximo) + 1);
+    return maximo;
+}
+
+// The passes of a run and the sign of each: a transfer issues then enters,
+// a production order enters what it makes then issues its inputs.
+struct Pasadas
+{
+    std::int16_t Signo = 0; // the type's
+    bool Transferencia = false;
+    bool Produccion = false;
+
+    int Cuantas() const { return Transferencia || Produccion ? 2 : 1; }
+    // A transfer's second pass enters what the first issued.
+    bool Replica() const { return Transferencia && !Produccion; }
+    std::int16_t SignoDe(int pasada) const
+    {
+        std::int16_t s = Signo;
+        if (Transferencia)
+            s = pasada == 1 ? -1 : 1;
+        if (Produccion)
+            s = pasada == 1 ? 1 : -1;
+        return s;
+    }
+};
+
+// Each pass's plan of each grid line that it posts.
+using Planes = std::vector<std::vector<std::optional<LineaPlaneada>>>;
+
 class Posteo
 {
 public:
@@ -126,8 +338,15 @@ public:
     void Linea(int fila, int pasada, const LineaPlaneada &plan, std::vector<Traslado> *traslados);
     // A transfer's issue entered into its destination.
     void Entra(const Traslado &t);
+    // Every pass's lines read before anything is sent; false when a line
+    // cannot be read, the operator told why.
+    bool PlaneaPasadas(const Pasadas &pasadas, Planes &planes);
+    // Sends every pass's planned movements.
+    void PosteaPasadas(const Pasadas &pasadas, const Planes &planes);
 
 private:
+    // Whether a grid row is a line the pass posts.
+    bool EsLinea(int fila, int pasada, bool produccion);
     // Builds, shows and sends one movement.
     void Emite(MovimientoStock mov);
 
@@ -296,23 +515,82 @@ void Posteo::Emite(MovimientoStock mov)
     QString asiento;
     if (!m_corrida.Salida.Devuelve()) {
         // Each movement runs with its own journal rows, once it was written.
-        QString motivo = m_corrida.Enc.IdMotivoStock;
-        QString tc = m_corrida.Enc.TC;
-        QString suc = vb::Mid(m_corrida.Enc.SucNroLetra, 1, 4);
-        QString nro = vb::Mid(m_corrida.Enc.SucNroLetra, 5, 8);
-        QString letra = vb::Mid(m_corrida.Enc.SucNroLetra, 13, 1);
-        bool debito = true;
-        std::int16_t secuenciaAsiento = 1;
-        asiento = m_corrida.Clase.GeneraAsientoStock(
-            m_grilla, motivo, tc, suc, nro, letra, m_corrida.Enc.Fecha, debito, 0, fila, secuenciaAsiento);
-        if (m_corrida.Clase.AsientoStockIncompleto())
-            m_corrida.HayError = true;
+        const EncabezadoStock &enc = m_corrida.Enc;
+        asiento = AsientoDeLaCorrida(m_corrida, enc.IdMotivoStock, enc.TC, enc.SucNroLetra, enc.Fecha, 0, fila);
     }
     m_corrida.Secuencia = mov.Secuencia;
     if (m_corrida.Envia(sentencia) && !m_corrida.Salida.Devuelve()) {
         if (!asiento.isEmpty())
             m_corrida.Envia(asiento);
         ui::DoEvents();
+    }
+}
+
+bool Posteo::EsLinea(int fila, int pasada, bool produccion)
+{
+    bool es = false;
+    m_corrida.Paso([&] {
+        // A row whose code is blank is no line.
+        es = gComponente().ConvierteACurrency(Variant(m_grilla.TextMatrix(fila, ColCantidad))) != Currency()
+             && !vb::Trim(m_grilla.TextMatrix(fila, ColArticulo)).isEmpty();
+        if (es && produccion) {
+            const bool producido = vb::Trim(m_grilla.TextMatrix(fila, AuxCantidadInsumo)) == QLatin1String("-1");
+            es = producido == (pasada == 1);
+        }
+    });
+    return es;
+}
+
+bool Posteo::PlaneaPasadas(const Pasadas &pasadas, Planes &planes)
+{
+    Steps &paso = m_corrida.Paso;
+    planes.assign(std::size_t(pasadas.Cuantas() + 1), {});
+    for (int pasada = 1; pasada <= pasadas.Cuantas() && !paso.leaving(); ++pasada) {
+        if (pasadas.Replica() && pasada == 2)
+            break;
+        m_corrida.Signo = pasadas.SignoDe(pasada);
+        const int filas = m_grilla.Rows();
+        planes[std::size_t(pasada)].resize(std::size_t(std::max(filas, 0)));
+        for (int fila = 1; fila < filas && !paso.leaving(); ++fila) {
+            if (!EsLinea(fila, pasada, pasadas.Produccion))
+                continue;
+            LineaPlaneada plan = Planea(fila);
+            if (!plan.Falla.isEmpty()) {
+                gCartel().Cierra();
+                ui::MsgBox(QStringLiteral("No se grabó el comprobante: el artículo ")
+                               + vb::Trim(m_grilla.TextMatrix(fila, ColArticulo)) + QStringLiteral(" (línea ")
+                               + QString::number(fila) + QStringLiteral(") ") + plan.Falla + QLatin1Char('.'),
+                           ui::vbCritical,
+                           QStringLiteral("Aviso al operador"));
+                m_corrida.HayError = true;
+                return false;
+            }
+            planes[std::size_t(pasada)][std::size_t(fila)] = std::move(plan);
+        }
+    }
+    return true;
+}
+
+void Posteo::PosteaPasadas(const Pasadas &pasadas, const Planes &planes)
+{
+    Steps &paso = m_corrida.Paso;
+    std::vector<Traslado> traslados;
+    for (int pasada = 1; pasada <= pasadas.Cuantas() && !m_corrida.Terminada && !paso.leaving(); ++pasada) {
+        m_corrida.Signo = pasadas.SignoDe(pasada);
+        if (pasadas.Replica() && pasada == 2) {
+            // The destination receives exactly what the issue took.
+            for (const Traslado &t : traslados) {
+                if (m_corrida.Terminada || paso.leaving())
+                    break;
+                Entra(t);
+            }
+            continue;
+        }
+        const std::vector<std::optional<LineaPlaneada>> &delPaso = planes[std::size_t(pasada)];
+        for (std::size_t fila = 1; fila < delPaso.size() && !m_corrida.Terminada && !paso.leaving(); ++fila) {
+            if (delPaso[fila])
+                Linea(int(fila), pasada, *delPaso[fila], pasadas.Replica() ? &traslados : nullptr);
+        }
     }
 }
 
@@ -361,26 +639,10 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
                                  bool MuestraCartel,
                                  const QString &IdVendedor)
 {
-    // However the run ends, the banner goes and the operator's input that
-    // came meanwhile is dropped.
-    struct AlSalir
-    {
-        ~AlSalir()
-        {
-            gCartel().Cierra();
-            ui::DoEvents();
-        }
-    } alSalir;
+    const CierraAlSalir alSalir;
 
     NuevoAsientoStock();
-    // Any failure but a retry that succeeds leaves the posting incomplete.
-    Steps paso([&](const ErrObject &err) {
-        gCartel().Cierra();
-        const int respuesta = gDB().TratamientoErrores(err, std::nullopt, QStringLiteral("ActualizaStock"));
-        if (respuesta != Steps::Retry)
-            HayError = true;
-        return respuesta;
-    });
+    Steps paso = PasosDeLaCorrida(HayError);
     CorridaStock corrida(*this,
                          MSFlexGrid2,
                          Sentencias::Segun(GeneraSentenciaSQL, SQLTemp, QStringLiteral("\r")),
@@ -391,33 +653,9 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
     Posteo posteo(corrida, MuestraCartel, LoteFijo);
     // With the grid flags the parameters end with the last posted line's values.
     bool preparado = false;
-    struct Devuelve
-    {
-        const bool &preparado;
-        const EncabezadoStock &enc;
-        QString &motivo;
-        QString &origen;
-        QString &comprobante;
-        ~Devuelve()
-        {
-            if (!preparado)
-                return;
-            motivo = enc.IdMotivoStock;
-            origen = enc.TcOrigen;
-            comprobante = enc.ComprobanteOrigen;
-        }
-    } devuelve{preparado, enc, IdMotivoStock, TcOrigen, ComprobanteOrigen};
+    const DevuelveAlSalir devuelve{preparado, enc, IdMotivoStock, TcOrigen, ComprobanteOrigen};
 
-    // The complement goes unquoted into every row: only a number may.
-    paso([&] {
-        if (!EsNumeroEntero(IdComplemento))
-            Raise(vberr::InvalidCall, MensajeComplementoInvalido(IdComplemento));
-    });
-    if (!EsNumeroEntero(IdComplemento)) {
-        HayError = true;
-        return;
-    }
-    if (paso.leaving())
+    if (!ComplementoValido(paso, IdComplemento, HayError))
         return;
 
     paso([&] {
@@ -427,38 +665,13 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
 
     const QString origenPedido = vb::Trim(TcOrigen);
     paso([&] {
-        QString origen = W4(vb::Trim(TcOrigen));
-        enc.TcOrigenDeGrilla = EsDelGrid(origen);
-        if (!enc.TcOrigenDeGrilla)
-            origen = vb::Trim(origen).isEmpty() ? QStringLiteral("NULL") : TextoSQL(origen);
-
-        QString comprobante = ComprobanteOrigen;
-        enc.ComprobanteOrigenDeGrilla = EsDelGrid(comprobante);
-        if (!enc.ComprobanteOrigenDeGrilla)
-            comprobante = vb::Trim(comprobante).isEmpty() ? QStringLiteral("NULL") : TextoSQL(comprobante);
-
-        enc.DepositoDefault = TextoSQL(W4(vb::Trim(Cfg(QStringLiteral("DepositoDefault")))));
-        QString deposito = IdDeposito;
-        if (!EsDelGrid(deposito))
-            deposito = vb::Trim(deposito).isEmpty() ? enc.DepositoDefault : TextoSQL(W4(vb::Trim(deposito)));
-
-        QString motivo = IdMotivoStock;
-        enc.MotivoDeGrilla = EsDelGrid(motivo);
-        if (!enc.MotivoDeGrilla) {
-            if (motivo.isEmpty())
-                motivo = TextoSQL(W4(Cfg(QStringLiteral("MotivoStockDefault"))));
-            else
-                motivo = vb::Trim(motivo).isEmpty() ? QStringLiteral("NULL") : TextoSQL(W4(motivo));
-        }
-
-        QString destino = vb::Trim(IdDepositoDestino).isEmpty() ? QStringLiteral("NULL")
-                                                                : TextoSQL(W4(vb::Trim(IdDepositoDestino)));
-
-        TcOrigen = enc.TcOrigen = origen;
-        ComprobanteOrigen = enc.ComprobanteOrigen = comprobante;
-        IdDeposito = enc.IdDeposito = deposito;
-        IdMotivoStock = enc.IdMotivoStock = motivo;
-        IdDepositoDestino = enc.IdDepositoDestino = destino;
+        const LiteralesEncabezado lit
+            = PreparaLiterales(enc, TcOrigen, ComprobanteOrigen, IdDeposito, IdMotivoStock, IdDepositoDestino);
+        TcOrigen = enc.TcOrigen = lit.TcOrigen;
+        ComprobanteOrigen = enc.ComprobanteOrigen = lit.ComprobanteOrigen;
+        IdDeposito = enc.IdDeposito = lit.IdDeposito;
+        IdMotivoStock = enc.IdMotivoStock = lit.IdMotivoStock;
+        IdDepositoDestino = enc.IdDepositoDestino = lit.IdDepositoDestino;
         enc.TC = TC;
         enc.SucNroLetra = SucNroLetra;
         enc.IdComplemento = IdComplemento;
@@ -476,9 +689,11 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
     });
 
     // The sign first: a type without its row posts nothing at all.
-    std::int16_t signo = 0;
+    Pasadas pasadas;
+    pasadas.Transferencia = EsTransferencia;
+    pasadas.Produccion = vb::EqualsText(TC, QStringLiteral("OP"));
     bool conSigno = true;
-    paso([&] { signo = SignoRemota != 0 ? SignoRemota : ::ObtieneSignoComprobante(TC, false, conSigno); });
+    paso([&] { pasadas.Signo = SignoRemota != 0 ? SignoRemota : ::ObtieneSignoComprobante(TC, false, conSigno); });
     if (!conSigno) {
         HayError = true;
         return;
@@ -489,122 +704,22 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
 
     // Every line's movements are read from its lists before anything is
     // sent: a line that cannot be read refuses the whole voucher.
-    const bool produccion = vb::EqualsText(TC, QStringLiteral("OP"));
-    const int pasadas = EsTransferencia || produccion ? 2 : 1;
-    const bool replica = EsTransferencia && !produccion;
-    const auto signoDePasada = [&](int pasada) {
-        std::int16_t s = signo;
-        if (EsTransferencia)
-            s = pasada == 1 ? -1 : 1;
-        if (produccion)
-            s = pasada == 1 ? 1 : -1;
-        return s;
-    };
-    const auto esLinea = [&](int fila, int pasada) {
-        bool es = false;
-        paso([&] {
-            // A row whose code is blank is no line.
-            es = gComponente().ConvierteACurrency(Variant(MSFlexGrid2.TextMatrix(fila, ColCantidad))) != Currency()
-                 && !vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)).isEmpty();
-            if (es && produccion) {
-                const bool producido = vb::Trim(MSFlexGrid2.TextMatrix(fila, AuxCantidadInsumo)) == QLatin1String("-1");
-                es = producido == (pasada == 1);
-            }
-        });
-        return es;
-    };
-    std::vector<std::vector<std::optional<LineaPlaneada>>> planes(std::size_t(pasadas + 1));
-    for (int pasada = 1; pasada <= pasadas && !paso.leaving(); ++pasada) {
-        if (replica && pasada == 2)
-            break;
-        corrida.Signo = signoDePasada(pasada);
-        const int filas = MSFlexGrid2.Rows();
-        planes[std::size_t(pasada)].resize(std::size_t(std::max(filas, 0)));
-        for (int fila = 1; fila < filas && !paso.leaving(); ++fila) {
-            if (!esLinea(fila, pasada))
-                continue;
-            LineaPlaneada plan = posteo.Planea(fila);
-            if (!plan.Falla.isEmpty()) {
-                gCartel().Cierra();
-                ui::MsgBox(QStringLiteral("No se grabó el comprobante: el artículo ")
-                               + vb::Trim(MSFlexGrid2.TextMatrix(fila, ColArticulo)) + QStringLiteral(" (línea ")
-                               + QString::number(fila) + QStringLiteral(") ") + plan.Falla + QLatin1Char('.'),
-                           ui::vbCritical,
-                           QStringLiteral("Aviso al operador"));
-                HayError = true;
-                return;
-            }
-            planes[std::size_t(pasada)][std::size_t(fila)] = std::move(plan);
-        }
-    }
-    if (paso.leaving())
+    Planes planes;
+    if (!posteo.PlaneaPasadas(pasadas, planes) || paso.leaving())
         return;
 
-    // The reception of a purchase order that the voucher receives.
-    paso([&] {
-        const bool recepcionObligatoria = CfgDefinidoYNoEsNo(Cfg(QStringLiteral("IR_Oblig")));
-        const bool recibe = vb::EqualsText(vb::Trim(TC), QStringLiteral("FCC"))
-                            || vb::EqualsText(vb::Trim(TC), QStringLiteral("RMC"));
-        if (recepcionObligatoria || !recibe || !vb::EqualsText(origenPedido, QStringLiteral("OC")))
-            return;
-        corrida.Envia(QStringLiteral("if exists(select * from c_mv_cpte where TC=") + enc.TcOrigen
-                      + QStringLiteral(" and IDCOMPROBANTE=") + enc.ComprobanteOrigen
-                      + QStringLiteral(" and fecharecepcion is null) ")
-                      + QStringLiteral(" UPDATE c_mv_cpte set FechaRecepcion=") + TextoSQL(Fecha)
-                      + QStringLiteral(" where TC=") + enc.TcOrigen + QStringLiteral(" and IDCOMPROBANTE=")
-                      + enc.ComprobanteOrigen);
-    });
+    paso([&] { MarcaRecepcion(corrida, TC, origenPedido, Fecha); });
     if (corrida.Terminada || paso.leaving())
         return;
-
+    paso([&] { enc.EsCompras = EsDeCompras(TC); });
     paso([&] {
-        enc.EsCompras = vb::EqualsText(gDB()
-                                           .DatosTabla(QStringLiteral("V_TA_CPTE"),
-                                                       TC,
-                                                       QStringLiteral("SISTEMA"),
-                                                       QStringLiteral("Codigo"),
-                                                       8,
-                                                       QString(),
-                                                       true)
-                                           .toString(),
-                                       QStringLiteral("COMPRAS"));
-    });
-
-    paso([&] {
-        if (!produccion)
+        if (!pasadas.Produccion)
             return;
         IdDepositoDestino = enc.IdDepositoDestino = enc.IdDeposito;
-        // A production order's new movements follow the ones it already has.
-        QString consulta = QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ")
-                           + TextoSQL(W4(vb::Trim(TC))) + QStringLiteral(" AND IDCOMPROBANTE = ")
-                           + TextoSQL(SucNroLetra);
-        ado::Recordset rs;
-        gDB().AbrirRecordset(consulta, rs);
-        std::int16_t maximo = vb::CInt(gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(0).Value())));
-        gDB().CierraRecordset(&rs);
-        if (maximo != 0)
-            maximo = vb::CInt(double(maximo) + 1);
-        corrida.Secuencia = maximo;
+        corrida.Secuencia = SecuenciaDeProduccion(TC, SucNroLetra);
     });
 
-    std::vector<Traslado> traslados;
-    for (int pasada = 1; pasada <= pasadas && !corrida.Terminada && !paso.leaving(); ++pasada) {
-        corrida.Signo = signoDePasada(pasada);
-        if (replica && pasada == 2) {
-            // The destination receives exactly what the issue took.
-            for (const Traslado &t : traslados) {
-                if (corrida.Terminada || paso.leaving())
-                    break;
-                posteo.Entra(t);
-            }
-            continue;
-        }
-        const std::vector<std::optional<LineaPlaneada>> &delPaso = planes[std::size_t(pasada)];
-        for (std::size_t fila = 1; fila < delPaso.size() && !corrida.Terminada && !paso.leaving(); ++fila) {
-            if (delPaso[fila])
-                posteo.Linea(int(fila), pasada, *delPaso[fila], replica ? &traslados : nullptr);
-        }
-    }
+    posteo.PosteaPasadas(pasadas, planes);
     if (corrida.Terminada || paso.leaving())
         return;
     ui::DoEvents();
@@ -618,21 +733,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
 
     gCartel().Cierra();
     if (GeneraSentenciaSQL) {
-        paso([&] {
-            QString motivo = enc.IdMotivoStock;
-            QString tc = TC;
-            QString suc = vb::Mid(SucNroLetra, 1, 4);
-            QString nro = vb::Mid(SucNroLetra, 5, 8);
-            QString letra = vb::Mid(SucNroLetra, 13, 1);
-            bool debito = true;
-            std::int16_t secuenciaAsiento = 1;
-            const std::int16_t tipoMov
-                = TipoMovimientoStock(TC, CodigoDeLiteral(enc.TcOrigen), posteo.EnComodato, Cuenta);
-            corrida.Salida.Envia(
-                GeneraAsientoStock(MSFlexGrid2, motivo, tc, suc, nro, letra, Fecha, debito, tipoMov, 0, secuenciaAsiento));
-            if (AsientoStockIncompleto())
-                HayError = true;
-        });
+        paso([&] { EnviaAsiento(corrida, posteo.EnComodato, TC, SucNroLetra, Fecha, Cuenta); });
         ui::DoEvents();
     }
 }
