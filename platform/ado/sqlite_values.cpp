@@ -1,0 +1,234 @@
+#include "platform/ado/sqlite_values.h"
+
+#include "platform/ado/sqlite_dialect.h"
+
+#include <QDateTime>
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace ado::sqlite_values {
+namespace {
+
+bool looksStoredDate(const char *p, int n)
+{
+    return n == 19 && p[4] == '-' && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':';
+}
+
+// "YYYY-MM-DD HH:MM:SS" read straight from the engine's bytes: invalid when
+// it is not that (or names a local time the clock skips), for parseStored to decide.
+QDateTime quickStored(const char *p, int n)
+{
+    if (!looksStoredDate(p, n))
+        return {};
+    auto number = [&](int from, int digits) {
+        int v = 0;
+        for (int k = from; k < from + digits; ++k) {
+            if (p[k] < '0' || p[k] > '9')
+                return -1;
+            v = v * 10 + (p[k] - '0');
+        }
+        return v;
+    };
+    const int y = number(0, 4), mo = number(5, 2), d = number(8, 2), h = number(11, 2), mi = number(14, 2),
+              sec = number(17, 2);
+    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || sec < 0 || !QDate::isValid(y, mo, d)
+        || !QTime::isValid(h, mi, sec))
+        return {};
+    const QTime time(h, mi, sec);
+    QDateTime dt(QDate(y, mo, d), time);
+    return dt.isValid() && dt.time() == time ? dt : QDateTime();
+}
+
+QDateTime parseStored(const QString &s)
+{
+    static const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    QDateTime d = QDateTime::fromString(s, format);
+    if (!d.isValid()) {
+        const QString normal = SqliteDialect::storedDate(s);
+        if (!normal.isEmpty())
+            d = QDateTime::fromString(normal, format);
+    }
+    return d;
+}
+
+} // namespace
+
+// The kind of a declared type, by SQLite's own affinity words and the server's names.
+ColumnKind describeType(const QString &declared)
+{
+    const QString decl = declared.toUpper();
+    if (decl.isEmpty())
+        return ColumnKind::Unknown;
+    if (decl.contains("CHAR") || decl.contains("TEXT"))
+        return ColumnKind::Text;
+    if (decl.contains("DATE") || decl.contains("TIME"))
+        return ColumnKind::Date;
+    if (decl.contains("MONEY") || decl.contains("DEC") || decl.contains("NUMERIC"))
+        return ColumnKind::Money;
+    if (decl.startsWith("BIT"))
+        return ColumnKind::Boolean;
+    if (decl.contains("INT"))
+        return ColumnKind::Integer;
+    if (decl.contains("REAL") || decl.contains("FLOA") || decl.contains("DOUB"))
+        return ColumnKind::Real;
+    if (decl.contains("BLOB") || decl.contains("BINARY") || decl.contains("IMAGE"))
+        return ColumnKind::Binary;
+    return ColumnKind::Unknown;
+}
+
+Column describe(sqlite3_stmt *st, int i)
+{
+    Column c;
+    c.name = QString::fromUtf8(sqlite3_column_name(st, i));
+    if (const char *t = sqlite3_column_table_name(st, i))
+        c.baseTable = QString::fromUtf8(t);
+    if (const char *o = sqlite3_column_origin_name(st, i))
+        c.baseColumn = QString::fromUtf8(o);
+    const char *declared = sqlite3_column_decltype(st, i);
+    const QString decl = declared ? QString::fromUtf8(declared).toUpper() : QString();
+    auto sizeIn = [&](std::int32_t fallback) {
+        const qsizetype open = decl.indexOf('(');
+        if (open < 0)
+            return fallback;
+        bool ok = false;
+        const int n = decl.mid(open + 1, decl.indexOf(')', open) - open - 1).section(',', 0, 0).trimmed().toInt(&ok);
+        return ok ? std::int32_t(n) : fallback;
+    };
+    c.kind = describeType(decl);
+    switch (c.kind) {
+    case ColumnKind::Text:
+        c.definedSize = sizeIn(decl.contains("TEXT") ? 2147483647 : 1);
+        break;
+    case ColumnKind::Date:
+        c.definedSize = 16;
+        break;
+    case ColumnKind::Money:
+        c.definedSize = decl.contains("MONEY") ? 8 : 19;
+        break;
+    case ColumnKind::Boolean:
+        c.definedSize = 2;
+        break;
+    case ColumnKind::Integer:
+        c.definedSize = decl.contains("BIGINT") ? 8 : decl.contains("SMALLINT") ? 2 : decl.contains("TINYINT") ? 1 : 4;
+        break;
+    case ColumnKind::Real:
+        c.definedSize = 8;
+        break;
+    case ColumnKind::Binary:
+        c.definedSize = sizeIn(2147483647);
+        break;
+    default:
+        break;
+    }
+    return c;
+}
+
+Variant cell(sqlite3_stmt *st, int i, const Column &c)
+{
+    const int type = sqlite3_column_type(st, i);
+    if (type == SQLITE_NULL)
+        return Variant::null();
+    auto textValue = [&] {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        return QString::fromUtf8(p, sqlite3_column_bytes(st, i));
+    };
+    switch (c.kind) {
+    case ColumnKind::Text:
+        return Variant(textValue());
+    case ColumnKind::Integer:
+        if (type == SQLITE_INTEGER)
+            return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+        break;
+    case ColumnKind::Boolean:
+        if (type == SQLITE_INTEGER)
+            return Variant(sqlite3_column_int64(st, i) != 0);
+        break;
+    case ColumnKind::Real:
+        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+            return Variant(sqlite3_column_double(st, i));
+        break;
+    case ColumnKind::Money:
+        if (type == SQLITE_INTEGER)
+            return Variant(::Currency::fromScaled(sqlite3_column_int64(st, i) * 10000));
+        if (type == SQLITE_FLOAT)
+            return Variant(::Currency::fromDouble(sqlite3_column_double(st, i)));
+        break;
+    case ColumnKind::Date:
+        if (type == SQLITE_TEXT) {
+            const QDateTime quick = quickStored(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                                                sqlite3_column_bytes(st, i));
+            if (quick.isValid())
+                return Variant(quick);
+            const QDateTime d = parseStored(textValue());
+            if (d.isValid())
+                return Variant(d);
+        }
+        break;
+    default:
+        break;
+    }
+    switch (type) {
+    case SQLITE_INTEGER:
+        return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return Variant(sqlite3_column_double(st, i));
+    default: {
+        // An expression over a date column (MAX(FECHA)) comes back as the stored text.
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        const int n = sqlite3_column_bytes(st, i);
+        if (c.kind == ColumnKind::Unknown && looksStoredDate(p, n)) {
+            const QDateTime quick = quickStored(p, n);
+            if (quick.isValid())
+                return Variant(quick);
+            const QDateTime d = parseStored(QString::fromUtf8(p, n));
+            if (d.isValid())
+                return Variant(d);
+        }
+        return Variant(QString::fromUtf8(p, n));
+    }
+    }
+}
+
+void bind(sqlite3_stmt *st, int index, const Variant &v, ColumnKind kind)
+{
+    switch (v.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Null:
+        sqlite3_bind_null(st, index);
+        return;
+    case Variant::Type::Boolean:
+        sqlite3_bind_int(st, index, v.toBool() ? 1 : 0);
+        return;
+    case Variant::Type::Integer:
+    case Variant::Type::Long:
+        sqlite3_bind_int64(st, index, v.rawInteger());
+        return;
+    case Variant::Type::Double:
+        sqlite3_bind_double(st, index, v.rawDouble());
+        return;
+    case Variant::Type::Currency:
+        sqlite3_bind_double(st, index, v.toCurrency().toDouble());
+        return;
+    case Variant::Type::Date: {
+        const QByteArray u = v.toDate().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+        sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case Variant::Type::String: {
+        QString s = v.rawString();
+        if (kind == ColumnKind::Date) {
+            // A text written into a date column means the day it names (day/month/year).
+            const QString stored = SqliteDialect::storedDate(s.trimmed());
+            if (!stored.isEmpty())
+                s = stored;
+        }
+        const QByteArray u = s.toUtf8();
+        sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+} // namespace ado::sqlite_values
