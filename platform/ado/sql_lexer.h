@@ -48,6 +48,25 @@ inline QString undoubled(QStringView text, bool doubled, const char *pair)
     return out;
 }
 
+// Where a quoted text ('...') or name ([...]) whose content starts at `from`
+// ends: its closing mark, written twice inside for itself (`doubled` is then
+// set); -1 when the text ends first.
+[[gnu::always_inline]] inline qsizetype closing(QStringView s, qsizetype from, QChar mark, bool &doubled)
+{
+    const qsizetype n = s.size();
+    for (qsizetype j = from; j < n; ++j) {
+        if (s[j] != mark)
+            continue;
+        if (j + 1 < n && s[j + 1] == mark) {
+            doubled = true;
+            ++j;
+            continue;
+        }
+        return j;
+    }
+    return -1;
+}
+
 // Reads a batch's lexemes one at a time: a long batch is never held as
 // lexemes all at once.
 class SqlLexer
@@ -94,40 +113,18 @@ inline bool SqlLexer::next(SqlLexeme &l)
                    || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !isWordChar(s[i - 1])))) {
             l.kind = SqlLexeme::String;
             const qsizetype open = c == '\'' ? i : i + 1;
-            qsizetype j = open + 1;
-            for (;;) {
-                if (j >= n)
-                    throw DialectError(QStringLiteral("Unclosed quotation mark after the character string '%1'.")
-                                           .arg(undoubled(QStringView(s).mid(open + 1), l.doubled, "''")));
-                if (s[j] == '\'') {
-                    if (j + 1 < n && s[j + 1] == '\'') {
-                        l.doubled = true;
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j + 1;
+            const qsizetype close = closing(s, open + 1, '\'', l.doubled);
+            if (close < 0)
+                throw DialectError(QStringLiteral("Unclosed quotation mark after the character string '%1'.")
+                                       .arg(undoubled(QStringView(s).mid(open + 1), l.doubled, "''")));
+            i = close + 1;
         } else if (c == '[') {
             l.kind = SqlLexeme::QuotedName;
-            qsizetype j = i + 1;
-            for (;;) {
-                if (j >= n)
-                    throw DialectError(QStringLiteral("Unclosed quotation mark after the name '%1'.")
-                                           .arg(undoubled(QStringView(s).mid(i + 1), l.doubled, "]]")));
-                if (s[j] == ']') {
-                    if (j + 1 < n && s[j + 1] == ']') {
-                        l.doubled = true;
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j + 1;
+            const qsizetype close = closing(s, i + 1, ']', l.doubled);
+            if (close < 0)
+                throw DialectError(QStringLiteral("Unclosed quotation mark after the name '%1'.")
+                                       .arg(undoubled(QStringView(s).mid(i + 1), l.doubled, "]]")));
+            i = close + 1;
         } else if (c == '"') {
             const qsizetype end = s.indexOf('"', i + 1);
             if (end < 0)

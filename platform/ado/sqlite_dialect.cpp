@@ -1,5 +1,6 @@
 #include "platform/ado/sqlite_dialect.h"
 
+#include "platform/ado/sql_batch.h"
 #include "platform/ado/sql_lexer.h"
 
 #include <QDate>
@@ -37,6 +38,8 @@ using Tokens = std::vector<Token>;
 using Lexeme = SqlLexeme;
 using Lexemes = std::vector<Lexeme>;
 using Lexer = SqlLexer;
+using sqlbatch::definesNothing;
+using sqlbatch::splitBatch;
 using sqllex::isWordChar;
 using sqllex::undoubled;
 
@@ -83,56 +86,6 @@ Tokens tokensOf(const QString &s, const Lexemes &lexemes, int &literals)
     return out;
 }
 
-// A lexeme of `s` that is the given word, in any case.
-bool isWord(const QString &s, const Lexeme &l, QLatin1String word)
-{
-    return l.kind == Token::Word && l.end - l.at == word.size()
-           && QStringView(s).mid(l.at, l.end - l.at).compare(word, Qt::CaseInsensitive) == 0;
-}
-
-template<size_t N>
-bool isWord(const QString &s, const Lexeme &l, const char (&word)[N])
-{
-    return isWord(s, l, QLatin1String(word, N - 1));
-}
-
-bool isPunct(const QString &s, const Lexeme &l, QChar c)
-{
-    return l.kind == Token::Punct && l.end == l.at + 1 && s[l.at] == c;
-}
-
-bool isStatementStarter(const QString &s, const Lexeme &l)
-{
-    static const QLatin1String words[] = {QLatin1String("SELECT"),
-                                          QLatin1String("INSERT"),
-                                          QLatin1String("UPDATE"),
-                                          QLatin1String("DELETE"),
-                                          QLatin1String("CREATE"),
-                                          QLatin1String("ALTER"),
-                                          QLatin1String("DROP"),
-                                          QLatin1String("IF"),
-                                          QLatin1String("BEGIN"),
-                                          QLatin1String("COMMIT"),
-                                          QLatin1String("ROLLBACK"),
-                                          QLatin1String("SET"),
-                                          QLatin1String("TRUNCATE"),
-                                          QLatin1String("EXEC"),
-                                          QLatin1String("EXECUTE"),
-                                          QLatin1String("DECLARE"),
-                                          QLatin1String("PRINT"),
-                                          QLatin1String("GRANT")};
-    return std::any_of(std::begin(words), std::end(words), [&](QLatin1String w) { return isWord(s, l, w); });
-}
-
-// Anything that defines things (also as the body of an IF) changes what the
-// later statements mean.
-bool definesNothing(const QString &s, const Lexemes &lexemes)
-{
-    return std::none_of(lexemes.begin(), lexemes.end(), [&](const Lexeme &l) {
-        return isWord(s, l, "CREATE") || isWord(s, l, "ALTER") || isWord(s, l, "DROP");
-    });
-}
-
 // Significant tokens of a statement, with their paren depth.
 struct Sig
 {
@@ -161,137 +114,12 @@ std::vector<Sig> significant(const Tokens &toks)
     return out;
 }
 
-// Whether a line that starts with the word `next` still belongs to the
-// statement gathered so far, `lexemes` of `s` (UPDATE ... / SET ...,
-// INSERT ... / SELECT ..., IF EXISTS (...) / body).
-bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next)
+// A batch's statements as splitBatch cuts them, as tokens.
+std::vector<Tokens> read(const QString &batch)
 {
-    std::vector<std::pair<const Lexeme *, int>> sig; // with its paren depth
-    int depth = 0;
-    for (const Lexeme &l : lexemes) {
-        if (!l.significant())
-            continue;
-        if (isPunct(s, l, ')'))
-            --depth;
-        sig.push_back({&l, depth});
-        if (isPunct(s, l, '('))
-            ++depth;
-    }
-    if (sig.empty())
-        return true;
-    const Lexeme &first = *sig.front().first;
-    const Lexeme &last = *sig.back().first;
-    auto topLevel = [&](QLatin1String word) {
-        return std::any_of(sig.begin(), sig.end(), [&](const auto &x) {
-            return x.second == 0 && isWord(s, *x.first, word);
-        });
-    };
-    if (isWord(s, first, "SET") && !isPunct(s, last, ','))
-        return false; // SET NOCOUNT ON, SET DATEFORMAT dmy: one line each
-    static const QLatin1String joiners[] = {QLatin1String("UNION"),
-                                            QLatin1String("ALL"),
-                                            QLatin1String("EXCEPT"),
-                                            QLatin1String("INTERSECT"),
-                                            QLatin1String("AS"),
-                                            QLatin1String("AND"),
-                                            QLatin1String("OR"),
-                                            QLatin1String("NOT"),
-                                            QLatin1String("THEN"),
-                                            QLatin1String("ELSE"),
-                                            QLatin1String("WHEN"),
-                                            QLatin1String("IN"),
-                                            QLatin1String("EXISTS"),
-                                            QLatin1String("ON"),
-                                            QLatin1String("WHERE"),
-                                            QLatin1String("FROM")};
-    if (std::any_of(std::begin(joiners), std::end(joiners), [&](QLatin1String w) { return isWord(s, last, w); }))
-        return true;
-    if (last.kind == Token::Punct && !isPunct(s, last, ')'))
-        return true;
-    if (isWord(s, next, "SET") && isWord(s, first, "UPDATE") && !topLevel(QLatin1String("SET")))
-        return true;
-    if (isWord(s, next, "SELECT") && isWord(s, first, "INSERT") && !topLevel(QLatin1String("VALUES"))
-        && !topLevel(QLatin1String("SELECT")))
-        return true;
-    if (isWord(s, first, "IF")) {
-        // The body has not begun while the statement ends with the guard's ")".
-        for (size_t i = 1; i < sig.size(); ++i) {
-            if (sig[i].second == 0 && isPunct(s, *sig[i].first, '(')) {
-                size_t j = i + 1;
-                while (j < sig.size() && !(sig[j].second == 0 && isPunct(s, *sig[j].first, ')')))
-                    ++j;
-                return j == sig.size() - 1;
-            }
-        }
-        return true;
-    }
-    return false;
-}
-
-// Hands each statement of a batch to `statement`, as its lexemes with a
-// significant one: ";", GO lines, and a line that starts a new statement end one.
-void splitBatch(const QString &s, const std::function<void(const Lexemes &)> &statement)
-{
-    Lexemes cur;      // the statement gathered so far
-    bool any = false; // it has a significant lexeme
-    int depth = 0;
-    auto finish = [&] {
-        if (any)
-            statement(cur);
-        cur.clear();
-        any = false;
-    };
-    bool atLineStart = true;
-    Lexer lexer(s);
-    for (Lexeme l{Token::Space}; lexer.next(l);) {
-        if (isPunct(s, l, '('))
-            ++depth;
-        else if (isPunct(s, l, ')'))
-            depth = std::max(0, depth - 1);
-        if (isPunct(s, l, ';') && depth == 0) {
-            finish();
-            continue;
-        }
-        if (l.newline)
-            atLineStart = true;
-        if (l.kind == Token::Word && atLineStart && depth == 0) {
-            // GO alone on its line ends the batch's statement.
-            if (isWord(s, l, "GO")) {
-                Lexer ahead = lexer;
-                Lexeme a{Token::Space}, b{Token::Space};
-                if (!ahead.next(a) || a.newline || (a.kind == Token::Comment && (!ahead.next(b) || b.newline))) {
-                    finish();
-                    atLineStart = false;
-                    continue;
-                }
-            }
-            if (isStatementStarter(s, l) && !continues(s, cur, l))
-                finish();
-        }
-        if (l.significant()) {
-            atLineStart = false;
-            any = true;
-        }
-        cur.push_back(l);
-    }
-    finish();
-}
-
-// A batch's statements as splitBatch cuts them, as tokens, and whether it defines nothing.
-struct ReadBatch
-{
-    std::vector<Tokens> statements;
-    bool reusable = true;
-};
-
-ReadBatch read(const QString &batch)
-{
-    ReadBatch out;
+    std::vector<Tokens> out;
     int literals = 0;
-    splitBatch(batch, [&](const Lexemes &statement) {
-        out.reusable = out.reusable && definesNothing(batch, statement);
-        out.statements.push_back(tokensOf(batch, statement, literals));
-    });
+    splitBatch(batch, [&](const Lexemes &statement) { out.push_back(tokensOf(batch, statement, literals)); });
     return out;
 }
 
@@ -930,7 +758,7 @@ std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch
 {
     std::vector<DialectStatement> out;
     DateColumns dates = given;
-    for (const Tokens &statement : read(batch).statements) {
+    for (const Tokens &statement : read(batch)) {
         if (std::optional<DialectStatement> st = translateStatement(statement, dates))
             out.push_back(std::move(*st));
         learnSchema(significant(statement), dates);
@@ -940,15 +768,12 @@ std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch
 
 BatchShape SqliteDialect::shape(const QString &batch)
 {
-    // Reads literals, comments and quoted names exactly as lex() does,
-    // without building tokens; translateReusable's caller compares the two.
-    // The text between literals goes to the key in one piece.
+    // Reads the text as lex() does, without building tokens; the text between
+    // literals goes to the key in one piece.
     BatchShape out;
     QString &key = out.key;
     key.reserve(batch.size());
     const QChar *s = batch.constData();
-    const qsizetype n = batch.size();
-    qsizetype i = 0;
     qsizetype pending = 0; // start of the text not yet in the key
     auto literal = [&](qsizetype from, qsizetype to, const char *blank) {
         key.append(s + pending, from - pending);
@@ -956,88 +781,25 @@ BatchShape SqliteDialect::shape(const QString &batch)
         out.places.push_back({from, to, key.size()});
         pending = to;
     };
-    while (i < n) {
-        const QChar c = s[i];
-        if (c.isSpace()) {
-            ++i;
-        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
-            while (i < n && s[i] != '\r' && s[i] != '\n')
-                ++i;
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            const qsizetype end = batch.indexOf(QLatin1String("*/"), i + 2);
-            if (end < 0)
-                return {};
-            i = end + 2;
-        } else if (c == '\''
-                   || ((c == 'N' || c == 'n') && i + 1 < n && s[i + 1] == '\'' && (i == 0 || !isWordChar(s[i - 1])))) {
-            const qsizetype open = c == '\'' ? i : i + 1;
-            qsizetype j = open + 1;
-            bool doubled = false;
-            for (;;) {
-                if (j >= n)
-                    return {};
-                if (s[j] == '\'') {
-                    if (j + 1 < n && s[j + 1] == '\'') {
-                        doubled = true;
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
+    try {
+        Lexer lexer(batch);
+        for (Lexeme l{Token::Space}; lexer.next(l);) {
+            if (l.kind == Token::String) {
+                const qsizetype open = s[l.at] == '\'' ? l.at : l.at + 1;
+                QString content(s + open + 1, l.end - open - 2);
+                if (l.doubled)
+                    content.replace(QLatin1String("''"), QLatin1String("'"));
+                out.literals.push_back({std::move(content), true});
+                literal(open, l.end, "''");
+            } else if (l.kind == Token::Number) {
+                out.literals.push_back({QString(s + l.at, l.end - l.at), false});
+                literal(l.at, l.end, "0");
             }
-            QString content(s + open + 1, j - open - 1);
-            if (doubled)
-                content.replace(QLatin1String("''"), QLatin1String("'"));
-            out.literals.push_back({std::move(content), true});
-            literal(open, j + 1, "''");
-            i = j + 1;
-        } else if (c == '[') {
-            qsizetype j = i + 1;
-            for (;;) {
-                if (j >= n)
-                    return {};
-                if (s[j] == ']') {
-                    if (j + 1 < n && s[j + 1] == ']') {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            i = j + 1;
-        } else if (c == '"') {
-            const qsizetype end = batch.indexOf('"', i + 1);
-            if (end < 0)
-                return {};
-            i = end + 1;
-        } else if (c.isDigit() || (c == '.' && i + 1 < n && s[i + 1].isDigit())) {
-            qsizetype j = i;
-            while (j < n && (s[j].isDigit() || s[j] == '.'))
-                ++j;
-            if (j < n && (s[j] == 'e' || s[j] == 'E')) {
-                qsizetype k = j + 1;
-                if (k < n && (s[k] == '+' || s[k] == '-'))
-                    ++k;
-                if (k < n && s[k].isDigit()) {
-                    j = k;
-                    while (j < n && s[j].isDigit())
-                        ++j;
-                }
-            }
-            out.literals.push_back({QString(s + i, j - i), false});
-            literal(i, j, "0");
-            i = j;
-        } else if (isWordChar(c)) {
-            ++i;
-            while (i < n && isWordChar(s[i]))
-                ++i;
-        } else {
-            ++i;
         }
+    } catch (const DialectError &) {
+        return {}; // an unclosed quote or comment
     }
-    key.append(s + pending, n - pending);
+    key.append(s + pending, batch.size() - pending);
     return out;
 }
 
@@ -1072,12 +834,6 @@ ReusableBatch translateForReuse(const std::vector<Tokens> &statements, bool reus
 }
 
 } // namespace
-
-ReusableBatch SqliteDialect::translateReusable(const QString &batch, const DateColumns &given)
-{
-    const ReadBatch b = read(batch);
-    return translateForReuse(b.statements, b.reusable, given);
-}
 
 BatchStatements SqliteDialect::statements(const QString &batch)
 {

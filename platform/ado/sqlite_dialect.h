@@ -99,7 +99,8 @@ struct ReusableBatch
 };
 
 // Where a batch's statements are, each from its first significant character
-// to past its last, and whether the batch defines nothing (see translateReusable).
+// to past its last, and whether the batch defines nothing: no statement
+// creates, alters or drops anything, so that each can be translated for reuse.
 struct BatchStatements
 {
     std::vector<std::pair<qsizetype, qsizetype>> at;
@@ -117,36 +118,32 @@ struct DateColumns
     bool has(const QString &table, const QString &column) const;
 };
 
-class SqliteDialect
-{
-public:
-    // Splits a batch at ";", GO lines and line breaks that start a new
-    // statement, and translates each statement. SET NOCOUNT and SET
-    // DATEFORMAT DMY vanish. Tables the batch creates, alters or drops
-    // count for its later statements.
-    static std::vector<DialectStatement> translateBatch(const QString &batch, const DateColumns &dates = {});
+namespace SqliteDialect {
 
-    // The shape of a batch, read far faster than it is translated.
-    static BatchShape shape(const QString &batch);
+// Splits a batch at ";", GO lines and line breaks that start a new
+// statement, and translates each statement. SET NOCOUNT and SET
+// DATEFORMAT DMY vanish. Tables the batch creates, alters or drops
+// count for its later statements.
+std::vector<DialectStatement> translateBatch(const QString &batch, const DateColumns &dates = {});
 
-    // As translateBatch, with parameters where the batch can be reused: no
-    // statement creates, alters or drops anything. Otherwise the statements
-    // are those of translateBatch and `reusable` is false.
-    static ReusableBatch translateReusable(const QString &batch, const DateColumns &dates);
+// The shape of a batch, read far faster than it is translated.
+BatchShape shape(const QString &batch);
 
-    // The statements of a batch as translateBatch splits it, each to be
-    // translated with translateReusableStatement.
-    static BatchStatements statements(const QString &batch);
+// The statements of a batch as translateBatch splits it, each to be
+// translated with translateReusableStatement.
+BatchStatements statements(const QString &batch);
 
-    // One statement of statements() translated as translateReusable would
-    // translate it within its batch (of a batch that defines nothing), its
-    // literals counted from its own first. SET NOCOUNT and the like give none.
-    static ReusableBatch translateReusableStatement(const QString &statement, const DateColumns &dates);
+// One statement of statements() translated for reuse, as it reads within
+// its batch (of a batch that defines nothing), its literals counted from
+// its own first. SET NOCOUNT and the like give none. A statement that
+// defines things is not `reusable` and takes no parameters.
+ReusableBatch translateReusableStatement(const QString &statement, const DateColumns &dates);
 
-    // A quoted day/month/year date (d/m/yyyy or dd/mm/yy, optional
-    // hh:mm[:ss]) or an ISO date, as stored: "YYYY-MM-DD HH:MM:SS"; empty
-    // when the text is no such date.
-    static QString storedDate(const QString &text);
-};
+// A quoted day/month/year date (d/m/yyyy or dd/mm/yy, optional
+// hh:mm[:ss]) or an ISO date, as stored: "YYYY-MM-DD HH:MM:SS"; empty
+// when the text is no such date.
+QString storedDate(const QString &text);
+
+} // namespace SqliteDialect
 
 } // namespace ado

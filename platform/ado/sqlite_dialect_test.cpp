@@ -5,7 +5,7 @@
 
 using ado::DateColumns;
 using ado::DialectStatement;
-using ado::SqliteDialect;
+namespace SqliteDialect = ado::SqliteDialect;
 
 namespace {
 
@@ -306,14 +306,14 @@ TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
     };
     for (const Bound &c : cases) {
         SCOPED_TRACE(c.input);
-        const ado::ReusableBatch b = SqliteDialect::translateReusable(QString::fromUtf8(c.input), schema());
+        const ado::ReusableBatch b = SqliteDialect::translateReusableStatement(QString::fromUtf8(c.input), schema());
         EXPECT_TRUE(b.reusable);
         ASSERT_EQ(b.statements.size(), 1u);
         EXPECT_EQ(b.statements[0].sql, QString::fromUtf8(c.expected));
         EXPECT_EQ(parametersOf(b.statements[0].parameters), c.parameters);
     }
 
-    const ado::ReusableBatch guarded = SqliteDialect::translateReusable(
+    const ado::ReusableBatch guarded = SqliteDialect::translateReusableStatement(
         "IF NOT EXISTS (SELECT * FROM V WHERE ID = 1) INSERT INTO V (ID, FECHA) VALUES (1, '5/3/21')", schema());
     ASSERT_EQ(guarded.statements.size(), 1u);
     EXPECT_EQ(guarded.statements[0].condition, "SELECT EXISTS (SELECT * FROM V WHERE ID = ?)");
@@ -322,18 +322,22 @@ TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
     EXPECT_EQ(parametersOf(guarded.statements[0].body[0].parameters), "1:number 2:date");
     EXPECT_EQ(guarded.bound, (std::vector<bool>{true, true, true}));
 
-    // Definitions change the meaning of what follows them: written out, as translateBatch writes them.
+    // Definitions change the meaning of what follows them: the batch is
+    // written out, and a definition translated apart takes no parameter.
     for (const char *ddl : {"CREATE TABLE W (A int DEFAULT 0)\nINSERT INTO W VALUES (1)",
                             "IF NOT EXISTS (SELECT * FROM T WHERE A = 1) DROP TABLE U"}) {
         SCOPED_TRACE(ddl);
-        const ado::ReusableBatch b = SqliteDialect::translateReusable(QString::fromUtf8(ddl), schema());
+        const QString batch = QString::fromUtf8(ddl);
+        const ado::BatchStatements split = SqliteDialect::statements(batch);
+        EXPECT_FALSE(split.reusable);
+        const auto plain = SqliteDialect::translateBatch(batch, schema());
+        ASSERT_EQ(split.at.size(), plain.size());
+        const auto &[from, to] = split.at.front();
+        const ado::ReusableBatch b = SqliteDialect::translateReusableStatement(batch.mid(from, to - from), schema());
         EXPECT_FALSE(b.reusable);
-        const auto plain = SqliteDialect::translateBatch(QString::fromUtf8(ddl), schema());
-        ASSERT_EQ(b.statements.size(), plain.size());
-        for (size_t i = 0; i < plain.size(); ++i) {
-            EXPECT_EQ(b.statements[i].sql, plain[i].sql);
-            EXPECT_TRUE(b.statements[i].parameters.empty());
-        }
+        ASSERT_EQ(b.statements.size(), 1u);
+        EXPECT_EQ(b.statements[0].sql, plain[0].sql);
+        EXPECT_TRUE(b.statements[0].parameters.empty());
     }
 }
 
@@ -346,24 +350,36 @@ TEST(SqliteDialect, StatementsTranslateApartAsWithinTheirBatch)
         "DELETE T WHERE C = 'x'; DELETE T WHERE C = 'y' -- tail\nGO\n/* a\nnote */ SELECT TOP 2 C FROM T WHERE "
         "F IN ('1/2/2005',\n'2/2/2005')\r\nSELECT 'a' + C FROM T\rSELECT N'ñ''s' FROM T WHERE C <> 'o''b'",
     };
-    // A statement's texts and the literals its parameters take, those counted from `shift`.
-    const auto written = [](const ado::DialectStatement &st, int shift) {
+    // A text with its "?" marks (the batches quote none) given the literals
+    // they take, as the batch written out writes them.
+    const auto filled = [](QString sql,
+                           const std::vector<ado::DialectParameter> &ps,
+                           const std::vector<ado::DialectLiteral> &literals) {
+        using As = ado::DialectParameter::As;
+        qsizetype at = 0;
+        for (const ado::DialectParameter &p : ps) {
+            const QString &text = literals[size_t(p.literal)].text;
+            const QString value = p.as == As::Number ? text
+                                  : p.as == As::Date ? '\'' + SqliteDialect::storedDate(text) + '\''
+                                                     : '\'' + QString(text).replace('\'', QLatin1String("''")) + '\'';
+            at = sql.indexOf('?', at);
+            if (at < 0)
+                return sql + QStringLiteral(" (a mark missing)");
+            sql.replace(at, 1, value);
+            at += value.size();
+        }
+        return sql;
+    };
+    const auto written = [&](const ado::DialectStatement &st, const std::vector<ado::DialectLiteral> &literals) {
         const ado::DialectStatement *body = st.body.empty() ? nullptr : &st.body[0];
-        std::string out = (st.condition + '|' + st.sql + '|' + (body ? body->sql : QString())).toStdString();
-        std::vector<const std::vector<ado::DialectParameter> *> lists{&st.conditionParameters, &st.parameters};
-        if (body)
-            lists.push_back(&body->parameters);
-        for (const auto *ps : lists)
-            for (const ado::DialectParameter &p : *ps)
-                out += ' ' + std::to_string(p.literal + shift);
-        return out;
+        return (filled(st.condition, st.conditionParameters, literals) + '|' + filled(st.sql, st.parameters, literals)
+                + '|' + (body ? filled(body->sql, body->parameters, literals) : QString()))
+            .toStdString();
     };
     for (const char *b : batches) {
         SCOPED_TRACE(b);
         const QString batch = QString::fromUtf8(b);
-        const ado::ReusableBatch whole = SqliteDialect::translateReusable(batch, schema());
         const ado::BatchStatements split = SqliteDialect::statements(batch);
-        ASSERT_TRUE(whole.reusable);
         EXPECT_TRUE(split.reusable);
         std::vector<ado::DialectLiteral> literals;
         std::vector<std::string> apart, within;
@@ -372,12 +388,12 @@ TEST(SqliteDialect, StatementsTranslateApartAsWithinTheirBatch)
                                                                                      schema());
             ASSERT_LE(one.statements.size(), 1u) << batch.mid(from, to - from).toStdString();
             for (const ado::DialectStatement &st : one.statements)
-                apart.push_back(written(st, int(literals.size())));
+                apart.push_back(written(st, one.literals));
             literals.insert(literals.end(), one.literals.begin(), one.literals.end());
         }
-        for (const ado::DialectStatement &st : whole.statements)
-            within.push_back(written(st, 0));
-        EXPECT_EQ(literals, whole.literals);
+        for (const ado::DialectStatement &st : SqliteDialect::translateBatch(batch, schema()))
+            within.push_back(written(st, {}));
+        EXPECT_EQ(literals, SqliteDialect::shape(batch).literals);
         EXPECT_EQ(apart, within);
     }
 }
@@ -396,7 +412,12 @@ TEST(SqliteDialect, TheShapeReadsTheLiteralsAsTheTranslationDoes)
         const QString text = QString::fromUtf8(batch);
         const ado::BatchShape shape = SqliteDialect::shape(text);
         EXPECT_FALSE(shape.key.isEmpty());
-        EXPECT_EQ(shape.literals, SqliteDialect::translateReusable(text, {}).literals);
+        std::vector<ado::DialectLiteral> literals;
+        for (const auto &[from, to] : SqliteDialect::statements(text).at) {
+            const auto one = SqliteDialect::translateReusableStatement(text.mid(from, to - from), {});
+            literals.insert(literals.end(), one.literals.begin(), one.literals.end());
+        }
+        EXPECT_EQ(shape.literals, literals);
     }
 
     // Batches that differ in their literals only share a shape; any other difference makes another.

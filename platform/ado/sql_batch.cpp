@@ -1,0 +1,174 @@
+#include "platform/ado/sql_batch.h"
+
+#include <algorithm>
+
+namespace ado::sqlbatch {
+namespace {
+
+using Lexeme = SqlLexeme;
+
+// A lexeme of `s` that is the given word, in any case.
+bool isWord(const QString &s, const Lexeme &l, QLatin1String word)
+{
+    return l.kind == SqlLexeme::Word && l.end - l.at == word.size()
+           && QStringView(s).mid(l.at, l.end - l.at).compare(word, Qt::CaseInsensitive) == 0;
+}
+
+template<size_t N>
+bool isWord(const QString &s, const Lexeme &l, const char (&word)[N])
+{
+    return isWord(s, l, QLatin1String(word, N - 1));
+}
+
+bool isPunct(const QString &s, const Lexeme &l, QChar c)
+{
+    return l.kind == SqlLexeme::Punct && l.end == l.at + 1 && s[l.at] == c;
+}
+
+bool isStatementStarter(const QString &s, const Lexeme &l)
+{
+    static const QLatin1String words[] = {QLatin1String("SELECT"),
+                                          QLatin1String("INSERT"),
+                                          QLatin1String("UPDATE"),
+                                          QLatin1String("DELETE"),
+                                          QLatin1String("CREATE"),
+                                          QLatin1String("ALTER"),
+                                          QLatin1String("DROP"),
+                                          QLatin1String("IF"),
+                                          QLatin1String("BEGIN"),
+                                          QLatin1String("COMMIT"),
+                                          QLatin1String("ROLLBACK"),
+                                          QLatin1String("SET"),
+                                          QLatin1String("TRUNCATE"),
+                                          QLatin1String("EXEC"),
+                                          QLatin1String("EXECUTE"),
+                                          QLatin1String("DECLARE"),
+                                          QLatin1String("PRINT"),
+                                          QLatin1String("GRANT")};
+    return std::any_of(std::begin(words), std::end(words), [&](QLatin1String w) { return isWord(s, l, w); });
+}
+
+// Whether a line that starts with the word `next` still belongs to the
+// statement gathered so far, `lexemes` of `s` (UPDATE ... / SET ...,
+// INSERT ... / SELECT ..., IF EXISTS (...) / body).
+bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next)
+{
+    std::vector<std::pair<const Lexeme *, int>> sig; // with its paren depth
+    int depth = 0;
+    for (const Lexeme &l : lexemes) {
+        if (!l.significant())
+            continue;
+        if (isPunct(s, l, ')'))
+            --depth;
+        sig.push_back({&l, depth});
+        if (isPunct(s, l, '('))
+            ++depth;
+    }
+    if (sig.empty())
+        return true;
+    const Lexeme &first = *sig.front().first;
+    const Lexeme &last = *sig.back().first;
+    auto topLevel = [&](QLatin1String word) {
+        return std::any_of(sig.begin(), sig.end(), [&](const auto &x) {
+            return x.second == 0 && isWord(s, *x.first, word);
+        });
+    };
+    if (isWord(s, first, "SET") && !isPunct(s, last, ','))
+        return false; // SET NOCOUNT ON, SET DATEFORMAT dmy: one line each
+    static const QLatin1String joiners[] = {QLatin1String("UNION"),
+                                            QLatin1String("ALL"),
+                                            QLatin1String("EXCEPT"),
+                                            QLatin1String("INTERSECT"),
+                                            QLatin1String("AS"),
+                                            QLatin1String("AND"),
+                                            QLatin1String("OR"),
+                                            QLatin1String("NOT"),
+                                            QLatin1String("THEN"),
+                                            QLatin1String("ELSE"),
+                                            QLatin1String("WHEN"),
+                                            QLatin1String("IN"),
+                                            QLatin1String("EXISTS"),
+                                            QLatin1String("ON"),
+                                            QLatin1String("WHERE"),
+                                            QLatin1String("FROM")};
+    if (std::any_of(std::begin(joiners), std::end(joiners), [&](QLatin1String w) { return isWord(s, last, w); }))
+        return true;
+    if (last.kind == SqlLexeme::Punct && !isPunct(s, last, ')'))
+        return true;
+    if (isWord(s, next, "SET") && isWord(s, first, "UPDATE") && !topLevel(QLatin1String("SET")))
+        return true;
+    if (isWord(s, next, "SELECT") && isWord(s, first, "INSERT") && !topLevel(QLatin1String("VALUES"))
+        && !topLevel(QLatin1String("SELECT")))
+        return true;
+    if (isWord(s, first, "IF")) {
+        // The body has not begun while the statement ends with the guard's ")".
+        for (size_t i = 1; i < sig.size(); ++i) {
+            if (sig[i].second == 0 && isPunct(s, *sig[i].first, '(')) {
+                size_t j = i + 1;
+                while (j < sig.size() && !(sig[j].second == 0 && isPunct(s, *sig[j].first, ')')))
+                    ++j;
+                return j == sig.size() - 1;
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool definesNothing(const QString &s, const Lexemes &lexemes)
+{
+    return std::none_of(lexemes.begin(), lexemes.end(), [&](const Lexeme &l) {
+        return isWord(s, l, "CREATE") || isWord(s, l, "ALTER") || isWord(s, l, "DROP");
+    });
+}
+
+void splitBatch(const QString &s, const std::function<void(const Lexemes &)> &statement)
+{
+    Lexemes cur;      // the statement gathered so far
+    bool any = false; // it has a significant lexeme
+    int depth = 0;
+    auto finish = [&] {
+        if (any)
+            statement(cur);
+        cur.clear();
+        any = false;
+    };
+    bool atLineStart = true;
+    SqlLexer lexer(s);
+    for (Lexeme l{SqlLexeme::Space}; lexer.next(l);) {
+        if (isPunct(s, l, '('))
+            ++depth;
+        else if (isPunct(s, l, ')'))
+            depth = std::max(0, depth - 1);
+        if (isPunct(s, l, ';') && depth == 0) {
+            finish();
+            continue;
+        }
+        if (l.newline)
+            atLineStart = true;
+        if (l.kind == SqlLexeme::Word && atLineStart && depth == 0) {
+            // GO alone on its line ends the batch's statement.
+            if (isWord(s, l, "GO")) {
+                SqlLexer ahead = lexer;
+                Lexeme a{SqlLexeme::Space}, b{SqlLexeme::Space};
+                if (!ahead.next(a) || a.newline || (a.kind == SqlLexeme::Comment && (!ahead.next(b) || b.newline))) {
+                    finish();
+                    atLineStart = false;
+                    continue;
+                }
+            }
+            if (isStatementStarter(s, l) && !continues(s, cur, l))
+                finish();
+        }
+        if (l.significant()) {
+            atLineStart = false;
+            any = true;
+        }
+        cur.push_back(l);
+    }
+    finish();
+}
+
+} // namespace ado::sqlbatch
