@@ -54,7 +54,9 @@ TEST_F(CfgTest, ReadsValueAndAux)
 
 TEST_F(CfgTest, NullValuesReadEmpty)
 {
-    empresa.exec(QStringLiteral("INSERT INTO ta_configuracion (CLAVE, VALOR, valoraux) VALUES ('Nulo', NULL, NULL);"));
+    EjecutaEnArchivo(empresa.path(),
+                     QStringLiteral(
+                         "INSERT INTO ta_configuracion (CLAVE, VALOR, valoraux) VALUES ('Nulo', NULL, NULL);"));
     QString aux = QStringLiteral("x");
     EXPECT_EQ(Cfg(QStringLiteral("Nulo"), aux), QString());
     EXPECT_EQ(aux, QString());
@@ -91,8 +93,9 @@ public:
     {
         ++veces;
         if (title.contains(QStringLiteral(" - Cfg"))) {
-            m_e.exec(QStringLiteral("CREATE TABLE ta_conf2 (CLAVE TEXT, VALOR TEXT, valoraux TEXT);"
-                                    "INSERT INTO ta_conf2 VALUES ('K', 'V2', '');"));
+            EjecutaEnArchivo(m_e.path(),
+                             QStringLiteral("CREATE TABLE ta_conf2 (CLAVE TEXT, VALOR TEXT, valoraux TEXT);"
+                                            "INSERT INTO ta_conf2 VALUES ('K', 'V2', '');"));
             answer(ui::vbRetry);
         } else {
             answer(ui::vbAbort);
@@ -303,7 +306,7 @@ TEST_F(CfgTest, CargaConfiguracionSwitchRules)
     };
     for (const auto &[valor, esperado] : valores) {
         SCOPED_TRACE(valor ? std::string("'") + valor + "'" : std::string("no row"));
-        empresa.exec(QStringLiteral("DELETE FROM ta_configuracion;"));
+        EjecutaEnArchivo(empresa.path(), QStringLiteral("DELETE FROM ta_configuracion;"));
         for (const auto &[k, var, regla] : filas) {
             *var = !esperado[regla];
             if (valor)

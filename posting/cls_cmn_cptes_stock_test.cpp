@@ -432,8 +432,9 @@ TEST_F(BasePosteo, AReceptionThatFailsEndsTheRunBeforeAnyMovement)
 {
     Ejecuta(QStringLiteral(
         "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, FECHA) VALUES ('  OC', '000100000005A', '2024-03-01')"));
-    EnLaBase(QStringLiteral("CREATE TRIGGER rechaza_recepcion BEFORE UPDATE ON C_MV_CPTE "
-                            "BEGIN SELECT RAISE(ABORT, 'Recepcion rechazada'); END"));
+    EjecutaEnArchivo(base.path,
+                     QStringLiteral("CREATE TRIGGER rechaza_recepcion BEFORE UPDATE ON C_MV_CPTE "
+                                    "BEGIN SELECT RAISE(ABORT, 'Recepcion rechazada'); END"));
     Grilla({Linea(kLinea, QStringLiteral("1"))});
     Comprobante v;
     v.TC = QStringLiteral("FCC");

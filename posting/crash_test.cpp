@@ -70,10 +70,8 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
 {
     QTemporaryDir carpeta;
     ASSERT_TRUE(carpeta.isValid());
-    const QString ruta = MakeFixtureDb(carpeta.path(), false, 0, QStringLiteral("posteo.db")).path;
+    const QString ruta = BaseDeSeries(carpeta.path(), QStringLiteral("posteo.db"));
     purgetest::Sqlite db(ruta);
-    for (const QString &sentencia : SemillaDeSeries())
-        db.Ejecuta(sentencia);
 
     QProcess hija;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

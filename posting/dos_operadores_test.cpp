@@ -95,15 +95,12 @@ TEST(DosOperadores, NoNumberIsStoredTwiceAndEveryFailureIsReported)
 {
     QTemporaryDir carpeta;
     ASSERT_TRUE(carpeta.isValid());
-    const QString ruta = MakeFixtureDb(carpeta.path(), false, 0, QStringLiteral("operadores.db")).path;
-    {
-        purgetest::Sqlite db(ruta);
-        QStringList semilla = SemillaDeSeries();
-        semilla << QStringLiteral("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES ('   2', 'STOCK')")
-                << QStringLiteral("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES ('  RM', '   2')");
-        for (const QString &sentencia : semilla)
-            db.Ejecuta(sentencia);
-    }
+    const QString ruta
+        = BaseDeSeries(carpeta.path(),
+                       QStringLiteral("operadores.db"),
+                       {QStringLiteral("INSERT INTO MA_SUBDIARIOS (CODIGO, DESCRIPCION) VALUES ('   2', 'STOCK')"),
+                        QStringLiteral(
+                            "INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES ('  RM', '   2')")});
 
     std::vector<std::unique_ptr<QProcess>> operadores;
     for (int primero : {1, 1001}) {

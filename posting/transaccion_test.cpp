@@ -54,7 +54,7 @@ TEST_P(TodoONada, OneFailedStatementLeavesNothingOfTheVoucher)
         v.TcOrigen = QStringLiteral("OC");
         v.ComprobanteOrigen = QStringLiteral("000100000005A");
     }
-    EnLaBase(QString::fromLatin1(c.disparador));
+    EjecutaEnArchivo(base.path, QString::fromLatin1(c.disparador));
     Postea(v, true);
     EXPECT_FALSE(hayError); // collecting runs nothing
     EXPECT_FALSE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
@@ -65,7 +65,7 @@ TEST_P(TodoONada, OneFailedStatementLeavesNothingOfTheVoucher)
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS")), 0);
 
     // Without the trigger the same text posts the whole voucher.
-    EnLaBase(QStringLiteral("DROP TRIGGER falla"));
+    EjecutaEnArchivo(base.path, QStringLiteral("DROP TRIGGER falla"));
     EXPECT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
     if (c.transferencia) {
         EXPECT_EQ(Movimientos(v.TC), (QStringList{"1 3>7 -/- -2", "2 5>7 -/- -4", "3 7>3 -/- 2", "4 7>5 -/- 4"}));

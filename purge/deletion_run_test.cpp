@@ -38,18 +38,6 @@ public:
     QString ultimoTexto;
 };
 
-QStringList LineasLog()
-{
-    QFile f(RutaLogAnulacion());
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QString texto = QString::fromLatin1(f.readAll());
-    QStringList lineas = texto.split(QStringLiteral("\r\n"));
-    if (!lineas.isEmpty() && lineas.last().isEmpty())
-        lineas.removeLast();
-    return lineas;
-}
-
 QString ComoDma(const QString &iso)
 {
     return QDate::fromString(iso, QStringLiteral("yyyy-MM-dd")).toString(QStringLiteral("d/M/yyyy"));
@@ -102,8 +90,10 @@ TEST_F(AnulacionTest, BorraElTipoHastaElDiaInclusiveYNadaMas)
                                          .arg(dia))
                               .value(0);
     ASSERT_FALSE(tarde.isEmpty());
-    db->Ejecuta(QStringLiteral("UPDATE V_MV_CPTE SET FECHA = '%1 14:30:00' WHERE TC = '  RM' AND IDCOMPROBANTE = '%2'")
-                    .arg(dia, tarde));
+    EjecutaEnArchivo(ruta,
+                     QStringLiteral(
+                         "UPDATE V_MV_CPTE SET FECHA = '%1 14:30:00' WHERE TC = '  RM' AND IDCOMPROBANTE = '%2'")
+                         .arg(dia, tarde));
 
     const Foto antes = TomaFoto(*db);
     const std::set<QString> idas = ClavesHasta(*db, kRM, dia);
@@ -214,9 +204,10 @@ TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
     ASSERT_GE(idas.size(), 3u);
     const QString victima = *std::next(idas.begin());
     const QString id = victima.section(u'|', 1, 1);
-    db->Ejecuta(QStringLiteral("CREATE TRIGGER falla_prueba BEFORE DELETE ON %1 WHEN old.TC = '  RM' AND "
-                               "old.IDCOMPROBANTE = '%2' BEGIN SELECT RAISE(ABORT, 'Borrado bloqueado'); END")
-                    .arg(QLatin1String(caso.tabla), id));
+    EjecutaEnArchivo(ruta,
+                     QStringLiteral("CREATE TRIGGER falla_prueba BEFORE DELETE ON %1 WHEN old.TC = '  RM' AND "
+                                    "old.IDCOMPROBANTE = '%2' BEGIN SELECT RAISE(ABORT, 'Borrado bloqueado'); END")
+                         .arg(QLatin1String(caso.tabla), id));
     const Foto antes = TomaFoto(*db);
     ASSERT_TRUE(antes.count(victima));
     const long long huerfanosAntes = Huerfanos(*db);
@@ -262,7 +253,7 @@ TEST_P(FalloDeUnComprobante, QuedaEnteroYLaRespuestaDecide)
         EXPECT_FALSE(progreso.eventos.contains(QStringLiteral("oculta")));
     }
     // The connection is usable afterwards: no transaction was left open.
-    db->Ejecuta(QStringLiteral("DROP TRIGGER falla_prueba"));
+    EjecutaEnArchivo(ruta, QStringLiteral("DROP TRIGGER falla_prueba"));
     EXPECT_EQ(Huerfanos(*db), huerfanosAntes);
 }
 

@@ -29,17 +29,6 @@ using namespace purgetest;
 
 namespace {
 
-QStringList LineasLog()
-{
-    QFile f(RutaLogAnulacion());
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList l = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-    if (!l.isEmpty() && l.last().isEmpty())
-        l.removeLast();
-    return l;
-}
-
 // Screenshots for a person to look at: written only when asked for.
 void Captura(QWidget &w, const char *nombre)
 {
@@ -271,9 +260,11 @@ TEST_F(VentanaTest, LaFranjaQuedaConSuUltimoDibujoAlDetenerse)
     const QStringList ids = db.Textos(
         QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' ORDER BY FECHA"));
     ASSERT_GE(ids.size(), 4);
-    db.Ejecuta(QStringLiteral("CREATE TRIGGER falla_prueba BEFORE DELETE ON V_MV_CPTETAREAS WHEN old.TC = '  RM' AND "
-                              "old.IDCOMPROBANTE = '%1' BEGIN SELECT RAISE(ABORT, 'Borrado bloqueado'); END")
-                   .arg(ids.at(ids.size() / 2)));
+    EjecutaEnArchivo(ruta,
+                     QStringLiteral(
+                         "CREATE TRIGGER falla_prueba BEFORE DELETE ON V_MV_CPTETAREAS WHEN old.TC = '  RM' AND "
+                         "old.IDCOMPROBANTE = '%1' BEGIN SELECT RAISE(ABORT, 'Borrado bloqueado'); END")
+                         .arg(ids.at(ids.size() / 2)));
 
     Form1 form;
     ConCaptura respuestas(form);

@@ -14,7 +14,6 @@
 #include "database/builders.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
-#include "platform/ado/sqlite_functions.h"
 #include "platform/ado/sqlite_provider.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/end.h"
@@ -31,7 +30,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <initializer_list>
 
@@ -157,26 +155,15 @@ public:
         return SqliteConnectionString(m_path, user);
     }
 
-    // Runs SQLite text straight on the file.
-    void exec(const QString &sql) const
-    {
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(m_path.toUtf8().constData(), &db), SQLITE_OK);
-        sqlite3_busy_timeout(db, 10000);
-        ado::registerSqlServerFunctions(db);
-        char *msg = nullptr;
-        const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &msg);
-        EXPECT_EQ(rc, SQLITE_OK) << (msg ? msg : "") << " in " << sql.toStdString();
-        sqlite3_free(msg);
-        sqlite3_close(db);
-    }
-
     // Sets a configuration key (replacing its row); a null aux is NULL.
     void config(const QString &clave, const QString &valor, const QString &aux = {}) const
     {
-        exec(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = %1; "
-                            "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES (%1, %2, %3);")
-                 .arg(TextoSQL(clave), TextoSQL(valor), aux.isNull() ? QStringLiteral("NULL") : TextoSQL(aux)));
+        EjecutaEnArchivo(m_path,
+                         QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = %1; "
+                                        "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR, valoraux) VALUES (%1, %2, %3);")
+                             .arg(TextoSQL(clave),
+                                  TextoSQL(valor),
+                                  aux.isNull() ? QStringLiteral("NULL") : TextoSQL(aux)));
     }
     void configuracion(std::initializer_list<FilaConfiguracion> filas) const
     {
@@ -192,10 +179,12 @@ public:
 private:
     void usuario(const FilaUsuario &u) const
     {
-        exec(QStringLiteral("INSERT OR REPLACE INTO ta_usuarios (nombre, Administrador, UNegocio) VALUES (%1, %2, %3);")
-                 .arg(TextoSQL(QString::fromUtf8(u.nombre)),
-                      QString::number(u.administrador),
-                      u.unegocio ? TextoSQL(QString::fromUtf8(u.unegocio)) : QStringLiteral("NULL")));
+        EjecutaEnArchivo(
+            m_path,
+            QStringLiteral("INSERT OR REPLACE INTO ta_usuarios (nombre, Administrador, UNegocio) VALUES (%1, %2, %3);")
+                .arg(TextoSQL(QString::fromUtf8(u.nombre)),
+                     QString::number(u.administrador),
+                     u.unegocio ? TextoSQL(QString::fromUtf8(u.unegocio)) : QStringLiteral("NULL")));
     }
 
     // The schema is made once per test program; each test gets a copy.

@@ -1,10 +1,12 @@
 #include "tests/support/fixture_db.h"
 
+#include "platform/ado/sqlite_functions.h"
 #include "tools/demodata.h"
 
 #include <QDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 QString SqliteConnectionString(const QString &path, const QString &user)
 {
@@ -35,4 +37,21 @@ FixtureDb MakeFixtureDb(const QString &folder, bool withDemoData, int vouchers, 
         ADD_FAILURE() << "fixture database " << db.path.toStdString() << ": " << e.what();
     }
     return db;
+}
+
+void EjecutaEnArchivo(const QString &path, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << "cannot open " << path.toStdString() << ": " << sqlite3_errmsg(db);
+        sqlite3_close(db);
+        return;
+    }
+    sqlite3_busy_timeout(db, 10000);
+    ado::registerSqlServerFunctions(db);
+    char *error = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
+        ADD_FAILURE() << (error ? error : "?") << " in " << sql.toStdString();
+    sqlite3_free(error);
+    sqlite3_close(db);
 }

@@ -21,5 +21,11 @@ FixtureDb MakeFixtureDb(const QString &folder,
 // The connection string of the embedded engine for a database file.
 QString SqliteConnectionString(const QString &path, const QString &user = QStringLiteral("ADMIN"));
 
+// Runs SQLite text (one statement or several) straight on a database file,
+// beside any connection the program holds on it: set-up the data layer would
+// not take (triggers, raw rows), and the suite's SQL functions are there as
+// the engine has them. A failure fails the test.
+void EjecutaEnArchivo(const QString &path, const QString &sql);
+
 // The folder of the project's sources (schema.sql lives in database/).
 QString SourceDir();

@@ -14,11 +14,10 @@
 #include "platform/ui/flex_grid.h"
 #include "stock/ast.h"
 #include "tests/support/esquema.h"
+#include "tests/support/fixture_db.h"
 #include "tests/support/grilla.h"
 
 #include <QStringList>
-
-#include <sqlite3.h>
 
 #include <map>
 #include <optional>
@@ -197,6 +196,17 @@ inline QStringList SemillaDeSeries()
     return semilla;
 }
 
+// A database file of its own for a series, `nombre` in `carpeta`: the schema,
+// the seeds above and the statements a test adds, written straight into the
+// file before any connection opens it. Returns its path.
+inline QString BaseDeSeries(const QString &carpeta, const QString &nombre, const QStringList &mas = {})
+{
+    const QString ruta = MakeFixtureDb(carpeta, false, 0, nombre).path;
+    for (const QString &sentencia : SemillaDeSeries() + mas)
+        EjecutaEnArchivo(ruta, sentencia);
+    return ruta;
+}
+
 inline QString IdDeSerie(int numero)
 {
     return QStringLiteral("0001%1A").arg(numero, 8, 10, QLatin1Char('0'));
@@ -329,24 +339,13 @@ protected:
                     .arg(TextoSQL(clave), TextoSQL(valor)));
     }
 
-    // A statement straight to the file (a trigger the engine's dialect would
-    // not take), beside the program's connection.
-    void EnLaBase(const QString &sql)
-    {
-        sqlite3 *db = nullptr;
-        ASSERT_EQ(sqlite3_open(base.path.toUtf8().constData(), &db), SQLITE_OK);
-        char *error = nullptr;
-        EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK)
-            << (error ? error : "");
-        sqlite3_free(error);
-        sqlite3_close(db);
-    }
     // A trigger that refuses the stock rows the condition names (NEW.column ...).
     void RechazaStock(const QString &condicion, const QString &mensaje = QStringLiteral("Fila rechazada"))
     {
-        EnLaBase(QStringLiteral("CREATE TRIGGER rechaza_stock BEFORE INSERT ON V_MV_STOCK WHEN %1 "
-                                "BEGIN SELECT RAISE(ABORT, '%2'); END")
-                     .arg(condicion, mensaje));
+        EjecutaEnArchivo(base.path,
+                         QStringLiteral("CREATE TRIGGER rechaza_stock BEFORE INSERT ON V_MV_STOCK WHEN %1 "
+                                        "BEGIN SELECT RAISE(ABORT, '%2'); END")
+                             .arg(condicion, mensaje));
     }
 
     // The rows a query gives, one text each: the fields put into `forma`

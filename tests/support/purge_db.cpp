@@ -63,16 +63,6 @@ Sqlite::~Sqlite()
     sqlite3_close(m_db);
 }
 
-void Sqlite::Ejecuta(const QString &sql)
-{
-    char *error = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        const std::string texto = error ? error : "?";
-        sqlite3_free(error);
-        throw std::runtime_error(texto + " in " + sql.toStdString());
-    }
-}
-
 QStringList Sqlite::Textos(const QString &sql)
 {
     sqlite3_stmt *st = nullptr;

@@ -37,6 +37,18 @@ inline QString BaseNueva(const QString &nombre, int vouchers)
     return ruta;
 }
 
+// The lines of the run log, without the empty one after the last CR LF.
+inline QStringList LineasLog()
+{
+    QFile f(RutaLogAnulacion());
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lineas = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!lineas.isEmpty() && lineas.last().isEmpty())
+        lineas.removeLast();
+    return lineas;
+}
+
 // Opens the program's connection on the database through start-up, as the
 // window does, closing whatever connection was open before.
 void AbreConexion(const QString &path);
@@ -44,7 +56,8 @@ void CierraConexion();
 // The parameter string the program is started with for that database.
 QString ParametrosPara(const QString &path);
 
-// A direct look at the file, beside the program's own connection.
+// A direct look at the file, beside the program's own connection (raw
+// statements on it go through EjecutaEnArchivo, tests/support/fixture_db.h).
 class Sqlite
 {
 public:
@@ -53,7 +66,6 @@ public:
     Sqlite(const Sqlite &) = delete;
     Sqlite &operator=(const Sqlite &) = delete;
 
-    void Ejecuta(const QString &sql);
     long long Numero(const QString &sql);
     QStringList Textos(const QString &sql);
 
