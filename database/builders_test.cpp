@@ -1,5 +1,7 @@
 #include "database/builders.h"
 
+#include "database/globals.h"
+
 #include "platform/runtime/regional.h"
 #include "platform/runtime/vberror.h"
 #include "tests/support/raised_error.h"
@@ -67,7 +69,7 @@ TEST(ArmaCondicion, OtherQuoteMarksLeaveValuesAlone)
 class ArmaInsertTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { gCamposValores.clear(); }
+    void TearDown() override { ReiniciaGlobales(); }
 };
 
 TEST_F(ArmaInsertTest, SizedAtOnceAndEmptiedAfterUse)

@@ -49,17 +49,12 @@ TEST(ObtieneFormatoFechaHora, IsTheTrailPattern)
 class FmtMonedaTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        saved = gCantidadDecimales;
-        ui::SetResponder(&responder);
-    }
+    void SetUp() override { ui::SetResponder(&responder); }
     void TearDown() override
     {
-        gCantidadDecimales = saved;
+        ReiniciaGlobales();
         ui::SetResponder(nullptr);
     }
-    QString saved;
     ui::ScriptedResponder responder;
 };
 
@@ -183,7 +178,7 @@ TEST(BuscaEnArreglo, SearchesFromTheStartIndex)
 class BuscaEnArregloGlobalTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { gTotalesAgrupados.clear(); }
+    void TearDown() override { ReiniciaGlobales(); }
 };
 
 TEST_F(BuscaEnArregloGlobalTest, ComparesCleanedTrimmedKeys)

@@ -3,6 +3,7 @@
 #include "database/globals.h"
 #include "platform/runtime/app.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
@@ -50,7 +51,11 @@ protected:
         previa = AppPath();
         SetAppPath(dir.path());
     }
-    void TearDown() override { SetAppPath(previa); }
+    void TearDown() override
+    {
+        SetAppPath(previa);
+        ReiniciaGlobales();
+    }
     void Ini(const QByteArray &texto)
     {
         QFile f(QDir(dir.path()).filePath(QStringLiteral("VI000vi.INI")));
@@ -115,9 +120,18 @@ TEST_F(FormStyle, OwnIconIsKeptWhenNoResourceMatches)
     EXPECT_EQ(w.windowIcon().cacheKey(), antes);
 }
 
+// No window: nothing to dress, and the icon the program shows everywhere is
+// not taken for it.
 TEST_F(FormStyle, NullWindowIsIgnored)
 {
+    const QIcon previo = QApplication::windowIcon();
+    QPixmap px(16, 16);
+    px.fill(Qt::red);
+    QApplication::setWindowIcon(QIcon(px));
+    const qint64 antes = QApplication::windowIcon().cacheKey();
     AplicaIconoYEstilo(nullptr);
+    EXPECT_EQ(QApplication::windowIcon().cacheKey(), antes);
+    QApplication::setWindowIcon(previo);
 }
 
 } // namespace

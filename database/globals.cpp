@@ -1,5 +1,9 @@
 #include "database/globals.h"
 
+#include "database/builders.h"
+
+#include <initializer_list>
+
 std::int32_t gColorTextoFoco = 0;
 std::int32_t gColorFondoFoco = 0;
 QString gSeccionPC;
@@ -48,3 +52,49 @@ bool gPideClaveMarkUpBase = false;
 bool gPideClaveLimiteCredito = false;
 bool gSSBloqueoActivo = false;
 QString gTopDefault;
+
+void ReiniciaGlobales()
+{
+    gColorTextoFoco = 0;
+    gColorFondoFoco = 0;
+    gSeccionPC.clear();
+    gFlatToolbars = Variant();
+    gParametroAdicional.clear();
+    gMenu.clear();
+    gUsuarioLogeado.clear();
+    gCaja.clear();
+    gCadenaODBC.clear();
+    gTablaConfiguracion.clear();
+    gMostrarStockEnConsultas = false;
+    gTituloClientes.clear();
+    gTituloProveedores.clear();
+    gArchivoDocTareas.clear();
+    gExigeClaveConsultaLike = false;
+    gUsaConsultaLike = false;
+    gCantidadDecimales.clear();
+    gUsaMultilesMonedas = false;
+    gUsaFacturaProforma = false;
+    gUsaCCosto = false;
+    gUsaStockUdKg = false;
+    gUNegocio.clear();
+    gUnidadM3.clear();
+    gUnidadBL.clear();
+    gUnidadKG.clear();
+    gPeriodo = 0;
+    gValidaCodigoBarra = false;
+    gModuloOrdenDeTrabajo = false;
+    gVModificaCPrecio = false;
+    gCModificaCPrecio = false;
+    gMaderera = false;
+    for (QString *s : {&gMadTiras, &gMadP2, &gMadML, &gMadM2, &gMadHojas, &gMadMLP2, &gMadM2P2, &gMadMLM2})
+        s->clear();
+    gCuentaCtroDist.clear();
+    gMaxDto = Currency();
+    gPideClaveStockNeg = false;
+    gPideClaveMarkUpBase = false;
+    gPideClaveLimiteCredito = false;
+    gSSBloqueoActivo = false;
+    gTopDefault.clear();
+    gCamposValores.clear();
+    gTotalesAgrupados.clear();
+}

@@ -62,3 +62,8 @@ extern bool gPideClaveMarkUpBase;
 extern bool gPideClaveLimiteCredito;
 extern bool gSSBloqueoActivo;
 extern QString gTopDefault;
+
+// Every global of this file, and the statement builders' lists, back to the
+// values they hold before start-up. Tests call it between cases; a global
+// added above gets its line there, beside its definition.
+void ReiniciaGlobales();

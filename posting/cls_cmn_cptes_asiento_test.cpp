@@ -26,7 +26,6 @@ protected:
     void SetUp() override
     {
         BasePosteo::SetUp();
-        periodo = gPeriodo;
         gPeriodo = 2024;
         gUsuarioLogeado = QStringLiteral("OPERADOR");
         for (const QString &sentencia : SemillaAsiento())
@@ -39,12 +38,6 @@ protected:
                     .arg(Codigo(QStringLiteral("A4"))));
         clase.emplace();
     }
-    void TearDown() override
-    {
-        gPeriodo = periodo;
-        BasePosteo::TearDown();
-    }
-
     struct Llamada
     {
         QString TC = QStringLiteral("RM");
@@ -87,7 +80,6 @@ protected:
             "('  AJ', '0009', '00000002', 'A', 1, 3, 2024, '   3', 7), "
             "('  AJ', '0009', '00000003', 'A', 1, 4, 2024, '   2', 90)"));
     }
-    std::int16_t periodo = 0;
 };
 
 struct CasoAsiento

@@ -57,13 +57,11 @@ protected:
     {
         EmpresaEsquema::SetUp();
         gUsuarioLogeado = QStringLiteral("O'NEILL");
-        gCamposValores.clear();
         clase.emplace();
     }
     void TearDown() override
     {
         clase.reset();
-        gCamposValores.clear();
         ui::DefaultInstance<FrmConsComprobantes>::Unload();
         ui::DestroyUnloaded();
         EmpresaEsquema::TearDown();

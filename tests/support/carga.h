@@ -24,16 +24,7 @@ protected:
     void SetUp() override
     {
         EmpresaEsquema::SetUp();
-        gMaderera = false;
-        gMadTiras.clear();
         gCantidadDecimales = QStringLiteral("2");
-    }
-    void TearDown() override
-    {
-        gMaderera = false;
-        gMadTiras.clear();
-        gCantidadDecimales.clear();
-        EmpresaEsquema::TearDown();
     }
     void Configura(const QString &clave, const QString &valor)
     {

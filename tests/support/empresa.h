@@ -70,53 +70,6 @@ inline void ReiniciaConexion()
     db.gEsAdmin = false;
 }
 
-// The company settings and the statement builders' lists back to their start.
-inline void ReiniciaGlobales()
-{
-    gColorTextoFoco = 0;
-    gColorFondoFoco = 0;
-    gSeccionPC.clear();
-    gFlatToolbars = Variant();
-    gParametroAdicional.clear();
-    gMenu.clear();
-    gUsuarioLogeado.clear();
-    gCaja.clear();
-    gCadenaODBC.clear();
-    gTablaConfiguracion.clear();
-    gMostrarStockEnConsultas = false;
-    gTituloClientes.clear();
-    gTituloProveedores.clear();
-    gArchivoDocTareas.clear();
-    gExigeClaveConsultaLike = false;
-    gUsaConsultaLike = false;
-    gCantidadDecimales.clear();
-    gUsaMultilesMonedas = false;
-    gUsaFacturaProforma = false;
-    gUsaCCosto = false;
-    gUsaStockUdKg = false;
-    gUNegocio.clear();
-    gUnidadM3.clear();
-    gUnidadBL.clear();
-    gUnidadKG.clear();
-    gPeriodo = 0;
-    gValidaCodigoBarra = false;
-    gModuloOrdenDeTrabajo = false;
-    gVModificaCPrecio = false;
-    gCModificaCPrecio = false;
-    gMaderera = false;
-    for (QString *s : {&gMadTiras, &gMadP2, &gMadML, &gMadM2, &gMadHojas, &gMadMLP2, &gMadM2P2, &gMadMLM2})
-        s->clear();
-    gCuentaCtroDist.clear();
-    gMaxDto = Currency();
-    gPideClaveStockNeg = false;
-    gPideClaveMarkUpBase = false;
-    gPideClaveLimiteCredito = false;
-    gSSBloqueoActivo = false;
-    gTopDefault.clear();
-    gCamposValores.clear();
-    gTotalesAgrupados.clear();
-}
-
 // The company database file: a copy of one made from the schema once per
 // test program (with or without the demo data), plus the rows a test gives.
 // Its rows are written straight into the file, so they can be given before

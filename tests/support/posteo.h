@@ -268,7 +268,6 @@ protected:
     {
         EmpresaEsquema::SetUp();
         gCaja = QStringLiteral("1");
-        gCamposValores.clear();
         for (const QString &sentencia : Semilla())
             Ejecuta(sentencia);
         Configura(QStringLiteral("DepositoDefault"), QStringLiteral("   9"));
@@ -277,8 +276,6 @@ protected:
     void TearDown() override
     {
         clase.reset();
-        gCaja = QStringLiteral("1");
-        gCamposValores.clear();
         EmpresaEsquema::TearDown();
     }
 

@@ -57,17 +57,6 @@ protected:
         : Empresa({.espia = true, .demo = demo, .comoArranque = true})
     {}
 
-    void SetUp() override
-    {
-        Empresa::SetUp();
-        Reinicia();
-    }
-    void TearDown() override
-    {
-        Reinicia();
-        Empresa::TearDown();
-    }
-
     static QString Codigo(const QString &texto, int ancho) { return demodata::Code(texto, ancho); }
 
     void Articulo(const QString &codigo, const QString &unidad, int usaLote = 0, int usaSerie = 0)
@@ -114,14 +103,5 @@ protected:
             Ejecuta(vuelve);
         ASSERT_EQ(operador.requests().size(), 2u);
         EXPECT_TRUE(operador.requests()[1].title.contains(enElTitulo)) << operador.requests()[1].title.toStdString();
-    }
-
-private:
-    static void Reinicia()
-    {
-        gUsaStockUdKg = false;
-        gUnidadM3.clear();
-        gUnidadBL.clear();
-        gUnidadKG.clear();
     }
 };
