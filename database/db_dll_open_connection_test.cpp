@@ -18,7 +18,7 @@ protected:
 
 struct CadenaCase
 {
-    const char *name;
+    const char *nombre;
     const char *servidor;
     const char *base;
     const char *usuario;
@@ -49,7 +49,7 @@ TEST_F(OpenServerTest, BuildsTheConnectionString)
          "Provider=OraOLEDB.Oracle.1;Data Source=ORADB;User Id=u;Password=p;"},
     };
     for (const CadenaCase &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         ReiniciaConexion();
         operador.clear();
         operador.answer(ui::vbNo);

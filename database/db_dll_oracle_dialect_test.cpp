@@ -8,9 +8,10 @@ namespace {
 
 struct DialectCase
 {
-    const char *name;
+    const char *nombre;
     const char *in;
     const char *out;
+    friend void PrintTo(const DialectCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class OracleDialectTest : public ::testing::TestWithParam<DialectCase>
@@ -107,7 +108,7 @@ const DialectCase kSteps[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Steps, OracleDialectTest, ::testing::ValuesIn(kSteps), [](const auto &info) {
-    return std::string(info.param.name);
+    return std::string(info.param.nombre);
 });
 
 // The row lock of a book read: FOR UPDATE holds only inside a transaction.

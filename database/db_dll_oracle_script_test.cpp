@@ -35,7 +35,7 @@ TEST_F(OracleScriptTest, CutsBatchesIntoCalls)
 {
     struct Case
     {
-        const char *name;
+        const char *nombre;
         const char *script;
         QStringList calls;
     };
@@ -76,7 +76,7 @@ TEST_F(OracleScriptTest, CutsBatchesIntoCalls)
          {"Execute UPDATE \"T\" SET A = NVL(B, 0)", "CommitTrans"}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         QString script = QString::fromUtf8(c.script);
         EXPECT_EQ(run(script), c.calls);
     }
@@ -102,7 +102,7 @@ TEST_F(OracleScriptTest, GuardsDecideWhetherTheirStatementRuns)
 {
     struct Case
     {
-        const char *name;
+        const char *nombre;
         const char *script;
         bool found;
         bool runs;
@@ -114,7 +114,7 @@ TEST_F(OracleScriptTest, GuardsDecideWhetherTheirStatementRuns)
         {"exists_missing", "IF EXISTS (SELECT * FROM T WHERE A = 1) DELETE FROM T WHERE A = 1", false, false},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         provider = &AttachRecording<LeavingProvider>(db.gCnn(), ado::Platform::Oracle);
         provider->answer(QStringLiteral("FROM T WHERE A = 1"), c.found ? OneRow() : NoRows());
         QString script = QString::fromUtf8(c.script);
@@ -159,7 +159,7 @@ TEST_F(OracleScriptTest, FailureEndsScriptAndLeavesRest)
 {
     struct Case
     {
-        const char *name;
+        const char *nombre;
         std::int32_t number;
         bool message;
     };
@@ -168,7 +168,7 @@ TEST_F(OracleScriptTest, FailureEndsScriptAndLeavesRest)
         {"timeout_shown", ado::DB_E_ABORTLIMITREACHED, true},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         responder.clear();
         provider->clearCalls();
         provider->fail(QStringLiteral("FROM B"), Failure(c.number, QStringLiteral("Tiempo de espera agotado")), 1);

@@ -34,7 +34,7 @@ TEST_F(StatementsTest, RewritesBeforeRunningAndWritesBack)
 {
     struct Case
     {
-        const char *name;
+        const char *nombre;
         bool admin;
         const char *in;
         const char *sent;
@@ -74,7 +74,7 @@ TEST_F(StatementsTest, RewritesBeforeRunningAndWritesBack)
          "DROP VIEW V_X CREATE VIEW V_X AS SELECT * FROM SS_MV_ASIENTOS WHERE A = 'delete @admin_'"},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         db.gEsAdmin = c.admin;
         QString sql = QString::fromUtf8(c.in);
         db.EjecutaConsultaSQL(sql);
@@ -96,7 +96,7 @@ TEST_F(StatementsTest, FailureMessagesFollowTheRules)
 {
     struct Case
     {
-        const char *name;
+        const char *nombre;
         const char *sql;
         ado::Error error;
         bool message;
@@ -126,7 +126,7 @@ TEST_F(StatementsTest, FailureMessagesFollowTheRules)
          false},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         responder.clear();
         attach(ado::Platform::SqlServer);
         provider->fail(QString::fromUtf8(c.sql).left(6), c.error);
@@ -180,7 +180,7 @@ TEST_F(StatementsTest, RecordsetQueriesPassSynonymsAndDialect)
 {
     struct Case
     {
-        const char *name;
+        const char *nombre;
         ado::Platform platform;
         bool convert;
         const char *sent;
@@ -191,7 +191,7 @@ TEST_F(StatementsTest, RecordsetQueriesPassSynonymsAndDialect)
         {"oracle_unconverted", ado::Platform::Oracle, false, "SELECT TOP 1 [A] FROM SS_MA_CUENTAS "},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         attach(c.platform);
         QString sql = QStringLiteral("SELECT TOP 1 [A] FROM MA_CUENTAS ");
         ado::Recordset rs;

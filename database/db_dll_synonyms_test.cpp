@@ -6,10 +6,11 @@ namespace {
 
 struct SynonymCase
 {
-    const char *name;
+    const char *nombre;
     bool admin;
     const char *in;
     const char *out;
+    friend void PrintTo(const SynonymCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class SynonymTest : public ::testing::TestWithParam<SynonymCase>
@@ -64,7 +65,7 @@ const SynonymCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Contexts, SynonymTest, ::testing::ValuesIn(kCases), [](const auto &info) {
-    return std::string(info.param.name);
+    return std::string(info.param.nombre);
 });
 
 } // namespace

@@ -41,7 +41,7 @@ TEST_F(SentenciasTest, HandingBackAppendsAfterWhatTheCallerHasAndRunsNothing)
 {
     struct Case
     {
-        const char *name;
+        const char *nombre;
         const char *antes;
         const char *separador;
         const char *despues;
@@ -53,7 +53,7 @@ TEST_F(SentenciasTest, HandingBackAppendsAfterWhatTheCallerHasAndRunsNothing)
         {"no separator", "", "", "UNODOS"},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         QString texto = QString::fromUtf8(c.antes);
         Sentencias salida = Sentencias::Devolver(texto, QString::fromUtf8(c.separador));
         EXPECT_TRUE(salida.Devuelve());

@@ -45,12 +45,12 @@ protected:
 
 struct LecturaCase
 {
-    const char *name;
+    const char *nombre;
     QByteArray file;
     const char *table;
     int columns;
     std::map<int, float> widths;
-    friend void PrintTo(const LecturaCase &c, std::ostream *os) { *os << c.name; }
+    friend void PrintTo(const LecturaCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class LecturaDeAnchos : public ArchivoDeAnchos, public ::testing::WithParamInterface<LecturaCase>
@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         LecturaCase{"decimals_and_text", "\"T\",\"1234.5|abc|12,5|\"\r\n", "T", 3, {{1, 1234.5f}, {2, 0}, {3, 12.5f}}},
         LecturaCase{"no_widths_field", "\"T\"", "T", 2, {}},
         LecturaCase{"empty_file", "", "T", 2, {}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(ArchivoDeAnchos, NoFileGivesNothingAndCreatesNothing)
 {

@@ -189,10 +189,11 @@ TEST_F(ListaConsulta, PriceColumnsOfAnArticleListTakeTheConfiguredCaptions)
 
 struct ColorCase
 {
-    const char *name;
+    const char *nombre;
     double puntoPedido;
     double stock;
     long color; // -1: plain
+    friend void PrintTo(const ColorCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class ColoresDeStock : public ListaConsulta, public ::testing::WithParamInterface<ColorCase>
@@ -236,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Lookup,
                                            ColorCase{"nothing_at_all", 0, 0, 8421504},
                                            ColorCase{"negative_stock", 0, -2, 8421504},
                                            ColorCase{"negative_reorder_point", -1, 5, 8421504}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(ListaConsulta, RowsStayPlainWithoutTheSwitchTheStockColumnsOrAColour)
 {
@@ -331,7 +332,7 @@ TEST_F(ListaConsulta, ColumnsAreFoundByTrimmedCaptionWithoutCase)
 
 struct AceptarCase
 {
-    const char *name;
+    const char *nombre;
     bool checkBoxes;
     const char *campoDevuelto;
     QStringList cmpsDevueltos; // empty: none given
@@ -339,7 +340,7 @@ struct AceptarCase
     int selected;              // 0: none
     QStringList valores;
     const char *valorDevuelto;
-    friend void PrintTo(const AceptarCase &c, std::ostream *os) { *os << c.name; }
+    friend void PrintTo(const AceptarCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class Aceptar : public ListaConsulta, public ::testing::WithParamInterface<AceptarCase>
@@ -400,7 +401,7 @@ INSTANTIATE_TEST_SUITE_P(
         AceptarCase{
             "unknown_names_keep_their_place", false, "NADA", {"NADA", "CODIGO", "OTRA"}, {}, 3, {"", "C3", ""}, ""},
         AceptarCase{"single_pick_without_a_selected_row_only_hides", false, "CODIGO", {"CODIGO"}, {2}, 0, {}, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(ListaConsulta, TheListStartsOnItsFirstRowAfterALoadAndAfterF5)
 {
@@ -447,10 +448,10 @@ TEST_F(ListaConsulta, ADoubleClickOnTheListAccepts)
 
 struct CancelarCase
 {
-    const char *name;
+    const char *nombre;
     std::function<void(Lib_FrmCons3 &)> how;
     bool unloads;
-    friend void PrintTo(const CancelarCase &c, std::ostream *os) { *os << c.name; }
+    friend void PrintTo(const CancelarCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class Cancelar : public ListaConsulta, public ::testing::WithParamInterface<CancelarCase>
@@ -493,15 +494,15 @@ INSTANTIATE_TEST_SUITE_P(
                                    false},
                       CancelarCase{"cancel_button", [](Lib_FrmCons3 &f) { f.CmdCancelar->click(); }, false},
                       CancelarCase{"title_bar", [](Lib_FrmCons3 &f) { f.close(); }, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 struct MarcaCase
 {
-    const char *name;
+    const char *nombre;
     const char *valoresDefault;
     QStringList checked; // codes that start ticked
     const char *campoDevuelto = "CODIGO";
-    friend void PrintTo(const MarcaCase &c, std::ostream *os) { *os << c.name; }
+    friend void PrintTo(const MarcaCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class MarcasIniciales : public ListaConsulta, public ::testing::WithParamInterface<MarcaCase>
@@ -535,7 +536,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MarcaCase{"empty_list", "", {}},
                       MarcaCase{"no_match", "2", {}},
                       MarcaCase{"no_field_named_ticks_by_the_first_column", "10,ab", {"10", "ab"}, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(ListaConsulta, QuantitiesTravelWithThePickedRowsWhenTheListHasTheirColumn)
 {

@@ -115,6 +115,7 @@ struct Apertura
     int cursor;
     QString campo; // DataField
     int largo;     // MaxLength
+    friend void PrintTo(const Apertura &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class AbreEdicion : public Editor, public ::testing::WithParamInterface<Apertura>
@@ -179,6 +180,7 @@ struct Movida
     Qt::Key tecla;
     std::pair<int, int> hasta;
     QString celda; // the text of the cell edited, afterwards
+    friend void PrintTo(const Movida &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class TeclaFinal : public Editor, public ::testing::WithParamInterface<Movida>
@@ -299,6 +301,7 @@ struct ReglaEnter
     int trasEnter;
     std::pair<int, int> desde, hasta;
     int alFinal;
+    friend void PrintTo(const ReglaEnter &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class EnterPorReglas : public Editor, public ::testing::WithParamInterface<ReglaEnter>

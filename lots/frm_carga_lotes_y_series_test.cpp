@@ -643,6 +643,7 @@ struct Respuesta
     QStringList mensajes;
     bool acepta;
     double cantidad; // afterwards
+    friend void PrintTo(const Respuesta &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class Mensajes : public Salidas, public ::testing::WithParamInterface<Respuesta>

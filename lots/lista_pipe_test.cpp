@@ -44,6 +44,7 @@ struct SplitCase
 {
     const char *lista;
     QStringList arreglo;
+    friend void PrintTo(const SplitCase &c, std::ostream *os) { *os << '"' << c.lista << '"'; }
 };
 
 class Descompone : public Codec, public ::testing::WithParamInterface<SplitCase>
@@ -120,6 +121,7 @@ struct TextoCase
 {
     const char *lista;
     const char *texto;
+    friend void PrintTo(const TextoCase &c, std::ostream *os) { *os << '"' << c.lista << '"'; }
 };
 
 class Str : public Codec, public ::testing::WithParamInterface<TextoCase>
@@ -147,6 +149,10 @@ struct CuentaCase
     const char *lotes;
     bool sinConsolidar;
     int cuenta;
+    friend void PrintTo(const CuentaCase &c, std::ostream *os)
+    {
+        *os << '"' << c.series << "\" \"" << c.lotes << '"' << (c.sinConsolidar ? " not consolidated" : "");
+    }
 };
 
 class Cuenta : public Codec, public ::testing::WithParamInterface<CuentaCase>
@@ -178,6 +184,7 @@ struct ExtraeCase
     int posicion;
     const char *item;
     int error;
+    friend void PrintTo(const ExtraeCase &c, std::ostream *os) { *os << '"' << c.lista << "\" at " << c.posicion; }
 };
 
 class Extrae : public Codec, public ::testing::WithParamInterface<ExtraeCase>
@@ -263,6 +270,7 @@ struct BuscaCase
     const char *lista;
     const char *buscado;
     int lugar;
+    friend void PrintTo(const BuscaCase &c, std::ostream *os) { *os << '"' << c.lista << "\" " << c.buscado; }
 };
 
 class Busca : public Codec, public ::testing::WithParamInterface<BuscaCase>

@@ -261,7 +261,6 @@ TEST_F(BasePosteo, TheRowWritesBackTheCellsItNormalises)
     grilla.setTextMatrix(1, EnComodato, QStringLiteral("0"));
     ArmaMovimientoStock(grilla, enc, mov, comodato);
     EXPECT_TRUE(comodato);
-    gCamposValores.clear();
 }
 
 struct CasoCantidad
@@ -274,6 +273,11 @@ struct CasoCantidad
     std::int32_t entradas;
     bool reparto;
     double esperada;
+    friend void PrintTo(const CasoCantidad &c, std::ostream *os)
+    {
+        *os << "sign " << c.signo << (c.talle ? " size" : "") << " lot '" << c.lote << "' serial '" << c.serie << "' "
+            << c.entrada << " x" << c.entradas << (c.reparto ? " shared" : "");
+    }
 };
 
 class CantidadDelMovimiento : public ::testing::TestWithParam<CasoCantidad>

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -19,6 +20,12 @@ struct SignoCase
     const char *tc; // as the caller gives it
     bool libroIVA;
     int esperado;
+    friend void PrintTo(const SignoCase &c, std::ostream *os)
+    {
+        *os << '"' << c.codigo << "\" ES " << (c.es ? c.es : "NULL") << " SIGNO "
+            << (c.signo ? std::to_string(*c.signo) : "NULL") << " as \"" << c.tc << '"'
+            << (c.libroIVA ? " VAT book" : "");
+    }
 };
 
 class Signo : public Empresa, public ::testing::WithParamInterface<SignoCase>
@@ -117,6 +124,11 @@ struct TipoMovCase
     const char *cuenta;
     const char *cuentaCtroDist; // nullptr: no key
     int esperado;
+    friend void PrintTo(const TipoMovCase &c, std::ostream *os)
+    {
+        *os << '"' << c.tc << "\" from \"" << c.origen << '"' << (c.comodato ? " on loan" : "") << " account \""
+            << c.cuenta << "\" centre " << (c.cuentaCtroDist ? c.cuentaCtroDist : "no key");
+    }
 };
 
 class TipoMov : public Empresa, public ::testing::WithParamInterface<TipoMovCase>

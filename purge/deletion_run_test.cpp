@@ -191,6 +191,7 @@ struct CasoFallo
 {
     const char *tabla;
     int respuesta;
+    friend void PrintTo(const CasoFallo &c, std::ostream *os) { *os << c.tabla << " answered " << c.respuesta; }
 };
 
 class FalloDeUnComprobante : public AnulacionTest, public ::testing::WithParamInterface<CasoFallo>

@@ -151,6 +151,10 @@ struct CasoFallo
 {
     int tabla; // index in kTablas
     int respuesta;
+    friend void PrintTo(const CasoFallo &c, std::ostream *os)
+    {
+        *os << purgetest::kTablas[c.tabla] << " answered " << c.respuesta;
+    }
 };
 
 class UnBorradoFalla : public AnulacionOracleTest, public ::testing::WithParamInterface<CasoFallo>

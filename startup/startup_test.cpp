@@ -17,7 +17,7 @@ namespace {
 
 struct ParamCase
 {
-    const char *name;
+    const char *nombre;
     const char *parametros;
     const char *clave;
     const char *absent;
@@ -43,7 +43,7 @@ TEST(LeeParametro, ReadsWholeKeysOnly)
         {"empty string", "", "@Server", "", ""},
     };
     for (const ParamCase &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         EXPECT_EQ(LeeParametro(QString::fromUtf8(c.parametros), QString::fromUtf8(c.clave), QString::fromUtf8(c.absent)),
                   QString::fromUtf8(c.expected));
     }
@@ -208,7 +208,7 @@ TEST_F(InicializaSistemaTest, LoginDialogFillsTheMissingServer)
 
 struct OracleCase
 {
-    const char *name;
+    const char *nombre;
     const char *cadenaInicial;
     const char *cadenaFinal;
 };
@@ -220,7 +220,7 @@ TEST_F(InicializaSistemaTest, OracleServerBuildsTheOracleStringUnlessOneIsReady)
         {"a ready string is kept", "Provider=Otro;", "Provider=Otro;"},
     };
     for (const OracleCase &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         ReiniciaConexion();
         finales = 0;
         operador.clear();

@@ -74,7 +74,7 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
     // A case gives what differs from a first book of unit 1 asked for letter X.
     const struct
     {
-        const char *caso;
+        const char *nombre;
         std::vector<Libro> libros;
         const char *letra = "X";
         const char *fecha = "";
@@ -88,21 +88,21 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
         bool modifica = false;
         bool todosUsados = false;
     } casos[] = {
-        {.caso = "a fresh book proposes 1", .libros = {libro(1, {})}},
-        {.caso = "the column holds the next number",
+        {.nombre = "a fresh book proposes 1", .libros = {libro(1, {})}},
+        {.nombre = "the column holds the next number",
          .libros = {libro(1, {{&Libro::ultimo, "57"}, {&Libro::hasta, "500"}, {&Libro::sucursal, "3"}})},
          .sucursal = "0003",
          .numero = "00000057",
          .hasta = "00000500"},
-        {.caso = "numbers compare by value",
+        {.nombre = "numbers compare by value",
          .libros = {libro(1, {{&Libro::ultimo, "57"}, {&Libro::hasta, "100"}})},
          .numero = "00000057",
          .hasta = "00000100"},
-        {.caso = "an exhausted first book gives way",
+        {.nombre = "an exhausted first book gives way",
          .libros = {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::ultimo, "7"}})},
          .numero = "00000007",
          .talonario = 2},
-        {.caso = "every book exhausted",
+        {.nombre = "every book exhausted",
          .libros = {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}),
                     libro(2, {{&Libro::ultimo, "600"}, {&Libro::hasta, "20"}})},
          .sucursal = "entrada",
@@ -110,25 +110,25 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
          .hasta = "entrada",
          .talonario = 9,
          .todosUsados = true},
-        {.caso = "every book expired",
+        {.nombre = "every book expired",
          .libros = {libro(1, {{&Libro::vence, "'01/03/2024'"}})},
          .fecha = "02/03/2024",
          .sucursal = "entrada",
          .numero = "entrada",
          .hasta = "entrada",
          .talonario = 9},
-        {.caso = "expiry is by the day, not by the text",
+        {.nombre = "expiry is by the day, not by the text",
          .libros = {libro(1, {{&Libro::vence, "'01/04/2024'"}})},
          .fecha = "15/03/2024"},
-        {.caso = "a book is good on its expiry day",
+        {.nombre = "a book is good on its expiry day",
          .libros = {libro(1, {{&Libro::vence, "'15/03/2024'"}})},
          .fecha = "15/03/2024 18:30"},
-        {.caso = "an expired book is skipped",
+        {.nombre = "an expired book is skipped",
          .libros = {libro(1, {{&Libro::vence, "'14/03/2024'"}}), libro(2, {{&Libro::ultimo, "30"}})},
          .fecha = "15/03/2024",
          .numero = "00000030",
          .talonario = 2},
-        {.caso = "an exhausted book before an expired one is still reported",
+        {.nombre = "an exhausted book before an expired one is still reported",
          .libros = {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}),
                     libro(2, {{&Libro::vence, "'14/03/2024'"}})},
          .fecha = "15/03/2024",
@@ -137,46 +137,46 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
          .hasta = "entrada",
          .talonario = 9,
          .todosUsados = true},
-        {.caso = "no date: expiry does not count", .libros = {libro(1, {{&Libro::vence, "'01/01/2020'"}})}},
-        {.caso = "the user's unit first",
+        {.nombre = "no date: expiry does not count", .libros = {libro(1, {{&Libro::vence, "'01/01/2020'"}})}},
+        {.nombre = "the user's unit first",
          .libros = {libro(1, {}), libro(2, {{&Libro::unegocio, "   2"}, {&Libro::ultimo, "80"}})},
          .unegocio = "   2",
          .numero = "00000080",
          .talonario = 2},
-        {.caso = "no book of the unit: any of the type",
+        {.nombre = "no book of the unit: any of the type",
          .libros = {libro(3, {{&Libro::unegocio, "   5"}, {&Libro::ultimo, "11"}}),
                     libro(4, {{&Libro::unegocio, "   6"}})},
          .unegocio = "   2",
          .numero = "00000011",
          .talonario = 3},
-        {.caso = "no unit: any of the type",
+        {.nombre = "no unit: any of the type",
          .libros = {libro(3, {{&Libro::unegocio, "   5"}, {&Libro::ultimo, "11"}})},
          .unegocio = "",
          .numero = "00000011",
          .talonario = 3},
-        {.caso = "a letter the book does not issue",
+        {.nombre = "a letter the book does not issue",
          .libros = {libro(1, {{&Libro::letras, "AB"}, {&Libro::letra, "A"}, {&Libro::ultimo, "4"}})},
          .letra = "C",
          .numero = "00000004",
          .letraFinal = "A"},
-        {.caso = "a blank letter is X",
+        {.nombre = "a blank letter is X",
          .libros = {libro(1, {{&Libro::letras, "AXB"}, {&Libro::ultimo, "4"}})},
          .letra = "  ",
          .numero = "00000004"},
-        {.caso = "the letter searched ignoring case",
+        {.nombre = "the letter searched ignoring case",
          .libros = {libro(1, {{&Libro::letras, "ab"}, {&Libro::letra, "B"}, {&Libro::ultimo, "4"}})},
          .letra = "b",
          .numero = "00000004",
          .letraFinal = "b"},
-        {.caso = "a book without letters issues X",
+        {.nombre = "a book without letters issues X",
          .libros = {libro(1, {{&Libro::letras, ""}, {&Libro::ultimo, "4"}})},
          .letra = "A",
          .numero = "00000004"},
-        {.caso = "the operator may change the number",
+        {.nombre = "the operator may change the number",
          .libros = {libro(1, {{&Libro::modifica, "1"}})},
          .modifica = true},
-        {.caso = "a Null switch reads as on", .libros = {libro(1, {{&Libro::modifica, "NULL"}})}, .modifica = true},
-        {.caso = "no book at all",
+        {.nombre = "a Null switch reads as on", .libros = {libro(1, {{&Libro::modifica, "NULL"}})}, .modifica = true},
+        {.nombre = "no book at all",
          .libros = {libro(1, {{&Libro::codigo, "  RM"}})},
          .letra = "A",
          .sucursal = "1",
@@ -185,7 +185,7 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
          .talonario = 9},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE"));
         Libros(c.libros);
         TalonarioActual = 9;
@@ -350,7 +350,7 @@ TEST_F(Verificacion, TripsAndCashBillsMovePastTheStoredMaximum)
     Libros({DelTipo("  VJ", "40"), DelTipo("CBFP", "10")});
     const struct
     {
-        const char *caso;
+        const char *nombre;
         std::vector<std::pair<const char *, const char *>> viajes; // type as stored, id
         const char *tipo;
         const char *numero;
@@ -368,7 +368,7 @@ TEST_F(Verificacion, TripsAndCashBillsMovePastTheStoredMaximum)
         {"taken as the trimmed type", {{"VJ", "000100000040X"}}, " vj", "00000041"},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         Ejecuta(QStringLiteral("DELETE FROM MV_VIAJES"));
         for (const auto &[tc, id] : c.viajes)
             Viaje(tc, id);
@@ -399,7 +399,7 @@ TEST_F(Verificacion, PurchaseOrdersStayBelowTheirBooksEnd)
 {
     const struct
     {
-        const char *caso;
+        const char *nombre;
         const char *hasta;
         std::vector<const char *> ids;
         const char *numero;
@@ -409,7 +409,7 @@ TEST_F(Verificacion, PurchaseOrdersStayBelowTheirBooksEnd)
         {"taken, with a book up to the end of numbers", "99999999", {"000100000120A", "000100000900A"}, "00000901"},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         Ejecuta({QStringLiteral("DELETE FROM V_TA_CPTE"),
                  QStringLiteral("DELETE FROM C_MV_CPTE"),
                  QStringLiteral("DELETE FROM V_MV_CTROL_CPTE")});
@@ -478,7 +478,7 @@ TEST_F(IdStock, TheBooksNumberUnlessTheStockAlreadyHoldsIt)
 {
     const struct
     {
-        const char *caso;
+        const char *nombre;
         std::vector<std::pair<const char *, const char *>> movimientos;
         const char *id;
     } casos[] = {
@@ -493,7 +493,7 @@ TEST_F(IdStock, TheBooksNumberUnlessTheStockAlreadyHoldsIt)
     };
     Libros({DelTipo("  PE")});
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
         for (const auto &[tc, id] : c.movimientos)
             Movimiento(tc, id);
@@ -513,7 +513,7 @@ TEST_F(IdStock, TheIdHasThirteenCharactersWhateverTheBookGave)
 {
     const struct
     {
-        const char *caso;
+        const char *nombre;
         std::vector<Libro> libros;
         const char *id;
         const char *sucursal;
@@ -532,7 +532,7 @@ TEST_F(IdStock, TheIdHasThirteenCharactersWhateverTheBookGave)
          1},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE"));
         Libros(c.libros);
         operador.clear();

@@ -62,7 +62,7 @@ TEST_F(Asientos, AnEntryOfTheVoucherIsFoundAndNamed)
 {
     const struct
     {
-        const char *caso;
+        const char *nombre;
         const char *tipo;
         const char *numero;
         const char *cuenta;
@@ -79,7 +79,7 @@ TEST_F(Asientos, AnEntryOfTheVoucherIsFoundAndNamed)
         {"a quote in the account", "CMV", "00000120", "O'X", false, "sin tocar"},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         QString asiento = QStringLiteral("sin tocar");
         EXPECT_EQ(ExisteAsientoComprobante(QString::fromUtf8(c.tipo),
                                            QStringLiteral("0001"),
@@ -183,7 +183,7 @@ TEST_F(Registraciones, NextEntryNumberOfMonthPeriodAndRegisterType)
 {
     const struct
     {
-        const char *caso;
+        const char *nombre;
         Variant mes;
         Variant periodo;
         Variant tipoReg;
@@ -199,7 +199,7 @@ TEST_F(Registraciones, NextEntryNumberOfMonthPeriodAndRegisterType)
         {"none in another month", 8, QStringLiteral("2024"), Variant(), 1},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         EXPECT_EQ(ValidaTCRegistraciones(c.mes, c.periodo, c.tipoReg), c.siguiente);
     }
     EXPECT_EQ(operador.requests().size(), 0u);
@@ -227,7 +227,7 @@ TEST_F(Registraciones, AMonthOrPeriodWithoutANumberIsRefusedBeforeAnyStatement)
 {
     const struct
     {
-        const char *caso;
+        const char *nombre;
         Variant mes;
         Variant periodo;
     } casos[] = {
@@ -240,7 +240,7 @@ TEST_F(Registraciones, AMonthOrPeriodWithoutANumberIsRefusedBeforeAnyStatement)
         {"Null period", 7, Variant::null()},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         EXPECT_EQ(RaisedNumber([&] { ValidaTCRegistraciones(c.mes, c.periodo, QStringLiteral("3")); }),
                   vberr::InvalidCall);
     }

@@ -104,7 +104,7 @@ TEST_F(Validacion, TheNumberAgainstTheRangeOfItsBook)
     Libros({Talonario(1, "10", "500"), Talonario(2, "400", "900"), Talonario(3, "1", "99999999", "2")});
     const struct
     {
-        const char *caso;
+        const char *nombre;
         const char *numero;
         const char *sucursal;
         bool valido;
@@ -126,7 +126,7 @@ TEST_F(Validacion, TheNumberAgainstTheRangeOfItsBook)
         {"no number", "abc", "0001", false, 9, kVerifique},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         // A book of this type left by an earlier call.
         Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE WHERE TALONARIO = 9"));
         Libros({Talonario(9, "10", "20")});
@@ -181,7 +181,7 @@ TEST_F(Validacion, TheExaminationStopsAtAnExternalOrFreeBook)
 {
     const struct
     {
-        const char *caso;
+        const char *nombre;
         std::vector<Libro> libros;
         const char *numero;
         bool valido;
@@ -230,7 +230,7 @@ TEST_F(Validacion, TheExaminationStopsAtAnExternalOrFreeBook)
          kSinNumeracion},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         Ejecuta(QStringLiteral("DELETE FROM V_TA_CPTE"));
         Libros(c.libros);
         TalonarioActual = 0;
@@ -310,7 +310,7 @@ TEST_F(Avance, StatementsForTheCallersTransaction)
         "\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('%1','0001','00000057','X')\r\n");
     const struct
     {
-        const char *caso;
+        const char *nombre;
         const char *tipo;
         const char *numero;
         bool forzar;
@@ -344,7 +344,7 @@ TEST_F(Avance, StatementsForTheCallersTransaction)
         {"a book past the number", "PE", "12", false, "previa"},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         EXPECT_EQ(Sentencia(QString::fromUtf8(c.tipo), QString::fromUtf8(c.numero), c.forzar), c.sentencia);
     }
     // Nothing ran: the statements are the caller's.
@@ -420,7 +420,7 @@ TEST_F(Avance, ASaveAfterAnotherOperatorsWriteIsRefused)
     gDB().gCnn().attachProvider(std::move(propio));
     const struct
     {
-        const char *caso;
+        const char *nombre;
         int respuesta;
         long long queda;
     } casos[] = {
@@ -429,7 +429,7 @@ TEST_F(Avance, ASaveAfterAnotherOperatorsWriteIsRefused)
         {"abandoned", ui::vbAbort, 200},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         Ejecuta(QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 57"));
         otro.antes = QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 200 WHERE CODIGO = '  PE'");
         operador.clear();
@@ -453,7 +453,7 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
     Libros({externo, otraSucursal});
     const struct
     {
-        const char *caso;
+        const char *nombre;
         const char *tipo;
         const char *letra;
         QString sentencia;
@@ -465,7 +465,7 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
         {"an invalid letter", "PE", "A,B", "previa", kLetraInvalida},
     };
     for (const auto &c : casos) {
-        SCOPED_TRACE(c.caso);
+        SCOPED_TRACE(c.nombre);
         operador.clear();
         const Llamada l = Avanza(
             {.tipo = c.tipo, .letra = c.letra, .enSentencia = true, .sentencia = "previa", .forzar = true});

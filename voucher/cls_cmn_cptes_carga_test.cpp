@@ -396,6 +396,7 @@ struct CasoFallo
     int cuadros;
     bool articulos; // the article and other-concept grids loaded
     bool cabecera;  // the header handed back
+    friend void PrintTo(const CasoFallo &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class FalloDeConsulta : public Carga, public ::testing::WithParamInterface<CasoFallo>

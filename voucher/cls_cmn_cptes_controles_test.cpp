@@ -40,7 +40,7 @@ protected:
 
 struct LimiteCase
 {
-    const char *name;
+    const char *nombre;
     const char *tc;
     const char *letra;
     bool conTareas, conArticulos, conOtros;
@@ -50,6 +50,7 @@ struct LimiteCase
     bool caben;
     int cantLineasFinal;
     int usadas; // kSinTocar: left as it came
+    friend void PrintTo(const LimiteCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class Limite : public Lineas, public ::testing::WithParamInterface<LimiteCase>
@@ -99,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         LimiteCase{
             "quote_cannot_change_the_query", "X' OR '1'='1", "A", true, true, true, 0, false, 0, true, 0, kSinTocar},
         LimiteCase{"quote_in_letter", "FC", "A' OR LETRA='B", true, true, true, 0, false, 0, true, 0, kSinTocar}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(Lineas, AFailingLimitQueryIsTreatedAndTheLinesDoNotFit)
 {
@@ -117,10 +118,11 @@ TEST_F(Lineas, AFailingLimitQueryIsTreatedAndTheLinesDoNotFit)
 
 struct ItemsCase
 {
-    const char *name;
+    const char *nombre;
     std::vector<FilaDeGrilla> articulos; // lines below the titles
     int cantArticulos;
     int totUnidades;
+    friend void PrintTo(const ItemsCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class Items : public Lineas, public ::testing::WithParamInterface<ItemsCase>
@@ -158,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                   -2},
         ItemsCase{"blank_code_is_no_line", {{{0, "A"}, {ColCantidad, "1"}}, {{0, "  "}, {ColCantidad, "5"}}, {}}, 1, 1},
         ItemsCase{"titles_only", {}, 0, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(Lineas, AbsentGridsCountNoLines)
 {
@@ -179,6 +181,10 @@ struct RepetidoCase
     int filaIgnorar;
     bool encontrado;
     int fila; // kSinTocar when none
+    friend void PrintTo(const RepetidoCase &c, std::ostream *os)
+    {
+        *os << '"' << c.codigo << "\" ignoring row " << c.filaIgnorar;
+    }
 };
 
 using Busqueda = std::function<bool(ClsCmnCptes &, const ui::FlexGrid &, const QString &, std::int32_t, std::int32_t &)>;
@@ -226,14 +232,14 @@ INSTANTIATE_TEST_SUITE_P(Codigos,
 
 struct FraccionCase
 {
-    const char *name;
+    const char *nombre;
     Variant numero;
     bool fraccion;
 };
 
 void PrintTo(const FraccionCase &c, std::ostream *os)
 {
-    *os << c.name;
+    *os << c.nombre;
 }
 
 class Fraccion : public Lineas, public ::testing::WithParamInterface<FraccionCase>
@@ -262,6 +268,6 @@ INSTANTIATE_TEST_SUITE_P(Numeros,
                                            FraccionCase{"empty_text", Variant(""), false},
                                            FraccionCase{"null", Variant::null(), false},
                                            FraccionCase{"not_a_number", Variant("abc"), false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(info.param.nombre); });
 
 } // namespace

@@ -11,11 +11,12 @@ namespace {
 
 struct CreacionCase
 {
-    const char *name;
+    const char *nombre;
     std::optional<QString> piva;           // nullopt: no row
     std::optional<QString> asientosXStock; // nullopt: no row
     double esperadoPIVA;
     bool esperadoAsientos;
+    friend void PrintTo(const CreacionCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class Creacion : public Empresa, public ::testing::WithParamInterface<CreacionCase>
@@ -51,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CreacionCase{"trailing_blank", QStringLiteral("27.00005"), QStringLiteral("SI "), 27.0, false},
                       CreacionCase{"not_a_number", QStringLiteral("IVA"), QStringLiteral("NO"), 0.0, false},
                       CreacionCase{"empty", QStringLiteral(""), QStringLiteral(""), 0.0, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 struct EditorCase
 {
@@ -60,6 +61,7 @@ struct EditorCase
     const char *dataField;
     const char *tag;
     int maxLength;
+    friend void PrintTo(const EditorCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class TextPropiedades : public Empresa, public ::testing::WithParamInterface<EditorCase>

@@ -253,7 +253,7 @@ TEST_F(SqliteDb, FieldValuesAndSizes)
     rs.Open("SELECT C, N, R, M, F, N * 2 AS DOBLE FROM T ORDER BY C", cn, 0, 1);
     struct Expect
     {
-        const char *name;
+        const char *nombre;
         Variant::Type type;
         int size;
     };
@@ -264,9 +264,9 @@ TEST_F(SqliteDb, FieldValuesAndSizes)
                              {"F", Variant::Type::Date, 16},
                              {"DOBLE", Variant::Type::Long, 4}};
     for (const Expect &e : fields) {
-        SCOPED_TRACE(e.name);
-        EXPECT_EQ(rs.Fields(e.name).Value().type(), e.type);
-        EXPECT_EQ(rs.Fields(e.name).DefinedSize(), e.size);
+        SCOPED_TRACE(e.nombre);
+        EXPECT_EQ(rs.Fields(e.nombre).Value().type(), e.type);
+        EXPECT_EQ(rs.Fields(e.nombre).DefinedSize(), e.size);
     }
     EXPECT_EQ(rs.Fields("M").Value().toCurrency(), Currency::fromScaled(123456));
     rs.MoveNext();

@@ -34,6 +34,10 @@ struct Filtrado
     int seleccion;     // selected characters from desde
     int tecla;
     int resultado; // 0: refused
+    friend void PrintTo(const Filtrado &c, std::ostream *os)
+    {
+        *os << c.campo << " '" << c.texto << "' at " << c.desde << '+' << c.seleccion << " key " << c.tecla;
+    }
 };
 
 class FiltraTecla : public ::testing::TestWithParam<Filtrado>

@@ -160,10 +160,10 @@ TEST_F(FilesTest, WriteQuotesEachFieldAndEndsTheLine)
 
 struct InputCase
 {
-    const char *name;
+    const char *nombre;
     QByteArray bytes;
     QStringList fields; // every field up to the end of the file
-    friend void PrintTo(const InputCase &c, std::ostream *os) { *os << c.name; }
+    friend void PrintTo(const InputCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class InputFields : public FilesTest, public ::testing::WithParamInterface<InputCase>
@@ -198,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                       InputCase{"quoted_keeps_blanks_and_commas", "\" a, b \",\"\"\r\n", {" a, b ", ""}},
                       InputCase{"junk_after_the_quote", "\"A\"xy,\"B\"\r\n", {"A", "B"}},
                       InputCase{"latin1", "\"A\xF1o\",\"\xFF\"\r\n", {QStringLiteral("Año"), Chr(255)}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(FilesTest, ReplaceFileTakesTheTargetsPlaceInOneStep)
 {

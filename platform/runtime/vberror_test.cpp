@@ -9,7 +9,7 @@ namespace {
 
 struct StepCase
 {
-    const char *name;
+    const char *nombre;
     std::vector<int> answers;  // answers the handler gives, in order
     int failuresOfStep2;       // how many times step 2 fails before it succeeds
     std::vector<int> expected; // steps that completed, in order
@@ -18,7 +18,7 @@ struct StepCase
 
 void PrintTo(const StepCase &c, std::ostream *os)
 {
-    *os << c.name;
+    *os << c.nombre;
 }
 
 class StepsTest : public ::testing::TestWithParam<StepCase>
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Answers,
                                            StepCase{"AbortLeaves", {3}, 1, {1}, true},
                                            StepCase{"RetryThenLeave", {4, 2}, 5, {1}, true},
                                            StepCase{"ZeroLeaves", {0}, 1, {1}, true}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST(Raise, UsesTheRunTimeTextWhenNoneIsGiven)
 {

@@ -45,12 +45,13 @@ struct GridOnScreen
 
 struct MoveCase
 {
-    const char *name;
+    const char *nombre;
     std::pair<int, int> from;
     std::function<void(GridOnScreen &)> move;
     int leaveCalls;
     std::pair<int, int> endsOn;
     int error;
+    friend void PrintTo(const MoveCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class GridMoves : public ::testing::TestWithParam<MoveCase>
@@ -122,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"invalid_col", {2, 2}, [](GridOnScreen &s) { s.grid.setCol(5); }, 0, {2, 2}, FlexGrid::InvalidColValue},
         MoveCase{"negative_col", {2, 2}, [](GridOnScreen &s) { s.grid.setCol(-1); }, 0, {2, 2}, FlexGrid::InvalidColValue},
         MoveCase{"invalid_row", {2, 2}, [](GridOnScreen &s) { s.grid.setRow(6); }, 0, {2, 2}, FlexGrid::InvalidRowValue}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST(FlexGrid, ALeaveCellHandlerWritesTheCellBeingLeft)
 {

@@ -78,11 +78,11 @@ TEST_F(ListaVisible, ColumnWidthsReadBackTheTwipsSetUntilTheUserDragsThem)
 
 struct SortCase
 {
-    const char *name;
+    const char *nombre;
     int key;
     int order;
     QStringList codes; // main texts in the expected order
-    friend void PrintTo(const SortCase &c, std::ostream *os) { *os << c.name; }
+    friend void PrintTo(const SortCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class SortByText : public ListaVisible, public ::testing::WithParamInterface<SortCase>
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SortCase{"sub_item_descending", 1, lvwDescending, {"b2", "c3", "A1", "a0", "C4"}},
                       // Text, not number: "09" < "1" < "10" < "100" < "9".
                       SortCase{"numbers_sort_as_text", 2, lvwAscending, {"a0", "C4", "c3", "b2", "A1"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 TEST_F(ListaVisible, ARowAddedToASortedListTakesItsPlaceAndTheSelectionFollowsItsRow)
 {
@@ -337,12 +337,12 @@ TEST_F(ListaVisible, TheFirstRowGivenToAnEmptyListIsSelected)
 
 struct KeyCase
 {
-    const char *name;
+    const char *nombre;
     int qtKey;
     Qt::KeyboardModifiers mods;
     int code;
     int shift;
-    friend void PrintTo(const KeyCase &c, std::ostream *os) { *os << c.name; }
+    friend void PrintTo(const KeyCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
 class VirtualKeys : public ::testing::TestWithParam<KeyCase>
@@ -395,6 +395,6 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"up", Qt::Key_Up, Qt::NoModifier, 38, 0},
                       KeyCase{"down", Qt::Key_Down, Qt::NoModifier, 40, 0},
                       KeyCase{"not_in_the_table", Qt::Key_VolumeUp, Qt::NoModifier, 0, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 } // namespace

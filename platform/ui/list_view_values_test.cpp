@@ -33,7 +33,7 @@ TEST(ListViewSortValues, CellsWithAValueSortByItTheOthersByText)
         QDateTime when;
         const char *amount;
         double value;
-        const char *name;
+        const char *nombre;
     };
     const Row rows[] = {
         {"05/03/2024", QDateTime(QDate(2024, 3, 5), QTime()), "9", 9, "b"},
@@ -45,7 +45,7 @@ TEST(ListViewSortValues, CellsWithAValueSortByItTheOthersByText)
         item.setSortValue(0, r.when);
         item.setSubItems(1, QString::fromLatin1(r.amount));
         item.setSortValue(1, r.value);
-        item.setSubItems(2, QString::fromLatin1(r.name));
+        item.setSubItems(2, QString::fromLatin1(r.nombre));
     }
     EXPECT_EQ(list.ListItems().Item(1).SortValue(1).toDouble(), 9.0);
     EXPECT_FALSE(list.ListItems().Item(1).SortValue(2).isValid());

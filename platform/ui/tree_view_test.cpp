@@ -90,7 +90,7 @@ TEST_F(TreeViewTest, BadAddsRaiseAndLeaveTheTreeAsItWas)
 
     struct Case
     {
-        const char *name;
+        const char *nombre;
         QString relative;
         int relationship;
         QString key;
@@ -104,7 +104,7 @@ TEST_F(TreeViewTest, BadAddsRaiseAndLeaveTheTreeAsItWas)
         {"unknown relationship", QStringLiteral("A"), 1, QStringLiteral("A9"), vberr::InvalidCall},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.nombre);
         EXPECT_EQ(RaisedNumber([&] { n.Add(c.relative, c.relationship, c.key, QStringLiteral("x")); }), c.error);
         EXPECT_EQ(n.Count(), 2);
         EXPECT_EQ(Shape(*tree.model()), QStringLiteral("raíz(b)"));

@@ -30,6 +30,7 @@ struct BoxCase
     QMessageBox::Icon icon;
     int defaultIndex;
     int closeAnswer; // what closing the box by its title bar answers
+    friend void PrintTo(const BoxCase &c, std::ostream *os) { *os << "style " << c.style; }
 };
 
 class MessageBoxStyles : public ::testing::TestWithParam<BoxCase>
