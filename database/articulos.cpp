@@ -1,6 +1,7 @@
 #include "database/articulos.h"
 
 #include "database/builders.h"
+#include "database/campos.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 
@@ -38,11 +39,6 @@ bool Busca(const QString &prefijo, const QString &codigo25, ado::Recordset &rs, 
     return !rs.Bof();
 }
 
-QString Texto(ado::Recordset &rs, const char *campo)
-{
-    return gComponente().ValorNoNulo(rs.Fields(QLatin1String(campo)).Value()).toString();
-}
-
 } // namespace
 
 bool BuscaArticuloPorCodigo(
@@ -51,15 +47,15 @@ bool BuscaArticuloPorCodigo(
     const bool corto = Codigo.size() <= 6;
     if (corto)
         PorCodigoBarra = false;
-    const QString codigo25 = gComponente().FormateaCodigo(Codigo, 25);
+    const QString codigo25 = CodigoAncho(Codigo, 25);
 
     bool encontrado = Busca(PorCodigoBarra ? PorCodigoBarraPrincipal() : PorIdArticulo(), codigo25, Rs, SoloLectura);
     if (encontrado) {
-        Codigo = Texto(Rs, "IdArticulo");
+        Codigo = CampoSinRecortar(Rs, "IdArticulo");
     } else if (!corto) {
         if (Busca(PorCodigoBarraPrincipal(), codigo25, Rs, SoloLectura)) {
             encontrado = true;
-            Codigo = Texto(Rs, "IdArticulo");
+            Codigo = CampoSinRecortar(Rs, "IdArticulo");
         } else {
             static const std::array<std::pair<const char *, const char *>, 5> alternativos{{
                 {"UD_TTE", "CODIGOBARRADUN"},
@@ -73,7 +69,7 @@ bool BuscaArticuloPorCodigo(
                     encontrado = true;
                     // Asked by article code, the typed code stays as the operator wrote it.
                     if (PorCodigoBarra)
-                        Codigo = Texto(Rs, "IdArticulo");
+                        Codigo = CampoSinRecortar(Rs, "IdArticulo");
                     break;
                 }
             }
@@ -82,6 +78,6 @@ bool BuscaArticuloPorCodigo(
         }
     }
     if (Rs.State() != ado::adStateClosed && !Rs.Bof())
-        Descripcion = Texto(Rs, "Descripcion");
+        Descripcion = CampoSinRecortar(Rs, "Descripcion");
     return encontrado;
 }

@@ -1,5 +1,7 @@
 #include "database/articulos.h"
 
+#include "database/builders.h"
+
 #include "platform/component/component.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/scripted_responder.h"
@@ -10,11 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString W25(const char *codigo)
-{
-    return gComponente().FormateaCodigo(QString::fromUtf8(codigo), 25);
-}
 
 class ArticulosTest : public EmpresaEspiada
 {
@@ -45,7 +42,7 @@ protected:
               const char *udTte,
               const char *umcb2)
     {
-        auto cod = [&](const char *c) { return *c ? TextoSQL(W25(c)) : QStringLiteral("NULL"); };
+        auto cod = [&](const char *c) { return *c ? CodigoSQL(QString::fromUtf8(c), 25) : QStringLiteral("NULL"); };
         Ejecuta({QStringLiteral(
                      "INSERT INTO V_MA_ARTICULOS (IDARTICULO, Descripcion, IDUNIDAD, codigobarra, CODIGOBARRADUN, "
                      "CODIGOBARRA1, CODIGOBARRA2, UD_TTE, UMCB2) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
@@ -89,7 +86,15 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
         QStringList columnas;
         const char *unidad; // first IDUNIDAD of the row left behind
     } cases[] = {
-        {"six characters: by article code only", "654321", true, true, W25("654321"), false, "Tuerca", {id}, "  UN"},
+        {"six characters: by article code only",
+         "654321",
+         true,
+         true,
+         CodigoAncho(QStringLiteral("654321"), 25),
+         false,
+         "Tuerca",
+         {id},
+         "  UN"},
         {"article code asked by bar code",
          "ARTICULO7",
          true,
@@ -103,7 +108,7 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
          "BC2-ALT",
          true,
          true,
-         W25("ART1"),
+         CodigoAncho(QStringLiteral("ART1"), 25),
          true,
          "Tornillo",
          {barra, barra, dun, cb1, cb2},
@@ -121,7 +126,7 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
          "17790001000014",
          true,
          true,
-         W25("ART1"),
+         CodigoAncho(QStringLiteral("ART1"), 25),
          true,
          "Tornillo",
          {barra, barra, dun},
@@ -130,13 +135,29 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
          "7790001000017",
          false,
          true,
-         W25("ART1"),
+         CodigoAncho(QStringLiteral("ART1"), 25),
          false,
          "Tornillo",
          {id, barra},
          "  UN"},
-        {"article code first", "ART1", false, true, W25("ART1"), false, "Tornillo", {id}, "  UN"},
-        {"a quote in the code", "O'REILLY1", false, true, W25("O'REILLY1"), false, "Perno", {id}, "  UN"},
+        {"article code first",
+         "ART1",
+         false,
+         true,
+         CodigoAncho(QStringLiteral("ART1"), 25),
+         false,
+         "Tornillo",
+         {id},
+         "  UN"},
+        {"a quote in the code",
+         "O'REILLY1",
+         false,
+         true,
+         CodigoAncho(QStringLiteral("O'REILLY1"), 25),
+         false,
+         "Perno",
+         {id},
+         "  UN"},
         {"found nowhere",
          "NOEXISTE99",
          false,
@@ -176,7 +197,8 @@ TEST_F(ArticulosTest, StatementTexts)
     ado::Recordset rs;
     // Found nowhere by bar code: every statement form runs once, the main bar code twice.
     BuscaArticuloPorCodigo(codigo, rs, true, porBarra, descripcion);
-    const QString w = QStringLiteral("'") + W25("O'REILLY1").replace(QLatin1Char('\''), QStringLiteral("''"))
+    const QString w = QStringLiteral("'")
+                      + CodigoAncho(QStringLiteral("O'REILLY1"), 25).replace(QLatin1Char('\''), QStringLiteral("''"))
                       + QLatin1Char('\'');
     const QStringList esperadas{
         QStringLiteral("SELECT * FROM V_MA_ARTICULOS WHERE codigobarra =  ") + w,

@@ -1,5 +1,7 @@
 #include "database/builders.h"
 
+#include "database/conversions.h"
+#include "platform/component/component.h"
 #include "platform/runtime/vberror.h"
 
 #include <cmath>
@@ -109,4 +111,19 @@ QString TextoDeLiteral(const QString &literal)
     if (literal.size() < 2 || !literal.startsWith(QLatin1Char('\'')) || !literal.endsWith(QLatin1Char('\'')))
         return literal;
     return literal.mid(1, literal.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+}
+
+QString CodigoAncho(const QString &codigo, int ancho)
+{
+    return gComponente().FormateaCodigo(codigo, ancho);
+}
+
+QString CodigoSQL(const QString &codigo, int ancho)
+{
+    return TextoSQL(CodigoAncho(codigo, ancho));
+}
+
+QString CodigoNormalizadoSQL(const QString &codigo, int ancho)
+{
+    return CodigoSQL(NormalizaCaracteres(Variant(codigo)), ancho);
 }

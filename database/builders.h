@@ -51,3 +51,13 @@ QString TextoSQL(const QString &value);
 // What a literal of TextoSQL holds: the quotes that enclose it taken off and
 // each doubled quote made one. A text not between quotes is given back as is.
 QString TextoDeLiteral(const QString &literal);
+
+// A code at its fixed width, as codes are stored: trimmed and right-aligned in
+// blanks to `ancho`. A blank code gives ""; one longer than `ancho` once
+// trimmed is given back as it came.
+QString CodigoAncho(const QString &codigo, int ancho);
+// The same as an SQL literal (TextoSQL of CodigoAncho).
+QString CodigoSQL(const QString &codigo, int ancho);
+// CodigoSQL of the code cleaned first (NormalizaCaracteres): a pipe-list
+// element's filler and separators never reach a statement.
+QString CodigoNormalizadoSQL(const QString &codigo, int ancho);

@@ -151,4 +151,39 @@ TEST(TextoDeLiteral, UndoesTextoSQLAndLeavesOtherTextAlone)
     }
 }
 
+// Codes and expected texts in Latin-1 ("\xFF" is the pipe-list separator).
+struct CodigoCase
+{
+    const char *nombre;
+    const char *codigo;
+    int ancho;
+    const char *alAncho;     // CodigoAncho
+    const char *literal;     // CodigoSQL
+    const char *normalizado; // CodigoNormalizadoSQL
+};
+
+TEST(CodigoSQL, CodesAtTheirWidthAsLiterals)
+{
+    const CodigoCase cases[] = {
+        {"short code", "AB", 4, "  AB", "'  AB'", "'  AB'"},
+        {"blanks around", " AB ", 4, "  AB", "'  AB'", "'  AB'"},
+        {"exactly the width", "ABCD", 4, "ABCD", "'ABCD'", "'ABCD'"},
+        {"longer than the width: as it came", " ABCDE ", 4, " ABCDE ", "' ABCDE '", "'ABCDE'"},
+        {"a wider field", "ART1", 10, "      ART1", "'      ART1'", "'      ART1'"},
+        {"quote inside", "O'R", 4, " O'R", "' O''R'", "' O''R'"},
+        {"hostile text", "'; DROP TABLE X --", 4, "'; DROP TABLE X --", "'''; DROP TABLE X --'", "'''; DROP TABLE X --'"},
+        {"empty", "", 4, "", "''", "''"},
+        {"blank", "   ", 25, "", "''", "''"},
+        {"pipe-list separator", "AB\xFF", 4, " AB\xFF", "' AB\xFF'", "'  AB'"},
+        {"line feed and blanks", " 12\n ", 4, " 12\n", "' 12\n'", "'  12'"},
+    };
+    for (const CodigoCase &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        const QString codigo = QString::fromLatin1(c.codigo);
+        EXPECT_EQ(CodigoAncho(codigo, c.ancho), QString::fromLatin1(c.alAncho));
+        EXPECT_EQ(CodigoSQL(codigo, c.ancho), QString::fromLatin1(c.literal));
+        EXPECT_EQ(CodigoNormalizadoSQL(codigo, c.ancho), QString::fromLatin1(c.normalizado));
+    }
+}
+
 } // namespace

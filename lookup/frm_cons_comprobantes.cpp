@@ -1,6 +1,7 @@
 #include "lookup/frm_cons_comprobantes.h"
 
 #include "database/builders.h"
+#include "database/campos.h"
 #include "database/config.h"
 #include "database/db_dll.h"
 #include "database/form_style.h"
@@ -220,13 +221,12 @@ int FrmConsComprobantes::ObtieneIndiceImagen(const QString &Tipo)
 
 QString FrmConsComprobantes::Campo(const char *nombre)
 {
-    return gComponente().ValorNoNulo(lRsComprobantes.Fields(QString::fromLatin1(nombre)).Value()).toString();
+    return CampoSinRecortar(lRsComprobantes, QString::fromLatin1(nombre));
 }
 
 bool FrmConsComprobantes::Verdadero(const char *nombre)
 {
-    const Variant v = lRsComprobantes.Fields(QString::fromLatin1(nombre)).Value();
-    return !v.isNull() && v.toBool();
+    return Indicador(lRsComprobantes, QString::fromLatin1(nombre)).value_or(false);
 }
 
 void FrmConsComprobantes::PoneCelda(int indice, const Variant &valor)

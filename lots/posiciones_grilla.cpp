@@ -1,6 +1,7 @@
 #include "lots/posiciones_grilla.h"
 
 #include "database/builders.h"
+#include "database/campos.h"
 #include "database/db_dll.h"
 #include "lots/lista_pipe.h"
 #include "lots/lotes_grilla.h"
@@ -29,47 +30,34 @@ const QString kCabezaSinLotes = QStringLiteral(
 const QString kCola = QStringLiteral(" and ac_saldoslayout.saldo > 0 order by "
                                      "ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,ac_saldoslayout.idposicion  ");
 
-QString Deposito4(const Datos &d)
-{
-    return TextoSQL(gComponente().FormateaCodigo(d.Deposito, 4));
-}
-QString Articulo25(const Datos &d)
-{
-    return TextoSQL(gComponente().FormateaCodigo(d.Articulo, 25));
-}
-
-QString Texto(ado::Recordset &rs, const QString &campo)
-{
-    return gComponente().ValorNoNulo(rs.Fields(campo).Value()).toString();
-}
-
 // A balance kept in the unit the row gives, in the line's unit. The same unit,
 // padded or not, keeps the balance; a blank unit is the article's own.
 double EnUnidadDeLaLinea(const Datos &d, const QString &unidadBase, double saldo)
 {
     if (vb::EqualsText(vb::Trim(unidadBase), vb::Trim(d.IUNIDAD)))
         return saldo;
-    QString desde = gComponente().FormateaCodigo(unidadBase, 4);
+    QString desde = CodigoAncho(unidadBase, 4);
     return ConvierteAUnidadEquivalente(d.Articulo, desde, saldo, d.IUNIDAD);
 }
 
 void FilasDeSaldos(ui::FlexGrid &g, const Datos &d, bool conLotes)
 {
-    QString sentencia = (conLotes ? kCabezaConLotes : kCabezaSinLotes) + Deposito4(d)
-                        + QStringLiteral(" and ac_saldoslayout.idarticulo=") + Articulo25(d) + kCola;
+    QString sentencia = (conLotes ? kCabezaConLotes : kCabezaSinLotes) + CodigoSQL(d.Deposito, 4)
+                        + QStringLiteral(" and ac_saldoslayout.idarticulo=") + CodigoSQL(d.Articulo, 25) + kCola;
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
     while (!rs.Eof()) {
         const int fila = g.Rows();
         g.setRows(fila + 1);
-        g.setTextMatrix(fila, kPosicion, vb::Trim(Texto(rs, QStringLiteral("IdPosicion"))));
+        g.setTextMatrix(fila, kPosicion, Campo(rs, QStringLiteral("IdPosicion")));
         if (conLotes)
-            g.setTextMatrix(fila, kLote, vb::Trim(Texto(rs, QStringLiteral("NroLote"))));
+            g.setTextMatrix(fila, kLote, Campo(rs, QStringLiteral("NroLote")));
         g.setTextMatrix(fila, kUnidad, d.IUNIDAD);
         const double saldo = gComponente().ConvierteADouble(rs.Fields(QStringLiteral("disponible")).Value());
         g.setTextMatrix(fila,
                         kDisponible,
-                        TextoCantidad(EnUnidadDeLaLinea(d, Texto(rs, QStringLiteral("IdUnidadBase")), saldo)));
+                        TextoCantidad(
+                            EnUnidadDeLaLinea(d, CampoSinRecortar(rs, QStringLiteral("IdUnidadBase")), saldo)));
         g.setTextMatrix(fila, kCantidad, QStringLiteral("0"));
         rs.MoveNext();
     }
@@ -79,7 +67,7 @@ bool FilaDelDeposito(ui::FlexGrid &g, const Datos &d, const AnchoTexto &ancho)
 {
     QString sentencia = QStringLiteral("SELECT (ISNULL(SALDO,0)) AS SALDO, IDUNIDADBASE FROM AC_SALDOSLAYOUT WHERE "
                                        "IDDEPOSITO=")
-                        + Deposito4(d) + QStringLiteral(" AND IDARTICULO=") + Articulo25(d)
+                        + CodigoSQL(d.Deposito, 4) + QStringLiteral(" AND IDARTICULO=") + CodigoSQL(d.Articulo, 25)
                         + QStringLiteral(" and idposicion is null");
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
@@ -93,7 +81,7 @@ bool FilaDelDeposito(ui::FlexGrid &g, const Datos &d, const AnchoTexto &ancho)
     const double saldo = gComponente().ConvierteADouble(rs.Fields(QStringLiteral("Saldo")).Value());
     g.setTextMatrix(fila,
                     kDisponible,
-                    TextoCantidad(EnUnidadDeLaLinea(d, Texto(rs, QStringLiteral("IdUnidadBase")), saldo)));
+                    TextoCantidad(EnUnidadDeLaLinea(d, CampoSinRecortar(rs, QStringLiteral("IdUnidadBase")), saldo)));
     g.setTextMatrix(fila, kCantidad, QStringLiteral("0"));
     if (ancho)
         g.setColWidth(kPosicion, ancho(QStringLiteral("   DEPOSITO ") + d.Deposito));

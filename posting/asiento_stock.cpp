@@ -3,6 +3,7 @@
 #include "posting/signo_comprobante.h"
 
 #include "database/builders.h"
+#include "database/campos.h"
 #include "database/config.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
@@ -22,11 +23,6 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 4);
-}
-
 QString Literal(const QString &texto)
 {
     return gDB().SQLValue(Variant(texto), QStringLiteral("'")).toString();
@@ -34,11 +30,6 @@ QString Literal(const QString &texto)
 QString Importe(double importe)
 {
     return gDB().SQLValue(Variant(importe), QStringLiteral("@")).toString();
-}
-
-QString TextoDe(ado::Recordset &rs, const char *campo)
-{
-    return gComponente().ValorNoNulo(rs.Fields(QString::fromLatin1(campo)).Value()).toString();
 }
 
 // Kind 0 stands for every movement that does not name its motive: the type
@@ -121,7 +112,7 @@ bool AplicaMotivoAsiento(const MotivoAsiento &eleccion, const QString &tc, bool 
 
 bool CuentaDelMotivo(const QString &motivo, bool costoDeVenta, QString &cuenta, QString &detalle)
 {
-    const QString codigo = Literal(gComponente().FormateaCodigo(motivo, 4));
+    const QString codigo = Literal(CodigoAncho(motivo, 4));
     QString sentencia
         = costoDeVenta
               ? QStringLiteral("SELECT V_TA_MotivoVta.IdMotivoVta, V_TA_MotivoVta.Descripcion, "
@@ -135,8 +126,8 @@ bool CuentaDelMotivo(const QString &motivo, bool costoDeVenta, QString &cuenta, 
     gDB().AbrirRecordset(sentencia, rs);
     const bool hay = !rs.Eof();
     if (hay) {
-        cuenta = vb::Trim(TextoDe(rs, costoDeVenta ? "COSTO_MERCADERIA" : "CUENTACONTABLE"));
-        detalle = TextoDe(rs, "Descripcion");
+        cuenta = Campo(rs, costoDeVenta ? "COSTO_MERCADERIA" : "CUENTACONTABLE");
+        detalle = CampoSinRecortar(rs, "Descripcion");
     }
     gDB().CierraRecordset(&rs);
     return hay && !cuenta.isEmpty();
@@ -150,7 +141,7 @@ std::vector<ImporteArticulo> ImportesDeArticulos(const ui::FlexGrid &grilla,
     ClsComponente &comp = gComponente();
     std::vector<ImporteArticulo> articulos;
     const auto agrega = [&](int f) {
-        const QString codigo = comp.FormateaCodigo(grilla.TextMatrix(f, ColArticulo), 25);
+        const QString codigo = CodigoAncho(grilla.TextMatrix(f, ColArticulo), 25);
         // Quantity by its cost, or by its price without VAT.
         Currency importe = comp.ConvierteACurrency(Variant(grilla.TextMatrix(f, ColCantidad)))
                            * comp.ConvierteACurrency(Variant(grilla.TextMatrix(f, columnaValor)));
@@ -205,7 +196,7 @@ std::vector<CuentaStock> CuentasDeArticulos(const std::vector<ImporteArticulo> &
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
         while (!rs.Eof()) {
-            cuentas.push_back({TextoDe(rs, "cuentacontableC"), Currency()});
+            cuentas.push_back({CampoSinRecortar(rs, "cuentacontableC"), Currency()});
             rs.MoveNext();
         }
         gDB().CierraRecordset(&rs);
@@ -223,7 +214,7 @@ std::vector<CuentaStock> CuentasDeArticulos(const std::vector<ImporteArticulo> &
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
         if (!rs.Eof()) {
-            const auto en = lugares.constFind(TextoDe(rs, "cuentacontableC").toCaseFolded());
+            const auto en = lugares.constFind(CampoSinRecortar(rs, "cuentacontableC").toCaseFolded());
             if (en != lugares.cend())
                 for (std::size_t lugar : *en)
                     cuentas[lugar].Suma += a.Importe;
@@ -264,7 +255,7 @@ namespace {
 QString InsertRenglon(const CabeceraAsiento &cab, const RenglonAsiento &r, std::int32_t numeroFila)
 {
     const QString unegocio = vb::EqualsText(gUNegocio, QLatin1String("Null")) ? gUNegocio : Literal(gUNegocio);
-    const QString caja = vb::Trim(gCaja).isEmpty() ? QStringLiteral("NULL") : Literal(W4(vb::Trim(gCaja)));
+    const QString caja = vb::Trim(gCaja).isEmpty() ? QStringLiteral("NULL") : Literal(CodigoAncho(vb::Trim(gCaja), 4));
     gCamposValores.clear();
     const auto campo = [](const char *nombre, const QString &valor) {
         gCamposValores.push_back({QString::fromLatin1(nombre), valor});

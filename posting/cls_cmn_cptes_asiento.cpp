@@ -4,6 +4,7 @@
 
 #include "posting/asiento_stock.h"
 
+#include "database/builders.h"
 #include "database/globals.h"
 #include "platform/component/component.h"
 #include "platform/runtime/dates.h"
@@ -19,11 +20,6 @@
 using namespace GrillaArticulos;
 
 namespace {
-
-QString W4(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 4);
-}
 
 void Avisa(const QString &texto)
 {
@@ -59,7 +55,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
 
     // A line is valued once per voucher: its further lots and serials, and the
     // second pass of a transfer, add nothing.
-    const QString clave = W4(vb::Trim(TC)) + Suc + Nro + Letra;
+    const QString clave = CodigoAncho(vb::Trim(TC), 4) + Suc + Nro + Letra;
     const bool porLinea = SoloRegistro > 0;
     const bool nuevoCpte = porLinea && clave != mAsientoCpte;
     if (porLinea && !nuevoCpte && (mAsientoDetenido || mAsientoFilas.contains(SoloRegistro)))
@@ -75,7 +71,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     const bool produccion = vb::EqualsText(TC, QLatin1String("OP"));
     if (cab.CostoDeVenta) {
         // The cost of a sale is a voucher of its own that names the sale.
-        cab.TcOrigen = W4(vb::Trim(TC));
+        cab.TcOrigen = CodigoAncho(vb::Trim(TC), 4);
         cab.CpteOrigen = Suc + Nro + Letra;
         TC = QStringLiteral("CMV");
         bool modifica = false;
@@ -140,7 +136,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     std::int16_t secuencia = Secuencia;
     const RenglonesAsiento renglones = ArmaRenglonesAsiento(cab.CuentaMotivo, cuentas, EsDebito, secuencia);
 
-    cab.TC = W4(vb::Trim(TC));
+    cab.TC = CodigoAncho(vb::Trim(TC), 4);
     cab.Suc = Suc;
     cab.Nro = Nro;
     cab.Letra = Letra;

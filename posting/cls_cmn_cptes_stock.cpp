@@ -29,11 +29,6 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 4);
-}
-
 bool EsDelGrid(const QString &valor)
 {
     return vb::EqualsText(vb::Trim(valor), kElDelGrid);
@@ -204,7 +199,7 @@ LiteralesEncabezado PreparaLiterales(EncabezadoStock &enc,
                                      const QString &IdDepositoDestino)
 {
     LiteralesEncabezado lit;
-    lit.TcOrigen = W4(vb::Trim(TcOrigen));
+    lit.TcOrigen = CodigoAncho(vb::Trim(TcOrigen), 4);
     enc.TcOrigenDeGrilla = EsDelGrid(lit.TcOrigen);
     if (!enc.TcOrigenDeGrilla)
         lit.TcOrigen = vb::Trim(lit.TcOrigen).isEmpty() ? QStringLiteral("NULL") : TextoSQL(lit.TcOrigen);
@@ -215,24 +210,24 @@ LiteralesEncabezado PreparaLiterales(EncabezadoStock &enc,
         lit.ComprobanteOrigen = vb::Trim(lit.ComprobanteOrigen).isEmpty() ? QStringLiteral("NULL")
                                                                           : TextoSQL(lit.ComprobanteOrigen);
 
-    enc.DepositoDefault = TextoSQL(W4(vb::Trim(Cfg(QStringLiteral("DepositoDefault")))));
+    enc.DepositoDefault = CodigoSQL(vb::Trim(Cfg(QStringLiteral("DepositoDefault"))), 4);
     lit.IdDeposito = IdDeposito;
     if (!EsDelGrid(lit.IdDeposito))
         lit.IdDeposito = vb::Trim(lit.IdDeposito).isEmpty() ? enc.DepositoDefault
-                                                            : TextoSQL(W4(vb::Trim(lit.IdDeposito)));
+                                                            : CodigoSQL(vb::Trim(lit.IdDeposito), 4);
 
     lit.IdMotivoStock = IdMotivoStock;
     enc.MotivoDeGrilla = EsDelGrid(lit.IdMotivoStock);
     if (!enc.MotivoDeGrilla) {
         if (lit.IdMotivoStock.isEmpty())
-            lit.IdMotivoStock = TextoSQL(W4(Cfg(QStringLiteral("MotivoStockDefault"))));
+            lit.IdMotivoStock = CodigoSQL(Cfg(QStringLiteral("MotivoStockDefault")), 4);
         else
             lit.IdMotivoStock = vb::Trim(lit.IdMotivoStock).isEmpty() ? QStringLiteral("NULL")
-                                                                      : TextoSQL(W4(lit.IdMotivoStock));
+                                                                      : CodigoSQL(lit.IdMotivoStock, 4);
     }
 
     lit.IdDepositoDestino = vb::Trim(IdDepositoDestino).isEmpty() ? QStringLiteral("NULL")
-                                                                  : TextoSQL(W4(vb::Trim(IdDepositoDestino)));
+                                                                  : CodigoSQL(vb::Trim(IdDepositoDestino), 4);
     return lit;
 }
 
@@ -284,7 +279,7 @@ bool EsDeCompras(const QString &TC)
 std::int16_t SecuenciaDeProduccion(const QString &TC, const QString &SucNroLetra)
 {
     QString consulta = QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ")
-                       + TextoSQL(W4(vb::Trim(TC))) + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(SucNroLetra);
+                       + CodigoSQL(vb::Trim(TC), 4) + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(SucNroLetra);
     ado::Recordset rs;
     gDB().AbrirRecordset(consulta, rs);
     std::int16_t maximo = vb::CInt(gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(0).Value())));

@@ -24,14 +24,6 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 4);
-}
-QString W25(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 25);
-}
 Currency Importe(const Variant &valor)
 {
     return gComponente().ConvierteACurrency(valor);
@@ -50,7 +42,7 @@ QString DatoDelArticulo(const QString &articulo, const char *campo)
 {
     return gComponente()
         .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
-                                      W25(vb::Trim(articulo)),
+                                      CodigoAncho(vb::Trim(articulo), 25),
                                       QString::fromLatin1(campo),
                                       QStringLiteral("IDARTICULO"),
                                       8,
@@ -213,7 +205,7 @@ QString Consumo::Deposito(int fila) const
 {
     const QString propio = vb::Trim(m_grilla.TextMatrix(fila, ColDeposito));
     if (!propio.isEmpty())
-        return TextoSQL(W4(propio));
+        return CodigoSQL(propio, 4);
     return DepositoResuelto(m_grilla, fila, m_corrida.Enc.IdDeposito, m_corrida.Enc);
 }
 
@@ -226,14 +218,14 @@ void Consumo::Escribe(const FilaConsumo &f)
     const std::int16_t secuencia = m_corrida.SiguienteSecuencia();
 
     gCamposValores.clear();
-    Agrega("TC", TextoSQL(W4(QStringLiteral("PE"))));
+    Agrega("TC", CodigoSQL(QStringLiteral("PE"), 4));
     Agrega("IdComprobante", TextoSQL(m_id));
     if (!enc.EsCompras)
         Agrega("IdComplemento", enc.IdComplemento);
     Agrega("Secuencia", QString::number(secuencia));
     Agrega("Fecha", TextoSQL(enc.Fecha));
     Agrega("IdDeposito", Deposito(f.Fila));
-    Agrega("IdArticulo", TextoSQL(W25(vb::Trim(f.Articulo))));
+    Agrega("IdArticulo", CodigoSQL(vb::Trim(f.Articulo), 25));
     if (f.Producto) {
         Agrega("Descripcion", TextoSQL(vb::Left(vb::Trim(celda(ColDescripcion)), 100)));
     } else {
@@ -247,9 +239,9 @@ void Consumo::Escribe(const FilaConsumo &f)
         Agrega("NroLote", vb::Trim(lote).isEmpty() ? QStringLiteral("NULL") : TextoSQL(lote));
     }
     if (f.Producto)
-        Agrega("IdUnidad", TextoSQL(W4(celda(ColUnidad))));
+        Agrega("IdUnidad", CodigoSQL(celda(ColUnidad), 4));
     else
-        Agrega("IdUnidad", f.Unidad.isEmpty() ? QStringLiteral("NULL") : TextoSQL(W4(f.Unidad)));
+        Agrega("IdUnidad", f.Unidad.isEmpty() ? QStringLiteral("NULL") : CodigoSQL(f.Unidad, 4));
     if (f.Producto) {
         const Currency factor = Currency::fromScaled(-std::int64_t(m_corrida.Signo) * 10000);
         if (MarcaDeCelda(m_grilla, f.Fila, ColAux76)) {
@@ -264,7 +256,7 @@ void Consumo::Escribe(const FilaConsumo &f)
     const QString cuenta = CuentaDeFila(vb::Trim(enc.Cuenta), f.ArticuloDeLaCuenta);
     if (!vb::EqualsText(vb::Trim(cuenta), QStringLiteral("NULL")))
         Agrega("CuentaProveedor", TextoSQL(cuenta));
-    Agrega("IdMotivoStock", enc.MotivoDeGrilla ? TextoSQL(W4(celda(MotivoStock))) : enc.IdMotivoStock);
+    Agrega("IdMotivoStock", enc.MotivoDeGrilla ? CodigoSQL(celda(MotivoStock), 4) : enc.IdMotivoStock);
     Agrega("PrecioVenta", QStringLiteral("0"));
     Agrega("Importe_S_iva", QStringLiteral("0"));
     Agrega("Costo",

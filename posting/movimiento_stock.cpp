@@ -16,15 +16,6 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString W4(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 4);
-}
-QString W25(const QString &codigo)
-{
-    return gComponente().FormateaCodigo(codigo, 25);
-}
-
 // A cell's text as an SQL number (four decimals, "." as decimal point).
 QString Numero(const QString &texto)
 {
@@ -74,7 +65,7 @@ QString DepositoResuelto(const ui::FlexGrid &grilla, int fila, const QString &de
     if (!vb::EqualsText(vb::Trim(deposito), kElDelGrid))
         return deposito;
     const QString propio = vb::Trim(grilla.TextMatrix(fila, ColDeposito));
-    return propio.isEmpty() ? enc.DepositoDefault : TextoSQL(W4(propio));
+    return propio.isEmpty() ? enc.DepositoDefault : CodigoSQL(propio, 4);
 }
 
 QString DepositoDeLinea(const ui::FlexGrid &grilla, int fila, const EncabezadoStock &enc)
@@ -82,7 +73,7 @@ QString DepositoDeLinea(const ui::FlexGrid &grilla, int fila, const EncabezadoSt
     const QString propio = vb::Trim(grilla.TextMatrix(fila, ColDeposito));
     if (enc.SignoRemota == 1 || propio.isEmpty())
         return DepositoResuelto(grilla, fila, enc.IdDeposito, enc);
-    return TextoSQL(W4(propio));
+    return CodigoSQL(propio, 4);
 }
 
 EntradaElegida EligeEntrada(const ItemsDeEntrada &items)
@@ -93,26 +84,26 @@ EntradaElegida EligeEntrada(const ItemsDeEntrada &items)
     EntradaElegida e;
     e.Cantidad = items.Cantidad;
     if (items.Signo == 1) {
-        e.Lote = W25(vb::Trim(itemLote));
-        e.Serie = W25(vb::Trim(itemSerie));
+        e.Lote = CodigoAncho(vb::Trim(itemLote), 25);
+        e.Serie = CodigoAncho(vb::Trim(itemSerie), 25);
         if (items.Perecedero) {
-            e.Lote = W25(vb::Trim(items.Lotes));
+            e.Lote = CodigoAncho(vb::Trim(items.Lotes), 25);
         } else if (items.Talle) {
             if (!vb::Trim(itemLote).isEmpty()) {
                 SeparaLoteSerie(itemLote, e.Lote, e.Serie);
-                e.Lote = W25(vb::Trim(e.Lote));
+                e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
                 e.Serie.clear();
                 e.Cantidad = cantidadDelItem();
                 e.DeLaLista = true;
             }
         } else {
             if (vb::Trim(e.Lote).isEmpty() && !vb::Trim(items.LoteFijo).isEmpty())
-                e.Lote = W25(vb::Trim(items.LoteFijo));
+                e.Lote = CodigoAncho(vb::Trim(items.LoteFijo), 25);
             const QString &item = items.Transferencia ? itemLote : itemSerie;
             if (items.Serie && !vb::Trim(item).isEmpty()) {
                 SeparaLoteSerie(item, e.Lote, e.Serie);
-                e.Lote = W25(vb::Trim(e.Lote));
-                e.Serie = W25(vb::Trim(e.Serie));
+                e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
+                e.Serie = CodigoAncho(vb::Trim(e.Serie), 25);
                 e.DeLaLista = items.Transferencia;
                 e.Cantidad = items.Transferencia ? cantidadDelItem() : 1;
             }
@@ -125,14 +116,14 @@ EntradaElegida EligeEntrada(const ItemsDeEntrada &items)
                 QString sinSerie;
                 e.Lote = itemLote;
                 SeparaLoteSerie(itemLote, e.Lote, sinSerie);
-                e.Lote = W25(vb::Trim(e.Lote));
+                e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
             }
             e.Cantidad = cantidadDelItem();
             e.DeLaLista = true;
         } else if (!vb::Trim(itemLote).isEmpty()) {
             SeparaLoteSerie(itemLote, e.Lote, e.Serie);
-            e.Lote = W25(vb::Trim(e.Lote));
-            e.Serie = W25(vb::Trim(e.Serie));
+            e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
+            e.Serie = CodigoAncho(vb::Trim(e.Serie), 25);
             e.Cantidad = cantidadDelItem();
             e.DeLaLista = true;
         }
@@ -167,7 +158,7 @@ QString CuentaDeFila(const QString &Cuenta, const QString &IdArticulo)
         return Cuenta;
     const QString propia = vb::Trim(gComponente()
                                         .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
-                                                                      W25(vb::Trim(IdArticulo)),
+                                                                      CodigoAncho(vb::Trim(IdArticulo), 25),
                                                                       QStringLiteral("CUENTAPROVEEDOR"),
                                                                       QStringLiteral("IDARTICULO"),
                                                                       8,
@@ -184,7 +175,7 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     const Currency signo = Currency::fromScaled(std::int64_t(mov.Signo) * 10000);
 
     gCamposValores.clear();
-    Agrega("TC", TextoSQL(W4(enc.TC)));
+    Agrega("TC", CodigoSQL(enc.TC, 4));
     Agrega("IdComprobante", TextoSQL(enc.SucNroLetra));
     if (!enc.EsCompras)
         Agrega("IdComplemento", enc.IdComplemento);
@@ -192,13 +183,13 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     Agrega("Fecha", TextoSQL(enc.Fecha));
     if (!vb::Trim(gCaja).isEmpty()) {
         gCaja = SinComillas(gCaja);
-        Agrega("IdCaja", TextoSQL(W4(gCaja)));
+        Agrega("IdCaja", CodigoSQL(gCaja, 4));
     }
     Agrega("IdDeposito", mov.Deposito);
     if (enc.EsTransferencia)
         Agrega("IDDEPOSITO_DESTINO",
                vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
-    Agrega("IdArticulo", TextoSQL(W25(vb::Trim(celda(ColArticulo)))));
+    Agrega("IdArticulo", CodigoSQL(vb::Trim(celda(ColArticulo)), 25));
     Agrega("Descripcion", TextoSQL(SinComillas(vb::Left(vb::Trim(celda(ColDescripcion)), 100))));
     Agrega("NroLote", TextoONull(mov.Lote));
 
@@ -213,15 +204,15 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     if (origen.isEmpty())
         origen = vb::Trim(enc.LoteOrigen);
     if (!origen.isEmpty())
-        Agrega("IdOrigen", TextoSQL(W4(origen)));
+        Agrega("IdOrigen", CodigoSQL(origen, 4));
 
     Agrega("NroSerie", TextoONull(mov.Serie));
     const QString unidad = vb::Trim(celda(ColUnidad));
-    Agrega("IdUnidad", unidad.isEmpty() ? QStringLiteral("NULL") : TextoSQL(W4(unidad)));
+    Agrega("IdUnidad", unidad.isEmpty() ? QStringLiteral("NULL") : CodigoSQL(unidad, 4));
     Agrega("Cantidad", Numero(Currency::fromDouble(mov.Cantidad * mov.Signo)));
 
     // The quantity in the base unit, when the line carries one.
-    grilla.setTextMatrix(f, ColUnidadEquiv, W4(vb::Trim(celda(ColUnidadEquiv))));
+    grilla.setTextMatrix(f, ColUnidadEquiv, CodigoAncho(vb::Trim(celda(ColUnidadEquiv)), 4));
     if (celda(ColAux76).isEmpty())
         grilla.setTextMatrix(f, ColAux76, QStringLiteral("0"));
     const bool pesable = MarcaDeCelda(grilla, f, ColAux76);
@@ -239,7 +230,7 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
         Agrega("CuentaProveedor", TextoSQL(cuenta));
 
     if (enc.MotivoDeGrilla)
-        enc.IdMotivoStock = TextoSQL(W4(celda(MotivoStock)));
+        enc.IdMotivoStock = CodigoSQL(celda(MotivoStock), 4);
     Agrega("IdMotivoStock", enc.IdMotivoStock);
     Agrega("PrecioVenta", Numero(celda(ColImporte)));
     Agrega("Importe_S_Iva", Numero(celda(AuxPrecioSinIVA)));
@@ -261,7 +252,7 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
                                          : Numero(tasa));
     Agrega("IVARNI", Numero(celda(ColAux45)));
     if (!vb::EqualsText(vb::Trim(enc.IdTecnico), QStringLiteral("NULL")))
-        Agrega("IdTecnico", TextoSQL(W4(enc.IdTecnico)));
+        Agrega("IdTecnico", CodigoSQL(enc.IdTecnico, 4));
     if (celda(AuxCoeficiente).isEmpty())
         grilla.setTextMatrix(f, AuxCoeficiente, QStringLiteral("1"));
     Agrega("EQUIV_UDBASE", Numero(celda(AuxCoeficiente)));
@@ -270,7 +261,7 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     Agrega("Oferta", Numero(celda(ColAux85)));
     Agrega("IdVendedor", TextoSQL(enc.IdVendedor));
     Agrega("Importe_Ud", Numero(celda(ColImporteUnidad)));
-    Agrega("Ud_Pr", TextoSQL(W4(celda(ColUnidadPrecio))));
+    Agrega("Ud_Pr", CodigoSQL(celda(ColUnidadPrecio), 4));
     Agrega("EnComodato", Numero(celda(EnComodato)));
 
     if (!HayComodato && vb::Val(celda(EnComodato)) == 1)

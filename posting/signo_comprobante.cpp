@@ -1,6 +1,7 @@
 #include "posting/signo_comprobante.h"
 
 #include "database/builders.h"
+#include "database/campos.h"
 #include "database/config.h"
 #include "database/db_dll.h"
 #include "platform/ado/ado.h"
@@ -47,8 +48,7 @@ std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA, bool &Lei
     Steps paso = Pasos(QStringLiteral("ObtieneSignoComprobante%"));
     bool existe = true;
     paso([&] {
-        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO=")
-                            + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TC), 4));
+        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO=") + CodigoSQL(vb::Trim(TC), 4);
         gDB().AbrirRecordset(sentencia, rs);
     });
     paso([&] {
@@ -65,7 +65,7 @@ std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA, bool &Lei
                 const Variant signo = rs.Fields(QStringLiteral("Signo")).Value();
                 resultado = signo.isNull() ? SignoLibroIVA(TC) : signo.toInt();
             } else {
-                const QString es = gComponente().ValorNoNulo(rs.Fields(QStringLiteral("ES")).Value()).toString();
+                const QString es = CampoSinRecortar(rs, QStringLiteral("ES"));
                 if (vb::EqualsText(es, QStringLiteral("E")))
                     resultado = 1;
                 else if (vb::EqualsText(es, QStringLiteral("S")))

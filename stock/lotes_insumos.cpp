@@ -13,7 +13,7 @@ namespace {
 // it is compared as text: a padded code matches on every engine.
 QString DepositoSQL(const QString &deposito)
 {
-    return CodigoSQL(TextoDeLiteral(NormalizaCaracteres(Variant(deposito))), 4);
+    return CodigoNormalizadoSQL(TextoDeLiteral(NormalizaCaracteres(Variant(deposito))), 4);
 }
 
 // A record of the lot list; a row that would move nothing is not one.
@@ -51,8 +51,9 @@ bool ArticuloTieneLotes(const QString &IdArticulo,
     bool hayFila = false;
     pasos([&] {
         QString sentencia = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ")
-                            + CodigoSQL(IdArticulo, 25) + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ")
-                            + DepositoSQL(IdDeposito) + QStringLiteral(" and not nrolote is null ORDER BY NROLOTE");
+                            + CodigoNormalizadoSQL(IdArticulo, 25)
+                            + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + DepositoSQL(IdDeposito)
+                            + QStringLiteral(" and not nrolote is null ORDER BY NROLOTE");
         gDB().AbrirRecordset(sentencia, rs);
         hayFila = !rs.Eof();
     });
@@ -73,7 +74,7 @@ bool ArticuloTieneLotes(const QString &IdArticulo,
     bool completo = false;
     while (hayFila) {
         if (!pasos([&] {
-                const QString lote = Texto(rs, QStringLiteral("NroLote"));
+                const QString lote = CampoSinRecortar(rs, QStringLiteral("NroLote"));
                 const Currency saldo = Currency::fromDouble(Numero(rs, QStringLiteral("CANTIDAD")));
                 if (cubierto + saldo > pedido) {
                     AgregaLote(Lotes, lote, pedido - cubierto);
@@ -106,7 +107,7 @@ bool IdArticuloTieneInsumos(const QString &IdArticulo, std::vector<TipoArticuloC
     bool hayFila = false;
     pasos([&] {
         QString sentencia = QStringLiteral("SELECT * FROM V_MA_INSUMOS WHERE IDARTICULO = ")
-                            + CodigoSQL(IdArticulo, 25);
+                            + CodigoNormalizadoSQL(IdArticulo, 25);
         gDB().AbrirRecordset(sentencia, rs);
         hayFila = !rs.Eof();
     });
@@ -120,8 +121,8 @@ bool IdArticuloTieneInsumos(const QString &IdArticulo, std::vector<TipoArticuloC
     while (hayFila) {
         if (!pasos([&] {
                 TipoArticuloCantidad insumo;
-                insumo.Codigo = Texto(rs, QStringLiteral("IdArticuloInsumo"));
-                insumo.Unidad = Texto(rs, QStringLiteral("IdUnidadInsumo"));
+                insumo.Codigo = CampoSinRecortar(rs, QStringLiteral("IdArticuloInsumo"));
+                insumo.Unidad = CampoSinRecortar(rs, QStringLiteral("IdUnidadInsumo"));
                 insumo.Cantidad = Numero(rs, QStringLiteral("Cantidad"));
                 Insumos.back() = insumo;
                 Insumos.emplace_back();

@@ -24,7 +24,8 @@ QString Filtro(const QString &valor, const char *columna, int ancho)
 {
     if (vb::EqualsText(valor, kIgnorar) || vb::Trim(valor).isEmpty())
         return {};
-    return QStringLiteral(" AND %1 = ").arg(QLatin1String(columna)) + CodigoSQL(valor, ancho) + QLatin1Char(' ');
+    return QStringLiteral(" AND %1 = ").arg(QLatin1String(columna)) + CodigoNormalizadoSQL(valor, ancho)
+           + QLatin1Char(' ');
 }
 
 } // namespace
@@ -35,20 +36,21 @@ void ControlStock(const QString &IdDeposito, const QString &IdArticulo, const QS
         return;
     Steps pasos = Pasos(QStringLiteral("ControlStock"));
     pasos([&] {
-        const QString articulo = CodigoSQL(IdArticulo, 25);
+        const QString articulo = CodigoNormalizadoSQL(IdArticulo, 25);
         const bool sinDeposito = vb::Trim(IdDeposito).isEmpty();
         QString sentencia;
         if (gUsaStockUdKg) {
             // The units balance has no unit; a blank deposit matches the row kept under the blank code.
             sentencia = QStringLiteral("SELECT CantidadUd AS STOCK FROM STK_STOCK_UDKG WHERE IDARTICULO = ") + articulo
-                        + QStringLiteral(" AND IDDEPOSITO = ") + CodigoSQL(IdDeposito, 4);
+                        + QStringLiteral(" AND IDDEPOSITO = ") + CodigoNormalizadoSQL(IdDeposito, 4);
         } else if (!sinDeposito) {
             sentencia = QStringLiteral("SELECT STOCK AS STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ") + articulo
-                        + QStringLiteral(" AND EQUIVALENCIA = ") + CodigoSQL(IdUnidad, 4)
-                        + QStringLiteral(" AND IDDEPOSITO = ") + CodigoSQL(IdDeposito, 4);
+                        + QStringLiteral(" AND EQUIVALENCIA = ") + CodigoNormalizadoSQL(IdUnidad, 4)
+                        + QStringLiteral(" AND IDDEPOSITO = ") + CodigoNormalizadoSQL(IdDeposito, 4);
         } else {
             sentencia = QStringLiteral("SELECT SUM(STOCK) AS STOCK  FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ")
-                        + articulo + QStringLiteral(" AND EQUIVALENCIA = ") + CodigoSQL(IdUnidad, 4) + QLatin1Char(' ');
+                        + articulo + QStringLiteral(" AND EQUIVALENCIA = ") + CodigoNormalizadoSQL(IdUnidad, 4)
+                        + QLatin1Char(' ');
         }
         Stock = PrimerValor(sentencia, QStringLiteral("Stock"));
     });
@@ -86,7 +88,7 @@ double ObtieneStock(const QString &IdArticulo,
     std::optional<bool> usaLote;
     pasos([&] {
         QString sentencia = QStringLiteral("SELECT USASERIE, USALOTE FROM V_MA_ARTICULOS WHERE IDARTICULO = ")
-                            + CodigoSQL(IdArticulo, 25) + QLatin1Char(' ');
+                            + CodigoNormalizadoSQL(IdArticulo, 25) + QLatin1Char(' ');
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
         usaSerie = Indicador(rs, QStringLiteral("USASERIE"));
@@ -94,7 +96,7 @@ double ObtieneStock(const QString &IdArticulo,
     });
     pasos([&] {
         QString sentencia = QStringLiteral(" SELECT SUM(CANTIDAD) AS SaldoStock FROM STK_SERIES_Y_LOTES ")
-                            + QStringLiteral(" WHERE IDARTICULO = ") + CodigoSQL(IdArticulo, 25);
+                            + QStringLiteral(" WHERE IDARTICULO = ") + CodigoNormalizadoSQL(IdArticulo, 25);
         sentencia += Filtro(IdDeposito, "IdDeposito", 4);
         sentencia += Filtro(NroLote, "NroLote", 25);
         sentencia += Filtro(NroSerie, "NroSerie", 25);
@@ -112,9 +114,9 @@ double ObtieneStock(const QString &IdArticulo,
 
 double CantRepartoPend(const QString &TC, const QString &SucNroLetra, const QString &IdArticulo)
 {
-    const QString condicion = QStringLiteral("(TC = ") + CodigoSQL(TC, 4) + QStringLiteral(") AND IDCOMPROBANTE = ")
-                              + TextoSQL(NormalizaCaracteres(SucNroLetra)) + QStringLiteral(" AND IDARTICULO = ")
-                              + CodigoSQL(IdArticulo, 25);
+    const QString condicion = QStringLiteral("(TC = ") + CodigoNormalizadoSQL(TC, 4)
+                              + QStringLiteral(") AND IDCOMPROBANTE = ") + TextoSQL(NormalizaCaracteres(SucNroLetra))
+                              + QStringLiteral(" AND IDARTICULO = ") + CodigoNormalizadoSQL(IdArticulo, 25);
     const double enComprobante = PrimerValor(QStringLiteral("SELECT * FROM VT_V_MV_CPTEINSUMOS_CONS2 WHERE ")
                                                  + condicion,
                                              QStringLiteral("Cantidad"));

@@ -15,9 +15,10 @@ const QString kMultiplicar = QStringLiteral("*");
 // The row of S_TA_EQUIV for the article from one unit to the other, if any.
 bool BuscaEquivalencia(const QString &articulo, const QString &unidad, const QString &unidadEquiv, double &coeficiente)
 {
-    QString sentencia = QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ") + CodigoSQL(articulo, 25)
-                        + QStringLiteral(" AND IDUNIDAD = ") + CodigoSQL(unidad, 4)
-                        + QStringLiteral(" AND IDUNIDAD_EQUIV = ") + CodigoSQL(unidadEquiv, 4);
+    QString sentencia = QStringLiteral("SELECT * FROM  S_TA_EQUIV WHERE IdArticulo = ")
+                        + CodigoNormalizadoSQL(articulo, 25) + QStringLiteral(" AND IDUNIDAD = ")
+                        + CodigoNormalizadoSQL(unidad, 4) + QStringLiteral(" AND IDUNIDAD_EQUIV = ")
+                        + CodigoNormalizadoSQL(unidadEquiv, 4);
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
     if (rs.Eof())
@@ -52,10 +53,10 @@ double Multiplica(double cantidad, double coeficiente)
 QString ObtieneUnidadArticulo(const QString &IdArticulo)
 {
     QString sentencia = QStringLiteral("SELECT IDUNIDAD FROM V_MA_ARTICULOS WHERE IDARTICULO = ")
-                        + CodigoSQL(IdArticulo, 25);
+                        + CodigoNormalizadoSQL(IdArticulo, 25);
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
-    return vb::Trim(Texto(rs, QStringLiteral("IdUnidad")));
+    return Campo(rs, QStringLiteral("IdUnidad"));
 }
 
 bool IdArticuloTieneEquivalencias(const QString &IdArticulo,

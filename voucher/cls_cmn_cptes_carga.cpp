@@ -5,6 +5,7 @@
 
 #include "database/articulos.h"
 #include "database/builders.h"
+#include "database/campos.h"
 #include "database/config.h"
 #include "database/conversions.h"
 #include "database/db_dll.h"
@@ -21,18 +22,9 @@
 #include "voucher/columnas.h"
 
 #include <functional>
+#include <optional>
 
 namespace cptes {
-
-QString CampoSinRecortar(ado::Recordset &rs, const char *nombre)
-{
-    return gComponente().ValorNoNulo(rs.Fields(QLatin1String(nombre)).Value()).toString();
-}
-
-QString Campo(ado::Recordset &rs, const char *nombre)
-{
-    return vb::Trim(CampoSinRecortar(rs, nombre));
-}
 
 bool EsNulo(ado::Recordset &rs, const char *nombre)
 {
@@ -43,20 +35,12 @@ bool EsNulo(ado::Recordset &rs, const char *nombre)
 
 namespace {
 
-using cptes::Campo;
-using cptes::CampoSinRecortar;
 using cptes::EsNulo;
 
-// A flag of the row: Null counts as off.
-bool Marca(ado::Recordset &rs, const char *nombre)
+// A flag as the grid holds it; Null counts as off.
+QString MenosUno(std::optional<bool> marca)
 {
-    const Variant v = rs.Fields(QLatin1String(nombre)).Value();
-    return !v.isNull() && !v.isEmpty() && v.toBool();
-}
-
-QString MenosUno(bool marca)
-{
-    return marca ? QStringLiteral("-1") : QStringLiteral("0");
+    return marca.value_or(false) ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
 // A date as the day/month/year text of the regional settings, whatever form
@@ -204,7 +188,7 @@ public:
         pon(g, f, ColImporte, [&] { return Campo(rs, "Importe"); });
         m_paso([&] {
             // The price with VAT of a "B" voucher; a Null exemption counts as none.
-            if (!Marca(rs, "Exento") && vb::EqualsText(letra, QStringLiteral("B")))
+            if (!Indicador(rs, "Exento").value_or(false) && vb::EqualsText(letra, QStringLiteral("B")))
                 g.setTextMatrix(f, AuxPrecioConIVA, Campo(rs, "Importe"));
         });
 
@@ -237,7 +221,7 @@ public:
             pon(g, f, Lote_Aduana, [&] { return Campo(rs, "ControladoPor"); });
             pon(g, f, Lote_Origen, [&] { return Campo(rs, "IdOrigen"); });
         }
-        pon(g, f, AuxEsExento, [&] { return MenosUno(Marca(rs, "Exento")); });
+        pon(g, f, AuxEsExento, [&] { return MenosUno(Indicador(rs, "Exento")); });
 
         if (!sistemaCompras) {
             pon(g, f, AuxTasaIVA, [&] { return Campo(rs, "AlicIVA"); });
@@ -313,14 +297,14 @@ private:
                     .toString();
             });
             pon(g, f, ColAux60, [&] { return Campo(art, "Presentacion"); });
-            pon(g, f, AuxEsExento, [&] { return MenosUno(Marca(art, "Exento")); });
-            pon(g, f, AuxPideSerie, [&] { return MenosUno(Marca(art, "UsaSerie")); });
-            pon(g, f, AuxPidelote, [&] { return MenosUno(Marca(art, "UsaLote")); });
-            pon(g, f, Auxesperecedero, [&] { return MenosUno(Marca(art, "Perecedero")); });
+            pon(g, f, AuxEsExento, [&] { return MenosUno(Indicador(art, "Exento")); });
+            pon(g, f, AuxPideSerie, [&] { return MenosUno(Indicador(art, "UsaSerie")); });
+            pon(g, f, AuxPidelote, [&] { return MenosUno(Indicador(art, "UsaLote")); });
+            pon(g, f, Auxesperecedero, [&] { return MenosUno(Indicador(art, "Perecedero")); });
             pon(g, f, AuxCoeficiente, [] { return QStringLiteral("1"); });
             pon(g, f, AuxTipoCoeficiente, [] { return QStringLiteral("*"); });
-            pon(g, f, AuxPideTalle, [&] { return MenosUno(Marca(art, "UsaTalle")); });
-            pon(g, f, ColAux76, [&] { return MenosUno(Marca(art, "pesable")); });
+            pon(g, f, AuxPideTalle, [&] { return MenosUno(Indicador(art, "UsaTalle")); });
+            pon(g, f, ColAux76, [&] { return MenosUno(Indicador(art, "pesable")); });
             pon(g, f, ColAux77, [&] { return Campo(art, "CodigoBarra"); });
         }
         m_paso([&] { gDB().CierraRecordset(&art); });

@@ -3,6 +3,7 @@
 // board joins the first one as one line of the summed quantity.
 #include "voucher/cls_cmn_cptes_p.h"
 
+#include "database/campos.h"
 #include "database/conversions.h"
 #include "database/db_dll.h"
 #include "database/globals.h"

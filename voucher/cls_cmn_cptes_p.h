@@ -37,10 +37,7 @@ inline std::int32_t CuentaLineas(const ui::FlexGrid *grilla)
 
 // Loading a stored voucher (cls_cmn_cptes_carga.cpp and the files of its steps).
 
-// A field of the recordset's current row as a grid cell takes it: never
-// Null, trimmed (Campo) or as stored (CampoSinRecortar).
-QString Campo(ado::Recordset &rs, const char *nombre);
-QString CampoSinRecortar(ado::Recordset &rs, const char *nombre);
+// Whether a field of the recordset's current row is Null.
 bool EsNulo(ado::Recordset &rs, const char *nombre);
 
 // What the loader knows of the voucher while it writes an article line.
