@@ -727,7 +727,7 @@ void ClsCmnCptes::ActualizaStock(ui::FlexGrid &MSFlexGrid2,
         return;
 
     gCartel().Cierra();
-    if (GeneraSentenciaSQL) {
+    if (corrida.Salida.Devuelve()) {
         paso([&] { EnviaAsiento(corrida, posteo.EnComodato, TC, SucNroLetra, Fecha, Cuenta); });
         ui::DoEvents();
     }

@@ -6,6 +6,7 @@
 #include "database/conversions.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
+#include "database/sentencias.h"
 #include "lookup/frm_cons_comprobantes.h"
 #include "platform/ado/ado.h"
 #include "platform/component/cls_entorno.h"
@@ -91,13 +92,11 @@ bool ClsCmnCptes::ActualizaBuchon(const QString &TC,
     pasos([&] {
         if (sentencia.isEmpty())
             return;
-        if (GeneraSentencia) {
-            SentenciaSQL = sentencia;
-            hecho = true;
-            return;
-        }
-        gDB().EjecutaConsultaSQL(sentencia);
-        hecho = gDB().gCnn().errors().Count() == 0;
+        // Handed back, the statement replaces what the caller held.
+        Sentencias salida = Sentencias::Segun(GeneraSentencia, SentenciaSQL, QString());
+        if (salida.Devuelve())
+            SentenciaSQL.clear();
+        hecho = salida.Envia(sentencia);
     });
     return hecho;
 }
