@@ -9,7 +9,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    ui::SetApplicationTitle(QStringLiteral("ANULACION FISICA DE COMPROBANTES"));
+    ui::SetApplicationTitle(Form1::kTitulo);
     Form1 form;
     form.Form_Load();
     form.show();

@@ -97,13 +97,11 @@ private:
     Form1 &m_ventana;
 };
 
-const QString Form1::kCodigoAcceso = QStringLiteral("tesk@");
-
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ANULACION FISICA DE COMPROBANTES"));
+    setWindowTitle(kTitulo);
 
     txtPassWord = new QLineEdit(this);
     txtPassWord->setObjectName(QStringLiteral("txtPassWord"));

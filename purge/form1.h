@@ -53,7 +53,8 @@ public:
     QPushButton *CmdCancelar = nullptr;
     ui::PictureBox *PicMsg = nullptr;
 
-    static const QString kCodigoAcceso;
+    // The window's title, which the application's message boxes carry too.
+    static inline const QString kTitulo = QStringLiteral("ANULACION FISICA DE COMPROBANTES");
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

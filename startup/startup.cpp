@@ -23,9 +23,6 @@ std::optional<QString> &lineaFijada()
     return linea;
 }
 
-// The main window's access code closes the default string, as the suite writes it.
-const QString kCodigoAcceso = QStringLiteral("tesk@");
-
 QString ParametrosDesdeIni()
 {
     ClsComponente &c = gComponente();

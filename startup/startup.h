@@ -29,6 +29,10 @@ QString LeeParametro(const QString &Parametros, const QString &Clave, const QStr
 // The INI section of this workstation: "PC|USER" upper-cased, cut to 50 characters.
 QString ArmaSeccionPC(const QString &NombrePC, const QString &UsuarioPC);
 
+// The code that opens the main window; the default parameter string ends
+// with it, as the suite writes it.
+inline const QString kCodigoAcceso = QStringLiteral("tesk@");
+
 // The program's command line after its name, arguments joined by blanks.
 QString LineaDeComandos();
 // Tests replace the command line (nullopt restores the real one).
