@@ -2,6 +2,7 @@
 
 #include "database/conversions.h"
 #include "platform/component/component.h"
+#include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 
 #include <cmath>
@@ -106,6 +107,11 @@ QString TextoSQL(const QString &value)
     return QLatin1Char('\'') + s + QLatin1Char('\'');
 }
 
+QString TextoSQLoNull(const QString &value)
+{
+    return vb::Trim(value).isEmpty() ? QStringLiteral("NULL") : TextoSQL(value);
+}
+
 QString TextoDeLiteral(const QString &literal)
 {
     if (literal.size() < 2 || !literal.startsWith(QLatin1Char('\'')) || !literal.endsWith(QLatin1Char('\'')))
@@ -121,6 +127,12 @@ QString CodigoAncho(const QString &codigo, int ancho)
 QString CodigoSQL(const QString &codigo, int ancho)
 {
     return TextoSQL(CodigoAncho(codigo, ancho));
+}
+
+QString CodigoSQLoNull(const QString &codigo, int ancho)
+{
+    const QString recortado = vb::Trim(codigo);
+    return recortado.isEmpty() ? QStringLiteral("NULL") : CodigoSQL(recortado, ancho);
 }
 
 QString CodigoNormalizadoSQL(const QString &codigo, int ancho)

@@ -48,6 +48,8 @@ QString NumeroSQL(const Variant &value);
 // A text between single quotes with each quote inside it doubled, so that the
 // value is stored and compared as typed and can never end the literal early.
 QString TextoSQL(const QString &value);
+// TextoSQL of a text, or NULL when it is blank.
+QString TextoSQLoNull(const QString &value);
 // What a literal of TextoSQL holds: the quotes that enclose it taken off and
 // each doubled quote made one. A text not between quotes is given back as is.
 QString TextoDeLiteral(const QString &literal);
@@ -58,6 +60,8 @@ QString TextoDeLiteral(const QString &literal);
 QString CodigoAncho(const QString &codigo, int ancho);
 // The same as an SQL literal (TextoSQL of CodigoAncho).
 QString CodigoSQL(const QString &codigo, int ancho);
+// CodigoSQL of the trimmed code, or NULL when it is blank.
+QString CodigoSQLoNull(const QString &codigo, int ancho);
 // CodigoSQL of the code cleaned first (NormalizaCaracteres): a pipe-list
 // element's filler and separators never reach a statement.
 QString CodigoNormalizadoSQL(const QString &codigo, int ancho);

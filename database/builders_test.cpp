@@ -160,22 +160,29 @@ struct CodigoCase
     const char *alAncho;     // CodigoAncho
     const char *literal;     // CodigoSQL
     const char *normalizado; // CodigoNormalizadoSQL
+    const char *oNull;       // CodigoSQLoNull
 };
 
 TEST(CodigoSQL, CodesAtTheirWidthAsLiterals)
 {
     const CodigoCase cases[] = {
-        {"short code", "AB", 4, "  AB", "'  AB'", "'  AB'"},
-        {"blanks around", " AB ", 4, "  AB", "'  AB'", "'  AB'"},
-        {"exactly the width", "ABCD", 4, "ABCD", "'ABCD'", "'ABCD'"},
-        {"longer than the width: as it came", " ABCDE ", 4, " ABCDE ", "' ABCDE '", "'ABCDE'"},
-        {"a wider field", "ART1", 10, "      ART1", "'      ART1'", "'      ART1'"},
-        {"quote inside", "O'R", 4, " O'R", "' O''R'", "' O''R'"},
-        {"hostile text", "'; DROP TABLE X --", 4, "'; DROP TABLE X --", "'''; DROP TABLE X --'", "'''; DROP TABLE X --'"},
-        {"empty", "", 4, "", "''", "''"},
-        {"blank", "   ", 25, "", "''", "''"},
-        {"pipe-list separator", "AB\xFF", 4, " AB\xFF", "' AB\xFF'", "'  AB'"},
-        {"line feed and blanks", " 12\n ", 4, " 12\n", "' 12\n'", "'  12'"},
+        {"short code", "AB", 4, "  AB", "'  AB'", "'  AB'", "'  AB'"},
+        {"blanks around", " AB ", 4, "  AB", "'  AB'", "'  AB'", "'  AB'"},
+        {"exactly the width", "ABCD", 4, "ABCD", "'ABCD'", "'ABCD'", "'ABCD'"},
+        {"longer than the width: as it came", " ABCDE ", 4, " ABCDE ", "' ABCDE '", "'ABCDE'", "'ABCDE'"},
+        {"a wider field", "ART1", 10, "      ART1", "'      ART1'", "'      ART1'", "'      ART1'"},
+        {"quote inside", "O'R", 4, " O'R", "' O''R'", "' O''R'", "' O''R'"},
+        {"hostile text",
+         "'; DROP TABLE X --",
+         4,
+         "'; DROP TABLE X --",
+         "'''; DROP TABLE X --'",
+         "'''; DROP TABLE X --'",
+         "'''; DROP TABLE X --'"},
+        {"empty", "", 4, "", "''", "''", "NULL"},
+        {"blank", "   ", 25, "", "''", "''", "NULL"},
+        {"pipe-list separator", "AB\xFF", 4, " AB\xFF", "' AB\xFF'", "'  AB'", "' AB\xFF'"},
+        {"line feed and blanks", " 12\n ", 4, " 12\n", "' 12\n'", "'  12'", "' 12\n'"},
     };
     for (const CodigoCase &c : cases) {
         SCOPED_TRACE(c.nombre);
@@ -183,6 +190,27 @@ TEST(CodigoSQL, CodesAtTheirWidthAsLiterals)
         EXPECT_EQ(CodigoAncho(codigo, c.ancho), QString::fromLatin1(c.alAncho));
         EXPECT_EQ(CodigoSQL(codigo, c.ancho), QString::fromLatin1(c.literal));
         EXPECT_EQ(CodigoNormalizadoSQL(codigo, c.ancho), QString::fromLatin1(c.normalizado));
+        EXPECT_EQ(CodigoSQLoNull(codigo, c.ancho), QString::fromLatin1(c.oNull));
+    }
+}
+
+TEST(TextoSQLoNull, BlankIsNullAnyOtherTextALiteralAsTyped)
+{
+    const struct
+    {
+        const char *nombre;
+        const char *texto;
+        const char *sql;
+    } cases[] = {
+        {"empty", "", "NULL"},
+        {"blank", "   ", "NULL"},
+        {"blanks kept around a text", " a ", "' a '"},
+        {"quote inside", "O'R", "'O''R'"},
+        {"hostile text", "x'; DELETE FROM T --", "'x''; DELETE FROM T --'"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_EQ(TextoSQLoNull(QString::fromLatin1(c.texto)), QString::fromLatin1(c.sql));
     }
 }
 

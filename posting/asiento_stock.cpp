@@ -23,10 +23,6 @@ using namespace GrillaArticulos;
 
 namespace {
 
-QString Literal(const QString &texto)
-{
-    return gDB().SQLValue(Variant(texto), QStringLiteral("'")).toString();
-}
 QString Importe(double importe)
 {
     return gDB().SQLValue(Variant(importe), QStringLiteral("@")).toString();
@@ -112,7 +108,7 @@ bool AplicaMotivoAsiento(const MotivoAsiento &eleccion, const QString &tc, bool 
 
 bool CuentaDelMotivo(const QString &motivo, bool costoDeVenta, QString &cuenta, QString &detalle)
 {
-    const QString codigo = Literal(CodigoAncho(motivo, 4));
+    const QString codigo = CodigoSQL(motivo, 4);
     QString sentencia
         = costoDeVenta
               ? QStringLiteral("SELECT V_TA_MotivoVta.IdMotivoVta, V_TA_MotivoVta.Descripcion, "
@@ -188,7 +184,7 @@ std::vector<CuentaStock> CuentasDeArticulos(const std::vector<ImporteArticulo> &
         } else {
             QStringList literales;
             for (const QString &codigo : codigos)
-                literales << QLatin1Char('\'') + codigo + QLatin1Char('\'');
+                literales << TextoSQL(codigo);
             condicion = QStringLiteral(" idarticulo IN (") + literales.join(QStringLiteral(", ")) + QLatin1Char(')');
         }
         QString sentencia = QStringLiteral("select cuentacontableC from v_ma_articulos where (") + condicion
@@ -210,7 +206,7 @@ std::vector<CuentaStock> CuentasDeArticulos(const std::vector<ImporteArticulo> &
         lugares[cuentas[i].Cuenta.toCaseFolded()] << i;
     for (const ImporteArticulo &a : articulos) {
         QString sentencia = QStringLiteral("select cuentacontableC, costo from v_ma_articulos where idarticulo=")
-                            + Literal(a.Articulo);
+                            + TextoSQL(a.Articulo);
         ado::Recordset rs;
         gDB().AbrirRecordset(sentencia, rs);
         if (!rs.Eof()) {
@@ -254,39 +250,39 @@ namespace {
 
 QString InsertRenglon(const CabeceraAsiento &cab, const RenglonAsiento &r, std::int32_t numeroFila)
 {
-    const QString unegocio = vb::EqualsText(gUNegocio, QLatin1String("Null")) ? gUNegocio : Literal(gUNegocio);
-    const QString caja = vb::Trim(gCaja).isEmpty() ? QStringLiteral("NULL") : Literal(CodigoAncho(vb::Trim(gCaja), 4));
+    const QString unegocio = vb::EqualsText(gUNegocio, QLatin1String("Null")) ? gUNegocio : TextoSQL(gUNegocio);
+    const QString caja = CodigoSQLoNull(gCaja, 4);
     gCamposValores.clear();
     const auto campo = [](const char *nombre, const QString &valor) {
         gCamposValores.push_back({QString::fromLatin1(nombre), valor});
     };
-    campo("Cuenta", Literal(r.Cuenta));
-    campo("Secuencia", Literal(QString::number(numeroFila)));
-    campo("Mes_Operativo", Literal(cab.Mes));
-    campo("[Numero Asiento]", Literal(QString::number(cab.Numero)));
-    campo("Fecha", Literal(cab.Fecha));
-    campo("FechaSubDiario", Literal(cab.Fecha));
-    campo("Detalle", Literal(cab.Detalle));
-    campo("TC", Literal(cab.TC));
-    campo("SUCURSAL", Literal(cab.Suc));
-    campo("NUMERO", Literal(cab.Nro));
-    campo("LETRA", Literal(cab.Letra));
-    campo("PERIODO", Literal(cab.Periodo));
-    campo("Tipo_Reg", Literal(cab.TipoReg));
-    campo("[DEBE-HABER]", Literal(r.Debe ? QStringLiteral("D") : QStringLiteral("H")));
+    campo("Cuenta", TextoSQL(r.Cuenta));
+    campo("Secuencia", TextoSQL(QString::number(numeroFila)));
+    campo("Mes_Operativo", TextoSQL(cab.Mes));
+    campo("[Numero Asiento]", TextoSQL(QString::number(cab.Numero)));
+    campo("Fecha", TextoSQL(cab.Fecha));
+    campo("FechaSubDiario", TextoSQL(cab.Fecha));
+    campo("Detalle", TextoSQL(cab.Detalle));
+    campo("TC", TextoSQL(cab.TC));
+    campo("SUCURSAL", TextoSQL(cab.Suc));
+    campo("NUMERO", TextoSQL(cab.Nro));
+    campo("LETRA", TextoSQL(cab.Letra));
+    campo("PERIODO", TextoSQL(cab.Periodo));
+    campo("Tipo_Reg", TextoSQL(cab.TipoReg));
+    campo("[DEBE-HABER]", TextoSQL(r.Debe ? QStringLiteral("D") : QStringLiteral("H")));
     campo("FechaHora_Grabacion", gDB().SQLValue(Variant(QDateTime::currentDateTime()), QStringLiteral("'")).toString());
-    campo("USUARIO_LOGEADO", Literal(gUsuarioLogeado));
+    campo("USUARIO_LOGEADO", TextoSQL(gUsuarioLogeado));
     campo("Importe", Importe(r.Importe));
     campo("Moneda", QStringLiteral("'   1'"));
     campo("Cotizacion", QStringLiteral("1"));
     campo("CABImporte", Importe(cab.Total));
-    campo("CABCuenta", Literal(cab.CuentaMotivo));
-    campo("CABNombre", Literal(cab.NombreMotivo));
+    campo("CABCuenta", TextoSQL(cab.CuentaMotivo));
+    campo("CABNombre", TextoSQL(cab.NombreMotivo));
     campo("Unegocio", unegocio);
     campo("IdCajas", caja);
     if (cab.CostoDeVenta) {
-        campo("TC_ORIGEN", Literal(cab.TcOrigen));
-        campo("CPTE_ORIGEN", Literal(cab.CpteOrigen));
+        campo("TC_ORIGEN", TextoSQL(cab.TcOrigen));
+        campo("CPTE_ORIGEN", TextoSQL(cab.CpteOrigen));
     }
     QString sentencia = QStringLiteral("INSERT INTO MV_ASIENTOS ");
     ArmaInsert(sentencia, gCamposValores, true);
@@ -297,9 +293,9 @@ QString InsertRenglon(const CabeceraAsiento &cab, const RenglonAsiento &r, std::
 
 QStringList SentenciasAsiento(const CabeceraAsiento &cab, const std::vector<RenglonAsiento> &renglones, bool porLinea)
 {
-    const QString delCpte = QStringLiteral(" WHERE TC = ") + Literal(cab.TC) + QStringLiteral(" AND SUCURSAL = ")
-                            + Literal(cab.Suc) + QStringLiteral(" AND NUMERO = ") + Literal(cab.Nro)
-                            + QStringLiteral(" AND LETRA = ") + Literal(cab.Letra);
+    const QString delCpte = QStringLiteral(" WHERE TC = ") + TextoSQL(cab.TC) + QStringLiteral(" AND SUCURSAL = ")
+                            + TextoSQL(cab.Suc) + QStringLiteral(" AND NUMERO = ") + TextoSQL(cab.Nro)
+                            + QStringLiteral(" AND LETRA = ") + TextoSQL(cab.Letra);
     std::int32_t ultimaSecuencia = -1;
     if (porLinea) {
         QString sentencia = QStringLiteral("SELECT MAX(SECUENCIA) AS ULTIMA FROM MV_ASIENTOS") + delCpte;
@@ -312,9 +308,9 @@ QStringList SentenciasAsiento(const CabeceraAsiento &cab, const std::vector<Reng
     QStringList sentencias;
     for (const RenglonAsiento &r : renglones) {
         if (porLinea) {
-            const QString cuentaYLado = QStringLiteral(" AND CUENTA = ") + Literal(r.Cuenta)
+            const QString cuentaYLado = QStringLiteral(" AND CUENTA = ") + TextoSQL(r.Cuenta)
                                         + QStringLiteral(" AND [DEBE-HABER] = ")
-                                        + Literal(r.Debe ? QStringLiteral("D") : QStringLiteral("H"));
+                                        + TextoSQL(r.Debe ? QStringLiteral("D") : QStringLiteral("H"));
             QString sentencia = QStringLiteral("SELECT * FROM MV_ASIENTOS") + delCpte + cuentaYLado;
             ado::Recordset rs;
             gDB().AbrirRecordset(sentencia, rs);

@@ -534,11 +534,14 @@ TEST_F(Asiento, ThePostingRunValuesEachLineOnceOnBothPaths)
 TEST_F(Asiento, AVoucherOfManyArticlesGetsARowPerAccountWhateverItsLength)
 {
     constexpr int kMasLargo = 1200;
-    const auto articulo = [](int i) { return QStringLiteral("B%1").arg(i, 4, 10, QLatin1Char('0')); };
+    // One code carries a quote and statement marks: it must stay one literal in either query.
+    const auto articulo = [](int i) {
+        return QString::fromLatin1(i == 7 ? "O'B%1;--" : "B%1").arg(i, 4, 10, QLatin1Char('0'));
+    };
     const auto cuenta = [](int i) { return QStringLiteral("1.4.%1").arg(i, 4, 10, QLatin1Char('0')); };
     QStringList valores;
     for (int i = 0; i < kMasLargo; ++i)
-        valores << QStringLiteral("('%1', 'PIEZA', '  UN', 1, '%2')").arg(Codigo(articulo(i)), cuenta(i));
+        valores << QStringLiteral("(%1, 'PIEZA', '  UN', 1, '%2')").arg(TextoSQL(Codigo(articulo(i))), cuenta(i));
     Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, costo, cuentacontableC) "
                            "VALUES ")
             + valores.join(QStringLiteral(", ")));

@@ -202,13 +202,12 @@ LiteralesEncabezado PreparaLiterales(EncabezadoStock &enc,
     lit.TcOrigen = CodigoAncho(vb::Trim(TcOrigen), 4);
     enc.TcOrigenDeGrilla = EsDelGrid(lit.TcOrigen);
     if (!enc.TcOrigenDeGrilla)
-        lit.TcOrigen = vb::Trim(lit.TcOrigen).isEmpty() ? QStringLiteral("NULL") : TextoSQL(lit.TcOrigen);
+        lit.TcOrigen = TextoSQLoNull(lit.TcOrigen);
 
     lit.ComprobanteOrigen = ComprobanteOrigen;
     enc.ComprobanteOrigenDeGrilla = EsDelGrid(lit.ComprobanteOrigen);
     if (!enc.ComprobanteOrigenDeGrilla)
-        lit.ComprobanteOrigen = vb::Trim(lit.ComprobanteOrigen).isEmpty() ? QStringLiteral("NULL")
-                                                                          : TextoSQL(lit.ComprobanteOrigen);
+        lit.ComprobanteOrigen = TextoSQLoNull(lit.ComprobanteOrigen);
 
     enc.DepositoDefault = CodigoSQL(vb::Trim(Cfg(QStringLiteral("DepositoDefault"))), 4);
     lit.IdDeposito = IdDeposito;
@@ -226,8 +225,7 @@ LiteralesEncabezado PreparaLiterales(EncabezadoStock &enc,
                                                                       : CodigoSQL(lit.IdMotivoStock, 4);
     }
 
-    lit.IdDepositoDestino = vb::Trim(IdDepositoDestino).isEmpty() ? QStringLiteral("NULL")
-                                                                  : CodigoSQL(vb::Trim(IdDepositoDestino), 4);
+    lit.IdDepositoDestino = CodigoSQLoNull(IdDepositoDestino, 4);
     return lit;
 }
 

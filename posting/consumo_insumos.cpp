@@ -236,7 +236,7 @@ void Consumo::Escribe(const FilaConsumo &f)
     if (f.Lote) {
         // The lot as the lot table holds it; the shortfall has none.
         const QString lote = vb::RTrim(QString(*f.Lote).remove(QChar(0)));
-        Agrega("NroLote", vb::Trim(lote).isEmpty() ? QStringLiteral("NULL") : TextoSQL(lote));
+        Agrega("NroLote", TextoSQLoNull(lote));
     }
     if (f.Producto)
         Agrega("IdUnidad", CodigoSQL(celda(ColUnidad), 4));

@@ -26,12 +26,6 @@ QString Numero(Currency importe)
     return NumeroSQL(Variant(importe));
 }
 
-// A code quoted, or NULL when it is blank.
-QString TextoONull(const QString &texto)
-{
-    return vb::Trim(texto).isEmpty() ? QStringLiteral("NULL") : TextoSQL(texto);
-}
-
 QString SinComillas(const QString &texto)
 {
     return gComponente().QuitaCaracteres(texto, QStringLiteral("'"));
@@ -191,7 +185,7 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
                vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
     Agrega("IdArticulo", CodigoSQL(vb::Trim(celda(ColArticulo)), 25));
     Agrega("Descripcion", TextoSQL(SinComillas(vb::Left(vb::Trim(celda(ColDescripcion)), 100))));
-    Agrega("NroLote", TextoONull(mov.Lote));
+    Agrega("NroLote", TextoSQLoNull(mov.Lote));
 
     QString controlado = vb::Trim(celda(ControladoPor));
     if (controlado.isEmpty())
@@ -206,9 +200,9 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     if (!origen.isEmpty())
         Agrega("IdOrigen", CodigoSQL(origen, 4));
 
-    Agrega("NroSerie", TextoONull(mov.Serie));
+    Agrega("NroSerie", TextoSQLoNull(mov.Serie));
     const QString unidad = vb::Trim(celda(ColUnidad));
-    Agrega("IdUnidad", unidad.isEmpty() ? QStringLiteral("NULL") : CodigoSQL(unidad, 4));
+    Agrega("IdUnidad", CodigoSQLoNull(unidad, 4));
     Agrega("Cantidad", Numero(Currency::fromDouble(mov.Cantidad * mov.Signo)));
 
     // The quantity in the base unit, when the line carries one.
