@@ -758,12 +758,20 @@ CREATE VIEW dbo.C_RemitosPendientes AS SELECT * FROM C_MV_CPTE WHERE FINALIZADO 
 CREATE VIEW dbo.V_OT_Pendientes AS SELECT * FROM V_MV_CPTE WHERE FINALIZADA = 0;
 CREATE VIEW dbo.V_PR_PENDIENTES AS SELECT * FROM V_MV_CPTE WHERE FINALIZADA = 0 AND ANULADA = 0;
 -- What later vouchers applied of a voucher's lines: their quantities summed by
--- origin type (trimmed: 'RM'), origin voucher and article.
+-- origin type (trimmed: 'RM'), origin voucher and article. Written as the
+-- first line of each group with its group's sum rather than as a GROUP BY:
+-- the engine filters a grouped view only after grouping all of it when the
+-- keys compare by the text collation, so every lookup read the whole table;
+-- this way a lookup by origin and article is an index search.
 CREATE VIEW dbo.VT_V_MV_INSUMOS_APLICACION AS
-    SELECT LTRIM(RTRIM(TC_ORIGEN)) AS TCO_ORIGEN, IDCOMPROBANTE_ORIGEN AS IDCOMPROBANTEORIGEN, IDARTICULO,
-        SUM(CANTIDAD) AS CantidadAplicada
-    FROM V_MV_CPTEINSUMOS WHERE TC_ORIGEN IS NOT NULL
-    GROUP BY LTRIM(RTRIM(TC_ORIGEN)), IDCOMPROBANTE_ORIGEN, IDARTICULO;
+    SELECT LTRIM(RTRIM(a.TC_ORIGEN)) AS TCO_ORIGEN, a.IDCOMPROBANTE_ORIGEN AS IDCOMPROBANTEORIGEN, a.IDARTICULO,
+        (SELECT SUM(s.CANTIDAD) FROM V_MV_CPTEINSUMOS s
+         WHERE s.IDCOMPROBANTE_ORIGEN IS a.IDCOMPROBANTE_ORIGEN AND s.IDARTICULO IS a.IDARTICULO
+             AND s.TC_ORIGEN IS NOT NULL AND LTRIM(RTRIM(s.TC_ORIGEN)) = LTRIM(RTRIM(a.TC_ORIGEN))) AS CantidadAplicada
+    FROM V_MV_CPTEINSUMOS a
+    WHERE a.TC_ORIGEN IS NOT NULL AND NOT EXISTS (SELECT 1 FROM V_MV_CPTEINSUMOS p
+        WHERE p.IDCOMPROBANTE_ORIGEN IS a.IDCOMPROBANTE_ORIGEN AND p.IDARTICULO IS a.IDARTICULO
+            AND p.TC_ORIGEN IS NOT NULL AND LTRIM(RTRIM(p.TC_ORIGEN)) = LTRIM(RTRIM(a.TC_ORIGEN)) AND p.rowid < a.rowid);
 
 -- The synonyms through which users who are not administrators read.
 CREATE VIEW dbo.SS_MA_CUENTAS AS SELECT * FROM MA_CUENTAS;

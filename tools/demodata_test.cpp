@@ -3,12 +3,16 @@
 #include "tools/demodata.h"
 
 #include "platform/ado/ado.h"
+#include "platform/ado/sqlite_dialect.h"
+#include "platform/ado/sqlite_functions.h"
 #include "tests/support/fixture_db.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -141,6 +145,54 @@ TEST_F(DemoDataTest, RefusesWhatWouldLoseOrGuess)
     unknown.overwrite = true;
     EXPECT_THROW(demodata::CreateDemoDatabase(path(), unknown), demodata::DemoError);
     EXPECT_EQ(QFile(path()).size(), size);
+}
+
+// What later vouchers applied of a line, as the loader asks for it, is an
+// index search: a grouped view read the whole line table for every line.
+// The rows stay one per trimmed origin type, origin and article, compared
+// without regard to case, with the sum of their quantities.
+TEST_F(DemoDataTest, AppliedQuantityIsAnIndexSearchWithOneRowPerGroup)
+{
+    demodata::CreateSchema(path(), true);
+    EjecutaEnArchivo(path(),
+                     QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, IDARTICULO, CANTIDAD, "
+                                    "TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES "
+                                    "('  FC', 'F1', 1, 'A', 2, '  RM', 'R1'), ('  FC', 'F1', 2, 'b', 3, '  RM', 'R1'), "
+                                    "('  FC', 'F2', 1, 'a', 5, 'rm', 'r1'), ('  FC', 'F2', 2, 'A', 7, '  NP', 'R1'), "
+                                    "('  FC', 'F3', 1, 'A', 11, NULL, 'R1'), ('  FC', 'F3', 2, 'A', 13, '  RM', NULL), "
+                                    "('  FC', 'F3', 3, 'a', 17, 'RM', NULL)"));
+    const QString sentencia = QStringLiteral(
+        "SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE (TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') "
+        "AND IDCOMPROBANTEORIGEN = 'R1' AND IDARTICULO = 'A'");
+
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path()).constData(), &db), SQLITE_OK);
+    ado::registerSqlServerFunctions(db);
+    const QByteArray plan = "EXPLAIN QUERY PLAN " + ado::SqliteDialect::translateBatch(sentencia).front().sql.toUtf8();
+    sqlite3_stmt *st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, plan.constData(), -1, &st, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    QStringList pasos;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        pasos << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 3)));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    EXPECT_FALSE(pasos.join('\n').contains(QStringLiteral("SCAN"))) << qPrintable(pasos.join('\n'));
+
+    open();
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT TCO_ORIGEN, IDCOMPROBANTEORIGEN, IDARTICULO, CantidadAplicada FROM "
+                           "VT_V_MV_INSUMOS_APLICACION ORDER BY TCO_ORIGEN, IDARTICULO, IDCOMPROBANTEORIGEN"),
+            cn,
+            ado::adOpenForwardOnly,
+            ado::adLockReadOnly);
+    const auto texto = [&](int campo) {
+        const Variant v = rs.Fields(campo).Value();
+        return v.isNull() ? QStringLiteral("-") : v.toString().toUpper();
+    };
+    QStringList filas;
+    for (; !rs.Eof(); rs.MoveNext())
+        filas << QStringList{texto(0), texto(1), texto(2), texto(3)}.join(' ');
+    EXPECT_EQ(filas, (QStringList{"NP R1 A 7", "RM - A 30", "RM R1 A 7", "RM R1 B 3"}));
 }
 
 TEST_F(DemoDataTest, EntrySamplesLoadAsTheEntryGridsRead)
