@@ -136,6 +136,9 @@ std::vector<ImporteArticulo> ImportesDeArticulos(const ui::FlexGrid &grilla,
 {
     ClsComponente &comp = gComponente();
     std::vector<ImporteArticulo> articulos;
+    // Each article's place among those collected, by its code as the text
+    // comparison sees it: a long voucher does not walk the list at each line.
+    QHash<QString, std::size_t> lugares;
     const auto agrega = [&](int f) {
         const QString codigo = CodigoAncho(grilla.TextMatrix(f, ColArticulo), 25);
         // Quantity by its cost, or by its price without VAT.
@@ -143,12 +146,13 @@ std::vector<ImporteArticulo> ImportesDeArticulos(const ui::FlexGrid &grilla,
                            * comp.ConvierteACurrency(Variant(grilla.TextMatrix(f, columnaValor)));
         if (produccion && vb::Trim(grilla.TextMatrix(f, AuxCantidadInsumo)) != QLatin1String("-1"))
             importe = -importe;
-        for (ImporteArticulo &a : articulos) {
-            if (vb::EqualsText(a.Articulo, codigo)) {
-                a.Importe += importe;
-                return;
-            }
+        const QString clave = codigo.toCaseFolded();
+        const auto en = lugares.constFind(clave);
+        if (en != lugares.cend()) {
+            articulos[*en].Importe += importe;
+            return;
         }
+        lugares.insert(clave, articulos.size());
         articulos.push_back({codigo, importe});
     };
     if (fila > 0) {

@@ -1,9 +1,12 @@
 #include "posting/asiento_stock.h"
 
+#include "tests/support/grilla.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/raised_error.h"
 
 #include <gtest/gtest.h>
+
+#include "voucher/columnas.h"
 
 #include <climits>
 
@@ -150,6 +153,38 @@ TEST(RenglonesDelAsiento, PastTheLastSequenceRaisesOverflow)
     EXPECT_EQ(RaisedNumber([&] { ArmaRenglonesAsiento(QStringLiteral("M"), cuentas, true, secuencia); }), 0);
     EXPECT_EQ(secuencia, INT16_MAX);
     EXPECT_EQ(RaisedNumber([&] { ArmaRenglonesAsiento(QStringLiteral("M"), cuentas, true, secuencia); }), 6);
+}
+
+// The articles come out in the order of their first line, each once whatever
+// the case its lines write it in, with what all its lines are worth.
+TEST(ImportesDeArticulos, EachArticleOnceInTheOrderOfItsFirstLine)
+{
+    using namespace GrillaArticulos;
+    ui::FlexGrid grilla;
+    const auto linea = [](const char *articulo, const char *cantidad, const char *costo) {
+        return FilaDeGrilla{{ColArticulo, QString::fromLatin1(articulo)},
+                            {ColCantidad, QString::fromLatin1(cantidad)},
+                            {ColAux38, QString::fromLatin1(costo)}};
+    };
+    LlenaGrilla(grilla,
+                Columnas,
+                {{},
+                 linea("art1", "2", "10"),
+                 linea("ART2", "1", "5"),
+                 linea("ART1", "3", "10"),
+                 linea("  Art2", "4", "5"),
+                 linea("ART3", "1", "1.25")});
+    const std::vector<ImporteArticulo> todos = ImportesDeArticulos(grilla, 0, ColAux38, false);
+    ASSERT_EQ(todos.size(), 3u);
+    EXPECT_EQ(todos[0].Articulo, QStringLiteral("art1").rightJustified(25));
+    EXPECT_EQ(todos[0].Importe, Pesos(50));
+    EXPECT_EQ(todos[1].Articulo, QStringLiteral("ART2").rightJustified(25));
+    EXPECT_EQ(todos[1].Importe, Pesos(25));
+    EXPECT_EQ(todos[2].Importe, Currency::fromScaled(12500));
+
+    const std::vector<ImporteArticulo> una = ImportesDeArticulos(grilla, 4, ColAux38, false);
+    ASSERT_EQ(una.size(), 1u);
+    EXPECT_EQ(una[0].Importe, Pesos(20));
 }
 
 } // namespace

@@ -457,7 +457,7 @@ void Posteo::Linea(int fila, int pasada, const LineaPlaneada &plan, std::vector<
             return;
         m_corrida.Paso([&] {
             const std::int16_t secuencia = m_corrida.SiguienteSecuencia();
-            ui::DoEvents();
+            m_corrida.Eventos();
             MovimientoStock mov;
             mov.Fila = fila;
             mov.Signo = m_corrida.Signo;
@@ -483,7 +483,7 @@ void Posteo::Entra(const Traslado &t)
         mov.Fila = t.Fila;
         mov.Signo = 1;
         mov.Secuencia = m_corrida.SiguienteSecuencia();
-        ui::DoEvents();
+        m_corrida.Eventos();
         mov.Deposito = DepositoResuelto(m_grilla, t.Fila, m_corrida.Enc.IdDepositoDestino, m_corrida.Enc);
         mov.DepositoDestino = t.Deposito;
         mov.Lote = t.Lote;
@@ -498,7 +498,7 @@ void Posteo::Emite(MovimientoStock mov)
     const int fila = mov.Fila;
     ArmaMovimientoStock(m_grilla, m_corrida.Enc, mov, EnComodato);
     QString sentencia = InsertStock();
-    ui::DoEvents();
+    m_corrida.Eventos();
     if (m_muestraCartel)
         gCartel().Actualiza(0,
                             QStringLiteral("Grabando Stock..."),
@@ -515,7 +515,7 @@ void Posteo::Emite(MovimientoStock mov)
     if (m_corrida.Envia(sentencia) && !m_corrida.Salida.Devuelve()) {
         if (!asiento.isEmpty())
             m_corrida.Envia(asiento);
-        ui::DoEvents();
+        m_corrida.Eventos();
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "database/sentencias.h"
 #include "platform/runtime/vberror.h"
+#include "platform/ui/do_events.h"
 
 #include <QString>
 
@@ -40,6 +41,7 @@ struct CorridaStock
     std::int16_t Signo = 0;
     std::int16_t Secuencia = 0; // the voucher's movement number, last one used
     bool Terminada = false;     // a statement failed: the run ends
+    ui::DoEventsEvery Eventos;  // the screen's turn between movements, at most every 50 ms
 
     // The movement number after the last one used; error 6 past 32,767.
     std::int16_t SiguienteSecuencia() const;

@@ -12,14 +12,25 @@
 #include "platform/ui/flex_grid.h"
 #include "voucher/columnas.h"
 
+#include <QHash>
+
 using namespace GrillaArticulos;
 
 namespace {
 
-// A cell's text as an SQL number (four decimals, "." as decimal point).
+// A cell's text as an SQL number (four decimals, "." as decimal point). A
+// line's cells are the same for each of its lots: the last texts read are
+// kept with their numbers, so a line of thousands of lots reads them once.
 QString Numero(const QString &texto)
 {
-    return gDB().SQLValue(Variant(texto), QStringLiteral("@")).toString();
+    thread_local QHash<QString, QString> leidos;
+    if (const auto en = leidos.constFind(texto); en != leidos.cend())
+        return *en;
+    if (leidos.size() >= 256)
+        leidos.clear();
+    const QString numero = gDB().SQLValue(Variant(texto), QStringLiteral("@")).toString();
+    leidos.insert(texto, numero);
+    return numero;
 }
 QString Numero(Currency importe)
 {

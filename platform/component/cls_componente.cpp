@@ -59,12 +59,27 @@ std::optional<Currency> exactCurrency(const QString &normalised)
     text.remove(QLatin1Char(' '));
     text.remove(QLatin1Char('\t'));
     text.remove(QLatin1Char('\n'));
-    static const QRegularExpression number(QStringLiteral("^([+-]?)([0-9]*)(?:\\.([0-9]*))?"));
-    const QRegularExpressionMatch m = number.match(text);
-    const QString whole = m.captured(2), fraction = m.captured(3);
+    // A sign, digits, and a point with more digits, read by hand: a line's
+    // numbers are read once per lot of a long posting.
+    const auto digit = [&](qsizetype i) { return i < text.size() && text.at(i) >= '0' && text.at(i) <= '9'; };
+    qsizetype at = 0;
+    const bool negative = at < text.size() && text.at(at) == QLatin1Char('-');
+    if (at < text.size() && (text.at(at) == QLatin1Char('-') || text.at(at) == QLatin1Char('+')))
+        ++at;
+    const qsizetype wholeFrom = at;
+    while (digit(at))
+        ++at;
+    const QStringView whole = QStringView(text).mid(wholeFrom, at - wholeFrom);
+    QStringView fraction;
+    if (at < text.size() && text.at(at) == QLatin1Char('.')) {
+        const qsizetype fractionFrom = ++at;
+        while (digit(at))
+            ++at;
+        fraction = QStringView(text).mid(fractionFrom, at - fractionFrom);
+    }
     if (whole.isEmpty() && fraction.isEmpty())
         return std::nullopt;
-    const QChar after = m.capturedEnd() < text.size() ? text.at(m.capturedEnd()).toUpper() : QChar();
+    const QChar after = at < text.size() ? text.at(at).toUpper() : QChar();
     if (after == QLatin1Char('E') || after == QLatin1Char('D'))
         return std::nullopt;
     __int128 scaled = 0;
@@ -83,7 +98,7 @@ std::optional<Currency> exactCurrency(const QString &normalised)
         if (next > 5 || (next == 5 && (beyond || scaled % 2 != 0)))
             ++scaled;
     }
-    if (m.captured(1) == QLatin1String("-"))
+    if (negative)
         scaled = -scaled;
     if (scaled > std::numeric_limits<std::int64_t>::max() || scaled < std::numeric_limits<std::int64_t>::min())
         return std::nullopt;

@@ -5,8 +5,32 @@
 // keys, clicks and wheel turns that arrived meanwhile are dropped, not kept
 // for later. So nothing the operator does while the work runs can change the
 // grids or the values it is working on, nor start it a second time.
+#include <QElapsedTimer>
+
 namespace ui {
 
 void DoEvents();
+
+// DoEvents at most once per interval, the first call always: for a loop
+// that would yield at each of thousands of short steps, where each yield
+// costs more than the step and the screen cannot show them anyway.
+class DoEventsEvery
+{
+public:
+    explicit DoEventsEvery(int milliseconds = 50)
+        : m_interval(milliseconds)
+    {}
+    void operator()()
+    {
+        if (m_last.isValid() && !m_last.hasExpired(m_interval))
+            return;
+        DoEvents();
+        m_last.start();
+    }
+
+private:
+    int m_interval;
+    QElapsedTimer m_last;
+};
 
 } // namespace ui

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -77,6 +78,24 @@ TEST_F(Ventana, InputIsTheOperatorsAgainOnceTheYieldReturns)
     QApplication::processEvents();
     QTest::mouseClick(&boton, Qt::LeftButton);
     EXPECT_EQ(clics, 2);
+}
+
+// The first call yields; calls within the interval leave the queued work
+// queued; the first call after it yields again.
+TEST(DoEventsEvery, YieldsOnceAnInterval)
+{
+    int corridas = 0;
+    const auto encola = [&] { QTimer::singleShot(0, [&] { ++corridas; }); };
+    ui::DoEventsEvery eventos(40);
+    encola();
+    eventos();
+    EXPECT_EQ(corridas, 1);
+    encola();
+    eventos();
+    EXPECT_EQ(corridas, 1);
+    QThread::msleep(60);
+    eventos();
+    EXPECT_EQ(corridas, 2);
 }
 
 } // namespace
