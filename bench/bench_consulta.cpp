@@ -3,8 +3,8 @@
 //
 //     bench_consulta [--runs K] [--articles N]
 //
-// Three timings, each the median of K runs (default 5), for the lookup and
-// for a bare QTableView over a plain table model filled by raw sqlite3 with
+// Three timings, each the median of K runs (default 5), the lookup's and the
+// bare list's runs taking turns, for the lookup and for a bare QTableView over a plain table model filled by raw sqlite3 with
 // the rows of the lookup's own statement:
 //   load       ConsultaSearch("V_MA_ARTICULOS") until the list holds every
 //              row / the query read into the model and the view shown;
@@ -52,12 +52,12 @@ struct Tiempos
 
 // ---- The lookup ----
 
-Tiempos PorLaConsulta(int corridas, int &filas, QString &sentencia)
+// One run of the lookup, its times added to `t`.
+void PorLaConsulta(Tiempos &t, int &filas, QString &sentencia)
 {
-    Tiempos t;
     ui::ScriptedResponder operador;
     ui::ScopedResponder scope(operador);
-    for (int r = 0; r < corridas; ++r) {
+    {
         QElapsedTimer reloj;
         operador.drive([&](QDialog &dialogo) {
             auto &d = static_cast<Lib_FrmCons3 &>(dialogo);
@@ -88,7 +88,6 @@ Tiempos PorLaConsulta(int corridas, int &filas, QString &sentencia)
         gConsulta().ConsultaSearch(QStringLiteral("V_MA_ARTICULOS"));
         ui::DestroyUnloaded();
     }
-    return t;
 }
 
 // ---- The bare list ----
@@ -128,16 +127,13 @@ std::vector<std::array<QString, 2>> Lee(sqlite3 *db, const char *sql)
     return filas;
 }
 
-Tiempos PorLaListaDesnuda(const QString &ruta, int corridas, int &filas)
+// Run r of the bare list, its times added to `t`.
+void PorLaListaDesnuda(sqlite3 *db, int r, Tiempos &t, int &filas)
 {
-    Tiempos t;
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    ado::registerSqlServerFunctions(db);
     // The statement the lookup runs, in the engine's own words.
     const char *sql = "SELECT DESCRIPCION, IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 "
                       "ORDER BY DESCRIPCION LIMIT 100000";
-    for (int r = 0; r < corridas; ++r) {
+    {
         QElapsedTimer reloj;
         reloj.start();
         Modelo modelo;
@@ -168,8 +164,6 @@ Tiempos PorLaListaDesnuda(const QString &ruta, int corridas, int &filas)
         QApplication::processEvents();
         t.orden.push_back(bench::seconds(o));
     }
-    sqlite3_close(db);
-    return t;
 }
 
 void Linea(const char *nombre, const std::vector<double> &nuestra, const std::vector<double> &desnuda, double meta)
@@ -246,8 +240,15 @@ int main(int argc, char **argv)
                 qPrintable(bench::loadAverage()));
     int filasConsulta = 0, filasDesnuda = 0;
     QString sentencia;
-    const Tiempos nuestra = PorLaConsulta(corridas, filasConsulta, sentencia);
-    const Tiempos desnuda = PorLaListaDesnuda(ruta, corridas, filasDesnuda);
+    Tiempos nuestra, desnuda;
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    ado::registerSqlServerFunctions(db);
+    for (int r = 0; r < corridas; ++r) {
+        PorLaConsulta(nuestra, filasConsulta, sentencia);
+        PorLaListaDesnuda(db, r, desnuda, filasDesnuda);
+    }
+    sqlite3_close(db);
     std::printf("statement  %s\n", qPrintable(sentencia));
     std::printf("rows       %d in the lookup, %d in the bare list\n", filasConsulta, filasDesnuda);
     std::printf("%-10s %13s %13s %8s\n", "", "lookup", "bare", "ratio");

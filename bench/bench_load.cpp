@@ -1,20 +1,24 @@
 // Loading a stored voucher into the entry grids (AsignarDatosComprobante),
 // against the same statements stepped straight through the sqlite3 API.
 //
-//     bench_load [--runs K] [--dir FOLDER] [LINES...]
+//     bench_load [--runs K] [--dir FOLDER]... [LINES...]
 //
 // Lines default to 50 500, K to 7. Each voucher is a remittance delivered in
 // parts whose lines name articles of the catalogue in turn, with five tasks
-// and five other concepts; the company counts quantities in kilograms. The
-// statements the loader sends are recorded once, translated to the engine's
-// own SQL before the clock starts, and then prepared, stepped and read
-// (every column as text) through the API; loads and direct reads take turns.
-// The program prints both medians, their ratio and the time per line. Goals:
-// the load within 3x of the direct reads, grid filling included, and the
-// time per line at the largest size within 20% of that at the smallest.
+// and five other concepts; the company counts quantities in kilograms. Each
+// voucher is loaded from databases of its own in which other remittances hold
+// 1x, 10x and 100x its lines, so that a cost growing with the database shows.
+// The statements the loader sends are recorded once, translated to the
+// engine's own SQL before the clock starts, and then prepared, stepped and
+// read (every column as text) through the API; loads and direct reads take
+// turns. The program prints both medians, their ratio and the time per line.
+// Goals: the load within 3x of the direct reads, grid filling included; the
+// time per line at the largest size within 20% of that at the smallest; and
+// the load at 100x other lines within 20% of that at 1x.
 #include "voucher/cls_cmn_cptes.h"
 
 #include "bench/bench_support.h"
+#include "bench/replay.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
 #include "platform/ado/sqlite_dialect.h"
@@ -59,8 +63,38 @@ void Ejecuta(sqlite3 *db, const QString &sql)
     }
 }
 
-// The company, its catalogue and one remittance per size.
-void ArmaBase(const QString &ruta, const std::vector<int> &tamanos)
+void Remito(sqlite3 *db, const QString &id, int lineas)
+{
+    Ejecuta(db,
+            QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, FECHA, CUENTA, IdReparto, EnComodato, "
+                           "CondicionIVA) VALUES ('  RM', '%1', '2024-03-05', '      1000', 0, 0, 5)")
+                .arg(id));
+    for (int l = 1; l <= lineas; ++l) {
+        Ejecuta(db,
+                QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
+                               "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, IMPORTE, Total, Importe_S_IVA, "
+                               "AlicIVA, Equiv_UDBase, IdUnidadBase, Costo, Impuestos) VALUES ('  RM', '%1', %2, "
+                               "%2, '%3', 'ARTICULO', '  UN', %4, %4, 15.5, %5, 12.81, 21, 1, '  UN', 9.3, 0)")
+                    .arg(id)
+                    .arg(l)
+                    .arg(Articulo(1 + (l - 1) % kArticulos))
+                    .arg(1 + l % 7)
+                    .arg(15.5 * (1 + l % 7)));
+        // Half the lines were partly delivered by a later invoice.
+        if (l % 2 == 0)
+            Ejecuta(db,
+                    QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
+                                   "CANTIDAD, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES ('  FC', '%1', %2, %2, "
+                                   "'%3', 1, '  RM', '%1')")
+                        .arg(id)
+                        .arg(l)
+                        .arg(Articulo(1 + (l - 1) % kArticulos)));
+    }
+}
+
+// The company, its catalogue, the remittance of `lineas` lines and other
+// remittances of 50 lines each holding `otras` lines between them.
+void ArmaBase(const QString &ruta, int lineas, int otras)
 {
     demodata::CreateSchema(ruta, true);
     sqlite3 *db = nullptr;
@@ -88,33 +122,11 @@ void ArmaBase(const QString &ruta, const std::vector<int> &tamanos)
                                "('%1', '  UN', '  KG', 2.5)")
                     .arg(Articulo(a)));
     }
-    for (int lineas : tamanos) {
+    for (int n = 0; n * 50 < otras; ++n)
+        Remito(db, QStringLiteral("0002%1A").arg(n, 8, 10, QLatin1Char('0')), std::min(50, otras - n * 50));
+    {
         const QString id = Comprobante(lineas);
-        Ejecuta(db,
-                QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, FECHA, CUENTA, IdReparto, EnComodato, "
-                               "CondicionIVA) VALUES ('  RM', '%1', '2024-03-05', '      1000', 0, 0, 5)")
-                    .arg(id));
-        for (int l = 1; l <= lineas; ++l) {
-            Ejecuta(db,
-                    QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
-                                   "DESCRIPCION, IDUNIDAD, CANTIDAD, CANTIDADUD, IMPORTE, Total, Importe_S_IVA, "
-                                   "AlicIVA, Equiv_UDBase, IdUnidadBase, Costo, Impuestos) VALUES ('  RM', '%1', %2, "
-                                   "%2, '%3', 'ARTICULO', '  UN', %4, %4, 15.5, %5, 12.81, 21, 1, '  UN', 9.3, 0)")
-                        .arg(id)
-                        .arg(l)
-                        .arg(Articulo(1 + (l - 1) % kArticulos))
-                        .arg(1 + l % 7)
-                        .arg(15.5 * (1 + l % 7)));
-            // Half the lines were partly delivered by a later invoice.
-            if (l % 2 == 0)
-                Ejecuta(db,
-                        QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, ID, IDARTICULO, "
-                                       "CANTIDAD, TC_ORIGEN, IDCOMPROBANTE_ORIGEN) VALUES ('  FC', '%1', %2, %2, "
-                                       "'%3', 1, '  RM', '%1')")
-                            .arg(id)
-                            .arg(l)
-                            .arg(Articulo(1 + (l - 1) % kArticulos)));
-        }
+        Remito(db, id, lineas);
         for (int t = 1; t <= 5; ++t) {
             Ejecuta(db,
                     QStringLiteral("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, RENGLON, ID, IDTAREA, DESCRIPCION, "
@@ -190,65 +202,38 @@ double Carga(int tamano, int &lineas)
 }
 
 // The recorded statements in the engine's SQL.
-struct Directa
+std::vector<QByteArray> Traduce(const QStringList &enviadas)
 {
-    QByteArray sql;
-};
-
-std::vector<Directa> Traduce(const QStringList &enviadas)
-{
-    std::vector<Directa> out;
+    std::vector<QByteArray> out;
     for (const QString &batch : enviadas) {
         for (const ado::DialectStatement &s : ado::SqliteDialect::translateBatch(batch)) {
             if (s.kind != ado::DialectStatement::Kind::Sql) {
                 std::fprintf(stderr, "bench_load: unexpected statement kind in %s\n", qPrintable(batch.left(120)));
                 std::exit(1);
             }
-            out.push_back({s.sql.toUtf8()});
+            out.push_back(s.sql.toUtf8());
         }
     }
     return out;
 }
 
-// Seconds of preparing, stepping and reading every column as text.
-double Lectura(sqlite3 *db, const std::vector<Directa> &sentencias, qint64 &filas)
-{
-    QElapsedTimer reloj;
-    reloj.start();
-    filas = 0;
-    qint64 largo = 0;
-    for (const Directa &d : sentencias) {
-        sqlite3_stmt *st = nullptr;
-        if (sqlite3_prepare_v2(db, d.sql.constData(), int(d.sql.size()), &st, nullptr) != SQLITE_OK) {
-            std::fprintf(stderr, "bench_load: %s in %s\n", sqlite3_errmsg(db), d.sql.constData());
-            std::exit(1);
-        }
-        const int columnas = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < columnas; ++c)
-                if (const unsigned char *t = sqlite3_column_text(st, c))
-                    largo += QString::fromUtf8(reinterpret_cast<const char *>(t), sqlite3_column_bytes(st, c)).size();
-            ++filas;
-        }
-        sqlite3_finalize(st);
-    }
-    (void) largo;
-    return bench::seconds(reloj);
-}
-
 struct Medida
 {
     int lineas = 0;
+    int otras = 0; // the other remittances' lines in the database
     int sentencias = 0;
+    int formas = 0;
     bench::Summary carga, lectura;
 };
 
 void Imprime(const Medida &m)
 {
-    std::printf("%5d lines  %5d statements  load %8.2f ms (±%4.1f%%)  direct %8.2f ms (±%4.1f%%)  ratio %5.2f  "
-                "%7.1f us/line\n",
+    std::printf("%5d lines %7d others  %5d statements (%3d shapes)  load %8.2f ms (±%4.1f%%)  direct %8.2f ms "
+                "(±%4.1f%%)  ratio %5.2f  %7.1f us/line\n",
                 m.lineas,
+                m.otras,
                 m.sentencias,
+                m.formas,
                 m.carga.median * 1e3,
                 m.carga.spread() * 100,
                 m.lectura.median * 1e3,
@@ -264,79 +249,95 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const bench::Options o
-        = bench::readOptions(app.arguments().mid(1), 7, {50, 500}, "bench_load [--runs K] [--dir FOLDER] [LINES...]");
-    const int runs = o.runs;
-    const QStringList &dirs = o.dirs;
-    const std::vector<int> &tamanos = o.sizes;
-    const bench::Folder folder = bench::folders(dirs.mid(0, 1)).front();
-    SetAppPath(folder.path);
+    const bench::Options o = bench::readOptions(app.arguments().mid(1),
+                                                7,
+                                                {50, 500},
+                                                "bench_load [--runs K] [--dir FOLDER]... [LINES...]");
     ui::ScriptedResponder operador; // a message would be a fault of the load: counted below
     ui::SetResponder(&operador);
     gCantidadDecimales = QStringLiteral("2");
     gUnidadKG = QStringLiteral("KG");
-    std::printf("folder %s, %d runs, load average %s\n",
-                qPrintable(folder.label()),
-                runs,
-                qPrintable(bench::loadAverage()));
+    std::printf("%d runs, taking turns; load average before %s\n", o.runs, qPrintable(bench::loadAverage()));
 
-    const QString ruta = QDir(folder.path).filePath(QStringLiteral("bench_load.db"));
-    ArmaBase(ruta, tamanos);
-    sqlite3 *directo = nullptr;
-    sqlite3_open_v2(QFile::encodeName(ruta).constData(), &directo, SQLITE_OPEN_READONLY, nullptr);
-    ado::registerSqlServerFunctions(directo);
-
-    std::vector<Medida> medidas;
-    for (int tamano : tamanos) {
-        Medida m;
-        QStringList enviadas;
-        Abre(ruta, &enviadas);
-        Carga(tamano, m.lineas);
-        const std::vector<Directa> sentencias = Traduce(enviadas);
-        m.sentencias = int(sentencias.size());
-        Abre(ruta, nullptr);
-        int lineas = 0;
-        const auto carga = [&] {
-            lineas = 0;
-            return Carga(tamano, lineas);
-        };
-        const auto lectura = [&] {
-            qint64 filas = 0;
-            const double segundos = Lectura(directo, sentencias, filas);
-            if (lineas != tamano) {
-                std::fprintf(stderr, "bench_load: %d lines loaded of %d\n", lineas, tamano);
-                std::exit(1);
+    bool dentro = true, plana = true;
+    for (const bench::Folder &folder : bench::folders(o.dirs)) {
+        SetAppPath(folder.path);
+        std::printf("\n%s\n", qPrintable(folder.label()));
+        std::vector<Medida> medidas; // by size, the first database of each
+        for (int tamano : o.sizes) {
+            std::vector<Medida> porBase;
+            for (int veces : {1, 10, 100}) {
+                Medida m;
+                m.otras = veces * tamano;
+                const QString ruta = QDir(folder.path).filePath(QStringLiteral("bench_load.db"));
+                bench::removeDatabase(ruta);
+                ArmaBase(ruta, tamano, m.otras);
+                sqlite3 *directo = nullptr;
+                sqlite3_open_v2(QFile::encodeName(ruta).constData(), &directo, SQLITE_OPEN_READONLY, nullptr);
+                ado::registerSqlServerFunctions(directo);
+                QStringList enviadas;
+                Abre(ruta, &enviadas);
+                Carga(tamano, m.lineas);
+                bench::Replay sentencias(Traduce(enviadas));
+                m.sentencias = int(sentencias.statements());
+                m.formas = int(sentencias.shapes());
+                Abre(ruta, nullptr);
+                int lineas = 0;
+                const auto carga = [&] {
+                    lineas = 0;
+                    return Carga(tamano, lineas);
+                };
+                const auto lectura = [&] {
+                    QElapsedTimer reloj;
+                    reloj.start();
+                    const bool leyo = sentencias.run(directo) >= 0;
+                    const double segundos = bench::seconds(reloj);
+                    if (!leyo || lineas != tamano) {
+                        std::fprintf(stderr, "bench_load: %d lines loaded of %d\n", lineas, tamano);
+                        std::exit(1);
+                    }
+                    return segundos;
+                };
+                const std::vector<bench::Summary> s = bench::takingTurns(o.runs, {carga, lectura});
+                m.carga = s[0];
+                m.lectura = s[1];
+                Imprime(m);
+                dentro = dentro && m.carga.median <= 3 * m.lectura.median;
+                porBase.push_back(m);
+                gDB().gCnn().Close();
+                sentencias.release();
+                sqlite3_close(directo);
+                bench::removeDatabase(ruta);
             }
-            return segundos;
-        };
-        const std::vector<bench::Summary> s = bench::takingTurns(runs, {carga, lectura});
-        m.carga = s[0];
-        m.lectura = s[1];
-        Imprime(m);
-        medidas.push_back(m);
+            const double crece = porBase.back().carga.median / porBase.front().carga.median;
+            std::printf(
+                "      the load beside %d other lines takes %.0f%% of its time beside %d (direct reads %.0f%%)\n",
+                porBase.back().otras,
+                100 * crece,
+                porBase.front().otras,
+                100 * porBase.back().lectura.median / porBase.front().lectura.median);
+            plana = plana && crece <= 1.2;
+            medidas.push_back(porBase.front());
+        }
+        if (medidas.size() >= 2) {
+            const double chica = medidas.front().carga.median / medidas.front().lineas;
+            const double grande = medidas.back().carga.median / medidas.back().lineas;
+            std::printf("time per line, largest vs smallest: %+.1f%% (goal within 20%%): %s\n",
+                        (grande / chica - 1) * 100,
+                        grande <= chica * 1.2 ? "met" : "NOT met");
+            const double leeChica = medidas.front().lectura.median / medidas.front().lineas;
+            const double leeGrande = medidas.back().lectura.median / medidas.back().lineas;
+            std::printf("direct read per line, largest vs smallest: %+.1f%%\n", (leeGrande / leeChica - 1) * 100);
+        }
     }
-    gDB().gCnn().Close();
-    sqlite3_close(directo);
-    bench::removeDatabase(ruta);
     if (!operador.requests().empty())
         std::printf("messages during the loads: %d (the first: %s)\n",
                     int(operador.requests().size()),
                     qPrintable(operador.requests().front().prompt));
-
-    bool dentro = true;
-    for (const Medida &m : medidas)
-        dentro = dentro && m.carga.median <= 3 * m.lectura.median;
+    std::printf("\nload average after %s\n", qPrintable(bench::loadAverage()));
+    std::printf("direct = the statements the load sent, replayed with each shape prepared once and bound\n");
     std::printf("goal loads within 3x of the direct reads: %s\n", dentro ? "met" : "NOT met");
-    if (medidas.size() >= 2) {
-        const double chica = medidas.front().carga.median / medidas.front().lineas;
-        const double grande = medidas.back().carga.median / medidas.back().lineas;
-        std::printf("time per line, largest vs smallest: %+.1f%% (goal within 20%%): %s\n",
-                    (grande / chica - 1) * 100,
-                    grande <= chica * 1.2 ? "met" : "NOT met");
-        const double leeChica = medidas.front().lectura.median / medidas.front().lineas;
-        const double leeGrande = medidas.back().lectura.median / medidas.back().lineas;
-        std::printf("direct read per line, largest vs smallest: %+.1f%%\n", (leeGrande / leeChica - 1) * 100);
-    }
+    std::printf("goal the load beside 100x other lines within 20%% of that beside 1x: %s\n", plana ? "met" : "NOT met");
     ui::SetResponder(nullptr);
     return 0;
 }
