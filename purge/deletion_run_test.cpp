@@ -185,6 +185,43 @@ TEST_F(AnulacionTest, FechaInvalidaNoEscribeNiBorraNada)
     EXPECT_EQ(TomaFoto(*db), antes);
 }
 
+// Just before the run, a batch sent as the suite writes them failed between
+// its BEGIN and its COMMIT (a repeated key): it leaves no transaction behind,
+// so each voucher's COMMIT is a real one, on disk when the run says it is,
+// and no other connection is locked out meanwhile.
+TEST_F(AnulacionTest, UnLoteFallidoAntesNoDejaSinEfectoLosCommitsDeLaCorrida)
+{
+    const QString dia = DiaDeCorte();
+    const std::set<QString> idas = ClavesHasta(*db, kRM, dia);
+    ASSERT_GT(idas.size(), 1u);
+    const Foto antes = TomaFoto(*db);
+    const QString control = QStringLiteral("INSERT INTO V_MV_CTROL_CPTE (TC, SUCURSAL, NUMERO, LETRA) "
+                                           "VALUES ('  FC', '0001', '%1', 'A')\r\n");
+
+    gDB().EjecutaConsultaSQL(QStringLiteral("BEGIN TRANSACTION\r\n") + control.arg("00000901") + control.arg("00000901")
+                             + QStringLiteral("COMMIT TRANSACTION\r\n"));
+    const ado::Errors &errores = gDB().gCnn().errors();
+    ASSERT_EQ(errores.Count(), 1);
+    EXPECT_EQ(errores.Item(0).SQLState, QStringLiteral("23000"));
+    EXPECT_EQ(gDB().gCnn().provider()->transactionLevel(), 0);
+    EXPECT_EQ(db->Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE NUMERO = '00000901'")), 0);
+
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(ui::vbOK);
+    const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), ComoDma(dia), progreso);
+    EXPECT_EQ(r.anulados, int(idas.size()));
+    EXPECT_EQ(respuestas.last().prompt,
+              QStringLiteral("Anulado sin Errores, se actualizaron %1 registros ").arg(idas.size()));
+    EXPECT_EQ(LineasLog().value(1),
+              QStringLiteral("Registros Anulados %1 Usuario Sistema: %2").arg(idas.size()).arg(gUsuarioLogeado));
+    // Another connection reads them gone and writes while the program's is still open, and after it closes.
+    ComparaFotos(antes, TomaFoto(*db), idas);
+    EjecutaEnArchivo(ruta, control.arg("00000902"));
+    CierraConexion();
+    ComparaFotos(antes, TomaFoto(*db), idas);
+    EXPECT_EQ(db->Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE NUMERO = '00000902'")), 1);
+}
+
 // A trigger refuses the deletion of one voucher's rows in one table: the
 // voucher must stay whole whichever of the five statements fails.
 struct CasoFallo

@@ -11,6 +11,9 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -568,6 +571,226 @@ TEST_F(SqliteDb, KeptStatementsReportTheirErrorsAndHoldNothingOpen)
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 2);
 }
 
+// A batch that fails stops at the failing statement and takes back the
+// levels it opened itself: after it the level is the one it started at, or
+// the one its own COMMIT or ROLLBACK brought it to, and what it committed
+// before the failure is on disk. The server goes on past a statement's error
+// (2627, 547, 515) and commits the batch's other statements at its COMMIT,
+// and leaves the transaction open when the batch ends on a missing object
+// (208): here a batch is whole from its BEGIN, and leaves nothing open.
+TEST_F(SqliteDb, AFailedBatchTakesBackTheTransactionItOpened)
+{
+    struct Caso
+    {
+        const char *nombre;
+        bool abierta; // the caller's own transaction around the batch, with a row 'x' of its own
+        const char *lote;
+        int nivel;         // after the batch
+        int numero;        // the batch's error, alone in the collection (0: none)
+        const char *filas; // on disk after the batch, and after the caller's commit
+    };
+    const Caso casos[] = {
+        {"confirma", false, "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nCOMMIT TRANSACTION", 0, 0, "a b"},
+        {"clave repetida antes del COMMIT",
+         false,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nINSERT INTO T (C) VALUES ('a')\r\nCOMMIT TRANSACTION",
+         0,
+         ado::DB_E_INTEGRITYVIOLATION,
+         "a"},
+        {"sin COMMIT, como el lote de la anulacion",
+         false,
+         "BEGIN TRANSACTION\r\nDELETE T WHERE C = 'a'\r\nINSERT INTO T (C) VALUES ('b')\r\nINSERT INTO T (C) VALUES "
+         "('b')",
+         0,
+         ado::DB_E_INTEGRITYVIOLATION,
+         "a"},
+        {"despues de su propio COMMIT",
+         false,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nCOMMIT TRANSACTION\r\nINSERT INTO T (C) VALUES ('a')",
+         0,
+         ado::DB_E_INTEGRITYVIOLATION,
+         "a b"},
+        {"tabla que no existe",
+         false,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nDELETE NO_EXISTE WHERE C = 'a'\r\nCOMMIT TRANSACTION",
+         0,
+         ado::DB_E_NOTABLE,
+         "a"},
+        {"error de sintaxis",
+         false,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nSELECT * FROM T WHERE C = 'a' 'b'\r\nCOMMIT "
+         "TRANSACTION",
+         0,
+         ado::DB_E_ERRORSINCOMMAND,
+         "a"},
+        {"ROLLBACK y otro BEGIN",
+         false,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nROLLBACK TRANSACTION\r\nBEGIN TRANSACTION\r\n"
+         "INSERT INTO T (C) VALUES ('c')\r\nINSERT INTO T (C) VALUES ('a')\r\nCOMMIT TRANSACTION",
+         0,
+         ado::DB_E_INTEGRITYVIOLATION,
+         "a"},
+        {"dentro de la transaccion del llamador",
+         true,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nINSERT INTO T (C) VALUES ('a')\r\nCOMMIT TRANSACTION",
+         1,
+         ado::DB_E_INTEGRITYVIOLATION,
+         "a x"},
+        {"dentro, tras su propio COMMIT",
+         true,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nCOMMIT TRANSACTION\r\nBEGIN TRANSACTION\r\n"
+         "INSERT INTO T (C) VALUES ('c')\r\nINSERT INTO T (C) VALUES ('a')",
+         1,
+         ado::DB_E_INTEGRITYVIOLATION,
+         "a b x"},
+        // It opened nothing: what it did stays in the caller's transaction, as on the server.
+        {"dentro, sin BEGIN",
+         true,
+         "INSERT INTO T (C) VALUES ('b')\r\nINSERT INTO T (C) VALUES ('a')\r\nINSERT INTO T (C) VALUES ('c')",
+         1,
+         ado::DB_E_INTEGRITYVIOLATION,
+         "a b x"},
+        {"dentro, confirma",
+         true,
+         "BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('b')\r\nCOMMIT TRANSACTION",
+         1,
+         0,
+         "a b x"},
+    };
+    // What another connection reads from the file, and whether it may write.
+    auto enDisco = [&] {
+        sqlite3 *h = nullptr;
+        EXPECT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
+        ado::registerSqlServerFunctions(h);
+        sqlite3_stmt *st = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(h, "SELECT C FROM T ORDER BY C", -1, &st, nullptr), SQLITE_OK);
+        QStringList claves;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            claves << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        const bool escribe = sqlite3_exec(h, "BEGIN IMMEDIATE; COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(h);
+        return std::make_pair(claves.join(' '), escribe);
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        cn.Execute("DELETE T\r\nINSERT INTO T (C) VALUES ('a')");
+        if (c.abierta) {
+            cn.BeginTrans();
+            cn.Execute("INSERT INTO T (C) VALUES ('x')");
+        }
+        EXPECT_EQ(RaisedError([&] { cn.Execute(c.lote); }).Number, c.numero);
+        ASSERT_EQ(cn.errors().Count(), c.numero ? 1 : 0);
+        if (c.numero) {
+            EXPECT_EQ(cn.errors().Item(0).Number, c.numero);
+        }
+        EXPECT_EQ(cn.provider()->transactionLevel(), c.nivel);
+        if (c.abierta) {
+            EXPECT_EQ(enDisco(), std::make_pair(QString("a"), false));
+            cn.CommitTrans();
+        }
+        EXPECT_EQ(enDisco(), std::make_pair(QString::fromLatin1(c.filas), true));
+        EXPECT_EQ(cn.provider()->transactionLevel(), 0);
+    }
+}
+
+// The file deleted or replaced under an open connection: what it would
+// write goes to a file no one opens again, so the next statement fails, as
+// the server's do when the database's files are gone (945), and so does
+// every one after it; an open transaction is rolled back.
+TEST_F(SqliteDb, AFileGoneFromUnderTheConnectionFailsTheNextStatement)
+{
+    enum class Archivo { Borrado, Movido, Reemplazado };
+    struct Caso
+    {
+        const char *nombre;
+        Archivo archivo;
+        bool transaccion;                                         // open, with a row inserted, when the file goes
+        std::function<void(Connection &, Recordset &)> siguiente; // the recordset was read before
+    };
+    const Caso casos[] = {
+        {"borrado, INSERT",
+         Archivo::Borrado,
+         false,
+         [](Connection &c, Recordset &) { c.Execute("INSERT INTO T (C) VALUES ('b')"); }},
+        {"borrado, COMMIT del lote",
+         Archivo::Borrado,
+         true,
+         [](Connection &c, Recordset &) { c.Execute("COMMIT TRANSACTION"); }},
+        {"movido, SELECT",
+         Archivo::Movido,
+         false,
+         [](Connection &c, Recordset &) {
+             Recordset otro;
+             otro.Open("SELECT C FROM T", c);
+         }},
+        {"reemplazado, CommitTrans", Archivo::Reemplazado, true, [](Connection &c, Recordset &) { c.CommitTrans(); }},
+        {"reemplazado, BeginTrans", Archivo::Reemplazado, false, [](Connection &c, Recordset &) { c.BeginTrans(); }},
+        {"reemplazado, Update de la fila leida",
+         Archivo::Reemplazado,
+         false,
+         [](Connection &, Recordset &rs) {
+             rs.Fields("N").setValue(Variant(7));
+             rs.Update();
+         }},
+    };
+    cn.Execute("INSERT INTO T (C, N) VALUES ('a', 1)");
+    cn.Close();
+    const QString molde = dir.filePath("molde.db");
+    ASSERT_TRUE(QFile::copy(db.path, molde));
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QString ruta = dir.filePath("caso.db");
+        QFile::remove(ruta);
+        ASSERT_TRUE(QFile::copy(molde, ruta));
+        Connection cnx;
+        cnx.setCursorLocation(ado::adUseClient);
+        cnx.Open(SqliteConnectionString(ruta));
+        Recordset leido;
+        leido.Open("SELECT * FROM T WHERE C = 'a'", cnx, ado::adOpenDynamic, ado::adLockOptimistic);
+        if (c.transaccion) {
+            cnx.BeginTrans();
+            cnx.Execute("INSERT INTO T (C) VALUES ('t')");
+        }
+        switch (c.archivo) {
+        case Archivo::Borrado:
+            ASSERT_TRUE(QFile::remove(ruta));
+            break;
+        case Archivo::Movido:
+            QFile::remove(ruta + ".antes");
+            ASSERT_TRUE(QFile::rename(ruta, ruta + ".antes"));
+            break;
+        case Archivo::Reemplazado: {
+            const QString otro = dir.filePath("otro.db");
+            QFile::remove(otro);
+            ASSERT_TRUE(QFile::copy(molde, otro));
+            ASSERT_EQ(std::rename(QFile::encodeName(otro).constData(), QFile::encodeName(ruta).constData()), 0);
+            break;
+        }
+        }
+        for (int vez = 0; vez < 2; ++vez) {
+            SCOPED_TRACE(vez);
+            const ErrObject e = RaisedError([&] { c.siguiente(cnx, leido); });
+            EXPECT_EQ(e.Number, ado::E_FAIL_);
+            ASSERT_EQ(cnx.errors().Count(), 1);
+            EXPECT_EQ(cnx.errors().Item(0).NativeError, 945);
+            EXPECT_EQ(cnx.errors().Item(0).SQLState, "42000");
+            EXPECT_TRUE(e.Description.contains(ruta)) << e.Description.toStdString();
+            EXPECT_EQ(cnx.provider()->transactionLevel(), 0);
+        }
+        leido.Close();
+        cnx.Close();
+        // The file now at the path holds what it held: nothing of the lost connection.
+        if (c.archivo == Archivo::Reemplazado) {
+            Connection nueva;
+            nueva.Open(SqliteConnectionString(ruta));
+            Recordset rs;
+            rs.Open("SELECT COUNT(*) FROM T WHERE C = 't' OR N = 7", nueva);
+            EXPECT_EQ(rs.Fields(0).Value().toLong(), 0);
+        }
+    }
+}
+
 TEST_F(SqliteDb, TheJournalKeptBetweenTransactionsHoldsNothingToUndo)
 {
     cn.Execute("BEGIN TRANSACTION\r\nINSERT INTO T (C) VALUES ('a')");
@@ -801,7 +1024,7 @@ TEST_F(DemoDb, TheDeletionRunsBatchRemovesOneVoucher)
         EXPECT_GT(count(QString("SELECT COUNT(*) FROM %1").arg(table)), 0);
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM'"), 1);
-    // A failing batch is undone by the caller's rollback.
+    // A failing batch undoes itself; the rollback the run sends after it finds nothing open.
     const QString other = scalar("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM'").toString();
     EXPECT_NE(RaisedError([&] {
                   cn.Execute("BEGIN TRANSACTION\r\nDELETE V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = '"
@@ -809,8 +1032,9 @@ TEST_F(DemoDb, TheDeletionRunsBatchRemovesOneVoucher)
               }).Number,
               0);
     EXPECT_EQ(cn.errors().Count(), 1);
-    cn.Execute("ROLLBACK TRANSACTION");
+    EXPECT_EQ(cn.provider()->transactionLevel(), 0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = '" + other + "'"), 5);
+    EXPECT_EQ(RaisedError([&] { cn.Execute("ROLLBACK TRANSACTION"); }).NativeError, 3903);
 }
 
 TEST_F(DemoDb, DemoDataHasUsersConfigurationAndFixedWidthCodes)

@@ -278,9 +278,9 @@ bool SqliteProvider::run(const DialectStatement &st,
 {
     switch (st.kind) {
     case DialectStatement::Kind::Begin:
-        return beginTrans(errors);
+        return begin(errors);
     case DialectStatement::Kind::Commit:
-        return commitTrans(errors);
+        return commit(errors);
     case DialectStatement::Kind::Rollback:
         return rollbackTrans(errors);
     case DialectStatement::Kind::IfExists: {
@@ -342,6 +342,8 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
             {E_FAIL_, QStringLiteral("The connection is closed."), name(), QStringLiteral("08003"), SQLITE_MISUSE});
         return false;
     }
+    if (!onItsFile(errors))
+        return false;
     Plan plan;
     bool checked = false; // whether the schema was read during this call
     if (!makePlan(sql, plan, checked, errors))
@@ -362,7 +364,15 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
         }
         return *writtenOut;
     };
-    // The batch stops at its first failing statement; the caller decides about the transaction.
+    // The batch stops at its first failing statement and takes back the
+    // transaction levels it opened itself: all of the batch's work since its
+    // BEGIN, and never a transaction left open behind it (here that would
+    // lock every other connection out of the whole file). The floor is the
+    // level it started at, or the lowest its own COMMIT or ROLLBACK brought
+    // it to; a BEGIN that opens above the floor inside an outer transaction
+    // marks its start with a savepoint, so the outer work stays.
+    int floor = m_level;
+    bool marked = false;
     bool ok = true;
     size_t i = 0;
     while (ok && i < plan.size()) {
@@ -378,6 +388,11 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
                 continue; // the same statement, translated again
             }
         }
+        if (st.kind == DialectStatement::Kind::Begin && !marked && m_level > 0 && m_level == floor) {
+            ok = marked = plain("SAVEPOINT lote", errors);
+            if (!ok)
+                break;
+        }
         ok = run(
             st,
             plan,
@@ -387,10 +402,28 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
             affected,
             rows,
             &gotRows);
+        if (marked && m_level <= floor) {
+            // Back at the floor: a COMMIT keeps the work in the outer transaction, a ROLLBACK took the savepoint too.
+            if (m_level == floor)
+                ok = plain("RELEASE lote", errors) && ok;
+            marked = false;
+        }
+        floor = std::min(floor, m_level);
         ++i;
     }
     if (recordsAffected)
         *recordsAffected = std::int32_t(affected);
+    if (!ok && m_level > floor) {
+        // The first error stays first; the undo's own, if any, follow it.
+        if (marked) {
+            plain("ROLLBACK TO lote", errors);
+            plain("RELEASE lote", errors);
+            m_level = floor;
+        } else {
+            rollbackTrans(errors);
+        }
+        syncLevel();
+    }
     return ok;
 }
 
@@ -441,7 +474,40 @@ void SqliteProvider::loadDateColumns()
     }
 }
 
+bool SqliteProvider::onItsFile(Errors &errors)
+{
+    // A file deleted or replaced under the connection still takes its writes
+    // and commits, into the old file that no one opens again: they would be
+    // lost at close. The engine tells by the path's file, not the one held.
+    int moved = 0;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || !moved)
+        return true;
+    errors.Add({E_FAIL_,
+                QStringLiteral("Database '%1' cannot be opened due to inaccessible files or insufficient memory or "
+                               "disk space. Its file was deleted or replaced while the connection held it open.")
+                    .arg(m_path),
+                name(),
+                QStringLiteral("42000"),
+                945});
+    // What the open transaction wrote has nowhere to go.
+    if (m_level > 0) {
+        Errors ignored;
+        rollbackTrans(ignored);
+    }
+    return false;
+}
+
 bool SqliteProvider::beginTrans(Errors &errors)
+{
+    return onItsFile(errors) && begin(errors);
+}
+
+bool SqliteProvider::commitTrans(Errors &errors)
+{
+    return onItsFile(errors) && commit(errors);
+}
+
+bool SqliteProvider::begin(Errors &errors)
 {
     // The write lock is taken at once: what a transaction reads (a numbering
     // book, say) cannot be read and changed by another writer before it ends.
@@ -452,7 +518,7 @@ bool SqliteProvider::beginTrans(Errors &errors)
     return true;
 }
 
-bool SqliteProvider::commitTrans(Errors &errors)
+bool SqliteProvider::commit(Errors &errors)
 {
     if (m_level == 0) {
         errors.Add({E_FAIL_,
@@ -498,6 +564,8 @@ bool SqliteProvider::updateRow(const QString &table,
                                std::int32_t &matched)
 {
     matched = 0;
+    if (!onItsFile(errors))
+        return false;
     // Key columns of the table: with a key, the key and the changed columns
     // tell whether the row is still as read; without one, every column does.
     QStringList keys;
@@ -560,6 +628,8 @@ bool SqliteProvider::updateRow(const QString &table,
 
 bool SqliteProvider::openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors)
 {
+    if (!onItsFile(errors))
+        return false;
     auto restriction = [&](size_t i) { return i < restrictions.size() ? restrictions[i].trimmed() : QString(); };
     auto textColumn = [](const char *name) { return Column{QString::fromLatin1(name), ColumnKind::Text, 128, {}, {}}; };
     // One file is one catalog: the catalog restriction is not compared.

@@ -87,6 +87,9 @@ private:
                   RowSet *rows,
                   bool *gotRows);
     bool plain(const char *sql, Errors &errors);
+    bool onItsFile(Errors &errors);
+    bool begin(Errors &errors);
+    bool commit(Errors &errors);
     void addError(Errors &errors, int rc, const QString &message) const;
     void syncLevel();
     bool refreshSchema();
