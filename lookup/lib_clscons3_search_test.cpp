@@ -183,6 +183,39 @@ TEST_F(Driver, PassThroughIsSortedByTheListAndChecksReturnEveryTickedRow)
     EXPECT_FALSE(c.Checks);
 }
 
+// The driver hands an article list on as VT_MA_ARTICULOS: its price columns
+// still take the configured captions, by the mask road and by a SELECT.
+TEST_F(Driver, ArticleListsShowThePriceCaptionsWhicheverNameTheyCarry)
+{
+    Configura(QStringLiteral("NOM_PCLASE1"), QStringLiteral("Lista"));
+    Configura(QStringLiteral("NOM_PCLASE2"), QStringLiteral("Mayorista"));
+    Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, PRECIO1, PRECIO2) VALUES ('A1', "
+                           "'TORNILLO', 10, 8)"));
+    mascaras({{"ARTICULOS", "V_MA_ARTICULOS", "|DESCRIPCION|IDARTICULO|PRECIO1|PRECIO2|", ""}});
+    Lib_ClsCons3 &c = driver();
+    for (const char *sql : {"V_MA_ARTICULOS",
+                            "select IDARTICULO, DESCRIPCION, PRECIO1, PRECIO2 from V_MA_ARTICULOS",
+                            "select IDARTICULO, DESCRIPCION, PRECIO1, PRECIO2 from VT_MA_ARTICULOS"}) {
+        SCOPED_TRACE(sql);
+        QStringList titulos;
+        QString sentencia;
+        alMostrar([&](Lib_FrmCons3 &d) {
+            sentencia = d.SQL;
+            for (int k = 1; k <= d.ListView1->ColumnHeaders().Count(); ++k)
+                titulos << d.ListView1->ColumnHeaders().Item(k).Text();
+            d.CmdCancelar->click();
+        });
+        c.ConsultaSearch(QString::fromLatin1(sql));
+        EXPECT_TRUE(sentencia.contains(QStringLiteral("FROM VT_MA_ARTICULOS"), Qt::CaseInsensitive))
+            << sentencia.toStdString();
+        EXPECT_TRUE(titulos.contains(QStringLiteral("Lista")) && titulos.contains(QStringLiteral("Mayorista")))
+            << titulos.join(QLatin1Char('|')).toStdString();
+        EXPECT_FALSE(titulos.contains(QStringLiteral("PRECIO1")));
+        ui::DestroyUnloaded();
+    }
+    EXPECT_EQ(operador.unexpected(), 0);
+}
+
 TEST_F(Driver, EachLookupStartsWithAFreshDialog)
 {
     Lib_ClsCons3 &c = driver();

@@ -191,8 +191,12 @@ void Lib_FrmCons3::Encolumnar()
     try {
         ListView1->ColumnHeaders().Clear();
         const QString codigo = ado::codeOutsideQuotes(SQL);
-        const bool listaDeArticulos = vb::InStr(codigo, QStringLiteral("V_MA_ARTICULOS"), vb::Compare::Text) > 0
-                                      || vb::InStr(codigo, QStringLiteral("STK_MA_ARTICULOS"), vb::Compare::Text) > 0;
+        // The driver hands V_MA_ARTICULOS on as VT_MA_ARTICULOS: either name is the article list.
+        const auto nombra = [&codigo](const char *vista) {
+            return vb::InStr(codigo, QString::fromLatin1(vista), vb::Compare::Text) > 0;
+        };
+        const bool listaDeArticulos = nombra("V_MA_ARTICULOS") || nombra("VT_MA_ARTICULOS")
+                                      || nombra("STK_MA_ARTICULOS");
         const int campos = mRs.FieldCount();
         for (int i = 0; i < campos; ++i) {
             ado::Field &campo = mRs.Fields(i);
