@@ -44,6 +44,25 @@ void omitiendoErrores(F &&paso)
     }
 }
 
+// Numbers and dates sort by what they are worth: their texts ("  10",
+// "11.25", "05/03/2024") would not. Texts, Booleans and Nulls sort by text.
+void ordenaPorValor(ui::ListItem &fila, int celda, const Variant &valor)
+{
+    switch (valor.type()) {
+    case Variant::Type::Integer:
+    case Variant::Type::Long:
+    case Variant::Type::Double:
+    case Variant::Type::Currency:
+        fila.setSortValue(celda, valor.toDouble());
+        break;
+    case Variant::Type::Date:
+        fila.setSortValue(celda, valor.toDate());
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace
 
 Lib_FrmCons3::Lib_FrmCons3(QWidget *parent)
@@ -296,8 +315,9 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
             }
         });
         paso([&] {
-            mFilaActual = ListView1->ListItems().Add(
-                vb::Trim(mComponente().ValorNoNulo(mRs.Fields(0).Value()).toString()));
+            const Variant &valor = mRs.Fields(0).Value();
+            mFilaActual = ListView1->ListItems().Add(vb::Trim(mComponente().ValorNoNulo(valor).toString()));
+            ordenaPorValor(mFilaActual, 0, valor);
         });
         paso([&] {
             if (!CheckBoxes || marcados.isEmpty())
@@ -317,9 +337,9 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
         });
         for (int i = 1; i < campos && !paso.leaving(); ++i)
             paso([&] {
-                mFilaActual.setSubItems(i,
-                                        mComponente().FormateaCodigo(
-                                            mComponente().ValorNoNulo(mRs.Fields(i).Value()).toString()));
+                const Variant &valor = mRs.Fields(i).Value();
+                mFilaActual.setSubItems(i, mComponente().FormateaCodigo(mComponente().ValorNoNulo(valor).toString()));
+                ordenaPorValor(mFilaActual, i, valor);
             });
         paso([&] {
             if (!coloreaStock || !EsConsultaArticulos || vb::Trim(color.toString()).isEmpty())

@@ -17,6 +17,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 
 using Consulta = ui::DefaultInstance<Lib_FrmCons3>;
@@ -323,6 +325,58 @@ TEST_F(BusquedaLista, ColumnClickFlipsTheOrderOnEveryClick)
         EXPECT_EQ(columna(d, 1).first(), QStringLiteral("O'Brien"));
     });
 }
+
+struct OrdenCase
+{
+    const char *nombre;
+    int columna;            // position of the clicked column, from 1
+    QStringList ascendente; // the column's trimmed texts, ascending; descending is the reverse
+    friend void PrintTo(const OrdenCase &c, std::ostream *os) { *os << c.nombre; }
+};
+
+class OrdenPorColumna : public BusquedaLista, public ::testing::WithParamInterface<OrdenCase>
+{};
+
+// Texts sorted as texts would put "  30" before "12.5" and "28/12/2023" after
+// "12/01/2025": numbers and dates sort by value, a Null before every value.
+TEST_P(OrdenPorColumna, NumbersAndDatesSortByValueTextsByTextBothWays)
+{
+    const OrdenCase &c = GetParam();
+    Ejecuta(
+        QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, NOMBRE, IMPORTE, ID) VALUES "
+                       "('FC', '1', 0, '2024-03-05', 'beta', 9, 2), "
+                       "('FC', '2', 0, '2023-12-28', 'Alfa', 10, 10), "
+                       "('FC', '3', 0, '2025-01-12', 'gamma', 12.5, 100), "
+                       "('FC', '4', 0, '2024-02-28', 'Delta', 30, -1), "
+                       "('FC', '5', 0, '2024-03-04', 'epsilon', 33.75, 7), "
+                       "('FC', '6', 0, '2024-03-06', 'zeta', NULL, 55)"));
+    muestra(QStringLiteral("SELECT ID, NOMBRE, FECHA, IMPORTE FROM V_MV_CPTE"), [&](Lib_FrmCons3 &d) {
+        QHeaderView *h = d.ListView1->header();
+        const auto click = [&] {
+            QTest::mouseClick(h->viewport(),
+                              Qt::LeftButton,
+                              {},
+                              QPoint(h->sectionViewportPosition(c.columna - 1) + 5, 5));
+        };
+        // The list starts ascending: the first click sorts descending.
+        click();
+        QStringList descendente = c.ascendente;
+        std::reverse(descendente.begin(), descendente.end());
+        EXPECT_EQ(columna(d, c.columna), descendente);
+        click();
+        EXPECT_EQ(columna(d, c.columna), c.ascendente);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lookup,
+    OrdenPorColumna,
+    ::testing::Values(
+        OrdenCase{"whole_number_in_the_main_text", 1, {"-1", "2", "7", "10", "55", "100"}},
+        OrdenCase{"text_without_case", 2, {"Alfa", "beta", "Delta", "epsilon", "gamma", "zeta"}},
+        OrdenCase{"date", 3, {"28/12/2023", "28/02/2024", "04/03/2024", "05/03/2024", "06/03/2024", "12/01/2025"}},
+        OrdenCase{"amount_with_a_null", 4, {"", "9", "10", "12.5", "30", "33.75"}}),
+    [](const auto &info) { return std::string(info.param.nombre); });
 
 // ---- Quantities ----
 

@@ -37,13 +37,16 @@ struct ListRow
 };
 
 // Order of two cells: by their sort values when both carry one of the same
-// kind, else by text without regard to case.
+// kind, else by text without regard to case. A cell without a value (a Null
+// among numbers) comes before every cell with one, as the server puts Nulls.
 static int CompareCells(const ListCell *a, const ListCell *b)
 {
     static const ListCell none;
     const ListCell &ca = a ? *a : none;
     const ListCell &cb = b ? *b : none;
-    if (ca.sortValue.isValid() && cb.sortValue.isValid()) {
+    if (ca.sortValue.isValid() != cb.sortValue.isValid())
+        return ca.sortValue.isValid() ? 1 : -1;
+    if (ca.sortValue.isValid()) {
         const QPartialOrdering order = QVariant::compare(ca.sortValue, cb.sortValue);
         if (order == QPartialOrdering::Less)
             return -1;

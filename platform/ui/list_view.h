@@ -57,7 +57,8 @@ public:
     void setSubItems(int index, const QString &text);
     ListSubItem ListSubItems(int index) const;
     // A value that sorts the cell (0 the main text, k the sub-item k) in place
-    // of its text: a date, a number. Cells without one sort by text.
+    // of its text: a date, a number. Cells without one sort by text, before
+    // the cells with one.
     QVariant SortValue(int index) const;
     void setSortValue(int index, const QVariant &value);
     // The row's image: 1-based in the list's SmallIcons; 0 for none.

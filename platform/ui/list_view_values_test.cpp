@@ -74,6 +74,23 @@ TEST(ListViewSortValues, CellsWithAValueSortByItTheOthersByText)
     EXPECT_THROW(list.ListItems().Item(1).setSortValue(3, 1.0), VbException);
 }
 
+TEST(ListViewSortValues, CellsWithoutAValueComeFirstAscendingAndLastDescending)
+{
+    // A text among amounts: by its text it would stand among the numbers' texts.
+    ListView list;
+    list.ColumnHeaders().Add(QStringLiteral("IMPORTE"));
+    for (const char *text : {"  10", "n/d", "9", "-5", "  1", ""}) {
+        ListItem item = list.ListItems().Add(QString::fromLatin1(text));
+        bool number = false;
+        if (const double value = QString::fromLatin1(text).toDouble(&number); number)
+            item.setSortValue(0, value);
+    }
+    list.setSorted(true);
+    EXPECT_EQ(Column(list, 0), (QStringList{"", "n/d", "-5", "  1", "9", "  10"}));
+    list.setSortOrder(lvwDescending);
+    EXPECT_EQ(Column(list, 0), (QStringList{"  10", "9", "  1", "-5", "n/d", ""}));
+}
+
 TEST(ListViewIcons, RowsShowTheirImageFromTheList)
 {
     ImageList images;
