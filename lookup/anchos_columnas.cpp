@@ -29,7 +29,11 @@ QString ClaveAnchos(const QString &tabla)
     return tabla;
 }
 
-void LeeAnchos(const QString &archivo, const QString &tabla, int columnas, const std::function<void(int, float)> &aplica)
+void LeeAnchos(const QString &archivo,
+               const QString &tabla,
+               int columnas,
+               float minimo,
+               const std::function<void(int, float)> &aplica)
 {
     if (!vb::FileExists(archivo))
         return;
@@ -44,8 +48,10 @@ void LeeAnchos(const QString &archivo, const QString &tabla, int columnas, const
                 const qsizetype barra = anchos.indexOf(QLatin1Char('|'));
                 if (barra < 0)
                     return;
+                // Text that is no number reads as 0.
                 const float ancho = float(gComponente().ConvierteACurrency(anchos.left(barra)).toDouble());
-                aplica(k, ancho);
+                if (ancho >= minimo && ancho > 0)
+                    aplica(k, ancho);
                 anchos = anchos.mid(barra + 1);
             }
         }

@@ -17,12 +17,15 @@ QString ClaveAnchos(const QString &tabla);
 
 // Hands the widths of the table's line(s) (key compared without regard to
 // case, lines in file order) to aplica, column by column from 1 up to
-// `columnas`. A line with fewer entries than columns ends the reading at the
-// first column it cannot serve; so does any failure, without a message. A
-// missing file gives nothing.
+// `columnas`. An entry that is no number, or narrower than `minimo` (zero, a
+// negative width), is passed over: its column keeps the width it has. A line
+// with fewer entries than columns ends the reading at the first column it
+// cannot serve; so does any failure, without a message. A missing file gives
+// nothing.
 void LeeAnchos(const QString &archivo,
                const QString &tabla,
                int columnas,
+               float minimo,
                const std::function<void(int columna, float ancho)> &aplica);
 
 // Rewrites the file with every other table's line unchanged and the table's

@@ -34,10 +34,10 @@ protected:
         return f.readAll();
     }
     // Column -> width, as the reader hands them out (the last one wins).
-    std::map<int, float> lee(const QString &tabla, int columnas) const
+    std::map<int, float> lee(const QString &tabla, int columnas, float minimo = 1) const
     {
         std::map<int, float> anchos;
-        LeeAnchos(archivo(), tabla, columnas, [&](int k, float w) { anchos[k] = w; });
+        LeeAnchos(archivo(), tabla, columnas, minimo, [&](int k, float w) { anchos[k] = w; });
         return anchos;
     }
     QTemporaryDir dir;
@@ -50,6 +50,7 @@ struct LecturaCase
     const char *table;
     int columns;
     std::map<int, float> widths;
+    float minimo = 1; // narrower widths are passed over
     friend void PrintTo(const LecturaCase &c, std::ostream *os) { *os << c.nombre; }
 };
 
@@ -60,7 +61,7 @@ TEST_P(LecturaDeAnchos, ServesTheColumnsTheTablesLineReaches)
 {
     const LecturaCase &c = GetParam();
     escribe(c.file);
-    EXPECT_EQ(lee(QString::fromLatin1(c.table), c.columns), c.widths);
+    EXPECT_EQ(lee(QString::fromLatin1(c.table), c.columns, c.minimo), c.widths);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,7 +97,15 @@ INSTANTIATE_TEST_SUITE_P(
                     {{1, 7}, {2, 8}}},
         // A line that runs out of entries ends the reading: later lines are not read.
         LecturaCase{"short_line_ends_the_reading", "\"T\",\"5|\"\r\n\"T\",\"7|8|\"\r\n", "T", 2, {{1, 5}}},
-        LecturaCase{"decimals_and_text", "\"T\",\"1234.5|abc|12,5|\"\r\n", "T", 3, {{1, 1234.5f}, {2, 0}, {3, 12.5f}}},
+        // Text that is no number, zero, a negative or too narrow a width keeps
+        // the column's own; the entries after it still serve their columns.
+        LecturaCase{"decimals_and_text", "\"T\",\"1234.5|abc|12,5|\"\r\n", "T", 3, {{1, 1234.5f}, {3, 12.5f}}},
+        LecturaCase{"zero_negative_and_narrow",
+                    "\"VT_MA_ARTICULOS\",\"0|-500|3000|40|120|\"\r\n",
+                    "VT_MA_ARTICULOS",
+                    5,
+                    {{3, 3000}, {5, 120}},
+                    100},
         LecturaCase{"no_widths_field", "\"T\"", "T", 2, {}},
         LecturaCase{"empty_file", "", "T", 2, {}}),
     [](const auto &info) { return std::string(info.param.nombre); });

@@ -237,6 +237,10 @@ void Lib_FrmCons3::Encolumnar()
                     }
                 }
             }
+            // A field of no size (an expression of empty texts, a column of
+            // Nulls) would give a column no one sees: it is as wide as its caption.
+            if (w <= 0)
+                w = std::clamp(int(titulo.size()), 1, 60);
             ListView1->ColumnHeaders().Add(titulo, QString(), ui::TextWidth(*this, QString(w, QLatin1Char('X'))));
         }
     } catch (const VbException &e) {
@@ -370,7 +374,8 @@ void Lib_FrmCons3::CalcularAncho()
         const ui::ColumnHeader columna = ListView1->ColumnHeaders().Item(k);
         ui::ComboBox *caja = CmbSearch->Item(k - 1);
         ui::SetLeft(*caja, columna.Left());
-        ui::SetWidth(*caja, columna.Width() - 50);
+        // A column narrowed by hand to less than the box's margin leaves the box no width.
+        ui::SetWidth(*caja, std::max(0.0, columna.Width() - 50));
         total += columna.Width();
     }
     ui::SetWidth(*ListView1, total + 360);
@@ -554,7 +559,9 @@ void Lib_FrmCons3::LeeAnchosColumnas()
     // Also before the file's first save, so that the save is found again.
     TablaConsulta = ClaveAnchos(TablaConsulta);
     const int columnas = ListView1->ColumnHeaders().Count();
-    LeeAnchos(ArchivoAnchos(), TablaConsulta, columnas, [this](int k, float ancho) {
+    // A column narrower than a letter shows nothing: such a width keeps the column's own.
+    const float minimo = float(ui::TextWidth(*this, QStringLiteral("X")));
+    LeeAnchos(ArchivoAnchos(), TablaConsulta, columnas, minimo, [this](int k, float ancho) {
         ui::ColumnHeader columna = ListView1->ColumnHeaders().Item(k);
         columna.setWidth(ancho);
         ui::ComboBox *caja = CmbSearch->Item(k - 1);

@@ -291,6 +291,37 @@ TEST_F(ListaConsulta, LayoutFollowsTheColumnsAndTheScreen)
     EXPECT_NEAR(ui::Width(ancho), ui::ScreenWidthTwips() - 480, 15);
 }
 
+// No error box and no column no one can see: a width in the file that cannot
+// be used keeps the column's own, and a field of no size is as wide as its caption.
+TEST_F(ListaConsulta, UnusableWidthsKeepTheColumnsOwnAndEveryColumnShows)
+{
+    const auto letras = [](Lib_FrmCons3 &f, int n) { return double(ui::TextWidth(f, QString(n, QLatin1Char('X')))); };
+    QFile archivo(ArchivoAnchos());
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.write("\"VT_MA_ARTICULOS\",\"0|-500|3000|abc|\"\r\n\"VT_CLIENTES\",\"15|\"\r\n");
+    archivo.close();
+    Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('A1', 'TORNILLO')"));
+
+    Lib_FrmCons3 &d = muestra(QStringLiteral("SELECT IDARTICULO, DESCRIPCION, costo, PRECIO1 FROM VT_MA_ARTICULOS"));
+    EXPECT_EQ(operador.requests().size(), 1u) << "the dialog and nothing else";
+    const double anchos[] = {letras(d, 25), letras(d, 60), 3000, letras(d, 8)};
+    for (int k = 1; k <= 4; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(d.ListView1->ColumnHeaders().Item(k).Width(), anchos[k - 1]);
+        EXPECT_GT(d.ListView1->header()->sectionSize(k - 1), 0);
+        EXPECT_EQ(ui::Width(*d.CmbSearch->Item(k - 1)), anchos[k - 1] - 50);
+    }
+
+    // An expression of empty texts has no size; a width of 15 twips shows no letter.
+    Consulta::Unload();
+    operador.clear();
+    Lib_FrmCons3 &c = muestra(QStringLiteral("SELECT CODIGO, '' AS [**Cantidad**] FROM VT_CLIENTES"));
+    EXPECT_EQ(operador.requests().size(), 1u) << "the dialog and nothing else";
+    EXPECT_EQ(c.ListView1->ColumnHeaders().Item(1).Width(), letras(c, 10));
+    EXPECT_EQ(c.ListView1->ColumnHeaders().Item(2).Width(), letras(c, 12));
+    EXPECT_GT(c.ListView1->header()->sectionSize(1), 0);
+}
+
 TEST_F(ListaConsulta, AfterEndTheLastRowShowsWholeAboveTheScrollBar)
 {
     for (int i = 0; i < 60; ++i)
