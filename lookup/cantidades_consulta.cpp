@@ -3,6 +3,11 @@
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/regional.h"
+#include "platform/runtime/strings.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
 
 double LeeCantidad(const QString &texto)
 {
@@ -28,9 +33,26 @@ CambioCantidad RestaCantidad(const QString &celda)
     return r;
 }
 
-std::optional<CambioCantidad> CantidadIngresada(const QString &respuesta)
+std::optional<double> CantidadEscrita(const QString &respuesta)
 {
-    if (respuesta.isEmpty())
+    static const QRegularExpression numero(QStringLiteral("^[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)$"));
+    QString texto = vb::Trim(respuesta);
+    if (!numero.match(texto).hasMatch())
         return std::nullopt;
-    return CambioCantidad{vb::Format(LeeCantidad(respuesta), QStringLiteral("########0.00")), true};
+    texto.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double cantidad = texto.toDouble(&ok);
+    if (!ok || !std::isfinite(cantidad))
+        return std::nullopt; // more digits than a number holds
+    return cantidad;
+}
+
+CambioCantidad CantidadIngresada(double cantidad)
+{
+    return {vb::Format(cantidad, QStringLiteral("########0.00")), true};
+}
+
+QString AvisoCantidadNoValida(const QString &respuesta)
+{
+    return QStringLiteral("La Cantidad ingresada (%1) no es un número.").arg(vb::Trim(respuesta));
 }

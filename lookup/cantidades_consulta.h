@@ -28,11 +28,18 @@ CambioCantidad SumaCantidad(const QString &celda);
 // Delete: one less, with one decimal; at zero or less the cell reads "0.00"
 // and the row is unchecked.
 CambioCantidad RestaCantidad(const QString &celda);
-// Shift+Insert, the input box answered: the answer with two decimals (0 when
-// it holds no number) and the row checked. The empty answer is Cancel:
-// nothing changes (nullopt).
-std::optional<CambioCantidad> CantidadIngresada(const QString &respuesta);
+// What the operator typed in the input box of Shift+Insert, as a number: an
+// optional sign, digits and at most one decimal mark, a comma or a point
+// whatever the workstation's ("1,5" and "1.5" are both one and a half),
+// blanks around it allowed. Any other text ("2.5kg", "1.500,5", "muchos")
+// is no quantity: nullopt, never the number it begins with.
+std::optional<double> CantidadEscrita(const QString &respuesta);
+// Shift+Insert answered with a quantity: the cell with two decimals, the row checked.
+CambioCantidad CantidadIngresada(double cantidad);
+// The message that refuses an answer that is no quantity; the box asks again.
+QString AvisoCantidadNoValida(const QString &respuesta);
 
-// The input box of Shift+Insert.
+// The input box of Shift+Insert; a blank answer or Cancel changes nothing.
 inline constexpr char16_t kPreguntaCantidad[] = u"Ingrese la Cantidad del Articulo...";
 inline constexpr char16_t kTituloCantidad[] = u"Carga de Datos";
+inline constexpr char16_t kTituloAvisoCantidad[] = u"Aviso al Operador";

@@ -175,8 +175,23 @@ void Lib_FrmCons3::ListView1_KeyDown(int &KeyCode, int Shift)
     std::optional<CambioCantidad> cambio;
     if (KeyCode == ui::vbKeyInsert && Shift == ui::vbShiftMask) {
         paso([&] {
-            cambio = CantidadIngresada(
-                ui::InputBox(QString::fromUtf16(kPreguntaCantidad), QString::fromUtf16(kTituloCantidad), celda));
+            // An answer that is no quantity is told and asked again, with
+            // what was typed, rather than cut to the number it begins with.
+            QString respuesta = celda;
+            for (;;) {
+                respuesta = ui::InputBox(QString::fromUtf16(kPreguntaCantidad),
+                                         QString::fromUtf16(kTituloCantidad),
+                                         respuesta);
+                if (vb::Trim(respuesta).isEmpty())
+                    return;
+                if (const std::optional<double> cantidad = CantidadEscrita(respuesta)) {
+                    cambio = CantidadIngresada(*cantidad);
+                    return;
+                }
+                ui::MsgBox(AvisoCantidadNoValida(respuesta),
+                           ui::vbExclamation,
+                           QString::fromUtf16(kTituloAvisoCantidad));
+            }
         });
     } else if (KeyCode == ui::vbKeyInsert) {
         paso([&] { cambio = SumaCantidad(celda); });

@@ -396,29 +396,36 @@ TEST_F(CantidadesLista, InsertDeleteAndShiftInsertByStartingCell)
         bool marcada; // before the key
         int key;
         Qt::KeyboardModifiers mods;
-        const char *respuesta; // the input box's answer (Shift+Insert); nullptr: no box
+        // The input box's answers (Shift+Insert), in turn; empty: no box.
+        std::vector<const char *> respuestas;
         const char *despues;
         bool marcadaDespues;
     };
     const Caso casos[] = {
-        {false, "", false, Qt::Key_Insert, Qt::NoModifier, nullptr, "1.0", true},
-        {false, "2.50", false, Qt::Key_Insert, Qt::NoModifier, nullptr, "3.5", true},
-        {true, "2,50", false, Qt::Key_Insert, Qt::NoModifier, nullptr, "3,5", true},
-        {false, "1.0", true, Qt::Key_Delete, Qt::NoModifier, nullptr, "0.00", false},
-        {false, "3.0", true, Qt::Key_Delete, Qt::NoModifier, nullptr, "2.0", true},
-        {true, "3,0", false, Qt::Key_Delete, Qt::NoModifier, nullptr, "2,0", false},
-        {false, "0.00", false, Qt::Key_Delete, Qt::NoModifier, nullptr, "0.00", false},
-        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, "3", "3.00", true},
-        {true, "1,0", false, Qt::Key_Insert, Qt::ShiftModifier, "2,5", "2,50", true},
-        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, "muchos", "0.00", true},
-        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, "", "1.0", false}, // Cancel
-        {false, "1.0", false, Qt::Key_Insert, Qt::ControlModifier, nullptr, "1.0", false},
-        {false, "1.0", false, Qt::Key_Insert, Qt::AltModifier, nullptr, "1.0", false},
-        {false, "1.0", true, Qt::Key_Delete, Qt::ShiftModifier, nullptr, "1.0", true},
+        {false, "", false, Qt::Key_Insert, Qt::NoModifier, {}, "1.0", true},
+        {false, "2.50", false, Qt::Key_Insert, Qt::NoModifier, {}, "3.5", true},
+        {true, "2,50", false, Qt::Key_Insert, Qt::NoModifier, {}, "3,5", true},
+        {false, "1.0", true, Qt::Key_Delete, Qt::NoModifier, {}, "0.00", false},
+        {false, "3.0", true, Qt::Key_Delete, Qt::NoModifier, {}, "2.0", true},
+        {true, "3,0", false, Qt::Key_Delete, Qt::NoModifier, {}, "2,0", false},
+        {false, "0.00", false, Qt::Key_Delete, Qt::NoModifier, {}, "0.00", false},
+        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, {"3"}, "3.00", true},
+        {true, "1,0", false, Qt::Key_Insert, Qt::ShiftModifier, {"2,5"}, "2,50", true},
+        // The operators write a comma whatever the workstation says.
+        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, {"1,5"}, "1.50", true},
+        {true, "1,0", false, Qt::Key_Insert, Qt::ShiftModifier, {"1.5"}, "1,50", true},
+        // Text that is no quantity is told and asked again, never cut.
+        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, {"muchos", ""}, "1.0", false},
+        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, {"2.5kg", "2,5"}, "2.50", true},
+        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, {""}, "1.0", false}, // Cancel
+        {false, "1.0", false, Qt::Key_Insert, Qt::ShiftModifier, {"   "}, "1.0", false},
+        {false, "1.0", false, Qt::Key_Insert, Qt::ControlModifier, {}, "1.0", false},
+        {false, "1.0", false, Qt::Key_Insert, Qt::AltModifier, {}, "1.0", false},
+        {false, "1.0", true, Qt::Key_Delete, Qt::ShiftModifier, {}, "1.0", true},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.coma ? ", " : ". ") + c.celda + " " + std::to_string(c.key) + " "
-                     + std::to_string(int(c.mods)));
+                     + std::to_string(int(c.mods)) + " " + (c.respuestas.empty() ? "" : c.respuestas[0]));
         vb::ScopedRegional regional(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
         operador.clear();
         muestra(
@@ -429,8 +436,11 @@ TEST_F(CantidadesLista, InsertDeleteAndShiftInsertByStartingCell)
                 fila.setChecked(c.marcada);
                 d.ListView1->setSelectedItem(fila);
                 d.ListView1->setFocus();
-                if (c.respuesta)
-                    operador.type(QString::fromLatin1(c.respuesta));
+                for (size_t i = 0; i < c.respuestas.size(); ++i) {
+                    if (i > 0)
+                        operador.answer(ui::vbOK);
+                    operador.type(QString::fromLatin1(c.respuestas[i]));
+                }
                 tecla(d.ListView1, c.key, c.mods);
                 EXPECT_EQ(fila.SubItems(2), QString::fromLatin1(c.despues));
                 EXPECT_EQ(fila.Checked(), c.marcadaDespues);
@@ -438,15 +448,25 @@ TEST_F(CantidadesLista, InsertDeleteAndShiftInsertByStartingCell)
             },
             [](Lib_FrmCons3 &d) { d.UsaCantidades = true; });
         Consulta::Unload();
-        if (c.respuesta) {
-            ASSERT_EQ(operador.requests().size(), 2u);
-            const ui::Request &box = operador.requests()[1];
+        EXPECT_EQ(operador.pending(), 0);
+        EXPECT_EQ(operador.unexpected(), 0);
+        const std::vector<ui::Request> &r = operador.requests();
+        ASSERT_EQ(r.size(), c.respuestas.empty() ? 1u : 2 * c.respuestas.size());
+        QString antes = QString::fromLatin1(c.celda);
+        for (size_t i = 0; i < c.respuestas.size(); ++i) {
+            if (i > 0) {
+                const ui::Request &aviso = r[2 * i];
+                const QString escrita = QString::fromLatin1(c.respuestas[i - 1]);
+                EXPECT_EQ(aviso.prompt, QStringLiteral("La Cantidad ingresada (%1) no es un número.").arg(escrita));
+                EXPECT_EQ(aviso.title, QStringLiteral("Aviso al Operador"));
+                EXPECT_EQ(aviso.icon, ui::vbExclamation);
+                antes = escrita;
+            }
+            const ui::Request &box = r[2 * i + 1];
             EXPECT_EQ(box.kind, ui::Request::Kind::InputBox);
             EXPECT_EQ(box.prompt, QStringLiteral("Ingrese la Cantidad del Articulo..."));
             EXPECT_EQ(box.title, QStringLiteral("Carga de Datos"));
-            EXPECT_EQ(box.defaultText, QString::fromLatin1(c.celda));
-        } else {
-            EXPECT_EQ(operador.requests().size(), 1u);
+            EXPECT_EQ(box.defaultText, antes) << "asked again with what was typed";
         }
     }
 }
