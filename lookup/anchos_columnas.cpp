@@ -50,7 +50,7 @@ void LeeAnchos(const QString &archivo,
                     return;
                 // Text that is no number reads as 0.
                 const float ancho = float(gComponente().ConvierteACurrency(anchos.left(barra)).toDouble());
-                if (ancho >= minimo && ancho > 0)
+                if (ancho >= minimo && ancho > 0 && ancho <= kAnchoMaximo)
                     aplica(k, ancho);
                 anchos = anchos.mid(barra + 1);
             }

@@ -15,10 +15,15 @@ QString ArchivoAnchos();
 // line of "VT_MA_ARTICULOS"; any other name is its own key.
 QString ClaveAnchos(const QString &tabla);
 
+// The widest column a line may give, in twips (some 70 inches): anything
+// wider is a damaged entry, which would only overflow the layout.
+inline constexpr float kAnchoMaximo = 100000;
+
 // Hands the widths of the table's line(s) (key compared without regard to
 // case, lines in file order) to aplica, column by column from 1 up to
-// `columnas`. An entry that is no number, or narrower than `minimo` (zero, a
-// negative width), is passed over: its column keeps the width it has. A line
+// `columnas`. An entry that is no number, narrower than `minimo` (zero, a
+// negative width) or wider than kAnchoMaximo is passed over: its column
+// keeps the width it has. A line
 // with fewer entries than columns ends the reading at the first column it
 // cannot serve; so does any failure, without a message. A missing file gives
 // nothing.

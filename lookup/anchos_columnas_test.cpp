@@ -106,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                     5,
                     {{3, 3000}, {5, 120}},
                     100},
+        LecturaCase{"too_wide", "\"T\",\"99999999999|100000|1E+30|\"\r\n", "T", 3, {{2, 100000}}},
         LecturaCase{"no_widths_field", "\"T\"", "T", 2, {}},
         LecturaCase{"empty_file", "", "T", 2, {}}),
     [](const auto &info) { return std::string(info.param.nombre); });

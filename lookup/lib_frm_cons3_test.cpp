@@ -298,7 +298,7 @@ TEST_F(ListaConsulta, UnusableWidthsKeepTheColumnsOwnAndEveryColumnShows)
     const auto letras = [](Lib_FrmCons3 &f, int n) { return double(ui::TextWidth(f, QString(n, QLatin1Char('X')))); };
     QFile archivo(ArchivoAnchos());
     ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
-    archivo.write("\"VT_MA_ARTICULOS\",\"0|-500|3000|abc|\"\r\n\"VT_CLIENTES\",\"15|\"\r\n");
+    archivo.write("\"VT_MA_ARTICULOS\",\"0|-500|3000|abc|\"\r\n\"VT_CLIENTES\",\"15|99999999999|\"\r\n");
     archivo.close();
     Ejecuta(QStringLiteral("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION) VALUES ('A1', 'TORNILLO')"));
 
@@ -312,7 +312,8 @@ TEST_F(ListaConsulta, UnusableWidthsKeepTheColumnsOwnAndEveryColumnShows)
         EXPECT_EQ(ui::Width(*d.CmbSearch->Item(k - 1)), anchos[k - 1] - 50);
     }
 
-    // An expression of empty texts has no size; a width of 15 twips shows no letter.
+    // An expression of empty texts has no size; a width of 15 twips shows no
+    // letter, and one of seventy million inches would only overflow the layout.
     Consulta::Unload();
     operador.clear();
     Lib_FrmCons3 &c = muestra(QStringLiteral("SELECT CODIGO, '' AS [**Cantidad**] FROM VT_CLIENTES"));
