@@ -163,7 +163,7 @@ void FrmCargaLotesySeries::VerificaAnteriores()
             QStringList items;
             ListaPipe::DescomponeSerieLote(lista, items);
             for (int k = 0; k + 1 < items.size() && k + 1 < g.Rows(); ++k)
-                g.setTextMatrix(k + 1, col, items[k] == QLatin1String("-") ? QString() : items[k]);
+                g.setTextMatrix(k + 1, col, ListaPipe::EsItemEnBlanco(items[k]) ? QString() : items[k]);
         };
         Steps paso = Steps::IgnoringErrors();
         if (!EsSerieYLote) {
@@ -274,14 +274,25 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
     });
 }
 
+bool FrmCargaLotesySeries::EsDevolucion() const
+{
+    return EsConsultaDeSerieLote && Cantidad < 0;
+}
+
+Currency FrmCargaLotesySeries::CantidadPedida() const
+{
+    const Currency pedida = Currency::fromDouble(Cantidad);
+    return pedida < Currency() ? -pedida : pedida;
+}
+
 void FrmCargaLotesySeries::DistribuyeCantidadSolicitada()
 {
-    Steps::IgnoringErrors()([&] { Distribuye(MSFlexGrid1, Currency::fromDouble(Cantidad)); });
+    Steps::IgnoringErrors()([&] { Distribuye(MSFlexGrid1, CantidadPedida()); });
 }
 
 void FrmCargaLotesySeries::CompletaCantidades()
 {
-    LotesGrilla::CompletaCantidades(MSFlexGrid1, Currency::fromDouble(Cantidad));
+    LotesGrilla::CompletaCantidades(MSFlexGrid1, CantidadPedida());
 }
 
 void FrmCargaLotesySeries::CompletaTodoIgual()
@@ -309,7 +320,7 @@ bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida()
 {
     bool iguales = false;
     Steps paso = Pasos(QString());
-    paso([&] { iguales = SumaColumna(MSFlexGrid1, kTomado, -1) == Currency::fromDouble(Cantidad); });
+    paso([&] { iguales = SumaColumna(MSFlexGrid1, kTomado, -1) == CantidadPedida(); });
     return !paso.leaving() && iguales;
 }
 
@@ -323,7 +334,8 @@ QString FrmCargaLotesySeries::RechazoDeCantidad(const QString &texto, Steps &pas
             mensaje = QStringLiteral("La Cantidad no puede ser Menor a Cero");
         else if (v != vb::Round(v, 0))
             mensaje = QStringLiteral("No Puede Informase Cantidades que no Sean Enteras");
-        else if (EsLote && !EsSerie && !EsSerieYLote && !vb::Trim(g.TextMatrix(g.Row(), kLote)).isEmpty()
+        else if (EsLote && !EsSerie && !EsSerieYLote && !EsDevolucion()
+                 && !vb::Trim(g.TextMatrix(g.Row(), kLote)).isEmpty()
                  && v > LotesGrilla::Cantidad(g.TextMatrix(g.Row(), kStock)))
             mensaje = QStringLiteral("La Cantidad supera a la cantidad disponible en Stock");
     });
@@ -361,10 +373,15 @@ void FrmCargaLotesySeries::CmdAceptar_Click()
     paso([&] {
         if (ValidaCantidadCantidadPedida())
             return;
+        // A return is taken over the lots as what it brings back: the grid
+        // holds magnitudes and the line keeps its sign.
+        const bool devolucion = EsDevolucion();
+        double pedida = CantidadPedida().toDouble();
         sigue = AjustaCantidadPedida(SumaColumna(g, kTomado, -1),
-                                     Cantidad,
+                                     pedida,
                                      MostrarForm,
                                      QStringLiteral("El Stock es Menor a la cantidad solicitada "));
+        Cantidad = devolucion ? -pedida : pedida;
     });
     if (!sigue || paso.leaving())
         return;

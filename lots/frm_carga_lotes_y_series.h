@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lots/dialogo_grilla.h"
+#include "platform/runtime/currency.h"
 
 #include <QString>
 
@@ -70,6 +71,12 @@ private:
     void Toolbar1_ButtonClick(int Index) override;
     void DistribuyeCantidadSolicitada();
     QString RechazoDeCantidad(const QString &texto, Steps &paso) override;
+
+    // An issue of a negative quantity: goods that come back, spread over
+    // the lots by what each one gets.
+    bool EsDevolucion() const;
+    // The quantity the grid's column is to add up to: the magnitude asked.
+    Currency CantidadPedida() const;
 
     // The serials of a serial article stand in column 2: each unit keeps its own.
     bool ColumnaDeSeries() const;

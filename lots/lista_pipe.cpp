@@ -67,6 +67,16 @@ QString SeparadorLoteSerie()
     return vb::Chr(255);
 }
 
+QString ItemEnBlanco()
+{
+    return QStringLiteral("-");
+}
+
+bool EsItemEnBlanco(const QString &item)
+{
+    return vb::Trim(item) == ItemEnBlanco();
+}
+
 QString StrSerieLote(const QString &Serie_Lote)
 {
     QString resultado;

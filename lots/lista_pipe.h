@@ -23,6 +23,12 @@ namespace ListaPipe {
 // The lot and serial separator of a lot key.
 QString SeparadorLoteSerie();
 
+// What the dialogs write for a blank cell, so that item k stays row k: it
+// names no lot and no serial.
+QString ItemEnBlanco();
+// Whether an item is that placeholder (blanks around it aside).
+bool EsItemEnBlanco(const QString &item);
+
 // The distinct non-blank items (case ignored), each after one blank. An
 // unclosed tail is dropped quietly.
 QString StrSerieLote(const QString &Serie_Lote);

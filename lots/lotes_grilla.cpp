@@ -64,7 +64,7 @@ QString ListaDeColumna(const ui::FlexGrid &grilla, int col)
     for (int fila = 1; fila < grilla.Rows(); ++fila) {
         const QString item = Item(grilla.TextMatrix(fila, col));
         conValor = conValor || !item.isEmpty();
-        lista += (item.isEmpty() ? QStringLiteral("-") : item) + QLatin1Char('|');
+        lista += (item.isEmpty() ? ListaPipe::ItemEnBlanco() : item) + QLatin1Char('|');
     }
     return conValor ? lista : QString();
 }

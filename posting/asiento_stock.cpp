@@ -224,14 +224,21 @@ std::vector<CuentaStock> CuentasDeArticulos(const std::vector<ImporteArticulo> &
     return cuentas;
 }
 
+double TotalDeCuentas(const std::vector<CuentaStock> &cuentas)
+{
+    double total = 0;
+    for (const CuentaStock &cuenta : cuentas)
+        total += cuenta.Suma.toDouble();
+    return total;
+}
+
 RenglonesAsiento ArmaRenglonesAsiento(const QString &cuentaMotivo,
                                       const std::vector<CuentaStock> &cuentas,
                                       bool esDebito,
                                       std::int16_t &secuencia)
 {
     RenglonesAsiento asiento;
-    for (const CuentaStock &cuenta : cuentas)
-        asiento.Total += cuenta.Suma.toDouble();
+    asiento.Total = TotalDeCuentas(cuentas);
     std::vector<RenglonAsiento> todos;
     todos.push_back({cuentaMotivo, asiento.Total, esDebito});
     for (const CuentaStock &cuenta : cuentas)

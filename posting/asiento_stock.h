@@ -74,6 +74,9 @@ struct RenglonAsiento
     std::int16_t Secuencia = 0;
 };
 
+// What the accounts carry together: the motive's amount, with its sign.
+double TotalDeCuentas(const std::vector<CuentaStock> &cuentas);
+
 struct RenglonesAsiento
 {
     double Total = 0; // what the motive carries, with its sign

@@ -83,18 +83,20 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     cab.Mes = QString::number(vb::CDate(Fecha).date().month());
     cab.Periodo = QString::number(gPeriodo);
 
-    // The voucher may already have its entry.
-    if (!porLinea) {
-        QString asiento;
-        if (ExisteAsientoComprobante(TC, Suc, Nro, Letra, asiento, QString())) {
-            Avisa(QStringLiteral("El comprobante ya ha Sido Cargado. Asiento ") + asiento);
-            return {};
-        }
-    }
     if (porLinea && nuevoCpte) {
         mAsientoCpte = clave;
         mAsientoFilas.clear();
         mAsientoDetenido = false;
+    }
+    // The voucher may already have its entry: per line too, or its rows would
+    // add onto the old ones.
+    if (!porLinea || nuevoCpte) {
+        QString asiento;
+        if (ExisteAsientoComprobante(TC, Suc, Nro, Letra, asiento, QString())) {
+            Avisa(QStringLiteral("El comprobante ya ha Sido Cargado. Asiento ") + asiento);
+            mAsientoDetenido = porLinea;
+            return {};
+        }
     }
     // The register type first: the number is the next one of its own register.
     cab.TipoReg = ObtieneTipoRegCont(TC);
@@ -135,6 +137,10 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
         ImportesDeArticulos(Grid, SoloRegistro, columnaValor, produccion));
     std::int16_t secuencia = Secuencia;
     const RenglonesAsiento renglones = ArmaRenglonesAsiento(cab.CuentaMotivo, cuentas, EsDebito, secuencia);
+    // Every row of an entry carries the entry's total, the lines valued one
+    // by one as well.
+    if (porLinea && nuevoCpte)
+        mAsientoTotal = TotalDeCuentas(CuentasDeArticulos(ImportesDeArticulos(Grid, 0, columnaValor, produccion)));
 
     cab.TC = CodigoAncho(vb::Trim(TC), 4);
     cab.Suc = Suc;
@@ -143,7 +149,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     cab.Fecha = Fecha;
     cab.Numero = mNumeroAsiento;
     cab.NombreMotivo = eMotivoStock;
-    cab.Total = renglones.Total;
+    cab.Total = porLinea ? mAsientoTotal : renglones.Total;
     QString resultado;
     for (const QString &s : SentenciasAsiento(cab, renglones.Renglones, porLinea))
         resultado += QStringLiteral("\r\n") + s;

@@ -21,7 +21,10 @@
 #include "platform/ui/ui.h"
 #include "voucher/columnas.h"
 
+#include <QSet>
+
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -100,6 +103,28 @@ bool ListaLegible(const QString &celda, const QString &nombre, QStringList &item
         return false;
     }
     return false;
+}
+
+// An entry of a serial article: a whole number of units, each with a
+// serial of its own; empty when it is so.
+QString FallaDeSeries(double linea, qsizetype items, const std::vector<Entrada> &entradas)
+{
+    const Currency unidades = Currency::fromDouble(std::fabs(linea));
+    if (unidades != vb::Round(unidades, 0))
+        return QStringLiteral("es de un artículo con número de serie y su cantidad no es entera");
+    if (Currency::fromDouble(double(items)) != unidades)
+        return QStringLiteral("tiene %1 números de serie y la línea es de %2").arg(items).arg(vb::CStr(unidades));
+    QSet<QString> vistas;
+    for (const Entrada &e : entradas) {
+        const QString serie = vb::Trim(e.Serie);
+        if (serie.isEmpty())
+            return QStringLiteral("tiene una unidad sin número de serie");
+        const QString clave = serie.toCaseFolded();
+        if (vistas.contains(clave))
+            return QStringLiteral("tiene el número de serie %1 más de una vez").arg(serie);
+        vistas.insert(clave);
+    }
+    return {};
 }
 
 // The journal rows of the run's voucher: of one line, or of all (fila 0).
@@ -338,6 +363,10 @@ public:
     void PosteaPasadas(const Pasadas &pasadas, const Planes &planes);
 
 private:
+    // Refuses the voucher: the operator is told why, nothing is sent.
+    void Rechaza(const QString &motivo);
+    // Why a transfer's line cannot move between its deposits; empty when it can.
+    QString FallaDeTraslado(int fila);
     // Whether a grid row is a line the pass posts.
     bool EsLinea(int fila, int pasada, bool produccion);
     // Builds, shows and sends one movement.
@@ -405,6 +434,30 @@ LineaPlaneada Posteo::Planea(int fila)
         items.Lotes = lotes;
         items.LoteFijo = m_loteFijo;
         items.Cantidad = gComponente().ConvierteADouble(Variant(celda(ColCantidad)));
+
+        // A blank cell of the dialog names no lot and no serial. A unit of an
+        // entry left without its lot goes without one, or with the fixed
+        // lot, unless the article keeps its stock by lot.
+        const bool entradaDeUnidades = signo == 1 && !talle && !items.Perecedero;
+        const bool listaDeSeries = signo == 1 && !talle && !(serie && transferencia);
+        if (entradaDeUnidades && vb::Trim(m_loteFijo).isEmpty() && MarcaDeCelda(m_grilla, fila, AuxPidelote)
+            && std::any_of(itemsLote.cbegin(), itemsLote.cend(), ListaPipe::EsItemEnBlanco)) {
+            plan.Falla = QStringLiteral("tiene una unidad sin número de lote");
+            return;
+        }
+        for (QString &item : itemsLote)
+            if (ListaPipe::EsItemEnBlanco(item))
+                item.clear();
+        if (listaDeSeries)
+            for (QString &item : itemsSerie)
+                if (ListaPipe::EsItemEnBlanco(item))
+                    item.clear();
+
+        // Every movement goes the line's way: a list gives magnitudes, or
+        // quantities that all carry the line's sign.
+        const double direccion = linea < 0 ? -1 : 1;
+        bool positivas = false;
+        bool negativas = false;
         bool deLaLista = false; // some quantity comes from the quantity list
         Currency suma;
         for (std::int32_t k = 1; k <= movimientos; ++k) {
@@ -414,20 +467,30 @@ LineaPlaneada Posteo::Planea(int fila)
             if (signo == 1 && !cuotas.empty())
                 e.Cantidad = cuotas[std::size_t(k - 1)];
             deLaLista = deLaLista || e.DeLaLista;
+            if (e.DeLaLista) {
+                positivas = positivas || e.Cantidad > 0;
+                negativas = negativas || e.Cantidad < 0;
+            }
             if (e.DeLaLista && e.Cantidad == 0)
                 continue; // nothing taken from that item: its number goes to the next movement
-            const double cantidad = CantidadMovimiento(signo,
-                                                       signo == 1 && talle,
-                                                       e.Lote,
-                                                       e.Serie,
-                                                       e.Cantidad,
-                                                       linea,
-                                                       entradas,
-                                                       !cuotas.empty());
-            suma += Currency::fromDouble(cantidad);
+            const double cantidad = std::fabs(CantidadMovimiento(signo,
+                                                                 signo == 1 && talle,
+                                                                 e.Lote,
+                                                                 e.Serie,
+                                                                 e.Cantidad,
+                                                                 linea,
+                                                                 entradas,
+                                                                 !cuotas.empty()))
+                                    * direccion;
+            suma += Currency::fromDouble(std::fabs(cantidad));
             plan.Entradas.push_back({e.Lote, e.Serie, cantidad});
         }
 
+        if (signo == 1 && serie && !talle && !transferencia) {
+            plan.Falla = FallaDeSeries(linea, itemsSerie.size(), plan.Entradas);
+            if (!plan.Falla.isEmpty())
+                return;
+        }
         if (!deLaLista)
             return;
         // Each key takes its quantity from the item at its place, and what
@@ -438,11 +501,17 @@ LineaPlaneada Posteo::Planea(int fila)
                              .arg(itemsSerie.size());
             return;
         }
+        if (positivas && negativas) {
+            plan.Falla = QStringLiteral("tiene cantidades positivas y negativas en sus lotes");
+            return;
+        }
+        if (negativas && linea > 0) {
+            plan.Falla = QStringLiteral("tiene cantidades negativas en sus lotes y la línea es positiva");
+            return;
+        }
         Currency total = gComponente().ConvierteACurrency(Variant(celda(ColCantidad)));
         if (total < Currency())
             total = -total;
-        if (suma < Currency())
-            suma = -suma;
         if (suma != total)
             plan.Falla = QStringLiteral("tiene cantidades en sus lotes que suman %1 y la línea es de %2")
                              .arg(vb::CStr(suma), vb::CStr(total));
@@ -534,6 +603,28 @@ bool Posteo::EsLinea(int fila, int pasada, bool produccion)
     return es;
 }
 
+void Posteo::Rechaza(const QString &motivo)
+{
+    gCartel().Cierra();
+    ui::MsgBox(QStringLiteral("No se grabó el comprobante: ") + motivo + QLatin1Char('.'),
+               ui::vbCritical,
+               QStringLiteral("Aviso al operador"));
+    m_corrida.HayError = true;
+}
+
+QString Posteo::FallaDeTraslado(int fila)
+{
+    // A transfer moves stock between two deposits: to none it would leave
+    // every balance, to the one it leaves it would move nothing.
+    const QString destino = CodigoDeLiteral(m_corrida.Enc.IdDepositoDestino);
+    if (destino.isEmpty())
+        return QStringLiteral("sale por traslado sin depósito de destino");
+    const QString origen = CodigoDeLiteral(DepositoDeLinea(m_grilla, fila, m_corrida.Enc));
+    if (vb::EqualsText(origen, destino))
+        return QStringLiteral("sale por traslado hacia el mismo depósito %1").arg(origen);
+    return {};
+}
+
 bool Posteo::PlaneaPasadas(const Pasadas &pasadas, Planes &planes)
 {
     Steps &paso = m_corrida.Paso;
@@ -547,15 +638,14 @@ bool Posteo::PlaneaPasadas(const Pasadas &pasadas, Planes &planes)
         for (int fila = 1; fila < filas && !paso.leaving(); ++fila) {
             if (!EsLinea(fila, pasada, pasadas.Produccion))
                 continue;
-            LineaPlaneada plan = Planea(fila);
+            LineaPlaneada plan;
+            if (pasadas.Replica())
+                paso([&] { plan.Falla = FallaDeTraslado(fila); });
+            if (plan.Falla.isEmpty() && !paso.leaving())
+                plan = Planea(fila);
             if (!plan.Falla.isEmpty()) {
-                gCartel().Cierra();
-                ui::MsgBox(QStringLiteral("No se grabó el comprobante: el artículo ")
-                               + vb::Trim(m_grilla.TextMatrix(fila, ColArticulo)) + QStringLiteral(" (línea ")
-                               + QString::number(fila) + QStringLiteral(") ") + plan.Falla + QLatin1Char('.'),
-                           ui::vbCritical,
-                           QStringLiteral("Aviso al operador"));
-                m_corrida.HayError = true;
+                Rechaza(QStringLiteral("el artículo ") + vb::Trim(m_grilla.TextMatrix(fila, ColArticulo))
+                        + QStringLiteral(" (línea ") + QString::number(fila) + QStringLiteral(") ") + plan.Falla);
                 return false;
             }
             planes[std::size_t(pasada)][std::size_t(fila)] = std::move(plan);

@@ -289,4 +289,5 @@ private:
     QList<std::int32_t> mAsientoFilas;
     bool mAsientoDetenido = false;
     bool mAsientoIncompleto = false;
+    double mAsientoTotal = 0; // that voucher's entry total, on each of its rows
 };
