@@ -4,6 +4,7 @@
 #include "database/form_style.h"
 #include "lots/lotes_grilla.h"
 #include "platform/component/component.h"
+#include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid_view.h"
@@ -22,12 +23,41 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kFilasVisibles = 10;
 
 const QString kAviso = QStringLiteral("Aviso al Operador");
+
+// Whether the keys could have typed the text into a quantity cell: a text
+// pasted or dropped into the box passes the same filter.
+bool TipeableComoCantidad(const QString &texto)
+{
+    ui::TextBox caja;
+    caja.setDataField(QStringLiteral("Cantidad"));
+    for (const QChar c : texto) {
+        int tecla = c.unicode();
+        gTeclado().FiltraTecla(caja, tecla);
+        if (tecla != c.unicode())
+            return false;
+        caja.insert(c);
+    }
+    return true;
+}
+
+// Beyond this no amount of four decimals holds the quantity.
+constexpr double kCantidadMaxima = 1e14;
+
+QString RechazoDeTexto(const QString &texto)
+{
+    if (!TipeableComoCantidad(texto))
+        return QStringLiteral("La Cantidad sólo admite dígitos, un punto decimal y el signo menos al comienzo");
+    if (std::fabs(vb::Val(texto)) >= kCantidadMaxima)
+        return QStringLiteral("La Cantidad supera el máximo que puede informarse");
+    return {};
+}
 const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
 const QString kAjustar = QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
 
@@ -193,7 +223,9 @@ void DialogoGrilla::CampoValida(ui::TextBox &Texto)
         });
         return;
     }
-    const QString mensaje = RechazoDeCantidad(texto, paso);
+    QString mensaje = RechazoDeTexto(texto);
+    if (mensaje.isEmpty())
+        mensaje = RechazoDeCantidad(texto, paso);
     if (paso.leaving() || mensaje.isEmpty())
         return;
     m_cancelado = true;

@@ -737,6 +737,105 @@ TEST_F(Salidas, TypedQuantitiesAreChecked)
     }
 }
 
+// A text pasted into the quantity box skips the keys: it passes the same
+// rule at the end of the edit, or is refused with one message and never
+// reaches the cell or the lists.
+TEST_F(Salidas, PastedQuantitiesPassTheRuleOfTheKeys)
+{
+    const QString kSoloDigitos = QStringLiteral(
+        "La Cantidad sólo admite dígitos, un punto decimal y el signo menos al comienzo");
+    struct Caso
+    {
+        const char *nombre;
+        const char *pegado;
+        QString mensaje; // empty: accepted
+    } casos[] = {
+        {"Letters", "abc", kSoloDigitos},
+        {"ANumberAndLetters", "3abc", kSoloDigitos},
+        {"AnExponent", "1e3", kSoloDigitos},
+        {"AHexNumber", "&H10", kSoloDigitos},
+        {"AThousandsMark", "1,000", kSoloDigitos},
+        {"TwoPoints", "1.2.3", kSoloDigitos},
+        {"AMinusInside", "2-1", kSoloDigitos},
+        {"MoreThanAQuantityHolds",
+         "99999999999999999999",
+         QStringLiteral("La Cantidad supera el máximo que puede informarse")},
+        {"ADigitsText", "3", {}},
+    };
+    for (const Caso &k : casos) {
+        SCOPED_TRACE(k.nombre);
+        operador.clear();
+        FrmCargaLotesySeries &f = Salida(7, true, true, {}, {}, true);
+        f.show();
+        EnPantalla p(f);
+        p.en(1, 3);
+        p.tecla(Qt::Key_Space); // opens the box on the cell's text
+        ASSERT_TRUE(f.TxtEdit->isVisible());
+        f.TxtEdit->selectAll();
+        f.TxtEdit->insert(QString::fromLatin1(k.pegado)); // what a paste does
+        p.tecla(Qt::Key_Return);
+        if (k.mensaje.isEmpty()) {
+            EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
+            EXPECT_EQ(p.celda(1, 3), QString::fromLatin1(k.pegado).trimmed());
+        } else {
+            EXPECT_EQ(operador.prompts(), QStringList{k.mensaje});
+            EXPECT_EQ(operador.last().title, QStringLiteral("Aviso al Operador"));
+            EXPECT_EQ(p.celda(1, 3), QStringLiteral("5"));
+            EXPECT_TRUE(f.TxtEdit->isVisible());
+            p.tecla(Qt::Key_Escape);
+            f.CmdAceptar_Click();
+            EXPECT_EQ(f.Series, QStringLiteral("|5|2|0|")) << "nothing of the paste reaches the lists";
+        }
+        DialogoLotes::Unload();
+        ui::DestroyUnloaded();
+    }
+}
+
+// A return (a negative quantity) is spread over the lots by what each gets
+// back: the grid holds magnitudes, the stock is no limit, the sum is checked
+// against the magnitude and the quantity handed back keeps its sign.
+TEST_F(Salidas, AReturnIsSpreadOverTheLotsAndKeepsItsSign)
+{
+    struct Caso
+    {
+        const char *nombre;
+        const char *primero, *segundo; // typed on lots A and B
+        int respuesta;                 // to the question, 0: none asked
+        QStringList mensajes;
+        bool acepta;
+        double cantidad;
+        const char *series;
+    } casos[] = {
+        {"TheSumOfTheReturn", "3", "4", 0, {}, true, -7, "|3|4|0|"},
+        {"MoreThanTheLotsStock", "7", "0", 0, {}, true, -7, "|7|0|0|"},
+        {"MoreAnsweredYes", "4", "4", ui::vbYes, {kSupera}, true, -8, "|4|4|0|"},
+        {"MoreAnsweredNo", "4", "4", ui::vbNo, {kSupera, kDebeAjustar + "7"}, false, -7, ""},
+        {"LessAnsweredYes", "1", "2", ui::vbYes, {kMenor}, true, -3, "|1|2|0|"},
+    };
+    for (const Caso &k : casos) {
+        SCOPED_TRACE(k.nombre);
+        operador.clear();
+        FrmCargaLotesySeries &f = Salida(-7, true, false, {}, {}, true);
+        EXPECT_EQ(Columna(f, 3), (QStringList{"5", "2", "0"})) << "the proposal, as for an issue of 7";
+        f.show();
+        EnPantalla p(f);
+        p.pone(1, 3, QString::fromLatin1(k.primero));
+        p.pone(2, 3, QString::fromLatin1(k.segundo));
+        if (k.respuesta)
+            operador.answer(k.respuesta);
+        f.CmdAceptar_Click();
+        EXPECT_EQ(operador.prompts(), k.mensajes);
+        EXPECT_EQ(f.Aceptado(), k.acepta);
+        EXPECT_EQ(f.Cantidad, k.cantidad);
+        if (k.acepta) {
+            EXPECT_EQ(f.Lotes, QStringLiteral("|") + Clave("A") + "|" + Clave("B") + "|" + Y + "|");
+            EXPECT_EQ(f.Series, QString::fromLatin1(k.series));
+        }
+        DialogoLotes::Unload();
+        ui::DestroyUnloaded();
+    }
+}
+
 TEST_F(Salidas, TheEditorOfTheIssueGrid)
 {
     FrmCargaLotesySeries &f = Salida(7, true, false, {}, {}, true);
