@@ -5,6 +5,7 @@
 #include "database/builders.h"
 #include "database/conversions.h"
 #include "database/db_dll.h"
+#include "database/globals.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
@@ -14,7 +15,9 @@
 #include "platform/ui/tab_strip.h"
 #include "voucher/columnas.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -42,6 +45,15 @@ void PorLinea(const ui::FlexGrid &g, F f)
 QString ValorBuscado(const QString &grupo)
 {
     return vb::Trim(gComponente().QuitaCaracteres(grupo, QString(QChar(0xFF)), QString(QChar(0))));
+}
+
+// A sum of quantities as the grid shows it: added at four decimals, so that
+// a thousand lines of 0.1 make 100, and written with the configured decimals.
+QString TextoSuma(Currency suma)
+{
+    const QString configurados = vb::Trim(gCantidadDecimales);
+    const int decimales = configurados.isEmpty() ? 4 : std::clamp(int(vb::CInt(vb::Val(configurados))), 0, 4);
+    return vb::CStr(vb::Round(suma, decimales));
 }
 
 } // namespace
@@ -103,31 +115,37 @@ void ClsCmnCptes::TotalizadorControl(const ui::FlexGrid &MSFlexGrid1,
             clave = QStringLiteral("Tipo");
         }
         int lineas = 0;
-        double total = 0;
+        Currency total;
         // By article code no table describes the groups: the grid's own
         // description of the first line of each code does.
         QStringList descripciones;
+        std::vector<Currency> sumas; // each group's, as its text is written
         paso([&] {
             gTotalesAgrupados.assign(1, TipoCampoValor{});
             descripciones = QStringList{QString()};
+            sumas.assign(1, Currency());
             lineas = 0;
-            total = 0;
+            total = Currency();
             PorLinea(MSFlexGrid2, [&](int f) {
-                const double q = gComponente().ConvierteADouble(MSFlexGrid2.TextMatrix(f, GrillaArticulos::ColCantidad));
+                const Currency q = gComponente().ConvierteACurrency(
+                    Variant(MSFlexGrid2.TextMatrix(f, GrillaArticulos::ColCantidad)));
                 total += q;
                 ++lineas;
                 const QString grupo = vb::Trim(MSFlexGrid2.TextMatrix(f, columna));
                 const std::int32_t i = BuscaEnArregloGlobal(grupo);
                 if (i < 0) {
-                    gTotalesAgrupados.push_back(TipoCampoValor{grupo, vb::CStr(q)});
+                    gTotalesAgrupados.push_back(TipoCampoValor{grupo, TextoSuma(q)});
+                    sumas.push_back(q);
                     descripciones << vb::Trim(MSFlexGrid2.TextMatrix(f, GrillaArticulos::ColDescripcion));
                 } else {
                     TipoCampoValor &t = gTotalesAgrupados[std::size_t(i)];
-                    t.ValorCampo = vb::CStr(gComponente().ConvierteADouble(t.ValorCampo) + q);
+                    Currency &suma = sumas[std::size_t(i)];
+                    suma += q;
+                    t.ValorCampo = TextoSuma(suma);
                 }
             });
         });
-        paso([&] { fila(SSTab1.TabCaption(1), QString::number(lineas), vb::CStr(total), kColorSolapa); });
+        paso([&] { fila(SSTab1.TabCaption(1), QString::number(lineas), TextoSuma(total), kColorSolapa); });
         if (lineas > 0) {
             for (std::size_t i = 0; i < gTotalesAgrupados.size(); ++i) {
                 const bool sigue = paso([&] {

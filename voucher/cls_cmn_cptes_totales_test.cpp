@@ -2,6 +2,7 @@
 
 #include "database/builders.h"
 #include "database/conversions.h"
+#include "database/globals.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/flex_grid_view.h"
@@ -172,6 +173,44 @@ TEST_F(Totales, AnEmptyArticlesTabAndAMissingTab)
     cptes->TotalizadorControl(tareas, articulos, otros, totales, tabs, true, false);
     EXPECT_EQ(Filas(), (QStringList{"Articulos|0|0", "||"}));
     EXPECT_EQ(gTotalesAgrupados.size(), 1u);
+}
+
+// The article total is summed as the group rows are, at four decimals, and
+// written with the configured decimals: a thousand lines of 0.1 make 100.
+TEST_F(Totales, ArticleTotalsAreWrittenWithTheConfiguredDecimals)
+{
+    struct Caso
+    {
+        const char *nombre;
+        const char *decimales;
+        const char *cantidad;
+        int lineas;
+        const char *total;
+    } casos[] = {
+        {"ThousandTenths", "2", "0.1", 1000, "100"},
+        {"NoSettingKeepsFourDecimals", "", "0.1234", 3, "0.3702"},
+        {"RoundedToTheSetting", "2", "0.125", 3, "0.38"},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        gCantidadDecimales = QString::fromLatin1(c.decimales);
+        std::vector<FilaDeGrilla> filas{{}};
+        for (int i = 0; i < c.lineas; ++i)
+            filas.push_back({{GrillaArticulos::ColArticulo, "CEM"},
+                             {GrillaArticulos::ColDescripcion, "CEMENTO"},
+                             {GrillaArticulos::ColCantidad, c.cantidad}});
+        LlenaGrilla(articulos, 40, filas);
+        solapas.setTabVisible(0, false);
+        solapas.setTabVisible(2, false);
+        ui::TabStrip tabs(solapas);
+        cptes->TotalizadorControl(tareas, articulos, otros, totales, tabs, false, false);
+        const QString total = QString::fromLatin1(c.total);
+        const QStringList vistas = Filas();
+        ASSERT_GE(vistas.size(), 3);
+        EXPECT_EQ(vistas[0], QStringLiteral("Articulos|%1|").arg(c.lineas) + total);
+        EXPECT_EQ(vistas[2], "CEM-CEMENTO||" + total);
+    }
+    gCantidadDecimales.clear();
 }
 
 TEST_F(Totales, TasksOfWholeAndPartHours)
