@@ -20,16 +20,12 @@ FilaDeGrilla Valorada(const char *articulo, const char *cantidad, const char *co
                  {{ColAux38, QString::fromLatin1(costo)}, {AuxPrecioSinIVA, QString::fromLatin1(precio)}});
 }
 
-class Asiento : public BasePosteo
+class Asiento : public BaseAsiento
 {
 protected:
     void SetUp() override
     {
-        BasePosteo::SetUp();
-        gPeriodo = 2024;
-        gUsuarioLogeado = QStringLiteral("OPERADOR");
-        for (const QString &sentencia : SemillaAsiento())
-            Ejecuta(sentencia);
+        BaseAsiento::SetUp();
         Ejecuta(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, ES, Sistema) VALUES ('  EG', 'E', 'STOCK'), "
                                "('  SG', 'S', 'STOCK')"));
         // A4 has no stock account.

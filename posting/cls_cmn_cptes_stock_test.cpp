@@ -208,12 +208,7 @@ const CasoCorrida kCasos[] = {
 INSTANTIATE_TEST_SUITE_P(Vouchers,
                          Corrida,
                          ::testing::Combine(::testing::ValuesIn(kCasos), ::testing::Bool()),
-                         [](const auto &info) {
-                             return QStringLiteral("%1_%2")
-                                 .arg(info.index)
-                                 .arg(std::get<1>(info.param) ? QStringLiteral("Collected") : QStringLiteral("Run"))
-                                 .toStdString();
-                         });
+                         PorCamino());
 
 TEST_F(BasePosteo, TheCollectedTextOfASmallVoucher)
 {

@@ -37,19 +37,9 @@ QString Claves(std::initializer_list<const char *> lotes)
     return lista;
 }
 
-class LineaYStock : public BasePosteo
+class LineaYStock : public BaseAsiento
 {
 protected:
-    void SetUp() override
-    {
-        BasePosteo::SetUp();
-        gPeriodo = 2024;
-        gUsuarioLogeado = QStringLiteral("OPERADOR");
-        for (const QString &sentencia : SemillaAsiento())
-            Ejecuta(sentencia);
-        clase.emplace();
-    }
-
     static QString DelTipo(const QString &tc) { return TextoSQL(tc.rightJustified(4)); }
 
     // The journal rows of the stock accounts, "account side amount".
@@ -255,15 +245,7 @@ TEST_P(Lineas, StockMovesWhatTheLineSaysAndTheJournalValuesIt)
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos,
-                         Lineas,
-                         ::testing::Combine(::testing::ValuesIn(kCasos), ::testing::Bool()),
-                         [](const auto &info) {
-                             return QStringLiteral("%1_%2")
-                                 .arg(info.index)
-                                 .arg(std::get<1>(info.param) ? QStringLiteral("Collected") : QStringLiteral("Run"))
-                                 .toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Casos, Lineas, ::testing::Combine(::testing::ValuesIn(kCasos), ::testing::Bool()), PorCamino());
 
 // Posted again after its stock rows were lost, a voucher gets them back but
 // not a second entry: its journal stays as it was, and the operator is told.

@@ -21,6 +21,8 @@
 
 #include <map>
 #include <optional>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace posteo {
@@ -405,6 +407,33 @@ protected:
     ui::FlexGrid grilla;
     QString sqlTemp;
     bool hayError = false;
+};
+
+// The company whose stock movements take their entry (SemillaAsiento), in the
+// period 2024, posted by OPERADOR.
+class BaseAsiento : public BasePosteo
+{
+protected:
+    void SetUp() override
+    {
+        BasePosteo::SetUp();
+        gPeriodo = 2024;
+        gUsuarioLogeado = QStringLiteral("OPERADOR");
+        for (const QString &sentencia : SemillaAsiento())
+            Ejecuta(sentencia);
+        clase.emplace();
+    }
+};
+
+// The name of a case of a table posted on both paths: its place in the
+// table and the path.
+struct PorCamino
+{
+    template<class Info>
+    std::string operator()(const Info &info) const
+    {
+        return std::to_string(info.index) + (std::get<1>(info.param) ? "_Collected" : "_Run");
+    }
 };
 
 // The company with articles made of others.
