@@ -1,6 +1,7 @@
 #include "database/db_dll.h"
 
 #include "platform/ado/provider.h"
+#include "platform/ado/sql_lexer.h"
 #include "platform/ado/sql_text.h"
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/dates.h"
@@ -15,31 +16,35 @@
 namespace {
 
 // The arguments of a call whose "(" stands just before `from`: split at the
-// commas of its own level, quoted literals and inner calls kept whole.
-// Returns the index of the closing ")" or -1 when the call is not closed.
+// commas of its own level, quoted texts and names, comments and inner calls
+// kept whole. Returns the index of the closing ")" or -1 when the call is not
+// closed.
 int PartirArgumentos(const QString &text, int from, QStringList &args)
 {
+    const QString call = text.mid(from);
+    ado::SqlLexer lexer(call);
     int depth = 0;
-    bool quoted = false;
-    int start = from;
-    for (int i = from; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\'')) {
-            quoted = !quoted;
-        } else if (quoted) {
-            continue;
-        } else if (c == QLatin1Char('(')) {
-            ++depth;
-        } else if (c == QLatin1Char(')')) {
-            if (depth == 0) {
-                args << text.mid(start, i - start);
-                return i;
+    qsizetype start = 0;
+    try {
+        for (ado::SqlLexeme l{ado::SqlLexeme::Space}; lexer.next(l);) {
+            if (l.kind != ado::SqlLexeme::Punct)
+                continue;
+            const QChar c = call.at(l.at);
+            if (c == QLatin1Char('(')) {
+                ++depth;
+            } else if (c == QLatin1Char(')')) {
+                if (depth == 0) {
+                    args << call.mid(start, l.at - start);
+                    return from + int(l.at);
+                }
+                --depth;
+            } else if (c == QLatin1Char(',') && depth == 0) {
+                args << call.mid(start, l.at - start);
+                start = l.end;
             }
-            --depth;
-        } else if (c == QLatin1Char(',') && depth == 0) {
-            args << text.mid(start, i - start);
-            start = i + 1;
         }
+    } catch (const ado::DialectError &) {
+        // An unclosed quote: the call does not close either.
     }
     return -1;
 }
@@ -103,23 +108,25 @@ QString ConvierteFechas(const QString &text)
 {
     QString out;
     out.reserve(text.size() + 32);
-    int pos = 0;
-    while (pos < text.size()) {
-        const int open = text.indexOf(QLatin1Char('\''), pos);
-        if (open < 0)
-            break;
-        const int close = text.indexOf(QLatin1Char('\''), open + 1);
-        if (close < 0)
-            break; // an unclosed quote: the rest goes as it is, the server will say why
-        out += text.mid(pos, open - pos);
-        const QString literal = text.mid(open + 1, close - open - 1);
-        if (const auto converted = LiteralFecha(literal))
+    ado::SqlLexer lexer(text);
+    qsizetype from = 0;
+    try {
+        for (ado::SqlLexeme l{ado::SqlLexeme::Space}; lexer.next(l);) {
+            // A date holds no quote: a text with one doubled inside is no date.
+            if (l.kind != ado::SqlLexeme::String || l.doubled)
+                continue;
+            const qsizetype open = text.at(l.at) == QLatin1Char('\'') ? l.at : l.at + 1;
+            const auto converted = LiteralFecha(text.mid(open + 1, l.end - open - 2));
+            if (!converted)
+                continue;
+            out += QStringView(text).mid(from, l.at - from);
             out += *converted;
-        else
-            out += text.mid(open, close - open + 1);
-        pos = close + 1;
+            from = l.end;
+        }
+    } catch (const ado::DialectError &) {
+        // An unclosed quote: the rest goes as it is, the server will say why.
     }
-    out += text.mid(pos);
+    out += QStringView(text).mid(from);
     // A date already written as a TO_DATE call must not be wrapped twice.
     while (vb::ContainsText(out, QStringLiteral("TO_DATE(TO_DATE("))) {
         out = vb::ReplaceText(out, QStringLiteral("TO_DATE(TO_DATE("), QStringLiteral("TO_DATE("));

@@ -1,4 +1,5 @@
 #include "database/db_dll.h"
+#include "platform/ado/sql_lexer.h"
 #include "platform/ado/sql_text.h"
 #include "platform/runtime/strings.h"
 
@@ -32,24 +33,38 @@ bool EsCaracterDeNombre(QChar c)
            || c == QLatin1Char('$') || c == QLatin1Char('.');
 }
 
-// Applies `rewrite` to the text outside quoted literals only: a value such
-// as 'COMMIT TRANSACTION' or one holding a line break is sent as written.
+// Applies `rewrite` to what is written as SQL only: quoted texts and names
+// go as written (a value such as 'COMMIT TRANSACTION' or one holding a line
+// break is sent as it is). Comments go: the script is joined into one line,
+// where a "--" would run over the rest of its statement.
 QString FueraDeLiterales(const QString &text, const std::function<QString(const QString &)> &rewrite)
 {
-    QString out;
-    int pos = 0;
-    while (pos < text.size()) {
-        const int open = text.indexOf(QLatin1Char('\''), pos);
-        if (open < 0)
-            break;
-        int close = text.indexOf(QLatin1Char('\''), open + 1);
-        if (close < 0)
-            close = int(text.size()) - 1; // unclosed: the rest is the literal
-        out += rewrite(text.mid(pos, open - pos));
-        out += text.mid(open, close - open + 1);
-        pos = close + 1;
+    QString out, code;
+    ado::SqlLexer lexer(text);
+    qsizetype from = 0;
+    try {
+        for (ado::SqlLexeme l{ado::SqlLexeme::Space}; lexer.next(l); from = l.end) {
+            const QStringView written = QStringView(text).mid(l.at, l.end - l.at);
+            if (l.kind == ado::SqlLexeme::String || l.kind == ado::SqlLexeme::QuotedName) {
+                out += rewrite(code);
+                out += written;
+                code.clear();
+            } else if (l.kind == ado::SqlLexeme::Comment) {
+                // A comment between two words parts them as a blank would.
+                const QChar before = code.isEmpty() ? (out.isEmpty() ? QChar(' ') : out.back()) : code.back();
+                if (!before.isSpace() && l.end < text.size() && !text.at(l.end).isSpace())
+                    code += QLatin1Char(' ');
+            } else {
+                code += written;
+            }
+        }
+    } catch (const ado::DialectError &) {
+        // Unclosed: the rest is the literal.
+        out += rewrite(code);
+        out += QStringView(text).mid(from);
+        return out;
     }
-    out += rewrite(text.mid(pos));
+    out += rewrite(code);
     return out;
 }
 
@@ -98,21 +113,19 @@ int PalabraClaveEn(const QString &text, int i)
 std::vector<int> ComienzosDeSentencia(const QString &text)
 {
     std::vector<int> starts;
-    bool quoted = false;
     int depth = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\'')) {
-            quoted = !quoted;
-        } else if (quoted) {
-            continue;
-        } else if (c == QLatin1Char('(')) {
-            ++depth;
-        } else if (c == QLatin1Char(')')) {
-            depth = depth > 0 ? depth - 1 : 0;
-        } else if (depth == 0 && PalabraClaveEn(text, i) > 0) {
-            starts.push_back(i);
+    ado::SqlLexer lexer(text);
+    try {
+        for (ado::SqlLexeme l{ado::SqlLexeme::Space}; lexer.next(l);) {
+            if (l.kind == ado::SqlLexeme::Punct && text.at(l.at) == QLatin1Char('('))
+                ++depth;
+            else if (l.kind == ado::SqlLexeme::Punct && text.at(l.at) == QLatin1Char(')'))
+                depth = depth > 0 ? depth - 1 : 0;
+            else if (l.kind == ado::SqlLexeme::Word && depth == 0 && PalabraClaveEn(text, int(l.at)) > 0)
+                starts.push_back(int(l.at));
         }
+    } catch (const ado::DialectError &) {
+        // An unclosed quote: the rest is its literal.
     }
     return starts;
 }
@@ -143,21 +156,23 @@ std::optional<Condicion> LeeCondicion(const QString &statement)
         ++pos;
     if (pos >= statement.size() || statement.at(pos) != QLatin1Char('('))
         return std::nullopt;
-    bool quoted = false;
+    const QString guard = statement.mid(pos);
+    ado::SqlLexer lexer(guard);
     int depth = 0;
-    for (int i = pos; i < statement.size(); ++i) {
-        const QChar c = statement.at(i);
-        if (c == QLatin1Char('\''))
-            quoted = !quoted;
-        else if (quoted)
-            continue;
-        else if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')') && --depth == 0) {
-            g.query = statement.mid(pos + 1, i - pos - 1).trimmed();
-            g.guarded = statement.mid(i + 1).trimmed();
-            return g;
+    try {
+        for (ado::SqlLexeme l{ado::SqlLexeme::Space}; lexer.next(l);) {
+            if (l.kind != ado::SqlLexeme::Punct)
+                continue;
+            if (guard.at(l.at) == QLatin1Char('(')) {
+                ++depth;
+            } else if (guard.at(l.at) == QLatin1Char(')') && --depth == 0) {
+                g.query = guard.mid(1, l.at - 1).trimmed();
+                g.guarded = guard.mid(l.end).trimmed();
+                return g;
+            }
         }
+    } catch (const ado::DialectError &) {
+        // An unclosed quote: the guard does not close either.
     }
     return std::nullopt;
 }

@@ -74,6 +74,20 @@ TEST_F(OracleScriptTest, CutsBatchesIntoCalls)
          "BEGIN TRAN\r\nUPDATE [T] SET A = ISNULL(B, 0)\r\nCOMMIT TRANSACTION",
          // "BEGIN TRAN" is no keyword: it stays in front of the first one and never runs.
          {"Execute UPDATE \"T\" SET A = NVL(B, 0)", "CommitTrans"}},
+        // Comments go before the lines are joined; names and N'...' texts are read whole.
+        {"line_comment_inside_statement",
+         "DELETE FROM A -- the voucher's lines\r\nWHERE K = 1\r\nDELETE FROM B WHERE K = 1",
+         {"Execute DELETE FROM A  WHERE K = 1", "Execute DELETE FROM B WHERE K = 1"}},
+        {"block_comments",
+         "/* INSERT nothing */ DELETE FROM A/* it's */WHERE K = 1\r\n/* DELETE\r\nFROM C */DELETE FROM B WHERE K = 1",
+         {"Execute DELETE FROM A WHERE K = 1", "Execute DELETE FROM B WHERE K = 1"}},
+        {"keyword_inside_name",
+         "UPDATE T SET [DELETE FROM] = 1 WHERE K = 1",
+         {"Execute UPDATE T SET \"DELETE FROM\" = 1 WHERE K = 1"}},
+        {"national_texts",
+         "INSERT INTO T (A) VALUES (N'it''s COMMIT TRANSACTION -- no')\r\nDELETE FROM T WHERE A = N'x'",
+         {"Execute INSERT INTO T (A) VALUES (N'it''s COMMIT TRANSACTION -- no')",
+          "Execute DELETE FROM T WHERE A = N'x'"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
