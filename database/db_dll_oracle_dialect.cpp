@@ -263,7 +263,7 @@ QString DB_Dll::ORACLE_Dicc(const QString &SentenciaSQL)
     for (const char *len : {" LEN(", " LEN (", " LEN  (", " LEN   (", " LEN    ("})
         s = ado::replaceOutsideQuotes(s, QLatin1String(len), QStringLiteral(" LENGTH("));
 
-    s = ado::doubleQuotedNames(s);
+    s = ado::oracleQuotedNames(s);
 
     s = ConvierteFechas(s);
     s = ConvierteCharindex(s);

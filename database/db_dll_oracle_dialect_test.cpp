@@ -47,8 +47,16 @@ const DialectCase kSteps[] = {
     // LEN.
     {"len_call", "SELECT LEN(A), LEN (B), LEN    (C) FROM T", "SELECT LENGTH(A), LENGTH(B), LENGTH(C) FROM T"},
     {"len_without_blank_before", "SELECT (LEN(A)) FROM T", "SELECT (LEN(A)) FROM T"},
-    // Brackets.
+    // Brackets: upper case, as Oracle keeps a name written without quotes, so
+    // that every spelling of a column names the same one.
     {"brackets", "SELECT [CODIGO] FROM [V_MA_ARTICULOS]", "SELECT \"CODIGO\" FROM \"V_MA_ARTICULOS\""},
+    {"entry_insert",
+     "INSERT INTO MV_ASIENTOS (TC, [DEBE-HABER], [Numero Asiento]) VALUES ('AS', 'D', '7')",
+     "INSERT INTO MV_ASIENTOS (TC, \"DEBE-HABER\", \"NUMERO ASIENTO\") VALUES ('AS', 'D', '7')"},
+    {"entry_number_read",
+     "SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOS WHERE [Debe-Haber] = 'D'",
+     "SELECT MAX(\"NUMERO ASIENTO\") AS \"NRO_ASIENTO\" FROM MV_ASIENTOS WHERE \"DEBE-HABER\" = 'D'"},
+    {"bracket_doubled_inside", "SELECT [a]]b] FROM T WHERE C = '[x]'", "SELECT \"A]B\" FROM T WHERE C = '[x]'"},
     // Dates.
     {"date_twice",
      "SELECT * FROM T WHERE F >= '1/2/2005' AND G <= '1/2/2005'",

@@ -36,20 +36,26 @@ QString replaceOutsideQuotes(const QString &sql, const QString &find, const QStr
     return out;
 }
 
-QString doubleQuotedNames(const QString &sql)
+QString oracleQuotedNames(const QString &sql)
 {
-    QString out = sql;
+    QString out;
+    out.reserve(sql.size());
     SqlLexer lexer(sql);
+    qsizetype from = 0;
     try {
         for (SqlLexeme l{SqlLexeme::Space}; lexer.next(l);) {
-            if (l.kind == SqlLexeme::QuotedName && sql.at(l.at) == QLatin1Char('[')) {
-                out[l.at] = QLatin1Char('"');
-                out[l.end - 1] = QLatin1Char('"');
-            }
+            if (l.kind != SqlLexeme::QuotedName || sql.at(l.at) != QLatin1Char('['))
+                continue;
+            out += QStringView(sql).mid(from, l.at - from);
+            out += QLatin1Char('"');
+            out += sqllex::undoubled(QStringView(sql).mid(l.at + 1, l.end - l.at - 2), l.doubled, "]]").toUpper();
+            out += QLatin1Char('"');
+            from = l.end;
         }
     } catch (const DialectError &) {
         // What follows an unclosed quote goes as written: the server tells why.
     }
+    out += QStringView(sql).mid(from);
     return out;
 }
 

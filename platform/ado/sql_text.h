@@ -22,9 +22,11 @@ QString codeOutsideQuotes(const QString &sql);
 // be read (an unclosed quote) counts as one: running it fails anyway.
 int statementCount(const QString &sql);
 
-// `sql` with every name in brackets ([name]) written in double quotes
-// ("name"); brackets inside quoted texts and comments stay.
-QString doubleQuotedNames(const QString &sql);
+// `sql` with every name in brackets ([name]) written as Oracle keeps a name
+// written without quotes: upper case, in double quotes ("NAME"), so that
+// [Numero Asiento] and [NUMERO ASIENTO] name one column. Brackets inside
+// quoted texts and comments stay.
+QString oracleQuotedNames(const QString &sql);
 
 // `sql` with every `find` written outside quotes and comments, in any case,
 // made `replacement`; what the quotes hold stays as it is.
