@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -228,9 +230,11 @@ bool fetchCell(SQLHSTMT st, SQLUSMALLINT i, const Column &c, SQLSMALLINT sqlType
         SQL_TIMESTAMP_STRUCT ts{};
         if (!ok(SQLGetData(st, i, SQL_C_TYPE_TIMESTAMP, &ts, sizeof ts, &ind)))
             return false;
+        // The fraction counts nanoseconds; a date-time keeps milliseconds.
         out = ind == SQL_NULL_DATA
                   ? Variant::null()
-                  : Variant(QDateTime(QDate(ts.year, ts.month, ts.day), QTime(ts.hour, ts.minute, ts.second)));
+                  : Variant(QDateTime(QDate(ts.year, ts.month, ts.day),
+                                      QTime(ts.hour, ts.minute, ts.second, int(ts.fraction / 1000000))));
         return true;
     }
     default:
@@ -301,8 +305,10 @@ SQLRETURN bindParam(SQLHSTMT st, SQLUSMALLINT n, Param &p)
         p.ts.hour = SQLUSMALLINT(d.time().hour());
         p.ts.minute = SQLUSMALLINT(d.time().minute());
         p.ts.second = SQLUSMALLINT(d.time().second());
+        p.ts.fraction = SQLUINTEGER(d.time().msec()) * 1000000;
+        // As SQL Server's datetime: to the millisecond.
         return SQLBindParameter(
-            st, n, SQL_PARAM_INPUT, SQL_C_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP, 19, 0, &p.ts, sizeof p.ts, nullptr);
+            st, n, SQL_PARAM_INPUT, SQL_C_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP, 23, 3, &p.ts, sizeof p.ts, nullptr);
     }
     default:
         p.text = v.toString();
@@ -587,8 +593,18 @@ bool OdbcProvider::updateRow(const QString &table,
         }
     if (sets.isEmpty())
         return true;
+    // With the table's key among the columns, the key and the changed columns
+    // tell whether the row is still as read; without it, every column does.
+    const QStringList keys = primaryKey(table);
+    const bool byKey = !keys.isEmpty() && std::all_of(keys.begin(), keys.end(), [&](const QString &k) {
+        return std::any_of(columns.begin(), columns.end(), [&](const Column &c) {
+            return c.baseColumn.compare(k, Qt::CaseInsensitive) == 0;
+        });
+    });
     for (size_t i = 0; i < columns.size(); ++i) {
         const Column &c = columns[i];
+        if (byKey && !changed[i] && !keys.contains(c.baseColumn, Qt::CaseInsensitive))
+            continue;
         if (c.kind == ColumnKind::Binary || (c.kind == ColumnKind::Text && c.definedSize > 8000))
             continue;
         if (original[i].isNull() || original[i].isEmpty()) {
@@ -622,6 +638,23 @@ bool OdbcProvider::updateRow(const QString &table,
     SQLRowCount(st.h, &n);
     matched = std::int32_t(std::max<SQLLEN>(0, n));
     return true;
+}
+
+QStringList OdbcProvider::primaryKey(const QString &table)
+{
+    QStringList keys;
+    Stmt st;
+    if (!ok(SQLAllocHandle(SQL_HANDLE_STMT, h->dbc, &st.h)))
+        return keys;
+    if (!ok(SQLPrimaryKeysW(st.h, nullptr, 0, nullptr, 0, const_cast<SQLWCHAR *>(wide(table)), SQL_NTS)))
+        return keys;
+    while (ok(SQLFetch(st.h))) {
+        SQLWCHAR name[512];
+        SQLLEN len = 0;
+        if (ok(SQLGetData(st.h, 4, SQL_C_WCHAR, name, sizeof name, &len)) && len > 0)
+            keys << fromWide(name, std::min<qsizetype>(len / 2, qsizetype(std::size(name)) - 1));
+    }
+    return keys;
 }
 
 bool OdbcProvider::openSchema(int schema, const std::vector<QString> &restrictions, RowSet &out, Errors &errors)

@@ -3,6 +3,7 @@
 #include "platform/ado/provider.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -68,6 +69,8 @@ public:
 private:
     OdbcProvider(Platform platform, std::unique_ptr<Handles> handles);
     bool endTransaction(bool commit, Errors &errors);
+    // The table's primary key columns, as the driver's catalog names them.
+    QStringList primaryKey(const QString &table);
 
     Platform m_platform;
     Dbms m_dbms = Dbms::Other;

@@ -12,19 +12,19 @@
 
 #include <gtest/gtest.h>
 
+
 namespace {
 
 using ado::Connection;
 using ado::Recordset;
 
-QString sqliteOdbcDriver()
+// An ODBC driver's library where Debian (or a local build) puts it.
+QString OdbcDriverLibrary(const char *file)
 {
-    for (const char *p : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
-                          "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
-                          "/usr/lib/odbc/libsqlite3odbc.so",
-                          "/usr/local/lib/libsqlite3odbc.so"})
-        if (QFile::exists(p))
-            return p;
+    for (const char *dir :
+         {"/usr/lib/x86_64-linux-gnu/odbc/", "/usr/lib/aarch64-linux-gnu/odbc/", "/usr/lib/odbc/", "/usr/local/lib/"})
+        if (QFile::exists(QString::fromLatin1(dir) + QString::fromLatin1(file)))
+            return QString::fromLatin1(dir) + QString::fromLatin1(file);
     return {};
 }
 
@@ -63,7 +63,7 @@ class OdbcSqlite : public ::testing::Test
 protected:
     void SetUp() override
     {
-        driver = sqliteOdbcDriver();
+        driver = OdbcDriverLibrary("libsqlite3odbc.so");
         if (driver.isEmpty())
             GTEST_SKIP() << "SQLite ODBC driver (libsqliteodbc) not installed";
         path = dir.filePath("odbc.db");
@@ -152,6 +152,49 @@ TEST_F(OdbcSqlite, UpdateWritesBackAndRefusedBatchesAreErrors)
     EXPECT_EQ(count("SELECT N FROM T WHERE C = 'y'"), 7);
     cn.Execute("UPDATE T SET N = 8 WHERE C = 'y'");
     rs.Fields("N").setValue(Variant(9));
+    EXPECT_EQ(RaisedError([&] { rs.Update(); }).Number, ado::DB_E_CONCURRENCYVIOLATION);
+}
+
+// A numbering book stamped with milliseconds, as GETDATE() stamps it: the row
+// reads back whole and an update finds it, by its key, or by every column
+// when the table has none.
+TEST_F(OdbcSqlite, UpdateFindsARowWhoseDateTimeHasAFraction)
+{
+    cn.Execute("CREATE TABLE LIBRO (CODIGO varchar(4), TALONARIO integer, UNEGOCIO varchar(4), A_ULTIMO_NRO "
+               "integer, fechahora_modificacion datetime, PRIMARY KEY (CODIGO, TALONARIO, UNEGOCIO))");
+    cn.Execute("CREATE TABLE SIN_CLAVE (CODIGO varchar(4), TALONARIO integer, UNEGOCIO varchar(4), A_ULTIMO_NRO "
+               "integer, fechahora_modificacion datetime)");
+    const QDateTime leida(QDate(2025, 3, 1), QTime(10, 0, 0, 123));
+    const QDateTime escrita(QDate(2025, 3, 2), QTime(11, 30, 15, 456));
+    for (const char *tabla : {"LIBRO", "SIN_CLAVE"}) {
+        SCOPED_TRACE(tabla);
+        cn.Execute(QStringLiteral("INSERT INTO %1 VALUES ('  RM', 1, '   1', 7, '2025-03-01 10:00:00.123')").arg(tabla));
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT * FROM %1 WHERE CODIGO = '  RM' AND TALONARIO = 1").arg(tabla),
+                cn,
+                ado::adOpenDynamic,
+                ado::adLockOptimistic);
+        EXPECT_EQ(rs.Fields("fechahora_modificacion").Value().toDate(), leida);
+        rs.Fields("A_ULTIMO_NRO").setValue(Variant(8));
+        rs.Update();
+        rs.Fields("A_ULTIMO_NRO").setValue(Variant(9));
+        rs.Fields("fechahora_modificacion").setValue(Variant(escrita));
+        rs.Update();
+        rs.Close();
+        rs.Open(QStringLiteral("SELECT A_ULTIMO_NRO, fechahora_modificacion FROM %1").arg(tabla), cn, 0, 1);
+        EXPECT_EQ(rs.Fields("A_ULTIMO_NRO").Value().toLong(), 9);
+        EXPECT_EQ(rs.Fields("fechahora_modificacion").Value().toDate(), escrita);
+    }
+    // By the key, a column written meanwhile by someone else that this update
+    // does not touch does not stop it; the one it changes does.
+    Recordset rs;
+    rs.Open("SELECT * FROM LIBRO", cn, ado::adOpenDynamic, ado::adLockOptimistic);
+    cn.Execute("UPDATE LIBRO SET fechahora_modificacion = '2025-03-03 09:00:00.789'");
+    rs.Fields("A_ULTIMO_NRO").setValue(Variant(10));
+    rs.Update();
+    EXPECT_EQ(count("SELECT A_ULTIMO_NRO FROM LIBRO"), 10);
+    cn.Execute("UPDATE LIBRO SET A_ULTIMO_NRO = 11");
+    rs.Fields("A_ULTIMO_NRO").setValue(Variant(12));
     EXPECT_EQ(RaisedError([&] { rs.Update(); }).Number, ado::DB_E_CONCURRENCYVIOLATION);
 }
 
