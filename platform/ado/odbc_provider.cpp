@@ -345,6 +345,22 @@ QString OdbcProvider::driverFor(Platform platform)
     return oracle ? QStringLiteral("Oracle") : QStringLiteral("FreeTDS");
 }
 
+QString OdbcProvider::serverForDriver(const QString &server)
+{
+    QString s = server.trimmed();
+    // "tcp:" (Microsoft's) or "tcp/" only names the protocol both drivers use.
+    if (s.startsWith(QLatin1String("tcp:"), Qt::CaseInsensitive)
+        || s.startsWith(QLatin1String("tcp/"), Qt::CaseInsensitive))
+        s = s.mid(4);
+    // FreeTDS takes "host:port" for a host name; "host,port" is the port for
+    // both drivers. More than one ":" is an IPv6 address: left as written.
+    const qsizetype colon = s.indexOf(QLatin1Char(':'));
+    if (colon > 0 && colon == s.lastIndexOf(QLatin1Char(':')) && colon + 1 < s.size()
+        && std::all_of(s.begin() + colon + 1, s.end(), [](QChar c) { return c.isDigit(); }))
+        s[colon] = QLatin1Char(',');
+    return s;
+}
+
 QString OdbcProvider::odbcConnectionString(Platform platform, const OdbcLogin &login)
 {
     QString driver = driverFor(platform);
@@ -354,7 +370,7 @@ QString OdbcProvider::odbcConnectionString(Platform platform, const OdbcLogin &l
     if (platform == Platform::Oracle) {
         s += QStringLiteral("DBQ=") + ConnectionString::quoteOdbc(login.database) + ';';
     } else {
-        s += QStringLiteral("SERVER=") + ConnectionString::quoteOdbc(login.server) + ';';
+        s += QStringLiteral("SERVER=") + ConnectionString::quoteOdbc(serverForDriver(login.server)) + ';';
         s += QStringLiteral("DATABASE=") + ConnectionString::quoteOdbc(login.database) + ';';
     }
     s += QStringLiteral("UID=") + ConnectionString::quoteOdbc(login.user) + ';';

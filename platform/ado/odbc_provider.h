@@ -31,6 +31,10 @@ public:
     enum class Dbms { SqlServer, Oracle, Other };
 
     static QString driverFor(Platform platform);
+    // The SQL Server as the drivers read it: "host", "host\INSTANCE" and
+    // "host,port" as written; "host:port", "tcp:host,port" and
+    // "tcp/host:port" as "host,port".
+    static QString serverForDriver(const QString &server);
     // The ODBC connection string for `login` (every value quoted as needed).
     static QString odbcConnectionString(Platform platform, const OdbcLogin &login);
     // Null with the driver's diagnostics in `errors` when the connection fails.

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -291,6 +295,101 @@ TEST(OdbcOpen, ValuesAreQuotedSoTheyCannotAddKeywords)
     const ado::ConnectionString ado("PROVIDER=SQLOLEDB;Server=S;Database =D;UId=U;Pwd=P;");
     EXPECT_EQ(ado.value("database"), "D");
     EXPECT_EQ(ado.value("UID"), "U");
+}
+
+// Every form of @Server the README names, as the driver receives it.
+TEST(OdbcOpen, ServerFormsReachTheDriverAsItReadsThem)
+{
+    struct Case
+    {
+        const char *nombre;
+        const char *server;
+        const char *enviado;
+    };
+    const Case cases[] = {
+        {"host", "db01", "SERVER=db01;"},
+        {"instance", "db01\\SQLEXPRESS", "SERVER=db01\\SQLEXPRESS;"},
+        {"host_comma_port", "db01,1433", "SERVER={db01,1433};"},
+        {"host_colon_port", "db01:1433", "SERVER={db01,1433};"},
+        {"tcp_slash", "tcp/db01:1433", "SERVER={db01,1433};"},
+        {"tcp_slash_without_port", "TCP/db01", "SERVER=db01;"},
+        {"tcp_microsoft", "tcp:db01,1433", "SERVER={db01,1433};"},
+        {"blanks", " db01:1433 ", "SERVER={db01,1433};"},
+        {"ipv6_stays", "fe80::1", "SERVER=fe80::1;"},
+        {"colon_without_port_stays", "db01:", "SERVER=db01:;"},
+    };
+    EnvVar env("ANULACION_SQLSERVER_DRIVER", "FreeTDS");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        ado::OdbcLogin login;
+        login.server = c.server;
+        login.database = "EMPRESA";
+        login.user = "sa";
+        login.password = "x";
+        EXPECT_EQ(ado::OdbcProvider::odbcConnectionString(ado::Platform::SqlServer, login),
+                  QStringLiteral("DRIVER=FreeTDS;%1DATABASE=EMPRESA;UID=sa;PWD=x;").arg(c.enviado));
+    }
+}
+
+// A TCP port on 127.0.0.1 that nothing listens on.
+int ClosedLocalPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    const bool ok = ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0
+                    && ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &len) == 0;
+    ::close(fd);
+    return ok ? ntohs(a.sin_port) : 0;
+}
+
+// FreeTDS's own answer to each form: it looks for the named port (or asks
+// the instance's port) instead of refusing the name as an unknown host.
+TEST(OdbcOpen, FreeTdsTriesTheNamedPortOfEveryServerForm)
+{
+    const QString driver = OdbcDriverLibrary("libtdsodbc.so");
+    if (driver.isEmpty())
+        GTEST_SKIP() << "FreeTDS (tdsodbc) not installed";
+    const int port = ClosedLocalPort();
+    ASSERT_GT(port, 0);
+    const QString p = QString::number(port);
+    struct Case
+    {
+        QString nombre, server, intento;
+    };
+    const Case cases[] = {
+        {"tcp_slash", "tcp/127.0.0.1:" + p, "Connecting to 127.0.0.1 port " + p},
+        {"host_colon_port", "127.0.0.1:" + p, "Connecting to 127.0.0.1 port " + p},
+        {"host_comma_port", "127.0.0.1," + p, "Connecting to 127.0.0.1 port " + p},
+        {"tcp_microsoft", "tcp:127.0.0.1," + p, "Connecting to 127.0.0.1 port " + p},
+        {"instance", "127.0.0.1\\ANULACION", "tds7_get_instance_port(127.0.0.1, ANULACION)"},
+    };
+    // The driver's own log of what it tries, one file for the process (the
+    // driver opens it once).
+    QTemporaryDir dir;
+    const QString dump = dir.filePath("tdsdump.log");
+    EnvVar tdsdump("TDSDUMP", dump);
+    EnvVar env("ANULACION_SQLSERVER_DRIVER", driver);
+    qint64 leido = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.nombre.toStdString());
+        Connection cn;
+        const ErrObject e = RaisedError(
+            [&] { cn.Open("PROVIDER=SQLOLEDB;Server=" + c.server + ";Database =X;UId=a;Pwd=b;"); });
+        EXPECT_NE(e.Number, 0);
+        ASSERT_GE(cn.errors().Count(), 1);
+        for (int i = 0; i < cn.errors().Count(); ++i)
+            EXPECT_FALSE(cn.errors().Item(i).Description.contains("Unknown host machine name"))
+                << cn.errors().Item(i).Description.toStdString();
+        QFile log(dump);
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no TDSDUMP from the driver";
+        log.seek(leido);
+        const QString intentos = QString::fromLatin1(log.readAll());
+        leido = log.size();
+        EXPECT_TRUE(intentos.contains(c.intento)) << c.intento.toStdString();
+    }
 }
 
 // Real servers, when the environment names one:
