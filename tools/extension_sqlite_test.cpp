@@ -5,6 +5,7 @@
 #include "platform/ado/ado.h"
 #include "platform/ado/odbc_provider.h"
 #include "platform/ado/sqlite_functions.h"
+#include "tests/support/odbc_driver.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/raised_error.h"
 #include "tools/demodata.h"
@@ -153,10 +154,7 @@ TEST_F(ClientesSqlite, TheShellWithTheExtensionChecksAndReadsEveryTableAndView)
 
 TEST_F(ClientesSqlite, TheOdbcDriverWithLoadExtChecksAndReadsEveryTableAndView)
 {
-    QString driver;
-    for (const char *d : {"/usr/lib/x86_64-linux-gnu/odbc/", "/usr/lib/aarch64-linux-gnu/odbc/", "/usr/lib/odbc/"})
-        if (QFile::exists(QString::fromLatin1(d) + "libsqlite3odbc.so"))
-            driver = QString::fromLatin1(d) + "libsqlite3odbc.so";
+    const QString driver = OdbcDriverLibrary("libsqlite3odbc.so");
     if (driver.isEmpty())
         GTEST_SKIP() << "SQLite ODBC driver (libsqliteodbc) not installed";
     auto abre = [&](const QString &extra) {

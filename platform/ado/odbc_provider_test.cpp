@@ -3,6 +3,7 @@
 #include "platform/ado/connection_string.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/vberror.h"
+#include "tests/support/odbc_driver.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/raised_error.h"
 
@@ -21,16 +22,6 @@ namespace {
 
 using ado::Connection;
 using ado::Recordset;
-
-// An ODBC driver's library where Debian (or a local build) puts it.
-QString OdbcDriverLibrary(const char *file)
-{
-    for (const char *dir :
-         {"/usr/lib/x86_64-linux-gnu/odbc/", "/usr/lib/aarch64-linux-gnu/odbc/", "/usr/lib/odbc/", "/usr/local/lib/"})
-        if (QFile::exists(QString::fromLatin1(dir) + QString::fromLatin1(file)))
-            return QString::fromLatin1(dir) + QString::fromLatin1(file);
-    return {};
-}
 
 // Sets an environment variable for the life of the object.
 class EnvVar
