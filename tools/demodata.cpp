@@ -100,6 +100,11 @@ QString articleCode(int index)
     return Code(QStringLiteral("ART%1").arg(index + 1, 4, 10, QChar('0')), 25);
 }
 
+// The lookup and entry samples take the numbers from 9001 (branch 1,
+// letter A); the generated vouchers step over this block.
+constexpr int kPrimerNumeroMuestra = 9001;
+constexpr int kUltimoNumeroMuestra = 9999;
+
 QString idComprobante(int branch, int number, QChar letter)
 {
     return QStringLiteral("%1%2%3").arg(branch, 4, 10, QChar('0')).arg(number, 8, 10, QChar('0')).arg(letter);
@@ -712,12 +717,28 @@ void addJournalData(Db &db)
     db.run(charge, Code("1000", 10), Code("FC", 4), "000100009002A", 30.0);
 }
 
+void FillDemoDatabase(const QString &path, const Options &options, const std::vector<int> &types);
+
 } // namespace
 
 void CreateDemoDatabase(const QString &path, const Options &options)
 {
     const std::vector<int> types = typeIndexes(options.types);
     CreateSchema(path, options.overwrite);
+    // A run that fails leaves no file: a half-built one would pass for a
+    // database and be refused by the next run without --force.
+    try {
+        FillDemoDatabase(path, options, types);
+    } catch (...) {
+        QFile::remove(path);
+        throw;
+    }
+}
+
+namespace {
+
+void FillDemoDatabase(const QString &path, const Options &options, const std::vector<int> &types)
+{
     Db db(path);
 
     auto users = db.prepare(
@@ -835,6 +856,9 @@ void CreateDemoDatabase(const QString &path, const Options &options)
     for (int v = 0; v < vouchers; ++v) {
         const int t = types[size_t(v) % types.size()];
         const QString tc = Code(kVoucherTypes[t], 4);
+        // The samples' numbers are never generated, however many vouchers.
+        if (numbers[t] + 1 == kPrimerNumeroMuestra)
+            numbers[t] = kUltimoNumeroMuestra;
         const int number = ++numbers[t];
         const QString id = idComprobante(1, number, 'A');
         const int complement = options.complementEvery > 0 && (v + 1) % options.complementEvery == 0 ? 1 : 0;
@@ -976,5 +1000,7 @@ void CreateDemoDatabase(const QString &path, const Options &options)
         AddEntrySamples(db);
     db.exec("COMMIT");
 }
+
+} // namespace
 
 } // namespace demodata

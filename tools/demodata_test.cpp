@@ -6,6 +6,7 @@
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
 #include "tests/support/fixture_db.h"
+#include "tests/support/sistema_pequeno.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -193,6 +194,52 @@ TEST_F(DemoDataTest, AppliedQuantityIsAnIndexSearchWithOneRowPerGroup)
     for (; !rs.Eof(); rs.MoveNext())
         filas << QStringList{texto(0), texto(1), texto(2), texto(3)}.join(' ');
     EXPECT_EQ(filas, (QStringList{"NP R1 A 7", "RM - A 30", "RM R1 A 7", "RM R1 B 3"}));
+}
+
+// One type's numbers run through the samples' block (from 9001): none of
+// the generated vouchers may take a sample's number.
+TEST_F(DemoDataTest, GeneratedNumbersStepOverTheSamples)
+{
+    demodata::Options o;
+    o.vouchers = 9120;
+    o.types = {QStringLiteral("FC")};
+    o.lookupSamples = true;
+    o.entrySamples = true;
+    demodata::CreateDemoDatabase(path(), o);
+    open();
+    expect({
+        {"generated invoices",
+         QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  FC' AND USUARIO = 'ADMIN'"),
+         9120},
+        {"generated past the block",
+         QStringLiteral(
+             "SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  FC' AND USUARIO = 'ADMIN' AND NUMERO >= '00010000'"),
+         120},
+        {"samples still there",
+         QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE IDCOMPROBANTE = '000100009001A'"),
+         1},
+        {"next number of the book", QStringLiteral("SELECT A_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  FC'"), 10120},
+    });
+}
+
+// A run that fails half-way (here the disk fills) leaves no file behind, so
+// that the next run needs no --force.
+TEST_F(DemoDataTest, AFailedRunLeavesNoFile)
+{
+    // Room for the schema (about 500 KiB), not for 2,000 vouchers (7 MiB).
+    SistemaPequeno fs(1024 * 1024);
+    if (!fs.montado())
+        GTEST_SKIP() << fs.motivo().toStdString();
+    const QString ruta = fs.archivo(QStringLiteral("demo.db"));
+    demodata::Options o;
+    o.vouchers = 2000;
+    try {
+        demodata::CreateDemoDatabase(ruta, o);
+        ADD_FAILURE() << "2,000 vouchers fitted in 1 MiB";
+    } catch (const demodata::DemoError &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("full"))) << e.what();
+    }
+    EXPECT_FALSE(QFile::exists(ruta));
 }
 
 TEST_F(DemoDataTest, EntrySamplesLoadAsTheEntryGridsRead)
