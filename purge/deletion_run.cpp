@@ -41,15 +41,18 @@ QString MensajeFechaInvalida(const QString &fecha)
         .arg(fecha);
 }
 
-// Runs one statement and gives the first error it reported, if any. The
-// collection is emptied first so that only this statement's errors count.
-std::optional<QString> Ejecuta(const QString &sentencia)
+// Runs one statement and gives the first error it reported, if any, and in
+// `afectadas` the rows it changed. The collection is emptied first so that
+// only this statement's errors count.
+std::optional<QString> Ejecuta(const QString &sentencia, std::int32_t *afectadas = nullptr)
 {
     ado::Errors &errores = gDB().gCnn().errors();
     errores.Clear();
     QString texto = sentencia;
     std::int32_t afectados = 0;
     gDB().EjecutaConsultaSQL(texto, &afectados);
+    if (afectadas)
+        *afectadas = afectados;
     if (errores.Count() == 0)
         return std::nullopt;
     QString descripcion = errores.Item(0).Description;
@@ -70,13 +73,17 @@ bool ContinuaTrasError(const QString &descripcion)
     return ui::MsgBox(texto, ui::vbYesNo, QStringLiteral("Atencion")) != ui::vbNo;
 }
 
-QList<Clave> LeeSeleccion(const QString &tipo, const QDate &hasta)
+// Nothing when the selection could not be opened: its opener has told the
+// operator why, whatever the answer.
+std::optional<QList<Clave>> LeeSeleccion(const QString &tipo, const QDate &hasta)
 {
     // Keys first, cursor closed before any DELETE: no statement runs while a
     // result set is pending on the connection, and memory holds keys only.
     QString sql = SentenciaSeleccion(tipo, hasta);
     ado::Recordset rs;
     gDB().AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    if (rs.State() != ado::adStateOpen)
+        return std::nullopt;
     QList<Clave> claves;
     if (rs.RecordCount() > 0)
         claves.reserve(rs.RecordCount());
@@ -172,6 +179,7 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
 
     QString usuarioPC, nombrePC, fechaHora, tipo, rutaLog;
     QList<Clave> claves;
+    bool seleccionLeida = false;
     paso([&] { usuarioPC = gEntorno().UsuarioPC(); });
     paso([&] { nombrePC = gEntorno().NombrePC(); });
     paso([&] { fechaHora = vb::GeneralDate(vb::Now()); });
@@ -185,7 +193,19 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
         log.Close();
     });
     paso([&] { progreso.Muestra(); });
-    paso([&] { claves = LeeSeleccion(tipo, *hasta); });
+    // Only a selection read to its end is a list of what to delete: one that
+    // failed, or whose error was answered with Ignore, ends the run as failed,
+    // never as a run that found nothing.
+    paso([&] {
+        seleccionLeida = false;
+        std::optional<QList<Clave>> leidas = LeeSeleccion(tipo, *hasta);
+        if (!leidas)
+            return;
+        claves = std::move(*leidas);
+        seleccionLeida = true;
+    });
+    if (!seleccionLeida && !paso.leaving())
+        paso.leave();
 
     const qsizetype total = claves.size();
     bool detenida = false;
@@ -214,11 +234,12 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
         }
 
         std::optional<QString> error;
+        std::int32_t borradas = 0;
         if (!paso([&] {
                 if (transaccionAbierta)
                     Deshace();
                 transaccionAbierta = true;
-                error = Ejecuta(SentenciaBorrado(tipo, idComprobante, *complemento));
+                error = Ejecuta(SentenciaBorrado(tipo, idComprobante, *complemento), &borradas);
             }))
             break;
         // The first error is taken before the rollback is sent, so the
@@ -236,7 +257,10 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
             continue;
         }
         transaccionAbierta = false;
-        ++r.anulados;
+        // A voucher that another run deleted since the selection was read is
+        // gone already: its batch finds nothing, and it is not this run's.
+        if (borradas > 0)
+            ++r.anulados;
     }
     if (transaccionAbierta)
         Deshace();

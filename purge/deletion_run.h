@@ -36,11 +36,11 @@ struct ResultadoAnulacion
     enum class Fin {
         Normal,        // every voucher tried; final message and closing log line
         Detenida,      // the operator answered No to the question
-        Abandonada,    // left through the error dialog
+        Abandonada,    // left through the error dialog, or the selection could not be read
         FechaInvalida, // refused before anything was written or deleted
     };
     Fin fin = Fin::Normal;
-    int anulados = 0; // vouchers whose commit reported no error
+    int anulados = 0; // vouchers this run deleted: committed without error, rows found
     int fallidos = 0; // vouchers rolled back (or skipped) after an error
 };
 
