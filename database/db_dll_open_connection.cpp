@@ -60,6 +60,16 @@ bool PideDatosAcceso(DB_Dll &db)
     return db.gOpenFlag;
 }
 
+// Whether the open database holds the suite's configuration table. Oracle's
+// users reach the suite's tables through synonyms, which the list of tables
+// does not hold: there the question is not asked.
+bool TieneTablasDelSistema(DB_Dll &db)
+{
+    if (db.gCnn().platform() == ado::Platform::Oracle)
+        return true;
+    return db.ExisteTablaDB(QStringLiteral("TA_CONFIGURACION"));
+}
+
 } // namespace
 
 void DB_Dll::OpenServerADODB(bool PideParametrosSQL, std::int32_t lCursor, const QString &ConnString, bool ValidaAdmin)
@@ -115,6 +125,21 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, std::int32_t lCursor, const
     });
     steps([&] { gCnn().setCursorLocation(lCursor); });
     steps([&] { gCnn().Open(gConnString, QString(), QString(), -1); });
+    // A database that is not the suite's would answer every configuration
+    // key with an error box and the window would open on nothing: one
+    // message, and the opening fails as a refused connection does.
+    steps([&] {
+        if (TieneTablasDelSistema(*this))
+            return;
+        ui::MsgBox(QStringLiteral("La base de datos \"") + gDBName
+                       + QStringLiteral("\" no tiene las tablas del sistema (falta TA_CONFIGURACION). "
+                                        "Verifique el nombre de la base de datos."),
+                   ui::vbCritical,
+                   QStringLiteral(" Error de Conexion a Base de Datos"));
+        gCnn().Close();
+        gOpenFlag = false;
+        steps.leave();
+    });
     steps([&] {
         if (!ValidaAdmin) {
             gEsAdmin = true;

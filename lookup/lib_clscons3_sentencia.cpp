@@ -78,7 +78,9 @@ std::optional<TipoMascaraConsulta> Lib_ClsCons3::BuscaMascara(const QString &nom
     const QString buscado = vb::Trim(nombre);
     try {
         vb::RandomFile archivo(gRutaMascaraConsultas, TipoMascaraConsulta::LargoRegistro);
-        const std::int64_t registros = archivo.RecordCount();
+        // Whole records only: a fragment at the end (an interrupted write)
+        // is no mask.
+        const std::int64_t registros = vb::FileLen(gRutaMascaraConsultas) / TipoMascaraConsulta::LargoRegistro;
         for (std::int64_t r = 1; r <= registros; ++r) {
             TipoMascaraConsulta m = TipoMascaraConsulta::deBytes(archivo.GetBytes(r));
             const QString vista = vb::Trim(mComponente().QuitaCaracteres(m.VistaMascara, vb::Chr(0), vb::Chr(255)));

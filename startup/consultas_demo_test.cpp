@@ -77,4 +77,25 @@ TEST_F(MascarasPorDefecto, EachOpensOnTheDemoDatabase)
     EXPECT_EQ(operador.requests().size(), 0u);
 }
 
+// A file cut inside its fourth record (a write that ran out of disk): the
+// fragment is no mask, so the contacts lookup takes the table's own columns
+// and still opens; the whole records before it still serve.
+TEST_F(MascarasPorDefecto, AFragmentIsNeverReadAsAMask)
+{
+    QFile f(gConsulta().gRutaMascaraConsultas);
+    ASSERT_TRUE(f.resize(3 * 1202 + 490));
+    // The contacts' record is the cut one; the suppliers' stands whole before it.
+    for (const char *vista : {"MA_CONTACTOS", "VT_PROVEEDORES"}) {
+        SCOPED_TRACE(vista);
+        QString campo, where;
+        const std::optional<QString> sentencia
+            = gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(vista), campo, where, {});
+        ASSERT_TRUE(sentencia);
+        EXPECT_TRUE(sentencia->contains(QStringLiteral("FROM ") + QString::fromLatin1(vista), Qt::CaseInsensitive))
+            << sentencia->toStdString();
+        EXPECT_FALSE(primeraColumna(*sentencia).isEmpty()) << sentencia->toStdString();
+    }
+    EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join(u'\n').toStdString();
+}
+
 } // namespace

@@ -75,7 +75,14 @@ QString LeeParametro(const QString &Parametros, const QString &Clave, const QStr
         const QString nombre = (igual < 0 ? entrada : entrada.left(igual)).trimmed();
         if (!vb::EqualsText(nombre, Clave))
             continue;
-        return igual < 0 ? QString() : entrada.mid(igual + 1).trimmed();
+        if (igual < 0)
+            return QString();
+        // A value in double quotes (a path with blanks) is the text inside
+        // them: every use of the value reads it so, once.
+        QString valor = entrada.mid(igual + 1).trimmed();
+        if (valor.size() >= 2 && valor.startsWith(QLatin1Char('"')) && valor.endsWith(QLatin1Char('"')))
+            valor = valor.mid(1, valor.size() - 2).trimmed();
+        return valor;
     }
     return absent;
 }

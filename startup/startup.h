@@ -22,8 +22,8 @@ QString ExtraeNombreServidor(const QString &Servidor);
 
 // The value of one key of the parameter string ("@Key=value;"): keys match
 // whole and without regard to case, only the separating "=" is dropped, the
-// value is trimmed. Absent gives `absent`; a key with no closing ";" reads to
-// the end of the string.
+// value is trimmed, and one in double quotes reads without them. Absent gives
+// `absent`; a key with no closing ";" reads to the end of the string.
 QString LeeParametro(const QString &Parametros, const QString &Clave, const QString &absent = {});
 
 // The INI section of this workstation: "PC|USER" upper-cased, cut to 50 characters.

@@ -6,12 +6,15 @@
 #include "startup/query_masks.h"
 #include "tests/support/consulta.h"
 #include "tests/support/empresa.h"
+#include "tests/support/sistema_pequeno.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -41,6 +44,8 @@ TEST(LeeParametro, ReadsWholeKeysOnly)
         {"blanks around the key", "  @SERVER  =  x  ;", "@Server", "", "x"},
         {"first entry wins", "@Menu=A;@Menu=B;", "@Menu", "", "A"},
         {"empty string", "", "@Server", "", ""},
+        {"a value in double quotes", "@DbName= \"/datos/con blanco/q.db\" ;", "@DbName", "", "/datos/con blanco/q.db"},
+        {"a lone quote is kept", "@Password=\"abc;", "@Password", "", "\"abc"},
     };
     for (const ParamCase &c : cases) {
         SCOPED_TRACE(c.nombre);
@@ -95,6 +100,13 @@ protected:
         SinConsulta::TearDown();
     }
     static QString mascaras() { return AppPath() + QStringLiteral("/consultas.vgr"); }
+    // Start-up as the main window calls it, with this parameter string.
+    static void Inicia(const QString &parametros)
+    {
+        bool arma = false;
+        QString cadena;
+        InicializaSistema(arma, parametros, cadena, 3);
+    }
     QString parametros(const QString &extra = {}) const
     {
         return QStringLiteral("@ParametroAdicional=X1; @Menu=M2; @Server=sqlite; @DbName=%1; @Usuario=ana; "
@@ -139,10 +151,11 @@ TEST_F(InicializaSistemaTest, OpensTunesAndPreparesEverything)
 
 TEST_F(InicializaSistemaTest, CajaDefaultsToOneAndExistingMaskFileIsKept)
 {
+    const QByteArray propio(TipoMascaraConsulta::LargoRegistro, 'p'); // one whole record of the company's own
     {
         QFile f(mascaras());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("propio");
+        f.write(propio);
     }
     bool arma = false;
     QString cadena;
@@ -150,17 +163,112 @@ TEST_F(InicializaSistemaTest, CajaDefaultsToOneAndExistingMaskFileIsKept)
     EXPECT_EQ(gCaja, QStringLiteral("1"));
     QFile f(mascaras());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("propio"));
+    EXPECT_EQ(f.readAll(), propio);
 }
 
-TEST_F(InicializaSistemaTest, EmptyMaskFileIsWrittenAgain)
+// What an interrupted write leaves (nothing, or whole records and a
+// fragment) is written again: the whole records stay, the fragment goes and
+// the eight defaults follow.
+TEST_F(InicializaSistemaTest, EmptyOrDamagedMaskFileIsWrittenAgain)
 {
-    QFile(mascaras()).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFileInfo::exists(mascaras()));
-    bool arma = false;
-    QString cadena;
-    InicializaSistema(arma, parametros(), cadena, 3);
-    EXPECT_EQ(QFileInfo(mascaras()).size(), 9616);
+    const struct
+    {
+        const char *nombre;
+        int registros, fragmento;
+    } casos[] = {
+        {"empty", 0, 0},
+        {"a fragment of the first record", 0, 490},
+        {"three records and a fragment", 3, 490},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        ReiniciaConexion();
+        const QByteArray enteros(c.registros * TipoMascaraConsulta::LargoRegistro, 'p');
+        {
+            QFile f(mascaras());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(enteros + QByteArray(c.fragmento, 'f'));
+        }
+        Inicia(parametros());
+        QFile f(mascaras());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        EXPECT_EQ(bytes.size(), (c.registros + 8) * TipoMascaraConsulta::LargoRegistro);
+        EXPECT_TRUE(bytes.startsWith(enteros));
+        EXPECT_TRUE(bytes.mid(enteros.size()).startsWith("ARTICULOS "));
+        EXPECT_EQ(operador.requests().size(), 0u);
+    }
+}
+
+// A folder that fills while the file is written: start-up says so through
+// the error treatment and goes on; the file is whole or absent, never cut,
+// and once there is room again the next start-up writes it whole.
+TEST_F(InicializaSistemaTest, AFullFolderLeavesNoCutMaskFile)
+{
+    SistemaPequeno fs(256 * 1024);
+    if (!fs.montado())
+        GTEST_SKIP() << fs.motivo().toStdString();
+    const QString carpeta = AppPath();
+    SetAppPath(fs.ruta());
+    const QString ruta = fs.archivo(QStringLiteral("consultas.vgr"));
+    for (const qint64 libres : {qint64(4096), qint64(0)}) {
+        SCOPED_TRACE(libres);
+        operador.clear();
+        ReiniciaConexion();
+        ASSERT_TRUE(fs.DejaLibres(libres));
+        operador.answer(ui::vbIgnore);
+        Inicia(parametros());
+        ASSERT_EQ(operador.prompts().size(), 1);
+        EXPECT_TRUE(operador.prompts()[0].startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (61)")))
+            << operador.prompts()[0].toStdString();
+        EXPECT_FALSE(QFileInfo::exists(ruta));
+        EXPECT_EQ(QDir(fs.ruta()).entryList({QStringLiteral("consultas.vgr*")}, QDir::Files | QDir::Hidden), QStringList())
+            << "no temporary file left behind";
+        EXPECT_EQ(gTablaConfiguracion, QStringLiteral("ta_configuracion")) << "start-up went on";
+        EXPECT_EQ(finales, 0);
+    }
+    fs.Libera();
+    operador.clear();
+    ReiniciaConexion();
+    Inicia(parametros());
+    SetAppPath(carpeta);
+    EXPECT_EQ(QFileInfo(ruta).size(), 9616);
+    EXPECT_EQ(operador.requests().size(), 0u);
+}
+
+// A database path in double quotes is the path: the file opens and no later
+// step says it is missing.
+TEST_F(InicializaSistemaTest, AQuotedDatabasePathIsThePath)
+{
+    Inicia(QStringLiteral("@Server=sqlite; @DbName=\"%1\"; @Usuario=ana; @Password=; ").arg(empresa.path()));
+    EXPECT_EQ(gDB().gDBName, empresa.path());
+    EXPECT_EQ(gDB().gCnn().State(), ado::adStateOpen);
+    EXPECT_EQ(gTablaConfiguracion, QStringLiteral("ta_configuracion"));
+    EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join(u'\n').toStdString();
+    EXPECT_EQ(finales, 0);
+}
+
+// A database that opens but is not the suite's gets one message naming it,
+// and the program ends as when the connection fails, writing nothing.
+TEST_F(InicializaSistemaTest, ADatabaseWithoutTheSuitesTablesGetsOneMessage)
+{
+    QTemporaryDir carpeta;
+    const QString ruta = carpeta.filePath(QStringLiteral("otra.db"));
+    {
+        sqlite3 *otra = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(ruta).constData(), &otra), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(otra, "CREATE TABLE clientes (id INTEGER)", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(otra);
+    }
+    operador.answer(ui::vbOK);
+    Inicia(QStringLiteral("@Server=sqlite; @DbName=%1; @Usuario=ADMIN; @Password=; ").arg(ruta));
+    ASSERT_EQ(operador.requests().size(), 1u) << operador.prompts().join(u'\n').toStdString();
+    EXPECT_TRUE(operador.prompts()[0].contains(ruta));
+    EXPECT_TRUE(operador.prompts()[0].contains(QStringLiteral("TA_CONFIGURACION")));
+    EXPECT_EQ(operador.requests()[0].title, QStringLiteral(" Error de Conexion a Base de Datos"));
+    EXPECT_EQ(finales, 1);
+    EXPECT_FALSE(QFileInfo::exists(mascaras()));
+    EXPECT_EQ(operador.unexpected(), 0);
 }
 
 TEST_F(InicializaSistemaTest, CommandLineIsTheParameterString)
@@ -308,12 +416,7 @@ TEST_F(InicializaSistemaTest, AMissingOrEmptyDatabaseFileGetsOneQuestion)
         finales = 0;
         ReiniciaConexion();
         operador.answer(ui::vbNo);
-        bool arma = false;
-        QString cadena;
-        InicializaSistema(arma,
-                          QStringLiteral("@Server=sqlite; @DbName=%1; @Usuario=ADMIN; @Password=; ").arg(ruta),
-                          cadena,
-                          3);
+        Inicia(QStringLiteral("@Server=sqlite; @DbName=%1; @Usuario=ADMIN; @Password=; ").arg(ruta));
         ASSERT_EQ(operador.requests().size(), 1u);
         EXPECT_EQ(operador.requests()[0].title, QStringLiteral(" Error de Conexion a Base de Datos"));
         EXPECT_TRUE(operador.requests()[0].prompt.contains(QStringLiteral("Cannot open database \"%1\"").arg(ruta)))
