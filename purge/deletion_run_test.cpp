@@ -133,6 +133,50 @@ TEST_F(AnulacionTest, BorraElTipoHastaElDiaInclusiveYNadaMas)
     EXPECT_EQ(log[1], QStringLiteral("Registros Anulados %1 Usuario Sistema: %2").arg(idas.size()).arg(gUsuarioLogeado));
 }
 
+// A file written before holds days without a time beside date-times: the
+// run deletes exactly the vouchers dated on or before the cut-off, whatever
+// their stored form, and the one dated the next day stays.
+TEST_F(AnulacionTest, BorraLoMismoConFechasGuardadasEnDosFormas)
+{
+    const QString dia = DiaDeCorte();
+    const QString siguiente = QDate::fromString(dia, Qt::ISODate).addDays(1).toString(Qt::ISODate);
+    const QString manana = db->Textos(QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' AND "
+                                                     "substr(FECHA, 1, 10) > '%1' ORDER BY FECHA LIMIT 1")
+                                          .arg(dia))
+                               .value(0);
+    ASSERT_FALSE(manana.isEmpty());
+    EjecutaEnArchivo(ruta,
+                     QStringLiteral(
+                         "UPDATE V_MV_CPTE SET FECHA = '%1' WHERE TC = '  RM' AND IDCOMPROBANTE = '%2';\n"
+                         "UPDATE V_MV_CPTE SET FECHA = substr(FECHA, 1, 10) WHERE substr(FECHA, 9, 2) % 2 = 0")
+                         .arg(siguiente, manana));
+    ASSERT_GT(db->Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM' AND length(FECHA) = 10 AND "
+                                        "FECHA <= '%1'")
+                             .arg(dia)),
+              0);
+    ASSERT_GT(db->Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE TC = '  RM' AND length(FECHA) = 19 AND "
+                                        "FECHA <= '%1'")
+                             .arg(dia)),
+              0);
+
+    const Foto antes = TomaFoto(*db);
+    const std::set<QString> idas = ClavesHasta(*db, kRM, dia);
+    ASSERT_GT(idas.size(), 1u);
+
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(ui::vbOK);
+    const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), ComoDma(dia), progreso);
+
+    EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
+    EXPECT_EQ(r.anulados, int(idas.size()));
+    ComparaFotos(antes, TomaFoto(*db), idas);
+    EXPECT_EQ(db->Numero(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTE WHERE IDCOMPROBANTE = '%1' AND TC = '  RM'")
+                             .arg(manana)),
+              1);
+    EXPECT_EQ(respuestas.last().prompt,
+              QStringLiteral("Anulado sin Errores, se actualizaron %1 registros ").arg(idas.size()));
+}
+
 // A run that finds nothing to delete changes nothing, says so and logs a whole run.
 TEST_F(AnulacionTest, NadaQueAnularNoCambiaNada)
 {

@@ -2,9 +2,8 @@
 
 #include "platform/ado/sql_batch.h"
 #include "platform/ado/sql_lexer.h"
+#include "platform/ado/sqlite_datetime.h"
 
-#include <QDate>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -195,14 +194,36 @@ bool isComparison(const Token &t)
     return t.kind == Token::Punct && ops.contains(t.text);
 }
 
-// Which string literals of a statement name a day: those compared with a
-// date column, set into one (UPDATE ... SET) or inserted at one's place
-// (INSERT INTO t (cols) VALUES). Any other literal is text.
-std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &dates)
+// Where a statement meets its date columns, and the values it writes into
+// columns the server checks. A string literal compared with a date column,
+// set into one (UPDATE ... SET) or inserted at one's place names a
+// date-time; any other literal is text. The date column of such a
+// comparison compares as a date-time (a bare day equal to its midnight).
+// A literal written into a column with a limit is checked against it; any
+// other value written into a date column or one with a limit goes through
+// the engine's conversion or check on its way.
+struct DatePlaces
 {
-    std::vector<bool> at(sig.size(), false);
-    if (dates.byTable.isEmpty() || sig.empty())
-        return at;
+    std::vector<bool> literal;               // a string literal that names a date-time
+    std::vector<bool> collate;               // a date column compared with a literal
+    std::vector<sqlite_checks::Limit> limit; // a literal written into a column with a limit
+    std::vector<QString> open;               // a value converted or checked starts here
+    std::vector<QString> close;              // and ends here
+    explicit DatePlaces(size_t n)
+        : literal(n, false)
+        , collate(n, false)
+        , limit(n)
+        , open(n)
+        , close(n)
+    {}
+};
+
+DatePlaces datePlaces(const std::vector<Sig> &sig, const DateColumns &dates)
+{
+    DatePlaces places(sig.size());
+    std::vector<bool> &at = places.literal;
+    if ((dates.byTable.isEmpty() && dates.limits.isEmpty()) || sig.empty())
+        return places;
     const QString first = sig.front().tok->upper();
     size_t after = 0;
     // UPDATE's own columns go unqualified in its SET and WHERE.
@@ -211,6 +232,12 @@ std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &d
         if (parts.size() >= 2)
             return parts[parts.size() - 2];
         return depth == 0 ? updated : QString();
+    };
+    // Where the dotted name ending at `j` starts.
+    auto nameStart = [&](size_t j) {
+        while (j >= 2 && sig[j - 1].tok->punct('.') && isName(*sig[j - 2].tok))
+            j -= 2;
+        return j;
     };
     // A column reference ending at `j` / starting at `j`.
     auto columnEndingAt = [&](size_t j) {
@@ -221,43 +248,129 @@ std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &d
             parts.prepend(sig[j - 2].tok->text.toUpper());
             j -= 2;
         }
-        return dates.has(tableOf(parts, sig[j].depth), parts.back());
-    };
-    auto columnStartingAt = [&](size_t j) {
-        size_t end = 0;
-        const QStringList parts = dottedName(sig, j, end);
-        if (parts.isEmpty() || (end < sig.size() && sig[end].tok->punct('(')))
+        if (j >= 1 && sig[j - 1].tok->punct('.'))
             return false;
         return dates.has(tableOf(parts, sig[j].depth), parts.back());
     };
-    // The column in front of a keyword at `k` (col [NOT] BETWEEN, col [NOT] IN).
-    auto columnBefore = [&](size_t k) {
+    // Its last token, or 0 when there is none.
+    auto columnStartingAt = [&](size_t j) -> size_t {
+        size_t end = 0;
+        const QStringList parts = dottedName(sig, j, end);
+        if (parts.isEmpty() || (end < sig.size() && sig[end].tok->punct('(')))
+            return 0;
+        return dates.has(tableOf(parts, sig[j].depth), parts.back()) ? end - 1 : 0;
+    };
+    // The column in front of a keyword at `k` (col [NOT] BETWEEN, col [NOT] IN): its last token, or 0.
+    auto columnBefore = [&](size_t k) -> size_t {
         if (k >= 1 && sig[k - 1].tok->is("NOT"))
             --k;
-        return k >= 1 && columnEndingAt(k - 1);
+        return k >= 1 && columnEndingAt(k - 1) ? k - 1 : 0;
+    };
+    // UPDATE's SET: the column at `j` is one it sets, not one it compares.
+    size_t setAt = 0;
+    for (size_t k = 0; first == "UPDATE" && k < sig.size(); ++k)
+        if (sig[k].depth == 0 && sig[k].tok->is("SET")) {
+            setAt = k;
+            break;
+        }
+    auto assigned = [&](size_t j) {
+        const size_t start = nameStart(j);
+        return setAt != 0 && start > setAt && sig[start].depth == 0
+               && (start == setAt + 1 || sig[start - 1].tok->punct(','));
+    };
+    auto compared = [&](size_t column) {
+        if (column != 0)
+            places.collate[column] = true;
     };
 
     for (size_t i = 0; i < sig.size(); ++i) {
         if (sig[i].tok->kind != Token::String)
             continue;
         const int depth = sig[i].depth;
-        if (i >= 2 && isComparison(*sig[i - 1].tok) && columnEndingAt(i - 2))
+        size_t column = 0;
+        if (i >= 2 && isComparison(*sig[i - 1].tok) && columnEndingAt(i - 2)) {
             at[i] = true;
-        else if (i + 2 < sig.size() && isComparison(*sig[i + 1].tok) && columnStartingAt(i + 2))
+            if (!(sig[i - 1].tok->punct('=') && assigned(i - 2)))
+                compared(i - 2);
+        } else if (i + 2 < sig.size() && isComparison(*sig[i + 1].tok) && (column = columnStartingAt(i + 2)) != 0) {
             at[i] = true;
-        else if (i >= 1 && sig[i - 1].tok->is("BETWEEN") && columnBefore(i - 1))
+            compared(column);
+        } else if (i >= 1 && sig[i - 1].tok->is("BETWEEN") && (column = columnBefore(i - 1)) != 0) {
             at[i] = true;
-        else if (i >= 3 && sig[i - 1].tok->is("AND") && sig[i - 3].tok->is("BETWEEN") && columnBefore(i - 3))
+            compared(column);
+        } else if (i >= 3 && sig[i - 1].tok->is("AND") && sig[i - 3].tok->is("BETWEEN")
+                   && (column = columnBefore(i - 3)) != 0) {
             at[i] = true;
-        else {
+            compared(column);
+        } else {
             // IN ('...', '...'): a list of plain values only, never a subquery.
             size_t j = i;
             while (j > 0 && sig[j - 1].depth == depth
                    && (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number
                        || sig[j - 1].tok->punct(',')))
                 --j;
-            if (j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN") && columnBefore(j - 2))
+            if (j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN")
+                && (column = columnBefore(j - 2)) != 0) {
                 at[i] = true;
+                compared(column);
+            }
+        }
+    }
+
+    // A value written into a column, from `from` to `to`: a lone literal is
+    // read or checked here, anything else by the engine.
+    auto into = [&](const QString &table, const QString &column, size_t from, size_t to) {
+        if (from >= to)
+            return;
+        const Token &only = *sig[from].tok;
+        const bool lone = to == from + 1;
+        if (lone && only.is("NULL"))
+            return;
+        using Kind = sqlite_checks::Limit::Kind;
+        const sqlite_checks::Limit limit = dates.limit(table, column);
+        QString open, close;
+        if (dates.has(table, column)) {
+            if (lone && only.kind == Token::String) {
+                at[from] = true;
+                return;
+            }
+            open = QStringLiteral("sqlsrv_datetime(");
+            close = QStringLiteral(")");
+        } else if (limit.kind == Kind::None) {
+            return;
+        } else if (lone && (only.kind == Token::String || only.kind == Token::Number)) {
+            places.limit[from] = limit;
+            return;
+        } else if (limit.kind == Kind::Text) {
+            open = QStringLiteral("sqlsrv_text(");
+            close = QStringLiteral(", %1)").arg(limit.length);
+        } else {
+            open = limit.kind == Kind::Integer ? QStringLiteral("sqlsrv_int(") : QStringLiteral("sqlsrv_money(");
+            close = QStringLiteral(", %1, %2, %3)")
+                        .arg(QString::number(limit.minimum, 'f', limit.scale),
+                             QString::number(limit.maximum, 'f', limit.scale))
+                        .arg(limit.scale);
+        }
+        places.open[from] += open;
+        places.close[to - 1] += close;
+    };
+
+    if (setAt != 0) {
+        // SET c = value, ...: each value at depth 0 up to the next comma, FROM or WHERE.
+        for (size_t j = setAt + 1; j + 2 < sig.size(); ++j) {
+            if (!(sig[j + 1].tok->punct('=') && sig[j + 1].depth == 0 && assigned(j)))
+                continue;
+            const size_t start = nameStart(j);
+            QStringList parts;
+            for (size_t k = start; k <= j; k += 2)
+                parts << sig[k].tok->text.toUpper();
+            size_t end = j + 2;
+            while (end < sig.size()
+                   && !(sig[end].depth == 0
+                        && (sig[end].tok->punct(',') || sig[end].tok->is("FROM") || sig[end].tok->is("WHERE"))))
+                ++end;
+            into(tableOf(parts, 0), parts.back(), j + 2, end);
+            j = end;
         }
     }
 
@@ -272,26 +385,61 @@ std::vector<bool> dateLiterals(const std::vector<Sig> &sig, const DateColumns &d
             for (++j; j < sig.size() && !sig[j].tok->punct(')'); ++j)
                 if (isName(*sig[j].tok))
                     columns << sig[j].tok->text.toUpper();
+            ++j;
         } else {
             columns = dates.order.value(table);
         }
-        while (j < sig.size() && !(sig[j].depth == 0 && sig[j].tok->is("VALUES")))
-            ++j;
-        qsizetype item = 0;
-        for (++j; j < sig.size(); ++j) {
-            const Token &t = *sig[j].tok;
-            if (sig[j].depth == 0 && t.punct('('))
-                item = 0;
-            else if (sig[j].depth == 1 && t.punct(','))
-                ++item;
-            else if (sig[j].depth == 1 && t.kind == Token::String
-                     && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(',')) && j + 1 < sig.size()
-                     && (sig[j + 1].tok->punct(',') || sig[j + 1].tok->punct(')')) && item < columns.size()
-                     && dates.has(table, columns[item]))
-                at[j] = true;
+        auto intoItem = [&](qsizetype item, size_t from, size_t to) {
+            if (item < columns.size())
+                into(table, columns[item], from, to);
+        };
+        if (j < sig.size() && sig[j].tok->is("VALUES")) {
+            qsizetype item = 0;
+            size_t itemFrom = j + 2;
+            for (++j; j < sig.size(); ++j) {
+                const Token &t = *sig[j].tok;
+                if (sig[j].depth == 0 && t.punct('(')) {
+                    item = 0;
+                    itemFrom = j + 1;
+                } else if ((sig[j].depth == 1 && t.punct(',')) || (sig[j].depth == 0 && t.punct(')'))) {
+                    intoItem(item, itemFrom, j);
+                    ++item;
+                    itemFrom = j + 1;
+                }
+            }
+        } else if (j < sig.size() && sig[j].tok->is("SELECT")) {
+            // INSERT ... SELECT: the items of its own select list, each up to
+            // its AS; a list with * goes as it is.
+            size_t k = j + 1;
+            if (k < sig.size() && (sig[k].tok->is("DISTINCT") || sig[k].tok->is("ALL")))
+                ++k;
+            if (k + 1 < sig.size() && sig[k].tok->is("TOP"))
+                k += 2;
+            static const QSet<QString> listEnds
+                = {"FROM", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT", "INTERSECT"};
+            std::vector<std::pair<size_t, size_t>> items;
+            size_t itemFrom = k, valueEnd = 0;
+            bool star = false;
+            for (; k <= sig.size(); ++k) {
+                const bool end = k == sig.size() || (sig[k].depth == 0 && listEnds.contains(sig[k].tok->upper()));
+                if (end || (sig[k].depth == 0 && sig[k].tok->punct(','))) {
+                    items.push_back({itemFrom, valueEnd != 0 ? valueEnd : k});
+                    itemFrom = k + 1;
+                    valueEnd = 0;
+                    if (end)
+                        break;
+                } else if (sig[k].depth == 0 && sig[k].tok->punct('*')
+                           && (k == itemFrom || sig[k - 1].tok->punct('.'))) {
+                    star = true;
+                } else if (sig[k].depth == 0 && valueEnd == 0 && k > itemFrom && sig[k].tok->is("AS")) {
+                    valueEnd = k;
+                }
+            }
+            for (qsizetype item = 0; !star && item < qsizetype(items.size()); ++item)
+                intoItem(item, items[size_t(item)].first, items[size_t(item)].second);
         }
     }
-    return at;
+    return places;
 }
 
 // What a CREATE, ALTER or DROP TABLE does to the date columns.
@@ -312,6 +460,7 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
     if (verb == "DROP") {
         dates.byTable.remove(table);
         dates.order.remove(table);
+        dates.limits.remove(table);
         return;
     }
     auto define = [&](size_t c) {
@@ -323,11 +472,23 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
                 dates.byTable[table].insert(column);
             else
                 dates.byTable[table].remove(column);
+            QString type = sig[c + 1].tok->text;
+            for (size_t k = c + 2; k < sig.size() && sig[c + 2].tok->punct('('); ++k) {
+                type += sig[k].tok->text;
+                if (sig[k].tok->punct(')'))
+                    break;
+            }
+            const sqlite_checks::Limit limit = sqlite_checks::limitOf(type);
+            if (limit.kind != sqlite_checks::Limit::Kind::None)
+                dates.limits[table].insert(column, limit);
+            else
+                dates.limits[table].remove(column);
         }
     };
     if (verb == "CREATE") {
         dates.byTable.insert(table, {});
         dates.order.insert(table, {});
+        dates.limits.insert(table, {});
         static const QSet<QString> constraints = {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"};
         for (; j < sig.size(); ++j)
             if (sig[j].depth == 1 && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(','))
@@ -343,6 +504,7 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
         ++j;
     if (action == "DROP" && j < sig.size()) {
         dates.byTable[table].remove(sig[j].tok->text.toUpper());
+        dates.limits[table].remove(sig[j].tok->text.toUpper());
         dates.order[table].removeAll(sig[j].tok->text.toUpper());
     } else if (action == "ADD" || action == "ALTER") {
         define(j);
@@ -352,6 +514,47 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
 [[noreturn]] void refuse(const QString &what)
 {
     throw DialectError(QStringLiteral("The embedded database does not support %1.").arg(what));
+}
+
+// Whether SUM's argument from `j` is an amount column alone: of its table,
+// or, under an alias or without one, of any table that has such a column.
+bool sumsAmounts(const std::vector<Sig> &sig, size_t j, const DateColumns &dates)
+{
+    size_t end = 0;
+    const QStringList parts = dottedName(sig, j, end);
+    if (parts.isEmpty() || end >= sig.size() || !sig[end].tok->punct(')'))
+        return false;
+    const auto amount = [](const sqlite_checks::Limit &l) { return l.kind == sqlite_checks::Limit::Kind::Money; };
+    if (parts.size() >= 2 && dates.limits.contains(parts[parts.size() - 2]))
+        return amount(dates.limit(parts[parts.size() - 2], parts.back()));
+    for (const auto &columns : dates.limits)
+        if (amount(columns.value(parts.back())))
+            return true;
+    return false;
+}
+
+// A literal written into a column with a limit: the server's refusal when it does not fit.
+void checkLimit(const Token &t, const sqlite_checks::Limit &limit)
+{
+    using namespace sqlite_checks;
+    if (t.kind == Token::String ? fits(t.text, limit) : fits(t.text.toDouble(), limit))
+        return;
+    const Refusal r = t.kind == Token::String ? truncated() : overflow(limit);
+    throw DialectError(r.message, r.number, r.sqlState, r.nativeError);
+}
+
+// A quoted date-time in the stored form; the server's conversion error when it names none.
+QString storedDate(const QString &text)
+{
+    using sqlite_datetime::Reading;
+    QString stored;
+    const Reading r = sqlite_datetime::fromText(text, stored);
+    if (r == Reading::Date)
+        return stored;
+    if (r == Reading::Unsupported)
+        refuse(QStringLiteral("the date '%1' (write yyyymmdd or dd/mm/yyyy)").arg(text));
+    const sqlite_datetime::Conversion error = sqlite_datetime::conversionError(r);
+    throw DialectError(error.message, DB_E_CANTCONVERTVALUE, error.sqlState, error.nativeError);
 }
 
 // Which literals of a statement can be bound instead of written: those that
@@ -423,7 +626,8 @@ QString translatePlain(const std::vector<Sig> &sig,
                        const DateColumns &dates,
                        std::vector<DialectParameter> *parameters = nullptr)
 {
-    const std::vector<bool> dateAt = dateLiterals(sig, dates);
+    const DatePlaces places = datePlaces(sig, dates);
+    const std::vector<bool> &dateAt = places.literal;
     const std::vector<bool> boundAt = parameters ? valueLiterals(sig) : std::vector<bool>(sig.size(), false);
     const QString first = sig.front().tok->upper();
     const bool tableDdl = (first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE");
@@ -455,11 +659,26 @@ QString translatePlain(const std::vector<Sig> &sig,
         out = QStringLiteral("DELETE FROM");
         i = 2;
     }
+    // What follows a token: the date collation of a compared date column,
+    // the end of a value turned into a date-time.
+    size_t finished = i;
+    auto finishBefore = [&](size_t k) {
+        for (; finished < k; ++finished) {
+            if (places.collate[finished])
+                out += QStringLiteral(" COLLATE ") + QLatin1String(sqlite_datetime::kDateCollation);
+            out += places.close[finished];
+        }
+    };
 
     for (; i < sig.size(); ++i) {
         const Token &t = *sig[i].tok;
+        finishBefore(i);
         spaced = sig[i].spaced || carrySpace;
         carrySpace = false;
+        if (!places.open[i].isEmpty()) {
+            put(places.open[i]);
+            spaced = false;
+        }
         const Token *next = i + 1 < sig.size() ? sig[i + 1].tok : nullptr;
         const Token *prev = i > 0 ? sig[i - 1].tok : nullptr;
         const QString up = t.upper();
@@ -485,6 +704,10 @@ QString translatePlain(const std::vector<Sig> &sig,
                 = {"ISNULL", "LEFT", "RIGHT", "LTRIM", "RTRIM", "SUBSTRING", "UPPER", "LOWER", "REPLACE"};
             if (call && !tableDdl && textFunctions.contains(up))
                 collateNextCall = true;
+            if (call && up == "SUM" && sumsAmounts(sig, i + 2, dates)) {
+                put(QStringLiteral("sqlsrv_sum"));
+                continue;
+            }
             if (call && up == "ISNULL") {
                 put(QStringLiteral("IFNULL"));
                 continue;
@@ -591,15 +814,16 @@ QString translatePlain(const std::vector<Sig> &sig,
         if (boundAt[i]) {
             using As = DialectParameter::As;
             const As as = t.kind == Token::Number ? As::Number : dateAt[i] ? As::Date : As::Text;
-            parameters->push_back({t.literal, as});
+            parameters->push_back({t.literal, as, places.limit[i]});
             put(as == As::Text ? QStringLiteral("? COLLATE ") + QLatin1String(kTextCollation) : QStringLiteral("?"));
             continue;
         }
 
+        if (places.limit[i].kind != sqlite_checks::Limit::Kind::None)
+            checkLimit(t, places.limit[i]);
         if (t.kind == Token::String) {
-            const QString date = dateAt[i] ? SqliteDialect::storedDate(t.text) : QString();
-            if (!date.isEmpty())
-                put(quoteString(date));
+            if (dateAt[i])
+                put(quoteString(storedDate(t.text)));
             else if (tableDdl)
                 put(quoteString(t.text));
             else
@@ -646,6 +870,7 @@ QString translatePlain(const std::vector<Sig> &sig,
         }
         put(text(t));
     }
+    finishBefore(sig.size());
     spaced = true;
     if (pendingLimit[0])
         put(QStringLiteral("LIMIT ") + *pendingLimit[0]);
@@ -742,6 +967,12 @@ std::optional<DialectStatement> translateStatement(const Tokens &toks, const Dat
 }
 
 } // namespace
+
+sqlite_checks::Limit DateColumns::limit(const QString &table, const QString &column) const
+{
+    const auto own = limits.constFind(table);
+    return own == limits.constEnd() ? sqlite_checks::Limit() : own->value(column);
+}
 
 bool DateColumns::has(const QString &table, const QString &column) const
 {
@@ -854,84 +1085,6 @@ ReusableBatch SqliteDialect::translateReusableStatement(const QString &statement
     const Lexemes lexemes = lex(statement);
     int literals = 0;
     return translateForReuse({tokensOf(statement, lexemes, literals)}, definesNothing(statement, lexemes), dates);
-}
-
-namespace {
-
-// A day written dd/mm/yyyy or yyyy-mm-dd, the forms the system writes, read
-// without the expressions: a long batch has one in every statement.
-QString storedDay(const QString &text)
-{
-    if (text.size() != 10)
-        return {};
-    auto number = [&](qsizetype from, qsizetype count) {
-        int v = 0;
-        for (qsizetype k = from; k < from + count; ++k) {
-            const char16_t c = text[k].unicode();
-            if (c < '0' || c > '9')
-                return -1;
-            v = v * 10 + (c - '0');
-        }
-        return v;
-    };
-    int y = -1, m = -1, d = -1;
-    if (text[2] == '/' && text[5] == '/') {
-        d = number(0, 2);
-        m = number(3, 2);
-        y = number(6, 4);
-    } else if (text[4] == '-' && text[7] == '-') {
-        y = number(0, 4);
-        m = number(5, 2);
-        d = number(8, 2);
-    }
-    if (!QDate::isValid(y, m, d))
-        return {};
-    char stored[] = "0000-00-00 00:00:00";
-    for (int k = 3; k >= 0; --k, y /= 10)
-        stored[k] = char('0' + y % 10);
-    stored[5] = char('0' + m / 10);
-    stored[6] = char('0' + m % 10);
-    stored[8] = char('0' + d / 10);
-    stored[9] = char('0' + d % 10);
-    return QString::fromLatin1(stored, 19);
-}
-
-} // namespace
-
-QString SqliteDialect::storedDate(const QString &text)
-{
-    if (QString day = storedDay(text); !day.isEmpty())
-        return day;
-    static const QRegularExpression dmy(
-        QStringLiteral(R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4}|\d{2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
-    static const QRegularExpression iso(
-        QStringLiteral(R"(^(\d{4})-(\d{2})-(\d{2})(?:[ T](\d{2}):(\d{2})(?::(\d{2})(?:\.\d+)?)?)?$)"));
-    int y = 0, m = 0, d = 0;
-    QRegularExpressionMatch match = dmy.match(text);
-    if (match.hasMatch()) {
-        d = match.captured(1).toInt();
-        m = match.captured(2).toInt();
-        y = match.captured(3).toInt();
-        if (match.captured(3).size() == 2)
-            y += y < 50 ? 2000 : 1900; // SQL Server's two-digit year cut-off
-    } else {
-        match = iso.match(text);
-        if (!match.hasMatch())
-            return {};
-        y = match.captured(1).toInt();
-        m = match.captured(2).toInt();
-        d = match.captured(3).toInt();
-    }
-    const int hh = match.captured(4).toInt(), mm = match.captured(5).toInt(), ss = match.captured(6).toInt();
-    if (!QDate::isValid(y, m, d) || hh > 23 || mm > 59 || ss > 59)
-        return {};
-    return QStringLiteral("%1-%2-%3 %4:%5:%6")
-        .arg(y, 4, 10, QChar('0'))
-        .arg(m, 2, 10, QChar('0'))
-        .arg(d, 2, 10, QChar('0'))
-        .arg(hh, 2, 10, QChar('0'))
-        .arg(mm, 2, 10, QChar('0'))
-        .arg(ss, 2, 10, QChar('0'));
 }
 
 } // namespace ado

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ado/ado.h"
+#include "platform/ado/sqlite_checks.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -20,10 +23,23 @@ public:
         : std::runtime_error(message.toStdString())
         , m_message(message)
     {}
+    // An error the server itself gives, with its family, state and number.
+    DialectError(const QString &message, std::int32_t number, QString sqlState, std::int32_t nativeError)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+        , m_number(number)
+        , m_sqlState(std::move(sqlState))
+        , m_nativeError(nativeError)
+    {}
     const QString &message() const { return m_message; }
+    // As the Errors collection holds it, from `source`.
+    Error error(const QString &source) const { return {m_number, m_message, source, m_sqlState, m_nativeError}; }
 
 private:
     QString m_message;
+    std::int32_t m_number = DB_E_ERRORSINCOMMAND;
+    QString m_sqlState = QStringLiteral("42000");
+    std::int32_t m_nativeError = 1; // the engine's SQLITE_ERROR
 };
 
 // The collation of text columns and text literals: case-insensitive and
@@ -51,6 +67,7 @@ struct DialectParameter
     };
     int literal = -1;
     As as = As::Text;
+    sqlite_checks::Limit limit; // of the column it is written into
 };
 
 struct DialectStatement
@@ -107,8 +124,9 @@ struct BatchStatements
     bool reusable = false;
 };
 
-// The date columns of the database, upper-case, table by table. A quoted
-// date means a day only where it meets one of these.
+// The date columns of the database, upper-case, table by table, and the
+// limits of the others. A quoted date means a day only where it meets one
+// of these.
 struct DateColumns
 {
     QHash<QString, QSet<QString>> byTable;
@@ -116,6 +134,10 @@ struct DateColumns
     // With a table this database has, its own columns; otherwise (an alias,
     // a subquery, no table at all) a date column of any table.
     bool has(const QString &table, const QString &column) const;
+    // What the server checks of a value written into a column (see
+    // sqlite_checks.h), table by table; and of one column, None when unknown.
+    QHash<QString, QHash<QString, sqlite_checks::Limit>> limits;
+    sqlite_checks::Limit limit(const QString &table, const QString &column) const;
 };
 
 namespace SqliteDialect {
@@ -138,11 +160,6 @@ BatchStatements statements(const QString &batch);
 // its own first. SET NOCOUNT and the like give none. A statement that
 // defines things is not `reusable` and takes no parameters.
 ReusableBatch translateReusableStatement(const QString &statement, const DateColumns &dates);
-
-// A quoted day/month/year date (d/m/yyyy or dd/mm/yy, optional
-// hh:mm[:ss]) or an ISO date, as stored: "YYYY-MM-DD HH:MM:SS"; empty
-// when the text is no such date.
-QString storedDate(const QString &text);
 
 } // namespace SqliteDialect
 

@@ -1,5 +1,7 @@
 #include "platform/ado/sqlite_functions.h"
 
+#include "platform/ado/sqlite_checks.h"
+#include "platform/ado/sqlite_datetime.h"
 #include "platform/ado/sqlite_dialect.h"
 
 #include <QDateTime>
@@ -8,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -199,7 +202,159 @@ void fnRTrim(sqlite3_context *ctx, int, sqlite3_value **argv)
 
 void fnGetDate(sqlite3_context *ctx, int, sqlite3_value **)
 {
-    resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    resultText(ctx, sqlite_datetime::fromDateTime(QDateTime::currentDateTime()));
+}
+
+// Two date-times as the instants they name; a value that names none after every one that does.
+int compareDates(void *, int na, const void *va, int nb, const void *vb)
+{
+    const auto *a = static_cast<const char *>(va);
+    const auto *b = static_cast<const char *>(vb);
+    char ka[sqlite_datetime::kStoredLengthWithMilliseconds], kb[sqlite_datetime::kStoredLengthWithMilliseconds];
+    const int la = sqlite_datetime::comparable(a, na, ka), lb = sqlite_datetime::comparable(b, nb, kb);
+    if (la == 0 || lb == 0) {
+        if (la != lb)
+            return la == 0 ? 1 : -1;
+        const int c = std::memcmp(a, b, size_t(std::min(na, nb)));
+        return c != 0 ? c : na - nb;
+    }
+    const int c = std::memcmp(ka, kb, size_t(std::min(la, lb)));
+    return c != 0 ? c : la - lb;
+}
+
+// A value that goes into a date-time column, in the stored form: a text
+// as the server reads it, a number as days from 1900-01-01; the server's
+// conversion error otherwise.
+void fnDateTime(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    using sqlite_datetime::Reading;
+    sqlite3_value *v = argv[0];
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        sqlite3_result_null(ctx);
+        return;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT: {
+        const double days = sqlite3_value_double(v);
+        const QDateTime base(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC);
+        const QString stored = std::abs(days) < 3000000.0 ? sqlite_datetime::fromDateTime(
+                                   base.addMSecs(qint64(std::llround(days * 86400000.0))))
+                                                          : QString();
+        if (stored.isEmpty()) {
+            sqlite3_result_error(ctx, "Arithmetic overflow error converting expression to data type datetime.", -1);
+            return;
+        }
+        resultText(ctx, stored);
+        return;
+    }
+    default: {
+        QString stored;
+        const Reading r = sqlite_datetime::fromText(argText(v), stored);
+        if (r == Reading::Date) {
+            resultText(ctx, stored);
+            return;
+        }
+        const QByteArray message = r == Reading::Unsupported
+                                       ? QStringLiteral("The embedded database does not support the date '%1' (write "
+                                                        "yyyymmdd or dd/mm/yyyy).")
+                                             .arg(argText(v))
+                                             .toUtf8()
+                                       : sqlite_datetime::conversionError(r).message.toUtf8();
+        sqlite3_result_error(ctx, message.constData(), int(message.size()));
+        return;
+    }
+    }
+}
+
+void refuse(sqlite3_context *ctx, const sqlite_checks::Refusal &r)
+{
+    const QByteArray message = r.message.toUtf8();
+    sqlite3_result_error(ctx, message.constData(), int(message.size()));
+}
+
+// sqlsrv_text(value, length): the value, when it fits a text column of that
+// length (blanks at the end not counted); the server's refusal otherwise.
+void fnText(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    sqlite_checks::Limit limit;
+    limit.kind = sqlite_checks::Limit::Kind::Text;
+    limit.length = sqlite3_value_int(argv[1]);
+    if (sqlite3_value_type(argv[0]) != SQLITE_NULL && !sqlite_checks::fits(argText(argv[0]), limit)) {
+        refuse(ctx, sqlite_checks::truncated());
+        return;
+    }
+    sqlite3_result_value(ctx, argv[0]);
+}
+
+// sqlsrv_int(value, min, max, 0) and sqlsrv_money(value, min, max, decimals):
+// a number as a whole-number or amount column keeps it (a whole number cut
+// to its integer part, an amount rounded to its decimals), when it is within
+// the column's range; the server's refusal otherwise. Texts and nulls go as they are.
+template<sqlite_checks::Limit::Kind K>
+void fnNumber(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    const int type = sqlite3_value_type(argv[0]);
+    if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
+        sqlite3_result_value(ctx, argv[0]);
+        return;
+    }
+    const sqlite_checks::Limit limit{K,
+                                     0,
+                                     sqlite3_value_double(argv[1]),
+                                     sqlite3_value_double(argv[2]),
+                                     sqlite3_value_int(argv[3])};
+    const double value = type == SQLITE_INTEGER ? double(sqlite3_value_int64(argv[0])) : sqlite3_value_double(argv[0]);
+    if (!sqlite_checks::fits(value, limit)) {
+        refuse(ctx, sqlite_checks::overflow(limit));
+        return;
+    }
+    if (K == sqlite_checks::Limit::Kind::Integer)
+        sqlite3_result_int64(ctx, type == SQLITE_INTEGER ? sqlite3_value_int64(argv[0]) : sqlite3_int64(value));
+    else if (type == SQLITE_INTEGER)
+        sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+    else
+        sqlite3_result_double(ctx, sqlite_checks::kept(value, limit));
+}
+
+// sqlsrv_sum(amount): the sum of amounts as the server sums money, exact in
+// ten-thousandths; a value with more decimals makes it a plain sum of reals.
+struct AmountSum
+{
+    sqlite3_int64 scaled = 0;
+    double real = 0;
+    bool any = false, inexact = false, reals = false;
+};
+
+void sumStep(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL)
+        return;
+    auto *s = static_cast<AmountSum *>(sqlite3_aggregate_context(ctx, sizeof(AmountSum)));
+    if (!s)
+        return;
+    const double v = sqlite3_value_double(argv[0]);
+    s->any = true;
+    s->reals = s->reals || type != SQLITE_INTEGER;
+    s->real += v;
+    const double scaled = std::round(v * 10000.0);
+    if (std::abs(scaled) > 9.0e15 || scaled / 10000.0 != v)
+        s->inexact = true;
+    else
+        s->scaled += sqlite3_int64(scaled);
+}
+
+void sumFinal(sqlite3_context *ctx)
+{
+    const auto *s = static_cast<AmountSum *>(sqlite3_aggregate_context(ctx, 0));
+    if (!s || !s->any)
+        sqlite3_result_null(ctx);
+    else if (s->inexact)
+        sqlite3_result_double(ctx, s->real);
+    else if (!s->reals && s->scaled % 10000 == 0)
+        sqlite3_result_int64(ctx, s->scaled / 10000);
+    else
+        sqlite3_result_double(ctx, double(s->scaled) / 10000.0);
 }
 
 // LIKE's own matching: "%" any run of characters, "_" one character, and
@@ -293,6 +448,7 @@ void fnLike(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 void registerSqlServerFunctions(sqlite3 *db)
 {
     sqlite3_create_collation(db, kTextCollation, SQLITE_UTF8, nullptr, compareText);
+    sqlite3_create_collation(db, sqlite_datetime::kDateCollation, SQLITE_UTF8, nullptr, compareDates);
     const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "LEN", 1, det, nullptr, fnLen, nullptr, nullptr);
     sqlite3_create_function(db, "CHARINDEX", 2, det, nullptr, fnCharIndex, nullptr, nullptr);
@@ -305,6 +461,12 @@ void registerSqlServerFunctions(sqlite3 *db)
     sqlite3_create_function(db, "LTRIM", 1, det, nullptr, fnLTrim, nullptr, nullptr);
     sqlite3_create_function(db, "RTRIM", 1, det, nullptr, fnRTrim, nullptr, nullptr);
     sqlite3_create_function(db, "GETDATE", 0, SQLITE_UTF8, nullptr, fnGetDate, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_datetime", 1, det, nullptr, fnDateTime, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_text", 2, det, nullptr, fnText, nullptr, nullptr);
+    using Kind = sqlite_checks::Limit::Kind;
+    sqlite3_create_function(db, "sqlsrv_int", 4, det, nullptr, fnNumber<Kind::Integer>, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_money", 4, det, nullptr, fnNumber<Kind::Money>, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_sum", 1, det, nullptr, nullptr, sumStep, sumFinal);
     sqlite3_create_function(db, "like", 2, det, nullptr, fnLike, nullptr, nullptr);
     sqlite3_create_function(db, "like", 3, det, nullptr, fnLike, nullptr, nullptr);
 }

@@ -92,7 +92,7 @@ bool SqliteProvider::translate(const QString &sql,
     try {
         split = SqliteDialect::statements(sql);
     } catch (const DialectError &e) {
-        errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+        errors.Add(e.error(name()));
         return false;
     }
     if (!split.reusable)
@@ -122,7 +122,7 @@ bool SqliteProvider::translate(const QString &sql,
             try {
                 s->translation = SqliteDialect::translateReusableStatement(sql.mid(from, to - from), m_dates);
             } catch (const DialectError &e) {
-                errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+                errors.Add(e.error(name()));
                 return false;
             }
             // The shape is read apart from the translation: only where both
@@ -156,7 +156,7 @@ bool SqliteProvider::writeOut(const QString &sql, Plan &plan, Errors &errors)
     try {
         plan.writtenOut = SqliteDialect::translateBatch(sql, m_dates);
     } catch (const DialectError &e) {
-        errors.Add({DB_E_ERRORSINCOMMAND, e.message(), name(), QStringLiteral("42000"), SQLITE_ERROR});
+        errors.Add(e.error(name()));
         return false;
     }
     plan.hasWrittenOut = true;

@@ -3,6 +3,7 @@
 // The kept translations of the embedded engine (sqlite_kept.cpp): batches
 // and statements translated for reuse, by shape, and what one call binds.
 
+#include "platform/ado/sqlite_datetime.h"
 #include "platform/ado/sqlite_provider.h"
 
 #include <QByteArray>
@@ -146,18 +147,20 @@ struct SqliteProvider::Bound
 
     // False when the literal cannot stand where the translation put it (a
     // quoted day that is no day, a number the engine would not read).
-    bool set(const DialectLiteral &literal, DialectParameter::As as)
+    bool set(const DialectLiteral &literal, const DialectParameter &p)
     {
-        switch (as) {
+        switch (p.as) {
         case DialectParameter::As::Text:
             kind = Kind::Text;
             text = literal.text.toUtf8();
-            return true;
+            return sqlite_checks::fits(literal.text, p.limit);
         case DialectParameter::As::Date: {
-            const QString stored = SqliteDialect::storedDate(literal.text);
+            QString stored;
             kind = Kind::Text;
-            text = stored.toUtf8();
-            return !stored.isEmpty();
+            if (sqlite_datetime::fromText(literal.text, stored) != sqlite_datetime::Reading::Date)
+                return false;
+            text = stored.toLatin1();
+            return true;
         }
         case DialectParameter::As::Number: {
             bool ok = false;
@@ -166,13 +169,13 @@ struct SqliteProvider::Bound
                 integer = t.toLongLong(&ok);
                 if (ok) {
                     kind = Kind::Integer;
-                    return true;
+                    return sqlite_checks::fits(double(integer), p.limit);
                 }
             }
             // With a point or an exponent, or too large for an integer: a real, as the engine reads it.
-            real = t.toDouble(&ok);
+            real = sqlite_checks::kept(t.toDouble(&ok), p.limit);
             kind = Kind::Real;
-            return ok;
+            return ok && sqlite_checks::fits(real, p.limit);
         }
         }
         return false;
@@ -201,7 +204,7 @@ struct SqliteProvider::Plan
         for (const Translation::Part &part : t.parts)
             for (const DialectParameter &p : part.statement->parameters) {
                 const size_t at = part.first + size_t(p.literal);
-                if (!values[at].set(literals[at], p.as))
+                if (!values[at].set(literals[at], p))
                     return false;
             }
         return true;

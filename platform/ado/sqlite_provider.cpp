@@ -1,5 +1,6 @@
 #include "platform/ado/sqlite_provider.h"
 
+#include "platform/ado/sqlite_checks.h"
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
 #include "platform/ado/sqlite_kept.h"
@@ -144,6 +145,11 @@ void SqliteProvider::addError(Errors &errors, int rc, const QString &message) co
     } else if (primary == SQLITE_ERROR && (message.startsWith("no such table") || message.startsWith("no such view"))) {
         e.Number = DB_E_NOTABLE;
         e.SQLState = QStringLiteral("42S02");
+    } else if (const auto refused = primary == SQLITE_ERROR ? sqlite_checks::refusalOf(message) : std::nullopt) {
+        // a value the server refuses, in its words
+        e.Number = refused->number;
+        e.SQLState = refused->sqlState;
+        e.NativeError = refused->nativeError;
     } else if (primary == SQLITE_ERROR) {
         // syntax, unknown column or function, an object that already exists, ...
         e.Number = DB_E_ERRORSINCOMMAND;
@@ -466,10 +472,14 @@ void SqliteProvider::loadDateColumns()
         // Every table has its entry, so a table without dates answers for itself.
         QSet<QString> &columns = m_dates.byTable[table.toUpper()];
         QStringList &order = m_dates.order[table.toUpper()];
+        QHash<QString, sqlite_checks::Limit> &limits = m_dates.limits[table.toUpper()];
         each(("PRAGMA table_info(" + quoted(table) + ")").toUtf8(), [&](sqlite3_stmt *st) {
             order << textAt(st, 1).toUpper();
             if (describeType(textAt(st, 2)) == ColumnKind::Date)
                 columns.insert(order.back());
+            if (const sqlite_checks::Limit limit = sqlite_checks::limitOf(textAt(st, 2));
+                limit.kind != sqlite_checks::Limit::Kind::None)
+                limits.insert(order.back(), limit);
         });
     }
 }
@@ -616,7 +626,10 @@ bool SqliteProvider::updateRow(const QString &table,
     }
     Finalizer guard{st};
     for (size_t i = 0; i < params.size(); ++i)
-        bind(st, int(i) + 1, *params[i].first, params[i].second);
+        if (QString refused; !bind(st, int(i) + 1, *params[i].first, params[i].second, &refused)) {
+            addError(errors, SQLITE_ERROR, refused);
+            return false;
+        }
     if (sqlite3_step(st) != SQLITE_DONE) {
         addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
         syncLevel();

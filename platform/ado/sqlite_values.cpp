@@ -1,6 +1,6 @@
 #include "platform/ado/sqlite_values.h"
 
-#include "platform/ado/sqlite_dialect.h"
+#include "platform/ado/sqlite_datetime.h"
 
 #include <QDateTime>
 
@@ -13,44 +13,8 @@ namespace {
 
 bool looksStoredDate(const char *p, int n)
 {
-    return n == 19 && p[4] == '-' && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':';
-}
-
-// "YYYY-MM-DD HH:MM:SS" read straight from the engine's bytes: invalid when
-// it is not that (or names a local time the clock skips), for parseStored to decide.
-QDateTime quickStored(const char *p, int n)
-{
-    if (!looksStoredDate(p, n))
-        return {};
-    auto number = [&](int from, int digits) {
-        int v = 0;
-        for (int k = from; k < from + digits; ++k) {
-            if (p[k] < '0' || p[k] > '9')
-                return -1;
-            v = v * 10 + (p[k] - '0');
-        }
-        return v;
-    };
-    const int y = number(0, 4), mo = number(5, 2), d = number(8, 2), h = number(11, 2), mi = number(14, 2),
-              sec = number(17, 2);
-    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || sec < 0 || !QDate::isValid(y, mo, d)
-        || !QTime::isValid(h, mi, sec))
-        return {};
-    const QTime time(h, mi, sec);
-    QDateTime dt(QDate(y, mo, d), time);
-    return dt.isValid() && dt.time() == time ? dt : QDateTime();
-}
-
-QDateTime parseStored(const QString &s)
-{
-    static const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-    QDateTime d = QDateTime::fromString(s, format);
-    if (!d.isValid()) {
-        const QString normal = SqliteDialect::storedDate(s);
-        if (!normal.isEmpty())
-            d = QDateTime::fromString(normal, format);
-    }
-    return d;
+    return (n == sqlite_datetime::kStoredLength || n == sqlite_datetime::kStoredLengthWithMilliseconds) && p[4] == '-'
+           && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':';
 }
 
 } // namespace
@@ -157,11 +121,8 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
         break;
     case ColumnKind::Date:
         if (type == SQLITE_TEXT) {
-            const QDateTime quick = quickStored(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
-                                                sqlite3_column_bytes(st, i));
-            if (quick.isValid())
-                return Variant(quick);
-            const QDateTime d = parseStored(textValue());
+            const QDateTime d = sqlite_datetime::toDateTime(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                                                            sqlite3_column_bytes(st, i));
             if (d.isValid())
                 return Variant(d);
         }
@@ -179,10 +140,7 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
         const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
         const int n = sqlite3_column_bytes(st, i);
         if (c.kind == ColumnKind::Unknown && looksStoredDate(p, n)) {
-            const QDateTime quick = quickStored(p, n);
-            if (quick.isValid())
-                return Variant(quick);
-            const QDateTime d = parseStored(QString::fromUtf8(p, n));
+            const QDateTime d = sqlite_datetime::toDateTime(p, n);
             if (d.isValid())
                 return Variant(d);
         }
@@ -191,44 +149,53 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
     }
 }
 
-void bind(sqlite3_stmt *st, int index, const Variant &v, ColumnKind kind)
+bool bind(sqlite3_stmt *st, int index, const Variant &v, ColumnKind kind, QString *refused)
 {
     switch (v.type()) {
     case Variant::Type::Empty:
     case Variant::Type::Null:
         sqlite3_bind_null(st, index);
-        return;
+        return true;
     case Variant::Type::Boolean:
         sqlite3_bind_int(st, index, v.toBool() ? 1 : 0);
-        return;
+        return true;
     case Variant::Type::Integer:
     case Variant::Type::Long:
         sqlite3_bind_int64(st, index, v.rawInteger());
-        return;
+        return true;
     case Variant::Type::Double:
         sqlite3_bind_double(st, index, v.rawDouble());
-        return;
+        return true;
     case Variant::Type::Currency:
         sqlite3_bind_double(st, index, v.toCurrency().toDouble());
-        return;
+        return true;
     case Variant::Type::Date: {
-        const QByteArray u = v.toDate().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+        const QByteArray u = sqlite_datetime::fromDateTime(v.toDate()).toLatin1();
+        if (u.isEmpty()) {
+            *refused = sqlite_datetime::conversionError(sqlite_datetime::Reading::OutOfRange).message;
+            return false;
+        }
         sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-        return;
+        return true;
     }
     case Variant::Type::String: {
         QString s = v.rawString();
         if (kind == ColumnKind::Date) {
-            // A text written into a date column means the day it names (day/month/year).
-            const QString stored = SqliteDialect::storedDate(s.trimmed());
-            if (!stored.isEmpty())
-                s = stored;
+            // A text written into a date column means the date-time it names, as the server reads it.
+            QString stored;
+            const sqlite_datetime::Reading r = sqlite_datetime::fromText(s, stored);
+            if (r != sqlite_datetime::Reading::Date) {
+                *refused = sqlite_datetime::conversionError(r).message;
+                return false;
+            }
+            s = stored;
         }
         const QByteArray u = s.toUtf8();
         sqlite3_bind_text(st, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-        return;
+        return true;
     }
     }
+    return true;
 }
 
 } // namespace ado::sqlite_values

@@ -20,7 +20,9 @@ Column describe(sqlite3_stmt *st, int i);
 // The value of column `i` in the current row, read as column `c` is.
 Variant cell(sqlite3_stmt *st, int i, const Column &c);
 
-// `v` bound to parameter `index`; a text bound for a date column as the day it names.
-void bind(sqlite3_stmt *st, int index, const Variant &v, ColumnKind kind);
+// `v` bound to parameter `index`; a date-time, and a text bound for a date
+// column, in the stored form. False, with the server's words in `refused`,
+// for a text that names no date-time.
+bool bind(sqlite3_stmt *st, int index, const Variant &v, ColumnKind kind, QString *refused);
 
 } // namespace ado::sqlite_values
