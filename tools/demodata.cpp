@@ -1,8 +1,10 @@
 #include "tools/demodata.h"
 
 #include "platform/ado/ado.h"
+#include "platform/ado/sqlite_datetime.h"
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
+#include "platform/ado/sqlite_values.h"
 #include "platform/runtime/vberror.h"
 
 #include <QFile>
@@ -50,6 +52,17 @@ public:
             throw DemoError(std::string(sqlite3_errmsg(m_db)) + " in " + sql);
         m_statements.push_back(st);
         return st;
+    }
+    // The first two columns of each row, as texts.
+    std::vector<std::pair<QString, QString>> pairs(const char *sql)
+    {
+        sqlite3_stmt *st = prepare(sql);
+        std::vector<std::pair<QString, QString>> out;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            out.push_back({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0))),
+                           QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1)))});
+        sqlite3_reset(st);
+        return out;
     }
     // Binds texts (QString), whole numbers (int) and amounts (double) in order, then runs.
     template<typename... Args>
@@ -719,6 +732,23 @@ void addJournalData(Db &db)
 
 void FillDemoDatabase(const QString &path, const Options &options, const std::vector<int> &types);
 
+// Every date-time in the engine's one stored form (platform/ado/sqlite_datetime.h),
+// the days written above without a time among them.
+void storeDatesInOneForm(Db &db)
+{
+    const auto columns = db.pairs("SELECT m.name, p.type || '|' || p.name FROM sqlite_master m, "
+                                  "pragma_table_info(m.name) p WHERE m.type = 'table'");
+    for (const auto &[table, column] : columns) {
+        if (ado::sqlite_values::describeType(column.section('|', 0, 0)) != ado::ColumnKind::Date)
+            continue;
+        const QString name = column.section('|', 1);
+        db.exec(
+            qPrintable(QStringLiteral("UPDATE \"%1\" SET \"%2\" = sqlsrv_datetime(\"%2\") WHERE length(\"%2\") <> %3")
+                           .arg(table, name)
+                           .arg(ado::sqlite_datetime::kStoredLength)));
+    }
+}
+
 } // namespace
 
 void CreateDemoDatabase(const QString &path, const Options &options)
@@ -998,6 +1028,7 @@ void FillDemoDatabase(const QString &path, const Options &options, const std::ve
     addJournalData(db);
     if (options.entrySamples && articleCount >= sampleCount)
         AddEntrySamples(db);
+    storeDatesInOneForm(db);
     db.exec("COMMIT");
 }
 

@@ -86,6 +86,37 @@ TEST_F(DemoDataTest, EveryVoucherHasAllItsRows)
     }
 }
 
+// Every date-time of the demo, samples included, in the engine's one stored form.
+TEST_F(DemoDataTest, DatesAreWrittenInTheStoredForm)
+{
+    demodata::Options o;
+    o.vouchers = 8;
+    o.lookupSamples = true;
+    o.entrySamples = true;
+    demodata::CreateDemoDatabase(path(), o);
+    open();
+    ado::Recordset rs;
+    rs.Open("SELECT m.name, p.name, p.type FROM sqlite_master m, pragma_table_info(m.name) p WHERE m.type = 'table'",
+            cn,
+            ado::adOpenForwardOnly,
+            ado::adLockReadOnly);
+    int columns = 0;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString type = rs.Fields(2).Value().toString();
+        if (!type.contains(QLatin1String("date"), Qt::CaseInsensitive))
+            continue;
+        const QString table = rs.Fields(0).Value().toString(), column = rs.Fields(1).Value().toString();
+        SCOPED_TRACE((table + '.' + column).toStdString());
+        ++columns;
+        EXPECT_EQ(Count(cn,
+                        QStringLiteral("SELECT COUNT(*) FROM %1 WHERE LEN(%2) <> 19 OR SUBSTRING(%2, 5, 1) <> '-' OR "
+                                       "SUBSTRING(%2, 11, 1) <> ' ' OR SUBSTRING(%2, 17, 1) <> ':'")
+                            .arg(table, column)),
+                  0);
+    }
+    EXPECT_GT(columns, 10);
+}
+
 TEST_F(DemoDataTest, VouchersShareADayAtItsTimesAndTakeComplements)
 {
     demodata::Options o;
