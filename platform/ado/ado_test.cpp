@@ -447,6 +447,8 @@ TEST_F(SqliteDb, MoneyIsExact)
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'a' AND M = 7"), 1);
     EXPECT_EQ(count("SELECT CASE WHEN SUM(M) = 7 THEN 1 ELSE 0 END FROM T WHERE C LIKE 'k%'"), 1);
     EXPECT_EQ(scalar("SELECT SUM(M) FROM T WHERE C LIKE 'k%'").toDouble(), 7.0);
+    // Debits less credits, as a journal is checked.
+    EXPECT_EQ(scalar("SELECT SUM(CASE WHEN C = 'a' THEN M ELSE -M END) FROM T WHERE C <> 'b'").toDouble(), 0.0);
 }
 
 TEST_F(SqliteDb, QuotedDatesStayTextOutsideDateColumns)

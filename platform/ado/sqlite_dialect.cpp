@@ -516,21 +516,10 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
     throw DialectError(QStringLiteral("The embedded database does not support %1.").arg(what));
 }
 
-// Whether SUM's argument from `j` is an amount column alone: of its table,
-// or, under an alias or without one, of any table that has such a column.
-bool sumsAmounts(const std::vector<Sig> &sig, size_t j, const DateColumns &dates)
+// Whether the call at `i` is SUM(DISTINCT ...), which the engine's own SUM keeps.
+bool sumsDistinct(const std::vector<Sig> &sig, size_t i)
 {
-    size_t end = 0;
-    const QStringList parts = dottedName(sig, j, end);
-    if (parts.isEmpty() || end >= sig.size() || !sig[end].tok->punct(')'))
-        return false;
-    const auto amount = [](const sqlite_checks::Limit &l) { return l.kind == sqlite_checks::Limit::Kind::Money; };
-    if (parts.size() >= 2 && dates.limits.contains(parts[parts.size() - 2]))
-        return amount(dates.limit(parts[parts.size() - 2], parts.back()));
-    for (const auto &columns : dates.limits)
-        if (amount(columns.value(parts.back())))
-            return true;
-    return false;
+    return i + 2 < sig.size() && sig[i + 2].tok->is("DISTINCT");
 }
 
 // A literal written into a column with a limit: the server's refusal when it does not fit.
@@ -704,7 +693,7 @@ QString translatePlain(const std::vector<Sig> &sig,
                 = {"ISNULL", "LEFT", "RIGHT", "LTRIM", "RTRIM", "SUBSTRING", "UPPER", "LOWER", "REPLACE"};
             if (call && !tableDdl && textFunctions.contains(up))
                 collateNextCall = true;
-            if (call && up == "SUM" && sumsAmounts(sig, i + 2, dates)) {
+            if (call && up == "SUM" && !sumsDistinct(sig, i)) {
                 put(QStringLiteral("sqlsrv_sum"));
                 continue;
             }

@@ -316,13 +316,15 @@ void fnNumber(sqlite3_context *ctx, int, sqlite3_value **argv)
         sqlite3_result_double(ctx, sqlite_checks::kept(value, limit));
 }
 
-// sqlsrv_sum(amount): the sum of amounts as the server sums money, exact in
-// ten-thousandths; a value with more decimals makes it a plain sum of reals.
-struct AmountSum
+// sqlsrv_sum(value): SUM as the server sums whole numbers and amounts:
+// whole numbers exactly, amounts exact in ten-thousandths; a value with
+// more decimals makes it a plain sum of reals.
+struct ExactSum
 {
-    sqlite3_int64 scaled = 0;
-    double real = 0;
-    bool any = false, inexact = false, reals = false;
+    sqlite3_int64 whole = 0;  // of the whole numbers
+    sqlite3_int64 scaled = 0; // of the reals, in ten-thousandths
+    double real = 0;          // of everything, as reals
+    bool any = false, reals = false, inexact = false;
 };
 
 void sumStep(sqlite3_context *ctx, int, sqlite3_value **argv)
@@ -330,31 +332,39 @@ void sumStep(sqlite3_context *ctx, int, sqlite3_value **argv)
     const int type = sqlite3_value_type(argv[0]);
     if (type == SQLITE_NULL)
         return;
-    auto *s = static_cast<AmountSum *>(sqlite3_aggregate_context(ctx, sizeof(AmountSum)));
+    auto *s = static_cast<ExactSum *>(sqlite3_aggregate_context(ctx, sizeof(ExactSum)));
     if (!s)
         return;
-    const double v = sqlite3_value_double(argv[0]);
     s->any = true;
-    s->reals = s->reals || type != SQLITE_INTEGER;
+    const double v = sqlite3_value_double(argv[0]);
     s->real += v;
+    if (type == SQLITE_INTEGER) {
+        if (__builtin_add_overflow(s->whole, sqlite3_value_int64(argv[0]), &s->whole))
+            s->inexact = true;
+        return;
+    }
+    s->reals = true;
     const double scaled = std::round(v * 10000.0);
-    if (std::abs(scaled) > 9.0e15 || scaled / 10000.0 != v)
+    if (std::abs(scaled) > 9.0e15 || scaled / 10000.0 != v
+        || __builtin_add_overflow(s->scaled, sqlite3_int64(scaled), &s->scaled))
         s->inexact = true;
-    else
-        s->scaled += sqlite3_int64(scaled);
 }
 
 void sumFinal(sqlite3_context *ctx)
 {
-    const auto *s = static_cast<AmountSum *>(sqlite3_aggregate_context(ctx, 0));
+    const auto *s = static_cast<ExactSum *>(sqlite3_aggregate_context(ctx, 0));
+    sqlite3_int64 total = 0;
     if (!s || !s->any)
         sqlite3_result_null(ctx);
-    else if (s->inexact)
+    else if (s->inexact && !s->reals)
+        sqlite3_result_error(ctx, "Arithmetic overflow error converting expression to data type bigint.", -1);
+    else if (!s->reals)
+        sqlite3_result_int64(ctx, s->whole);
+    else if (s->inexact || __builtin_mul_overflow(s->whole, sqlite3_int64(10000), &total)
+             || __builtin_add_overflow(total, s->scaled, &total))
         sqlite3_result_double(ctx, s->real);
-    else if (!s->reals && s->scaled % 10000 == 0)
-        sqlite3_result_int64(ctx, s->scaled / 10000);
     else
-        sqlite3_result_double(ctx, double(s->scaled) / 10000.0);
+        sqlite3_result_double(ctx, double(total) / 10000.0);
 }
 
 // LIKE's own matching: "%" any run of characters, "_" one character, and
