@@ -76,6 +76,11 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
         TC = QStringLiteral("CMV");
         bool modifica = false;
         Obtener_Nro_Comprobante(TC, Suc, Nro, Letra, modifica, true, QString(), QString());
+        // No book could number it (the operator has been told): no entry.
+        if (Nro.isEmpty()) {
+            mAsientoIncompleto = true;
+            return {};
+        }
     }
     if (!CuentaDelMotivo(eMotivoStock, cab.CostoDeVenta, cab.CuentaMotivo, cab.Detalle))
         return {};

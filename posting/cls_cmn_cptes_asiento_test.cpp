@@ -276,6 +276,57 @@ TEST_F(Asiento, CostOfSalesIsAnEntryOfItsOwnTypeNamingTheSale)
     }
 }
 
+// A cost of sale whose number cannot be given: no entry, and the posting
+// is told it is incomplete.
+TEST_F(Asiento, ACostOfSaleWithoutANumberGivesNoEntry)
+{
+    const struct
+    {
+        const char *nombre;
+        const char *ultimo;
+        const char *hasta;
+        std::vector<const char *> asientos; // the journal's cost-of-sale numbers
+        QString mensaje;
+    } casos[] = {
+        {"every book used up",
+         "3",
+         "2",
+         {},
+         QStringLiteral("Todos los talonarios del comprobante CMV se encuentran utilizados, debe dar de alta un nuevo "
+                        "talonario para el comprobante CMV")},
+        {"the journal at 99999999",
+         "120",
+         "99999999",
+         {"00000120", "99999999"},
+         QStringLiteral("Ha ocurrido el Siguiente Error (6) No quedan números para el comprobante CMV: el último es "
+                        "99999999")},
+    };
+    Grilla({Valorada("A1", "1", "10")});
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Ejecuta({QStringLiteral("DELETE FROM MV_ASIENTOS"),
+                 QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = ' CMV'"),
+                 QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, UNEGOCIO, Letras, Sistema, X_ULTIMO_NRO, "
+                                "X_NRO_DESDE, X_NRO_HASTA, X_SUC_DEFAULT) VALUES (' CMV', 1, '   1', 'X', "
+                                "'Contable', %1, 1, %2, 1)")
+                     .arg(QLatin1String(c.ultimo), QLatin1String(c.hasta))});
+        for (const char *numero : c.asientos)
+            Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA) "
+                                   "VALUES (' CMV', '0001', '%1', 'X', 1)")
+                        .arg(QLatin1String(numero)));
+        const long long antes = Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS"));
+        operador.clear();
+        Llamada l;
+        l.TC = QStringLiteral("FC");
+        l.Motivo = QStringLiteral("4");
+        l.TipoMov = 99;
+        EXPECT_EQ(Genera(l), QString());
+        EXPECT_TRUE(clase->AsientoStockIncompleto());
+        EXPECT_EQ(operador.prompts(), QStringList{c.mensaje});
+        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS")), antes);
+    }
+}
+
 TEST_F(Asiento, AMotiveWithoutAccountOrTheSettingOffGivesNoEntry)
 {
     Grilla({Valorada("A1", "1", "10")});

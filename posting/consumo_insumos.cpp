@@ -143,16 +143,16 @@ void Consumo::Linea(int fila)
         || !tiene)
         return;
     m_corrida.Paso([&] {
-        if (!m_id.isEmpty())
-            return;
-        const Variant id = AsignarNumeroComprobante(QStringLiteral("PE"), m_sucursal, m_letra);
-        // Without a number the rows would belong to no voucher.
-        if (id.isEmpty())
-            Raise(vberr::InvalidCall, QStringLiteral("No hay número para el comprobante de consumo PE"));
-        m_id = id.toString();
+        if (m_id.isEmpty())
+            m_id = AsignarNumeroComprobante(QStringLiteral("PE"), m_sucursal, m_letra).toString();
     });
-    if (m_id.isEmpty())
+    // Without a number the rows would belong to no voucher: the operator has
+    // been told why, nothing of the consumption is written and the run ends.
+    if (m_id.isEmpty()) {
+        m_corrida.HayError = true;
+        m_corrida.Terminada = true;
         return;
+    }
 
     const Currency factor = Currency::fromScaled(std::int64_t(m_corrida.Signo) * 10000);
     std::vector<FilaConsumo> filas;

@@ -138,12 +138,7 @@ const CasoConsumo kConsumos[] = {
 INSTANTIATE_TEST_SUITE_P(Casos,
                          Consumo,
                          ::testing::Combine(::testing::ValuesIn(kConsumos), ::testing::Bool()),
-                         [](const auto &info) {
-                             return QStringLiteral("%1_%2")
-                                 .arg(info.index)
-                                 .arg(std::get<1>(info.param) ? QStringLiteral("Collected") : QStringLiteral("Run"))
-                                 .toStdString();
-                         });
+                         PorCamino());
 
 TEST_F(BaseConsumo, TheColumnsOfTheConsumptionRows)
 {
@@ -229,6 +224,93 @@ TEST_F(BaseConsumo, EachRunItsOwnConsumptionVoucher)
                            "000100000002X 2 C2 1 - -0.5"}));
     EXPECT_EQ(UltimoDelLibro(), 3);
     EXPECT_EQ(gInsumos.size(), 3u); // the last line's two components and the empty record
+}
+
+const QString kTodosUsadosPE = QStringLiteral(
+    "Todos los talonarios del comprobante PE se encuentran utilizados, debe dar de alta un nuevo talonario para el "
+    "comprobante PE");
+
+// A consumption voucher that cannot be numbered writes nothing of itself,
+// neither its rows nor its book's advance, and the posting reports the error.
+struct CasoSinNumero
+{
+    const char *nombre;
+    QStringList prepara;
+    std::vector<const char *> guardados; // consumption ids the stock holds
+    QString mensaje;
+};
+
+void PrintTo(const CasoSinNumero &c, std::ostream *os)
+{
+    *os << c.nombre;
+}
+
+class ConsumoSinNumero : public BaseConsumo, public ::testing::WithParamInterface<std::tuple<CasoSinNumero, bool>>
+{};
+
+TEST_P(ConsumoSinNumero, WritesNothingOfItAndReportsTheError)
+{
+    const auto &[c, recolecta] = GetParam();
+    Ejecuta(c.prepara);
+    for (const char *id : c.guardados)
+        Ejecuta(QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia, Fecha, IdArticulo) "
+                               "VALUES ('  PE', '%1', 1, '01/01/2024', 'ART')")
+                    .arg(QLatin1String(id)));
+    const long long libro = UltimoDelLibro();
+    Grilla({Linea("A1", "1"), Linea("P1", "4"), Linea("P2", "1", PorPorcentaje())});
+    Comprobante v;
+    Postea(v, recolecta);
+    EXPECT_TRUE(hayError);
+    // Told once: the run ends at the first line with components.
+    EXPECT_EQ(operador.prompts(), QStringList{c.mensaje});
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK WHERE TC = '  PE'")),
+              (long long) c.guardados.size());
+    EXPECT_FALSE(sqlTemp.contains(QStringLiteral("'  PE'"))) << sqlTemp.toStdString();
+    EXPECT_FALSE(sqlTemp.contains(QStringLiteral("V_TA_CPTE"))) << sqlTemp.toStdString();
+    EXPECT_EQ(UltimoDelLibro(), libro);
+    // The voucher's own movements went before: written, or collected for a caller told of the error.
+    EXPECT_EQ(recolecta ? int(sqlTemp.count(QStringLiteral("INSERT INTO V_MV_STOCK"))) : int(Movimientos().size()), 3);
+}
+
+const CasoSinNumero kSinNumero[] = {
+    {"every book used up",
+     {QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 3, X_NRO_HASTA = 2 WHERE CODIGO = '  PE'")},
+     {},
+     kTodosUsadosPE},
+    {"the stock at 99999999",
+     {},
+     {"000100000001X", "000199999999X"},
+     QStringLiteral(
+         "Ha ocurrido el Siguiente Error (6) No quedan números para el comprobante PE: el último es 99999999")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Casos,
+                         ConsumoSinNumero,
+                         ::testing::Combine(::testing::ValuesIn(kSinNumero), ::testing::Bool()),
+                         PorCamino());
+
+// The case measured: a book of one number, three vouchers posted one after
+// the other, each collected text run in its transaction as a caller does.
+TEST_F(BaseConsumo, ABookOfOneNumberNumbersOneConsumption)
+{
+    Ejecuta(QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 2, X_NRO_HASTA = 2 WHERE CODIGO = '  PE'"));
+    Grilla({Linea("P1", "1")});
+    QList<bool> errores;
+    for (int vez = 1; vez <= 3; ++vez) {
+        sqlTemp.clear();
+        hayError = false;
+        Comprobante v;
+        v.SucNroLetra = QStringLiteral("00010000000%1A").arg(vez);
+        Postea(v, true);
+        errores << hayError;
+        if (!hayError) {
+            EXPECT_TRUE(EjecutaEnTransaccion(sqlTemp)) << sqlTemp.toStdString();
+        }
+    }
+    EXPECT_EQ(errores, (QList<bool>{false, true, true}));
+    EXPECT_EQ(Consumos(), (QStringList{"000100000002X 1 C1 1 - -3", "000100000002X 2 C2 1 - -0.5"}));
+    EXPECT_EQ(UltimoDelLibro(), 3);
+    EXPECT_EQ(operador.prompts(), (QStringList{kTodosUsadosPE, kTodosUsadosPE}));
 }
 
 // A stored voucher loaded into the entry grids and posted again consumes

@@ -40,7 +40,7 @@ struct CorridaStock
     Steps &Paso; // the run's error treatment
     std::int16_t Signo = 0;
     std::int16_t Secuencia = 0; // the voucher's movement number, last one used
-    bool Terminada = false;     // a statement failed: the run ends
+    bool Terminada = false;     // a statement failed or a voucher got no number: the run ends
     ui::DoEventsEvery Eventos;  // the screen's turn between movements, at most every 50 ms
 
     // The movement number after the last one used; error 6 past 32,767.

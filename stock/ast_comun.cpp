@@ -4,10 +4,13 @@
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 #include "platform/runtime/dates.h"
+#include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 
 #include <QStringList>
+
+#include <algorithm>
 
 namespace numeracion {
 
@@ -65,6 +68,16 @@ std::optional<QDate> DiaDeVencimiento(const Variant &valor)
     if (texto.isEmpty())
         return std::nullopt;
     return vb::DateValue(texto).date();
+}
+
+QString NumeroSiguiente(double tomado, const QString &tipo, const QString &limite)
+{
+    const double tope = std::min(Numero(Variant(limite)), kUltimoNumero);
+    const QString ultimo = vb::Format(tope, QStringLiteral("00000000"));
+    if (tomado + 1 > tope)
+        Raise(vberr::Overflow,
+              QStringLiteral("No quedan números para el comprobante %1: el último es %2").arg(vb::Trim(tipo), ultimo));
+    return vb::Format(tomado + 1, QStringLiteral("00000000"));
 }
 
 bool NormalizaLetra(QString &letra)

@@ -47,6 +47,27 @@ bool NormalizaLetra(QString &letra);
 // The message of a letter that is not one of them.
 QString MensajeLetraInvalida();
 
+// The highest number a voucher id holds (8 digits).
+inline constexpr double kUltimoNumero = 99999999;
+
+// The number after `tomado`, as 8 digits, while it stays within `limite`
+// (the book's highest number, never above kUltimoNumero); past it error 6
+// says that the type has no numbers left.
+QString NumeroSiguiente(double tomado, const QString &tipo, const QString &limite);
+
+// Obtener_Nro_Comprobante that also hands back the highest number the
+// voucher may take: its book's, or 99999999 without a book or for a type
+// that shares its numbering. The number comes back empty when none can be
+// given (the operator has been told why).
+void ObtieneNumero(const QString &tipo,
+                   QString &sucursal,
+                   QString &numero,
+                   QString &letra,
+                   bool &modifica,
+                   bool verifica,
+                   const QString &unegocio,
+                   QString &limite);
+
 // The lock hint of the book read: a number drawn inside a transaction holds
 // its book until the transaction ends (each dialect renders it).
 inline constexpr const char *kBloqueoTalonario = " WITH (UPDLOCK, ROWLOCK)";

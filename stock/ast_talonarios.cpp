@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 using namespace numeracion;
@@ -26,28 +27,28 @@ std::int16_t TalonarioActual = 0;
 
 namespace {
 
-const Currency kUno = Currency::fromScaled(10000);
-
-// The book's current number against its highest one, as the columns hold
-// them: numbers by value, texts as texts ignoring case; Null never compares.
-bool Menor(const Variant &a, const Variant &b)
+// The number a book issues next: its current number, but never below its
+// first one (a fresh book holds 0) nor below 1. None when the current number
+// is Null.
+std::optional<double> SiguienteDelLibro(const Variant &ultimo, const Variant &desde)
 {
-    if (a.isNull() || b.isNull())
-        return false;
-    if (a.isString() && b.isString())
-        return vb::StrCompText(a.rawString(), b.rawString()) < 0;
-    return Numero(a) < Numero(b);
+    if (ultimo.isNull())
+        return std::nullopt;
+    return std::max({Numero(ultimo), Numero(desde), 1.0});
+}
+
+// The book's highest number; none when it is Null. No id holds more than 8 digits.
+std::optional<double> HastaDelLibro(const Variant &hasta)
+{
+    if (hasta.isNull())
+        return std::nullopt;
+    return std::min(Numero(hasta), kUltimoNumero);
 }
 
 // The number part (characters 5 to 12) of a stored voucher id.
 Currency NumeroDelId(const QString &id)
 {
     return gComponente().ConvierteACurrency(vb::Mid(id, 5, 8));
-}
-
-QString Ocho(Currency valor)
-{
-    return vb::Format(valor, QStringLiteral("00000000"));
 }
 
 // The stored maximum of the query's ULTIMO column, none when no row or Null.
@@ -69,12 +70,14 @@ bool Existe(QString sentencia, ado::Recordset &rs)
 }
 
 // Past the highest id of trips or sales of the type, branch and letter. A
-// maximum equal to the number means the number is taken: it moves too.
+// maximum equal to the number means the number is taken: it moves too, but
+// never past `limite` (the number is then cleared and error 6 raised).
 void PasaElMaximoDelId(const QString &tabla,
                        const QString &tipo,
                        const QString &sucursal,
                        const QString &letra,
                        QString &numero,
+                       const QString &limite,
                        ado::Recordset &rs)
 {
     const QString sentencia = QStringLiteral("SELECT MAX(idcomprobante) AS ULTIMO From ") + tabla
@@ -83,8 +86,10 @@ void PasaElMaximoDelId(const QString &tabla,
                               + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE,13,1) = ") + TextoSQL(letra);
     if (const auto ultimo = Ultimo(sentencia, rs)) {
         const Currency tomado = NumeroDelId(*ultimo);
-        if (tomado >= gComponente().ConvierteACurrency(numero))
-            numero = Ocho(tomado + kUno);
+        if (tomado >= gComponente().ConvierteACurrency(numero)) {
+            numero.clear();
+            numero = NumeroSiguiente(tomado.toDouble(), tipo, limite);
+        }
     }
 }
 
@@ -153,9 +158,11 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante,
                     Letra = QStringLiteral("X");
             }
             const QString l = vb::Trim(Letra);
-            const Variant &ultimo = Campo(rs, l + QStringLiteral("_ULTIMO_NRO"));
-            const Variant &hasta = Campo(rs, l + QStringLiteral("_NRO_HASTA"));
-            if (!Menor(ultimo, hasta)) {
+            // Used up once the number it would issue passes its highest one.
+            const auto siguiente = SiguienteDelLibro(Campo(rs, l + QStringLiteral("_ULTIMO_NRO")),
+                                                     Campo(rs, l + QStringLiteral("_NRO_DESDE")));
+            const auto hasta = HastaDelLibro(Campo(rs, l + QStringLiteral("_NRO_HASTA")));
+            if (!siguiente || !hasta || *siguiente > *hasta) {
                 todosUsados = true;
                 return;
             }
@@ -166,10 +173,8 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante,
             }
             Sucursal = vb::Format(numeracion::Numero(Campo(rs, l + QStringLiteral("_SUC_DEFAULT"))),
                                   QStringLiteral("0000"));
-            // The column already holds the next number to issue.
-            const double actual = numeracion::Numero(ultimo);
-            Numero = actual == 0 ? QStringLiteral("00000001") : vb::Format(actual, QStringLiteral("00000000"));
-            NroHasta = vb::Format(numeracion::Numero(hasta), QStringLiteral("00000000"));
+            Numero = vb::Format(*siguiente, QStringLiteral("00000000"));
+            NroHasta = vb::Format(*hasta, QStringLiteral("00000000"));
             TalonarioActual = vb::CInt(numeracion::Numero(Campo(rs, QStringLiteral("talonario"))));
             ModificaNumero = ConvierteBooleano(Texto(Campo(rs, QStringLiteral("Modificanumeracion"))));
             todosUsados = false;
@@ -231,23 +236,42 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante,
                              const QString &UNegocio)
 {
     (void) Cuenta; // part of the suite's call, never consulted
+    QString limite;
+    ObtieneNumero(TipoComprobante, Sucursal, Numero, Letra, ModificaNumero, Verifica, UNegocio, limite);
+}
+
+void numeracion::ObtieneNumero(const QString &TipoComprobante,
+                               QString &Sucursal,
+                               QString &Numero,
+                               QString &Letra,
+                               bool &ModificaNumero,
+                               bool Verifica,
+                               const QString &UNegocio,
+                               QString &limite)
+{
     if (vb::Trim(TipoComprobante).isEmpty())
         return;
     Steps pasos = Pasos(QStringLiteral("Obtener_Nro_Comprobante"));
     ado::Recordset rs;
-    QString limite = QStringLiteral("99999999");
+    limite = QStringLiteral("99999999");
     QString hasta = limite;
+    // Stays empty when no book gives a number: every book used up, or a
+    // failure the operator has been shown.
+    QString propuesto;
 
     pasos([&] {
         Obtener_Nro_Comprobante_Contable(TipoComprobante,
                                          Sucursal,
-                                         Numero,
+                                         propuesto,
                                          Letra,
                                          ModificaNumero,
                                          QString(),
                                          UNegocio,
                                          hasta);
     });
+    Numero = propuesto;
+    if (Numero.isEmpty())
+        return;
     // A type that shares its numbering is not bound by its own book's end.
     pasos([&] {
         if (ObtieneTCEquivalente(TipoComprobante).isEmpty())
@@ -258,6 +282,13 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante,
 
     const QString tipo = TipoComprobante;
     auto id = [&] { return Sucursal + Numero + Letra; };
+    // A number that could not move past the taken ones (its book ended) is none.
+    auto sinNumero = [&] {
+        if (!Numero.isEmpty())
+            return false;
+        gDB().CierraRecordset(&rs);
+        return true;
+    };
 
     if (EsTipo(tipo, "VJ")) {
         bool usado = false;
@@ -267,7 +298,7 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante,
                            rs);
         });
         if (usado)
-            pasos([&] { PasaElMaximoDelId(QStringLiteral("MV_VIAJES"), tipo, Sucursal, Letra, Numero, rs); });
+            pasos([&] { PasaElMaximoDelId(QStringLiteral("MV_VIAJES"), tipo, Sucursal, Letra, Numero, limite, rs); });
         pasos([&] { gDB().CierraRecordset(&rs); });
         return;
     }
@@ -283,10 +314,14 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante,
                                            + CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL= ")
                                            + TextoSQL(Sucursal) + QStringLiteral(" AND LETRA = ") + TextoSQL(Letra),
                                        rs);
-            Numero = ultimo ? Ocho(gComponente().ConvierteACurrency(*ultimo) + kUno) : QStringLiteral("00000001");
+            Numero.clear();
+            Numero = ultimo ? NumeroSiguiente(gComponente().ConvierteACurrency(*ultimo).toDouble(), tipo, limite)
+                            : QStringLiteral("00000001");
         });
+        if (sinNumero())
+            return;
         if (EsTipo(tipo, "CBFP"))
-            pasos([&] { PasaElMaximoDelId(QStringLiteral("V_MV_CPTE"), tipo, Sucursal, Letra, Numero, rs); });
+            pasos([&] { PasaElMaximoDelId(QStringLiteral("V_MV_CPTE"), tipo, Sucursal, Letra, Numero, limite, rs); });
         pasos([&] { gDB().CierraRecordset(&rs); });
         return;
     }
@@ -331,7 +366,9 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante,
                 else
                     sentencia += QStringLiteral(" AND LETRA = ") + TextoSQL(Letra);
                 const auto ultimo = Ultimo(sentencia, rs);
-                Numero = ultimo ? Ocho(gComponente().ConvierteACurrency(*ultimo) + kUno) : QStringLiteral("00000001");
+                Numero.clear();
+                Numero = ultimo ? NumeroSiguiente(gComponente().ConvierteACurrency(*ultimo).toDouble(), tipo, limite)
+                                : QStringLiteral("00000001");
             });
         }
         pasos([&] { gDB().CierraRecordset(&rs); });

@@ -98,12 +98,47 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
          .libros = {libro(1, {{&Libro::ultimo, "57"}, {&Libro::hasta, "100"}})},
          .numero = "00000057",
          .hasta = "00000100"},
+        {.nombre = "a book issues its last number",
+         .libros = {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}})},
+         .numero = "00000500",
+         .hasta = "00000500"},
         {.nombre = "an exhausted first book gives way",
-         .libros = {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::ultimo, "7"}})},
+         .libros = {libro(1, {{&Libro::ultimo, "501"}, {&Libro::hasta, "500"}}), libro(2, {{&Libro::ultimo, "7"}})},
          .numero = "00000007",
          .talonario = 2},
+        {.nombre = "a fresh book starts at its first number",
+         .libros = {libro(1, {{&Libro::desde, "1001"}, {&Libro::hasta, "2000"}})},
+         .numero = "00001001",
+         .hasta = "00002000"},
+        {.nombre = "a current number below the range moves up to it",
+         .libros = {libro(1, {{&Libro::ultimo, "57"}, {&Libro::desde, "1001"}, {&Libro::hasta, "2000"}})},
+         .numero = "00001001",
+         .hasta = "00002000"},
+        {.nombre = "the first book used up, the next one fresh",
+         .libros = {libro(1, {{&Libro::ultimo, "1001"}, {&Libro::hasta, "1000"}}),
+                    libro(2, {{&Libro::desde, "1001"}, {&Libro::hasta, "2000"}})},
+         .numero = "00001001",
+         .hasta = "00002000",
+         .talonario = 2},
+        {.nombre = "a range past 99999999 ends there",
+         .libros = {libro(1, {{&Libro::ultimo, "99999999"}, {&Libro::hasta, "200000000"}})},
+         .numero = "99999999"},
+        {.nombre = "... and is used up after it",
+         .libros = {libro(1, {{&Libro::ultimo, "100000000"}, {&Libro::hasta, "200000000"}})},
+         .sucursal = "entrada",
+         .numero = "entrada",
+         .hasta = "entrada",
+         .talonario = 9,
+         .todosUsados = true},
+        {.nombre = "a range without an end issues nothing",
+         .libros = {libro(1, {{&Libro::hasta, "NULL"}})},
+         .sucursal = "entrada",
+         .numero = "entrada",
+         .hasta = "entrada",
+         .talonario = 9,
+         .todosUsados = true},
         {.nombre = "every book exhausted",
-         .libros = {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}),
+         .libros = {libro(1, {{&Libro::ultimo, "501"}, {&Libro::hasta, "500"}}),
                     libro(2, {{&Libro::ultimo, "600"}, {&Libro::hasta, "20"}})},
          .sucursal = "entrada",
          .numero = "entrada",
@@ -129,7 +164,7 @@ TEST_F(Talonarios, TheBookIsChosenByOrderRangeExpiryAndUnit)
          .numero = "00000030",
          .talonario = 2},
         {.nombre = "an exhausted book before an expired one is still reported",
-         .libros = {libro(1, {{&Libro::ultimo, "500"}, {&Libro::hasta, "500"}}),
+         .libros = {libro(1, {{&Libro::ultimo, "501"}, {&Libro::hasta, "500"}}),
                     libro(2, {{&Libro::vence, "'14/03/2024'"}})},
          .fecha = "15/03/2024",
          .sucursal = "entrada",
@@ -472,6 +507,13 @@ protected:
                                "VALUES ('%1', '%2', 1, '01/01/2024', 'ART')")
                     .arg(QLatin1String(tc), QLatin1String(id)));
     }
+    // A journal row of a cost of sale, branch 0001 and letter X.
+    void Asiento(const char *numero)
+    {
+        Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, SECUENCIA) "
+                               "VALUES (' CMV', '0001', '%1', 'X', 1)")
+                    .arg(QLatin1String(numero)));
+    }
 };
 
 TEST_F(IdStock, TheBooksNumberUnlessTheStockAlreadyHoldsIt)
@@ -525,10 +567,10 @@ TEST_F(IdStock, TheIdHasThirteenCharactersWhateverTheBookGave)
          "000700000003X",
          "0007",
          0},
-        {"every book used: the entry values",
-         {Con(Con(Libro(), &Libro::ultimo, "9"), &Libro::hasta, "9")},
-         "000100000000X",
-         "0001",
+        {"every book used: no id, nothing numbered 0",
+         {Con(Con(Libro(), &Libro::ultimo, "10"), &Libro::hasta, "9")},
+         "",
+         "1",
          1},
     };
     for (const auto &c : casos) {
@@ -537,9 +579,166 @@ TEST_F(IdStock, TheIdHasThirteenCharactersWhateverTheBookGave)
         Libros(c.libros);
         operador.clear();
         const IdAsignado a = Asigna(QStringLiteral("1"));
-        EXPECT_EQ(a.id.toString(), QString::fromUtf8(c.id));
+        if (*c.id == '\0')
+            EXPECT_TRUE(a.id.isEmpty()) << a.id.toString().toStdString();
+        else
+            EXPECT_EQ(a.id.toString(), QString::fromUtf8(c.id));
         EXPECT_EQ(a.sucursal, QString::fromUtf8(c.sucursal));
         EXPECT_EQ(int(operador.requests().size()), c.mensajes);
+    }
+}
+
+// Vouchers numbered one after another at the ends of small books, as the
+// posting numbers them: a consumption's id (PE) is stored and its book moved
+// past it by the statement the book update hands back; a cost of sale (CMV)
+// is numbered from the journal, where its number is stored. "" is no number.
+TEST_F(IdStock, TheEndsOfTheBooks)
+{
+    const auto todos = [](const char *tipo) {
+        return QStringLiteral("Todos los talonarios del comprobante %1 se encuentran utilizados, debe dar de alta un "
+                              "nuevo talonario para el comprobante %1")
+            .arg(QLatin1String(tipo));
+    };
+    const auto sinNumeros = [](const char *tipo, const char *ultimo) {
+        return QStringLiteral(
+                   "Ha ocurrido el Siguiente Error (6) No quedan números para el comprobante %1: el último es %2")
+            .arg(QLatin1String(tipo), QLatin1String(ultimo));
+    };
+    const auto libro =
+        [](const char *codigo, const char *desde, const char *hasta, const char *ultimo = "0", int talonario = 1) {
+            Libro l = Con(Con(DelTipo(codigo, ultimo), &Libro::desde, desde), &Libro::hasta, hasta);
+            l.talonario = talonario;
+            return l;
+        };
+    const struct
+    {
+        const char *nombre;
+        const char *tipo;
+        std::vector<Libro> libros;
+        std::vector<const char *> guardados = {}; // PE: ids in the stock; CMV: numbers in the journal
+        std::vector<const char *> numeros;
+        QStringList mensajes;
+        const char *rutina = ""; // the routine whose error treatment speaks
+    } casos[] = {
+        {.nombre = "a book issues its last number, then says it is used up",
+         .tipo = "PE",
+         .libros = {libro("  PE", "1", "3")},
+         .numeros = {"000100000001X", "000100000002X", "000100000003X", ""},
+         .mensajes = {todos("PE")}},
+        {.nombre = "a fresh book above 1 starts at its first number",
+         .tipo = "PE",
+         .libros = {libro("  PE", "1001", "1002")},
+         .numeros = {"000100001001X", "000100001002X", ""},
+         .mensajes = {todos("PE")}},
+        {.nombre = "two books in sequence",
+         .tipo = "PE",
+         .libros = {libro("  PE", "1", "2"), libro("  PE", "3", "4", "0", 2)},
+         .numeros = {"000100000001X", "000100000002X", "000100000003X", "000100000004X", ""},
+         .mensajes = {todos("PE")}},
+        {.nombre = "the stock already past the book's end",
+         .tipo = "PE",
+         .libros = {libro("  PE", "1", "3")},
+         .guardados = {"000100000001X", "000100000003X"},
+         .numeros = {""},
+         .mensajes = {sinNumeros("PE", "00000003")},
+         .rutina = "AsignarNumeroComprobante"},
+        {.nombre = "a book ending at 99999999 issues it",
+         .tipo = "PE",
+         .libros = {libro("  PE", "1", "99999999", "99999999")},
+         .numeros = {"000199999999X", ""},
+         .mensajes = {todos("PE")}},
+        {.nombre = "the stock at 99999999",
+         .tipo = "PE",
+         .libros = {libro("  PE", "1", "99999999", "120")},
+         .guardados = {"000100000120X", "000199999999X"},
+         .numeros = {""},
+         .mensajes = {sinNumeros("PE", "99999999")},
+         .rutina = "AsignarNumeroComprobante"},
+        {.nombre = "the journal up to its book's last number",
+         .tipo = "CMV",
+         .libros = {libro(" CMV", "1", "3")},
+         .numeros = {"000100000001X", "000100000002X", "000100000003X", ""},
+         .mensajes = {sinNumeros("CMV", "00000003")},
+         .rutina = "Obtener_Nro_Comprobante"},
+        {.nombre = "the journal at 99999999",
+         .tipo = "CMV",
+         .libros = {libro(" CMV", "1", "99999999", "120")},
+         .guardados = {"00000120", "99999999"},
+         .numeros = {""},
+         .mensajes = {sinNumeros("CMV", "99999999")},
+         .rutina = "Obtener_Nro_Comprobante"},
+        {.nombre = "every book of the journal's type used up",
+         .tipo = "CMV",
+         .libros = {libro(" CMV", "1", "3", "4")},
+         .numeros = {""},
+         .mensajes = {todos("CMV")}},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Ejecuta({QStringLiteral("DELETE FROM V_TA_CPTE"),
+                 QStringLiteral("DELETE FROM V_MV_STOCK"),
+                 QStringLiteral("DELETE FROM MV_ASIENTOS")});
+        Libros(c.libros);
+        const bool stock = QLatin1String(c.tipo) == QLatin1String("PE");
+        for (const char *guardado : c.guardados) {
+            if (stock)
+                Movimiento("  PE", guardado);
+            else
+                Asiento(guardado);
+        }
+        operador.clear();
+        TalonarioActual = 0;
+        QStringList numeros;
+        for (std::size_t vez = 0; vez < c.numeros.size(); ++vez) {
+            QString sucursal = QStringLiteral("0001");
+            QString letra = QStringLiteral("X");
+            QString id;
+            if (stock) {
+                id = AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString();
+                if (!id.isEmpty()) {
+                    Movimiento("  PE", id.toLatin1().constData());
+                    QString sentencia;
+                    ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                                   QStringLiteral("STOCK"),
+                                                   id.left(4),
+                                                   QString::number(id.mid(4, 8).toLongLong() + 1),
+                                                   letra,
+                                                   true,
+                                                   sentencia,
+                                                   false);
+                    Ejecuta(sentencia);
+                }
+            } else {
+                // The cost of sale enters with the sale's branch and number.
+                QString numero = QStringLiteral("00000777");
+                bool modifica = false;
+                Obtener_Nro_Comprobante(QStringLiteral("CMV"),
+                                        sucursal,
+                                        numero,
+                                        letra,
+                                        modifica,
+                                        true,
+                                        QString(),
+                                        QString());
+                if (!numero.isEmpty()) {
+                    id = sucursal + numero + letra;
+                    Asiento(numero.toLatin1().constData());
+                }
+            }
+            numeros << id;
+        }
+        QStringList esperados;
+        for (const char *n : c.numeros)
+            esperados << QString::fromLatin1(n);
+        EXPECT_EQ(numeros, esperados);
+        EXPECT_EQ(operador.prompts(), c.mensajes);
+        if (*c.rutina != '\0') {
+            ASSERT_FALSE(operador.requests().empty());
+            EXPECT_TRUE(operador.last().title.contains(QLatin1String(c.rutina))) << operador.last().title.toStdString();
+        }
+        // Nothing stored past the end of the numbers.
+        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK WHERE LEN(IdComprobante) <> 13")), 0);
+        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE LEN(NUMERO) <> 8")), 0);
     }
 }
 
@@ -558,10 +757,17 @@ TEST(IdStockNuloMaximo, ANullMaximumRestartsAtOne)
     auto &rec = AttachRecording(gDB().gCnn(), ado::Platform::SqlServer);
     gUNegocio = QStringLiteral("   1");
     ado::RowSet libro;
-    for (const char *c :
-         {"Letras", "X_ULTIMO_NRO", "X_NRO_HASTA", "X_SUC_DEFAULT", "VenceX", "talonario", "Modificanumeracion"})
+    for (const char *c : {"Letras",
+                          "X_ULTIMO_NRO",
+                          "X_NRO_DESDE",
+                          "X_NRO_HASTA",
+                          "X_SUC_DEFAULT",
+                          "VenceX",
+                          "talonario",
+                          "Modificanumeracion"})
         libro.columns.push_back({QString::fromLatin1(c), ado::ColumnKind::Unknown, 8, {}, {}});
-    libro.rows = {{Variant("X"), Variant(120), Variant(999), Variant(1), Variant::null(), Variant(1), Variant(false)}};
+    libro.rows = {
+        {Variant("X"), Variant(120), Variant(1), Variant(999), Variant(1), Variant::null(), Variant(1), Variant(false)}};
     rec.answer(QStringLiteral("FROM V_TA_CPTE"), libro);
     rec.answer(QStringLiteral("MV_ASIENTOS"), NoRows());
     rec.answer(QStringLiteral("SELECT TC,IDCOMPROBANTE"), OneRow());

@@ -262,9 +262,12 @@ void ActualizaNumeracionComprobante(const QString &TipoComprobante,
         }
     });
     // For the book it finds (TalonarioActual); its answer is not needed here.
+    // The book is the one that issued the number used, one before Numero: after
+    // a book's last number Numero already lies in the next book.
     pasos([&] {
         QString mensaje;
-        ValidaNumeracionComprobante(TipoComprobante, Sucursal, Numero, Letra, mensaje, QString());
+        const QString usado = QString::number(numeracion::Numero(Variant(Numero)) - 1, 'f', 0);
+        ValidaNumeracionComprobante(TipoComprobante, Sucursal, usado, Letra, mensaje, QString());
     });
 
     const QString t4 = Tipo4(TipoComprobante);

@@ -28,11 +28,14 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
     });
     if (vb::Trim(TipoComprobante).isEmpty() || pasos.leaving())
         return Variant();
-    pasos([&] {
-        Obtener_Nro_Comprobante(TipoComprobante, Sucursal, numero, Letra, modifica, true, QString(), gUNegocio);
-    });
-    // Always 13 characters, whatever the book gave ("1" without a book, the
-    // entry values when every book is used).
+    // The book's highest number: a number moved past the taken ones stays within it.
+    QString limite;
+    pasos([&] { ObtieneNumero(TipoComprobante, Sucursal, numero, Letra, modifica, true, gUNegocio, limite); });
+    // No book could give one (every book used up, or a failure the operator
+    // has been shown): no id, so that nothing is stored under number 0.
+    if (numero.isEmpty() || pasos.leaving())
+        return Variant();
+    // Always 13 characters, whatever the book gave ("1" without a book).
     pasos([&] {
         Sucursal = vb::Format(Numero(Variant(Sucursal)), QStringLiteral("0000"));
         numero = vb::Format(Numero(Variant(numero)), QStringLiteral("00000000"));
@@ -50,13 +53,14 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
                                 + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + TextoSQL(Letra);
             gDB().AbrirRecordset(sentencia, rs);
             const Variant ultimo = rs.Eof() ? Variant::null() : Campo(rs, QStringLiteral("ULTIMO"));
+            numero.clear();
             numero = ultimo.isNull()
                          ? QStringLiteral("00000001")
-                         : vb::Format(vb::Val(vb::Mid(ultimo.toString(), 5, 8)) + 1, QStringLiteral("00000000"));
+                         : NumeroSiguiente(vb::Val(vb::Mid(ultimo.toString(), 5, 8)), TipoComprobante, limite);
         });
     }
     pasos([&] { gDB().CierraRecordset(&rs); });
-    if (pasos.leaving())
+    if (numero.isEmpty() || pasos.leaving())
         return Variant();
     return Variant(Sucursal + numero + Letra);
 }
