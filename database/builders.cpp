@@ -43,14 +43,21 @@ void ArmaInsert(QString &Sentencia, std::vector<TipoCampoValor> &Campos, bool Va
 {
     if (Campos.empty())
         Raise(vberr::SubscriptOutOfRange);
-    QString columnas;
-    QString valores;
+    // Written in place at its final length: a posting builds one per lot.
+    qsizetype largo = Sentencia.size() + 10;
+    for (const TipoCampoValor &c : Campos)
+        largo += c.NombreCampo.size() + c.ValorCampo.size() + 2;
+    Sentencia.reserve(largo);
+    Sentencia += QLatin1Char('(');
     for (std::size_t i = 0; i < Campos.size(); ++i) {
-        const QChar fin = i + 1 == Campos.size() ? QLatin1Char(')') : QLatin1Char(',');
-        columnas += Campos[i].NombreCampo + fin;
-        valores += Campos[i].ValorCampo + fin;
+        Sentencia += Campos[i].NombreCampo;
+        Sentencia += i + 1 == Campos.size() ? QLatin1Char(')') : QLatin1Char(',');
     }
-    Sentencia += QLatin1Char('(') + columnas + QStringLiteral(" VALUES (") + valores;
+    Sentencia += QLatin1String(" VALUES (");
+    for (std::size_t i = 0; i < Campos.size(); ++i) {
+        Sentencia += Campos[i].ValorCampo;
+        Sentencia += i + 1 == Campos.size() ? QLatin1Char(')') : QLatin1Char(',');
+    }
     if (Vaciar)
         Campos.clear();
 }
