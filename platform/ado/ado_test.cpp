@@ -451,6 +451,43 @@ TEST_F(SqliteDb, MoneyIsExact)
     EXPECT_EQ(scalar("SELECT SUM(CASE WHEN C = 'a' THEN M ELSE -M END) FROM T WHERE C <> 'b'").toDouble(), 0.0);
 }
 
+// A read of many rows makes each distinct date-time once and hands every
+// row its own: the milliseconds and the old bare day tell values apart or
+// alike as the stored form does.
+TEST_F(SqliteDb, RowsThatRepeatADateTimeReadEachTheirOwn)
+{
+    const char *const guardados[] = {"2021-03-05 17:30:12",
+                                     "2021-03-05 17:30:12.003",
+                                     "2021-03-05",
+                                     "2021-03-05 00:00:00.000",
+                                     "2021-03-05 17:30:12.003",
+                                     "2021-03-05 17:30:12"};
+    const QDateTime esperados[] = {QDateTime(QDate(2021, 3, 5), QTime(17, 30, 12)),
+                                   QDateTime(QDate(2021, 3, 5), QTime(17, 30, 12, 3)),
+                                   QDateTime(QDate(2021, 3, 5), QTime(0, 0)),
+                                   QDateTime(QDate(2021, 3, 5), QTime(0, 0)),
+                                   QDateTime(QDate(2021, 3, 5), QTime(17, 30, 12, 3)),
+                                   QDateTime(QDate(2021, 3, 5), QTime(17, 30, 12))};
+    sqlite3 *h = nullptr;
+    ASSERT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
+    ado::registerSqlServerFunctions(h);
+    for (int i = 0; i < 6; ++i) {
+        const QByteArray sql
+            = QStringLiteral("INSERT INTO T (C, F) VALUES ('%1', '%2')").arg(i).arg(QLatin1String(guardados[i])).toUtf8();
+        ASSERT_EQ(sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(h);
+    }
+    sqlite3_close(h);
+    for (int vuelta = 0; vuelta < 2; ++vuelta) {
+        Recordset rs;
+        rs.Open("SELECT F FROM T ORDER BY C", cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
+        for (int i = 0; i < 6; ++i, rs.MoveNext()) {
+            SCOPED_TRACE(guardados[i]);
+            ASSERT_FALSE(rs.Eof());
+            EXPECT_EQ(rs.Fields(0).Value().toDate(), esperados[i]);
+        }
+    }
+}
+
 TEST_F(SqliteDb, QuotedDatesStayTextOutsideDateColumns)
 {
     cn.Execute("INSERT INTO T (C, F) VALUES ('5/3/21', '5/3/21')");

@@ -3,6 +3,7 @@
 #include "platform/ado/sqlite_datetime.h"
 
 #include <QDateTime>
+#include <QHash>
 
 #include <sqlite3.h>
 
@@ -15,6 +16,37 @@ bool looksStoredDate(const char *p, int n)
 {
     return (n == sqlite_datetime::kStoredLength || n == sqlite_datetime::kStoredLengthWithMilliseconds) && p[4] == '-'
            && p[7] == '-' && p[10] == ' ' && p[13] == ':' && p[16] == ':';
+}
+
+// A stored date-time as the system's date value; invalid when it is none.
+// Making a local date-time asks the C library for the zone's offset, which
+// looks at the zone file each time (mktime, tzset): the values made are kept
+// by their stored form, so each distinct date-time of a read pays that once,
+// not every cell that holds it.
+QDateTime storedDateTime(const char *p, int n)
+{
+    char stored[sqlite_datetime::kStoredLengthWithMilliseconds];
+    const int length = sqlite_datetime::comparable(p, n, stored);
+    if (length == 0)
+        return {};
+    // Its digits as one number, the milliseconds zero when it has none.
+    qint64 key = 0;
+    for (int k = 0; k < length; ++k)
+        if (stored[k] >= '0' && stored[k] <= '9')
+            key = key * 10 + (stored[k] - '0');
+    if (length == sqlite_datetime::kStoredLength)
+        key *= 1000;
+    thread_local QHash<qint64, QDateTime> made;
+    if (const auto it = made.constFind(key); it != made.cend())
+        return *it;
+    const QDateTime d = sqlite_datetime::toDateTime(stored, length);
+    if (!d.isValid())
+        return d;
+    // A read of many days keeps the last few thousand, not all.
+    if (made.size() >= 4096)
+        made.clear();
+    made.insert(key, d);
+    return d;
 }
 
 } // namespace
@@ -121,8 +153,8 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
         break;
     case ColumnKind::Date:
         if (type == SQLITE_TEXT) {
-            const QDateTime d = sqlite_datetime::toDateTime(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
-                                                            sqlite3_column_bytes(st, i));
+            const QDateTime d = storedDateTime(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                                               sqlite3_column_bytes(st, i));
             if (d.isValid())
                 return Variant(d);
         }
@@ -140,7 +172,7 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
         const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
         const int n = sqlite3_column_bytes(st, i);
         if (c.kind == ColumnKind::Unknown && looksStoredDate(p, n)) {
-            const QDateTime d = sqlite_datetime::toDateTime(p, n);
+            const QDateTime d = storedDateTime(p, n);
             if (d.isValid())
                 return Variant(d);
         }
