@@ -52,13 +52,24 @@ bool SqliteProvider::runKept(StatementTranslation &statement,
     return ok;
 }
 
+namespace {
+
+// A batch whose shape is longer than this is not kept whole: a posting's
+// batch is as long as its voucher and seldom comes again with the same
+// shape, and kept it would hold its whole text. Its statements are still
+// kept by their own shapes, so translating it again finds each of them.
+constexpr qsizetype kLongestKeptBatch = 8192;
+
+} // namespace
+
 bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors)
 {
     plan = Plan();
     const BatchShape shape = SqliteDialect::shape(sql);
+    const bool keepable = !shape.key.isEmpty() && shape.key.size() <= kLongestKeptBatch;
     bool kept = false; // a translation of this shape fits, but these literals cannot be bound to it
     auto fits = [&](const Translation &candidate) { return candidate.fits(shape.literals); };
-    if (std::shared_ptr<Translation> t = shape.key.isEmpty() ? nullptr : m_kept->batches.find(shape.key, fits)) {
+    if (std::shared_ptr<Translation> t = keepable ? m_kept->batches.find(shape.key, fits) : nullptr) {
         if (plan.bind(*t, shape.literals)) {
             plan.kept = std::move(t);
             return true;
@@ -74,7 +85,8 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
     if (!kept && !shape.key.isEmpty() && !translate(sql, shape, t, errors))
         return false;
     if (t) {
-        m_kept->batches.add(shape.key, t);
+        if (keepable)
+            m_kept->batches.add(shape.key, t);
         if (plan.bind(*t, shape.literals)) {
             plan.kept = std::move(t);
             return true;
