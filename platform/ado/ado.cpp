@@ -7,6 +7,8 @@
 #include "platform/ado/sqlite_provider.h"
 #include "platform/runtime/vberror.h"
 
+#include <QHash>
+
 namespace ado {
 namespace {
 
@@ -78,6 +80,10 @@ struct Recordset::Impl
     bool countKnown = true;
     RowSet data;
     std::vector<Field> fields;
+    // Each field's place by its case-folded name, the first of a name, made
+    // at the first search by name of a recordset of several rows: a read of
+    // many rows asks for its fields by name in every row.
+    QHash<QString, size_t> places;
     qsizetype pos = 0; // -1 before the first row, size() after the last
 
     qsizetype size() const { return qsizetype(data.rows.size()); }
@@ -87,6 +93,7 @@ struct Recordset::Impl
     {
         data = std::move(rows);
         fields.clear();
+        places.clear();
         fields.reserve(data.columns.size());
         for (const Column &c : data.columns)
             fields.emplace_back(c.name, c.definedSize);
@@ -287,6 +294,15 @@ Field &Recordset::Fields(const QString &name)
     if (!d)
         raiseClosed();
     const QString wanted = name.trimmed();
+    if (d->size() > 1) {
+        if (d->places.isEmpty())
+            for (size_t i = 0; i < d->fields.size(); ++i)
+                if (const QString key = d->fields[i].Name().toCaseFolded(); !d->places.contains(key))
+                    d->places.insert(key, i);
+        if (const auto at = d->places.constFind(wanted.toCaseFolded());
+            at != d->places.cend() && d->fields[*at].Name().compare(wanted, Qt::CaseInsensitive) == 0)
+            return d->fields[*at];
+    }
     for (Field &f : d->fields)
         if (f.Name().compare(wanted, Qt::CaseInsensitive) == 0)
             return f;
