@@ -16,6 +16,7 @@ Limit limitOf(const QString &declared)
         return {};
     const QString type = m.captured(1).toUpper();
     Limit l;
+    // char and varchar give no limit yet: a longer text is still stored (see the README).
     if (type == "INT" || type == "INTEGER") {
         l = {Limit::Kind::Integer, 0, -2147483648.0, 2147483647.0, 0};
     } else if (type == "SMALLINT") {
