@@ -357,16 +357,16 @@ TEST_F(Comprobantes, ColumnsAndCellsPerType)
                  "INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, FECHA, IMPORTE, DETALLE, SECUENCIA) "
                  "VALUES ('NCPE', '0001', '00000042', 'A', '  1001', '2024-03-05', 55.5, 'BONIFICACION', 1)"),
              QStringLiteral("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA, FECHAENVIADO, "
-                            "FECHARECIBIDO) VALUES (7, '  FC', '0001000000010A', 0, '2024-03-05', '2024-03-06', NULL)"),
+                            "FECHARECIBIDO) VALUES (7, '  FC', '000100000010A', 0, '2024-03-05', '2024-03-06', NULL)"),
              QStringLiteral(
                  "INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdArticulo, Cantidad, "
-                 "Tc_Origen, IdComprobante_Origen) VALUES ('  IR', '0001000000077A', 0, 1, '2024-03-08', 'A', 1, "
-                 "'  OC', '0001000000003A')")});
-    Venta({"ND", "0001000000001A", 0, "2024-03-05", "NOTA", 12.5});
-    Venta({"PR", "0001000000002A", 0, "2024-03-05", "PRESUP", 99, 0, 0, "COMENTARIOS = 'OBRA CENTRO'"});
-    Compra({"FCC", "0001000000009A", 0, "2024-03-05", "PROV", 300});
-    Compra({"OC", "0001000000003A", 0, "2024-03-05", "ACEROS", 1000, 0, 1, "COMENTARIOS = 'URGENTE'"});
-    Compra({"OC", "0001000000004A", 0, "2024-03-07", "PINTURAS", 2000, 0, 1});
+                 "Tc_Origen, IdComprobante_Origen) VALUES ('  IR', '000100000077A', 0, 1, '2024-03-08', 'A', 1, "
+                 "'  OC', '000100000003A')")});
+    Venta({"ND", "000100000001A", 0, "2024-03-05", "NOTA", 12.5});
+    Venta({"PR", "000100000002A", 0, "2024-03-05", "PRESUP", 99, 0, 0, "COMENTARIOS = 'OBRA CENTRO'"});
+    Compra({"FCC", "000100000009A", 0, "2024-03-05", "PROV", 300});
+    Compra({"OC", "000100000003A", 0, "2024-03-05", "ACEROS", 1000, 0, 1, "COMENTARIOS = 'URGENTE'"});
+    Compra({"OC", "000100000004A", 0, "2024-03-07", "PINTURAS", 2000, 0, 1});
     const QString dia = Variant(QDateTime(QDate(2024, 3, 5), QTime())).toString();
 
     struct Caso
@@ -380,29 +380,29 @@ TEST_F(Comprobantes, ColumnsAndCellsPerType)
         {"ND",
          true,
          {"FECHA", "COMPROBANTE", "ID", "NOMBRE", "Referencia", "IMPORTE"},
-         {dia, "0001000000001A", "", "NOTA", "", "12.5"}},
-        {"ND", false, {"FECHA", "COMPROBANTE", "ID", "NOMBRE", "IMPORTE"}, {dia, "0001000000001A", "", "NOTA", "12.5"}},
+         {dia, "000100000001A", "", "NOTA", "", "12.5"}},
+        {"ND", false, {"FECHA", "COMPROBANTE", "ID", "NOMBRE", "IMPORTE"}, {dia, "000100000001A", "", "NOTA", "12.5"}},
         {"FCC",
          false,
          {"FECHA", "COMPROBANTE", "PROVEEDOR", "NOMBRE", "CONCEPTO", "IMPORTE"},
-         {dia, "0001000000009A", "  1001", "PROV", "", "300"}},
+         {dia, "000100000009A", "  1001", "PROV", "", "300"}},
         {"NCPE",
          false,
          {"FECHA", "COMPROBANTE", "PROVEEDOR", "NOMBRE", "CONCEPTO", "IMPORTE"},
          {dia, "000100000042A", "  1001", "ACEROS SA", "BONIFICACION", "55.5"}},
-        {"PR", false, {"FECHA", "COMPROBANTE", "NOMBRE", "ID", "IMPORTE"}, {dia, "0001000000002A", "PRESUP", "", "99"}},
+        {"PR", false, {"FECHA", "COMPROBANTE", "NOMBRE", "ID", "IMPORTE"}, {dia, "000100000002A", "PRESUP", "", "99"}},
         {"PR",
          true,
          {"FECHA", "COMPROBANTE", "NOMBRE", "ID", "Referencia", "IMPORTE"},
-         {dia, "0001000000002A", "PRESUP", "", "OBRA CENTRO", "99"}},
+         {dia, "000100000002A", "PRESUP", "", "OBRA CENTRO", "99"}},
         {"T3",
          false,
          {"Nº Int.", "FECHA", "COMPROBANTE", "ID", "FH Envio", "FH Recep"},
-         {"7", dia, "0001000000010A", "0", Variant(QDateTime(QDate(2024, 3, 6), QTime())).toString(), ""}},
+         {"7", dia, "000100000010A", "0", Variant(QDateTime(QDate(2024, 3, 6), QTime())).toString(), ""}},
         {"OC",
          false,
          {"FECHA", "PROVEEDOR", "COMPROBANTE", "IMPORTE", "COMENTARIOS", "Inf. Recepción"},
-         {Variant(QDateTime(QDate(2024, 3, 7), QTime())).toString(), "  1001 PINTURAS", "0001000000004A", "2000", "", ""}},
+         {Variant(QDateTime(QDate(2024, 3, 7), QTime())).toString(), "  1001 PINTURAS", "000100000004A", "2000", "", ""}},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tc) + (c.referencia ? " with Referencia" : ""));
@@ -421,7 +421,7 @@ TEST_F(Comprobantes, ColumnsAndCellsPerType)
     FrmConsComprobantes dlg;
     Abre(dlg, QStringLiteral("OC"), QString(), [&](QDialog &) {
         ASSERT_EQ(dlg.ListView1->ListItems().Count(), 2);
-        EXPECT_EQ(Celdas(dlg, 2).value(5), QStringLiteral("0001000000077A"));
+        EXPECT_EQ(Celdas(dlg, 2).value(5), QStringLiteral("000100000077A"));
         EXPECT_EQ(Celdas(dlg, 2).value(4), QStringLiteral("URGENTE"));
         EXPECT_TRUE(dlg.ListView1->Checkboxes());
     });
@@ -437,23 +437,23 @@ TEST_F(Comprobantes, TheIconTellsTheState)
         const char *imagen;
     };
     const Caso casos[] = {
-        {"FC", {"FC", "0001000000001A"}, false, "FC"},
-        {"FC", {"FC", "0001000000001A", 0, "2024-03-05", "X", 1, 1, 1}, false, "Anulado"}, // voided beats approved
-        {"FC", {"FC", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 1}, false, "Aprobado"},
-        {"RM", {"RM", "0001000000001A"}, false, "Generico"},
-        {"NP", {"NP", "0001000000001A"}, false, "Generico"},
+        {"FC", {"FC", "000100000001A"}, false, "FC"},
+        {"FC", {"FC", "000100000001A", 0, "2024-03-05", "X", 1, 1, 1}, false, "Anulado"}, // voided beats approved
+        {"FC", {"FC", "000100000001A", 0, "2024-03-05", "X", 1, 0, 1}, false, "Aprobado"},
+        {"RM", {"RM", "000100000001A"}, false, "Generico"},
+        {"NP", {"NP", "000100000001A"}, false, "Generico"},
         {"NP/PENDIENTES",
-         {"NP", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"},
+         {"NP", "000100000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"},
          false,
          "Aprobado"},
         {"NP",
-         {"NP", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"},
+         {"NP", "000100000001A", 0, "2024-03-05", "X", 1, 0, 0, "FechaPreparacion = '2024-03-06'"},
          false,
          "Generico"},
-        {"PR", {"PR", "0001000000001A", 0, "2024-03-05", "X", 1, 1}, false, "Anulado"},
-        {"FCC", {"FCC", "0001000000001A"}, true, "Generico"},
-        {"OC", {"OC", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 1, "Garantia = 1"}, true, "OCG"},
-        {"OC", {"OC", "0001000000001A", 0, "2024-03-05", "X", 1, 0, 1}, true, "OC"},
+        {"PR", {"PR", "000100000001A", 0, "2024-03-05", "X", 1, 1}, false, "Anulado"},
+        {"FCC", {"FCC", "000100000001A"}, true, "Generico"},
+        {"OC", {"OC", "000100000001A", 0, "2024-03-05", "X", 1, 0, 1, "Garantia = 1"}, true, "OCG"},
+        {"OC", {"OC", "000100000001A", 0, "2024-03-05", "X", 1, 0, 1}, true, "OC"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tipo) + " " + c.imagen);
@@ -480,9 +480,9 @@ TEST_F(Comprobantes, TheIconTellsTheState)
 TEST_F(Comprobantes, HeaderClicksSortDatesAndAmountsByValue)
 {
     // Dates across months and years, amounts 9 and 10: their texts sort otherwise.
-    Venta({"FC", "0001000000001A", 0, "2024-03-05", "B", 9});
-    Venta({"FC", "0001000000002A", 0, "2025-01-12", "c", 10});
-    Venta({"FC", "0001000000003A", 0, "2024-02-28", "a", 100});
+    Venta({"FC", "000100000001A", 0, "2024-03-05", "B", 9});
+    Venta({"FC", "000100000002A", 0, "2025-01-12", "c", 10});
+    Venta({"FC", "000100000003A", 0, "2024-02-28", "a", 100});
     auto dia = [](int y, int m, int d) { return Variant(QDateTime(QDate(y, m, d), QTime())).toString(); };
     FrmConsComprobantes dlg;
     Abre(dlg, QStringLiteral("FC"), QString(), [&](QDialog &) {
@@ -513,14 +513,14 @@ TEST_F(Comprobantes, HeaderClicksSortDatesAndAmountsByValue)
 
 TEST_F(Comprobantes, AcceptPerGroup)
 {
-    Venta({"RM", "0001000000001A", 1, "2024-03-05", "UNO"});
-    Venta({"RM", "0001000000002A", 0, "2024-03-06", "DOS"});
-    Venta({"OT", "0001000000003A", 2, "2024-03-05", "OT"});
-    Compra({"FCC", "0001000000009A", 0, "2024-03-05", "PROV"});
-    Venta({"PR", "0001000000004A"});
+    Venta({"RM", "000100000001A", 1, "2024-03-05", "UNO"});
+    Venta({"RM", "000100000002A", 0, "2024-03-06", "DOS"});
+    Venta({"OT", "000100000003A", 2, "2024-03-05", "OT"});
+    Compra({"FCC", "000100000009A", 0, "2024-03-05", "PROV"});
+    Venta({"PR", "000100000004A"});
     Ejecuta({QStringLiteral(
         "INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, FECHA) VALUES (7, '  FC', "
-        "'0001000000010A', 0, '2024-03-05')")});
+        "'000100000010A', 0, '2024-03-05')")});
     enum Como { Boton, OrdenaYBoton, Enter, DobleClic, SinFila };
     struct Caso
     {
@@ -532,13 +532,13 @@ TEST_F(Comprobantes, AcceptPerGroup)
         const char *proveedor;
     };
     const Caso casos[] = {
-        {"RM", "0001000000001A", Boton, "0001000000001A", "1", "-"}, // the record's, not the blank cell
-        {"RM", "0001000000002A", Enter, "0001000000002A", "0", "-"},
-        {"RM", "0001000000001A", OrdenaYBoton, "0001000000001A", "1", "-"}, // the complement goes with its row
-        {"OT", "0001000000003A", DobleClic, "0001000000003A", "2", "-"},
-        {"FCC", "0001000000009A", Boton, "0001000000009A", "-", "  1001"},
-        {"PR", "0001000000004A", Enter, "0001000000004A", "0", "-"},
-        {"T3", "0001000000010A", DobleClic, "7", "0", "-"},
+        {"RM", "000100000001A", Boton, "000100000001A", "1", "-"}, // the record's, not the blank cell
+        {"RM", "000100000002A", Enter, "000100000002A", "0", "-"},
+        {"RM", "000100000001A", OrdenaYBoton, "000100000001A", "1", "-"}, // the complement goes with its row
+        {"OT", "000100000003A", DobleClic, "000100000003A", "2", "-"},
+        {"FCC", "000100000009A", Boton, "000100000009A", "-", "  1001"},
+        {"PR", "000100000004A", Enter, "000100000004A", "0", "-"},
+        {"T3", "000100000010A", DobleClic, "7", "0", "-"},
         {"RM", "", SinFila, "", "-", "-"},
     };
     for (const Caso &c : casos) {
@@ -587,7 +587,7 @@ TEST_F(Comprobantes, AcceptPerGroup)
 TEST_F(Comprobantes, OrdersTickedWinOverTheSelection)
 {
     for (int n = 1; n <= 4; ++n)
-        Compra({"OC", QStringLiteral("000100000000%1A").arg(n), 0, "2024-03-05", "P", 10.0 * n, 0, 1});
+        Compra({"OC", QStringLiteral("00010000000%1A").arg(n), 0, "2024-03-05", "P", 10.0 * n, 0, 1});
     struct Caso
     {
         const char *nombre;
@@ -596,9 +596,9 @@ TEST_F(Comprobantes, OrdersTickedWinOverTheSelection)
         const char *nro;
     };
     const Caso casos[] = {
-        {"three ticks", {1, 2, 4}, 3, "0001000000004A,0001000000003A,0001000000001A"},
-        {"no ticks", {}, 2, "0001000000003A"},
-        {"ticks without a selection", {2, 3}, 0, "0001000000003A,0001000000002A"},
+        {"three ticks", {1, 2, 4}, 3, "000100000004A,000100000003A,000100000001A"},
+        {"no ticks", {}, 2, "000100000003A"},
+        {"ticks without a selection", {2, 3}, 0, "000100000003A,000100000002A"},
         {"nothing", {}, 0, ""},
     };
     for (const Caso &c : casos) {
@@ -640,7 +640,7 @@ TEST_F(Comprobantes, AFailingListQueryIsToldTwiceAndTheDialogStaysOpen)
 
 TEST_F(Comprobantes, TheDefaultInstanceUnloadsItselfAndIsReleasedByItsCaller)
 {
-    Venta({"FC", "0001000000001A"});
+    Venta({"FC", "000100000001A"});
     using Instancia = ui::DefaultInstance<FrmConsComprobantes>;
     FrmConsComprobantes &dlg = Instancia::Get();
     dlg.TC = QStringLiteral("FC");
@@ -652,7 +652,7 @@ TEST_F(Comprobantes, TheDefaultInstanceUnloadsItselfAndIsReleasedByItsCaller)
     });
     ui::ShowModal(dlg);
     EXPECT_TRUE(Instancia::Exists());
-    EXPECT_EQ(Instancia::Get().NroComprobante, QStringLiteral("0001000000001A"));
+    EXPECT_EQ(Instancia::Get().NroComprobante, QStringLiteral("000100000001A"));
     Instancia::Unload();
     ui::DestroyUnloaded();
     EXPECT_FALSE(Instancia::Exists());

@@ -49,6 +49,15 @@ QStringList Textos(const Coleccion &c)
 class ArbolTest : public EmpresaEspiada
 {
 protected:
+    // The company's codes hold four characters; a tree of five levels needs
+    // one more, in a table of the same shape.
+    void SetUp() override
+    {
+        EmpresaEspiada::SetUp();
+        Ejecuta({QStringLiteral("DROP TABLE V_TA_FAMILIAS"),
+                 QStringLiteral("CREATE TABLE dbo.V_TA_FAMILIAS (IDFAMILIA varchar(5) NOT NULL PRIMARY KEY, "
+                                "DESCRIPCION varchar(60) NULL)")});
+    }
     void Familias(const QStringList &codigos)
     {
         QStringList sql;

@@ -274,7 +274,7 @@ protected:
     void Linea(const char *articulo, double cantidad)
     {
         Ejecuta(QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, RENGLON, IDARTICULO, CANTIDAD) "
-                               "VALUES ('  RM', '0001000000010A', %1, '%2', %3)")
+                               "VALUES ('  RM', '000100000010A', %1, '%2', %3)")
                     .arg(++m_renglon)
                     .arg(Codigo(QLatin1String(articulo), 25))
                     .arg(cantidad));
@@ -282,7 +282,7 @@ protected:
     void Movimiento(const char *articulo, double cantidad)
     {
         Ejecuta(QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia, Fecha, IdArticulo, Cantidad) "
-                               "VALUES ('  RM', '0001000000010A', %1, '2024-03-01', '%2', %3)")
+                               "VALUES ('  RM', '000100000010A', %1, '2024-03-01', '%2', %3)")
                     .arg(++m_secuencia)
                     .arg(Codigo(QLatin1String(articulo), 25))
                     .arg(cantidad));
@@ -299,14 +299,14 @@ TEST_F(Pendiente, OrderedLessMovedNeverBelowZero)
         double pendiente;
     };
     const Caso casos[] = {
-        {"RM", "0001000000010A", "A", 6},     // the type as callers pass it
-        {"  RM", " 0001000000010A ", "A", 6}, // as the tables keep it
-        {"rm", "0001000000010A", "A", 6},
-        {"RM", "0001000000010A", "B", 0},   // more moved than ordered
-        {"RM", "0001000000010A", "C", 2.5}, // nothing moved yet
-        {"RM", "0001000000010A", "D", 0.2}, // exactly, in fixed point
-        {"RM", "0001000000010A", "E", 0},   // in neither view
-        {"FC", "0001000000010A", "A", 0},
+        {"RM", "000100000010A", "A", 6},     // the type as callers pass it
+        {"  RM", " 000100000010A ", "A", 6}, // as the tables keep it
+        {"rm", "000100000010A", "A", 6},
+        {"RM", "000100000010A", "B", 0},   // more moved than ordered
+        {"RM", "000100000010A", "C", 2.5}, // nothing moved yet
+        {"RM", "000100000010A", "D", 0.2}, // exactly, in fixed point
+        {"RM", "000100000010A", "E", 0},   // in neither view
+        {"FC", "000100000010A", "A", 0},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(c.tc), QLatin1String(c.articulo)).toStdString());
@@ -320,7 +320,7 @@ TEST_F(Pendiente, AFailureReachesTheCaller)
     Ejecuta(QStringLiteral("DROP VIEW VT_V_MV_Stock_Cons"));
     operador.answer(ui::vbIgnore);
     EXPECT_EQ(RaisedNumber(
-                  [] { CantRepartoPend(QStringLiteral("RM"), QStringLiteral("0001000000010A"), QStringLiteral("A")); }),
+                  [] { CantRepartoPend(QStringLiteral("RM"), QStringLiteral("000100000010A"), QStringLiteral("A")); }),
               vberr::ObjectClosed);
     EXPECT_EQ(operador.requests().size(), 1u); // the recordset's own box; no treatment
 }

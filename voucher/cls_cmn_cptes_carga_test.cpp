@@ -28,7 +28,7 @@ using Carga = Comprobantes;
 TEST_F(Carga, TasksLinesAndOtherConceptsTakeTheirColumns)
 {
     using namespace GrillaArticulos;
-    const ValoresFila clave = Mas(Clave("FC", QStringLiteral("0001000000021B")), {{"IdComplemento", "2"}});
+    const ValoresFila clave = Mas(Clave("FC", QStringLiteral("000100000021B")), {{"IdComplemento", "2"}});
     Cabecera(clave, {{"IdReparto", "3"}, {"EnComodato", "1"}, {"CondicionIVA", "5"}, {"RAZONSOCIAL", "'JUAN PEREZ'"}});
     // The month-first trap: both days are 12 or less.
     Inserta(QStringLiteral("V_MV_CPTETAREAS"),
@@ -91,7 +91,7 @@ TEST_F(Carga, TasksLinesAndOtherConceptsTakeTheirColumns)
     Disposicion(QStringLiteral("FC"));
 
     ado::Recordset cabecera;
-    Asigna(QStringLiteral("FC"), QStringLiteral(" 0001000000021B "), QStringLiteral(" 2 "), false, {}, &cabecera);
+    Asigna(QStringLiteral("FC"), QStringLiteral(" 000100000021B "), QStringLiteral(" 2 "), false, {}, &cabecera);
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
 
     // Two tasks: the first in the empty row, the second in an added one, then an empty row.
@@ -152,7 +152,7 @@ TEST_F(Carga, TasksLinesAndOtherConceptsTakeTheirColumns)
                                                            {AuxTasaIVA, "21"},
                                                            {ColTotalLinea, "160"},
                                                            {AuxRestoPorAplicar, "10"},
-                                                           {ColAux69, "0001000000021B"}};
+                                                           {ColAux69, "000100000021B"}};
     for (const auto &[col, texto] : linea1)
         EXPECT_EQ(A(1, col), QString::fromUtf8(texto)) << "article column " << col;
     // The second line: exempt (no price with VAT), its own presentation over
@@ -185,7 +185,7 @@ TEST_F(Carga, TasksLinesAndOtherConceptsTakeTheirColumns)
     ASSERT_EQ(cabecera.State(), ado::adStateOpen);
     EXPECT_EQ(cabecera.Fields(QStringLiteral("RAZONSOCIAL")).Value().toString(), QStringLiteral("JUAN PEREZ"));
     EXPECT_EQ(EnviadasCon(QStringLiteral("SELECT * FROM V_MV_CPTE  WHERE TC = '  FC' AND IDCOMPROBANTE = "
-                                         "'0001000000021B' AND IdComplemento = 2 ORDER BY ID "))
+                                         "'000100000021B' AND IdComplemento = 2 ORDER BY ID "))
                   .size(),
               1);
 }
@@ -342,7 +342,7 @@ TEST_F(Carga, ALineOfAVoucherOfLetterB)
     int n = 0;
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        const QString id = QStringLiteral("00010000009%1B").arg(++n, 2, 10, QLatin1Char('0'));
+        const QString id = QStringLiteral("0001000009%1B").arg(++n, 2, 10, QLatin1Char('0'));
         const ValoresFila clave = Clave("FC", id);
         Cabecera(clave, {{"CondicionIVA", QString::fromLatin1(c.condicionCliente)}});
         Linea(clave, 1, "ART1", "1", {{"IMPORTE", "15.5"}, {"Exento", QString::fromLatin1(c.exento)}});
@@ -360,9 +360,9 @@ TEST_F(Carga, AVoucherThatIsNotThereIsSaidAndChangesNothing)
     tareas.setTextMatrix(1, 0, QStringLiteral("T9"));
     ado::Recordset cabecera;
     operador.answer(ui::vbIgnore);
-    Asigna(QStringLiteral("RM"), QStringLiteral("0001999999999A"), QStringLiteral("0"), false, {}, &cabecera);
+    Asigna(QStringLiteral("RM"), QStringLiteral("000199999999A"), QStringLiteral("0"), false, {}, &cabecera);
     ASSERT_EQ(operador.requests().size(), 1u);
-    EXPECT_TRUE(operador.requests()[0].prompt.contains(QStringLiteral("No existe el comprobante RM 0001999999999A")))
+    EXPECT_TRUE(operador.requests()[0].prompt.contains(QStringLiteral("No existe el comprobante RM 000199999999A")))
         << operador.requests()[0].prompt.toStdString();
     EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("AsignarDatosPresupuesto")));
     EXPECT_EQ(idReparto, 7);

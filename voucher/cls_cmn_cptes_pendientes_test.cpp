@@ -51,7 +51,7 @@ TEST_P(Pendiente, ShownQuantityAndRestToApply)
                      {"IdArticulo", "'                     ART1'"},
                      {"Cantidad", QString::fromLatin1(c.movido)}}));
     if (c.aplicado)
-        Linea(Mas(Clave("FC", QStringLiteral("0001000000099A")),
+        Linea(Mas(Clave("FC", QStringLiteral("000100000099A")),
                   {{"TC_ORIGEN", QStringLiteral("'%1'").arg(QString::fromLatin1(c.tc).rightJustified(4))},
                    {"IDCOMPROBANTE_ORIGEN", QStringLiteral("'%1'").arg(kRM)}}),
               1,

@@ -407,6 +407,14 @@ TEST_F(SqliteDb, ValuesTheServerRefusesAreRefused)
         {"int que se pasa al sumar", "UPDATE T SET N = N + 2147483647", 8115, "22003"},
         {"money fuera de rango", "UPDATE T SET M = 1000000000000000", 8115, "22003"},
         {"money fuera de rango al multiplicar", "UPDATE T SET M = M * 1e16", 8115, "22003"},
+        {"texto uno más largo que su varchar", "INSERT INTO T (C) VALUES ('12345678901')", 8152, "22001"},
+        {"texto largo en una forma ya traducida",
+         "INSERT INTO T (C, N, M) VALUES ('12345678901', 2, 0.1)",
+         8152,
+         "22001"},
+        {"texto largo con blancos al final", "INSERT INTO T (C) VALUES ('12345678901  ')", 8152, "22001"},
+        {"texto que se alarga al unir", "UPDATE T SET C = C + '1234567890'", 8152, "22001"},
+        {"texto largo copiado de una consulta", "INSERT INTO T (C) SELECT C + '1234567890' FROM T", 8152, "22001"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
@@ -419,9 +427,40 @@ TEST_F(SqliteDb, ValuesTheServerRefusesAreRefused)
         EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'a' AND N = 1 AND M = 0.1"), 1);
     }
     // What fits is written: the edges of the ranges hold.
+    // A text at its length is written; blanks beyond it are cut off, as the server cuts them.
     cn.Execute("INSERT INTO T (C, N, M) VALUES ('1234567890   ', -2147483648, 922337203685477)");
+    EXPECT_EQ(scalar("SELECT C FROM T WHERE N = -2147483648").toString(), QStringLiteral("1234567890"));
     cn.Execute("UPDATE T SET N = N + 2147483646 WHERE C = 'a'");
     EXPECT_EQ(count("SELECT N FROM T WHERE C = 'a'"), 2147483647);
+    cn.Execute("UPDATE T SET C = C + '234567890  ' WHERE C = 'a'");
+    EXPECT_EQ(scalar("SELECT C FROM T WHERE N = 2147483647").toString(), QStringLiteral("a234567890"));
+
+    // Through a recordset: refused, and the row stays as it was.
+    Recordset rs;
+    rs.Open("SELECT C FROM T WHERE N = 2147483647", cn, ado::adOpenDynamic, ado::adLockOptimistic);
+    const ErrObject e = RaisedError([&] {
+        rs.Fields("C").setValue(Variant("a2345678901"));
+        rs.Update();
+    });
+    EXPECT_EQ(e.NativeError, 8152);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'a234567890'"), 1);
+}
+
+// Lot codes one character longer than their column are refused, so two of
+// them that differ only in that character never become one lot.
+TEST_F(SqliteDb, LotCodesLongerThanTheirColumnDoNotMerge)
+{
+    cn.Execute("CREATE TABLE dbo.LOTES (NroLote varchar(25) NOT NULL PRIMARY KEY, CANTIDAD float NULL)");
+    const QString lote = QString(25, QLatin1Char('L'));
+    cn.Execute(QStringLiteral("INSERT INTO LOTES (NroLote, CANTIDAD) VALUES ('%1', 1)").arg(lote));
+    for (const char *fin : {"1", "2"}) {
+        SCOPED_TRACE(fin);
+        const ErrObject e = RaisedError([&] {
+            cn.Execute(QStringLiteral("INSERT INTO LOTES (NroLote, CANTIDAD) VALUES ('%1%2', 1)").arg(lote, fin));
+        });
+        EXPECT_EQ(e.NativeError, 8152);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM LOTES"), 1);
 }
 
 // Money holds exact amounts, to four decimals, through arithmetic, SUM and comparison.

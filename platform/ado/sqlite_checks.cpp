@@ -16,8 +16,11 @@ Limit limitOf(const QString &declared)
         return {};
     const QString type = m.captured(1).toUpper();
     Limit l;
-    // char and varchar give no limit yet: a longer text is still stored (see the README).
-    if (type == "INT" || type == "INTEGER") {
+    if (type == "CHAR" || type == "VARCHAR" || type == "NCHAR" || type == "NVARCHAR") {
+        // Without a length (or with max) the column takes any text here.
+        if (const int length = m.captured(2).toInt(); length > 0)
+            l = {Limit::Kind::Text, length, 0, 0, 0};
+    } else if (type == "INT" || type == "INTEGER") {
         l = {Limit::Kind::Integer, 0, -2147483648.0, 2147483647.0, 0};
     } else if (type == "SMALLINT") {
         l = {Limit::Kind::Integer, 0, -32768, 32767, 0};
@@ -56,6 +59,11 @@ bool fits(double number, const Limit &limit)
     default:
         return true;
     }
+}
+
+QStringView kept(QStringView text, const Limit &limit)
+{
+    return limit.kind == Limit::Kind::Text && text.size() > limit.length ? text.left(limit.length) : text;
 }
 
 double kept(double number, const Limit &limit)

@@ -34,7 +34,10 @@ Limit limitOf(const QString &declared);
 // Whether a text, a number fits.
 bool fits(QStringView text, const Limit &limit);
 bool fits(double number, const Limit &limit);
-// A number as the column keeps it: an amount rounded to its decimals.
+// A value as the column keeps it: a text that fits without its blanks
+// beyond the length (the server cuts those silently), an amount rounded to
+// its decimals.
+QStringView kept(QStringView text, const Limit &limit);
 double kept(double number, const Limit &limit);
 
 struct Refusal

@@ -816,7 +816,8 @@ QString translatePlain(const std::vector<Sig> &sig,
             else if (tableDdl)
                 put(quoteString(t.text));
             else
-                put(quoteString(t.text) + QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation));
+                put(quoteString(sqlite_checks::kept(t.text, places.limit[i]).toString()) + QStringLiteral(" COLLATE ")
+                    + QLatin1String(kTextCollation));
             continue;
         }
 

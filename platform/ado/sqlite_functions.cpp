@@ -273,17 +273,27 @@ void refuse(sqlite3_context *ctx, const sqlite_checks::Refusal &r)
 }
 
 // sqlsrv_text(value, length): the value, when it fits a text column of that
-// length (blanks at the end not counted); the server's refusal otherwise.
+// length (blanks beyond it cut off, as the server cuts them); the server's
+// refusal otherwise.
 void fnText(sqlite3_context *ctx, int, sqlite3_value **argv)
 {
     sqlite_checks::Limit limit;
     limit.kind = sqlite_checks::Limit::Kind::Text;
     limit.length = sqlite3_value_int(argv[1]);
-    if (sqlite3_value_type(argv[0]) != SQLITE_NULL && !sqlite_checks::fits(argText(argv[0]), limit)) {
+    // No more bytes than the length: no more characters either, nothing to read.
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_bytes(argv[0]) <= limit.length) {
+        sqlite3_result_value(ctx, argv[0]);
+        return;
+    }
+    const QString text = argText(argv[0]);
+    if (!sqlite_checks::fits(text, limit)) {
         refuse(ctx, sqlite_checks::truncated());
         return;
     }
-    sqlite3_result_value(ctx, argv[0]);
+    if (text.size() > limit.length)
+        resultText(ctx, sqlite_checks::kept(text, limit).toString());
+    else
+        sqlite3_result_value(ctx, argv[0]);
 }
 
 // sqlsrv_int(value, min, max, 0) and sqlsrv_money(value, min, max, decimals):

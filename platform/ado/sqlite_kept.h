@@ -152,7 +152,7 @@ struct SqliteProvider::Bound
         switch (p.as) {
         case DialectParameter::As::Text:
             kind = Kind::Text;
-            text = literal.text.toUtf8();
+            text = sqlite_checks::kept(literal.text, p.limit).toUtf8();
             return sqlite_checks::fits(literal.text, p.limit);
         case DialectParameter::As::Date: {
             QString stored;

@@ -593,7 +593,12 @@ bool SqliteProvider::updateRow(const QString &table,
     std::vector<std::pair<const Variant *, ColumnKind>> params;
     for (size_t i = 0; i < columns.size(); ++i)
         if (changed[i]) {
-            sets << quoted(columns[i].baseColumn) + " = ?";
+            // A text longer than its column is refused here as in a statement.
+            const sqlite_checks::Limit limit = m_dates.limit(table.toUpper(), columns[i].baseColumn.toUpper());
+            sets << quoted(columns[i].baseColumn)
+                        + (limit.kind == sqlite_checks::Limit::Kind::Text
+                               ? QStringLiteral(" = sqlsrv_text(?, %1)").arg(limit.length)
+                               : QStringLiteral(" = ?"));
             params.push_back({&current[i], columns[i].kind});
         }
     if (sets.isEmpty())

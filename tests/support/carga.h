@@ -40,7 +40,7 @@ protected:
 };
 
 // A remittance number the tests share.
-inline const QString kRM = QStringLiteral("0001000000010A");
+inline const QString kRM = QStringLiteral("000100000010A");
 
 using ValoresFila = std::vector<std::pair<const char *, QString>>;
 
