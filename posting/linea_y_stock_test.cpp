@@ -247,6 +247,25 @@ TEST_P(Lineas, StockMovesWhatTheLineSaysAndTheJournalValuesIt)
 
 INSTANTIATE_TEST_SUITE_P(Casos, Lineas, ::testing::Combine(::testing::ValuesIn(kCasos), ::testing::Bool()), PorCamino());
 
+// A lot code one character longer than its column is refused when the
+// voucher's statements run, and nothing of the voucher is written.
+TEST_F(LineaYStock, ALotCodeLongerThanItsColumnWritesNothing)
+{
+    const QString lote = QString(25, QLatin1Char('L')) + QLatin1Char('1');
+    Comprobante v;
+    v.TC = QStringLiteral("IR");
+    Grilla({Costeada("A1", "1", {{AuxPidelote, "-1"}, {ColNroLote, "|" + lote + "|"}})});
+    Postea(v, true);
+    EXPECT_FALSE(hayError);
+    gDB().gCnn().BeginTrans();
+    gDB().EjecutaConsultaSQL(sqlTemp);
+    ASSERT_GT(gDB().gCnn().errors().Count(), 0);
+    EXPECT_EQ(gDB().gCnn().errors().Item(0).NativeError, 8152);
+    gDB().gCnn().RollbackTrans();
+    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+    EXPECT_EQ(FilasDelDiario(QStringLiteral("IR")), 0);
+}
+
 // Posted again after its stock rows were lost, a voucher gets them back but
 // not a second entry: its journal stays as it was, and the operator is told.
 TEST_F(LineaYStock, ASecondPostingNeverDoublesTheJournal)
