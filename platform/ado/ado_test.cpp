@@ -257,11 +257,24 @@ TEST_F(SqliteDb, DateTimesAreStoredInOneForm)
          "1900-01-01 00:00:00"},
         {"un número de días", "INSERT INTO T (C, F) VALUES ('x', 2)", "1900-01-03 00:00:00"},
     };
+    // The bytes stored, read past the engine (the server itself gives no way to see them).
+    auto stored = [&] {
+        sqlite3 *raw = nullptr;
+        sqlite3_stmt *st = nullptr;
+        QString text;
+        if (sqlite3_open_v2(db.path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
+            && sqlite3_prepare_v2(raw, "SELECT F FROM T", -1, &st, nullptr) == SQLITE_OK
+            && sqlite3_step(st) == SQLITE_ROW)
+            text = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        sqlite3_close(raw);
+        return text;
+    };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
         cn.Execute("DELETE T");
         cn.Execute(c.sql);
-        EXPECT_EQ(scalar("SELECT '|' + F FROM T").toString(), QStringLiteral("|") + c.stored);
+        EXPECT_EQ(stored(), QString::fromUtf8(c.stored));
     }
 
     // Through a recordset, a date-time and a text.
@@ -270,16 +283,16 @@ TEST_F(SqliteDb, DateTimesAreStoredInOneForm)
     rs.Open("SELECT C, F FROM T", cn, ado::adOpenDynamic, ado::adLockOptimistic);
     rs.Fields("F").setValue(Variant(QDateTime(QDate(2024, 6, 1), QTime(8, 0, 0, 2))));
     rs.Update();
-    EXPECT_EQ(scalar("SELECT '|' + F FROM T").toString(), "|2024-06-01 08:00:00.003");
+    EXPECT_EQ(stored(), "2024-06-01 08:00:00.003");
     rs.Fields("F").setValue(Variant("20240602"));
     rs.Update();
-    EXPECT_EQ(scalar("SELECT '|' + F FROM T").toString(), "|2024-06-02 00:00:00");
+    EXPECT_EQ(stored(), "2024-06-02 00:00:00");
     const ErrObject e = RaisedError([&] {
         rs.Fields("F").setValue(Variant("31/02/2024"));
         rs.Update();
     });
     EXPECT_EQ(e.NativeError, 242);
-    EXPECT_EQ(scalar("SELECT '|' + F FROM T").toString(), "|2024-06-02 00:00:00");
+    EXPECT_EQ(stored(), "2024-06-02 00:00:00");
     EXPECT_EQ(scalar("SELECT LEN(GETDATE())").toLong() == 19 || scalar("SELECT LEN(GETDATE())").toLong() == 23, true);
 }
 
@@ -461,6 +474,56 @@ TEST_F(SqliteDb, LotCodesLongerThanTheirColumnDoNotMerge)
         EXPECT_EQ(e.NativeError, 8152);
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM LOTES"), 1);
+}
+
+// + joins two texts and adds anything else, reading a text beside a number
+// as a number; a text column compared with a number compares as one. What
+// the engine cannot type is refused rather than guessed.
+TEST_F(SqliteDb, PlusFollowsTheOperandsTypes)
+{
+    cn.Execute("CREATE TABLE V (TC varchar(4), IDCOMPROBANTE varchar(13), SUCURSAL varchar(4), NUMERO varchar(8), "
+               "LETRA char(1), A varchar(10) NULL, B varchar(10) NULL, K int NULL, X varchar(10) NULL)");
+    cn.Execute("INSERT INTO V VALUES ('RM', '000100000001A', '0001', '00000001', 'A', 'ab', 'cd', 1, NULL)\n"
+               "INSERT INTO V VALUES ('FC', '000100000002B', '0001', '00000002', 'B', NULL, 'ef', 2, 'x')");
+    struct Case
+    {
+        const char *nombre;
+        const char *sql;
+        const char *value;    // the first row's first column, as text, when it runs
+        const char *sqlState; // when it fails
+        int native;
+    };
+    const Case cases[] = {
+        {"texto + texto", "SELECT TC + IDCOMPROBANTE FROM V WHERE K = 1", "RM000100000001A", "", 0},
+        {"tres columnas", "SELECT SUCURSAL + NUMERO + LETRA FROM V WHERE K = 1", "000100000001A", "", 0},
+        {"ISNULL de textos", "SELECT ISNULL(A, '') + ISNULL(B, '') FROM V WHERE K = 2", "ef", "", 0},
+        {"en el WHERE", "SELECT COUNT(*) FROM V WHERE A + B = 'abcd'", "1", "", 0},
+        {"con alias", "SELECT Z.A + Z.B FROM V Z WHERE Z.K = 1", "abcd", "", 0},
+        {"funciones de texto", "SELECT LTRIM(RTRIM(A)) + '-' + SUBSTRING(B, 1, 1) FROM V WHERE K = 1", "ab-c", "", 0},
+        {"CAST a texto", "SELECT CAST(K AS varchar(10)) + A FROM V WHERE K = 1", "1ab", "", 0},
+        {"texto + NULL", "SELECT ISNULL(A + X, '-') FROM V WHERE K = 2", "-", "", 0},
+        {"número + texto", "SELECT 1 + '2'", "3", "", 0},
+        {"texto + número", "SELECT ' 2 ' + 1", "3", "", 0},
+        {"columna int + columna texto", "SELECT K + NUMERO FROM V WHERE K = 2", "4", "", 0},
+        {"número + número", "SELECT K + 1 + 2 FROM V WHERE K = 1", "4", "", 0},
+        {"texto comparado con número", "SELECT COUNT(*) FROM V WHERE NUMERO = 1", "1", "", 0},
+        {"número comparado con texto", "SELECT COUNT(*) FROM V WHERE 2 <= NUMERO", "1", "", 0},
+        {"texto que no es número", "SELECT 1 + 'abc'", "", "22018", 245},
+        {"columna que no es número", "SELECT COUNT(*) FROM V WHERE A = 1", "", "22018", 245},
+        {"tipo desconocido", "SELECT (SELECT MAX(A) FROM V) + 'x'", "", "42000", SQLITE_ERROR},
+        {"CASE sin tipo", "SELECT CASE WHEN K = 1 THEN A END + B FROM V", "", "42000", SQLITE_ERROR},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        if (*c.sqlState == 0) {
+            EXPECT_EQ(scalar(QString::fromUtf8(c.sql)).toString(), QString::fromUtf8(c.value));
+            continue;
+        }
+        const ErrObject e = RaisedError([&] { scalar(QString::fromUtf8(c.sql)); });
+        EXPECT_EQ(e.NativeError, c.native);
+        ASSERT_EQ(cn.errors().Count(), 1);
+        EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
+    }
 }
 
 // Money holds exact amounts, to four decimals, through arithmetic, SUM and comparison.
@@ -1133,7 +1196,7 @@ TEST_F(SqliteDb, ATimeOutHasANumberOfItsOwn)
 {
     cn.setCommandTimeout(1);
     const ErrObject e = RaisedError(
-        [&] { cn.Execute("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c"); });
+        [&] { cn.Execute("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT 1 FROM c) SELECT COUNT(*) FROM c"); });
     EXPECT_EQ(e.Number, ado::DB_E_ABORTLIMITREACHED);
     EXPECT_EQ(cn.errors().Item(0).SQLState, "HYT00");
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 0);

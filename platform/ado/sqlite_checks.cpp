@@ -92,8 +92,19 @@ Refusal overflow(const Limit &limit)
             8115};
 }
 
+Refusal notANumber(const QString &text)
+{
+    return {QStringLiteral("Conversion failed when converting the varchar value '%1' to data type int.").arg(text),
+            DB_E_CANTCONVERTVALUE,
+            QStringLiteral("22018"),
+            245};
+}
+
 std::optional<Refusal> refusalOf(const QString &message)
 {
+    static const QString conversion = QStringLiteral("Conversion failed when converting the varchar value '");
+    if (message.startsWith(conversion) && message.endsWith(QLatin1String("' to data type int.")))
+        return Refusal{message, DB_E_CANTCONVERTVALUE, QStringLiteral("22018"), 245};
     for (const Refusal &r : {truncated(), overflow({Limit::Kind::Integer}), overflow({Limit::Kind::Money})})
         if (message == r.message)
             return r;

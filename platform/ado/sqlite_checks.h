@@ -51,6 +51,8 @@ struct Refusal
 // A text longer than its column (8152); a number out of its column's range (8115).
 Refusal truncated();
 Refusal overflow(const Limit &limit);
+// A text added to or compared with a number that is no number (245).
+Refusal notANumber(const QString &text);
 
 // The refusal, of these or of a date conversion, whose words the engine
 // handed back from a check; none for any other message.

@@ -3,6 +3,7 @@
 #include "platform/ado/sql_batch.h"
 #include "platform/ado/sql_lexer.h"
 #include "platform/ado/sqlite_datetime.h"
+#include "platform/ado/sqlite_values.h"
 
 #include <QSet>
 
@@ -461,6 +462,7 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
         dates.byTable.remove(table);
         dates.order.remove(table);
         dates.limits.remove(table);
+        dates.types.remove(table);
         return;
     }
     auto define = [&](size_t c) {
@@ -478,6 +480,7 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
                 if (sig[k].tok->punct(')'))
                     break;
             }
+            dates.types[table].insert(column, type.toUpper());
             const sqlite_checks::Limit limit = sqlite_checks::limitOf(type);
             if (limit.kind != sqlite_checks::Limit::Kind::None)
                 dates.limits[table].insert(column, limit);
@@ -489,6 +492,7 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
         dates.byTable.insert(table, {});
         dates.order.insert(table, {});
         dates.limits.insert(table, {});
+        dates.types.insert(table, {});
         static const QSet<QString> constraints = {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK"};
         for (; j < sig.size(); ++j)
             if (sig[j].depth == 1 && (sig[j - 1].tok->punct('(') || sig[j - 1].tok->punct(','))
@@ -505,6 +509,7 @@ void learnSchema(const std::vector<Sig> &sig, DateColumns &dates)
     if (action == "DROP" && j < sig.size()) {
         dates.byTable[table].remove(sig[j].tok->text.toUpper());
         dates.limits[table].remove(sig[j].tok->text.toUpper());
+        dates.types[table].remove(sig[j].tok->text.toUpper());
         dates.order[table].removeAll(sig[j].tok->text.toUpper());
     } else if (action == "ADD" || action == "ALTER") {
         define(j);
@@ -609,17 +614,319 @@ std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
     return at;
 }
 
+// What an operand of + or of a comparison is, as the server types it.
+enum class Operand : char { Unknown, Null, Text, Number, Date };
+
+Operand operandOfType(const QString &declared)
+{
+    switch (sqlite_values::describeType(declared)) {
+    case ColumnKind::Text:
+        return Operand::Text;
+    case ColumnKind::Integer:
+    case ColumnKind::Boolean:
+    case ColumnKind::Real:
+    case ColumnKind::Money:
+        return Operand::Number;
+    case ColumnKind::Date:
+        return Operand::Date;
+    default:
+        return Operand::Unknown;
+    }
+}
+
+// How each + of a statement is written: the server joins two texts and adds
+// anything else, turning a text beside a number into a number (or failing
+// with 245). A text compared with a number compares as a number too. Where
+// an operand's type is not known the statement is refused: a guess would
+// join what the server adds or the other way round.
+struct Arithmetic
+{
+    std::vector<bool> joins; // a + that joins texts
+    std::vector<Operand> result;
+};
+
+Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, DatePlaces &places)
+{
+    const size_t n = sig.size();
+    Arithmetic a{std::vector<bool>(n, false), std::vector<Operand>(n, Operand::Unknown)};
+    std::vector<size_t> match(n, n);
+    std::vector<size_t> open;
+    bool any = false;
+    for (size_t k = 0; k < n; ++k) {
+        if (sig[k].tok->punct('('))
+            open.push_back(k);
+        else if (sig[k].tok->punct(')') && !open.empty()) {
+            match[k] = open.back();
+            match[open.back()] = k;
+            open.pop_back();
+        }
+        any = any || (sig[k].tok->punct('+') || isComparison(*sig[k].tok));
+    }
+    if (!any)
+        return a;
+    const QString first = sig.front().tok->upper();
+    // A column of no named table (unqualified, or through an alias) is the
+    // statement's own tables' one, when they agree on its type.
+    QSet<QString> tables;
+    for (const Sig &s : sig)
+        if (isName(*s.tok) && dates.types.contains(s.tok->upper()))
+            tables.insert(s.tok->upper());
+    auto columnType = [&](const QString &table, const QString &column) {
+        if (dates.types.contains(table))
+            return dates.types.value(table).value(column);
+        QString found;
+        for (const QString &own : tables) {
+            const QString type = dates.types.value(own).value(column);
+            if (type.isEmpty())
+                continue;
+            if (!found.isEmpty() && sqlite_values::describeType(found) != sqlite_values::describeType(type))
+                return QString();
+            found = type;
+        }
+        return found.isEmpty() ? dates.type(QString(), column) : found;
+    };
+    std::vector<bool> decided(n, false);
+    std::function<Operand(size_t)> decide;
+    std::function<Operand(size_t, size_t)> primary;
+
+    // The kind of an expression from `s` to `e`: one operand, or a sum.
+    auto expression = [&](size_t s, size_t e) {
+        if (s > e || s >= n)
+            return Operand::Unknown;
+        if (sig[s].tok->is("SELECT"))
+            return Operand::Unknown;
+        size_t lastPlus = n;
+        for (size_t k = s; k <= e; ++k) {
+            if (sig[k].depth != sig[s].depth)
+                continue;
+            if (sig[k].tok->punct('+'))
+                lastPlus = k;
+            else if (sig[k].tok->kind == Token::Punct && QStringLiteral("-*/%").contains(sig[k].tok->text)
+                     && sig[k].tok->text.size() == 1)
+                return Operand::Number;
+        }
+        if (lastPlus != n)
+            return decide(lastPlus);
+        return primary(s, e);
+    };
+    primary = [&](size_t s, size_t e) -> Operand {
+        const Token &t = *sig[s].tok;
+        if (s == e) {
+            if (t.kind == Token::String)
+                return Operand::Text;
+            if (t.kind == Token::Number)
+                return Operand::Number;
+            if (t.is("NULL"))
+                return Operand::Null;
+        }
+        if (t.punct('(') && match[s] == e)
+            return expression(s + 1, e - 1);
+        if (isName(t) && s + 1 < n && sig[s + 1].tok->punct('(') && match[s + 1] == e) {
+            const QString f = t.upper();
+            static const QSet<QString> texts = {"LTRIM",
+                                                "RTRIM",
+                                                "SUBSTRING",
+                                                "LEFT",
+                                                "RIGHT",
+                                                "UPPER",
+                                                "LOWER",
+                                                "REPLACE",
+                                                "REPLICATE",
+                                                "STR",
+                                                "CHAR",
+                                                "SPACE"};
+            static const QSet<QString> numbers = {"LEN",
+                                                  "CHARINDEX",
+                                                  "PATINDEX",
+                                                  "COUNT",
+                                                  "DATEDIFF",
+                                                  "DATEPART",
+                                                  "YEAR",
+                                                  "MONTH",
+                                                  "DAY",
+                                                  "ABS",
+                                                  "ROUND",
+                                                  "FLOOR",
+                                                  "CEILING",
+                                                  "SUM",
+                                                  "AVG"};
+            if (texts.contains(f))
+                return Operand::Text;
+            if (numbers.contains(f))
+                return Operand::Number;
+            if (f == "GETDATE" || f == "DATEADD")
+                return Operand::Date;
+            // The first argument's type; ISNULL and COALESCE pass over a NULL.
+            size_t from = s + 2;
+            if (f == "CAST") {
+                for (size_t k = from; k < e; ++k)
+                    if (sig[k].depth == sig[s + 1].depth + 1 && sig[k].tok->is("AS") && k + 1 < e)
+                        return operandOfType(sig[k + 1].tok->text);
+                return Operand::Unknown;
+            }
+            if (f == "CONVERT")
+                return operandOfType(sig[from].tok->text);
+            if (f != "ISNULL" && f != "COALESCE" && f != "MAX" && f != "MIN" && f != "NULLIF")
+                return Operand::Unknown;
+            Operand kind = Operand::Null;
+            while (from < e && kind == Operand::Null) {
+                size_t to = from;
+                while (to < e && !(sig[to].depth == sig[s + 1].depth + 1 && sig[to].tok->punct(',')))
+                    ++to;
+                kind = expression(from, to - 1);
+                if (f != "ISNULL" && f != "COALESCE")
+                    break;
+                from = to + 1;
+            }
+            return kind;
+        }
+        // A column: name or table.name.
+        size_t end = 0;
+        const QStringList parts = dottedName(sig, s, end);
+        if (parts.isEmpty() || end != e + 1)
+            return Operand::Unknown;
+        return operandOfType(columnType(parts.size() >= 2 ? parts[parts.size() - 2] : QString(), parts.back()));
+    };
+    // The operand ending at `e`, and where it starts.
+    auto before = [&](size_t e, size_t &s) {
+        s = e;
+        if (sig[e].tok->punct(')') && match[e] < n) {
+            s = match[e];
+            if (s >= 1 && isName(*sig[s - 1].tok))
+                --s;
+        } else {
+            while (s >= 2 && sig[s - 1].tok->punct('.') && isName(*sig[s - 2].tok))
+                s -= 2;
+        }
+        return primary(s, e);
+    };
+    // The operand starting at `s`, and where it ends.
+    auto behind = [&](size_t s, size_t &e) {
+        e = s;
+        if (sig[s].tok->punct('(') && match[s] < n)
+            e = match[s];
+        else if (isName(*sig[s].tok) && s + 1 < n && sig[s + 1].tok->punct('(') && match[s + 1] < n)
+            e = match[s + 1];
+        else {
+            size_t end = 0;
+            if (!dottedName(sig, s, end).isEmpty())
+                e = end - 1;
+        }
+        return primary(s, e);
+    };
+    auto asNumber = [&](size_t s, size_t e) {
+        places.open[s] += QStringLiteral("sqlsrv_number(");
+        places.close[e] += QStringLiteral(")");
+    };
+    auto unknown = [&](size_t i) {
+        QString text;
+        for (size_t k = i >= 3 ? i - 3 : 0; k < std::min(n, i + 4); ++k)
+            text += sig[k].tok->text + ' ';
+        throw DialectError(QStringLiteral("The embedded database does not know the types of the operands of + in '%1'.")
+                               .arg(text.trimmed()));
+    };
+    decide = [&](size_t i) -> Operand {
+        if (decided[i])
+            return a.result[i];
+        decided[i] = true;
+        if (i == 0 || i + 1 >= n)
+            unknown(i);
+        size_t ls = 0, re = 0;
+        Operand left = before(i - 1, ls);
+        bool chained = false;
+        if (ls >= 1 && sig[ls - 1].depth == sig[i].depth) {
+            const Token &op = *sig[ls - 1].tok;
+            if (op.punct('+')) {
+                left = decide(ls - 1);
+                chained = true;
+            } else if (op.kind == Token::Punct
+                       && (op.text == "-" || op.text == "*" || op.text == "/" || op.text == "%")) {
+                left = Operand::Number;
+                chained = true;
+            }
+        }
+        Operand right = behind(i + 1, re);
+        if (re + 1 < n && sig[re + 1].tok->kind == Token::Punct
+            && (sig[re + 1].tok->text == "*" || sig[re + 1].tok->text == "/" || sig[re + 1].tok->text == "%"))
+            right = Operand::Number;
+        if (left == Operand::Null)
+            left = right == Operand::Null ? Operand::Number : right;
+        if (right == Operand::Null)
+            right = left;
+        Operand result = Operand::Unknown;
+        if (left == Operand::Text && right == Operand::Text) {
+            a.joins[i] = true;
+            result = Operand::Text;
+        } else if (left == Operand::Number && right == Operand::Number) {
+            result = Operand::Number;
+        } else if (left == Operand::Number && right == Operand::Text) {
+            asNumber(i + 1, re);
+            result = Operand::Number;
+        } else if (left == Operand::Text && right == Operand::Number && !chained) {
+            asNumber(ls, i - 1);
+            result = Operand::Number;
+        } else {
+            unknown(i);
+        }
+        a.result[i] = result;
+        return result;
+    };
+
+    // An UPDATE's SET up to its WHERE assigns rather than compares.
+    size_t setAt = n, whereAt = n;
+    for (size_t k = 0; first == "UPDATE" && k < n; ++k) {
+        if (sig[k].depth == 0 && sig[k].tok->is("SET") && setAt == n)
+            setAt = k;
+        if (sig[k].depth == 0 && sig[k].tok->is("WHERE") && setAt != n) {
+            whereAt = k;
+            break;
+        }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (sig[i].tok->punct('+')) {
+            decide(i);
+            continue;
+        }
+        if (!isComparison(*sig[i].tok) || i == 0 || i + 1 >= n)
+            continue;
+        if (sig[i].depth == 0 && i > setAt && i < whereAt)
+            continue;
+        // A text column compared with a number: compared as a number.
+        size_t s = 0, e = 0;
+        const bool numberAfter = sig[i + 1].tok->kind == Token::Number
+                                 && (i + 2 >= n
+                                     || !(sig[i + 2].tok->kind == Token::Punct
+                                          && QStringLiteral("+-*/%").contains(sig[i + 2].tok->text)));
+        const bool numberBefore = sig[i - 1].tok->kind == Token::Number
+                                  && (i < 2
+                                      || !(sig[i - 2].tok->kind == Token::Punct
+                                           && QStringLiteral("+-*/%").contains(sig[i - 2].tok->text)));
+        if (numberAfter && before(i - 1, s) == Operand::Text
+            && (s == 0
+                || !(sig[s - 1].tok->kind == Token::Punct && QStringLiteral("+-*/%").contains(sig[s - 1].tok->text))))
+            asNumber(s, i - 1);
+        else if (numberBefore && behind(i + 1, e) == Operand::Text
+                 && (e + 1 >= n
+                     || !(sig[e + 1].tok->kind == Token::Punct
+                          && QStringLiteral("+-*/%").contains(sig[e + 1].tok->text))))
+            asNumber(i + 1, e);
+    }
+    return a;
+}
+
 // Translates one ordinary statement (no transaction word, no IF). With
 // `parameters`, the literals that can be bound become "?" and are listed there.
 QString translatePlain(const std::vector<Sig> &sig,
                        const DateColumns &dates,
                        std::vector<DialectParameter> *parameters = nullptr)
 {
-    const DatePlaces places = datePlaces(sig, dates);
-    const std::vector<bool> &dateAt = places.literal;
-    const std::vector<bool> boundAt = parameters ? valueLiterals(sig) : std::vector<bool>(sig.size(), false);
     const QString first = sig.front().tok->upper();
     const bool tableDdl = (first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE");
+    DatePlaces places = datePlaces(sig, dates);
+    const Arithmetic sums = tableDdl ? Arithmetic{std::vector<bool>(sig.size(), false), {}}
+                                     : arithmetic(sig, dates, places);
+    const std::vector<bool> &dateAt = places.literal;
+    const std::vector<bool> boundAt = parameters ? valueLiterals(sig) : std::vector<bool>(sig.size(), false);
     QString out;
     // Pieces keep the blanks of the original; words the translation adds get one.
     bool spaced = false;
@@ -822,7 +1129,7 @@ QString translatePlain(const std::vector<Sig> &sig,
         }
 
         if (t.kind == Token::Punct) {
-            if (t.text == "+" && ((prev && prev->kind == Token::String) || (next && next->kind == Token::String))) {
+            if (t.text == "+" && sums.joins[i]) {
                 put(QStringLiteral("||"));
                 continue;
             }
@@ -962,6 +1269,23 @@ sqlite_checks::Limit DateColumns::limit(const QString &table, const QString &col
 {
     const auto own = limits.constFind(table);
     return own == limits.constEnd() ? sqlite_checks::Limit() : own->value(column);
+}
+
+QString DateColumns::type(const QString &table, const QString &column) const
+{
+    const auto own = types.constFind(table);
+    if (own != types.constEnd())
+        return own->value(column);
+    QString found;
+    for (const QHash<QString, QString> &columns : types) {
+        const auto c = columns.constFind(column);
+        if (c == columns.constEnd())
+            continue;
+        if (!found.isEmpty() && sqlite_values::describeType(found) != sqlite_values::describeType(*c))
+            return {};
+        found = *c;
+    }
+    return found;
 }
 
 bool DateColumns::has(const QString &table, const QString &column) const

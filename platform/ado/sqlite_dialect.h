@@ -138,6 +138,11 @@ struct DateColumns
     // sqlite_checks.h), table by table; and of one column, None when unknown.
     QHash<QString, QHash<QString, sqlite_checks::Limit>> limits;
     sqlite_checks::Limit limit(const QString &table, const QString &column) const;
+    // Every column's declared type, table by table; and of one column as
+    // has() finds it, empty when unknown or when the tables that have it
+    // disagree.
+    QHash<QString, QHash<QString, QString>> types;
+    QString type(const QString &table, const QString &column) const;
 };
 
 namespace SqliteDialect {

@@ -10,12 +10,15 @@ namespace SqliteDialect = ado::SqliteDialect;
 
 namespace {
 
-// T.F and V.FECHA, V.ALTA are dates; U.F is text.
+// T.F and V.FECHA, V.ALTA are dates; U.F is text; T.C, V.OBS and U.OBS are texts, V.ID a number.
 DateColumns schema()
 {
     DateColumns d;
     d.byTable = {{"T", {"F"}}, {"V", {"FECHA", "ALTA"}}, {"U", {}}};
     d.order = {{"T", {"C", "F"}}, {"V", {"ID", "FECHA", "OBS", "ALTA"}}, {"U", {"OBS", "F"}}};
+    d.types = {{"T", {{"C", "VARCHAR(10)"}, {"F", "DATETIME"}}},
+               {"V", {{"ID", "INT"}, {"FECHA", "DATETIME"}, {"OBS", "VARCHAR(50)"}, {"ALTA", "DATETIME"}}},
+               {"U", {{"OBS", "VARCHAR(50)"}, {"F", "VARCHAR(10)"}}}};
     return d;
 }
 

@@ -296,6 +296,34 @@ void fnText(sqlite3_context *ctx, int, sqlite3_value **argv)
         sqlite3_result_value(ctx, argv[0]);
 }
 
+// sqlsrv_number(value): a text beside a number read as the server converts
+// it (blanks around it allowed), its refusal when it is no number; numbers
+// and nulls go as they are.
+void fnNumberOfText(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
+        sqlite3_result_value(ctx, argv[0]);
+        return;
+    }
+    const QString text = argText(argv[0]);
+    const QString number = text.trimmed();
+    bool ok = false;
+    const qlonglong whole = number.toLongLong(&ok);
+    if (ok) {
+        sqlite3_result_int64(ctx, whole);
+        return;
+    }
+    const bool plain = std::all_of(number.begin(), number.end(), [](QChar c) {
+        return c.isDigit() || c == '.' || c == '+' || c == '-';
+    });
+    const double value = number.toDouble(&ok);
+    if (plain && ok) {
+        sqlite3_result_double(ctx, value);
+        return;
+    }
+    refuse(ctx, sqlite_checks::notANumber(text));
+}
+
 // sqlsrv_int(value, min, max, 0) and sqlsrv_money(value, min, max, decimals):
 // a number as a whole-number or amount column keeps it (a whole number cut
 // to its integer part, an amount rounded to its decimals), when it is within
@@ -483,6 +511,7 @@ void registerSqlServerFunctions(sqlite3 *db)
     sqlite3_create_function(db, "GETDATE", 0, SQLITE_UTF8, nullptr, fnGetDate, nullptr, nullptr);
     sqlite3_create_function(db, "sqlsrv_datetime", 1, det, nullptr, fnDateTime, nullptr, nullptr);
     sqlite3_create_function(db, "sqlsrv_text", 2, det, nullptr, fnText, nullptr, nullptr);
+    sqlite3_create_function(db, "sqlsrv_number", 1, det, nullptr, fnNumberOfText, nullptr, nullptr);
     using Kind = sqlite_checks::Limit::Kind;
     sqlite3_create_function(db, "sqlsrv_int", 4, det, nullptr, fnNumber<Kind::Integer>, nullptr, nullptr);
     sqlite3_create_function(db, "sqlsrv_money", 4, det, nullptr, fnNumber<Kind::Money>, nullptr, nullptr);

@@ -475,6 +475,7 @@ void SqliteProvider::loadDateColumns()
         QHash<QString, sqlite_checks::Limit> &limits = m_dates.limits[table.toUpper()];
         each(("PRAGMA table_info(" + quoted(table) + ")").toUtf8(), [&](sqlite3_stmt *st) {
             order << textAt(st, 1).toUpper();
+            m_dates.types[table.toUpper()].insert(order.back(), textAt(st, 2).toUpper());
             if (describeType(textAt(st, 2)) == ColumnKind::Date)
                 columns.insert(order.back());
             if (const sqlite_checks::Limit limit = sqlite_checks::limitOf(textAt(st, 2));
