@@ -512,6 +512,8 @@ TEST_F(SqliteDb, PlusFollowsTheOperandsTypes)
         {"columna que no es número", "SELECT COUNT(*) FROM V WHERE A = 1", "", "22018", 245},
         {"tipo desconocido", "SELECT (SELECT MAX(A) FROM V) + 'x'", "", "42000", SQLITE_ERROR},
         {"CASE sin tipo", "SELECT CASE WHEN K = 1 THEN A END + B FROM V", "", "42000", SQLITE_ERROR},
+        {"fecha + número", "SELECT F + 1 FROM T", "", "42000", SQLITE_ERROR},
+        {"textos unidos + número", "SELECT 'a' + 'b' + 1", "", "42000", SQLITE_ERROR},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
@@ -524,6 +526,9 @@ TEST_F(SqliteDb, PlusFollowsTheOperandsTypes)
         ASSERT_EQ(cn.errors().Count(), 1);
         EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
     }
+    // A number set into a text column is written, not compared.
+    cn.Execute("UPDATE V SET NUMERO = 7 WHERE NUMERO = 2");
+    EXPECT_EQ(scalar("SELECT NUMERO FROM V WHERE K = 2").toString(), "7");
 }
 
 // Money holds exact amounts, to four decimals, through arithmetic, SUM and comparison.
