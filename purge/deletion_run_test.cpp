@@ -75,6 +75,16 @@ protected:
         return dias.value(dias.size() / 2);
     }
 
+    // The first RM voucher dated after the given day.
+    QString PrimeroDespuesDe(const QString &dia)
+    {
+        return db
+            ->Textos(QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' AND "
+                                    "substr(FECHA, 1, 10) > '%1' ORDER BY FECHA LIMIT 1")
+                         .arg(dia))
+            .value(0);
+    }
+
     QString ruta;
     std::unique_ptr<Sqlite> db;
     ui::ScriptedResponder respuestas;
@@ -85,10 +95,7 @@ TEST_F(AnulacionTest, BorraElTipoHastaElDiaInclusiveYNadaMas)
 {
     const QString dia = DiaDeCorte();
     // A voucher stamped in the afternoon of the cut-off day belongs to that day.
-    const QString tarde = db->Textos(QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' AND "
-                                                    "substr(FECHA, 1, 10) > '%1' ORDER BY FECHA LIMIT 1")
-                                         .arg(dia))
-                              .value(0);
+    const QString tarde = PrimeroDespuesDe(dia);
     ASSERT_FALSE(tarde.isEmpty());
     EjecutaEnArchivo(ruta,
                      QStringLiteral(
@@ -140,10 +147,7 @@ TEST_F(AnulacionTest, BorraLoMismoConFechasGuardadasEnDosFormas)
 {
     const QString dia = DiaDeCorte();
     const QString siguiente = QDate::fromString(dia, Qt::ISODate).addDays(1).toString(Qt::ISODate);
-    const QString manana = db->Textos(QStringLiteral("SELECT IDCOMPROBANTE FROM V_MV_CPTE WHERE TC = '  RM' AND "
-                                                     "substr(FECHA, 1, 10) > '%1' ORDER BY FECHA LIMIT 1")
-                                          .arg(dia))
-                               .value(0);
+    const QString manana = PrimeroDespuesDe(dia);
     ASSERT_FALSE(manana.isEmpty());
     EjecutaEnArchivo(ruta,
                      QStringLiteral(
