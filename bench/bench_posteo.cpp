@@ -26,6 +26,7 @@
 #include "bench/replay.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
+#include "database/transaccion.h"
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
 #include "platform/ado/sqlite_provider.h"
@@ -213,21 +214,21 @@ Medida PorLaCapa(const QString &ruta, const Voucher &v, bool unaAUna, bool graba
     m.lecturas = enviadas;
     enviadas.clear();
     reloj.restart();
-    db.gCnn().BeginTrans();
     bool bien = true;
-    if (unaAUna) {
-        for (const QString &sentencia : m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts)) {
-            db.EjecutaConsultaSQL(sentencia);
-            bien = bien && db.gCnn().errors().Count() == 0;
+    {
+        Transaccion transaccion(db.gCnn());
+        if (unaAUna) {
+            for (const QString &sentencia : m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts)) {
+                db.EjecutaConsultaSQL(sentencia);
+                bien = bien && db.gCnn().errors().Count() == 0;
+            }
+        } else {
+            db.EjecutaConsultaSQL(m.texto);
+            bien = db.gCnn().errors().Count() == 0;
         }
-    } else {
-        db.EjecutaConsultaSQL(m.texto);
-        bien = db.gCnn().errors().Count() == 0;
+        if (bien)
+            transaccion.Confirma();
     }
-    if (bien)
-        db.gCnn().CommitTrans();
-    else
-        db.gCnn().RollbackTrans();
     m.corrida = bench::seconds(reloj);
     m.escritas = enviadas;
     if (!bien || hayError || !respuestas.requests().empty())

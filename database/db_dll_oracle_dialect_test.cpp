@@ -1,4 +1,5 @@
 #include "database/db_dll.h"
+#include "database/transaccion.h"
 
 #include "tests/support/recording.h"
 
@@ -144,14 +145,15 @@ TEST(OracleDialectLocks, ForUpdateInsideATransactionOnly)
     const QString read = QStringLiteral(
         "SELECT * FROM V_TA_CPTE WITH (UPDLOCK, ROWLOCK) WHERE CODIGO = ' CMV' ORDER BY TALONARIO");
     EXPECT_EQ(db.ORACLE_Dicc(read), QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV' ORDER BY TALONARIO"));
-    db.gCnn().BeginTrans();
-    EXPECT_EQ(db.ORACLE_Dicc(read),
-              QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV' ORDER BY TALONARIO FOR UPDATE"));
-    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")),
-              QStringLiteral("SELECT * FROM T FOR UPDATE"));
-    EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T WHERE A = 1")),
-              QStringLiteral("SELECT * FROM T WHERE A = 1"));
-    db.gCnn().RollbackTrans();
+    {
+        Transaccion transaccion(db.gCnn());
+        EXPECT_EQ(db.ORACLE_Dicc(read),
+                  QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV' ORDER BY TALONARIO FOR UPDATE"));
+        EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")),
+                  QStringLiteral("SELECT * FROM T FOR UPDATE"));
+        EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T WHERE A = 1")),
+                  QStringLiteral("SELECT * FROM T WHERE A = 1"));
+    }
     EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT * FROM T with(updlock,rowlock)")),
               QStringLiteral("SELECT * FROM T"));
 }

@@ -4,6 +4,7 @@
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
+#include "database/transaccion.h"
 #include "stock/ast.h"
 #include "tests/support/esquema.h"
 #include "tests/support/grilla.h"
@@ -56,10 +57,10 @@ protected:
         bool hayError = false;
         posteo::PosteaComprobante(clase, grilla, v, true, sql, hayError);
         ASSERT_FALSE(hayError);
-        gDB().gCnn().BeginTrans();
+        Transaccion transaccion(gDB().gCnn());
         gDB().EjecutaConsultaSQL(sql);
         ASSERT_EQ(gDB().gCnn().errors().Count(), 0) << sql.toStdString();
-        gDB().gCnn().CommitTrans();
+        transaccion.Confirma();
     }
 
     ui::FlexGrid grilla;

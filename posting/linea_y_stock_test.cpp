@@ -5,6 +5,7 @@
 
 #include "tests/support/posteo.h"
 
+#include "database/transaccion.h"
 #include "platform/ado/ado.h"
 #include "tests/support/lotes.h"
 #include "tests/support/qt_print.h"
@@ -257,11 +258,12 @@ TEST_F(LineaYStock, ALotCodeLongerThanItsColumnWritesNothing)
     Grilla({Costeada("A1", "1", {{AuxPidelote, "-1"}, {ColNroLote, "|" + lote + "|"}})});
     Postea(v, true);
     EXPECT_FALSE(hayError);
-    gDB().gCnn().BeginTrans();
-    gDB().EjecutaConsultaSQL(sqlTemp);
-    ASSERT_GT(gDB().gCnn().errors().Count(), 0);
-    EXPECT_EQ(gDB().gCnn().errors().Item(0).NativeError, 8152);
-    gDB().gCnn().RollbackTrans();
+    {
+        Transaccion transaccion(gDB().gCnn());
+        gDB().EjecutaConsultaSQL(sqlTemp);
+        ASSERT_GT(gDB().gCnn().errors().Count(), 0);
+        EXPECT_EQ(gDB().gCnn().errors().Item(0).NativeError, 8152);
+    }
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
     EXPECT_EQ(FilasDelDiario(QStringLiteral("IR")), 0);
 }

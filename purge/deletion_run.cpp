@@ -3,6 +3,7 @@
 #include "database/builders.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
+#include "database/transaccion.h"
 #include "platform/component/component.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/dates.h"
@@ -39,32 +40,6 @@ QString MensajeFechaInvalida(const QString &fecha)
     return QStringLiteral("La fecha \"%1\" no es una fecha válida. Escríbala en la forma dd/mm/aaaa "
                           "(por ejemplo 31/12/2025). No se anuló ningún comprobante.")
         .arg(fecha);
-}
-
-// Runs one statement and gives the first error it reported, if any, and in
-// `afectadas` the rows it changed. The collection is emptied first so that
-// only this statement's errors count.
-std::optional<QString> Ejecuta(const QString &sentencia, std::int32_t *afectadas = nullptr)
-{
-    ado::Errors &errores = gDB().gCnn().errors();
-    errores.Clear();
-    QString texto = sentencia;
-    std::int32_t afectados = 0;
-    gDB().EjecutaConsultaSQL(texto, &afectados);
-    if (afectadas)
-        *afectadas = afectados;
-    if (errores.Count() == 0)
-        return std::nullopt;
-    QString descripcion = errores.Item(0).Description;
-    errores.Clear();
-    return descripcion;
-}
-
-// Ends whatever transaction a failed batch or commit left open. Its own
-// errors (nothing to roll back) are of no interest.
-void Deshace()
-{
-    (void) Ejecuta(QStringLiteral("ROLLBACK TRANSACTION"));
 }
 
 bool ContinuaTrasError(const QString &descripcion)
@@ -209,7 +184,6 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
 
     const qsizetype total = claves.size();
     bool detenida = false;
-    bool transaccionAbierta = false;
     for (qsizetype i = 0; i < total && !paso.leaving() && !detenida; ++i) {
         const Clave &fila = claves[i];
         const qsizetype posicion = i + 1;
@@ -233,37 +207,31 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
             continue;
         }
 
+        // Leaving the loop with the voucher's transaction open rolls it back.
+        Transaccion transaccion(gDB());
         std::optional<QString> error;
         std::int32_t borradas = 0;
-        if (!paso([&] {
-                if (transaccionAbierta)
-                    Deshace();
-                transaccionAbierta = true;
-                error = Ejecuta(SentenciaBorrado(tipo, idComprobante, *complemento), &borradas);
-            }))
+        if (!paso([&] { error = transaccion.Abre(SentenciaBorrado(tipo, idComprobante, *complemento), &borradas); }))
             break;
         // The first error is taken before the rollback is sent, so the
         // question quotes what went wrong, not the rollback's answer.
-        if (!error && !paso([&] { error = Ejecuta(QStringLiteral("COMMIT TRANSACTION")); }))
+        if (!error && !paso([&] { error = transaccion.Confirma(); }))
             break;
         if (error) {
             // Failed batch or failed commit: nothing of this voucher may stay
-            // half deleted, and no transaction may stay open behind it.
-            Deshace();
-            transaccionAbierta = false;
+            // half deleted, and no transaction may stay open behind it while
+            // the operator is asked.
+            transaccion.Deshace();
             ++r.fallidos;
             if (!ContinuaTrasError(*error))
                 detenida = true;
             continue;
         }
-        transaccionAbierta = false;
         // A voucher that another run deleted since the selection was read is
         // gone already: its batch finds nothing, and it is not this run's.
         if (borradas > 0)
             ++r.anulados;
     }
-    if (transaccionAbierta)
-        Deshace();
 
     if (detenida) {
         r.fin = ResultadoAnulacion::Fin::Detenida;

@@ -1,5 +1,6 @@
 // Two operators numbering the same voucher type on one database file. The
 // test program runs itself a second time as the other operator.
+#include "database/transaccion.h"
 #include "stock/ast.h"
 #include "stock/numeracion_stock.h"
 #include "tests/support/numeracion.h"
@@ -80,12 +81,12 @@ TEST(OperadorHijo, NumeraConsumos)
     ui::ScopedResponder alcance(operador);
 
     Anota(salida, QStringLiteral("antes"));
-    gDB().gCnn().BeginTrans();
+    Transaccion transaccion(gDB().gCnn());
     Anota(salida, QStringLiteral("dentro"));
     const int veces = qEnvironmentVariableIntValue(kVeces);
     for (int i = 0; i < veces; ++i)
         Anota(salida, NumeraConsumo(qEnvironmentVariableIntValue(kForzar) != 0));
-    gDB().gCnn().CommitTrans();
+    transaccion.Confirma();
     Anota(salida, operador.requests().empty() ? QStringLiteral("fin") : QStringLiteral("avisos"));
     gDB().gCnn().Close();
 }
@@ -151,14 +152,14 @@ protected:
 
 TEST_F(DosOperadores, ASecondOperatorWaitsForTheBookThenTakesTheNextNumber)
 {
-    gDB().gCnn().BeginTrans();
+    Transaccion transaccion(gDB().gCnn());
     EXPECT_EQ(NumeraConsumo(false), QStringLiteral("000100000001X"));
     Lanza(1, false);
     ASSERT_TRUE(Espera(QStringLiteral("antes"), 120000)) << "the other operator never started";
     // Time enough for it to get past the start of its transaction, were the
     // book not held: it must still be waiting.
     EXPECT_FALSE(Espera(QStringLiteral("dentro"), 1500));
-    gDB().gCnn().CommitTrans();
+    transaccion.Confirma();
     Termina();
     EXPECT_EQ(Lineas(salida), (QStringList{"antes", "dentro", "000100000002X", "fin"}));
     EXPECT_EQ(Ultimo(), 3);
@@ -197,16 +198,18 @@ TEST_F(DosOperadores, ANumberIsMarkedOnceAndTheBookNeverMovesBack)
     ASSERT_EQ(Lineas(salida), (QStringList{"antes", "dentro", "000100000001X", "000100000002X", "fin"}));
     EXPECT_EQ(Ultimo(), 3);
 
-    gDB().gCnn().BeginTrans();
-    gDB().EjecutaConsultaSQL(conMarca);
-    ASSERT_GT(gDB().gCnn().errors().Count(), 0);
-    EXPECT_EQ(gDB().gCnn().errors().Item(0).Number, ado::DB_E_INTEGRITYVIOLATION);
-    gDB().gCnn().RollbackTrans();
-
-    gDB().gCnn().BeginTrans();
-    gDB().EjecutaConsultaSQL(soloLibro);
-    EXPECT_EQ(gDB().gCnn().errors().Count(), 0);
-    gDB().gCnn().CommitTrans();
+    {
+        Transaccion transaccion(gDB().gCnn());
+        gDB().EjecutaConsultaSQL(conMarca);
+        ASSERT_GT(gDB().gCnn().errors().Count(), 0);
+        EXPECT_EQ(gDB().gCnn().errors().Item(0).Number, ado::DB_E_INTEGRITYVIOLATION);
+    }
+    {
+        Transaccion transaccion(gDB().gCnn());
+        gDB().EjecutaConsultaSQL(soloLibro);
+        EXPECT_EQ(gDB().gCnn().errors().Count(), 0);
+        transaccion.Confirma();
+    }
 
     EXPECT_EQ(Ultimo(), 3);
     EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE TC = '  PE'")), 2);

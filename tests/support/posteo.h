@@ -11,6 +11,7 @@
 #include "database/builders.h"
 #include "database/db_dll.h"
 #include "database/globals.h"
+#include "database/transaccion.h"
 #include "platform/ui/flex_grid.h"
 #include "stock/ast.h"
 #include "tests/support/esquema.h"
@@ -231,14 +232,11 @@ inline QString PosteaEnSuTransaccion(ClsCmnCptes &clase,
     if (hayError)
         return QStringLiteral("HayError");
     ado::Connection &cnn = gDB().gCnn();
-    cnn.BeginTrans();
+    Transaccion transaccion(cnn);
     gDB().EjecutaConsultaSQL(sql);
-    if (cnn.errors().Count() > 0) {
-        const QString error = cnn.errors().Item(0).Description.simplified();
-        cnn.RollbackTrans();
-        return error;
-    }
-    cnn.CommitTrans();
+    if (cnn.errors().Count() > 0)
+        return cnn.errors().Item(0).Description.simplified();
+    transaccion.Confirma();
     return QStringLiteral("ok");
 }
 
@@ -313,13 +311,11 @@ protected:
     // committed only when it ran without errors.
     bool EjecutaEnTransaccion(const QString &texto)
     {
-        gDB().gCnn().BeginTrans();
+        Transaccion transaccion(gDB().gCnn());
         gDB().EjecutaConsultaSQL(texto);
-        if (gDB().gCnn().errors().Count() > 0) {
-            gDB().gCnn().RollbackTrans();
+        if (gDB().gCnn().errors().Count() > 0)
             return false;
-        }
-        gDB().gCnn().CommitTrans();
+        transaccion.Confirma();
         return true;
     }
 
