@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace demodata {
@@ -94,6 +95,8 @@ const char *const kArticles[]
        "CLAVO PUNTA PARIS 2",    "SILICONA TRANSPARENTE", "LIJA AL AGUA 220",       "CINTA AISLADORA",
        "TERMICA BIPOLAR 20A",    "LLAVE DE PASO 3/4",     "CODO PVC 110",           "BROCHA N 20",
        "RODILLO LANA 22CM",      "MEMBRANA ASFALTICA",    "CEMENTO 50KG",           "ARENA FINA M3"};
+const char *const kTypeNames[] = {"REMITO", "FACTURA", "NOTA DE CREDITO", "ORDEN DE COMPRA"};
+const char *const kSystems[] = {"VENTAS", "VENTAS", "VENTAS", "COMPRAS"};
 const char *const kTasks[] = {"INSTALACION", "FLETE", "MANO DE OBRA", "ARMADO", "CORTE A MEDIDA"};
 const char *const kCustomers[] = {"FERRETERIA EL TORNILLO SRL",
                                   "CONSTRUCTORA DEL SUR SA",
@@ -306,13 +309,10 @@ void AddEntryData(Db &db)
     db.exec("UPDATE V_MA_ARTICULOS SET Presentacion = NULL WHERE Presentacion = ''");
 }
 
-// The entry model's samples (Options::entrySamples).
-void AddEntrySamples(Db &db)
+// The order, the remittance that delivers part of it and the work order, with
+// their lines.
+void addEntryVouchers(Db &db, const QString &pedido, const QString &remito, const QString &orden)
 {
-    const QString pedido = idComprobante(1, 9101, 'A');
-    const QString remito = idComprobante(1, 9102, 'A');
-    const QString orden = idComprobante(1, 9103, 'A');
-    const QString compra = idComprobante(1, 9104, 'A');
     auto header = db.prepare("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
                              "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) "
                              "VALUES (?,?,0,'0001',?,'A',?,?,?,?,?,?,?,0,?)");
@@ -407,8 +407,11 @@ void AddEntrySamples(Db &db)
         }
     }
     db.exec("UPDATE V_MV_CPTEINSUMOS SET TC_ORIGEN = NULL, IDCOMPROBANTE_ORIGEN = NULL WHERE TC_ORIGEN = ''");
+}
 
-    // A work order: two tasks with their estimated and real dates, and two other concepts.
+// A work order: two tasks with their estimated and real dates, and two other concepts.
+void addWorkOrderTasks(Db &db, const QString &orden)
+{
     auto task = db.prepare("INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, RENGLON, ID, IDTAREA, "
                            "DESCRIPCION, IDTECNICO, HORAS, IMPORTE, ValorHora, valorHora_S_Iva, Total, "
                            "descripcionadicional, FechaEstInicio, FechaEstFin, FechaREALInicio, FechaREALFin) "
@@ -448,8 +451,11 @@ void AddEntrySamples(Db &db)
     db.run(otherConcept, orden, 1, "VIATICOS", 1815.0, 1500.0, "OC");
     db.run(otherConcept, orden, 2, "MATERIALES MENORES", 830.0, 685.95, "OC");
     db.run(otherConcept, orden, 3, "Cliente avisado por teléfono", 0.0, 0.0, "OB");
+}
 
-    // One invoice number under two suppliers.
+// One invoice number under two suppliers.
+void addPurchaseOfTwoSuppliers(Db &db, const QString &compra)
+{
     auto purchase = db.prepare(
         "INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
         "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) "
@@ -477,7 +483,12 @@ void AddEntrySamples(Db &db)
                price * 1.1,
                QStringLiteral("PRV-%1").arg(a + 1));
     }
+}
 
+// The remittance's second part, and the invoices made from the remittance and
+// the work order.
+void addInvoicesFromVouchers(Db &db, const QString &remito, const QString &orden)
+{
     // The remittance's second part: the first one's header, later and for less.
     auto part = db.prepare("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
                            "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ID, IdReparto, EnComodato, CondicionIVA) SELECT TC, "
@@ -524,6 +535,19 @@ void AddEntrySamples(Db &db)
     }
 }
 
+// The entry model's samples (Options::entrySamples).
+void AddEntrySamples(Db &db)
+{
+    const QString pedido = idComprobante(1, 9101, 'A');
+    const QString remito = idComprobante(1, 9102, 'A');
+    const QString orden = idComprobante(1, 9103, 'A');
+    const QString compra = idComprobante(1, 9104, 'A');
+    addEntryVouchers(db, pedido, remito, orden);
+    addWorkOrderTasks(db, orden);
+    addPurchaseOfTwoSuppliers(db, compra);
+    addInvoicesFromVouchers(db, remito, orden);
+}
+
 } // namespace
 
 QString Code(const QString &text, int width)
@@ -566,9 +590,8 @@ void CreateSchema(const QString &path, bool overwrite)
 
 namespace {
 
-// The lookups' samples, numbered from 9001 so that they stand apart from
-// the generated vouchers.
-void AddLookupSamples(Db &db)
+// Families, cost centres and positions, nested by code length.
+void addLookupTrees(Db &db)
 {
     auto tree = [&](const char *sql, std::initializer_list<std::pair<const char *, const char *>> rows) {
         auto st = db.prepare(sql);
@@ -591,7 +614,12 @@ void AddLookupSamples(Db &db)
          {{"1", "ADMINISTRACION"}, {"11", "CONTADURIA"}, {"2", "TALLER"}, {"21", "MANTENIMIENTO"}});
     tree("INSERT INTO ma_posiciones (iddeposito, idposicion, descripcion) VALUES ('   1',?,?)",
          {{"A", "PASILLO A"}, {"A1", "ESTANTE A1"}, {"A11", "ESTANTE A1 NIVEL 1"}, {"B", "PASILLO B"}});
+}
 
+// A sale of every row icon (approved, voided, pending, prepared), numbered
+// on from `number`.
+void addLookupSales(Db &db, int &number)
+{
     auto sale = db.prepare("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, "
                            "CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ANULADA, APROBADO, FINALIZADA, FechaPreparacion, "
                            "COMENTARIOS, ID) VALUES (?,?,?,'0001',?,'A',?,?,?,?,?,?,?,0,?,?,?)");
@@ -615,7 +643,6 @@ void AddLookupSamples(Db &db)
         {"NP", 0, 0, 0, "", ""},
         {"RM", 0, 0, 0, "", ""},
     };
-    int number = 9000;
     for (const Sale &v : sales) {
         ++number;
         const QString id = idComprobante(1, number, 'A');
@@ -639,7 +666,12 @@ void AddLookupSamples(Db &db)
             db.exec(qPrintable(
                 QStringLiteral("UPDATE V_MV_CPTE SET FechaPreparacion = NULL WHERE IDCOMPROBANTE = '%1'").arg(id)));
     }
+}
 
+// Orders, one with a guarantee and one received, and other purchases,
+// numbered on from `number`.
+void addLookupPurchases(Db &db, int &number)
+{
     auto purchase = db.prepare("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, "
                                "FECHA, CUENTA, RAZONSOCIAL, NOMBRE, IMPORTE, ANULADA, APROBADO, FINALIZADO, Garantia, "
                                "COMENTARIOS, ID) VALUES (?,?,0,'0001',?,'A',?,?,?,?,?,0,1,0,?,?,?)");
@@ -681,6 +713,16 @@ void AddLookupSamples(Db &db)
         "IdArticulo, Descripcion, IdUnidad, Cantidad, Tc_Origen, IdComprobante_Origen) "
         "VALUES ('  IR',?,0,1,'2024-06-05','   1',?,?,'  UN',10,'  OC',?)");
     db.run(reception, idComprobante(1, ++number, 'A'), Code("ART0001", 25), kArticles[0], firstOrder);
+}
+
+// The lookups' samples, numbered from 9001 so that they stand apart from
+// the generated vouchers.
+void AddLookupSamples(Db &db)
+{
+    addLookupTrees(db);
+    int number = 9000;
+    addLookupSales(db, number);
+    addLookupPurchases(db, number);
 
     auto third = db.prepare("INSERT INTO V_MV_CPTETERCEROS (ID, TC, IDCOMPROBANTE, IDCOMPLEMENTO, CUENTA, FECHA, "
                             "FECHAENVIADO, FECHARECIBIDO) VALUES (?,'  FC',?,0,?,?,?,?)");
@@ -767,10 +809,9 @@ void CreateDemoDatabase(const QString &path, const Options &options)
 
 namespace {
 
-void FillDemoDatabase(const QString &path, const Options &options, const std::vector<int> &types)
+// Users, settings, depots and units.
+void addSettings(Db &db)
 {
-    Db db(path);
-
     auto users = db.prepare(
         "INSERT INTO ta_usuarios (nombre, NombreCompleto, Administrador, UNegocio) VALUES (?,?,?,?)");
     db.run(users, "ADMIN", "Administrador del sistema", 1, Code("1", 4));
@@ -802,13 +843,16 @@ void FillDemoDatabase(const QString &path, const Options &options, const std::ve
     db.run(unit, Code("UN", 4), "UNIDAD");
     db.run(unit, Code("KG", 4), "KILOGRAMO");
     db.run(unit, Code("M3", 4), "METRO CUBICO");
+}
+
+// Voucher types, the article catalogue and the people and tasks the vouchers name.
+void addCatalogue(Db &db, const Options &options)
+{
     // Voucher types with the system each belongs to: the four of the demo
     // vouchers, the consumption vouchers of production and the cost-of-sales entry.
     auto type = db.prepare("INSERT INTO TA_Comprobantes (CODIGO, DESCRIPCION, SISTEMA) VALUES (?,?,?)");
-    const char *const typeNames[] = {"REMITO", "FACTURA", "NOTA DE CREDITO", "ORDEN DE COMPRA"};
-    const char *const systems[] = {"VENTAS", "VENTAS", "VENTAS", "COMPRAS"};
     for (int t = 0; t < 4; ++t)
-        db.run(type, Code(kVoucherTypes[t], 4), typeNames[t], systems[t]);
+        db.run(type, Code(kVoucherTypes[t], 4), kTypeNames[t], kSystems[t]);
     db.run(type, Code("PE", 4), "CONSUMO DE PRODUCCION", "STOCK");
     db.run(type, Code("CMV", 4), "COSTO DE MERCADERIAS VENDIDAS", "Contable");
     auto article = db.prepare("INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, codigobarra, costo, "
@@ -860,7 +904,14 @@ void FillDemoDatabase(const QString &path, const Options &options, const std::ve
     db.run(upkeep, Code("1", 10), "SERVICE AUTOELEVADOR");
     db.run(upkeep, Code("2", 10), "REVISION TABLERO ELECTRICO");
     db.run(upkeep, Code("3", 10), "CAMBIO DE FILTROS");
+}
 
+// The generated vouchers with their lines, tasks, observation and stock
+// movements; the last number used of each of the four types.
+std::array<int, 4> addVouchers(Db &db, const Options &options, const std::vector<int> &types)
+{
+    const int sampleCount = int(std::size(kArticles));
+    const int articleCount = std::max(1, options.articles);
     auto header = db.prepare(
         "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, SUCURSAL, NUMERO, LETRA, FECHA, CUENTA, RAZONSOCIAL, "
         "IDDEPOSITO, UNEGOCIO, IMPORTE, USUARIO, FECHAHORA_GRABACION) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
@@ -882,7 +933,7 @@ void FillDemoDatabase(const QString &path, const Options &options, const std::ve
     const int perDay = std::max(1, options.perDay);
     const int dayGroups = (vouchers + perDay - 1) / perDay;
     const int timeCount = int(std::size(kTimesOfDay));
-    int numbers[4] = {0, 0, 0, 0};
+    std::array<int, 4> numbers = {0, 0, 0, 0};
     for (int v = 0; v < vouchers; ++v) {
         const int t = types[size_t(v) % types.size()];
         const QString tc = Code(kVoucherTypes[t], 4);
@@ -975,7 +1026,11 @@ void FillDemoDatabase(const QString &path, const Options &options, const std::ve
                    total,
                    "ADMIN");
     }
+    return numbers;
+}
 
+void addBooks(Db &db, const std::array<int, 4> &numbers)
+{
     // Numbering books, one per type: the demo vouchers' letter A at the number
     // after the last one used, "PE" and "CMV" with letter X from 1. The
     // cost-of-sales entries go to a sub-journal of their own.
@@ -987,9 +1042,9 @@ void FillDemoDatabase(const QString &path, const Options &options, const std::ve
         db.run(book,
                Code(kVoucherTypes[t], 4),
                Code("1", 4),
-               typeNames[t],
+               kTypeNames[t],
                "A",
-               systems[t],
+               kSystems[t],
                numbers[t] + 1,
                1,
                99999999,
@@ -1017,16 +1072,25 @@ void FillDemoDatabase(const QString &path, const Options &options, const std::ve
     db.run(subJournal, Code("3", 4), "COSTO DE VENTAS");
     auto typeSubJournal = db.prepare("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, SUBDIARIO) VALUES (?,?)");
     db.run(typeSubJournal, Code("CMV", 4), Code("3", 4));
+}
+
+void FillDemoDatabase(const QString &path, const Options &options, const std::vector<int> &types)
+{
+    Db db(path);
+    addSettings(db);
+    addCatalogue(db, options);
+    addBooks(db, addVouchers(db, options, types));
+    const bool everySample = std::max(1, options.articles) >= int(std::size(kArticles));
     // What the voucher lookup shows of every voucher: its name; orders approved.
     db.exec("UPDATE V_MV_CPTE SET NOMBRE = RAZONSOCIAL");
     db.exec("UPDATE C_MV_CPTE SET NOMBRE = RAZONSOCIAL, APROBADO = 1");
     if (options.lookupSamples)
         AddLookupSamples(db);
-    addStockData(db, articleCount >= sampleCount);
-    addPostingData(db, articleCount >= sampleCount);
+    addStockData(db, everySample);
+    addPostingData(db, everySample);
     AddEntryData(db);
     addJournalData(db);
-    if (options.entrySamples && articleCount >= sampleCount)
+    if (options.entrySamples && everySample)
         AddEntrySamples(db);
     storeDatesInOneForm(db);
     db.exec("COMMIT");
