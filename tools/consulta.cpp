@@ -59,18 +59,20 @@ void Imprime(const char *nombre, const QString &valor)
     std::printf("%-16s %s\n", nombre, valor.toLocal8Bit().constData());
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// What the command line asks for.
+struct Pedido
 {
-    // The arguments are checked before the window system is needed.
-    const QStringList args = consola::Argumentos(argc, argv);
-
     QString base, sql = QStringLiteral("V_MA_ARTICULOS"), usuario = QStringLiteral("ADMIN");
     QString clave, campoBusqueda, where, opcional, valoresDefault, campoDevuelto, mascaras;
     QStringList devueltos;
     bool arbol = false, checks = false, cantidades = false, sinMascaras = false, soloSentencia = false;
     bool hayDevueltos = false;
+};
+
+// Nothing when an argument is unknown or lacks its value.
+std::optional<Pedido> LeeArgumentos(const QStringList &args)
+{
+    Pedido p;
     int posicional = 0;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
@@ -82,66 +84,99 @@ int main(int argc, char **argv)
         };
         bool ok = true;
         if (a == "--usuario")
-            ok = valor(usuario);
+            ok = valor(p.usuario);
         else if (a == "--clave")
-            ok = valor(clave);
+            ok = valor(p.clave);
         else if (a == "--campo-busqueda")
-            ok = valor(campoBusqueda);
+            ok = valor(p.campoBusqueda);
         else if (a == "--where")
-            ok = valor(where);
+            ok = valor(p.where);
         else if (a == "--opcional")
-            ok = valor(opcional);
+            ok = valor(p.opcional);
         else if (a == "--valores-default")
-            ok = valor(valoresDefault);
+            ok = valor(p.valoresDefault);
         else if (a == "--campo-devuelto")
-            ok = valor(campoDevuelto);
+            ok = valor(p.campoDevuelto);
         else if (a == "--mascaras")
-            ok = valor(mascaras);
+            ok = valor(p.mascaras);
         else if (a == "--devueltos") {
             QString lista;
             ok = valor(lista);
-            devueltos = lista.split(QLatin1Char(','), Qt::SkipEmptyParts);
-            hayDevueltos = true;
+            p.devueltos = lista.split(QLatin1Char(','), Qt::SkipEmptyParts);
+            p.hayDevueltos = true;
         } else if (a == "--arbol")
-            arbol = true;
+            p.arbol = true;
         else if (a == "--checks")
-            checks = true;
+            p.checks = true;
         else if (a == "--cantidades")
-            cantidades = true;
+            p.cantidades = true;
         else if (a == "--sin-mascaras")
-            sinMascaras = true;
+            p.sinMascaras = true;
         else if (a == "--sentencia")
-            soloSentencia = true;
+            p.soloSentencia = true;
         else if (a.startsWith(QLatin1String("--")))
             ok = false;
         else if (posicional++ == 0)
-            base = a;
+            p.base = a;
         else if (posicional == 2)
-            sql = a;
+            p.sql = a;
         else
             ok = false;
-        if (!ok) {
-            std::fputs(kUso, stderr);
-            return 2;
-        }
+        if (!ok)
+            return std::nullopt;
     }
-    if (base.isEmpty() || !QFileInfo(base).isFile()) {
-        std::fputs(base.isEmpty() ? kUso : "consulta: no such database file\n", stderr);
+    return p;
+}
+
+// Runs the lookup's dialog and prints what the driver hands back.
+void Consulta(Lib_ClsCons3 &c, Pedido &p)
+{
+    Coleccion cmps;
+    if (p.hayDevueltos) {
+        cmps = std::make_shared<QList<Variant>>();
+        for (const QString &d : p.devueltos)
+            cmps->append(Variant(d));
+    }
+    c.ConsultaSearch(p.sql, &cmps, p.clave, &p.campoBusqueda, &p.where, p.opcional, p.arbol, p.valoresDefault);
+
+    Imprime("ValorDevuelto", Texto(c.ValorDevuelto.toString()));
+    Imprime("Valores", Lista(c.Valores));
+    Imprime("Cantidades", Lista(c.Cantidades));
+    Imprime("CampoBusqueda", Texto(p.campoBusqueda));
+    Imprime("Where", Texto(p.where));
+    Imprime("CmpsDevueltos", Lista(cmps));
+    Imprime("Checks", c.Checks ? QStringLiteral("True") : QStringLiteral("False"));
+    Imprime("CampoDevuelto", Texto(c.CampoDevuelto));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The arguments are checked before the window system is needed.
+    std::optional<Pedido> pedido = LeeArgumentos(consola::Argumentos(argc, argv));
+    if (!pedido) {
+        std::fputs(kUso, stderr);
+        return 2;
+    }
+    Pedido &p = *pedido;
+    if (p.base.isEmpty() || !QFileInfo(p.base).isFile()) {
+        std::fputs(p.base.isEmpty() ? kUso : "consulta: no such database file\n", stderr);
         return 2;
     }
 
-    if (!soloSentencia && !consola::HayPantalla()) {
+    if (!p.soloSentencia && !consola::HayPantalla()) {
         std::fputs("consulta: the dialog needs a display: run it under xvfb-run -a\n", stderr);
         return 1;
     }
     // Printing the statement shows nothing: no display, and no box waits for
     // an operator; what one would say goes to standard error.
-    if (soloSentencia)
+    if (p.soloSentencia)
         consola::SinPantalla();
     QApplication app(argc, argv);
     consola::OperadorAusente ausente("consulta");
     std::optional<ui::ScopedResponder> sinVentanas;
-    if (soloSentencia)
+    if (p.soloSentencia)
         sinVentanas.emplace(ausente);
     ui::SetApplicationTitle(QStringLiteral("CONSULTA"));
     QApplication::setWindowIcon(IconoDelSistema());
@@ -151,7 +186,7 @@ int main(int argc, char **argv)
     QString cadena;
     InicializaSistema(armar,
                       QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=%2;@Password=;")
-                          .arg(QFileInfo(base).absoluteFilePath(), usuario),
+                          .arg(QFileInfo(p.base).absoluteFilePath(), p.usuario),
                       cadena,
                       3);
     if (!gDB().gOpenFlag) {
@@ -160,38 +195,22 @@ int main(int argc, char **argv)
     }
 
     Lib_ClsCons3 &c = gConsulta();
-    if (sinMascaras)
+    if (p.sinMascaras)
         c.gUsarMascarasConsultas = false;
-    if (!mascaras.isEmpty())
-        c.gRutaMascaraConsultas = QFileInfo(mascaras).absoluteFilePath();
-    c.Checks = checks;
-    c.UsaCantidades = cantidades;
-    c.CampoDevuelto = campoDevuelto;
+    if (!p.mascaras.isEmpty())
+        c.gRutaMascaraConsultas = QFileInfo(p.mascaras).absoluteFilePath();
+    c.Checks = p.checks;
+    c.UsaCantidades = p.cantidades;
+    c.CampoDevuelto = p.campoDevuelto;
 
     Imprime("masks", c.gUsarMascarasConsultas ? c.gRutaMascaraConsultas : QStringLiteral("off"));
-    if (soloSentencia) {
-        const std::optional<QString> s = c.ArmaSentenciaConsulta(sql, campoBusqueda, where, opcional);
+    if (p.soloSentencia) {
+        const std::optional<QString> s = c.ArmaSentenciaConsulta(p.sql, p.campoBusqueda, p.where, p.opcional);
         Imprime("statement", s ? *s : QStringLiteral("(none)"));
-        Imprime("CampoBusqueda", Texto(campoBusqueda));
-        Imprime("Where", Texto(where));
+        Imprime("CampoBusqueda", Texto(p.campoBusqueda));
+        Imprime("Where", Texto(p.where));
         return ausente.errores() == 0 && s ? 0 : 1;
     }
-
-    Coleccion cmps;
-    if (hayDevueltos) {
-        cmps = std::make_shared<QList<Variant>>();
-        for (const QString &d : devueltos)
-            cmps->append(Variant(d));
-    }
-    c.ConsultaSearch(sql, &cmps, clave, &campoBusqueda, &where, opcional, arbol, valoresDefault);
-
-    Imprime("ValorDevuelto", Texto(c.ValorDevuelto.toString()));
-    Imprime("Valores", Lista(c.Valores));
-    Imprime("Cantidades", Lista(c.Cantidades));
-    Imprime("CampoBusqueda", Texto(campoBusqueda));
-    Imprime("Where", Texto(where));
-    Imprime("CmpsDevueltos", Lista(cmps));
-    Imprime("Checks", c.Checks ? QStringLiteral("True") : QStringLiteral("False"));
-    Imprime("CampoDevuelto", Texto(c.CampoDevuelto));
+    Consulta(c, p);
     return 0;
 }
