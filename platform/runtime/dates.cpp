@@ -84,6 +84,147 @@ QString two(int n)
     return QString::number(n).rightJustified(2, QLatin1Char('0'));
 }
 
+// A piece of a Format pattern: a literal, or a date or time part written as
+// many letters long as `text`.
+enum class Kind { Literal, Day, Month, Year, Hour, Minute, Second, AmPm, Other };
+struct Token
+{
+    Kind kind;
+    QString text; // the pattern text, or the literal
+};
+
+// `twelveHour` when the pattern holds an AM/PM mark.
+QList<Token> tokensOf(const QString &pattern, bool &twelveHour)
+{
+    // Cut the pattern into tokens first: "m" means minutes only by its neighbours.
+    QList<Token> tokens;
+    twelveHour = false;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        const QChar lower = c.toLower();
+        auto run = [&](QChar ch) {
+            qsizetype j = i;
+            while (j < pattern.size() && pattern.at(j).toLower() == ch)
+                ++j;
+            return pattern.mid(i, j - i);
+        };
+        if (c == QLatin1Char('"')) {
+            const qsizetype end = pattern.indexOf(QLatin1Char('"'), i + 1);
+            const qsizetype stop = end < 0 ? pattern.size() : end;
+            tokens.append({Kind::Literal, pattern.mid(i + 1, stop - i - 1)});
+            i = stop + 1;
+        } else if (c == QLatin1Char('\\') && i + 1 < pattern.size()) {
+            tokens.append({Kind::Literal, QString(pattern.at(i + 1))});
+            i += 2;
+        } else if (vb::EqualsText(pattern.mid(i, 5), QLatin1String("AM/PM"))) {
+            tokens.append({Kind::AmPm, pattern.mid(i, 5)});
+            twelveHour = true;
+            i += 5;
+        } else if (vb::EqualsText(pattern.mid(i, 3), QLatin1String("A/P"))) {
+            tokens.append({Kind::AmPm, pattern.mid(i, 3)});
+            twelveHour = true;
+            i += 3;
+        } else if (lower == QLatin1Char('d') || lower == QLatin1Char('m') || lower == QLatin1Char('y')
+                   || lower == QLatin1Char('h') || lower == QLatin1Char('n') || lower == QLatin1Char('s')) {
+            const QString t = run(lower);
+            const Kind k = lower == QLatin1Char('d')   ? Kind::Day
+                           : lower == QLatin1Char('m') ? Kind::Month
+                           : lower == QLatin1Char('y') ? Kind::Year
+                           : lower == QLatin1Char('h') ? Kind::Hour
+                           : lower == QLatin1Char('n') ? Kind::Minute
+                                                       : Kind::Second;
+            tokens.append({k, t});
+            i += t.size();
+        } else if (lower == QLatin1Char('c')) {
+            tokens.append({Kind::Other, QStringLiteral("c")});
+            ++i;
+        } else {
+            tokens.append({Kind::Literal,
+                           c == QLatin1Char('/')   ? QString(Regional().dateSeparator)
+                           : c == QLatin1Char(':') ? QString(Regional().timeSeparator)
+                                                   : QString(c)});
+            ++i;
+        }
+    }
+    auto neighbour = [&](qsizetype i, int step) -> Kind {
+        for (qsizetype j = i + step; j >= 0 && j < tokens.size(); j += step)
+            if (tokens[j].kind != Kind::Literal)
+                return tokens[j].kind;
+        return Kind::Literal;
+    };
+    for (qsizetype i = 0; i < tokens.size(); ++i)
+        if (tokens[i].kind == Kind::Month && tokens[i].text.size() <= 2
+            && (neighbour(i, -1) == Kind::Hour || neighbour(i, 1) == Kind::Second))
+            tokens[i].kind = Kind::Minute;
+    return tokens;
+}
+
+QString formatToken(const Token &t, const QDateTime &d, bool twelveHour)
+{
+    const QDate date = d.date();
+    const QTime time = d.time();
+    const qsizetype n = t.text.size();
+    QString out;
+    switch (t.kind) {
+    case Kind::Literal:
+        out += t.text;
+        break;
+    case Kind::Day:
+        if (n == 1)
+            out += QString::number(date.day());
+        else if (n == 2)
+            out += two(date.day());
+        else if (n == 3)
+            out += dayNames().at(date.dayOfWeek() - 1).left(3);
+        else if (n == 4)
+            out += dayNames().at(date.dayOfWeek() - 1);
+        else
+            out += FormatDate(d, QStringLiteral("dd/mm/yyyy"));
+        break;
+    case Kind::Month:
+        if (n == 1)
+            out += QString::number(date.month());
+        else if (n == 2)
+            out += two(date.month());
+        else if (n == 3)
+            out += monthNames().at(date.month() - 1).left(3);
+        else
+            out += monthNames().at(date.month() - 1);
+        break;
+    case Kind::Year:
+        if (n <= 2)
+            out += two(date.year() % 100);
+        else
+            out += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+        break;
+    case Kind::Hour: {
+        int h = time.hour();
+        if (twelveHour)
+            h = h % 12 == 0 ? 12 : h % 12;
+        out += n == 1 ? QString::number(h) : two(h);
+        break;
+    }
+    case Kind::Minute:
+        out += n == 1 ? QString::number(time.minute()) : two(time.minute());
+        break;
+    case Kind::Second:
+        out += n == 1 ? QString::number(time.second()) : two(time.second());
+        break;
+    case Kind::AmPm: {
+        const bool pm = time.hour() >= 12;
+        const bool upper = t.text.at(0).isUpper();
+        QString mark = t.text.size() == 3 ? (pm ? QStringLiteral("P") : QStringLiteral("A"))
+                                          : (pm ? QStringLiteral("PM") : QStringLiteral("AM"));
+        out += upper ? mark : mark.toLower();
+        break;
+    }
+    case Kind::Other:
+        out += GeneralDate(d);
+        break;
+    }
+    return out;
+}
+
 } // namespace
 
 QDate DayZero()
@@ -208,136 +349,10 @@ QString GeneralDate(const QDateTime &d)
 
 QString FormatDate(const QDateTime &d, const QString &pattern)
 {
-    enum class Kind { Literal, Day, Month, Year, Hour, Minute, Second, AmPm, Other };
-    struct Token
-    {
-        Kind kind;
-        QString text; // the pattern text, or the literal
-    };
-    // Cut the pattern into tokens first: "m" means minutes only by its neighbours.
-    QList<Token> tokens;
     bool twelveHour = false;
-    for (qsizetype i = 0; i < pattern.size();) {
-        const QChar c = pattern.at(i);
-        const QChar lower = c.toLower();
-        auto run = [&](QChar ch) {
-            qsizetype j = i;
-            while (j < pattern.size() && pattern.at(j).toLower() == ch)
-                ++j;
-            return pattern.mid(i, j - i);
-        };
-        if (c == QLatin1Char('"')) {
-            const qsizetype end = pattern.indexOf(QLatin1Char('"'), i + 1);
-            const qsizetype stop = end < 0 ? pattern.size() : end;
-            tokens.append({Kind::Literal, pattern.mid(i + 1, stop - i - 1)});
-            i = stop + 1;
-        } else if (c == QLatin1Char('\\') && i + 1 < pattern.size()) {
-            tokens.append({Kind::Literal, QString(pattern.at(i + 1))});
-            i += 2;
-        } else if (vb::EqualsText(pattern.mid(i, 5), QLatin1String("AM/PM"))) {
-            tokens.append({Kind::AmPm, pattern.mid(i, 5)});
-            twelveHour = true;
-            i += 5;
-        } else if (vb::EqualsText(pattern.mid(i, 3), QLatin1String("A/P"))) {
-            tokens.append({Kind::AmPm, pattern.mid(i, 3)});
-            twelveHour = true;
-            i += 3;
-        } else if (lower == QLatin1Char('d') || lower == QLatin1Char('m') || lower == QLatin1Char('y')
-                   || lower == QLatin1Char('h') || lower == QLatin1Char('n') || lower == QLatin1Char('s')) {
-            const QString t = run(lower);
-            const Kind k = lower == QLatin1Char('d')   ? Kind::Day
-                           : lower == QLatin1Char('m') ? Kind::Month
-                           : lower == QLatin1Char('y') ? Kind::Year
-                           : lower == QLatin1Char('h') ? Kind::Hour
-                           : lower == QLatin1Char('n') ? Kind::Minute
-                                                       : Kind::Second;
-            tokens.append({k, t});
-            i += t.size();
-        } else if (lower == QLatin1Char('c')) {
-            tokens.append({Kind::Other, QStringLiteral("c")});
-            ++i;
-        } else {
-            tokens.append({Kind::Literal,
-                           c == QLatin1Char('/')   ? QString(Regional().dateSeparator)
-                           : c == QLatin1Char(':') ? QString(Regional().timeSeparator)
-                                                   : QString(c)});
-            ++i;
-        }
-    }
-    auto neighbour = [&](qsizetype i, int step) -> Kind {
-        for (qsizetype j = i + step; j >= 0 && j < tokens.size(); j += step)
-            if (tokens[j].kind != Kind::Literal)
-                return tokens[j].kind;
-        return Kind::Literal;
-    };
-    for (qsizetype i = 0; i < tokens.size(); ++i)
-        if (tokens[i].kind == Kind::Month && tokens[i].text.size() <= 2
-            && (neighbour(i, -1) == Kind::Hour || neighbour(i, 1) == Kind::Second))
-            tokens[i].kind = Kind::Minute;
-
-    const QDate date = d.date();
-    const QTime time = d.time();
     QString out;
-    for (const Token &t : tokens) {
-        const qsizetype n = t.text.size();
-        switch (t.kind) {
-        case Kind::Literal:
-            out += t.text;
-            break;
-        case Kind::Day:
-            if (n == 1)
-                out += QString::number(date.day());
-            else if (n == 2)
-                out += two(date.day());
-            else if (n == 3)
-                out += dayNames().at(date.dayOfWeek() - 1).left(3);
-            else if (n == 4)
-                out += dayNames().at(date.dayOfWeek() - 1);
-            else
-                out += FormatDate(d, QStringLiteral("dd/mm/yyyy"));
-            break;
-        case Kind::Month:
-            if (n == 1)
-                out += QString::number(date.month());
-            else if (n == 2)
-                out += two(date.month());
-            else if (n == 3)
-                out += monthNames().at(date.month() - 1).left(3);
-            else
-                out += monthNames().at(date.month() - 1);
-            break;
-        case Kind::Year:
-            if (n <= 2)
-                out += two(date.year() % 100);
-            else
-                out += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
-            break;
-        case Kind::Hour: {
-            int h = time.hour();
-            if (twelveHour)
-                h = h % 12 == 0 ? 12 : h % 12;
-            out += n == 1 ? QString::number(h) : two(h);
-            break;
-        }
-        case Kind::Minute:
-            out += n == 1 ? QString::number(time.minute()) : two(time.minute());
-            break;
-        case Kind::Second:
-            out += n == 1 ? QString::number(time.second()) : two(time.second());
-            break;
-        case Kind::AmPm: {
-            const bool pm = time.hour() >= 12;
-            const bool upper = t.text.at(0).isUpper();
-            QString mark = t.text.size() == 3 ? (pm ? QStringLiteral("P") : QStringLiteral("A"))
-                                              : (pm ? QStringLiteral("PM") : QStringLiteral("AM"));
-            out += upper ? mark : mark.toLower();
-            break;
-        }
-        case Kind::Other:
-            out += GeneralDate(d);
-            break;
-        }
-    }
+    for (const Token &t : tokensOf(pattern, twelveHour))
+        out += formatToken(t, d, twelveHour);
     return out;
 }
 
