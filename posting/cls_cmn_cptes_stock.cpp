@@ -473,14 +473,14 @@ LineaPlaneada Posteo::Planea(int fila)
             }
             if (e.DeLaLista && e.Cantidad == 0)
                 continue; // nothing taken from that item: its number goes to the next movement
-            const double cantidad = std::fabs(CantidadMovimiento(signo,
-                                                                 signo == 1 && talle,
-                                                                 e.Lote,
-                                                                 e.Serie,
-                                                                 e.Cantidad,
-                                                                 linea,
-                                                                 entradas,
-                                                                 !cuotas.empty()))
+            const double cantidad = std::fabs(CantidadMovimiento({.signo = signo,
+                                                                  .talle = signo == 1 && talle,
+                                                                  .lote = e.Lote,
+                                                                  .serie = e.Serie,
+                                                                  .entrada = e.Cantidad,
+                                                                  .linea = linea,
+                                                                  .entradas = entradas,
+                                                                  .reparto = !cuotas.empty()}))
                                     * direccion;
             suma += Currency::fromDouble(std::fabs(cantidad));
             plan.Entradas.push_back({e.Lote, e.Serie, cantidad});

@@ -136,25 +136,18 @@ EntradaElegida EligeEntrada(const ItemsDeEntrada &items)
     return e;
 }
 
-double CantidadMovimiento(std::int16_t signo,
-                          bool talle,
-                          const QString &lote,
-                          const QString &serie,
-                          double entrada,
-                          double linea,
-                          std::int32_t entradas,
-                          bool reparto)
+double CantidadMovimiento(const MovimientoDeLinea &m)
 {
-    const bool conLote = !vb::Trim(lote).isEmpty();
-    const bool conSerie = !vb::Trim(serie).isEmpty();
-    if (signo == 1) {
-        if (talle || !conLote || conSerie || reparto)
-            return entrada;
-        return entradas > 1 ? 1 : linea; // a lot without serial
+    const bool conLote = !vb::Trim(m.lote).isEmpty();
+    const bool conSerie = !vb::Trim(m.serie).isEmpty();
+    if (m.signo == 1) {
+        if (m.talle || !conLote || conSerie || m.reparto)
+            return m.entrada;
+        return m.entradas > 1 ? 1 : m.linea; // a lot without serial
     }
-    if (signo == -1)
-        return conLote || conSerie || entrada > 0 ? entrada : linea;
-    return linea;
+    if (m.signo == -1)
+        return conLote || conSerie || m.entrada > 0 ? m.entrada : m.linea;
+    return m.linea;
 }
 
 QString CuentaDeFila(const QString &Cuenta, const QString &IdArticulo)

@@ -71,17 +71,21 @@ QString DepositoResuelto(const ui::FlexGrid &grilla, int fila, const QString &de
 // header's.
 QString DepositoDeLinea(const ui::FlexGrid &grilla, int fila, const EncabezadoStock &enc);
 
-// How much a movement moves, before its sign. Entrada is the movement's own
-// quantity, Linea the line's, Entradas how many stock rows the line stands
-// for; Reparto says that Entrada is the movement's share of the line.
-double CantidadMovimiento(std::int16_t signo,
-                          bool talle,
-                          const QString &lote,
-                          const QString &serie,
-                          double entrada,
-                          double linea,
-                          std::int32_t entradas,
-                          bool reparto);
+// What decides how much one movement of a line moves.
+struct MovimientoDeLinea
+{
+    std::int16_t signo = 0;
+    bool talle = false;
+    QString lote = {};
+    QString serie = {};
+    double entrada = 0;        // the movement's own quantity
+    double linea = 0;          // the line's
+    std::int32_t entradas = 0; // how many stock rows the line stands for
+    bool reparto = false;      // entrada is the movement's share of the line
+};
+
+// How much a movement moves, before its sign.
+double CantidadMovimiento(const MovimientoDeLinea &m);
 
 // What one movement of a line takes from its lists: the items at its place
 // in the lot list and in the serial (or quantity) list, and the line's flags.

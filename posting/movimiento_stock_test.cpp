@@ -286,14 +286,14 @@ class CantidadDelMovimiento : public ::testing::TestWithParam<CasoCantidad>
 TEST_P(CantidadDelMovimiento, ByTheSignAndWhatTheMovementCarries)
 {
     const CasoCantidad &c = GetParam();
-    EXPECT_EQ(CantidadMovimiento(c.signo,
-                                 c.talle,
-                                 QString::fromLatin1(c.lote),
-                                 QString::fromLatin1(c.serie),
-                                 c.entrada,
-                                 10,
-                                 c.entradas,
-                                 c.reparto),
+    EXPECT_EQ(CantidadMovimiento({.signo = c.signo,
+                                  .talle = c.talle,
+                                  .lote = QString::fromLatin1(c.lote),
+                                  .serie = QString::fromLatin1(c.serie),
+                                  .entrada = c.entrada,
+                                  .linea = 10,
+                                  .entradas = c.entradas,
+                                  .reparto = c.reparto}),
               c.esperada);
 }
 
