@@ -54,14 +54,8 @@ void ComboBox::focusOutEvent(QFocusEvent *event)
 
 void ComboBox::keyPressEvent(QKeyEvent *event)
 {
-    int code = VirtualKeyCode(event->key(), int(event->modifiers()));
-    if (code != 0) {
-        emit KeyDown(code, ShiftState(int(event->modifiers())));
-        if (code == 0) {
-            event->accept();
-            return;
-        }
-    }
+    if (DispatchKey(*event, [this](int &code, int shift) { emit KeyDown(code, shift); }).cancelled)
+        return;
     QComboBox::keyPressEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/key_codes.h"
 
+#include <QKeyEvent>
 #include <Qt>
 
 namespace ui {
@@ -108,6 +109,32 @@ int ShiftState(int qtModifiers)
     if (qtModifiers & Qt::AltModifier)
         state |= vbAltMask;
     return state;
+}
+
+KeyOutcome DispatchKey(QKeyEvent &event,
+                       const std::function<void(int &KeyCode, int Shift)> &keyDown,
+                       const std::function<void(int &KeyAscii)> &keyPress)
+{
+    KeyOutcome outcome;
+    const int modifiers = int(event.modifiers());
+    int code = VirtualKeyCode(event.key(), modifiers);
+    if (code != 0) {
+        keyDown(code, ShiftState(modifiers));
+        if (code == 0) {
+            outcome.cancelled = true;
+            event.accept();
+            return outcome;
+        }
+    }
+    if (!keyPress || event.text().isEmpty())
+        return outcome;
+    outcome.typed = event.text().at(0).unicode();
+    outcome.keyAscii = outcome.typed;
+    keyPress(outcome.keyAscii);
+    outcome.cancelled = outcome.keyAscii == 0;
+    if (outcome.cancelled)
+        event.accept();
+    return outcome;
 }
 
 } // namespace ui

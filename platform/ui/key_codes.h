@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+class QKeyEvent;
+
 // Keys as the suite's handlers receive them: the platform's virtual-key codes
 // and a shift mask.
 namespace ui {
@@ -47,5 +51,23 @@ int VirtualKeyCode(int qtKey, int qtModifiers = 0);
 // The shift state of Qt modifiers: Shift 1, Ctrl 2, Alt 4, added together;
 // the keypad is no shift state.
 int ShiftState(int qtModifiers);
+
+// What a control's handlers made of a key.
+struct KeyOutcome
+{
+    // A handler set what it was given to 0: the control does nothing with the key.
+    bool cancelled = false;
+    // The character the key types (0: none), and what KeyPress left of it.
+    int typed = 0;
+    int keyAscii = 0;
+};
+
+// A key's way through a control's handlers: KeyDown with its code and shift
+// state (only a key that has a code), then, unless cancelled, KeyPress with
+// the character it types. A control without KeyPress passes none. A cancelled
+// key's event is accepted: it goes no further.
+KeyOutcome DispatchKey(QKeyEvent &event,
+                       const std::function<void(int &KeyCode, int Shift)> &keyDown,
+                       const std::function<void(int &KeyAscii)> &keyPress = {});
 
 } // namespace ui

@@ -37,16 +37,8 @@ bool KeyPreview::eventFilter(QObject *watched, QEvent *event)
         return false;
     m_lastEvent = event;
     m_lastReceiver = receiver;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    int code = VirtualKeyCode(key->key(), int(key->modifiers()));
-    if (code == 0)
-        return false;
-    emit KeyDown(code, ShiftState(int(key->modifiers())));
-    if (code == 0) {
-        event->accept();
-        return true;
-    }
-    return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    return DispatchKey(*key, [this](int &code, int shift) { emit KeyDown(code, shift); }).cancelled;
 }
 
 } // namespace ui

@@ -740,22 +740,12 @@ void ListView::InvalidateRect()
 
 void ListView::keyPressEvent(QKeyEvent *event)
 {
-    int code = VirtualKeyCode(event->key(), int(event->modifiers()));
-    if (code != 0) {
-        emit KeyDown(code, ShiftState(int(event->modifiers())));
-        if (code == 0) {
-            event->accept();
-            return;
-        }
-    }
-    if (!event->text().isEmpty()) {
-        int keyAscii = event->text().at(0).unicode();
-        emit KeyPress(keyAscii);
-        if (keyAscii == 0) {
-            event->accept();
-            return;
-        }
-    }
+    const KeyOutcome key = DispatchKey(
+        *event,
+        [this](int &code, int shift) { emit KeyDown(code, shift); },
+        [this](int &ascii) { emit KeyPress(ascii); });
+    if (key.cancelled)
+        return;
     switch (event->key()) {
     case Qt::Key_Space:
         if (Checkboxes())

@@ -65,29 +65,17 @@ void TextBox::setHeight(int twips)
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
-    int keyCode = VirtualKeyCode(event->key());
-    if (keyCode != 0) {
-        emit KeyDown(keyCode, ShiftState(int(event->modifiers())));
-        if (keyCode == 0) {
-            event->accept();
-            return;
-        }
-    }
-    const QString text = event->text();
-    if (!text.isEmpty()) {
-        int keyAscii = text.at(0).unicode();
-        const int typed = keyAscii;
-        emit KeyPress(keyAscii);
-        if (keyAscii == 0) {
-            event->accept();
-            return;
-        }
-        if (keyAscii != typed) {
-            if (keyAscii >= 32)
-                insert(QString(QChar(keyAscii)));
-            event->accept();
-            return;
-        }
+    const KeyOutcome key = DispatchKey(
+        *event,
+        [this](int &code, int shift) { emit KeyDown(code, shift); },
+        [this](int &ascii) { emit KeyPress(ascii); });
+    if (key.cancelled)
+        return;
+    if (key.keyAscii != key.typed) {
+        if (key.keyAscii >= 32)
+            insert(QString(QChar(key.keyAscii)));
+        event->accept();
+        return;
     }
     // Enter and Escape end an edit through KeyDown; they never reach the form.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
