@@ -8,6 +8,7 @@
 #include "platform/component/component.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/strings.h"
+#include "platform/ui/do_events.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
@@ -279,19 +280,8 @@ void Form1::CmdCancelar_Click()
 
 bool Form1::EsEntradaDelOperador(const QWidget &ventana, QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
-    case QEvent::ShortcutOverride:
-    case QEvent::Wheel:
-        break;
-    default:
+    if (!ui::IsOperatorInput(event->type()))
         return false;
-    }
     // Only this window's own controls; the run's question and messages are
     // windows of their own and must stay answerable.
     auto *w = qobject_cast<QWidget *>(watched);

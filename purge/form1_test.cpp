@@ -2,6 +2,7 @@
 // end of two runs.
 #include "purge/form1.h"
 #include "purge/deletion_run.h"
+#include "tests/support/clics.h"
 #include "tests/support/empresa.h"
 #include "tests/support/purge_db.h"
 
@@ -84,6 +85,14 @@ protected:
         QApplication::setActiveWindow(&form);
         form.txtPassWord->setFocus();
         QApplication::processEvents();
+    }
+
+    // The window open, the access code typed and a cut-off day that takes every voucher.
+    void ListaParaCorrer(Form1 &form)
+    {
+        Abre(form);
+        QTest::keyClicks(form.txtPassWord, QStringLiteral("tesk@"));
+        form.TXTFECHA->setText(QStringLiteral("31/12/2099"));
     }
 
     QString ruta;
@@ -225,9 +234,7 @@ TEST_F(VentanaTest, DuranteLaCorridaNoTomaOtrosClics)
     ui::ScriptedResponder respuestas;
     ui::ScopedResponder scope(respuestas);
     respuestas.answer(ui::vbOK);
-    Abre(form);
-    QTest::keyClicks(form.txtPassWord, QStringLiteral("tesk@"));
-    form.TXTFECHA->setText(QStringLiteral("31/12/2099"));
+    ListaParaCorrer(form);
 
     // Clicks that arrive while the run works: a second Aceptar and Cancelar.
     const auto clic = [](QWidget *w) {
@@ -252,6 +259,30 @@ TEST_F(VentanaTest, DuranteLaCorridaNoTomaOtrosClics)
     EXPECT_EQ(finales, 0);
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.Corriendo());
+}
+
+// Context menus, text from an input method, touch and tablet are the
+// operator's input too: none of it reaches the window during a run, all of it
+// once the run is over.
+TEST_F(VentanaTest, DuranteLaCorridaNoTomaOtraEntradaDelOperador)
+{
+    Form1 form;
+    ui::ScriptedResponder respuestas;
+    ui::ScopedResponder scope(respuestas);
+    respuestas.answer(ui::vbOK);
+    ListaParaCorrer(form);
+    const std::vector<QEvent::Type> tipos = OtraEntradaDelOperador();
+    CuentaEntradas vistas(*form.CmdAceptar, tipos);
+    EncolaEntradas(*form.CmdAceptar, tipos);
+    form.CmdAceptar_Click();
+    QApplication::processEvents();
+    for (QEvent::Type t : tipos)
+        EXPECT_EQ(vistas.de(t), 0) << t;
+
+    EncolaEntradas(*form.CmdAceptar, tipos);
+    QApplication::processEvents();
+    for (QEvent::Type t : tipos)
+        EXPECT_EQ(vistas.de(t), 1) << t;
 }
 
 TEST_F(VentanaTest, LaFranjaQuedaConSuUltimoDibujoAlDetenerse)

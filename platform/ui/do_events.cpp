@@ -5,9 +5,8 @@
 #include <QObject>
 
 namespace ui {
-namespace {
 
-bool EsEntradaDelOperador(QEvent::Type tipo)
+bool IsOperatorInput(QEvent::Type tipo)
 {
     switch (tipo) {
     case QEvent::MouseButtonPress:
@@ -32,10 +31,12 @@ bool EsEntradaDelOperador(QEvent::Type tipo)
     }
 }
 
+namespace {
+
 class DescartaEntrada final : public QObject
 {
 protected:
-    bool eventFilter(QObject *, QEvent *event) override { return EsEntradaDelOperador(event->type()); }
+    bool eventFilter(QObject *, QEvent *event) override { return IsOperatorInput(event->type()); }
 };
 
 } // namespace

@@ -6,8 +6,14 @@
 // for later. So nothing the operator does while the work runs can change the
 // grids or the values it is working on, nor start it a second time.
 #include <QElapsedTimer>
+#include <QEvent>
 
 namespace ui {
+
+// The operator's own input: keys, clicks, wheel turns, context menus, text
+// from an input method, touch, tablet and drops. What DoEvents drops and a
+// window busy with a run refuses; paint, timers and posted work are none of it.
+bool IsOperatorInput(QEvent::Type type);
 
 void DoEvents();
 

@@ -80,6 +80,60 @@ TEST_F(Ventana, InputIsTheOperatorsAgainOnceTheYieldReturns)
     EXPECT_EQ(clics, 2);
 }
 
+// Input of the other kinds, queued before the yield, is dropped as well; the
+// same input queued after it arrives.
+TEST_F(Ventana, OtherInputQueuedBeforeAYieldIsDroppedToo)
+{
+    const std::vector<QEvent::Type> tipos = OtraEntradaDelOperador();
+    CuentaEntradas vistas(caja, tipos);
+    EncolaEntradas(caja, tipos);
+    ui::DoEvents();
+    QApplication::processEvents();
+    for (QEvent::Type t : tipos)
+        EXPECT_EQ(vistas.de(t), 0) << t;
+
+    EncolaEntradas(caja, tipos);
+    QApplication::processEvents();
+    for (QEvent::Type t : tipos)
+        EXPECT_EQ(vistas.de(t), 1) << t;
+}
+
+// What a yield drops and a busy window refuses: the operator's input, never
+// the painting, timers and posted work that keep a window alive.
+TEST(IsOperatorInput, InputOfEveryKindButNotTheWindowsOwnWork)
+{
+    struct Caso
+    {
+        const char *nombre;
+        QEvent::Type tipo;
+        bool entrada;
+    };
+    const Caso casos[] = {
+        {"click", QEvent::MouseButtonPress, true},
+        {"double click", QEvent::MouseButtonDblClick, true},
+        {"key", QEvent::KeyPress, true},
+        {"shortcut", QEvent::Shortcut, true},
+        {"wheel", QEvent::Wheel, true},
+        {"context menu", QEvent::ContextMenu, true},
+        {"input method", QEvent::InputMethod, true},
+        {"touch begin", QEvent::TouchBegin, true},
+        {"touch update", QEvent::TouchUpdate, true},
+        {"touch end", QEvent::TouchEnd, true},
+        {"tablet press", QEvent::TabletPress, true},
+        {"tablet release", QEvent::TabletRelease, true},
+        {"drop", QEvent::Drop, true},
+        {"paint", QEvent::Paint, false},
+        {"update request", QEvent::UpdateRequest, false},
+        {"timer", QEvent::Timer, false},
+        {"posted call", QEvent::MetaCall, false},
+        {"deferred delete", QEvent::DeferredDelete, false},
+        {"resize", QEvent::Resize, false},
+        {"focus", QEvent::FocusIn, false},
+    };
+    for (const Caso &c : casos)
+        EXPECT_EQ(ui::IsOperatorInput(c.tipo), c.entrada) << c.nombre;
+}
+
 // The first call yields; calls within the interval leave the queued work
 // queued; the first call after it yields again.
 TEST(DoEventsEvery, YieldsOnceAnInterval)
