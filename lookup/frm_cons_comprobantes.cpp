@@ -196,7 +196,7 @@ void FrmConsComprobantes::Encolumnar()
             break;
         paso([&] {
             const QString titulo = QString::fromUtf8(c.titulo);
-            int ancho = ui::TextWidth(*this, QString(c.letras, QLatin1Char('X')));
+            int ancho = ui::WidthOfX(*this, c.letras);
             if (ListView1->ColumnHeaders().Count() == 0)
                 ancho += ui::PixelsToTwips(margen);
             ListView1->ColumnHeaders().Add(titulo, QString(), ancho);

@@ -241,7 +241,7 @@ void Lib_FrmCons3::Encolumnar()
             // Nulls) would give a column no one sees: it is as wide as its caption.
             if (w <= 0)
                 w = std::clamp(int(titulo.size()), 1, 60);
-            ListView1->ColumnHeaders().Add(titulo, QString(), ui::TextWidth(*this, QString(w, QLatin1Char('X'))));
+            ListView1->ColumnHeaders().Add(titulo, QString(), ui::WidthOfX(*this, w));
         }
     } catch (const VbException &e) {
         ui::MsgBox(e.err().Description);
@@ -560,7 +560,7 @@ void Lib_FrmCons3::LeeAnchosColumnas()
     TablaConsulta = ClaveAnchos(TablaConsulta);
     const int columnas = ListView1->ColumnHeaders().Count();
     // A column narrower than a letter shows nothing: such a width keeps the column's own.
-    const float minimo = float(ui::TextWidth(*this, QStringLiteral("X")));
+    const float minimo = float(ui::WidthOfX(*this, 1));
     LeeAnchos(ArchivoAnchos(), TablaConsulta, columnas, minimo, [this](int k, float ancho) {
         ui::ColumnHeader columna = ListView1->ColumnHeaders().Item(k);
         columna.setWidth(ancho);

@@ -28,11 +28,6 @@ constexpr int kStock = 2;
 constexpr int kTomado = 3;
 constexpr int kTeclaF2 = ui::vbKeyF1 + 1;
 
-QString Equis(int n)
-{
-    return vb::StringOf(n, QLatin1Char('X'));
-}
-
 } // namespace
 
 FrmCargaLotesySeries::FrmCargaLotesySeries(QWidget *parent)
@@ -109,7 +104,7 @@ void FrmCargaLotesySeries::InicializaGrid()
 {
     Steps::IgnoringErrors()([&] {
         ui::FlexGrid &g = MSFlexGrid1;
-        const auto x = [this](int n) { return ui::TextWidth(*this, Equis(n)); };
+        const auto x = [this](int n) { return ui::WidthOfX(*this, n); };
         if (EsConsultaDeSerieLote) {
             g.Clear();
             g.setCols(4);

@@ -29,7 +29,7 @@ public:
         , m_obj(obj)
     {}
 
-    int x(int n) const { return ui::TextWidth(m_obj, QString(n, QLatin1Char('X'))); }
+    int x(int n) const { return ui::WidthOfX(m_obj, n); }
     int medida(const QString &texto) const { return ui::TextWidth(m_obj, texto); }
 
     void prepara(int filas, int columnas)

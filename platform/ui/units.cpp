@@ -177,6 +177,11 @@ int WidthOfX(const QFont &font, int n)
     return QFontMetrics(font).horizontalAdvance(QString(n, QLatin1Char('X')));
 }
 
+int WidthOfX(const QWidget &obj, int n)
+{
+    return PixelsToTwips(WidthOfX(obj.font(), n));
+}
+
 double ScreenWidthTwips()
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())

@@ -26,6 +26,8 @@ int TextWidth(const QWidget &obj, const QString &text);
 // The width in pixels of n capital letters "X" in the font (0 for n <= 0):
 // column widths are written in this unit so they follow the form's font.
 int WidthOfX(const QFont &font, int n);
+// The same in twips, in the widget's font: how the forms size their columns.
+int WidthOfX(const QWidget &obj, int n);
 
 // The primary screen's width in twips.
 double ScreenWidthTwips();

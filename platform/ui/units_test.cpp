@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,22 @@ TEST(WidthOfX, FollowsTheFontAndZeroHides)
     EXPECT_EQ(WidthOfX(small, 11), QFontMetrics(small).horizontalAdvance(QStringLiteral("XXXXXXXXXXX")));
     EXPECT_GT(WidthOfX(large, 11), WidthOfX(small, 11));
     EXPECT_GT(WidthOfX(small, 12), WidthOfX(small, 11));
+}
+
+// The forms size their columns in twips, in their own font.
+TEST(WidthOfX, InTwipsIsTheWidgetsFontsWidth)
+{
+    QWidget w;
+    QFont f = QGuiApplication::font();
+    f.setPointSize(8);
+    w.setFont(f);
+    EXPECT_EQ(WidthOfX(w, 0), 0);
+    EXPECT_EQ(WidthOfX(w, 11), TextWidth(w, QStringLiteral("XXXXXXXXXXX")));
+    EXPECT_EQ(WidthOfX(w, 11), PixelsToTwips(WidthOfX(f, 11)));
+    const int chica = WidthOfX(w, 11);
+    f.setPointSize(24);
+    w.setFont(f);
+    EXPECT_GT(WidthOfX(w, 11), chica);
 }
 
 } // namespace
