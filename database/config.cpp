@@ -5,8 +5,8 @@
 #include "database/globals.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
-#include "platform/runtime/vberror.h"
 
 bool CfgSi(const QString &valor)
 {

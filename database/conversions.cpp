@@ -9,6 +9,7 @@
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/regional.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 

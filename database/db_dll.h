@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/ado/ado.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/variant.h"
-#include "platform/runtime/vberror.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 #include "database/globals.h"
 #include "platform/component/component.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
-#include "platform/runtime/vberror.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

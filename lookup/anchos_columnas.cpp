@@ -4,6 +4,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/format.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 
 #include <QFileInfo>
@@ -37,7 +38,8 @@ void LeeAnchos(const QString &archivo,
 {
     if (!vb::FileExists(archivo))
         return;
-    try {
+    // A damaged file costs the widths, never the lookup.
+    Steps::IgnoringRunTimeErrors()([&] {
         vb::SequentialFile entrada(archivo, vb::OpenMode::Input);
         while (!entrada.Eof()) {
             const QString clave = entrada.Input();
@@ -55,9 +57,7 @@ void LeeAnchos(const QString &archivo,
                 anchos = anchos.mid(barra + 1);
             }
         }
-    } catch (const VbException &) {
-        // A damaged file costs the widths, never the lookup.
-    }
+    });
 }
 
 void GrabaAnchos(const QString &archivo,

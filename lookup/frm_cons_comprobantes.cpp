@@ -7,6 +7,7 @@
 #include "database/form_style.h"
 #include "lookup/consulta_comprobantes.h"
 #include "platform/component/component.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/units.h"
@@ -242,10 +243,7 @@ void FrmConsComprobantes::PoneCelda(int indice, const Variant &valor)
         if (valor.isDate()) {
             fecha = valor.toDate();
         } else if (valor.isString() && !texto.trimmed().isEmpty()) {
-            try {
-                fecha = valor.toDate();
-            } catch (const VbException &) {
-            }
+            Steps::IgnoringRunTimeErrors()([&] { fecha = valor.toDate(); });
         }
         // Cells without a date sort before every date.
         lItemActual.setSortValue(indice, fecha);

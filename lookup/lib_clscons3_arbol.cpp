@@ -5,7 +5,7 @@
 #include "lookup/lib_clscons3.h"
 
 #include "lookup/lib_frm_cons3_tree.h"
-#include "platform/runtime/vberror.h"
+#include "platform/runtime/steps.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"
 

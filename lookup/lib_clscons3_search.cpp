@@ -5,8 +5,8 @@
 #include "lookup/lib_frm_cons3.h"
 #include "lookup/lib_frm_cons3_tree.h"
 #include "platform/ado/sql_text.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
-#include "platform/runtime/vberror.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"
 

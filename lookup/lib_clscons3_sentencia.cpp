@@ -9,8 +9,8 @@
 #include "platform/runtime/files.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
-#include "platform/runtime/vberror.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -76,20 +76,20 @@ std::optional<TipoMascaraConsulta> Lib_ClsCons3::BuscaMascara(const QString &nom
     if (!vb::FileExists(gRutaMascaraConsultas))
         return std::nullopt;
     const QString buscado = vb::Trim(nombre);
-    try {
+    std::optional<TipoMascaraConsulta> hallada;
+    Steps::IgnoringRunTimeErrors()([&] {
         vb::RandomFile archivo(gRutaMascaraConsultas, TipoMascaraConsulta::LargoRegistro);
         // Whole records only: a fragment at the end (an interrupted write)
         // is no mask.
         const std::int64_t registros = vb::FileLen(gRutaMascaraConsultas) / TipoMascaraConsulta::LargoRegistro;
-        for (std::int64_t r = 1; r <= registros; ++r) {
+        for (std::int64_t r = 1; r <= registros && !hallada; ++r) {
             TipoMascaraConsulta m = TipoMascaraConsulta::deBytes(archivo.GetBytes(r));
             const QString vista = vb::Trim(mComponente().QuitaCaracteres(m.VistaMascara, vb::Chr(0), vb::Chr(255)));
             if (vb::EqualsText(vista, buscado))
-                return m;
+                hallada = m;
         }
-    } catch (const VbException &) {
-    }
-    return std::nullopt;
+    });
+    return hallada;
 }
 
 std::optional<QString> Lib_ClsCons3::SentenciaMascara(QString &CampoBusqueda, const QString &Where, std::int32_t limite)

@@ -7,6 +7,7 @@
 #include "platform/ado/sql_text.h"
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/numbers.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/combo_box_array.h"
@@ -33,16 +34,6 @@ constexpr double kAnchoBoton = 1335;
 constexpr double kAltoBoton = 375;
 
 const QString kRutinaCarga = QStringLiteral("FORM_LOAD");
-
-// One statement of a handler that skips errors.
-template<typename F>
-void omitiendoErrores(F &&paso)
-{
-    try {
-        paso();
-    } catch (const VbException &) {
-    }
-}
 
 // Numbers and dates sort by what they are worth: their texts ("  10",
 // "11.25", "05/03/2024") would not. Texts, Booleans and Nulls sort by text.
@@ -202,12 +193,19 @@ void Lib_FrmCons3::Form_Load()
     paso([&] { mComponente().PreparaFormulario(this, false); });
     // Leaving early must not keep the statement's cursor open.
     if (mRs.State() != ado::adStateClosed)
-        omitiendoErrores([&] { mRs.Close(); });
+        Steps::IgnoringRunTimeErrors()([&] { mRs.Close(); });
 }
 
 void Lib_FrmCons3::Encolumnar()
 {
-    try {
+    // A failure is shown and ends the columns; what is not the run time's goes on to the load.
+    Steps paso(
+        [](const ErrObject &err) {
+            ui::MsgBox(err.Description);
+            return 0;
+        },
+        Steps::Traps::RunTimeErrors);
+    paso([&] {
         ListView1->ColumnHeaders().Clear();
         const QString codigo = ado::codeOutsideQuotes(SQL);
         // The driver hands V_MA_ARTICULOS on as VT_MA_ARTICULOS: either name is the article list.
@@ -243,9 +241,7 @@ void Lib_FrmCons3::Encolumnar()
                 w = std::clamp(int(titulo.size()), 1, 60);
             ListView1->ColumnHeaders().Add(titulo, QString(), ui::WidthOfX(*this, w));
         }
-    } catch (const VbException &e) {
-        ui::MsgBox(e.err().Description);
-    }
+    });
 }
 
 void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
@@ -349,7 +345,7 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
             if (!coloreaStock || !EsConsultaArticulos || vb::Trim(color.toString()).isEmpty())
                 return;
             // A colour that is no number leaves the row as it is.
-            omitiendoErrores([&] {
+            Steps::IgnoringRunTimeErrors()([&] {
                 const long bgr = color.toLong();
                 mFilaActual.setBold(true);
                 mFilaActual.setForeColor(bgr);
@@ -400,17 +396,18 @@ void Lib_FrmCons3::Form_Resize()
 {
     const double alto = ui::Height(*this);
     const double ancho = ui::Width(*this);
-    omitiendoErrores([&] { ui::SetHeight(*picFields, alto - ui::Height(*Frame1) - 480); });
-    omitiendoErrores([&] { ui::SetHeight(*ListView1, alto - ui::Height(*Frame1) - 600); });
-    omitiendoErrores([&] { ui::SetWidth(*picFields, ancho - 120); });
-    omitiendoErrores([&] { ui::SetWidth(*ListView1, ui::Width(*picFields) - 20); });
-    omitiendoErrores([&] { ui::SetTop(*Frame1, alto - ui::Height(*Frame1) - 420); });
-    omitiendoErrores([&] { ui::SetTop(*HScroll1, ui::Height(*picFields) - ui::Height(*HScroll1) - 120); });
-    omitiendoErrores([&] { ui::SetWidth(*HScroll1, ancho - 120); });
-    omitiendoErrores([&] { ui::SetLeft(*Frame1, ancho / 2 - ui::Width(*Frame1) / 2); });
+    Steps paso = Steps::IgnoringRunTimeErrors();
+    paso([&] { ui::SetHeight(*picFields, alto - ui::Height(*Frame1) - 480); });
+    paso([&] { ui::SetHeight(*ListView1, alto - ui::Height(*Frame1) - 600); });
+    paso([&] { ui::SetWidth(*picFields, ancho - 120); });
+    paso([&] { ui::SetWidth(*ListView1, ui::Width(*picFields) - 20); });
+    paso([&] { ui::SetTop(*Frame1, alto - ui::Height(*Frame1) - 420); });
+    paso([&] { ui::SetTop(*HScroll1, ui::Height(*picFields) - ui::Height(*HScroll1) - 120); });
+    paso([&] { ui::SetWidth(*HScroll1, ancho - 120); });
+    paso([&] { ui::SetLeft(*Frame1, ancho / 2 - ui::Width(*Frame1) / 2); });
     // The scroll bar lies over the panel's foot: the list ends above it, so
     // that its last row can be seen whole.
-    omitiendoErrores([&] {
+    paso([&] {
         const double hasta = ui::Top(*HScroll1) - ui::Top(*picFields) - ui::Top(*ListView1);
         if (hasta >= 0 && ui::Height(*ListView1) > hasta)
             ui::SetHeight(*ListView1, hasta);
@@ -419,22 +416,22 @@ void Lib_FrmCons3::Form_Resize()
 
 void Lib_FrmCons3::HScroll1_Change()
 {
-    omitiendoErrores([&] { ui::SetLeft(*picFields, -HScroll1->value()); });
+    Steps::IgnoringRunTimeErrors()([&] { ui::SetLeft(*picFields, -HScroll1->value()); });
 }
 
 // ---- Columns ----
 
 std::int16_t Lib_FrmCons3::IndiceColumna(const QString &Columna)
 {
-    try {
+    std::int16_t indice = 0;
+    Steps::IgnoringRunTimeErrors()([&] {
         const QString buscada = vb::Trim(Columna);
         const int columnas = ListView1->ColumnHeaders().Count();
-        for (int k = 1; k <= columnas; ++k)
+        for (int k = 1; k <= columnas && indice == 0; ++k)
             if (vb::EqualsText(vb::Trim(ListView1->ColumnHeaders().Item(k).Text()), buscada))
-                return std::int16_t(k);
-    } catch (const VbException &) {
-    }
-    return 0;
+                indice = std::int16_t(k);
+    });
+    return indice;
 }
 
 QString Lib_FrmCons3::ValorDeColumna(const ui::ListItem &fila, int posicion) const
@@ -514,7 +511,7 @@ void Lib_FrmCons3::CmdCancelar_Click()
     ValorDevuelto = QString();
     CmpsDevueltos.reset();
     Valores.reset();
-    omitiendoErrores([&] { hide(); });
+    Steps::IgnoringRunTimeErrors()([&] { hide(); });
 }
 
 // Escape is the cancel button.
@@ -538,20 +535,9 @@ void Lib_FrmCons3::Form_Unload()
     if (!m_loaded)
         return;
     m_loaded = false;
-    try {
-        GuardaAnchosColumnas();
-    } catch (...) {
-        ui::MsgBox(CurrentError(std::current_exception()).Description,
-                   ui::vbCritical,
-                   QStringLiteral("Aviso al Operador"));
-    }
-    try {
-        ListView1->ListItems().Clear();
-    } catch (...) {
-        ui::MsgBox(CurrentError(std::current_exception()).Description,
-                   ui::vbCritical,
-                   QStringLiteral("Aviso al Operador"));
-    }
+    Steps paso = ui::ShowingErrors(QStringLiteral("Aviso al Operador"));
+    paso([&] { GuardaAnchosColumnas(); });
+    paso([&] { ListView1->ListItems().Clear(); });
 }
 
 void Lib_FrmCons3::LeeAnchosColumnas()

@@ -3,6 +3,7 @@
 #include "database/db_dll.h"
 #include "lookup/consulta_arbol.h"
 #include "platform/component/component.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/combo_box_array.h"
 #include "platform/ui/key_codes.h"
@@ -326,13 +327,7 @@ void Lib_FrmCons3Tree::TreeV_NodeCheck(ui::Node *node)
 
 void Lib_FrmCons3Tree::Form_Unload()
 {
-    try {
-        TreeV->nodes().Clear();
-    } catch (...) {
-        ui::MsgBox(CurrentError(std::current_exception()).Description,
-                   ui::vbCritical,
-                   QStringLiteral("Aviso al Operador"));
-    }
+    ui::ShowingErrors(QStringLiteral("Aviso al Operador"))([&] { TreeV->nodes().Clear(); });
 }
 
 void Lib_FrmCons3Tree::Form_Resize() {}

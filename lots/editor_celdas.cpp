@@ -2,7 +2,7 @@
 
 #include "database/db_dll.h"
 #include "platform/component/component.h"
-#include "platform/runtime/vberror.h"
+#include "platform/runtime/steps.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/flex_grid_view.h"
 #include "platform/ui/key_codes.h"

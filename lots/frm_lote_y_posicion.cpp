@@ -3,6 +3,7 @@
 #include "database/db_dll.h"
 #include "lots/posiciones_grilla.h"
 #include "platform/component/component.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/toolbar.h"

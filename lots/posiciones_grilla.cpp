@@ -8,6 +8,7 @@
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid.h"

@@ -6,7 +6,7 @@
 #include "posting/movimiento_stock.h"
 
 #include "database/sentencias.h"
-#include "platform/runtime/vberror.h"
+#include "platform/runtime/steps.h"
 #include "platform/ui/do_events.h"
 
 #include <QString>

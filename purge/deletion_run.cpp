@@ -8,8 +8,8 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/files.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
-#include "platform/runtime/vberror.h"
 #include "platform/ui/ui.h"
 
 #include <QList>

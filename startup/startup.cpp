@@ -8,6 +8,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/numbers.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "startup/query_masks.h"

@@ -12,6 +12,7 @@
 #include "platform/component/cls_entorno.h"
 #include "platform/component/component.h"
 #include "platform/runtime/dates.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/default_instance.h"

@@ -15,6 +15,7 @@
 #include "platform/runtime/dates.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid.h"

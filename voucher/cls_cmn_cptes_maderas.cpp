@@ -10,6 +10,7 @@
 #include "platform/component/component.h"
 #include "platform/runtime/currency.h"
 #include "platform/runtime/format.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "voucher/columnas.h"

@@ -7,8 +7,8 @@
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
-#include "platform/runtime/vberror.h"
 
 namespace cptes {
 

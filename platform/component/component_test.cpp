@@ -1,6 +1,7 @@
 #include "platform/component/component.h"
 
 #include "platform/runtime/app.h"
+#include "platform/runtime/steps.h"
 #include "platform/ui/scripted_responder.h"
 #include "tests/support/raised_error.h"
 

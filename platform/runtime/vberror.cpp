@@ -103,23 +103,3 @@ ErrObject CurrentError(std::exception_ptr failure)
         return {vberr::InternalError, ErrorDescription(vberr::InternalError), QStringLiteral("anulacion"), {}, 0};
     }
 }
-
-bool Steps::operator()(const std::function<void()> &step)
-{
-    while (!m_leaving) {
-        try {
-            step();
-            return true;
-        } catch (...) {
-            const ErrObject err = CurrentError(std::current_exception());
-            const int answer = m_onError ? m_onError(err) : 0;
-            if (answer == Retry)
-                continue;
-            if (answer == Ignore)
-                return true;
-            m_lastAnswer = answer;
-            m_leaving = true;
-        }
-    }
-    return false;
-}

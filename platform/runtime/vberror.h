@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <string>
 
 // One error object for every failure the system traps: run-time errors and
@@ -76,49 +75,3 @@ private:
 
 // Turns whatever a step threw into the error object a handler sees.
 ErrObject CurrentError(std::exception_ptr failure);
-
-// The error-answer convention, in one place: a procedure runs its steps through
-// Steps; when a step fails, the handler shows the failure and returns the
-// operator's answer: 4 runs the step again, 5 goes on with the next step, any
-// other answer leaves the procedure (every later step is skipped).
-//
-//     Steps paso = Pasos(QStringLiteral("Cfg"));   // the database layer's factory
-//     paso([&] { ... });
-//     for (...) {
-//         if (!paso([&] { ... }))
-//             break;                                // leaving: stop the loop too
-//     }
-//     if (paso.leaving())
-//         return ...;                               // what the procedure holds
-//
-// A step returns false once the procedure is leaving, so a loop breaks on it
-// rather than testing leaving() after each step.
-class Steps
-{
-public:
-    using Handler = std::function<int(const ErrObject &)>;
-    static constexpr int Retry = 4;
-    static constexpr int Ignore = 5;
-
-    explicit Steps(Handler onError)
-        : m_onError(std::move(onError))
-    {}
-    // Steps whose failures are skipped, unreported: each step runs whatever the one before did.
-    static Steps IgnoringErrors()
-    {
-        return Steps([](const ErrObject &) { return Ignore; });
-    }
-
-    // Runs one step; false once the procedure is leaving.
-    bool operator()(const std::function<void()> &step);
-    bool leaving() const { return m_leaving; }
-    // The procedure's own decision to stop.
-    void leave() { m_leaving = true; }
-    // The answer that made the procedure leave (0 when none did).
-    int lastAnswer() const { return m_lastAnswer; }
-
-private:
-    Handler m_onError;
-    bool m_leaving = false;
-    int m_lastAnswer = 0;
-};

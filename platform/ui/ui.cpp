@@ -1,5 +1,6 @@
 #include "platform/ui/ui.h"
 
+#include "platform/runtime/steps.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/message_box.h"
 
@@ -221,6 +222,14 @@ int MsgBox(const QString &prompt, int style, const QString &title)
     std::unique_ptr<QMessageBox> box = CreateMessageBox(prompt, style, title);
     box->exec();
     return MessageBoxAnswer(*box, box->clickedButton());
+}
+
+Steps ShowingErrors(const QString &title)
+{
+    return Steps([title](const ErrObject &err) {
+        MsgBox(err.Description, vbCritical, title);
+        return Steps::Ignore;
+    });
 }
 
 QString InputBox(const QString &prompt, const QString &title, const QString &defaultText)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class Steps;
+
 class QDialog;
 class QWidget;
 
@@ -39,6 +41,10 @@ void SetApplicationTitle(const QString &title);
 // Shows a modal message box; returns the answer 1-7. A null title means the
 // program's own title.
 int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = QString());
+
+// Steps whose failures are shown to the operator, each as a critical message
+// under the title, and then skipped.
+Steps ShowingErrors(const QString &title);
 
 // Asks for one text; returns the empty text when the operator cancels.
 QString InputBox(const QString &prompt, const QString &title = QString(), const QString &defaultText = QString());

@@ -1,4 +1,5 @@
 #include "platform/ui/ui.h"
+#include "platform/runtime/steps.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/scripted_responder.h"
 
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -253,6 +256,25 @@ TEST_F(Scripted, AnswersInOrderAndRecordsEveryRequest)
     EXPECT_EQ(responder.prompts(), QStringList({"Ha ocurrido", "¿Sigue?"}));
     EXPECT_EQ(responder.unexpected(), 0);
     EXPECT_EQ(responder.pending(), 0);
+}
+
+// Every failure is shown, the run time's and any other, and the procedure
+// goes on with its next step.
+TEST_F(Scripted, ShowingErrorsShowsEachFailureAndGoesOn)
+{
+    responder.answer(vbOK).answer(vbOK);
+    Steps paso = ShowingErrors(QStringLiteral("Aviso al Operador"));
+    bool siguio = false;
+    paso([] { Raise(vberr::Overflow); });
+    paso([] { throw std::runtime_error("roto"); });
+    paso([&] { siguio = true; });
+    EXPECT_TRUE(siguio);
+    EXPECT_FALSE(paso.leaving());
+    EXPECT_EQ(responder.prompts(), QStringList({"Desbordamiento", "roto"}));
+    for (const Request &r : responder.requests()) {
+        EXPECT_EQ(r.title, QStringLiteral("Aviso al Operador"));
+        EXPECT_EQ(r.style, vbCritical);
+    }
 }
 
 TEST_F(Scripted, UnexpectedRequestsNeverBlockAndAreCounted)
