@@ -11,11 +11,11 @@
 // /dev/shm. --only runs one variant and prints its times: for a profiler.
 // The layer keeps the engine's rollback journal between transactions; the
 // last variant does the same, so that its ratio is the layer's own cost.
-#include "bench/bench_support.h"
+#include "bench/medicion.h"
 #include "platform/ado/ado.h"
 #include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/vberror.h"
-#include "tools/demodata.h"
+#include "tools/datos_demo.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -12,17 +12,17 @@
 // medians, their ratios and the time per row. Goals: each load within 2x of
 // its layer read, the layer read within 1.5x of the raw read, and the voucher
 // load's time per row at the larger size within 20% of the smaller's.
-#include "bench/bench_support.h"
-#include "bench/replay.h"
+#include "bench/medicion.h"
+#include "bench/reproduccion.h"
 #include "database/db_dll.h"
 #include "lookup/frm_cons_comprobantes.h"
-#include "lookup/lib_frm_cons3_tree.h"
+#include "lookup/lib_frm_cons3_arbol.h"
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
 #include "platform/ui/tree_view.h"
-#include "tools/demodata.h"
+#include "tools/datos_demo.h"
 
 #include <QApplication>
 #include <QDir>

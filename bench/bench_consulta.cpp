@@ -15,7 +15,7 @@
 //              sort on that column (both flip the order each time).
 // It prints both medians and their ratio against the goals: load within 3x,
 // keystroke within 2x and sort within 1.5x of the bare list.
-#include "bench/bench_support.h"
+#include "bench/medicion.h"
 #include "database/db_dll.h"
 #include "lookup/lib_clscons3.h"
 #include "lookup/lib_frm_cons3.h"
@@ -24,8 +24,8 @@
 #include "platform/ui/combo_box_array.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/scripted_responder.h"
-#include "startup/startup.h"
-#include "tools/demodata.h"
+#include "startup/inicio.h"
+#include "tools/datos_demo.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

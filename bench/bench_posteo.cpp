@@ -22,10 +22,10 @@
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
-#include "bench/bench_support.h"
-#include "bench/replay.h"
+#include "bench/medicion.h"
+#include "bench/reproduccion.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "database/transaccion.h"
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_functions.h"
@@ -33,8 +33,8 @@
 #include "platform/runtime/app.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/scripted_responder.h"
-#include "tests/support/sqlite_spy.h"
-#include "tools/demodata.h"
+#include "tests/support/espia_sqlite.h"
+#include "tools/datos_demo.h"
 
 #include <QApplication>
 #include <QDir>

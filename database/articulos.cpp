@@ -1,6 +1,6 @@
 #include "database/articulos.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/campos.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"

@@ -1,6 +1,6 @@
 #include "database/articulos.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 
 #include "platform/component/component.h"
 #include "platform/runtime/vberror.h"

@@ -17,10 +17,10 @@ class ClsDialogoArchivo;
 // Every statement, query and recordset of every subsystem goes through it.
 // Texts taken as QString& may come back rewritten: the caller sees the
 // statement as it was sent.
-// The members are defined by topic in db_dll_*.cpp: value lookups (ExisteEnTabla,
-// DatosTabla, BuscaMaximo...), open_connection, literals (SQLValue, field-type
-// families), schema_checks (schema helpers and names, AddField), statements,
-// oracle_dialect, oracle_script, synonyms and error_treatment.
+// The members are defined by topic in db_dll_*.cpp: busquedas (ExisteEnTabla,
+// DatosTabla, BuscaMaximo...), conexion, literales (SQLValue, field-type
+// families), controles_esquema (schema helpers and names, AddField), ejecucion,
+// dialecto_oracle, script_oracle, sinonimos and tratamiento_errores.
 class DB_Dll
 {
 public:

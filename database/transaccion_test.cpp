@@ -2,9 +2,9 @@
 
 #include "database/db_dll.h"
 #include "platform/ui/scripted_responder.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
-#include "tests/support/recording.h"
+#include "tests/support/error_provocado.h"
+#include "tests/support/grabacion.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

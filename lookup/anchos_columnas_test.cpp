@@ -2,8 +2,8 @@
 
 #include "platform/runtime/files.h"
 #include "platform/runtime/regional.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "lookup/cantidades_consulta.h"
 
 #include "platform/runtime/regional.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "lookup/consulta_arbol.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "platform/ado/sql_text.h"
 #include "platform/runtime/strings.h"
 

@@ -1,6 +1,6 @@
 #include "lookup/consulta_comprobantes.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 

@@ -1,6 +1,6 @@
 #include "lookup/faltantes_stock.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "platform/component/component.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/strings.h"

@@ -1,6 +1,6 @@
 #include "lookup/faltantes_stock.h"
 
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

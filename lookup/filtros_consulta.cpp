@@ -1,6 +1,6 @@
 #include "lookup/filtros_consulta.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "platform/ado/sql_text.h"
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"

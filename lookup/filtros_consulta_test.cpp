@@ -1,6 +1,6 @@
 #include "lookup/filtros_consulta.h"
 
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "lookup/frm_cons_comprobantes.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/campos.h"
-#include "database/config.h"
+#include "database/configuracion.h"
 #include "database/db_dll.h"
-#include "database/form_style.h"
+#include "database/estilo_formularios.h"
 #include "lookup/consulta_comprobantes.h"
 #include "platform/component/component.h"
 #include "platform/runtime/steps.h"

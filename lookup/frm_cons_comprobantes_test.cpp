@@ -3,9 +3,9 @@
 #include "lookup/consulta_comprobantes.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/default_instance.h"
+#include "tests/support/clics_vistas.h"
 #include "tests/support/empresa.h"
-#include "tests/support/item_view_clicks.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QHeaderView>
 #include <QPushButton>

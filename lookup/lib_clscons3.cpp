@@ -1,6 +1,6 @@
 #include "lookup/lib_clscons3.h"
 
-#include "database/config.h"
+#include "database/configuracion.h"
 #include "platform/component/component.h"
 
 Lib_ClsCons3::Lib_ClsCons3()

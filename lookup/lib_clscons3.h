@@ -78,7 +78,7 @@ protected:
     bool mUsaConsultaLIKE = false;
 
 private:
-    // The two roads of the dialog (lib_clscons3_search.cpp, lib_clscons3_arbol.cpp).
+    // The two roads of the dialog (lib_clscons3_busqueda.cpp, lib_clscons3_arbol.cpp).
     void MuestraLista(const QString &sentencia,
                       Coleccion *CmpsDevueltos,
                       const QString &Clave,

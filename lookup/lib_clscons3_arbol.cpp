@@ -1,10 +1,10 @@
 // The tree road of the lookup: the tree dialog shown on the statement, its
 // pick read back (ConsultaSearch has emptied the driver's pick before).
 // The tree dialog's default instance is let go with the list's in
-// LiberaDialogos (lib_clscons3_search.cpp).
+// LiberaDialogos (lib_clscons3_busqueda.cpp).
 #include "lookup/lib_clscons3.h"
 
-#include "lookup/lib_frm_cons3_tree.h"
+#include "lookup/lib_frm_cons3_arbol.h"
 #include "platform/runtime/steps.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"

@@ -3,12 +3,12 @@
 // with a fresh dialog.
 #include "lookup/lib_clscons3.h"
 
-#include "lookup/lib_frm_cons3_tree.h"
+#include "lookup/lib_frm_cons3_arbol.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/tree_view.h"
+#include "tests/support/clics_vistas.h"
 #include "tests/support/empresa.h"
-#include "tests/support/item_view_clicks.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -2,7 +2,7 @@
 // table or view, or the table's own fields.
 #include "lookup/lib_clscons3.h"
 
-#include "database/config.h"
+#include "database/configuracion.h"
 #include "database/db_dll.h"
 #include "platform/ado/sql_text.h"
 #include "platform/component/component.h"

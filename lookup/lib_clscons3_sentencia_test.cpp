@@ -2,7 +2,7 @@
 // passed through, and what the caller's variables hold afterwards.
 #include "lookup/lib_clscons3.h"
 
-#include "tests/support/lookup_fixture.h"
+#include "tests/support/empresa_consulta.h"
 
 namespace {
 

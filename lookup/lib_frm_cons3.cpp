@@ -1,6 +1,6 @@
 #include "lookup/lib_frm_cons3.h"
 
-#include "database/config.h"
+#include "database/configuracion.h"
 #include "database/db_dll.h"
 #include "lookup/anchos_columnas.h"
 #include "lookup/cantidades_consulta.h"

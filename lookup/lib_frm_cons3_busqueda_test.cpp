@@ -2,13 +2,13 @@
 // report, driven through the real dialog with real key events.
 #include "lookup/lib_frm_cons3.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/regional.h"
 #include "platform/ui/combo_box_array.h"
 #include "platform/ui/default_instance.h"
-#include "tests/support/lookup_fixture.h"
+#include "tests/support/empresa_consulta.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -7,8 +7,8 @@
 #include "platform/ui/combo_box_array.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/units.h"
-#include "tests/support/lookup_fixture.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/empresa_consulta.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,16 +2,16 @@
 // the voucher lookup's condition as a quoted text, stays data: after every
 // pair of filters the database file is as it was, the statement sent is one
 // statement, and each typed text is the content of one literal of it.
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "lookup/frm_cons_comprobantes.h"
 #include "lookup/lib_frm_cons3.h"
-#include "lookup/lib_frm_cons3_tree.h"
+#include "lookup/lib_frm_cons3_arbol.h"
 #include "platform/ado/sql_text.h"
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/combo_box_array.h"
 #include "platform/ui/default_instance.h"
-#include "tests/support/lookup_fixture.h"
+#include "tests/support/empresa_consulta.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // lot and serial requests.
 #include "voucher/cls_cmn_cptes.h"
 
-#include "database/config.h"
+#include "database/configuracion.h"
 #include "database/db_dll.h"
 #include "lots/frm_carga_lotes_y_series.h"
 #include "lots/lista_pipe.h"

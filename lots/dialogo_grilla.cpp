@@ -1,7 +1,7 @@
 #include "lots/dialogo_grilla.h"
 
 #include "database/db_dll.h"
-#include "database/form_style.h"
+#include "database/estilo_formularios.h"
 #include "lots/lotes_grilla.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"

@@ -1,7 +1,7 @@
 #include "lots/frm_carga_lotes_y_series.h"
 
-#include "database/builders.h"
-#include "database/conversions.h"
+#include "database/armado_sql.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "lots/lista_pipe.h"
 #include "lots/lotes_grilla.h"

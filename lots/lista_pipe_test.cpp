@@ -1,7 +1,7 @@
 #include "lots/lista_pipe.h"
 
 #include "tests/support/empresa.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <gtest/gtest.h>
 

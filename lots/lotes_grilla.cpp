@@ -1,6 +1,6 @@
 #include "lots/lotes_grilla.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "lots/lista_pipe.h"
 #include "platform/component/component.h"
 #include "platform/runtime/numbers.h"

@@ -1,6 +1,6 @@
 #include "lots/posiciones_grilla.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/campos.h"
 #include "database/db_dll.h"
 #include "lots/lista_pipe.h"

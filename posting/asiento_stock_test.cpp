@@ -1,8 +1,8 @@
 #include "posting/asiento_stock.h"
 
+#include "tests/support/error_provocado.h"
 #include "tests/support/grilla.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

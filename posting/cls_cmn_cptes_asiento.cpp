@@ -4,8 +4,8 @@
 
 #include "posting/asiento_stock.h"
 
-#include "database/builders.h"
-#include "database/globals.h"
+#include "database/armado_sql.h"
+#include "database/globales.h"
 #include "platform/component/component.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/strings.h"

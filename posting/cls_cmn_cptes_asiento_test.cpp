@@ -4,7 +4,7 @@
 #include "tests/support/posteo.h"
 
 #include "platform/ado/ado.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include "posting/movimiento_stock.h"
 #include "posting/signo_comprobante.h"
 
-#include "database/builders.h"
-#include "database/config.h"
-#include "database/conversions.h"
+#include "database/armado_sql.h"
+#include "database/configuracion.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "lots/lista_pipe.h"
 #include "platform/ado/ado.h"

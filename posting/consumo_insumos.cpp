@@ -3,9 +3,9 @@
 #include "posting/corrida_stock_p.h"
 #include "posting/movimiento_stock.h"
 
-#include "database/builders.h"
-#include "database/config.h"
-#include "database/conversions.h"
+#include "database/armado_sql.h"
+#include "database/configuracion.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"

@@ -5,8 +5,8 @@
 // as the two operators.
 #include "tests/support/posteo.h"
 
-#include "tests/support/fixture_db.h"
-#include "tests/support/purge_db.h"
+#include "tests/support/base_anulacion.h"
+#include "tests/support/base_prueba.h"
 
 #include <QCoreApplication>
 #include <QFile>

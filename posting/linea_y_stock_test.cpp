@@ -7,8 +7,8 @@
 
 #include "database/transaccion.h"
 #include "platform/ado/ado.h"
+#include "tests/support/impresion_qt.h"
 #include "tests/support/lotes.h"
-#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "tests/support/posteo.h"
 
-#include "database/builders.h"
-#include "database/globals.h"
+#include "database/armado_sql.h"
+#include "database/globales.h"
 #include "lots/lista_pipe.h"
 
 #include <gtest/gtest.h>

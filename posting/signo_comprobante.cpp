@@ -1,8 +1,8 @@
 #include "posting/signo_comprobante.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/campos.h"
-#include "database/config.h"
+#include "database/configuracion.h"
 #include "database/db_dll.h"
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"

@@ -2,8 +2,8 @@
 // operators might: every voucher goes once, and what each run says it
 // deleted (its message and its log) adds up to what was deleted. The test
 // program runs itself twice more, as the two runs.
-#include "purge/deletion_run.h"
-#include "tests/support/purge_db.h"
+#include "purge/corrida_borrado.h"
+#include "tests/support/base_anulacion.h"
 
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"

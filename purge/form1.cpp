@@ -1,10 +1,10 @@
 #include "purge/form1.h"
 
-#include "purge/deletion_run.h"
+#include "purge/corrida_borrado.h"
 
-#include "database/form_style.h"
-#include "database/globals.h"
-#include "database/progress.h"
+#include "database/estilo_formularios.h"
+#include "database/globales.h"
+#include "database/progreso.h"
 #include "platform/component/component.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/strings.h"
@@ -12,7 +12,7 @@
 #include "platform/ui/picture_box.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
-#include "startup/startup.h"
+#include "startup/inicio.h"
 
 #include <QApplication>
 #include <QCloseEvent>

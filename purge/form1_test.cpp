@@ -1,17 +1,17 @@
 // The real window, offscreen, driven with keys and clicks from start-up to the
 // end of two runs.
 #include "purge/form1.h"
-#include "purge/deletion_run.h"
+#include "purge/corrida_borrado.h"
+#include "tests/support/base_anulacion.h"
 #include "tests/support/clics.h"
 #include "tests/support/empresa.h"
-#include "tests/support/purge_db.h"
 
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/runtime/end.h"
 #include "platform/ui/picture_box.h"
 #include "platform/ui/scripted_responder.h"
 #include "platform/ui/units.h"
-#include "startup/startup.h"
+#include "startup/inicio.h"
 
 #include <QApplication>
 #include <QDir>

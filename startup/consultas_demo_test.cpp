@@ -1,13 +1,13 @@
 // Every default mask that start-up writes opens its lookup on the demo
 // database, with the filters the driver adds.
 #include "lookup/lib_clscons3.h"
-#include "startup/startup.h"
+#include "startup/inicio.h"
 
 #include "database/db_dll.h"
 #include "platform/runtime/app.h"
 #include "tests/support/consulta.h"
 #include "tests/support/empresa.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QFile>
 

@@ -4,7 +4,7 @@
 
 #include "stock/ast_p.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"

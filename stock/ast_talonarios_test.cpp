@@ -2,8 +2,8 @@
 #include "stock/numeracion_stock.h"
 #include "tests/support/numeracion.h"
 
-#include "tests/support/qt_print.h"
-#include "tests/support/recording.h"
+#include "tests/support/grabacion.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

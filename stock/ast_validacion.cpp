@@ -4,8 +4,8 @@
 
 #include "stock/ast_p.h"
 
-#include "database/builders.h"
-#include "database/conversions.h"
+#include "database/armado_sql.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 #include "platform/runtime/dates.h"

@@ -1,8 +1,8 @@
 #include "stock/lotes_insumos.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "platform/runtime/strings.h"
-#include "tests/support/stock_db.h"
+#include "tests/support/empresa_stock.h"
 
 #include <algorithm>
 #include <vector>

@@ -8,7 +8,7 @@
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

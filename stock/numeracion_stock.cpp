@@ -3,9 +3,9 @@
 #include "stock/ast.h"
 #include "stock/ast_p.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"

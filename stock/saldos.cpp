@@ -1,7 +1,7 @@
 #include "stock/saldos.h"
 
-#include "database/config.h"
-#include "database/globals.h"
+#include "database/configuracion.h"
+#include "database/globales.h"
 #include "platform/runtime/currency.h"
 #include "platform/runtime/strings.h"
 #include "stock/stock_p.h"

@@ -1,7 +1,7 @@
 #include "stock/saldos.h"
 
-#include "tests/support/raised_error.h"
-#include "tests/support/stock_db.h"
+#include "tests/support/empresa_stock.h"
+#include "tests/support/error_provocado.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 // Helpers shared by the stock queries (private to this folder).
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/campos.h"
-#include "database/conversions.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"

@@ -1,8 +1,8 @@
 #include "stock/unidades.h"
 
 #include "stock/saldos.h"
-#include "tests/support/raised_error.h"
-#include "tests/support/stock_db.h"
+#include "tests/support/empresa_stock.h"
+#include "tests/support/error_provocado.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
 // comprobantes BASE TC [FILTRO] [--usuario U]: shows the voucher lookup on a
 // database file, as the voucher class does, and prints what it hands back.
 #include "database/db_dll.h"
-#include "database/form_style.h"
+#include "database/estilo_formularios.h"
 #include "lookup/frm_cons_comprobantes.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"
-#include "startup/startup.h"
+#include "startup/inicio.h"
 #include "tools/consola.h"
 
 #include <QApplication>

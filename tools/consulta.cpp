@@ -1,10 +1,10 @@
 // consulta BASE [TABLA|SELECT] [options]: runs the library's lookup on a
 // database file and prints what the lookup driver hands back.
 #include "database/db_dll.h"
-#include "database/form_style.h"
+#include "database/estilo_formularios.h"
 #include "lookup/lib_clscons3.h"
 #include "platform/ui/ui.h"
-#include "startup/startup.h"
+#include "startup/inicio.h"
 #include "tools/consola.h"
 
 #include <QApplication>

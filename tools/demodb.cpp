@@ -1,5 +1,5 @@
 // demodb PATH [--vouchers N] [--articles N] [--force]: creates a demo database file.
-#include "tools/demodata.h"
+#include "tools/datos_demo.h"
 
 #include <QCoreApplication>
 #include <QStringList>

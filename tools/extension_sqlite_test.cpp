@@ -5,10 +5,10 @@
 #include "platform/ado/ado.h"
 #include "platform/ado/odbc_provider.h"
 #include "platform/ado/sqlite_functions.h"
-#include "tests/support/odbc_driver.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
-#include "tools/demodata.h"
+#include "tests/support/controlador_odbc.h"
+#include "tests/support/error_provocado.h"
+#include "tests/support/impresion_qt.h"
+#include "tools/datos_demo.h"
 
 #include <QFile>
 #include <QProcess>

@@ -2,7 +2,7 @@
 // a run that shows nothing ends on its own, tells its errors on standard
 // error and exits non-zero; a run that would show a window says it needs a
 // display instead of failing in the window system.
-#include "tools/demodata.h"
+#include "tools/datos_demo.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

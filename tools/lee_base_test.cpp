@@ -1,8 +1,8 @@
 #include "tools/lee_base.h"
 
 #include "platform/ado/ado.h"
-#include "tests/support/fixture_db.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/base_prueba.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QFile>
 #include <QFileInfo>

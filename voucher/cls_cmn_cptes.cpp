@@ -1,6 +1,6 @@
 #include "voucher/cls_cmn_cptes.h"
 
-#include "database/config.h"
+#include "database/configuracion.h"
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/text_box.h"

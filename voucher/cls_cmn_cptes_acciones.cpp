@@ -2,10 +2,10 @@
 // the charges of an account and the vouchers derived from a voucher.
 #include "voucher/cls_cmn_cptes.h"
 
-#include "database/builders.h"
-#include "database/conversions.h"
+#include "database/armado_sql.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "database/sentencias.h"
 #include "lookup/frm_cons_comprobantes.h"
 #include "platform/ado/ado.h"

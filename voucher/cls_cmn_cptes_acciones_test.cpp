@@ -2,17 +2,17 @@
 // the charges of an account and the vouchers derived from a voucher.
 #include "voucher/cls_cmn_cptes.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "lookup/frm_cons_comprobantes.h"
 #include "platform/component/cls_entorno.h"
 #include "platform/component/component.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/ui.h"
+#include "tests/support/clics_vistas.h"
 #include "tests/support/complementos.h"
 #include "tests/support/esquema.h"
-#include "tests/support/item_view_clicks.h"
-#include "tests/support/qt_print.h"
-#include "tools/demodata.h"
+#include "tests/support/impresion_qt.h"
+#include "tools/datos_demo.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -7,9 +7,9 @@
 #include "platform/ado/ado.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/text_box.h"
+#include "tests/support/base_prueba.h"
 #include "tests/support/empresa.h"
-#include "tests/support/fixture_db.h"
-#include "tools/demodata.h"
+#include "tools/datos_demo.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 #include "voucher/cls_cmn_cptes_p.h"
 #include "voucher/columnas.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/db_dll.h"
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"

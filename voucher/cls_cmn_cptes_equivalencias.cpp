@@ -2,7 +2,7 @@
 // article grid's hidden columns.
 #include "voucher/cls_cmn_cptes_p.h"
 
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/strings.h"

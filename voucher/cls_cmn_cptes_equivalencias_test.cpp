@@ -5,8 +5,8 @@
 #include "platform/component/component.h"
 #include "platform/runtime/regional.h"
 #include "platform/ui/flex_grid.h"
-#include "tests/support/raised_error.h"
-#include "tests/support/stock_db.h"
+#include "tests/support/empresa_stock.h"
+#include "tests/support/error_provocado.h"
 #include "voucher/columnas.h"
 
 #include <vector>

@@ -2,10 +2,10 @@
 // type, the system it belongs to and the company's switches.
 #include "voucher/cls_cmn_cptes.h"
 
-#include "database/builders.h"
-#include "database/config.h"
+#include "database/armado_sql.h"
+#include "database/configuracion.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"

@@ -7,7 +7,7 @@
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/units.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <QFont>
 #include <QWidget>

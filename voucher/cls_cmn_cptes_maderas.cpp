@@ -4,9 +4,9 @@
 #include "voucher/cls_cmn_cptes_p.h"
 
 #include "database/campos.h"
-#include "database/conversions.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/component/component.h"
 #include "platform/runtime/currency.h"
 #include "platform/runtime/format.h"

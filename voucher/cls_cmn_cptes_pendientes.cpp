@@ -3,7 +3,7 @@
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/cls_cmn_cptes_p.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"

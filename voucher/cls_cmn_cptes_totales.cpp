@@ -2,10 +2,10 @@
 // the current line's detail in the status bar.
 #include "voucher/cls_cmn_cptes.h"
 
-#include "database/builders.h"
-#include "database/conversions.h"
+#include "database/armado_sql.h"
+#include "database/conversiones.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"

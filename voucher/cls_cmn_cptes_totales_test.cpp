@@ -1,8 +1,8 @@
 #include "voucher/cls_cmn_cptes.h"
 
-#include "database/builders.h"
-#include "database/conversions.h"
-#include "database/globals.h"
+#include "database/armado_sql.h"
+#include "database/conversiones.h"
+#include "database/globales.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/flex_grid_view.h"

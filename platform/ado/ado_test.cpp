@@ -3,9 +3,9 @@
 #include "platform/ado/sqlite_checks.h"
 #include "platform/ado/sqlite_functions.h"
 #include "platform/runtime/vberror.h"
-#include "tests/support/fixture_db.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/base_prueba.h"
+#include "tests/support/error_provocado.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,9 +3,9 @@
 #include "platform/ado/connection_string.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/vberror.h"
-#include "tests/support/odbc_driver.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/controlador_odbc.h"
+#include "tests/support/error_provocado.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QDir>
 #include <QFile>

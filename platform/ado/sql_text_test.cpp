@@ -1,5 +1,5 @@
 #include "platform/ado/sql_text.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/ado/sqlite_dialect.h"
 #include "platform/ado/sqlite_datetime.h"
-#include "tests/support/qt_print.h"
+#include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
 

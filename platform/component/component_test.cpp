@@ -3,7 +3,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/steps.h"
 #include "platform/ui/scripted_responder.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <QDir>
 #include <QFile>

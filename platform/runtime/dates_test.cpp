@@ -1,6 +1,6 @@
 #include "platform/runtime/dates.h"
 #include "platform/runtime/regional.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/runtime/files.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/strings.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <QCoreApplication>
 #include <QDir>

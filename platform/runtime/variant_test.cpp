@@ -1,7 +1,7 @@
 #include "platform/runtime/variant.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/regional.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <gtest/gtest.h>
 

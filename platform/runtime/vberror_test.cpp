@@ -1,5 +1,5 @@
 #include "platform/runtime/vberror.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "platform/ui/key_codes.h"
 #include "platform/ui/text_box.h"
 #include "platform/ui/units.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -2,8 +2,8 @@
 #include "platform/ui/key_codes.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/units.h"
-#include "tests/support/qt_print.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
+#include "tests/support/impresion_qt.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "platform/ui/toolbar.h"
 
 #include "platform/ui/image_list.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/error_provocado.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "platform/ui/tree_view.h"
 
 #include "platform/runtime/vberror.h"
-#include "tests/support/item_view_clicks.h"
-#include "tests/support/raised_error.h"
+#include "tests/support/clics_vistas.h"
+#include "tests/support/error_provocado.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -4,7 +4,7 @@
 // statements the connection is sent are recorded (seed rows are not), and the
 // company settings that the loader reads from module variables start blank.
 
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/ado/ado.h"
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/text_box.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 // The company fixture of every test that needs the database: a company
-// database made from the suite's schema (database/schema.sql through the demo
+// database made from the suite's schema (database/esquema.sql through the demo
 // data code, optionally with the demo data), a scripted operator, an observed
 // End, configuration and user rows given as tables, the statement spy as an
 // option, and gDB() and the globals back to their start between tests.
@@ -9,19 +9,19 @@
 // Header only: a test program compiles it against the folders it links. The
 // folders above add what they own: SinConsulta (tests/support/consulta.h)
 // also drops the lookup driver, and the purge tests open the connection
-// through start-up (tests/support/purge_db.h).
+// through start-up (tests/support/base_anulacion.h).
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "platform/ado/sqlite_provider.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/end.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/scripted_responder.h"
-#include "tests/support/fixture_db.h"
-#include "tests/support/sqlite_spy.h"
-#include "tools/demodata.h"
+#include "tests/support/base_prueba.h"
+#include "tests/support/espia_sqlite.h"
+#include "tools/datos_demo.h"
 
 #include <QDialog>
 #include <QFile>

@@ -6,7 +6,7 @@
 
 #include "lots/frm_carga_lotes_y_series.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "platform/component/component.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/flex_grid_view.h"

@@ -8,14 +8,14 @@
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
-#include "database/builders.h"
+#include "database/armado_sql.h"
 #include "database/db_dll.h"
-#include "database/globals.h"
+#include "database/globales.h"
 #include "database/transaccion.h"
 #include "platform/ui/flex_grid.h"
 #include "stock/ast.h"
+#include "tests/support/base_prueba.h"
 #include "tests/support/esquema.h"
-#include "tests/support/fixture_db.h"
 #include "tests/support/grilla.h"
 
 #include <QStringList>
