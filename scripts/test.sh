@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting of the tracked sources,
-# configures, builds and runs every test: first in build/, then with
-# AddressSanitizer and UBSan in build-asan/.
+# Installs what is missing, checks the formatting of the tracked sources and
+# the layering of their includes, configures, builds and runs every test:
+# first in build/, then with AddressSanitizer and UBSan in build-asan/.
 # Usage: scripts/test.sh [--plain | --sanitize]   (only one of the two runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +13,9 @@ if ! git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror; t
   echo "  git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i" >&2
   exit 1
 fi
+
+# Then the layers: no folder includes one above it.
+scripts/capas.sh
 
 run() {
   local build=$1
