@@ -170,21 +170,23 @@ TEST_F(ArticulosTest, SearchOrderOverCodesAndBarCodes)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        enviadas.clear();
-        QString codigo = QString::fromUtf8(c.codigo);
-        bool porBarra = c.porBarra;
-        QString descripcion = QStringLiteral("previa");
-        ado::Recordset rs;
-        EXPECT_EQ(BuscaArticuloPorCodigo(codigo, rs, true, porBarra, descripcion), c.encontrado);
-        EXPECT_EQ(codigo, c.codigoDespues);
-        EXPECT_EQ(porBarra, c.porBarraDespues);
-        EXPECT_EQ(descripcion, QString::fromUtf8(c.descripcion));
-        EXPECT_EQ(Columnas(), c.columnas);
-        ASSERT_EQ(rs.State(), ado::adStateOpen);
-        if (c.unidad)
-            EXPECT_EQ(rs.Fields(QStringLiteral("IDUNIDAD")).Value().toString(), QString::fromUtf8(c.unidad));
-        else
-            EXPECT_TRUE(rs.Bof());
+        [&] {
+            enviadas.clear();
+            QString codigo = QString::fromUtf8(c.codigo);
+            bool porBarra = c.porBarra;
+            QString descripcion = QStringLiteral("previa");
+            ado::Recordset rs;
+            EXPECT_EQ(BuscaArticuloPorCodigo(codigo, rs, true, porBarra, descripcion), c.encontrado);
+            EXPECT_EQ(codigo, c.codigoDespues);
+            EXPECT_EQ(porBarra, c.porBarraDespues);
+            EXPECT_EQ(descripcion, QString::fromUtf8(c.descripcion));
+            EXPECT_EQ(Columnas(), c.columnas);
+            ASSERT_EQ(rs.State(), ado::adStateOpen);
+            if (c.unidad)
+                EXPECT_EQ(rs.Fields(QStringLiteral("IDUNIDAD")).Value().toString(), QString::fromUtf8(c.unidad));
+            else
+                EXPECT_TRUE(rs.Bof());
+        }();
     }
     EXPECT_EQ(responder.requests().size(), 0u);
 }

@@ -175,18 +175,20 @@ TEST_F(LookupsTest, DatosTablaStatementsAndResults)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        vb::ScopedRegional r(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
-        enviadas.clear();
-        const Variant v = gDB().DatosTabla(QStringLiteral("PERSONAS"),
-                                           QString::fromUtf8(c.valor),
-                                           QString::fromUtf8(c.devuelto),
-                                           QString::fromUtf8(c.campo),
-                                           c.tipo,
-                                           QString::fromUtf8(c.condicion),
-                                           c.usaTrim);
-        EXPECT_EQ(v.toString(), QString::fromUtf8(c.resultado));
-        ASSERT_EQ(enviadas.size(), 1);
-        EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
+        [&] {
+            vb::ScopedRegional r(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
+            enviadas.clear();
+            const Variant v = gDB().DatosTabla(QStringLiteral("PERSONAS"),
+                                               QString::fromUtf8(c.valor),
+                                               QString::fromUtf8(c.devuelto),
+                                               QString::fromUtf8(c.campo),
+                                               c.tipo,
+                                               QString::fromUtf8(c.condicion),
+                                               c.usaTrim);
+            EXPECT_EQ(v.toString(), QString::fromUtf8(c.resultado));
+            ASSERT_EQ(enviadas.size(), 1);
+            EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
+        }();
     }
     EXPECT_EQ(responder.requests().size(), 0u);
 }
@@ -298,16 +300,18 @@ TEST_F(LookupsTest, ExisteEnTablaStatementsAndResults)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        enviadas.clear();
-        EXPECT_EQ(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"),
-                                      QString::fromUtf8(c.valor),
-                                      QString::fromUtf8(c.campo),
-                                      nullptr,
-                                      c.tipo,
-                                      QString::fromUtf8(c.condicion)),
-                  c.existe);
-        ASSERT_EQ(enviadas.size(), 1);
-        EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
+        [&] {
+            enviadas.clear();
+            EXPECT_EQ(gDB().ExisteEnTabla(QStringLiteral("PERSONAS"),
+                                          QString::fromUtf8(c.valor),
+                                          QString::fromUtf8(c.campo),
+                                          nullptr,
+                                          c.tipo,
+                                          QString::fromUtf8(c.condicion)),
+                      c.existe);
+            ASSERT_EQ(enviadas.size(), 1);
+            EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
+        }();
     }
     EXPECT_EQ(responder.requests().size(), 0u);
 }
@@ -345,13 +349,15 @@ TEST_F(LookupsTest, ExisteEnTablaSTComparesUntrimmedAndReopensReadOnly)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.valor);
-        enviadas.clear();
-        EXPECT_EQ(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
-                                        QString::fromUtf8(c.valor),
-                                        QStringLiteral("nombre")),
-                  c.existe);
-        ASSERT_EQ(enviadas.size(), 1);
-        EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
+        [&] {
+            enviadas.clear();
+            EXPECT_EQ(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
+                                            QString::fromUtf8(c.valor),
+                                            QStringLiteral("nombre")),
+                      c.existe);
+            ASSERT_EQ(enviadas.size(), 1);
+            EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
+        }();
     }
     enviadas.clear();
     EXPECT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
@@ -500,27 +506,32 @@ TEST_F(ExtremosTest, StatementsAndResults)
         vb::ScopedRegional r(coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
         for (const auto &c : cases) {
             SCOPED_TRACE(std::string(c.nombre) + (coma ? " (comma)" : ""));
-            enviadas.clear();
-            const QString tabla = QString::fromUtf8(c.tabla), campo = QString::fromUtf8(c.campo);
-            Variant v;
-            switch (c.op) {
-            case Maximo:
-                v = gDB().BuscaMaximo(tabla, campo, {}, c.condicion);
-                break;
-            case Minimo:
-                v = gDB().BuscaMinimo(tabla, campo, {}, c.condicion);
-                break;
-            case Ultimo:
-                v = gDB().BuscaUltimoCodigo(tabla, campo, 8, c.condicion.isEmpty() ? QString() : c.condicion.toString());
-                break;
-            }
-            ASSERT_EQ(enviadas.size(), 1);
-            EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
-            EXPECT_EQ(v.isEmpty(), c.resultado.isEmpty());
-            if (!c.resultado.isEmpty()) {
-                EXPECT_EQ(v.type(), Variant::Type::Double);
-                EXPECT_DOUBLE_EQ(v.toDouble(), c.resultado.toDouble());
-            }
+            [&] {
+                enviadas.clear();
+                const QString tabla = QString::fromUtf8(c.tabla), campo = QString::fromUtf8(c.campo);
+                Variant v;
+                switch (c.op) {
+                case Maximo:
+                    v = gDB().BuscaMaximo(tabla, campo, {}, c.condicion);
+                    break;
+                case Minimo:
+                    v = gDB().BuscaMinimo(tabla, campo, {}, c.condicion);
+                    break;
+                case Ultimo:
+                    v = gDB().BuscaUltimoCodigo(tabla,
+                                                campo,
+                                                8,
+                                                c.condicion.isEmpty() ? QString() : c.condicion.toString());
+                    break;
+                }
+                ASSERT_EQ(enviadas.size(), 1);
+                EXPECT_EQ(enviadas[0], QString::fromUtf8(c.sentencia));
+                EXPECT_EQ(v.isEmpty(), c.resultado.isEmpty());
+                if (!c.resultado.isEmpty()) {
+                    EXPECT_EQ(v.type(), Variant::Type::Double);
+                    EXPECT_DOUBLE_EQ(v.toDouble(), c.resultado.toDouble());
+                }
+            }();
         }
     }
 }

@@ -85,12 +85,14 @@ TEST_F(OpenServerTest, AdministratorComesFromTheUsersTable)
     const std::pair<const char *, bool> cases[] = {{"ana", true}, {"luis", false}, {"nadie", false}};
     for (const auto &[usuario, admin] : cases) {
         SCOPED_TRACE(usuario);
-        ReiniciaConexion();
-        DB_Dll &db = gDB();
-        db.gUsuario = QString::fromUtf8(usuario);
-        db.OpenServerADODB(false, 3, empresa.connString(db.gUsuario), true);
-        ASSERT_TRUE(db.gOpenFlag);
-        EXPECT_EQ(db.gEsAdmin, admin);
+        [&] {
+            ReiniciaConexion();
+            DB_Dll &db = gDB();
+            db.gUsuario = QString::fromUtf8(usuario);
+            db.OpenServerADODB(false, 3, empresa.connString(db.gUsuario), true);
+            ASSERT_TRUE(db.gOpenFlag);
+            EXPECT_EQ(db.gEsAdmin, admin);
+        }();
     }
     ReiniciaConexion();
     gDB().gUsuario = QStringLiteral("nadie");

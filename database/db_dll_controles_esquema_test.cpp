@@ -97,17 +97,19 @@ TEST_F(SchemaChecksTest, AddFieldStatements)
     vb::ScopedRegional coma(vb::CommaDecimalSettings());
     for (const auto &c : cases) {
         SCOPED_TRACE(c.nombre);
-        enviadas.clear();
-        gDB().AddField(QStringLiteral("CLIENTES"),
-                       QStringLiteral("EMAIL"),
-                       QStringLiteral("VARCHAR(50)"),
-                       c.nulos,
-                       c.porDefecto);
-        ASSERT_EQ(Alters().size(), 1);
-        EXPECT_EQ(Alters()[0], QString::fromUtf8(c.sentencia));
-        // Each statement added the column on the embedded engine; drop it for the next.
-        EXPECT_TRUE(gDB().ExisteCampoDB(QStringLiteral("CLIENTES"), QStringLiteral("EMAIL")));
-        Ejecuta({QStringLiteral("ALTER TABLE CLIENTES DROP COLUMN EMAIL")});
+        [&] {
+            enviadas.clear();
+            gDB().AddField(QStringLiteral("CLIENTES"),
+                           QStringLiteral("EMAIL"),
+                           QStringLiteral("VARCHAR(50)"),
+                           c.nulos,
+                           c.porDefecto);
+            ASSERT_EQ(Alters().size(), 1);
+            EXPECT_EQ(Alters()[0], QString::fromUtf8(c.sentencia));
+            // Each statement added the column on the embedded engine; drop it for the next.
+            EXPECT_TRUE(gDB().ExisteCampoDB(QStringLiteral("CLIENTES"), QStringLiteral("EMAIL")));
+            Ejecuta({QStringLiteral("ALTER TABLE CLIENTES DROP COLUMN EMAIL")});
+        }();
     }
 }
 

@@ -127,18 +127,20 @@ TEST_F(StatementsTest, FailureMessagesFollowTheRules)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
-        responder.clear();
-        attach(ado::Platform::SqlServer);
-        provider->fail(QString::fromUtf8(c.sql).left(6), c.error);
-        db.EjecutaConsultaSQL(QString::fromUtf8(c.sql)); // never raises
-        ASSERT_EQ(db.gCnn().errors().Count(), 1);
-        EXPECT_EQ(db.gCnn().errors().Item(0).NativeError, c.error.NativeError);
-        ASSERT_EQ(responder.requests().size(), c.message ? 1u : 0u);
-        if (c.message) {
-            EXPECT_EQ(responder.last().prompt, c.error.Description);
-            EXPECT_EQ(responder.last().style, 16);
-            EXPECT_EQ(responder.last().title, QStringLiteral("Aviso al operador!!!"));
-        }
+        [&] {
+            responder.clear();
+            attach(ado::Platform::SqlServer);
+            provider->fail(QString::fromUtf8(c.sql).left(6), c.error);
+            db.EjecutaConsultaSQL(QString::fromUtf8(c.sql)); // never raises
+            ASSERT_EQ(db.gCnn().errors().Count(), 1);
+            EXPECT_EQ(db.gCnn().errors().Item(0).NativeError, c.error.NativeError);
+            ASSERT_EQ(responder.requests().size(), c.message ? 1u : 0u);
+            if (c.message) {
+                EXPECT_EQ(responder.last().prompt, c.error.Description);
+                EXPECT_EQ(responder.last().style, 16);
+                EXPECT_EQ(responder.last().title, QStringLiteral("Aviso al operador!!!"));
+            }
+        }();
     }
 }
 

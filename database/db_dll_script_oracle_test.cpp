@@ -129,13 +129,15 @@ TEST_F(OracleScriptTest, GuardsDecideWhetherTheirStatementRuns)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
-        provider = &AttachRecording<LeavingProvider>(db.gCnn(), ado::Platform::Oracle);
-        provider->answer(QStringLiteral("FROM T WHERE A = 1"), c.found ? OneRow() : NoRows());
-        QString script = QString::fromUtf8(c.script);
-        const QStringList calls = run(script);
-        ASSERT_FALSE(calls.isEmpty());
-        EXPECT_EQ(calls.first(), QStringLiteral("Query SELECT * FROM T WHERE A = 1"));
-        EXPECT_EQ(calls.size(), c.runs ? 2 : 1) << calls.join(QLatin1Char('|')).toStdString();
+        [&] {
+            provider = &AttachRecording<LeavingProvider>(db.gCnn(), ado::Platform::Oracle);
+            provider->answer(QStringLiteral("FROM T WHERE A = 1"), c.found ? OneRow() : NoRows());
+            QString script = QString::fromUtf8(c.script);
+            const QStringList calls = run(script);
+            ASSERT_FALSE(calls.isEmpty());
+            EXPECT_EQ(calls.first(), QStringLiteral("Query SELECT * FROM T WHERE A = 1"));
+            EXPECT_EQ(calls.size(), c.runs ? 2 : 1) << calls.join(QLatin1Char('|')).toStdString();
+        }();
     }
     // The statement after the guarded one always runs.
     provider = &AttachRecording<LeavingProvider>(db.gCnn(), ado::Platform::Oracle);
@@ -183,22 +185,24 @@ TEST_F(OracleScriptTest, FailureEndsScriptAndLeavesRest)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
-        responder.clear();
-        provider->clearCalls();
-        provider->fail(QStringLiteral("FROM B"), Failure(c.number, QStringLiteral("Tiempo de espera agotado")), 1);
-        QString script = QStringLiteral("BEGIN TRANSACTION\r\nDELETE FROM A\rDELETE FROM B\rCOMMIT TRANSACTION");
-        db.EjecutaConsultaSQL(script);
-        EXPECT_EQ(provider->calls(), (QStringList{"BeginTrans", "Execute DELETE FROM A", "Execute DELETE FROM B"}));
-        // The rest from the failing statement on, with the transaction words rewritten.
-        EXPECT_EQ(script, QStringLiteral("DELETE FROM B COMMIT"));
-        EXPECT_EQ(db.gCnn().errors().Count(), 1);
-        ASSERT_EQ(responder.requests().size(), c.message ? 1u : 0u);
-        if (c.message) {
-            EXPECT_EQ(responder.last().prompt, QStringLiteral("Tiempo de espera agotado"));
-            EXPECT_EQ(responder.last().style, 16);
-            EXPECT_EQ(responder.last().title, QStringLiteral("Aviso al operador!!!"));
-        }
-        db.gCnn().RollbackTrans();
+        [&] {
+            responder.clear();
+            provider->clearCalls();
+            provider->fail(QStringLiteral("FROM B"), Failure(c.number, QStringLiteral("Tiempo de espera agotado")), 1);
+            QString script = QStringLiteral("BEGIN TRANSACTION\r\nDELETE FROM A\rDELETE FROM B\rCOMMIT TRANSACTION");
+            db.EjecutaConsultaSQL(script);
+            EXPECT_EQ(provider->calls(), (QStringList{"BeginTrans", "Execute DELETE FROM A", "Execute DELETE FROM B"}));
+            // The rest from the failing statement on, with the transaction words rewritten.
+            EXPECT_EQ(script, QStringLiteral("DELETE FROM B COMMIT"));
+            EXPECT_EQ(db.gCnn().errors().Count(), 1);
+            ASSERT_EQ(responder.requests().size(), c.message ? 1u : 0u);
+            if (c.message) {
+                EXPECT_EQ(responder.last().prompt, QStringLiteral("Tiempo de espera agotado"));
+                EXPECT_EQ(responder.last().style, 16);
+                EXPECT_EQ(responder.last().title, QStringLiteral("Aviso al operador!!!"));
+            }
+            db.gCnn().RollbackTrans();
+        }();
     }
 }
 

@@ -406,16 +406,18 @@ TEST_F(Comprobantes, ColumnsAndCellsPerType)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tc) + (c.referencia ? " with Referencia" : ""));
-        Ejecuta({QStringLiteral("DELETE FROM TA_CONFIGURACION")});
-        if (c.referencia)
-            Config(QStringLiteral("UsaReferenciaPresupuestos"), QStringLiteral("SI"));
-        FrmConsComprobantes dlg;
-        Abre(dlg, QString::fromLatin1(c.tc), QString(), [&](QDialog &) {
-            EXPECT_EQ(Titulos(dlg), c.titulos);
-            ASSERT_GE(dlg.ListView1->ListItems().Count(), 1);
-            EXPECT_EQ(Celdas(dlg, 1), c.celdas);
-        });
-        EXPECT_EQ(operador.unexpected(), 0);
+        [&] {
+            Ejecuta({QStringLiteral("DELETE FROM TA_CONFIGURACION")});
+            if (c.referencia)
+                Config(QStringLiteral("UsaReferenciaPresupuestos"), QStringLiteral("SI"));
+            FrmConsComprobantes dlg;
+            Abre(dlg, QString::fromLatin1(c.tc), QString(), [&](QDialog &) {
+                EXPECT_EQ(Titulos(dlg), c.titulos);
+                ASSERT_GE(dlg.ListView1->ListItems().Count(), 1);
+                EXPECT_EQ(Celdas(dlg, 1), c.celdas);
+            });
+            EXPECT_EQ(operador.unexpected(), 0);
+        }();
     }
     // The order with its reception shows the reception's number.
     FrmConsComprobantes dlg;
@@ -457,16 +459,18 @@ TEST_F(Comprobantes, TheIconTellsTheState)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tipo) + " " + c.imagen);
-        Ejecuta({QStringLiteral("DELETE FROM V_MV_CPTE"), QStringLiteral("DELETE FROM C_MV_CPTE")});
-        if (c.compra)
-            Compra(c.cpte);
-        else
-            Venta(c.cpte);
-        FrmConsComprobantes dlg;
-        Abre(dlg, QString::fromLatin1(c.tipo), QString(), [&](QDialog &) {
-            ASSERT_EQ(dlg.ListView1->ListItems().Count(), 1);
-            EXPECT_EQ(Imagen(dlg, 1), QString::fromLatin1(c.imagen));
-        });
+        [&] {
+            Ejecuta({QStringLiteral("DELETE FROM V_MV_CPTE"), QStringLiteral("DELETE FROM C_MV_CPTE")});
+            if (c.compra)
+                Compra(c.cpte);
+            else
+                Venta(c.cpte);
+            FrmConsComprobantes dlg;
+            Abre(dlg, QString::fromLatin1(c.tipo), QString(), [&](QDialog &) {
+                ASSERT_EQ(dlg.ListView1->ListItems().Count(), 1);
+                EXPECT_EQ(Imagen(dlg, 1), QString::fromLatin1(c.imagen));
+            });
+        }();
     }
     // A voided guarantee order: the OC list leaves voided orders out, so the rule is checked on the form.
     FrmConsComprobantes dlg;
@@ -543,44 +547,46 @@ TEST_F(Comprobantes, AcceptPerGroup)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.tc) + " " + c.id);
-        FrmConsComprobantes dlg;
-        dlg.IdComplemento = QStringLiteral("-");
-        dlg.Proveedor = QStringLiteral("-");
-        Abre(dlg, QString::fromLatin1(c.tc), QString(), [&](QDialog &) {
-            if (c.como == OrdenaYBoton)
-                dlg.ListView1_ColumnClick(4); // by NOMBRE, descending: "UNO" moves first
-            int fila = 0;
-            for (int i = 1; i <= dlg.ListView1->ListItems().Count(); ++i)
-                if (Celdas(dlg, i).contains(QString::fromLatin1(c.id)))
-                    fila = i;
-            ASSERT_TRUE(c.como == SinFila || fila > 0);
-            switch (c.como) {
-            case OrdenaYBoton:
-                EXPECT_EQ(fila, 1);
-                [[fallthrough]];
-            case Boton:
-                Selecciona(dlg, fila);
-                QTest::mouseClick(dlg.CmdAceptar, Qt::LeftButton);
-                break;
-            case Enter:
-                Selecciona(dlg, fila);
-                QTest::keyClick(dlg.ListView1, Qt::Key_Return);
-                break;
-            case DobleClic:
-                DoubleClickRow(*dlg.ListView1, Indice(dlg, fila));
-                break;
-            case SinFila:
-                dlg.ListView1->setSelectedItem(ui::ListItem());
-                dlg.ListView1->setFocus();
-                QTest::keyClick(dlg.ListView1, Qt::Key_Return);
-                break;
-            }
-            EXPECT_FALSE(dlg.isVisible());
-            EXPECT_EQ(dlg.ListView1->ListItems().Count(), 0); // unloaded
-        });
-        EXPECT_EQ(dlg.NroComprobante, QString::fromLatin1(c.nro));
-        EXPECT_EQ(dlg.IdComplemento, QString::fromLatin1(c.complemento));
-        EXPECT_EQ(dlg.Proveedor, QString::fromLatin1(c.proveedor));
+        [&] {
+            FrmConsComprobantes dlg;
+            dlg.IdComplemento = QStringLiteral("-");
+            dlg.Proveedor = QStringLiteral("-");
+            Abre(dlg, QString::fromLatin1(c.tc), QString(), [&](QDialog &) {
+                if (c.como == OrdenaYBoton)
+                    dlg.ListView1_ColumnClick(4); // by NOMBRE, descending: "UNO" moves first
+                int fila = 0;
+                for (int i = 1; i <= dlg.ListView1->ListItems().Count(); ++i)
+                    if (Celdas(dlg, i).contains(QString::fromLatin1(c.id)))
+                        fila = i;
+                ASSERT_TRUE(c.como == SinFila || fila > 0);
+                switch (c.como) {
+                case OrdenaYBoton:
+                    EXPECT_EQ(fila, 1);
+                    [[fallthrough]];
+                case Boton:
+                    Selecciona(dlg, fila);
+                    QTest::mouseClick(dlg.CmdAceptar, Qt::LeftButton);
+                    break;
+                case Enter:
+                    Selecciona(dlg, fila);
+                    QTest::keyClick(dlg.ListView1, Qt::Key_Return);
+                    break;
+                case DobleClic:
+                    DoubleClickRow(*dlg.ListView1, Indice(dlg, fila));
+                    break;
+                case SinFila:
+                    dlg.ListView1->setSelectedItem(ui::ListItem());
+                    dlg.ListView1->setFocus();
+                    QTest::keyClick(dlg.ListView1, Qt::Key_Return);
+                    break;
+                }
+                EXPECT_FALSE(dlg.isVisible());
+                EXPECT_EQ(dlg.ListView1->ListItems().Count(), 0); // unloaded
+            });
+            EXPECT_EQ(dlg.NroComprobante, QString::fromLatin1(c.nro));
+            EXPECT_EQ(dlg.IdComplemento, QString::fromLatin1(c.complemento));
+            EXPECT_EQ(dlg.Proveedor, QString::fromLatin1(c.proveedor));
+        }();
     }
 }
 
@@ -603,16 +609,18 @@ TEST_F(Comprobantes, OrdersTickedWinOverTheSelection)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        FrmConsComprobantes dlg;
-        Abre(dlg, QStringLiteral("OC"), QStringLiteral("WHERE IMPORTE > 0"), [&](QDialog &) {
-            ASSERT_EQ(dlg.ListView1->ListItems().Count(), 4);
-            for (int fila : c.tildes)
-                ClickCheckBox(*dlg.ListView1, Indice(dlg, fila));
-            dlg.ListView1->setSelectedItem(c.seleccion ? dlg.ListView1->ListItems().Item(c.seleccion) : ListItem());
-            QTest::mouseClick(dlg.CmdAceptar, Qt::LeftButton);
-        });
-        EXPECT_EQ(dlg.NroComprobante, QString::fromLatin1(c.nro));
-        EXPECT_EQ(dlg.Filtro, QStringLiteral(" IMPORTE > 0"));
+        [&] {
+            FrmConsComprobantes dlg;
+            Abre(dlg, QStringLiteral("OC"), QStringLiteral("WHERE IMPORTE > 0"), [&](QDialog &) {
+                ASSERT_EQ(dlg.ListView1->ListItems().Count(), 4);
+                for (int fila : c.tildes)
+                    ClickCheckBox(*dlg.ListView1, Indice(dlg, fila));
+                dlg.ListView1->setSelectedItem(c.seleccion ? dlg.ListView1->ListItems().Item(c.seleccion) : ListItem());
+                QTest::mouseClick(dlg.CmdAceptar, Qt::LeftButton);
+            });
+            EXPECT_EQ(dlg.NroComprobante, QString::fromLatin1(c.nro));
+            EXPECT_EQ(dlg.Filtro, QStringLiteral(" IMPORTE > 0"));
+        }();
     }
 }
 

@@ -99,11 +99,15 @@ TEST_F(Sentencia, MaskRoad)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.sql + std::string(" / ") + c.campo + " / " + c.where);
-        const Resultado r = arma(QString::fromLatin1(c.sql), QString::fromLatin1(c.campo), QString::fromLatin1(c.where));
-        ASSERT_TRUE(r.sentencia);
-        EXPECT_EQ(*r.sentencia, QString::fromLatin1(c.sentencia));
-        EXPECT_EQ(r.campo, QString::fromLatin1(c.campoDespues));
-        EXPECT_NO_THROW(filas(*r.sentencia)) << "the statement opens on the schema";
+        [&] {
+            const Resultado r = arma(QString::fromLatin1(c.sql),
+                                     QString::fromLatin1(c.campo),
+                                     QString::fromLatin1(c.where));
+            ASSERT_TRUE(r.sentencia);
+            EXPECT_EQ(*r.sentencia, QString::fromLatin1(c.sentencia));
+            EXPECT_EQ(r.campo, QString::fromLatin1(c.campoDespues));
+            EXPECT_NO_THROW(filas(*r.sentencia)) << "the statement opens on the schema";
+        }();
     }
     EXPECT_EQ(operador.requests().size(), 0u);
 }
@@ -185,14 +189,16 @@ TEST_F(Sentencia, FallbackBuildsTheColumnsFromTheTableReversed)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.sql);
-        const Resultado r = arma(QString::fromLatin1(c.sql),
-                                 QString::fromLatin1(c.campo),
-                                 QStringLiteral("x = 1"),
-                                 QString::fromLatin1(c.opcional));
-        ASSERT_TRUE(r.sentencia);
-        EXPECT_EQ(*r.sentencia, QString::fromLatin1(c.sentencia)) << "no filter on this road";
-        EXPECT_EQ(r.campo, QString::fromLatin1(c.campoDespues));
-        EXPECT_NO_THROW(filas(*r.sentencia));
+        [&] {
+            const Resultado r = arma(QString::fromLatin1(c.sql),
+                                     QString::fromLatin1(c.campo),
+                                     QStringLiteral("x = 1"),
+                                     QString::fromLatin1(c.opcional));
+            ASSERT_TRUE(r.sentencia);
+            EXPECT_EQ(*r.sentencia, QString::fromLatin1(c.sentencia)) << "no filter on this road";
+            EXPECT_EQ(r.campo, QString::fromLatin1(c.campoDespues));
+            EXPECT_NO_THROW(filas(*r.sentencia));
+        }();
     }
     // The optional statement is only for a name without a mask.
     EXPECT_EQ(*arma(QStringLiteral("V_TA_TECNICOS"), {}, {}, QStringLiteral("select 1")).sentencia,
@@ -236,11 +242,13 @@ TEST_F(Sentencia, SelectPassesThroughOnArticlesView)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c[0]);
-        const Resultado r = arma(QString::fromLatin1(c[0]), QString(), QStringLiteral("a = 1"));
-        ASSERT_TRUE(r.sentencia);
-        EXPECT_EQ(*r.sentencia, QString::fromLatin1(c[1])) << "no limit, filter or order";
-        EXPECT_TRUE(r.campo.isEmpty());
-        EXPECT_EQ(r.where, QStringLiteral(" (a = 1) "));
+        [&] {
+            const Resultado r = arma(QString::fromLatin1(c[0]), QString(), QStringLiteral("a = 1"));
+            ASSERT_TRUE(r.sentencia);
+            EXPECT_EQ(*r.sentencia, QString::fromLatin1(c[1])) << "no limit, filter or order";
+            EXPECT_TRUE(r.campo.isEmpty());
+            EXPECT_EQ(r.where, QStringLiteral(" (a = 1) "));
+        }();
     }
 }
 

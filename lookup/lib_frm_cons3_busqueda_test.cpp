@@ -426,48 +426,50 @@ TEST_F(CantidadesLista, InsertDeleteAndShiftInsertByStartingCell)
     for (const Caso &c : casos) {
         SCOPED_TRACE(std::string(c.coma ? ", " : ". ") + c.celda + " " + std::to_string(c.key) + " "
                      + std::to_string(int(c.mods)) + " " + (c.respuestas.empty() ? "" : c.respuestas[0]));
-        vb::ScopedRegional regional(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
-        operador.clear();
-        muestra(
-            kConCantidad,
-            [&](Lib_FrmCons3 &d) {
-                ui::ListItem fila = d.ListView1->ListItems().Item(2);
-                fila.setSubItems(2, QString::fromLatin1(c.celda));
-                fila.setChecked(c.marcada);
-                d.ListView1->setSelectedItem(fila);
-                d.ListView1->setFocus();
-                for (size_t i = 0; i < c.respuestas.size(); ++i) {
-                    if (i > 0)
-                        operador.answer(ui::vbOK);
-                    operador.type(QString::fromLatin1(c.respuestas[i]));
+        [&] {
+            vb::ScopedRegional regional(c.coma ? vb::CommaDecimalSettings() : vb::RegionalSettings{});
+            operador.clear();
+            muestra(
+                kConCantidad,
+                [&](Lib_FrmCons3 &d) {
+                    ui::ListItem fila = d.ListView1->ListItems().Item(2);
+                    fila.setSubItems(2, QString::fromLatin1(c.celda));
+                    fila.setChecked(c.marcada);
+                    d.ListView1->setSelectedItem(fila);
+                    d.ListView1->setFocus();
+                    for (size_t i = 0; i < c.respuestas.size(); ++i) {
+                        if (i > 0)
+                            operador.answer(ui::vbOK);
+                        operador.type(QString::fromLatin1(c.respuestas[i]));
+                    }
+                    tecla(d.ListView1, c.key, c.mods);
+                    EXPECT_EQ(fila.SubItems(2), QString::fromLatin1(c.despues));
+                    EXPECT_EQ(fila.Checked(), c.marcadaDespues);
+                    EXPECT_EQ(d.CmbSearch->Item(0)->Text(), QString()) << "quantity keys type nothing";
+                },
+                [](Lib_FrmCons3 &d) { d.UsaCantidades = true; });
+            Consulta::Unload();
+            EXPECT_EQ(operador.pending(), 0);
+            EXPECT_EQ(operador.unexpected(), 0);
+            const std::vector<ui::Request> &r = operador.requests();
+            ASSERT_EQ(r.size(), c.respuestas.empty() ? 1u : 2 * c.respuestas.size());
+            QString antes = QString::fromLatin1(c.celda);
+            for (size_t i = 0; i < c.respuestas.size(); ++i) {
+                if (i > 0) {
+                    const ui::Request &aviso = r[2 * i];
+                    const QString escrita = QString::fromLatin1(c.respuestas[i - 1]);
+                    EXPECT_EQ(aviso.prompt, QStringLiteral("La Cantidad ingresada (%1) no es un número.").arg(escrita));
+                    EXPECT_EQ(aviso.title, QStringLiteral("Aviso al Operador"));
+                    EXPECT_EQ(aviso.icon, ui::vbExclamation);
+                    antes = escrita;
                 }
-                tecla(d.ListView1, c.key, c.mods);
-                EXPECT_EQ(fila.SubItems(2), QString::fromLatin1(c.despues));
-                EXPECT_EQ(fila.Checked(), c.marcadaDespues);
-                EXPECT_EQ(d.CmbSearch->Item(0)->Text(), QString()) << "quantity keys type nothing";
-            },
-            [](Lib_FrmCons3 &d) { d.UsaCantidades = true; });
-        Consulta::Unload();
-        EXPECT_EQ(operador.pending(), 0);
-        EXPECT_EQ(operador.unexpected(), 0);
-        const std::vector<ui::Request> &r = operador.requests();
-        ASSERT_EQ(r.size(), c.respuestas.empty() ? 1u : 2 * c.respuestas.size());
-        QString antes = QString::fromLatin1(c.celda);
-        for (size_t i = 0; i < c.respuestas.size(); ++i) {
-            if (i > 0) {
-                const ui::Request &aviso = r[2 * i];
-                const QString escrita = QString::fromLatin1(c.respuestas[i - 1]);
-                EXPECT_EQ(aviso.prompt, QStringLiteral("La Cantidad ingresada (%1) no es un número.").arg(escrita));
-                EXPECT_EQ(aviso.title, QStringLiteral("Aviso al Operador"));
-                EXPECT_EQ(aviso.icon, ui::vbExclamation);
-                antes = escrita;
+                const ui::Request &box = r[2 * i + 1];
+                EXPECT_EQ(box.kind, ui::Request::Kind::InputBox);
+                EXPECT_EQ(box.prompt, QStringLiteral("Ingrese la Cantidad del Articulo..."));
+                EXPECT_EQ(box.title, QStringLiteral("Carga de Datos"));
+                EXPECT_EQ(box.defaultText, antes) << "asked again with what was typed";
             }
-            const ui::Request &box = r[2 * i + 1];
-            EXPECT_EQ(box.kind, ui::Request::Kind::InputBox);
-            EXPECT_EQ(box.prompt, QStringLiteral("Ingrese la Cantidad del Articulo..."));
-            EXPECT_EQ(box.title, QStringLiteral("Carga de Datos"));
-            EXPECT_EQ(box.defaultText, antes) << "asked again with what was typed";
-        }
+        }();
     }
 }
 

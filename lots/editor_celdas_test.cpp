@@ -349,23 +349,26 @@ TEST_F(Editor, AFailingMoveIsSkippedOrReportedAsTheDialogSays)
     } casos[] = {{true, 0, {3, 1}, 0}, {false, ui::vbIgnore, {3, 1}, 1}, {false, ui::vbAbort, {3, 3}, 1}};
     for (const auto &k : casos) {
         SCOPED_TRACE(k.respuesta);
-        operador.clear();
-        Ventana v;
-        v.trasUltima = 9;
-        v.trasEnter = 1;
-        if (k.saltado)
-            v.saltados = {30010};
-        else
-            operador.answer(k.respuesta);
-        v.grilla.MoveTo(2, 3);
-        QTest::keyClick(v.vista, '1');
-        QTest::keyClick(v.caja, Qt::Key_Return);
-        EXPECT_EQ(v.celda(), k.hasta);
-        ASSERT_EQ(int(operador.requests().size()), k.mensajes);
-        if (k.mensajes) {
-            EXPECT_TRUE(operador.last().prompt.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (30010)")));
-            EXPECT_TRUE(operador.last().title.contains(titulo)) << operador.last().title.toStdString();
-        }
+        [&] {
+            operador.clear();
+            Ventana v;
+            v.trasUltima = 9;
+            v.trasEnter = 1;
+            if (k.saltado)
+                v.saltados = {30010};
+            else
+                operador.answer(k.respuesta);
+            v.grilla.MoveTo(2, 3);
+            QTest::keyClick(v.vista, '1');
+            QTest::keyClick(v.caja, Qt::Key_Return);
+            EXPECT_EQ(v.celda(), k.hasta);
+            ASSERT_EQ(int(operador.requests().size()), k.mensajes);
+            if (k.mensajes) {
+                EXPECT_TRUE(
+                    operador.last().prompt.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (30010)")));
+                EXPECT_TRUE(operador.last().title.contains(titulo)) << operador.last().title.toStdString();
+            }
+        }();
     }
 }
 

@@ -107,14 +107,16 @@ TEST_F(Carga, EntryRowsAreTheQuantityRoundedHalfToEven)
     } casos[] = {{3, 3}, {2.5, 3}, {1.5, 1}, {0.4, 0}, {1, 1}};
     for (const auto &k : casos) {
         SCOPED_TRACE(k.cantidad);
-        FrmCargaLotesySeries &f = Entrada(k.cantidad, false, true);
-        ASSERT_EQ(f.MSFlexGrid1.Rows(), k.filas + 1);
-        QStringList items;
-        for (int r = 1; r <= k.filas; ++r)
-            items << QString::number(r);
-        EXPECT_EQ(Columna(f, 1), items);
-        EXPECT_EQ(f.MSFlexGrid1.ColAlignment(1), ui::flexAlignCenterCenter);
-        DialogoLotes::Unload();
+        [&] {
+            FrmCargaLotesySeries &f = Entrada(k.cantidad, false, true);
+            ASSERT_EQ(f.MSFlexGrid1.Rows(), k.filas + 1);
+            QStringList items;
+            for (int r = 1; r <= k.filas; ++r)
+                items << QString::number(r);
+            EXPECT_EQ(Columna(f, 1), items);
+            EXPECT_EQ(f.MSFlexGrid1.ColAlignment(1), ui::flexAlignCenterCenter);
+            DialogoLotes::Unload();
+        }();
     }
 }
 
@@ -764,30 +766,32 @@ TEST_F(Salidas, PastedQuantitiesPassTheRuleOfTheKeys)
     };
     for (const Caso &k : casos) {
         SCOPED_TRACE(k.nombre);
-        operador.clear();
-        FrmCargaLotesySeries &f = Salida(7, true, true, {}, {}, true);
-        f.show();
-        EnPantalla p(f);
-        p.en(1, 3);
-        p.tecla(Qt::Key_Space); // opens the box on the cell's text
-        ASSERT_TRUE(f.TxtEdit->isVisible());
-        f.TxtEdit->selectAll();
-        f.TxtEdit->insert(QString::fromLatin1(k.pegado)); // what a paste does
-        p.tecla(Qt::Key_Return);
-        if (k.mensaje.isEmpty()) {
-            EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
-            EXPECT_EQ(p.celda(1, 3), QString::fromLatin1(k.pegado).trimmed());
-        } else {
-            EXPECT_EQ(operador.prompts(), QStringList{k.mensaje});
-            EXPECT_EQ(operador.last().title, QStringLiteral("Aviso al Operador"));
-            EXPECT_EQ(p.celda(1, 3), QStringLiteral("5"));
-            EXPECT_TRUE(f.TxtEdit->isVisible());
-            p.tecla(Qt::Key_Escape);
-            f.CmdAceptar_Click();
-            EXPECT_EQ(f.Series, QStringLiteral("|5|2|0|")) << "nothing of the paste reaches the lists";
-        }
-        DialogoLotes::Unload();
-        ui::DestroyUnloaded();
+        [&] {
+            operador.clear();
+            FrmCargaLotesySeries &f = Salida(7, true, true, {}, {}, true);
+            f.show();
+            EnPantalla p(f);
+            p.en(1, 3);
+            p.tecla(Qt::Key_Space); // opens the box on the cell's text
+            ASSERT_TRUE(f.TxtEdit->isVisible());
+            f.TxtEdit->selectAll();
+            f.TxtEdit->insert(QString::fromLatin1(k.pegado)); // what a paste does
+            p.tecla(Qt::Key_Return);
+            if (k.mensaje.isEmpty()) {
+                EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
+                EXPECT_EQ(p.celda(1, 3), QString::fromLatin1(k.pegado).trimmed());
+            } else {
+                EXPECT_EQ(operador.prompts(), QStringList{k.mensaje});
+                EXPECT_EQ(operador.last().title, QStringLiteral("Aviso al Operador"));
+                EXPECT_EQ(p.celda(1, 3), QStringLiteral("5"));
+                EXPECT_TRUE(f.TxtEdit->isVisible());
+                p.tecla(Qt::Key_Escape);
+                f.CmdAceptar_Click();
+                EXPECT_EQ(f.Series, QStringLiteral("|5|2|0|")) << "nothing of the paste reaches the lists";
+            }
+            DialogoLotes::Unload();
+            ui::DestroyUnloaded();
+        }();
     }
 }
 

@@ -265,19 +265,21 @@ TEST_F(Posiciones, ToolbarFillsBlanksAndProposes)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        FrmLoteyPosicion &f = EnPantalla(Carga(5));
-        ASSERT_EQ(Cantidades(f), (QStringList{"4", "1", "0"}));
-        if (c.boton == 3)
-            f.MSFlexGrid1.setTextMatrix(3, kCantidad, QStringLiteral("2"));
-        f.MSFlexGrid1.MoveTo(c.fila, c.col);
-        Boton(f, c.boton);
-        EXPECT_EQ(Cantidades(f), c.cantidades);
-        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, kCantidad), QStringLiteral("CANT."));
-        if (c.boton == 3) {
-            EXPECT_EQ((std::pair{f.MSFlexGrid1.Row(), f.MSFlexGrid1.Col()}), (std::pair{3, kCantidad}));
-        }
-        Dialogo::Unload();
-        ui::DestroyUnloaded();
+        [&] {
+            FrmLoteyPosicion &f = EnPantalla(Carga(5));
+            ASSERT_EQ(Cantidades(f), (QStringList{"4", "1", "0"}));
+            if (c.boton == 3)
+                f.MSFlexGrid1.setTextMatrix(3, kCantidad, QStringLiteral("2"));
+            f.MSFlexGrid1.MoveTo(c.fila, c.col);
+            Boton(f, c.boton);
+            EXPECT_EQ(Cantidades(f), c.cantidades);
+            EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, kCantidad), QStringLiteral("CANT."));
+            if (c.boton == 3) {
+                EXPECT_EQ((std::pair{f.MSFlexGrid1.Row(), f.MSFlexGrid1.Col()}), (std::pair{3, kCantidad}));
+            }
+            Dialogo::Unload();
+            ui::DestroyUnloaded();
+        }();
     }
     FrmLoteyPosicion &f = Carga(5);
     EXPECT_EQ(f.Toolbar1->ToolTipText(1), QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"));

@@ -660,20 +660,22 @@ TEST_F(BasePosteo, AMalformedOrOverlongListRefusesTheVoucherAndWritesNothing)
          QStringLiteral("el artículo A3 (línea 2) tiene cantidades en sus lotes que suman 4 y la línea es de 5")},
     };
     for (const Caso &c : casos) {
-        for (bool recoge : {false, true}) {
-            SCOPED_TRACE(std::string(c.nombre) + (recoge ? ", collected" : ", run"));
-            DeNuevo(c.lineas);
-            Comprobante v;
-            v.TC = QString::fromLatin1(c.tc);
-            Postea(v, recoge);
-            EXPECT_TRUE(hayError);
-            EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.left(300).toStdString();
-            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
-            ASSERT_EQ(operador.requests().size(), 1u);
-            EXPECT_EQ(operador.requests()[0].prompt, QStringLiteral("No se grabó el comprobante: ") + c.falla + ".");
-            EXPECT_EQ(operador.requests()[0].title, QStringLiteral("Aviso al operador"));
-            EXPECT_EQ(operador.requests()[0].icon, ui::vbCritical);
-        }
+        [&] {
+            for (bool recoge : {false, true}) {
+                SCOPED_TRACE(std::string(c.nombre) + (recoge ? ", collected" : ", run"));
+                DeNuevo(c.lineas);
+                Comprobante v;
+                v.TC = QString::fromLatin1(c.tc);
+                Postea(v, recoge);
+                EXPECT_TRUE(hayError);
+                EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.left(300).toStdString();
+                EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+                ASSERT_EQ(operador.requests().size(), 1u);
+                EXPECT_EQ(operador.requests()[0].prompt, QStringLiteral("No se grabó el comprobante: ") + c.falla + ".");
+                EXPECT_EQ(operador.requests()[0].title, QStringLiteral("Aviso al operador"));
+                EXPECT_EQ(operador.requests()[0].icon, ui::vbCritical);
+            }
+        }();
     }
 }
 

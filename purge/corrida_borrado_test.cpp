@@ -194,21 +194,25 @@ TEST_F(AnulacionTest, NadaQueAnularNoCambiaNada)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
-        QFile::remove(RutaLogAnulacion());
-        progreso.eventos.clear();
-        ui::ScriptedResponder local;
-        ui::ScopedResponder scope(local);
-        local.answer(ui::vbOK);
-        const ResultadoAnulacion r = AnulaComprobantes(QString::fromUtf8(c.tipo), QString::fromUtf8(c.fecha), progreso);
+        [&] {
+            QFile::remove(RutaLogAnulacion());
+            progreso.eventos.clear();
+            ui::ScriptedResponder local;
+            ui::ScopedResponder scope(local);
+            local.answer(ui::vbOK);
+            const ResultadoAnulacion r = AnulaComprobantes(QString::fromUtf8(c.tipo),
+                                                           QString::fromUtf8(c.fecha),
+                                                           progreso);
 
-        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
-        EXPECT_EQ(r.anulados, 0);
-        EXPECT_EQ(TomaFoto(*db), antes);
-        EXPECT_EQ(local.prompts(), QStringList{QStringLiteral("Anulado sin Errores, se actualizaron 0 registros ")});
-        EXPECT_EQ(progreso.eventos, (QStringList{QStringLiteral("muestra"), QStringLiteral("oculta")}));
-        const QStringList log = LineasLog();
-        ASSERT_EQ(log.size(), 2);
-        EXPECT_TRUE(log[1].startsWith(QStringLiteral("Registros Anulados 0 Usuario Sistema: ")));
+            EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Normal);
+            EXPECT_EQ(r.anulados, 0);
+            EXPECT_EQ(TomaFoto(*db), antes);
+            EXPECT_EQ(local.prompts(), QStringList{QStringLiteral("Anulado sin Errores, se actualizaron 0 registros ")});
+            EXPECT_EQ(progreso.eventos, (QStringList{QStringLiteral("muestra"), QStringLiteral("oculta")}));
+            const QStringList log = LineasLog();
+            ASSERT_EQ(log.size(), 2);
+            EXPECT_TRUE(log[1].startsWith(QStringLiteral("Registros Anulados 0 Usuario Sistema: ")));
+        }();
     }
 }
 
@@ -231,26 +235,28 @@ TEST_F(AnulacionTest, SeleccionIlegibleEsUnaCorridaFallida)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
-        QFile::remove(RutaLogAnulacion());
-        progreso.eventos.clear();
-        ui::ScriptedResponder local;
-        ui::ScopedResponder scope(local);
-        for (int r : c.respuestas)
-            local.answer(r);
-        const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QStringLiteral("31/12/2099"), progreso);
+        [&] {
+            QFile::remove(RutaLogAnulacion());
+            progreso.eventos.clear();
+            ui::ScriptedResponder local;
+            ui::ScopedResponder scope(local);
+            for (int r : c.respuestas)
+                local.answer(r);
+            const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QStringLiteral("31/12/2099"), progreso);
 
-        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Abandonada);
-        EXPECT_EQ(r.anulados, 0);
-        ASSERT_EQ(local.requests().size(), c.respuestas.size());
-        for (const ui::Request &q : local.requests()) {
-            EXPECT_TRUE(q.prompt.contains(QStringLiteral("V_MV_CPTE"))) << q.prompt.toStdString();
-            EXPECT_FALSE(q.prompt.contains(QStringLiteral("Anulado")));
-        }
-        EXPECT_EQ(local.unexpected(), 0);
-        const QStringList log = LineasLog();
-        ASSERT_EQ(log.size(), 1);
-        EXPECT_TRUE(log[0].startsWith(QStringLiteral("PC: ")));
-        EXPECT_EQ(db->Numero(lineas), lineasAntes);
+            EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::Abandonada);
+            EXPECT_EQ(r.anulados, 0);
+            ASSERT_EQ(local.requests().size(), c.respuestas.size());
+            for (const ui::Request &q : local.requests()) {
+                EXPECT_TRUE(q.prompt.contains(QStringLiteral("V_MV_CPTE"))) << q.prompt.toStdString();
+                EXPECT_FALSE(q.prompt.contains(QStringLiteral("Anulado")));
+            }
+            EXPECT_EQ(local.unexpected(), 0);
+            const QStringList log = LineasLog();
+            ASSERT_EQ(log.size(), 1);
+            EXPECT_TRUE(log[0].startsWith(QStringLiteral("PC: ")));
+            EXPECT_EQ(db->Numero(lineas), lineasAntes);
+        }();
     }
 }
 
@@ -260,15 +266,17 @@ TEST_F(AnulacionTest, FechaInvalidaNoEscribeNiBorraNada)
     const char *const fechas[] = {"", "   ", "31/02/2026", "2026-12-10", "ayer", "12/25/2020", "1/1/2026' OR '1'='1"};
     for (const char *fecha : fechas) {
         SCOPED_TRACE(fecha);
-        ui::ScriptedResponder local;
-        ui::ScopedResponder scope(local);
-        local.answer(ui::vbOK);
-        const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QString::fromUtf8(fecha), progreso);
-        EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::FechaInvalida);
-        ASSERT_EQ(local.requests().size(), 1u);
-        EXPECT_EQ(local.last().title, QStringLiteral("Aviso al Operador"));
-        EXPECT_TRUE(local.last().prompt.contains(QStringLiteral("dd/mm/aaaa")));
-        EXPECT_EQ(local.unexpected(), 0);
+        [&] {
+            ui::ScriptedResponder local;
+            ui::ScopedResponder scope(local);
+            local.answer(ui::vbOK);
+            const ResultadoAnulacion r = AnulaComprobantes(QStringLiteral("RM"), QString::fromUtf8(fecha), progreso);
+            EXPECT_EQ(r.fin, ResultadoAnulacion::Fin::FechaInvalida);
+            ASSERT_EQ(local.requests().size(), 1u);
+            EXPECT_EQ(local.last().title, QStringLiteral("Aviso al Operador"));
+            EXPECT_TRUE(local.last().prompt.contains(QStringLiteral("dd/mm/aaaa")));
+            EXPECT_EQ(local.unexpected(), 0);
+        }();
     }
     EXPECT_FALSE(QFile::exists(RutaLogAnulacion()));
     EXPECT_TRUE(progreso.eventos.isEmpty());

@@ -65,14 +65,16 @@ TEST_F(MascarasPorDefecto, EachOpensOnTheDemoDatabase)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.vista);
-        QString campo, where;
-        const std::optional<QString> sentencia
-            = gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(c.vista), campo, where, {});
-        ASSERT_TRUE(sentencia);
-        const QStringList filas = primeraColumna(*sentencia);
-        EXPECT_EQ(filas.size(), c.filas) << sentencia->toStdString();
-        ASSERT_FALSE(filas.isEmpty());
-        EXPECT_EQ(filas.first(), QString::fromLatin1(c.primera));
+        [&] {
+            QString campo, where;
+            const std::optional<QString> sentencia
+                = gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(c.vista), campo, where, {});
+            ASSERT_TRUE(sentencia);
+            const QStringList filas = primeraColumna(*sentencia);
+            EXPECT_EQ(filas.size(), c.filas) << sentencia->toStdString();
+            ASSERT_FALSE(filas.isEmpty());
+            EXPECT_EQ(filas.first(), QString::fromLatin1(c.primera));
+        }();
     }
     EXPECT_EQ(operador.requests().size(), 0u);
 }

@@ -182,21 +182,23 @@ TEST_F(InicializaSistemaTest, EmptyOrDamagedMaskFileIsWrittenAgain)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
-        ReiniciaConexion();
-        const QByteArray enteros(c.registros * TipoMascaraConsulta::LargoRegistro, 'p');
-        {
+        [&] {
+            ReiniciaConexion();
+            const QByteArray enteros(c.registros * TipoMascaraConsulta::LargoRegistro, 'p');
+            {
+                QFile f(mascaras());
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                f.write(enteros + QByteArray(c.fragmento, 'f'));
+            }
+            Inicia(parametros());
             QFile f(mascaras());
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(enteros + QByteArray(c.fragmento, 'f'));
-        }
-        Inicia(parametros());
-        QFile f(mascaras());
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        EXPECT_EQ(bytes.size(), (c.registros + 8) * TipoMascaraConsulta::LargoRegistro);
-        EXPECT_TRUE(bytes.startsWith(enteros));
-        EXPECT_TRUE(bytes.mid(enteros.size()).startsWith("ARTICULOS "));
-        EXPECT_EQ(operador.requests().size(), 0u);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            const QByteArray bytes = f.readAll();
+            EXPECT_EQ(bytes.size(), (c.registros + 8) * TipoMascaraConsulta::LargoRegistro);
+            EXPECT_TRUE(bytes.startsWith(enteros));
+            EXPECT_TRUE(bytes.mid(enteros.size()).startsWith("ARTICULOS "));
+            EXPECT_EQ(operador.requests().size(), 0u);
+        }();
     }
 }
 

@@ -675,70 +675,73 @@ TEST_F(IdStock, TheEndsOfTheBooks)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Ejecuta({QStringLiteral("DELETE FROM V_TA_CPTE"),
-                 QStringLiteral("DELETE FROM V_MV_STOCK"),
-                 QStringLiteral("DELETE FROM MV_ASIENTOS")});
-        Libros(c.libros);
-        const bool stock = QLatin1String(c.tipo) == QLatin1String("PE");
-        for (const char *guardado : c.guardados) {
-            if (stock)
-                Movimiento("  PE", guardado);
-            else
-                Asiento(guardado);
-        }
-        operador.clear();
-        TalonarioActual = 0;
-        QStringList numeros;
-        for (std::size_t vez = 0; vez < c.numeros.size(); ++vez) {
-            QString sucursal = QStringLiteral("0001");
-            QString letra = QStringLiteral("X");
-            QString id;
-            if (stock) {
-                id = AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString();
-                if (!id.isEmpty()) {
-                    Movimiento("  PE", id.toLatin1().constData());
-                    QString sentencia;
-                    ActualizaNumeracionComprobante(QStringLiteral("PE"),
-                                                   QStringLiteral("STOCK"),
-                                                   id.left(4),
-                                                   QString::number(id.mid(4, 8).toLongLong() + 1),
-                                                   letra,
-                                                   true,
-                                                   sentencia,
-                                                   false);
-                    Ejecuta(sentencia);
-                }
-            } else {
-                // The cost of sale enters with the sale's branch and number.
-                QString numero = QStringLiteral("00000777");
-                bool modifica = false;
-                Obtener_Nro_Comprobante(QStringLiteral("CMV"),
-                                        sucursal,
-                                        numero,
-                                        letra,
-                                        modifica,
-                                        true,
-                                        QString(),
-                                        QString());
-                if (!numero.isEmpty()) {
-                    id = sucursal + numero + letra;
-                    Asiento(numero.toLatin1().constData());
-                }
+        [&] {
+            Ejecuta({QStringLiteral("DELETE FROM V_TA_CPTE"),
+                     QStringLiteral("DELETE FROM V_MV_STOCK"),
+                     QStringLiteral("DELETE FROM MV_ASIENTOS")});
+            Libros(c.libros);
+            const bool stock = QLatin1String(c.tipo) == QLatin1String("PE");
+            for (const char *guardado : c.guardados) {
+                if (stock)
+                    Movimiento("  PE", guardado);
+                else
+                    Asiento(guardado);
             }
-            numeros << id;
-        }
-        QStringList esperados;
-        for (const char *n : c.numeros)
-            esperados << QString::fromLatin1(n);
-        EXPECT_EQ(numeros, esperados);
-        EXPECT_EQ(operador.prompts(), c.mensajes);
-        if (*c.rutina != '\0') {
-            ASSERT_FALSE(operador.requests().empty());
-            EXPECT_TRUE(operador.last().title.contains(QLatin1String(c.rutina))) << operador.last().title.toStdString();
-        }
-        // Nothing stored past the end of the numbers.
-        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK WHERE LEN(IdComprobante) <> 13")), 0);
-        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE LEN(NUMERO) <> 8")), 0);
+            operador.clear();
+            TalonarioActual = 0;
+            QStringList numeros;
+            for (std::size_t vez = 0; vez < c.numeros.size(); ++vez) {
+                QString sucursal = QStringLiteral("0001");
+                QString letra = QStringLiteral("X");
+                QString id;
+                if (stock) {
+                    id = AsignarNumeroComprobante(QStringLiteral("PE"), sucursal, letra).toString();
+                    if (!id.isEmpty()) {
+                        Movimiento("  PE", id.toLatin1().constData());
+                        QString sentencia;
+                        ActualizaNumeracionComprobante(QStringLiteral("PE"),
+                                                       QStringLiteral("STOCK"),
+                                                       id.left(4),
+                                                       QString::number(id.mid(4, 8).toLongLong() + 1),
+                                                       letra,
+                                                       true,
+                                                       sentencia,
+                                                       false);
+                        Ejecuta(sentencia);
+                    }
+                } else {
+                    // The cost of sale enters with the sale's branch and number.
+                    QString numero = QStringLiteral("00000777");
+                    bool modifica = false;
+                    Obtener_Nro_Comprobante(QStringLiteral("CMV"),
+                                            sucursal,
+                                            numero,
+                                            letra,
+                                            modifica,
+                                            true,
+                                            QString(),
+                                            QString());
+                    if (!numero.isEmpty()) {
+                        id = sucursal + numero + letra;
+                        Asiento(numero.toLatin1().constData());
+                    }
+                }
+                numeros << id;
+            }
+            QStringList esperados;
+            for (const char *n : c.numeros)
+                esperados << QString::fromLatin1(n);
+            EXPECT_EQ(numeros, esperados);
+            EXPECT_EQ(operador.prompts(), c.mensajes);
+            if (*c.rutina != '\0') {
+                ASSERT_FALSE(operador.requests().empty());
+                EXPECT_TRUE(operador.last().title.contains(QLatin1String(c.rutina)))
+                    << operador.last().title.toStdString();
+            }
+            // Nothing stored past the end of the numbers.
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK WHERE LEN(IdComprobante) <> 13")), 0);
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE LEN(NUMERO) <> 8")), 0);
+        }();
     }
 }
 

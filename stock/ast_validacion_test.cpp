@@ -430,16 +430,18 @@ TEST_F(Avance, ASaveAfterAnotherOperatorsWriteIsRefused)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Ejecuta(QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 57"));
-        otro.antes = QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 200 WHERE CODIGO = '  PE'");
-        operador.clear();
-        operador.answer(c.respuesta);
-        Avanza({.numero = "121"});
-        ASSERT_EQ(operador.requests().size(), 1u);
-        EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("ActualizaNumeracionComprobante")));
-        EXPECT_TRUE(operador.requests()[0].prompt.startsWith(
-            QStringLiteral("Ha ocurrido el Siguiente Error (%1) ").arg(ado::DB_E_CONCURRENCYVIOLATION)));
-        EXPECT_EQ(Ultimo().toLong(), c.queda);
+        [&] {
+            Ejecuta(QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 57"));
+            otro.antes = QStringLiteral("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 200 WHERE CODIGO = '  PE'");
+            operador.clear();
+            operador.answer(c.respuesta);
+            Avanza({.numero = "121"});
+            ASSERT_EQ(operador.requests().size(), 1u);
+            EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("ActualizaNumeracionComprobante")));
+            EXPECT_TRUE(operador.requests()[0].prompt.startsWith(
+                QStringLiteral("Ha ocurrido el Siguiente Error (%1) ").arg(ado::DB_E_CONCURRENCYVIOLATION)));
+            EXPECT_EQ(Ultimo().toLong(), c.queda);
+        }();
     }
 }
 
@@ -466,18 +468,20 @@ TEST_F(Avance, ABookThatCannotBeFoundIsNeverLeftInSilence)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
-        operador.clear();
-        const Llamada l = Avanza(
-            {.tipo = c.tipo, .letra = c.letra, .enSentencia = true, .sentencia = "previa", .forzar = true});
-        EXPECT_EQ(l.sentencia, c.sentencia);
-        if (c.aviso.isEmpty()) {
-            EXPECT_EQ(operador.requests().size(), 0u);
-        } else {
-            ASSERT_EQ(operador.requests().size(), 1u);
-            EXPECT_EQ(operador.last().prompt, c.aviso);
-            EXPECT_EQ(operador.last().title, QStringLiteral("ATENCION"));
-            EXPECT_EQ(operador.last().icon, ui::vbCritical);
-        }
+        [&] {
+            operador.clear();
+            const Llamada l = Avanza(
+                {.tipo = c.tipo, .letra = c.letra, .enSentencia = true, .sentencia = "previa", .forzar = true});
+            EXPECT_EQ(l.sentencia, c.sentencia);
+            if (c.aviso.isEmpty()) {
+                EXPECT_EQ(operador.requests().size(), 0u);
+            } else {
+                ASSERT_EQ(operador.requests().size(), 1u);
+                EXPECT_EQ(operador.last().prompt, c.aviso);
+                EXPECT_EQ(operador.last().title, QStringLiteral("ATENCION"));
+                EXPECT_EQ(operador.last().icon, ui::vbCritical);
+            }
+        }();
     }
     // The direct mode writes nothing either.
     operador.clear();
@@ -559,19 +563,21 @@ TEST_F(Avance, ANumberThatIsNoWholeNumberOrOutsideTheBookBuildsNothing)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.numero);
-        operador.clear();
-        const QString sentencia = Sentencia(QStringLiteral("PE"), QString::fromUtf8(c.numero));
-        if (*c.mensaje == '\0') {
-            EXPECT_TRUE(sentencia.startsWith(QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = ")))
-                << sentencia.toStdString();
-            EXPECT_EQ(operador.requests().size(), 0u);
-            continue;
-        }
-        EXPECT_EQ(sentencia, QStringLiteral("previa"));
-        ASSERT_EQ(operador.requests().size(), 1u);
-        EXPECT_EQ(operador.requests()[0].prompt,
-                  QStringLiteral("Ha ocurrido el Siguiente Error (5) ") + QString::fromUtf8(c.mensaje));
-        EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("ActualizaNumeracionComprobante")));
+        [&] {
+            operador.clear();
+            const QString sentencia = Sentencia(QStringLiteral("PE"), QString::fromUtf8(c.numero));
+            if (*c.mensaje == '\0') {
+                EXPECT_TRUE(sentencia.startsWith(QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = ")))
+                    << sentencia.toStdString();
+                EXPECT_EQ(operador.requests().size(), 0u);
+                return;
+            }
+            EXPECT_EQ(sentencia, QStringLiteral("previa"));
+            ASSERT_EQ(operador.requests().size(), 1u);
+            EXPECT_EQ(operador.requests()[0].prompt,
+                      QStringLiteral("Ha ocurrido el Siguiente Error (5) ") + QString::fromUtf8(c.mensaje));
+            EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("ActualizaNumeracionComprobante")));
+        }();
     }
     EXPECT_EQ(Ultimo().toLong(), 57);
 }

@@ -168,16 +168,22 @@ TEST_F(Lotes, FailuresByAnswer)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        SinLaTabla(QStringLiteral("STK_SERIES_Y_LOTES"), QStringLiteral(" - ArticuloTieneLotes "), c.tratamiento, [&] {
-            std::vector<TipoArticuloCantidad> lista{Centinela()};
-            EXPECT_EQ(ArticuloTieneLotes(QStringLiteral("PINTURA"), QStringLiteral("'   1'"), lista, 8), c.tiene);
-            if (c.lista.size() == 1 && QLatin1String(c.lista[0].codigo) == QLatin1String("ANTERIOR")) {
-                ASSERT_EQ(lista.size(), 1u);
-                EXPECT_EQ(lista[0].Cantidad, 99);
-            } else {
-                Compara(lista, c.lista);
-            }
-        });
+        [&] {
+            SinLaTabla(QStringLiteral("STK_SERIES_Y_LOTES"),
+                       QStringLiteral(" - ArticuloTieneLotes "),
+                       c.tratamiento,
+                       [&] {
+                           std::vector<TipoArticuloCantidad> lista{Centinela()};
+                           EXPECT_EQ(ArticuloTieneLotes(QStringLiteral("PINTURA"), QStringLiteral("'   1'"), lista, 8),
+                                     c.tiene);
+                           if (c.lista.size() == 1 && QLatin1String(c.lista[0].codigo) == QLatin1String("ANTERIOR")) {
+                               ASSERT_EQ(lista.size(), 1u);
+                               EXPECT_EQ(lista[0].Cantidad, 99);
+                           } else {
+                               Compara(lista, c.lista);
+                           }
+                       });
+        }();
     }
 }
 
@@ -217,12 +223,14 @@ TEST_F(Insumos, OneRecordPerComponentAndATrailingEmptyOne)
     // The order is the engine's; compare as a set of the three.
     for (const auto &e : esperados) {
         SCOPED_TRACE(e.codigo);
-        const auto it = std::find_if(lista.begin(), lista.end() - 1, [&](const TipoArticuloCantidad &r) {
-            return r.Codigo.text() == Codigo(QLatin1String(e.codigo), 25);
-        });
-        ASSERT_NE(it, lista.end() - 1);
-        EXPECT_EQ(it->Unidad.text(), Codigo(QLatin1String(e.unidad), 4).leftJustified(4));
-        EXPECT_EQ(it->Cantidad, e.cantidad);
+        [&] {
+            const auto it = std::find_if(lista.begin(), lista.end() - 1, [&](const TipoArticuloCantidad &r) {
+                return r.Codigo.text() == Codigo(QLatin1String(e.codigo), 25);
+            });
+            ASSERT_NE(it, lista.end() - 1);
+            EXPECT_EQ(it->Unidad.text(), Codigo(QLatin1String(e.unidad), 4).leftJustified(4));
+            EXPECT_EQ(it->Cantidad, e.cantidad);
+        }();
     }
     EXPECT_EQ(lista.back().Codigo.text(), QString(25, QChar(0)));
     EXPECT_EQ(lista.back().Cantidad, 0);
@@ -239,10 +247,12 @@ TEST_F(Insumos, OnlyCheckingOrNoneLeavesJustTheEmptyRecord)
     const Caso casos[] = {{"KIT", true, true}, {"PINTURA", false, false}, {"PINTURA", true, false}};
     for (const Caso &c : casos) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(QLatin1String(c.articulo)).arg(c.soloVerifica).toStdString());
-        std::vector<TipoArticuloCantidad> lista{Centinela(), Centinela()};
-        EXPECT_EQ(IdArticuloTieneInsumos(QLatin1String(c.articulo), lista, c.soloVerifica), c.tiene);
-        ASSERT_EQ(lista.size(), 1u);
-        EXPECT_EQ(lista[0].Codigo.text(), QString(25, QChar(0)));
+        [&] {
+            std::vector<TipoArticuloCantidad> lista{Centinela(), Centinela()};
+            EXPECT_EQ(IdArticuloTieneInsumos(QLatin1String(c.articulo), lista, c.soloVerifica), c.tiene);
+            ASSERT_EQ(lista.size(), 1u);
+            EXPECT_EQ(lista[0].Codigo.text(), QString(25, QChar(0)));
+        }();
     }
 }
 
@@ -281,12 +291,14 @@ TEST_F(Insumos, FailuresByAnswer)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        SinLaTabla(QStringLiteral("V_MA_INSUMOS"), QStringLiteral(" - IdArticuloTieneInsumos "), c.tratamiento, [&] {
-            std::vector<TipoArticuloCantidad> lista{Centinela()};
-            EXPECT_EQ(IdArticuloTieneInsumos(QStringLiteral("KIT"), lista, false), c.tiene);
-            ASSERT_EQ(lista.size(), c.elementos);
-            EXPECT_EQ(lista[0].Cantidad == 99, c.tratamiento == ui::vbAbort);
-        });
+        [&] {
+            SinLaTabla(QStringLiteral("V_MA_INSUMOS"), QStringLiteral(" - IdArticuloTieneInsumos "), c.tratamiento, [&] {
+                std::vector<TipoArticuloCantidad> lista{Centinela()};
+                EXPECT_EQ(IdArticuloTieneInsumos(QStringLiteral("KIT"), lista, false), c.tiene);
+                ASSERT_EQ(lista.size(), c.elementos);
+                EXPECT_EQ(lista[0].Cantidad == 99, c.tratamiento == ui::vbAbort);
+            });
+        }();
     }
 }
 

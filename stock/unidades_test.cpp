@@ -207,33 +207,35 @@ TEST_F(Equivalencias, FailuresGoToTheTreatmentUnderItsName)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Ejecuta(QStringLiteral("ALTER TABLE S_TA_EQUIV RENAME TO S_TA_EQUIV_FUERA"));
-        operador.clear();
-        ReparaAlPreguntar repara(operador, 2, [&] {
-            if (c.repara)
+        [&] {
+            Ejecuta(QStringLiteral("ALTER TABLE S_TA_EQUIV RENAME TO S_TA_EQUIV_FUERA"));
+            operador.clear();
+            ReparaAlPreguntar repara(operador, 2, [&] {
+                if (c.repara)
+                    Ejecuta(QStringLiteral("ALTER TABLE S_TA_EQUIV_FUERA RENAME TO S_TA_EQUIV"));
+            });
+            for (int r : c.respuestas)
+                operador.answer(r);
+            QString op = QStringLiteral("?"), unidad = QStringLiteral("KG");
+            double coeficiente = -1;
+            bool sinUnidad = false;
+            EXPECT_EQ(IdArticuloTieneEquivalencias(QStringLiteral("CLAVO"),
+                                                   QStringLiteral("UN"),
+                                                   op,
+                                                   unidad,
+                                                   coeficiente,
+                                                   sinUnidad),
+                      c.encontrada);
+            EXPECT_EQ(op, QLatin1String(c.operador));
+            EXPECT_EQ(coeficiente, c.coeficiente);
+            ASSERT_EQ(int(operador.requests().size()), c.preguntas);
+            EXPECT_EQ(operador.unexpected(), 0);
+            EXPECT_TRUE(operador.requests()[1].title.contains(QStringLiteral(" - IdArticuloTieneEquivalencias ")))
+                << operador.requests()[1].title.toStdString();
+            EXPECT_TRUE(operador.requests()[1].prompt.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (")));
+            if (!c.repara)
                 Ejecuta(QStringLiteral("ALTER TABLE S_TA_EQUIV_FUERA RENAME TO S_TA_EQUIV"));
-        });
-        for (int r : c.respuestas)
-            operador.answer(r);
-        QString op = QStringLiteral("?"), unidad = QStringLiteral("KG");
-        double coeficiente = -1;
-        bool sinUnidad = false;
-        EXPECT_EQ(IdArticuloTieneEquivalencias(QStringLiteral("CLAVO"),
-                                               QStringLiteral("UN"),
-                                               op,
-                                               unidad,
-                                               coeficiente,
-                                               sinUnidad),
-                  c.encontrada);
-        EXPECT_EQ(op, QLatin1String(c.operador));
-        EXPECT_EQ(coeficiente, c.coeficiente);
-        ASSERT_EQ(int(operador.requests().size()), c.preguntas);
-        EXPECT_EQ(operador.unexpected(), 0);
-        EXPECT_TRUE(operador.requests()[1].title.contains(QStringLiteral(" - IdArticuloTieneEquivalencias ")))
-            << operador.requests()[1].title.toStdString();
-        EXPECT_TRUE(operador.requests()[1].prompt.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (")));
-        if (!c.repara)
-            Ejecuta(QStringLiteral("ALTER TABLE S_TA_EQUIV_FUERA RENAME TO S_TA_EQUIV"));
+        }();
     }
 }
 

@@ -91,14 +91,16 @@ TEST_F(Herramientas, RunsThatShowNothingOrWouldShowAWindow)
     };
     for (const auto &k : casos) {
         SCOPED_TRACE(k.nombre);
-        const Corrida c = corre(k.programa, k.argumentos);
-        ASSERT_TRUE(c.termino);
-        EXPECT_EQ(c.codigo, k.codigo) << c.errores.toStdString();
-        EXPECT_TRUE(c.salida.contains(QLatin1String(k.salida))) << c.salida.toStdString();
-        if (*k.errores)
-            EXPECT_TRUE(c.errores.contains(QLatin1String(k.errores))) << c.errores.toStdString();
-        else
-            EXPECT_FALSE(c.errores.contains(QStringLiteral("consulta:"))) << c.errores.toStdString();
+        [&] {
+            const Corrida c = corre(k.programa, k.argumentos);
+            ASSERT_TRUE(c.termino);
+            EXPECT_EQ(c.codigo, k.codigo) << c.errores.toStdString();
+            EXPECT_TRUE(c.salida.contains(QLatin1String(k.salida))) << c.salida.toStdString();
+            if (*k.errores)
+                EXPECT_TRUE(c.errores.contains(QLatin1String(k.errores))) << c.errores.toStdString();
+            else
+                EXPECT_FALSE(c.errores.contains(QStringLiteral("consulta:"))) << c.errores.toStdString();
+        }();
     }
 }
 

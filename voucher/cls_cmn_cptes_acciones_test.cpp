@@ -314,28 +314,30 @@ TEST_F(Acciones, OnlyAWholeNumberComplementIsWritten)
 {
     for (const CasoComplemento &c : CasosDeComplemento()) {
         SCOPED_TRACE(c.complemento);
-        Ejecuta(QStringLiteral("DELETE FROM V_MV_CPTEACCIONES"));
-        operador.clear();
-        QString sentencia;
-        EXPECT_EQ(clase->ActualizaBuchon(QStringLiteral("FC"),
-                                         QStringLiteral("000100000002A"),
-                                         QString::fromUtf8(c.complemento),
-                                         true,
-                                         false,
-                                         false,
-                                         sentencia,
-                                         QString()),
-                  c.valido);
-        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTEACCIONES")), c.valido ? 1 : 0);
-        if (c.valido) {
-            EXPECT_EQ(Cuenta(QStringLiteral("SELECT IdComplemento FROM V_MV_CPTEACCIONES")),
-                      QString::fromUtf8(c.complemento).trimmed().toLongLong());
-            EXPECT_EQ(operador.requests().size(), 0u);
-            continue;
-        }
-        EXPECT_TRUE(sentencia.isEmpty());
-        ASSERT_EQ(operador.requests().size(), 1u);
-        EXPECT_EQ(operador.requests()[0].prompt, RechazoDeComplemento(c.complemento));
+        [&] {
+            Ejecuta(QStringLiteral("DELETE FROM V_MV_CPTEACCIONES"));
+            operador.clear();
+            QString sentencia;
+            EXPECT_EQ(clase->ActualizaBuchon(QStringLiteral("FC"),
+                                             QStringLiteral("000100000002A"),
+                                             QString::fromUtf8(c.complemento),
+                                             true,
+                                             false,
+                                             false,
+                                             sentencia,
+                                             QString()),
+                      c.valido);
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_CPTEACCIONES")), c.valido ? 1 : 0);
+            if (c.valido) {
+                EXPECT_EQ(Cuenta(QStringLiteral("SELECT IdComplemento FROM V_MV_CPTEACCIONES")),
+                          QString::fromUtf8(c.complemento).trimmed().toLongLong());
+                EXPECT_EQ(operador.requests().size(), 0u);
+                return;
+            }
+            EXPECT_TRUE(sentencia.isEmpty());
+            ASSERT_EQ(operador.requests().size(), 1u);
+            EXPECT_EQ(operador.requests()[0].prompt, RechazoDeComplemento(c.complemento));
+        }();
     }
 }
 

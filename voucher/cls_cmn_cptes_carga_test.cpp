@@ -231,17 +231,19 @@ TEST_F(Carga, OrdersOfTypeNPByPalletsWithoutTheirLots)
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.tc);
-        Disposicion(QStringLiteral("NP"));
-        articulos.setTextMatrix(1, ColNroLote, QStringLiteral("dejado"));
-        Asigna(QString::fromLatin1(c.tc), kRM);
-        EXPECT_EQ(Lineas(ColArticulo), c.orden);
-        for (int col : {ColNroLote, ColNroSerie, Lote_Origen, Lote_Aduana})
-            EXPECT_EQ(A(2, col), QString()) << col;
-        EXPECT_EQ(A(1, ColNroLote), QStringLiteral("dejado"));
-        const QStringList lineas = EnviadasCon(QStringLiteral("FROM V_MV_CPTEINSUMOS"));
-        ASSERT_EQ(lineas.size(), 1);
-        EXPECT_TRUE(lineas[0].endsWith(QString::fromLatin1(c.clausula))) << lineas[0].toStdString();
-        EXPECT_TRUE(lineas[0].contains(QStringLiteral("TC = '  NP'"), Qt::CaseInsensitive));
+        [&] {
+            Disposicion(QStringLiteral("NP"));
+            articulos.setTextMatrix(1, ColNroLote, QStringLiteral("dejado"));
+            Asigna(QString::fromLatin1(c.tc), kRM);
+            EXPECT_EQ(Lineas(ColArticulo), c.orden);
+            for (int col : {ColNroLote, ColNroSerie, Lote_Origen, Lote_Aduana})
+                EXPECT_EQ(A(2, col), QString()) << col;
+            EXPECT_EQ(A(1, ColNroLote), QStringLiteral("dejado"));
+            const QStringList lineas = EnviadasCon(QStringLiteral("FROM V_MV_CPTEINSUMOS"));
+            ASSERT_EQ(lineas.size(), 1);
+            EXPECT_TRUE(lineas[0].endsWith(QString::fromLatin1(c.clausula))) << lineas[0].toStdString();
+            EXPECT_TRUE(lineas[0].contains(QStringLiteral("TC = '  NP'"), Qt::CaseInsensitive));
+        }();
     }
 }
 

@@ -193,22 +193,24 @@ TEST_F(Totales, ArticleTotalsAreWrittenWithTheConfiguredDecimals)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        gCantidadDecimales = QString::fromLatin1(c.decimales);
-        std::vector<FilaDeGrilla> filas{{}};
-        for (int i = 0; i < c.lineas; ++i)
-            filas.push_back({{GrillaArticulos::ColArticulo, "CEM"},
-                             {GrillaArticulos::ColDescripcion, "CEMENTO"},
-                             {GrillaArticulos::ColCantidad, c.cantidad}});
-        LlenaGrilla(articulos, 40, filas);
-        solapas.setTabVisible(0, false);
-        solapas.setTabVisible(2, false);
-        ui::TabStrip tabs(solapas);
-        cptes->TotalizadorControl(tareas, articulos, otros, totales, tabs, false, false);
-        const QString total = QString::fromLatin1(c.total);
-        const QStringList vistas = Filas();
-        ASSERT_GE(vistas.size(), 3);
-        EXPECT_EQ(vistas[0], QStringLiteral("Articulos|%1|").arg(c.lineas) + total);
-        EXPECT_EQ(vistas[2], "CEM-CEMENTO||" + total);
+        [&] {
+            gCantidadDecimales = QString::fromLatin1(c.decimales);
+            std::vector<FilaDeGrilla> filas{{}};
+            for (int i = 0; i < c.lineas; ++i)
+                filas.push_back({{GrillaArticulos::ColArticulo, "CEM"},
+                                 {GrillaArticulos::ColDescripcion, "CEMENTO"},
+                                 {GrillaArticulos::ColCantidad, c.cantidad}});
+            LlenaGrilla(articulos, 40, filas);
+            solapas.setTabVisible(0, false);
+            solapas.setTabVisible(2, false);
+            ui::TabStrip tabs(solapas);
+            cptes->TotalizadorControl(tareas, articulos, otros, totales, tabs, false, false);
+            const QString total = QString::fromLatin1(c.total);
+            const QStringList vistas = Filas();
+            ASSERT_GE(vistas.size(), 3);
+            EXPECT_EQ(vistas[0], QStringLiteral("Articulos|%1|").arg(c.lineas) + total);
+            EXPECT_EQ(vistas[2], "CEM-CEMENTO||" + total);
+        }();
     }
     gCantidadDecimales.clear();
 }

@@ -380,15 +380,17 @@ TEST_F(SqliteDb, DateLiteralsCompareAsTheServerReadsThemOrFail)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
-        const QString sql = QStringLiteral("SELECT COUNT(*) FROM T WHERE %1").arg(QLatin1String(c.where));
-        if (*c.sqlState == 0) {
-            EXPECT_EQ(count(sql), c.rows);
-            continue;
-        }
-        const ErrObject e = RaisedError([&] { count(sql); });
-        EXPECT_EQ(e.NativeError, c.native);
-        ASSERT_EQ(cn.errors().Count(), 1);
-        EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
+        [&] {
+            const QString sql = QStringLiteral("SELECT COUNT(*) FROM T WHERE %1").arg(QLatin1String(c.where));
+            if (*c.sqlState == 0) {
+                EXPECT_EQ(count(sql), c.rows);
+                return;
+            }
+            const ErrObject e = RaisedError([&] { count(sql); });
+            EXPECT_EQ(e.NativeError, c.native);
+            ASSERT_EQ(cn.errors().Count(), 1);
+            EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
+        }();
     }
 
     // An impossible day written is refused, and nothing is written.
@@ -431,13 +433,15 @@ TEST_F(SqliteDb, ValuesTheServerRefusesAreRefused)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
-        const ErrObject e = RaisedError([&] { cn.Execute(c.sql); });
-        EXPECT_EQ(e.Number, ado::DB_E_DATAOVERFLOW);
-        EXPECT_EQ(e.NativeError, c.native);
-        ASSERT_EQ(cn.errors().Count(), 1);
-        EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
-        EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
-        EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'a' AND N = 1 AND M = 0.1"), 1);
+        [&] {
+            const ErrObject e = RaisedError([&] { cn.Execute(c.sql); });
+            EXPECT_EQ(e.Number, ado::DB_E_DATAOVERFLOW);
+            EXPECT_EQ(e.NativeError, c.native);
+            ASSERT_EQ(cn.errors().Count(), 1);
+            EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
+            EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
+            EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C = 'a' AND N = 1 AND M = 0.1"), 1);
+        }();
     }
     // What fits is written: the edges of the ranges hold.
     // A text at its length is written; blanks beyond it are cut off, as the server cuts them.
@@ -517,14 +521,16 @@ TEST_F(SqliteDb, PlusFollowsTheOperandsTypes)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre);
-        if (*c.sqlState == 0) {
-            EXPECT_EQ(scalar(QString::fromUtf8(c.sql)).toString(), QString::fromUtf8(c.value));
-            continue;
-        }
-        const ErrObject e = RaisedError([&] { scalar(QString::fromUtf8(c.sql)); });
-        EXPECT_EQ(e.NativeError, c.native);
-        ASSERT_EQ(cn.errors().Count(), 1);
-        EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
+        [&] {
+            if (*c.sqlState == 0) {
+                EXPECT_EQ(scalar(QString::fromUtf8(c.sql)).toString(), QString::fromUtf8(c.value));
+                return;
+            }
+            const ErrObject e = RaisedError([&] { scalar(QString::fromUtf8(c.sql)); });
+            EXPECT_EQ(e.NativeError, c.native);
+            ASSERT_EQ(cn.errors().Count(), 1);
+            EXPECT_EQ(cn.errors().Item(0).SQLState, QString::fromUtf8(c.sqlState));
+        }();
     }
     // A number set into a text column is written, not compared.
     cn.Execute("UPDATE V SET NUMERO = 7 WHERE NUMERO = 2");
@@ -589,8 +595,10 @@ TEST_F(SqliteDb, RowsThatRepeatADateTimeReadEachTheirOwn)
         rs.Open("SELECT F FROM T ORDER BY C", cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
         for (int i = 0; i < 6; ++i, rs.MoveNext()) {
             SCOPED_TRACE(guardados[i]);
-            ASSERT_FALSE(rs.Eof());
-            EXPECT_EQ(rs.Fields(0).Value().toDate(), esperados[i]);
+            [&] {
+                ASSERT_FALSE(rs.Eof());
+                EXPECT_EQ(rs.Fields(0).Value().toDate(), esperados[i]);
+            }();
         }
     }
 }
@@ -738,13 +746,15 @@ TEST_F(SqliteDb, ErrorsAreClassifiedAndClearedByTheNextStatement)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.sql);
-        const ErrObject e = RaisedError([&] { cn.Execute(c.sql); });
-        EXPECT_EQ(e.Number, c.number);
-        EXPECT_EQ(e.NativeError, c.native);
-        EXPECT_EQ(e.Source, "SQLite");
-        ASSERT_EQ(cn.errors().Count(), 1);
-        EXPECT_EQ(cn.errors().Item(0).Number, c.number);
-        EXPECT_FALSE(cn.errors().Item(0).Description.isEmpty());
+        [&] {
+            const ErrObject e = RaisedError([&] { cn.Execute(c.sql); });
+            EXPECT_EQ(e.Number, c.number);
+            EXPECT_EQ(e.NativeError, c.native);
+            EXPECT_EQ(e.Source, "SQLite");
+            ASSERT_EQ(cn.errors().Count(), 1);
+            EXPECT_EQ(cn.errors().Item(0).Number, c.number);
+            EXPECT_FALSE(cn.errors().Item(0).Description.isEmpty());
+        }();
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
     // A searched DELETE that removes nothing succeeds and leaves no error.
@@ -769,18 +779,20 @@ TEST_F(SqliteDb, ARecordsetRefusesABatchAndRunsNothing)
     };
     for (const char *lote : lotes) {
         SCOPED_TRACE(lote);
-        Recordset rs;
-        const ErrObject e = RaisedError([&] { rs.Open(lote, cn, ado::adOpenForwardOnly, ado::adLockReadOnly); });
-        EXPECT_EQ(e.Number, ado::DB_E_ERRORSINCOMMAND);
-        ASSERT_EQ(cn.errors().Count(), 1);
-        const ado::Error &error = cn.errors().Item(0);
-        EXPECT_EQ(error.Number, ado::DB_E_ERRORSINCOMMAND);
-        EXPECT_EQ(error.Description, "The command text holds 2 statements; a recordset opens one.");
-        EXPECT_EQ(error.Source, "SQLite");
-        EXPECT_EQ(error.SQLState, "42000");
-        EXPECT_EQ(error.NativeError, 0);
-        EXPECT_EQ(rs.State(), ado::adStateClosed);
-        EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
+        [&] {
+            Recordset rs;
+            const ErrObject e = RaisedError([&] { rs.Open(lote, cn, ado::adOpenForwardOnly, ado::adLockReadOnly); });
+            EXPECT_EQ(e.Number, ado::DB_E_ERRORSINCOMMAND);
+            ASSERT_EQ(cn.errors().Count(), 1);
+            const ado::Error &error = cn.errors().Item(0);
+            EXPECT_EQ(error.Number, ado::DB_E_ERRORSINCOMMAND);
+            EXPECT_EQ(error.Description, "The command text holds 2 statements; a recordset opens one.");
+            EXPECT_EQ(error.Source, "SQLite");
+            EXPECT_EQ(error.SQLState, "42000");
+            EXPECT_EQ(error.NativeError, 0);
+            EXPECT_EQ(rs.State(), ado::adStateClosed);
+            EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 1);
+        }();
     }
     // One statement, its quoted text holding a whole batch, opens.
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE C <> '1; DELETE FROM T --'"), 1);
@@ -807,14 +819,16 @@ TEST_F(SqliteDb, BatchesOfOneShapeTakeTheirOwnValues)
         cn.Execute(QStringLiteral("INSERT INTO T (C, N, R, F) VALUES ('%1', %2, %3, '%4')").arg(r.c, r.n, r.r, r.f));
     for (const Row &r : rows) {
         SCOPED_TRACE(r.c);
-        Recordset rs;
-        rs.Open(QStringLiteral("SELECT N, R, F FROM T WHERE C = '%1 ' AND F = '%2'").arg(QString(r.c).toUpper(), r.f),
-                cn);
-        ASSERT_FALSE(rs.Eof());
-        EXPECT_EQ(rs.Fields(0).Value().rawInteger(), r.number);
-        EXPECT_EQ(rs.Fields(1).Value().rawDouble(), r.real);
-        EXPECT_EQ(rs.Fields(2).Value().toDate(), r.day);
-        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T WHERE N = %1 AND R = %2").arg(r.n, r.r)), 1);
+        [&] {
+            Recordset rs;
+            rs.Open(QStringLiteral("SELECT N, R, F FROM T WHERE C = '%1 ' AND F = '%2'").arg(QString(r.c).toUpper(), r.f),
+                    cn);
+            ASSERT_FALSE(rs.Eof());
+            EXPECT_EQ(rs.Fields(0).Value().rawInteger(), r.number);
+            EXPECT_EQ(rs.Fields(1).Value().rawDouble(), r.real);
+            EXPECT_EQ(rs.Fields(2).Value().toDate(), r.day);
+            EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T WHERE N = %1 AND R = %2").arg(r.n, r.r)), 1);
+        }();
     }
     // A number with a point is a real, as written out: 2.0 is 2, 2.5 is not.
     EXPECT_EQ(count("SELECT COUNT(*) FROM T WHERE N = 2.0"), 1);
@@ -1052,23 +1066,25 @@ TEST_F(SqliteDb, AFailedBatchTakesBackTheTransactionItOpened)
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        cn.Execute("DELETE T\r\nINSERT INTO T (C) VALUES ('a')");
-        if (c.abierta) {
-            cn.BeginTrans();
-            cn.Execute("INSERT INTO T (C) VALUES ('x')");
-        }
-        EXPECT_EQ(RaisedError([&] { cn.Execute(c.lote); }).Number, c.numero);
-        ASSERT_EQ(cn.errors().Count(), c.numero ? 1 : 0);
-        if (c.numero) {
-            EXPECT_EQ(cn.errors().Item(0).Number, c.numero);
-        }
-        EXPECT_EQ(cn.provider()->transactionLevel(), c.nivel);
-        if (c.abierta) {
-            EXPECT_EQ(enDisco(), std::make_pair(QString("a"), false));
-            cn.CommitTrans();
-        }
-        EXPECT_EQ(enDisco(), std::make_pair(QString::fromLatin1(c.filas), true));
-        EXPECT_EQ(cn.provider()->transactionLevel(), 0);
+        [&] {
+            cn.Execute("DELETE T\r\nINSERT INTO T (C) VALUES ('a')");
+            if (c.abierta) {
+                cn.BeginTrans();
+                cn.Execute("INSERT INTO T (C) VALUES ('x')");
+            }
+            EXPECT_EQ(RaisedError([&] { cn.Execute(c.lote); }).Number, c.numero);
+            ASSERT_EQ(cn.errors().Count(), c.numero ? 1 : 0);
+            if (c.numero) {
+                EXPECT_EQ(cn.errors().Item(0).Number, c.numero);
+            }
+            EXPECT_EQ(cn.provider()->transactionLevel(), c.nivel);
+            if (c.abierta) {
+                EXPECT_EQ(enDisco(), std::make_pair(QString("a"), false));
+                cn.CommitTrans();
+            }
+            EXPECT_EQ(enDisco(), std::make_pair(QString::fromLatin1(c.filas), true));
+            EXPECT_EQ(cn.provider()->transactionLevel(), 0);
+        }();
     }
 }
 
@@ -1118,54 +1134,58 @@ TEST_F(SqliteDb, AFileGoneFromUnderTheConnectionFailsTheNextStatement)
     ASSERT_TRUE(QFile::copy(db.path, molde));
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        const QString ruta = dir.filePath("caso.db");
-        QFile::remove(ruta);
-        ASSERT_TRUE(QFile::copy(molde, ruta));
-        Connection cnx;
-        cnx.setCursorLocation(ado::adUseClient);
-        cnx.Open(SqliteConnectionString(ruta));
-        Recordset leido;
-        leido.Open("SELECT * FROM T WHERE C = 'a'", cnx, ado::adOpenDynamic, ado::adLockOptimistic);
-        if (c.transaccion) {
-            cnx.BeginTrans();
-            cnx.Execute("INSERT INTO T (C) VALUES ('t')");
-        }
-        switch (c.archivo) {
-        case Archivo::Borrado:
-            ASSERT_TRUE(QFile::remove(ruta));
-            break;
-        case Archivo::Movido:
-            QFile::remove(ruta + ".antes");
-            ASSERT_TRUE(QFile::rename(ruta, ruta + ".antes"));
-            break;
-        case Archivo::Reemplazado: {
-            const QString otro = dir.filePath("otro.db");
-            QFile::remove(otro);
-            ASSERT_TRUE(QFile::copy(molde, otro));
-            ASSERT_EQ(std::rename(QFile::encodeName(otro).constData(), QFile::encodeName(ruta).constData()), 0);
-            break;
-        }
-        }
-        for (int vez = 0; vez < 2; ++vez) {
-            SCOPED_TRACE(vez);
-            const ErrObject e = RaisedError([&] { c.siguiente(cnx, leido); });
-            EXPECT_EQ(e.Number, ado::E_FAIL_);
-            ASSERT_EQ(cnx.errors().Count(), 1);
-            EXPECT_EQ(cnx.errors().Item(0).NativeError, 945);
-            EXPECT_EQ(cnx.errors().Item(0).SQLState, "42000");
-            EXPECT_TRUE(e.Description.contains(ruta)) << e.Description.toStdString();
-            EXPECT_EQ(cnx.provider()->transactionLevel(), 0);
-        }
-        leido.Close();
-        cnx.Close();
-        // The file now at the path holds what it held: nothing of the lost connection.
-        if (c.archivo == Archivo::Reemplazado) {
-            Connection nueva;
-            nueva.Open(SqliteConnectionString(ruta));
-            Recordset rs;
-            rs.Open("SELECT COUNT(*) FROM T WHERE C = 't' OR N = 7", nueva);
-            EXPECT_EQ(rs.Fields(0).Value().toLong(), 0);
-        }
+        [&] {
+            const QString ruta = dir.filePath("caso.db");
+            QFile::remove(ruta);
+            ASSERT_TRUE(QFile::copy(molde, ruta));
+            Connection cnx;
+            cnx.setCursorLocation(ado::adUseClient);
+            cnx.Open(SqliteConnectionString(ruta));
+            Recordset leido;
+            leido.Open("SELECT * FROM T WHERE C = 'a'", cnx, ado::adOpenDynamic, ado::adLockOptimistic);
+            if (c.transaccion) {
+                cnx.BeginTrans();
+                cnx.Execute("INSERT INTO T (C) VALUES ('t')");
+            }
+            switch (c.archivo) {
+            case Archivo::Borrado:
+                ASSERT_TRUE(QFile::remove(ruta));
+                break;
+            case Archivo::Movido:
+                QFile::remove(ruta + ".antes");
+                ASSERT_TRUE(QFile::rename(ruta, ruta + ".antes"));
+                break;
+            case Archivo::Reemplazado: {
+                const QString otro = dir.filePath("otro.db");
+                QFile::remove(otro);
+                ASSERT_TRUE(QFile::copy(molde, otro));
+                ASSERT_EQ(std::rename(QFile::encodeName(otro).constData(), QFile::encodeName(ruta).constData()), 0);
+                break;
+            }
+            }
+            for (int vez = 0; vez < 2; ++vez) {
+                SCOPED_TRACE(vez);
+                [&] {
+                    const ErrObject e = RaisedError([&] { c.siguiente(cnx, leido); });
+                    EXPECT_EQ(e.Number, ado::E_FAIL_);
+                    ASSERT_EQ(cnx.errors().Count(), 1);
+                    EXPECT_EQ(cnx.errors().Item(0).NativeError, 945);
+                    EXPECT_EQ(cnx.errors().Item(0).SQLState, "42000");
+                    EXPECT_TRUE(e.Description.contains(ruta)) << e.Description.toStdString();
+                    EXPECT_EQ(cnx.provider()->transactionLevel(), 0);
+                }();
+            }
+            leido.Close();
+            cnx.Close();
+            // The file now at the path holds what it held: nothing of the lost connection.
+            if (c.archivo == Archivo::Reemplazado) {
+                Connection nueva;
+                nueva.Open(SqliteConnectionString(ruta));
+                Recordset rs;
+                rs.Open("SELECT COUNT(*) FROM T WHERE C = 't' OR N = 7", nueva);
+                EXPECT_EQ(rs.Fields(0).Value().toLong(), 0);
+            }
+        }();
     }
 }
 

@@ -216,12 +216,14 @@ TEST_F(OdbcSqlite, FailuresCarryTheDriversDiagnostics)
     const char *const bad[] = {"SELEC 1", "SELECT * FROM NO_SUCH_TABLE", "INSERT INTO T VALUES ('a')"};
     for (const char *sql : bad) {
         SCOPED_TRACE(sql);
-        const ErrObject e = RaisedError([&] { cn.Execute(sql); });
-        EXPECT_NE(e.Number, 0);
-        ASSERT_GE(cn.errors().Count(), 1);
-        EXPECT_FALSE(cn.errors().Item(0).Description.isEmpty());
-        EXPECT_EQ(cn.errors().Item(0).SQLState.size(), 5);
-        EXPECT_TRUE(cn.errors().Item(0).Source.startsWith("ODBC"));
+        [&] {
+            const ErrObject e = RaisedError([&] { cn.Execute(sql); });
+            EXPECT_NE(e.Number, 0);
+            ASSERT_GE(cn.errors().Count(), 1);
+            EXPECT_FALSE(cn.errors().Item(0).Description.isEmpty());
+            EXPECT_EQ(cn.errors().Item(0).SQLState.size(), 5);
+            EXPECT_TRUE(cn.errors().Item(0).Source.startsWith("ODBC"));
+        }();
     }
     cn.Execute("SELECT 1");
     EXPECT_EQ(cn.errors().Count(), 0);
@@ -366,20 +368,22 @@ TEST(OdbcOpen, FreeTdsTriesTheNamedPortOfEveryServerForm)
     qint64 leido = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.nombre.toStdString());
-        Connection cn;
-        const ErrObject e = RaisedError(
-            [&] { cn.Open("PROVIDER=SQLOLEDB;Server=" + c.server + ";Database =X;UId=a;Pwd=b;"); });
-        EXPECT_NE(e.Number, 0);
-        ASSERT_GE(cn.errors().Count(), 1);
-        for (int i = 0; i < cn.errors().Count(); ++i)
-            EXPECT_FALSE(cn.errors().Item(i).Description.contains("Unknown host machine name"))
-                << cn.errors().Item(i).Description.toStdString();
-        QFile log(dump);
-        ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no TDSDUMP from the driver";
-        log.seek(leido);
-        const QString intentos = QString::fromLatin1(log.readAll());
-        leido = log.size();
-        EXPECT_TRUE(intentos.contains(c.intento)) << c.intento.toStdString();
+        [&] {
+            Connection cn;
+            const ErrObject e = RaisedError(
+                [&] { cn.Open("PROVIDER=SQLOLEDB;Server=" + c.server + ";Database =X;UId=a;Pwd=b;"); });
+            EXPECT_NE(e.Number, 0);
+            ASSERT_GE(cn.errors().Count(), 1);
+            for (int i = 0; i < cn.errors().Count(); ++i)
+                EXPECT_FALSE(cn.errors().Item(i).Description.contains("Unknown host machine name"))
+                    << cn.errors().Item(i).Description.toStdString();
+            QFile log(dump);
+            ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no TDSDUMP from the driver";
+            log.seek(leido);
+            const QString intentos = QString::fromLatin1(log.readAll());
+            leido = log.size();
+            EXPECT_TRUE(intentos.contains(c.intento)) << c.intento.toStdString();
+        }();
     }
 }
 

@@ -348,11 +348,13 @@ TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
     };
     for (const Bound &c : cases) {
         SCOPED_TRACE(c.input);
-        const ado::ReusableBatch b = SqliteDialect::translateReusableStatement(QString::fromUtf8(c.input), schema());
-        EXPECT_TRUE(b.reusable);
-        ASSERT_EQ(b.statements.size(), 1u);
-        EXPECT_EQ(b.statements[0].sql, QString::fromUtf8(c.expected));
-        EXPECT_EQ(parametersOf(b.statements[0].parameters), c.parameters);
+        [&] {
+            const ado::ReusableBatch b = SqliteDialect::translateReusableStatement(QString::fromUtf8(c.input), schema());
+            EXPECT_TRUE(b.reusable);
+            ASSERT_EQ(b.statements.size(), 1u);
+            EXPECT_EQ(b.statements[0].sql, QString::fromUtf8(c.expected));
+            EXPECT_EQ(parametersOf(b.statements[0].parameters), c.parameters);
+        }();
     }
 
     const ado::ReusableBatch guarded = SqliteDialect::translateReusableStatement(
@@ -420,23 +422,25 @@ TEST(SqliteDialect, StatementsTranslateApartAsWithinTheirBatch)
     };
     for (const char *b : batches) {
         SCOPED_TRACE(b);
-        const QString batch = QString::fromUtf8(b);
-        const ado::BatchStatements split = SqliteDialect::statements(batch);
-        EXPECT_TRUE(split.reusable);
-        std::vector<ado::DialectLiteral> literals;
-        std::vector<std::string> apart, within;
-        for (const auto &[from, to] : split.at) {
-            const ado::ReusableBatch one = SqliteDialect::translateReusableStatement(batch.mid(from, to - from),
-                                                                                     schema());
-            ASSERT_LE(one.statements.size(), 1u) << batch.mid(from, to - from).toStdString();
-            for (const ado::DialectStatement &st : one.statements)
-                apart.push_back(written(st, one.literals));
-            literals.insert(literals.end(), one.literals.begin(), one.literals.end());
-        }
-        for (const ado::DialectStatement &st : SqliteDialect::translateBatch(batch, schema()))
-            within.push_back(written(st, {}));
-        EXPECT_EQ(literals, SqliteDialect::shape(batch).literals);
-        EXPECT_EQ(apart, within);
+        [&] {
+            const QString batch = QString::fromUtf8(b);
+            const ado::BatchStatements split = SqliteDialect::statements(batch);
+            EXPECT_TRUE(split.reusable);
+            std::vector<ado::DialectLiteral> literals;
+            std::vector<std::string> apart, within;
+            for (const auto &[from, to] : split.at) {
+                const ado::ReusableBatch one = SqliteDialect::translateReusableStatement(batch.mid(from, to - from),
+                                                                                         schema());
+                ASSERT_LE(one.statements.size(), 1u) << batch.mid(from, to - from).toStdString();
+                for (const ado::DialectStatement &st : one.statements)
+                    apart.push_back(written(st, one.literals));
+                literals.insert(literals.end(), one.literals.begin(), one.literals.end());
+            }
+            for (const ado::DialectStatement &st : SqliteDialect::translateBatch(batch, schema()))
+                within.push_back(written(st, {}));
+            EXPECT_EQ(literals, SqliteDialect::shape(batch).literals);
+            EXPECT_EQ(apart, within);
+        }();
     }
 }
 

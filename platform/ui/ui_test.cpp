@@ -58,9 +58,11 @@ TEST_P(MessageBoxStyles, RealBoxHasTheStylesSpanishButtonsIconAndDefault)
     }
     for (int i = 0; i < c.texts.size(); ++i) {
         SCOPED_TRACE(c.texts[i].toStdString());
-        const qsizetype at = texts.indexOf(c.texts[i]);
-        ASSERT_GE(at, 0);
-        EXPECT_EQ(answers[at], c.answers[i]);
+        [&] {
+            const qsizetype at = texts.indexOf(c.texts[i]);
+            ASSERT_GE(at, 0);
+            EXPECT_EQ(answers[at], c.answers[i]);
+        }();
     }
     ASSERT_NE(box->defaultButton(), nullptr);
     EXPECT_EQ(box->defaultButton()->text(), c.texts[c.defaultIndex]);
