@@ -7,8 +7,8 @@
 
 #include "tests/support/base_anulacion.h"
 #include "tests/support/base_prueba.h"
+#include "tests/support/roles.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -55,13 +55,10 @@ FilasDeSerie Entero(int numero)
 }
 
 // One operator: posts its vouchers as a voucher form does and notes, for
-// each, "ok" or why it failed, as the caller learnt it. Skipped when the
-// test program runs normally.
-TEST(PosteoOperador, PosteaSusComprobantes)
+// each, "ok" or why it failed, as the caller learnt it.
+void PosteaSusComprobantes()
 {
     const QString base = qEnvironmentVariable(kBase);
-    if (base.isEmpty())
-        GTEST_SKIP() << "only run as one of the operators of the two-operator posting test";
     ui::ScriptedResponder operador;
     ui::ScopedResponder alcance(operador);
     // Opening reads the file: the other operator may hold it for a moment.
@@ -90,6 +87,7 @@ TEST(PosteoOperador, PosteaSusComprobantes)
     }
     gDB().gCnn().Close();
 }
+const roles::Rol kPosteoOperador("PosteaSusComprobantes", PosteaSusComprobantes);
 
 TEST(DosOperadores, NoNumberIsStoredTwiceAndEveryFailureIsReported)
 {
@@ -109,11 +107,8 @@ TEST(DosOperadores, NoNumberIsStoredTwiceAndEveryFailureIsReported)
         env.insert(QString::fromLatin1(kBase), ruta);
         env.insert(QString::fromLatin1(kPrimero), QString::number(primero));
         env.insert(QString::fromLatin1(kSalida), ruta + QStringLiteral(".%1").arg(primero));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::MergedChannels);
-        p->start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--gtest_filter=PosteoOperador.PosteaSusComprobantes")});
+        roles::Lanza(*p, "PosteaSusComprobantes", env);
         ASSERT_TRUE(p->waitForStarted());
         operadores.push_back(std::move(p));
     }

@@ -7,8 +7,8 @@
 
 #include "tests/support/base_anulacion.h"
 #include "tests/support/base_prueba.h"
+#include "tests/support/roles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -41,16 +41,10 @@ constexpr long long kMovimientos = 5; // A1, P1, three lots of A2
 constexpr long long kConsumos = 2;    // the two parts of P1
 constexpr long long kAsiento = 3;     // the remittance's motive against A1 and A2's account and P1's
 
-class PosteoHijo : public ::testing::Test
-{};
-
-// The child: posts every voucher into the database it is given. Skipped when
-// the test program runs normally.
-TEST_F(PosteoHijo, PosteaCadaComprobanteEnSuTransaccion)
+// The child: posts every voucher into the database it is given.
+void PosteaCadaComprobanteEnSuTransaccion()
 {
     const QString base = qEnvironmentVariable(kBaseHija);
-    if (base.isEmpty())
-        GTEST_SKIP() << "only run as the child of the crash test";
     ui::ScriptedResponder operador;
     ui::ScopedResponder alcance(operador);
     gDB().gCnn().Open(SqliteConnectionString(base));
@@ -65,6 +59,7 @@ TEST_F(PosteoHijo, PosteaCadaComprobanteEnSuTransaccion)
     }
     gDB().gCnn().Close();
 }
+const roles::Rol kPosteoHijo("PosteaCadaComprobanteEnSuTransaccion", PosteaCadaComprobanteEnSuTransaccion);
 
 TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
 {
@@ -76,11 +71,8 @@ TEST(PosteoInterrumpido, CadaComprobanteEnteroONada)
     QProcess hija;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kBaseHija), ruta);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    hija.setProcessEnvironment(env);
     hija.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    hija.start(QCoreApplication::applicationFilePath(),
-               {QStringLiteral("--gtest_filter=PosteoHijo.PosteaCadaComprobanteEnSuTransaccion")});
+    roles::Lanza(hija, "PosteaCadaComprobanteEnSuTransaccion", env);
     ASSERT_TRUE(hija.waitForStarted());
 
     // Kill it once a good number of vouchers are in, well before the end.

@@ -3,11 +3,11 @@
 // as the child that does the purge.
 #include "purge/corrida_borrado.h"
 #include "tests/support/base_anulacion.h"
+#include "tests/support/roles.h"
 
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -33,13 +33,10 @@ public:
     void Oculta() override {}
 };
 
-// The child: purges every RM voucher of the database it is given. Skipped
-// when the test program runs normally.
-TEST(CorridaHija, AnulaTodoElTipo)
+// The child: purges every RM voucher of the database it is given.
+void AnulaTodoElTipo()
 {
     const QString base = qEnvironmentVariable(kBaseHija);
-    if (base.isEmpty())
-        GTEST_SKIP() << "only run as the child of the crash test";
     SetAppPath(qEnvironmentVariable(kLogHija));
     AbreConexion(base);
     ui::ScriptedResponder respuestas;
@@ -48,6 +45,7 @@ TEST(CorridaHija, AnulaTodoElTipo)
     AnulaComprobantes(QStringLiteral("RM"), QStringLiteral("31/12/2099"), progreso);
     CierraConexion();
 }
+const roles::Rol kCorridaHija("AnulaTodoElTipo", AnulaTodoElTipo);
 
 TEST(CorridaInterrumpida, CadaComprobanteEnteroONada)
 {
@@ -67,10 +65,8 @@ TEST(CorridaInterrumpida, CadaComprobanteEnteroONada)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kBaseHija), ruta);
     env.insert(QString::fromLatin1(kLogHija), carpeta);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    hija.setProcessEnvironment(env);
     hija.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    hija.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=CorridaHija.AnulaTodoElTipo")});
+    roles::Lanza(hija, "AnulaTodoElTipo", env);
     ASSERT_TRUE(hija.waitForStarted());
 
     // Kill it once a good number of vouchers are gone, well before the end.

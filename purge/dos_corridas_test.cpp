@@ -4,11 +4,11 @@
 // program runs itself twice more, as the two runs.
 #include "purge/corrida_borrado.h"
 #include "tests/support/base_anulacion.h"
+#include "tests/support/roles.h"
 
 #include "platform/runtime/app.h"
 #include "platform/ui/scripted_responder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -59,13 +59,10 @@ public:
 
 // One run: opens the database as the window does, waits for the other one
 // to be ready, purges every RM voucher and writes, in its folder, what the
-// operator was told and how many the run selected. Skipped when the test
-// program runs normally.
-TEST(CorridaParalela, AnulaComoUnOperador)
+// operator was told and how many the run selected.
+void AnulaComoUnOperador()
 {
     const QString base = qEnvironmentVariable(kBase);
-    if (base.isEmpty())
-        GTEST_SKIP() << "only run as one of the two runs of the two-purge test";
     const QString carpeta = qEnvironmentVariable(kCarpeta);
     SetAppPath(carpeta);
     AbreConexion(base);
@@ -87,6 +84,7 @@ TEST(CorridaParalela, AnulaComoUnOperador)
     salida.write(
         (operador.prompts().join(u'\n') + u'\n' + progreso.caption.section(QStringLiteral(" DE "), 1)).toUtf8());
 }
+const roles::Rol kCorridaParalela("AnulaComoUnOperador", AnulaComoUnOperador);
 
 TEST(DosCorridas, LosConteosSumanLoBorrado)
 {
@@ -110,11 +108,8 @@ TEST(DosCorridas, LosConteosSumanLoBorrado)
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(kBase), ruta);
         env.insert(QString::fromLatin1(kCarpeta), carpeta);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::MergedChannels);
-        p->start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--gtest_filter=CorridaParalela.AnulaComoUnOperador")});
+        roles::Lanza(*p, "AnulaComoUnOperador", env);
         ASSERT_TRUE(p->waitForStarted());
         corridas.push_back(std::move(p));
     }

@@ -9,8 +9,8 @@
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
 #include "tests/support/impresion_qt.h"
+#include "tests/support/roles.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -64,12 +64,10 @@ QStringList Lineas(const QString &ruta)
 }
 
 // The other operator: numbers its vouchers in one transaction of its own and
-// notes each step. Skipped when the test program runs normally.
-TEST(OperadorHijo, NumeraConsumos)
+// notes each step.
+void NumeraConsumos()
 {
     const QString base = qEnvironmentVariable(kBase);
-    if (base.isEmpty())
-        GTEST_SKIP() << "only run as the other operator of the two-operator tests";
     const QString salida = qEnvironmentVariable(kSalida);
     gDB().gCnn().Open(SqliteConnectionString(base));
     gDB().gCnn().setCommandTimeout(300);
@@ -90,6 +88,7 @@ TEST(OperadorHijo, NumeraConsumos)
     Anota(salida, operador.requests().empty() ? QStringLiteral("fin") : QStringLiteral("avisos"));
     gDB().gCnn().Close();
 }
+const roles::Rol kOperadorHijo("NumeraConsumos", NumeraConsumos);
 
 class DosOperadores : public BaseNumeracion
 {
@@ -117,11 +116,8 @@ protected:
         env.insert(QString::fromLatin1(kSalida), salida);
         env.insert(QString::fromLatin1(kVeces), QString::number(veces));
         env.insert(QString::fromLatin1(kForzar), forzar ? QStringLiteral("1") : QStringLiteral("0"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        otro.setProcessEnvironment(env);
         otro.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        otro.start(QCoreApplication::applicationFilePath(),
-                   {QStringLiteral("--gtest_filter=OperadorHijo.NumeraConsumos")});
+        roles::Lanza(otro, "NumeraConsumos", env);
         ASSERT_TRUE(otro.waitForStarted());
     }
     // Waits (at most `ms`) until the other operator has noted the line.

@@ -1,7 +1,10 @@
 // Test programs run with a real (offscreen) Qt application, so widgets can be
-// created and driven, and with an application folder of their own.
+// created and driven, and with an application folder of their own. Started
+// as a child part (tests/support/roles.h), a program plays that part instead
+// of its tests.
 #include "platform/runtime/app.h"
 #include "platform/ui/default_instance.h"
+#include "tests/support/roles.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -16,7 +19,8 @@ int main(int argc, char **argv)
     QTemporaryDir appDir;
     SetAppPath(appDir.path());
     ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
+    const std::optional<int> parte = roles::Juega(argc, argv);
+    const int result = parte ? *parte : RUN_ALL_TESTS();
     ui::DestroyUnloaded();
     return result;
 }
