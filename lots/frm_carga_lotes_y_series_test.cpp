@@ -68,20 +68,6 @@ protected:
         f.CargaDatos();
         return f;
     }
-    static QStringList Columna(const FrmCargaLotesySeries &f, int col)
-    {
-        QStringList out;
-        for (int fila = 1; fila < f.MSFlexGrid1.Rows(); ++fila)
-            out << f.MSFlexGrid1.TextMatrix(fila, col);
-        return out;
-    }
-    static QStringList Titulos(const FrmCargaLotesySeries &f)
-    {
-        QStringList out;
-        for (int c = 0; c < f.MSFlexGrid1.Cols(); ++c)
-            out << f.MSFlexGrid1.TextMatrix(0, c);
-        return out;
-    }
     // The column widths as runs of "X" in the dialog's font (-1: another width).
     static QList<int> Anchos(FrmCargaLotesySeries &f)
     {
@@ -113,7 +99,7 @@ TEST_F(Carga, EntryRowsAreTheQuantityRoundedHalfToEven)
             QStringList items;
             for (int r = 1; r <= k.filas; ++r)
                 items << QString::number(r);
-            EXPECT_EQ(Columna(f, 1), items);
+            EXPECT_EQ(Columna(f.MSFlexGrid1, 1), items);
             EXPECT_EQ(f.MSFlexGrid1.ColAlignment(1), ui::flexAlignCenterCenter);
             DialogoLotes::Unload();
         }();
@@ -185,7 +171,7 @@ TEST_F(Carga, CaptionTitlesAndWidthsFollowTheArticlesFlags)
         f.ArticuloDescripcion = QStringLiteral("TORNILLO de ACERO");
         Entrada(2, k.serie, k.lote, k.talle);
         EXPECT_EQ(f.windowTitle(), QString::fromUtf8(k.titulo));
-        EXPECT_EQ(Titulos(f), k.columnas);
+        EXPECT_EQ(Titulos(f.MSFlexGrid1), k.columnas);
         EXPECT_EQ(Anchos(f), k.anchos);
         EXPECT_EQ(f.EsSerieYLote, k.serieYLote);
         EXPECT_EQ(f.EsLote, k.esLote);
@@ -229,8 +215,8 @@ TEST_F(Carga, EarlierListsGoDownTheirColumnsAsFarAsThereAreRows)
     // Lots and serials, quantity lowered from 3 to 2: both lists show their
     // first two items; a "-" is a cell that was blank.
     FrmCargaLotesySeries &f = Entrada(2, true, true, false, QStringLiteral("|S1|S2|S3|"), QStringLiteral("|-|L2|L3|"));
-    EXPECT_EQ(Columna(f, 2), (QStringList{"", "L2"}));
-    EXPECT_EQ(Columna(f, 3), (QStringList{"S1", "S2"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"", "L2"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"S1", "S2"}));
     f.CmdAceptar_Click();
     EXPECT_EQ(f.Lotes, QStringLiteral("|-|L2|")) << "a blank row 1 has nothing to copy";
     EXPECT_EQ(f.Series, QStringLiteral("|S1|S2|"));
@@ -440,13 +426,13 @@ protected:
 TEST_F(Salidas, TheRequestedQuantityIsTakenFromTheStockInOrder)
 {
     FrmCargaLotesySeries &f = Salida(7, true, false);
-    EXPECT_EQ(Titulos(f), (QStringList{"LOTE", "SERIE", "CANT. STOCK", "CANT. "}));
+    EXPECT_EQ(Titulos(f.MSFlexGrid1), (QStringList{"LOTE", "SERIE", "CANT. STOCK", "CANT. "}));
     EXPECT_EQ(Anchos(f), (QList<int>{18, 0, 12, 12}));
     EXPECT_EQ(f.MSFlexGrid1.FixedCols(), 2);
     EXPECT_EQ(f.MSFlexGrid1.ColAlignment(0), ui::flexAlignCenterTop);
-    EXPECT_EQ(Columna(f, 0), (QStringList{"A", "B", ""}));
-    EXPECT_EQ(Columna(f, 2), (QStringList{"5", "10", ""}));
-    EXPECT_EQ(Columna(f, 3), (QStringList{"5", "2", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 0), (QStringList{"A", "B", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"5", "10", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"5", "2", "0"}));
     f.CmdAceptar_Click();
     EXPECT_TRUE(f.Aceptado());
     EXPECT_EQ(f.Lotes, QStringLiteral("|") + Clave("A") + "|" + Clave("B") + "|" + Y + "|");
@@ -466,7 +452,7 @@ TEST_F(Salidas, TheStockQueryQuotesItsLiterals)
     f.EsLote = true;
     f.Deposito = QStringLiteral("   1");
     f.CargaDatos();
-    EXPECT_EQ(Columna(f, 0), (QStringList{"Q", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 0), (QStringList{"Q", ""}));
     EXPECT_EQ(EnviadasCon(QStringLiteral("STK_SERIES_Y_LOTES")),
               QStringList{
                   QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '") + QString(22, ' ')
@@ -477,7 +463,7 @@ TEST_F(Salidas, TheStockQueryQuotesItsLiterals)
 TEST_F(Salidas, MoreThanTheStockLeavesEveryRowAtItsStock)
 {
     FrmCargaLotesySeries &f = Salida(20, true, false);
-    EXPECT_EQ(Columna(f, 3), (QStringList{"5", "10", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"5", "10", "0"}));
     f.CmdAceptar_Click();
     EXPECT_EQ(operador.prompts(), QStringList{kStockMenor});
     EXPECT_EQ(operador.last().icon, ui::vbInformation);
@@ -490,8 +476,8 @@ TEST_F(Salidas, OneStockRow)
 {
     Ejecuta(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE NroLote = 'B'"));
     FrmCargaLotesySeries &f = Salida(3, true, false);
-    EXPECT_EQ(Columna(f, 0), (QStringList{"A", ""}));
-    EXPECT_EQ(Columna(f, 3), (QStringList{"3", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 0), (QStringList{"A", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"3", "0"}));
     f.CmdAceptar_Click();
     EXPECT_EQ(f.Series, QStringLiteral("|3|0|"));
 }
@@ -502,8 +488,8 @@ TEST_F(Salidas, WhatOtherLinesTookIsNotOfferedAgain)
     f.LotesExistentes = QStringLiteral("|") + Clave("A") + "|" + Clave("X") + "|" + Clave("B") + "|";
     f.SeriesExistentes = QStringLiteral("|3|1|2.5|");
     Salida(7, true, false);
-    EXPECT_EQ(Columna(f, 2), (QStringList{"2", "7.5", ""}));
-    EXPECT_EQ(Columna(f, 3), (QStringList{"2", "5", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"2", "7.5", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"2", "5", "0"}));
 }
 
 TEST_F(Salidas, ALotOtherLinesEmptiedGivesNothing)
@@ -514,8 +500,8 @@ TEST_F(Salidas, ALotOtherLinesEmptiedGivesNothing)
     f.LotesExistentes = QStringLiteral("|") + Clave("A") + "|";
     f.SeriesExistentes = QStringLiteral("|7|");
     Salida(4, true, false);
-    EXPECT_EQ(Columna(f, 2), (QStringList{"-2", "10", ""}));
-    EXPECT_EQ(Columna(f, 3), (QStringList{"0", "4", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"-2", "10", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"0", "4", "0"}));
     f.CmdAceptar_Click();
     EXPECT_TRUE(f.Aceptado());
     EXPECT_EQ(f.Series, QStringLiteral("|0|4|0|"));
@@ -551,7 +537,7 @@ TEST_F(Salidas, TheToolbarWritesOnlyTheTakenQuantities)
         EXPECT_EQ(p.columna(1), (QStringList{"", "", ""}));
         EXPECT_EQ(p.columna(2), (QStringList{"5", "10", ""}));
         EXPECT_EQ(p.columna(3), c.tomado);
-        EXPECT_EQ(Titulos(f), (QStringList{"LOTE", "SERIE", "CANT. STOCK", "CANT. "}));
+        EXPECT_EQ(Titulos(f.MSFlexGrid1), (QStringList{"LOTE", "SERIE", "CANT. STOCK", "CANT. "}));
         DialogoLotes::Unload();
         ui::DestroyUnloaded();
     }
@@ -583,10 +569,10 @@ TEST_F(Salidas, AnEarlierChoiceComesBackByItsFullKey)
     const QString lotes = QStringLiteral("|") + Clave("L1", "S2") + "|" + Clave("L1", "S9") + "|" + Y + "|";
     FrmCargaLotesySeries &f = Salida(2, true, true, lotes, QStringLiteral("|1|1|0|"));
     EXPECT_EQ(Anchos(f), (QList<int>{18, 15, 12, 12}));
-    EXPECT_EQ(Columna(f, 0), (QStringList{"L1", "L1", "L1", "L1", ""}));
-    EXPECT_EQ(Columna(f, 1), (QStringList{"S1", "S2", "S3", "S9", ""}));
-    EXPECT_EQ(Columna(f, 2), (QStringList{"1", "1", "1", "0", ""}));
-    EXPECT_EQ(Columna(f, 3), (QStringList{"0", "1", "0", "1", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 0), (QStringList{"L1", "L1", "L1", "L1", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 1), (QStringList{"S1", "S2", "S3", "S9", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"1", "1", "1", "0", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"0", "1", "0", "1", "0"}));
     f.CmdAceptar_Click();
     EXPECT_EQ(operador.requests().size(), 0u);
     EXPECT_EQ(f.Lotes,
@@ -599,9 +585,9 @@ TEST_F(Salidas, EveryStockRowGoneLeavesTheEarlierKeysAlone)
 {
     Ejecuta(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES"));
     FrmCargaLotesySeries &f = Salida(4, true, false, QStringLiteral("|") + Clave("A") + "|", QStringLiteral("|4|"));
-    EXPECT_EQ(Columna(f, 0), QStringList{"A"});
-    EXPECT_EQ(Columna(f, 2), QStringList{"0"});
-    EXPECT_EQ(Columna(f, 3), QStringList{"0"});
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 0), QStringList{"A"});
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), QStringList{"0"});
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), QStringList{"0"});
     f.CmdAceptar_Click();
     EXPECT_EQ(operador.prompts(), QStringList{kStockMenor});
 }
@@ -612,7 +598,7 @@ TEST_F(Salidas, FractionalStockSumsExactly)
     Stock("A", "1", "P", "", "0.1");
     Stock("A", "1", "Q", "", "0.2");
     FrmCargaLotesySeries &f = Salida(0.1 + 0.2, true, false);
-    EXPECT_EQ(Columna(f, 3), (QStringList{"0.1", "0.2", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"0.1", "0.2", "0"}));
     EXPECT_EQ(f.SumaFilas(-1), 0.3);
     EXPECT_TRUE(f.ValidaCantidadCantidadPedida());
     EXPECT_EQ(f.SumaFilas(1), 0.2);
@@ -628,8 +614,8 @@ TEST_F(Salidas, QuantityTextsUseThePointWhateverTheRegionalMark)
     Stock("A", "1", "P", "", "0.5");
     Stock("A", "1", "Q", "", "1.5");
     FrmCargaLotesySeries &f = Salida(1.7, true, false, {}, {}, true);
-    EXPECT_EQ(Columna(f, 2), (QStringList{"0.5", "1.5", ""}));
-    EXPECT_EQ(Columna(f, 3), (QStringList{"0.5", "1.2", "0"}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"0.5", "1.5", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"0.5", "1.2", "0"}));
     f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("1,5")); // typed before the mark was filtered
     operador.answer(ui::vbNo);
     f.CmdAceptar_Click();
@@ -820,7 +806,7 @@ TEST_F(Salidas, AReturnIsSpreadOverTheLotsAndKeepsItsSign)
         SCOPED_TRACE(k.nombre);
         operador.clear();
         FrmCargaLotesySeries &f = Salida(-7, true, false, {}, {}, true);
-        EXPECT_EQ(Columna(f, 3), (QStringList{"5", "2", "0"})) << "the proposal, as for an issue of 7";
+        EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"5", "2", "0"})) << "the proposal, as for an issue of 7";
         f.show();
         EnPantalla p(f);
         p.pone(1, 3, QString::fromLatin1(k.primero));

@@ -115,13 +115,7 @@ protected:
         QTest::keyClicks(f.TxtEdit, texto.mid(1));
         QTest::keyClick(QApplication::focusWidget(), fin);
     }
-    static QStringList Cantidades(const FrmLoteyPosicion &f)
-    {
-        QStringList out;
-        for (int fila = 1; fila < f.MSFlexGrid1.Rows(); ++fila)
-            out << f.MSFlexGrid1.TextMatrix(fila, kCantidad);
-        return out;
-    }
+    static QStringList Cantidades(const FrmLoteyPosicion &f) { return Columna(f.MSFlexGrid1, kCantidad); }
     static void Boton(FrmLoteyPosicion &f, int indice)
     {
         QTest::mouseClick(f.Toolbar1->widgetForAction(f.Toolbar1->Button(indice)), Qt::LeftButton);

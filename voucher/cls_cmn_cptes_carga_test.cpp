@@ -9,6 +9,7 @@
 #include "platform/ui/text_box.h"
 #include "tests/support/base_prueba.h"
 #include "tests/support/empresa.h"
+#include "tests/support/grilla.h"
 #include "tools/datos_demo.h"
 
 #include <QStringList>
@@ -470,13 +471,6 @@ protected:
                                       proveedor,
                                       reparto);
     }
-    QStringList Columna(const ui::FlexGrid &g, int col) const
-    {
-        QStringList r;
-        for (int f = 1; f < g.Rows() - 1; ++f)
-            r << g.TextMatrix(f, col);
-        return r;
-    }
     QWidget form;
     ui::FlexGrid tareas, articulos, otros;
     ui::TextBox edit, edit3;
@@ -488,28 +482,29 @@ TEST_F(CargaDemo, AnOrderShowsWhatTheRemittanceLeftToDeliver)
     Carga("NP", "000100009101A");
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
     // By pallet: delivered in full, not delivered, delivered in part.
-    EXPECT_EQ(Columna(articulos, ColArticulo),
+    EXPECT_EQ(ColumnaCargada(articulos, ColArticulo),
               (QStringList{QStringLiteral("ART0005"), QStringLiteral("ART0019"), QStringLiteral("ART0001")}));
-    EXPECT_EQ(Columna(articulos, ColCantidad),
+    EXPECT_EQ(ColumnaCargada(articulos, ColCantidad),
               (QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("8")}));
-    EXPECT_EQ(Columna(articulos, AuxRestoPorAplicar),
+    EXPECT_EQ(ColumnaCargada(articulos, AuxRestoPorAplicar),
               (QStringList{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("8")}));
 }
 
 TEST_F(CargaDemo, AWorkOrderAndAPurchaseOfOneOfTwoSuppliers)
 {
     Carga("OT", "000100009103A");
-    EXPECT_EQ(Columna(tareas, GrillaTareas::ColHoras), (QStringList{QStringLiteral("02:30"), QStringLiteral("00:45")}));
-    EXPECT_EQ(Columna(tareas, GrillaTareas::AuxFechaREALFin),
+    EXPECT_EQ(ColumnaCargada(tareas, GrillaTareas::ColHoras),
+              (QStringList{QStringLiteral("02:30"), QStringLiteral("00:45")}));
+    EXPECT_EQ(ColumnaCargada(tareas, GrillaTareas::AuxFechaREALFin),
               (QStringList{QStringLiteral("09/07/2024 17:30:00"), QStringLiteral("10/07/2024 08:45:00")}));
-    EXPECT_EQ(Columna(otros, GrillaOtrosConceptos::ColDetalle),
+    EXPECT_EQ(ColumnaCargada(otros, GrillaOtrosConceptos::ColDetalle),
               (QStringList{QStringLiteral("VIATICOS"), QStringLiteral("MATERIALES MENORES")}));
-    EXPECT_EQ(Columna(otros, GrillaOtrosConceptos::ColImporteConcepto),
+    EXPECT_EQ(ColumnaCargada(otros, GrillaOtrosConceptos::ColImporteConcepto),
               (QStringList{QStringLiteral("1815.00"), QStringLiteral("830.00")}));
 
     Carga("FCC", "000100009104A", true, demodata::Code(QStringLiteral("2003"), 10));
-    EXPECT_EQ(Columna(articulos, GrillaArticulos::ColArticulo), QStringList{QStringLiteral("ART0004")});
-    EXPECT_EQ(Columna(articulos, GrillaArticulos::ColCantidad), QStringList{QStringLiteral("300")});
+    EXPECT_EQ(ColumnaCargada(articulos, GrillaArticulos::ColArticulo), QStringList{QStringLiteral("ART0004")});
+    EXPECT_EQ(ColumnaCargada(articulos, GrillaArticulos::ColCantidad), QStringList{QStringLiteral("300")});
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/flex_grid.h"
 #include "platform/ui/text_box.h"
 #include "tests/support/esquema.h"
+#include "tests/support/grilla.h"
 #include "voucher/cls_cmn_cptes.h"
 
 #include <QStringList>
@@ -144,13 +145,7 @@ protected:
             tc, id, complemento, &tareas, &articulos, &otros, Variant(true), cabecera, compras, proveedor, idReparto);
     }
     QString A(int fila, int col) const { return articulos.TextMatrix(fila, col); }
-    QStringList Lineas(int col) const
-    {
-        QStringList r;
-        for (int f = 1; f < articulos.Rows(); ++f)
-            r << articulos.TextMatrix(f, col);
-        return r;
-    }
+    QStringList Lineas(int col) const { return Columna(articulos, col); }
 
     QWidget form;
     ui::FlexGrid tareas, articulos, otros;

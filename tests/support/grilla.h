@@ -26,6 +26,34 @@ inline void LlenaGrilla(ui::FlexGrid &grilla, int columnas, const std::vector<Fi
             grilla.setTextMatrix(fila, columna, texto);
 }
 
+// The texts of one column, from the row below the titles to the last.
+inline QStringList Columna(const ui::FlexGrid &grilla, int columna)
+{
+    QStringList textos;
+    for (int fila = 1; fila < grilla.Rows(); ++fila)
+        textos << grilla.TextMatrix(fila, columna);
+    return textos;
+}
+
+// The same without the last row: the empty one an entry grid keeps for the
+// next line.
+inline QStringList ColumnaCargada(const ui::FlexGrid &grilla, int columna)
+{
+    QStringList textos = Columna(grilla, columna);
+    if (!textos.isEmpty())
+        textos.removeLast();
+    return textos;
+}
+
+// The titles of every column (row 0).
+inline QStringList Titulos(const ui::FlexGrid &grilla)
+{
+    QStringList titulos;
+    for (int c = 0; c < grilla.Cols(); ++c)
+        titulos << grilla.TextMatrix(0, c);
+    return titulos;
+}
+
 // The titles of the columns shown narrower than the title needs.
 inline QStringList TitulosCortados(const ui::FlexGridView &vista)
 {
