@@ -50,13 +50,11 @@ class ArbolTest : public EmpresaEspiada
 {
 protected:
     // The company's codes hold four characters; a tree of five levels needs
-    // one more, in a table of the same shape.
+    // one more.
     void SetUp() override
     {
         EmpresaEspiada::SetUp();
-        Ejecuta({QStringLiteral("DROP TABLE V_TA_FAMILIAS"),
-                 QStringLiteral("CREATE TABLE dbo.V_TA_FAMILIAS (IDFAMILIA varchar(5) NOT NULL PRIMARY KEY, "
-                                "DESCRIPCION varchar(60) NULL)")});
+        CambiaTipoDeColumna(QStringLiteral("V_TA_FAMILIAS"), QStringLiteral("IDFAMILIA"), QStringLiteral("varchar(5)"));
     }
     void Familias(const QStringList &codigos)
     {

@@ -26,6 +26,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -230,6 +231,24 @@ protected:
         enviadas.clear();
     }
     void Ejecuta(const QString &sentencia) { Ejecuta(QStringList{sentencia}); }
+
+    // Makes a table again, empty, from the schema's own definition with one
+    // column of another type: the one way a test departs from the schema.
+    void CambiaTipoDeColumna(const QString &tabla, const QString &columna, const QString &tipo)
+    {
+        const QRegularExpression crea(QStringLiteral(R"(CREATE TABLE dbo\.%1 \(.*?\n\);)")
+                                          .arg(QRegularExpression::escape(tabla)),
+                                      QRegularExpression::DotMatchesEverythingOption);
+        QString definicion = crea.match(demodata::SchemaSql()).captured(0);
+        const QRegularExpression columnaYTipo(
+            QStringLiteral(R"((\n\s+%1 )\w+(\(\w+\))?)").arg(QRegularExpression::escape(columna)));
+        if (!columnaYTipo.match(definicion).hasMatch()) {
+            ADD_FAILURE() << "the schema has no column " << columna.toStdString() << " in " << tabla.toStdString();
+            return;
+        }
+        definicion.replace(columnaYTipo, QStringLiteral("\\1") + tipo);
+        Ejecuta({QStringLiteral("DROP TABLE ") + tabla, definicion});
+    }
     void Configura(const QString &clave, const QString &valor, const QString &aux = {}) const
     {
         empresa.config(clave, valor, aux);
