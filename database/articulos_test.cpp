@@ -220,21 +220,23 @@ TEST_F(ArticulosTest, ReadOnlyOrUpdatableRow)
 {
     for (const bool soloLectura : {true, false}) {
         SCOPED_TRACE(soloLectura ? "read-only" : "updatable");
-        QString codigo = QStringLiteral("ART1");
-        bool porBarra = false;
-        QString descripcion;
-        ado::Recordset rs;
-        ASSERT_TRUE(BuscaArticuloPorCodigo(codigo, rs, soloLectura, porBarra, descripcion));
-        EXPECT_EQ(rs.LockType(), soloLectura ? ado::adLockReadOnly : ado::adLockOptimistic);
-        rs.Fields(QStringLiteral("Descripcion")).setValue(Variant("Tornillo largo"));
-        if (soloLectura) {
-            EXPECT_THROW(rs.Update(), VbException);
-        } else {
-            rs.Update();
-            rs.Close();
-            ASSERT_TRUE(BuscaArticuloPorCodigo(codigo, rs, true, porBarra, descripcion));
-            EXPECT_EQ(descripcion, QStringLiteral("Tornillo largo"));
-        }
+        [&] {
+            QString codigo = QStringLiteral("ART1");
+            bool porBarra = false;
+            QString descripcion;
+            ado::Recordset rs;
+            ASSERT_TRUE(BuscaArticuloPorCodigo(codigo, rs, soloLectura, porBarra, descripcion));
+            EXPECT_EQ(rs.LockType(), soloLectura ? ado::adLockReadOnly : ado::adLockOptimistic);
+            rs.Fields(QStringLiteral("Descripcion")).setValue(Variant("Tornillo largo"));
+            if (soloLectura) {
+                EXPECT_THROW(rs.Update(), VbException);
+            } else {
+                rs.Update();
+                rs.Close();
+                ASSERT_TRUE(BuscaArticuloPorCodigo(codigo, rs, true, porBarra, descripcion));
+                EXPECT_EQ(descripcion, QStringLiteral("Tornillo largo"));
+            }
+        }();
     }
 }
 

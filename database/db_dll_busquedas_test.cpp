@@ -370,17 +370,19 @@ TEST_F(LookupsTest, ExisteEnTablaSTComparesUntrimmedAndReopensReadOnly)
 
     for (const bool soloLectura : {false, true}) {
         SCOPED_TRACE(soloLectura ? "read-only" : "own lock");
-        ado::Recordset rs;
-        rs.Open(QStringLiteral("SELECT * FROM PERSONAS"), gDB().gCnn(), ado::adOpenDynamic, ado::adLockOptimistic);
-        ASSERT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
-                                          QStringLiteral("JUAN"),
-                                          QStringLiteral("nombre"),
-                                          &rs,
-                                          8,
-                                          QString(),
-                                          soloLectura));
-        EXPECT_EQ(rs.LockType(), soloLectura ? ado::adLockReadOnly : ado::adLockOptimistic);
-        EXPECT_EQ(rs.Fields(QStringLiteral("Edad")).Value().toLong(), 30);
+        [&] {
+            ado::Recordset rs;
+            rs.Open(QStringLiteral("SELECT * FROM PERSONAS"), gDB().gCnn(), ado::adOpenDynamic, ado::adLockOptimistic);
+            ASSERT_TRUE(gDB().ExisteEnTablaST(QStringLiteral("PERSONAS"),
+                                              QStringLiteral("JUAN"),
+                                              QStringLiteral("nombre"),
+                                              &rs,
+                                              8,
+                                              QString(),
+                                              soloLectura));
+            EXPECT_EQ(rs.LockType(), soloLectura ? ado::adLockReadOnly : ado::adLockOptimistic);
+            EXPECT_EQ(rs.Fields(QStringLiteral("Edad")).Value().toLong(), 30);
+        }();
     }
 }
 

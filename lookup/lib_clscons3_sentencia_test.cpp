@@ -117,17 +117,19 @@ TEST_F(Sentencia, MaskWithoutTwoColumnsAndNoSearchColumnTellsTheOperator)
     mascaras(kMascaras);
     for (const char *vista : {"V_TA_UNIDAD", "V_TA_DEPOSITO"}) {
         SCOPED_TRACE(vista);
-        operador.clear();
-        const Resultado r = arma(QString::fromLatin1(vista), QString(), QStringLiteral("x = 1"));
-        EXPECT_FALSE(r.sentencia);
-        EXPECT_TRUE(r.campo.isEmpty());
-        EXPECT_EQ(r.where, QStringLiteral(" (x = 1) ")) << "Where is wrapped on every road";
-        ASSERT_EQ(operador.requests().size(), 1u);
-        const ui::Request &m = operador.last();
-        EXPECT_EQ(m.prompt, QStringLiteral("Debe configurar la consulta para esta tabla"));
-        EXPECT_EQ(m.title, QStringLiteral("Aviso al operador"));
-        EXPECT_EQ(m.icon, ui::vbInformation);
-        EXPECT_EQ(m.buttons, QStringList{QStringLiteral("Aceptar")});
+        [&] {
+            operador.clear();
+            const Resultado r = arma(QString::fromLatin1(vista), QString(), QStringLiteral("x = 1"));
+            EXPECT_FALSE(r.sentencia);
+            EXPECT_TRUE(r.campo.isEmpty());
+            EXPECT_EQ(r.where, QStringLiteral(" (x = 1) ")) << "Where is wrapped on every road";
+            ASSERT_EQ(operador.requests().size(), 1u);
+            const ui::Request &m = operador.last();
+            EXPECT_EQ(m.prompt, QStringLiteral("Debe configurar la consulta para esta tabla"));
+            EXPECT_EQ(m.title, QStringLiteral("Aviso al operador"));
+            EXPECT_EQ(m.icon, ui::vbInformation);
+            EXPECT_EQ(m.buttons, QStringList{QStringLiteral("Aceptar")});
+        }();
     }
 }
 

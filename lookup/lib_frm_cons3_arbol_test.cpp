@@ -216,10 +216,12 @@ TEST_F(ArbolTest, ArrowAndPageKeysInTheBoxGoToTheTree)
         Activa(dlg);
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
             SCOPED_TRACE(key);
-            Caja(dlg).setFocus();
-            ASSERT_TRUE(Caja(dlg).hasFocus());
-            QTest::keyClick(Caja(dlg).lineEdit(), key);
-            EXPECT_TRUE(dlg.TreeV->hasFocus());
+            [&] {
+                Caja(dlg).setFocus();
+                ASSERT_TRUE(Caja(dlg).hasFocus());
+                QTest::keyClick(Caja(dlg).lineEdit(), key);
+                EXPECT_TRUE(dlg.TreeV->hasFocus());
+            }();
         }
         Caja(dlg).setFocus();
         QTest::keyClick(Caja(dlg).lineEdit(), Qt::Key_Right);

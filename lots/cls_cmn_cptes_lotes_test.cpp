@@ -302,20 +302,22 @@ TEST_F(Pedidos, AnErrorAnsweredAbortLeavesNoLoadedDialog)
     const auto falla = [](QDialog &) { Raise(vberr::InternalError); };
     for (bool salida : {false, true}) {
         SCOPED_TRACE(salida);
-        operador.clear();
-        operador.drive(falla).answer(ui::vbAbort);
-        QString series = QStringLiteral("antes"), lotes = QStringLiteral("antes");
-        double cantidad = 2;
-        if (salida) {
-            Salida(cantidad, {}, {}, true);
-        } else {
-            cptes->PideSerieLote(QStringLiteral("A"), 2, {}, {}, series, lotes, true, false, false);
-            EXPECT_EQ(series, QStringLiteral("antes")) << "the results set so far";
-        }
-        ASSERT_EQ(operador.prompts().size(), 1);
-        EXPECT_TRUE(operador.prompts().front().startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (51)")));
-        EXPECT_TRUE(operador.last().title.contains(QStringLiteral("PideSerieLote")));
-        EXPECT_FALSE(DialogoLotes::Exists());
+        [&] {
+            operador.clear();
+            operador.drive(falla).answer(ui::vbAbort);
+            QString series = QStringLiteral("antes"), lotes = QStringLiteral("antes");
+            double cantidad = 2;
+            if (salida) {
+                Salida(cantidad, {}, {}, true);
+            } else {
+                cptes->PideSerieLote(QStringLiteral("A"), 2, {}, {}, series, lotes, true, false, false);
+                EXPECT_EQ(series, QStringLiteral("antes")) << "the results set so far";
+            }
+            ASSERT_EQ(operador.prompts().size(), 1);
+            EXPECT_TRUE(operador.prompts().front().startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (51)")));
+            EXPECT_TRUE(operador.last().title.contains(QStringLiteral("PideSerieLote")));
+            EXPECT_FALSE(DialogoLotes::Exists());
+        }();
     }
 
     // The next request meets a fresh dialog: nothing of the issue is left.

@@ -600,36 +600,39 @@ TEST_F(Asiento, AVoucherOfManyArticlesGetsARowPerAccountWhateverItsLength)
     };
     for (const Caso c : {Caso{500, 500}, Caso{501, 1}, Caso{kMasLargo, 1}}) {
         SCOPED_TRACE(c.lineas);
-        Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS"));
-        Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
-        clase.emplace();
-        sqlTemp.clear();
-        hayError = false;
-        // Line i carries 2 x (i + 1) on its article's own account.
-        std::vector<FilaDeGrilla> lineas;
-        QStringList esperado;
-        long long total = 0;
-        for (int i = 0; i < c.lineas; ++i) {
-            lineas.push_back(Linea(articulo(i),
-                                   QStringLiteral("2"),
-                                   {{ColAux38, QString::number(i + 1)}, {AuxPrecioSinIVA, QStringLiteral("0")}}));
-            esperado << QStringLiteral("%1 H %2").arg(cuenta(i)).arg(2 * (i + 1));
-            total += 2 * (i + 1);
-        }
-        esperado << QStringLiteral("5.1.07 D %1").arg(total);
-        Grilla(lineas);
-        enviadas.clear();
-        PosteaYGraba(Comprobante{}, true);
-        EXPECT_FALSE(hayError);
+        [&] {
+            Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS"));
+            Ejecuta(QStringLiteral("DELETE FROM V_MV_STOCK"));
+            clase.emplace();
+            sqlTemp.clear();
+            hayError = false;
+            // Line i carries 2 x (i + 1) on its article's own account.
+            std::vector<FilaDeGrilla> lineas;
+            QStringList esperado;
+            long long total = 0;
+            for (int i = 0; i < c.lineas; ++i) {
+                lineas.push_back(Linea(articulo(i),
+                                       QStringLiteral("2"),
+                                       {{ColAux38, QString::number(i + 1)}, {AuxPrecioSinIVA, QStringLiteral("0")}}));
+                esperado << QStringLiteral("%1 H %2").arg(cuenta(i)).arg(2 * (i + 1));
+                total += 2 * (i + 1);
+            }
+            esperado << QStringLiteral("5.1.07 D %1").arg(total);
+            Grilla(lineas);
+            enviadas.clear();
+            PosteaYGraba(Comprobante{}, true);
+            EXPECT_FALSE(hayError);
 
-        const QStringList consulta = EnviadasCon(QStringLiteral("select cuentacontableC from v_ma_articulos where ("));
-        ASSERT_EQ(consulta.size(), 1);
-        EXPECT_EQ(consulta[0].count(QStringLiteral("idarticulo"), Qt::CaseInsensitive), c.terminos);
-        EXPECT_EQ(consulta[0].contains(QStringLiteral(" idarticulo IN (")), c.terminos == 1);
-        EXPECT_EQ(Diario(QStringLiteral("RM")), esperado);
-        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = '  RM'")), c.lineas + 1);
-        EXPECT_EQ(DebeMenosHaber(QStringLiteral("RM")), 0);
-        EXPECT_EQ(operador.requests().size(), 0u);
+            const QStringList consulta = EnviadasCon(
+                QStringLiteral("select cuentacontableC from v_ma_articulos where ("));
+            ASSERT_EQ(consulta.size(), 1);
+            EXPECT_EQ(consulta[0].count(QStringLiteral("idarticulo"), Qt::CaseInsensitive), c.terminos);
+            EXPECT_EQ(consulta[0].contains(QStringLiteral(" idarticulo IN (")), c.terminos == 1);
+            EXPECT_EQ(Diario(QStringLiteral("RM")), esperado);
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = '  RM'")), c.lineas + 1);
+            EXPECT_EQ(DebeMenosHaber(QStringLiteral("RM")), 0);
+            EXPECT_EQ(operador.requests().size(), 0u);
+        }();
     }
 }
 

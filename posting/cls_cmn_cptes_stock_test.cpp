@@ -575,23 +575,25 @@ TEST_F(BasePosteo, OnlyAWholeNumberComplementIsPosted)
     for (const CasoComplemento &c : CasosDeComplemento()) {
         for (bool recoge : {false, true}) {
             SCOPED_TRACE(std::string(c.complemento) + (recoge ? ", collected" : ", run"));
-            DeNuevo({Linea(QStringLiteral("A1"), QStringLiteral("1"))});
-            Comprobante v;
-            v.IdComplemento = QString::fromUtf8(c.complemento);
-            if (c.valido) {
-                PosteaYGraba(v, recoge);
-                EXPECT_FALSE(hayError);
-                EXPECT_EQ(FilasDe(QStringLiteral("SELECT IdComplemento FROM V_MV_STOCK")),
-                          QStringList{QString::fromUtf8(c.complemento).trimmed()});
-                EXPECT_EQ(operador.requests().size(), 0u);
-                continue;
-            }
-            Postea(v, recoge);
-            EXPECT_TRUE(hayError);
-            EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.toStdString();
-            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
-            ASSERT_EQ(operador.requests().size(), 1u);
-            EXPECT_EQ(operador.requests()[0].prompt, RechazoDeComplemento(c.complemento));
+            [&] {
+                DeNuevo({Linea(QStringLiteral("A1"), QStringLiteral("1"))});
+                Comprobante v;
+                v.IdComplemento = QString::fromUtf8(c.complemento);
+                if (c.valido) {
+                    PosteaYGraba(v, recoge);
+                    EXPECT_FALSE(hayError);
+                    EXPECT_EQ(FilasDe(QStringLiteral("SELECT IdComplemento FROM V_MV_STOCK")),
+                              QStringList{QString::fromUtf8(c.complemento).trimmed()});
+                    EXPECT_EQ(operador.requests().size(), 0u);
+                    return;
+                }
+                Postea(v, recoge);
+                EXPECT_TRUE(hayError);
+                EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.toStdString();
+                EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+                ASSERT_EQ(operador.requests().size(), 1u);
+                EXPECT_EQ(operador.requests()[0].prompt, RechazoDeComplemento(c.complemento));
+            }();
         }
     }
 }
@@ -663,17 +665,20 @@ TEST_F(BasePosteo, AMalformedOrOverlongListRefusesTheVoucherAndWritesNothing)
         [&] {
             for (bool recoge : {false, true}) {
                 SCOPED_TRACE(std::string(c.nombre) + (recoge ? ", collected" : ", run"));
-                DeNuevo(c.lineas);
-                Comprobante v;
-                v.TC = QString::fromLatin1(c.tc);
-                Postea(v, recoge);
-                EXPECT_TRUE(hayError);
-                EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.left(300).toStdString();
-                EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
-                ASSERT_EQ(operador.requests().size(), 1u);
-                EXPECT_EQ(operador.requests()[0].prompt, QStringLiteral("No se grabó el comprobante: ") + c.falla + ".");
-                EXPECT_EQ(operador.requests()[0].title, QStringLiteral("Aviso al operador"));
-                EXPECT_EQ(operador.requests()[0].icon, ui::vbCritical);
+                [&] {
+                    DeNuevo(c.lineas);
+                    Comprobante v;
+                    v.TC = QString::fromLatin1(c.tc);
+                    Postea(v, recoge);
+                    EXPECT_TRUE(hayError);
+                    EXPECT_TRUE(sqlTemp.isEmpty()) << sqlTemp.left(300).toStdString();
+                    EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK")), 0);
+                    ASSERT_EQ(operador.requests().size(), 1u);
+                    EXPECT_EQ(operador.requests()[0].prompt,
+                              QStringLiteral("No se grabó el comprobante: ") + c.falla + ".");
+                    EXPECT_EQ(operador.requests()[0].title, QStringLiteral("Aviso al operador"));
+                    EXPECT_EQ(operador.requests()[0].icon, ui::vbCritical);
+                }();
             }
         }();
     }

@@ -274,25 +274,27 @@ TEST_F(LineaYStock, ASecondPostingNeverDoublesTheJournal)
 {
     for (bool recolecta : {false, true}) {
         SCOPED_TRACE(recolecta ? "collected" : "run");
-        Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS"));
-        const std::vector<FilaDeGrilla> lineas{Costeada("A1", "2"), Costeada("A3", "1")};
-        DeNuevo(lineas);
-        Comprobante v;
-        PosteaYGraba(v, recolecta);
-        const QStringList diario = Diario(QStringLiteral("RM"));
-        EXPECT_EQ(diario.size(), 3);
+        [&] {
+            Ejecuta(QStringLiteral("DELETE FROM MV_ASIENTOS"));
+            const std::vector<FilaDeGrilla> lineas{Costeada("A1", "2"), Costeada("A3", "1")};
+            DeNuevo(lineas);
+            Comprobante v;
+            PosteaYGraba(v, recolecta);
+            const QStringList diario = Diario(QStringLiteral("RM"));
+            EXPECT_EQ(diario.size(), 3);
 
-        DeNuevo(lineas);
-        clase.emplace();
-        Comprobante otra;
-        PosteaYGraba(otra, recolecta);
-        EXPECT_FALSE(hayError);
-        EXPECT_EQ(Movimientos(), (QStringList{"1 1>- -/- -2", "2 1>- -/- -1"}));
-        EXPECT_EQ(Diario(QStringLiteral("RM")), diario);
-        EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS")), 3);
-        ASSERT_EQ(operador.prompts().size(), 1);
-        EXPECT_TRUE(operador.prompts()[0].startsWith(QStringLiteral("El comprobante ya ha Sido Cargado. Asiento ")))
-            << operador.prompts()[0].toStdString();
+            DeNuevo(lineas);
+            clase.emplace();
+            Comprobante otra;
+            PosteaYGraba(otra, recolecta);
+            EXPECT_FALSE(hayError);
+            EXPECT_EQ(Movimientos(), (QStringList{"1 1>- -/- -2", "2 1>- -/- -1"}));
+            EXPECT_EQ(Diario(QStringLiteral("RM")), diario);
+            EXPECT_EQ(Cuenta(QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS")), 3);
+            ASSERT_EQ(operador.prompts().size(), 1);
+            EXPECT_TRUE(operador.prompts()[0].startsWith(QStringLiteral("El comprobante ya ha Sido Cargado. Asiento ")))
+                << operador.prompts()[0].toStdString();
+        }();
     }
 }
 

@@ -89,13 +89,15 @@ TEST_F(MascarasPorDefecto, AFragmentIsNeverReadAsAMask)
     // The contacts' record is the cut one; the suppliers' stands whole before it.
     for (const char *vista : {"MA_CONTACTOS", "VT_PROVEEDORES"}) {
         SCOPED_TRACE(vista);
-        QString campo, where;
-        const std::optional<QString> sentencia
-            = gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(vista), campo, where, {});
-        ASSERT_TRUE(sentencia);
-        EXPECT_TRUE(sentencia->contains(QStringLiteral("FROM ") + QString::fromLatin1(vista), Qt::CaseInsensitive))
-            << sentencia->toStdString();
-        EXPECT_FALSE(primeraColumna(*sentencia).isEmpty()) << sentencia->toStdString();
+        [&] {
+            QString campo, where;
+            const std::optional<QString> sentencia
+                = gConsulta().ArmaSentenciaConsulta(QString::fromLatin1(vista), campo, where, {});
+            ASSERT_TRUE(sentencia);
+            EXPECT_TRUE(sentencia->contains(QStringLiteral("FROM ") + QString::fromLatin1(vista), Qt::CaseInsensitive))
+                << sentencia->toStdString();
+            EXPECT_FALSE(primeraColumna(*sentencia).isEmpty()) << sentencia->toStdString();
+        }();
     }
     EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join(u'\n').toStdString();
 }

@@ -215,19 +215,22 @@ TEST_F(InicializaSistemaTest, AFullFolderLeavesNoCutMaskFile)
     const QString ruta = fs.archivo(QStringLiteral("consultas.vgr"));
     for (const qint64 libres : {qint64(4096), qint64(0)}) {
         SCOPED_TRACE(libres);
-        operador.clear();
-        ReiniciaConexion();
-        ASSERT_TRUE(fs.DejaLibres(libres));
-        operador.answer(ui::vbIgnore);
-        Inicia(parametros());
-        ASSERT_EQ(operador.prompts().size(), 1);
-        EXPECT_TRUE(operador.prompts()[0].startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (61)")))
-            << operador.prompts()[0].toStdString();
-        EXPECT_FALSE(QFileInfo::exists(ruta));
-        EXPECT_EQ(QDir(fs.ruta()).entryList({QStringLiteral("consultas.vgr*")}, QDir::Files | QDir::Hidden), QStringList())
-            << "no temporary file left behind";
-        EXPECT_EQ(gTablaConfiguracion, QStringLiteral("ta_configuracion")) << "start-up went on";
-        EXPECT_EQ(finales, 0);
+        [&] {
+            operador.clear();
+            ReiniciaConexion();
+            ASSERT_TRUE(fs.DejaLibres(libres));
+            operador.answer(ui::vbIgnore);
+            Inicia(parametros());
+            ASSERT_EQ(operador.prompts().size(), 1);
+            EXPECT_TRUE(operador.prompts()[0].startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (61)")))
+                << operador.prompts()[0].toStdString();
+            EXPECT_FALSE(QFileInfo::exists(ruta));
+            EXPECT_EQ(QDir(fs.ruta()).entryList({QStringLiteral("consultas.vgr*")}, QDir::Files | QDir::Hidden),
+                      QStringList())
+                << "no temporary file left behind";
+            EXPECT_EQ(gTablaConfiguracion, QStringLiteral("ta_configuracion")) << "start-up went on";
+            EXPECT_EQ(finales, 0);
+        }();
     }
     fs.Libera();
     operador.clear();
@@ -414,17 +417,19 @@ TEST_F(InicializaSistemaTest, AMissingOrEmptyDatabaseFileGetsOneQuestion)
     QFile(vacia).open(QIODevice::WriteOnly);
     for (const QString &ruta : {falta, vacia}) {
         SCOPED_TRACE(ruta.toStdString());
-        operador.clear();
-        finales = 0;
-        ReiniciaConexion();
-        operador.answer(ui::vbNo);
-        Inicia(QStringLiteral("@Server=sqlite; @DbName=%1; @Usuario=ADMIN; @Password=; ").arg(ruta));
-        ASSERT_EQ(operador.requests().size(), 1u);
-        EXPECT_EQ(operador.requests()[0].title, QStringLiteral(" Error de Conexion a Base de Datos"));
-        EXPECT_TRUE(operador.requests()[0].prompt.contains(QStringLiteral("Cannot open database \"%1\"").arg(ruta)))
-            << operador.requests()[0].prompt.toStdString();
-        EXPECT_EQ(finales, 1);
-        EXPECT_EQ(operador.unexpected(), 0);
+        [&] {
+            operador.clear();
+            finales = 0;
+            ReiniciaConexion();
+            operador.answer(ui::vbNo);
+            Inicia(QStringLiteral("@Server=sqlite; @DbName=%1; @Usuario=ADMIN; @Password=; ").arg(ruta));
+            ASSERT_EQ(operador.requests().size(), 1u);
+            EXPECT_EQ(operador.requests()[0].title, QStringLiteral(" Error de Conexion a Base de Datos"));
+            EXPECT_TRUE(operador.requests()[0].prompt.contains(QStringLiteral("Cannot open database \"%1\"").arg(ruta)))
+                << operador.requests()[0].prompt.toStdString();
+            EXPECT_EQ(finales, 1);
+            EXPECT_EQ(operador.unexpected(), 0);
+        }();
     }
     EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), QStringList{QStringLiteral("vacia.db")});
     EXPECT_EQ(QFileInfo(vacia).size(), 0);

@@ -143,11 +143,13 @@ TEST_F(Lotes, TheGridsDepositLooksUpNothing)
 {
     for (const char *deposito : {"ELDELGRID", "eldelgrid"}) {
         SCOPED_TRACE(deposito);
-        std::vector<TipoArticuloCantidad> lista{Centinela()};
-        EXPECT_FALSE(ArticuloTieneLotes(QStringLiteral("PINTURA"), QLatin1String(deposito), lista, 8));
-        ASSERT_EQ(lista.size(), 1u);
-        EXPECT_EQ(lista[0].Codigo.text(), Centinela().Codigo.text());
-        EXPECT_EQ(lista[0].Cantidad, 99);
+        [&] {
+            std::vector<TipoArticuloCantidad> lista{Centinela()};
+            EXPECT_FALSE(ArticuloTieneLotes(QStringLiteral("PINTURA"), QLatin1String(deposito), lista, 8));
+            ASSERT_EQ(lista.size(), 1u);
+            EXPECT_EQ(lista[0].Codigo.text(), Centinela().Codigo.text());
+            EXPECT_EQ(lista[0].Cantidad, 99);
+        }();
     }
     EXPECT_TRUE(enviadas.isEmpty());
 }

@@ -190,17 +190,24 @@ TEST_F(SaldosPorLote, AnArticleWithoutRowGoesToTheTreatment)
 {
     for (const int respuesta : {ui::vbIgnore, ui::vbAbort}) {
         SCOPED_TRACE(respuesta);
-        operador.clear();
-        operador.answer(respuesta);
-        QString deposito = QStringLiteral("1"), unidad;
-        EXPECT_EQ(ObtieneStock(QStringLiteral("NOEXISTE"), deposito, QStringLiteral("L1"), kIgnorar, QString(), unidad),
-                  0);
-        ASSERT_EQ(operador.requests().size(), 1u);
-        EXPECT_TRUE(operador.last().title.contains(QStringLiteral(" - ObtieneStock ")))
-            << operador.last().title.toStdString();
-        // Going on, the balance is still asked for, without the flags' rule.
-        EXPECT_EQ(EnviadasCon(QStringLiteral("SUM(CANTIDAD)")).size(), respuesta == ui::vbIgnore ? 1 : 0);
-        enviadas.clear();
+        [&] {
+            operador.clear();
+            operador.answer(respuesta);
+            QString deposito = QStringLiteral("1"), unidad;
+            EXPECT_EQ(ObtieneStock(QStringLiteral("NOEXISTE"),
+                                   deposito,
+                                   QStringLiteral("L1"),
+                                   kIgnorar,
+                                   QString(),
+                                   unidad),
+                      0);
+            ASSERT_EQ(operador.requests().size(), 1u);
+            EXPECT_TRUE(operador.last().title.contains(QStringLiteral(" - ObtieneStock ")))
+                << operador.last().title.toStdString();
+            // Going on, the balance is still asked for, without the flags' rule.
+            EXPECT_EQ(EnviadasCon(QStringLiteral("SUM(CANTIDAD)")).size(), respuesta == ui::vbIgnore ? 1 : 0);
+            enviadas.clear();
+        }();
     }
 }
 

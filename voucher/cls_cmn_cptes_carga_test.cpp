@@ -282,46 +282,52 @@ TEST_F(Carga, PurchasesByTheSupplierWhateverTheComplement)
     };
     for (const Caso &c : {Caso{"purchase_tables", "fcc", true}, Caso{"sales_tables", "FCC", false}}) {
         SCOPED_TRACE(c.nombre);
-        Disposicion(QStringLiteral("FCC"));
-        for (int col : {ColLista, ColPorcDto, AuxTasaIVA, EnComodato})
-            articulos.setTextMatrix(1, col, QStringLiteral("antes"));
-        idReparto = 7;
-        if (!c.compras) {
-            // The same voucher on the sales side, under the complement.
-            const ValoresFila clave = Mas(Clave("FCC", kRM), {{"IdComplemento", "0"}});
-            Cabecera(clave, {{"IdReparto", "-1"}});
-            Linea(clave, 1, "ART2", "3", {{"Precio_Lista", "NULL"}});
-        }
-        Asigna(QString::fromLatin1(c.tc), kRM, QStringLiteral("no es un número"), c.compras, QStringLiteral("O'BRIEN"));
-        if (c.compras) {
-            EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
-            EXPECT_EQ(Lineas(ColArticulo), (QStringList{QStringLiteral("ART1"), QString()}));
-            EXPECT_EQ(A(1, ColAux79), QStringLiteral("1.5"));
-            EXPECT_EQ(A(1, ColAux75), QStringLiteral(" P-77 "));
-            EXPECT_EQ(A(1, ColTotalLinea), QStringLiteral("30"));
-            // A purchase shows its stored quantity.
-            EXPECT_EQ(A(1, ColCantidad), QStringLiteral("10"));
-            EXPECT_EQ(A(1, AuxRestoPorAplicar), QStringLiteral("10"));
-            // Tasks of a purchase carry no sales details.
-            EXPECT_EQ(tareas.TextMatrix(1, 0), QStringLiteral("T1"));
-            EXPECT_EQ(tareas.TextMatrix(1, GrillaTareas::AuxObservAdic), QString());
-            EXPECT_EQ(tareas.TextMatrix(1, GrillaTareas::AuxFechaInicio), QString());
-            EXPECT_TRUE(EnviadasCon(QStringLiteral("IdComplemento")).isEmpty());
-            EXPECT_EQ(EnviadasCon(QStringLiteral("AND CUENTA = 'O''BRIEN'")).size(), 4);
-        } else {
-            // The complement is no number: the handler says so and nothing is read.
-            ASSERT_EQ(operador.requests().size(), 1u);
-            EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("AsignarDatosPresupuesto")));
-            EXPECT_TRUE(EnviadasCon(QStringLiteral("no es un")).isEmpty());
-            EXPECT_EQ(A(1, ColArticulo), QString());
-            operador.clear();
-            Asigna(QString::fromLatin1(c.tc), kRM, QStringLiteral("0"), false);
-            EXPECT_EQ(Lineas(ColArticulo), (QStringList{QStringLiteral("ART2"), QString()}));
-            EXPECT_EQ(A(1, ColAux79), QString());
-        }
-        for (int col : {ColLista, ColPorcDto, AuxTasaIVA, EnComodato})
-            EXPECT_EQ(A(1, col), QStringLiteral("antes")) << col;
-        EXPECT_EQ(idReparto, 7);
+        [&] {
+            Disposicion(QStringLiteral("FCC"));
+            for (int col : {ColLista, ColPorcDto, AuxTasaIVA, EnComodato})
+                articulos.setTextMatrix(1, col, QStringLiteral("antes"));
+            idReparto = 7;
+            if (!c.compras) {
+                // The same voucher on the sales side, under the complement.
+                const ValoresFila clave = Mas(Clave("FCC", kRM), {{"IdComplemento", "0"}});
+                Cabecera(clave, {{"IdReparto", "-1"}});
+                Linea(clave, 1, "ART2", "3", {{"Precio_Lista", "NULL"}});
+            }
+            Asigna(QString::fromLatin1(c.tc),
+                   kRM,
+                   QStringLiteral("no es un número"),
+                   c.compras,
+                   QStringLiteral("O'BRIEN"));
+            if (c.compras) {
+                EXPECT_EQ(operador.requests().size(), 0u) << operador.prompts().join('\n').toStdString();
+                EXPECT_EQ(Lineas(ColArticulo), (QStringList{QStringLiteral("ART1"), QString()}));
+                EXPECT_EQ(A(1, ColAux79), QStringLiteral("1.5"));
+                EXPECT_EQ(A(1, ColAux75), QStringLiteral(" P-77 "));
+                EXPECT_EQ(A(1, ColTotalLinea), QStringLiteral("30"));
+                // A purchase shows its stored quantity.
+                EXPECT_EQ(A(1, ColCantidad), QStringLiteral("10"));
+                EXPECT_EQ(A(1, AuxRestoPorAplicar), QStringLiteral("10"));
+                // Tasks of a purchase carry no sales details.
+                EXPECT_EQ(tareas.TextMatrix(1, 0), QStringLiteral("T1"));
+                EXPECT_EQ(tareas.TextMatrix(1, GrillaTareas::AuxObservAdic), QString());
+                EXPECT_EQ(tareas.TextMatrix(1, GrillaTareas::AuxFechaInicio), QString());
+                EXPECT_TRUE(EnviadasCon(QStringLiteral("IdComplemento")).isEmpty());
+                EXPECT_EQ(EnviadasCon(QStringLiteral("AND CUENTA = 'O''BRIEN'")).size(), 4);
+            } else {
+                // The complement is no number: the handler says so and nothing is read.
+                ASSERT_EQ(operador.requests().size(), 1u);
+                EXPECT_TRUE(operador.requests()[0].title.contains(QStringLiteral("AsignarDatosPresupuesto")));
+                EXPECT_TRUE(EnviadasCon(QStringLiteral("no es un")).isEmpty());
+                EXPECT_EQ(A(1, ColArticulo), QString());
+                operador.clear();
+                Asigna(QString::fromLatin1(c.tc), kRM, QStringLiteral("0"), false);
+                EXPECT_EQ(Lineas(ColArticulo), (QStringList{QStringLiteral("ART2"), QString()}));
+                EXPECT_EQ(A(1, ColAux79), QString());
+            }
+            for (int col : {ColLista, ColPorcDto, AuxTasaIVA, EnComodato})
+                EXPECT_EQ(A(1, col), QStringLiteral("antes")) << col;
+            EXPECT_EQ(idReparto, 7);
+        }();
     }
 }
 

@@ -332,18 +332,20 @@ TEST(MuestraError, ShowsNumberDescriptionAndRoutineAndReturnsTheAnswer)
     err.Source = "ADODB.Recordset";
     for (int answer : {ui::vbAbort, ui::vbRetry, ui::vbIgnore}) {
         SCOPED_TRACE(answer);
-        ui::ScriptedResponder responder;
-        ui::ScopedResponder guard(responder);
-        responder.answer(answer);
-        EXPECT_EQ(gComponente().MuestraError(err, {}, "AbrirRecordset"), answer);
-        ASSERT_EQ(responder.requests().size(), 1u);
-        const ui::Request &r = responder.last();
-        EXPECT_EQ(r.style, ui::vbAbortRetryIgnore + ui::vbCritical);
-        EXPECT_EQ(r.buttons, QStringList({"Anular", "Reintentar", "Omitir"}));
-        EXPECT_EQ(r.title, "Aviso al operador!!!");
-        EXPECT_EQ(r.prompt,
-                  "Se produjo el error 3021:\nNo hay registro actual.\nOrigen: ADODB.Recordset\n"
-                  "Rutina: AbrirRecordset");
+        [&] {
+            ui::ScriptedResponder responder;
+            ui::ScopedResponder guard(responder);
+            responder.answer(answer);
+            EXPECT_EQ(gComponente().MuestraError(err, {}, "AbrirRecordset"), answer);
+            ASSERT_EQ(responder.requests().size(), 1u);
+            const ui::Request &r = responder.last();
+            EXPECT_EQ(r.style, ui::vbAbortRetryIgnore + ui::vbCritical);
+            EXPECT_EQ(r.buttons, QStringList({"Anular", "Reintentar", "Omitir"}));
+            EXPECT_EQ(r.title, "Aviso al operador!!!");
+            EXPECT_EQ(r.prompt,
+                      "Se produjo el error 3021:\nNo hay registro actual.\nOrigen: ADODB.Recordset\n"
+                      "Rutina: AbrirRecordset");
+        }();
     }
 }
 
