@@ -128,7 +128,14 @@ QString TextoDeLiteral(const QString &literal)
 
 QString CodigoAncho(const QString &codigo, int ancho)
 {
-    return gComponente().FormateaCodigo(codigo, ancho);
+    // Trimmed first: blanks around a code too long for its width are no part
+    // of it, whichever caller hands it in.
+    return gComponente().FormateaCodigo(vb::Trim(codigo), ancho);
+}
+
+QString Tipo4(const QString &tipo)
+{
+    return CodigoAncho(tipo, 4);
 }
 
 QString CodigoSQL(const QString &codigo, int ancho)
@@ -138,8 +145,7 @@ QString CodigoSQL(const QString &codigo, int ancho)
 
 QString CodigoSQLoNull(const QString &codigo, int ancho)
 {
-    const QString recortado = vb::Trim(codigo);
-    return recortado.isEmpty() ? QStringLiteral("NULL") : CodigoSQL(recortado, ancho);
+    return vb::Trim(codigo).isEmpty() ? QStringLiteral("NULL") : CodigoSQL(codigo, ancho);
 }
 
 QString CodigoNormalizadoSQL(const QString &codigo, int ancho)

@@ -56,11 +56,13 @@ QString TextoDeLiteral(const QString &literal);
 
 // A code at its fixed width, as codes are stored: trimmed and right-aligned in
 // blanks to `ancho`. A blank code gives ""; one longer than `ancho` once
-// trimmed is given back as it came.
+// trimmed is given back trimmed, never cut (the column refuses it).
 QString CodigoAncho(const QString &codigo, int ancho);
+// A voucher type at its width of 4 (CodigoAncho).
+QString Tipo4(const QString &tipo);
 // The same as an SQL literal (TextoSQL of CodigoAncho).
 QString CodigoSQL(const QString &codigo, int ancho);
-// CodigoSQL of the trimmed code, or NULL when it is blank.
+// CodigoSQL of the code, or NULL when it is blank.
 QString CodigoSQLoNull(const QString &codigo, int ancho);
 // CodigoSQL of the code cleaned first (NormalizaCaracteres): a pipe-list
 // element's filler and separators never reach a statement.

@@ -1,6 +1,7 @@
 #include "database/configuracion.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/db_dll.h"
 #include "database/globales.h"
 #include "platform/component/component.h"
@@ -62,8 +63,8 @@ QString Cfg(const QString &Clave, QString &ValorAux)
             resultado = QStringLiteral(" ");
             ValorAux.clear();
         } else {
-            resultado = gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Valor")).Value()).toString();
-            ValorAux = gComponente().ValorNoNulo(rs.Fields(QStringLiteral("ValorAux")).Value()).toString();
+            resultado = CampoSinRecortar(rs, QStringLiteral("Valor"));
+            ValorAux = CampoSinRecortar(rs, QStringLiteral("ValorAux"));
         }
     });
     if (rs.State() == ado::adStateOpen)
@@ -90,14 +91,14 @@ void CargaConfiguracion(const QString &RutaAplicacion)
     gUsaCCosto = CfgSi(Cfg(QStringLiteral("USACCOSTO")));
     gUsaStockUdKg = CfgSi(Cfg(QStringLiteral("USA_STK_STOCK_UDKG")));
 
-    const Variant unidad = c.ValorNoNulo(gDB().DatosTabla(QStringLiteral("ta_usuarios"),
-                                                          gUsuarioLogeado,
-                                                          QStringLiteral("UNegocio"),
-                                                          QStringLiteral("nombre"),
-                                                          8,
-                                                          QString(),
-                                                          true));
-    gUNegocio = c.FormateaCodigo(unidad.toString(), 4);
+    const QString unidad = TextoNoNulo(gDB().DatosTabla(QStringLiteral("ta_usuarios"),
+                                                        gUsuarioLogeado,
+                                                        QStringLiteral("UNegocio"),
+                                                        QStringLiteral("nombre"),
+                                                        8,
+                                                        QString(),
+                                                        true));
+    gUNegocio = CodigoAncho(unidad, 4);
     if (gUNegocio.isEmpty())
         gUNegocio = QStringLiteral("   1");
 

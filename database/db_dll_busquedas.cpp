@@ -1,6 +1,7 @@
 #include "database/db_dll.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "platform/ado/sql_text.h"
 #include "platform/component/cls_componente.h"
 #include "platform/runtime/numbers.h"
@@ -195,7 +196,7 @@ Variant DB_Dll::DatosTabla(const QString &Tabla,
         if (rs.Bof())
             resultado = Variant(QString());
         else
-            resultado = Variant(mComponente().ValorNoNulo(rs.Fields(CampoDevuelto).Value()).toString());
+            resultado = Variant(CampoSinRecortar(rs, CampoDevuelto));
     });
     steps([&] { CierraRecordset(&rs); });
     return resultado;

@@ -1,5 +1,6 @@
 #include "database/db_dll.h"
 
+#include "database/campos.h"
 #include "database/frm_acceso.h"
 #include "platform/runtime/numbers.h"
 #include "platform/ui/default_instance.h"
@@ -152,7 +153,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, std::int32_t lCursor, const
                                      8,
                                      QString(),
                                      true);
-        gEsAdmin = vb::Val(v.isNull() || v.isEmpty() ? QString() : v.toString()) == 1;
+        gEsAdmin = vb::Val(TextoNoNulo(v)) == 1;
     });
 }
 

@@ -1,7 +1,6 @@
 #include "lookup/consulta_comprobantes.h"
 
 #include "database/armado_sql.h"
-#include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 
 #include <QRegularExpression>
@@ -72,7 +71,7 @@ bool LeeEntregaParcialRemito(const QString &TC, const QString &Filtro, bool Solo
 QString SentenciaComprobantes(const QString &TC, const QString &Filtro, const OpcionesConsultaComprobantes &o)
 {
     // The type between its quotes, as every statement writes it.
-    const QString tipo = TextoSQL(gComponente().FormateaCodigo(TC.trimmed(), 4));
+    const QString tipo = CodigoSQL(TC, 4);
     const bool vacio = Vacio(Filtro);
     const bool pend = o.SoloPendientes;
     const QString donde = QStringLiteral(" WHERE TC = ") + tipo;

@@ -1,7 +1,6 @@
 #include "lookup/faltantes_stock.h"
 
 #include "database/armado_sql.h"
-#include "platform/component/component.h"
 #include "platform/runtime/dates.h"
 #include "platform/runtime/strings.h"
 
@@ -17,7 +16,6 @@ QString SentenciaFaltante(const QString &articulo,
                           const QDateTime &momento)
 {
     return QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values(")
-           + TextoSQL(vb::GeneralDate(momento)) + QLatin1Char(',')
-           + TextoSQL(gComponente().FormateaCodigo(articulo, 25)) + QLatin1Char(',') + TextoSQL(vb::Trim(descripcion))
-           + QLatin1Char(',') + TextoSQL(usuario) + QLatin1Char(')');
+           + TextoSQL(vb::GeneralDate(momento)) + QLatin1Char(',') + CodigoSQL(articulo, 25) + QLatin1Char(',')
+           + TextoSQL(vb::Trim(descripcion)) + QLatin1Char(',') + TextoSQL(usuario) + QLatin1Char(')');
 }

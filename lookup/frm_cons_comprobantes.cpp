@@ -232,7 +232,7 @@ bool FrmConsComprobantes::Verdadero(const char *nombre)
 
 void FrmConsComprobantes::PoneCelda(int indice, const Variant &valor)
 {
-    const QString texto = gComponente().ValorNoNulo(valor).toString();
+    const QString texto = TextoNoNulo(valor);
     if (indice == 0)
         lItemActual.setText(texto);
     else

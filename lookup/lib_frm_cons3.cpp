@@ -1,5 +1,6 @@
 #include "lookup/lib_frm_cons3.h"
 
+#include "database/campos.h"
 #include "database/configuracion.h"
 #include "database/db_dll.h"
 #include "lookup/anchos_columnas.h"
@@ -294,10 +295,8 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
             if (!calculaColor)
                 return;
             try {
-                const Currency r = mComponente().ConvierteACurrency(
-                    mComponente().ValorNoNulo(mRs.Fields(QStringLiteral("PUNTOPEDIDO")).Value()));
-                const Currency s = mComponente().ConvierteACurrency(
-                    mComponente().ValorNoNulo(mRs.Fields(QStringLiteral("Stock")).Value()));
+                const Currency r = mComponente().ConvierteACurrency(CampoValor(mRs, QStringLiteral("PUNTOPEDIDO")));
+                const Currency s = mComponente().ConvierteACurrency(CampoValor(mRs, QStringLiteral("Stock")));
                 const Currency cero;
                 if (r == cero && s > cero)
                     color = StkNivel1;
@@ -316,7 +315,7 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
         });
         paso([&] {
             const Variant &valor = mRs.Fields(0).Value();
-            mFilaActual = ListView1->ListItems().Add(vb::Trim(mComponente().ValorNoNulo(valor).toString()));
+            mFilaActual = ListView1->ListItems().Add(vb::Trim(TextoNoNulo(valor)));
             ordenaPorValor(mFilaActual, 0, valor);
         });
         paso([&] {
@@ -325,7 +324,7 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
             // With no field named, the ticks go by the first column, as accept reads them.
             const Variant campo = vb::Trim(CampoDevuelto).isEmpty() ? mRs.Fields(0).Value()
                                                                     : mRs.Fields(CampoDevuelto).Value();
-            const QString valor = vb::Trim(mComponente().ValorNoNulo(campo).toString());
+            const QString valor = vb::Trim(TextoNoNulo(campo));
             if (valor.isEmpty())
                 return;
             for (const QString &m : marcados) {
@@ -338,7 +337,7 @@ void Lib_FrmCons3::Leer(std::int32_t, std::int16_t)
         for (int i = 1; i < campos && !paso.leaving(); ++i)
             paso([&] {
                 const Variant &valor = mRs.Fields(i).Value();
-                mFilaActual.setSubItems(i, mComponente().FormateaCodigo(mComponente().ValorNoNulo(valor).toString()));
+                mFilaActual.setSubItems(i, mComponente().FormateaCodigo(TextoNoNulo(valor)));
                 ordenaPorValor(mFilaActual, i, valor);
             });
         paso([&] {

@@ -1,5 +1,6 @@
 #include "lookup/lib_frm_cons3_arbol.h"
 
+#include "database/campos.h"
 #include "database/db_dll.h"
 #include "lookup/consulta_arbol.h"
 #include "platform/component/component.h"
@@ -27,7 +28,9 @@ Steps PasosMuestraError(const QString &rutina)
     return Steps([rutina](const ErrObject &e) { return gComponente().MuestraError(e, {}, rutina); });
 }
 
-QString TextoNoNulo(const Variant &v)
+// A value that must be there: Null is the run time's error 94, as a text
+// read from Null is.
+QString TextoExigido(const Variant &v)
 {
     if (v.isNull())
         Raise(vberr::InvalidUseOfNull);
@@ -172,8 +175,8 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
             Raise(vberr::SubscriptOutOfRange);
         if (!actual)
             Raise(vberr::ObjectNotSet);
-        const QString codigo = TextoNoNulo(datos[0][i]);
-        const QString descripcion = TextoNoNulo(datos[1][i]);
+        const QString codigo = TextoExigido(datos[0][i]);
+        const QString descripcion = TextoExigido(datos[1][i]);
         const QString clave = QStringLiteral("A") % codigo;
         // The root's key is the shortest there is, so the climb stops there at the latest.
         while (clave.size() < actual->Key().size() && actual->Parent())
@@ -266,7 +269,7 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
                                             {})) {
                         if (!Valores)
                             Raise(vberr::ObjectNotSet);
-                        Valores->append(gComponente().ValorNoNulo(rs.Fields(CampoDevuelto).Value()));
+                        Valores->append(CampoValor(rs, CampoDevuelto));
                     }
                 }
             });
@@ -295,7 +298,7 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
             paso([&] {
                 ado::Recordset rs;
                 if (gDB().ExisteEnTabla(QString::fromLatin1(t.tabla), codigo, campo, &rs, 8, {}))
-                    ValorDevuelto = gComponente().ValorNoNulo(rs.Fields(CampoDevuelto).Value());
+                    ValorDevuelto = CampoValor(rs, CampoDevuelto);
                 else
                     ValorDevuelto = QString();
             });

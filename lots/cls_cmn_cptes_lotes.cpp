@@ -2,11 +2,11 @@
 // lot and serial requests.
 #include "voucher/cls_cmn_cptes.h"
 
+#include "database/armado_sql.h"
 #include "database/configuracion.h"
 #include "database/db_dll.h"
 #include "lots/frm_carga_lotes_y_series.h"
 #include "lots/lista_pipe.h"
-#include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/flex_grid.h"
@@ -153,7 +153,7 @@ void ClsCmnCptes::PideSerieLote_Salidas(ui::FlexGrid &Grilla,
         f.EsLote = Lote;
         f.EsSerie = Serie;
         f.EsTalle = Talle;
-        f.Deposito = gComponente().FormateaCodigo(vb::Trim(Deposito), 4);
+        f.Deposito = CodigoAncho(Deposito, 4);
         f.Lotes = SeriesLoteAnt;
         f.Series = CantidadANT;
     });

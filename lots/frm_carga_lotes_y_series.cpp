@@ -1,6 +1,7 @@
 #include "lots/frm_carga_lotes_y_series.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "lots/lista_pipe.h"
@@ -171,8 +172,7 @@ void FrmCargaLotesySeries::VerificaAnteriores()
     }
     Steps::IgnoringErrors()([&] {
         const QString separador = ListaPipe::SeparadorLoteSerie();
-        QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ")
-                      + TextoSQL(gComponente().FormateaCodigo(Articulo, 25))
+        QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ") + CodigoSQL(Articulo, 25)
                       + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + TextoSQL(Deposito)
                       + QStringLiteral(" ORDER BY NROLOTE, NROSERIE ");
         ado::Recordset rs;
@@ -181,15 +181,9 @@ void FrmCargaLotesySeries::VerificaAnteriores()
         while (!rs.Eof()) {
             const int fila = g.Rows();
             g.setRows(fila + 1);
-            g.setTextMatrix(fila,
-                            kLote,
-                            vb::Trim(
-                                gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroLote")).Value()).toString()));
-            g.setTextMatrix(fila,
-                            kSerie,
-                            vb::Trim(
-                                gComponente().ValorNoNulo(rs.Fields(QStringLiteral("NroSerie")).Value()).toString()));
-            const Variant stock = gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Cantidad")).Value());
+            g.setTextMatrix(fila, kLote, vb::Trim(CampoSinRecortar(rs, QStringLiteral("NroLote"))));
+            g.setTextMatrix(fila, kSerie, vb::Trim(CampoSinRecortar(rs, QStringLiteral("NroSerie"))));
+            const Variant stock = CampoValor(rs, QStringLiteral("Cantidad"));
             g.setTextMatrix(fila, kStock, stock.isNumber() ? TextoCantidad(stock.toDouble()) : stock.toString());
             g.setTextMatrix(fila, kTomado, QString());
             ++registros;

@@ -55,7 +55,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
 
     // A line is valued once per voucher: its further lots and serials, and the
     // second pass of a transfer, add nothing.
-    const QString clave = CodigoAncho(vb::Trim(TC), 4) + Suc + Nro + Letra;
+    const QString clave = CodigoAncho(TC, 4) + Suc + Nro + Letra;
     const bool porLinea = SoloRegistro > 0;
     const bool nuevoCpte = porLinea && clave != mAsientoCpte;
     if (porLinea && !nuevoCpte && (mAsientoDetenido || mAsientoFilas.contains(SoloRegistro)))
@@ -71,7 +71,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     const bool produccion = vb::EqualsText(TC, QLatin1String("OP"));
     if (cab.CostoDeVenta) {
         // The cost of a sale is a voucher of its own that names the sale.
-        cab.TcOrigen = CodigoAncho(vb::Trim(TC), 4);
+        cab.TcOrigen = CodigoAncho(TC, 4);
         cab.CpteOrigen = Suc + Nro + Letra;
         TC = QStringLiteral("CMV");
         bool modifica = false;
@@ -147,7 +147,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     if (porLinea && nuevoCpte)
         mAsientoTotal = TotalDeCuentas(CuentasDeArticulos(ImportesDeArticulos(Grid, 0, columnaValor, produccion)));
 
-    cab.TC = CodigoAncho(vb::Trim(TC), 4);
+    cab.TC = CodigoAncho(TC, 4);
     cab.Suc = Suc;
     cab.Nro = Nro;
     cab.Letra = Letra;

@@ -7,6 +7,7 @@
 #include "posting/signo_comprobante.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/configuracion.h"
 #include "database/conversiones.h"
 #include "database/db_dll.h"
@@ -224,7 +225,7 @@ LiteralesEncabezado PreparaLiterales(EncabezadoStock &enc,
                                      const QString &IdDepositoDestino)
 {
     LiteralesEncabezado lit;
-    lit.TcOrigen = CodigoAncho(vb::Trim(TcOrigen), 4);
+    lit.TcOrigen = CodigoAncho(TcOrigen, 4);
     enc.TcOrigenDeGrilla = EsDelGrid(lit.TcOrigen);
     if (!enc.TcOrigenDeGrilla)
         lit.TcOrigen = TextoSQLoNull(lit.TcOrigen);
@@ -234,11 +235,10 @@ LiteralesEncabezado PreparaLiterales(EncabezadoStock &enc,
     if (!enc.ComprobanteOrigenDeGrilla)
         lit.ComprobanteOrigen = TextoSQLoNull(lit.ComprobanteOrigen);
 
-    enc.DepositoDefault = CodigoSQL(vb::Trim(Cfg(QStringLiteral("DepositoDefault"))), 4);
+    enc.DepositoDefault = CodigoSQL(Cfg(QStringLiteral("DepositoDefault")), 4);
     lit.IdDeposito = IdDeposito;
     if (!EsDelGrid(lit.IdDeposito))
-        lit.IdDeposito = vb::Trim(lit.IdDeposito).isEmpty() ? enc.DepositoDefault
-                                                            : CodigoSQL(vb::Trim(lit.IdDeposito), 4);
+        lit.IdDeposito = vb::Trim(lit.IdDeposito).isEmpty() ? enc.DepositoDefault : CodigoSQL(lit.IdDeposito, 4);
 
     lit.IdMotivoStock = IdMotivoStock;
     enc.MotivoDeGrilla = EsDelGrid(lit.IdMotivoStock);
@@ -302,10 +302,10 @@ bool EsDeCompras(const QString &TC)
 std::int16_t SecuenciaDeProduccion(const QString &TC, const QString &SucNroLetra)
 {
     QString consulta = QStringLiteral("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = ")
-                       + CodigoSQL(vb::Trim(TC), 4) + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(SucNroLetra);
+                       + CodigoSQL(TC, 4) + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(SucNroLetra);
     ado::Recordset rs;
     gDB().AbrirRecordset(consulta, rs);
-    std::int16_t maximo = vb::CInt(gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(0).Value())));
+    std::int16_t maximo = vb::CInt(gComponente().ConvierteADouble(CampoValor(rs, 0)));
     gDB().CierraRecordset(&rs);
     if (maximo != 0)
         maximo = vb::CInt(double(maximo) + 1);

@@ -4,6 +4,7 @@
 #include "posting/movimiento_stock.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/configuracion.h"
 #include "database/conversiones.h"
 #include "database/db_dll.h"
@@ -40,15 +41,13 @@ void Agrega(const char *columna, const QString &valor)
 
 QString DatoDelArticulo(const QString &articulo, const char *campo)
 {
-    return gComponente()
-        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
-                                      CodigoAncho(vb::Trim(articulo), 25),
-                                      QString::fromLatin1(campo),
-                                      QStringLiteral("IDARTICULO"),
-                                      8,
-                                      QString(),
-                                      true))
-        .toString();
+    return TextoNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
+                                        CodigoAncho(articulo, 25),
+                                        QString::fromLatin1(campo),
+                                        QStringLiteral("IDARTICULO"),
+                                        8,
+                                        QString(),
+                                        true));
 }
 
 // One consumption row: the product row offsets the line's article, a
@@ -225,7 +224,7 @@ void Consumo::Escribe(const FilaConsumo &f)
     Agrega("Secuencia", QString::number(secuencia));
     Agrega("Fecha", TextoSQL(enc.Fecha));
     Agrega("IdDeposito", Deposito(f.Fila));
-    Agrega("IdArticulo", CodigoSQL(vb::Trim(f.Articulo), 25));
+    Agrega("IdArticulo", CodigoSQL(f.Articulo, 25));
     if (f.Producto) {
         Agrega("Descripcion", TextoSQL(vb::Left(vb::Trim(celda(ColDescripcion)), 100)));
     } else {

@@ -1,6 +1,7 @@
 #include "posting/movimiento_stock.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/configuracion.h"
 #include "database/conversiones.h"
 #include "database/db_dll.h"
@@ -89,26 +90,26 @@ EntradaElegida EligeEntrada(const ItemsDeEntrada &items)
     EntradaElegida e;
     e.Cantidad = items.Cantidad;
     if (items.Signo == 1) {
-        e.Lote = CodigoAncho(vb::Trim(itemLote), 25);
-        e.Serie = CodigoAncho(vb::Trim(itemSerie), 25);
+        e.Lote = CodigoAncho(itemLote, 25);
+        e.Serie = CodigoAncho(itemSerie, 25);
         if (items.Perecedero) {
-            e.Lote = CodigoAncho(vb::Trim(items.Lotes), 25);
+            e.Lote = CodigoAncho(items.Lotes, 25);
         } else if (items.Talle) {
             if (!vb::Trim(itemLote).isEmpty()) {
                 SeparaLoteSerie(itemLote, e.Lote, e.Serie);
-                e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
+                e.Lote = CodigoAncho(e.Lote, 25);
                 e.Serie.clear();
                 e.Cantidad = cantidadDelItem();
                 e.DeLaLista = true;
             }
         } else {
             if (vb::Trim(e.Lote).isEmpty() && !vb::Trim(items.LoteFijo).isEmpty())
-                e.Lote = CodigoAncho(vb::Trim(items.LoteFijo), 25);
+                e.Lote = CodigoAncho(items.LoteFijo, 25);
             const QString &item = items.Transferencia ? itemLote : itemSerie;
             if (items.Serie && !vb::Trim(item).isEmpty()) {
                 SeparaLoteSerie(item, e.Lote, e.Serie);
-                e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
-                e.Serie = CodigoAncho(vb::Trim(e.Serie), 25);
+                e.Lote = CodigoAncho(e.Lote, 25);
+                e.Serie = CodigoAncho(e.Serie, 25);
                 e.DeLaLista = items.Transferencia;
                 e.Cantidad = items.Transferencia ? cantidadDelItem() : 1;
             }
@@ -121,14 +122,14 @@ EntradaElegida EligeEntrada(const ItemsDeEntrada &items)
                 QString sinSerie;
                 e.Lote = itemLote;
                 SeparaLoteSerie(itemLote, e.Lote, sinSerie);
-                e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
+                e.Lote = CodigoAncho(e.Lote, 25);
             }
             e.Cantidad = cantidadDelItem();
             e.DeLaLista = true;
         } else if (!vb::Trim(itemLote).isEmpty()) {
             SeparaLoteSerie(itemLote, e.Lote, e.Serie);
-            e.Lote = CodigoAncho(vb::Trim(e.Lote), 25);
-            e.Serie = CodigoAncho(vb::Trim(e.Serie), 25);
+            e.Lote = CodigoAncho(e.Lote, 25);
+            e.Serie = CodigoAncho(e.Serie, 25);
             e.Cantidad = cantidadDelItem();
             e.DeLaLista = true;
         }
@@ -154,15 +155,13 @@ QString CuentaDeFila(const QString &Cuenta, const QString &IdArticulo)
 {
     if (!vb::EqualsText(Cuenta, QStringLiteral("PorDefault")))
         return Cuenta;
-    const QString propia = vb::Trim(gComponente()
-                                        .ValorNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
-                                                                      CodigoAncho(vb::Trim(IdArticulo), 25),
-                                                                      QStringLiteral("CUENTAPROVEEDOR"),
-                                                                      QStringLiteral("IDARTICULO"),
-                                                                      8,
-                                                                      QString(),
-                                                                      true))
-                                        .toString());
+    const QString propia = vb::Trim(TextoNoNulo(gDB().DatosTabla(QStringLiteral("V_MA_ARTICULOS"),
+                                                                 CodigoAncho(IdArticulo, 25),
+                                                                 QStringLiteral("CUENTAPROVEEDOR"),
+                                                                 QStringLiteral("IDARTICULO"),
+                                                                 8,
+                                                                 QString(),
+                                                                 true)));
     return propia.isEmpty() ? QStringLiteral("NULL") : propia;
 }
 
@@ -187,7 +186,7 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     if (enc.EsTransferencia)
         Agrega("IDDEPOSITO_DESTINO",
                vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
-    Agrega("IdArticulo", CodigoSQL(vb::Trim(celda(ColArticulo)), 25));
+    Agrega("IdArticulo", CodigoSQL(celda(ColArticulo), 25));
     Agrega("Descripcion", TextoSQL(SinComillas(vb::Left(vb::Trim(celda(ColDescripcion)), 100))));
     Agrega("NroLote", TextoSQLoNull(mov.Lote));
 
@@ -210,7 +209,7 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     Agrega("Cantidad", Numero(Currency::fromDouble(mov.Cantidad * mov.Signo)));
 
     // The quantity in the base unit, when the line carries one.
-    grilla.setTextMatrix(f, ColUnidadEquiv, CodigoAncho(vb::Trim(celda(ColUnidadEquiv)), 4));
+    grilla.setTextMatrix(f, ColUnidadEquiv, CodigoAncho(celda(ColUnidadEquiv), 4));
     if (celda(ColAux76).isEmpty())
         grilla.setTextMatrix(f, ColAux76, QStringLiteral("0"));
     const bool pesable = MarcaDeCelda(grilla, f, ColAux76);

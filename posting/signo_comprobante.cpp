@@ -48,7 +48,7 @@ std::int16_t ObtieneSignoComprobante(const QString &TC, bool LibroIVA, bool &Lei
     Steps paso = Pasos(QStringLiteral("ObtieneSignoComprobante%"));
     bool existe = true;
     paso([&] {
-        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO=") + CodigoSQL(vb::Trim(TC), 4);
+        QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE WHERE CODIGO=") + CodigoSQL(TC, 4);
         gDB().AbrirRecordset(sentencia, rs);
     });
     paso([&] {

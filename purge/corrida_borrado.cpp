@@ -158,7 +158,7 @@ ResultadoAnulacion AnulaComprobantes(const QString &tipoTexto, const QString &fe
     paso([&] { usuarioPC = gEntorno().UsuarioPC(); });
     paso([&] { nombrePC = gEntorno().NombrePC(); });
     paso([&] { fechaHora = vb::GeneralDate(vb::Now()); });
-    paso([&] { tipo = gComponente().FormateaCodigo(vb::Trim(tipoTexto), 4); });
+    paso([&] { tipo = Tipo4(tipoTexto); });
     paso([&] { rutaLog = RutaLogAnulacion(); });
     // The header goes to disk before the first deletion (the file is closed
     // again at once), so a run that is killed still leaves its trace.

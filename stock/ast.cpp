@@ -5,8 +5,8 @@
 #include "stock/ast_p.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/db_dll.h"
-#include "platform/component/component.h"
 #include "platform/runtime/format.h"
 #include "platform/runtime/numbers.h"
 #include "platform/runtime/strings.h"
@@ -41,10 +41,8 @@ bool ExisteAsientoComprobante(const QString &TipoComprobante,
         gDB().CierraRecordset(&rs);
         return false;
     }
-    Asiento = vb::Format(gComponente().ValorNoNulo(Campo(rs, QStringLiteral("MES_OPERATIVO"))), QStringLiteral("00"))
-              + QStringLiteral(" - ")
-              + vb::Format(gComponente().ValorNoNulo(Campo(rs, QStringLiteral("NUMERO ASIENTO"))),
-                           QStringLiteral("000000"));
+    Asiento = vb::Format(CampoValor(rs, QStringLiteral("MES_OPERATIVO")), QStringLiteral("00")) + QStringLiteral(" - ")
+              + vb::Format(CampoValor(rs, QStringLiteral("NUMERO ASIENTO")), QStringLiteral("000000"));
     gDB().CierraRecordset(&rs);
     return true;
 }
@@ -59,11 +57,11 @@ QString ObtieneTipoRegCont(const QString &TipoComprobante)
     Steps pasos = Pasos(QStringLiteral("ObtieneTipoRegCont$"));
     pasos([&] {
         QString sentencia = QStringLiteral("SELECT * FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC = ")
-                            + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TipoComprobante)));
+                            + CodigoSQL(TipoComprobante, 4);
         gDB().AbrirRecordset(sentencia, rs);
         hay = !rs.Eof();
         if (hay)
-            subdiario = Texto(Campo(rs, QStringLiteral("Subdiario")));
+            subdiario = CampoSinRecortar(rs, QStringLiteral("Subdiario"));
         else
             resultado = sinSubdiario;
     });
@@ -89,7 +87,7 @@ QString NumeroObligatorio(const Variant &valor)
 {
     if (valor.isNumber())
         return NumeroSQL(valor);
-    const QString texto = valor.isNull() || valor.isEmpty() ? QString() : vb::Trim(valor.toString());
+    const QString texto = vb::Trim(TextoNoNulo(valor));
     if (!vb::IsNumeric(texto))
         Raise(vberr::InvalidCall);
     return NumeroSQL(vb::Val(texto));
@@ -120,7 +118,7 @@ std::int32_t ValidaTCRegistraciones(const Variant &MesOperativo, const Variant &
             sentencia += QStringLiteral(" AND RTRIM(LTRIM(TIPO_REG)) = ") + TextoSQL(tipoReg);
         sentencia += QStringLiteral(" AND RTRIM(LTRIM(PERIODO)) = ") + periodo;
         gDB().AbrirRecordset(sentencia, rs);
-        const Variant ultimo = rs.Eof() ? Variant::null() : Campo(rs, QStringLiteral("NRO_ASIENTO"));
+        const Variant ultimo = rs.Eof() ? Variant::null() : CampoTalCual(rs, QStringLiteral("NRO_ASIENTO"));
         resultado = ultimo.isNull() ? 1 : ultimo.toLong() + 1;
     });
     pasos([&] { gDB().CierraRecordset(&rs); });

@@ -14,11 +14,6 @@
 
 namespace numeracion {
 
-QString Tipo4(const QString &tipo)
-{
-    return gComponente().FormateaCodigo(vb::Trim(tipo), 4);
-}
-
 QString CondicionTipo(const QString &tipo)
 {
     const QString recortado = vb::Trim(tipo);
@@ -33,7 +28,7 @@ bool EsTipo(const QString &tipo, const char *codigo)
     return vb::EqualsText(vb::Trim(tipo), QLatin1String(codigo));
 }
 
-const Variant &Campo(ado::Recordset &rs, const QString &nombre)
+const Variant &CampoTalCual(ado::Recordset &rs, const QString &nombre)
 {
     return rs.Fields(nombre).Value();
 }
@@ -52,11 +47,6 @@ std::optional<double> NumeroSiHay(const Variant &valor)
     if (valor.isNull())
         return std::nullopt;
     return Numero(valor);
-}
-
-QString Texto(const Variant &valor)
-{
-    return gComponente().ValorNoNulo(valor).toString();
 }
 
 std::optional<QDate> DiaDeVencimiento(const Variant &valor)

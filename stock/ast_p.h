@@ -20,21 +20,16 @@ inline constexpr const char *kLetras = "A,B,C,E,R,X,M";
 // 4, the two forms vouchers and journal rows are stored in.
 QString CondicionTipo(const QString &tipo);
 
-// The type trimmed and right-aligned to 4, as books and stock rows hold it.
-QString Tipo4(const QString &tipo);
-
 // Whether the trimmed type equals the code, ignoring case.
 bool EsTipo(const QString &tipo, const char *codigo);
 
-// A field's value (Null and all).
-const Variant &Campo(ado::Recordset &rs, const QString &nombre);
+// A field's value as it is, Null and all (database/campos.h reads Null as "").
+const Variant &CampoTalCual(ado::Recordset &rs, const QString &nombre);
 // The leading number of a value: numbers as they are, texts by their
 // leading number (" 121" and "00000121" give 121); Null and Empty give 0.
 double Numero(const Variant &valor);
 // The same, or none for Null (a comparison with Null never holds).
 std::optional<double> NumeroSiHay(const Variant &valor);
-// The value's text, Null read as "".
-QString Texto(const Variant &valor);
 
 // The day an expiry value names; none when it is blank. A text that is no
 // date is error 13.

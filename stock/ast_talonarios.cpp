@@ -5,6 +5,7 @@
 #include "stock/ast_p.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/configuracion.h"
 #include "database/conversiones.h"
 #include "database/db_dll.h"
@@ -57,7 +58,7 @@ std::optional<QString> Ultimo(QString sentencia, ado::Recordset &rs)
     gDB().AbrirRecordset(sentencia, rs);
     if (rs.Eof())
         return std::nullopt;
-    const Variant v = Campo(rs, QStringLiteral("ULTIMO"));
+    const Variant v = CampoTalCual(rs, QStringLiteral("ULTIMO"));
     if (v.isNull())
         return std::nullopt;
     return v.toString();
@@ -125,7 +126,7 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante,
         QString sentencia = QStringLiteral("SELECT * FROM V_TA_CPTE") + QLatin1String(kBloqueoTalonario)
                             + QStringLiteral(" WHERE CODIGO = ") + TextoSQL(t4);
         if (porUnidad)
-            sentencia += QStringLiteral(" AND UNEGOCIO = ") + TextoSQL(gComponente().FormateaCodigo(UNegocio, 4));
+            sentencia += QStringLiteral(" AND UNEGOCIO = ") + CodigoSQL(UNegocio, 4);
         sentencia += QStringLiteral(" ORDER BY TALONARIO");
         gDB().AbrirRecordset(sentencia, rs);
         hayFilas = !rs.Eof();
@@ -151,7 +152,7 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante,
         if (!pasos([&] { fin = rs.Eof(); }) || fin)
             break;
         const bool sigue = pasos([&] {
-            const QString letras = Texto(Campo(rs, QStringLiteral("Letras")));
+            const QString letras = CampoSinRecortar(rs, QStringLiteral("Letras"));
             if (vb::InStr(letras, Letra, vb::Compare::Text) == 0) {
                 Letra = vb::Left(letras, 1);
                 if (vb::Trim(Letra).isEmpty())
@@ -159,24 +160,24 @@ void Obtener_Nro_Comprobante_Contable(const QString &TipoComprobante,
             }
             const QString l = vb::Trim(Letra);
             // Used up once the number it would issue passes its highest one.
-            const auto siguiente = SiguienteDelLibro(Campo(rs, l + QStringLiteral("_ULTIMO_NRO")),
-                                                     Campo(rs, l + QStringLiteral("_NRO_DESDE")));
-            const auto hasta = HastaDelLibro(Campo(rs, l + QStringLiteral("_NRO_HASTA")));
+            const auto siguiente = SiguienteDelLibro(CampoTalCual(rs, l + QStringLiteral("_ULTIMO_NRO")),
+                                                     CampoTalCual(rs, l + QStringLiteral("_NRO_DESDE")));
+            const auto hasta = HastaDelLibro(CampoTalCual(rs, l + QStringLiteral("_NRO_HASTA")));
             if (!siguiente || !hasta || *siguiente > *hasta) {
                 todosUsados = true;
                 return;
             }
             if (dia) {
-                const auto vence = DiaDeVencimiento(Campo(rs, QStringLiteral("Vence") + l));
+                const auto vence = DiaDeVencimiento(CampoTalCual(rs, QStringLiteral("Vence") + l));
                 if (vence && *dia > *vence)
                     return;
             }
-            Sucursal = vb::Format(numeracion::Numero(Campo(rs, l + QStringLiteral("_SUC_DEFAULT"))),
+            Sucursal = vb::Format(numeracion::Numero(CampoTalCual(rs, l + QStringLiteral("_SUC_DEFAULT"))),
                                   QStringLiteral("0000"));
             Numero = vb::Format(*siguiente, QStringLiteral("00000000"));
             NroHasta = vb::Format(*hasta, QStringLiteral("00000000"));
-            TalonarioActual = vb::CInt(numeracion::Numero(Campo(rs, QStringLiteral("talonario"))));
-            ModificaNumero = ConvierteBooleano(Texto(Campo(rs, QStringLiteral("Modificanumeracion"))));
+            TalonarioActual = vb::CInt(numeracion::Numero(CampoTalCual(rs, QStringLiteral("talonario"))));
+            ModificaNumero = ConvierteBooleano(CampoSinRecortar(rs, QStringLiteral("Modificanumeracion")));
             todosUsados = false;
             tomado = true;
         });

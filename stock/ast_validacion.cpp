@@ -5,6 +5,7 @@
 #include "stock/ast_p.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
@@ -28,16 +29,17 @@ const Currency kUno = Currency::fromScaled(10000);
 
 bool EsExterno(ado::Recordset &rs)
 {
-    const Variant &v = Campo(rs, QStringLiteral("Externo"));
+    const Variant &v = CampoTalCual(rs, QStringLiteral("Externo"));
     return !v.isNull() && ConvierteBooleano(v.toString());
 }
 
 // A book without a range that lets the operator choose the number.
 bool NumeracionLibre(ado::Recordset &rs, const QString &letra)
 {
-    const auto desde = NumeroSiHay(Campo(rs, letra + QStringLiteral("_NRO_DESDE")));
-    const auto hasta = NumeroSiHay(Campo(rs, letra + QStringLiteral("_NRO_HASTA")));
-    return desde == 0.0 && hasta == 0.0 && ConvierteBooleano(Texto(Campo(rs, QStringLiteral("Modificanumeracion"))));
+    const auto desde = NumeroSiHay(CampoTalCual(rs, letra + QStringLiteral("_NRO_DESDE")));
+    const auto hasta = NumeroSiHay(CampoTalCual(rs, letra + QStringLiteral("_NRO_HASTA")));
+    return desde == 0.0 && hasta == 0.0
+           && ConvierteBooleano(CampoSinRecortar(rs, QStringLiteral("Modificanumeracion")));
 }
 
 // The branch as the books' default-branch columns hold it: a plain number.
@@ -83,15 +85,15 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante,
     }
     bool hallado = false;
     while (!rs.Eof()) {
-        const std::int16_t talonario = vb::CInt(numeracion::Numero(Campo(rs, QStringLiteral("talonario"))));
+        const std::int16_t talonario = vb::CInt(numeracion::Numero(CampoTalCual(rs, QStringLiteral("talonario"))));
         if (NumeracionLibre(rs, l) || EsExterno(rs)) {
             if (!hallado)
                 TalonarioActual = talonario;
             hallado = true;
             break;
         }
-        const auto desde = NumeroSiHay(Campo(rs, l + QStringLiteral("_NRO_DESDE")));
-        const auto hasta = NumeroSiHay(Campo(rs, l + QStringLiteral("_NRO_HASTA")));
+        const auto desde = NumeroSiHay(CampoTalCual(rs, l + QStringLiteral("_NRO_DESDE")));
+        const auto hasta = NumeroSiHay(CampoTalCual(rs, l + QStringLiteral("_NRO_HASTA")));
         if (desde && hasta && valor >= *desde && valor <= *hasta) {
             TalonarioActual = talonario;
             hallado = true;
@@ -121,7 +123,7 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante,
     }
 
     if (!vb::Trim(FechaComprobante).isEmpty()) {
-        const auto vence = DiaDeVencimiento(Campo(rs, QStringLiteral("Vence") + l));
+        const auto vence = DiaDeVencimiento(CampoTalCual(rs, QStringLiteral("Vence") + l));
         if (vence && *vence < vb::DateValue(vb::Trim(FechaComprobante)).date()) {
             valido = false;
             Mensaje = QStringLiteral("El rango de numeracion del comprobante ") + TipoComprobante
@@ -133,13 +135,13 @@ bool ValidaNumeracionComprobante(const QString &TipoComprobante,
     }
 
     if (valido) {
-        const Variant &desde = Campo(rs, l + QStringLiteral("_NRO_DESDE"));
-        const Variant &hasta = Campo(rs, l + QStringLiteral("_NRO_HASTA"));
+        const Variant &desde = CampoTalCual(rs, l + QStringLiteral("_NRO_DESDE"));
+        const Variant &hasta = CampoTalCual(rs, l + QStringLiteral("_NRO_HASTA"));
         const auto rango = [&](const char *parametro, const Variant &limite) {
             Mensaje += kCR + QStringLiteral("El Número de comprobante (") + vb::CStr(valor)
                        + QStringLiteral(") no respeta el parametro ") + QLatin1String(parametro)
-                       + QStringLiteral(" del comprobante (") + Texto(limite) + QStringLiteral(") , Nro de Control: ")
-                       + n;
+                       + QStringLiteral(" del comprobante (") + TextoNoNulo(limite)
+                       + QStringLiteral(") , Nro de Control: ") + n;
             valido = false;
         };
         if (const auto d = NumeroSiHay(desde); d && valor < *d)
@@ -177,22 +179,21 @@ struct Avance
     // With `conRango`, the row holds the letter's range of numbers too.
     void sobre(ado::Recordset &rs, const QString &tabla, const QString &condicion, bool conRango = false)
     {
-        const double sucLibro = gComponente().ConvierteADouble(
-            gComponente().ValorNoNulo(Campo(rs, letra + QStringLiteral("_SUC_DEFAULT"))));
+        const double sucLibro = gComponente().ConvierteADouble(CampoValor(rs, letra + QStringLiteral("_SUC_DEFAULT")));
         if (sucLibro != gComponente().ConvierteADouble(Variant(sucursal))) {
             AvisoSinTalonario();
             return;
         }
         const QString columna = letra + QStringLiteral("_ULTIMO_NRO");
-        const Variant &ultimo = Campo(rs, columna);
+        const Variant &ultimo = CampoTalCual(rs, columna);
         const Currency valor = gComponente().ConvierteACurrency(Variant(numero));
         // A book already at or past the number stays where it is.
         const bool actualiza = ultimo.isNull() || !(gComponente().ConvierteACurrency(ultimo) + kUno > valor);
         const QString valorSQL = NumeroSQL(Variant(valor));
         if (conRango) {
             // The number is the one after the last used: the used one must lie in the book.
-            const Variant &desde = Campo(rs, letra + QStringLiteral("_NRO_DESDE"));
-            const Variant &hasta = Campo(rs, letra + QStringLiteral("_NRO_HASTA"));
+            const Variant &desde = CampoTalCual(rs, letra + QStringLiteral("_NRO_DESDE"));
+            const Variant &hasta = CampoTalCual(rs, letra + QStringLiteral("_NRO_HASTA"));
             const bool antes = !desde.isNull() && valor < gComponente().ConvierteACurrency(desde);
             const bool despues = !hasta.isNull() && valor - kUno > gComponente().ConvierteACurrency(hasta);
             if (antes || despues) {
@@ -210,7 +211,7 @@ struct Avance
                             + QStringLiteral(" = ") + valorSQL + QStringLiteral(" WHERE ") + condicion
                             + QStringLiteral(" AND (") + columna + QStringLiteral(" IS NULL OR ") + columna
                             + QStringLiteral(" < ") + valorSQL + QStringLiteral(")");
-            const bool contable = vb::EqualsText(vb::Trim(Texto(Campo(rs, QStringLiteral("Sistema")))),
+            const bool contable = vb::EqualsText(vb::Trim(CampoSinRecortar(rs, QStringLiteral("Sistema"))),
                                                  QStringLiteral("Contable"));
             if (contable || forzar || esOC)
                 // Marks the number used; its key refuses a second marking.

@@ -19,7 +19,7 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
     bool modifica = false;
     bool usado = false;
     ado::Recordset rs;
-    const QString tipo = TextoSQL(Tipo4(TipoComprobante));
+    const QString tipo = CodigoSQL(TipoComprobante, 4);
 
     // Without a type the id would belong to no voucher.
     pasos([&] {
@@ -52,7 +52,7 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
                                 + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 1, 4)= ") + TextoSQL(Sucursal)
                                 + QStringLiteral(" AND SUBSTRING(IDCOMPROBANTE, 13, 1)= ") + TextoSQL(Letra);
             gDB().AbrirRecordset(sentencia, rs);
-            const Variant ultimo = rs.Eof() ? Variant::null() : Campo(rs, QStringLiteral("ULTIMO"));
+            const Variant ultimo = rs.Eof() ? Variant::null() : CampoTalCual(rs, QStringLiteral("ULTIMO"));
             numero.clear();
             numero = ultimo.isNull()
                          ? QStringLiteral("00000001")

@@ -68,7 +68,7 @@ double ObtieneStock(const QString &IdArticulo,
     if (vb::EqualsText(NroLote, kIgnorar) && vb::EqualsText(NroSerie, kIgnorar)) {
         pasos([&] {
             if (vb::EqualsText(IdDeposito, kIgnorar))
-                IdDeposito = gComponente().FormateaCodigo(vb::Trim(Cfg(QStringLiteral("DepositoDefault"))), 4);
+                IdDeposito = CodigoAncho(Cfg(QStringLiteral("DepositoDefault")), 4);
         });
         pasos([&] {
             if (vb::EqualsText(IdUnidad, kIgnorar)) {
@@ -76,7 +76,7 @@ double ObtieneStock(const QString &IdArticulo,
                                                         NormalizaCaracteres(IdArticulo),
                                                         QStringLiteral("IdUnidad"),
                                                         QStringLiteral("IdArticulo"));
-                IdUnidad = gComponente().FormateaCodigo(vb::Trim(gComponente().ValorNoNulo(unidad).toString()), 4);
+                IdUnidad = CodigoAncho(TextoNoNulo(unidad), 4);
             }
         });
         pasos([&] { ControlStock(IdDeposito, IdArticulo, IdUnidad, saldo); });

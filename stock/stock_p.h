@@ -18,7 +18,7 @@ namespace stock_p {
 // A number field of the current row; Null reads as 0.
 inline double Numero(ado::Recordset &rs, const QString &campo)
 {
-    return gComponente().ConvierteADouble(gComponente().ValorNoNulo(rs.Fields(campo).Value()));
+    return gComponente().ConvierteADouble(CampoValor(rs, campo));
 }
 
 } // namespace stock_p

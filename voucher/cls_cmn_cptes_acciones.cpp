@@ -3,6 +3,7 @@
 #include "voucher/cls_cmn_cptes.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/conversiones.h"
 #include "database/db_dll.h"
 #include "database/globales.h"
@@ -24,11 +25,6 @@
 
 namespace {
 
-QString Tipo4(const QString &tc)
-{
-    return gComponente().FormateaCodigo(vb::Trim(tc), 4);
-}
-
 // The late-bound call's error when the object lacks the member.
 constexpr std::int32_t kNoAdmitePropiedad = 438;
 const QString kNoAdmite = QStringLiteral("El objeto no admite esta propiedad o método");
@@ -42,7 +38,7 @@ void PonePropiedad(QObject &objeto, const char *nombre, const QString &valor)
 // The vouchers that name the given one as their origin.
 QString DerivadosDe(const QString &tc, const QString &sucNroLetra)
 {
-    return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TCORIGEN = ") + TextoSQL(Tipo4(tc))
+    return QStringLiteral("SELECT * FROM V_MV_CPTE WHERE TCORIGEN = ") + CodigoSQL(tc, 4)
            + QStringLiteral(" AND COMPROBANTEORIGEN = ") + TextoSQL(vb::Trim(sucNroLetra));
 }
 
@@ -74,7 +70,7 @@ bool ClsCmnCptes::ActualizaBuchon(const QString &TC,
         const QString fechaHora = vb::FormatDate(QDateTime::currentDateTime(), ObtieneFormatoFechaHora());
         gCamposValores.clear();
         gCamposValores = {
-            {QStringLiteral("TC"), TextoSQL(Tipo4(TC))},
+            {QStringLiteral("TC"), CodigoSQL(TC, 4)},
             {QStringLiteral("IdComprobante"), TextoSQL(SucNroLetra)},
             // A number: what is typed cannot become SQL.
             {QStringLiteral("IdComplemento"), gDB().SQLValue(Variant(IdComplemento), QStringLiteral("@")).toString()},
@@ -133,10 +129,7 @@ Currency ClsCmnCptes::ImporteCargosReales(const QString &Cuenta)
                             + TextoSQL(vb::Trim(Cuenta));
         gDB().AbrirRecordset(sentencia, rs);
     });
-    pasos([&] {
-        importe = gComponente().ConvierteACurrency(
-            gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
-    });
+    pasos([&] { importe = gComponente().ConvierteACurrency(CampoValor(rs, QStringLiteral("Importe"))); });
     if (pasos.leaving())
         importe = Currency();
     gDB().CierraRecordset(&rs);
@@ -174,8 +167,7 @@ Currency ClsCmnCptes::ObtieneImporteCptesAsociados(const QString &TC, const QStr
     gDB().AbrirRecordset(sentencia, rs);
     Currency total;
     while (!rs.Eof()) {
-        total += gComponente().ConvierteACurrency(
-            gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Importe")).Value()));
+        total += gComponente().ConvierteACurrency(CampoValor(rs, QStringLiteral("Importe")));
         rs.MoveNext();
     }
     gDB().CierraRecordset(&rs);

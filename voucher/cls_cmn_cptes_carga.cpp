@@ -25,18 +25,7 @@
 #include <functional>
 #include <optional>
 
-namespace cptes {
-
-bool EsNulo(ado::Recordset &rs, const char *nombre)
-{
-    return rs.Fields(QLatin1String(nombre)).Value().isNull();
-}
-
-} // namespace cptes
-
 namespace {
-
-using cptes::EsNulo;
 
 // A flag as the grid holds it; Null counts as off.
 QString MenosUno(std::optional<bool> marca)
@@ -174,8 +163,7 @@ public:
         double cantidad = 0;
         m_paso([&] {
             idArticulo = CampoSinRecortar(rs, "IdArticulo");
-            cantidad = gComponente().ConvierteADouble(
-                gComponente().ValorNoNulo(rs.Fields(QStringLiteral("Cantidad")).Value()));
+            cantidad = gComponente().ConvierteADouble(CampoValor(rs, QStringLiteral("Cantidad")));
         });
         const double aplicada = cptes::CantidadAplicada(m_cptes, m, idArticulo, cantidad, m_paso);
 
@@ -283,7 +271,7 @@ private:
         ado::Recordset art;
         bool existe = false;
         m_paso([&] {
-            QString codigo = gComponente().FormateaCodigo(vb::Trim(idArticulo), 25);
+            QString codigo = CodigoAncho(idArticulo, 25);
             bool porCodigoBarra = false;
             QString descripcion;
             existe = BuscaArticuloPorCodigo(codigo, art, true, porCodigoBarra, descripcion);
@@ -344,8 +332,8 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString &TC,
 
     QString condicion;
     paso([&] {
-        condicion = QStringLiteral(" WHERE TC = ") + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TC), 4))
-                    + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(vb::Trim(SucNroLetra));
+        condicion = QStringLiteral(" WHERE TC = ") + CodigoSQL(TC, 4) + QStringLiteral(" AND IDCOMPROBANTE = ")
+                    + TextoSQL(vb::Trim(SucNroLetra));
         if (Compras)
             condicion += QStringLiteral(" AND CUENTA = ") + TextoSQL(Proveedor);
         else

@@ -5,6 +5,7 @@
 #include "voucher/columnas.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/db_dll.h"
 #include "platform/ado/ado.h"
 #include "platform/component/component.h"
@@ -35,9 +36,7 @@ bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString &TC,
                 CantLineas = 0;
             else
                 CantLineas = vb::CInt(
-                    gComponente()
-                        .ConvierteACurrency(gComponente().ValorNoNulo(rs.Fields(QStringLiteral("CantLineas")).Value()))
-                        .toDouble());
+                    gComponente().ConvierteACurrency(CampoValor(rs, QStringLiteral("CantLineas"))).toDouble());
         });
         paso([&] { gDB().CierraRecordset(&rs); });
         if (paso.leaving())

@@ -3,10 +3,10 @@
 #include "voucher/cls_cmn_cptes.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/configuracion.h"
 #include "database/db_dll.h"
 #include "database/globales.h"
-#include "platform/component/component.h"
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 #include "platform/ui/flex_grid.h"
@@ -93,14 +93,10 @@ Reglas LeeReglas(const QString &TC)
 {
     // The system of the type; a type without a row has none, so neither the
     // "STOCK" nor the "VENTAS" rules apply to it.
-    QString sentencia = QStringLiteral("SELECT SISTEMA FROM V_TA_CPTE WHERE CODIGO = ")
-                        + TextoSQL(gComponente().FormateaCodigo(vb::Trim(TC), 4));
+    QString sentencia = QStringLiteral("SELECT SISTEMA FROM V_TA_CPTE WHERE CODIGO = ") + CodigoSQL(TC, 4);
     ado::Recordset rs;
     gDB().AbrirRecordset(sentencia, rs);
-    const QString sistema = rs.Eof()
-                                ? QString()
-                                : vb::Trim(
-                                    gComponente().ValorNoNulo(rs.Fields(QStringLiteral("SISTEMA")).Value()).toString());
+    const QString sistema = rs.Eof() ? QString() : Campo(rs, QStringLiteral("SISTEMA"));
     gDB().CierraRecordset(&rs);
     Reglas r;
     r.tc = TC;

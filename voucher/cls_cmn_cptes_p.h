@@ -37,9 +37,6 @@ inline std::int32_t CuentaLineas(const ui::FlexGrid *grilla)
 
 // Loading a stored voucher (cls_cmn_cptes_carga.cpp and the files of its steps).
 
-// Whether a field of the recordset's current row is Null.
-bool EsNulo(ado::Recordset &rs, const char *nombre);
-
 // What the loader knows of the voucher while it writes an article line.
 struct Carga
 {

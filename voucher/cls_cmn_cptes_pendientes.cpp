@@ -4,6 +4,7 @@
 #include "voucher/cls_cmn_cptes_p.h"
 
 #include "database/armado_sql.h"
+#include "database/campos.h"
 #include "database/db_dll.h"
 #include "platform/component/component.h"
 #include "platform/runtime/format.h"
@@ -39,7 +40,7 @@ double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &I
         QString sentencia = QStringLiteral("SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
                                            "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = ")
                             + TextoSQL(vb::Trim(carga.SucNroLetra)) + QStringLiteral(" AND IDARTICULO = ")
-                            + TextoSQL(gComponente().FormateaCodigo(vb::Trim(IdArticulo), 25));
+                            + CodigoSQL(IdArticulo, 25);
         ado::Recordset rs;
         paso([&] {
             gDB().AbrirRecordset(sentencia, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
@@ -47,10 +48,8 @@ double CantidadAplicada(ClsCmnCptes &cptes, const Carga &carga, const QString &I
         // No later voucher took any of it yet: nothing applied.
         paso([&] {
             if (!rs.Eof())
-                aplicada = gComponente()
-                               .ConvierteACurrency(
-                                   gComponente().ValorNoNulo(rs.Fields(QStringLiteral("CantidadAplicada")).Value()))
-                               .toDouble();
+                aplicada
+                    = gComponente().ConvierteACurrency(CampoValor(rs, QStringLiteral("CantidadAplicada"))).toDouble();
         });
         paso([&] { gDB().CierraRecordset(&rs); });
     }

@@ -7,7 +7,6 @@
 #include "lots/frm_carga_lotes_y_series.h"
 
 #include "database/armado_sql.h"
-#include "platform/component/component.h"
 #include "platform/ui/default_instance.h"
 #include "platform/ui/flex_grid_view.h"
 #include "platform/ui/text_box.h"
@@ -49,11 +48,7 @@ protected:
         const auto texto = [](const QString &t) { return t.isNull() ? QStringLiteral("NULL") : TextoSQL(t); };
         Ejecuta(QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IdDeposito, NroLote, NroSerie, CANTIDAD) "
                                "VALUES (%1, %2, %3, %4, %5)")
-                    .arg(TextoSQL(gComponente().FormateaCodigo(articulo, 25)),
-                         TextoSQL(gComponente().FormateaCodigo(deposito, 4)),
-                         texto(lote),
-                         texto(serie),
-                         cantidad));
+                    .arg(CodigoSQL(articulo, 25), CodigoSQL(deposito, 4), texto(lote), texto(serie), cantidad));
     }
     void Configura(const QString &clave, const QString &valor)
     {
