@@ -50,18 +50,24 @@ inline constexpr double kUltimoNumero = 99999999;
 // says that the type has no numbers left.
 QString NumeroSiguiente(double tomado, const QString &tipo, const QString &limite);
 
+// A number asked of the books, and their answer.
+struct PedidoDeNumero
+{
+    QString tipo = {};
+    QString sucursal = {}; // asked for, and the one that gave the number
+    QString numero = {};   // empty when none can be given (the operator has been told why)
+    QString letra = {};    // asked for, and the one that gave the number
+    bool modifica = false; // whether the operator may change the number
+    bool verifica = true;  // moves the number past the ones taken already
+    QString unegocio = {};
+    // The highest number the voucher may take: its book's, or 99999999
+    // without a book or for a type that shares its numbering.
+    QString limite = {};
+};
+
 // Obtener_Nro_Comprobante that also hands back the highest number the
-// voucher may take: its book's, or 99999999 without a book or for a type
-// that shares its numbering. The number comes back empty when none can be
-// given (the operator has been told why).
-void ObtieneNumero(const QString &tipo,
-                   QString &sucursal,
-                   QString &numero,
-                   QString &letra,
-                   bool &modifica,
-                   bool verifica,
-                   const QString &unegocio,
-                   QString &limite);
+// voucher may take.
+void ObtieneNumero(PedidoDeNumero &pedido);
 
 // The lock hint of the book read: a number drawn inside a transaction holds
 // its book until the transaction ends (each dialect renders it).

@@ -237,96 +237,66 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante,
                              const QString &UNegocio)
 {
     (void) Cuenta; // part of the suite's call, never consulted
-    QString limite;
-    ObtieneNumero(TipoComprobante, Sucursal, Numero, Letra, ModificaNumero, Verifica, UNegocio, limite);
+    PedidoDeNumero pedido{.tipo = TipoComprobante,
+                          .sucursal = Sucursal,
+                          .numero = Numero,
+                          .letra = Letra,
+                          .modifica = ModificaNumero,
+                          .verifica = Verifica,
+                          .unegocio = UNegocio};
+    ObtieneNumero(pedido);
+    Sucursal = pedido.sucursal;
+    Numero = pedido.numero;
+    Letra = pedido.letra;
+    ModificaNumero = pedido.modifica;
 }
 
-void numeracion::ObtieneNumero(const QString &TipoComprobante,
-                               QString &Sucursal,
-                               QString &Numero,
-                               QString &Letra,
-                               bool &ModificaNumero,
-                               bool Verifica,
-                               const QString &UNegocio,
-                               QString &limite)
+namespace {
+
+// A trip's number taken already moves past the highest trip id.
+void VerificaViaje(Steps &pasos, PedidoDeNumero &p, ado::Recordset &rs)
 {
-    if (vb::Trim(TipoComprobante).isEmpty())
-        return;
-    Steps pasos = Pasos(QStringLiteral("Obtener_Nro_Comprobante"));
-    ado::Recordset rs;
-    limite = QStringLiteral("99999999");
-    QString hasta = limite;
-    // Stays empty when no book gives a number: every book used up, or a
-    // failure the operator has been shown.
-    QString propuesto;
-
+    bool usado = false;
     pasos([&] {
-        Obtener_Nro_Comprobante_Contable(TipoComprobante,
-                                         Sucursal,
-                                         propuesto,
-                                         Letra,
-                                         ModificaNumero,
-                                         QString(),
-                                         UNegocio,
-                                         hasta);
+        usado = Existe(QStringLiteral("SELECT * From MV_VIAJES WHERE ") + CondicionTipo(p.tipo)
+                           + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(p.sucursal + p.numero + p.letra),
+                       rs);
     });
-    Numero = propuesto;
-    if (Numero.isEmpty())
-        return;
-    // A type that shares its numbering is not bound by its own book's end.
-    pasos([&] {
-        if (ObtieneTCEquivalente(TipoComprobante).isEmpty())
-            limite = hasta;
-    });
-    if (!Verifica)
-        return;
+    if (usado)
+        pasos([&] {
+            PasaElMaximoDelId(QStringLiteral("MV_VIAJES"), p.tipo, p.sucursal, p.letra, p.numero, p.limite, rs);
+        });
+    pasos([&] { gDB().CierraRecordset(&rs); });
+}
 
-    const QString tipo = TipoComprobante;
-    auto id = [&] { return Sucursal + Numero + Letra; };
+// A number whose journal entry exists already moves past the journal's
+// highest number (and, for CBFP, past the highest sale id).
+void VerificaAsiento(Steps &pasos, PedidoDeNumero &p, ado::Recordset &rs)
+{
+    pasos([&] {
+        const auto ultimo = Ultimo(QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE ")
+                                       + CondicionTipo(p.tipo) + QStringLiteral(" AND SUCURSAL= ")
+                                       + TextoSQL(p.sucursal) + QStringLiteral(" AND LETRA = ") + TextoSQL(p.letra),
+                                   rs);
+        p.numero.clear();
+        p.numero = ultimo ? NumeroSiguiente(gComponente().ConvierteACurrency(*ultimo).toDouble(), p.tipo, p.limite)
+                          : QStringLiteral("00000001");
+    });
     // A number that could not move past the taken ones (its book ended) is none.
-    auto sinNumero = [&] {
-        if (!Numero.isEmpty())
-            return false;
+    if (p.numero.isEmpty()) {
         gDB().CierraRecordset(&rs);
-        return true;
-    };
-
-    if (EsTipo(tipo, "VJ")) {
-        bool usado = false;
-        pasos([&] {
-            usado = Existe(QStringLiteral("SELECT * From MV_VIAJES WHERE ") + CondicionTipo(tipo)
-                               + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
-                           rs);
-        });
-        if (usado)
-            pasos([&] { PasaElMaximoDelId(QStringLiteral("MV_VIAJES"), tipo, Sucursal, Letra, Numero, limite, rs); });
-        pasos([&] { gDB().CierraRecordset(&rs); });
         return;
     }
-
-    bool conAsiento = false;
-    pasos([&] {
-        QString asiento;
-        conAsiento = ExisteAsientoComprobante(tipo, Sucursal, Numero, Letra, asiento, QString());
-    });
-    if (conAsiento) {
+    if (EsTipo(p.tipo, "CBFP"))
         pasos([&] {
-            const auto ultimo = Ultimo(QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE ")
-                                           + CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL= ")
-                                           + TextoSQL(Sucursal) + QStringLiteral(" AND LETRA = ") + TextoSQL(Letra),
-                                       rs);
-            Numero.clear();
-            Numero = ultimo ? NumeroSiguiente(gComponente().ConvierteACurrency(*ultimo).toDouble(), tipo, limite)
-                            : QStringLiteral("00000001");
+            PasaElMaximoDelId(QStringLiteral("V_MV_CPTE"), p.tipo, p.sucursal, p.letra, p.numero, p.limite, rs);
         });
-        if (sinNumero())
-            return;
-        if (EsTipo(tipo, "CBFP"))
-            pasos([&] { PasaElMaximoDelId(QStringLiteral("V_MV_CPTE"), tipo, Sucursal, Letra, Numero, limite, rs); });
-        pasos([&] { gDB().CierraRecordset(&rs); });
-        return;
-    }
+    pasos([&] { gDB().CierraRecordset(&rs); });
+}
 
+// Types whose number is not checked against the vouchers stored.
+bool SinControl(const QString &tipo)
+{
     static const QStringList sinControl = {
         QStringLiteral("OPG"),
         QStringLiteral("PG"),
@@ -347,41 +317,92 @@ void numeracion::ObtieneNumero(const QString &TipoComprobante,
         QStringLiteral("AJN"),
         QStringLiteral("TRP"),
     };
-    if (gComponente().EstaEnLista(tipo, sinControl))
+    return gComponente().EstaEnLista(tipo, sinControl);
+}
+
+// A purchase order's number taken already moves past the highest order
+// number of the branch (and letter), within the book's end.
+void VerificaOrdenDeCompra(Steps &pasos, PedidoDeNumero &p, ado::Recordset &rs)
+{
+    bool usado = false;
+    pasos([&] {
+        usado = Existe(QStringLiteral("SELECT * From C_MV_CPTE WHERE ") + CondicionTipo(p.tipo)
+                           + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(p.sucursal + p.numero + p.letra),
+                       rs);
+    });
+    if (usado) {
+        pasos([&] {
+            QString sentencia = QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE ")
+                                + CondicionTipo(p.tipo) + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(p.sucursal);
+            if (gComponente().ConvierteACurrency(p.limite) > Currency())
+                sentencia += QStringLiteral(" AND NUMERO < ") + TextoSQL(p.limite) + QStringLiteral(" AND LETRA = ")
+                             + TextoSQL(p.letra) + QStringLiteral(" ");
+            else
+                sentencia += QStringLiteral(" AND LETRA = ") + TextoSQL(p.letra);
+            const auto ultimo = Ultimo(sentencia, rs);
+            p.numero.clear();
+            p.numero = ultimo ? NumeroSiguiente(gComponente().ConvierteACurrency(*ultimo).toDouble(), p.tipo, p.limite)
+                              : QStringLiteral("00000001");
+        });
+    }
+    pasos([&] { gDB().CierraRecordset(&rs); });
+}
+
+} // namespace
+
+void numeracion::ObtieneNumero(PedidoDeNumero &p)
+{
+    if (vb::Trim(p.tipo).isEmpty())
+        return;
+    Steps pasos = Pasos(QStringLiteral("Obtener_Nro_Comprobante"));
+    ado::Recordset rs;
+    p.limite = QStringLiteral("99999999");
+    QString hasta = p.limite;
+    // Stays empty when no book gives a number: every book used up, or a
+    // failure the operator has been shown.
+    QString propuesto;
+
+    pasos([&] {
+        Obtener_Nro_Comprobante_Contable(p.tipo, p.sucursal, propuesto, p.letra, p.modifica, QString(), p.unegocio, hasta);
+    });
+    p.numero = propuesto;
+    if (p.numero.isEmpty())
+        return;
+    // A type that shares its numbering is not bound by its own book's end.
+    pasos([&] {
+        if (ObtieneTCEquivalente(p.tipo).isEmpty())
+            p.limite = hasta;
+    });
+    if (!p.verifica)
         return;
 
-    if (EsTipo(tipo, "OC")) {
-        bool usado = false;
-        pasos([&] {
-            usado = Existe(QStringLiteral("SELECT * From C_MV_CPTE WHERE ") + CondicionTipo(tipo)
-                               + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(id()),
-                           rs);
-        });
-        if (usado) {
-            pasos([&] {
-                QString sentencia = QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE ")
-                                    + CondicionTipo(tipo) + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal);
-                if (gComponente().ConvierteACurrency(limite) > Currency())
-                    sentencia += QStringLiteral(" AND NUMERO < ") + TextoSQL(limite) + QStringLiteral(" AND LETRA = ")
-                                 + TextoSQL(Letra) + QStringLiteral(" ");
-                else
-                    sentencia += QStringLiteral(" AND LETRA = ") + TextoSQL(Letra);
-                const auto ultimo = Ultimo(sentencia, rs);
-                Numero.clear();
-                Numero = ultimo ? NumeroSiguiente(gComponente().ConvierteACurrency(*ultimo).toDouble(), tipo, limite)
-                                : QStringLiteral("00000001");
-            });
-        }
-        pasos([&] { gDB().CierraRecordset(&rs); });
+    if (EsTipo(p.tipo, "VJ")) {
+        VerificaViaje(pasos, p, rs);
+        return;
+    }
+
+    bool conAsiento = false;
+    pasos([&] {
+        QString asiento;
+        conAsiento = ExisteAsientoComprobante(p.tipo, p.sucursal, p.numero, p.letra, asiento, QString());
+    });
+    if (conAsiento) {
+        VerificaAsiento(pasos, p, rs);
+        return;
+    }
+    if (SinControl(p.tipo))
+        return;
+    if (EsTipo(p.tipo, "OC")) {
+        VerificaOrdenDeCompra(pasos, p, rs);
         return;
     }
 
     // The number is handed out: its control row goes, in whatever
     // transaction the connection has open.
     pasos([&] {
-        gDB().EjecutaConsultaSQL(QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE ") + CondicionTipo(tipo)
-                                 + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(Sucursal)
-                                 + QStringLiteral(" AND NUMERO = ") + TextoSQL(Numero) + QStringLiteral(" AND LETRA = ")
-                                 + TextoSQL(Letra));
+        gDB().EjecutaConsultaSQL(QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE ") + CondicionTipo(p.tipo)
+                                 + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(p.sucursal)
+                                 + QStringLiteral(" AND NUMERO = ") + TextoSQL(p.numero)
+                                 + QStringLiteral(" AND LETRA = ") + TextoSQL(p.letra));
     });
 }

@@ -30,7 +30,19 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
         return Variant();
     // The book's highest number: a number moved past the taken ones stays within it.
     QString limite;
-    pasos([&] { ObtieneNumero(TipoComprobante, Sucursal, numero, Letra, modifica, true, gUNegocio, limite); });
+    pasos([&] {
+        PedidoDeNumero pedido{.tipo = TipoComprobante,
+                              .sucursal = Sucursal,
+                              .letra = Letra,
+                              .modifica = modifica,
+                              .unegocio = gUNegocio};
+        ObtieneNumero(pedido);
+        Sucursal = pedido.sucursal;
+        numero = pedido.numero;
+        Letra = pedido.letra;
+        modifica = pedido.modifica;
+        limite = pedido.limite;
+    });
     // No book could give one (every book used up, or a failure the operator
     // has been shown): no id, so that nothing is stored under number 0.
     if (numero.isEmpty() || pasos.leaving())
