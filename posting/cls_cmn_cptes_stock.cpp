@@ -128,6 +128,36 @@ QString FallaDeSeries(double linea, qsizetype items, const std::vector<Entrada> 
     return {};
 }
 
+// What the quantities a line's list gives add up to.
+struct SumaDeLista
+{
+    bool deLaLista = false; // some quantity comes from the quantity list
+    bool positivas = false;
+    bool negativas = false;
+    Currency suma;
+};
+
+// A line whose quantities come from its list: each key takes its quantity
+// from the item at its place, all go one way, the line's, and what the line
+// moves is what they add up to. Empty when it is so.
+QString FallaDeLista(const SumaDeLista &s, qsizetype lotes, qsizetype cantidades, double linea, Currency total)
+{
+    if (lotes != cantidades)
+        return QStringLiteral("tiene %1 elementos en la lista de lotes y %2 en la de cantidades")
+            .arg(lotes)
+            .arg(cantidades);
+    if (s.positivas && s.negativas)
+        return QStringLiteral("tiene cantidades positivas y negativas en sus lotes");
+    if (s.negativas && linea > 0)
+        return QStringLiteral("tiene cantidades negativas en sus lotes y la línea es positiva");
+    if (total < Currency())
+        total = -total;
+    if (s.suma != total)
+        return QStringLiteral("tiene cantidades en sus lotes que suman %1 y la línea es de %2")
+            .arg(vb::CStr(s.suma), vb::CStr(total));
+    return {};
+}
+
 // The journal rows of the run's voucher: of one line, or of all (fila 0).
 QString AsientoDeLaCorrida(CorridaStock &corrida,
                            const QString &motivoStock,
@@ -456,20 +486,17 @@ LineaPlaneada Posteo::Planea(int fila)
         // Every movement goes the line's way: a list gives magnitudes, or
         // quantities that all carry the line's sign.
         const double direccion = linea < 0 ? -1 : 1;
-        bool positivas = false;
-        bool negativas = false;
-        bool deLaLista = false; // some quantity comes from the quantity list
-        Currency suma;
+        SumaDeLista lista;
         for (std::int32_t k = 1; k <= movimientos; ++k) {
             items.ItemLote = itemsLote.value(k - 1);
             items.ItemSerie = itemsSerie.value(k - 1);
             EntradaElegida e = EligeEntrada(items);
             if (signo == 1 && !cuotas.empty())
                 e.Cantidad = cuotas[std::size_t(k - 1)];
-            deLaLista = deLaLista || e.DeLaLista;
+            lista.deLaLista = lista.deLaLista || e.DeLaLista;
             if (e.DeLaLista) {
-                positivas = positivas || e.Cantidad > 0;
-                negativas = negativas || e.Cantidad < 0;
+                lista.positivas = lista.positivas || e.Cantidad > 0;
+                lista.negativas = lista.negativas || e.Cantidad < 0;
             }
             if (e.DeLaLista && e.Cantidad == 0)
                 continue; // nothing taken from that item: its number goes to the next movement
@@ -482,7 +509,7 @@ LineaPlaneada Posteo::Planea(int fila)
                                                                   .entradas = entradas,
                                                                   .reparto = !cuotas.empty()}))
                                     * direccion;
-            suma += Currency::fromDouble(std::fabs(cantidad));
+            lista.suma += Currency::fromDouble(std::fabs(cantidad));
             plan.Entradas.push_back({e.Lote, e.Serie, cantidad});
         }
 
@@ -491,30 +518,12 @@ LineaPlaneada Posteo::Planea(int fila)
             if (!plan.Falla.isEmpty())
                 return;
         }
-        if (!deLaLista)
-            return;
-        // Each key takes its quantity from the item at its place, and what
-        // the line moves is what its quantities add up to.
-        if (itemsLote.size() != itemsSerie.size()) {
-            plan.Falla = QStringLiteral("tiene %1 elementos en la lista de lotes y %2 en la de cantidades")
-                             .arg(itemsLote.size())
-                             .arg(itemsSerie.size());
-            return;
-        }
-        if (positivas && negativas) {
-            plan.Falla = QStringLiteral("tiene cantidades positivas y negativas en sus lotes");
-            return;
-        }
-        if (negativas && linea > 0) {
-            plan.Falla = QStringLiteral("tiene cantidades negativas en sus lotes y la línea es positiva");
-            return;
-        }
-        Currency total = gComponente().ConvierteACurrency(Variant(celda(ColCantidad)));
-        if (total < Currency())
-            total = -total;
-        if (suma != total)
-            plan.Falla = QStringLiteral("tiene cantidades en sus lotes que suman %1 y la línea es de %2")
-                             .arg(vb::CStr(suma), vb::CStr(total));
+        if (lista.deLaLista)
+            plan.Falla = FallaDeLista(lista,
+                                      itemsLote.size(),
+                                      itemsSerie.size(),
+                                      linea,
+                                      gComponente().ConvierteACurrency(Variant(celda(ColCantidad))));
     });
     return plan;
 }
