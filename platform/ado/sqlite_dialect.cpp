@@ -219,29 +219,55 @@ struct DatePlaces
     {}
 };
 
-DatePlaces datePlaces(const std::vector<Sig> &sig, const DateColumns &dates)
+// Finds the places of DatePlaces in one statement.
+class DatePlaceFinder
 {
-    DatePlaces places(sig.size());
-    std::vector<bool> &at = places.literal;
-    if ((dates.byTable.isEmpty() && dates.limits.isEmpty()) || sig.empty())
-        return places;
-    const QString first = sig.front().tok->upper();
-    size_t after = 0;
-    // UPDATE's own columns go unqualified in its SET and WHERE.
-    const QString updated = first == "UPDATE" ? lastPart(sig, 1, after) : QString();
-    auto tableOf = [&](const QStringList &parts, int depth) {
+public:
+    DatePlaceFinder(const std::vector<Sig> &sig, const DateColumns &dates)
+        : sig(sig)
+        , dates(dates)
+        , places(sig.size())
+    {}
+
+    DatePlaces find()
+    {
+        if ((dates.byTable.isEmpty() && dates.limits.isEmpty()) || sig.empty())
+            return std::move(places);
+        first = sig.front().tok->upper();
+        size_t after = 0;
+        // UPDATE's own columns go unqualified in its SET and WHERE.
+        updated = first == "UPDATE" ? lastPart(sig, 1, after) : QString();
+        // UPDATE's SET: the column at `j` is one it sets, not one it compares.
+        for (size_t k = 0; first == "UPDATE" && k < sig.size(); ++k)
+            if (sig[k].depth == 0 && sig[k].tok->is("SET")) {
+                setAt = k;
+                break;
+            }
+        literals();
+        if (setAt != 0)
+            setValues();
+        if (first == "INSERT")
+            insertValues();
+        return std::move(places);
+    }
+
+private:
+    QString tableOf(const QStringList &parts, int depth) const
+    {
         if (parts.size() >= 2)
             return parts[parts.size() - 2];
         return depth == 0 ? updated : QString();
-    };
+    }
     // Where the dotted name ending at `j` starts.
-    auto nameStart = [&](size_t j) {
+    size_t nameStart(size_t j) const
+    {
         while (j >= 2 && sig[j - 1].tok->punct('.') && isName(*sig[j - 2].tok))
             j -= 2;
         return j;
-    };
+    }
     // A column reference ending at `j` / starting at `j`.
-    auto columnEndingAt = [&](size_t j) {
+    bool columnEndingAt(size_t j) const
+    {
         if (j >= sig.size() || !isName(*sig[j].tok))
             return false;
         QStringList parts{sig[j].tok->text.toUpper()};
@@ -252,75 +278,80 @@ DatePlaces datePlaces(const std::vector<Sig> &sig, const DateColumns &dates)
         if (j >= 1 && sig[j - 1].tok->punct('.'))
             return false;
         return dates.has(tableOf(parts, sig[j].depth), parts.back());
-    };
+    }
     // Its last token, or 0 when there is none.
-    auto columnStartingAt = [&](size_t j) -> size_t {
+    size_t columnStartingAt(size_t j) const
+    {
         size_t end = 0;
         const QStringList parts = dottedName(sig, j, end);
         if (parts.isEmpty() || (end < sig.size() && sig[end].tok->punct('(')))
             return 0;
         return dates.has(tableOf(parts, sig[j].depth), parts.back()) ? end - 1 : 0;
-    };
+    }
     // The column in front of a keyword at `k` (col [NOT] BETWEEN, col [NOT] IN): its last token, or 0.
-    auto columnBefore = [&](size_t k) -> size_t {
+    size_t columnBefore(size_t k) const
+    {
         if (k >= 1 && sig[k - 1].tok->is("NOT"))
             --k;
         return k >= 1 && columnEndingAt(k - 1) ? k - 1 : 0;
-    };
-    // UPDATE's SET: the column at `j` is one it sets, not one it compares.
-    size_t setAt = 0;
-    for (size_t k = 0; first == "UPDATE" && k < sig.size(); ++k)
-        if (sig[k].depth == 0 && sig[k].tok->is("SET")) {
-            setAt = k;
-            break;
-        }
-    auto assigned = [&](size_t j) {
+    }
+    bool assigned(size_t j) const
+    {
         const size_t start = nameStart(j);
         return setAt != 0 && start > setAt && sig[start].depth == 0
                && (start == setAt + 1 || sig[start - 1].tok->punct(','));
-    };
-    auto compared = [&](size_t column) {
+    }
+    void compared(size_t column)
+    {
         if (column != 0)
             places.collate[column] = true;
-    };
+    }
 
-    for (size_t i = 0; i < sig.size(); ++i) {
-        if (sig[i].tok->kind != Token::String)
-            continue;
-        const int depth = sig[i].depth;
-        size_t column = 0;
-        if (i >= 2 && isComparison(*sig[i - 1].tok) && columnEndingAt(i - 2)) {
-            at[i] = true;
-            if (!(sig[i - 1].tok->punct('=') && assigned(i - 2)))
-                compared(i - 2);
-        } else if (i + 2 < sig.size() && isComparison(*sig[i + 1].tok) && (column = columnStartingAt(i + 2)) != 0) {
-            at[i] = true;
-            compared(column);
-        } else if (i >= 1 && sig[i - 1].tok->is("BETWEEN") && (column = columnBefore(i - 1)) != 0) {
-            at[i] = true;
-            compared(column);
-        } else if (i >= 3 && sig[i - 1].tok->is("AND") && sig[i - 3].tok->is("BETWEEN")
-                   && (column = columnBefore(i - 3)) != 0) {
-            at[i] = true;
-            compared(column);
-        } else {
-            // IN ('...', '...'): a list of plain values only, never a subquery.
-            size_t j = i;
-            while (j > 0 && sig[j - 1].depth == depth
-                   && (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number
-                       || sig[j - 1].tok->punct(',')))
-                --j;
-            if (j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN")
-                && (column = columnBefore(j - 2)) != 0) {
+    // String literals compared with a date column, or between or in a list
+    // beside one.
+    void literals()
+    {
+        std::vector<bool> &at = places.literal;
+        for (size_t i = 0; i < sig.size(); ++i) {
+            if (sig[i].tok->kind != Token::String)
+                continue;
+            const int depth = sig[i].depth;
+            size_t column = 0;
+            if (i >= 2 && isComparison(*sig[i - 1].tok) && columnEndingAt(i - 2)) {
+                at[i] = true;
+                if (!(sig[i - 1].tok->punct('=') && assigned(i - 2)))
+                    compared(i - 2);
+            } else if (i + 2 < sig.size() && isComparison(*sig[i + 1].tok) && (column = columnStartingAt(i + 2)) != 0) {
                 at[i] = true;
                 compared(column);
+            } else if (i >= 1 && sig[i - 1].tok->is("BETWEEN") && (column = columnBefore(i - 1)) != 0) {
+                at[i] = true;
+                compared(column);
+            } else if (i >= 3 && sig[i - 1].tok->is("AND") && sig[i - 3].tok->is("BETWEEN")
+                       && (column = columnBefore(i - 3)) != 0) {
+                at[i] = true;
+                compared(column);
+            } else {
+                // IN ('...', '...'): a list of plain values only, never a subquery.
+                size_t j = i;
+                while (j > 0 && sig[j - 1].depth == depth
+                       && (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number
+                           || sig[j - 1].tok->punct(',')))
+                    --j;
+                if (j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN")
+                    && (column = columnBefore(j - 2)) != 0) {
+                    at[i] = true;
+                    compared(column);
+                }
             }
         }
     }
 
     // A value written into a column, from `from` to `to`: a lone literal is
     // read or checked here, anything else by the engine.
-    auto into = [&](const QString &table, const QString &column, size_t from, size_t to) {
+    void into(const QString &table, const QString &column, size_t from, size_t to)
+    {
+        std::vector<bool> &at = places.literal;
         if (from >= to)
             return;
         const Token &only = *sig[from].tok;
@@ -354,10 +385,11 @@ DatePlaces datePlaces(const std::vector<Sig> &sig, const DateColumns &dates)
         }
         places.open[from] += open;
         places.close[to - 1] += close;
-    };
+    }
 
-    if (setAt != 0) {
-        // SET c = value, ...: each value at depth 0 up to the next comma, FROM or WHERE.
+    // SET c = value, ...: each value at depth 0 up to the next comma, FROM or WHERE.
+    void setValues()
+    {
         for (size_t j = setAt + 1; j + 2 < sig.size(); ++j) {
             if (!(sig[j + 1].tok->punct('=') && sig[j + 1].depth == 0 && assigned(j)))
                 continue;
@@ -375,10 +407,12 @@ DatePlaces datePlaces(const std::vector<Sig> &sig, const DateColumns &dates)
         }
     }
 
-    if (first == "INSERT") {
+    void insertValues()
+    {
         size_t j = 1;
         if (j < sig.size() && sig[j].tok->is("INTO"))
             ++j;
+        size_t after = 0;
         const QString table = lastPart(sig, j, after);
         j = after;
         QStringList columns;
@@ -409,38 +443,53 @@ DatePlaces datePlaces(const std::vector<Sig> &sig, const DateColumns &dates)
                 }
             }
         } else if (j < sig.size() && sig[j].tok->is("SELECT")) {
-            // INSERT ... SELECT: the items of its own select list, each up to
-            // its AS; a list with * goes as it is.
-            size_t k = j + 1;
-            if (k < sig.size() && (sig[k].tok->is("DISTINCT") || sig[k].tok->is("ALL")))
-                ++k;
-            if (k + 1 < sig.size() && sig[k].tok->is("TOP"))
-                k += 2;
-            static const QSet<QString> listEnds
-                = {"FROM", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT", "INTERSECT"};
-            std::vector<std::pair<size_t, size_t>> items;
-            size_t itemFrom = k, valueEnd = 0;
-            bool star = false;
-            for (; k <= sig.size(); ++k) {
-                const bool end = k == sig.size() || (sig[k].depth == 0 && listEnds.contains(sig[k].tok->upper()));
-                if (end || (sig[k].depth == 0 && sig[k].tok->punct(','))) {
-                    items.push_back({itemFrom, valueEnd != 0 ? valueEnd : k});
-                    itemFrom = k + 1;
-                    valueEnd = 0;
-                    if (end)
-                        break;
-                } else if (sig[k].depth == 0 && sig[k].tok->punct('*')
-                           && (k == itemFrom || sig[k - 1].tok->punct('.'))) {
-                    star = true;
-                } else if (sig[k].depth == 0 && valueEnd == 0 && k > itemFrom && sig[k].tok->is("AS")) {
-                    valueEnd = k;
-                }
-            }
-            for (qsizetype item = 0; !star && item < qsizetype(items.size()); ++item)
-                intoItem(item, items[size_t(item)].first, items[size_t(item)].second);
+            insertSelect(j, intoItem);
         }
     }
-    return places;
+
+    // INSERT ... SELECT: the items of its own select list, each up to its
+    // AS; a list with * goes as it is.
+    void insertSelect(size_t j, const std::function<void(qsizetype, size_t, size_t)> &intoItem)
+    {
+        size_t k = j + 1;
+        if (k < sig.size() && (sig[k].tok->is("DISTINCT") || sig[k].tok->is("ALL")))
+            ++k;
+        if (k + 1 < sig.size() && sig[k].tok->is("TOP"))
+            k += 2;
+        static const QSet<QString> listEnds
+            = {"FROM", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT", "INTERSECT"};
+        std::vector<std::pair<size_t, size_t>> items;
+        size_t itemFrom = k, valueEnd = 0;
+        bool star = false;
+        for (; k <= sig.size(); ++k) {
+            const bool end = k == sig.size() || (sig[k].depth == 0 && listEnds.contains(sig[k].tok->upper()));
+            if (end || (sig[k].depth == 0 && sig[k].tok->punct(','))) {
+                items.push_back({itemFrom, valueEnd != 0 ? valueEnd : k});
+                itemFrom = k + 1;
+                valueEnd = 0;
+                if (end)
+                    break;
+            } else if (sig[k].depth == 0 && sig[k].tok->punct('*') && (k == itemFrom || sig[k - 1].tok->punct('.'))) {
+                star = true;
+            } else if (sig[k].depth == 0 && valueEnd == 0 && k > itemFrom && sig[k].tok->is("AS")) {
+                valueEnd = k;
+            }
+        }
+        for (qsizetype item = 0; !star && item < qsizetype(items.size()); ++item)
+            intoItem(item, items[size_t(item)].first, items[size_t(item)].second);
+    }
+
+    const std::vector<Sig> &sig;
+    const DateColumns &dates;
+    DatePlaces places;
+    QString first;
+    QString updated;
+    size_t setAt = 0;
+};
+
+DatePlaces datePlaces(const std::vector<Sig> &sig, const DateColumns &dates)
+{
+    return DatePlaceFinder(sig, dates).find();
 }
 
 // What a CREATE, ALTER or DROP TABLE does to the date columns.
@@ -645,33 +694,48 @@ struct Arithmetic
     std::vector<Operand> result;
 };
 
-Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, DatePlaces &places)
+// Types the operands of every + and comparison of one statement.
+class OperandTyper
 {
-    const size_t n = sig.size();
-    Arithmetic a{std::vector<bool>(n, false), std::vector<Operand>(n, Operand::Unknown)};
-    std::vector<size_t> match(n, n);
-    std::vector<size_t> open;
-    bool any = false;
-    for (size_t k = 0; k < n; ++k) {
-        if (sig[k].tok->punct('('))
-            open.push_back(k);
-        else if (sig[k].tok->punct(')') && !open.empty()) {
-            match[k] = open.back();
-            match[open.back()] = k;
-            open.pop_back();
+public:
+    OperandTyper(const std::vector<Sig> &sig, const DateColumns &dates, DatePlaces &places)
+        : sig(sig)
+        , dates(dates)
+        , places(places)
+        , n(sig.size())
+        , a{std::vector<bool>(n, false), std::vector<Operand>(n, Operand::Unknown)}
+        , match(n, n)
+        , decided(n, false)
+    {}
+
+    Arithmetic run()
+    {
+        std::vector<size_t> open;
+        bool any = false;
+        for (size_t k = 0; k < n; ++k) {
+            if (sig[k].tok->punct('('))
+                open.push_back(k);
+            else if (sig[k].tok->punct(')') && !open.empty()) {
+                match[k] = open.back();
+                match[open.back()] = k;
+                open.pop_back();
+            }
+            any = any || (sig[k].tok->punct('+') || isComparison(*sig[k].tok));
         }
-        any = any || (sig[k].tok->punct('+') || isComparison(*sig[k].tok));
+        if (!any)
+            return std::move(a);
+        // A column of no named table (unqualified, or through an alias) is the
+        // statement's own tables' one, when they agree on its type.
+        for (const Sig &s : sig)
+            if (isName(*s.tok) && dates.types.contains(s.tok->upper()))
+                tables.insert(s.tok->upper());
+        operands();
+        return std::move(a);
     }
-    if (!any)
-        return a;
-    const QString first = sig.front().tok->upper();
-    // A column of no named table (unqualified, or through an alias) is the
-    // statement's own tables' one, when they agree on its type.
-    QSet<QString> tables;
-    for (const Sig &s : sig)
-        if (isName(*s.tok) && dates.types.contains(s.tok->upper()))
-            tables.insert(s.tok->upper());
-    auto columnType = [&](const QString &table, const QString &column) {
+
+private:
+    QString columnType(const QString &table, const QString &column) const
+    {
         if (dates.types.contains(table))
             return dates.types.value(table).value(column);
         QString found;
@@ -684,13 +748,11 @@ Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, Dat
             found = type;
         }
         return found.isEmpty() ? dates.type(QString(), column) : found;
-    };
-    std::vector<bool> decided(n, false);
-    std::function<Operand(size_t)> decide;
-    std::function<Operand(size_t, size_t)> primary;
+    }
 
     // The kind of an expression from `s` to `e`: one operand, or a sum.
-    auto expression = [&](size_t s, size_t e) {
+    Operand expression(size_t s, size_t e)
+    {
         if (s > e || s >= n)
             return Operand::Unknown;
         if (sig[s].tok->is("SELECT"))
@@ -708,8 +770,10 @@ Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, Dat
         if (lastPlus != n)
             return decide(lastPlus);
         return primary(s, e);
-    };
-    primary = [&](size_t s, size_t e) -> Operand {
+    }
+
+    Operand primary(size_t s, size_t e)
+    {
         const Token &t = *sig[s].tok;
         if (s == e) {
             if (t.kind == Token::String)
@@ -721,74 +785,82 @@ Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, Dat
         }
         if (t.punct('(') && match[s] == e)
             return expression(s + 1, e - 1);
-        if (isName(t) && s + 1 < n && sig[s + 1].tok->punct('(') && match[s + 1] == e) {
-            const QString f = t.upper();
-            static const QSet<QString> texts = {"LTRIM",
-                                                "RTRIM",
-                                                "SUBSTRING",
-                                                "LEFT",
-                                                "RIGHT",
-                                                "UPPER",
-                                                "LOWER",
-                                                "REPLACE",
-                                                "REPLICATE",
-                                                "STR",
-                                                "CHAR",
-                                                "SPACE"};
-            static const QSet<QString> numbers = {"LEN",
-                                                  "CHARINDEX",
-                                                  "PATINDEX",
-                                                  "COUNT",
-                                                  "DATEDIFF",
-                                                  "DATEPART",
-                                                  "YEAR",
-                                                  "MONTH",
-                                                  "DAY",
-                                                  "ABS",
-                                                  "ROUND",
-                                                  "FLOOR",
-                                                  "CEILING",
-                                                  "SUM",
-                                                  "AVG"};
-            if (texts.contains(f))
-                return Operand::Text;
-            if (numbers.contains(f))
-                return Operand::Number;
-            if (f == "GETDATE" || f == "DATEADD")
-                return Operand::Date;
-            // The first argument's type; ISNULL and COALESCE pass over a NULL.
-            size_t from = s + 2;
-            if (f == "CAST") {
-                for (size_t k = from; k < e; ++k)
-                    if (sig[k].depth == sig[s + 1].depth + 1 && sig[k].tok->is("AS") && k + 1 < e)
-                        return operandOfType(sig[k + 1].tok->text);
-                return Operand::Unknown;
-            }
-            if (f == "CONVERT")
-                return operandOfType(sig[from].tok->text);
-            if (f != "ISNULL" && f != "COALESCE" && f != "MAX" && f != "MIN" && f != "NULLIF")
-                return Operand::Unknown;
-            Operand kind = Operand::Null;
-            while (from < e && kind == Operand::Null) {
-                size_t to = from;
-                while (to < e && !(sig[to].depth == sig[s + 1].depth + 1 && sig[to].tok->punct(',')))
-                    ++to;
-                kind = expression(from, to - 1);
-                if (f != "ISNULL" && f != "COALESCE")
-                    break;
-                from = to + 1;
-            }
-            return kind;
-        }
+        if (isName(t) && s + 1 < n && sig[s + 1].tok->punct('(') && match[s + 1] == e)
+            return functionOperand(s, e);
         // A column: name or table.name.
         size_t end = 0;
         const QStringList parts = dottedName(sig, s, end);
         if (parts.isEmpty() || end != e + 1)
             return Operand::Unknown;
         return operandOfType(columnType(parts.size() >= 2 ? parts[parts.size() - 2] : QString(), parts.back()));
-    };
+    }
+
+    // A function call from `s` to `e`: what it gives.
+    Operand functionOperand(size_t s, size_t e)
+    {
+        const Token &t = *sig[s].tok;
+        const QString f = t.upper();
+        static const QSet<QString> texts = {"LTRIM",
+                                            "RTRIM",
+                                            "SUBSTRING",
+                                            "LEFT",
+                                            "RIGHT",
+                                            "UPPER",
+                                            "LOWER",
+                                            "REPLACE",
+                                            "REPLICATE",
+                                            "STR",
+                                            "CHAR",
+                                            "SPACE"};
+        static const QSet<QString> numbers = {"LEN",
+                                              "CHARINDEX",
+                                              "PATINDEX",
+                                              "COUNT",
+                                              "DATEDIFF",
+                                              "DATEPART",
+                                              "YEAR",
+                                              "MONTH",
+                                              "DAY",
+                                              "ABS",
+                                              "ROUND",
+                                              "FLOOR",
+                                              "CEILING",
+                                              "SUM",
+                                              "AVG"};
+        if (texts.contains(f))
+            return Operand::Text;
+        if (numbers.contains(f))
+            return Operand::Number;
+        if (f == "GETDATE" || f == "DATEADD")
+            return Operand::Date;
+        // The first argument's type; ISNULL and COALESCE pass over a NULL.
+        size_t from = s + 2;
+        if (f == "CAST") {
+            for (size_t k = from; k < e; ++k)
+                if (sig[k].depth == sig[s + 1].depth + 1 && sig[k].tok->is("AS") && k + 1 < e)
+                    return operandOfType(sig[k + 1].tok->text);
+            return Operand::Unknown;
+        }
+        if (f == "CONVERT")
+            return operandOfType(sig[from].tok->text);
+        if (f != "ISNULL" && f != "COALESCE" && f != "MAX" && f != "MIN" && f != "NULLIF")
+            return Operand::Unknown;
+        Operand kind = Operand::Null;
+        while (from < e && kind == Operand::Null) {
+            size_t to = from;
+            while (to < e && !(sig[to].depth == sig[s + 1].depth + 1 && sig[to].tok->punct(',')))
+                ++to;
+            kind = expression(from, to - 1);
+            if (f != "ISNULL" && f != "COALESCE")
+                break;
+            from = to + 1;
+        }
+        return kind;
+    }
+
     // The operand ending at `e`, and where it starts.
-    auto before = [&](size_t e, size_t &s) {
+    Operand before(size_t e, size_t &s)
+    {
         s = e;
         if (sig[e].tok->punct(')') && match[e] < n) {
             s = match[e];
@@ -799,9 +871,10 @@ Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, Dat
                 s -= 2;
         }
         return primary(s, e);
-    };
+    }
     // The operand starting at `s`, and where it ends.
-    auto behind = [&](size_t s, size_t &e) {
+    Operand behind(size_t s, size_t &e)
+    {
         e = s;
         if (sig[s].tok->punct('(') && match[s] < n)
             e = match[s];
@@ -813,19 +886,23 @@ Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, Dat
                 e = end - 1;
         }
         return primary(s, e);
-    };
-    auto asNumber = [&](size_t s, size_t e) {
+    }
+    void asNumber(size_t s, size_t e)
+    {
         places.open[s] += QStringLiteral("sqlsrv_number(");
         places.close[e] += QStringLiteral(")");
-    };
-    auto unknown = [&](size_t i) {
+    }
+    [[noreturn]] void unknown(size_t i) const
+    {
         QString text;
         for (size_t k = i >= 3 ? i - 3 : 0; k < std::min(n, i + 4); ++k)
             text += sig[k].tok->text + ' ';
         throw DialectError(QStringLiteral("The embedded database does not know the types of the operands of + in '%1'.")
                                .arg(text.trimmed()));
-    };
-    decide = [&](size_t i) -> Operand {
+    }
+
+    Operand decide(size_t i)
+    {
         if (decided[i])
             return a.result[i];
         decided[i] = true;
@@ -870,48 +947,67 @@ Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, Dat
         }
         a.result[i] = result;
         return result;
-    };
+    }
 
-    // An UPDATE's SET up to its WHERE assigns rather than compares.
-    size_t setAt = n, whereAt = n;
-    for (size_t k = 0; first == "UPDATE" && k < n; ++k) {
-        if (sig[k].depth == 0 && sig[k].tok->is("SET") && setAt == n)
-            setAt = k;
-        if (sig[k].depth == 0 && sig[k].tok->is("WHERE") && setAt != n) {
-            whereAt = k;
-            break;
+    // Each + decided; a text column compared with a number, compared as a number.
+    void operands()
+    {
+        const QString first = sig.front().tok->upper();
+        // An UPDATE's SET up to its WHERE assigns rather than compares.
+        size_t setAt = n, whereAt = n;
+        for (size_t k = 0; first == "UPDATE" && k < n; ++k) {
+            if (sig[k].depth == 0 && sig[k].tok->is("SET") && setAt == n)
+                setAt = k;
+            if (sig[k].depth == 0 && sig[k].tok->is("WHERE") && setAt != n) {
+                whereAt = k;
+                break;
+            }
+        }
+        for (size_t i = 0; i < n; ++i) {
+            if (sig[i].tok->punct('+')) {
+                decide(i);
+                continue;
+            }
+            if (!isComparison(*sig[i].tok) || i == 0 || i + 1 >= n)
+                continue;
+            if (sig[i].depth == 0 && i > setAt && i < whereAt)
+                continue;
+            // A text column compared with a number: compared as a number.
+            size_t s = 0, e = 0;
+            const bool numberAfter = sig[i + 1].tok->kind == Token::Number
+                                     && (i + 2 >= n
+                                         || !(sig[i + 2].tok->kind == Token::Punct
+                                              && QStringLiteral("+-*/%").contains(sig[i + 2].tok->text)));
+            const bool numberBefore = sig[i - 1].tok->kind == Token::Number
+                                      && (i < 2
+                                          || !(sig[i - 2].tok->kind == Token::Punct
+                                               && QStringLiteral("+-*/%").contains(sig[i - 2].tok->text)));
+            if (numberAfter && before(i - 1, s) == Operand::Text
+                && (s == 0
+                    || !(sig[s - 1].tok->kind == Token::Punct
+                         && QStringLiteral("+-*/%").contains(sig[s - 1].tok->text))))
+                asNumber(s, i - 1);
+            else if (numberBefore && behind(i + 1, e) == Operand::Text
+                     && (e + 1 >= n
+                         || !(sig[e + 1].tok->kind == Token::Punct
+                              && QStringLiteral("+-*/%").contains(sig[e + 1].tok->text))))
+                asNumber(i + 1, e);
         }
     }
-    for (size_t i = 0; i < n; ++i) {
-        if (sig[i].tok->punct('+')) {
-            decide(i);
-            continue;
-        }
-        if (!isComparison(*sig[i].tok) || i == 0 || i + 1 >= n)
-            continue;
-        if (sig[i].depth == 0 && i > setAt && i < whereAt)
-            continue;
-        // A text column compared with a number: compared as a number.
-        size_t s = 0, e = 0;
-        const bool numberAfter = sig[i + 1].tok->kind == Token::Number
-                                 && (i + 2 >= n
-                                     || !(sig[i + 2].tok->kind == Token::Punct
-                                          && QStringLiteral("+-*/%").contains(sig[i + 2].tok->text)));
-        const bool numberBefore = sig[i - 1].tok->kind == Token::Number
-                                  && (i < 2
-                                      || !(sig[i - 2].tok->kind == Token::Punct
-                                           && QStringLiteral("+-*/%").contains(sig[i - 2].tok->text)));
-        if (numberAfter && before(i - 1, s) == Operand::Text
-            && (s == 0
-                || !(sig[s - 1].tok->kind == Token::Punct && QStringLiteral("+-*/%").contains(sig[s - 1].tok->text))))
-            asNumber(s, i - 1);
-        else if (numberBefore && behind(i + 1, e) == Operand::Text
-                 && (e + 1 >= n
-                     || !(sig[e + 1].tok->kind == Token::Punct
-                          && QStringLiteral("+-*/%").contains(sig[e + 1].tok->text))))
-            asNumber(i + 1, e);
-    }
-    return a;
+
+    const std::vector<Sig> &sig;
+    const DateColumns &dates;
+    DatePlaces &places;
+    const size_t n;
+    Arithmetic a;
+    std::vector<size_t> match;
+    std::vector<bool> decided;
+    QSet<QString> tables;
+};
+
+Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, DatePlaces &places)
+{
+    return OperandTyper(sig, dates, places).run();
 }
 
 // Translates one ordinary statement (no transaction word, no IF). With
