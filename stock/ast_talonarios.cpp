@@ -253,16 +253,22 @@ void Obtener_Nro_Comprobante(const QString &TipoComprobante,
 
 namespace {
 
-// A trip's number taken already moves past the highest trip id.
-void VerificaViaje(Steps &pasos, PedidoDeNumero &p, ado::Recordset &rs)
+// Whether a voucher of `tabla` holds the number already.
+bool Tomado(Steps &pasos, const QString &tabla, const PedidoDeNumero &p, ado::Recordset &rs)
 {
     bool usado = false;
     pasos([&] {
-        usado = Existe(QStringLiteral("SELECT * From MV_VIAJES WHERE ") + CondicionTipo(p.tipo)
+        usado = Existe(QStringLiteral("SELECT * From ") + tabla + QStringLiteral(" WHERE ") + CondicionTipo(p.tipo)
                            + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(p.sucursal + p.numero + p.letra),
                        rs);
     });
-    if (usado)
+    return usado;
+}
+
+// A trip's number taken already moves past the highest trip id.
+void VerificaViaje(Steps &pasos, PedidoDeNumero &p, ado::Recordset &rs)
+{
+    if (Tomado(pasos, QStringLiteral("MV_VIAJES"), p, rs))
         pasos([&] {
             PasaElMaximoDelId(QStringLiteral("MV_VIAJES"), p.tipo, p.sucursal, p.letra, p.numero, p.limite, rs);
         });
@@ -324,13 +330,7 @@ bool SinControl(const QString &tipo)
 // number of the branch (and letter), within the book's end.
 void VerificaOrdenDeCompra(Steps &pasos, PedidoDeNumero &p, ado::Recordset &rs)
 {
-    bool usado = false;
-    pasos([&] {
-        usado = Existe(QStringLiteral("SELECT * From C_MV_CPTE WHERE ") + CondicionTipo(p.tipo)
-                           + QStringLiteral(" AND IDCOMPROBANTE = ") + TextoSQL(p.sucursal + p.numero + p.letra),
-                       rs);
-    });
-    if (usado) {
+    if (Tomado(pasos, QStringLiteral("C_MV_CPTE"), p, rs)) {
         pasos([&] {
             QString sentencia = QStringLiteral("SELECT MAX(NUMERO) AS ULTIMO From C_MV_CPTE WHERE ")
                                 + CondicionTipo(p.tipo) + QStringLiteral(" AND SUCURSAL = ") + TextoSQL(p.sucursal);

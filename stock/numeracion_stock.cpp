@@ -15,8 +15,6 @@ using namespace numeracion;
 Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucursal, QString &Letra)
 {
     Steps pasos = Pasos(QStringLiteral("AsignarNumeroComprobante"));
-    QString numero;
-    bool modifica = false;
     bool usado = false;
     ado::Recordset rs;
     const QString tipo = CodigoSQL(TipoComprobante, 4);
@@ -29,20 +27,12 @@ Variant AsignarNumeroComprobante(const QString &TipoComprobante, QString &Sucurs
     if (vb::Trim(TipoComprobante).isEmpty() || pasos.leaving())
         return Variant();
     // The book's highest number: a number moved past the taken ones stays within it.
-    QString limite;
-    pasos([&] {
-        PedidoDeNumero pedido{.tipo = TipoComprobante,
-                              .sucursal = Sucursal,
-                              .letra = Letra,
-                              .modifica = modifica,
-                              .unegocio = gUNegocio};
-        ObtieneNumero(pedido);
-        Sucursal = pedido.sucursal;
-        numero = pedido.numero;
-        Letra = pedido.letra;
-        modifica = pedido.modifica;
-        limite = pedido.limite;
-    });
+    PedidoDeNumero pedido{.tipo = TipoComprobante, .sucursal = Sucursal, .letra = Letra, .unegocio = gUNegocio};
+    pasos([&] { ObtieneNumero(pedido); });
+    Sucursal = pedido.sucursal;
+    Letra = pedido.letra;
+    QString &numero = pedido.numero;
+    const QString &limite = pedido.limite;
     // No book could give one (every book used up, or a failure the operator
     // has been shown): no id, so that nothing is stored under number 0.
     if (numero.isEmpty() || pasos.leaving())
