@@ -1407,40 +1407,96 @@ std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch
     return out;
 }
 
+namespace {
+
+// Writes a batch's shape from its lexemes, in order: the text between
+// literals goes to the key in one piece.
+class ShapeWriter
+{
+public:
+    explicit ShapeWriter(const QString &batch)
+        : m_s(batch.constData())
+        , m_size(batch.size())
+    {
+        m_out.key.reserve(batch.size());
+    }
+    void add(const Lexeme &l)
+    {
+        if (l.kind == Token::String) {
+            const qsizetype open = m_s[l.at] == '\'' ? l.at : l.at + 1;
+            QString content(m_s + open + 1, l.end - open - 2);
+            if (l.doubled)
+                content.replace(QLatin1String("''"), QLatin1String("'"));
+            m_out.literals.push_back({std::move(content), true});
+            literal(open, l.end, "''");
+        } else if (l.kind == Token::Number) {
+            m_out.literals.push_back({QString(m_s + l.at, l.end - l.at), false});
+            literal(l.at, l.end, "0");
+        }
+    }
+    BatchShape finish()
+    {
+        m_out.key.append(m_s + m_pending, m_size - m_pending);
+        return std::move(m_out);
+    }
+
+private:
+    void literal(qsizetype from, qsizetype to, const char *blank)
+    {
+        m_out.key.append(m_s + m_pending, from - m_pending);
+        m_out.key += QLatin1String(blank);
+        m_out.places.push_back({from, to, m_out.key.size()});
+        m_pending = to;
+    }
+    const QChar *m_s;
+    qsizetype m_size;
+    qsizetype m_pending = 0; // start of the text not yet in the key
+    BatchShape m_out;
+};
+
+// Where a statement of splitBatch() is, from its first significant lexeme to past its last.
+std::pair<qsizetype, qsizetype> extent(const Lexemes &statement)
+{
+    const auto significant = [](const Lexeme &l) { return l.significant(); };
+    const auto first = std::find_if(statement.begin(), statement.end(), significant);
+    const auto last = std::find_if(statement.rbegin(), statement.rend(), significant);
+    return {first->at, last->end};
+}
+
+} // namespace
+
 BatchShape SqliteDialect::shape(const QString &batch)
 {
-    // Reads the text as lex() does, without building tokens; the text between
-    // literals goes to the key in one piece.
-    BatchShape out;
-    QString &key = out.key;
-    key.reserve(batch.size());
-    const QChar *s = batch.constData();
-    qsizetype pending = 0; // start of the text not yet in the key
-    auto literal = [&](qsizetype from, qsizetype to, const char *blank) {
-        key.append(s + pending, from - pending);
-        key += QLatin1String(blank);
-        out.places.push_back({from, to, key.size()});
-        pending = to;
-    };
+    // Reads the text as lex() does, without building tokens.
+    ShapeWriter writer(batch);
     try {
         Lexer lexer(batch);
-        for (Lexeme l{Token::Space}; lexer.next(l);) {
-            if (l.kind == Token::String) {
-                const qsizetype open = s[l.at] == '\'' ? l.at : l.at + 1;
-                QString content(s + open + 1, l.end - open - 2);
-                if (l.doubled)
-                    content.replace(QLatin1String("''"), QLatin1String("'"));
-                out.literals.push_back({std::move(content), true});
-                literal(open, l.end, "''");
-            } else if (l.kind == Token::Number) {
-                out.literals.push_back({QString(s + l.at, l.end - l.at), false});
-                literal(l.at, l.end, "0");
-            }
-        }
+        for (Lexeme l{Token::Space}; lexer.next(l);)
+            writer.add(l);
     } catch (const DialectError &) {
         return {}; // an unclosed quote or comment
     }
-    key.append(s + pending, batch.size() - pending);
+    return writer.finish();
+}
+
+BatchReading SqliteDialect::shapeAndStatements(const QString &batch)
+{
+    // The statements' lexemes hold every literal of the batch: what lies
+    // between statements is blanks, comments, ";" and GO.
+    ShapeWriter writer(batch);
+    BatchReading out;
+    out.statements.reusable = true;
+    try {
+        splitBatch(batch, [&](const Lexemes &statement) {
+            for (const Lexeme &l : statement)
+                writer.add(l);
+            out.statements.reusable = out.statements.reusable && definesNothing(batch, statement);
+            out.statements.at.push_back(extent(statement));
+        });
+    } catch (const DialectError &) {
+        return {}; // an unclosed quote or comment
+    }
+    out.shape = writer.finish();
     return out;
 }
 
@@ -1482,10 +1538,7 @@ BatchStatements SqliteDialect::statements(const QString &batch)
     out.reusable = true;
     splitBatch(batch, [&](const Lexemes &statement) {
         out.reusable = out.reusable && definesNothing(batch, statement);
-        const auto significant = [](const Lexeme &l) { return l.significant(); };
-        const auto first = std::find_if(statement.begin(), statement.end(), significant);
-        const auto last = std::find_if(statement.rbegin(), statement.rend(), significant);
-        out.at.push_back({first->at, last->end});
+        out.at.push_back(extent(statement));
     });
     return out;
 }

@@ -124,6 +124,14 @@ struct BatchStatements
     bool reusable = false;
 };
 
+// A batch read once: its shape and its statements. Both are empty when the
+// text cannot be read.
+struct BatchReading
+{
+    BatchShape shape;
+    BatchStatements statements;
+};
+
 // The date columns of the database, upper-case, table by table, and the
 // limits of the others. A quoted date means a day only where it meets one
 // of these.
@@ -159,6 +167,10 @@ BatchShape shape(const QString &batch);
 // The statements of a batch as translateBatch splits it, each to be
 // translated with translateReusableStatement.
 BatchStatements statements(const QString &batch);
+
+// shape() and statements() in one reading of the text, for a batch too long
+// to read twice.
+BatchReading shapeAndStatements(const QString &batch);
 
 // One statement of statements() translated for reuse, as it reads within
 // its batch (of a batch that defines nothing), its literals counted from

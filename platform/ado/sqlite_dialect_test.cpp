@@ -452,18 +452,35 @@ TEST(SqliteDialect, TheShapeReadsTheLiteralsAsTheTranslationDoes)
         "B = .5",
         "SELECT A1, 2B, X FROM T WHERE C = 1e AND D = 10E+2",
         "SELECT 'a'  -- tail",
+        "DELETE T WHERE C = 'x'; /* 'y' */ DELETE T WHERE C = 'z''s' ;\nGO -- 'w'\n  GO\nUPDATE T SET N = 2 WHERE C = "
+        "N'v'\r\n-- 'u'\r\nINSERT INTO T (C) VALUES ('t')",
+        "CREATE TABLE X (A INT)\rINSERT INTO X (A) VALUES (3)",
     };
     for (const char *batch : batches) {
         SCOPED_TRACE(batch);
         const QString text = QString::fromUtf8(batch);
         const ado::BatchShape shape = SqliteDialect::shape(text);
         EXPECT_FALSE(shape.key.isEmpty());
+        const ado::BatchStatements split = SqliteDialect::statements(text);
         std::vector<ado::DialectLiteral> literals;
-        for (const auto &[from, to] : SqliteDialect::statements(text).at) {
+        for (const auto &[from, to] : split.at) {
             const auto one = SqliteDialect::translateReusableStatement(text.mid(from, to - from), {});
             literals.insert(literals.end(), one.literals.begin(), one.literals.end());
         }
         EXPECT_EQ(shape.literals, literals);
+
+        // Read once, a long batch gives the same shape and statements as read twice.
+        const ado::BatchReading once = SqliteDialect::shapeAndStatements(text);
+        EXPECT_EQ(once.shape.key, shape.key);
+        EXPECT_EQ(once.shape.literals, shape.literals);
+        ASSERT_EQ(once.shape.places.size(), shape.places.size());
+        for (qsizetype i = 0; i < shape.places.size(); ++i) {
+            EXPECT_EQ(once.shape.places[i].at, shape.places[i].at);
+            EXPECT_EQ(once.shape.places[i].end, shape.places[i].end);
+            EXPECT_EQ(once.shape.places[i].keyEnd, shape.places[i].keyEnd);
+        }
+        EXPECT_EQ(once.statements.at, split.at);
+        EXPECT_EQ(once.statements.reusable, split.reusable);
     }
 
     // Batches that differ in their literals only share a shape; any other difference makes another.
@@ -476,6 +493,9 @@ TEST(SqliteDialect, TheShapeReadsTheLiteralsAsTheTranslationDoes)
     for (const char *unreadable : {"SELECT 'open", "SELECT [open", "SELECT \"open", "SELECT 1 /* open"}) {
         SCOPED_TRACE(unreadable);
         EXPECT_TRUE(SqliteDialect::shape(QString::fromUtf8(unreadable)).key.isEmpty());
+        const ado::BatchReading once = SqliteDialect::shapeAndStatements(QString::fromUtf8(unreadable));
+        EXPECT_TRUE(once.shape.key.isEmpty());
+        EXPECT_TRUE(once.statements.at.empty());
     }
 }
 

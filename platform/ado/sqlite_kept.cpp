@@ -54,10 +54,10 @@ bool SqliteProvider::runKept(StatementTranslation &statement,
 
 namespace {
 
-// A batch whose shape is longer than this is not kept whole: a posting's
-// batch is as long as its voucher and seldom comes again with the same
-// shape, and kept it would hold its whole text. Its statements are still
-// kept by their own shapes, so translating it again finds each of them.
+// A batch longer than this is not kept whole: a posting's batch is as long
+// as its voucher and seldom comes again with the same shape, and kept it
+// would hold its whole text. Its statements are still kept by their own
+// shapes, so translating it again finds each of them.
 constexpr qsizetype kLongestKeptBatch = 8192;
 
 } // namespace
@@ -65,11 +65,19 @@ constexpr qsizetype kLongestKeptBatch = 8192;
 bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors)
 {
     plan = Plan();
-    const BatchShape shape = SqliteDialect::shape(sql);
-    const bool keepable = !shape.key.isEmpty() && shape.key.size() <= kLongestKeptBatch;
+    // A batch kept whole needs its statements only when it is translated; a
+    // longer one is translated each time, so it is read once for both.
+    const bool keepable = sql.size() <= kLongestKeptBatch;
+    BatchReading reading;
+    if (keepable)
+        reading.shape = SqliteDialect::shape(sql);
+    else
+        reading = SqliteDialect::shapeAndStatements(sql);
+    const BatchShape &shape = reading.shape;
     bool kept = false; // a translation of this shape fits, but these literals cannot be bound to it
     auto fits = [&](const Translation &candidate) { return candidate.fits(shape.literals); };
-    if (std::shared_ptr<Translation> t = keepable ? m_kept->batches.find(shape.key, fits) : nullptr) {
+    if (std::shared_ptr<Translation> t = keepable && !shape.key.isEmpty() ? m_kept->batches.find(shape.key, fits)
+                                                                          : nullptr) {
         if (plan.bind(*t, shape.literals)) {
             plan.kept = std::move(t);
             return true;
@@ -82,8 +90,18 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
         refreshSchema();
     }
     std::shared_ptr<Translation> t;
-    if (!kept && !shape.key.isEmpty() && !translate(sql, shape, t, errors))
-        return false;
+    if (!kept && !shape.key.isEmpty()) {
+        if (keepable) {
+            try {
+                reading.statements = SqliteDialect::statements(sql);
+            } catch (const DialectError &e) {
+                errors.Add(e.error(name()));
+                return false;
+            }
+        }
+        if (!translate(sql, reading, t, errors))
+            return false;
+    }
     if (t) {
         if (keepable)
             m_kept->batches.add(shape.key, t);
@@ -96,17 +114,12 @@ bool SqliteProvider::makePlan(const QString &sql, Plan &plan, bool &checked, Err
 }
 
 bool SqliteProvider::translate(const QString &sql,
-                               const BatchShape &shape,
+                               const BatchReading &reading,
                                std::shared_ptr<Translation> &out,
                                Errors &errors)
 {
-    BatchStatements split;
-    try {
-        split = SqliteDialect::statements(sql);
-    } catch (const DialectError &e) {
-        errors.Add(e.error(name()));
-        return false;
-    }
+    const BatchShape &shape = reading.shape;
+    const BatchStatements &split = reading.statements;
     if (!split.reusable)
         return true;
     auto t = std::make_shared<Translation>();

@@ -145,9 +145,17 @@ struct SqliteProvider::Bound
     sqlite3_int64 integer = 0;
     double real = 0;
 
+    // The last quoted day read and its stored form: the rows of one batch
+    // mostly write the same few days.
+    struct LastDay
+    {
+        QString text;
+        QByteArray stored;
+    };
+
     // False when the literal cannot stand where the translation put it (a
     // quoted day that is no day, a number the engine would not read).
-    bool set(const DialectLiteral &literal, const DialectParameter &p)
+    bool set(const DialectLiteral &literal, const DialectParameter &p, LastDay &day)
     {
         switch (p.as) {
         case DialectParameter::As::Text:
@@ -155,18 +163,29 @@ struct SqliteProvider::Bound
             text = sqlite_checks::kept(literal.text, p.limit).toUtf8();
             return sqlite_checks::fits(literal.text, p.limit);
         case DialectParameter::As::Date: {
-            QString stored;
             kind = Kind::Text;
-            if (sqlite_datetime::fromText(literal.text, stored) != sqlite_datetime::Reading::Date)
-                return false;
-            text = stored.toLatin1();
+            if (day.stored.isNull() || literal.text != day.text) {
+                QString stored;
+                if (sqlite_datetime::fromText(literal.text, stored) != sqlite_datetime::Reading::Date)
+                    return false;
+                day = {literal.text, stored.toLatin1()};
+            }
+            text = day.stored;
             return true;
         }
         case DialectParameter::As::Number: {
             bool ok = false;
             const QString &t = literal.text;
             if (std::all_of(t.begin(), t.end(), [](QChar c) { return c >= '0' && c <= '9'; })) {
-                integer = t.toLongLong(&ok);
+                // Up to 18 digits always fit; a longer one is left to the general reading.
+                if (!t.isEmpty() && t.size() <= 18) {
+                    integer = 0;
+                    for (QChar c : t)
+                        integer = integer * 10 + (c.unicode() - '0');
+                    ok = true;
+                } else {
+                    integer = t.toLongLong(&ok);
+                }
                 if (ok) {
                     kind = Kind::Integer;
                     return sqlite_checks::fits(double(integer), p.limit);
@@ -201,10 +220,11 @@ struct SqliteProvider::Plan
     bool bind(const Translation &t, const std::vector<DialectLiteral> &literals)
     {
         values.resize(literals.size());
+        Bound::LastDay day;
         for (const Translation::Part &part : t.parts)
             for (const DialectParameter &p : part.statement->parameters) {
                 const size_t at = part.first + size_t(p.literal);
-                if (!values[at].set(literals[at], p))
+                if (!values[at].set(literals[at], p, day))
                     return false;
             }
         return true;

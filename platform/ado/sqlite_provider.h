@@ -58,7 +58,7 @@ private:
 
     SqliteProvider(sqlite3 *db, QString path);
     bool makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors);
-    bool translate(const QString &sql, const BatchShape &shape, std::shared_ptr<Translation> &out, Errors &errors);
+    bool translate(const QString &sql, const BatchReading &reading, std::shared_ptr<Translation> &out, Errors &errors);
     bool writeOut(const QString &sql, Plan &plan, Errors &errors);
     bool run(const DialectStatement &st,
              const Plan &plan,
