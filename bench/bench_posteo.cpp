@@ -5,7 +5,7 @@
 // the sqlite3 API, each shape prepared once and its literals bound, with the
 // journal kept between transactions as the layer keeps it.
 //
-//     bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [--lots N] [LINES...]
+//     bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [--lots N] [--postings P] [LINES...]
 //
 // Lines default to 20 200 2000, K to 7. Every line issues three lots, so it
 // posts three movements, and every article has a stock account of its own.
@@ -18,7 +18,9 @@
 // at each size compares with the first size; and, for comparison, posting
 // and running the statements one call each. Without --dir it runs in the
 // temporary folder and in /dev/shm. --only runs one variant (the others print
-// as 0): for a profiler.
+// as 0): for a profiler. With --postings P above 1 it only posts each size P
+// times on one connection, each run taken back, and prints the peak memory as
+// the postings add up.
 #include "voucher/cls_cmn_cptes.h"
 #include "voucher/columnas.h"
 
@@ -163,21 +165,35 @@ struct Medida
     QStringList escritas; // recorded: what running the text sent
 };
 
-// With unaAUna the collected statements run one call each, as a caller
-// could split them; otherwise the whole text in one call. With graba the
-// statement spy records what is sent.
-Medida PorLaCapa(const QString &ruta, const Voucher &v, bool unaAUna, bool graba = false)
+// Opens the layer's connection to `ruta`; with `enviadas` the statement spy
+// records there what is sent.
+void Abre(const QString &ruta, QStringList *enviadas = nullptr)
 {
     DB_Dll &db = gDB();
     db.gCnn().Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=sqlite;Database =%1;UId=ADMIN;Pwd=;").arg(ruta));
-    QStringList enviadas;
-    if (graba) {
+    if (enviadas) {
         db.gCnn().Close();
         ado::Errors errores;
-        db.gCnn().attachProvider(std::make_unique<SpyProvider>(ado::SqliteProvider::open(ruta, errores), enviadas));
+        db.gCnn().attachProvider(std::make_unique<SpyProvider>(ado::SqliteProvider::open(ruta, errores), *enviadas));
     }
     db.gOpenFlag = true;
     db.gEsAdmin = true;
+}
+
+void Cierra()
+{
+    gDB().gCnn().Close();
+    gDB().gOpenFlag = false;
+}
+
+// Posts the voucher on the open connection: builds the text, then runs it in
+// one transaction, committed or, with `deshace`, taken back. With unaAUna the
+// collected statements run one call each, as a caller could split them;
+// otherwise the whole text in one call. `enviadas`, when the spy records,
+// is split between the reads of the building and the writes of the run.
+Medida Postea(const Voucher &v, bool unaAUna, bool deshace = false, QStringList *enviadas = nullptr)
+{
+    DB_Dll &db = gDB();
     ui::ScriptedResponder respuestas;
     ui::ScopedResponder alcance(respuestas);
     ClsCmnCptes clase;
@@ -211,32 +227,44 @@ Medida PorLaCapa(const QString &ruta, const Voucher &v, bool unaAUna, bool graba
                          false,
                          QStringLiteral("1"));
     m.posteo = bench::seconds(reloj);
-    m.lecturas = enviadas;
-    enviadas.clear();
-    reloj.restart();
-    bool bien = true;
-    {
-        Transaccion transaccion(db.gCnn());
-        if (unaAUna) {
-            for (const QString &sentencia : m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts)) {
-                db.EjecutaConsultaSQL(sentencia);
-                bien = bien && db.gCnn().errors().Count() == 0;
-            }
-        } else {
-            db.EjecutaConsultaSQL(m.texto);
-            bien = db.gCnn().errors().Count() == 0;
-        }
-        if (bien)
-            transaccion.Confirma();
+    if (enviadas) {
+        m.lecturas = *enviadas;
+        enviadas->clear();
     }
+    reloj.restart();
+    db.gCnn().BeginTrans();
+    bool bien = true;
+    if (unaAUna) {
+        for (const QString &sentencia : m.texto.split(QLatin1Char('\r'), Qt::SkipEmptyParts)) {
+            db.EjecutaConsultaSQL(sentencia);
+            bien = bien && db.gCnn().errors().Count() == 0;
+        }
+    } else {
+        db.EjecutaConsultaSQL(m.texto);
+        bien = db.gCnn().errors().Count() == 0;
+    }
+    if (bien && !deshace)
+        db.gCnn().CommitTrans();
+    else
+        db.gCnn().RollbackTrans();
     m.corrida = bench::seconds(reloj);
-    m.escritas = enviadas;
+    if (enviadas)
+        m.escritas = *enviadas;
     if (!bien || hayError || !respuestas.requests().empty())
         std::printf("warning: the posting did not run cleanly%s%s\n",
                     respuestas.requests().empty() ? "" : ": ",
                     respuestas.requests().empty() ? "" : qPrintable(respuestas.requests().front().prompt.left(300)));
-    db.gCnn().Close();
-    db.gOpenFlag = false;
+    return m;
+}
+
+// One posting on a connection of its own; with graba the statement spy
+// records what is sent.
+Medida PorLaCapa(const QString &ruta, const Voucher &v, bool unaAUna, bool graba = false)
+{
+    QStringList enviadas;
+    Abre(ruta, graba ? &enviadas : nullptr);
+    const Medida m = Postea(v, unaAUna, false, graba ? &enviadas : nullptr);
+    Cierra();
     return m;
 }
 
@@ -371,6 +399,39 @@ bool Mide(const bench::Options &o, const QString &carpeta, const std::vector<Vou
     return true;
 }
 
+// The same voucher posted `veces` times on one connection, each run taken
+// back so that every posting finds the same database: the peak memory after
+// the first posting and as they add up. What a connection keeps must not
+// grow with the postings it has run.
+bool MideMemoria(const QString &carpeta, const Voucher &v, int veces)
+{
+    const QString maestra = QDir(carpeta).filePath(QStringLiteral("maestra-%1.db").arg(v.tamano()));
+    if (!CreaMaestra(maestra, v.lineas))
+        return false;
+    const QString ruta = bench::freshCopy(maestra, QDir(carpeta).filePath(QStringLiteral("copia.db")));
+    Abre(ruta);
+    bench::resetPeakMemory();
+    long primero = 0;
+    QElapsedTimer reloj;
+    reloj.start();
+    for (int k = 1; k <= veces; ++k) {
+        Postea(v, false, true);
+        if (k == 1)
+            primero = bench::peakMemory();
+        if (k == 1 || k == veces || k == 10 || k == 100 || k % 1000 == 0)
+            std::printf("%6d %10d %12ld %+8.1f%% %10.1f\n",
+                        v.tamano(),
+                        k,
+                        bench::peakMemory(),
+                        primero > 0 ? 100.0 * double(bench::peakMemory() - primero) / double(primero) : 0.0,
+                        bench::seconds(reloj));
+    }
+    Cierra();
+    bench::removeDatabase(ruta);
+    bench::removeDatabase(maestra);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -381,14 +442,32 @@ int main(int argc, char **argv)
     QTemporaryDir logs;
     SetAppPath(logs.path());
 
-    int lotes = 10000;
+    int lotes = 10000, posteos = 1;
     const bench::Options o = bench::readOptions(
         app.arguments().mid(1),
         7,
         {20, 200, 2000},
-        "bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [--lots N] [LINES...]",
+        "bench_posteo [--runs K] [--dir FOLDER]... [--only layer|each|sqlite3] [--lots N] [--postings P] [LINES...]",
         {QStringLiteral("layer"), QStringLiteral("each"), QStringLiteral("sqlite3")},
-        {{QStringLiteral("--lots"), &lotes}});
+        {{QStringLiteral("--lots"), &lotes}, {QStringLiteral("--postings"), &posteos}});
+    if (posteos > 1) {
+        std::printf("bench_posteo: %d postings of each size on one connection, each taken back\n", posteos);
+        for (const bench::Folder &carpeta : bench::folders(o.dirs)) {
+            QTemporaryDir dir(QDir(carpeta.path).filePath(QStringLiteral("bench_posteo-XXXXXX")));
+            std::printf("\n%s\n%6s %10s %12s %9s %10s\n",
+                        qPrintable(carpeta.label()),
+                        "lines",
+                        "postings",
+                        "peak KiB",
+                        "vs first",
+                        "seconds");
+            for (int n : o.sizes)
+                if (!dir.isValid() || !MideMemoria(dir.path(), {n, 0}, posteos))
+                    return 1;
+        }
+        std::printf("goal: the peak memory flat in the number of postings\n");
+        return 0;
+    }
     std::vector<Voucher> porLineas;
     for (int n : o.sizes)
         porLineas.push_back({n, 0});
