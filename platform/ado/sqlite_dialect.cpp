@@ -1012,262 +1012,325 @@ Arithmetic arithmetic(const std::vector<Sig> &sig, const DateColumns &dates, Dat
 
 // Translates one ordinary statement (no transaction word, no IF). With
 // `parameters`, the literals that can be bound become "?" and are listed there.
-QString translatePlain(const std::vector<Sig> &sig,
-                       const DateColumns &dates,
-                       std::vector<DialectParameter> *parameters = nullptr)
+// Writes one statement's significant tokens in the engine's SQL, token by
+// token; each kind of clause the translation changes has its own method,
+// which answers whether it wrote the token (and any it took after it).
+class PlainWriter
 {
-    const QString first = sig.front().tok->upper();
-    const bool tableDdl = (first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE");
-    DatePlaces places = datePlaces(sig, dates);
-    const Arithmetic sums = tableDdl ? Arithmetic{std::vector<bool>(sig.size(), false), {}}
-                                     : arithmetic(sig, dates, places);
-    const std::vector<bool> &dateAt = places.literal;
-    const std::vector<bool> boundAt = parameters ? valueLiterals(sig) : std::vector<bool>(sig.size(), false);
-    QString out;
-    // Pieces keep the blanks of the original; words the translation adds get one.
-    bool spaced = false;
-    bool carrySpace = false; // the blank in front of a dropped "dbo."
-    // Two words never touch: a keyword written right after a literal
+public:
+    PlainWriter(const std::vector<Sig> &sig, const DateColumns &dates, std::vector<DialectParameter> *parameters)
+        : sig(sig)
+        , parameters(parameters)
+        , first(sig.front().tok->upper())
+        , tableDdl((first == "CREATE" || first == "ALTER") && sig.size() > 1 && sig[1].tok->is("TABLE"))
+        , places(datePlaces(sig, dates))
+        , sums(tableDdl ? Arithmetic{std::vector<bool>(sig.size(), false), {}} : arithmetic(sig, dates, places))
+        , boundAt(parameters ? valueLiterals(sig) : std::vector<bool>(sig.size(), false))
+    {}
+
+    QString write()
+    {
+        // TRUNCATE TABLE t is DELETE FROM t.
+        if (first == "TRUNCATE") {
+            if (sig.size() < 3 || !sig[1].tok->is("TABLE"))
+                refuse(QStringLiteral("this TRUNCATE statement"));
+            out = QStringLiteral("DELETE FROM");
+            i = 2;
+        }
+        finished = i;
+        for (; i < sig.size(); ++i) {
+            const Token &t = *sig[i].tok;
+            finishBefore(i);
+            spaced = sig[i].spaced || carrySpace;
+            carrySpace = false;
+            if (!places.open[i].isEmpty()) {
+                put(places.open[i]);
+                spaced = false;
+            }
+            if (owner(t))
+                continue;
+            if (t.kind == Token::Word) {
+                word(t);
+                continue;
+            }
+            if (boundAt[i]) {
+                parameter(t);
+                continue;
+            }
+            if (places.limit[i].kind != sqlite_checks::Limit::Kind::None)
+                checkLimit(t, places.limit[i]);
+            if (t.kind == Token::String) {
+                string(t);
+                continue;
+            }
+            if (t.kind == Token::Punct) {
+                punct(t);
+                continue;
+            }
+            put(text(t));
+        }
+        finishBefore(sig.size());
+        spaced = true;
+        if (pendingLimit[0])
+            put(QStringLiteral("LIMIT ") + *pendingLimit[0]);
+        return out;
+    }
+
+private:
+    const Token *next() const { return i + 1 < sig.size() ? sig[i + 1].tok : nullptr; }
+    const Token *prev() const { return i > 0 ? sig[i - 1].tok : nullptr; }
+
+    // Pieces keep the blanks of the original; words the translation adds get
+    // one. Two words never touch: a keyword written right after a literal
     // ('a'OR) stays apart from the COLLATE clause the literal gets.
-    auto put = [&](const QString &piece) {
+    void put(const QString &piece)
+    {
         if (!out.isEmpty() && !out.endsWith(' ')
             && (spaced || (!piece.isEmpty() && isWordChar(out.back()) && isWordChar(piece.front()))))
             out += ' ';
         out += piece;
         spaced = true;
-    };
-    std::vector<std::optional<QString>> pendingLimit(1);
-    // Text functions lose the column's collation: their result gets it back,
-    // so trimmed or cut values still compare as the server compares them.
-    std::vector<bool> collateAfter(1, false);
-    bool collateNextCall = false;
-    int depth = 0;
-    size_t i = 0;
-
-    // TRUNCATE TABLE t is DELETE FROM t.
-    if (first == "TRUNCATE") {
-        if (sig.size() < 3 || !sig[1].tok->is("TABLE"))
-            refuse(QStringLiteral("this TRUNCATE statement"));
-        out = QStringLiteral("DELETE FROM");
-        i = 2;
     }
+
     // What follows a token: the date collation of a compared date column,
     // the end of a value turned into a date-time.
-    size_t finished = i;
-    auto finishBefore = [&](size_t k) {
+    void finishBefore(size_t k)
+    {
         for (; finished < k; ++finished) {
             if (places.collate[finished])
                 out += QStringLiteral(" COLLATE ") + QLatin1String(sqlite_datetime::kDateCollation);
             out += places.close[finished];
         }
-    };
+    }
 
-    for (; i < sig.size(); ++i) {
-        const Token &t = *sig[i].tok;
-        finishBefore(i);
-        spaced = sig[i].spaced || carrySpace;
-        carrySpace = false;
-        if (!places.open[i].isEmpty()) {
-            put(places.open[i]);
-            spaced = false;
-        }
-        const Token *next = i + 1 < sig.size() ? sig[i + 1].tok : nullptr;
-        const Token *prev = i > 0 ? sig[i - 1].tok : nullptr;
+    // Owners: dbo.T names the table of this database.
+    bool owner(const Token &t)
+    {
+        if ((t.kind != Token::Word && t.kind != Token::QuotedName)
+            || t.text.compare(QLatin1String("dbo"), Qt::CaseInsensitive) != 0 || !next() || !next()->punct('.'))
+            return false;
+        ++i;
+        carrySpace = spaced;
+        return true;
+    }
+
+    void word(const Token &t)
+    {
         const QString up = t.upper();
+        if (up.startsWith('@'))
+            refuse(QStringLiteral("variables (%1)").arg(t.text));
+        if (function(up) || up == "CLUSTERED" || up == "NONCLUSTERED")
+            return;
+        if (up == "IDENTITY")
+            refuse(QStringLiteral("IDENTITY columns"));
+        if (tableHint(up) || top(up) || deleteStatement(up) || alterAdd(up) || textColumnType(t, up))
+            return;
+        put(t.text);
+    }
 
-        if (t.kind == Token::Word || t.kind == Token::QuotedName) {
-            // Owners: dbo.T names the table of this database.
-            if (t.text.compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0 && next && next->punct('.')) {
-                ++i;
-                carrySpace = spaced;
-                continue;
-            }
+    // A call of a function the engine names otherwise, or one it lacks.
+    bool function(const QString &up)
+    {
+        if (!next() || !next()->punct('('))
+            return false;
+        if (up == "CONVERT" || up == "DATEADD" || up == "DATEDIFF" || up == "DATEPART" || up == "DATENAME"
+            || up == "REPLICATE" || up == "STR" || up == "PATINDEX")
+            refuse(QStringLiteral("the function %1").arg(up));
+        static const QSet<QString> textFunctions
+            = {"ISNULL", "LEFT", "RIGHT", "LTRIM", "RTRIM", "SUBSTRING", "UPPER", "LOWER", "REPLACE"};
+        if (!tableDdl && textFunctions.contains(up))
+            collateNextCall = true;
+        if (up == "SUM" && !sumsDistinct(sig, i))
+            put(QStringLiteral("sqlsrv_sum"));
+        else if (up == "ISNULL")
+            put(QStringLiteral("IFNULL"));
+        else if (up == "LEFT")
+            put(QStringLiteral("sqlsrv_left"));
+        else if (up == "RIGHT")
+            put(QStringLiteral("sqlsrv_right"));
+        else
+            return false;
+        return true;
+    }
+
+    // Locking hints go: a transaction here holds the whole file's write lock
+    // from its start (BEGIN IMMEDIATE).
+    bool tableHint(const QString &up)
+    {
+        if (up != "WITH" || !next() || !next()->punct('('))
+            return false;
+        static const QSet<QString> locks
+            = {"UPDLOCK", "ROWLOCK", "HOLDLOCK", "NOLOCK", "XLOCK", "PAGLOCK", "TABLOCK", "TABLOCKX", "READUNCOMMITTED"};
+        size_t j = i + 2;
+        while (j < sig.size() && (locks.contains(sig[j].tok->upper()) || sig[j].tok->punct(',')))
+            ++j;
+        if (j == i + 2 || j >= sig.size() || !sig[j].tok->punct(')'))
+            refuse(QStringLiteral("table hints (WITH (...))"));
+        i = j;
+        return true;
+    }
+
+    // TOP n becomes the LIMIT of its SELECT, written where that ends.
+    bool top(const QString &up)
+    {
+        if (up != "TOP" || !prev() || !(prev()->is("SELECT") || prev()->is("DISTINCT") || prev()->is("ALL")))
+            return false;
+        const Token *n = next();
+        QString count;
+        if (n && n->kind == Token::Number) {
+            count = n->text;
+            i += 1;
+        } else if (n && n->punct('(') && i + 3 < sig.size() && sig[i + 2].tok->kind == Token::Number
+                   && sig[i + 3].tok->punct(')')) {
+            count = sig[i + 2].tok->text;
+            i += 3;
+        } else {
+            refuse(QStringLiteral("TOP without a number"));
         }
+        bool whole = false;
+        count.toLongLong(&whole);
+        if (!whole)
+            refuse(QStringLiteral("TOP %1").arg(count));
+        if (i + 1 < sig.size() && (sig[i + 1].tok->is("PERCENT") || sig[i + 1].tok->is("WITH")))
+            refuse(QStringLiteral("TOP ... %1").arg(sig[i + 1].tok->upper()));
+        pendingLimit[size_t(depth)] = count;
+        return true;
+    }
 
-        if (t.kind == Token::Word) {
-            const bool call = next && next->punct('(');
-            if (up.startsWith('@'))
-                refuse(QStringLiteral("variables (%1)").arg(t.text));
-            if (call
-                && (up == "CONVERT" || up == "DATEADD" || up == "DATEDIFF" || up == "DATEPART" || up == "DATENAME"
-                    || up == "REPLICATE" || up == "STR" || up == "PATINDEX"))
-                refuse(QStringLiteral("the function %1").arg(up));
-            static const QSet<QString> textFunctions
-                = {"ISNULL", "LEFT", "RIGHT", "LTRIM", "RTRIM", "SUBSTRING", "UPPER", "LOWER", "REPLACE"};
-            if (call && !tableDdl && textFunctions.contains(up))
-                collateNextCall = true;
-            if (call && up == "SUM" && !sumsDistinct(sig, i)) {
-                put(QStringLiteral("sqlsrv_sum"));
-                continue;
-            }
-            if (call && up == "ISNULL") {
-                put(QStringLiteral("IFNULL"));
-                continue;
-            }
-            if (call && up == "LEFT") {
-                put(QStringLiteral("sqlsrv_left"));
-                continue;
-            }
-            if (call && up == "RIGHT") {
-                put(QStringLiteral("sqlsrv_right"));
-                continue;
-            }
-            if (up == "CLUSTERED" || up == "NONCLUSTERED")
-                continue;
-            if (up == "IDENTITY")
-                refuse(QStringLiteral("IDENTITY columns"));
-            if (up == "WITH" && next && next->punct('(')) {
-                // Locking hints go: a transaction here holds the whole file's
-                // write lock from its start (BEGIN IMMEDIATE).
-                static const QSet<QString> locks = {"UPDLOCK",
-                                                    "ROWLOCK",
-                                                    "HOLDLOCK",
-                                                    "NOLOCK",
-                                                    "XLOCK",
-                                                    "PAGLOCK",
-                                                    "TABLOCK",
-                                                    "TABLOCKX",
-                                                    "READUNCOMMITTED"};
-                size_t j = i + 2;
-                while (j < sig.size() && (locks.contains(sig[j].tok->upper()) || sig[j].tok->punct(',')))
-                    ++j;
-                if (j == i + 2 || j >= sig.size() || !sig[j].tok->punct(')'))
-                    refuse(QStringLiteral("table hints (WITH (...))"));
-                i = j;
-                continue;
-            }
-            if (up == "TOP" && prev && (prev->is("SELECT") || prev->is("DISTINCT") || prev->is("ALL"))) {
-                QString count;
-                if (next && next->kind == Token::Number) {
-                    count = next->text;
-                    i += 1;
-                } else if (next && next->punct('(') && i + 3 < sig.size() && sig[i + 2].tok->kind == Token::Number
-                           && sig[i + 3].tok->punct(')')) {
-                    count = sig[i + 2].tok->text;
-                    i += 3;
-                } else {
-                    refuse(QStringLiteral("TOP without a number"));
-                }
-                bool whole = false;
-                count.toLongLong(&whole);
-                if (!whole)
-                    refuse(QStringLiteral("TOP %1").arg(count));
-                if (i + 1 < sig.size() && (sig[i + 1].tok->is("PERCENT") || sig[i + 1].tok->is("WITH")))
-                    refuse(QStringLiteral("TOP ... %1").arg(sig[i + 1].tok->upper()));
-                pendingLimit[size_t(depth)] = count;
-                continue;
-            }
-            if (up == "DELETE" && i == 0) {
-                put(QStringLiteral("DELETE"));
-                if (next && !next->is("FROM")) {
-                    // DELETE t FROM t JOIN ... has no SQLite form.
-                    size_t j = i + 2;
-                    while (j + 1 < sig.size() && sig[j].tok->punct('.'))
-                        j += 2;
-                    if (j < sig.size() && sig[j].tok->is("FROM"))
-                        refuse(QStringLiteral("DELETE with a FROM clause of its own"));
-                    put(QStringLiteral("FROM"));
-                }
-                continue;
-            }
-            if (first == "ALTER" && up == "ADD" && tableDdl) {
-                for (size_t j = i + 1; j < sig.size(); ++j)
-                    if (sig[j].depth == 0 && sig[j].tok->punct(','))
-                        refuse(QStringLiteral("ALTER TABLE ... ADD of several columns"));
-                if (next
-                    && (next->is("CONSTRAINT") || next->is("PRIMARY") || next->is("UNIQUE") || next->is("FOREIGN")
-                        || next->is("CHECK")))
-                    refuse(QStringLiteral("ALTER TABLE ... ADD of a table constraint"));
-                put(QStringLiteral("ADD COLUMN"));
-                if (next && next->is("COLUMN"))
-                    ++i;
-                continue;
-            }
-            if (tableDdl && textTypes().contains(up) && prev
-                && (prev->kind == Token::Word || prev->kind == Token::QuotedName) && i >= 2
-                && (sig[i - 2].tok->punct('(') || sig[i - 2].tok->punct(',') || sig[i - 2].tok->is("ADD")
-                    || sig[i - 2].tok->is("COLUMN"))) {
-                put(t.text);
-                if (next && next->punct('(')) {
-                    size_t j = i + 1;
-                    QString size;
-                    while (j < sig.size() && !sig[j].tok->punct(')'))
-                        size += sig[j++].tok->text;
-                    out += size + ')';
-                    i = j;
-                }
-                put(QStringLiteral("COLLATE %1").arg(QLatin1String(kTextCollation)));
-                continue;
-            }
-            put(t.text);
-            continue;
+    // DELETE t is DELETE FROM t.
+    bool deleteStatement(const QString &up)
+    {
+        if (up != "DELETE" || i != 0)
+            return false;
+        put(QStringLiteral("DELETE"));
+        if (next() && !next()->is("FROM")) {
+            // DELETE t FROM t JOIN ... has no SQLite form.
+            size_t j = i + 2;
+            while (j + 1 < sig.size() && sig[j].tok->punct('.'))
+                j += 2;
+            if (j < sig.size() && sig[j].tok->is("FROM"))
+                refuse(QStringLiteral("DELETE with a FROM clause of its own"));
+            put(QStringLiteral("FROM"));
         }
+        return true;
+    }
 
-        if (boundAt[i]) {
-            using As = DialectParameter::As;
-            const As as = t.kind == Token::Number ? As::Number : dateAt[i] ? As::Date : As::Text;
-            parameters->push_back({t.literal, as, places.limit[i]});
-            put(as == As::Text ? QStringLiteral("? COLLATE ") + QLatin1String(kTextCollation) : QStringLiteral("?"));
-            continue;
+    // ALTER TABLE t ADD c is ADD COLUMN, one column at a time.
+    bool alterAdd(const QString &up)
+    {
+        if (first != "ALTER" || up != "ADD" || !tableDdl)
+            return false;
+        for (size_t j = i + 1; j < sig.size(); ++j)
+            if (sig[j].depth == 0 && sig[j].tok->punct(','))
+                refuse(QStringLiteral("ALTER TABLE ... ADD of several columns"));
+        const Token *n = next();
+        if (n && (n->is("CONSTRAINT") || n->is("PRIMARY") || n->is("UNIQUE") || n->is("FOREIGN") || n->is("CHECK")))
+            refuse(QStringLiteral("ALTER TABLE ... ADD of a table constraint"));
+        put(QStringLiteral("ADD COLUMN"));
+        if (n && n->is("COLUMN"))
+            ++i;
+        return true;
+    }
+
+    // A text column's type, with its size, gets the text collation.
+    bool textColumnType(const Token &t, const QString &up)
+    {
+        const Token *p = prev();
+        if (!tableDdl || !textTypes().contains(up) || !p || (p->kind != Token::Word && p->kind != Token::QuotedName)
+            || i < 2
+            || !(sig[i - 2].tok->punct('(') || sig[i - 2].tok->punct(',') || sig[i - 2].tok->is("ADD")
+                 || sig[i - 2].tok->is("COLUMN")))
+            return false;
+        put(t.text);
+        if (next() && next()->punct('(')) {
+            size_t j = i + 1;
+            QString size;
+            while (j < sig.size() && !sig[j].tok->punct(')'))
+                size += sig[j++].tok->text;
+            out += size + ')';
+            i = j;
         }
+        put(QStringLiteral("COLLATE %1").arg(QLatin1String(kTextCollation)));
+        return true;
+    }
 
-        if (places.limit[i].kind != sqlite_checks::Limit::Kind::None)
-            checkLimit(t, places.limit[i]);
-        if (t.kind == Token::String) {
-            if (dateAt[i])
-                put(quoteString(storedDate(t.text)));
-            else if (tableDdl)
-                put(quoteString(t.text));
-            else
-                put(quoteString(sqlite_checks::kept(t.text, places.limit[i]).toString()) + QStringLiteral(" COLLATE ")
-                    + QLatin1String(kTextCollation));
-            continue;
-        }
+    // A value literal, taken as a parameter.
+    void parameter(const Token &t)
+    {
+        using As = DialectParameter::As;
+        const As as = t.kind == Token::Number ? As::Number : places.literal[i] ? As::Date : As::Text;
+        parameters->push_back({t.literal, as, places.limit[i]});
+        put(as == As::Text ? QStringLiteral("? COLLATE ") + QLatin1String(kTextCollation) : QStringLiteral("?"));
+    }
 
-        if (t.kind == Token::Punct) {
-            if (t.text == "+" && sums.joins[i]) {
-                put(QStringLiteral("||"));
-                continue;
+    void string(const Token &t)
+    {
+        if (places.literal[i])
+            put(quoteString(storedDate(t.text)));
+        else if (tableDdl)
+            put(quoteString(t.text));
+        else
+            put(quoteString(sqlite_checks::kept(t.text, places.limit[i]).toString()) + QStringLiteral(" COLLATE ")
+                + QLatin1String(kTextCollation));
+    }
+
+    void punct(const Token &t)
+    {
+        if (t.text == "+" && sums.joins[i]) {
+            put(QStringLiteral("||"));
+        } else if (t.text == "(") {
+            put(QStringLiteral("("));
+            ++depth;
+            pendingLimit.resize(size_t(depth) + 1);
+            pendingLimit[size_t(depth)].reset();
+            collateAfter.resize(size_t(depth) + 1);
+            collateAfter[size_t(depth)] = collateNextCall;
+            collateNextCall = false;
+        } else if (t.text == ")") {
+            if (depth > 0 && pendingLimit[size_t(depth)]) {
+                spaced = true;
+                put(QStringLiteral("LIMIT ") + *pendingLimit[size_t(depth)]);
             }
-            if (t.text == "(") {
-                put(QStringLiteral("("));
-                ++depth;
-                pendingLimit.resize(size_t(depth) + 1);
-                pendingLimit[size_t(depth)].reset();
-                collateAfter.resize(size_t(depth) + 1);
-                collateAfter[size_t(depth)] = collateNextCall;
-                collateNextCall = false;
-                continue;
+            out += ')';
+            if (depth > 0) {
+                if (collateAfter[size_t(depth)])
+                    out += QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
+                --depth;
             }
-            if (t.text == ")") {
-                if (depth > 0 && pendingLimit[size_t(depth)]) {
-                    spaced = true;
-                    put(QStringLiteral("LIMIT ") + *pendingLimit[size_t(depth)]);
-                }
-                out += ')';
-                if (depth > 0) {
-                    if (collateAfter[size_t(depth)])
-                        out += QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
-                    --depth;
-                }
-                continue;
-            }
-            if (t.text == "." || t.text == ",") {
-                out += t.text;
-                continue;
-            }
+        } else if (t.text == "." || t.text == ",") {
+            out += t.text;
+        } else {
             if (t.text == "!<" || t.text == "!>")
                 refuse(t.text);
             put(t.text);
-            continue;
         }
-        put(text(t));
     }
-    finishBefore(sig.size());
-    spaced = true;
-    if (pendingLimit[0])
-        put(QStringLiteral("LIMIT ") + *pendingLimit[0]);
-    return out;
+
+    const std::vector<Sig> &sig;
+    std::vector<DialectParameter> *parameters;
+    const QString first;
+    const bool tableDdl;
+    DatePlaces places;
+    const Arithmetic sums;
+    const std::vector<bool> boundAt;
+    QString out;
+    bool spaced = false;
+    bool carrySpace = false; // the blank in front of a dropped "dbo."
+    std::vector<std::optional<QString>> pendingLimit = std::vector<std::optional<QString>>(1);
+    // Text functions lose the column's collation: their result gets it back,
+    // so trimmed or cut values still compare as the server compares them.
+    std::vector<bool> collateAfter = std::vector<bool>(1, false);
+    bool collateNextCall = false;
+    int depth = 0;
+    size_t i = 0;
+    size_t finished = 0;
+};
+
+QString translatePlain(const std::vector<Sig> &sig,
+                       const DateColumns &dates,
+                       std::vector<DialectParameter> *parameters = nullptr)
+{
+    return PlainWriter(sig, dates, parameters).write();
 }
 
 std::optional<DialectStatement> translateStatement(const Tokens &toks, const DateColumns &dates, bool bind = false)
