@@ -51,24 +51,6 @@ const Error &Errors::Item(int index) const
     return m_items[size_t(index)];
 }
 
-const Variant &Field::Value() const
-{
-    if (!m_current)
-        raise(vberr::NoCurrentRecord,
-              QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
-                             "Requested operation requires a current record."));
-    return m_value;
-}
-
-void Field::setValue(const Variant &v)
-{
-    if (!m_current)
-        raise(vberr::NoCurrentRecord,
-              QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
-                             "Requested operation requires a current record."));
-    m_value = v;
-}
-
 // ---------------------------------------------------------------- Recordset
 
 struct Recordset::Impl
@@ -80,35 +62,44 @@ struct Recordset::Impl
     bool countKnown = true;
     RowSet data;
     std::vector<Field> fields;
-    // Each field's place by its case-folded name, the first of a name, made
-    // at the first search by name of a recordset of several rows: a read of
-    // many rows asks for its fields by name in every row.
-    QHash<QString, size_t> places;
-    qsizetype pos = 0; // -1 before the first row, size() after the last
+    // The names asked for in a recordset of several rows, as asked, and the
+    // field each found: a read of many rows asks for the same few in every row.
+    QHash<QString, size_t> asked;
+    qsizetype pos = 0;       // -1 before the first row, size() after the last
+    std::uint64_t moves = 0; // a field's value made at another move is of another row
 
-    qsizetype size() const { return qsizetype(data.rows.size()); }
+    qsizetype size() const { return qsizetype(data.rowCount()); }
     bool current() const { return pos >= 0 && pos < size(); }
 
     void load(RowSet &&rows)
     {
         data = std::move(rows);
         fields.clear();
-        places.clear();
+        asked.clear();
         fields.reserve(data.columns.size());
-        for (const Column &c : data.columns)
-            fields.emplace_back(c.name, c.definedSize);
-        pos = 0;
-        show();
+        for (size_t i = 0; i < data.columns.size(); ++i)
+            fields.push_back(Field(this, i, data.columns[i].name, data.columns[i].definedSize));
+        moveTo(0);
     }
 
-    // The fields show the current row.
-    void show()
+    // The fields show the row at `at` from now on, each made when it is read.
+    void moveTo(qsizetype at)
     {
-        const bool cur = current();
-        for (size_t i = 0; i < fields.size(); ++i) {
-            fields[i].m_current = cur;
-            fields[i].m_value = cur ? data.rows[size_t(pos)][i] : Variant();
+        pos = at;
+        ++moves;
+    }
+
+    // Every row as Variants, to be written back.
+    std::vector<std::vector<Variant>> &rows()
+    {
+        if (data.stored) {
+            data.rows.assign(data.stored->size(), {});
+            for (size_t r = 0; r < data.rows.size(); ++r)
+                for (size_t c = 0; c < data.columns.size(); ++c)
+                    data.rows[r].push_back(data.stored->value(r, c));
+            data.stored.reset();
         }
+        return data.rows;
     }
 };
 
@@ -127,6 +118,25 @@ namespace {
 }
 
 } // namespace
+
+const Variant &Field::Value() const
+{
+    if (!m_owner->current())
+        raiseNoCurrent();
+    if (m_shown != m_owner->moves) {
+        m_value = m_owner->data.value(size_t(m_owner->pos), m_index);
+        m_shown = m_owner->moves;
+    }
+    return m_value;
+}
+
+void Field::setValue(const Variant &v)
+{
+    if (!m_owner->current())
+        raiseNoCurrent();
+    m_value = v;
+    m_shown = m_owner->moves;
+}
 
 Recordset::Recordset() = default;
 Recordset::~Recordset() = default;
@@ -151,6 +161,7 @@ void Recordset::Open(const QString &source, Connection &activeConnection, int cu
         activeConnection.raiseErrors();
     }
     RowSet rows;
+    rows.takesStored = true;
     if (!activeConnection.m_provider->execute(source, activeConnection.m_errors, nullptr, &rows))
         activeConnection.raiseErrors();
     if (!rows.hasColumns())
@@ -206,8 +217,7 @@ void Recordset::MoveNext()
         raiseClosed();
     if (d->pos >= d->size())
         raiseNoCurrent();
-    ++d->pos;
-    d->show();
+    d->moveTo(d->pos + 1);
 }
 
 void Recordset::MoveFirst()
@@ -216,8 +226,7 @@ void Recordset::MoveFirst()
         raiseClosed();
     if (d->size() == 0)
         raiseNoCurrent();
-    d->pos = 0;
-    d->show();
+    d->moveTo(0);
 }
 
 void Recordset::MoveLast()
@@ -226,8 +235,7 @@ void Recordset::MoveLast()
         raiseClosed();
     if (d->size() == 0)
         raiseNoCurrent();
-    d->pos = d->size() - 1;
-    d->show();
+    d->moveTo(d->size() - 1);
 }
 
 std::int32_t Recordset::RecordCount() const
@@ -265,9 +273,8 @@ QList<QList<Variant>> Recordset::GetRows(int rows)
     QList<QList<Variant>> out(qsizetype(d->fields.size()));
     for (qsizetype r = d->pos; r < end; ++r)
         for (size_t c = 0; c < d->fields.size(); ++c)
-            out[qsizetype(c)].append(d->data.rows[size_t(r)][c]);
-    d->pos = end;
-    d->show();
+            out[qsizetype(c)].append(d->data.value(size_t(r), c));
+    d->moveTo(end);
     return out;
 }
 
@@ -293,19 +300,15 @@ Field &Recordset::Fields(const QString &name)
 {
     if (!d)
         raiseClosed();
+    if (const auto at = d->asked.constFind(name); at != d->asked.cend())
+        return d->fields[*at];
     const QString wanted = name.trimmed();
-    if (d->size() > 1) {
-        if (d->places.isEmpty())
-            for (size_t i = 0; i < d->fields.size(); ++i)
-                if (const QString key = d->fields[i].Name().toCaseFolded(); !d->places.contains(key))
-                    d->places.insert(key, i);
-        if (const auto at = d->places.constFind(wanted.toCaseFolded());
-            at != d->places.cend() && d->fields[*at].Name().compare(wanted, Qt::CaseInsensitive) == 0)
-            return d->fields[*at];
-    }
-    for (Field &f : d->fields)
-        if (f.Name().compare(wanted, Qt::CaseInsensitive) == 0)
-            return f;
+    for (size_t i = 0; i < d->fields.size(); ++i)
+        if (d->fields[i].Name().compare(wanted, Qt::CaseInsensitive) == 0) {
+            if (d->size() > 1)
+                d->asked.insert(name, i);
+            return d->fields[i];
+        }
     raise(vberr::ItemNotFound,
           QStringLiteral("Item cannot be found in the collection corresponding to the "
                          "requested name or ordinal."));
@@ -321,15 +324,15 @@ void Recordset::Update()
                              "provider, or of the selected locktype."));
     if (!d->current())
         raiseNoCurrent();
-    std::vector<Variant> &original = d->data.rows[size_t(d->pos)];
+    std::vector<Variant> &original = d->rows()[size_t(d->pos)];
     std::vector<Variant> current;
     std::vector<bool> changed;
     QString table;
     bool any = false;
     for (size_t i = 0; i < d->fields.size(); ++i) {
         const Column &c = d->data.columns[i];
-        current.push_back(d->fields[i].m_value);
-        const bool differs = !sameValue(d->fields[i].m_value, original[i]);
+        current.push_back(d->fields[i].Value());
+        const bool differs = !sameValue(current.back(), original[i]);
         changed.push_back(differs);
         any = any || differs;
         if (c.baseTable.isEmpty()) {

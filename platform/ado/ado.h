@@ -73,30 +73,8 @@ private:
     std::vector<Error> m_items;
 };
 
-class Field
-{
-public:
-    QString Name() const { return m_name; }
-    // Error 3021 when the recordset has no current row.
-    const Variant &Value() const;
-    void setValue(const Variant &v);
-    // The declared size: characters for text, 4 for integers, 8 for reals, 16 for dates.
-    std::int32_t DefinedSize() const { return m_definedSize; }
-
-    Field(QString name, std::int32_t definedSize)
-        : m_name(std::move(name))
-        , m_definedSize(definedSize)
-    {}
-
-private:
-    friend class Recordset;
-    QString m_name;
-    std::int32_t m_definedSize = 0;
-    Variant m_value;
-    bool m_current = true;
-};
-
 class Connection;
+class Field;
 class Provider;
 
 class Recordset
@@ -144,6 +122,34 @@ private:
 
 private:
     std::unique_ptr<Impl> d;
+};
+
+class Field
+{
+public:
+    QString Name() const { return m_name; }
+    // Error 3021 when the recordset has no current row.
+    const Variant &Value() const;
+    void setValue(const Variant &v);
+    // The declared size: characters for text, 4 for integers, 8 for reals, 16 for dates.
+    std::int32_t DefinedSize() const { return m_definedSize; }
+
+private:
+    friend class Recordset;
+    friend struct Recordset::Impl;
+    Field(const Recordset::Impl *owner, size_t index, QString name, std::int32_t definedSize)
+        : m_owner(owner)
+        , m_index(index)
+        , m_name(std::move(name))
+        , m_definedSize(definedSize)
+    {}
+    const Recordset::Impl *m_owner;
+    size_t m_index;
+    QString m_name;
+    std::int32_t m_definedSize = 0;
+    // The value of the current row, made when first asked for after a move.
+    mutable Variant m_value;
+    mutable std::uint64_t m_shown = 0; // the move it was made at
 };
 
 class Connection

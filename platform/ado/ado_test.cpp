@@ -659,6 +659,107 @@ TEST_F(SqliteDb, FieldValuesAndSizes)
         EXPECT_TRUE(rs.Fields(name).Value().isNull()) << name;
 }
 
+// A recordset keeps its rows as the engine gave them and makes a field's
+// value when it is read: each value, for each declared type and each kind of
+// cell the engine stores, is the one the provider makes of the row at once.
+TEST_F(SqliteDb, AFieldReadsWhatTheRowHeld)
+{
+    sqlite3 *h = nullptr;
+    ASSERT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(h,
+                           "CREATE TABLE V (K int, TX varchar(20), I int, B bit, R float, M money, D datetime, "
+                           "X varbinary(8), U)",
+                           nullptr,
+                           nullptr,
+                           nullptr),
+              SQLITE_OK);
+    struct Fila
+    {
+        const char *nombre;
+        const char *valor; // as the engine's SQL writes it, for every column
+    };
+    const Fila filas[] = {{"null", "NULL"},
+                          {"integer", "7"},
+                          {"negative integer", "-3"},
+                          {"real", "2.5"},
+                          {"money of four decimals", "12.3456"},
+                          {"stored date-time", "'2021-03-05 17:30:12'"},
+                          {"stored date-time with milliseconds", "'2021-03-05 17:30:12.003'"},
+                          {"old bare day", "'2021-03-05'"},
+                          {"text", "'ñandú ''x'''"},
+                          {"empty text", "''"},
+                          {"blob", "x'00ff41'"}};
+    for (int k = 0; k < int(std::size(filas)); ++k) {
+        const QByteArray v = filas[k].valor;
+        QByteArray sql = "INSERT INTO V VALUES (" + QByteArray::number(k);
+        for (int c = 0; c < 8; ++c)
+            sql += ", " + v;
+        sql += ")";
+        ASSERT_EQ(sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(h);
+    }
+    sqlite3_close(h);
+
+    const QString sql = "SELECT TX, I, B, R, M, D, X, U FROM V ORDER BY K";
+    ado::RowSet atOnce;
+    ado::Errors errors;
+    ASSERT_TRUE(cn.provider()->execute(sql, errors, nullptr, &atOnce));
+    ASSERT_EQ(atOnce.rows.size(), std::size(filas));
+    Recordset rs;
+    rs.Open(sql, cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
+    ASSERT_EQ(rs.FieldCount(), int(atOnce.columns.size()));
+    for (int c = 0; c < rs.FieldCount(); ++c)
+        EXPECT_EQ(rs.Fields(c).DefinedSize(), atOnce.columns[size_t(c)].definedSize)
+            << rs.Fields(c).Name().toStdString();
+    for (size_t k = 0; k < std::size(filas); ++k, rs.MoveNext()) {
+        SCOPED_TRACE(filas[k].nombre);
+        ASSERT_FALSE(rs.Eof());
+        // Read twice, and backwards: each value is its own row's.
+        for (int vuelta = 0; vuelta < 2; ++vuelta)
+            for (int c = rs.FieldCount() - 1; c >= 0; --c) {
+                const Variant &leido = rs.Fields(c).Value();
+                const Variant &esperado = atOnce.rows[k][size_t(c)];
+                SCOPED_TRACE(rs.Fields(c).Name().toStdString());
+                ASSERT_EQ(leido.type(), esperado.type());
+                if (leido.isString()) {
+                    EXPECT_EQ(leido.rawString(), esperado.rawString());
+                } else if (!leido.isNull()) {
+                    EXPECT_TRUE(leido == esperado) << leido.toString().toStdString();
+                }
+            }
+    }
+    EXPECT_TRUE(rs.Eof());
+    rs.MoveFirst();
+    const QList<QList<Variant>> todas = rs.GetRows();
+    ASSERT_EQ(todas.size(), rs.FieldCount());
+    for (size_t k = 0; k < std::size(filas); ++k)
+        for (int c = 0; c < rs.FieldCount(); ++c)
+            EXPECT_EQ(todas[c][qsizetype(k)].type(), atOnce.rows[k][size_t(c)].type()) << filas[k].nombre << " " << c;
+}
+
+// A value set and not written back is the row's again after any move, also
+// one that comes back to the same row.
+TEST_F(SqliteDb, AMoveShowsTheRowAsRead)
+{
+    cn.Execute("INSERT INTO T (C, N) VALUES ('a', 1)\nINSERT INTO T (C, N) VALUES ('b', 2)");
+    Recordset rs;
+    rs.Open("SELECT C, N FROM T ORDER BY C", cn, ado::adOpenDynamic, ado::adLockOptimistic);
+    rs.Fields("N").setValue(Variant(9));
+    EXPECT_EQ(rs.Fields("N").Value().toLong(), 9);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.Fields("N").Value().toLong(), 1);
+    rs.Fields("N").setValue(Variant(8));
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields("n").Value().toLong(), 2);
+    rs.Fields("N").setValue(Variant(5));
+    rs.Update();
+    rs.MoveFirst();
+    EXPECT_EQ(rs.Fields("N").Value().toLong(), 1);
+    rs.MoveLast();
+    EXPECT_EQ(rs.Fields("N").Value().toLong(), 5);
+    EXPECT_EQ(count("SELECT N FROM T WHERE C = 'b'"), 5);
+    EXPECT_EQ(count("SELECT N FROM T WHERE C = 'a'"), 1);
+}
+
 TEST_F(SqliteDb, TopIfExistsAlterAndOwners)
 {
     cn.Execute("INSERT INTO T (C, N) VALUES ('a', 3)\nINSERT INTO T (C, N) VALUES ('b', 1)\n"

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // The seam between the ADO-shaped objects and one database engine. A
@@ -27,12 +28,28 @@ struct Column
     QString baseColumn;
 };
 
+// Rows a provider keeps in its own form, each cell made a Variant only when
+// it is read: a read of many rows and columns takes few of them.
+class StoredRows
+{
+public:
+    virtual ~StoredRows() = default;
+    virtual size_t size() const = 0;
+    virtual Variant value(size_t row, size_t column) const = 0;
+};
+
 // A fully fetched result: what a client-side cursor holds.
 struct RowSet
 {
     std::vector<Column> columns;
     std::vector<std::vector<Variant>> rows;
+    // In place of `rows`, from a provider that keeps its own, when the caller takes them.
+    std::shared_ptr<const StoredRows> stored;
+    bool takesStored = false;
+
     bool hasColumns() const { return !columns.empty(); }
+    size_t rowCount() const { return stored ? stored->size() : rows.size(); }
+    Variant value(size_t row, size_t column) const { return stored ? stored->value(row, column) : rows[row][column]; }
 };
 
 class Provider

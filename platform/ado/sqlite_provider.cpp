@@ -218,8 +218,10 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
     int rc = SQLITE_OK;
     const int ncol = sqlite3_column_count(st);
     const bool wantRows = ncol > 0 && rows && gotRows && !*gotRows;
+    std::shared_ptr<sqlite_values::Rows> stored;
     if (wantRows) {
         rows->rows.clear();
+        rows->stored.reset();
         if (described && !described->empty()) {
             rows->columns = *described;
         } else {
@@ -229,11 +231,17 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
             if (described)
                 *described = rows->columns;
         }
+        if (rows->takesStored)
+            stored = std::make_shared<sqlite_values::Rows>(rows->columns);
     }
     m_deadline = m_timeoutSeconds > 0 ? QDateTime::currentMSecsSinceEpoch() + qint64(m_timeoutSeconds) * 1000 : 0;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         if (!wantRows)
             continue;
+        if (stored) {
+            stored->add(st);
+            continue;
+        }
         std::vector<Variant> row;
         row.reserve(size_t(ncol));
         for (int i = 0; i < ncol; ++i)
@@ -248,14 +256,15 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
     }
     if (wantRows) {
         *gotRows = true;
+        rows->stored = std::move(stored);
         // Expressions declare no size: the widest value stands for it.
         for (size_t c = 0; c < rows->columns.size(); ++c) {
             Column &col = rows->columns[c];
             if (col.kind != ColumnKind::Unknown)
                 continue;
             std::int32_t size = 0;
-            for (const auto &r : rows->rows) {
-                const Variant &v = r[c];
+            for (size_t r = 0; r < rows->rowCount(); ++r) {
+                const Variant v = rows->value(r, c);
                 if (v.isString())
                     size = std::max(size, std::int32_t(v.rawString().size()));
                 else if (v.isDate())

@@ -121,40 +121,70 @@ Column describe(sqlite3_stmt *st, int i)
     return c;
 }
 
-Variant cell(sqlite3_stmt *st, int i, const Column &c)
+namespace {
+
+// A cell as the engine gave it: what the Variant is made from.
+struct Raw
 {
-    const int type = sqlite3_column_type(st, i);
-    if (type == SQLITE_NULL)
+    int type = SQLITE_NULL;
+    std::int64_t integer = 0;
+    double real = 0;
+    const char *text = nullptr;
+    int bytes = 0;
+};
+
+// Whether a cell's value is made from its text: a text column's number reads as the engine writes it.
+bool fromText(int type, ColumnKind kind)
+{
+    return type == SQLITE_TEXT || type == SQLITE_BLOB || (type != SQLITE_NULL && kind == ColumnKind::Text);
+}
+
+// Column `i` of the current row, as much of it as a column of `kind` makes its value from.
+Raw read(sqlite3_stmt *st, int i, ColumnKind kind)
+{
+    Raw r;
+    r.type = sqlite3_column_type(st, i);
+    if (fromText(r.type, kind)) {
+        r.text = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        r.bytes = sqlite3_column_bytes(st, i);
+    } else if (r.type == SQLITE_INTEGER) {
+        r.integer = sqlite3_column_int64(st, i);
+    } else if (r.type == SQLITE_FLOAT) {
+        r.real = sqlite3_column_double(st, i);
+    }
+    return r;
+}
+
+Variant decode(const Raw &r, ColumnKind kind)
+{
+    if (r.type == SQLITE_NULL)
         return Variant::null();
-    auto textValue = [&] {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
-        return QString::fromUtf8(p, sqlite3_column_bytes(st, i));
-    };
-    switch (c.kind) {
+    switch (kind) {
     case ColumnKind::Text:
-        return Variant(textValue());
+        return Variant(QString::fromUtf8(r.text, r.bytes));
     case ColumnKind::Integer:
-        if (type == SQLITE_INTEGER)
-            return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+        if (r.type == SQLITE_INTEGER)
+            return Variant(static_cast<long long>(r.integer));
         break;
     case ColumnKind::Boolean:
-        if (type == SQLITE_INTEGER)
-            return Variant(sqlite3_column_int64(st, i) != 0);
+        if (r.type == SQLITE_INTEGER)
+            return Variant(r.integer != 0);
         break;
     case ColumnKind::Real:
-        if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-            return Variant(sqlite3_column_double(st, i));
+        if (r.type == SQLITE_INTEGER)
+            return Variant(double(r.integer));
+        if (r.type == SQLITE_FLOAT)
+            return Variant(r.real);
         break;
     case ColumnKind::Money:
-        if (type == SQLITE_INTEGER)
-            return Variant(::Currency::fromScaled(sqlite3_column_int64(st, i) * 10000));
-        if (type == SQLITE_FLOAT)
-            return Variant(::Currency::fromDouble(sqlite3_column_double(st, i)));
+        if (r.type == SQLITE_INTEGER)
+            return Variant(::Currency::fromScaled(r.integer * 10000));
+        if (r.type == SQLITE_FLOAT)
+            return Variant(::Currency::fromDouble(r.real));
         break;
     case ColumnKind::Date:
-        if (type == SQLITE_TEXT) {
-            const QDateTime d = storedDateTime(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
-                                               sqlite3_column_bytes(st, i));
+        if (r.type == SQLITE_TEXT) {
+            const QDateTime d = storedDateTime(r.text, r.bytes);
             if (d.isValid())
                 return Variant(d);
         }
@@ -162,23 +192,70 @@ Variant cell(sqlite3_stmt *st, int i, const Column &c)
     default:
         break;
     }
-    switch (type) {
+    switch (r.type) {
     case SQLITE_INTEGER:
-        return Variant(static_cast<long long>(sqlite3_column_int64(st, i)));
+        return Variant(static_cast<long long>(r.integer));
     case SQLITE_FLOAT:
-        return Variant(sqlite3_column_double(st, i));
-    default: {
+        return Variant(r.real);
+    default:
         // An expression over a date column (MAX(FECHA)) comes back as the stored text.
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
-        const int n = sqlite3_column_bytes(st, i);
-        if (c.kind == ColumnKind::Unknown && looksStoredDate(p, n)) {
-            const QDateTime d = storedDateTime(p, n);
+        if (kind == ColumnKind::Unknown && looksStoredDate(r.text, r.bytes)) {
+            const QDateTime d = storedDateTime(r.text, r.bytes);
             if (d.isValid())
                 return Variant(d);
         }
-        return Variant(QString::fromUtf8(p, n));
+        return Variant(QString::fromUtf8(r.text, r.bytes));
     }
+}
+
+} // namespace
+
+Variant cell(sqlite3_stmt *st, int i, const Column &c)
+{
+    return decode(read(st, i, c.kind), c.kind);
+}
+
+Rows::Rows(const std::vector<Column> &columns)
+{
+    m_columns.reserve(columns.size());
+    for (const Column &c : columns)
+        m_columns.push_back(c.kind);
+}
+
+void Rows::add(sqlite3_stmt *st)
+{
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        const Raw r = read(st, int(i), m_columns[i]);
+        Cell c;
+        c.type = r.type;
+        c.bytes = r.bytes;
+        if (fromText(r.type, m_columns[i])) {
+            c.offset = m_text.size();
+            m_text.append(r.text ? r.text : "", size_t(r.bytes));
+        } else if (r.type == SQLITE_FLOAT) {
+            c.real = r.real;
+        } else {
+            c.integer = r.integer;
+        }
+        m_cells.push_back(c);
     }
+}
+
+Variant Rows::value(size_t row, size_t column) const
+{
+    const ColumnKind kind = m_columns[column];
+    const Cell &c = m_cells[row * m_columns.size() + column];
+    Raw r;
+    r.type = c.type;
+    if (fromText(c.type, kind)) {
+        r.text = m_text.data() + c.offset;
+        r.bytes = c.bytes;
+    } else if (c.type == SQLITE_FLOAT) {
+        r.real = c.real;
+    } else {
+        r.integer = c.integer;
+    }
+    return decode(r, kind);
 }
 
 bool bind(sqlite3_stmt *st, int index, const Variant &v, ColumnKind kind, QString *refused)
