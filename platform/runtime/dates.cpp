@@ -337,6 +337,37 @@ QString GeneralDate(const QDateTime &d)
     const QChar ds = Regional().dateSeparator;
     const QChar ts = Regional().timeSeparator;
     const QTime t = d.time();
+    const QDate day = d.date();
+    // The common case written in place, in one allocation: a list shows each
+    // of its rows' dates through here.
+    if (t.isValid() && day.isValid() && day.year() >= 0 && day.year() <= 9999) {
+        char16_t out[20];
+        qsizetype n = 0;
+        const auto put = [&](int value, int digits) {
+            for (int k = digits - 1; k >= 0; --k, value /= 10)
+                out[n + k] = char16_t(u'0' + value % 10);
+            n += digits;
+        };
+        const auto time = [&] {
+            put(t.hour(), 2);
+            out[n++] = ts.unicode();
+            put(t.minute(), 2);
+            out[n++] = ts.unicode();
+            put(t.second(), 2);
+        };
+        if (!(day == DayZero() && t != QTime(0, 0))) {
+            put(day.day(), 2);
+            out[n++] = ds.unicode();
+            put(day.month(), 2);
+            out[n++] = ds.unicode();
+            put(day.year(), 4);
+            if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
+                return QString(reinterpret_cast<const QChar *>(out), n);
+            out[n++] = u' ';
+        }
+        time();
+        return QString(reinterpret_cast<const QChar *>(out), n);
+    }
     const QString time = two(t.hour()) + ts + two(t.minute()) + ts + two(t.second());
     if (d.date() == DayZero() && t != QTime(0, 0))
         return time;

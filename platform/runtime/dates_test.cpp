@@ -90,6 +90,26 @@ TEST_F(DatesTest, GeneralAndFixedTexts)
     EXPECT_EQ(ShortDateTime(QDateTime(QDate(2024, 3, 5), QTime(17, 8, 9))), QStringLiteral("05/03/24 17:08"));
 }
 
+TEST_F(DatesTest, GeneralDateWritesEachPartAtItsWidth)
+{
+    struct Caso
+    {
+        const char *nombre;
+        QDateTime valor;
+        const char *texto;
+    };
+    const Caso casos[] = {
+        {"first year", QDateTime(QDate(1, 1, 1), QTime(0, 0)), "01/01/0001"},
+        {"day zero at midnight", QDateTime(DayZero(), QTime(0, 0)), "30/12/1899"},
+        {"day zero, half a second past midnight", QDateTime(DayZero(), QTime(0, 0, 0, 500)), "00:00:00"},
+        {"half a second past midnight", QDateTime(QDate(2024, 3, 5), QTime(0, 0, 0, 500)), "05/03/2024"},
+        {"last second of a day", QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59, 999)), "31/12/2024 23:59:59"},
+        {"a year of five digits", QDateTime(QDate(12345, 6, 7), QTime(1, 2, 3)), "07/06/12345 01:02:03"},
+    };
+    for (const Caso &c : casos)
+        EXPECT_EQ(GeneralDate(c.valor), QString::fromLatin1(c.texto)) << c.nombre;
+}
+
 TEST_F(DatesTest, PatternTokens)
 {
     const QDateTime at(QDate(2024, 3, 5), QTime(17, 8, 9));
