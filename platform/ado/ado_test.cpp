@@ -1035,6 +1035,30 @@ TEST_F(SqliteDb, KeptTranslationsFollowSchemaChangesOfOtherHandles)
     EXPECT_EQ(scalar("SELECT D FROM W").toDate(), QDateTime(QDate(2021, 3, 6), QTime(0, 0)));
 }
 
+// A kept read checks the schema after its first step: one that finds it
+// changed runs again as the schema now reads, its columns described anew and
+// its errors in the engine's words.
+TEST_F(SqliteDb, AKeptReadRunsOnTheSchemaAsItIsNow)
+{
+    auto other = [&](const char *sql) {
+        sqlite3 *h = nullptr;
+        ASSERT_EQ(sqlite3_open(db.path.toUtf8().constData(), &h), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(h, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(h);
+        sqlite3_close(h);
+    };
+    other("CREATE TABLE W (D varchar(20)); INSERT INTO W VALUES ('2021-03-05 00:00:00')");
+    for (int vez = 0; vez < 2; ++vez)
+        EXPECT_EQ(scalar("SELECT D FROM W").type(), Variant::Type::String);
+    other("DROP TABLE W; CREATE TABLE W (D datetime); INSERT INTO W VALUES ('2021-03-05 00:00:00')");
+    const Variant d = scalar("SELECT D FROM W");
+    EXPECT_EQ(d.type(), Variant::Type::Date);
+    EXPECT_EQ(d.toDate(), QDateTime(QDate(2021, 3, 5), QTime(0, 0)));
+    other("DROP TABLE W; CREATE TABLE W (E int)");
+    const ErrObject e = RaisedError([&] { scalar("SELECT D FROM W"); });
+    EXPECT_EQ(e.Number, ado::DB_E_ERRORSINCOMMAND);
+    EXPECT_EQ(e.Description, "no such column: D");
+}
+
 TEST_F(SqliteDb, KeptStatementsReportTheirErrorsAndHoldNothingOpen)
 {
     cn.Execute("INSERT INTO T (C) VALUES ('a')");

@@ -199,7 +199,11 @@ bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64
     sqlite3_stmt *st = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &st, nullptr);
     if (rc != SQLITE_OK) {
-        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        // The engine's words before the schema check puts its own in their place.
+        const int code = sqlite3_extended_errcode(m_db);
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+        if (!schemaMoved(true))
+            addError(errors, code, message);
         return false;
     }
     if (!st)
@@ -234,8 +238,25 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
         if (rows->takesStored)
             stored = std::make_shared<sqlite_values::Rows>(rows->columns);
     }
+    // A read is checked against the schema after its first step, under the
+    // lock that step took (outside a transaction, a check before it would take
+    // the lock once more); anything else before it runs.
+    const bool reads = sqlite3_stmt_readonly(st);
+    if (schemaMoved(!reads))
+        return false;
     m_deadline = m_timeoutSeconds > 0 ? QDateTime::currentMSecsSinceEpoch() + qint64(m_timeoutSeconds) * 1000 : 0;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    rc = sqlite3_step(st);
+    int code = 0;
+    QString message;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        code = sqlite3_extended_errcode(m_db);
+        message = QString::fromUtf8(sqlite3_errmsg(m_db));
+    }
+    if (schemaMoved(true)) {
+        m_deadline = 0;
+        return false;
+    }
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
         if (!wantRows)
             continue;
         if (stored) {
@@ -250,7 +271,11 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
     }
     m_deadline = 0;
     if (rc != SQLITE_DONE) {
-        addError(errors, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+        if (code == 0) {
+            code = sqlite3_extended_errcode(m_db);
+            message = QString::fromUtf8(sqlite3_errmsg(m_db));
+        }
+        addError(errors, code, message);
         syncLevel();
         return false;
     }
@@ -393,15 +418,12 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
     while (ok && i < plan.size()) {
         const DialectStatement &st = plan.statement(i);
         const bool usesSchema = st.kind == DialectStatement::Kind::Sql || st.kind == DialectStatement::Kind::IfExists;
-        // A kept translation is checked against the schema before its first
-        // statement that reads tables: after BEGIN, under the same lock as that statement.
+        // A kept translation is checked against the schema at its first
+        // statement that reads tables, under the same lock as that statement
+        // (stepRows): after BEGIN, or after its first step outside a transaction.
         if (usesSchema && !checked) {
             checked = true;
-            if (refreshSchema()) {
-                if (!makePlan(sql, plan, checked, errors))
-                    return false;
-                continue; // the same statement, translated again
-            }
+            m_schemaUnchecked = true;
         }
         if (st.kind == DialectStatement::Kind::Begin && !marked && m_level > 0 && m_level == floor) {
             ok = marked = plain("SAVEPOINT lote", errors);
@@ -417,6 +439,16 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
             affected,
             rows,
             &gotRows);
+        m_schemaUnchecked = false;
+        if (m_schemaMoved) {
+            // Nothing of the statement ran: it runs again, translated for the schema as it is.
+            m_schemaMoved = false;
+            writtenOut = nullptr;
+            if (!makePlan(sql, plan, checked, errors))
+                return false;
+            ok = true;
+            continue;
+        }
         if (marked && m_level <= floor) {
             // Back at the floor: a COMMIT keeps the work in the outer transaction, a ROLLBACK took the savepoint too.
             if (m_level == floor)
@@ -440,6 +472,15 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
         syncLevel();
     }
     return ok;
+}
+
+bool SqliteProvider::schemaMoved(bool now)
+{
+    if (!now || !m_schemaUnchecked)
+        return false;
+    m_schemaUnchecked = false;
+    m_schemaMoved = refreshSchema();
+    return m_schemaMoved;
 }
 
 bool SqliteProvider::refreshSchema()

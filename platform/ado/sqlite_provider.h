@@ -93,6 +93,7 @@ private:
     void addError(Errors &errors, int rc, const QString &message) const;
     void syncLevel();
     bool refreshSchema();
+    bool schemaMoved(bool now);
     void loadDateColumns();
     void forget();
 
@@ -101,7 +102,11 @@ private:
     int m_level = 0;
     int m_timeoutSeconds = 30;
     DateColumns m_dates;
-    int m_schemaVersion = -1;    // of m_dates and the kept translations; any DDL, from any handle, changes it
+    int m_schemaVersion = -1; // of m_dates and the kept translations; any DDL, from any handle, changes it
+    // The call's first statement that reads tables checks the schema when it
+    // runs (schemaMoved); one that finds it changed ran nothing and runs again.
+    bool m_schemaUnchecked = false;
+    bool m_schemaMoved = false;
     std::int64_t m_deadline = 0; // ms since epoch while a statement runs under a time-out
     // Translations of the batches and statements last run, and the
     // statements that need no translation (BEGIN, COMMIT, ...), prepared once.
