@@ -4,21 +4,11 @@
 
 namespace ado {
 
-bool SqliteProvider::runKept(StatementTranslation &statement,
-                             size_t first,
-                             const QString &sql,
-                             const std::vector<DialectParameter> &parameters,
-                             const Plan &plan,
-                             const std::function<const DialectStatement &()> &written,
-                             bool condition,
-                             Errors &errors,
-                             std::int64_t &affected,
-                             RowSet *rows,
-                             bool *gotRows)
+bool SqliteProvider::runKept(const KeptRun &statement, const Call &call)
 {
-    Kept &kept = statement.keptFor(sql);
+    Kept &kept = statement.statement.keptFor(statement.sql);
     if (!kept.st && !kept.unprepared) {
-        const QByteArray text = sql.toUtf8();
+        const QByteArray text = statement.sql.toUtf8();
         if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &kept.st, nullptr) != SQLITE_OK || !kept.st) {
             sqlite3_finalize(kept.st);
             kept.st = nullptr;
@@ -27,12 +17,16 @@ bool SqliteProvider::runKept(StatementTranslation &statement,
     }
     if (kept.unprepared) {
         // The engine's own words about it, as for any statement written out.
-        const DialectStatement &w = written();
-        return runStatement(condition ? w.condition : w.sql, errors, affected, rows, gotRows);
+        const DialectStatement &w = statement.written();
+        return runStatement(statement.condition ? w.condition : w.sql,
+                            call.errors,
+                            call.affected,
+                            call.rows,
+                            call.gotRows);
     }
     sqlite3_stmt *st = kept.st;
-    for (size_t i = 0; i < parameters.size(); ++i) {
-        const Bound &v = plan.values[first + size_t(parameters[i].literal)];
+    for (size_t i = 0; i < statement.parameters.size(); ++i) {
+        const Bound &v = call.plan.values[statement.first + size_t(statement.parameters[i].literal)];
         const int at = int(i) + 1;
         switch (v.kind) {
         case Bound::Kind::Text:
@@ -46,7 +40,7 @@ bool SqliteProvider::runKept(StatementTranslation &statement,
             break;
         }
     }
-    const bool ok = stepRows(st, &kept.columns, errors, affected, rows, gotRows);
+    const bool ok = stepRows(st, &kept.columns, call.errors, call.affected, call.rows, call.gotRows);
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
     return ok;

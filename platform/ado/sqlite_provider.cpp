@@ -308,37 +308,30 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
 }
 
 bool SqliteProvider::run(const DialectStatement &st,
-                         const Plan &plan,
                          size_t part,
                          const std::function<const DialectStatement &()> &written,
-                         Errors &errors,
-                         std::int64_t &affected,
-                         RowSet *rows,
-                         bool *gotRows)
+                         const Call &call)
 {
     switch (st.kind) {
     case DialectStatement::Kind::Begin:
-        return begin(errors);
+        return begin(call.errors);
     case DialectStatement::Kind::Commit:
-        return commit(errors);
+        return commit(call.errors);
     case DialectStatement::Kind::Rollback:
-        return rollbackTrans(errors);
+        return rollbackTrans(call.errors);
     case DialectStatement::Kind::IfExists: {
         RowSet test;
         bool got = false;
         std::int64_t none = 0;
-        const bool ran = plan.kept ? runKept(*plan.kept->parts[part].statement,
-                                             plan.kept->parts[part].first,
-                                             st.condition,
-                                             st.conditionParameters,
-                                             plan,
-                                             written,
-                                             true,
-                                             errors,
-                                             none,
-                                             &test,
-                                             &got)
-                                   : runStatement(st.condition, errors, none, &test, &got);
+        const Call condition{call.plan, call.errors, none, &test, &got};
+        const bool ran = call.plan.kept ? runKept({*call.plan.kept->parts[part].statement,
+                                                   call.plan.kept->parts[part].first,
+                                                   st.condition,
+                                                   st.conditionParameters,
+                                                   written,
+                                                   true},
+                                                  condition)
+                                        : runStatement(st.condition, call.errors, none, &test, &got);
         if (!ran)
             return false;
         const bool exists = !test.rows.empty() && test.rows[0][0].type() == Variant::Type::Long
@@ -346,31 +339,20 @@ bool SqliteProvider::run(const DialectStatement &st,
         if (exists != st.negate)
             for (size_t b = 0; b < st.body.size(); ++b)
                 if (!run(
-                        st.body[b],
-                        plan,
-                        part,
-                        [&]() -> const DialectStatement & { return written().body[b]; },
-                        errors,
-                        affected,
-                        rows,
-                        gotRows))
+                        st.body[b], part, [&]() -> const DialectStatement & { return written().body[b]; }, call))
                     return false;
         return true;
     }
     case DialectStatement::Kind::Sql:
-        if (plan.kept)
-            return runKept(*plan.kept->parts[part].statement,
-                           plan.kept->parts[part].first,
-                           st.sql,
-                           st.parameters,
-                           plan,
-                           written,
-                           false,
-                           errors,
-                           affected,
-                           rows,
-                           gotRows);
-        return runStatement(st.sql, errors, affected, rows, gotRows);
+        if (call.plan.kept)
+            return runKept({*call.plan.kept->parts[part].statement,
+                            call.plan.kept->parts[part].first,
+                            st.sql,
+                            st.parameters,
+                            written,
+                            false},
+                           call);
+        return runStatement(st.sql, call.errors, call.affected, call.rows, call.gotRows);
     }
     return true;
 }
@@ -430,15 +412,10 @@ bool SqliteProvider::execute(const QString &sql, Errors &errors, std::int32_t *r
             if (!ok)
                 break;
         }
-        ok = run(
-            st,
-            plan,
-            i,
-            [&, i]() -> const DialectStatement & { return writtenBatch()[i]; },
-            errors,
-            affected,
-            rows,
-            &gotRows);
+        ok = run(st,
+                 i,
+                 [&, i]() -> const DialectStatement & { return writtenBatch()[i]; },
+                 {plan, errors, affected, rows, &gotRows});
         m_schemaUnchecked = false;
         if (m_schemaMoved) {
             // Nothing of the statement ran: it runs again, translated for the schema as it is.

@@ -60,25 +60,32 @@ private:
     bool makePlan(const QString &sql, Plan &plan, bool &checked, Errors &errors);
     bool translate(const QString &sql, const BatchReading &reading, std::shared_ptr<Translation> &out, Errors &errors);
     bool writeOut(const QString &sql, Plan &plan, Errors &errors);
+    // Where a statement of a call takes its values from and puts what it gives.
+    struct Call
+    {
+        const Plan &plan;
+        Errors &errors;
+        std::int64_t &affected;
+        RowSet *rows;
+        bool *gotRows;
+    };
+    // A statement of a kept translation, or the condition of its IF: its text
+    // and parameters, the place of its first literal among the batch's, and
+    // the batch written out to fall back on.
+    struct KeptRun
+    {
+        StatementTranslation &statement;
+        size_t first;
+        const QString &sql;
+        const std::vector<DialectParameter> &parameters;
+        const std::function<const DialectStatement &()> &written;
+        bool condition;
+    };
     bool run(const DialectStatement &st,
-             const Plan &plan,
              size_t part,
              const std::function<const DialectStatement &()> &written,
-             Errors &errors,
-             std::int64_t &affected,
-             RowSet *rows,
-             bool *gotRows);
-    bool runKept(StatementTranslation &statement,
-                 size_t first,
-                 const QString &sql,
-                 const std::vector<DialectParameter> &parameters,
-                 const Plan &plan,
-                 const std::function<const DialectStatement &()> &written,
-                 bool condition,
-                 Errors &errors,
-                 std::int64_t &affected,
-                 RowSet *rows,
-                 bool *gotRows);
+             const Call &call);
+    bool runKept(const KeptRun &statement, const Call &call);
     bool runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
     bool stepRows(sqlite3_stmt *st,
                   std::vector<Column> *described,
