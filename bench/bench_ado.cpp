@@ -229,7 +229,8 @@ int main(int argc, char **argv)
                     bench::removeDatabase(copy);
                     return ms;
                 });
-            const std::vector<bench::Summary> times = bench::takingTurns(runs, measures);
+            bench::PeakMemory peak;
+            const std::vector<bench::Summary> times = bench::takingTurns(runs, measures, &peak);
             std::printf("\n%s\n", qPrintable(folder.label()));
             std::printf("  %-24s %10s %10s %10s %7s %14s\n",
                         "variant",
@@ -251,6 +252,7 @@ int main(int argc, char **argv)
                     std::printf(" %13.3fx", bench::ratio(layer, s));
                 std::printf("\n");
             }
+            peak.print("  ");
         }
     } catch (const VbException &e) {
         std::fprintf(stderr, "bench_ado: %s\n", e.what());

@@ -298,10 +298,12 @@ int main(int argc, char **argv)
                     }
                     return segundos;
                 };
-                const std::vector<bench::Summary> s = bench::takingTurns(o.runs, {carga, lectura});
+                bench::PeakMemory pico;
+                const std::vector<bench::Summary> s = bench::takingTurns(o.runs, {carga, lectura}, &pico);
                 m.carga = s[0];
                 m.lectura = s[1];
                 Imprime(m);
+                pico.print("      ");
                 dentro = dentro && m.carga.median <= 3 * m.lectura.median;
                 porBase.push_back(m);
                 gDB().gCnn().Close();
@@ -320,14 +322,9 @@ int main(int argc, char **argv)
             medidas.push_back(porBase.front());
         }
         if (medidas.size() >= 2) {
-            const double chica = medidas.front().carga.median / medidas.front().lineas;
-            const double grande = medidas.back().carga.median / medidas.back().lineas;
-            std::printf("time per line, largest vs smallest: %+.1f%% (goal within 20%%): %s\n",
-                        (grande / chica - 1) * 100,
-                        grande <= chica * 1.2 ? "met" : "NOT met");
-            const double leeChica = medidas.front().lectura.median / medidas.front().lineas;
-            const double leeGrande = medidas.back().lectura.median / medidas.back().lineas;
-            std::printf("direct read per line, largest vs smallest: %+.1f%%\n", (leeGrande / leeChica - 1) * 100);
+            const Medida &chica = medidas.front(), &grande = medidas.back();
+            bench::printGrowth("time per line", chica.carga, chica.lineas, grande.carga, grande.lineas, 0.2);
+            bench::printGrowth("direct read per line", chica.lectura, chica.lineas, grande.lectura, grande.lineas);
         }
     }
     if (!operador.requests().empty())

@@ -203,7 +203,7 @@ struct Par
 };
 
 template<typename Carga, typename Lectura>
-Par Mide(int runs, Carga carga, Lectura lectura, Cruda &cruda)
+Par Mide(int runs, Carga carga, Lectura lectura, Cruda &cruda, bench::PeakMemory &pico)
 {
     Par p;
     const auto cargaEnTurno = [&] {
@@ -230,7 +230,7 @@ Par Mide(int runs, Carga carga, Lectura lectura, Cruda &cruda)
         }
         return segundos;
     };
-    const std::vector<bench::Summary> s = bench::takingTurns(runs, {cargaEnTurno, lecturaEnTurno, crudaEnTurno});
+    const std::vector<bench::Summary> s = bench::takingTurns(runs, {cargaEnTurno, lecturaEnTurno, crudaEnTurno}, &pico);
     p.carga = s[0];
     p.lectura = s[1];
     p.cruda = s[2];
@@ -283,13 +283,17 @@ int main(int argc, char **argv)
         Abre(ruta);
         {
             Cruda cruda(ruta, kSentenciaFC);
-            comprobantes.push_back(Mide(runs, CargaComprobantes, LecturaComprobantes, cruda));
+            bench::PeakMemory pico;
+            comprobantes.push_back(Mide(runs, CargaComprobantes, LecturaComprobantes, cruda, pico));
+            Imprime(qPrintable(QStringLiteral("voucher lookup, %1").arg(size)), comprobantes.back());
+            pico.print("    ");
         }
-        Imprime(qPrintable(QStringLiteral("voucher lookup, %1").arg(size)), comprobantes.back());
         if (size == sizes.back()) {
             Cruda cruda(ruta, kSentenciaArbol);
-            const Par arbol = Mide(runs, CargaArbol, LecturaArbol, cruda);
+            bench::PeakMemory pico;
+            const Par arbol = Mide(runs, CargaArbol, LecturaArbol, cruda, pico);
             Imprime("tree lookup, 10000 codes", arbol);
+            pico.print("    ");
             std::printf("goal tree within 2x of its read: %s; its read within 1.5x of the raw read: %s\n",
                         arbol.carga.median <= 2 * arbol.lectura.median ? "met" : "NOT met",
                         arbol.lectura.median <= 1.5 * arbol.cruda.median ? "met" : "NOT met");
@@ -305,15 +309,10 @@ int main(int argc, char **argv)
     std::printf("goal voucher loads within 2x of their reads: %s\n", met ? "met" : "NOT met");
     std::printf("goal voucher reads within 1.5x of the raw reads: %s\n", cerca ? "met" : "NOT met");
     if (comprobantes.size() >= 2) {
-        const double chica = comprobantes.front().carga.median / comprobantes.front().filas;
-        const double grande = comprobantes.back().carga.median / comprobantes.back().filas;
-        std::printf("time per row, largest vs smallest: %+.1f%% (goal within 20%%): %s\n",
-                    (grande / chica - 1) * 100,
-                    grande <= chica * 1.2 ? "met" : "NOT met");
+        const Par &chica = comprobantes.front(), &grande = comprobantes.back();
+        bench::printGrowth("time per row", chica.carga, chica.filas, grande.carga, grande.filas, 0.2);
         // The bare read's own growth, to tell the dialog's share from the data layer's.
-        const double leeChica = comprobantes.front().lectura.median / comprobantes.front().filas;
-        const double leeGrande = comprobantes.back().lectura.median / comprobantes.back().filas;
-        std::printf("bare read per row, largest vs smallest: %+.1f%%\n", (leeGrande / leeChica - 1) * 100);
+        bench::printGrowth("bare read per row", chica.lectura, chica.filas, grande.lectura, grande.filas);
     }
     return 0;
 }

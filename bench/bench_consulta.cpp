@@ -244,9 +244,11 @@ int main(int argc, char **argv)
     sqlite3 *db = nullptr;
     sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     ado::registerSqlServerFunctions(db);
+    bench::PeakMemory pico;
     for (int r = 0; r < corridas; ++r) {
         PorLaConsulta(nuestra, filasConsulta, sentencia);
         PorLaListaDesnuda(db, r, desnuda, filasDesnuda);
+        pico.afterRun();
     }
     sqlite3_close(db);
     std::printf("statement  %s\n", qPrintable(sentencia));
@@ -255,5 +257,6 @@ int main(int argc, char **argv)
     Linea("load", nuestra.carga, desnuda.carga, 3.0);
     Linea("keystroke", nuestra.tecla, desnuda.tecla, 2.0);
     Linea("sort", nuestra.orden, desnuda.orden, 1.5);
+    pico.print();
     return 0;
 }

@@ -96,28 +96,6 @@ inline double ratio(const Summary &a, const Summary &b)
     return b.median > 0 ? a.median / b.median : 0;
 }
 
-// Each measure run `runs` times, taking turns so that a change in the
-// machine's load falls on all alike; a summary of each measure's results.
-inline std::vector<Summary> takingTurns(int runs, const std::vector<std::function<double()>> &measures)
-{
-    std::vector<std::vector<double>> results(measures.size());
-    for (int r = 0; r < runs; ++r)
-        for (size_t m = 0; m < measures.size(); ++m)
-            results[m].push_back(measures[m]());
-    std::vector<Summary> out;
-    for (const std::vector<double> &values : results)
-        out.push_back(summarize(values));
-    return out;
-}
-
-inline QString loadAverage()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("unknown");
-    return QString::fromLatin1(f.readLine()).section(' ', 0, 2);
-}
-
 // Peak resident memory since the last resetPeakMemory(), in KiB.
 inline long peakMemory()
 {
@@ -127,6 +105,87 @@ inline long peakMemory()
         if (line.rfind("VmHWM:", 0) == 0)
             return std::stol(line.substr(6));
     return -1;
+}
+
+// Freed memory goes back to the system first, so that the next peak is that
+// of what runs next rather than what the process kept from before.
+inline void resetPeakMemory()
+{
+    malloc_trim(0);
+    std::ofstream f("/proc/self/clear_refs");
+    f << "5";
+}
+
+// The process's peak resident memory after the first run and after the
+// last: equal when nothing the runs leave behind adds up with their number.
+class PeakMemory
+{
+public:
+    PeakMemory() { resetPeakMemory(); }
+    void afterRun()
+    {
+        m_last = peakMemory();
+        if (m_runs++ == 0)
+            m_first = m_last;
+    }
+    long last() const { return m_last; }
+    void print(const char *indent = "") const
+    {
+        std::printf("%speak memory %ld KiB after the first run, %ld KiB after %d (%+.1f%%)\n",
+                    indent,
+                    m_first,
+                    m_last,
+                    m_runs,
+                    m_first > 0 ? 100.0 * double(m_last - m_first) / double(m_first) : 0.0);
+    }
+
+private:
+    long m_first = 0, m_last = 0;
+    int m_runs = 0;
+};
+
+// Each measure run `runs` times, taking turns so that a change in the
+// machine's load falls on all alike; a summary of each measure's results.
+// `peak`, when given, takes the peak memory after each round.
+inline std::vector<Summary> takingTurns(int runs,
+                                        const std::vector<std::function<double()>> &measures,
+                                        PeakMemory *peak = nullptr)
+{
+    std::vector<std::vector<double>> results(measures.size());
+    for (int r = 0; r < runs; ++r) {
+        for (size_t m = 0; m < measures.size(); ++m)
+            results[m].push_back(measures[m]());
+        if (peak)
+            peak->afterRun();
+    }
+    std::vector<Summary> out;
+    for (const std::vector<double> &values : results)
+        out.push_back(summarize(values));
+    return out;
+}
+
+// The time per unit (line, row) at the largest size against that at the
+// smallest, printed; whether it is within `goal` (a share; none when 0).
+inline bool printGrowth(
+    const char *what, const Summary &smallest, int smallUnits, const Summary &largest, int largeUnits, double goal = 0)
+{
+    const double small = smallUnits ? smallest.median / smallUnits : 0;
+    const double large = largeUnits ? largest.median / largeUnits : 0;
+    const double growth = small > 0 ? large / small - 1 : 0;
+    std::printf("%s, largest vs smallest: %+.1f%%", what, growth * 100);
+    const bool met = growth <= goal;
+    if (goal > 0)
+        std::printf(" (goal within %.0f%%): %s", goal * 100, met ? "met" : "NOT met");
+    std::printf("\n");
+    return met;
+}
+
+inline QString loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    return QString::fromLatin1(f.readLine()).section(' ', 0, 2);
 }
 
 // The command line the benchmarks share: --runs K, --dir FOLDER (again for
@@ -182,15 +241,6 @@ inline Options readOptions(const QStringList &args,
     if (!given.empty())
         o.sizes = given;
     return o;
-}
-
-// Freed memory goes back to the system first, so that the next peak is that
-// of what runs next rather than what the process kept from before.
-inline void resetPeakMemory()
-{
-    malloc_trim(0);
-    std::ofstream f("/proc/self/clear_refs");
-    f << "5";
 }
 
 // A copy of `master` under a new name, replacing any older file of that name.
