@@ -303,8 +303,10 @@ Field &Recordset::Fields(const QString &name)
     if (const auto at = d->asked.constFind(name); at != d->asked.cend())
         return d->fields[*at];
     const QString wanted = name.trimmed();
+    // Names equal but for case are as long: the length tells most apart at once.
     for (size_t i = 0; i < d->fields.size(); ++i)
-        if (d->fields[i].Name().compare(wanted, Qt::CaseInsensitive) == 0) {
+        if (d->fields[i].m_name.size() == wanted.size()
+            && d->fields[i].m_name.compare(wanted, Qt::CaseInsensitive) == 0) {
             if (d->size() > 1)
                 d->asked.insert(name, i);
             return d->fields[i];
