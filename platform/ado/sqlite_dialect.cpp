@@ -195,6 +195,21 @@ bool isComparison(const Token &t)
     return t.kind == Token::Punct && ops.contains(t.text);
 }
 
+// For each token, where the run of plain values and commas that ends just
+// before it begins at its depth: IN ('a', 'b', ...) lists are read in one
+// pass, not by walking back from each of their items.
+std::vector<size_t> plainRunStarts(const std::vector<Sig> &sig)
+{
+    std::vector<size_t> from(sig.size());
+    for (size_t i = 0; i < sig.size(); ++i) {
+        const Token *prev = i > 0 ? sig[i - 1].tok : nullptr;
+        const bool plain = prev && sig[i - 1].depth == sig[i].depth
+                           && (prev->kind == Token::String || prev->kind == Token::Number || prev->punct(','));
+        from[i] = plain ? from[i - 1] : i;
+    }
+    return from;
+}
+
 // Where a statement meets its date columns, and the values it writes into
 // columns the server checks. A string literal compared with a date column,
 // set into one (UPDATE ... SET) or inserted at one's place names a
@@ -312,10 +327,10 @@ private:
     void literals()
     {
         std::vector<bool> &at = places.literal;
+        std::vector<size_t> runFrom;
         for (size_t i = 0; i < sig.size(); ++i) {
             if (sig[i].tok->kind != Token::String)
                 continue;
-            const int depth = sig[i].depth;
             size_t column = 0;
             if (i >= 2 && isComparison(*sig[i - 1].tok) && columnEndingAt(i - 2)) {
                 at[i] = true;
@@ -333,11 +348,9 @@ private:
                 compared(column);
             } else {
                 // IN ('...', '...'): a list of plain values only, never a subquery.
-                size_t j = i;
-                while (j > 0 && sig[j - 1].depth == depth
-                       && (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number
-                           || sig[j - 1].tok->punct(',')))
-                    --j;
+                if (runFrom.empty())
+                    runFrom = plainRunStarts(sig);
+                const size_t j = runFrom[i];
                 if (j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN")
                     && (column = columnBefore(j - 2)) != 0) {
                     at[i] = true;
@@ -616,6 +629,7 @@ std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
     auto valueWord = [](const Token &t) { return t.is("LIKE") || t.is("BETWEEN"); };
     std::vector<char> selecting(1, 0); // depth by depth: inside a select list
     bool values = false;               // past INSERT's VALUES
+    std::vector<size_t> runFrom;
     for (size_t i = 0; i < sig.size(); ++i) {
         const Token &t = *sig[i].tok;
         const size_t depth = size_t(sig[i].depth);
@@ -652,11 +666,9 @@ std::vector<bool> valueLiterals(const std::vector<Sig> &sig)
             at[i] = true;
         else if (item) {
             // IN ('...', 2): a list of plain values only.
-            size_t j = i;
-            while (j > 0 && sig[j - 1].depth == sig[i].depth
-                   && (sig[j - 1].tok->kind == Token::String || sig[j - 1].tok->kind == Token::Number
-                       || sig[j - 1].tok->punct(',')))
-                --j;
+            if (runFrom.empty())
+                runFrom = plainRunStarts(sig);
+            const size_t j = runFrom[i];
             at[i] = j >= 2 && sig[j - 1].tok->punct('(') && sig[j - 2].tok->is("IN");
         }
     }

@@ -324,6 +324,11 @@ TEST(SqliteDialect, ValuesBecomeParametersWhereTheEngineTakesOne)
         {"SELECT * FROM T WHERE 'RM' = C AND A IN ('x', 'y', 3)",
          "SELECT * FROM T WHERE ? COLLATE SQLTEXT = C AND A IN (? COLLATE SQLTEXT, ? COLLATE SQLTEXT, ?)",
          "0:text 1:text 2:text 3:number"},
+        // A list is plain values only: one in parentheses of its own ends it.
+        {"SELECT * FROM T WHERE A IN ('x', ('y'), 'z', 4) AND B IN (1, 2)",
+         "SELECT * FROM T WHERE A IN (? COLLATE SQLTEXT, ('y' COLLATE SQLTEXT), 'z' COLLATE SQLTEXT, 4) AND B IN (?, "
+         "?)",
+         "0:text 4:number 5:number"},
         {"INSERT INTO V (ID, FECHA, OBS) VALUES (7, '5/3/21', N'a''b')",
          "INSERT INTO V (ID, FECHA, OBS) VALUES (?, ?, ? COLLATE SQLTEXT)",
          "0:number 1:date 2:text"},
