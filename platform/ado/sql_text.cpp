@@ -3,6 +3,8 @@
 #include "platform/ado/sql_lexer.h"
 #include "platform/ado/sqlite_dialect.h"
 
+#include <algorithm>
+
 namespace ado {
 
 QString codeOutsideQuotes(const QString &sql)
@@ -61,6 +63,17 @@ QString oracleQuotedNames(const QString &sql)
 
 int statementCount(const QString &sql)
 {
+    // Only ";" and line breaks end a statement: a text without them, as a
+    // query mostly is, is one statement unless it is blank, begins with a
+    // comment or is a GO.
+    if (std::none_of(sql.begin(), sql.end(), [](QChar c) { return c == u';' || c == u'\n' || c == u'\r'; })) {
+        const auto first = std::find_if(sql.begin(), sql.end(), [](QChar c) { return !c.isSpace(); });
+        if (first == sql.end())
+            return 0;
+        const char16_t c = first->unicode(), d = first + 1 < sql.end() ? first[1].unicode() : u' ';
+        if (!(c == u'-' && d == u'-') && !(c == u'/' && d == u'*') && !((c | 0x20) == u'g' && (d | 0x20) == u'o'))
+            return 1;
+    }
     try {
         return int(SqliteDialect::statements(sql).at.size());
     } catch (const DialectError &) {

@@ -1,4 +1,5 @@
 #include "platform/ado/sql_text.h"
+#include "platform/ado/sqlite_dialect.h"
 #include "tests/support/impresion_qt.h"
 
 #include <gtest/gtest.h>
@@ -74,10 +75,29 @@ TEST(StatementCount, CountsTheStatementsABatchIsCutInto)
         {"x = 'unclosed; DELETE FROM T", 1},
         {"", 0},
         {" ; -- nothing", 0},
+        // On one line, without ";"
+        {"  \t ", 0},
+        {"-- SELECT 1", 0},
+        {"/* SELECT 1 */", 0},
+        {"/* a */ SELECT 1 /* b */ SELECT 2", 1},
+        {"/* unclosed SELECT 1", 1},
+        {"SELECT 'a' SELECT 'b'", 1},
+        {"SELECT A FROM T WHERE B = 'unclosed", 1},
+        {"GO", 0},
+        {" go--x", 0},
+        {"GO SELECT 1", 1},
+        {"GOTO", 1},
+        {"SELECT N'ñandú'", 1},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.sql);
-        EXPECT_EQ(ado::statementCount(QString::fromUtf8(c.sql)), c.n);
+        const QString sql = QString::fromUtf8(c.sql);
+        EXPECT_EQ(ado::statementCount(sql), c.n);
+        // As the batch is cut when it runs.
+        try {
+            EXPECT_EQ(ado::SqliteDialect::statements(sql).at.size(), size_t(c.n));
+        } catch (const ado::DialectError &) {
+        }
     }
 }
 
