@@ -1036,8 +1036,9 @@ TEST_F(SqliteDb, KeptTranslationsFollowSchemaChangesOfOtherHandles)
 }
 
 // A kept read checks the schema after its first step: one that finds it
-// changed runs again as the schema now reads, its columns described anew and
-// its errors in the engine's words.
+// changed (by another handle or by its own connection) runs again as the
+// schema now reads, its columns described anew and its errors in the
+// engine's words.
 TEST_F(SqliteDb, AKeptReadRunsOnTheSchemaAsItIsNow)
 {
     auto other = [&](const char *sql) {
@@ -1057,6 +1058,15 @@ TEST_F(SqliteDb, AKeptReadRunsOnTheSchemaAsItIsNow)
     const ErrObject e = RaisedError([&] { scalar("SELECT D FROM W"); });
     EXPECT_EQ(e.Number, ado::DB_E_ERRORSINCOMMAND);
     EXPECT_EQ(e.Description, "no such column: D");
+
+    // The connection's own change, inside its transaction.
+    cn.Execute("DROP TABLE W\rCREATE TABLE W (D varchar(20))\rINSERT INTO W VALUES ('2021-03-05 00:00:00')");
+    cn.BeginTrans();
+    for (int vez = 0; vez < 2; ++vez)
+        EXPECT_EQ(scalar("SELECT D FROM W").type(), Variant::Type::String);
+    cn.Execute("DROP TABLE W\rCREATE TABLE W (D datetime)\rINSERT INTO W VALUES ('2021-03-05 00:00:00')");
+    EXPECT_EQ(scalar("SELECT D FROM W").type(), Variant::Type::Date);
+    cn.RollbackTrans();
 }
 
 TEST_F(SqliteDb, KeptStatementsReportTheirErrorsAndHoldNothingOpen)

@@ -40,7 +40,7 @@ bool SqliteProvider::runKept(const KeptRun &statement, const Call &call)
             break;
         }
     }
-    const bool ok = stepRows(st, &kept.columns, call.errors, call.affected, call.rows, call.gotRows);
+    const bool ok = stepRows(st, &kept, call.errors, call.affected, call.rows, call.gotRows);
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
     return ok;

@@ -21,8 +21,8 @@ struct SqliteProvider::Kept
 {
     sqlite3_stmt *st = nullptr;
     bool unprepared = false; // it did not prepare: the written-out form runs instead
-    bool described = false;
     std::vector<Column> columns;
+    int checkedAt = -1; // the engine's count of its preparations when a read last checked the schema
     Kept() = default;
     Kept(const Kept &) = delete;
     Kept &operator=(const Kept &) = delete;

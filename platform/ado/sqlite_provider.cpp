@@ -212,12 +212,8 @@ bool SqliteProvider::runStatement(const QString &sql, Errors &errors, std::int64
     return stepRows(st, nullptr, errors, affected, rows, gotRows);
 }
 
-bool SqliteProvider::stepRows(sqlite3_stmt *st,
-                              std::vector<Column> *described,
-                              Errors &errors,
-                              std::int64_t &affected,
-                              RowSet *rows,
-                              bool *gotRows)
+bool SqliteProvider::stepRows(
+    sqlite3_stmt *st, Kept *kept, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows)
 {
     int rc = SQLITE_OK;
     const int ncol = sqlite3_column_count(st);
@@ -226,14 +222,14 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
     if (wantRows) {
         rows->rows.clear();
         rows->stored.reset();
-        if (described && !described->empty()) {
-            rows->columns = *described;
+        if (kept && !kept->columns.empty()) {
+            rows->columns = kept->columns;
         } else {
             rows->columns.clear();
             for (int i = 0; i < ncol; ++i)
                 rows->columns.push_back(describe(st, i));
-            if (described)
-                *described = rows->columns;
+            if (kept)
+                kept->columns = rows->columns;
         }
         if (rows->takesStored)
             stored = std::make_shared<sqlite_values::Rows>(rows->columns);
@@ -252,10 +248,19 @@ bool SqliteProvider::stepRows(sqlite3_stmt *st,
         code = sqlite3_extended_errcode(m_db);
         message = QString::fromUtf8(sqlite3_errmsg(m_db));
     }
+    // The engine prepares a statement again when it finds the schema changed
+    // since it was prepared: a kept read it did not prepare again since its
+    // last check ran on the schema of that check, and needs none.
+    const int prepared = kept && reads ? sqlite3_stmt_status(st, SQLITE_STMTSTATUS_REPREPARE, 0) : -1;
+    if (prepared >= 0 && prepared == kept->checkedAt && (rc == SQLITE_ROW || rc == SQLITE_DONE))
+        m_schemaUnchecked = false;
+    const bool checking = m_schemaUnchecked;
     if (schemaMoved(true)) {
         m_deadline = 0;
         return false;
     }
+    if (checking && prepared >= 0)
+        kept->checkedAt = prepared;
     for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
         if (!wantRows)
             continue;

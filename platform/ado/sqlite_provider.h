@@ -87,12 +87,7 @@ private:
              const Call &call);
     bool runKept(const KeptRun &statement, const Call &call);
     bool runStatement(const QString &sql, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
-    bool stepRows(sqlite3_stmt *st,
-                  std::vector<Column> *described,
-                  Errors &errors,
-                  std::int64_t &affected,
-                  RowSet *rows,
-                  bool *gotRows);
+    bool stepRows(sqlite3_stmt *st, Kept *kept, Errors &errors, std::int64_t &affected, RowSet *rows, bool *gotRows);
     bool plain(const char *sql, Errors &errors);
     bool onItsFile(Errors &errors);
     bool begin(Errors &errors);
