@@ -97,10 +97,10 @@ void DB_Dll::AbrirRecordset(QString &SentenciaSQL,
 
     ado::Connection &connection = ConexionActiva ? *ConexionActiva : gCnn();
     // A caller may reuse one recordset for successive queries.
-    step([&] { CierraRecordset(&Lrcs); });
+    if (Lrcs.State() != ado::adStateClosed)
+        step([&] { CierraRecordset(&Lrcs); });
     step([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); });
-    bool oracle = false;
-    step([&] { oracle = ConvOracle && connection.platform() == ado::Platform::Oracle; });
+    const bool oracle = ConvOracle && connection.platform() == ado::Platform::Oracle;
     step([&] {
         Lrcs.Open(oracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL, connection, CursorType, LockType, Options);
     });
