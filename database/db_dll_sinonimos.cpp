@@ -2,6 +2,8 @@
 #include "platform/ado/sql_text.h"
 #include "platform/runtime/strings.h"
 
+#include <QStringMatcher>
+
 #include <array>
 
 namespace {
@@ -59,11 +61,18 @@ QString DB_Dll::SS_TSinonimos(const QString &Sentencia)
     if (gEsAdmin)
         return QuitaMarca(text);
 
+    // Case-blind searches that skip ahead: most texts name none of the objects.
+    static const auto buscadores = [] {
+        std::array<QStringMatcher, kSinonimos.size()> b;
+        for (std::size_t i = 0; i < kSinonimos.size(); ++i)
+            b[i] = QStringMatcher(QLatin1String(kSinonimos[i].object), Qt::CaseInsensitive);
+        return b;
+    }();
     for (std::size_t i = 0; i < kSinonimos.size(); ++i) {
+        if (buscadores[i].indexIn(text) < 0)
+            continue;
         const QString name = QLatin1String(kSinonimos[i].object);
         const QString synonym = QLatin1String(kSinonimos[i].synonym);
-        if (!text.contains(name, Qt::CaseInsensitive))
-            continue;
         for (const auto &[before, after] : kContextos)
             ReemplazaEnContexto(text, before, name, after, synonym);
         if (i == 0) {
