@@ -5,7 +5,9 @@
 #include "platform/runtime/strings.h"
 #include "platform/runtime/vberror.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 std::vector<TipoCampoValor> gCamposValores;
 std::vector<TipoCampoValor> gTotalesAgrupados;
@@ -43,20 +45,29 @@ void ArmaInsert(QString &Sentencia, std::vector<TipoCampoValor> &Campos, bool Va
 {
     if (Campos.empty())
         Raise(vberr::SubscriptOutOfRange);
-    // Written in place at its final length: a posting builds one per lot.
-    qsizetype largo = Sentencia.size() + 10;
+    // Written in place, grown once to its final length: a posting builds one
+    // per lot, and may build it at the end of its long collected text.
+    static constexpr char16_t kValores[] = u" VALUES (";
+    constexpr qsizetype kLargoValores = std::size(kValores) - 1;
+    // "(" and " VALUES (", then each name and value with its "," or ")".
+    qsizetype largo = 1 + kLargoValores;
     for (const TipoCampoValor &c : Campos)
         largo += c.NombreCampo.size() + c.ValorCampo.size() + 2;
-    Sentencia.reserve(largo);
-    Sentencia += QLatin1Char('(');
+    const qsizetype antes = Sentencia.size();
+    Sentencia.resize(antes + largo);
+    char16_t *p = reinterpret_cast<char16_t *>(Sentencia.data()) + antes;
+    const auto copia = [&p](const QString &texto) {
+        p = std::copy_n(reinterpret_cast<const char16_t *>(texto.constData()), texto.size(), p);
+    };
+    *p++ = u'(';
     for (std::size_t i = 0; i < Campos.size(); ++i) {
-        Sentencia += Campos[i].NombreCampo;
-        Sentencia += i + 1 == Campos.size() ? QLatin1Char(')') : QLatin1Char(',');
+        copia(Campos[i].NombreCampo);
+        *p++ = i + 1 == Campos.size() ? u')' : u',';
     }
-    Sentencia += QLatin1String(" VALUES (");
+    p = std::copy_n(kValores, kLargoValores, p);
     for (std::size_t i = 0; i < Campos.size(); ++i) {
-        Sentencia += Campos[i].ValorCampo;
-        Sentencia += i + 1 == Campos.size() ? QLatin1Char(')') : QLatin1Char(',');
+        copia(Campos[i].ValorCampo);
+        *p++ = i + 1 == Campos.size() ? u')' : u',';
     }
     if (Vaciar)
         Campos.clear();
@@ -89,29 +100,81 @@ QString NumeroSQL(const Variant &value)
         return QString::number(value.rawInteger());
     case Variant::Type::Boolean:
         return value.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
-    case Variant::Type::Currency: {
-        // Exact: the amount's four decimals, trailing zeros dropped.
-        const std::int64_t scaled = value.toCurrency().scaled();
-        const bool negativo = scaled < 0;
-        const std::uint64_t abs = negativo ? std::uint64_t(-(scaled + 1)) + 1 : std::uint64_t(scaled);
-        QString s = QString::number(abs / 10000);
-        QString dec = QStringLiteral("%1").arg(abs % 10000, 4, 10, QLatin1Char('0'));
-        while (dec.endsWith(QLatin1Char('0')))
-            dec.chop(1);
-        if (!dec.isEmpty())
-            s += QLatin1Char('.') + dec;
-        return negativo ? QLatin1Char('-') + s : s;
-    }
+    case Variant::Type::Currency:
+        return NumeroSQL(value.toCurrency());
     default:
         return NumeroSQL(value.toDouble());
     }
 }
 
+QString NumeroSQL(Currency value)
+{
+    // Written backwards into room for the widest amount, "-922337203685477.5808".
+    char16_t texto[24];
+    char16_t *const fin = std::end(texto);
+    char16_t *p = fin;
+    const std::int64_t scaled = value.scaled();
+    const bool negativo = scaled < 0;
+    const std::uint64_t abs = negativo ? std::uint64_t(-(scaled + 1)) + 1 : std::uint64_t(scaled);
+    std::uint64_t decimales = abs % 10000;
+    if (decimales != 0) {
+        int cifras = 4;
+        for (; decimales % 10 == 0; --cifras)
+            decimales /= 10;
+        for (; cifras > 0; --cifras, decimales /= 10)
+            *--p = char16_t(u'0' + decimales % 10);
+        *--p = u'.';
+    }
+    std::uint64_t entero = abs / 10000;
+    do {
+        *--p = char16_t(u'0' + entero % 10);
+        entero /= 10;
+    } while (entero != 0);
+    if (negativo)
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar *>(p), fin - p);
+}
+
+namespace {
+
+qsizetype Comillas(QStringView value)
+{
+    return std::count(value.utf16(), value.utf16() + value.size(), u'\'');
+}
+
+// Writes the literal of `value`, which holds `comillas` quotes, from `p` on.
+void EscribeLiteral(char16_t *p, QStringView value, qsizetype comillas)
+{
+    *p++ = u'\'';
+    if (comillas == 0) {
+        p = std::copy(value.utf16(), value.utf16() + value.size(), p);
+    } else {
+        for (const QChar c : value) {
+            *p++ = c.unicode();
+            if (c == u'\'')
+                *p++ = u'\'';
+        }
+    }
+    *p = u'\'';
+}
+
+} // namespace
+
+void AgregaTextoSQL(QString &destino, QStringView value)
+{
+    const qsizetype comillas = Comillas(value);
+    const qsizetype antes = destino.size();
+    destino.resize(antes + value.size() + comillas + 2);
+    EscribeLiteral(reinterpret_cast<char16_t *>(destino.data()) + antes, value, comillas);
+}
+
 QString TextoSQL(const QString &value)
 {
-    QString s = value;
-    s.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + s + QLatin1Char('\'');
+    // One allocation at the literal's length: most values hold no quote.
+    const qsizetype comillas = Comillas(value);
+    QString s(value.size() + comillas + 2, Qt::Uninitialized);
+    EscribeLiteral(reinterpret_cast<char16_t *>(s.data()), value, comillas);
+    return s;
 }
 
 QString TextoSQLoNull(const QString &value)

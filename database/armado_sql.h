@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/runtime/currency.h"
 #include "platform/runtime/variant.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 // A column name and its finished SQL literal (gCamposValores), or a group key
@@ -35,6 +38,15 @@ QString ArmaCondicion(const QString &Columna,
                       const Variant &IncluyeNulos,
                       bool SaltaVacios);
 
+// Adds a column and its literal to gCamposValores. The name points at its
+// literal, which lives as long as the program: a row of thirty-odd columns
+// copies no name.
+template<std::size_t N>
+void AgregaCampo(const char16_t (&columna)[N], QString valor)
+{
+    gCamposValores.push_back({QString::fromRawData(reinterpret_cast<const QChar *>(columna), N - 1), std::move(valor)});
+}
+
 // Appends "(" column list ") VALUES (" value list ")" to the caller's INSERT
 // prefix; with Vaciar the list is left empty. An empty list is the run time's
 // subscript error (9).
@@ -44,10 +56,15 @@ void ArmaInsert(QString &Sentencia, std::vector<TipoCampoValor> &Campos, bool Va
 // no grouping, no trailing zeros.
 QString NumeroSQL(double value);
 QString NumeroSQL(const Variant &value);
+// An amount exactly: its four decimals, trailing zeros dropped.
+QString NumeroSQL(Currency value);
 
 // A text between single quotes with each quote inside it doubled, so that the
 // value is stored and compared as typed and can never end the literal early.
 QString TextoSQL(const QString &value);
+// TextoSQL written at the end of `destino`: a statement of many literals
+// grows one text instead of joining a temporary for each.
+void AgregaTextoSQL(QString &destino, QStringView value);
 // TextoSQL of a text, or NULL when it is blank.
 QString TextoSQLoNull(const QString &value);
 // What a literal of TextoSQL holds: the quotes that enclose it taken off and

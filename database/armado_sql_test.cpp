@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 struct CondicionCase
@@ -136,6 +138,103 @@ TEST(TextoSQL, DoublesInnerQuotes)
     EXPECT_EQ(TextoSQL(QStringLiteral("O'Brien")), QStringLiteral("'O''Brien'"));
     EXPECT_EQ(TextoSQL(QStringLiteral("'; DROP TABLE X --")), QStringLiteral("'''; DROP TABLE X --'"));
     EXPECT_EQ(TextoSQL(QString()), QStringLiteral("''"));
+}
+
+// The literal spelled the plain way: the value's quotes doubled, then
+// enclosed.
+QString LiteralPlano(const QString &valor)
+{
+    return QLatin1Char('\'') + QString(valor).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
+TEST(TextoSQL, WrittenAloneOrAtTheEndOfATextAsThePlainSpelling)
+{
+    const struct
+    {
+        const char *nombre;
+        QString valor;
+    } cases[] = {
+        {"null", QString()},
+        {"empty", QStringLiteral("")},
+        {"one quote", QStringLiteral("'")},
+        {"only quotes", QStringLiteral("''''")},
+        {"quotes at both ends", QStringLiteral("'a'")},
+        {"hostile text", QStringLiteral("x'; DELETE FROM T --")},
+        {"accents and the pipe-list separator", QString::fromUtf8("Ñandú ÿ\u00FF")},
+        {"outside the basic plane", QString::fromUtf8("caja \U0001F4E6 'x'")},
+        {"the longest list value", QString(32767, QLatin1Char('A'))},
+        {"the longest value of quotes", QString(32767, QLatin1Char('\''))},
+    };
+    // A prefix longer than its first allocation, so that appending grows it.
+    const QString previo = QStringLiteral("INSERT INTO T VALUES (") + QString(1000, QLatin1Char('x'));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        const QString esperado = LiteralPlano(c.valor);
+        EXPECT_EQ(TextoSQL(c.valor), esperado);
+        QString texto = previo;
+        AgregaTextoSQL(texto, c.valor);
+        EXPECT_EQ(texto, previo + esperado);
+        AgregaTextoSQL(texto, c.valor);
+        EXPECT_EQ(texto, previo + esperado + esperado);
+    }
+}
+
+// Appending never writes through a text another copy shares.
+TEST(TextoSQL, AppendingLeavesASharedCopyAlone)
+{
+    QString texto = QStringLiteral("a");
+    texto += QLatin1Char('b');
+    const QString copia = texto;
+    AgregaTextoSQL(texto, u"c'");
+    EXPECT_EQ(texto, QStringLiteral("ab'c'''"));
+    EXPECT_EQ(copia, QStringLiteral("ab"));
+}
+
+TEST(NumeroSQL, AmountsAsTheirFourDecimalsWithoutTrailingZeros)
+{
+    vb::ScopedRegional coma(vb::CommaDecimalSettings());
+    const struct
+    {
+        const char *nombre;
+        std::int64_t escalado;
+        const char *esperado;
+    } cases[] = {
+        {"zero", 0, "0"},
+        {"the smallest amount", 1, "0.0001"},
+        {"the smallest negative", -1, "-0.0001"},
+        {"a unit", 10000, "1"},
+        {"a negative unit", -10000, "-1"},
+        {"trailing zeros dropped", 12345000, "1234.5"},
+        {"all four decimals", 12345678, "1234.5678"},
+        {"a zero inside the decimals", 10203, "1.0203"},
+        {"below one", 9999, "0.9999"},
+        {"the largest", INT64_MAX, "922337203685477.5807"},
+        {"the smallest", INT64_MIN, "-922337203685477.5808"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        const Currency importe = Currency::fromScaled(c.escalado);
+        EXPECT_EQ(NumeroSQL(importe), QString::fromLatin1(c.esperado));
+        EXPECT_EQ(NumeroSQL(Variant(importe)), QString::fromLatin1(c.esperado));
+    }
+}
+
+TEST_F(ArmaInsertTest, AppendedAtTheEndOfALongCollectedText)
+{
+    QString texto;
+    QString esperado;
+    for (int i = 0; i < 200; ++i) {
+        const QString valor = TextoSQL(QString::fromUtf8("Ñ'") + QString::number(i));
+        AgregaCampo(u"[DEBE-HABER]", QStringLiteral("'D'"));
+        AgregaCampo(u"Vacio", QString());
+        AgregaCampo(u"Detalle", valor);
+        texto += QLatin1String("\r\nINSERT INTO T ");
+        ArmaInsert(texto, gCamposValores, true);
+        esperado += QStringLiteral("\r\nINSERT INTO T ([DEBE-HABER],Vacio,Detalle) VALUES ('D',,") + valor
+                    + QLatin1Char(')');
+    }
+    EXPECT_EQ(texto, esperado);
+    EXPECT_TRUE(gCamposValores.empty());
 }
 
 TEST(TextoDeLiteral, UndoesTextoSQLAndLeavesOtherTextAlone)

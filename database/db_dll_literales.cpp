@@ -38,11 +38,11 @@ bool EsDeFamilia(const Variant &Qtype, std::initializer_list<int> familia)
 
 Variant DB_Dll::SQLValue(const Variant &Valor, const QString &Tipo)
 {
-    if (vb::EqualsText(Tipo, QLatin1String("@"))) {
+    if (Tipo == QLatin1Char('@')) {
         // The amount's own digits with "." as decimal point; no quotes.
         if (Valor.isNull())
             return Variant(QStringLiteral("0"));
-        return Variant(NumeroSQL(Variant(mComponente().ConvierteACurrency(Valor))));
+        return Variant(NumeroSQL(mComponente().ConvierteACurrency(Valor)));
     }
     if (Valor.isNull())
         return Variant(QStringLiteral("NULL"));

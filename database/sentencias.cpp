@@ -25,7 +25,9 @@ Sentencias Sentencias::Segun(bool devolver, QString &texto, QString separador)
 bool Sentencias::Envia(const QString &sentencia)
 {
     if (m_texto) {
-        *m_texto += m_separador + sentencia;
+        // Two appends: a long collected text is never copied for a joined temporary.
+        m_texto->append(m_separador);
+        m_texto->append(sentencia);
         return true;
     }
     m_db->EjecutaConsultaSQL(sentencia);

@@ -259,54 +259,93 @@ RenglonesAsiento ArmaRenglonesAsiento(const QString &cuentaMotivo,
 
 namespace {
 
-QString InsertRenglon(const CabeceraAsiento &cab, const RenglonAsiento &r, std::int32_t numeroFila)
+// The literals that every row of one entry repeats, written once per entry.
+struct LiteralesAsiento
 {
-    const QString unegocio = vb::EqualsText(gUNegocio, QLatin1String("Null")) ? gUNegocio : TextoSQL(gUNegocio);
-    const QString caja = CodigoSQLoNull(gCaja, 4);
-    gCamposValores.clear();
-    const auto campo = [](const char *nombre, const QString &valor) {
-        gCamposValores.push_back({QString::fromLatin1(nombre), valor});
-    };
-    campo("Cuenta", TextoSQL(r.Cuenta));
-    campo("Secuencia", TextoSQL(QString::number(numeroFila)));
-    campo("Mes_Operativo", TextoSQL(cab.Mes));
-    campo("[Numero Asiento]", TextoSQL(QString::number(cab.Numero)));
-    campo("Fecha", TextoSQL(cab.Fecha));
-    campo("FechaSubDiario", TextoSQL(cab.Fecha));
-    campo("Detalle", TextoSQL(cab.Detalle));
-    campo("TC", TextoSQL(cab.TC));
-    campo("SUCURSAL", TextoSQL(cab.Suc));
-    campo("NUMERO", TextoSQL(cab.Nro));
-    campo("LETRA", TextoSQL(cab.Letra));
-    campo("PERIODO", TextoSQL(cab.Periodo));
-    campo("Tipo_Reg", TextoSQL(cab.TipoReg));
-    campo("[DEBE-HABER]", TextoSQL(r.Debe ? QStringLiteral("D") : QStringLiteral("H")));
-    campo("FechaHora_Grabacion", gDB().SQLValue(Variant(QDateTime::currentDateTime()), QStringLiteral("'")).toString());
-    campo("USUARIO_LOGEADO", TextoSQL(gUsuarioLogeado));
-    campo("Importe", Importe(r.Importe));
-    campo("Moneda", QStringLiteral("'   1'"));
-    campo("Cotizacion", QStringLiteral("1"));
-    campo("CABImporte", Importe(cab.Total));
-    campo("CABCuenta", TextoSQL(cab.CuentaMotivo));
-    campo("CABNombre", TextoSQL(cab.NombreMotivo));
-    campo("Unegocio", unegocio);
-    campo("IdCajas", caja);
-    if (cab.CostoDeVenta) {
-        campo("TC_ORIGEN", TextoSQL(cab.TcOrigen));
-        campo("CPTE_ORIGEN", TextoSQL(cab.CpteOrigen));
+    explicit LiteralesAsiento(const CabeceraAsiento &cab)
+        : Mes(TextoSQL(cab.Mes))
+        , Numero(TextoSQL(QString::number(cab.Numero)))
+        , Fecha(TextoSQL(cab.Fecha))
+        , Detalle(TextoSQL(cab.Detalle))
+        , TC(TextoSQL(cab.TC))
+        , Suc(TextoSQL(cab.Suc))
+        , Nro(TextoSQL(cab.Nro))
+        , Letra(TextoSQL(cab.Letra))
+        , Periodo(TextoSQL(cab.Periodo))
+        , TipoReg(TextoSQL(cab.TipoReg))
+        , Usuario(TextoSQL(gUsuarioLogeado))
+        , CabImporte(Importe(cab.Total))
+        , CabCuenta(TextoSQL(cab.CuentaMotivo))
+        , CabNombre(TextoSQL(cab.NombreMotivo))
+        , Unegocio(vb::EqualsText(gUNegocio, QLatin1String("Null")) ? gUNegocio : TextoSQL(gUNegocio))
+        , Caja(CodigoSQLoNull(gCaja, 4))
+    {
+        if (cab.CostoDeVenta) {
+            TcOrigen = TextoSQL(cab.TcOrigen);
+            CpteOrigen = TextoSQL(cab.CpteOrigen);
+        }
     }
-    QString sentencia = QStringLiteral("INSERT INTO MV_ASIENTOS ");
-    ArmaInsert(sentencia, gCamposValores, true);
-    return sentencia;
+
+    QString Mes, Numero, Fecha, Detalle, TC, Suc, Nro, Letra, Periodo, TipoReg, Usuario;
+    QString CabImporte, CabCuenta, CabNombre, Unegocio, Caja, TcOrigen, CpteOrigen;
+};
+
+QString Lado(const RenglonAsiento &r)
+{
+    return r.Debe ? QStringLiteral("'D'") : QStringLiteral("'H'");
+}
+
+void InsertRenglon(const CabeceraAsiento &cab,
+                   const LiteralesAsiento &l,
+                   const RenglonAsiento &r,
+                   std::int32_t numeroFila,
+                   QString &texto)
+{
+    gCamposValores.clear();
+    AgregaCampo(u"Cuenta", TextoSQL(r.Cuenta));
+    AgregaCampo(u"Secuencia", TextoSQL(QString::number(numeroFila)));
+    AgregaCampo(u"Mes_Operativo", l.Mes);
+    AgregaCampo(u"[Numero Asiento]", l.Numero);
+    AgregaCampo(u"Fecha", l.Fecha);
+    AgregaCampo(u"FechaSubDiario", l.Fecha);
+    AgregaCampo(u"Detalle", l.Detalle);
+    AgregaCampo(u"TC", l.TC);
+    AgregaCampo(u"SUCURSAL", l.Suc);
+    AgregaCampo(u"NUMERO", l.Nro);
+    AgregaCampo(u"LETRA", l.Letra);
+    AgregaCampo(u"PERIODO", l.Periodo);
+    AgregaCampo(u"Tipo_Reg", l.TipoReg);
+    AgregaCampo(u"[DEBE-HABER]", Lado(r));
+    AgregaCampo(u"FechaHora_Grabacion",
+                gDB().SQLValue(Variant(QDateTime::currentDateTime()), QStringLiteral("'")).toString());
+    AgregaCampo(u"USUARIO_LOGEADO", l.Usuario);
+    AgregaCampo(u"Importe", Importe(r.Importe));
+    AgregaCampo(u"Moneda", QStringLiteral("'   1'"));
+    AgregaCampo(u"Cotizacion", QStringLiteral("1"));
+    AgregaCampo(u"CABImporte", l.CabImporte);
+    AgregaCampo(u"CABCuenta", l.CabCuenta);
+    AgregaCampo(u"CABNombre", l.CabNombre);
+    AgregaCampo(u"Unegocio", l.Unegocio);
+    AgregaCampo(u"IdCajas", l.Caja);
+    if (cab.CostoDeVenta) {
+        AgregaCampo(u"TC_ORIGEN", l.TcOrigen);
+        AgregaCampo(u"CPTE_ORIGEN", l.CpteOrigen);
+    }
+    texto += QLatin1String("\r\nINSERT INTO MV_ASIENTOS ");
+    ArmaInsert(texto, gCamposValores, true);
 }
 
 } // namespace
 
-QStringList SentenciasAsiento(const CabeceraAsiento &cab, const std::vector<RenglonAsiento> &renglones, bool porLinea)
+void SentenciasAsiento(const CabeceraAsiento &cab,
+                       const std::vector<RenglonAsiento> &renglones,
+                       bool porLinea,
+                       QString &texto)
 {
-    const QString delCpte = QStringLiteral(" WHERE TC = ") + TextoSQL(cab.TC) + QStringLiteral(" AND SUCURSAL = ")
-                            + TextoSQL(cab.Suc) + QStringLiteral(" AND NUMERO = ") + TextoSQL(cab.Nro)
-                            + QStringLiteral(" AND LETRA = ") + TextoSQL(cab.Letra);
+    const LiteralesAsiento literales(cab);
+    const QString delCpte = QStringLiteral(" WHERE TC = ") + literales.TC + QStringLiteral(" AND SUCURSAL = ")
+                            + literales.Suc + QStringLiteral(" AND NUMERO = ") + literales.Nro
+                            + QStringLiteral(" AND LETRA = ") + literales.Letra;
     std::int32_t ultimaSecuencia = -1;
     if (porLinea) {
         QString sentencia = QStringLiteral("SELECT MAX(SECUENCIA) AS ULTIMA FROM MV_ASIENTOS") + delCpte;
@@ -316,24 +355,23 @@ QStringList SentenciasAsiento(const CabeceraAsiento &cab, const std::vector<Reng
         ultimaSecuencia = ultima.isNull() || ultima.isEmpty() ? 0 : ultima.toInt();
         gDB().CierraRecordset(&rs);
     }
-    QStringList sentencias;
     for (const RenglonAsiento &r : renglones) {
         if (porLinea) {
             const QString cuentaYLado = QStringLiteral(" AND CUENTA = ") + TextoSQL(r.Cuenta)
-                                        + QStringLiteral(" AND [DEBE-HABER] = ")
-                                        + TextoSQL(r.Debe ? QStringLiteral("D") : QStringLiteral("H"));
+                                        + QStringLiteral(" AND [DEBE-HABER] = ") + Lado(r);
             QString sentencia = QStringLiteral("SELECT * FROM MV_ASIENTOS") + delCpte + cuentaYLado;
             ado::Recordset rs;
             gDB().AbrirRecordset(sentencia, rs);
             const bool hay = !rs.Eof();
             gDB().CierraRecordset(&rs);
             if (hay) {
-                sentencias << QStringLiteral("UPDATE MV_ASIENTOS SET IMPORTE = IMPORTE + ") + Importe(r.Importe)
-                                  + delCpte + cuentaYLado;
+                texto += QLatin1String("\r\nUPDATE MV_ASIENTOS SET IMPORTE = IMPORTE + ");
+                texto += Importe(r.Importe);
+                texto += delCpte;
+                texto += cuentaYLado;
                 continue;
             }
         }
-        sentencias << InsertRenglon(cab, r, porLinea ? ++ultimaSecuencia : r.Secuencia);
+        InsertRenglon(cab, literales, r, porLinea ? ++ultimaSecuencia : r.Secuencia, texto);
     }
-    return sentencias;
 }

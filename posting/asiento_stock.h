@@ -113,7 +113,11 @@ struct CabeceraAsiento
     QString CpteOrigen;
 };
 
-// The statements that write the rows. A per-line call adds to the rows the
-// voucher's entry already has on the same account and side, and numbers
-// its new rows after the entry's highest sequence.
-QStringList SentenciasAsiento(const CabeceraAsiento &cab, const std::vector<RenglonAsiento> &renglones, bool porLinea);
+// Appends to `texto` the statements that write the rows, each after "\r\n".
+// A per-line call adds to the rows the voucher's entry already has on the
+// same account and side, and numbers its new rows after the entry's highest
+// sequence.
+void SentenciasAsiento(const CabeceraAsiento &cab,
+                       const std::vector<RenglonAsiento> &renglones,
+                       bool porLinea,
+                       QString &texto);

@@ -156,8 +156,7 @@ QString ClsCmnCptes::GeneraAsientoStock(ui::FlexGrid &Grid,
     cab.NombreMotivo = eMotivoStock;
     cab.Total = porLinea ? mAsientoTotal : renglones.Total;
     QString resultado;
-    for (const QString &s : SentenciasAsiento(cab, renglones.Renglones, porLinea))
-        resultado += QStringLiteral("\r\n") + s;
+    SentenciasAsiento(cab, renglones.Renglones, porLinea, resultado);
     Secuencia = secuencia;
     return resultado;
 }

@@ -31,12 +31,7 @@ Currency Importe(const Variant &valor)
 }
 QString Numero(Currency importe)
 {
-    return NumeroSQL(Variant(importe));
-}
-
-void Agrega(const char *columna, const QString &valor)
-{
-    gCamposValores.push_back({QString::fromLatin1(columna), valor});
+    return NumeroSQL(importe);
 }
 
 QString DatoDelArticulo(const QString &articulo, const char *campo)
@@ -217,53 +212,53 @@ void Consumo::Escribe(const FilaConsumo &f)
     const std::int16_t secuencia = m_corrida.SiguienteSecuencia();
 
     gCamposValores.clear();
-    Agrega("TC", CodigoSQL(QStringLiteral("PE"), 4));
-    Agrega("IdComprobante", TextoSQL(m_id));
+    AgregaCampo(u"TC", CodigoSQL(QStringLiteral("PE"), 4));
+    AgregaCampo(u"IdComprobante", TextoSQL(m_id));
     if (!enc.EsCompras)
-        Agrega("IdComplemento", enc.IdComplemento);
-    Agrega("Secuencia", QString::number(secuencia));
-    Agrega("Fecha", TextoSQL(enc.Fecha));
-    Agrega("IdDeposito", Deposito(f.Fila));
-    Agrega("IdArticulo", CodigoSQL(f.Articulo, 25));
+        AgregaCampo(u"IdComplemento", enc.IdComplemento);
+    AgregaCampo(u"Secuencia", QString::number(secuencia));
+    AgregaCampo(u"Fecha", TextoSQL(enc.Fecha));
+    AgregaCampo(u"IdDeposito", Deposito(f.Fila));
+    AgregaCampo(u"IdArticulo", CodigoSQL(f.Articulo, 25));
     if (f.Producto) {
-        Agrega("Descripcion", TextoSQL(vb::Left(vb::Trim(celda(ColDescripcion)), 100)));
+        AgregaCampo(u"Descripcion", TextoSQL(vb::Left(vb::Trim(celda(ColDescripcion)), 100)));
     } else {
         const QString descripcion = gComponente().QuitaCaracteres(vb::Trim(DatoDelArticulo(f.Articulo, "DESCRIPCION")),
                                                                   QStringLiteral("'"));
-        Agrega("Descripcion", TextoSQL(vb::Left(descripcion, 100)));
+        AgregaCampo(u"Descripcion", TextoSQL(vb::Left(descripcion, 100)));
     }
     if (f.Lote) {
         // The lot as the lot table holds it; the shortfall has none.
         const QString lote = vb::RTrim(QString(*f.Lote).remove(QChar(0)));
-        Agrega("NroLote", TextoSQLoNull(lote));
+        AgregaCampo(u"NroLote", TextoSQLoNull(lote));
     }
     if (f.Producto)
-        Agrega("IdUnidad", CodigoSQL(celda(ColUnidad), 4));
+        AgregaCampo(u"IdUnidad", CodigoSQL(celda(ColUnidad), 4));
     else
-        Agrega("IdUnidad", f.Unidad.isEmpty() ? QStringLiteral("NULL") : CodigoSQL(f.Unidad, 4));
+        AgregaCampo(u"IdUnidad", f.Unidad.isEmpty() ? QStringLiteral("NULL") : CodigoSQL(f.Unidad, 4));
     if (f.Producto) {
         const Currency factor = Currency::fromScaled(-std::int64_t(m_corrida.Signo) * 10000);
         if (MarcaDeCelda(m_grilla, f.Fila, ColAux76)) {
-            Agrega("CantidadUD", Numero(Importe(Variant(celda(ColAux74))) * factor));
-            Agrega("IdUnidadBase", TextoSQL(celda(ColAux41)));
+            AgregaCampo(u"CantidadUD", Numero(Importe(Variant(celda(ColAux74))) * factor));
+            AgregaCampo(u"IdUnidadBase", TextoSQL(celda(ColAux41)));
         } else if (enc.ConfirmaUDEquiv) {
-            Agrega("CantidadUD", Numero(Importe(Variant(celda(ColCantidadEquiv))) * factor));
-            Agrega("IdUnidadBase", TextoSQL(celda(ColUnidadEquiv)));
+            AgregaCampo(u"CantidadUD", Numero(Importe(Variant(celda(ColCantidadEquiv))) * factor));
+            AgregaCampo(u"IdUnidadBase", TextoSQL(celda(ColUnidadEquiv)));
         }
     }
-    Agrega("Cantidad", Numero(f.Cantidad));
+    AgregaCampo(u"Cantidad", Numero(f.Cantidad));
     const QString cuenta = CuentaDeFila(vb::Trim(enc.Cuenta), f.ArticuloDeLaCuenta);
     if (!vb::EqualsText(vb::Trim(cuenta), QStringLiteral("NULL")))
-        Agrega("CuentaProveedor", TextoSQL(cuenta));
-    Agrega("IdMotivoStock", enc.MotivoDeGrilla ? CodigoSQL(celda(MotivoStock), 4) : enc.IdMotivoStock);
-    Agrega("PrecioVenta", QStringLiteral("0"));
-    Agrega("Importe_S_iva", QStringLiteral("0"));
-    Agrega("Costo",
-           f.Producto ? Numero(Importe(Variant(celda(ColAux38))))
-                      : Numero(Importe(Variant(DatoDelArticulo(f.Articulo, "Costo")))));
-    Agrega("Tc_Origen", TextoSQL(enc.TC));
-    Agrega("IdComprobante_Origen", TextoSQL(enc.SucNroLetra));
-    Agrega("ControladoPor", TextoSQL(vb::Trim(celda(ColArticulo))));
+        AgregaCampo(u"CuentaProveedor", TextoSQL(cuenta));
+    AgregaCampo(u"IdMotivoStock", enc.MotivoDeGrilla ? CodigoSQL(celda(MotivoStock), 4) : enc.IdMotivoStock);
+    AgregaCampo(u"PrecioVenta", QStringLiteral("0"));
+    AgregaCampo(u"Importe_S_iva", QStringLiteral("0"));
+    AgregaCampo(u"Costo",
+                f.Producto ? Numero(Importe(Variant(celda(ColAux38))))
+                           : Numero(Importe(Variant(DatoDelArticulo(f.Articulo, "Costo")))));
+    AgregaCampo(u"Tc_Origen", TextoSQL(enc.TC));
+    AgregaCampo(u"IdComprobante_Origen", TextoSQL(enc.SucNroLetra));
+    AgregaCampo(u"ControladoPor", TextoSQL(vb::Trim(celda(ColArticulo))));
     if (enc.TcOrigenDeGrilla)
         m_corrida.Enc.TcOrigen = TextoSQL(vb::Trim(vb::Left(celda(AuxCpteOrigen), 4)));
 

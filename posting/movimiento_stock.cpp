@@ -35,17 +35,12 @@ QString Numero(const QString &texto)
 }
 QString Numero(Currency importe)
 {
-    return NumeroSQL(Variant(importe));
+    return NumeroSQL(importe);
 }
 
 QString SinComillas(const QString &texto)
 {
     return gComponente().QuitaCaracteres(texto, QStringLiteral("'"));
-}
-
-void Agrega(const char *columna, const QString &valor)
-{
-    gCamposValores.push_back({QString::fromLatin1(columna), valor});
 }
 
 // A lot key: the lot before CHR(255), the serial after it. An item without
@@ -172,41 +167,41 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     const Currency signo = Currency::fromScaled(std::int64_t(mov.Signo) * 10000);
 
     gCamposValores.clear();
-    Agrega("TC", CodigoSQL(enc.TC, 4));
-    Agrega("IdComprobante", TextoSQL(enc.SucNroLetra));
+    AgregaCampo(u"TC", CodigoSQL(enc.TC, 4));
+    AgregaCampo(u"IdComprobante", TextoSQL(enc.SucNroLetra));
     if (!enc.EsCompras)
-        Agrega("IdComplemento", enc.IdComplemento);
-    Agrega("Secuencia", QString::number(mov.Secuencia));
-    Agrega("Fecha", TextoSQL(enc.Fecha));
+        AgregaCampo(u"IdComplemento", enc.IdComplemento);
+    AgregaCampo(u"Secuencia", QString::number(mov.Secuencia));
+    AgregaCampo(u"Fecha", TextoSQL(enc.Fecha));
     if (!vb::Trim(gCaja).isEmpty()) {
         gCaja = SinComillas(gCaja);
-        Agrega("IdCaja", CodigoSQL(gCaja, 4));
+        AgregaCampo(u"IdCaja", CodigoSQL(gCaja, 4));
     }
-    Agrega("IdDeposito", mov.Deposito);
+    AgregaCampo(u"IdDeposito", mov.Deposito);
     if (enc.EsTransferencia)
-        Agrega("IDDEPOSITO_DESTINO",
-               vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
-    Agrega("IdArticulo", CodigoSQL(celda(ColArticulo), 25));
-    Agrega("Descripcion", TextoSQL(SinComillas(vb::Left(vb::Trim(celda(ColDescripcion)), 100))));
-    Agrega("NroLote", TextoSQLoNull(mov.Lote));
+        AgregaCampo(u"IDDEPOSITO_DESTINO",
+                    vb::Trim(mov.DepositoDestino).isEmpty() ? QStringLiteral("null") : mov.DepositoDestino);
+    AgregaCampo(u"IdArticulo", CodigoSQL(celda(ColArticulo), 25));
+    AgregaCampo(u"Descripcion", TextoSQL(SinComillas(vb::Left(vb::Trim(celda(ColDescripcion)), 100))));
+    AgregaCampo(u"NroLote", TextoSQLoNull(mov.Lote));
 
     QString controlado = vb::Trim(celda(ControladoPor));
     if (controlado.isEmpty())
         controlado = vb::Trim(SinComillas(celda(Lote_Aduana)));
     if (controlado.isEmpty())
         controlado = vb::Trim(SinComillas(enc.Aduana));
-    Agrega("ControladoPor", TextoSQL(controlado));
+    AgregaCampo(u"ControladoPor", TextoSQL(controlado));
 
     QString origen = vb::Trim(celda(Lote_Origen));
     if (origen.isEmpty())
         origen = vb::Trim(enc.LoteOrigen);
     if (!origen.isEmpty())
-        Agrega("IdOrigen", CodigoSQL(origen, 4));
+        AgregaCampo(u"IdOrigen", CodigoSQL(origen, 4));
 
-    Agrega("NroSerie", TextoSQLoNull(mov.Serie));
+    AgregaCampo(u"NroSerie", TextoSQLoNull(mov.Serie));
     const QString unidad = vb::Trim(celda(ColUnidad));
-    Agrega("IdUnidad", CodigoSQLoNull(unidad, 4));
-    Agrega("Cantidad", Numero(Currency::fromDouble(mov.Cantidad * mov.Signo)));
+    AgregaCampo(u"IdUnidad", CodigoSQLoNull(unidad, 4));
+    AgregaCampo(u"Cantidad", Numero(Currency::fromDouble(mov.Cantidad * mov.Signo)));
 
     // The quantity in the base unit, when the line carries one.
     grilla.setTextMatrix(f, ColUnidadEquiv, CodigoAncho(celda(ColUnidadEquiv), 4));
@@ -215,51 +210,51 @@ void ArmaMovimientoStock(ui::FlexGrid &grilla, EncabezadoStock &enc, const Movim
     const bool pesable = MarcaDeCelda(grilla, f, ColAux76);
     const bool conUnidadBase = !vb::Trim(celda(ColAux41)).isEmpty();
     if ((pesable || !enc.ConfirmaUDEquiv) && conUnidadBase) {
-        Agrega("CantidadUD", Numero(gComponente().ConvierteACurrency(Variant(celda(ColAux74))) * signo));
-        Agrega("IdUnidadBase", TextoSQL(celda(ColAux41)));
+        AgregaCampo(u"CantidadUD", Numero(gComponente().ConvierteACurrency(Variant(celda(ColAux74))) * signo));
+        AgregaCampo(u"IdUnidadBase", TextoSQL(celda(ColAux41)));
     } else if (!pesable && enc.ConfirmaUDEquiv) {
-        Agrega("CantidadUD", Numero(gComponente().ConvierteACurrency(Variant(celda(ColCantidadEquiv))) * signo));
-        Agrega("IdUnidadBase", TextoSQL(celda(ColUnidadEquiv)));
+        AgregaCampo(u"CantidadUD", Numero(gComponente().ConvierteACurrency(Variant(celda(ColCantidadEquiv))) * signo));
+        AgregaCampo(u"IdUnidadBase", TextoSQL(celda(ColUnidadEquiv)));
     }
 
     const QString cuenta = CuentaDeFila(enc.Cuenta, celda(ColArticulo));
     if (!vb::EqualsText(vb::Trim(cuenta), QStringLiteral("NULL")))
-        Agrega("CuentaProveedor", TextoSQL(cuenta));
+        AgregaCampo(u"CuentaProveedor", TextoSQL(cuenta));
 
     if (enc.MotivoDeGrilla)
         enc.IdMotivoStock = CodigoSQL(celda(MotivoStock), 4);
-    Agrega("IdMotivoStock", enc.IdMotivoStock);
-    Agrega("PrecioVenta", Numero(celda(ColImporte)));
-    Agrega("Importe_S_Iva", Numero(celda(AuxPrecioSinIVA)));
-    Agrega("Costo", Numero(celda(ColAux38)));
-    Agrega("Impuestos", Numero(celda(ColImpuestos)));
-    Agrega("DtoItem", Numero(celda(ColPorcDto)));
+    AgregaCampo(u"IdMotivoStock", enc.IdMotivoStock);
+    AgregaCampo(u"PrecioVenta", Numero(celda(ColImporte)));
+    AgregaCampo(u"Importe_S_Iva", Numero(celda(AuxPrecioSinIVA)));
+    AgregaCampo(u"Costo", Numero(celda(ColAux38)));
+    AgregaCampo(u"Impuestos", Numero(celda(ColImpuestos)));
+    AgregaCampo(u"DtoItem", Numero(celda(ColPorcDto)));
     if (enc.TcOrigenDeGrilla)
         enc.TcOrigen = TextoSQL(vb::Trim(vb::Left(celda(AuxCpteOrigen), 4)));
-    Agrega("Tc_Origen", enc.TcOrigen);
+    AgregaCampo(u"Tc_Origen", enc.TcOrigen);
     if (enc.ComprobanteOrigenDeGrilla)
         enc.ComprobanteOrigen = TextoSQL(vb::Trim(vb::Mid(celda(AuxCpteOrigen), 5, 13)));
-    Agrega("IdComprobante_Origen", enc.ComprobanteOrigen);
-    Agrega("Id_Origen", Numero(celda(AuxIdCpteOrigen)));
+    AgregaCampo(u"IdComprobante_Origen", enc.ComprobanteOrigen);
+    AgregaCampo(u"Id_Origen", Numero(celda(AuxIdCpteOrigen)));
 
     const Currency tasa = gComponente().ConvierteACurrency(Variant(celda(AuxTasaIVA)));
     const bool exento = vb::CInt(gComponente().ConvierteACurrency(Variant(celda(AuxEsExento))).toDouble()) == -1;
-    Agrega("IVARI",
-           tasa == Currency() && !exento ? gDB().SQLValue(Variant(enc.PIVA), QStringLiteral("@")).toString()
-                                         : Numero(tasa));
-    Agrega("IVARNI", Numero(celda(ColAux45)));
+    AgregaCampo(u"IVARI",
+                tasa == Currency() && !exento ? gDB().SQLValue(Variant(enc.PIVA), QStringLiteral("@")).toString()
+                                              : Numero(tasa));
+    AgregaCampo(u"IVARNI", Numero(celda(ColAux45)));
     if (!vb::EqualsText(vb::Trim(enc.IdTecnico), QStringLiteral("NULL")))
-        Agrega("IdTecnico", CodigoSQL(enc.IdTecnico, 4));
+        AgregaCampo(u"IdTecnico", CodigoSQL(enc.IdTecnico, 4));
     if (celda(AuxCoeficiente).isEmpty())
         grilla.setTextMatrix(f, AuxCoeficiente, QStringLiteral("1"));
-    Agrega("EQUIV_UDBASE", Numero(celda(AuxCoeficiente)));
-    Agrega("IDINSERT", Numero(celda(ColAux80)));
-    Agrega("IDCOMPULSA", Numero(celda(ColAux81)));
-    Agrega("Oferta", Numero(celda(ColAux85)));
-    Agrega("IdVendedor", TextoSQL(enc.IdVendedor));
-    Agrega("Importe_Ud", Numero(celda(ColImporteUnidad)));
-    Agrega("Ud_Pr", CodigoSQL(celda(ColUnidadPrecio), 4));
-    Agrega("EnComodato", Numero(celda(EnComodato)));
+    AgregaCampo(u"EQUIV_UDBASE", Numero(celda(AuxCoeficiente)));
+    AgregaCampo(u"IDINSERT", Numero(celda(ColAux80)));
+    AgregaCampo(u"IDCOMPULSA", Numero(celda(ColAux81)));
+    AgregaCampo(u"Oferta", Numero(celda(ColAux85)));
+    AgregaCampo(u"IdVendedor", TextoSQL(enc.IdVendedor));
+    AgregaCampo(u"Importe_Ud", Numero(celda(ColImporteUnidad)));
+    AgregaCampo(u"Ud_Pr", CodigoSQL(celda(ColUnidadPrecio), 4));
+    AgregaCampo(u"EnComodato", Numero(celda(EnComodato)));
 
     if (!HayComodato && vb::Val(celda(EnComodato)) == 1)
         HayComodato = true;

@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QWidget>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -141,12 +142,17 @@ Variant ClsComponente::ValorNoNulo(const Variant &value)
 
 QString ClsComponente::FormateaCodigo(const QString &code, int Ancho)
 {
-    const QString plain = vb::Trim(code);
+    const QStringView plain = vb::TrimView(code);
     if (plain.isEmpty())
         return {};
-    if (plain.size() > Ancho)
+    // Codes mostly come at their width already: then the code is its own answer.
+    if (plain.size() > Ancho || (code.size() == Ancho && plain.end() == code.end()))
         return code;
-    return vb::Space(int(Ancho - plain.size())) + plain;
+    QString out(Ancho, Qt::Uninitialized);
+    const qsizetype blancos = Ancho - plain.size();
+    std::fill_n(out.data(), blancos, QLatin1Char(' '));
+    std::copy(plain.begin(), plain.end(), out.data() + blancos);
+    return out;
 }
 
 QString ClsComponente::QuitaFormatoCodigo(const QString &code)

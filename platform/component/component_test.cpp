@@ -90,6 +90,10 @@ TEST(Codes, FormateaCodigoAndQuitaFormatoCodigo)
         {"RM  ", 4, "  RM", "RM"},
         {" 1", 4, "   1", "1"},
         {"ABCD", 4, "ABCD", "ABCD"},
+        {"  RM", 4, "  RM", "RM"}, // at its width already
+        {" RM ", 4, "  RM", "RM"},
+        {"\tRM", 4, " \tRM", "\tRM"}, // a tab is no blank
+        {QString::fromUtf8("Ñ€"), 4, QString::fromUtf8("  Ñ€"), QString::fromUtf8("Ñ€")},
         {"ABCDE", 4, "ABCDE", "ABCDE"}, // longer: unchanged
         {" ABCDE ", 4, " ABCDE ", "ABCDE"},
         {"", 4, "", ""},

@@ -94,9 +94,21 @@ QString RTrim(const QString &s)
     return s.left(n);
 }
 
+QStringView TrimView(QStringView s)
+{
+    qsizetype desde = 0;
+    qsizetype hasta = s.size();
+    while (hasta > 0 && s[hasta - 1] == u' ')
+        --hasta;
+    while (desde < hasta && s[desde] == u' ')
+        ++desde;
+    return s.sliced(desde, hasta - desde);
+}
+
 QString Trim(const QString &s)
 {
-    return LTrim(RTrim(s));
+    const QStringView t = TrimView(s);
+    return t.size() == s.size() ? s : t.toString();
 }
 
 QString UCase(const QString &s)

@@ -26,6 +26,8 @@ int InStr(int start, const QString &s, const QString &what, Compare compare = Co
 int InStrRev(const QString &s, const QString &what, int start = -1, Compare compare = Compare::Binary);
 
 QString Trim(const QString &s);
+// Trim's text as a view into s: no copy, for callers that only look or append.
+QStringView TrimView(QStringView s);
 QString LTrim(const QString &s);
 QString RTrim(const QString &s);
 QString UCase(const QString &s);
