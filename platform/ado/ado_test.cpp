@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -1009,6 +1010,67 @@ TEST_F(SqliteDb, StatementsOfLongBatchesTakeTheirOwnValues)
     cn.Execute(insert(3) + insert(4));
     EXPECT_EQ(cn.errors().Count(), 0);
     EXPECT_EQ(count("SELECT COUNT(*) FROM T"), 4);
+}
+
+TEST_F(SqliteDb, ALongBatchBindsEachValueAsWritten)
+{
+    struct Case
+    {
+        const char *nombre;
+        const char16_t *c;      // written between quotes
+        const char16_t *stored; // as read back
+        const char *r;
+        const char *m;
+        double mStored;
+    };
+    const Case cases[] = {
+        {"an empty text", u"", u"", "2.5", "2.5", 2.5},
+        {"letters beyond ASCII", u"ñandú", u"ñandú", "0.1", "1.23456", 1.2346},
+        {"a doubled quote", u"o''b", u"o'b", "1e2", "-3.14159", -3.1416},
+        {"beyond the basic plane", u"\U0001F600x", u"\U0001F600x", "2.5E-3", "100", 100},
+        {"blanks beyond the column", u"abc           ", u"abc       ", "123456789.123456789", "0", 0},
+        {"a point first", u"p", u"p", ".5", ".5", 0.5},
+        {"a point last", u"q", u"q", "5.", "5.", 5},
+        {"zero with a point", u"z", u"z", "0.0", "0.0", 0},
+        {"the largest", u"l", u"l", "1.7976931348623157e308", "1", 1},
+        {"the smallest normal", u"t", u"t", "2.2250738585072014e-308", "1", 1},
+        {"too long for an integer", u"i", u"i", "12345678901234567890", "1", 1},
+        {"more digits than a double holds", u"d", u"d", "0.30000000000000004441", "1", 1},
+    };
+    // Ten days in turn, more than are remembered as read; filler rows make
+    // the batch longer than one kept whole.
+    const auto day = [](int i) { return i * 7 % 10 + 1; };
+    QString batch = "BEGIN TRANSACTION\r";
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        batch += QStringLiteral("INSERT INTO T (C, N, R, M, F) VALUES ('%1', %2, %3, %4, '%5/3/2021')\r")
+                     .arg(QString::fromUtf16(cases[i].c))
+                     .arg(i)
+                     .arg(QLatin1String(cases[i].r), QLatin1String(cases[i].m))
+                     .arg(day(i));
+    const int fillers = 150;
+    for (int i = 100; i < 100 + fillers; ++i)
+        batch += QStringLiteral("INSERT INTO T (C, N, F) VALUES ('f%1', %1, '%2/3/2021')\r").arg(i).arg(day(i));
+    batch += "COMMIT TRANSACTION\r";
+    ASSERT_GT(batch.size(), 8192);
+    cn.Execute(batch);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM T"), int(std::size(cases)) + fillers);
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const Case &c = cases[i];
+        SCOPED_TRACE(c.nombre);
+        [&] {
+            Recordset rs;
+            rs.Open(QStringLiteral("SELECT C, R, M, F FROM T WHERE N = %1").arg(i), cn);
+            ASSERT_FALSE(rs.Eof());
+            EXPECT_EQ(rs.Fields(0).Value().toString(), QString::fromUtf16(c.stored));
+            EXPECT_EQ(rs.Fields(1).Value().rawDouble(), std::strtod(c.r, nullptr));
+            EXPECT_EQ(rs.Fields(2).Value().toDouble(), c.mStored);
+            EXPECT_EQ(rs.Fields(3).Value().toDate(), QDateTime(QDate(2021, 3, day(i)), QTime(0, 0)));
+        }();
+    }
+    for (int i = 100; i < 100 + fillers; ++i)
+        EXPECT_EQ(scalar(QStringLiteral("SELECT F FROM T WHERE N = %1").arg(i)).toDate(),
+                  QDateTime(QDate(2021, 3, day(i)), QTime(0, 0)))
+            << i;
 }
 
 TEST_F(SqliteDb, KeptTranslationsFollowSchemaChangesOfOtherHandles)

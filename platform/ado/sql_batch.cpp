@@ -7,11 +7,25 @@ namespace {
 
 using Lexeme = SqlLexeme;
 
-// A lexeme of `s` that is the given word, in any case.
-bool isWord(const QString &s, const Lexeme &l, QLatin1String word)
+// Whether `p` spells the given word (upper-case letters) in any case. An
+// ASCII character matches only its own letter; one beyond ASCII may fold to
+// one (the Kelvin sign to K), so such a text is compared as Qt folds it.
+bool spells(const QChar *p, QLatin1String word)
 {
-    return l.kind == SqlLexeme::Word && l.end - l.at == word.size()
-           && QStringView(s).mid(l.at, l.end - l.at).compare(word, Qt::CaseInsensitive) == 0;
+    for (qsizetype k = 0; k < word.size(); ++k) {
+        const char16_t u = p[k].unicode();
+        if (u >= 0x80)
+            return QStringView(p, word.size()).compare(word, Qt::CaseInsensitive) == 0;
+        if ((u | 0x20) != (word[k].unicode() | 0x20))
+            return false;
+    }
+    return true;
+}
+
+// A lexeme of `s` that is the given word, in any case.
+[[gnu::always_inline]] inline bool isWord(const QString &s, const Lexeme &l, QLatin1String word)
+{
+    return l.kind == SqlLexeme::Word && l.end - l.at == word.size() && spells(s.constData() + l.at, word);
 }
 
 template<size_t N>
@@ -48,12 +62,15 @@ bool isStatementStarter(const QString &s, const Lexeme &l)
     return std::any_of(std::begin(words), std::end(words), [&](QLatin1String w) { return isWord(s, l, w); });
 }
 
+using Significant = std::vector<std::pair<const Lexeme *, int>>; // with its paren depth
+
 // Whether a line that starts with the word `next` still belongs to the
 // statement gathered so far, `lexemes` of `s` (UPDATE ... / SET ...,
-// INSERT ... / SELECT ..., IF EXISTS (...) / body).
-bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next)
+// INSERT ... / SELECT ..., IF EXISTS (...) / body). `sig` is room for the
+// statement's significant lexemes, kept from one call to the next.
+bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next, Significant &sig)
 {
-    std::vector<std::pair<const Lexeme *, int>> sig; // with its paren depth
+    sig.clear();
     int depth = 0;
     for (const Lexeme &l : lexemes) {
         if (!l.significant())
@@ -120,13 +137,25 @@ bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next)
 bool definesNothing(const QString &s, const Lexemes &lexemes)
 {
     return std::none_of(lexemes.begin(), lexemes.end(), [&](const Lexeme &l) {
-        return isWord(s, l, "CREATE") || isWord(s, l, "ALTER") || isWord(s, l, "DROP");
+        if (l.kind != SqlLexeme::Word)
+            return false;
+        switch (l.end - l.at) {
+        case 6:
+            return isWord(s, l, "CREATE");
+        case 5:
+            return isWord(s, l, "ALTER");
+        case 4:
+            return isWord(s, l, "DROP");
+        default:
+            return false;
+        }
     });
 }
 
 void splitBatch(const QString &s, const std::function<void(const Lexemes &)> &statement)
 {
-    Lexemes cur;      // the statement gathered so far
+    Lexemes cur; // the statement gathered so far
+    Significant sig;
     bool any = false; // it has a significant lexeme
     int depth = 0;
     auto finish = [&] {
@@ -138,13 +167,16 @@ void splitBatch(const QString &s, const std::function<void(const Lexemes &)> &st
     bool atLineStart = true;
     SqlLexer lexer(s);
     for (Lexeme l{SqlLexeme::Space}; lexer.next(l);) {
-        if (isPunct(s, l, '('))
-            ++depth;
-        else if (isPunct(s, l, ')'))
-            depth = std::max(0, depth - 1);
-        if (isPunct(s, l, ';') && depth == 0) {
-            finish();
-            continue;
+        if (l.kind == SqlLexeme::Punct && l.end == l.at + 1) {
+            const QChar c = s[l.at];
+            if (c == '(') {
+                ++depth;
+            } else if (c == ')') {
+                depth = std::max(0, depth - 1);
+            } else if (c == ';' && depth == 0) {
+                finish();
+                continue;
+            }
         }
         if (l.newline)
             atLineStart = true;
@@ -159,7 +191,7 @@ void splitBatch(const QString &s, const std::function<void(const Lexemes &)> &st
                     continue;
                 }
             }
-            if (isStatementStarter(s, l) && !continues(s, cur, l))
+            if (isStatementStarter(s, l) && !continues(s, cur, l, sig))
                 finish();
         }
         if (l.significant()) {

@@ -1485,7 +1485,8 @@ std::vector<DialectStatement> SqliteDialect::translateBatch(const QString &batch
 namespace {
 
 // Writes a batch's shape from its lexemes, in order: the text between
-// literals goes to the key in one piece.
+// literals goes to the key in one piece. A literal's text is the batch's
+// own characters, not a copy, unless its quotes are doubled.
 class ShapeWriter
 {
 public:
@@ -1493,38 +1494,60 @@ public:
         : m_s(batch.constData())
         , m_size(batch.size())
     {
-        m_out.key.reserve(batch.size());
+        // Written in place: a blank is never longer than its literal, so the
+        // key is never longer than the batch.
+        m_out.key.resize(batch.size());
+        m_key = m_out.key.data();
     }
     void add(const Lexeme &l)
     {
-        if (l.kind == Token::String) {
-            const qsizetype open = m_s[l.at] == '\'' ? l.at : l.at + 1;
-            QString content(m_s + open + 1, l.end - open - 2);
-            if (l.doubled)
-                content.replace(QLatin1String("''"), QLatin1String("'"));
-            m_out.literals.push_back({std::move(content), true});
-            literal(open, l.end, "''");
-        } else if (l.kind == Token::Number) {
-            m_out.literals.push_back({QString(m_s + l.at, l.end - l.at), false});
-            literal(l.at, l.end, "0");
-        }
+        if (l.kind == Token::String)
+            string(l);
+        else if (l.kind == Token::Number)
+            number(l);
     }
     BatchShape finish()
     {
-        m_out.key.append(m_s + m_pending, m_size - m_pending);
+        copy(m_size);
+        m_out.key.truncate(m_written);
         return std::move(m_out);
     }
 
 private:
-    void literal(qsizetype from, qsizetype to, const char *blank)
+    void string(const Lexeme &l)
     {
-        m_out.key.append(m_s + m_pending, from - m_pending);
-        m_out.key += QLatin1String(blank);
-        m_out.places.push_back({from, to, m_out.key.size()});
+        const qsizetype open = m_s[l.at] == '\'' ? l.at : l.at + 1;
+        if (l.doubled)
+            m_out.literals.push_back(
+                {QString(m_s + open + 1, l.end - open - 2).replace(QLatin1String("''"), QLatin1String("'")), true});
+        else
+            m_out.literals.push_back({QString::fromRawData(m_s + open + 1, l.end - open - 2), true});
+        literal(open, l.end, u"''");
+    }
+    void number(const Lexeme &l)
+    {
+        m_out.literals.push_back({QString::fromRawData(m_s + l.at, l.end - l.at), false});
+        literal(l.at, l.end, u"0");
+    }
+    // The batch's text up to `to` not yet in the key.
+    void copy(qsizetype to)
+    {
+        std::copy(m_s + m_pending, m_s + to, m_key + m_written);
+        m_written += to - m_pending;
+    }
+    template<size_t N>
+    void literal(qsizetype from, qsizetype to, const char16_t (&blank)[N])
+    {
+        copy(from);
+        for (size_t k = 0; k + 1 < N; ++k)
+            m_key[m_written++] = QChar(blank[k]);
+        m_out.places.push_back({from, to, m_written});
         m_pending = to;
     }
     const QChar *m_s;
     qsizetype m_size;
+    QChar *m_key;
+    qsizetype m_written = 0; // the key's length so far
     qsizetype m_pending = 0; // start of the text not yet in the key
     BatchShape m_out;
 };

@@ -93,6 +93,8 @@ struct DialectStatement
 struct BatchShape
 {
     QString key; // empty when the text cannot be read (an unclosed quote or comment)
+    // Their texts are the batch's own characters, not copies (but for a text
+    // with its quotes doubled): read them only while the batch lives unchanged.
     std::vector<DialectLiteral> literals;
     // Where each literal is written in the batch, and where its blank ends in
     // the key; held inline, since most batches have few.

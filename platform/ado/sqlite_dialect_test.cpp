@@ -264,6 +264,33 @@ TEST(SqliteDialect, SplitsBatchesWhereStatementsStart)
     EXPECT_EQ(guard[0].body[0].sql, "DELETE FROM T");
 }
 
+TEST(SqliteDialect, KeywordsAreReadInAnyCaseAsQtFoldsThem)
+{
+    struct Case
+    {
+        const char *nombre;
+        const char16_t *batch;
+        size_t statements;
+        bool reusable;
+    };
+    const Case cases[] = {
+        {"lower case", u"delete T where A = 1\nselect 1", 2, true},
+        {"a long s folds to s", u"DELETE T WHERE A = 1\n\u017fELECT 1", 2, true},
+        {"the Kelvin sign folds to k", u"BEGIN TRAN\nROLLBAC\u212a", 2, true},
+        {"a longer word", u"DELETE T\nSELECTED = 1", 1, true},
+        {"a letter that folds to none", u"DELETE T\n\u00c4LTER = 1", 1, true},
+        {"drop in mixed case", u"SELECT 1\ndRoP TABLE X", 2, false},
+        {"create anywhere in a statement", u"SELECT A FROM T WHERE B = create", 1, false},
+        {"words holding drop", u"SELECT DROPS, XDROP FROM T", 1, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.nombre);
+        const ado::BatchStatements split = SqliteDialect::statements(QString::fromUtf16(c.batch));
+        EXPECT_EQ(split.at.size(), c.statements);
+        EXPECT_EQ(split.reusable, c.reusable);
+    }
+}
+
 TEST(SqliteDialect, RefusesWhatItDoesNotKnow)
 {
     const char *const refused[] = {

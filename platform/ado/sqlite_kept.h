@@ -8,11 +8,15 @@
 
 #include <QByteArray>
 #include <QMultiHash>
+#include <QVarLengthArray>
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <list>
+#include <memory>
 
 namespace ado {
 
@@ -137,6 +141,40 @@ struct SqliteProvider::Translations
     }
 };
 
+// Where the bound texts of one call are written: blocks that never move,
+// so that each value can point into them.
+class BoundTexts
+{
+public:
+    // At least `n` bytes to write into; keep() takes the first of them.
+    char *room(qsizetype n)
+    {
+        if (n > m_left) {
+            // Each block twice the last, up to a limit: a short batch takes little.
+            m_block = std::min(m_block * 2, kLargestBlock);
+            const qsizetype size = std::max(n, m_block);
+            m_blocks.push_back(std::make_unique_for_overwrite<char[]>(size_t(size)));
+            m_free = m_blocks.back().get();
+            m_left = size;
+        }
+        return m_free;
+    }
+    QByteArray keep(qsizetype n)
+    {
+        const QByteArray kept = QByteArray::fromRawData(m_free, n);
+        m_free += n;
+        m_left -= n;
+        return kept;
+    }
+
+private:
+    static constexpr qsizetype kLargestBlock = 64 * 1024;
+    qsizetype m_block = 128;
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char *m_free = nullptr;
+    qsizetype m_left = 0;
+};
+
 // A literal's value as it is bound.
 struct SqliteProvider::Bound
 {
@@ -145,32 +183,47 @@ struct SqliteProvider::Bound
     sqlite3_int64 integer = 0;
     double real = 0;
 
-    // The last quoted day read and its stored form: the rows of one batch
-    // mostly write the same few days.
-    struct LastDay
+    // The quoted days read last and their stored forms: the rows of one
+    // batch mostly write the same few days.
+    struct Days
     {
-        QString text;
-        QByteArray stored;
+        struct Day
+        {
+            QString text;
+            QByteArray stored;
+        };
+        QVarLengthArray<Day, 8> read;
+        qsizetype next = 0; // the one a new day replaces once all are taken
     };
 
     // False when the literal cannot stand where the translation put it (a
-    // quoted day that is no day, a number the engine would not read).
-    bool set(const DialectLiteral &literal, const DialectParameter &p, LastDay &day)
+    // quoted day that is no day, a number the engine would not read). Texts
+    // are written into `texts`.
+    bool set(const DialectLiteral &literal, const DialectParameter &p, Days &days, BoundTexts &texts)
     {
         switch (p.as) {
         case DialectParameter::As::Text:
             kind = Kind::Text;
-            text = sqlite_checks::kept(literal.text, p.limit).toUtf8();
+            text = utf8(sqlite_checks::kept(literal.text, p.limit), texts);
             return sqlite_checks::fits(literal.text, p.limit);
         case DialectParameter::As::Date: {
             kind = Kind::Text;
-            if (day.stored.isNull() || literal.text != day.text) {
-                QString stored;
-                if (sqlite_datetime::fromText(literal.text, stored) != sqlite_datetime::Reading::Date)
-                    return false;
-                day = {literal.text, stored.toLatin1()};
+            const auto known = std::find_if(days.read.begin(), days.read.end(), [&](const Days::Day &d) {
+                return d.text == literal.text;
+            });
+            if (known != days.read.end()) {
+                text = known->stored;
+                return true;
             }
+            QString stored;
+            if (sqlite_datetime::fromText(literal.text, stored) != sqlite_datetime::Reading::Date)
+                return false;
+            Days::Day day{literal.text, stored.toLatin1()};
             text = day.stored;
+            if (days.read.size() < days.read.capacity())
+                days.read.push_back(std::move(day));
+            else
+                days.read[days.next++ % days.read.size()] = std::move(day);
             return true;
         }
         case DialectParameter::As::Number: {
@@ -188,16 +241,65 @@ struct SqliteProvider::Bound
                 }
                 if (ok) {
                     kind = Kind::Integer;
-                    return sqlite_checks::fits(double(integer), p.limit);
+                    return p.limit.kind == sqlite_checks::Limit::Kind::None
+                           || sqlite_checks::fits(double(integer), p.limit);
                 }
             }
             // With a point or an exponent, or too large for an integer: a real, as the engine reads it.
-            real = sqlite_checks::kept(t.toDouble(&ok), p.limit);
+            real = sqlite_checks::kept(toDouble(t, ok), p.limit);
             kind = Kind::Real;
             return ok && sqlite_checks::fits(real, p.limit);
         }
         }
         return false;
+    }
+
+    // A number with a point or an exponent as QString::toDouble() reads it.
+    // The common form (digits, a point, digits, an exponent) reads without
+    // Qt's locale machinery: both round correctly, so they agree; zero,
+    // tiny, huge and odd forms go to Qt, which refuses some of them.
+    static double toDouble(const QString &t, bool &ok)
+    {
+        char ascii[64];
+        const qsizetype n = t.size();
+        if (n < qsizetype(sizeof ascii)) {
+            qsizetype k = 0;
+            const auto digits = [&] {
+                const qsizetype from = k;
+                while (k < n && t[k] >= '0' && t[k] <= '9')
+                    ++k;
+                return k > from;
+            };
+            bool plain = digits() && k < n && t[k] == '.' && (++k, digits());
+            if (plain && k < n && (t[k] == 'e' || t[k] == 'E')) {
+                ++k;
+                if (k < n && (t[k] == '+' || t[k] == '-'))
+                    ++k;
+                plain = digits();
+            }
+            if (plain && k == n) {
+                for (qsizetype j = 0; j < n; ++j)
+                    ascii[j] = char(t[j].unicode());
+                double d = 0;
+                const auto [end, error] = std::from_chars(ascii, ascii + n, d);
+                if (error == std::errc() && end == ascii + n && std::isnormal(d)) {
+                    ok = true;
+                    return d;
+                }
+            }
+        }
+        return t.toDouble(&ok);
+    }
+
+    // A text as the engine binds it, in UTF-8.
+    static QByteArray utf8(QStringView t, BoundTexts &texts)
+    {
+        if (t.isEmpty() || !std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; }))
+            return t.toUtf8();
+        char *to = texts.room(t.size());
+        for (qsizetype k = 0; k < t.size(); ++k)
+            to[k] = char(t[k].unicode());
+        return texts.keep(t.size());
     }
 };
 
@@ -207,6 +309,7 @@ struct SqliteProvider::Plan
 {
     std::shared_ptr<Translation> kept;
     std::vector<Bound> values; // literal by literal, for `kept`
+    BoundTexts texts;          // what `values` hold of their texts
     std::vector<DialectStatement> writtenOut;
     bool hasWrittenOut = false;
 
@@ -220,11 +323,11 @@ struct SqliteProvider::Plan
     bool bind(const Translation &t, const std::vector<DialectLiteral> &literals)
     {
         values.resize(literals.size());
-        Bound::LastDay day;
+        Bound::Days days;
         for (const Translation::Part &part : t.parts)
             for (const DialectParameter &p : part.statement->parameters) {
                 const size_t at = part.first + size_t(p.literal);
-                if (!values[at].set(literals[at], p, day))
+                if (!values[at].set(literals[at], p, days, texts))
                     return false;
             }
         return true;
