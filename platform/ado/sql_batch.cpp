@@ -67,26 +67,35 @@ using Significant = std::vector<std::pair<const Lexeme *, int>>; // with its par
 // Whether a line that starts with the word `next` still belongs to the
 // statement gathered so far, `lexemes` of `s` (UPDATE ... / SET ...,
 // INSERT ... / SELECT ..., IF EXISTS (...) / body). `sig` is room for the
-// statement's significant lexemes, kept from one call to the next.
+// statement's significant lexemes, kept from one call to the next and
+// filled only when a rule needs them: most lines end their statement by
+// its first and last lexemes alone.
 bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next, Significant &sig)
 {
-    sig.clear();
-    int depth = 0;
-    for (const Lexeme &l : lexemes) {
-        if (!l.significant())
-            continue;
-        if (isPunct(s, l, ')'))
-            --depth;
-        sig.push_back({&l, depth});
-        if (isPunct(s, l, '('))
-            ++depth;
-    }
-    if (sig.empty())
+    const auto significant = [](const Lexeme &l) { return l.significant(); };
+    const auto firstAt = std::find_if(lexemes.begin(), lexemes.end(), significant);
+    if (firstAt == lexemes.end())
         return true;
-    const Lexeme &first = *sig.front().first;
-    const Lexeme &last = *sig.back().first;
+    const Lexeme &first = *firstAt;
+    const Lexeme &last = *std::find_if(lexemes.rbegin(), lexemes.rend(), significant);
+    sig.clear();
+    auto depths = [&]() -> const Significant & {
+        if (sig.empty()) {
+            int depth = 0;
+            for (const Lexeme &l : lexemes) {
+                if (!l.significant())
+                    continue;
+                if (isPunct(s, l, ')'))
+                    --depth;
+                sig.push_back({&l, depth});
+                if (isPunct(s, l, '('))
+                    ++depth;
+            }
+        }
+        return sig;
+    };
     auto topLevel = [&](QLatin1String word) {
-        return std::any_of(sig.begin(), sig.end(), [&](const auto &x) {
+        return std::any_of(depths().begin(), depths().end(), [&](const auto &x) {
             return x.second == 0 && isWord(s, *x.first, word);
         });
     };
@@ -119,6 +128,7 @@ bool continues(const QString &s, const Lexemes &lexemes, const Lexeme &next, Sig
         return true;
     if (isWord(s, first, "IF")) {
         // The body has not begun while the statement ends with the guard's ")".
+        depths();
         for (size_t i = 1; i < sig.size(); ++i) {
             if (sig[i].second == 0 && isPunct(s, *sig[i].first, '(')) {
                 size_t j = i + 1;

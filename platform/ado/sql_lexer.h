@@ -98,6 +98,25 @@ inline QString undoubled(QStringView text, bool doubled, const char *pair)
     return -1;
 }
 
+// Where a number starting at `i` ends: digits and points, then an exponent
+// when digits follow its e (and sign).
+[[gnu::always_inline]] inline qsizetype numberEnd(const QChar *p, qsizetype n, qsizetype i)
+{
+    while (i < n && (isDigit(p[i]) || p[i] == '.'))
+        ++i;
+    if (i < n && (p[i] == 'e' || p[i] == 'E')) {
+        qsizetype k = i + 1;
+        if (k < n && (p[k] == '+' || p[k] == '-'))
+            ++k;
+        if (k < n && isDigit(p[k])) {
+            i = k;
+            while (i < n && isDigit(p[i]))
+                ++i;
+        }
+    }
+    return i;
+}
+
 // Reads a batch's lexemes one at a time: a long batch is never held as
 // lexemes all at once.
 class SqlLexer
@@ -131,6 +150,16 @@ public:
             l = SqlLexeme{SqlLexeme::Word, m_at, i};
         } else if (kind == 0 && (u == '(' || u == ')' || u == ',' || u == '=' || u == ';')) {
             l = SqlLexeme{SqlLexeme::Punct, m_at, ++i};
+        } else if (u == '\'') {
+            bool doubled = false;
+            const qsizetype close = closing(s, i + 1, '\'', doubled);
+            if (close < 0)
+                return other(l); // to say why
+            i = close + 1;
+            l = SqlLexeme{SqlLexeme::String, m_at, i, false, doubled};
+        } else if (kind & kAsciiDigit) {
+            i = numberEnd(p, n, i);
+            l = SqlLexeme{SqlLexeme::Number, m_at, i};
         } else {
             return other(l);
         }
@@ -192,18 +221,7 @@ inline bool SqlLexer::other(SqlLexeme &l)
         i = end + 1;
     } else if (isDigit(c) || (c == '.' && i + 1 < n && isDigit(p[i + 1]))) {
         out.kind = SqlLexeme::Number;
-        while (i < n && (isDigit(p[i]) || p[i] == '.'))
-            ++i;
-        if (i < n && (p[i] == 'e' || p[i] == 'E')) {
-            qsizetype k = i + 1;
-            if (k < n && (p[k] == '+' || p[k] == '-'))
-                ++k;
-            if (k < n && isDigit(p[k])) {
-                i = k;
-                while (i < n && isDigit(p[i]))
-                    ++i;
-            }
-        }
+        i = numberEnd(p, n, i);
     } else if (isWordChar(c)) {
         out.kind = SqlLexeme::Word;
         while (i < n && isWordChar(p[i]))

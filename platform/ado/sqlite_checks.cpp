@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <iterator>
 
 namespace ado::sqlite_checks {
 
@@ -54,8 +55,10 @@ bool fits(double number, const Limit &limit)
     switch (limit.kind) {
     case Limit::Kind::Integer:
         return std::trunc(number) >= limit.minimum && std::trunc(number) <= limit.maximum;
-    case Limit::Kind::Money:
-        return kept(number, limit) >= limit.minimum && kept(number, limit) <= limit.maximum;
+    case Limit::Kind::Money: {
+        const double k = kept(number, limit);
+        return k >= limit.minimum && k <= limit.maximum;
+    }
     default:
         return true;
     }
@@ -70,7 +73,11 @@ double kept(double number, const Limit &limit)
 {
     if (limit.kind != Limit::Kind::Money)
         return number;
-    const double scale = std::pow(10.0, limit.scale);
+    // The powers of ten a double holds exactly, as pow() gives them: a posting checks every amount.
+    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double scale = limit.scale >= 0 && limit.scale < int(std::size(kExact)) ? kExact[limit.scale]
+                                                                                  : std::pow(10.0, limit.scale);
     return std::round(number * scale) / scale;
 }
 

@@ -294,11 +294,16 @@ struct SqliteProvider::Bound
     // A text as the engine binds it, in UTF-8.
     static QByteArray utf8(QStringView t, BoundTexts &texts)
     {
-        if (t.isEmpty() || !std::all_of(t.begin(), t.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        if (t.isEmpty())
             return t.toUtf8();
+        // ASCII is its own UTF-8; a text with anything else is converted by Qt.
         char *to = texts.room(t.size());
-        for (qsizetype k = 0; k < t.size(); ++k)
-            to[k] = char(t[k].unicode());
+        for (qsizetype k = 0; k < t.size(); ++k) {
+            const char16_t u = t[k].unicode();
+            if (u >= 0x80)
+                return t.toUtf8();
+            to[k] = char(u);
+        }
         return texts.keep(t.size());
     }
 };
