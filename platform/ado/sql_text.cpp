@@ -66,7 +66,7 @@ int statementCount(const QString &sql)
     // Only ";" and line breaks end a statement: a text without them, as a
     // query mostly is, is one statement unless it is blank, begins with a
     // comment or is a GO.
-    if (!sql.contains(u';') && !sql.contains(u'\n') && !sql.contains(u'\r')) {
+    if (std::none_of(sql.begin(), sql.end(), [](QChar c) { return c == u';' || c == u'\n' || c == u'\r'; })) {
         const auto first = std::find_if(sql.begin(), sql.end(), [](QChar c) { return !c.isSpace(); });
         if (first == sql.end())
             return 0;
