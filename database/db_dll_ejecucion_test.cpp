@@ -58,6 +58,18 @@ TEST_F(StatementsTest, RewritesBeforeRunningAndWritesBack)
          false,
          "DROP TABLE X CREATE TABLE X (A INT) DELETE FROM MV_ASIENTOS WHERE 1=1",
          "DROP TABLE X CREATE TABLE X (A INT) DELETE FROM MV_ASIENTOS WHERE 1=1"},
+        {"drop_create_any_case",
+         false,
+         "dRoP view V_X create view V_X AS SELECT * FROM MV_ASIENTOS WHERE 1=1",
+         "dRoP view V_X create view V_X AS SELECT * FROM SS_MV_ASIENTOS WHERE 1=1"},
+        {"drop_at_the_end",
+         false,
+         "CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS WHERE 1=1 drop",
+         "CREATE VIEW V_X AS SELECT * FROM SS_MV_ASIENTOS WHERE 1=1 drop"},
+        {"drop_cut_at_the_end",
+         false,
+         "CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS WHERE 1=1 DRO",
+         "CREATE VIEW V_X AS SELECT * FROM MV_ASIENTOS WHERE 1=1 DRO"},
         // Typed texts in quotes are data: no marker is taken out of them, and
         // words in them neither redirect the statement nor keep it as it is.
         {"quoted_marker_stays",
