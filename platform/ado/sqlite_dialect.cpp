@@ -234,6 +234,8 @@ struct DatePlaces
     {}
 };
 
+[[noreturn]] void refuse(const QString &what);
+
 // Finds the places of DatePlaces in one statement.
 class DatePlaceFinder
 {
@@ -259,6 +261,7 @@ public:
                 break;
             }
         literals();
+        dateLists();
         if (setAt != 0)
             setValues();
         if (first == "INSERT")
@@ -356,6 +359,27 @@ private:
                     at[i] = true;
                     compared(column);
                 }
+            }
+        }
+    }
+
+    // A date column's IN list whose texts are not all plain items, as in
+    // IN ('1/2/24', ('2/2/24')): the others would be compared as texts, not
+    // as days, so the list is refused rather than answered otherwise.
+    void dateLists()
+    {
+        const std::vector<bool> &at = places.literal;
+        for (size_t k = 2; k + 1 < sig.size(); ++k) {
+            if (!sig[k].tok->punct('(') || !sig[k - 1].tok->is("IN") || columnBefore(k - 1) == 0
+                || sig[k + 1].tok->is("SELECT"))
+                continue;
+            const int items = sig[k].depth + 1;
+            for (size_t j = k + 1; j < sig.size() && sig[j].depth >= items; ++j) {
+                if (sig[j].tok->kind != Token::String || at[j])
+                    continue;
+                const bool wrapped = sig[j - 1].tok->punct('(') && j + 1 < sig.size() && sig[j + 1].tok->punct(')');
+                if (sig[j].depth == items || wrapped)
+                    refuse(QStringLiteral("this list of dates (write each day as a plain item)"));
             }
         }
     }

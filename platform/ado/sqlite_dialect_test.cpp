@@ -108,6 +108,9 @@ TEST(SqliteDialect, QuotedDatesBecomeDaysOnlyAtDateColumns)
         {"SELECT * FROM V WHERE FECHA IN ('1/2/24', '2/2/24')",
          "SELECT * FROM V WHERE FECHA COLLATE SQLDATE IN ('2024-02-01 00:00:00', '2024-02-02 00:00:00')"},
         {"SELECT * FROM V WHERE OBS NOT IN ('1/2/24')", "SELECT * FROM V WHERE OBS NOT IN ('1/2/24' COLLATE SQLTEXT)"},
+        {"SELECT * FROM V WHERE OBS IN (('1/2/24'), 'x') AND FECHA IN ('1/2/24')",
+         "SELECT * FROM V WHERE OBS IN (('1/2/24' COLLATE SQLTEXT), 'x' COLLATE SQLTEXT) AND FECHA COLLATE SQLDATE IN "
+         "('2024-02-01 00:00:00')"},
         {"SELECT * FROM V WHERE FECHA IN (SELECT OBS FROM V WHERE ID = '1/2/24')",
          "SELECT * FROM V WHERE FECHA IN (SELECT OBS FROM V WHERE ID = '1/2/24' COLLATE SQLTEXT)"},
         {"SELECT * FROM V WHERE LEFT(OBS, 6) = '5/3/21'",
@@ -192,6 +195,11 @@ TEST(SqliteDialect, TextsThatNameNoDateAtDateColumnsAreRefused)
         {"día imposible escrito", "UPDATE V SET FECHA = '32/12/2025' WHERE ID = 1", "22008", 242},
         {"día imposible insertado", "INSERT INTO V (ID, FECHA) VALUES (1, '29/02/2023')", "22008", 242},
         {"en una lista", "SELECT * FROM V WHERE FECHA IN ('1/2/2024', 'x')", "22007", 241},
+        {"un día entre paréntesis en una lista",
+         "SELECT * FROM V WHERE FECHA IN ('1/2/24', ('2/2/24'), '3/2/24')",
+         "42000",
+         1},
+        {"un día sumado en una lista", "SELECT * FROM V WHERE ID = 1 AND FECHA NOT IN ('1/2/24' + '')", "42000", 1},
         {"año primero con puntos", "SELECT * FROM V WHERE FECHA >= '2023.06.01'", "42000", 1},
     };
     for (const Refused &c : cases) {
