@@ -30,17 +30,6 @@ bool FallaSilenciosa(std::int32_t number)
 // The server's native error for text or binary data that would be truncated.
 constexpr std::int32_t kTruncamiento = 8152;
 
-// "DROP" in any case, as a case-blind search finds it: no other character
-// folds to one of its letters, so each is compared with its lower case bit set.
-bool NombraDrop(QStringView texto)
-{
-    const char16_t *c = texto.utf16();
-    for (qsizetype i = 0; i + 4 <= texto.size(); ++i)
-        if ((c[i] | 0x20) == u'd' && (c[i + 1] | 0x20) == u'r' && (c[i + 2] | 0x20) == u'o' && (c[i + 3] | 0x20) == u'p')
-            return true;
-    return false;
-}
-
 } // namespace
 
 bool FallaNoInformada(const ado::Error &error)
@@ -67,15 +56,15 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, std::int32_t *RecordsAffe
     // The collection tells of this call only, also when nothing reaches the server.
     gCnn().errors().Clear();
     run([&] {
-        // Case-blind searches over every statement, and a text without "@"
-        // names no owner to remove.
+        // A text without "@" names no owner to remove.
         // Words inside quoted texts are data: only a text that holds both words
         // at all is read outside its quotes.
         const auto dropAndCreate = [&] {
-            if (!NombraDrop(SentenciaSQL) || !vb::ContainsText(SentenciaSQL, QStringLiteral("CREATE")))
+            if (!vb::ContainsText(SentenciaSQL, QStringLiteral("DROP"))
+                || !vb::ContainsText(SentenciaSQL, QStringLiteral("CREATE")))
                 return false;
             const QString s = ado::codeOutsideQuotes(SentenciaSQL);
-            return NombraDrop(s) && vb::ContainsText(s, QStringLiteral("CREATE"))
+            return vb::ContainsText(s, QStringLiteral("DROP")) && vb::ContainsText(s, QStringLiteral("CREATE"))
                    && !vb::ContainsText(s, QStringLiteral("DELETE")) && !vb::ContainsText(s, QStringLiteral("@ADMIN_"));
         };
         if (dropAndCreate())

@@ -2,6 +2,8 @@
 
 #include "platform/runtime/vberror.h"
 
+#include <algorithm>
+
 namespace vb {
 
 namespace {
@@ -200,13 +202,68 @@ bool EqualsAnyText(const QString &s, const QStringList &codes)
     return false;
 }
 
+namespace {
+
+// Beyond ASCII only U+017F folds to s and U+212A to k: a word of other ASCII
+// characters is found case-blind, as Qt finds it, by lowering ASCII letters.
+// Statements are searched for keywords this way, some of them very long.
+bool BuscaEnAscii(QStringView what)
+{
+    if (what.isEmpty())
+        return false;
+    for (const QChar c : what) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || (u | 0x20) == u's' || (u | 0x20) == u'k')
+            return false;
+    }
+    return true;
+}
+
+char16_t MinusculaAscii(char16_t u)
+{
+    return u >= u'A' && u <= u'Z' ? char16_t(u | 0x20) : u;
+}
+
+qsizetype IndiceAscii(QStringView s, QStringView what, qsizetype from)
+{
+    const char16_t *t = s.utf16();
+    const char16_t *w = what.utf16();
+    const qsizetype largo = what.size();
+    // The places of the first character in each case, found by Qt's own
+    // search; only there is the rest compared.
+    const char16_t baja = MinusculaAscii(w[0]);
+    const char16_t alta = baja >= u'a' && baja <= u'z' ? char16_t(baja & ~0x20) : baja;
+    const qsizetype ultimo = s.size() - largo;
+    qsizetype enBaja = s.indexOf(QChar(baja), from);
+    qsizetype enAlta = alta == baja ? enBaja : s.indexOf(QChar(alta), from);
+    while (enBaja >= 0 || enAlta >= 0) {
+        const qsizetype i = enBaja < 0 ? enAlta : enAlta < 0 ? enBaja : std::min(enBaja, enAlta);
+        if (i > ultimo)
+            return -1;
+        qsizetype k = 1;
+        while (k < largo && MinusculaAscii(t[i + k]) == MinusculaAscii(w[k]))
+            ++k;
+        if (k == largo)
+            return i;
+        if (i == enBaja)
+            enBaja = s.indexOf(QChar(baja), i + 1);
+        if (i == enAlta)
+            enAlta = alta == baja ? enBaja : s.indexOf(QChar(alta), i + 1);
+    }
+    return -1;
+}
+
+} // namespace
+
 bool ContainsText(const QString &s, const QString &what)
 {
-    return s.contains(what, kText);
+    return IndexOfText(s, what) >= 0;
 }
 
 qsizetype IndexOfText(const QString &s, const QString &what, qsizetype from)
 {
+    if (from >= 0 && BuscaEnAscii(what))
+        return IndiceAscii(s, what, from);
     return s.indexOf(what, from, kText);
 }
 

@@ -160,6 +160,38 @@ TEST(Strings, SearchAndReplaceIgnoringCase)
     EXPECT_EQ(IndexOfText(QStringLiteral("select a Where b where c"), QStringLiteral("WHERE "), 10), 17);
     EXPECT_EQ(IndexOfText(QStringLiteral("select"), QStringLiteral("WHERE")), -1);
 
+    // Found where Qt's case-blind search finds it, also where letters beyond
+    // ASCII fold to ASCII ones (long s, Kelvin sign) and where only the case
+    // bit tells two marks apart ("@" and "`").
+    struct Busqueda
+    {
+        const char *nombre, *in, *what;
+        qsizetype from;
+    } busquedas[] = {
+        {"al final", "x drop", "DROP", 0},
+        {"cortada al final", "x DRO", "DROP", 0},
+        {"desde más allá", "drop", "DROP", 5},
+        {"desde el final", "drop", "DROP", 4},
+        {"desde atrás", "drop drop", "DROP", -4},
+        {"vacía", "abc", "", 1},
+        {"en un texto vacío", "", "DROP", 0},
+        {"marcas", "a`b @B", "@b", 0},
+        {"corchetes", "{x} [X]", "[x]", 0},
+        {"s larga", "TRAN\u017F", "TRANS", 0},
+        {"signo kelvin", "BLOC\u212A", "block", 0},
+        {"más allá de ASCII", "Año y AÑO", "AÑO", 1},
+        {"ASCII tras otros", "ñandú DELETE", "delete", 0},
+    };
+    for (const Busqueda &b : busquedas) {
+        SCOPED_TRACE(b.nombre);
+        const QString in = QString::fromUtf8(b.in);
+        const QString what = QString::fromUtf8(b.what);
+        EXPECT_EQ(IndexOfText(in, what, b.from), in.indexOf(what, b.from, Qt::CaseInsensitive));
+        if (b.from == 0) {
+            EXPECT_EQ(ContainsText(in, what), in.contains(what, Qt::CaseInsensitive));
+        }
+    }
+
     struct Case
     {
         const char *in, *find, *replacement, *out;
